@@ -1,0 +1,121 @@
+#include "common/TextCodec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace glimmora {
+
+const char* LegacyCodePage(Language lang) {
+  switch (lang) {
+    case Language::ChineseGB: return "GBK";
+    case Language::ChineseBig5: return "BIG5";
+    case Language::English: break;
+  }
+  return "CP1252";
+}
+
+namespace {
+
+// Length of the well-formed UTF-8 sequence starting at s[i], or 0 when it is not one.
+std::size_t SequenceLength(std::string_view s, std::size_t i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  if (b0 < 0x80) return 1;
+  std::size_t len = 0;
+  unsigned char lo = 0x80, hi = 0xBF;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    len = 3;
+    if (b0 == 0xE0) lo = 0xA0;
+    if (b0 == 0xED) hi = 0x9F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4;
+    if (b0 == 0xF0) lo = 0x90;
+    if (b0 == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  const auto b1 = static_cast<unsigned char>(s[i + 1]);
+  if (b1 < lo || b1 > hi) return 0;
+  for (std::size_t k = 2; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if (b < 0x80 || b > 0xBF) return 0;
+  }
+  return len;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t len = SequenceLength(bytes, i);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
+std::size_t Utf8CutLength(std::string_view text, std::size_t maxBytes) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t len = SequenceLength(text, i);
+    if (len == 0) len = 1;
+    if (i + len > maxBytes) break;
+    i += len;
+  }
+  return i;
+}
+
+std::string CutUtf8(std::string_view text, std::size_t maxBytes) {
+  return std::string(text.substr(0, Utf8CutLength(text, maxBytes)));
+}
+
+std::size_t Utf8Length(std::string_view text) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < text.size(); ++n) {
+    const std::size_t len = SequenceLength(text, i);
+    i += len == 0 ? 1 : len;
+  }
+  return n;
+}
+
+std::string LegacyToUtf8(std::string_view bytes, const char* codePage) {
+  std::string out;
+  iconv_t cd = iconv_open("UTF-8", codePage);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // No converter: keep the ASCII and mark the rest.
+    for (char c : bytes) out += (static_cast<unsigned char>(c) < 0x80) ? std::string(1, c) : "\xEF\xBF\xBD";
+    return out;
+  }
+  std::vector<char> buf(bytes.size() * 4 + 16);
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    char* in = const_cast<char*>(bytes.data() + pos);
+    std::size_t inLeft = bytes.size() - pos;
+    char* outPtr = buf.data();
+    std::size_t outLeft = buf.size();
+    const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buf.data(), static_cast<std::size_t>(outPtr - buf.data()));
+    pos = bytes.size() - inLeft;
+    if (rc == static_cast<std::size_t>(-1) && (errno == EILSEQ || errno == EINVAL)) {
+      // An unmappable or cut-off byte: replace it and go on after it.
+      out += "\xEF\xBF\xBD";
+      ++pos;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    } else if (rc == static_cast<std::size_t>(-1)) {
+      break;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+std::string DecodeStoredText(std::string_view bytes, Language lang) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return LegacyToUtf8(bytes, LegacyCodePage(lang));
+}
+
+}  // namespace glimmora

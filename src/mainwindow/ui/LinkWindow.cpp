@@ -16,14 +16,14 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // The texts of the friendly-links window, fixed in both languages.
 constexpr const char* kFriendLinksEnglish =
     "Do you keep a web site about icons, desktop themes or graphics?\n"
-    "We gladly exchange links with the Glimmora home page: write to us with your\n"
-    "site's name and address, and we will put a link to it on our page.\n"
+    "We gladly exchange links with the Glimmora home page: write to us\n"
+    "with your site's name and address, and we will link to it.\n"
     "\n"
-    "Do you draw icons? Icon designers are welcome to send their work; with your\n"
-    "permission we share good icon sets with every Glimmora user, under your name.\n"
+    "Do you draw icons? Icon designers are welcome to send their work;\n"
+    "with your permission we share good icon sets with every Glimmora user.\n"
     "\n"
-    "News of Glimmora, new versions and new icon libraries are announced on the\n"
-    "Glimmora home page (Help menu, web site).";
+    "News of Glimmora, new versions and new icon libraries are announced\n"
+    "on the Glimmora home page (Help menu, web site).";
 constexpr const char* kFriendLinksChinese =
     "您有关于图标、桌面主题或图形的网站吗？\n"
     "我们乐意与您的网站交换友情链接：请把网站名称和网址告诉我们，\n"
@@ -33,14 +33,16 @@ constexpr const char* kFriendLinksChinese =
     "我们会以您的名义把好的图标与所有用户分享。\n"
     "\n"
     "软件的新消息、新版本和新图标库，请留意我们的主页（帮助菜单）。";
-// One line of the English text: the text box is made as wide as this line.
+// The longest line of the English text: the text box is made as wide as this line.
 constexpr const char* kSampleLine =
-    "We gladly exchange links with the Glimmora home page: write to us with your";
+    "with your permission we share good icon sets with every Glimmora user.";
 
 QPlainTextEdit* ReadOnlyText(const QString& text, QWidget* parent) {
   auto* box = new QPlainTextEdit(text, parent);
   box->setReadOnly(true);
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setFrameShape(QFrame::NoFrame);
   return box;
 }
@@ -137,11 +139,9 @@ FriendLinkWindow::FriendLinkWindow(const AppState& state, QWidget* parent)
   QPlainTextEdit* box = Text1[shown];
   Text1[1 - shown]->hide();
   const QFontMetrics metrics(box->font());
-  const int margins = static_cast<int>(box->document()->documentMargin() * 2) +
-                      box->contentsMargins().left() + box->contentsMargins().right() + 4;
-  box->setFixedWidth(metrics.horizontalAdvance(Label2->text()) + margins);
-  box->setFixedHeight(metrics.lineSpacing() * (box->document()->blockCount() + 1) +
-                      static_cast<int>(box->document()->documentMargin() * 2));
+  const int margin = static_cast<int>(box->document()->documentMargin() * 2) + 2 * box->frameWidth() + 8;
+  box->setFixedWidth(metrics.horizontalAdvance(Label2->text()) + margin);
+  box->setFixedHeight(metrics.lineSpacing() * (box->document()->blockCount() + 1) + margin);
 
   auto* frame = new QFrame(this);
   frame->setFrameShape(QFrame::StyledPanel);

@@ -201,8 +201,14 @@ TEST_F(MainWindowTest, FriendLinksOpenAfreshAsOneWindowAndEscCloses) {
   EXPECT_FALSE(first->Text1[0]->isHidden());  // English
   EXPECT_TRUE(first->Text1[1]->isHidden());
   // The text box is as wide as the sample line, whatever the window's width.
-  EXPECT_GT(first->Text1[0]->width(),
-            first->Text1[0]->fontMetrics().horizontalAdvance(first->Label2->text()));
+  const QFontMetrics metrics = first->Text1[0]->fontMetrics();
+  const int sample = metrics.horizontalAdvance(first->Label2->text());
+  EXPECT_GT(first->Text1[0]->width(), sample);
+  EXPECT_LT(first->Text1[0]->width(), sample + 60);
+  // No line of either text is wider than the sample line, so nothing needs scrolling.
+  for (QPlainTextEdit* box : first->Text1)
+    for (const QString& line : box->toPlainText().split('\n'))
+      EXPECT_LE(metrics.horizontalAdvance(line), sample) << line.toStdString();
 
   w->mnHelpFrdLink_Click();
   DeleteClosedWindows();

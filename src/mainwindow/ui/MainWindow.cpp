@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -80,6 +82,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Start() {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  // Every key of the window passes here first; keys typed in other windows do not.
+  qApp->installEventFilter(this);
   PrepareProgramFolder(state_.AppPath, prompter_);
   LoadStartupData(state_, prompter_);
   SetChgLang();
@@ -228,6 +232,36 @@ PaneSizes MainWindow::CurrentPaneSizes() const {
   return sizes;
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseMove)
+    return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+
+  if (type == QEvent::MouseMove) {
+    const QPoint pos = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    state_.CursorPos = {pos.x(), pos.y()};
+    return false;
+  }
+  auto* key = static_cast<QKeyEvent*>(event);
+  // The flags follow each event's own modifier state, so a release missed while a dialog had the
+  // keyboard cannot leave a flag stuck.
+  const Qt::KeyboardModifiers mods = key->modifiers();
+  state_.ShiftDown = (mods & Qt::ShiftModifier) ? -1 : 0;
+  state_.CtrlDown = (mods & Qt::ControlModifier) ? -1 : 0;
+  state_.AltDown = (mods & Qt::AltModifier) ? -1 : 0;
+  const bool press = type == QEvent::KeyPress;
+  switch (key->key()) {
+    case Qt::Key_Shift: state_.ShiftDown = press ? -1 : 0; return false;
+    case Qt::Key_Control: state_.CtrlDown = press ? -1 : 0; return false;
+    case Qt::Key_Alt: state_.AltDown = press ? -1 : 0; return false;
+    default: break;
+  }
+  if (!press || !keyPreview_) return false;
+  return keyPreview_(key);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing is never refused; the settings are written once, however often the window is asked
   // to close.
@@ -237,6 +271,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   SaveFaceConfig(state_, CurrentPaneSizes(), prompter_);
   for (QWidget* w : std::initializer_list<QWidget*>{splash_, help_, homePage_, frdLink_})
     if (w) w->close();
+  qApp->removeEventFilter(this);
   emit Closed();
 }
 

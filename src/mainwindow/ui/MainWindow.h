@@ -23,6 +23,7 @@
 #include "mainwindow/ui/SplashWindow.h"
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QStackedWidget;
 class QTabBar;
@@ -38,6 +39,9 @@ class MainWindow : public QMainWindow, public HelpViewer {
   Q_OBJECT
  public:
   using MenuHandler = std::function<void(int index)>;
+  // Sees every key pressed anywhere in the main window before the control with the focus does;
+  // Shift, Ctrl and Alt alone never reach it. Returns true when it used the key.
+  using KeyPreview = std::function<bool(QKeyEvent* event)>;
 
   // `appPath` is the program folder start-up settled on; `splash` (may be null) is the splash
   // window already on screen, which the main window keeps as its about box.
@@ -59,6 +63,9 @@ class MainWindow : public QMainWindow, public HelpViewer {
   QAction* MenuAction(std::string_view name, int index = -1) const;
   // Puts the language table's captions on every menu item (once, at start-up).
   void SetChgLang();
+
+  // Keys: the modifier flags of the state follow the keys pressed in the main window.
+  void SetKeyPreview(KeyPreview preview) { keyPreview_ = std::move(preview); }
 
   // Pages.
   QTabBar* TabStrip1() const { return tabStrip_; }
@@ -90,6 +97,7 @@ class MainWindow : public QMainWindow, public HelpViewer {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -102,6 +110,7 @@ class MainWindow : public QMainWindow, public HelpViewer {
   std::map<std::string, QMenu*, std::less<>> menus_;
   std::map<std::string, QAction*, std::less<>> actions_;  // by MenuEntryKey
   std::map<std::string, MenuHandler, std::less<>> handlers_;
+  KeyPreview keyPreview_;
 
   QTabBar* tabStrip_ = nullptr;
   QStackedWidget* pages_ = nullptr;

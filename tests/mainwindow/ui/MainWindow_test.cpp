@@ -264,3 +264,32 @@ TEST_F(MainWindowTest, AboutShowsTheSplashWithTheTitleAndAnyKeyClosesIt) {
 
 }  // namespace
 }  // namespace glimmora
+
+namespace glimmora {
+namespace {
+
+TEST_F(MainWindowTest, ModifierFlagsFollowTheKeysAndOnlyOtherKeysReachThePreview) {
+  auto w = StartWindow();
+  std::vector<std::pair<int, bool>> seen;  // key, Ctrl held
+  w->SetKeyPreview([&](QKeyEvent* e) {
+    seen.emplace_back(e->key(), w->State().CtrlDown != 0);
+    return true;
+  });
+  QWidget* pane = w->FrameL();
+  QTest::keyPress(pane, Qt::Key_Control);
+  EXPECT_EQ(w->State().CtrlDown, -1);
+  QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyRelease(pane, Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_EQ(w->State().CtrlDown, 0);
+  ASSERT_EQ(seen.size(), 1u);  // Ctrl alone never reaches the preview
+  EXPECT_EQ(seen[0], std::make_pair(int(Qt::Key_A), true));
+
+  // Keys typed in another window are not the main window's.
+  w->mnHelpFrdLink_Click();
+  QTest::keyClick(w->FrdLink(), Qt::Key_B, Qt::ShiftModifier);
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_EQ(w->State().ShiftDown, 0);
+}
+
+}  // namespace
+}  // namespace glimmora

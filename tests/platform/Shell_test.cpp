@@ -68,10 +68,9 @@ TEST(QtFolderBrowser, TitleFromTheLanguageTableAndCancelGivesEmpty) {
 
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("icons"));
-  browser.SetStartFolder(dir.path());
+  browser.SetStartFolder(dir.path() + "/icons/");
   OnFolderDialog([&](QFileDialog* dlg) {
     shownTitle = dlg->windowTitle();
-    dlg->selectFile(dir.path() + "/icons");
     QMetaObject::invokeMethod(dlg, "accept");
   });
   EXPECT_EQ(browser.BrowseForFolder(" Where?"), (dir.path() + "/icons").toStdString());

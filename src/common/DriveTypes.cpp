@@ -29,6 +29,9 @@ DriveType ClassifyMount(const MountInfo& m) {
   if (!m.RootExists) return DriveType::NoRoot;
   const std::string_view fs = m.FsType;
   if (OneOf(fs, {"iso9660", "udf"})) return DriveType::CdRom;
+  // The root holds the whole system and is always shown, whatever it is mounted from (an overlay
+  // in a container, a network root on a diskless machine).
+  if (m.RootPath == "/") return OneOf(fs, {"tmpfs", "ramfs"}) ? DriveType::RamDisk : DriveType::Fixed;
   if (OneOf(fs, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "sshfs", "fuse.sshfs", "9p", "afs", "ceph",
                  "glusterfs", "fuse.glusterfs", "davfs", "fuse.rclone"}))
     return DriveType::Remote;

@@ -31,7 +31,7 @@ struct MountInfo {
   bool RootExists = true;  // the mount point is there
 };
 
-// CD and DVD file systems -> CdRom; network file systems -> Remote; tmpfs and ramfs mounted where a
+// CD and DVD file systems -> CdRom; the root "/" -> Fixed (RamDisk on tmpfs); network file systems -> Remote; tmpfs and ramfs mounted where a
 // user keeps files -> RamDisk; removable devices -> Removable; other block devices -> Fixed; a
 // mount point that is gone -> NoRoot; pseudo and system mounts (proc, sysfs, cgroups, /run, /dev,
 // /sys, overlay, ...) -> Undetermined.

@@ -98,6 +98,12 @@ TEST(LanguageBlock, LegacyDoubleByteBlocksAreNotCutInsideACharacter) {
   ExpectCut(Block("\xB5\xE7@@caf\xE9 menu@@@\xB9\x71###"), "caf\xC3\xA9 menu", "\xE7\x94\xB5", "\xE9\x9B\xBB");
   // Filler that is not UTF-8 does not turn a UTF-8 block into a legacy one.
   ExpectCut(Block("\xE6\x96\x87@@File@@@\xE6\x96\x87###", 256, '\xB5'), "File", "\xE6\x96\x87", "\xE6\x96\x87");
+  // Nor does a UTF-8 BIG5 text cut off inside a character at the end of the block: "中" before
+  // "@@" would otherwise pair its last byte with the '@'.
+  string cutOff = "\xE4\xB8\xAD@@Open@@@";
+  while (cutOff.size() < 256) cutOff += "\xE6\x96\x87";
+  cutOff.resize(256);
+  ExpectCut(cutOff, "Open", "\xE4\xB8\xAD", nullopt);
 }
 
 TEST(LanguageBlock, CountsRoundHalfToEven) {

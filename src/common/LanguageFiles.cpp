@@ -14,6 +14,23 @@ namespace {
 
 constexpr int kLanguages = 3;
 
+// Length of the UTF-8 part at the start of `texts`: all of it when it is valid UTF-8, nothing when
+// it is a legacy block. A text that runs to the end of the block (`atBlockEnd`) may have lost the
+// end of its last character; that stub does not make the block legacy.
+std::optional<std::size_t> Utf8Extent(std::string_view texts, bool atBlockEnd) {
+  if (IsValidUtf8(texts)) return texts.size();
+  if (!atBlockEnd) return std::nullopt;
+  for (std::size_t back = 1; back <= 3 && back <= texts.size(); ++back) {
+    const auto b = static_cast<unsigned char>(texts[texts.size() - back]);
+    if (b >= 0xC0) {
+      if (IsValidUtf8(texts.substr(0, texts.size() - back))) return texts.size() - back;
+      break;
+    }
+    if (b < 0x80) break;
+  }
+  return std::nullopt;
+}
+
 // Start offsets of the characters of `block`, plus block.size() at the end. Separators are only
 // ever found at character boundaries, so a double-byte character whose second byte is '@' or a
 // UTF-8 character is never taken for part of one.
@@ -21,8 +38,9 @@ std::vector<std::size_t> CharacterStarts(std::string_view block) {
   // The texts end at the first "###"; what follows is filler and says nothing about the encoding.
   // '#' is never the second byte of a GBK or BIG5 character, so a byte search finds the right one.
   const std::size_t end = block.find("###");
-  const std::string_view texts = block.substr(0, end == std::string_view::npos ? block.size() : end);
-  const bool utf8 = IsValidUtf8(texts);
+  const std::optional<std::size_t> utf8Extent = Utf8Extent(block.substr(0, end), end == std::string_view::npos);
+  const bool utf8 = utf8Extent.has_value();
+  const std::size_t utf8End = utf8Extent.value_or(0);
 
   std::vector<std::size_t> starts;
   starts.reserve(block.size() + 1);
@@ -31,8 +49,9 @@ std::vector<std::size_t> CharacterStarts(std::string_view block) {
     const auto b = static_cast<unsigned char>(block[i]);
     std::size_t len = 1;
     if (utf8) {
-      // Valid UTF-8 up to the filler: step over whole characters so positions count characters.
-      if (i < texts.size() && b >= 0xC0) len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+      // Step over whole UTF-8 characters so that positions count characters; past the texts
+      // every byte is one position.
+      if (i < utf8End && b >= 0xC0) len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
     } else if (b >= 0x81 && b <= 0xFE && i + 1 < block.size()) {
       // A GBK or BIG5 lead byte takes the byte after it when that can be a second byte.
       const auto t = static_cast<unsigned char>(block[i + 1]);

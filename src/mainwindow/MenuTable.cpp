@@ -182,7 +182,8 @@ std::vector<const MenuEntry*> MenuChildren(std::string_view parent) {
 std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table) {
   if (entry.kind == MenuKind::Separator) return {};
   std::string caption = table.Row(entry.captionRow);
-  if (!entry.keyHint.empty()) {
+  // A text that carries its own key column (after a tab) keeps it.
+  if (!entry.keyHint.empty() && caption.find('\t') == std::string::npos) {
     caption += '\t';
     caption += entry.keyHint;
   }

@@ -33,7 +33,8 @@ const MenuEntry* FindMenuEntry(std::string_view name, int index = -1);
 // The entries directly under `parent` ("" = the menu bar), in menu order.
 std::vector<const MenuEntry*> MenuChildren(std::string_view parent);
 
-// The shown caption: the row text in the current language, then a tab and the key hint if any.
+// The shown caption: the row text in the current language, then a tab and the key hint, unless the
+// text already ends in a key column of its own.
 std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table);
 
 // "name" or "name(index)": a readable key for an entry.

@@ -127,6 +127,9 @@ TEST(MenuTableTest, CaptionIsTheRowInTheCurrentLanguageWithItsKeyHint) {
   EXPECT_EQ(MenuCaption(*FindMenuEntry("PopIcoMenu"), table), "");
   EXPECT_EQ(MenuCaption(*FindMenuEntry("mnCutIcoToIcoClipperSub", 3), table),
             "\tCtrl+Alt+Shift+F4");
+  // A text with its own key column is not given a second one.
+  table.LangStr[2][121] = "移入圖庫\tCtrl+M";
+  EXPECT_EQ(MenuCaption(move, table), "移入圖庫\tCtrl+M");
 }
 
 TEST(MenuTableTest, LibraryPageCaptionsAndTooltips) {

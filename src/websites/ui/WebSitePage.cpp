@@ -97,7 +97,7 @@ WebSitePage::WebSitePage(const LanguageTable& lang, Prompter& prompter, WebAddre
     panel->setObjectName(QString("StatusWebSite %1").arg(i + 1));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
-    status_->addWidget(panel);
+    status_->addWidget(panel, 1);  // three equal panels
     panels_[static_cast<std::size_t>(i)] = panel;
   }
 

@@ -50,7 +50,7 @@ PosixFileOps& DefaultFileOps() {
   return ops;
 }
 
-std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes) {
+std::string ReplaceFileThrough(FileOps& ops, const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".new";
   errno = 0;
   const int h = ops.Create(temp);

@@ -36,7 +36,7 @@ PosixFileOps& DefaultFileOps();
 
 // Writes `bytes` as the new contents of `path`. Returns an empty text on success, otherwise what
 // went wrong; the old file is then untouched and no new file is left behind.
-std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes);
+std::string ReplaceFileThrough(FileOps& ops, const std::string& path, std::string_view bytes);
 
 // Up to `maxBytes` bytes from the start of `path`; nothing when it cannot be opened.
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes);

@@ -9,7 +9,7 @@
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
-#include "websites/WebAddressOpener.h"
+#include "common/WebAddress.h"
 #include "websites/ui/WebSiteEditor.h"
 #include "websites/ui/WebSitePage.h"
 
@@ -40,7 +40,7 @@ void WebSitePage::WebSitePrg(int index) {
 }
 
 void WebSitePage::OpenSite() {
-  if (QTreeWidgetItem* item = list_->currentItem()) opener_.OpenWebAddress(item->text(4).toStdString(), "WEB");
+  if (QTreeWidgetItem* item = list_->currentItem()) OpenWebAddress(opener_, item->text(4).toStdString(), "WEB");
 }
 
 WebSiteEditor& WebSitePage::EnsureEditor() {

@@ -50,7 +50,7 @@ void SetBackColour(QWidget* w, const QColor& c) {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-WebSitePage::WebSitePage(const LanguageTable& lang, Prompter& prompter, WebAddressOpener& opener,
+WebSitePage::WebSitePage(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
                          const std::string& appPath, QWidget* parent)
     : QWidget(parent), lang_(lang), prompter_(prompter), opener_(opener),
       store_(WebSiteStore::PathIn(appPath)) {

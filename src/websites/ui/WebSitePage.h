@@ -22,7 +22,7 @@ namespace glimmora {
 
 struct LanguageTable;
 class Prompter;
-class WebAddressOpener;
+class WebOpener;
 class WebSiteEditor;
 
 class WebSitePage : public QWidget {
@@ -32,7 +32,7 @@ class WebSitePage : public QWidget {
   // Pane codes the page reports when one of its controls takes the focus.
   static constexpr int kNoPane = 0, kListPane = 1, kTextPane = 2;
 
-  WebSitePage(const LanguageTable& lang, Prompter& prompter, WebAddressOpener& opener,
+  WebSitePage(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
               const std::string& appPath, QWidget* parent = nullptr);
   ~WebSitePage() override;
 
@@ -97,7 +97,7 @@ class WebSitePage : public QWidget {
 
   const LanguageTable& lang_;
   Prompter& prompter_;
-  WebAddressOpener& opener_;
+  WebOpener& opener_;
   WebSiteStore store_;
 
   QTreeWidget* list_ = nullptr;

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "support/ScriptedPrompter.h"
+#include "support/ScriptedShell.h"
 #include "common/LanguageTable.h"
-#include "websites/WebAddressOpener.h"
 #include "websites/WebSiteTestFiles.h"
 #include "websites/ui/WebSiteEditor.h"
 
@@ -23,13 +23,6 @@ using testing::ReadBytes;
 using testing::ScriptedPrompter;
 using testing::TempFolder;
 
-struct RecordingOpener : WebAddressOpener {
-  std::vector<std::pair<std::string, std::string>> opened;
-  void OpenWebAddress(const std::string& address, const std::string& kind) override {
-    opened.emplace_back(address, kind);
-  }
-};
-
 WebSiteEntry Site(const std::string& name, const std::string& lang = "EN") {
   return {name, name + " maker", lang, "https://" + name + ".example.com/Path", name + " note",
           name + " detail"};
@@ -39,7 +32,7 @@ struct WebSitePageTest : ::testing::Test {
   TempFolder app;
   LanguageTable lang;
   ScriptedPrompter prompter;
-  RecordingOpener opener;
+  testing::RecordingWebOpener opener;
   std::string file = WebSiteStore::PathIn(app.Path());
   std::unique_ptr<WebSitePage> page;
 
@@ -220,9 +213,12 @@ TEST_F(WebSitePageTest, OpenHandsTheSelectedAddressToTheOpener) {
   List()->setCurrentItem(Item(1));
   page->WebSitePrg(0);
   emit List()->itemDoubleClicked(Item(1), 1);
-  ASSERT_EQ(opener.opened.size(), 2u);
-  EXPECT_EQ(opener.opened[0].first, "https://beta.example.com/Path");
-  EXPECT_EQ(opener.opened[0].second, "WEB");
+  EXPECT_EQ(opener.opened, (std::vector<std::string>{"https://beta.example.com/Path", "https://beta.example.com/Path"}));
+  // An address typed without its scheme is opened as a web page.
+  Item(0)->setText(4, "icons.example.com/Set");
+  List()->setCurrentItem(Item(0));
+  page->OpenSite();
+  EXPECT_EQ(opener.opened.back(), "http://icons.example.com/Set");
 }
 
 TEST_F(WebSitePageTest, DeleteRemovesTickedEntriesFromTheListOrTheFile) {

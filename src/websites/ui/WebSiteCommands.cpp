@@ -11,7 +11,7 @@
 #include "common/Prompter.h"
 #include "common/WebAddress.h"
 #include "websites/ui/WebSiteEditor.h"
-#include "websites/ui/WebSitePage.h"
+#include "websites/ui/WebSitePanel.h"
 
 namespace glimmora {
 
@@ -29,7 +29,7 @@ bool AskYesNo(Prompter& prompter, const LanguageTable& lang, int row) {
 }
 }  // namespace
 
-void WebSitePage::WebSitePrg(int index) {
+void WebSitePanel::WebSitePrg(int index) {
   switch (index) {
     case 0: OpenSite(); break;
     case 2: EditEntry(); break;
@@ -39,11 +39,11 @@ void WebSitePage::WebSitePrg(int index) {
   }
 }
 
-void WebSitePage::OpenSite() {
+void WebSitePanel::OpenSite() {
   if (QTreeWidgetItem* item = list_->currentItem()) OpenWebAddress(opener_, item->text(4).toStdString(), "WEB");
 }
 
-WebSiteEditor& WebSitePage::EnsureEditor() {
+WebSiteEditor& WebSitePanel::EnsureEditor() {
   if (!editor_) {
     editor_ = new WebSiteEditor(lang_, window());
     connect(editor_, &WebSiteEditor::ButtonClicked, this, [this](int i) { OnEditorButton(i); });
@@ -53,25 +53,25 @@ WebSiteEditor& WebSitePage::EnsureEditor() {
   return *editor_;
 }
 
-void WebSitePage::ShowEditor() {
+void WebSitePanel::ShowEditor() {
   editor_->show();
   editor_->raise();
   editor_->activateWindow();
 }
 
 // The previous-entry button is off at the first entry, the next-entry button at the last.
-void WebSitePage::SetStepButtons(int position) {
+void WebSitePanel::SetStepButtons(int position) {
   const int count = list_->topLevelItemCount();
   editor_->Command1(WebSiteEditor::kPrevious)->setEnabled(count > 0 && position > 0);
   editor_->Command1(WebSiteEditor::kNext)->setEnabled(count > 0 && position < count - 1);
 }
 
-void WebSitePage::FillEditor(QTreeWidgetItem* item) {
+void WebSitePanel::FillEditor(QTreeWidgetItem* item) {
   editor_->SetFields(EntryOf(item));
   editor_->FilledFromRecord = RecordOf(item);
 }
 
-void WebSitePage::EditEntry() {
+void WebSitePanel::EditEntry() {
   QTreeWidgetItem* item = list_->currentItem();
   // Without an entry to edit the editor would show whatever it held before.
   if (!item) return;
@@ -86,7 +86,7 @@ void WebSitePage::EditEntry() {
   SetStepButtons(list_->indexOfTopLevelItem(item));
 }
 
-void WebSitePage::AddEntry() {
+void WebSitePanel::AddEntry() {
   WebSiteEditor& ed = EnsureEditor();
   ShowEditor();
   ed.WebSiteAddNew = true;
@@ -97,7 +97,7 @@ void WebSitePage::AddEntry() {
   SetStepButtons(list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : -1);
 }
 
-void WebSitePage::OnEditorButton(int index) {
+void WebSitePanel::OnEditorButton(int index) {
   if (!editor_) return;
   switch (index) {
     case WebSiteEditor::kSave:
@@ -116,7 +116,7 @@ void WebSitePage::OnEditorButton(int index) {
   }
 }
 
-void WebSitePage::ReportFailure(const WebStoreResult& result) {
+void WebSitePanel::ReportFailure(const WebStoreResult& result) {
   if (result.Status == WebStoreStatus::Full) {
     prompter_.Tell("The web-site list is full: it cannot hold more than 32767 entries.", 0, PromptIcon::Warning);
   } else if (result.Status == WebStoreStatus::WriteFailed) {
@@ -125,7 +125,7 @@ void WebSitePage::ReportFailure(const WebStoreResult& result) {
   }
 }
 
-void WebSitePage::AddFromEditor() {
+void WebSitePanel::AddFromEditor() {
   const WebStoreResult r = store_.Add(editor_->Fields(), lang_.CurLang);
   if (!r.Ok()) return ReportFailure(r);
   QTreeWidgetItem* item = MakeItem(r.RecordNo, r.Stored);
@@ -136,7 +136,7 @@ void WebSitePage::AddFromEditor() {
   editor_->FilledFromRecord = r.RecordNo;
 }
 
-void WebSitePage::SaveFromEditor() {
+void WebSitePanel::SaveFromEditor() {
   // Only the record the boxes came from is overwritten. Without one (or when the file no longer
   // holds it) the texts become a new entry rather than landing on somebody else's record.
   const WebStoreResult r = store_.Save(editor_->FilledFromRecord, editor_->Fields(), lang_.CurLang);
@@ -149,7 +149,7 @@ void WebSitePage::SaveFromEditor() {
   }
 }
 
-void WebSitePage::StepEditor(int delta) {
+void WebSitePanel::StepEditor(int delta) {
   const int count = list_->topLevelItemCount();
   if (count == 0) return;
   QTreeWidgetItem* from = ItemOfRecord(editor_->FilledFromRecord);
@@ -162,7 +162,7 @@ void WebSitePage::StepEditor(int delta) {
   FillEditor(item);
 }
 
-void WebSitePage::DeleteCheckedEntries() {
+void WebSitePanel::DeleteCheckedEntries() {
   std::set<int> records;
   for (int i = 0; i < list_->topLevelItemCount(); ++i)
     if (list_->topLevelItem(i)->checkState(0) == Qt::Checked) records.insert(RecordOf(list_->topLevelItem(i)));

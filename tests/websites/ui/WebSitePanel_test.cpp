@@ -1,4 +1,4 @@
-#include "websites/ui/WebSitePage.h"
+#include "websites/ui/WebSitePanel.h"
 
 #include <gtest/gtest.h>
 
@@ -28,13 +28,13 @@ WebSiteEntry Site(const std::string& name, const std::string& lang = "EN") {
           name + " detail"};
 }
 
-struct WebSitePageTest : ::testing::Test {
+struct WebSitePanelTest : ::testing::Test {
   TempFolder app;
   LanguageTable lang;
   ScriptedPrompter prompter;
   testing::RecordingWebOpener opener;
   std::string file = WebSiteStore::PathIn(app.Path());
-  std::unique_ptr<WebSitePage> page;
+  std::unique_ptr<WebSitePanel> page;
 
   void SetUp() override {
     const char* headers[] = {"Index", "Name", "Author", "Language", "Address", "Note", "Detail"};
@@ -52,7 +52,7 @@ struct WebSitePageTest : ::testing::Test {
     for (const auto& e : entries) ASSERT_TRUE(maker.Add(e, Language::English).Ok());
   }
   void Open() {
-    page = std::make_unique<WebSitePage>(lang, prompter, opener, app.Path());
+    page = std::make_unique<WebSitePanel>(lang, prompter, opener, app.Path());
     page->Store().SetKeySource([] { return 1234; });
   }
   QTreeWidget* List() const { return page->ListViewWebSite(); }
@@ -66,7 +66,7 @@ struct WebSitePageTest : ::testing::Test {
   }
 };
 
-TEST_F(WebSitePageTest, ListsEveryEntryWithItsColumns) {
+TEST_F(WebSitePanelTest, ListsEveryEntryWithItsColumns) {
   Prepare({Site("alpha"), Site("beta", "ZH"), Site("gamma")});
   Open();
   ASSERT_EQ(List()->topLevelItemCount(), 3);
@@ -87,7 +87,7 @@ TEST_F(WebSitePageTest, ListsEveryEntryWithItsColumns) {
   EXPECT_EQ(page->TextWebSite()->toPlainText(), "alpha detail");
 }
 
-TEST_F(WebSitePageTest, MissingFileShowsNothingAndCreatesNothing) {
+TEST_F(WebSitePanelTest, MissingFileShowsNothingAndCreatesNothing) {
   Open();
   EXPECT_FALSE(page->HasItems());
   page->EditEntry();
@@ -99,7 +99,7 @@ TEST_F(WebSitePageTest, MissingFileShowsNothingAndCreatesNothing) {
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 
-TEST_F(WebSitePageTest, AddedEntriesAreStoredAndShownAsStored) {
+TEST_F(WebSitePanelTest, AddedEntriesAreStoredAndShownAsStored) {
   Open();
   page->AddEntry();
   ASSERT_NE(Ed(), nullptr);
@@ -126,7 +126,7 @@ TEST_F(WebSitePageTest, AddedEntriesAreStoredAndShownAsStored) {
   EXPECT_EQ(Item(1)->text(4), "https://delta.example.com/Path");
 }
 
-TEST_F(WebSitePageTest, SaveWritesTheEntryTheEditorWasFilledFrom) {
+TEST_F(WebSitePanelTest, SaveWritesTheEntryTheEditorWasFilledFrom) {
   Prepare({Site("alpha"), Site("beta"), Site("gamma")});
   Open();
   List()->setCurrentItem(Item(1));
@@ -152,7 +152,7 @@ TEST_F(WebSitePageTest, SaveWritesTheEntryTheEditorWasFilledFrom) {
   EXPECT_EQ(Ed()->TextEditWebSite(0)->text(), "beta changed");
 }
 
-TEST_F(WebSitePageTest, PreviousAndNextWalkTheList) {
+TEST_F(WebSitePanelTest, PreviousAndNextWalkTheList) {
   Prepare({Site("alpha"), Site("beta"), Site("gamma")});
   Open();
   page->EditEntry();
@@ -181,7 +181,7 @@ TEST_F(WebSitePageTest, PreviousAndNextWalkTheList) {
   EXPECT_EQ(WebSiteStore(file).Get(Language::English)[1].Fields.Auth, "new maker");
 }
 
-TEST_F(WebSitePageTest, WithOneEntryBothStepButtonsAreOff) {
+TEST_F(WebSitePanelTest, WithOneEntryBothStepButtonsAreOff) {
   Prepare({Site("alpha")});
   Open();
   page->EditEntry();
@@ -189,7 +189,7 @@ TEST_F(WebSitePageTest, WithOneEntryBothStepButtonsAreOff) {
   EXPECT_FALSE(Ed()->Command1(WebSiteEditor::kNext)->isEnabled());
 }
 
-TEST_F(WebSitePageTest, EscDropsTheEditorAndCloseKeepsIt) {
+TEST_F(WebSitePanelTest, EscDropsTheEditorAndCloseKeepsIt) {
   Prepare({Site("alpha"), Site("beta")});
   Open();
   page->EditEntry();
@@ -207,7 +207,7 @@ TEST_F(WebSitePageTest, EscDropsTheEditorAndCloseKeepsIt) {
   EXPECT_EQ(Ed()->TextEditWebSite(0)->text(), "alpha");
 }
 
-TEST_F(WebSitePageTest, OpenHandsTheSelectedAddressToTheOpener) {
+TEST_F(WebSitePanelTest, OpenHandsTheSelectedAddressToTheOpener) {
   Prepare({Site("alpha"), Site("beta")});
   Open();
   List()->setCurrentItem(Item(1));
@@ -221,7 +221,7 @@ TEST_F(WebSitePageTest, OpenHandsTheSelectedAddressToTheOpener) {
   EXPECT_EQ(opener.opened.back(), "http://icons.example.com/Set");
 }
 
-TEST_F(WebSitePageTest, DeleteRemovesTickedEntriesFromTheListOrTheFile) {
+TEST_F(WebSitePanelTest, DeleteRemovesTickedEntriesFromTheListOrTheFile) {
   Prepare({Site("a"), Site("b"), Site("c"), Site("d")});
   const std::string original = ReadBytes(file);
   Open();
@@ -263,7 +263,7 @@ struct RenameFails : PosixFileOps {
   bool Rename(const std::string&, const std::string&) override { return false; }
 };
 
-TEST_F(WebSitePageTest, AFailedWriteIsReportedAndTheListKeepsTheFile) {
+TEST_F(WebSitePanelTest, AFailedWriteIsReportedAndTheListKeepsTheFile) {
   Prepare({Site("alpha"), Site("beta")});
   const std::string original = ReadBytes(file);
   Open();
@@ -284,7 +284,7 @@ TEST_F(WebSitePageTest, AFailedWriteIsReportedAndTheListKeepsTheFile) {
   EXPECT_EQ(Item(0)->text(1), "alpha");
 }
 
-TEST_F(WebSitePageTest, ListHeightFollowsTheSavedSizeWithinLimits) {
+TEST_F(WebSitePanelTest, ListHeightFollowsTheSavedSizeWithinLimits) {
   Open();
   page->resize(600, 400);  // 6000 twips high
   page->show();

@@ -1,4 +1,4 @@
-#include "websites/ui/WebSitePage.h"
+#include "websites/ui/WebSitePanel.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -50,11 +50,11 @@ void SetBackColour(QWidget* w, const QColor& c) {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-WebSitePage::WebSitePage(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
+WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
                          const std::string& appPath, QWidget* parent)
     : QWidget(parent), lang_(lang), prompter_(prompter), opener_(opener),
       store_(WebSiteStore::PathIn(appPath)) {
-  setObjectName("FrameW");
+  setObjectName("WebSitePanel");
 
   list_ = new QTreeWidget;
   list_->setObjectName("ListViewWebSite");
@@ -120,13 +120,13 @@ WebSitePage::WebSitePage(const LanguageTable& lang, Prompter& prompter, WebOpene
   LoadList();
 }
 
-WebSitePage::~WebSitePage() {
+WebSitePanel::~WebSitePanel() {
   if (editor_) delete editor_.data();
 }
 
-bool WebSitePage::HasItems() const { return list_->topLevelItemCount() > 0; }
+bool WebSitePanel::HasItems() const { return list_->topLevelItemCount() > 0; }
 
-QTreeWidgetItem* WebSitePage::MakeItem(int recordNo, const WebSiteEntry& entry) const {
+QTreeWidgetItem* WebSitePanel::MakeItem(int recordNo, const WebSiteEntry& entry) const {
   auto* item = new QTreeWidgetItem;
   item->setData(0, kRecordRole, recordNo);
   // The record number with the blank that stands for its sign.
@@ -137,13 +137,13 @@ QTreeWidgetItem* WebSitePage::MakeItem(int recordNo, const WebSiteEntry& entry) 
   return item;
 }
 
-void WebSitePage::ShowEntry(QTreeWidgetItem* item, const WebSiteEntry& entry) const {
+void WebSitePanel::ShowEntry(QTreeWidgetItem* item, const WebSiteEntry& entry) const {
   for (int i = 0; i < kWebFieldCount; ++i) item->setText(i + 1, Q(entry.Field(i)));
   // The language is shown with two blanks in front of it.
   item->setText(3, "  " + Q(entry.Lang));
 }
 
-WebSiteEntry WebSitePage::EntryOf(const QTreeWidgetItem* item) const {
+WebSiteEntry WebSitePanel::EntryOf(const QTreeWidgetItem* item) const {
   WebSiteEntry e;
   for (int i = 0; i < kWebFieldCount; ++i) e.Field(i) = item->text(i + 1).toStdString();
   const QString shownLang = item->text(3);
@@ -151,18 +151,18 @@ WebSiteEntry WebSitePage::EntryOf(const QTreeWidgetItem* item) const {
   return e;
 }
 
-int WebSitePage::RecordOf(const QTreeWidgetItem* item) const {
+int WebSitePanel::RecordOf(const QTreeWidgetItem* item) const {
   return item ? item->data(0, kRecordRole).toInt() : 0;
 }
 
-QTreeWidgetItem* WebSitePage::ItemOfRecord(int recordNo) const {
+QTreeWidgetItem* WebSitePanel::ItemOfRecord(int recordNo) const {
   if (recordNo <= 0) return nullptr;
   for (int i = 0; i < list_->topLevelItemCount(); ++i)
     if (RecordOf(list_->topLevelItem(i)) == recordNo) return list_->topLevelItem(i);
   return nullptr;
 }
 
-void WebSitePage::LoadList() {
+void WebSitePanel::LoadList() {
   const auto sites = store_.Get(lang_.CurLang);
   if (sites.empty()) return;
   list_->setUpdatesEnabled(false);
@@ -176,7 +176,7 @@ void WebSitePage::LoadList() {
   text_->setPlainText(list_->topLevelItem(0)->text(6));
 }
 
-bool WebSitePage::eventFilter(QObject* watched, QEvent* event) {
+bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == list_ || watched == text_) {
     auto* w = static_cast<QWidget*>(watched);
     if (event->type() == QEvent::FocusIn) {
@@ -189,31 +189,31 @@ bool WebSitePage::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void WebSitePage::resizeEvent(QResizeEvent* event) {
+void WebSitePanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (width() > 0 && !columnsSized_) SizeColumns();
   if (height() > 0 && pendingListHeight_ >= 0) ApplyListHeight();
 }
 
-void WebSitePage::SizeColumns() {
+void WebSitePanel::SizeColumns() {
   const int w = list_->width() > 0 ? list_->width() : width();
   for (std::size_t i = 0; i < kColumns.size(); ++i)
     list_->setColumnWidth(static_cast<int>(i), static_cast<int>(std::lround(w / kColumns[i].divisor)));
   columnsSized_ = true;
 }
 
-int WebSitePage::ListHeightTwips() const {
+int WebSitePanel::ListHeightTwips() const {
   if (pendingListHeight_ >= 0)
     return height() > 0 ? WebListHeightFromSaved(pendingListHeight_, height() * kTwipsPerPixel) : pendingListHeight_;
   return list_->height() * kTwipsPerPixel;
 }
 
-void WebSitePage::SetListHeightTwips(int savedTwips) {
+void WebSitePanel::SetListHeightTwips(int savedTwips) {
   pendingListHeight_ = savedTwips < 0 ? 0 : savedTwips;
   if (height() > 0) ApplyListHeight();
 }
 
-void WebSitePage::ApplyListHeight() {
+void WebSitePanel::ApplyListHeight() {
   const int pageTwips = height() * kTwipsPerPixel;
   const int twips = WebListHeightFromSaved(pendingListHeight_, pageTwips);
   pendingListHeight_ = -1;
@@ -222,7 +222,7 @@ void WebSitePage::ApplyListHeight() {
   splitter_->setSizes({listPx, std::max(1, total - listPx)});
 }
 
-void WebSitePage::OnSplitterMoved() {
+void WebSitePanel::OnSplitterMoved() {
   const int pageTwips = height() * kTwipsPerPixel;
   const int want = list_->height() * kTwipsPerPixel;
   const int allowed = ClampWebListHeight(want, pageTwips);

@@ -1,7 +1,8 @@
 #pragma once
-// The web-site page: the list of icon web sites with a check box per entry, the detail text of
-// the selected entry below it, a splitter between the two and a status bar. The main window's tab
-// strip hosts it; its toolbar, keys and popup menu reach the commands through the public methods.
+// What the web-site page shows: the list of icon web sites with a check box per entry, the detail
+// text of the selected entry below it, a splitter between the two and a status bar. The main
+// window's web-site page holds it; its toolbar, keys and popup menu reach the commands through the
+// public methods.
 
 #include <QPointer>
 #include <QWidget>
@@ -25,16 +26,16 @@ class Prompter;
 class WebOpener;
 class WebSiteEditor;
 
-class WebSitePage : public QWidget {
+class WebSitePanel : public QWidget {
   Q_OBJECT
 
  public:
   // Pane codes the page reports when one of its controls takes the focus.
   static constexpr int kNoPane = 0, kListPane = 1, kTextPane = 2;
 
-  WebSitePage(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
+  WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
               const std::string& appPath, QWidget* parent = nullptr);
-  ~WebSitePage() override;
+  ~WebSitePanel() override;
 
   // Fills the list from the file. A file that is missing or holds no entry leaves it as it is.
   void LoadList();

@@ -124,6 +124,8 @@ WebSitePanel::~WebSitePanel() {
   if (editor_) delete editor_.data();
 }
 
+WebSiteEditor* WebSitePanel::Editor() const { return editor_.data(); }
+
 bool WebSitePanel::HasItems() const { return list_->topLevelItemCount() > 0; }
 
 QTreeWidgetItem* WebSitePanel::MakeItem(int recordNo, const WebSiteEntry& entry) const {

@@ -60,7 +60,7 @@ class WebSitePanel : public QWidget {
   QStatusBar* StatusBarW() const { return status_; }
   QSplitter* Splitter() const { return splitter_; }
   // Null until the first edit or add command, and again after the editor was dropped with Esc.
-  WebSiteEditor* Editor() const { return editor_; }
+  WebSiteEditor* Editor() const;
   WebSiteStore& Store() { return store_; }
 
  signals:

@@ -298,6 +298,28 @@ TEST_F(SaveTest, OneIconAsBitmapClipboardOrOtherSize) {
   EXPECT_FALSE(fs::exists(dir.path() / "z.ico"));
 }
 
+TEST_F(SaveTest, AnIconMadeFromAPictureIsSavedFromTheWorkIcon) {
+  const Bytes work = Concat(Head16(1, 176), RedImage());
+  const Raster whole(30, 20, 0x00FF00);
+  SaveFromSourceRequest req;
+  req.SourceIsPict = true;
+  req.pictureIco = work;
+  req.picture = &whole;
+  req.TargetDir = dir.str();
+  req.TargetName = "a.jpg.Ico";
+  req.IcoBmp = "ICO";
+  EXPECT_TRUE(SaveIconFromSource(req, prompter, lang).written);
+  EXPECT_EQ(testing::ReadBytes(dir.path() / "a.jpg.Ico"), work);
+
+  // Bitmaps and clipboard copies in the own size show the whole picture.
+  req.IcoBmp = "BMP";
+  req.ToSysClipboard = true;
+  const IconWriteResult r = SaveIconFromSource(req, prompter, lang);
+  ASSERT_TRUE(r.clipboard.has_value());
+  EXPECT_EQ(*r.clipboard, whole);
+  EXPECT_FALSE(fs::exists(dir.path() / "a.jpg.bmp"));
+}
+
 TEST_F(SaveTest, CopyingAnIconFile) {
   const Bytes icon = Concat(Head16(1, 176), RedImage());
   testing::WriteBytes(dir.path() / "A1_a.dll.ico", Concat(icon, Bytes{9, 9, 9}));  // trailing junk

@@ -141,12 +141,12 @@ TEST(IconWalker, SurvivesMutatedAndTruncatedFiles) {
     void AddFoundIcon(const FoundIconItem& item) override { n += item.icoFile.size() > 0 ? 1 : 0; }
   } sink;
 
-  std::vector<testing::Piece> pieces;
-  for (int k = 0; k < 6; ++k) pieces.push_back({1 + 300 * k, testing::Image(16, 32, 4, 296, k)});
+  std::vector<testing::Placed> parts;
+  for (int k = 0; k < 6; ++k) parts.push_back({1 + 300 * k, testing::Image(16, 32, 4, 296, k)});
   Bytes forged = testing::InfoHeader(32767, 32766, 32);  // about 4 GB of pixels
-  pieces.push_back({1900, forged});
-  pieces.push_back({1960, testing::InfoHeader(256, 512, 8)});  // believable, far past the end
-  const Bytes base = testing::Layout(2400, pieces);
+  parts.push_back({1900, forged});
+  parts.push_back({1960, testing::InfoHeader(256, 512, 8)});  // believable, far past the end
+  const Bytes base = testing::Layout(2400, parts);
 
   std::mt19937 rng(99);
   for (std::size_t cut = 0; cut <= base.size(); cut += 7) {

@@ -1,5 +1,6 @@
 #pragma once
 // A temporary program folder for the main window's tests, with hand-made language files.
+// Kept in a namespace of its own: other test helpers of the same names live in glimmora::testing.
 
 #include <array>
 #include <deque>
@@ -14,7 +15,7 @@
 #include "common/LanguageSource.h"
 #include "common/ShellServices.h"
 
-namespace glimmora::testing {
+namespace glimmora::mwtest {
 
 namespace fs = std::filesystem;
 
@@ -82,4 +83,4 @@ class ScriptedBrowser : public FolderBrowser {
   }
 };
 
-}  // namespace glimmora::testing
+}  // namespace glimmora::mwtest

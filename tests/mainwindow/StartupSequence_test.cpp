@@ -8,13 +8,13 @@
 namespace glimmora {
 namespace {
 
-using testing::MakeInstallation;
-using testing::ReadFile;
-using testing::ScriptedBrowser;
+using mwtest::MakeInstallation;
+using mwtest::ReadFile;
+using mwtest::ScriptedBrowser;
 using testing::ScriptedPrompter;
-using testing::TempFolder;
-using testing::WriteFile;
-using testing::WriteLanguageFiles;
+using mwtest::TempFolder;
+using mwtest::WriteFile;
+using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
 
 class ProgramFolderTest : public ::testing::Test {

@@ -20,12 +20,12 @@
 namespace glimmora {
 namespace {
 
-using testing::MakeInstallation;
-using testing::ReadFile;
+using mwtest::MakeInstallation;
+using mwtest::ReadFile;
 using testing::ScriptedPrompter;
-using testing::TempFolder;
-using testing::WriteFile;
-using testing::WriteLanguageFiles;
+using mwtest::TempFolder;
+using mwtest::WriteFile;
+using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
 
 class RecordingOpener : public WebOpener {

@@ -148,7 +148,7 @@ void MainWindow::BuildPages() {
   // Library, source files, web sites: the order of the tabs and of the layouts.
   frameL_ = new LibraryPage(state_, pages_);
   frameS_ = new SourcePage(state_, pages_);
-  frameW_ = new WebSitePage(state_, pages_);
+  frameW_ = new WebSitePage(state_, prompter_, opener_, pages_);
   const QSignalBlocker blocker(tabStrip_);
   int row = 161;
   for (MainPage* page : std::initializer_list<MainPage*>{frameL_, frameS_, frameW_}) {

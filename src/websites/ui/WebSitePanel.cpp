@@ -194,7 +194,17 @@ bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
 void WebSitePanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (width() > 0 && !columnsSized_) SizeColumns();
-  if (height() > 0 && pendingListHeight_ >= 0) ApplyListHeight();
+  // A page that is built hidden (behind another tab) has no laid-out splitter yet: the saved
+  // height is applied once the panel is shown with its real size.
+  if (isVisible() && height() > 0 && pendingListHeight_ >= 0) ApplyListHeight();
+}
+
+void WebSitePanel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (height() > 0 && pendingListHeight_ >= 0) {
+    if (layout()) layout()->activate();
+    ApplyListHeight();
+  }
 }
 
 void WebSitePanel::SizeColumns() {
@@ -212,7 +222,7 @@ int WebSitePanel::ListHeightTwips() const {
 
 void WebSitePanel::SetListHeightTwips(int savedTwips) {
   pendingListHeight_ = savedTwips < 0 ? 0 : savedTwips;
-  if (height() > 0) ApplyListHeight();
+  if (isVisible() && height() > 0) ApplyListHeight();
 }
 
 void WebSitePanel::ApplyListHeight() {

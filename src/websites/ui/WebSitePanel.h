@@ -74,6 +74,7 @@ class WebSitePanel : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   QTreeWidgetItem* MakeItem(int recordNo, const WebSiteEntry& entry) const;

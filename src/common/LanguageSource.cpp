@@ -1,0 +1,145 @@
+#include "common/LanguageSource.h"
+
+#include <map>
+
+#include "common/LanguageFiles.h"
+#include "common/LanguageTable.h"
+#include "common/TextCodec.h"
+
+namespace glimmora {
+
+namespace {
+
+constexpr const char* kLanguageNames[3] = {"English", "Chinese GB", "Chinese BIG5"};
+
+std::string Unescape(std::string_view field) {
+  std::string out;
+  out.reserve(field.size());
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 1 < field.size()) {
+      const char next = field[i + 1];
+      if (next == 'n' || next == 't' || next == '\\') {
+        out += next == 'n' ? '\n' : next == 't' ? '\t' : '\\';
+        ++i;
+        continue;
+      }
+    }
+    out += field[i];
+  }
+  return out;
+}
+
+bool ParseRowNumber(std::string_view field, int& row) {
+  if (field.empty() || field.size() > 6) return false;
+  row = 0;
+  for (char c : field) {
+    if (c < '0' || c > '9') return false;
+    row = row * 10 + (c - '0');
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseLanguageSource(std::string_view content, const std::string& fileName, std::vector<LangSourceRow>& rows,
+                         std::string& error) {
+  if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+  int lineNo = 0;
+  while (!content.empty()) {
+    ++lineNo;
+    const std::size_t nl = content.find('\n');
+    std::string_view line = content.substr(0, nl);
+    content.remove_prefix(nl == std::string_view::npos ? content.size() : nl + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+
+    const std::string origin = fileName + ":" + std::to_string(lineNo);
+    auto fail = [&](const std::string& reason) {
+      error = origin + ": " + reason;
+      return false;
+    };
+    if (!IsValidUtf8(line)) return fail("the line is not valid UTF-8");
+
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+      if (tab == std::string_view::npos) break;
+      start = tab + 1;
+    }
+    if (fields.size() != 4)
+      return fail("expected 4 fields separated by tabs (row, English, Chinese GB, Chinese BIG5), found " +
+                  std::to_string(fields.size()));
+
+    LangSourceRow row;
+    if (!ParseRowNumber(fields[0], row.row)) return fail("the row number \"" + std::string(fields[0]) + "\" is not a number");
+    if (row.row < 1 || row.row > kLangRows)
+      return fail("row " + std::to_string(row.row) + " is outside 1.." + std::to_string(kLangRows));
+    for (int lang = 0; lang < 3; ++lang) row.text[lang] = Unescape(fields[lang + 1]);
+    row.origin = origin;
+    rows.push_back(std::move(row));
+  }
+  return true;
+}
+
+bool MakeLangBlock(const std::array<std::string, 3>& text, std::size_t blockSize, std::string& block,
+                   std::string& error) {
+  block = text[1] + "@@" + text[0] + "@@@" + text[2] + "###";
+  if (block.size() > blockSize) {
+    error = "the block needs " + std::to_string(block.size()) + " bytes, more than the " + std::to_string(blockSize) +
+            " a row of this file holds";
+    return false;
+  }
+  block.resize(blockSize, '\0');
+
+  // Whatever the texts hold, the block is good exactly when the loader cuts it back into them. A
+  // language the cut leaves alone reads as empty: nothing else ever fills a generated row.
+  const LangBlockTexts cut = CutLangBlock(block);
+  for (int lang = 0; lang < 3; ++lang) {
+    if (cut[lang].value_or(std::string()) != text[lang]) {
+      // An empty English text lets the BIG5 text start at the "@@" before it.
+      error = text[0].empty() ? std::string("the English text is empty, which a block cannot hold")
+                              : std::string("the ") + kLanguageNames[lang] +
+                                    " text would not read back as written: it holds, begins or ends with separator "
+                                    "characters (\"@@\", \"@@@\", \"###\")";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool MakeLanguageFileBytes(const std::vector<LangSourceRow>& rows, LanguageFileBytes& files, std::string& error) {
+  std::map<int, const LangSourceRow*> byRow;
+  for (const LangSourceRow& row : rows) {
+    if (row.row < 1 || row.row > kLangRows) {
+      error = row.origin + ": row " + std::to_string(row.row) + " is outside 1.." + std::to_string(kLangRows);
+      return false;
+    }
+    const auto [it, added] = byRow.emplace(row.row, &row);
+    if (!added) {
+      error = row.origin + ": row " + std::to_string(row.row) + " is already given at " + it->second->origin;
+      return false;
+    }
+  }
+
+  files.shortFile.assign(kLangFileHeadSize, '\0');
+  files.longFile.assign(kLangFileHeadSize, '\0');
+  for (const auto& [number, row] : byRow) {
+    const bool isLong = number > kShortLangRows;
+    const std::size_t blockSize = isLong ? kLongLangBlockSize : kShortLangBlockSize;
+    const std::size_t index = static_cast<std::size_t>(isLong ? number - kShortLangRows : number) - 1;
+    std::string& file = isLong ? files.longFile : files.shortFile;
+    std::string block;
+    std::string reason;
+    if (!MakeLangBlock(row->text, blockSize, block, reason)) {
+      error = row->origin + ": row " + std::to_string(number) + ": " + reason;
+      return false;
+    }
+    // Rows are visited in order, so the file only ever grows to this block's end.
+    file.resize(kLangFileHeadSize + index * blockSize, '\0');
+    file += block;
+  }
+  return true;
+}
+
+}  // namespace glimmora

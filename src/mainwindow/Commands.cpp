@@ -59,8 +59,12 @@ std::string WindowCaption(const std::string& appTitle, Page page, const Language
 }
 
 MainFrame::MainFrame(Pages& pages, FrameView& view, const LanguageTable& lang,
-                     const std::string& appTitle)
-    : pages_(pages), view_(view), lang_(lang), appTitle_(appTitle) {}
+                     const std::string& appTitle, bool& treeViewSDirty)
+    : TreeViewSDirty(treeViewSDirty),
+      pages_(pages),
+      view_(view),
+      lang_(lang),
+      appTitle_(appTitle) {}
 
 // ----- current pane -----
 
@@ -133,6 +137,7 @@ void MainFrame::GetObjGet(bool getFocus) {
       break;
   }
   view_.SetMenuEnabled(kOptSet, HasSaveParameters(model_.CurListView));
+  Publish();
 }
 
 void MainFrame::OtherObj() {
@@ -177,6 +182,7 @@ void MainFrame::PaneGotFocus(Pane pane) {
     case Pane::None:
       break;
   }
+  Publish();
 }
 
 void MainFrame::PaneLostFocus(Pane pane) {
@@ -191,21 +197,30 @@ void MainFrame::PaneLostFocus(Pane pane) {
     default:
       break;
   }
+  Publish();
 }
 
 void MainFrame::PaneItemClicked(Pane pane) {
   if (pane == Pane::ListViewFile || pane == Pane::ListViewPict || pane == Pane::ListViewLIco)
     model_.TabObj[static_cast<int>(page_)] = static_cast<std::uint8_t>(CodeOfPane(pane));
+  Publish();
 }
 
 void MainFrame::InputBoxGotFocus() {
   model_.TabObj[static_cast<int>(page_)] = 0;
   OtherObj();
+  Publish();
 }
 
-void MainFrame::ComboLKeywordLostFocus() { model_.FocusObj = Pane::None; }
+void MainFrame::ComboLKeywordLostFocus() {
+  model_.FocusObj = Pane::None;
+  Publish();
+}
 
-void MainFrame::TabStripGotFocus() { model_.FocusObj = Pane::None; }
+void MainFrame::TabStripGotFocus() {
+  model_.FocusObj = Pane::None;
+  Publish();
+}
 
 // ----- page switch -----
 

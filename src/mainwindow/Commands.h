@@ -4,6 +4,7 @@
 // changes the window through FrameView and runs the page procedures through Pages; every command
 // it runs comes from the command table.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,7 +28,16 @@ std::string WindowCaption(const std::string& appTitle, Page page, const Language
 
 class MainFrame {
  public:
-  MainFrame(Pages& pages, FrameView& view, const LanguageTable& lang, const std::string& appTitle);
+  // `treeViewSDirty` is the shared mark that the folder tree must be rebuilt when the source page
+  // is next shown; the page switch reads and clears it.
+  MainFrame(Pages& pages, FrameView& view, const LanguageTable& lang, const std::string& appTitle,
+            bool& treeViewSDirty);
+
+  // Called whenever the current-pane model may have changed, so that the shared state the pages
+  // read (TabObj, FocusObj, CurListView) can follow it.
+  void OnModelChanged(std::function<void(const PaneModel&)> observer) {
+    observer_ = std::move(observer);
+  }
 
   const PaneModel& Model() const { return model_; }
   Pane FocusObj() const { return model_.FocusObj; }
@@ -37,8 +47,7 @@ class MainFrame {
   bool KeyBusy() const { return keyBusy_; }
   ScreenPoint CursorPos() const { return cursorPos_; }
 
-  // Set when the folder tree must be rebuilt the next time the source page is shown.
-  bool TreeViewSDirty = false;
+  bool& TreeViewSDirty;
 
   // ----- current pane and page switch -----
   void GetObjGet(bool getFocus);
@@ -88,6 +97,9 @@ class MainFrame {
   void FocusUnless(bool getFocus, Pane pane);
   void ApplyViewToPage(Pane list);
   void ShowToolbar();
+  void Publish() {
+    if (observer_) observer_(model_);
+  }
 
   Pages& pages_;
   FrameView& view_;
@@ -99,7 +111,8 @@ class MainFrame {
   ToolbarState toolbar_;
   ScreenPoint cursorPos_;
   bool keyBusy_ = false;
-  int objGetDepth_ = 0;  // inside GetObjGet: focus moves it makes must not run it again
+  int objGetDepth_ = 0;
+  std::function<void(const PaneModel&)> observer_;  // inside GetObjGet: focus moves it makes must not run it again
 };
 
 }  // namespace glimmora

@@ -160,7 +160,8 @@ struct FrameRig {
   RecordingView view;
   LanguageTable lang;
   std::string title = "Glimmora";
-  MainFrame frame{pages, view, lang, title};
+  bool treeDirty = false;
+  MainFrame frame{pages, view, lang, title, treeDirty};
 
   FrameRig() {
     lang.LangStr[0][354] = "Icon Library";

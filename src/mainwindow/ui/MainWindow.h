@@ -29,6 +29,7 @@ class QTabBar;
 
 namespace glimmora {
 
+class FrameWiring;
 class LibraryPage;
 class MainPage;
 class SourcePage;
@@ -66,6 +67,8 @@ class MainWindow : public QMainWindow, public HelpViewer {
   LibraryPage* FrameL() const { return frameL_; }
   SourcePage* FrameS() const { return frameS_; }
   WebSitePage* FrameW() const { return frameW_; }
+  // The toolbar, the keys and the commands of the menus (null before Start()).
+  FrameWiring* Commands() const { return commands_; }
 
   // Help menu.
   void mnHelpAbout_Click();
@@ -108,6 +111,7 @@ class MainWindow : public QMainWindow, public HelpViewer {
   LibraryPage* frameL_ = nullptr;
   SourcePage* frameS_ = nullptr;
   WebSitePage* frameW_ = nullptr;
+  FrameWiring* commands_ = nullptr;
 
   QPointer<SplashWindow> splash_;
   QPointer<HelpWindow> help_;

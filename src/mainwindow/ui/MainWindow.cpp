@@ -17,6 +17,7 @@
 
 #include "mainwindow/MenuTable.h"
 #include "mainwindow/StartupSequence.h"
+#include "mainwindow/ui/CommandsWiring.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "mainwindow/ui/LibraryPage.h"
 #include "mainwindow/ui/LinkWindow.h"
@@ -88,6 +89,8 @@ void MainWindow::Start() {
   LoadStartupData(state_, prompter_);
   SetChgLang();
   BuildPages();
+  commands_ = new FrameWiring(*this, opener_);
+  commands_->AfterPagesBuilt();
 
   // The folder tree's and the file list's menus serve only as popups until the source page shows.
   if (QMenu* m = Menu("PopFileMenu")) m->menuAction()->setVisible(false);
@@ -98,6 +101,7 @@ void MainWindow::Start() {
   state_.TreeViewSDirty = true;
   state_.AppTitle = state_.Row(438);
   setWindowTitle(Q(state_.AppTitle));
+  commands_->Frame().SetMeCaption();
   QGuiApplication::restoreOverrideCursor();
 }
 

@@ -30,6 +30,7 @@ class QTabBar;
 
 namespace glimmora {
 
+class FrameWiring;
 class LibraryPage;
 class MainPage;
 class SourcePage;
@@ -73,6 +74,8 @@ class MainWindow : public QMainWindow, public HelpViewer {
   LibraryPage* FrameL() const { return frameL_; }
   SourcePage* FrameS() const { return frameS_; }
   WebSitePage* FrameW() const { return frameW_; }
+  // The toolbar, the keys and the commands of the menus (null before Start()).
+  FrameWiring* Commands() const { return commands_; }
 
   // Help menu.
   void mnHelpAbout_Click();
@@ -117,6 +120,7 @@ class MainWindow : public QMainWindow, public HelpViewer {
   LibraryPage* frameL_ = nullptr;
   SourcePage* frameS_ = nullptr;
   WebSitePage* frameW_ = nullptr;
+  FrameWiring* commands_ = nullptr;
 
   QPointer<SplashWindow> splash_;
   QPointer<HelpWindow> help_;

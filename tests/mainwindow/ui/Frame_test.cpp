@@ -26,10 +26,10 @@
 namespace glimmora {
 namespace {
 
-using testing::MakeInstallation;
+using mwtest::MakeInstallation;
 using testing::ScriptedPrompter;
-using testing::TempFolder;
-using testing::WriteLanguageFiles;
+using mwtest::TempFolder;
+using mwtest::WriteLanguageFiles;
 
 int Vk(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QKeyEvent e(QEvent::KeyPress, key, mods);

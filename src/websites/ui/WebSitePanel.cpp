@@ -193,7 +193,7 @@ bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
 
 void WebSitePanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (width() > 0 && !columnsSized_) SizeColumns();
+  if (isVisible() && width() > 0 && !columnsSized_) SizeColumns();
   // A page that is built hidden (behind another tab) has no laid-out splitter yet: the saved
   // height is applied once the panel is shown with its real size.
   if (isVisible() && height() > 0 && pendingListHeight_ >= 0) ApplyListHeight();
@@ -201,8 +201,9 @@ void WebSitePanel::resizeEvent(QResizeEvent* event) {
 
 void WebSitePanel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (layout()) layout()->activate();
+  if (width() > 0 && !columnsSized_) SizeColumns();
   if (height() > 0 && pendingListHeight_ >= 0) {
-    if (layout()) layout()->activate();
     ApplyListHeight();
   }
 }

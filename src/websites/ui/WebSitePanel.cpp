@@ -216,8 +216,8 @@ void WebSitePanel::SizeColumns() {
 }
 
 int WebSitePanel::ListHeightTwips() const {
-  if (pendingListHeight_ >= 0)
-    return height() > 0 ? WebListHeightFromSaved(pendingListHeight_, height() * kTwipsPerPixel) : pendingListHeight_;
+  // Never shown this run: keep what was saved rather than a height measured on a hidden page.
+  if (pendingListHeight_ >= 0) return pendingListHeight_;
   return list_->height() * kTwipsPerPixel;
 }
 

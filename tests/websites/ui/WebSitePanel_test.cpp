@@ -303,5 +303,17 @@ TEST_F(WebSitePanelTest, ListHeightFollowsTheSavedSizeWithinLimits) {
   EXPECT_EQ(page->ListHeightTwips(), 600);
 }
 
+TEST_F(WebSitePanelTest, APanelNeverShownKeepsTheSavedHeight) {
+  // The page behind another tab is never laid out: what was saved must go back unchanged
+  // rather than a height measured on a hidden widget.
+  Open();
+  page->resize(600, 30);
+  page->SetListHeightTwips(3000);
+  EXPECT_EQ(page->ListHeightTwips(), 3000);
+  page->resize(600, 400);
+  page->show();
+  EXPECT_EQ(page->ListHeightTwips(), 3000);
+}
+
 }  // namespace
 }  // namespace glimmora

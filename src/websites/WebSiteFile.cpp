@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "websites/AtomicFile.h"
+#include "common/ReplaceFile.h"
 
 namespace glimmora {
 
@@ -27,9 +27,10 @@ WebSiteFile ParseWebSiteFile(std::string_view bytes) {
 }
 
 std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path) {
-  const auto bytes = ReadFileStart(path, kWebHeaderSize + kWebRecordSize * kWebMaxRecords);
-  if (!bytes) return std::nullopt;
-  return ParseWebSiteFile(*bytes);
+  std::string bytes;
+  if (ReadFileStart(path, kWebHeaderSize + kWebRecordSize * kWebMaxRecords, bytes) != ReadStatus::Ok)
+    return std::nullopt;
+  return ParseWebSiteFile(bytes);
 }
 
 std::string SerializeWebSiteFile(const WebSiteFile& file) {

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "common/ReplaceFile.h"
 #include "websites/WebSiteFile.h"
 
 namespace glimmora {
@@ -26,7 +27,7 @@ std::string WebSiteStore::Commit(const std::string& bytes) {
   // The list's folder may be missing in a fresh program folder; writing (never reading) makes it.
   const auto slash = path_.rfind('/');
   if (slash != std::string::npos && slash > 0) ::mkdir(path_.substr(0, slash).c_str(), 0755);
-  return ReplaceFileThrough(*ops_, path_, bytes);
+  return ReplaceFileAtomically(*ops_, path_, bytes);
 }
 
 std::vector<StoredWebSite> WebSiteStore::Get(Language lang) const {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "websites/AtomicFile.h"
+#include "common/FileOps.h"
 #include "websites/WebSiteRecord.h"
 
 namespace glimmora {

@@ -34,7 +34,8 @@ std::string ResolveTarget(const std::string& path) {
 ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
                          std::string* error) {
   bytes.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: opening a pipe would otherwise wait for a writer before we could refuse it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT) return ReadStatus::Missing;

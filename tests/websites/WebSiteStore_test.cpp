@@ -5,13 +5,14 @@
 #include <filesystem>
 #include <random>
 
+#include "support/TempDir.h"
 #include "websites/WebSiteTestFiles.h"
 
 namespace glimmora {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 
 std::string Zeros(std::size_t n) { return std::string(n, '\0'); }
@@ -55,8 +56,8 @@ int FilesBeside(const std::string& path) {
 }
 
 struct WebSiteStoreTest : ::testing::Test {
-  TempFolder dir;
-  std::string path = WebSiteStore::PathIn(dir.Path());
+  TempDir dir;
+  std::string path = WebSiteStore::PathIn(dir.str());
   WebSiteStore store{path};
   void SetUp() override {
     store.SetKeySource([] { return 1234; });
@@ -96,7 +97,7 @@ TEST_F(WebSiteStoreTest, ReadingNeverCreatesTheFile) {
   EXPECT_TRUE(store.Get(Language::English).empty());
   EXPECT_TRUE(store.Kill({1}).Ok());
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_FALSE(std::filesystem::exists(dir / "WebSiteLib"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "WebSiteLib"));
 }
 
 TEST_F(WebSiteStoreTest, AddAfterTheListWasEmptiedOrLeftTwoBytes) {

@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "common/IcoFile.h"
+#include "common/NumberText.h"
 #include "common/Paths.h"
 
 namespace glimmora {
 namespace {
-
-// A number as the runtime's Str writes it: a leading blank for a number that is not negative.
-std::string Str(std::int64_t n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 // x / 1024 * 10 rounded to a whole number of tenths, halves to even.
 std::int64_t KibTenths(std::int64_t bytes) {
@@ -18,14 +16,6 @@ std::int64_t KibTenths(std::int64_t bytes) {
   const std::int64_t r2 = (num % 1024) * 2;
   if (r2 > 1024 || (r2 == 1024 && q % 2 != 0)) ++q;
   return q;
-}
-
-// Tenths as a number text without a leading blank or a leading zero: 7 -> ".7", 123 -> "12.3".
-std::string TenthsText(std::int64_t tenths) {
-  const std::int64_t whole = tenths / 10;
-  const std::int64_t frac = tenths % 10;
-  if (frac == 0) return std::to_string(whole);
-  return (whole == 0 ? std::string() : std::to_string(whole)) + "." + std::to_string(frac);
 }
 
 bool EndsWithIcoIgnoringCase(const std::string& name) {
@@ -63,7 +53,7 @@ int PercentOf(std::int64_t part, std::int64_t whole) {
 }  // namespace
 
 std::string FoundIconKey(std::int64_t position, std::int64_t imageSize) {
-  return Str(position) + "-" + Str(imageSize);
+  return VbStr(position) + "-" + VbStr(imageSize);
 }
 
 std::string DepthColumnText(int bitCount, const LanguageTable& lang) {
@@ -80,8 +70,8 @@ std::string DepthColumnText(int bitCount, const LanguageTable& lang) {
 
 std::string FoundStatusText(std::int64_t count, std::int64_t totalBytes, const LanguageTable& lang) {
   const int word = count > 1 ? kRowIconsPlural : kRowIconSingular;
-  return lang.Row(kRowFoundPrefix) + Str(count) + " " + lang.Row(word) + " (" +
-         TenthsText(KibTenths(totalBytes)) + " KB)";
+  return lang.Row(kRowFoundPrefix) + VbStr(count) + " " + lang.Row(word) + " (" +
+         NumToStr(static_cast<double>(KibTenths(totalBytes)) / 10) + " KB)";
 }
 
 NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& lang, Prompter& prompter) {
@@ -89,7 +79,7 @@ NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& 
   if (nostanAns != kNostanAsk) return nullptr;  // taken without asking
   return [&lang, &prompter](const CandidateHeader& h) {
     PromptRequest r;
-    r.text = lang.Row(kRowNonStandardAsk) + " " + Str(h.width) + " x" + Str(h.Height()) + " " +
+    r.text = lang.Row(kRowNonStandardAsk) + " " + VbStr(h.width) + " x" + VbStr(h.Height()) + " " +
              lang.Row(kRowNonStandardTail);
     r.title = "Glimmora";
     r.buttons = PromptButtons::OkCancel;
@@ -151,10 +141,10 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
     item.number = number;
     item.index = count;
     const CandidateHeader& h = image.header;
-    item.columns[0] = "  " + Str(h.width) + " x" + Str(h.Height());
+    item.columns[0] = "  " + VbStr(h.width) + " x" + VbStr(h.Height());
     item.columns[1] = DepthColumnText(h.bitCount, services.lang);
-    item.columns[2] = "   " + Str(image.imageSize + 22);
-    item.columns[3] = "   " + Str(count);
+    item.columns[2] = "   " + VbStr(image.imageSize + 22);
+    item.columns[3] = "   " + VbStr(count);
     item.useFileTypeIcon = number == 1 && EndsWithIcoIgnoringCase(request.FileName);
     if (file.ReadAt(image.position - 1, image.imageSize, bytes)) {
       const IcoFileHead head = MakeIcoFileHead(h.width, h.Height(), h.bitCount,

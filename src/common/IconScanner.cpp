@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/AsciiCase.h"
 #include "common/IcoFile.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
@@ -16,15 +17,6 @@ std::int64_t KibTenths(std::int64_t bytes) {
   const std::int64_t r2 = (num % 1024) * 2;
   if (r2 > 1024 || (r2 == 1024 && q % 2 != 0)) ++q;
   return q;
-}
-
-bool EndsWithIcoIgnoringCase(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string tail = name.substr(name.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  });
-  return tail == ".ico";
 }
 
 class ProgressReporter {
@@ -145,7 +137,7 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
     item.columns[1] = DepthColumnText(h.bitCount, services.lang);
     item.columns[2] = "   " + VbStr(image.imageSize + 22);
     item.columns[3] = "   " + VbStr(count);
-    item.useFileTypeIcon = number == 1 && EndsWithIcoIgnoringCase(request.FileName);
+    item.useFileTypeIcon = number == 1 && EndsWithIgnoringCase(request.FileName, ".ico");
     if (file.ReadAt(image.position - 1, image.imageSize, bytes)) {
       const IcoFileHead head = MakeIcoFileHead(h.width, h.Height(), h.bitCount,
                                                static_cast<std::uint32_t>(image.imageSize));

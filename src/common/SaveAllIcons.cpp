@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 
+#include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -14,13 +14,6 @@
 
 namespace glimmora {
 namespace {
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  });
-  return s;
-}
 
 // Makes `path` as a folder; true when it was made now, `exists` when it is there either way.
 bool MakeFolder(const std::string& path, bool& exists) {
@@ -40,7 +33,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   SaveAllResult result;
   const std::string folderPath = DropTrailingSlash(request.FolderPath);
   result.SourceFile = JoinPath(folderPath, request.FileName);
-  const bool asIco = Upper(request.IcoBmp) == "ICO";
+  const bool asIco = AsciiUpper(request.IcoBmp) == "ICO";
   const std::string suffix = asIco ? "_Ico" : "_Bmp";
 
   ScanFile file;

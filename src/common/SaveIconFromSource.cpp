@@ -1,8 +1,8 @@
 #include "common/SaveIconFromSource.h"
 
-#include <algorithm>
 #include <vector>
 
+#include "common/AsciiCase.h"
 #include "common/FileBytes.h"
 #include "common/IcoFile.h"
 #include "common/IconHeaderCheck.h"
@@ -11,13 +11,6 @@
 
 namespace glimmora {
 namespace {
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  });
-  return s;
-}
 
 // The single-image icon of the image at `pos` (1-based) of `path`, when it is still there as the
 // item describes it.
@@ -57,7 +50,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
                                   Prompter& prompter, const LanguageTable& lang) {
   IconWriteResult result;
   result.targetName = targetName;
-  const std::string format = Upper(icoBmp);
+  const std::string format = AsciiUpper(icoBmp);
   const auto whole = WholeIcon(icoFile);
   if (!whole && picture == nullptr) {
     result.sourceUnreadable = true;
@@ -98,7 +91,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
 
 IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
                                    const LanguageTable& lang) {
-  const std::string format = Upper(request.IcoBmp);
+  const std::string format = AsciiUpper(request.IcoBmp);
   if (format != "ICO" && format != "BMP" && !request.ToSysClipboard) {
     IconWriteResult nothing;
     nothing.targetName = request.TargetName;

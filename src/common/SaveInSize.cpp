@@ -1,8 +1,6 @@
 #include "common/SaveInSize.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -11,12 +9,6 @@
 
 namespace glimmora {
 namespace {
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 bool Decodable(std::span<const std::uint8_t> icoFile) {
   const auto image = IcoImageBytes(icoFile);
@@ -45,7 +37,7 @@ void Write(SaveInSizeResult& result, const std::string& path, std::span<const st
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts) {
   SaveInSizeResult result;
   result.targetName = request.targetName;
-  const std::string format = Upper(request.icoBmp);
+  const std::string format = AsciiUpper(request.icoBmp);
   const bool toBitmap = format == "BMP" || request.toSysClipboard;
   const bool toIcon = format == "ICO" && !request.toSysClipboard;
   if ((!toBitmap && !toIcon) || SizeChoicePixels(request.sizeSel) < 0) return result;

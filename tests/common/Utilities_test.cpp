@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/AsciiCase.h"
 #include "common/DriveTypes.h"
 #include "common/FileInfo.h"
 #include "common/NumberText.h"
@@ -51,6 +52,17 @@ TEST(NumberText, NumToStrDropsOnlyTheBlank) {
   EXPECT_EQ(NumToStr(std::uint64_t{5368709120}), "5368709120");
   EXPECT_EQ(NumToStr(std::uint32_t{4294967295u}), "4294967295");
   EXPECT_EQ(NumToStr(LLONG_MIN), "-9223372036854775808");
+}
+
+TEST(AsciiCase, OnlyAsciiLettersChangeCase) {
+  EXPECT_EQ(AsciiUpper("ico Bmp-9\xC3\xA4"), "ICO BMP-9\xC3\xA4");  // the UTF-8 bytes of an umlaut stay
+  EXPECT_TRUE(EqualsIgnoringCase("Mail", "MAIL"));
+  EXPECT_FALSE(EqualsIgnoringCase("Mail", "MAILS"));
+  EXPECT_TRUE(StartsWithIgnoringCase("MailTo:a@b", "mailto:"));
+  EXPECT_FALSE(StartsWithIgnoringCase("mail", "mailto:"));
+  EXPECT_TRUE(EndsWithIgnoringCase("A.ICO", ".ico"));
+  EXPECT_FALSE(EndsWithIgnoringCase("ico", ".ico"));
+  EXPECT_FALSE(EqualsIgnoringCase("@", "`"));  // neighbours of the letters are no letters
 }
 
 TEST(PathText, JoinsAndTrimsAroundTheRoot) {

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "common/Paths.h"
 #include "common/ReplaceFile.h"
 #include "websites/WebSiteFile.h"
 
@@ -12,9 +13,7 @@ namespace glimmora {
 WebSiteStore::WebSiteStore(std::string path) : path_(std::move(path)), ops_(&DefaultFileOps()) {}
 
 std::string WebSiteStore::PathIn(const std::string& appPath) {
-  std::string folder = appPath;
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder + "WebSiteLib/HomePage.Lib";
+  return JoinPath(appPath, "WebSiteLib/HomePage.Lib");
 }
 
 int WebSiteStore::NextKey() {
@@ -25,8 +24,8 @@ int WebSiteStore::NextKey() {
 
 std::string WebSiteStore::Commit(const std::string& bytes) {
   // The list's folder may be missing in a fresh program folder; writing (never reading) makes it.
-  const auto slash = path_.rfind('/');
-  if (slash != std::string::npos && slash > 0) ::mkdir(path_.substr(0, slash).c_str(), 0755);
+  const std::string folder = FolderOfPath(path_);
+  if (!folder.empty()) ::mkdir(folder.c_str(), 0755);
   return ReplaceFileAtomically(*ops_, path_, bytes);
 }
 

@@ -19,30 +19,34 @@ std::int64_t KibTenths(std::int64_t bytes) {
   return q;
 }
 
-class ProgressReporter {
- public:
-  explicit ProgressReporter(ScanProgress* progress) : progress_(progress) {}
-  void Value(int value) {
-    if (progress_ != nullptr && value != last_) {
-      last_ = value;
-      progress_->SetProgressValue(value);
-    }
-  }
-  void Show() {
-    if (progress_ != nullptr) progress_->ShowProgress();
-  }
+}  // namespace
 
- private:
-  ScanProgress* progress_;
-  int last_ = -1;
-};
+void ProgressReporter::Value(int value) {
+  if (progress_ != nullptr && value != last_) {
+    last_ = value;
+    progress_->SetProgressValue(value);
+  }
+}
+
+void ProgressReporter::Show() {
+  if (progress_ != nullptr) progress_->ShowProgress();
+}
+
+void ProgressReporter::Hide() {
+  if (progress_ != nullptr) progress_->HideProgress();
+}
 
 int PercentOf(std::int64_t part, std::int64_t whole) {
   if (whole <= 0) return 1;
   return static_cast<int>(part * 100 / whole) + 1;
 }
 
-}  // namespace
+std::vector<std::uint8_t> IcoFileOf(const AcceptedImage& image, std::span<const std::uint8_t> bytes) {
+  const CandidateHeader& h = image.header;
+  const IcoFileHead head =
+      MakeIcoFileHead(h.width, h.Height(), h.bitCount, static_cast<std::uint32_t>(image.imageSize));
+  return MakeSingleImageIco(head, bytes);
+}
 
 std::string FoundIconKey(std::int64_t position, std::int64_t imageSize) {
   return VbStr(position) + "-" + VbStr(imageSize);
@@ -138,11 +142,7 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
     item.columns[2] = "   " + VbStr(image.imageSize + 22);
     item.columns[3] = "   " + VbStr(count);
     item.useFileTypeIcon = number == 1 && EndsWithIgnoringCase(request.FileName, ".ico");
-    if (file.ReadAt(image.position - 1, image.imageSize, bytes)) {
-      const IcoFileHead head = MakeIcoFileHead(h.width, h.Height(), h.bitCount,
-                                               static_cast<std::uint32_t>(image.imageSize));
-      item.icoFile = MakeSingleImageIco(head, bytes);
-    }
+    if (file.ReadAt(image.position - 1, image.imageSize, bytes)) item.icoFile = IcoFileOf(image, bytes);
     result.listedBytes += 22 + image.imageSize;
     item.statusText = FoundStatusText(count, result.listedBytes, services.lang);
     ++result.listed;

@@ -47,14 +47,8 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   const std::string saveFolder =
       ownFolder ? DropTrailingSlash(request.TargetDir) : JoinPath(folderPath, request.FileName + suffix);
   const std::int64_t length = file.Length();
-  int lastPercent = -1;
-  auto progress = [&](std::int64_t pos) {
-    const int value = length > 0 ? static_cast<int>(pos * 100 / length) + 1 : 1;
-    if (services.progress != nullptr && value != lastPercent) {
-      lastPercent = value;
-      services.progress->SetProgressValue(value);
-    }
-  };
+  ProgressReporter reporter(services.progress);
+  auto progress = [&](std::int64_t pos) { reporter.Value(PercentOf(pos, length)); };
   IconWalker walker(file, request.pattern, 1,
                     MakeNonStandardDecision(request.NostanAns, services.lang, services.prompter),
                     request.bufferBytes);
@@ -101,16 +95,13 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     }
     firstIcon = false;
     ++count;
-    if (count == 1 && services.progress != nullptr) services.progress->ShowProgress();
+    if (count == 1) reporter.Show();
 
     if (!file.ReadAt(image.position - 1, image.imageSize, bytes)) {
       fail(target);
       continue;
     }
-    const CandidateHeader& h = image.header;
-    const IcoFileHead head =
-        MakeIcoFileHead(h.width, h.Height(), h.bitCount, static_cast<std::uint32_t>(image.imageSize));
-    const std::vector<std::uint8_t> ico = MakeSingleImageIco(head, bytes);
+    const std::vector<std::uint8_t> ico = IcoFileOf(image, bytes);
     bool ok = false;
     if (writeIco) {
       ok = ReplaceFileBytes(target, ico);
@@ -124,7 +115,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     }
   }
 
-  if (services.progress != nullptr) services.progress->HideProgress();
+  reporter.Hide();
   result.IcoCount = count;
   result.IcoTypeCount = walker.Tally();
   if (walker.ReadFailed()) {

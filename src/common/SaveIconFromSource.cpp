@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "common/AsciiCase.h"
-#include "common/FileBytes.h"
 #include "common/IcoFile.h"
 #include "common/IconHeaderCheck.h"
 #include "common/IconWalker.h"
@@ -61,13 +60,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
       result.sourceUnreadable = true;
       return result;
     }
-    const std::string path = JoinPath(targetDir, targetName);
-    if (ReplaceFileBytes(path, *whole)) {
-      result.written = true;
-      result.targetPath = path;
-    } else {
-      result.writeFailed = true;
-    }
+    WriteTargetFile(result, JoinPath(targetDir, targetName), *whole);
     return result;
   }
   SaveInSizeRequest r;
@@ -79,13 +72,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
   r.icoBmp = format;
   r.toSysClipboard = toSysClipboard;
   r.mask = mask;
-  SaveInSizeResult s = SaveIconInSize(r, prompter, lang);
-  result.targetName = s.targetName;
-  result.targetPath = s.targetPath;
-  result.written = s.written;
-  result.writeFailed = s.writeFailed;
-  result.clipboard = std::move(s.clipboard);
-  result.mask = s.mask;
+  static_cast<SaveInSizeResult&>(result) = SaveIconInSize(r, prompter, lang);
   return result;
 }
 

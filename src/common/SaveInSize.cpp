@@ -23,7 +23,9 @@ PromptAnswer AskRow(Prompter& prompter, const LanguageTable& texts, int row, Pro
   return prompter.Ask(r);
 }
 
-void Write(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
+}  // namespace
+
+void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
   if (ReplaceFileBytes(path, bytes)) {
     result.written = true;
     result.targetPath = path;
@@ -31,8 +33,6 @@ void Write(SaveInSizeResult& result, const std::string& path, std::span<const st
     result.writeFailed = true;
   }
 }
-
-}  // namespace
 
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts) {
   SaveInSizeResult result;
@@ -55,7 +55,7 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
       result.clipboard = std::move(*picture);
       return result;
     }
-    Write(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));
+    WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));
     return result;
   }
 
@@ -68,7 +68,7 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
   if (!resized) return result;
   result.mask = resized->mask;
   if (resized->mask == MaskResult::NoKeyColor) AskRow(prompter, texts, kRowNoKeyColor, PromptButtons::Ok);
-  Write(result, JoinPath(request.targetDir, result.targetName), resized->ico);
+  WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), resized->ico);
   return result;
 }
 

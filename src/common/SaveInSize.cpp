@@ -15,14 +15,6 @@ bool Decodable(std::span<const std::uint8_t> icoFile) {
   return image && IconImageLayout(*image).has_value();
 }
 
-PromptAnswer AskRow(Prompter& prompter, const LanguageTable& texts, int row, PromptButtons buttons) {
-  PromptRequest r;
-  r.text = texts.Row(row);
-  r.row = row;
-  r.buttons = buttons;
-  return prompter.Ask(r);
-}
-
 }  // namespace
 
 void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
@@ -63,11 +55,11 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
   if (!Decodable(request.icoFile)) return result;
   bool makeMask = request.mask == MaskAnswer::Yes;
   if (request.mask == MaskAnswer::Ask)
-    makeMask = AskRow(prompter, texts, kRowAskMask, PromptButtons::YesNo) == PromptAnswer::Yes;
+    makeMask = prompter.AskRow(texts, kRowAskMask, PromptButtons::YesNo) == PromptAnswer::Yes;
   const auto resized = ResizeIconToIco(request.icoFile, request.sizeSel, makeMask);
   if (!resized) return result;
   result.mask = resized->mask;
-  if (resized->mask == MaskResult::NoKeyColor) AskRow(prompter, texts, kRowNoKeyColor, PromptButtons::Ok);
+  if (resized->mask == MaskResult::NoKeyColor) prompter.AskRow(texts, kRowNoKeyColor);
   WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), resized->ico);
   return result;
 }

@@ -1,0 +1,31 @@
+#pragma once
+// The folder browser: a directory chooser titled from the language table.
+
+#include <QString>
+
+#include "common/LanguageTable.h"
+#include "common/ShellServices.h"
+
+class QWidget;
+
+namespace glimmora {
+
+// Title shown when the caller gives none.
+inline constexpr int kBrowseTitleRow = 390;
+
+class QtFolderBrowser : public FolderBrowser {
+ public:
+  // `lang` must outlive the browser; `parent` may be null.
+  QtFolderBrowser(const LanguageTable& lang, QWidget* parent = nullptr);
+  std::string BrowseForFolder(const std::string& title) override;
+
+  // The folder the dialog starts in (the home folder by default).
+  void SetStartFolder(const QString& folder) { start_ = folder; }
+
+ private:
+  const LanguageTable& lang_;
+  QWidget* parent_;
+  QString start_;
+};
+
+}  // namespace glimmora

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "common/Paths.h"
 #include "platform/Volumes.h"
@@ -71,7 +72,17 @@ SourcePage::SourcePage(SourcePageEnv env, QWidget* parent) : QWidget(parent), en
   SelectIcoSourceIco();
 }
 
-SourcePage::~SourcePage() { tree_->SetObserver(nullptr); }
+SourcePage::~SourcePage() {
+  // The views outlive this body and report focus changes while they go: nobody listens by then.
+  static_cast<FileListTable*>(fileViewWidgets_[0])->Hooks = {};
+  static_cast<FileListGrid*>(fileViewWidgets_[1])->Hooks = {};
+  static_cast<FileListGrid*>(fileViewWidgets_[2])->Hooks = {};
+  treeView_->Focus = nullptr;
+  pathBox_->Focus = nullptr;
+  pathBox_->Walk = nullptr;
+  fileModel_->OnUserCheck = nullptr;
+  tree_->SetObserver(nullptr);
+}
 
 void SourcePage::BuildLayout() {
   const LanguageTable& lang = *env_.Lang;
@@ -299,7 +310,12 @@ int SourcePage::SelectedNode() const {
   return treeModel_->NodeOf(treeView_->currentIndex());
 }
 
-void SourcePage::SelectNode(int node) { treeView_->setCurrentIndex(treeModel_->IndexOf(node)); }
+void SourcePage::SelectNode(int node) {
+  // Selecting scrolls to the node, which expands its parents: those are no user's expands.
+  const bool quiet = std::exchange(quietExpand_, true);
+  treeView_->setCurrentIndex(treeModel_->IndexOf(node));
+  quietExpand_ = quiet;
+}
 
 std::string SourcePage::SelectedNodeText() const {
   const int node = SelectedNode();
@@ -312,9 +328,9 @@ std::string SourcePage::SelectedNodeKey() const {
 }
 
 void SourcePage::ExpandQuietly(int node) {
-  quietExpand_ = true;
+  const bool quiet = std::exchange(quietExpand_, true);
   treeView_->expand(treeModel_->IndexOf(node));
-  quietExpand_ = false;
+  quietExpand_ = quiet;
 }
 
 void SourcePage::OnTreeExpanded(const QModelIndex& index) {
@@ -427,10 +443,10 @@ void SourcePage::RefreshTree(bool treeDirty) {
 void SourcePage::GotoCurrentFolder() {
   const QModelIndex index = treeView_->currentIndex();
   if (!index.isValid()) return;
-  quietExpand_ = true;
+  const bool quiet = std::exchange(quietExpand_, true);
   treeView_->scrollTo(index);
   treeView_->expand(index);
-  quietExpand_ = false;
+  quietExpand_ = quiet;
 }
 
 void SourcePage::AddPathToTree(const std::string& folder) { tree_->AddPathNodes(DropTrailingSlash(folder)); }

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -260,7 +261,7 @@ void SourcePage::ConnectViews() {
   auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
   connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) {
-            if (current.isValid() && !AnyViewPressing()) ListViewFile_ItemClick(current.row());
+            if (current.isValid() && !AnyViewPressing() && !quietSelection_) ListViewFile_ItemClick(current.row());
           });
   fileModel_->OnUserCheck = [this](int row) { ListViewFile_ItemCheck(row); };
 }
@@ -544,7 +545,10 @@ FsError SourcePage::SetListFile(const std::string& folder) {
   if (iconLink_) iconLink_->ClearListViewPict();
   std::vector<FileListRow> rows = MakeFileRows(listing);
   std::vector<QIcon> icons = fileIcons_->Apply(folder, rows);
-  fileModel_->SetRows(std::move(rows), std::move(icons));
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->SetRows(std::move(rows), std::move(icons));
+  }
   fileFolder_ = folder;
   return FsError::None;
 }
@@ -555,7 +559,10 @@ void SourcePage::ShowFolder(const std::string& folder) {
 }
 
 void SourcePage::ClearFileList() {
-  fileModel_->Clear();
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->Clear();
+  }
   if (iconLink_) iconLink_->ClearListViewPict();
 }
 
@@ -673,7 +680,11 @@ void SourcePage::RemoveCheckedFiles() {
   std::vector<bool> drop;
   drop.reserve(fileModel_->Rows().size());
   for (const FileListRow& r : fileModel_->Rows()) drop.push_back(r.Checked);
-  fileModel_->RemoveRows(drop);
+  {
+    // The current row moving to a neighbour is no click of the user's.
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->RemoveRows(drop);
+  }
   SelectIcoSourceIco();
 }
 
@@ -707,7 +718,10 @@ DeleteOutcome SourcePage::DeleteCheckedFiles(bool ask) {
       if (out.Failed.size() <= 10) report += path + ": " + error + "\n";
     }
   }
-  fileModel_->RemoveRows(drop);
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->RemoveRows(drop);
+  }
   SelectIcoSourceIco();
   if (!out.Failed.empty()) {
     if (out.Failed.size() > 10) report += "... (" + std::to_string(out.Failed.size()) + ")\n";

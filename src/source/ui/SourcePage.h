@@ -197,6 +197,7 @@ class SourcePage : public QWidget, public FileListLink {
   bool expanding_ = false;  // TreeViewSExpanding
   bool quietExpand_ = false;  // the program expands a node: no expand-click
   bool pendingPopup_ = false;
+  bool quietSelection_ = false;  // the program changes the rows: current-row moves are no clicks
   std::string lastFolderPath_;
   int lastFileCount_ = -1;
   std::string fileFolder_;  // the folder the file list shows (FileViewFile.Path)

@@ -153,6 +153,19 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   EXPECT_EQ(Panel(1), "<216> 3 <217> (.9 KB)");
 }
 
+TEST_F(FileListTest, RowsLeavingUnderTheCurrentRowStartNoSearch) {
+  const int a = RowOf("a.dll"), b = RowOf("b.ico");
+  ClickRow(a);
+  UserCheck(a);
+  Model()->SetChecked(b, true);
+  std::filesystem::remove(root + "/files/b.ico");  // b's delete fails, so b stays, checked
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  const std::size_t searches = pane.searched.size();
+  page->RealDeleteCheckedFiles();
+  EXPECT_EQ(RowOf("a.dll"), -1);
+  EXPECT_EQ(pane.searched.size(), searches);
+}
+
 TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
   Mkdir(root + "/many");
   for (int i = 0; i < 300; ++i) Write("many/f" + std::to_string(1000 + i), 1);

@@ -82,7 +82,10 @@ SourcePage::~SourcePage() {
   pathBox_->Focus = nullptr;
   pathBox_->Walk = nullptr;
   fileModel_->OnUserCheck = nullptr;
-  tree_->SetObserver(nullptr);
+  // The tree model follows tree_, which goes before the children of this widget do.
+  treeView_->setModel(nullptr);
+  delete treeModel_;
+  treeModel_ = nullptr;
 }
 
 void SourcePage::BuildLayout() {

@@ -7,6 +7,13 @@
 namespace glimmora::testing {
 namespace {
 
+// The limit holds for optimised builds; sanitizer and debug builds only report the figure.
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
+constexpr double kLimitMs = 1000.0;
+#else
+constexpr double kLimitMs = 1e9;
+#endif
+
 using FileListSpeedTest = SourcePageTest;
 
 TEST_F(FileListSpeedTest, TenThousandFilesListInUnderASecond) {
@@ -25,7 +32,7 @@ TEST_F(FileListSpeedTest, TenThousandFilesListInUnderASecond) {
   std::cout << "[ figure ] 10000 files listed and shown in " << ms << " ms\n";
   EXPECT_EQ(Model()->Count(), 10000);
   EXPECT_EQ(Panel(1).substr(0, 12), "<216> 10000 ");
-  EXPECT_LT(ms, 1000.0);
+  EXPECT_LT(ms, kLimitMs);
 
   // Again, with the type database and the icons already at hand.
   page->ShowFolder(root + "/files");
@@ -34,7 +41,7 @@ TEST_F(FileListSpeedTest, TenThousandFilesListInUnderASecond) {
   QApplication::processEvents();
   const double warm = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - again).count();
   std::cout << "[ figure ] listed again in " << warm << " ms\n";
-  EXPECT_LT(warm, 1000.0);
+  EXPECT_LT(warm, kLimitMs);
 }
 
 }  // namespace

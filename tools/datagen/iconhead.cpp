@@ -1,15 +1,27 @@
+#include <cstdio>
 #include <fstream>
-#include <string>
+#include <vector>
 
 #include "DataGen.h"
+#include "common/IconResize.h"
+#include "common/Raster.h"
 
 namespace glimmora::datagen {
-// Placeholder: the 22-byte head of a single-image icon followed by the start of its bitmap header.
+// IconHead.dat is a plain single-image icon: the scanner takes its search pattern from offsets
+// 22-25, which are the first bytes of the image's BITMAPINFOHEADER (biSize 40).
 int MakeIconHead(const char* outputFile) {
-  static const unsigned char kBytes[] = {0, 0, 1, 0, 1, 0, 16, 16, 16, 0, 1, 0, 4, 0, 0x28, 1, 0, 0, 22, 0, 0, 0,
-                                         0x28, 0, 0, 0};
+  const std::vector<std::uint8_t> ico = MakeIco24(Raster(16, 16, kWhite), {});
+  if (ico.size() < 26 || ico[22] != 0x28 || ico[23] != 0 || ico[24] != 0 || ico[25] != 0) {
+    std::fprintf(stderr, "iconhead: the icon writer did not put biSize 40 at offset 22\n");
+    return 1;
+  }
   std::ofstream out(outputFile, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(kBytes), sizeof kBytes);
-  return out ? 0 : 1;
+  out.write(reinterpret_cast<const char*>(ico.data()), static_cast<std::streamsize>(ico.size()));
+  out.close();
+  if (!out) {
+    std::fprintf(stderr, "iconhead: cannot write %s\n", outputFile);
+    return 1;
+  }
+  return 0;
 }
 }  // namespace glimmora::datagen

@@ -1,0 +1,49 @@
+#include "common/BmpFile.h"
+
+#include <algorithm>
+
+#include "common/Dib.h"
+#include "common/LeBytes.h"
+
+namespace glimmora {
+
+std::int64_t Bmp24RowBytes(std::int64_t width) { return (width * 3 + 3) / 4 * 4; }
+
+std::vector<std::uint8_t> WriteBmp24(const Raster& picture) {
+  const int w = picture.Width();
+  const int h = picture.Height();
+  const std::size_t rowBytes = static_cast<std::size_t>(Bmp24RowBytes(w));
+  const std::size_t rows = rowBytes * static_cast<std::size_t>(h);
+  std::vector<std::uint8_t> file(kBmpHeadSize + rows, 0);
+  std::uint8_t* p = file.data();
+  p[0] = 'B';
+  p[1] = 'M';
+  le::Put32(p + 2, static_cast<std::uint32_t>(file.size()));
+  le::Put32(p + 10, static_cast<std::uint32_t>(kBmpHeadSize));
+  DibHeader info;
+  info.width = w;
+  info.height = h;
+  info.bitCount = 24;
+  info.sizeImage = static_cast<std::uint32_t>(rows);
+  const auto encoded = EncodeDibHeader(info);
+  std::copy(encoded.begin(), encoded.end(), p + kBmpFileHeaderSize);
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = p + kBmpHeadSize + static_cast<std::size_t>(h - 1 - y) * rowBytes;
+    for (int x = 0; x < w; ++x) {
+      const Rgb c = picture.At(x, y);
+      row[3 * x] = BlueOf(c);
+      row[3 * x + 1] = GreenOf(c);
+      row[3 * x + 2] = RedOf(c);
+    }
+  }
+  return file;
+}
+
+std::optional<Raster> ReadBmpFile(std::span<const std::uint8_t> file) {
+  if (file.size() < kBmpHeadSize || file[0] != 'B' || file[1] != 'M') return std::nullopt;
+  const std::uint32_t offBits = le::U32(file.data() + 10);
+  if (offBits < kBmpHeadSize || offBits > file.size()) return std::nullopt;
+  return DecodePlainDib(file.subspan(kBmpFileHeaderSize), file.subspan(offBits));
+}
+
+}  // namespace glimmora

@@ -1,0 +1,96 @@
+#pragma once
+// Decoding device-independent bitmaps: the images inside icon files and the pixel part of bitmap
+// files. An icon image is drawn the way it shows on a white background: a pixel whose mask bit is
+// clear shows its colour, a pixel whose mask bit is set shows white combined with its colour by
+// exclusive or (so a black transparent pixel shows white and any other colour inverts).
+//
+// Every decoder takes the bytes it was given and checks every size against them before it reads
+// or allocates: a forged header never makes it read past the end or allocate beyond the limit.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "common/Raster.h"
+
+namespace glimmora {
+
+// The 40-byte BITMAPINFOHEADER, fields as stored.
+struct DibHeader {
+  std::uint32_t size = 40;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint16_t planes = 1;
+  std::uint16_t bitCount = 0;
+  std::uint32_t compression = 0;
+  std::uint32_t sizeImage = 0;
+  std::int32_t xPelsPerMeter = 0;
+  std::int32_t yPelsPerMeter = 0;
+  std::uint32_t clrUsed = 0;
+  std::uint32_t clrImportant = 0;
+
+  bool operator==(const DibHeader&) const = default;
+};
+
+// The header from the first 40 bytes; nullopt when there are fewer.
+std::optional<DibHeader> ParseDibHeader(std::span<const std::uint8_t> bytes);
+std::array<std::uint8_t, 40> EncodeDibHeader(const DibHeader& header);
+
+// The largest picture the decoders produce (pixels): far above any icon, and it keeps a forged
+// header from asking for gigabytes even when the file behind it is large.
+constexpr std::int64_t kMaxDecodedPixels = std::int64_t{1} << 24;
+
+// Where the parts of an image lie, in bytes from the start of its BITMAPINFOHEADER.
+struct DibLayout {
+  int width = 0;
+  int height = 0;  // of the picture: half the header's height for an icon image
+  int bitCount = 0;
+  bool topDown = false;
+  std::size_t paletteOffset = 0;
+  std::size_t paletteEntries = 0;  // biClrUsed when it is set and fits, else 2^bits (0 above 8 bits)
+  std::size_t colorOffset = 0;
+  std::size_t colorRowBytes = 0;
+  std::size_t maskOffset = 0;      // icon images only
+  std::size_t maskRowBytes = 0;    // 0 for a plain bitmap
+  std::size_t endOffset = 0;       // one past the last byte the image uses
+};
+
+// The layout of an icon image (header, palette, colour rows, mask rows). nullopt when the header
+// is shorter than 40 bytes or unsound: width outside 1..32767, header height odd or outside
+// 2..32767, planes other than 1, compression, a bit count other than 1, 4, 8, 16, 24 or 32, more
+// pixels than kMaxDecodedPixels, or more bytes than `image` holds.
+std::optional<DibLayout> IconImageLayout(std::span<const std::uint8_t> image);
+
+// An icon image as it shows on white, with its transparency.
+struct DecodedIcon {
+  Raster onWhite;
+  // One entry per pixel, top row first: 1 where the mask bit is set (transparent), else 0.
+  std::vector<std::uint8_t> transparent;
+  int bitCount = 0;
+
+  bool IsTransparent(int x, int y) const {
+    return transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(onWhite.Width()) +
+                       static_cast<std::size_t>(x)] != 0;
+  }
+};
+
+// Decodes an icon image (the bytes from its BITMAPINFOHEADER on). 16-bit pixels are X1R5G5B5, each
+// 5-bit channel v widened to (v << 3) | (v >> 2). 32-bit pixels are blue, green, red, alpha; when
+// any alpha byte is not 0 they are blended over white by their alpha and the mask does not change
+// their colour, otherwise they are drawn like 24-bit pixels. Palette indexes beyond the palette
+// show black.
+std::optional<DecodedIcon> DecodeIconImage(std::span<const std::uint8_t> image);
+
+// Decodes the image of a single-image icon file (the 22-byte head, then the image).
+std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file);
+
+// The picture of a plain bitmap (no mask, height not doubled, negative height for top-down rows)
+// whose BITMAPINFOHEADER (biSize 40 or more) is at the start of `header`, with its pixel rows at
+// the start of `pixels`. Alpha bytes of 32-bit pixels are not used. nullopt when unsound as for
+// IconImageLayout or when the bytes run short.
+std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels);
+
+}  // namespace glimmora

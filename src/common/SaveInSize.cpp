@@ -1,0 +1,83 @@
+#include "common/SaveInSize.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/BmpFile.h"
+#include "common/Dib.h"
+#include "common/FileBytes.h"
+#include "common/Paths.h"
+#include "common/IcoFile.h"
+
+namespace glimmora {
+namespace {
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+bool Decodable(std::span<const std::uint8_t> icoFile) {
+  const auto image = IcoImageBytes(icoFile);
+  return image && IconImageLayout(*image).has_value();
+}
+
+PromptAnswer AskRow(Prompter& prompter, const LanguageTable& texts, int row, PromptButtons buttons) {
+  PromptRequest r;
+  r.text = texts.Row(row);
+  r.row = row;
+  r.buttons = buttons;
+  return prompter.Ask(r);
+}
+
+void Write(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
+  if (ReplaceFileBytes(path, bytes)) {
+    result.written = true;
+    result.targetPath = path;
+  } else {
+    result.writeFailed = true;
+  }
+}
+
+}  // namespace
+
+SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts) {
+  SaveInSizeResult result;
+  result.targetName = request.targetName;
+  const std::string format = Upper(request.icoBmp);
+  const bool toBitmap = format == "BMP" || request.toSysClipboard;
+  const bool toIcon = format == "ICO" && !request.toSysClipboard;
+  if ((!toBitmap && !toIcon) || SizeChoicePixels(request.sizeSel) < 0) return result;
+  const std::string base = SizedTargetBase(request.targetName, request.sizeSel);
+
+  if (toBitmap) {
+    result.targetName = base + ".bmp";
+    std::optional<Raster> picture;
+    if (request.picture != nullptr)
+      picture = ScalePictureToSize(*request.picture, request.sizeSel);
+    else
+      picture = ResizeIconToPicture(request.icoFile, request.sizeSel);
+    if (!picture || picture->Empty()) return result;
+    if (request.toSysClipboard) {
+      result.clipboard = std::move(*picture);
+      return result;
+    }
+    Write(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));
+    return result;
+  }
+
+  result.targetName = base + ".ico";
+  if (!Decodable(request.icoFile)) return result;
+  bool makeMask = request.mask == MaskAnswer::Yes;
+  if (request.mask == MaskAnswer::Ask)
+    makeMask = AskRow(prompter, texts, kRowAskMask, PromptButtons::YesNo) == PromptAnswer::Yes;
+  const auto resized = ResizeIconToIco(request.icoFile, request.sizeSel, makeMask);
+  if (!resized) return result;
+  result.mask = resized->mask;
+  if (resized->mask == MaskResult::NoKeyColor) AskRow(prompter, texts, kRowNoKeyColor, PromptButtons::Ok);
+  Write(result, JoinPath(request.targetDir, result.targetName), resized->ico);
+  return result;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,51 @@
+#pragma once
+// Saving an icon in one of the offered sizes: as an icon file with a rebuilt mask, as a bitmap
+// file, or as a picture for the clipboard.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "common/IconResize.h"
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "common/Raster.h"
+
+namespace glimmora {
+
+constexpr int kRowAskMask = 347;     // asks whether the icon should keep its transparency
+constexpr int kRowNoKeyColor = 624;  // no colour was free to carry the mask
+
+// The mask field of the save parameters: 0 yes, 1 ask, 2 no.
+enum class MaskAnswer { Yes = 0, Ask = 1, No = 2 };
+
+struct SaveInSizeRequest {
+  std::span<const std::uint8_t> icoFile;  // the single-image icon to save in a size
+  // When set, the bitmap and clipboard cases scale this whole picture in place of the icon (an
+  // icon made from a picture is saved as a bitmap of the picture itself).
+  const Raster* picture = nullptr;
+  std::string targetDir;   // a trailing '/' is dropped
+  std::string targetName;  // with a 4-character extension, replaced by the suffix and ".ico"/".bmp"
+  int sizeSel = 0;
+  std::string icoBmp;      // "ICO" or "BMP", in any case
+  bool toSysClipboard = false;
+  MaskAnswer mask = MaskAnswer::Yes;  // the caller's page rule already applied
+};
+
+struct SaveInSizeResult {
+  std::string targetName;  // the name used (suffix and extension applied); unchanged when nothing was to be done
+  std::string targetPath;  // the file written; empty when none
+  bool written = false;
+  bool writeFailed = false;
+  std::optional<Raster> clipboard;  // the picture to put on the clipboard
+  MaskResult mask = MaskResult::NotWanted;
+};
+
+// "ICO" without the clipboard writes targetDir/<base><suffix>.ico (asking row 347 first when the
+// mask answer is Ask, telling row 624 when no key colour is free); "BMP", or the clipboard, writes
+// targetDir/<base><suffix>.bmp or hands the picture back for the clipboard. Anything else does
+// nothing. An existing target is replaced.
+SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);
+
+}  // namespace glimmora

@@ -9,7 +9,7 @@ namespace {
 
 using FolderNavigationTest = SourcePageTest;
 
-QTreeView* TreeView(SourcePage& page) { return static_cast<QTreeView*>(page.TreeViewS()); }
+QTreeView* TreeView(SourcePanel& page) { return static_cast<QTreeView*>(page.TreeViewS()); }
 
 TEST_F(FolderNavigationTest, StartUpReadsOnlyTheUserFolders) {
   const int volume = TreeNode(root);

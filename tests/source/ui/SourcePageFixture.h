@@ -69,7 +69,7 @@ class SourcePageTest : public ::testing::Test {
     lang.LangStr[0][204] = "My Computer";
     lang.LangStr[0][205] = "My Documents";
     lang.LangStr[0][206] = "Desktop";
-    SourcePageEnv env;
+    SourcePanelEnv env;
     env.Lang = &lang;
     env.Ask = &prompter;
     env.AppPath = root + "/app";
@@ -82,7 +82,7 @@ class SourcePageTest : public ::testing::Test {
       v.Type = DriveType::Fixed;
       return SourceRoots{{v}, r + "/desk", r + "/docs"};
     };
-    page = std::make_unique<SourcePage>(env);
+    page = std::make_unique<SourcePanel>(env);
     page->SetIconPane(nullptr, &pane);
     page->resize(1000, 700);
     page->show();
@@ -119,7 +119,7 @@ class SourcePageTest : public ::testing::Test {
   ScriptedPrompter prompter;
   CountingReader reader;
   FakeIconPane pane;
-  std::unique_ptr<SourcePage> page;
+  std::unique_ptr<SourcePanel> page;
 };
 
 }  // namespace glimmora::testing

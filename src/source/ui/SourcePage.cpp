@@ -46,13 +46,6 @@ std::string UpperExtension(const std::string& name) {
   return e;
 }
 
-// The minimum pane sizes keep every pane on screen however small the window gets, and match the
-// limits within which a splitter may be dropped.
-constexpr int kTreeMinTwips = 150;
-constexpr int kListsMinTwips = 375;
-constexpr int kFileListMinTwips = 600;
-constexpr int kIconPaneMinTwips = 1200;
-
 }  // namespace
 
 SourcePanel::SourcePanel(SourcePanelEnv env, QWidget* parent) : QWidget(parent), env_(std::move(env)) {

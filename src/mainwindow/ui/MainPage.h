@@ -16,6 +16,10 @@ class MainPage : public QWidget {
   // Writes the sizes (twips) of the panes this page owns into `sizes`; entries of panes the page
   // does not show keep what they hold (the values read at start-up).
   virtual void StorePaneSizes(PaneSizes& sizes) const { (void)sizes; }
+
+  // Copies what the page keeps for the next run (besides pane sizes) into the shared state just
+  // before the configuration is written.
+  virtual void StoreExitState() {}
 };
 
 }  // namespace glimmora

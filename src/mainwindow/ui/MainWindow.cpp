@@ -151,7 +151,7 @@ void MainWindow::SetChgLang() {
 void MainWindow::BuildPages() {
   // Library, source files, web sites: the order of the tabs and of the layouts.
   frameL_ = new LibraryPage(state_, pages_);
-  frameS_ = new SourcePage(state_, pages_);
+  frameS_ = new SourcePage(state_, prompter_, pages_);
   frameW_ = new WebSitePage(state_, prompter_, opener_, pages_);
   const QSignalBlocker blocker(tabStrip_);
   int row = 161;
@@ -272,6 +272,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (closed_) return;
   closed_ = true;
+  for (MainPage* page : std::initializer_list<MainPage*>{frameL_, frameS_, frameW_})
+    if (page) page->StoreExitState();
   SaveFaceConfig(state_, CurrentPaneSizes(), prompter_);
   for (QWidget* w : std::initializer_list<QWidget*>{splash_, help_, homePage_, frdLink_})
     if (w) w->close();

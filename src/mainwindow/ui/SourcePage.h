@@ -1,18 +1,27 @@
 #pragma once
-// The source files page of the main window (FrameS).
+// The source files page of the main window (FrameS): hosts the source panel (folder tree, path
+// box, file list and icon pane).
 
+#include "common/Prompter.h"
 #include "mainwindow/AppState.h"
 #include "mainwindow/ui/MainPage.h"
 
 namespace glimmora {
 
+class SourcePanel;
+
 class SourcePage : public MainPage {
   Q_OBJECT
  public:
-  explicit SourcePage(AppState& state, QWidget* parent = nullptr);
+  SourcePage(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+
+  SourcePanel* Panel() const { return panel_; }
+  void StorePaneSizes(PaneSizes& sizes) const override;
+  void StoreExitState() override;
 
  private:
   AppState& state_;
+  SourcePanel* panel_ = nullptr;
 };
 
 }  // namespace glimmora

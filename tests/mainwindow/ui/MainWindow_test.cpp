@@ -1,4 +1,6 @@
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/SourcePage.h"
 
 #include <gtest/gtest.h>
 
@@ -155,8 +157,8 @@ TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeStoredIsReported) {
 TEST_F(MainWindowTest, ClosingWritesTheConfigurationOnce) {
   auto w = StartWindow();
   QSignalSpy closed(w.get(), &MainWindow::Closed);
-  w->State().PathHistory = {{"/srv/icons", 1}};
-  w->State().PathText = "/srv/icons";
+  // The path box holds the history; closing takes it from there.
+  w->FrameS()->Panel()->SetPathHistory({{"/srv/icons", 1}}, "/srv/icons");
   w->close();
   EXPECT_EQ(closed.count(), 1);
   const std::string cfg = ReadFile(app.path() / "Glimmora.cfg");

@@ -1,0 +1,144 @@
+#include "common/SaveAllIcons.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "common/BmpFile.h"
+#include "common/Dib.h"
+#include "common/FileBytes.h"
+#include "common/IcoFile.h"
+#include "common/PathJoin.h"
+#include "common/SaveNotes.h"
+
+namespace glimmora {
+namespace {
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
+  return s;
+}
+
+// Makes `path` as a folder; true when it was made now, `exists` when it is there either way.
+bool MakeFolder(const std::string& path, bool& exists) {
+  if (::mkdir(path.c_str(), 0777) == 0) {
+    exists = true;
+    return true;
+  }
+  struct stat st {};
+  exists = errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return false;
+}
+
+}  // namespace
+
+SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNaming& naming,
+                                   const SaveAllServices& services) {
+  SaveAllResult result;
+  const std::string folderPath = DropTrailingSlash(request.FolderPath);
+  result.SourceFile = JoinPath(folderPath, request.FileName);
+  const bool asIco = Upper(request.IcoBmp) == "ICO";
+  const std::string suffix = asIco ? "_Ico" : "_Bmp";
+
+  ScanFile file;
+  if (!file.Open(result.SourceFile)) {
+    result.status = ScanStatus::SourceUnreadable;
+    result.errorText = file.ErrorText();
+    return result;
+  }
+
+  const bool ownFolder = request.useTargetDir && !request.TargetDir.empty();
+  const std::string saveFolder =
+      ownFolder ? DropTrailingSlash(request.TargetDir) : JoinPath(folderPath, request.FileName + suffix);
+  const std::int64_t length = file.Length();
+  int lastPercent = -1;
+  auto progress = [&](std::int64_t pos) {
+    const int value = length > 0 ? static_cast<int>(pos * 100 / length) + 1 : 1;
+    if (services.progress != nullptr && value != lastPercent) {
+      lastPercent = value;
+      services.progress->SetProgressValue(value);
+    }
+  };
+  IconWalker walker(file, request.pattern, 1,
+                    MakeNonStandardDecision(request.NostanAns, services.lang, services.prompter),
+                    request.bufferBytes);
+  walker.SetProgressHook(progress);
+
+  bool firstIcon = true;
+  std::int64_t count = 0;
+  AcceptedImage image;
+  std::vector<std::uint8_t> bytes;
+  auto fail = [&](const std::string& path) {
+    ++result.writeFailures;
+    if (result.firstFailure.empty()) result.firstFailure = path;
+  };
+  while (walker.Next(image)) {
+    progress(image.position);
+    std::string target;
+    bool writeIco = asIco;
+    if (request.ToClipBoard) {
+      const ClipboardName name = NextClipBoardFileName(naming, request.FileName, request.clipboardDir,
+                                                       result.SourceFile, services.clock,
+                                                       services.prompter, services.lang);
+      if (name.Full) {
+        result.Full = true;
+        break;
+      }
+      target = name.FileName;
+      writeIco = true;  // the icon clipboard holds icon files only
+      result.folder = request.clipboardDir;
+    } else {
+      if (request.MakeFolder && firstIcon) {
+        bool exists = false;
+        result.folderCreated = MakeFolder(saveFolder, exists);
+        if (!ownFolder && exists && services.observer != nullptr) {
+          services.observer->FolderAdded(folderPath, request.FileName + suffix);
+        }
+        result.readmeWritten =
+            WriteReadme(saveFolder, ReadmeText(result.SourceFile, request.AppTitle, services.clock.Now()),
+                        result.folderCreated);
+      }
+      const std::string name =
+          request.FileName + suffix + std::to_string(count + 1) + (asIco ? ".ico" : ".bmp");
+      target = JoinPath(request.MakeFolder ? saveFolder : folderPath, name);
+      result.folder = request.MakeFolder ? saveFolder : folderPath;
+    }
+    firstIcon = false;
+    ++count;
+    if (count == 1 && services.progress != nullptr) services.progress->ShowProgress();
+
+    if (!file.ReadAt(image.position - 1, image.imageSize, bytes)) {
+      fail(target);
+      continue;
+    }
+    const CandidateHeader& h = image.header;
+    const IcoFileHead head =
+        MakeIcoFileHead(h.width, h.Height(), h.bitCount, static_cast<std::uint32_t>(image.imageSize));
+    const std::vector<std::uint8_t> ico = MakeSingleImageIco(head, bytes);
+    bool ok = false;
+    if (writeIco) {
+      ok = ReplaceFileBytes(target, ico);
+    } else if (const std::optional<DecodedIcon> decoded = DecodeIcoFile(ico)) {
+      ok = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite));
+    }
+    if (ok) {
+      result.written.push_back(target);
+    } else {
+      fail(target);
+    }
+  }
+
+  if (services.progress != nullptr) services.progress->HideProgress();
+  result.IcoCount = count;
+  result.IcoTypeCount = walker.Tally();
+  if (walker.ReadFailed()) {
+    result.status = ScanStatus::ReadError;
+    result.errorText = "read error";
+  }
+  return result;
+}
+
+}  // namespace glimmora

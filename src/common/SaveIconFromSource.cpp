@@ -1,0 +1,125 @@
+#include "common/SaveIconFromSource.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/FileBytes.h"
+#include "common/IcoFile.h"
+#include "common/IconHeaderCheck.h"
+#include "common/IconWalker.h"
+#include "common/PathJoin.h"
+
+namespace glimmora {
+namespace {
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
+  return s;
+}
+
+// The single-image icon of the image at `pos` (1-based) of `path`, when it is still there as the
+// item describes it.
+std::optional<std::vector<std::uint8_t>> ReadFoundIcon(const std::string& path, std::int64_t pos,
+                                                       std::int64_t size) {
+  ScanFile file;
+  if (!file.Open(path) || pos < 1 || size < kInfoHeaderBytes || size > kMaxIconImageBytes) return std::nullopt;
+  std::vector<std::uint8_t> image;
+  if (!file.ReadAt(pos - 1, size, image)) return std::nullopt;
+  CandidateHeader h;
+  const HeaderVerdict verdict = CheckIconHeader(image.data(), &h);
+  if (verdict == HeaderVerdict::Step6 || verdict == HeaderVerdict::Step14) return std::nullopt;
+  const auto sizes = IconRowSizes(h.width, h.doubledHeight, h.bitCount);
+  if (!sizes || sizes->imageSize != size) return std::nullopt;
+  // A header whose height field equals its width gets that width as its height byte, as icons
+  // saved from such images always have.
+  const int heightByte = h.doubledHeight == h.width ? h.width : h.Height();
+  const IcoFileHead head = MakeIcoFileHead(h.width, heightByte, h.bitCount, static_cast<std::uint32_t>(size));
+  return MakeSingleImageIco(head, image);
+}
+
+// The head and the image of a single-image icon file, without anything behind the image.
+std::optional<std::vector<std::uint8_t>> WholeIcon(std::span<const std::uint8_t> file) {
+  const auto head = DecodeIcoFileHead(file);
+  const auto image = IcoImageBytes(file);
+  if (!head || !image || image->size() < kInfoHeaderBytes) return std::nullopt;
+  std::vector<std::uint8_t> out(file.begin(), file.begin() + kIcoFileHeadSize);
+  out.insert(out.end(), image->begin(), image->end());
+  return out;
+}
+
+}  // namespace
+
+IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
+                                  const std::string& targetDir, const std::string& targetName, int sizeSel,
+                                  const std::string& icoBmp, bool toSysClipboard, MaskAnswer mask,
+                                  Prompter& prompter, const LanguageTable& lang) {
+  IconWriteResult result;
+  result.targetName = targetName;
+  const std::string format = Upper(icoBmp);
+  const auto whole = WholeIcon(icoFile);
+  if (!whole && picture == nullptr) {
+    result.sourceUnreadable = true;
+    return result;
+  }
+  if (format == "ICO" && !toSysClipboard && sizeSel == 0) {
+    if (!whole) {
+      result.sourceUnreadable = true;
+      return result;
+    }
+    const std::string path = JoinPath(targetDir, targetName);
+    if (ReplaceFileBytes(path, *whole)) {
+      result.written = true;
+      result.targetPath = path;
+    } else {
+      result.writeFailed = true;
+    }
+    return result;
+  }
+  SaveInSizeRequest r;
+  r.icoFile = icoFile;
+  r.picture = picture;
+  r.targetDir = targetDir;
+  r.targetName = targetName;
+  r.sizeSel = sizeSel;
+  r.icoBmp = format;
+  r.toSysClipboard = toSysClipboard;
+  r.mask = mask;
+  SaveInSizeResult s = SaveIconInSize(r, prompter, lang);
+  result.targetName = s.targetName;
+  result.targetPath = s.targetPath;
+  result.written = s.written;
+  result.writeFailed = s.writeFailed;
+  result.clipboard = std::move(s.clipboard);
+  result.mask = s.mask;
+  return result;
+}
+
+IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
+                                   const LanguageTable& lang) {
+  const std::string format = Upper(request.IcoBmp);
+  if (format != "ICO" && format != "BMP" && !request.ToSysClipboard) {
+    IconWriteResult nothing;
+    nothing.targetName = request.TargetName;
+    return nothing;
+  }
+  if (request.SourceIsPict) {
+    // The whole picture only stands in for the icon in the bitmap and clipboard cases.
+    const bool asPicture = format != "ICO" || request.ToSysClipboard;
+    return WriteIconInChoice(request.pictureIco, asPicture ? request.picture : nullptr, request.TargetDir,
+                             request.TargetName, request.SizeSel, format, request.ToSysClipboard, request.mask,
+                             prompter, lang);
+  }
+  const auto ico = ReadFoundIcon(request.SourceFile, request.FilePos, request.ImageSize);
+  if (!ico) {
+    IconWriteResult failed;
+    failed.targetName = request.TargetName;
+    failed.sourceUnreadable = true;
+    return failed;
+  }
+  return WriteIconInChoice(*ico, nullptr, request.TargetDir, request.TargetName, request.SizeSel, format,
+                           request.ToSysClipboard, request.mask, prompter, lang);
+}
+
+}  // namespace glimmora

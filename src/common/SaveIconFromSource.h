@@ -1,0 +1,60 @@
+#pragma once
+// Saving one icon of the icon pane: read again from the scanned file at the position its item
+// remembers (or, for an icon made from a picture, taken from the work icon), then written in its
+// own size as an .ico, or handed to the resizer for every other size, for bitmaps and for the
+// clipboard.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "common/Raster.h"
+#include "common/SaveInSize.h"
+
+namespace glimmora {
+
+// What one save of one icon did.
+struct IconWriteResult {
+  bool sourceUnreadable = false;  // the source is missing, unreadable or no longer holds the icon
+  std::string targetName;         // the name used (size suffix and extension applied)
+  std::string targetPath;         // the file written; empty when none
+  bool written = false;
+  bool writeFailed = false;
+  std::optional<Raster> clipboard;  // the picture to put on the clipboard
+  MaskResult mask = MaskResult::NotWanted;
+};
+
+struct SaveFromSourceRequest {
+  int SizeSel = 0;              // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
+  std::int64_t FilePos = 0;     // from the item: 1-based position of the image's header
+  std::int64_t ImageSize = 0;   // from the item: bytes in resource
+  std::string TargetDir;
+  std::string TargetName;       // the item text (its extension is replaced for bitmaps and sizes)
+  std::string IcoBmp;           // "ICO" or "BMP", any case
+  bool ToSysClipboard = false;  // the picture goes to the clipboard instead of a file
+  MaskAnswer mask = MaskAnswer::Yes;  // the icon pane's mask answer
+  std::string SourceFile;       // the scanned file
+  // An icon made from a picture: the work icon that holds it, and the whole picture for the
+  // bitmap and clipboard cases.
+  bool SourceIsPict = false;
+  std::span<const std::uint8_t> pictureIco;
+  const Raster* picture = nullptr;
+};
+
+// "ICO" in its own size writes the 22-byte head and the image bytes as TargetDir/TargetName; every
+// other size, every bitmap and every clipboard copy (the clipboard flag wins over the format) goes
+// through SaveIconInSize. A format other than "ICO" or "BMP" without the clipboard does nothing.
+// The image is read again and its header checked against the item before anything is written.
+IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
+                                   const LanguageTable& lang);
+
+// The same choice for a single-image icon already in memory (shared with the copy of icon files).
+IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
+                                  const std::string& targetDir, const std::string& targetName, int sizeSel,
+                                  const std::string& icoBmp, bool toSysClipboard, MaskAnswer mask,
+                                  Prompter& prompter, const LanguageTable& lang);
+
+}  // namespace glimmora

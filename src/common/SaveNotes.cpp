@@ -1,0 +1,68 @@
+#include "common/SaveNotes.h"
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <span>
+
+#include "common/FileBytes.h"
+#include "common/PathJoin.h"
+
+namespace glimmora {
+namespace {
+
+constexpr const char* kReadmeFirstWords = "These ICO/BMP Files are from ";
+
+std::string TwoDigits(int n) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d", n);
+  return buf;
+}
+
+}  // namespace
+
+LocalDateTime SystemClock::Now() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm {};
+  localtime_r(&now, &tm);
+  return LocalDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::string DateText(const LocalDateTime& t) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", t.month, t.day, t.year);
+  return buf;
+}
+
+std::string TimeText(const LocalDateTime& t) {
+  return TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
+}
+
+std::string ReadmeText(const std::string& sourceFile, const std::string& appTitle, const LocalDateTime& now,
+                       int dateIndent) {
+  const std::string crlf = "\r\n";
+  return kReadmeFirstWords + sourceFile + "." + crlf + crlf + std::string(25, ' ') + appTitle + crlf + crlf +
+         std::string(static_cast<std::size_t>(dateIndent), ' ') + DateText(now) + "  " + TimeText(now) + crlf;
+}
+
+bool IsOurReadme(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  const std::string want = kReadmeFirstWords;
+  std::string got(want.size(), '\0');
+  in.read(got.data(), static_cast<std::streamsize>(got.size()));
+  return in.gcount() == static_cast<std::streamsize>(want.size()) && got == want;
+}
+
+bool WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {
+  const std::string path = JoinPath(folder, "readme.txt");
+  if (!folderCreatedNow && !IsOurReadme(path)) return false;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  return ReplaceFileBytes(path, std::span<const std::uint8_t>(bytes, text.size()));
+}
+
+std::string ClipboardNoteText(const std::string& sourceFile, const LocalDateTime& now) {
+  return sourceFile + "   " + DateText(now) + " " + TimeText(now) + "\r\n";
+}
+
+}  // namespace glimmora

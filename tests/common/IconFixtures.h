@@ -1,0 +1,110 @@
+#pragma once
+// Hand-made bytes for the scanner and saver tests: bitmap headers written field by field, images
+// of a stated size, files laid out at stated positions, and a temporary folder.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/LanguageTable.h"
+
+namespace glimmora::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline void Put16(Bytes& b, std::size_t at, int v) {
+  b[at] = static_cast<std::uint8_t>(v & 0xFF);
+  b[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
+}
+inline void Put32(Bytes& b, std::size_t at, std::int64_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
+}
+
+// A 40-byte BITMAPINFOHEADER: biSize 40, the given width, doubled height, planes and bit count.
+inline Bytes InfoHeader(int width, int doubledHeight, int bitCount, int planes = 1) {
+  Bytes h(40, 0);
+  Put32(h, 0, 40);
+  Put16(h, 4, width);
+  Put16(h, 8, doubledHeight);
+  Put16(h, 12, planes);
+  Put16(h, 14, bitCount);
+  return h;
+}
+
+// An image of `totalBytes` bytes: the header, then bytes counting up from `seed` (never 0x28, so
+// the body holds no pattern of its own).
+inline Bytes Image(int width, int doubledHeight, int bitCount, std::size_t totalBytes, int seed = 1) {
+  Bytes b = InfoHeader(width, doubledHeight, bitCount);
+  b.resize(totalBytes);
+  for (std::size_t i = 40; i < totalBytes; ++i) {
+    std::uint8_t v = static_cast<std::uint8_t>((seed + i) % 251);
+    if (v == 0x28) v = 0x29;
+    b[i] = v;
+  }
+  return b;
+}
+
+// A file of `length` bytes of `fill` with each piece placed at its 1-based position; a piece that
+// runs past `length` is cut there.
+struct Piece {
+  std::int64_t position;
+  Bytes bytes;
+};
+inline Bytes Layout(std::size_t length, const std::vector<Piece>& pieces, std::uint8_t fill = 0) {
+  Bytes b(length, fill);
+  for (const auto& p : pieces) {
+    for (std::size_t i = 0; i < p.bytes.size(); ++i) {
+      const std::size_t at = static_cast<std::size_t>(p.position - 1) + i;
+      if (at < length) b[at] = p.bytes[i];
+    }
+  }
+  return b;
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline std::string ReadText(const std::filesystem::path& path) {
+  const Bytes b = ReadBytes(path);
+  return std::string(b.begin(), b.end());
+}
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "glimmora-test-XXXXXX").string();
+    path_ = ::mkdtemp(tmpl.data());
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A language table whose rows are "<row>" in every language, so texts show which rows they use.
+inline LanguageTable RowNumberTable(Language lang = Language::English) {
+  LanguageTable t;
+  for (int l = 0; l < 3; ++l)
+    for (int r = 1; r <= kLangRows; ++r) t.LangStr[l][r] = "<" + std::to_string(r) + ">";
+  t.CurLang = lang;
+  return t;
+}
+
+}  // namespace glimmora::testing

@@ -115,7 +115,7 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
 // through the prompter for kNostanAsk); shared by the scan and the save of all icons.
 NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& lang, Prompter& prompter);
 
-// Text pieces of a listed icon, also used by the save of all icons and by the pane.
+// Texts of a listed icon, also used by the save of all icons and by the pane.
 std::string FoundIconKey(std::int64_t position, std::int64_t imageSize);
 std::string DepthColumnText(int bitCount, const LanguageTable& lang);
 // "216 Str(C) 386/387 (K KB)", K the listed bytes in KiB to the nearest tenth (halves to even).

@@ -49,15 +49,15 @@ inline Bytes Image(int width, int doubledHeight, int bitCount, std::size_t total
   return b;
 }
 
-// A file of `length` bytes of `fill` with each piece placed at its 1-based position; a piece that
+// A file of `length` bytes of `fill` with each part placed at its 1-based position; a part that
 // runs past `length` is cut there.
-struct Piece {
+struct Placed {
   std::int64_t position;
   Bytes bytes;
 };
-inline Bytes Layout(std::size_t length, const std::vector<Piece>& pieces, std::uint8_t fill = 0) {
+inline Bytes Layout(std::size_t length, const std::vector<Placed>& parts, std::uint8_t fill = 0) {
   Bytes b(length, fill);
-  for (const auto& p : pieces) {
+  for (const auto& p : parts) {
     for (std::size_t i = 0; i < p.bytes.size(); ++i) {
       const std::size_t at = static_cast<std::size_t>(p.position - 1) + i;
       if (at < length) b[at] = p.bytes[i];

@@ -158,9 +158,9 @@ TEST_F(ScannerTest, NonStandardSizesFollowTheAnswer) {
 }
 
 TEST_F(ScannerTest, PagesOfFiftyRecordWhereTheNextPagesStart) {
-  std::vector<testing::Piece> pieces;
-  for (int k = 0; k < 120; ++k) pieces.push_back({1 + 296 * k, Image(16, 32, 4, 296, k)});
-  const Bytes file = Layout(296 * 120 + 200, pieces);
+  std::vector<testing::Placed> parts;
+  for (int k = 0; k < 120; ++k) parts.push_back({1 + 296 * k, Image(16, 32, 4, 296, k)});
+  const Bytes file = Layout(296 * 120 + 200, parts);
 
   ScanResult r = Scan(file);
   EXPECT_EQ(r.IcoCount, 120);
@@ -191,9 +191,9 @@ TEST_F(ScannerTest, PagesOfFiftyRecordWhereTheNextPagesStart) {
 }
 
 TEST_F(ScannerTest, OnlyTheFirstIconOfAnIcoFileShowsTheFilesOwnIcon) {
-  std::vector<testing::Piece> pieces;
-  for (int k = 0; k < 3; ++k) pieces.push_back({100 + 296 * k, Image(16, 32, 4, 296, k)});
-  Scan(Layout(1200, pieces), {}, "Pic.ICO");
+  std::vector<testing::Placed> parts;
+  for (int k = 0; k < 3; ++k) parts.push_back({100 + 296 * k, Image(16, 32, 4, 296, k)});
+  Scan(Layout(1200, parts), {}, "Pic.ICO");
   ASSERT_EQ(sink.items.size(), 3u);
   EXPECT_TRUE(sink.items[0].useFileTypeIcon);
   EXPECT_FALSE(sink.items[1].useFileTypeIcon);
@@ -203,13 +203,13 @@ TEST_F(ScannerTest, OnlyTheFirstIconOfAnIcoFileShowsTheFilesOwnIcon) {
   page.GrpSize = 2;
   page.GrpSizeSet = 2;
   page.GrpStartIco = 100;
-  Scan(Layout(1200, pieces), page, "Pic.ICO");
+  Scan(Layout(1200, parts), page, "Pic.ICO");
   EXPECT_FALSE(sink.items[0].useFileTypeIcon);
 }
 
 TEST_F(ScannerTest, HeadersThatCannotBeIconsAreStepped) {
   Bytes wide = Image(256, 512, 8, 74792);  // 40 + 1024 + 65536 + 8192
-  const std::vector<testing::Piece> pieces = {
+  const std::vector<testing::Placed> parts = {
       {1, testing::InfoHeader(16, 32, 4, /*planes=*/2)},
       {101, testing::InfoHeader(0, 0, 8)},
       {201, testing::InfoHeader(0xFFF0, 32, 8)},   // negative width
@@ -218,7 +218,7 @@ TEST_F(ScannerTest, HeadersThatCannotBeIconsAreStepped) {
       {501, Image(32, 64, 32, 4264)},              // 4-byte pixels: 40 + 4096 + 128
       {5001, wide},
   };
-  const ScanResult r = Scan(Layout(90000, pieces));
+  const ScanResult r = Scan(Layout(90000, parts));
   EXPECT_EQ(Positions(), (std::vector<std::int64_t>{501, 5001}));
   ASSERT_EQ(sink.items.size(), 2u);
   EXPECT_EQ(sink.items[0].imageSize, 4264);

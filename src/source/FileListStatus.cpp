@@ -1,0 +1,51 @@
+#include "source/FileListStatus.h"
+
+#include "common/NumberText.h"
+#include "source/SizeText.h"
+
+namespace glimmora {
+
+namespace {
+
+std::string SizePart(std::uint64_t bytes) {
+  const SizeAmount a = KbAmount(bytes);
+  return " (" + a.Amount + " " + a.Unit + ")";
+}
+
+}  // namespace
+
+FileListStatus SelectIcoSourceIco(const std::vector<FileStatusRow>& rows, const LanguageTable& lang) {
+  std::uint64_t allBytes = 0, checkedBytes = 0;
+  long long checkedFiles = 0, checkedIcons = 0;
+  for (const FileStatusRow& r : rows) {
+    allBytes += r.Bytes;
+    if (!r.Checked) continue;
+    checkedBytes += r.Bytes;
+    ++checkedFiles;
+    checkedIcons += r.Icons > 0 ? r.Icons : 0;
+  }
+  const long long count = static_cast<long long>(rows.size());
+
+  FileListStatus s;
+  s.CheckedFileCommands = checkedFiles > 0;
+  s.SelectAllItem = count > 0 && checkedFiles < count;
+  s.ListButtons = count > 0;
+  s.PopFileMenu = count > 0;
+
+  if (count > 0)
+    s.Panel[0] = lang.Row(216) + VbStr(count) + " " + lang.Row(count > 1 ? 217 : 391) + SizePart(allBytes);
+  if (checkedFiles > 0)
+    s.Panel[1] = lang.Row(224) + VbStr(checkedFiles) + " " + lang.Row(checkedFiles > 1 ? 358 : 394) +
+                 SizePart(checkedBytes);
+  if (checkedIcons > 0) {
+    int tail;
+    if (checkedFiles > 1)
+      tail = checkedIcons > 1 ? 360 : 361;
+    else
+      tail = checkedIcons > 1 ? 395 : 396;
+    s.Panel[2] = lang.Row(359) + VbStr(checkedIcons) + " " + lang.Row(tail);
+  }
+  return s;
+}
+
+}  // namespace glimmora

@@ -77,6 +77,9 @@ class FolderTree {
   FsError LoadTwoLevels(int node);
   // The child of `parent` for sub-folder `name`, added when missing.
   int AddFolderNode(int parent, const std::string& name);
+  void MarkLoaded(int node) {
+    if (Valid(node)) nodes_[static_cast<std::size_t>(node)].Loaded = true;
+  }
   // Adds the nodes of `path` below the node of the volume or user folder holding it; returns the
   // deepest node (kNone when no node holds the path).
   int AddPathNodes(const std::string& path);

@@ -19,6 +19,7 @@
 #include "mainwindow/ConfigFile.h"
 #include "source/FileListStatus.h"
 #include "source/FolderReader.h"
+#include "source/PathHistory.h"
 #include "source/SourceLinks.h"
 
 class QComboBox;
@@ -32,7 +33,6 @@ class QTimer;
 namespace glimmora {
 
 class FileListModel;
-class FileListTable;
 class FileListIcons;
 class FolderTree;
 class FolderTreeModel;
@@ -78,7 +78,9 @@ class SourcePage : public QWidget, public FileListLink {
   void TreeViewS_Click();
   // Commands of the tree's menu.
   void CollapseTree();        // collapse the roots, empty the file list and the icon pane
-  void RefreshTree();         // rebuild with every volume's first level, list the folder again
+  // Rebuilds with every volume's first level and lists the folder again; `treeDirty` is the main
+  // window's TreeViewSDirty (the page was not shown since the tree was last built).
+  void RefreshTree(bool treeDirty = false);
   void GotoCurrentFolder();   // scroll to and expand the selected node
   // Adds the nodes of an existing folder below its volume (or the user folder holding it).
   void AddPathToTree(const std::string& folder) override;
@@ -150,14 +152,16 @@ class SourcePage : public QWidget, public FileListLink {
   void FileStatusChanged();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildLayout();
   void ConnectViews();
-  void SetListFile();
+  FsError SetListFile(const std::string& folder);
   void ClearFileList();
+  void SyncPathBox();
+  bool AnyViewPressing() const;
+  void ExpandQuietly(int node);
   void SelectNode(int node);
   int SelectedNode() const;
   bool RetryOrCancel(const std::string& what);
@@ -166,9 +170,7 @@ class SourcePage : public QWidget, public FileListLink {
   void ApplySavedSizes();
   int CurrentRow() const;
   std::string RowPath(int row) const;
-  void RecordSearch(int row);
-  void RunSearch(int row);
-  int DriveNodeFor(const std::string& path) const;
+  bool RunSearch(int row);
   int WalkToFolder(const std::string& folder);
 
   SourcePageEnv env_;
@@ -181,7 +183,7 @@ class SourcePage : public QWidget, public FileListLink {
   FileListModel* fileModel_ = nullptr;
   std::unique_ptr<FileListIcons> fileIcons_;
   QStackedWidget* fileViews_ = nullptr;
-  std::vector<QWidget*> fileViewWidgets_;
+  std::vector<QWidget*> fileViewWidgets_;  // report, list, large icons
   QLabel* panels_[3] = {nullptr, nullptr, nullptr};
   QProgressBar* progress_ = nullptr;
   QSplitter* vertical_ = nullptr;    // tree | lists
@@ -191,7 +193,10 @@ class SourcePage : public QWidget, public FileListLink {
   IconPaneLink* iconLink_ = nullptr;
   QTimer* previewTimer_ = nullptr;
 
+  PathHistoryState history_;
   bool expanding_ = false;  // TreeViewSExpanding
+  bool quietExpand_ = false;  // the program expands a node: no expand-click
+  bool pendingPopup_ = false;
   std::string lastFolderPath_;
   int lastFileCount_ = -1;
   std::string fileFolder_;  // the folder the file list shows (FileViewFile.Path)

@@ -483,7 +483,6 @@ void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
       for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].Selected) rows.push_back(static_cast<int>(i));
       }
-      if (rows.size() == items.size() && items.size() != 1 && !out.Full && allIco) rows = SelectedRows();
       SetSelectedRows(rows);
       if (!out.TreeFolder.empty()) {
         if (files_ != nullptr) files_->AddPathToTree(out.TreeFolder);
@@ -525,6 +524,15 @@ void IconPane::SaveFileIconsToIconClipboard(int index) {
   SaveRun(0, "FILE", "ICO", index != 0, true, false);
   if (clip_ != nullptr) clip_->RsetIcoClipBoard();
   emit IconClipboardChanged();
+}
+
+void IconPane::MoveFileIconsToIconClipboard(int index) {
+  SaveFileIconsToIconClipboard(index);
+  if (files_ == nullptr) return;
+  // The file list asks whether the source files go too, deletes them and drops their rows.
+  files_->DeleteCheckedFiles(true);
+  ClearListViewPict();
+  SelectIco();
 }
 
 // ----- clipboards -------------------------------------------------------------------------------

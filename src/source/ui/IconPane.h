@@ -114,6 +114,8 @@ class IconPane : public QWidget, public IconPaneLink {
   }
   // The checked files' icons (index 0) or every file's icons into the icon clipboard.
   void SaveFileIconsToIconClipboard(int index);
+  // The same, then the checked source files are deleted after the file list's question.
+  void MoveFileIconsToIconClipboard(int index);
 
   // --- Clipboards -----------------------------------------------------------------------------
   void CopyIcotoIcoClipBoard(int sizeSel, bool cutMod);

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "common/FileBytes.h"
-#include "common/PathJoin.h"
+#include "common/Paths.h"
 #include "common/SaveNotes.h"
 
 namespace glimmora {

@@ -2,7 +2,7 @@
 
 #include "common/FileBytes.h"
 #include "common/IconWalker.h"
-#include "common/PathJoin.h"
+#include "common/Paths.h"
 
 namespace glimmora {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/IcoFile.h"
-#include "common/PathJoin.h"
+#include "common/Paths.h"
 
 namespace glimmora {
 namespace {

@@ -9,7 +9,7 @@
 #include "common/Dib.h"
 #include "common/FileBytes.h"
 #include "common/IcoFile.h"
-#include "common/PathJoin.h"
+#include "common/Paths.h"
 #include "common/SaveNotes.h"
 
 namespace glimmora {

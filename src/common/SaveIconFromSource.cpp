@@ -7,7 +7,7 @@
 #include "common/IcoFile.h"
 #include "common/IconHeaderCheck.h"
 #include "common/IconWalker.h"
-#include "common/PathJoin.h"
+#include "common/Paths.h"
 
 namespace glimmora {
 namespace {

@@ -6,6 +6,7 @@
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
+#include "common/Paths.h"
 #include "common/IcoFile.h"
 
 namespace glimmora {
@@ -15,13 +16,6 @@ std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
-}
-
-std::string JoinPath(std::string dir, const std::string& name) {
-  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-  if (dir.empty()) return name;
-  if (dir == "/") return dir + name;
-  return dir + "/" + name;
 }
 
 bool Decodable(std::span<const std::uint8_t> icoFile) {

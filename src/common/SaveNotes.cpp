@@ -6,7 +6,7 @@
 #include <span>
 
 #include "common/FileBytes.h"
-#include "common/PathJoin.h"
+#include "common/Paths.h"
 
 namespace glimmora {
 namespace {

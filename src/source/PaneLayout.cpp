@@ -1,7 +1,5 @@
 #include "source/PaneLayout.h"
 
-#include <algorithm>
-
 namespace glimmora {
 
 int AcceptTreeWidth(int saved, int pageWidth) { return (saved > 150 && saved < pageWidth - 375) ? saved : 2850; }
@@ -13,12 +11,5 @@ int AcceptFileListHeight(int saved, int pageHeight) {
 SourcePaneSizes AcceptPaneSizes(SourcePaneSizes saved, int pageWidth, int pageHeight) {
   return {AcceptTreeWidth(saved.TreeWidth, pageWidth), AcceptFileListHeight(saved.FileListHeight, pageHeight)};
 }
-
-int ClampTreeSplitter(int position, int pageWidth) {
-  // On a page too narrow for both limits the lower one wins, so the result never goes negative.
-  return std::max(150, std::min(position, pageWidth - 375));
-}
-
-int ClampListSplitter(int position, int pageHeight) { return std::max(600, std::min(position, pageHeight - 1200)); }
 
 }  // namespace glimmora

@@ -16,9 +16,12 @@ int AcceptTreeWidth(int saved, int pageWidth);        // 150 < saved < W - 375, 
 int AcceptFileListHeight(int saved, int pageHeight);  // 600 < saved < H - 1200, else H * 2 / 5
 SourcePaneSizes AcceptPaneSizes(SourcePaneSizes saved, int pageWidth, int pageHeight);
 
-// Where a splitter may be dropped (twips from the page's edge): the tree splitter within
-// [150, W - 375], the list splitter within [600, H - 1200].
-int ClampTreeSplitter(int position, int pageWidth);
-int ClampListSplitter(int position, int pageHeight);
+// Where a splitter may be dropped follows from the panes' minimum sizes: the tree at least 150
+// twips wide, the lists at least 375; the file list at least 600 twips high, the icon pane at
+// least 1200.
+inline constexpr int kTreeMinTwips = 150;
+inline constexpr int kListsMinTwips = 375;
+inline constexpr int kFileListMinTwips = 600;
+inline constexpr int kIconPaneMinTwips = 1200;
 
 }  // namespace glimmora

@@ -67,14 +67,5 @@ TEST(PaneSizes, SavedSizesAreAcceptedOnlyInsideTheirOpenRanges) {
   EXPECT_EQ(AcceptFileListHeight(h - 1201, h), h - 1201);
 }
 
-TEST(PaneSizes, SplittersStopAtTheirLimitsAndNeverGoNegative) {
-  EXPECT_EQ(ClampTreeSplitter(100, 15000), 150);
-  EXPECT_EQ(ClampTreeSplitter(150, 15000), 150);
-  EXPECT_EQ(ClampTreeSplitter(20000, 15000), 15000 - 375);
-  EXPECT_EQ(ClampListSplitter(0, 9000), 600);
-  EXPECT_EQ(ClampListSplitter(9000, 9000), 7800);
-  EXPECT_EQ(ClampListSplitter(700, 1000), 600);  // a page lower than both limits
-}
-
 }  // namespace
 }  // namespace glimmora

@@ -7,12 +7,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "common/Paths.h"
 #include "platform/Volumes.h"
@@ -44,16 +46,9 @@ std::string UpperExtension(const std::string& name) {
   return e;
 }
 
-// The minimum pane sizes keep every pane on screen however small the window gets, and match the
-// limits within which a splitter may be dropped.
-constexpr int kTreeMinTwips = 150;
-constexpr int kListsMinTwips = 375;
-constexpr int kFileListMinTwips = 600;
-constexpr int kIconPaneMinTwips = 1200;
-
 }  // namespace
 
-SourcePage::SourcePage(SourcePageEnv env, QWidget* parent) : QWidget(parent), env_(std::move(env)) {
+SourcePanel::SourcePanel(SourcePanelEnv env, QWidget* parent) : QWidget(parent), env_(std::move(env)) {
   setObjectName(QStringLiteral("FrameS"));
   if (env_.Reader) {
     reader_ = env_.Reader;
@@ -71,9 +66,22 @@ SourcePage::SourcePage(SourcePageEnv env, QWidget* parent) : QWidget(parent), en
   SelectIcoSourceIco();
 }
 
-SourcePage::~SourcePage() { tree_->SetObserver(nullptr); }
+SourcePanel::~SourcePanel() {
+  // The views outlive this body and report focus changes while they go: nobody listens by then.
+  static_cast<FileListTable*>(fileViewWidgets_[0])->Hooks = {};
+  static_cast<FileListGrid*>(fileViewWidgets_[1])->Hooks = {};
+  static_cast<FileListGrid*>(fileViewWidgets_[2])->Hooks = {};
+  treeView_->Focus = nullptr;
+  pathBox_->Focus = nullptr;
+  pathBox_->Walk = nullptr;
+  fileModel_->OnUserCheck = nullptr;
+  // The tree model follows tree_, which goes before the children of this widget do.
+  treeView_->setModel(nullptr);
+  delete treeModel_;
+  treeModel_ = nullptr;
+}
 
-void SourcePage::BuildLayout() {
+void SourcePanel::BuildLayout() {
   const LanguageTable& lang = *env_.Lang;
 
   treeModel_ = new FolderTreeModel(*tree_, this);
@@ -201,12 +209,12 @@ void SourcePage::BuildLayout() {
 
   previewTimer_ = new QTimer(this);
   previewTimer_->setInterval(100);
-  connect(previewTimer_, &QTimer::timeout, this, &SourcePage::PreviewTick);
+  connect(previewTimer_, &QTimer::timeout, this, &SourcePanel::PreviewTick);
 }
 
-void SourcePage::ConnectViews() {
+void SourcePanel::ConnectViews() {
   connect(treeView_, &QTreeView::clicked, this, [this](const QModelIndex&) { TreeViewS_Click(); });
-  connect(treeView_, &QTreeView::expanded, this, &SourcePage::OnTreeExpanded);
+  connect(treeView_, &QTreeView::expanded, this, &SourcePanel::OnTreeExpanded);
   connect(treeView_, &QTreeView::doubleClicked, this, [this](const QModelIndex&) {
     if (!fileFolder_.empty()) ShowFolder(fileFolder_);
   });
@@ -249,18 +257,18 @@ void SourcePage::ConnectViews() {
   auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
   connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) {
-            if (current.isValid() && !AnyViewPressing()) ListViewFile_ItemClick(current.row());
+            if (current.isValid() && !AnyViewPressing() && !quietSelection_) ListViewFile_ItemClick(current.row());
           });
   fileModel_->OnUserCheck = [this](int row) { ListViewFile_ItemCheck(row); };
 }
 
-bool SourcePage::AnyViewPressing() const {
+bool SourcePanel::AnyViewPressing() const {
   return static_cast<FileListTable*>(fileViewWidgets_[0])->Pressing ||
          static_cast<FileListGrid*>(fileViewWidgets_[1])->Pressing ||
          static_cast<FileListGrid*>(fileViewWidgets_[2])->Pressing;
 }
 
-void SourcePage::SetIconPane(QWidget* pane, IconPaneLink* link) {
+void SourcePanel::SetIconPane(QWidget* pane, IconPaneLink* link) {
   iconLink_ = link;
   auto* slotLayout = static_cast<QVBoxLayout*>(iconSlot_->layout());
   if (iconPane_) {
@@ -286,7 +294,7 @@ void SourcePage::SetIconPane(QWidget* pane, IconPaneLink* link) {
 
 // --- Folder tree ------------------------------------------------------------------------------
 
-void SourcePage::ResetTreeViewS(bool setup) {
+void SourcePanel::ResetTreeViewS(bool setup) {
   BusyCursor busy;
   const SourceRoots roots = env_.Roots();
   const LanguageTable& lang = *env_.Lang;
@@ -294,30 +302,35 @@ void SourcePage::ResetTreeViewS(bool setup) {
                setup);
 }
 
-int SourcePage::SelectedNode() const {
+int SourcePanel::SelectedNode() const {
   if (!treeView_->selectionModel()->hasSelection()) return FolderTree::kNone;
   return treeModel_->NodeOf(treeView_->currentIndex());
 }
 
-void SourcePage::SelectNode(int node) { treeView_->setCurrentIndex(treeModel_->IndexOf(node)); }
+void SourcePanel::SelectNode(int node) {
+  // Selecting scrolls to the node, which expands its parents: those are no user's expands.
+  const bool quiet = std::exchange(quietExpand_, true);
+  treeView_->setCurrentIndex(treeModel_->IndexOf(node));
+  quietExpand_ = quiet;
+}
 
-std::string SourcePage::SelectedNodeText() const {
+std::string SourcePanel::SelectedNodeText() const {
   const int node = SelectedNode();
   return tree_->Valid(node) ? tree_->Node(node).Text : std::string();
 }
 
-std::string SourcePage::SelectedNodeKey() const {
+std::string SourcePanel::SelectedNodeKey() const {
   const int node = SelectedNode();
   return tree_->Valid(node) ? tree_->Node(node).Key : std::string();
 }
 
-void SourcePage::ExpandQuietly(int node) {
-  quietExpand_ = true;
+void SourcePanel::ExpandQuietly(int node) {
+  const bool quiet = std::exchange(quietExpand_, true);
   treeView_->expand(treeModel_->IndexOf(node));
-  quietExpand_ = false;
+  quietExpand_ = quiet;
 }
 
-void SourcePage::OnTreeExpanded(const QModelIndex& index) {
+void SourcePanel::OnTreeExpanded(const QModelIndex& index) {
   if (quietExpand_) return;
   // An expand is followed by the tree's click on the expanded node, which reads the next level.
   SelectNode(treeModel_->NodeOf(index));
@@ -325,7 +338,7 @@ void SourcePage::OnTreeExpanded(const QModelIndex& index) {
   TreeViewS_Click();
 }
 
-bool SourcePage::RetryOrCancel(const std::string& what) {
+bool SourcePanel::RetryOrCancel(const std::string& what) {
   if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
   PromptRequest r;
   r.text = env_.Lang->Row(215) + " " + what;
@@ -335,7 +348,7 @@ bool SourcePage::RetryOrCancel(const std::string& what) {
   return env_.Ask->Ask(r) == PromptAnswer::Retry;
 }
 
-void SourcePage::TreeViewS_Click() {
+void SourcePanel::TreeViewS_Click() {
   BusyCursor busy;
   const int node = SelectedNode();
   if (!tree_->Valid(node)) return;
@@ -390,14 +403,14 @@ void SourcePage::TreeViewS_Click() {
   emit CaptionChanged();
 }
 
-void SourcePage::CollapseTree() {
+void SourcePanel::CollapseTree() {
   for (int root : tree_->Roots()) treeView_->collapse(treeModel_->IndexOf(root));
   ClearFileList();
   if (iconLink_) iconLink_->SelectIco();
   SelectIcoSourceIco();
 }
 
-void SourcePage::RefreshTree(bool treeDirty) {
+void SourcePanel::RefreshTree(bool treeDirty) {
   const std::string t = pathBox_->currentText().toStdString();
   const std::string shown = fileFolder_;
   ResetTreeViewS(false);
@@ -424,20 +437,20 @@ void SourcePage::RefreshTree(bool treeDirty) {
   }
 }
 
-void SourcePage::GotoCurrentFolder() {
+void SourcePanel::GotoCurrentFolder() {
   const QModelIndex index = treeView_->currentIndex();
   if (!index.isValid()) return;
-  quietExpand_ = true;
+  const bool quiet = std::exchange(quietExpand_, true);
   treeView_->scrollTo(index);
   treeView_->expand(index);
-  quietExpand_ = false;
+  quietExpand_ = quiet;
 }
 
-void SourcePage::AddPathToTree(const std::string& folder) { tree_->AddPathNodes(DropTrailingSlash(folder)); }
+void SourcePanel::AddPathToTree(const std::string& folder) { tree_->AddPathNodes(DropTrailingSlash(folder)); }
 
 // --- Path box ---------------------------------------------------------------------------------
 
-void SourcePage::SyncPathBox() {
+void SourcePanel::SyncPathBox() {
   const QSignalBlocker block(pathBox_);
   pathBox_->clear();
   for (const PathEntry& e : history_.Items)
@@ -446,18 +459,18 @@ void SourcePage::SyncPathBox() {
   pathBox_->setEditText(QString::fromStdString(history_.Text));
 }
 
-void SourcePage::AddimgCombopath(const std::string& trkey) {
+void SourcePanel::AddimgCombopath(const std::string& trkey) {
   const int node = SelectedNode();
   const int image = tree_->Valid(node) ? tree_->Node(node).Image : kImageFolder;
   glimmora::AddimgCombopath(history_, trkey, static_cast<std::int16_t>(image));
   SyncPathBox();
 }
 
-std::vector<PathEntry> SourcePage::PathHistory() const { return history_.Items; }
+std::vector<PathEntry> SourcePanel::PathHistory() const { return history_.Items; }
 
-std::string SourcePage::PathText() const { return pathBox_->currentText().toStdString(); }
+std::string SourcePanel::PathText() const { return pathBox_->currentText().toStdString(); }
 
-void SourcePage::SetPathHistory(const std::vector<PathEntry>& items, const std::string& text) {
+void SourcePanel::SetPathHistory(const std::vector<PathEntry>& items, const std::string& text) {
   history_.Items = items;
   if (history_.Items.size() > kPathHistoryMax)
     history_.Items.erase(history_.Items.begin(),
@@ -467,7 +480,7 @@ void SourcePage::SetPathHistory(const std::vector<PathEntry>& items, const std::
   SyncPathBox();
 }
 
-int SourcePage::WalkToFolder(const std::string& folder) {
+int SourcePanel::WalkToFolder(const std::string& folder) {
   int node = tree_->VolumeNodeFor(folder);
   if (node == FolderTree::kNone) return node;
   tree_->MarkLoaded(tree_->MyComputer());
@@ -483,7 +496,7 @@ int SourcePage::WalkToFolder(const std::string& folder) {
   return node;
 }
 
-void SourcePage::ImageCobomKeyup(bool setupMod) {
+void SourcePanel::ImageCobomKeyup(bool setupMod) {
   BusyCursor busy;
   const std::string s = pathBox_->currentText().toStdString();
   // The current volume is read before the selection goes.
@@ -521,56 +534,69 @@ void SourcePage::ImageCobomKeyup(bool setupMod) {
 
 // --- File list --------------------------------------------------------------------------------
 
-FsError SourcePage::SetListFile(const std::string& folder) {
+FsError SourcePanel::SetListFile(const std::string& folder) {
   FileListing listing = reader_->Files(folder);
   if (listing.Error != FsError::None) return listing.Error;
   BusyCursor busy;
   if (iconLink_) iconLink_->ClearListViewPict();
   std::vector<FileListRow> rows = MakeFileRows(listing);
   std::vector<QIcon> icons = fileIcons_->Apply(folder, rows);
-  fileModel_->SetRows(std::move(rows), std::move(icons));
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->SetRows(std::move(rows), std::move(icons));
+  }
   fileFolder_ = folder;
   return FsError::None;
 }
 
-void SourcePage::ShowFolder(const std::string& folder) {
+void SourcePanel::ShowFolder(const std::string& folder) {
   SetListFile(DropTrailingSlash(folder));
   SelectIcoSourceIco();
 }
 
-void SourcePage::ClearFileList() {
-  fileModel_->Clear();
+void SourcePanel::ClearFileList() {
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->Clear();
+  }
   if (iconLink_) iconLink_->ClearListViewPict();
 }
 
-void SourcePage::SelectIcoSourceIco() {
+void SourcePanel::SelectIcoSourceIco() {
   status_ = glimmora::SelectIcoSourceIco(StatusRows(fileModel_->Rows()), *env_.Lang);
   for (int i = 0; i < 3; ++i) panels_[i]->setText(QString::fromStdString(status_.Panel[i]));
   emit FileStatusChanged();
 }
 
-std::vector<ListedFile> SourcePage::ListedFiles() const {
+std::vector<ListedFile> SourcePanel::ListedFiles() const {
   std::vector<ListedFile> out;
   out.reserve(fileModel_->Rows().size());
   for (const FileListRow& r : fileModel_->Rows()) out.push_back({r.Name, r.Checked});
   return out;
 }
 
-void SourcePage::SetFoundIcons(const std::string& fileName, const FoundIcons& found) {
+void SourcePanel::SetFoundIcons(const std::string& fileName, const FoundIcons& found) {
   if (!found.Write) return;
   fileModel_->SetFoundIcons(fileModel_->FindName(fileName), found.Icons, found.Details);
 }
 
-int SourcePage::CurrentRow() const {
+void SourcePanel::SetFileChecked(const std::string& fileName, bool checked) {
+  const int row = fileModel_->FindName(fileName);
+  if (row < 0) return;
+  fileModel_->SetChecked(row, checked);
+  SelectIcoSourceIco();
+}
+
+int SourcePanel::CurrentRow() const {
   auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
   const QModelIndex index = table->selectionModel()->currentIndex();
   if (!index.isValid() || !table->selectionModel()->isRowSelected(index.row(), {})) return -1;
   return index.row();
 }
 
-std::string SourcePage::RowPath(int row) const { return JoinPath(fileFolder_, fileModel_->Row(row).Name); }
+std::string SourcePanel::RowPath(int row) const { return JoinPath(fileFolder_, fileModel_->Row(row).Name); }
 
-bool SourcePage::RunSearch(int row) {
+bool SourcePanel::RunSearch(int row) {
   if (row < 0 || row >= fileModel_->Count()) return false;
   const std::string name = fileModel_->Row(row).Name;
   // Every search is remembered, so a later click on the same file does not scan it again.
@@ -582,7 +608,7 @@ bool SourcePage::RunSearch(int row) {
   return found.PictureToolOpened;
 }
 
-void SourcePage::ListViewFile_ItemClick(int row) {
+void SourcePanel::ListViewFile_ItemClick(int row) {
   previewTimer_->stop();
   previewTicks_ = 0;
   if (row < 0 || row >= fileModel_->Count()) return;
@@ -606,7 +632,7 @@ void SourcePage::ListViewFile_ItemClick(int row) {
   }
 }
 
-void SourcePage::PreviewTick() {
+void SourcePanel::PreviewTick() {
   if (iconLink_ && iconLink_->PictureToolOpen()) {
     previewTimer_->stop();
     previewTicks_ = 0;
@@ -619,49 +645,53 @@ void SourcePage::PreviewTick() {
   if (realSizeReq_ && iconLink_ && row >= 0) iconLink_->ShowFilePreview(RowPath(row));
 }
 
-void SourcePage::ListViewFile_DblClick(int row) {
+void SourcePanel::ListViewFile_DblClick(int row) {
   if (row < 0 || row >= fileModel_->Count()) return;
   fileModel_->SetChecked(row, true);
   RunSearch(row);
   SelectIcoSourceIco();
 }
 
-void SourcePage::ListViewFile_ItemCheck(int row) {
+void SourcePanel::ListViewFile_ItemCheck(int row) {
   if (row >= 0 && row < fileModel_->Count() && fileModel_->Row(row).Checked && CurrentRow() == row) RunSearch(row);
   SelectIcoSourceIco();
 }
 
-void SourcePage::ListViewFile_MouseDown(bool left) { realSizeReq_ = left; }
+void SourcePanel::ListViewFile_MouseDown(bool left) { realSizeReq_ = left; }
 
-void SourcePage::ListViewFile_MouseUp() {
+void SourcePanel::ListViewFile_MouseUp() {
   realSizeReq_ = false;
   if (iconLink_) iconLink_->HidePreview();
 }
 
-void SourcePage::SelectAllFiles() {
+void SourcePanel::SelectAllFiles() {
   fileModel_->SetAllChecked([](const FileListRow&) { return true; });
   SelectIcoSourceIco();
 }
 
-void SourcePage::CancelFileSelection() {
+void SourcePanel::CancelFileSelection() {
   fileModel_->SetAllChecked([](const FileListRow&) { return false; });
   SelectIcoSourceIco();
 }
 
-void SourcePage::AntiSelect() {
+void SourcePanel::AntiSelect() {
   fileModel_->SetAllChecked([](const FileListRow& r) { return !r.Checked; });
   SelectIcoSourceIco();
 }
 
-void SourcePage::RemoveCheckedFiles() {
+void SourcePanel::RemoveCheckedFiles() {
   std::vector<bool> drop;
   drop.reserve(fileModel_->Rows().size());
   for (const FileListRow& r : fileModel_->Rows()) drop.push_back(r.Checked);
-  fileModel_->RemoveRows(drop);
+  {
+    // The current row moving to a neighbour is no click of the user's.
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->RemoveRows(drop);
+  }
   SelectIcoSourceIco();
 }
 
-DeleteOutcome SourcePage::DeleteCheckedFiles(bool ask) {
+DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
   DeleteOutcome out;
   const auto& rows = fileModel_->Rows();
   if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
@@ -691,7 +721,10 @@ DeleteOutcome SourcePage::DeleteCheckedFiles(bool ask) {
       if (out.Failed.size() <= 10) report += path + ": " + error + "\n";
     }
   }
-  fileModel_->RemoveRows(drop);
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->RemoveRows(drop);
+  }
   SelectIcoSourceIco();
   if (!out.Failed.empty()) {
     if (out.Failed.size() > 10) report += "... (" + std::to_string(out.Failed.size()) + ")\n";
@@ -705,25 +738,25 @@ DeleteOutcome SourcePage::DeleteCheckedFiles(bool ask) {
   return out;
 }
 
-void SourcePage::SetFileViewMode(int mode) { fileViews_->setCurrentIndex(std::clamp(mode, 0, 2)); }
+void SourcePanel::SetFileViewMode(int mode) { fileViews_->setCurrentIndex(std::clamp(mode, 0, 2)); }
 
-int SourcePage::FileViewMode() const { return fileViews_->currentIndex(); }
+int SourcePanel::FileViewMode() const { return fileViews_->currentIndex(); }
 
 // --- Pane sizes -------------------------------------------------------------------------------
 
-void SourcePage::SetSavedPaneSizes(int treeWidthTwips, int fileListHeightTwips) {
+void SourcePanel::SetSavedPaneSizes(int treeWidthTwips, int fileListHeightTwips) {
   savedTreeTwips_ = treeWidthTwips;
   savedListTwips_ = fileListHeightTwips;
   sizesPending_ = true;
   if (isVisible()) ApplySavedSizes();
 }
 
-void SourcePage::showEvent(QShowEvent* event) {
+void SourcePanel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (sizesPending_) ApplySavedSizes();
 }
 
-void SourcePage::ApplySavedSizes() {
+void SourcePanel::ApplySavedSizes() {
   sizesPending_ = false;
   const int w = vertical_->width(), h = vertical_->height();
   const SourcePaneSizes sizes =
@@ -740,25 +773,25 @@ void SourcePage::ApplySavedSizes() {
     table->setColumnWidth(c, static_cast<int>(wf * fractions[c]));
 }
 
-int SourcePage::TreeWidthTwips() const {
+int SourcePanel::TreeWidthTwips() const {
   if (sizesPending_) return savedTreeTwips_;
   return vertical_->sizes().value(0) * kTwipsPerPixel;
 }
 
-int SourcePage::FileListHeightTwips() const {
+int SourcePanel::FileListHeightTwips() const {
   if (sizesPending_) return savedListTwips_;
   return horizontal_->sizes().value(0) * kTwipsPerPixel;
 }
 
-void SourcePage::StorePaneSizes(PaneSizes& sizes) const {
+void SourcePanel::StorePaneSizes(PaneSizes& sizes) const {
   sizes.TreeViewSWidth = TwipsToInteger(TreeWidthTwips());
   sizes.ListViewFileHeight = TwipsToInteger(FileListHeightTwips());
 }
 
-QWidget* SourcePage::TreeViewS() const { return treeView_; }
-QWidget* SourcePage::ListViewFile() const { return fileViews_->currentWidget(); }
-QComboBox* SourcePage::ImageComboPath() const { return pathBox_; }
-QLabel* SourcePage::StatusPanel(int n) const { return (n >= 1 && n <= 3) ? panels_[n - 1] : nullptr; }
-QWidget* SourcePage::IconPaneSlot() const { return iconSlot_; }
+QWidget* SourcePanel::TreeViewS() const { return treeView_; }
+QWidget* SourcePanel::ListViewFile() const { return fileViews_->currentWidget(); }
+QComboBox* SourcePanel::ImageComboPath() const { return pathBox_; }
+QLabel* SourcePanel::StatusPanel(int n) const { return (n >= 1 && n <= 3) ? panels_[n - 1] : nullptr; }
+QWidget* SourcePanel::IconPaneSlot() const { return iconSlot_; }
 
 }  // namespace glimmora

@@ -1,10 +1,11 @@
 #pragma once
-// The source page: the folder tree with the path box under it on the left, the file list over the
-// icon pane on the right, split by two splitters. The page owns the file side; the icon pane is
-// a widget of its own that plugs in through SetIconPane (a placeholder stands there until then).
+// SourcePanel, everything the main window's source page (FrameS) shows: the folder tree with the
+// path box under it on the left, the file list over the icon pane on the right, split by two
+// splitters. The panel owns the file side; the icon pane is a widget of its own that plugs in
+// through SetIconPane (a placeholder stands there until then).
 //
-// Commands of the menus, toolbar and keys reach the page through its public methods; the page
-// tells the main window what changed through its signals.
+// Commands of the menus, toolbar and keys reach the panel through its public methods; it tells
+// the main window what changed through its signals.
 
 #include <QWidget>
 #include <functional>
@@ -46,7 +47,7 @@ struct SourceRoots {
   std::string Documents;
 };
 
-struct SourcePageEnv {
+struct SourcePanelEnv {
   const LanguageTable* Lang = nullptr;  // required
   Prompter* Ask = nullptr;              // required
   ModifierKeys* Keys = nullptr;         // cleared before every message box when given
@@ -57,11 +58,11 @@ struct SourcePageEnv {
   FolderReader* Reader = nullptr;
 };
 
-class SourcePage : public QWidget, public FileListLink {
+class SourcePanel : public QWidget, public FileListLink {
   Q_OBJECT
  public:
-  explicit SourcePage(SourcePageEnv env, QWidget* parent = nullptr);
-  ~SourcePage() override;
+  explicit SourcePanel(SourcePanelEnv env, QWidget* parent = nullptr);
+  ~SourcePanel() override;
 
   // The icon pane: `pane` takes the placeholder's place (the page takes ownership); `link` is
   // what the file side calls. Either may be null to go back to the placeholder / no pane.
@@ -102,6 +103,8 @@ class SourcePage : public QWidget, public FileListLink {
   std::string CurrentFolder() const override { return fileFolder_; }
   std::vector<ListedFile> ListedFiles() const override;
   void SetFoundIcons(const std::string& fileName, const FoundIcons& found) override;
+  // Ticks or clears the row of `fileName` as the program (no search; the status is recomputed).
+  void SetFileChecked(const std::string& fileName, bool checked);
   void SelectIcoSourceIco() override;
   DeleteOutcome DeleteCheckedFiles(bool ask) override;
   // Commands of the file menu.
@@ -173,7 +176,7 @@ class SourcePage : public QWidget, public FileListLink {
   bool RunSearch(int row);
   int WalkToFolder(const std::string& folder);
 
-  SourcePageEnv env_;
+  SourcePanelEnv env_;
   std::unique_ptr<DiskFolderReader> diskReader_;
   FolderReader* reader_ = nullptr;
   std::unique_ptr<FolderTree> tree_;
@@ -197,6 +200,7 @@ class SourcePage : public QWidget, public FileListLink {
   bool expanding_ = false;  // TreeViewSExpanding
   bool quietExpand_ = false;  // the program expands a node: no expand-click
   bool pendingPopup_ = false;
+  bool quietSelection_ = false;  // the program changes the rows: current-row moves are no clicks
   std::string lastFolderPath_;
   int lastFileCount_ = -1;
   std::string fileFolder_;  // the folder the file list shows (FileViewFile.Path)

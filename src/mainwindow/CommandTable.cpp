@@ -1,0 +1,288 @@
+#include "mainwindow/CommandTable.h"
+
+// The rows name only the fields they use; the others keep their defaults on purpose.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace glimmora {
+namespace {
+
+constexpr PaneSet P(Pane a) { return PaneBit(a); }
+constexpr Pane kFile = Pane::ListViewFile;
+constexpr Pane kClip = Pane::ListViewIcoClipboard;
+constexpr Pane kWeb = Pane::ListViewWebSite;
+constexpr PageSet kLibPage = PageBit(Page::Library);
+constexpr PageSet kOtherPages = PageBit(Page::Source) | PageBit(Page::WebSite);
+
+constexpr Tri On = Tri::On;
+constexpr Tri Off = Tri::Off;
+constexpr Tri Any = Tri::Any;
+
+// Ctrl held; Alt and Shift as given.
+constexpr KeyRule Ctrl(int vk, Tri alt = Any, Tri shift = Any) { return {vk, On, alt, shift}; }
+// Alt held without Ctrl.
+constexpr KeyRule Alt(int vk, Tri shift = Any) { return {vk, Off, On, shift}; }
+// Ctrl not held.
+constexpr KeyRule Plain(int vk, Tri alt = Any) { return {vk, Off, alt, Any}; }
+
+constexpr int kF2 = kVkF1 + 1;
+constexpr int kF3 = kVkF1 + 2;
+constexpr int kF4 = kVkF1 + 3;
+constexpr int kF5 = kVkF1 + 4;
+constexpr int kF6 = kVkF1 + 5;
+constexpr int kF7 = kVkF1 + 6;
+
+constexpr int Pop(PopupPane p) { return static_cast<int>(p); }
+
+constexpr CommandRow kRows[] = {
+    // ----- toolbar commands (with the keys and menu items that do the same) -----
+    // Commands 1 and 2 go by the page, not by the pane.
+    {.command = 1, .proc = Proc::TreeLSub, .arg = 3, .pages = kLibPage, .tipRow = 242},
+    {.command = 1, .proc = Proc::CloseTreeS, .pages = kOtherPages, .tipRow = 242},
+    {.command = 2, .proc = Proc::TreeLSub, .arg = 5, .pages = kLibPage, .tipRow = 243},
+    {.command = 2, .proc = Proc::RefreshTreeS, .pages = kOtherPages, .tipRow = 243},
+    {.command = 3, .proc = Proc::TreeLSub, .arg = 0, .tipRow = 244},
+    {.command = 6, .proc = Proc::ClipSub, .arg = 0, .tipRow = 376},
+    {.command = 7, .proc = Proc::ClipSub, .arg = 3, .tipRow = 245},
+    {.command = 8, .proc = Proc::ClipSub, .arg = 13, .tipRow = 246},
+    {.command = 11, .proc = Proc::SaveSelIcoAsIco, .arg = 0, .tipRow = 247},
+    {.command = 12, .proc = Proc::SaveSelIcoAsBmp, .arg = 0, .tipRow = 248},
+    // Only the file list has its own save-with-parameters; every other pane takes the icon one.
+    {.command = 13, .proc = Proc::SaveFileIconUsedef, .panes = P(kFile), .key = Plain(kF2),
+     .menu = "mnSaveFileIconUsedef", .tipRow = 249},
+    {.command = 13, .proc = Proc::SaveIcoUsedef, .tipRow = 249},
+    {.command = 14, .proc = Proc::CopyIcoToIcoClipBoardOwnSize, .tipRow = 250},
+    // Delete, select all and cancel selection act on whichever list is current.
+    {.command = 16, .proc = Proc::DelSelectedFile, .panes = P(kFile), .key = Plain(kVkDelete),
+     .menu = "mn5DelSelectedFile", .tipRow = 251},
+    {.command = 16, .proc = Proc::DeleteIco, .panes = kIconPanes, .key = Plain(kVkDelete, Off),
+     .menu = "mn8DeleteIco", .tipRow = 251},
+    {.command = 16, .proc = Proc::ClipSub, .arg = 12, .panes = P(kClip), .key = Plain(kVkDelete),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 12, .tipRow = 251},
+    {.command = 16, .proc = Proc::WebSite, .arg = 4, .panes = P(kWeb), .key = Plain(kVkDelete),
+     .menu = "mnWebSiteSub", .menuIndex = 4, .tipRow = 251},
+    {.command = 17, .proc = Proc::SelectAllFile, .panes = P(kFile), .key = Ctrl('A'),
+     .menu = "mn3SelectedAllFile", .tipRow = 252},
+    {.command = 17, .proc = Proc::SelectAllIco, .panes = kIconPanes, .key = Ctrl('A', Off),
+     .menu = "mn3SelectedAllIco", .tipRow = 252},
+    {.command = 17, .proc = Proc::ClipSub, .arg = 9, .panes = P(kClip), .key = Ctrl('A'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 9, .tipRow = 252},
+    {.command = 18, .proc = Proc::CancelSelectedFile, .panes = P(kFile), .key = Ctrl('U'),
+     .menu = "mn4cancleselectedFile", .tipRow = 253},
+    {.command = 18, .proc = Proc::CancelSelectedIco, .panes = kIconPanes, .key = Ctrl('U', Off),
+     .menu = "mn4cancleselectedIco", .tipRow = 253},
+    {.command = 18, .proc = Proc::ClipSub, .arg = 10, .panes = P(kClip), .key = Ctrl('U'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 10, .tipRow = 253},
+    // The view buttons; the view menu's three items are the same commands.
+    {.command = 21, .proc = Proc::ViewMode, .arg = 21, .menu = "mnIcodispSub", .menuIndex = 0,
+     .tipRow = 254},
+    {.command = 22, .proc = Proc::ViewMode, .arg = 22, .menu = "mnIcodispSub", .menuIndex = 1,
+     .tipRow = 255},
+    {.command = 23, .proc = Proc::ViewMode, .arg = 23, .menu = "mnIcodispSub", .menuIndex = 2,
+     .tipRow = 256},
+    {.command = 26, .proc = Proc::WebSite, .arg = 0, .tipRow = 257},
+    {.command = 27, .proc = Proc::WebSite, .arg = 2, .tipRow = 258},
+    {.command = 28, .proc = Proc::WebSite, .arg = 3, .tipRow = 259},
+    {.command = 29, .proc = Proc::WebSite, .arg = 4, .tipRow = 260},
+    {.command = 31, .proc = Proc::HelpContents, .menu = "mnHelpContents", .tipRow = 261},
+    {.command = 32, .proc = Proc::SupportMail, .tipRow = 262},
+
+    // ----- folder tree -----
+    {.proc = Proc::CloseTreeS, .panes = P(Pane::TreeViewS), .key = Ctrl('L'),
+     .menu = "mn2CloseTreeViewS"},
+    {.proc = Proc::RefreshTreeS, .panes = P(Pane::TreeViewS), .key = Ctrl('R'),
+     .menu = "mn3RefeshTreeViewS"},
+    {.proc = Proc::GotoCurDirTreeS, .panes = P(Pane::TreeViewS), .key = Ctrl('N'),
+     .menu = "mn1GotoCurDirTreeViewS"},
+    // Enter on the folder tree opens nothing: only Space does.
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::TreeViewS), .panes = P(Pane::TreeViewS),
+     .key = Plain(kVkSpace)},
+
+    // ----- library tree -----
+    {.proc = Proc::TreeLSub, .arg = 0, .panes = P(Pane::TreeViewL), .key = Ctrl('B'),
+     .menu = "mnTreeViewLPopMenuSub", .menuIndex = 0},
+    {.proc = Proc::TreeLSub, .arg = 3, .panes = P(Pane::TreeViewL), .key = Ctrl('L'),
+     .menu = "mnTreeViewLPopMenuSub", .menuIndex = 3},
+    {.proc = Proc::TreeLSub, .arg = 4, .panes = P(Pane::TreeViewL), .key = Ctrl('E'),
+     .menu = "mnTreeViewLPopMenuSub", .menuIndex = 4},
+    {.proc = Proc::TreeLSub, .arg = 5, .panes = P(Pane::TreeViewL), .key = Ctrl('R'),
+     .menu = "mnTreeViewLPopMenuSub", .menuIndex = 5},
+    {.proc = Proc::TreeLSub, .arg = 6, .panes = P(Pane::TreeViewL), .key = Ctrl('N'),
+     .menu = "mnTreeViewLPopMenuSub", .menuIndex = 6},
+    {.proc = Proc::TreeLSub, .arg = 1, .panes = P(Pane::TreeViewL), .key = Plain(kVkDelete),
+     .menu = "mnTreeViewLPopMenuSub", .menuIndex = 1},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::TreeViewL), .panes = P(Pane::TreeViewL),
+     .key = Plain(kVkSpace)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::TreeViewL), .panes = P(Pane::TreeViewL),
+     .key = Plain(kVkEnter)},
+
+    // ----- file list -----
+    {.proc = Proc::SaveFileIcoToIcoClipBoard, .arg = 0, .panes = P(kFile), .key = Ctrl('J'),
+     .menu = "mnSaveFileIcotoIcoClipBoardSub", .menuIndex = 0},
+    {.proc = Proc::SaveFileIcoToIcoClipBoard, .arg = 1, .panes = P(kFile), .key = Ctrl('K'),
+     .menu = "mnSaveFileIcotoIcoClipBoardSub", .menuIndex = 1},
+    {.proc = Proc::AntiSelectFile, .panes = P(kFile), .key = Ctrl('Z'),
+     .menu = "mn4antiselectedFile"},
+    {.proc = Proc::RealDelSelectedFile, .panes = P(kFile), .key = Ctrl('X'),
+     .menu = "mn5RealDelSelectedFile"},
+    {.proc = Proc::SaveSelFileIcoToIco, .panes = P(kFile), .key = Plain(kF4),
+     .menu = "mnSaveSelFileIcotoIco"},
+    {.proc = Proc::SaveSelFileIcoToBmp, .panes = P(kFile), .key = Plain(kF5),
+     .menu = "mnSaveSelFileIcotoBmp"},
+    {.proc = Proc::SaveAllFileIcoToIco, .panes = P(kFile), .key = Plain(kF6),
+     .menu = "mnSaveAllFileIcotoIco"},
+    {.proc = Proc::SaveAllFileIcoToBmp, .panes = P(kFile), .key = Plain(kF7),
+     .menu = "mnSaveAllFileIcotoBmp"},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::File), .panes = P(kFile), .key = Plain(kVkSpace)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::File), .panes = P(kFile), .key = Plain(kVkEnter)},
+
+    // ----- icon panes (a file's icons and a library's icons share the keys and the menu) -----
+    {.proc = Proc::SaveSelIcoAsIco, .arg = 0, .span = 8, .panes = kIconPanes,
+     .key = Ctrl(kVkF1, Off, Off), .menu = "mn12SaveSelectedIcoAsIcoSub", .menuIndex = 0},
+    {.proc = Proc::SaveSelIcoAsBmp, .arg = 0, .span = 8, .panes = kIconPanes,
+     .key = Ctrl(kVkF1, Off, On), .menu = "mn12SaveSelectedIcoAsBmpSub", .menuIndex = 0},
+    {.proc = Proc::CopyIcoToClipper, .arg = 0, .panes = kIconPanes, .key = Ctrl('C', Off),
+     .menu = "mn5CopyIcoToClipperSub", .menuIndex = 0},
+    {.proc = Proc::CutIcoToClipper, .arg = 0, .panes = kIconPanes, .key = Ctrl('X', Off),
+     .menu = "mn6CutIcoToClipperSub", .menuIndex = 0},
+    {.proc = Proc::SelectIcoWithHW, .arg = 0, .span = 4, .panes = kIconPanes,
+     .key = Ctrl('1', Off), .menu = "mn3SelectedIcoWithHWSub", .menuIndex = 0},
+    {.proc = Proc::ViewMode, .arg = 21, .panes = kIconPanes, .key = Ctrl('L', Off)},
+    {.proc = Proc::ViewMode, .arg = 22, .panes = kIconPanes, .key = Ctrl('S', Off)},
+    {.proc = Proc::ViewMode, .arg = 23, .panes = kIconPanes, .key = Ctrl('B', Off)},
+    {.proc = Proc::CopyIcoToIcoClipper, .arg = 0, .span = 8, .panes = kIconPanes,
+     .key = Ctrl(kVkF1, On, Off), .menu = "mnCopyIcoToIcoClipperSub", .menuIndex = 0},
+    {.proc = Proc::CutIcoToIcoClipper, .arg = 0, .span = 8, .panes = kIconPanes,
+     .key = Ctrl(kVkF1, On, On), .menu = "mnCutIcoToIcoClipperSub", .menuIndex = 0},
+    {.proc = Proc::CopyIcoToIcoClipper, .arg = 0, .panes = kIconPanes, .key = Ctrl('C', On)},
+    {.proc = Proc::CutIcoToIcoClipper, .arg = 0, .panes = kIconPanes, .key = Ctrl('X', On)},
+    {.proc = Proc::CopyIcoToClipper, .arg = 1, .span = 7, .panes = kIconPanes,
+     .key = Ctrl('2', On, Off), .menu = "mn5CopyIcoToClipperSub", .menuIndex = 1},
+    {.proc = Proc::CutIcoToClipper, .arg = 1, .span = 7, .panes = kIconPanes,
+     .key = Ctrl('2', On, On), .menu = "mn6CutIcoToClipperSub", .menuIndex = 1},
+    {.proc = Proc::SaveAllIcoAsIco, .arg = 0, .span = 8, .panes = kIconPanes,
+     .key = Alt(kVkF1, Off), .menu = "mn22SaveAllIcoAsIcoSub", .menuIndex = 0},
+    {.proc = Proc::SaveAllIcoAsBmp, .arg = 0, .span = 8, .panes = kIconPanes,
+     .key = Alt(kVkF1, On), .menu = "mn22SaveAllIcoAsBmpSub", .menuIndex = 0},
+    {.proc = Proc::SelectIcoWithColor, .arg = 0, .span = 6, .panes = kIconPanes, .key = Alt('1'),
+     .menu = "mn3SelectedIcoWithColorSub", .menuIndex = 0},
+    {.proc = Proc::LastGrpIcon, .panes = kIconPanes, .key = Alt(kVkPageUp),
+     .menu = "mn9LastGrpIcon"},
+    {.proc = Proc::NextGrpIcon, .panes = kIconPanes, .key = Alt(kVkPageDown),
+     .menu = "mn10NextGrpIcon"},
+    {.proc = Proc::SaveIcoUsedef, .panes = kIconPanes, .key = Plain(kF3, Off),
+     .menu = "mnSaveIcoUsedef"},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::Ico), .panes = P(Pane::ListViewPict),
+     .key = Plain(kVkSpace, Off)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::Ico), .panes = P(Pane::ListViewPict),
+     .key = Plain(kVkEnter, Off)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::LibIco), .panes = P(Pane::ListViewLIco),
+     .key = Plain(kVkSpace, Off)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::LibIco), .panes = P(Pane::ListViewLIco),
+     .key = Plain(kVkEnter, Off)},
+
+    // ----- icon clipboard: every key goes through the clipboard's own command procedure -----
+    {.proc = Proc::ClipSub, .arg = 0, .panes = P(kClip), .key = Ctrl('M'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 0},
+    {.proc = Proc::ClipSub, .arg = 1, .panes = P(kClip), .key = Ctrl('T'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 1},
+    {.proc = Proc::ClipSub, .arg = 3, .panes = P(kClip), .key = Ctrl('P'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 3},
+    {.proc = Proc::ClipSub, .arg = 4, .panes = P(kClip), .key = Ctrl('W'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 4},
+    {.proc = Proc::ClipSub, .arg = 6, .panes = P(kClip), .key = Ctrl('Y'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 6},
+    {.proc = Proc::ClipSub, .arg = 7, .panes = P(kClip), .key = Ctrl('G'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 7},
+    {.proc = Proc::ClipSub, .arg = 13, .panes = P(kClip), .key = Ctrl('R'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 13},
+    {.proc = Proc::ClipSub, .arg = 15, .panes = P(kClip), .key = Ctrl('L'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 15},
+    {.proc = Proc::ClipSub, .arg = 16, .panes = P(kClip), .key = Ctrl('B'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 16},
+    {.proc = Proc::ClipSub, .arg = 17, .panes = P(kClip), .key = Ctrl('S'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 17},
+    {.proc = Proc::ClipSub, .arg = 19, .panes = P(kClip), .key = Ctrl('C'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 19},
+    {.proc = Proc::ClipSub, .arg = 20, .panes = P(kClip), .key = Ctrl('X'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 20},
+    // Ctrl+F refreshes the clipboard list, the item beside it in the menu.
+    {.proc = Proc::ClipSub, .arg = 22, .panes = P(kClip), .key = Ctrl('F'),
+     .menu = "mnIcoClipBoardMenuSub", .menuIndex = 22},
+    {.proc = Proc::ClipSub, .arg = 24, .panes = P(kClip), .menu = "mnIcoClipBoardMenuSub",
+     .menuIndex = 24},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::ClipBoard), .panes = P(kClip),
+     .key = Plain(kVkSpace)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::ClipBoard), .panes = P(kClip),
+     .key = Plain(kVkEnter)},
+
+    // ----- web-site list -----
+    {.proc = Proc::WebSite, .arg = 0, .panes = P(kWeb), .key = Ctrl('I'), .menu = "mnWebSiteSub",
+     .menuIndex = 0},
+    {.proc = Proc::WebSite, .arg = 2, .panes = P(kWeb), .key = Ctrl('E'), .menu = "mnWebSiteSub",
+     .menuIndex = 2},
+    {.proc = Proc::WebSite, .arg = 3, .panes = P(kWeb), .key = Ctrl('A'), .menu = "mnWebSiteSub",
+     .menuIndex = 3},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::WebSite), .panes = P(kWeb),
+     .key = Plain(kVkSpace)},
+    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::WebSite), .panes = P(kWeb),
+     .key = Plain(kVkEnter)},
+
+    // ----- menu-bar commands -----
+    {.proc = Proc::OptionsDialog, .menu = "mnOptSet"},
+    {.proc = Proc::ChangeLanguage, .arg = 0, .span = 3, .menu = "mnchglangsub", .menuIndex = 0},
+    {.proc = Proc::HelpWebsite, .menu = "mnHelpWebsite"},
+    {.proc = Proc::HelpFrdLink, .menu = "mnHelpFrdLink"},
+    {.proc = Proc::HelpAbout, .menu = "mnHelpAbout"},
+};
+
+// The fixed layout of the 32 buttons: hidden buttons and separators carry no command.
+constexpr SlotKind kSlots[kToolbarSlots + 1] = {
+    SlotKind::Separator,  // index 0 is unused
+    SlotKind::Command, SlotKind::Command, SlotKind::Command, SlotKind::Hidden,       // 1-4
+    SlotKind::Separator, SlotKind::Command, SlotKind::Command, SlotKind::Command,    // 5-8
+    SlotKind::Hidden, SlotKind::Separator,                                           // 9-10
+    SlotKind::Command, SlotKind::Command, SlotKind::Command, SlotKind::Command,      // 11-14
+    SlotKind::Separator, SlotKind::Command, SlotKind::Command, SlotKind::Command,    // 15-18
+    SlotKind::Hidden, SlotKind::Separator,                                           // 19-20
+    SlotKind::Command, SlotKind::Command, SlotKind::Command, SlotKind::Hidden,       // 21-24
+    SlotKind::Separator, SlotKind::Command, SlotKind::Command, SlotKind::Command,    // 25-28
+    SlotKind::Command, SlotKind::Separator, SlotKind::Command, SlotKind::Command,    // 29-32
+};
+
+}  // namespace
+
+std::span<const CommandRow> CommandRows() { return kRows; }
+
+SlotKind ToolbarSlotKind(int index) {
+  if (index < 1 || index > kToolbarSlots) return SlotKind::Separator;
+  return kSlots[index];
+}
+
+int ToolbarTipRow(int index) {
+  if (ToolbarSlotKind(index) != SlotKind::Command) return 0;
+  for (const auto& r : kRows)
+    if (r.command == index) return r.tipRow;
+  return 0;
+}
+
+const CommandRow* FindToolbarRow(int command, Pane focus, Page page) {
+  if (command <= 0) return nullptr;
+  for (const auto& r : kRows)
+    if (r.command == command && InSet(r.panes, focus) && (r.pages & PageBit(page)) != 0) return &r;
+  return nullptr;
+}
+
+MenuHit FindMenuRow(std::string_view menu, int index) {
+  if (menu.empty()) return {};
+  for (const auto& r : kRows) {
+    if (r.menu != menu) continue;
+    if (r.menuIndex < 0) {
+      if (index < 0) return {&r, r.arg};
+      continue;
+    }
+    if (index >= r.menuIndex && index < r.menuIndex + r.span) return {&r, r.arg + index - r.menuIndex};
+  }
+  return {};
+}
+
+}  // namespace glimmora

@@ -1,0 +1,99 @@
+#pragma once
+// The one command table of the main window. Each row is one procedure with its argument and
+// every way the user reaches it: the toolbar command number, the key with its Ctrl/Alt/Shift
+// rule, the menu item (by its name in the menu table, which the popup menus share) and the
+// toolbar tooltip row. The toolbar, the menu actions, the popup menus and the key dispatcher are
+// all built from this table; nothing else decides which procedure a command runs.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "mainwindow/Panes.h"
+
+namespace glimmora {
+
+// The procedures the table can run. Each maps to one call on the pages or on the frame.
+enum class Proc : std::uint8_t {
+  None,
+  // folder tree
+  CloseTreeS, RefreshTreeS, GotoCurDirTreeS,
+  // file list
+  SaveFileIconUsedef, SaveSelFileIcoToIco, SaveSelFileIcoToBmp, SaveAllFileIcoToIco,
+  SaveAllFileIcoToBmp, SaveFileIcoToIcoClipBoard, DelSelectedFile, RealDelSelectedFile,
+  SelectAllFile, CancelSelectedFile, AntiSelectFile,
+  // icon panes
+  SaveSelIcoAsIco, SaveSelIcoAsBmp, SaveAllIcoAsIco, SaveAllIcoAsBmp, SaveIcoUsedef,
+  SelectAllIco, CancelSelectedIco, SelectIcoWithHW, SelectIcoWithColor,
+  CopyIcoToClipper, CutIcoToClipper, LastGrpIcon, NextGrpIcon, DeleteIco,
+  CopyIcoToIcoClipper, CutIcoToIcoClipper, CopyIcoToIcoClipBoardOwnSize,
+  // library page
+  TreeLSub, ClipSub,
+  // web-site page
+  WebSite,
+  // the frame's own
+  ViewMode,       // arg 21, 22, 23: the view buttons
+  PopMenu,        // arg: a PopupPane
+  OptionsDialog,
+  HelpContents, HelpWebsite, HelpFrdLink, HelpAbout, ChangeLanguage, SupportMail,
+};
+
+// Panes whose popup menu `PopMenu` opens, by the names callers pass.
+enum class PopupPane : std::uint8_t { File, Ico, TreeViewS, TreeViewL, ClipBoard, LibIco, WebSite };
+
+// Windows key codes, as the keyboard dispatcher receives them.
+constexpr int kVkEnter = 13;
+constexpr int kVkSpace = 32;
+constexpr int kVkPageUp = 33;
+constexpr int kVkPageDown = 34;
+constexpr int kVkDelete = 46;
+constexpr int kVkF1 = 112;  // F1..F8 = 112..119
+
+enum class Tri : std::uint8_t { Any, On, Off };
+
+struct KeyRule {
+  int vk = 0;  // first key code of the row's keys; 0 = the row has no key
+  Tri ctrl = Tri::Any;
+  Tri alt = Tri::Any;
+  Tri shift = Tri::Any;
+};
+
+struct CommandRow {
+  int command = 0;  // toolbar command number 1..32 (button index); 0 = none
+  Proc proc = Proc::None;
+  int arg = 0;
+  // The row stands for `span` consecutive keys, menu-array indexes and arguments: key vk + i,
+  // menu index menuIndex + i and argument arg + i belong together.
+  int span = 1;
+  // Toolbar and keys: the current pane must be one of these (menus do not test the pane: the
+  // procedures behind menu items find their list themselves).
+  PaneSet panes = kAnyPane;
+  // Toolbar only: the selected page must be one of these.
+  PageSet pages = kAnyPage;
+  KeyRule key;
+  std::string_view menu;  // item name in the menu table; "" = no menu item
+  int menuIndex = -1;     // index in the menu array; -1 for a single item
+  int tipRow = 0;         // toolbar tooltip row (language table)
+};
+
+std::span<const CommandRow> CommandRows();
+
+// --- toolbar layout ---
+constexpr int kToolbarSlots = 32;
+enum class SlotKind : std::uint8_t { Command, Hidden, Separator };
+// Kind of button `index` (1..32).
+SlotKind ToolbarSlotKind(int index);
+// The tooltip row of a command button (0 for hidden buttons and separators).
+int ToolbarTipRow(int index);
+// The first command-table row of a toolbar command whose pane and page fit, or nullptr.
+const CommandRow* FindToolbarRow(int command, Pane focus, Page page);
+
+// --- menus ---
+// The row of a menu item, with the argument it runs with; nullptr when the item has no command.
+struct MenuHit {
+  const CommandRow* row = nullptr;
+  int arg = 0;
+};
+MenuHit FindMenuRow(std::string_view menu, int index);
+
+}  // namespace glimmora

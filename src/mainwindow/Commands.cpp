@@ -1,0 +1,481 @@
+#include "mainwindow/Commands.h"
+
+namespace glimmora {
+namespace {
+
+constexpr std::string_view kPopFileMenu = "PopFileMenu";
+constexpr std::string_view kPopIcoMenu = "PopIcoMenu";
+constexpr std::string_view kPopClipMenu = "PoPIcoClipBoardMenu";
+constexpr std::string_view kOptSet = "mnOptSet";
+constexpr std::string_view kViewMenu = "mnIcodispSub";
+constexpr std::string_view kClipMenu = "mnIcoClipBoardMenuSub";
+
+// The place of a library-tree node: "category -> library" for a library node (its text carries
+// the icon count in brackets), the whole text for any other node.
+std::string LibraryPlace(const TreeNodeInfo& node) {
+  const std::size_t cut = node.text.find(" (");
+  if (cut == std::string::npos) return node.text;
+  if (!node.hasParent) return {};
+  return node.parentText + " -> " + node.text.substr(0, cut);
+}
+
+class DepthGuard {
+ public:
+  explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+class BusyGuard {
+ public:
+  explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~BusyGuard() { flag_ = false; }
+  BusyGuard(const BusyGuard&) = delete;
+  BusyGuard& operator=(const BusyGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+std::string WindowCaption(const std::string& appTitle, Page page, const LanguageTable& lang,
+                          const std::optional<TreeNodeInfo>& libraryNode,
+                          const std::optional<std::string>& folderKey) {
+  switch (page) {
+    case Page::Library:
+      return appTitle + " -> " + lang.Row(354) + " -> " +
+             (libraryNode ? LibraryPlace(*libraryNode) : std::string());
+    case Page::Source:
+      return appTitle + " -> " + lang.Row(355) + " -> " + folderKey.value_or(std::string());
+    case Page::WebSite:
+      return appTitle + " -> " + lang.Row(356) + " ";
+  }
+  return appTitle;
+}
+
+MainFrame::MainFrame(Pages& pages, FrameView& view, const LanguageTable& lang,
+                     const std::string& appTitle, bool& treeViewSDirty)
+    : TreeViewSDirty(treeViewSDirty),
+      pages_(pages),
+      view_(view),
+      lang_(lang),
+      appTitle_(appTitle) {}
+
+// ----- current pane -----
+
+void MainFrame::FocusUnless(bool getFocus, Pane pane) {
+  if (!getFocus) view_.FocusPane(pane);
+}
+
+void MainFrame::GetObjGet(bool getFocus) {
+  DepthGuard guard(objGetDepth_);
+  model_.CurListView = Pane::None;
+  const int code = model_.TabObj[static_cast<int>(page_)];
+  const Pane pane = PaneOfCode(page_, code);
+  auto setNames = [&](Pane p) { model_.FocusObj = model_.CurListView = p; };
+
+  switch (pane) {
+    case Pane::TreeViewL:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      view_.SetMenuEnabled(kPopClipMenu, false);
+      view_.SetMenuEnabled(kPopIcoMenu, false);
+      break;
+    case Pane::ListViewLIco:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      pages_.SelectLibIco();
+      view_.SetMenuEnabled(kPopClipMenu, false);
+      view_.SetMenuEnabled(kPopIcoMenu, true);
+      break;
+    case Pane::ListViewIcoClipboard:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      pages_.SelectClipIco();
+      view_.SetMenuEnabled(kPopClipMenu, true);
+      view_.SetMenuEnabled(kPopIcoMenu, false);
+      break;
+    case Pane::ImageComboLRD:
+      // The recent-library box is current but keeps the focus where it is and the menus as
+      // they are.
+      setNames(pane);
+      break;
+    case Pane::TreeViewS:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      view_.SetMenuEnabled(kPopFileMenu, false);
+      view_.SetMenuEnabled(kPopIcoMenu, false);
+      break;
+    case Pane::ListViewFile:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      pages_.SelectIcoSourceIco();
+      view_.SetMenuEnabled(kPopFileMenu, true);
+      view_.SetMenuEnabled(kPopIcoMenu, false);
+      break;
+    case Pane::ListViewPict:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      pages_.SelectIco();
+      view_.SetMenuEnabled(kPopFileMenu, false);
+      view_.SetMenuEnabled(kPopIcoMenu, true);
+      break;
+    case Pane::ListViewWebSite:
+    case Pane::TextWebSite:
+      setNames(pane);
+      FocusUnless(getFocus, pane);
+      break;
+    case Pane::None:
+      setNames(Pane::None);
+      // The web-site page has no commands to switch off.
+      if (page_ != Page::WebSite) OtherObj();
+      break;
+  }
+  view_.SetMenuEnabled(kOptSet, HasSaveParameters(model_.CurListView));
+  Publish();
+}
+
+void MainFrame::OtherObj() {
+  toolbar_.SetEnabled(6, 30, false);
+  ShowToolbar();
+  view_.SetMenuEnabled(kPopFileMenu, false);
+  view_.SetMenuEnabled(kPopClipMenu, false);
+  view_.SetMenuEnabled(kPopIcoMenu, false);
+  view_.SetMenuEnabled(kOptSet, false);
+}
+
+void MainFrame::PaneGotFocus(Pane pane) {
+  const int code = CodeOfPane(pane);
+  auto remember = [&] { model_.TabObj[static_cast<int>(page_)] = static_cast<std::uint8_t>(code); };
+  switch (pane) {
+    case Pane::ListViewFile:
+    case Pane::ListViewPict:
+    case Pane::ListViewLIco:
+    case Pane::ListViewIcoClipboard:
+      model_.CurListView = pane;
+      remember();
+      if (objGetDepth_ == 0) GetObjGet(true);
+      break;
+    case Pane::TreeViewS:
+      model_.FocusObj = pane;
+      remember();
+      if (objGetDepth_ == 0) GetObjGet(true);
+      break;
+    case Pane::TreeViewL:
+      remember();
+      if (objGetDepth_ == 0) GetObjGet(true);
+      break;
+    case Pane::ListViewWebSite:
+    case Pane::TextWebSite:
+      remember();
+      break;
+    case Pane::ImageComboLRD:
+      OtherObj();
+      model_.FocusObj = pane;
+      remember();
+      break;
+    case Pane::None:
+      break;
+  }
+  Publish();
+}
+
+void MainFrame::PaneLostFocus(Pane pane) {
+  switch (pane) {
+    case Pane::ListViewFile:
+    case Pane::ListViewPict:
+    case Pane::ListViewLIco:
+    case Pane::ListViewIcoClipboard:
+    case Pane::TreeViewL:
+      model_.FocusObj = Pane::None;
+      break;
+    default:
+      break;
+  }
+  Publish();
+}
+
+void MainFrame::PaneItemClicked(Pane pane) {
+  if (pane == Pane::ListViewFile || pane == Pane::ListViewPict || pane == Pane::ListViewLIco)
+    model_.TabObj[static_cast<int>(page_)] = static_cast<std::uint8_t>(CodeOfPane(pane));
+  Publish();
+}
+
+void MainFrame::InputBoxGotFocus() {
+  model_.TabObj[static_cast<int>(page_)] = 0;
+  OtherObj();
+  Publish();
+}
+
+void MainFrame::ComboLKeywordLostFocus() {
+  model_.FocusObj = Pane::None;
+  Publish();
+}
+
+void MainFrame::TabStripGotFocus() {
+  model_.FocusObj = Pane::None;
+  Publish();
+}
+
+// ----- page switch -----
+
+void MainFrame::ApplyViewToPage(Pane list) {
+  if (const auto mode = PressedViewMode(toolbar_)) pages_.SetListViewMode(list, *mode);
+}
+
+void MainFrame::TabStrip1_Click(Page page) {
+  page_ = page;
+  SetToolBarEn("TabStrip1", 0);
+  auto showMenus = [&] {
+    for (std::string_view m : AllPageMenus()) {
+      bool shown = false;
+      for (std::string_view p : PageMenus(page)) shown = shown || p == m;
+      view_.SetMenuVisible(m, shown);
+    }
+  };
+  switch (page) {
+    case Page::Library:
+      view_.ShowPageFrame(page);
+      showMenus();
+      ApplyViewToPage(Pane::ListViewLIco);
+      pages_.SelectLibIco();
+      break;
+    case Page::Source:
+      view_.SetWaitCursor(true);
+      view_.ShowPageFrame(page);
+      if (TreeViewSDirty) {
+        view_.Repaint();
+        view_.SetWaitCursor(true);
+        pages_.mn3RefeshTreeViewS_Click();
+        TreeViewSDirty = false;
+      }
+      showMenus();
+      ApplyViewToPage(Pane::ListViewPict);
+      pages_.SelectIco();
+      view_.SetWaitCursor(false);
+      break;
+    case Page::WebSite:
+      view_.ShowPageFrame(page);
+      showMenus();
+      break;
+  }
+  SetMeCaption();
+  GetObjGet(false);
+  SetListViewType();
+}
+
+void MainFrame::SetMeCaption() {
+  std::optional<TreeNodeInfo> node;
+  std::optional<std::string> key;
+  if (page_ == Page::Library) node = pages_.SelectedTreeViewLNode();
+  if (page_ == Page::Source) key = pages_.SelectedTreeViewSKey();
+  view_.SetCaption(WindowCaption(appTitle_, page_, lang_, node, key));
+}
+
+// ----- toolbar and commands -----
+
+void MainFrame::ShowToolbar() { view_.ShowToolbar(toolbar_); }
+
+void MainFrame::SetToolButtonEnabled(int index, bool enabled) {
+  SetToolButtonsEnabled(index, index, enabled);
+}
+
+void MainFrame::SetToolButtonsEnabled(int first, int last, bool enabled) {
+  toolbar_.SetEnabled(first, last, enabled);
+  ShowToolbar();
+}
+
+void MainFrame::SetToolBarEn(std::string_view obj, int /*fileN*/) {
+  if (obj != "TabStrip1") return;
+  ApplyPageEnabling(toolbar_, page_);
+  ShowToolbar();
+}
+
+void MainFrame::ToolBarPrg0(int buttonIndex) {
+  GetObjGet(false);
+  if (buttonIndex >= 21 && buttonIndex <= 23) {
+    toolbar_.pressedView = buttonIndex;
+    ShowToolbar();
+    const ListViewMode mode = ViewModeOfButton(buttonIndex);
+    if (page_ == Page::Source || (page_ == Page::Library && model_.FocusObj == Pane::ListViewLIco)) {
+      for (int i = 0; i <= 2; ++i) view_.SetMenuItemEnabled(kViewMenu, i, true);
+      pages_.SetListViewMode(page_ == Page::Source ? Pane::ListViewPict : Pane::ListViewLIco, mode);
+      view_.SetMenuItemEnabled(kViewMenu, buttonIndex - 21, false);
+    } else if (page_ == Page::Library && model_.FocusObj == Pane::ListViewIcoClipboard) {
+      for (int i = 15; i <= 17; ++i) view_.SetMenuItemEnabled(kClipMenu, i, true);
+      pages_.SetListViewMode(Pane::ListViewIcoClipboard, mode);
+      view_.SetMenuItemEnabled(kClipMenu, buttonIndex - 6, false);
+    }
+    return;
+  }
+  if (const CommandRow* row = FindToolbarRow(buttonIndex, model_.FocusObj, page_))
+    Run(row->proc, row->arg);
+}
+
+void MainFrame::SetListViewType() {
+  Pane list = Pane::None;
+  std::string_view menu = kViewMenu;
+  int firstItem = 0;
+  if (page_ == Page::Source) {
+    list = Pane::ListViewPict;
+  } else if (page_ == Page::Library && model_.CurListView == Pane::ListViewLIco) {
+    list = Pane::ListViewLIco;
+  } else if (page_ == Page::Library && model_.CurListView == Pane::ListViewIcoClipboard) {
+    list = Pane::ListViewIcoClipboard;
+    menu = kClipMenu;
+    firstItem = 15;
+  } else {
+    return;
+  }
+  for (int i = 0; i <= 2; ++i) view_.SetMenuItemEnabled(menu, firstItem + i, true);
+  if (const auto mode = PressedViewMode(toolbar_)) {
+    pages_.SetListViewMode(list, *mode);
+    view_.SetMenuItemEnabled(menu, firstItem + toolbar_.pressedView - 21, false);
+  }
+}
+
+bool MainFrame::RunMenuItem(std::string_view menu, int index) {
+  const MenuHit hit = FindMenuRow(menu, index);
+  if (!hit.row) return false;
+  Run(hit.row->proc, hit.arg);
+  return true;
+}
+
+void MainFrame::mnOptSet_Click() {
+  GetObjGet(false);
+  if (!HasSaveParameters(model_.CurListView)) return;
+  view_.OpenOptionsDialog(model_.CurListView);
+}
+
+// The one place where a command number, key or menu item becomes a procedure call.
+void MainFrame::Run(Proc proc, int arg) {
+  Pages& p = pages_;
+  switch (proc) {
+    case Proc::None: break;
+    case Proc::CloseTreeS: p.mn2CloseTreeViewS_Click(); break;
+    case Proc::RefreshTreeS: p.mn3RefeshTreeViewS_Click(); break;
+    case Proc::GotoCurDirTreeS: p.mn1GotoCurDirTreeViewS_Click(); break;
+    case Proc::SaveFileIconUsedef: p.mnSaveFileIconUsedef_Click(); break;
+    case Proc::SaveSelFileIcoToIco: p.mnSaveSelFileIcotoIco_Click(); break;
+    case Proc::SaveSelFileIcoToBmp: p.mnSaveSelFileIcotoBmp_Click(); break;
+    case Proc::SaveAllFileIcoToIco: p.mnSaveAllFileIcotoIco_Click(); break;
+    case Proc::SaveAllFileIcoToBmp: p.mnSaveAllFileIcotoBmp_Click(); break;
+    case Proc::SaveFileIcoToIcoClipBoard: p.mnSaveFileIcotoIcoClipBoardSub_Click(arg); break;
+    case Proc::DelSelectedFile: p.mn5DelSelectedFile_Click(); break;
+    case Proc::RealDelSelectedFile: p.mn5RealDelSelectedFile_Click(); break;
+    case Proc::SelectAllFile: p.mn3SelectedAllFile_Click(); break;
+    case Proc::CancelSelectedFile: p.mn4cancleselectedFile_Click(); break;
+    case Proc::AntiSelectFile: p.mn4antiselectedFile_Click(); break;
+    case Proc::SaveSelIcoAsIco: p.mn12SaveSelectedIcoAsIcoSub_Click(arg); break;
+    case Proc::SaveSelIcoAsBmp: p.mn12SaveSelectedIcoAsBmpSub_Click(arg); break;
+    case Proc::SaveAllIcoAsIco: p.mn22SaveAllIcoAsIcoSub_Click(arg); break;
+    case Proc::SaveAllIcoAsBmp: p.mn22SaveAllIcoAsBmpSub_Click(arg); break;
+    case Proc::SaveIcoUsedef: p.mnSaveIcoUsedef_Click(); break;
+    case Proc::SelectAllIco: p.mn3SelectedAllIco_Click(); break;
+    case Proc::CancelSelectedIco: p.mn4cancleselectedIco_Click(); break;
+    case Proc::SelectIcoWithHW: p.mn3SelectedIcoWithHWSub_Click(arg); break;
+    case Proc::SelectIcoWithColor: p.mn3SelectedIcoWithColorSub_Click(arg); break;
+    case Proc::CopyIcoToClipper: p.mn5CopyIcoToClipperSub_Click(arg); break;
+    case Proc::CutIcoToClipper: p.mn6CutIcoToClipperSub_Click(arg); break;
+    case Proc::LastGrpIcon: p.mn9LastGrpIcon_Click(); break;
+    case Proc::NextGrpIcon: p.mn10NextGrpIcon_Click(); break;
+    case Proc::DeleteIco: p.mn8DeleteIco_Click(); break;
+    case Proc::CopyIcoToIcoClipper: p.mnCopyIcoToIcoClipperSub_Click(arg); break;
+    case Proc::CutIcoToIcoClipper: p.mnCutIcoToIcoClipperSub_Click(arg); break;
+    case Proc::CopyIcoToIcoClipBoardOwnSize: p.CopyIcotoIcoClipBoard(0, false); break;
+    case Proc::TreeLSub: p.PopTreeViewLSub(arg); break;
+    case Proc::ClipSub: p.PopIcoClipBoardSub(arg); break;
+    case Proc::WebSite: p.WebSitePrg(arg); break;
+    case Proc::ViewMode: ToolBarPrg0(arg); break;
+    case Proc::PopMenu: PopMenu(PopupPaneName(static_cast<PopupPane>(arg))); break;
+    case Proc::OptionsDialog: mnOptSet_Click(); break;
+    case Proc::HelpContents: p.mnHelpContents_Click(); break;
+    case Proc::HelpWebsite: p.mnHelpWebsite_Click(); break;
+    case Proc::HelpFrdLink: p.mnHelpFrdLink_Click(); break;
+    case Proc::HelpAbout: p.mnHelpAbout_Click(); break;
+    case Proc::ChangeLanguage: p.mnchglangsub_Click(arg); break;
+    case Proc::SupportMail: p.OpenSupportMail(); break;
+  }
+}
+
+// ----- keyboard -----
+
+bool MainFrame::KeyPressPrg(int vk, KeyMods mods) {
+  if (keyBusy_ || IsModifierKey(vk)) return false;
+  BusyGuard busy(keyBusy_);
+  GetObjGet(false);
+  const KeyHit hit = MatchKey(model_.FocusObj, vk, mods);
+  if (!hit.row) return false;
+  Run(hit.row->proc, hit.arg);
+  return true;
+}
+
+// ----- popup menus -----
+
+void MainFrame::PopMenu(std::string_view paneName) {
+  cursorPos_ = view_.PointerPos();
+  ListCounts counts;
+  counts.file = pages_.ListItemCount(Pane::ListViewFile);
+  counts.pict = pages_.ListItemCount(Pane::ListViewPict);
+  counts.clipboard = pages_.ListItemCount(Pane::ListViewIcoClipboard);
+  counts.libIco = pages_.ListItemCount(Pane::ListViewLIco);
+  counts.webSite = pages_.ListItemCount(Pane::ListViewWebSite);
+  const std::string_view menu = PopupMenuFor(paneName, counts);
+  if (!menu.empty()) view_.ShowPopup(menu);
+}
+
+void MainFrame::PopMenuFromMouse(std::string_view paneName) {
+  const std::string name = UpperAscii(paneName);
+  if (name == "ICO" || name == "LIBICO") {
+    SetIcoMnVisible(false);
+    PopMenu(paneName);
+    SetIcoMnVisible(true);
+  } else if (name == "CLIPBOARD") {
+    SetClipMnVisible(false);
+    PopMenu(paneName);
+    SetClipMnVisible(true);
+  } else {
+    PopMenu(paneName);
+  }
+}
+
+void MainFrame::SetPopMenu() {
+  for (std::string_view item : StartupDisabledItems()) view_.SetMenuEnabled(item, false);
+}
+
+void MainFrame::SetClipMnVisible(bool visible) {
+  for (int i : ClipMenuMouseHiddenIndexes()) view_.SetMenuItemVisible(kClipMenu, i, visible);
+}
+
+void MainFrame::SetIcoMnVisible(bool visible) {
+  for (std::string_view item : IcoMenuMouseHiddenItems()) view_.SetMenuVisible(item, visible);
+}
+
+void MainFrame::SetMMouse() { view_.MovePointer(cursorPos_); }
+
+// Inverts without moving the pointer: the selection summary is refreshed once at the end.
+void MainFrame::AntiSelect(Pane list) {
+  switch (list) {
+    case Pane::ListViewFile:
+      pages_.InvertSelection(list);
+      pages_.SelectIcoSourceIco();
+      break;
+    case Pane::ListViewPict:
+      pages_.InvertSelection(list);
+      pages_.SelectIco();
+      break;
+    case Pane::ListViewLIco:
+      pages_.InvertSelection(list);
+      pages_.SelectLibIco();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace glimmora

@@ -1,0 +1,59 @@
+#pragma once
+// The menus of the main window as data: every menu, item and separator with its parent, its index
+// in a menu array and the language row of its caption. The menu bar is built from this table, and
+// the pane popups are the same menus opened at the pointer, so an item is found by its name (and
+// index) wherever it is shown.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/LanguageTable.h"
+
+namespace glimmora {
+
+enum class MenuKind { Menu, Item, Separator };
+
+struct MenuEntry {
+  std::string_view name;    // control name, e.g. "mn8DeleteIco" or "mnIcoClipBoardMenuSub"
+  int index = -1;           // index in its menu array; -1 for an item that is no array
+  std::string_view parent;  // the menu holding it; "" for the menu bar
+  MenuKind kind = MenuKind::Item;
+  int captionRow = 0;       // language row of its caption; 0 for a separator
+  std::string_view keyHint; // key shown beside the caption (the keys themselves are dispatched elsewhere)
+};
+
+// Every entry, parents before their children, each menu's children in menu order.
+std::span<const MenuEntry> MenuTable();
+
+// The entry of `name` (with `index` for a menu array); nullptr when there is none.
+const MenuEntry* FindMenuEntry(std::string_view name, int index = -1);
+
+// The entries directly under `parent` ("" = the menu bar), in menu order.
+std::vector<const MenuEntry*> MenuChildren(std::string_view parent);
+
+// The shown caption: the row text in the current language, then a tab and the key hint, unless the
+// text already ends in a key column of its own.
+std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table);
+
+// "name" or "name(index)": a readable key for an entry.
+std::string MenuEntryKey(std::string_view name, int index = -1);
+
+}  // namespace glimmora
+
+namespace glimmora {
+
+// The other captions the language table gives the main window at start-up: labels and buttons of
+// the library page and the tooltips of its paging pictures. The page that builds the control
+// takes its caption from here.
+struct ControlCaption {
+  std::string_view control;
+  int index = -1;        // index in a control array; -1 for a single control
+  bool tooltip = false;  // true: the row is the tooltip, not the caption
+  int row = 0;
+};
+
+std::span<const ControlCaption> ControlCaptions();
+
+}  // namespace glimmora

@@ -1,0 +1,47 @@
+#pragma once
+// The popup menus of the panes, and the small list helpers that go with them.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "mainwindow/CommandTable.h"
+
+namespace glimmora {
+
+// The name callers pass for a pane's popup: "File", "Ico", "TreeViewS", "TreeViewL", "ClipBoard",
+// "LibIco", "WebSite".
+std::string_view PopupPaneName(PopupPane pane);
+
+// Items in the lists whose popups open only when they hold something.
+struct ListCounts {
+  int file = 0;       // ListViewFile
+  int pict = 0;       // ListViewPict
+  int clipboard = 0;  // ListViewIcoClipboard
+  int libIco = 0;     // ListViewLIco
+  int webSite = 0;    // ListViewWebSite
+};
+
+// The menu the named pane pops up (the name in any case), or "" when none applies: an unknown
+// name, or a list with no items. The trees always have their popup. The icon panes of a file and
+// of a library share one menu.
+std::string_view PopupMenuFor(std::string_view paneName, const ListCounts& counts);
+
+// Items disabled when the source page is built; a selection enables them later.
+std::span<const std::string_view> StartupDisabledItems();
+// Items of the icon menu hidden while it pops up under the mouse.
+std::span<const std::string_view> IcoMenuMouseHiddenItems();
+// Indexes of the clipboard menu hidden while it pops up under the mouse.
+std::span<const int> ClipMenuMouseHiddenIndexes();
+
+// `text` with a..z in capitals (pane names are compared whatever their case).
+std::string UpperAscii(std::string_view text);
+
+// `text` without its leading blanks (trailing blanks stay).
+std::string KillSp(std::string_view text);
+
+// The top-level menus the page switch shows on each page; all others are hidden.
+std::span<const std::string_view> PageMenus(Page page);
+std::span<const std::string_view> AllPageMenus();
+
+}  // namespace glimmora

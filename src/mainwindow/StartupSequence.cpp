@@ -1,0 +1,150 @@
+#include "mainwindow/StartupSequence.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "common/LanguageFiles.h"
+
+namespace glimmora {
+namespace fs = std::filesystem;
+
+std::string WithoutTrailingSlash(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
+  std::error_code ec;
+  if (folder.empty() || exeName.empty()) return false;
+  const fs::path base(folder);
+  if (!fs::is_regular_file(base / exeName, ec)) return false;
+  fs::directory_iterator it(base / "WebSiteLib", ec);
+  if (ec) return false;
+  for (const fs::directory_entry& entry : it) {
+    const std::string name = entry.path().filename().string();
+    if (name.empty() || name.front() == '.') continue;  // hidden files do not count
+    if (entry.is_regular_file(ec)) return true;
+  }
+  return false;
+}
+
+std::optional<std::string> FindProgramFolder(const ProgramFolderSearch& search,
+                                             FolderBrowser& browser, Prompter& prompter) {
+  std::string appPath = WithoutTrailingSlash(search.exeFolder);
+  if (IsProgramFolder(appPath, search.exeName)) return appPath;
+
+  // An installation in the user's fallback folder is taken without a question. When that folder
+  // does not exist either, the user is asked straight away.
+  std::error_code ec;
+  if (!search.fallbackFolder.empty() && fs::is_directory(search.fallbackFolder, ec)) {
+    appPath = WithoutTrailingSlash(search.fallbackFolder);
+    if (IsProgramFolder(appPath, search.exeName)) return appPath;
+  }
+
+  bool pointedOut = false;
+  while (!IsProgramFolder(appPath, search.exeName)) {
+    const std::string chosen = browser.BrowseForFolder(kFindProgramFolderTitle);
+    if (chosen.empty()) return std::nullopt;
+    appPath = WithoutTrailingSlash(chosen);
+    pointedOut = true;
+  }
+  if (pointedOut) {
+    PromptRequest request;
+    request.text = kShortcutFolderMessage;
+    request.buttons = PromptButtons::Ok;
+    prompter.Ask(request);
+  }
+  return appPath;
+}
+
+bool FolderIsWritable(const std::string& folder) {
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+std::vector<std::string> MakeWorkFolders(const std::string& appPath) {
+  std::vector<std::string> problems;
+  for (const char* name : {"IconClipBoard", "LibIconTemp"}) {
+    const fs::path folder = fs::path(appPath) / name;
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) continue;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder))
+      problems.push_back("The folder " + folder.string() + " cannot be created (" + ec.message() +
+                         ").");
+  }
+  return problems;
+}
+
+IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table) {
+  IcoTypeNameTable names{};
+  const std::string sizeText[6] = {"16x16", "32x32", "48x48", "64x64", "72x72", table.Row(154)};
+  for (int s = 0; s <= 5; ++s)
+    for (int d = 0; d <= 4; ++d)
+      names[s][d] = sizeText[s] + "-" + table.Row(155 + d) + table.Row(160);
+  return names;
+}
+
+void PrepareProgramFolder(const std::string& appPath, Prompter& prompter) {
+  std::vector<std::string> problems = MakeWorkFolders(appPath);
+  if (!FolderIsWritable(appPath))
+    problems.insert(problems.begin(),
+                    "The program folder " + appPath +
+                        " cannot be written. Settings will not be kept when Glimmora closes, and "
+                        "icons cannot be collected in the icon clipboard.");
+  if (problems.empty()) return;
+  std::string text;
+  for (const std::string& p : problems) text += (text.empty() ? "" : "\n\n") + p;
+  prompter.Tell(text, 0, PromptIcon::Warning);
+}
+
+void LoadStartupData(AppState& state, Prompter& prompter) {
+  // The stored language byte decides only when nothing chose a language before.
+  state.LangStr.CurLang = Language::English;
+  LoadLanguageStrings(state.AppPath, state.LangStr);
+
+  const ConfigLoad load = LoadConfigFile(ConfigFilePath(state.AppPath), state.CurLang());
+  if (!load.Error.empty())
+    prompter.Tell("The settings file " + ConfigFilePath(state.AppPath) +
+                      " cannot be read (" + load.Error + "). Glimmora starts with its defaults.",
+                  0, PromptIcon::Warning);
+  state.Panes = load.Data.Panes;
+  state.Params() = load.Data.Params;
+  const ComboPath combo = SetComboPath(load.Data, state.AppPath);
+  state.PathHistory = combo.Items;
+  state.PathText = combo.Text;
+
+  static_cast<SystemFolders&>(state) = GetWinSysDir();
+  state.IcoTypeName = BuildIcoTypeName(state.LangStr);
+}
+
+ConfigData ConfigToSave(const AppState& state, const PaneSizes& current) {
+  ConfigData data;
+  data.Panes = current;
+  data.Params = state.Params();
+  data.PathText = state.PathText;
+  data.PathHistory = state.PathHistory;
+  return data;
+}
+
+bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& prompter,
+                    const WriteCall& writeCall) {
+  const std::string path = ConfigFilePath(state.AppPath);
+  const std::string error = SaveConfigFile(path, ConfigToSave(state, current), writeCall);
+  if (error.empty()) return true;
+  prompter.Tell("The settings cannot be saved in " + path + " (" + error + ").", 0,
+                PromptIcon::Warning);
+  return false;
+}
+
+bool ChooseLanguage(AppState& state, Language lang, Prompter& prompter) {
+  state.SetLang(static_cast<std::uint8_t>(lang));
+  if (WriteLanguageChoice(state.AppPath, lang)) return true;
+  prompter.Tell("The language cannot be stored in the language files of " + state.AppPath +
+                    ". Glimmora will start in the same language next time.",
+                0, PromptIcon::Warning);
+  return false;
+}
+
+}  // namespace glimmora

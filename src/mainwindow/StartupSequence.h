@@ -1,0 +1,80 @@
+#pragma once
+// The GUI-free steps of start-up: finding the program folder (asking the user when the folder of
+// the executable is not a complete installation), the work folders, and the size-and-depth names.
+// The folder browser and the message boxes come in through interfaces so tests can script them.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "common/ShellServices.h"
+#include "mainwindow/AppState.h"
+
+namespace glimmora {
+
+// Title of the folder browser shown when no program folder is found.
+inline constexpr const char* kFindProgramFolderTitle =
+    " Can't found the folder of Glimmora, Please point out!";
+// Shown once after the user has pointed out the program folder: set the start folder of the
+// program's shortcut to the installation folder. The same in every language.
+inline constexpr const char* kShortcutFolderMessage =
+    "要彻底解决这个问题，请把启动本软件的快捷图标的\n\n“起始位置”设置成本软件的安装文件夹。";
+
+// A folder without its trailing slash; the root "/" stays "/".
+std::string WithoutTrailingSlash(std::string folder);
+
+// True when `folder` holds the file `exeName` and a folder WebSiteLib with at least one plain file
+// in it (sub-folders and hidden files do not count).
+bool IsProgramFolder(const std::string& folder, const std::string& exeName);
+
+struct ProgramFolderSearch {
+  std::string exeFolder;       // folder of the running executable
+  std::string exeName;         // file name of the running executable
+  std::string fallbackFolder;  // tried when the executable's folder fails; "" = none
+};
+
+// The program folder: the executable's folder, else the fallback folder, else whatever folder the
+// user points out until one passes the test. A pointed-out folder is followed by the shortcut
+// message. Returns nothing when the user cancels the browser: the program then ends.
+std::optional<std::string> FindProgramFolder(const ProgramFolderSearch& search,
+                                             FolderBrowser& browser, Prompter& prompter);
+
+// Creates the work folders IconClipBoard and LibIconTemp when missing. Returns a message for each
+// thing that failed (empty when all is well), so the caller can tell the user and go on.
+std::vector<std::string> MakeWorkFolders(const std::string& appPath);
+
+// True when the program can create and replace files in `folder`.
+bool FolderIsWritable(const std::string& folder);
+
+// Captions of the size-and-depth classes of found icons: size text, "-", depth text and row 160,
+// for size classes 0-5 and depth classes 0-4; the other entries stay empty.
+IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table);
+
+// The program folder's own start-up work: the work folders, and a check that the folder can be
+// written (Glimmora.cfg and the icon clipboard live there). Each problem is told once; start-up
+// goes on either way.
+void PrepareProgramFolder(const std::string& appPath, Prompter& prompter);
+
+// Loads what start-up reads from the program folder into `state` (whose AppPath is set): the
+// language table (the stored language decides), the configuration (pane sizes, save parameters,
+// path history) and the size-and-depth captions. A configuration file that exists but cannot be
+// read is told; the program then goes on with the defaults.
+void LoadStartupData(AppState& state, Prompter& prompter);
+
+// The configuration written when the program ends: the pane sizes the window has now, the three
+// save-parameter records and the path box's list and text.
+ConfigData ConfigToSave(const AppState& state, const PaneSizes& current);
+
+// Writes Glimmora.cfg at shut-down. A failure is told; returns false then.
+bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& prompter,
+                    const WriteCall& writeCall = {});
+
+// The language menu: stores `lang` in the three save-parameter records and in the first byte of
+// both language files, for the next start. Nothing shown changes now. A choice that cannot be
+// stored in the files is told; returns false then.
+bool ChooseLanguage(AppState& state, Language lang, Prompter& prompter);
+
+}  // namespace glimmora

@@ -1,0 +1,361 @@
+#include "mainwindow/ui/CommandsWiring.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QListView>
+#include <QTreeView>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include "mainwindow/ui/LibraryPage.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/OptionsDialog.h"
+#include "mainwindow/ui/Toolbar.h"
+#include "platform/FolderBrowser.h"
+
+namespace glimmora {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+// The address command 32 writes to.
+constexpr std::string_view kSupportMail = "support@glimmora.example";
+
+// Names of the boxes that take the focus without being a pane.
+bool IsInputBox(const QString& name) {
+  return name == "ImageComboPath" || name == "TextSelIcoKeyword" || name == "ComboLKeyword";
+}
+
+// The pane or box a focused widget belongs to: the nearest ancestor named after a control.
+QWidget* ControlOf(QWidget* w, Pane* pane) {
+  for (; w; w = w->parentWidget()) {
+    const QString name = w->objectName();
+    if (name.isEmpty()) continue;
+    const Pane p = PaneFromName(name.toStdString());
+    if (p != Pane::None || IsInputBox(name)) {
+      *pane = p;
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int WindowsKeyCode(const QKeyEvent& event) {
+  const int key = event.key();
+  if (event.modifiers() & Qt::KeypadModifier) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
+    if (key == Qt::Key_Enter) return 13;
+    if (key == Qt::Key_Delete) return 46;
+  }
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return 'A' + (key - Qt::Key_A);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  // Shift with a main-row digit arrives as the symbol above it.
+  static const std::pair<int, char> kShifted[] = {
+      {Qt::Key_Exclam, '1'},      {Qt::Key_At, '2'},        {Qt::Key_NumberSign, '3'},
+      {Qt::Key_Dollar, '4'},      {Qt::Key_Percent, '5'},   {Qt::Key_AsciiCircum, '6'},
+      {Qt::Key_Ampersand, '7'},   {Qt::Key_Asterisk, '8'},  {Qt::Key_ParenLeft, '9'},
+      {Qt::Key_ParenRight, '0'}};
+  if (event.modifiers() & Qt::ShiftModifier)
+    for (auto [k, digit] : kShifted)
+      if (key == k) return digit;
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    default: return 0;
+  }
+}
+
+// ----- the window as the frame sees it -----
+
+class FrameWiring::WindowView : public FrameView {
+ public:
+  WindowView(MainWindow& w, CommandToolbar& toolbar, FrameWiring& wiring)
+      : w_(w), toolbar_(toolbar), wiring_(wiring) {}
+
+  void FocusPane(Pane pane) override {
+    QWidget* target = w_.findChild<QWidget*>(Q(PaneName(pane)));
+    if (auto* stack = qobject_cast<QStackedWidget*>(target)) target = stack->currentWidget();
+    if (target && target->isVisible()) target->setFocus(Qt::OtherFocusReason);
+  }
+  void SetMenuEnabled(std::string_view name, bool enabled) override {
+    if (QAction* a = Action(name)) a->setEnabled(enabled);
+  }
+  void SetMenuVisible(std::string_view name, bool visible) override {
+    if (QAction* a = Action(name)) a->setVisible(visible);
+  }
+  void SetMenuItemEnabled(std::string_view name, int index, bool enabled) override {
+    if (QAction* a = w_.MenuAction(name, index)) a->setEnabled(enabled);
+  }
+  void SetMenuItemVisible(std::string_view name, int index, bool visible) override {
+    if (QAction* a = w_.MenuAction(name, index)) a->setVisible(visible);
+  }
+  void ShowPopup(std::string_view menu) override {
+    if (QMenu* m = w_.Menu(menu)) m->exec(QCursor::pos());
+  }
+  void ShowToolbar(const ToolbarState& state) override { toolbar_.ShowState(state); }
+  void ShowPageFrame(Page page) override {
+    const int index = static_cast<int>(page) - 1;
+    const QSignalBlocker block(w_.TabStrip1());
+    w_.TabStrip1()->setCurrentIndex(index);
+    w_.Pages()->setCurrentIndex(index);
+  }
+  void SetWaitCursor(bool wait) override {
+    if (wait && !waiting_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!wait && waiting_) QGuiApplication::restoreOverrideCursor();
+    waiting_ = wait;
+  }
+  void Repaint() override { w_.repaint(); }
+  void SetCaption(const std::string& caption) override { w_.setWindowTitle(Q(caption)); }
+  ScreenPoint PointerPos() const override {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+  }
+  void MovePointer(ScreenPoint pos) override { QCursor::setPos(pos.x, pos.y); }
+  void OpenOptionsDialog(Pane list) override { wiring_.OpenOptions(list); }
+
+ private:
+  // A menu's own action, or a single item's.
+  QAction* Action(std::string_view name) const {
+    if (QMenu* m = w_.Menu(name)) return m->menuAction();
+    return w_.MenuAction(name);
+  }
+
+  MainWindow& w_;
+  CommandToolbar& toolbar_;
+  FrameWiring& wiring_;
+  bool waiting_ = false;
+};
+
+// ----- the procedures the main window and the library page's lists carry themselves -----
+
+class FrameWiring::WindowPages : public Pages {
+ public:
+  WindowPages(MainWindow& w, WebOpener& opener) : w_(w), opener_(opener) {}
+
+  void mn2CloseTreeViewS_Click() override {}
+  void mn3RefeshTreeViewS_Click() override {}
+  void mn1GotoCurDirTreeViewS_Click() override {}
+  void mnSaveFileIconUsedef_Click() override {}
+  void mnSaveSelFileIcotoIco_Click() override {}
+  void mnSaveSelFileIcotoBmp_Click() override {}
+  void mnSaveAllFileIcotoIco_Click() override {}
+  void mnSaveAllFileIcotoBmp_Click() override {}
+  void mnSaveFileIcotoIcoClipBoardSub_Click(int) override {}
+  void mn5DelSelectedFile_Click() override {}
+  void mn5RealDelSelectedFile_Click() override {}
+  void mn3SelectedAllFile_Click() override {}
+  void mn4cancleselectedFile_Click() override {}
+  void mn4antiselectedFile_Click() override {}
+  void mn12SaveSelectedIcoAsIcoSub_Click(int) override {}
+  void mn12SaveSelectedIcoAsBmpSub_Click(int) override {}
+  void mn22SaveAllIcoAsIcoSub_Click(int) override {}
+  void mn22SaveAllIcoAsBmpSub_Click(int) override {}
+  void mnSaveIcoUsedef_Click() override {}
+  void mn3SelectedAllIco_Click() override {}
+  void mn4cancleselectedIco_Click() override {}
+  void mn3SelectedIcoWithHWSub_Click(int) override {}
+  void mn3SelectedIcoWithColorSub_Click(int) override {}
+  void mn5CopyIcoToClipperSub_Click(int) override {}
+  void mn6CutIcoToClipperSub_Click(int) override {}
+  void mn9LastGrpIcon_Click() override {}
+  void mn10NextGrpIcon_Click() override {}
+  void mn8DeleteIco_Click() override {}
+  void mnCopyIcoToIcoClipperSub_Click(int) override {}
+  void mnCutIcoToIcoClipperSub_Click(int) override {}
+  void CopyIcotoIcoClipBoard(int, bool) override {}
+  void PopTreeViewLSub(int) override {}
+  void PopIcoClipBoardSub(int) override {}
+  void WebSitePrg(int) override {}
+  void SelectIco() override {}
+  void SelectIcoSourceIco() override {}
+  void SelectLibIco() override {}
+  void SelectClipIco() override {}
+
+  void SetListViewMode(Pane list, ListViewMode mode) override {
+    if (LibraryPageList* l = List(list)) l->SetMode(mode);
+  }
+  int ListItemCount(Pane list) const override {
+    LibraryPageList* l = List(list);
+    return l ? l->Model()->rowCount() : 0;
+  }
+  void InvertSelection(Pane list) override {
+    LibraryPageList* l = List(list);
+    if (!l) return;
+    QItemSelection all(l->Model()->index(0, 0),
+                       l->Model()->index(l->Model()->rowCount() - 1, l->Model()->columnCount() - 1));
+    l->Selection()->select(all, QItemSelectionModel::Toggle);
+  }
+  std::optional<TreeNodeInfo> SelectedTreeViewLNode() const override {
+    QTreeWidgetItem* item = w_.FrameL() ? w_.FrameL()->TreeViewL()->currentItem() : nullptr;
+    if (!item) return std::nullopt;
+    TreeNodeInfo info;
+    info.text = item->text(0).toStdString();
+    info.hasParent = item->parent() != nullptr;
+    if (info.hasParent) info.parentText = item->parent()->text(0).toStdString();
+    return info;
+  }
+  std::optional<std::string> SelectedTreeViewSKey() const override { return std::nullopt; }
+
+  void mnHelpContents_Click() override { w_.mnHelpContents_Click(); }
+  void mnHelpWebsite_Click() override { w_.mnHelpWebsite_Click(); }
+  void mnHelpFrdLink_Click() override { w_.mnHelpFrdLink_Click(); }
+  void mnHelpAbout_Click() override { w_.mnHelpAbout_Click(); }
+  void mnchglangsub_Click(int language) override { w_.mnchglangsub_Click(language); }
+  void OpenSupportMail() override { OpenWebAddress(opener_, kSupportMail, "MAIL"); }
+
+ private:
+  LibraryPageList* List(Pane list) const {
+    LibraryPage* page = w_.FrameL();
+    if (!page) return nullptr;
+    if (list == Pane::ListViewLIco) return page->ListViewLIco();
+    if (list == Pane::ListViewIcoClipboard) return page->ListViewIcoClipboard();
+    return nullptr;
+  }
+
+  MainWindow& w_;
+  WebOpener& opener_;
+};
+
+// ----- wiring -----
+
+FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
+    : QObject(&window), window_(window), opener_(opener) {
+  AppState& state = window.State();
+  toolbar_ = new CommandToolbar(state.LangStr, &window);
+  window.addToolBar(Qt::TopToolBarArea, toolbar_);
+  view_ = std::make_unique<WindowView>(window, *toolbar_, *this);
+  ownPages_ = std::make_unique<WindowPages>(window, opener);
+  browser_ = std::make_unique<QtFolderBrowser>(state.LangStr, &window);
+  frame_ = std::make_unique<MainFrame>(pages ? *pages : *ownPages_, *view_, state.LangStr,
+                                       state.AppTitle, state.TreeViewSDirty);
+  fileListFolder_ = [] { return QDir::homePath().toStdString(); };
+
+  // The shared state the pages read follows the frame's model.
+  frame_->OnModelChanged([&state](const PaneModel& m) {
+    for (int i = 1; i <= 3; ++i) state.TabObj[static_cast<std::size_t>(i)] = m.TabObj[static_cast<std::size_t>(i)];
+    state.FocusObj = std::string(PaneName(m.FocusObj));
+    state.CurListView = std::string(PaneName(m.CurListView));
+  });
+
+  connect(toolbar_, &CommandToolbar::commandClicked, this,
+          [this](int index) { frame_->ToolBarPrg0(index); });
+  for (const CommandRow& row : CommandRows()) {
+    if (row.menu.empty()) continue;
+    const std::string name(row.menu);
+    window.OnMenuItem(name, [this, name](int index) { frame_->RunMenuItem(name, index); });
+  }
+  connect(window.TabStrip1(), &QTabBar::currentChanged, this,
+          [this](int index) { frame_->TabStrip1_Click(static_cast<Page>(index + 1)); });
+  connect(qApp, &QApplication::focusChanged, this, &FrameWiring::OnFocusChanged);
+  qApp->installEventFilter(this);
+
+  if (LibraryPage* lib = window.FrameL()) {
+    auto popupOn = [this](QWidget* w, const char* pane) {
+      w->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(w, &QWidget::customContextMenuRequested, this,
+              [this, pane] { frame_->PopMenuFromMouse(pane); });
+    };
+    popupOn(lib->TreeViewL(), "TreeViewL");
+    for (QWidget* v : {static_cast<QWidget*>(lib->ListViewLIco()->ReportView()),
+                       static_cast<QWidget*>(lib->ListViewLIco()->IconView())})
+      popupOn(v, "LibIco");
+    for (QWidget* v : {static_cast<QWidget*>(lib->ListViewIcoClipboard()->ReportView()),
+                       static_cast<QWidget*>(lib->ListViewIcoClipboard()->IconView())})
+      popupOn(v, "ClipBoard");
+  }
+}
+
+FrameWiring::~FrameWiring() {
+  qApp->removeEventFilter(this);
+  if (options_) delete options_.data();
+}
+
+void FrameWiring::AfterPagesBuilt() {
+  // The library page is shown first; the clipboard starts in report view, so its report item
+  // is the one greyed.
+  if (QMenu* m = window_.Menu("PopIcoMenu")) m->menuAction()->setEnabled(false);
+  if (QAction* a = window_.MenuAction("mnIcoClipBoardMenuSub", 15)) a->setEnabled(false);
+  frame_->TabStrip1_Click(Page::Library);
+  frame_->SetToolBarEn("TabStrip1", 0);
+  frame_->SetPopMenu();
+  frame_->SetToolButtonsEnabled(6, 30, false);
+}
+
+OptionsDialog* FrameWiring::Options() const { return options_.data(); }
+
+std::string FrameWiring::EditorPathForClipboard() const {
+  if (options_) return options_->EditorText();
+  return StoredEditorPath(window_.State().Params());
+}
+
+void FrameWiring::OpenOptions(Pane list) {
+  if (options_) delete options_.data();  // a new opening discards unsaved changes
+  AppState& state = window_.State();
+  auto form = LoadOptions(list, state.Params(), fileListFolder_(), optionsMemory_, state.LangStr);
+  if (!form) return;
+  auto chooser = [this](const std::string& title) {
+    return QFileDialog::getOpenFileName(&window_, QString::fromStdString(title)).toStdString();
+  };
+  options_ = new OptionsDialog(std::move(*form), state.Params(), optionsMemory_, state.LangStr,
+                               window_.Prompts(), *browser_, chooser, &window_);
+  options_->setWindowFlag(Qt::Window);
+  options_->show();
+  options_->raise();
+  options_->activateWindow();
+}
+
+void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {
+  Pane pane = Pane::None;
+  if (old && old->window() == &window_) {
+    if (QWidget* c = ControlOf(old, &pane)) {
+      if (pane != Pane::None) frame_->PaneLostFocus(pane);
+      else if (c->objectName() == "ComboLKeyword") frame_->ComboLKeywordLostFocus();
+    }
+  }
+  if (now && now->window() == &window_) {
+    if (now == window_.TabStrip1()) {
+      frame_->TabStripGotFocus();
+    } else if (ControlOf(now, &pane)) {
+      if (pane != Pane::None) {
+        frame_->PaneGotFocus(pane);
+        if (pane == Pane::ListViewPict || pane == Pane::ListViewLIco ||
+            pane == Pane::ListViewIcoClipboard)
+          frame_->SetListViewType();
+      } else {
+        frame_->InputBoxGotFocus();
+      }
+    }
+  }
+}
+
+bool FrameWiring::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // Only keys typed in the main window itself; a dialog's keys are its own.
+  if (!widget || widget->window() != &window_) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const int vk = WindowsKeyCode(*key);
+  if (vk == 0 || IsModifierKey(vk)) return false;
+  const Qt::KeyboardModifiers m = key->modifiers();
+  return frame_->KeyPressPrg(vk, {bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier),
+                                  bool(m & Qt::ShiftModifier)});
+}
+
+}  // namespace glimmora

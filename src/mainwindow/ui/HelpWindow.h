@@ -1,0 +1,39 @@
+#pragma once
+// The help contents: the HTML pages of the program folder's help folder in a browser window.
+// Chinese pages are shown for the two Chinese languages when they are there.
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "common/TextCodec.h"
+
+class QTextBrowser;
+
+namespace glimmora {
+
+// Opens a web or mail address outside the program.
+using AddressOpener = std::function<void(const std::string& address)>;
+
+// The contents page for `lang` in `appPath`/help: index.zh.html for Chinese when present, else
+// index.html. Empty when neither exists.
+QString HelpContentsFile(const QString& appPath, Language lang);
+
+class HelpWindow : public QWidget {
+  Q_OBJECT
+ public:
+  HelpWindow(const QString& contentsFile, const QString& title, AddressOpener opener,
+             QWidget* parent = nullptr);
+
+  QTextBrowser* Browser() const { return browser_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QTextBrowser* browser_;
+  AddressOpener opener_;
+};
+
+}  // namespace glimmora

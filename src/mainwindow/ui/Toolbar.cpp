@@ -1,0 +1,55 @@
+#include "mainwindow/ui/Toolbar.h"
+
+#include <QAction>
+
+#include "mainwindow/CommandTable.h"
+#include "mainwindow/ui/ToolbarIcons.h"
+
+namespace glimmora {
+
+CommandToolbar::CommandToolbar(const LanguageTable& lang, QWidget* parent) : QToolBar(parent) {
+  setObjectName("Toolbar1");
+  setMovable(false);
+  setFloatable(false);
+  setIconSize(QSize(24, 24));
+  setToolButtonStyle(Qt::ToolButtonIconOnly);
+  for (int i = 1; i <= kToolbarSlots; ++i) {
+    switch (ToolbarSlotKind(i)) {
+      case SlotKind::Separator:
+        addSeparator();
+        break;
+      case SlotKind::Hidden: {
+        // Kept so that every index has its button, but never shown.
+        auto* a = new QAction(this);
+        a->setVisible(false);
+        buttons_[static_cast<std::size_t>(i)] = a;
+        break;
+      }
+      case SlotKind::Command: {
+        QAction* a = addAction(ToolbarIcon(i), QString());
+        a->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
+        a->setToolTip(QString::fromStdString(lang.Row(ToolbarTipRow(i))));
+        a->setCheckable(i >= 21 && i <= 23);
+        connect(a, &QAction::triggered, this, [this, i] { emit commandClicked(i); });
+        buttons_[static_cast<std::size_t>(i)] = a;
+        break;
+      }
+    }
+  }
+}
+
+void CommandToolbar::ShowState(const ToolbarState& state) {
+  for (int i = 1; i <= kToolbarSlots; ++i) {
+    QAction* a = buttons_[static_cast<std::size_t>(i)];
+    if (!a) continue;
+    a->setEnabled(state.Enabled(i));
+    if (a->isCheckable()) a->setChecked(state.pressedView == i);
+  }
+}
+
+QAction* CommandToolbar::Button(int index) const {
+  if (index < 1 || index > kToolbarSlots) return nullptr;
+  return buttons_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace glimmora

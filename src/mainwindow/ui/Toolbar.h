@@ -1,0 +1,32 @@
+#pragma once
+// The toolbar: 32 slots in their fixed layout, built from the command table. Hidden slots and
+// separators carry no command; a click on a command button reports its number.
+
+#include <QToolBar>
+#include <array>
+
+#include "common/LanguageTable.h"
+#include "mainwindow/ToolbarState.h"
+
+class QAction;
+
+namespace glimmora {
+
+class CommandToolbar : public QToolBar {
+  Q_OBJECT
+ public:
+  explicit CommandToolbar(const LanguageTable& lang, QWidget* parent = nullptr);
+
+  // Shows the enabled states and the pressed view button.
+  void ShowState(const ToolbarState& state);
+  // The action of button `index` (1..32); nullptr for a separator.
+  QAction* Button(int index) const;
+
+ signals:
+  void commandClicked(int index);
+
+ private:
+  std::array<QAction*, 33> buttons_{};
+};
+
+}  // namespace glimmora

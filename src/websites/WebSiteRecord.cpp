@@ -1,0 +1,100 @@
+#include "websites/WebSiteRecord.h"
+
+namespace glimmora {
+
+namespace {
+constexpr std::string_view kMarker = "\\\\";
+
+std::string TrimUnmarkedTail(std::string t) {
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\0')) t.pop_back();
+  return t;
+}
+}  // namespace
+
+std::string& WebSiteEntry::Field(int i) {
+  switch (i) {
+    case 0: return Name;
+    case 1: return Auth;
+    case 2: return Lang;
+    case 3: return Add;
+    case 4: return Note;
+    default: return Detail;
+  }
+}
+
+const std::string& WebSiteEntry::Field(int i) const {
+  return const_cast<WebSiteEntry*>(this)->Field(i);
+}
+
+std::string EncodeWebField(std::string_view text, std::size_t width) {
+  std::string out = CutUtf8(text, width);
+  // The marker goes in whole or not at all: half of it would be read back as part of the text.
+  if (out.size() + kMarker.size() <= width) out += kMarker;
+  out.resize(width, ' ');
+  return out;
+}
+
+void KillGang(std::string& t) {
+  const auto at = t.find(kMarker);
+  if (at != std::string::npos) t.resize(at);
+}
+
+std::string DecodeWebField(std::string_view bytes, Language lang) {
+  std::string raw(bytes);
+  const bool marked = raw.find(kMarker) != std::string::npos;
+  KillGang(raw);
+  if (IsValidUtf8(raw)) return marked ? raw : TrimUnmarkedTail(raw);
+  // A field written in a double-byte code page may hold 0x5C as the second byte of a character,
+  // so the marker is looked for only after decoding.
+  std::string text = DecodeStoredText(bytes, lang);
+  const bool markedText = text.find(kMarker) != std::string::npos;
+  KillGang(text);
+  return markedText ? text : TrimUnmarkedTail(text);
+}
+
+void CodeWebSiteData(WebRecordBytes& record, int key) {
+  const auto m = static_cast<unsigned char>(key & 0xFF);
+  for (std::size_t i = kWebScrambleFirst; i <= kWebScrambleLast && i < record.size(); ++i)
+    record[i] = static_cast<char>(static_cast<unsigned char>(record[i]) ^ m);
+}
+
+int StoredCodeKey(std::string_view record) {
+  if (record.size() < kWebCodeKeyOffset + 2) return 0;
+  const auto lo = static_cast<unsigned char>(record[kWebCodeKeyOffset]);
+  const auto hi = static_cast<unsigned char>(record[kWebCodeKeyOffset + 1]);
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+}
+
+WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key) {
+  WebRecordBytes record(kWebRecordSize, '\0');
+  for (int i = 0; i < kWebFieldCount; ++i) {
+    const auto& spec = kWebFields[static_cast<std::size_t>(i)];
+    record.replace(spec.offset, spec.width, EncodeWebField(entry.Field(i), spec.width));
+  }
+  const auto k = static_cast<std::uint16_t>(static_cast<std::int16_t>(key));
+  record[kWebCodeKeyOffset] = static_cast<char>(k & 0xFF);
+  record[kWebCodeKeyOffset + 1] = static_cast<char>(k >> 8);
+  CodeWebSiteData(record, key);
+  return record;
+}
+
+WebSiteEntry DecodeWebRecord(std::string_view record, Language lang) {
+  WebRecordBytes plain(record.substr(0, kWebRecordSize));
+  plain.resize(kWebRecordSize, '\0');
+  CodeWebSiteData(plain, StoredCodeKey(plain));
+  WebSiteEntry entry;
+  for (int i = 0; i < kWebFieldCount; ++i) {
+    const auto& spec = kWebFields[static_cast<std::size_t>(i)];
+    entry.Field(i) = DecodeWebField(std::string_view(plain).substr(spec.offset, spec.width), lang);
+  }
+  return entry;
+}
+
+WebSiteEntry StoredWebEntry(const WebSiteEntry& entry, Language lang) {
+  WebSiteEntry out;
+  for (int i = 0; i < kWebFieldCount; ++i)
+    out.Field(i) = DecodeWebField(EncodeWebField(entry.Field(i), kWebFields[static_cast<std::size_t>(i)].width), lang);
+  return out;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,80 @@
+#pragma once
+// One entry of the web-site list as it lies in HomePage.Lib: a 600-byte record of fixed text
+// fields, each ended by a "\\" marker and padded with blanks, with eleven bytes of the address
+// scrambled by a per-record key.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/TextCodec.h"
+
+namespace glimmora {
+
+constexpr std::size_t kWebHeaderSize = 100;
+constexpr std::size_t kWebRecordSize = 600;
+constexpr int kWebMaxRecords = 32767;  // the count is a signed 16-bit number
+constexpr int kWebKeyLimit = 20000;    // keys are 0 .. 19999
+
+// Offsets inside a record.
+constexpr std::size_t kWebCodeKeyOffset = 574;
+constexpr std::size_t kWebScrambleFirst = 116;  // bytes 12 to 22 of the address field
+constexpr std::size_t kWebScrambleLast = 126;
+
+struct WebFieldSpec {
+  std::size_t offset;
+  std::size_t width;
+};
+
+// Name, Auth, Lang, Add, Note, Detail, in the order of the list's columns.
+constexpr int kWebFieldCount = 6;
+constexpr std::array<WebFieldSpec, kWebFieldCount> kWebFields{{
+    {0, 60}, {60, 40}, {100, 5}, {105, 145}, {250, 120}, {370, 200}}};
+
+// The six texts of an entry, UTF-8.
+struct WebSiteEntry {
+  std::string Name;
+  std::string Auth;
+  std::string Lang;
+  std::string Add;
+  std::string Note;
+  std::string Detail;
+
+  std::string& Field(int i);
+  const std::string& Field(int i) const;
+  bool operator==(const WebSiteEntry&) const = default;
+};
+
+// A record as stored, exactly 600 bytes.
+using WebRecordBytes = std::string;
+
+// The bytes of one text field: the text followed by the "\\" marker, cut to `width` at a
+// character boundary and padded with blanks. When the marker does not fit whole, none of it is
+// written, so no lone backslash ends up in the field.
+std::string EncodeWebField(std::string_view text, std::size_t width);
+
+// Cuts `t` in place before its first "\\"; leaves it alone when there is none.
+void KillGang(std::string& t);
+
+// The text of a field read back: cut at the marker, or the whole field less its trailing blanks
+// and NULs when it has none. Bytes that are not UTF-8 are read in the code page of `lang`.
+std::string DecodeWebField(std::string_view bytes, Language lang);
+
+// XORs the scrambled address bytes with the low byte of `key`; doing it twice restores them.
+void CodeWebSiteData(WebRecordBytes& record, int key);
+
+// The scramble key stored in a record.
+int StoredCodeKey(std::string_view record);
+
+// A record built from `entry`, scrambled with `key` (0 .. 19999).
+WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key);
+
+// The entry held by a stored record (at least 600 bytes), unscrambled.
+WebSiteEntry DecodeWebRecord(std::string_view record, Language lang);
+
+// What `entry` reads back as once stored: every text cut to its field.
+WebSiteEntry StoredWebEntry(const WebSiteEntry& entry, Language lang);
+
+}  // namespace glimmora

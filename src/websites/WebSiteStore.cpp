@@ -1,0 +1,100 @@
+#include "websites/WebSiteStore.h"
+
+#include <sys/stat.h>
+
+#include <random>
+
+#include "websites/WebSiteFile.h"
+
+namespace glimmora {
+
+WebSiteStore::WebSiteStore(std::string path) : path_(std::move(path)), ops_(&DefaultFileOps()) {}
+
+std::string WebSiteStore::PathIn(const std::string& appPath) {
+  std::string folder = appPath;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder + "WebSiteLib/HomePage.Lib";
+}
+
+int WebSiteStore::NextKey() {
+  if (nextKey_) return ((nextKey_() % kWebKeyLimit) + kWebKeyLimit) % kWebKeyLimit;
+  static std::mt19937 engine{std::random_device{}()};
+  return std::uniform_int_distribution<int>(0, kWebKeyLimit - 1)(engine);
+}
+
+std::string WebSiteStore::Commit(const std::string& bytes) {
+  // The list's folder may be missing in a fresh program folder; writing (never reading) makes it.
+  const auto slash = path_.rfind('/');
+  if (slash != std::string::npos && slash > 0) ::mkdir(path_.substr(0, slash).c_str(), 0755);
+  return ReplaceFileThrough(*ops_, path_, bytes);
+}
+
+std::vector<StoredWebSite> WebSiteStore::Get(Language lang) const {
+  std::vector<StoredWebSite> out;
+  const auto file = ReadWebSiteFile(path_);
+  if (!file) return out;
+  out.reserve(file->Records.size());
+  for (std::size_t i = 0; i < file->Records.size(); ++i)
+    out.push_back({static_cast<int>(i + 1), DecodeWebRecord(file->Records[i], lang)});
+  return out;
+}
+
+WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Language lang) {
+  WebStoreResult result;
+  WebSiteFile file = ReadWebSiteFile(path_).value_or(WebSiteFile{});
+  result.Count = static_cast<int>(file.Records.size());
+  if (recordNo < 1 || recordNo > result.Count) {
+    result.Status = WebStoreStatus::NoSuchRecord;
+    return result;
+  }
+  file.Records[static_cast<std::size_t>(recordNo - 1)] = EncodeWebRecord(entry, NextKey());
+  result.Error = Commit(SerializeWebSiteFile(file));
+  if (!result.Error.empty()) {
+    result.Status = WebStoreStatus::WriteFailed;
+    return result;
+  }
+  result.RecordNo = recordNo;
+  result.Stored = StoredWebEntry(entry, lang);
+  return result;
+}
+
+WebStoreResult WebSiteStore::Add(const WebSiteEntry& entry, Language lang) {
+  WebStoreResult result;
+  WebSiteFile file = ReadWebSiteFile(path_).value_or(WebSiteFile{});
+  result.Count = static_cast<int>(file.Records.size());
+  if (result.Count >= kWebMaxRecords) {
+    result.Status = WebStoreStatus::Full;
+    return result;
+  }
+  file.Records.push_back(EncodeWebRecord(entry, NextKey()));
+  result.Error = Commit(SerializeWebSiteFile(file));
+  if (!result.Error.empty()) {
+    result.Status = WebStoreStatus::WriteFailed;
+    return result;
+  }
+  result.Count += 1;
+  result.RecordNo = result.Count;
+  result.Stored = StoredWebEntry(entry, lang);
+  return result;
+}
+
+WebStoreResult WebSiteStore::Kill(const std::set<int>& recordNos) {
+  WebStoreResult result;
+  auto file = ReadWebSiteFile(path_);
+  if (!file) return result;
+  WebSiteFile kept;
+  kept.Header = file->Header;
+  for (std::size_t i = 0; i < file->Records.size(); ++i)
+    if (!recordNos.count(static_cast<int>(i + 1))) kept.Records.push_back(std::move(file->Records[i]));
+  const std::size_t dropped = file->Records.size() - kept.Records.size();
+  result.Count = static_cast<int>(dropped == 0 ? file->Records.size() : kept.Records.size());
+  if (dropped == 0) return result;
+  result.Error = Commit(SerializeWebSiteFile(kept));
+  if (!result.Error.empty()) {
+    result.Status = WebStoreStatus::WriteFailed;
+    result.Count = static_cast<int>(file->Records.size());
+  }
+  return result;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,87 @@
+#include "websites/ui/WebSiteEditor.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "common/LanguageTable.h"
+
+namespace glimmora {
+
+namespace {
+constexpr int kFirstLabelRow = 399;
+constexpr int kFirstButtonRow = 405;
+constexpr int kNewButtonRow = 460;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDialog(parent) {
+  setObjectName("FrmWebSite");
+  setWindowTitle("WebSite Edit");
+  setModal(false);
+
+  auto* grid = new QGridLayout;
+  for (int i = 0; i < kWebFieldCount; ++i) {
+    auto idx = static_cast<std::size_t>(i);
+    labels_[idx] = new QLabel(Q(lang.Row(kFirstLabelRow + i)), this);
+    labels_[idx]->setObjectName(QString("LabelW%1").arg(i));
+    boxes_[idx] = new QLineEdit(this);
+    boxes_[idx]->setObjectName(QString("TextEditWebSite%1").arg(i));
+    boxes_[idx]->installEventFilter(this);
+    labels_[idx]->setBuddy(boxes_[idx]);
+    grid->addWidget(labels_[idx], i, 0);
+    grid->addWidget(boxes_[idx], i, 1);
+  }
+  // The address and the description are the long texts.
+  boxes_[3]->setMinimumWidth(420);
+
+  auto* row = new QHBoxLayout;
+  for (int i = 0; i < kButtonCount; ++i) {
+    const int captionRow = i == kNew ? kNewButtonRow : kFirstButtonRow + i;
+    auto* b = new QPushButton(Q(lang.Row(captionRow)), this);
+    b->setObjectName(QString("Command1_%1").arg(i));
+    // Enter in a box must not save by surprise.
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, i] { emit ButtonClicked(i); });
+    buttons_[static_cast<std::size_t>(i)] = b;
+    row->addWidget(b);
+  }
+
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(grid);
+  column->addLayout(row);
+
+  adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+WebSiteEntry WebSiteEditor::Fields() const {
+  WebSiteEntry e;
+  for (int i = 0; i < kWebFieldCount; ++i) e.Field(i) = TextEditWebSite(i)->text().toStdString();
+  return e;
+}
+
+void WebSiteEditor::SetFields(const WebSiteEntry& entry) {
+  for (int i = 0; i < kWebFieldCount; ++i) TextEditWebSite(i)->setText(Q(entry.Field(i)));
+}
+
+void WebSiteEditor::reject() {
+  hide();
+  emit Unloading();
+  deleteLater();
+}
+
+bool WebSiteEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) emit BoxFocused();
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace glimmora

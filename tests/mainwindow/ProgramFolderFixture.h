@@ -1,0 +1,86 @@
+#pragma once
+// A temporary program folder for the main window's tests, with hand-made language files.
+// Kept in a namespace of its own: other test helpers of the same names live in glimmora::testing.
+
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/LanguageSource.h"
+#include "common/ShellServices.h"
+
+namespace glimmora::mwtest {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "glimmora-mw-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+inline void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A complete installation: the executable, WebSiteLib with a file.
+inline void MakeInstallation(const fs::path& folder, const std::string& exeName = "glimmora") {
+  WriteFile(folder / exeName, "#!");
+  WriteFile(folder / "WebSiteLib" / "HomePage.Lib", std::string(100, '\0'));
+}
+
+// Language files holding `rows` (row -> English, GB, BIG5) with `stored` as the chosen language.
+inline void WriteLanguageFiles(const fs::path& folder,
+                               const std::map<int, std::array<std::string, 3>>& rows,
+                               unsigned char stored = 0) {
+  std::vector<LangSourceRow> source;
+  for (const auto& [row, text] : rows) source.push_back({row, text, "test"});
+  LanguageFileBytes files;
+  std::string error;
+  ASSERT_TRUE(MakeLanguageFileBytes(source, files, error)) << error;
+  files.shortFile[0] = static_cast<char>(stored);
+  files.longFile[0] = static_cast<char>(stored);
+  WriteFile(folder / "chglangs.dat", files.shortFile);
+  WriteFile(folder / "chglangl.dat", files.longFile);
+}
+
+// Answers the folder browser from a script and records the titles it was shown with.
+class ScriptedBrowser : public FolderBrowser {
+ public:
+  std::deque<std::string> answers;  // "" = cancel; an empty queue cancels too
+  std::vector<std::string> titles;
+
+  std::string BrowseForFolder(const std::string& title) override {
+    titles.push_back(title);
+    if (answers.empty()) return {};
+    std::string a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+}  // namespace glimmora::mwtest

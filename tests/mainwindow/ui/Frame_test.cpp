@@ -1,0 +1,190 @@
+// The toolbar, the keyboard, the options dialog and the library page on real widgets.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "mainwindow/ProgramFolderFixture.h"
+#include "mainwindow/ui/CommandsWiring.h"
+#include "mainwindow/ui/LibraryPage.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/OptionsDialog.h"
+#include "mainwindow/ui/Toolbar.h"
+#include "support/ScriptedPrompter.h"
+
+namespace glimmora {
+namespace {
+
+using mwtest::MakeInstallation;
+using testing::ScriptedPrompter;
+using mwtest::TempFolder;
+using mwtest::WriteLanguageFiles;
+
+int Vk(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QKeyEvent e(QEvent::KeyPress, key, mods);
+  return WindowsKeyCode(e);
+}
+
+TEST(WindowsKeyCode, KeysAsTheDispatcherExpectsThem) {
+  EXPECT_EQ(Vk(Qt::Key_A), 'A');
+  EXPECT_EQ(Vk(Qt::Key_Z, Qt::ShiftModifier), 'Z');
+  EXPECT_EQ(Vk(Qt::Key_5), '5');
+  EXPECT_EQ(Vk(Qt::Key_Percent, Qt::ShiftModifier | Qt::ControlModifier), '5');
+  EXPECT_EQ(Vk(Qt::Key_ParenRight, Qt::ShiftModifier), '0');
+  EXPECT_EQ(Vk(Qt::Key_5, Qt::KeypadModifier), 101);
+  EXPECT_EQ(Vk(Qt::Key_F1), 112);
+  EXPECT_EQ(Vk(Qt::Key_F8), 119);
+  EXPECT_EQ(Vk(Qt::Key_Return), 13);
+  EXPECT_EQ(Vk(Qt::Key_Enter, Qt::KeypadModifier), 13);
+  EXPECT_EQ(Vk(Qt::Key_Delete), 46);
+  EXPECT_EQ(Vk(Qt::Key_PageDown), 34);
+  EXPECT_EQ(Vk(Qt::Key_Control, Qt::ControlModifier), 17);
+  EXPECT_EQ(Vk(Qt::Key_Percent), 0);  // a real percent sign, typed without Shift
+}
+
+TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
+  LanguageTable lang;
+  lang.LangStr[0][376] = "Into the library";
+  CommandToolbar bar(lang);
+  int visible = 0;
+  for (QAction* a : bar.actions())
+    if (!a->isSeparator() && a->isVisible()) ++visible;
+  EXPECT_EQ(visible, 22);
+  EXPECT_EQ(bar.Button(6)->toolTip(), "Into the library");
+  EXPECT_FALSE(bar.Button(4)->isVisible());
+  EXPECT_EQ(bar.Button(5), nullptr);
+  ToolbarState s;
+  s.SetEnabled(1, 32, true);
+  s.SetEnabled(8, 8, false);
+  s.pressedView = 22;
+  bar.ShowState(s);
+  EXPECT_FALSE(bar.Button(8)->isEnabled());
+  EXPECT_TRUE(bar.Button(22)->isChecked());
+  EXPECT_FALSE(bar.Button(21)->isChecked());
+  EXPECT_FALSE(bar.Button(21)->icon().isNull());
+}
+
+class FrameWindowTest : public ::testing::Test {
+ protected:
+  TempFolder app;
+  ScriptedPrompter prompter;
+  struct NoOpener : WebOpener {
+    std::vector<std::string> opened;
+    bool OpenAddress(const std::string& a) override {
+      opened.push_back(a);
+      return true;
+    }
+  } opener;
+  std::unique_ptr<MainWindow> w;
+
+  void SetUp() override {
+    MakeInstallation(app.path());
+    WriteLanguageFiles(app.path(), {{438, {"Glimmora", "G", "G"}}, {354, {"Libraries", "L", "L"}}});
+    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
+    w->Start();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  }
+};
+
+TEST_F(FrameWindowTest, KeysReachTheCommandsWithTheModifiersOfEachPress) {
+  LibraryPageList* list = w->FrameL()->ListViewLIco();
+  list->ReportView()->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(w->State().CurListView, "ListViewLIco");
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(list->Mode(), ListViewMode::List);
+  EXPECT_TRUE(w->Commands()->Toolbar()->Button(22)->isChecked());
+  // Ctrl+Alt+L has no Ctrl+Alt meaning: it is Ctrl+L, the report view.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(list->Mode(), ListViewMode::Report);
+  // A toolbar click gives large icons; the clipboard list keeps its own view. (The library's
+  // selection summary enables the buttons of its pane; here the test does.)
+  w->Commands()->Frame().SetToolButtonEnabled(23, true);
+  w->Commands()->Toolbar()->Button(23)->trigger();
+  EXPECT_EQ(list->Mode(), ListViewMode::LargeIcons);
+  EXPECT_EQ(w->FrameL()->ListViewIcoClipboard()->Mode(), ListViewMode::Report);
+  EXPECT_EQ(w->windowTitle(), "Glimmora -> Libraries -> ");
+}
+
+TEST_F(FrameWindowTest, OptionsDialogBelongsToTheListItWasOpenedFor) {
+  w->FrameL()->ListViewIcoClipboard()->ReportView()->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(w->State().CurListView, "ListViewIcoClipboard");
+  w->MenuAction("mnOptSet")->setEnabled(true);
+  w->MenuAction("mnOptSet")->trigger();
+  OptionsDialog* dlg = w->Commands()->Options();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(dlg->List(), Pane::ListViewIcoClipboard);
+  EXPECT_TRUE(dlg->EditorBox()->isEnabled());
+  EXPECT_FALSE(dlg->Choice(OptGroup::SaveAs, 0)->isEnabled());
+
+  // The clipboard reads the box while the dialog is open.
+  dlg->EditorBox()->setText("/usr/bin/iconed");
+  emit dlg->EditorBox()->textEdited("/usr/bin/iconed");
+  EXPECT_EQ(w->Commands()->EditorPathForClipboard(), "/usr/bin/iconed");
+
+  // Too long: the message, nothing stored, the dialog stays.
+  const std::string tooLong = "/" + std::string(40, 'x');
+  emit dlg->EditorBox()->textEdited(QString::fromStdString(tooLong));
+  w->FrameL()->ListViewLIco()->ReportView()->setFocus();
+  QApplication::processEvents();
+  dlg->PressOk();
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{613});
+  EXPECT_EQ(w->Commands()->Options(), dlg);
+
+  emit dlg->EditorBox()->textEdited("/usr/bin/iconed");
+  dlg->PressOk();
+  QApplication::processEvents();
+  EXPECT_EQ(w->State().SaveLibDir.IconEditTool, "/usr/bin/iconed");
+  EXPECT_EQ(w->Commands()->EditorPathForClipboard(), "/usr/bin/iconed");
+}
+
+TEST_F(FrameWindowTest, LibraryPageTakesStoredSizesAndReportsThemBack) {
+  LibraryPage* page = w->FrameL();
+  QApplication::processEvents();
+  ASSERT_TRUE(page->SizesApplied());
+  // A new configuration: the tree is 2550 twips wide.
+  EXPECT_NEAR(page->TreeViewL()->width(), 170, 2);
+  PaneSizes sizes;
+  page->StorePaneSizes(sizes);
+  EXPECT_NEAR(sizes.TreeViewLWidth, 2550, 30);
+  EXPECT_GT(sizes.TreeViewLHeight, 450);
+
+  // Splitters never collapse a pane and resize only when let go.
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_FALSE(page->FrameLMOve(i)->childrenCollapsible());
+    EXPECT_FALSE(page->FrameLMOve(i)->opaqueResize());
+  }
+  page->FrameLMOve(0)->setSizes({0, 10000});
+  EXPECT_GE(page->FrameLMOve(0)->sizes()[0], 10);
+}
+
+TEST(LibraryPageList, ViewsShareItemsAndSelection) {
+  LanguageTable lang;
+  LibraryPageList list("ListViewLIco", LibIcoColumns(), lang);
+  for (int i = 0; i < 4; ++i) list.Model()->appendRow(new QStandardItem(QString::number(i)));
+  list.ReportView()->selectionModel()->select(list.Model()->index(2, 0),
+                                              QItemSelectionModel::Select);
+  list.SetMode(ListViewMode::LargeIcons);
+  EXPECT_EQ(list.CurrentView(), list.IconView());
+  EXPECT_TRUE(list.IconView()->selectionModel()->isSelected(list.Model()->index(2, 0)));
+  EXPECT_EQ(list.Model()->headerData(1, Qt::Horizontal, LibraryPageList::kColumnKeyRole).toString(),
+            "Type/Keyword");
+  EXPECT_EQ(list.ReportView()->columnWidth(8), 800);
+}
+
+}  // namespace
+}  // namespace glimmora

@@ -1,0 +1,298 @@
+#include "mainwindow/ui/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "mainwindow/ProgramFolderFixture.h"
+#include "mainwindow/ui/LibraryPage.h"
+#include "mainwindow/ui/WebSitePage.h"
+#include "support/ScriptedPrompter.h"
+
+namespace glimmora {
+namespace {
+
+using mwtest::MakeInstallation;
+using mwtest::ReadFile;
+using testing::ScriptedPrompter;
+using mwtest::TempFolder;
+using mwtest::WriteFile;
+using mwtest::WriteLanguageFiles;
+namespace fs = std::filesystem;
+
+class RecordingOpener : public WebOpener {
+ public:
+  std::vector<std::string> opened;
+  bool OpenAddress(const std::string& address) override {
+    opened.push_back(address);
+    return true;
+  }
+};
+
+void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+int CountTopLevel(const QString& objectName) {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == objectName) ++n;
+  return n;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  TempFolder app;
+  ScriptedPrompter prompter;
+  RecordingOpener opener;
+
+  void SetUp() override {
+    MakeInstallation(app.path());
+    WriteLanguageFiles(app.path(),
+                       {{27, {"&Icons", "图标", "圖標"}},
+                        {121, {"Move to library", "移入", "移入B"}},
+                        {144, {"Lan&guage", "语言", "語言"}},
+                        {161, {"Libraries", "图库", "圖庫"}},
+                        {162, {"Files", "文件", "檔案"}},
+                        {163, {"Web sites", "网站", "網站"}},
+                        {281, {"Friendly links", "友情链接", "友情鏈接"}},
+                        {438, {"Glimmora T", "Glimmora GB", "Glimmora B5"}}});
+  }
+
+  std::unique_ptr<MainWindow> StartWindow() {
+    auto w = std::make_unique<MainWindow>(app.str(), prompter, opener);
+    w->Start();
+    return w;
+  }
+};
+
+TEST_F(MainWindowTest, StartUpCaptionsTheMenusTabsAndTitle) {
+  auto w = StartWindow();
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_TRUE(fs::is_directory(app.path() / "IconClipBoard"));
+  EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));
+  // The caption names the page shown after the title.
+  EXPECT_TRUE(w->windowTitle().startsWith("Glimmora T -> "));
+  EXPECT_EQ(w->State().AppTitle, "Glimmora T");
+  ASSERT_NE(w->Menu("PopIcoMenu"), nullptr);
+  EXPECT_EQ(w->Menu("PopIcoMenu")->title(), "&Icons");
+  EXPECT_EQ(w->MenuAction("mnIcoClipBoardMenuSub", 0)->text(), "Move to library\tCtrl+M");
+  EXPECT_EQ(w->MenuAction("mnHelpAbout")->text(), "");  // a row nobody filled
+  // The popups of the source page are off the menu bar at start.
+  EXPECT_FALSE(w->Menu("PopFileMenu")->menuAction()->isVisible());
+  EXPECT_FALSE(w->Menu("PopTreeViewSMenu")->menuAction()->isVisible());
+  EXPECT_TRUE(w->Menu("PopIcoMenu")->menuAction()->isVisible());
+  // The same QMenu is in the menu bar and serves as the pane's popup.
+  EXPECT_TRUE(w->menuBar()->actions().contains(w->Menu("PoPIcoClipBoardMenu")->menuAction()));
+
+  ASSERT_EQ(w->TabStrip1()->count(), 3);
+  EXPECT_EQ(w->TabStrip1()->tabText(0), "  Libraries  ");
+  EXPECT_EQ(w->TabStrip1()->tabText(2), "  Web sites  ");
+  EXPECT_EQ(w->Pages()->count(), 3);
+  EXPECT_EQ(w->Pages()->currentWidget(), static_cast<QWidget*>(w->FrameL()));
+  w->TabStrip1()->setCurrentIndex(2);
+  EXPECT_EQ(w->Pages()->currentWidget(), static_cast<QWidget*>(w->FrameW()));
+  EXPECT_TRUE(w->State().TreeViewSDirty);
+}
+
+TEST_F(MainWindowTest, MenuItemsRunTheHandlerAttachedToTheirName) {
+  auto w = StartWindow();
+  std::vector<int> clip;
+  int deletes = 0;
+  w->OnMenuItem("mnIcoClipBoardMenuSub", [&](int index) { clip.push_back(index); });
+  w->OnMenuItem("mn8DeleteIco", [&](int index) {
+    EXPECT_EQ(index, -1);
+    ++deletes;
+  });
+  // Deleting icons starts disabled until icons are selected.
+  w->MenuAction("mn8DeleteIco")->setEnabled(true);
+  w->MenuAction("mnIcoClipBoardMenuSub", 12)->trigger();
+  w->MenuAction("mnIcoClipBoardMenuSub", 24)->trigger();
+  w->MenuAction("mn8DeleteIco")->trigger();
+  w->MenuAction("mn9LastGrpIcon")->trigger();  // no command yet: nothing happens
+  EXPECT_EQ(clip, (std::vector<int>{12, 24}));
+  EXPECT_EQ(deletes, 1);
+  EXPECT_EQ(w->MenuAction("nothing"), nullptr);
+}
+
+TEST_F(MainWindowTest, LanguageMenuStoresTheChoiceAndChangesNothingShown) {
+  auto w = StartWindow();
+  w->MenuAction("mnchglangsub", 2)->trigger();
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(ReadFile(app.path() / "chglangs.dat")[0], 2);
+  EXPECT_EQ(ReadFile(app.path() / "chglangl.dat")[0], 2);
+  EXPECT_EQ(w->Menu("PopIcoMenu")->title(), "&Icons");
+  EXPECT_EQ(w->State().CurLang(), Language::English);
+
+  w->close();
+  const std::string cfg = ReadFile(app.path() / "Glimmora.cfg");
+  ASSERT_GE(cfg.size(), 399u);
+  EXPECT_EQ(cfg[198], 2);  // Lang of SaveLibDir, SaveFileDir, SaveIcoDir
+  EXPECT_EQ(cfg[298], 2);
+  EXPECT_EQ(cfg[398], 2);
+
+  // The next start is in Chinese BIG5.
+  ScriptedPrompter again;
+  MainWindow next(app.str(), again, opener);
+  next.Start();
+  EXPECT_EQ(next.Menu("PopIcoMenu")->title(), "圖標");
+  EXPECT_TRUE(next.windowTitle().startsWith("Glimmora B5 -> "));
+}
+
+TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeStoredIsReported) {
+  auto w = StartWindow();
+  fs::remove(app.path() / "chglangl.dat");
+  w->MenuAction("mnchglangsub", 1)->trigger();
+  EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheConfigurationOnce) {
+  auto w = StartWindow();
+  QSignalSpy closed(w.get(), &MainWindow::Closed);
+  w->State().PathHistory = {{"/srv/icons", 1}};
+  w->State().PathText = "/srv/icons";
+  w->close();
+  EXPECT_EQ(closed.count(), 1);
+  const std::string cfg = ReadFile(app.path() / "Glimmora.cfg");
+  ASSERT_GE(cfg.size(), 1600u);
+  EXPECT_EQ(cfg.substr(999, 2), std::string("\x01\x00", 2));
+  EXPECT_EQ(cfg.substr(1400, 12), "/srv/icons\\\\");
+
+  fs::remove(app.path() / "Glimmora.cfg");
+  w->close();  // already closed: nothing is written again
+  EXPECT_FALSE(fs::exists(app.path() / "Glimmora.cfg"));
+  EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(MainWindowTest, AConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {
+  auto w = StartWindow();
+  fs::create_directories(app.path() / "Glimmora.cfg");  // in the way of the file
+  QSignalSpy closed(w.get(), &MainWindow::Closed);
+  w->close();
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_NE(prompter.asked[0].text.find("Glimmora.cfg"), std::string::npos);
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, HelpContentsShowsTheHelpPagesOrSaysTheyAreMissing) {
+  auto w = StartWindow();
+  w->MenuAction("mnHelpContents")->trigger();
+  ASSERT_EQ(prompter.asked.size(), 1u);  // no help folder in this installation
+  EXPECT_EQ(w->Help(), nullptr);
+
+  WriteFile(app.path() / "help" / "index.html", "<html><body><h1>Contents</h1></body></html>");
+  w->MenuAction("mnHelpContents")->trigger();
+  ASSERT_NE(w->Help(), nullptr);
+  EXPECT_TRUE(w->Help()->isVisible());
+  EXPECT_TRUE(w->Help()->Browser()->source().toLocalFile().endsWith("help/index.html"));
+  EXPECT_TRUE(w->Help()->Browser()->toPlainText().contains("Contents"));
+}
+
+TEST_F(MainWindowTest, FriendLinksOpenAfreshAsOneWindowAndEscCloses) {
+  auto w = StartWindow();
+  w->MenuAction("mnHelpFrdLink")->trigger();
+  QPointer<FriendLinkWindow> first = w->FrdLink();
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->Label1[0]->text(), "Friendly links");
+  EXPECT_FALSE(first->Text1[0]->isHidden());  // English
+  EXPECT_TRUE(first->Text1[1]->isHidden());
+  // The text box is as wide as the sample line, whatever the window's width.
+  const QFontMetrics metrics = first->Text1[0]->fontMetrics();
+  const int sample = metrics.horizontalAdvance(first->Label2->text());
+  EXPECT_GT(first->Text1[0]->width(), sample);
+  EXPECT_LT(first->Text1[0]->width(), sample + 60);
+  // No line of either text is wider than the sample line, so nothing needs scrolling.
+  for (QPlainTextEdit* box : first->Text1)
+    for (const QString& line : box->toPlainText().split('\n'))
+      EXPECT_LE(metrics.horizontalAdvance(line), sample) << line.toStdString();
+
+  w->mnHelpFrdLink_Click();
+  DeleteClosedWindows();
+  EXPECT_FALSE(first);
+  ASSERT_TRUE(w->FrdLink());
+  EXPECT_TRUE(w->FrdLink()->isVisible());
+  EXPECT_EQ(CountTopLevel("FrmFrdLink"), 1);
+
+  QTest::keyClick(w->FrdLink(), Qt::Key_Escape);
+  DeleteClosedWindows();
+  EXPECT_EQ(w->FrdLink(), nullptr);
+}
+
+TEST_F(MainWindowTest, BothChineseLanguagesShowTheChineseLinksText) {
+  WriteFile(app.path() / "chglangs.dat",
+            std::string(1, '\x02') + ReadFile(app.path() / "chglangs.dat").substr(1));
+  auto w = StartWindow();
+  w->mnHelpFrdLink_Click();
+  ASSERT_TRUE(w->FrdLink());
+  EXPECT_TRUE(w->FrdLink()->Text1[0]->isHidden());
+  EXPECT_FALSE(w->FrdLink()->Text1[1]->isHidden());
+  EXPECT_EQ(w->FrdLink()->Label1[1]->text(), "友情鏈接");
+}
+
+TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {
+  auto w = StartWindow();
+  w->mnHelpWebsite_Click();
+  ASSERT_TRUE(w->HomePage());
+  EXPECT_EQ(w->HomePage()->windowTitle(), "Glimmora HomePage");
+  for (std::size_t i = 0; i < kMakerWebAddresses.size(); ++i)
+    emit w->HomePage()->WebAddress[i]->linkActivated(QStringLiteral("ignored"));
+  ASSERT_EQ(opener.opened.size(), kMakerWebAddresses.size());
+  for (std::size_t i = 0; i < kMakerWebAddresses.size(); ++i)
+    EXPECT_EQ(opener.opened[i], std::string("http://") + kMakerWebAddresses[i]);
+
+  QTest::keyClick(w->HomePage(), Qt::Key_Escape);
+  DeleteClosedWindows();
+  EXPECT_EQ(w->HomePage(), nullptr);
+}
+
+TEST_F(MainWindowTest, AboutShowsTheSplashWithTheTitleAndAnyKeyClosesIt) {
+  auto w = StartWindow();
+  w->mnHelpAbout_Click();
+  ASSERT_TRUE(w->Splash());
+  EXPECT_TRUE(w->Splash()->isVisible());
+  EXPECT_EQ(w->Splash()->windowTitle(), "Glimmora T");
+  QTest::keyClick(w->Splash(), Qt::Key_A);
+  DeleteClosedWindows();
+  EXPECT_EQ(w->Splash(), nullptr);
+  w->mnHelpAbout_Click();
+  EXPECT_TRUE(w->Splash());
+}
+
+}  // namespace
+}  // namespace glimmora
+
+namespace glimmora {
+namespace {
+
+TEST_F(MainWindowTest, ModifierFlagsFollowTheKeysAndOnlyOtherKeysReachThePreview) {
+  auto w = StartWindow();
+  std::vector<std::pair<int, bool>> seen;  // key, Ctrl held
+  w->SetKeyPreview([&](QKeyEvent* e) {
+    seen.emplace_back(e->key(), w->State().CtrlDown != 0);
+    return true;
+  });
+  QWidget* pane = w->FrameL();
+  QTest::keyPress(pane, Qt::Key_Control);
+  EXPECT_EQ(w->State().CtrlDown, -1);
+  QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyRelease(pane, Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_EQ(w->State().CtrlDown, 0);
+  ASSERT_EQ(seen.size(), 1u);  // Ctrl alone never reaches the preview
+  EXPECT_EQ(seen[0], std::make_pair(int(Qt::Key_A), true));
+
+  // Keys typed in another window are not the main window's.
+  w->mnHelpFrdLink_Click();
+  QTest::keyClick(w->FrdLink(), Qt::Key_B, Qt::ShiftModifier);
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_EQ(w->State().ShiftDown, 0);
+}
+
+}  // namespace
+}  // namespace glimmora

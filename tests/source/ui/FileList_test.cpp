@@ -1,0 +1,205 @@
+// The file list on screen: which clicks search a file, previews, status texts, commands.
+#include <QSignalSpy>
+#include <filesystem>
+
+#include "SourcePageFixture.h"
+
+namespace glimmora::testing {
+namespace {
+
+class FileListTest : public SourcePageTest {
+ protected:
+  void SetUp() override {
+    SourcePageTest::SetUp();
+    page->ShowFolder(root + "/files");
+    ASSERT_EQ(Model()->Count(), 4);
+  }
+};
+
+TEST_F(FileListTest, ListsTheFolderWithTextsAndTheStatus) {
+  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  const FileListRow& a = Model()->Row(RowOf("a.dll"));
+  EXPECT_EQ(a.SizeText, "100 (.1KB)");
+  EXPECT_EQ(a.Icons, "   ?");
+  EXPECT_FALSE(a.TypeName.empty());
+  EXPECT_EQ(Panel(1), "<216> 4 <217> (1 KB)");  // 1024 bytes in all
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_EQ(Panel(3), "");
+  EXPECT_GE(pane.clears, 1);  // every fill empties the icon pane
+}
+
+TEST_F(FileListTest, ClickSearchesOnlyACheckedFileNotSearchedLast) {
+  const int a = RowOf("a.dll"), d = RowOf("d.txt");
+  ClickRow(a);
+  EXPECT_TRUE(pane.searched.empty());  // unchecked: no search
+  UserCheck(a);                         // ticking the selected file searches it
+  EXPECT_EQ(pane.searched, (std::vector<std::string>{"a.dll"}));
+  ClickRow(a);
+  EXPECT_EQ(pane.searched.size(), 1u);  // the same file again: no second scan
+  ClickRow(d);
+  ClickRow(a);  // checked, and another file was clicked in between
+  EXPECT_EQ(pane.searched.size(), 2u);
+  EXPECT_EQ(Model()->Row(a).Icons, "   3");
+  EXPECT_EQ(Model()->Row(a).Details, "16x16");
+  EXPECT_EQ(Panel(3), "<359> 3 <395>");
+
+  // Ticking a row that is not the selected one searches nothing but refreshes the status.
+  UserCheck(d);
+  EXPECT_EQ(pane.searched.size(), 2u);
+  EXPECT_EQ(Panel(2), "<224> 2 <358> (.5 KB)");
+}
+
+TEST_F(FileListTest, DoubleClickChecksAndAlwaysSearches) {
+  const int c = RowOf("c.gif");
+  QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(c));
+  EXPECT_TRUE(Model()->Row(c).Checked);
+  EXPECT_EQ(pane.searched, (std::vector<std::string>{"c.gif"}));
+  QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(c));
+  EXPECT_EQ(pane.searched.size(), 2u);
+  // The double click's search counts as the last one: a click on the same file does not rescan.
+  ClickRow(c);
+  EXPECT_EQ(pane.searched.size(), 2u);
+}
+
+TEST_F(FileListTest, KeyboardMovesCountAsClicks) {
+  page->SelectAllFiles();
+  EXPECT_TRUE(pane.searched.empty());
+  EXPECT_EQ(Panel(2), "<224> 4 <358> (1 KB)");
+  EXPECT_FALSE(page->FileStatus().SelectAllItem);
+  ClickRow(0);
+  EXPECT_EQ(pane.searched.size(), 1u);
+  Table()->setFocus();
+  QTest::keyClick(Table(), Qt::Key_Down);
+  ASSERT_EQ(pane.searched.size(), 2u);
+  EXPECT_EQ(pane.searched[1], Model()->Row(1).Name);
+}
+
+TEST_F(FileListTest, IconFilesPreviewAtOncePicturesAfterHalfASecondWhileHeld) {
+  QTest::mousePress(Table()->viewport(), Qt::LeftButton, {}, RowPoint(RowOf("b.ico")));
+  EXPECT_EQ(pane.previews, (std::vector<std::string>{root + "/files/b.ico"}));
+  QTest::mouseRelease(Table()->viewport(), Qt::LeftButton, {}, RowPoint(RowOf("b.ico")));
+  EXPECT_EQ(pane.hides, 1);
+
+  pane.previews.clear();
+  const QPoint gif = RowPoint(RowOf("c.gif"));
+  QTest::mousePress(Table()->viewport(), Qt::LeftButton, {}, gif);
+  QTest::qWait(250);
+  EXPECT_TRUE(pane.previews.empty());
+  QTest::qWait(500);
+  EXPECT_EQ(pane.previews, (std::vector<std::string>{root + "/files/c.gif"}));
+  QTest::mouseRelease(Table()->viewport(), Qt::LeftButton, {}, gif);
+
+  // Released before the delay ran out: nothing is shown.
+  pane.previews.clear();
+  ClickRow(RowOf("d.txt"));
+  QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, gif);
+  QTest::qWait(700);
+  EXPECT_TRUE(pane.previews.empty());
+
+  // With the picture-to-icon tool open a pending preview is dropped.
+  pane.toolOpen = true;
+  ClickRow(RowOf("d.txt"));
+  QTest::mousePress(Table()->viewport(), Qt::LeftButton, {}, gif);
+  QTest::qWait(700);
+  EXPECT_TRUE(pane.previews.empty());
+  QTest::mouseRelease(Table()->viewport(), Qt::LeftButton, {}, gif);
+}
+
+TEST_F(FileListTest, CheckCommands) {
+  page->SelectAllFiles();
+  EXPECT_TRUE(page->FileStatus().CheckedFileCommands);
+  page->AntiSelect();
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_FALSE(page->FileStatus().CheckedFileCommands);
+  UserCheck(0);
+  page->AntiSelect();
+  EXPECT_EQ(Panel(2), "<224> 3 <358> (.9 KB)");
+  page->CancelFileSelection();
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_TRUE(page->FileStatus().SelectAllItem);
+}
+
+TEST_F(FileListTest, RemoveKeepsTheFilesOnDisk) {
+  UserCheck(RowOf("a.dll"));
+  UserCheck(RowOf("b.ico"));  // two adjacent rows
+  page->RemoveCheckedFiles();
+  ASSERT_EQ(Model()->Count(), 2);
+  EXPECT_EQ(Model()->Row(0).Name, "c.gif");
+  EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
+  EXPECT_EQ(Panel(1), "<216> 2 <217> (.7 KB)");
+}
+
+TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) {
+  UserCheck(RowOf("a.dll"));
+  UserCheck(RowOf("c.gif"));
+  prompter.answers = {PromptAnswer::No};
+  page->RealDeleteCheckedFiles();
+  EXPECT_EQ(Model()->Count(), 4);
+  EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
+
+  std::filesystem::remove(root + "/files/c.gif");  // its delete will fail
+  prompter.asked.clear();
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  const DeleteOutcome out = page->DeleteCheckedFiles(true);
+  EXPECT_EQ(out.Deleted, 1);
+  ASSERT_EQ(out.Failed, (std::vector<std::string>{root + "/files/c.gif"}));
+  EXPECT_FALSE(std::filesystem::exists(root + "/files/a.dll"));
+  EXPECT_EQ(RowOf("a.dll"), -1);
+  ASSERT_NE(RowOf("c.gif"), -1);
+  EXPECT_TRUE(Model()->Row(RowOf("c.gif")).Checked);
+  ASSERT_EQ(prompter.asked.size(), 2u);  // the question, then one report
+  EXPECT_EQ(prompter.asked[0].row, 203);
+  EXPECT_NE(prompter.asked[1].text.find("c.gif"), std::string::npos);
+  EXPECT_EQ(Panel(1), "<216> 3 <217> (.9 KB)");
+}
+
+TEST_F(FileListTest, RowsLeavingUnderTheCurrentRowStartNoSearch) {
+  const int a = RowOf("a.dll"), b = RowOf("b.ico");
+  ClickRow(a);
+  UserCheck(a);
+  Model()->SetChecked(b, true);
+  std::filesystem::remove(root + "/files/b.ico");  // b's delete fails, so b stays, checked
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  const std::size_t searches = pane.searched.size();
+  page->RealDeleteCheckedFiles();
+  EXPECT_EQ(RowOf("a.dll"), -1);
+  EXPECT_EQ(pane.searched.size(), searches);
+}
+
+TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
+  Mkdir(root + "/many");
+  for (int i = 0; i < 300; ++i) Write("many/f" + std::to_string(1000 + i), 1);
+  page->ShowFolder(root + "/many");
+  ASSERT_EQ(Model()->Count(), 300);
+  int n = 0;
+  Model()->SetAllChecked([&n](const FileListRow&) { return n++ % 2 == 0; });
+  QSignalSpy removed(Model(), &QAbstractItemModel::rowsRemoved);
+  QSignalSpy reset(Model(), &QAbstractItemModel::modelReset);
+  page->RemoveCheckedFiles();
+  EXPECT_EQ(Model()->Count(), 150);
+  EXPECT_EQ(removed.count() + reset.count(), 1);
+  EXPECT_EQ(Model()->Row(0).Name, "f1001");
+}
+
+TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
+  ClickRow(2);
+  QTreeView* table = Table();
+  page->SetFileViewMode(2);
+  auto* icons = static_cast<QAbstractItemView*>(page->ListViewFile());
+  EXPECT_NE(icons, table);
+  EXPECT_EQ(icons->model(), Model());
+  EXPECT_EQ(icons->currentIndex().row(), 2);
+  page->SetFileViewMode(0);
+}
+
+TEST_F(FileListTest, FoundIconsComeBackThroughTheLink) {
+  FileListLink& link = *page;
+  link.SetFoundIcons("d.txt", {true, "   12", "32x32", false});
+  EXPECT_EQ(Model()->Row(RowOf("d.txt")).IconCount, 12);
+  const std::vector<ListedFile> files = link.ListedFiles();
+  ASSERT_EQ(files.size(), 4u);
+  EXPECT_EQ(link.CurrentFolder(), root + "/files");
+}
+
+}  // namespace
+}  // namespace glimmora::testing

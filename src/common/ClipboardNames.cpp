@@ -56,10 +56,7 @@ ClipboardName NextClipBoardFileName(ClipboardNaming& naming, const std::string& 
     }
   }
   if (naming.ClipIcoCount > kClipboardCapacity || taken) {
-    PromptRequest r;
-    r.text = lang.Row(kRowClipboardFull);
-    r.row = kRowClipboardFull;
-    prompter.Ask(r);
+    prompter.AskRow(lang, kRowClipboardFull);
     result.Full = true;
     return result;
   }

@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file reads and writes for the small files the icon writers handle.
+// Whole-file reads and atomic replacements (ReplaceFile.h) for the byte buffers the icon writers
+// handle.
 
 #include <cstdint>
 #include <optional>
@@ -9,12 +10,12 @@
 
 namespace glimmora {
 
-// The bytes of `path`; nullopt when it cannot be opened or read, or holds more than `maxBytes`.
-// Never creates the file.
+// The bytes of `path`; nullopt when it cannot be opened or read, is no regular file, or holds
+// more than `maxBytes`. Never creates the file.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
-// Replaces (or creates) `path` with `bytes`: written beside it, flushed and renamed over it, so the
-// file is never seen half written. False when any step fails; the old file is then left as it was.
+// Replaces (or creates) `path` with `bytes` atomically, as ReplaceFileAtomically does. False when
+// any step fails; the old file is then left as it was.
 bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace glimmora

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "common/AsciiCase.h"
 #include "common/IcoFile.h"
+#include "common/NumberText.h"
 #include "common/Paths.h"
 
 namespace glimmora {
 namespace {
-
-// A number as the runtime's Str writes it: a leading blank for a number that is not negative.
-std::string Str(std::int64_t n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 // x / 1024 * 10 rounded to a whole number of tenths, halves to even.
 std::int64_t KibTenths(std::int64_t bytes) {
@@ -20,50 +19,37 @@ std::int64_t KibTenths(std::int64_t bytes) {
   return q;
 }
 
-// Tenths as a number text without a leading blank or a leading zero: 7 -> ".7", 123 -> "12.3".
-std::string TenthsText(std::int64_t tenths) {
-  const std::int64_t whole = tenths / 10;
-  const std::int64_t frac = tenths % 10;
-  if (frac == 0) return std::to_string(whole);
-  return (whole == 0 ? std::string() : std::to_string(whole)) + "." + std::to_string(frac);
+}  // namespace
+
+void ProgressReporter::Value(int value) {
+  if (progress_ != nullptr && value != last_) {
+    last_ = value;
+    progress_->SetProgressValue(value);
+  }
 }
 
-bool EndsWithIcoIgnoringCase(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string tail = name.substr(name.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  });
-  return tail == ".ico";
+void ProgressReporter::Show() {
+  if (progress_ != nullptr) progress_->ShowProgress();
 }
 
-class ProgressReporter {
- public:
-  explicit ProgressReporter(ScanProgress* progress) : progress_(progress) {}
-  void Value(int value) {
-    if (progress_ != nullptr && value != last_) {
-      last_ = value;
-      progress_->SetProgressValue(value);
-    }
-  }
-  void Show() {
-    if (progress_ != nullptr) progress_->ShowProgress();
-  }
-
- private:
-  ScanProgress* progress_;
-  int last_ = -1;
-};
+void ProgressReporter::Hide() {
+  if (progress_ != nullptr) progress_->HideProgress();
+}
 
 int PercentOf(std::int64_t part, std::int64_t whole) {
   if (whole <= 0) return 1;
   return static_cast<int>(part * 100 / whole) + 1;
 }
 
-}  // namespace
+std::vector<std::uint8_t> IcoFileOf(const AcceptedImage& image, std::span<const std::uint8_t> bytes) {
+  const CandidateHeader& h = image.header;
+  const IcoFileHead head =
+      MakeIcoFileHead(h.width, h.Height(), h.bitCount, static_cast<std::uint32_t>(image.imageSize));
+  return MakeSingleImageIco(head, bytes);
+}
 
 std::string FoundIconKey(std::int64_t position, std::int64_t imageSize) {
-  return Str(position) + "-" + Str(imageSize);
+  return VbStr(position) + "-" + VbStr(imageSize);
 }
 
 std::string DepthColumnText(int bitCount, const LanguageTable& lang) {
@@ -80,8 +66,8 @@ std::string DepthColumnText(int bitCount, const LanguageTable& lang) {
 
 std::string FoundStatusText(std::int64_t count, std::int64_t totalBytes, const LanguageTable& lang) {
   const int word = count > 1 ? kRowIconsPlural : kRowIconSingular;
-  return lang.Row(kRowFoundPrefix) + Str(count) + " " + lang.Row(word) + " (" +
-         TenthsText(KibTenths(totalBytes)) + " KB)";
+  return lang.Row(kRowFoundPrefix) + VbStr(count) + " " + lang.Row(word) + " (" +
+         NumToStr(static_cast<double>(KibTenths(totalBytes)) / 10) + " KB)";
 }
 
 NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& lang, Prompter& prompter) {
@@ -89,7 +75,7 @@ NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& 
   if (nostanAns != kNostanAsk) return nullptr;  // taken without asking
   return [&lang, &prompter](const CandidateHeader& h) {
     PromptRequest r;
-    r.text = lang.Row(kRowNonStandardAsk) + " " + Str(h.width) + " x" + Str(h.Height()) + " " +
+    r.text = lang.Row(kRowNonStandardAsk) + " " + VbStr(h.width) + " x" + VbStr(h.Height()) + " " +
              lang.Row(kRowNonStandardTail);
     r.title = "Glimmora";
     r.buttons = PromptButtons::OkCancel;
@@ -151,16 +137,12 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
     item.number = number;
     item.index = count;
     const CandidateHeader& h = image.header;
-    item.columns[0] = "  " + Str(h.width) + " x" + Str(h.Height());
+    item.columns[0] = "  " + VbStr(h.width) + " x" + VbStr(h.Height());
     item.columns[1] = DepthColumnText(h.bitCount, services.lang);
-    item.columns[2] = "   " + Str(image.imageSize + 22);
-    item.columns[3] = "   " + Str(count);
-    item.useFileTypeIcon = number == 1 && EndsWithIcoIgnoringCase(request.FileName);
-    if (file.ReadAt(image.position - 1, image.imageSize, bytes)) {
-      const IcoFileHead head = MakeIcoFileHead(h.width, h.Height(), h.bitCount,
-                                               static_cast<std::uint32_t>(image.imageSize));
-      item.icoFile = MakeSingleImageIco(head, bytes);
-    }
+    item.columns[2] = "   " + VbStr(image.imageSize + 22);
+    item.columns[3] = "   " + VbStr(count);
+    item.useFileTypeIcon = number == 1 && EndsWithIgnoringCase(request.FileName, ".ico");
+    if (file.ReadAt(image.position - 1, image.imageSize, bytes)) item.icoFile = IcoFileOf(image, bytes);
     result.listedBytes += 22 + image.imageSize;
     item.statusText = FoundStatusText(count, result.listedBytes, services.lang);
     ++result.listed;

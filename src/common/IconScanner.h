@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,23 @@ class ScanProgress {
   virtual void HideProgress() {}                // at the end of a save of all icons
 };
 
+// Passes progress on to a ScanProgress that may be absent, each value only when it changed: the
+// scan and the save of all icons report alike.
+class ProgressReporter {
+ public:
+  explicit ProgressReporter(ScanProgress* progress) : progress_(progress) {}
+  void Value(int value);
+  void Show();
+  void Hide();
+
+ private:
+  ScanProgress* progress_;
+  int last_ = -1;
+};
+
+// The progress value of `part` of `whole`: the whole percent plus one, 1 for an empty whole.
+int PercentOf(std::int64_t part, std::int64_t whole);
+
 struct ScanRequest {
   std::string FolderPath;  // a trailing '/' is dropped
   std::string FileName;
@@ -120,5 +138,8 @@ std::string FoundIconKey(std::int64_t position, std::int64_t imageSize);
 std::string DepthColumnText(int bitCount, const LanguageTable& lang);
 // "216 Str(C) 386/387 (K KB)", K the listed bytes in KiB to the nearest tenth (halves to even).
 std::string FoundStatusText(std::int64_t count, std::int64_t totalBytes, const LanguageTable& lang);
+
+// The single-image icon file of an accepted image, `bytes` being the image as read from the file.
+std::vector<std::uint8_t> IcoFileOf(const AcceptedImage& image, std::span<const std::uint8_t> bytes);
 
 }  // namespace glimmora

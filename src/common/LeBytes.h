@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace glimmora::le {
 
@@ -23,6 +25,20 @@ inline void Put32(std::uint8_t* p, std::uint32_t v) {
   p[1] = static_cast<std::uint8_t>(v >> 8);
   p[2] = static_cast<std::uint8_t>(v >> 16);
   p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+// The record files keep their bytes as text: a signed 16-bit value at `at` of such a buffer, bytes
+// past its end reading as zeros, and its writing (the caller makes room for it).
+inline std::int16_t I16At(std::string_view bytes, std::size_t at) {
+  const auto byte = [&](std::size_t i) -> unsigned {
+    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
+  };
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(byte(at) | (byte(at + 1) << 8)));
+}
+inline void PutI16At(std::string& bytes, std::size_t at, std::int16_t value) {
+  const auto v = static_cast<std::uint16_t>(value);
+  bytes[at] = static_cast<char>(v & 0xFF);
+  bytes[at + 1] = static_cast<char>(v >> 8);
 }
 
 }  // namespace glimmora::le

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/LanguageTable.h"
+
 namespace glimmora {
 
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
@@ -31,6 +33,17 @@ class Prompter {
     r.row = row;
     r.icon = icon;
     Ask(r);
+  }
+
+  // Convenience: a message that is one row of the language table as it stands.
+  PromptAnswer AskRow(const LanguageTable& lang, int row, PromptButtons buttons = PromptButtons::Ok,
+                      PromptIcon icon = PromptIcon::None) {
+    PromptRequest r;
+    r.text = lang.Row(row);
+    r.row = row;
+    r.buttons = buttons;
+    r.icon = icon;
+    return Ask(r);
   }
 };
 

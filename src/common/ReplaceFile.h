@@ -1,24 +1,25 @@
 #pragma once
-// Reading a whole small file, and replacing a file atomically: the new contents go to a file beside
+// Reading a small file whole, and replacing a file atomically: the new contents go to a file beside
 // it, are flushed to the disk, and renamed over the old one, so that after a crash at any point the
 // file is either the old one or the new one.
 
-#include <sys/types.h>
-
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
-namespace glimmora {
+#include "common/FileOps.h"
 
-// The write(2) call used for the new file; tests pass one that fails after a number of calls.
-using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+namespace glimmora {
 
 enum class ReadStatus { Ok, Missing, Failed };
 
-// Reads the whole file into `bytes`. Missing: the file does not exist (nothing is created).
-// Failed: it exists but cannot be read; `error` says why.
+// Reads at most `maxBytes` from the start of `path` into `bytes`. Missing: the file does not
+// exist (nothing is created). Failed: it exists but cannot be read, or is no regular file (a pipe
+// or a device would never end); `error` says why.
+ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                         std::string* error = nullptr);
+
+// ReadFileStart without a limit.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 
 // Replaces `path` with `bytes` atomically (a symbolic link is followed, the mode of an existing
@@ -26,5 +27,8 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::strin
 // and no temporary file is left behind.
 std::string ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                                   const WriteCall& writeCall = {});
+
+// The same, each step going through `ops`.
+std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes);
 
 }  // namespace glimmora

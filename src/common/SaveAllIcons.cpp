@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 
+#include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -14,13 +14,6 @@
 
 namespace glimmora {
 namespace {
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  });
-  return s;
-}
 
 // Makes `path` as a folder; true when it was made now, `exists` when it is there either way.
 bool MakeFolder(const std::string& path, bool& exists) {
@@ -40,7 +33,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   SaveAllResult result;
   const std::string folderPath = DropTrailingSlash(request.FolderPath);
   result.SourceFile = JoinPath(folderPath, request.FileName);
-  const bool asIco = Upper(request.IcoBmp) == "ICO";
+  const bool asIco = AsciiUpper(request.IcoBmp) == "ICO";
   const std::string suffix = asIco ? "_Ico" : "_Bmp";
 
   ScanFile file;
@@ -54,14 +47,8 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   const std::string saveFolder =
       ownFolder ? DropTrailingSlash(request.TargetDir) : JoinPath(folderPath, request.FileName + suffix);
   const std::int64_t length = file.Length();
-  int lastPercent = -1;
-  auto progress = [&](std::int64_t pos) {
-    const int value = length > 0 ? static_cast<int>(pos * 100 / length) + 1 : 1;
-    if (services.progress != nullptr && value != lastPercent) {
-      lastPercent = value;
-      services.progress->SetProgressValue(value);
-    }
-  };
+  ProgressReporter reporter(services.progress);
+  auto progress = [&](std::int64_t pos) { reporter.Value(PercentOf(pos, length)); };
   IconWalker walker(file, request.pattern, 1,
                     MakeNonStandardDecision(request.NostanAns, services.lang, services.prompter),
                     request.bufferBytes);
@@ -108,16 +95,13 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     }
     firstIcon = false;
     ++count;
-    if (count == 1 && services.progress != nullptr) services.progress->ShowProgress();
+    if (count == 1) reporter.Show();
 
     if (!file.ReadAt(image.position - 1, image.imageSize, bytes)) {
       fail(target);
       continue;
     }
-    const CandidateHeader& h = image.header;
-    const IcoFileHead head =
-        MakeIcoFileHead(h.width, h.Height(), h.bitCount, static_cast<std::uint32_t>(image.imageSize));
-    const std::vector<std::uint8_t> ico = MakeSingleImageIco(head, bytes);
+    const std::vector<std::uint8_t> ico = IcoFileOf(image, bytes);
     bool ok = false;
     if (writeIco) {
       ok = ReplaceFileBytes(target, ico);
@@ -131,7 +115,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     }
   }
 
-  if (services.progress != nullptr) services.progress->HideProgress();
+  reporter.Hide();
   result.IcoCount = count;
   result.IcoTypeCount = walker.Tally();
   if (walker.ReadFailed()) {

@@ -1,9 +1,8 @@
 #include "common/SaveIconFromSource.h"
 
-#include <algorithm>
 #include <vector>
 
-#include "common/FileBytes.h"
+#include "common/AsciiCase.h"
 #include "common/IcoFile.h"
 #include "common/IconHeaderCheck.h"
 #include "common/IconWalker.h"
@@ -11,13 +10,6 @@
 
 namespace glimmora {
 namespace {
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  });
-  return s;
-}
 
 // The single-image icon of the image at `pos` (1-based) of `path`, when it is still there as the
 // item describes it.
@@ -57,7 +49,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
                                   Prompter& prompter, const LanguageTable& lang) {
   IconWriteResult result;
   result.targetName = targetName;
-  const std::string format = Upper(icoBmp);
+  const std::string format = AsciiUpper(icoBmp);
   const auto whole = WholeIcon(icoFile);
   if (!whole && picture == nullptr) {
     result.sourceUnreadable = true;
@@ -68,13 +60,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
       result.sourceUnreadable = true;
       return result;
     }
-    const std::string path = JoinPath(targetDir, targetName);
-    if (ReplaceFileBytes(path, *whole)) {
-      result.written = true;
-      result.targetPath = path;
-    } else {
-      result.writeFailed = true;
-    }
+    WriteTargetFile(result, JoinPath(targetDir, targetName), *whole);
     return result;
   }
   SaveInSizeRequest r;
@@ -86,19 +72,13 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
   r.icoBmp = format;
   r.toSysClipboard = toSysClipboard;
   r.mask = mask;
-  SaveInSizeResult s = SaveIconInSize(r, prompter, lang);
-  result.targetName = s.targetName;
-  result.targetPath = s.targetPath;
-  result.written = s.written;
-  result.writeFailed = s.writeFailed;
-  result.clipboard = std::move(s.clipboard);
-  result.mask = s.mask;
+  static_cast<SaveInSizeResult&>(result) = SaveIconInSize(r, prompter, lang);
   return result;
 }
 
 IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
                                    const LanguageTable& lang) {
-  const std::string format = Upper(request.IcoBmp);
+  const std::string format = AsciiUpper(request.IcoBmp);
   if (format != "ICO" && format != "BMP" && !request.ToSysClipboard) {
     IconWriteResult nothing;
     nothing.targetName = request.TargetName;

@@ -16,15 +16,9 @@
 
 namespace glimmora {
 
-// What one save of one icon did.
-struct IconWriteResult {
+// What one save of one icon did: what a save in a size does, and whether the source was there.
+struct IconWriteResult : SaveInSizeResult {
   bool sourceUnreadable = false;  // the source is missing, unreadable or no longer holds the icon
-  std::string targetName;         // the name used (size suffix and extension applied)
-  std::string targetPath;         // the file written; empty when none
-  bool written = false;
-  bool writeFailed = false;
-  std::optional<Raster> clipboard;  // the picture to put on the clipboard
-  MaskResult mask = MaskResult::NotWanted;
 };
 
 struct SaveFromSourceRequest {

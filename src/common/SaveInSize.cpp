@@ -1,8 +1,6 @@
 #include "common/SaveInSize.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -12,26 +10,14 @@
 namespace glimmora {
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 bool Decodable(std::span<const std::uint8_t> icoFile) {
   const auto image = IcoImageBytes(icoFile);
   return image && IconImageLayout(*image).has_value();
 }
 
-PromptAnswer AskRow(Prompter& prompter, const LanguageTable& texts, int row, PromptButtons buttons) {
-  PromptRequest r;
-  r.text = texts.Row(row);
-  r.row = row;
-  r.buttons = buttons;
-  return prompter.Ask(r);
-}
+}  // namespace
 
-void Write(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
+void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
   if (ReplaceFileBytes(path, bytes)) {
     result.written = true;
     result.targetPath = path;
@@ -40,12 +26,10 @@ void Write(SaveInSizeResult& result, const std::string& path, std::span<const st
   }
 }
 
-}  // namespace
-
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts) {
   SaveInSizeResult result;
   result.targetName = request.targetName;
-  const std::string format = Upper(request.icoBmp);
+  const std::string format = AsciiUpper(request.icoBmp);
   const bool toBitmap = format == "BMP" || request.toSysClipboard;
   const bool toIcon = format == "ICO" && !request.toSysClipboard;
   if ((!toBitmap && !toIcon) || SizeChoicePixels(request.sizeSel) < 0) return result;
@@ -63,7 +47,7 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
       result.clipboard = std::move(*picture);
       return result;
     }
-    Write(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));
+    WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));
     return result;
   }
 
@@ -71,12 +55,12 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
   if (!Decodable(request.icoFile)) return result;
   bool makeMask = request.mask == MaskAnswer::Yes;
   if (request.mask == MaskAnswer::Ask)
-    makeMask = AskRow(prompter, texts, kRowAskMask, PromptButtons::YesNo) == PromptAnswer::Yes;
+    makeMask = prompter.AskRow(texts, kRowAskMask, PromptButtons::YesNo) == PromptAnswer::Yes;
   const auto resized = ResizeIconToIco(request.icoFile, request.sizeSel, makeMask);
   if (!resized) return result;
   result.mask = resized->mask;
-  if (resized->mask == MaskResult::NoKeyColor) AskRow(prompter, texts, kRowNoKeyColor, PromptButtons::Ok);
-  Write(result, JoinPath(request.targetDir, result.targetName), resized->ico);
+  if (resized->mask == MaskResult::NoKeyColor) prompter.AskRow(texts, kRowNoKeyColor);
+  WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), resized->ico);
   return result;
 }
 

@@ -48,4 +48,7 @@ struct SaveInSizeResult {
 // nothing. An existing target is replaced.
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);
 
+// Replaces `path` with `bytes` and records in `result` whether it was written.
+void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes);
+
 }  // namespace glimmora

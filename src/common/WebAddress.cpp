@@ -2,23 +2,13 @@
 
 #include <cctype>
 
+#include "common/AsciiCase.h"
+
 namespace glimmora {
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\0' || c == '\t'; }
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(s[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && StartsWithNoCase(a, b);
-}
 
 // "scheme://..." with a scheme of a letter followed by letters, digits, "+", "-" or ".".
 bool HasSchemeWithAuthority(std::string_view s) {
@@ -37,10 +27,10 @@ std::string WebAddressToOpen(std::string_view address, std::string_view kind) {
   while (!address.empty() && IsBlank(address.back())) address.remove_suffix(1);
   while (!address.empty() && IsBlank(address.front())) address.remove_prefix(1);
   if (address.empty()) return {};
-  const bool isMail = StartsWithNoCase(address, "mailto:");
-  if (EqualsNoCase(kind, "WEB")) {
+  const bool isMail = StartsWithIgnoringCase(address, "mailto:");
+  if (EqualsIgnoringCase(kind, "WEB")) {
     if (!HasSchemeWithAuthority(address) && !isMail) return "http://" + std::string(address);
-  } else if (EqualsNoCase(kind, "MAIL")) {
+  } else if (EqualsIgnoringCase(kind, "MAIL")) {
     if (!isMail) return "mailto:" + std::string(address);
   }
   return std::string(address);

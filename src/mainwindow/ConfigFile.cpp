@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <cmath>
 
+#include "common/LeBytes.h"
 #include "common/MarkedField.h"
 #include "common/Paths.h"
 
@@ -24,19 +25,6 @@ constexpr std::size_t kPathBytes = 198;
 constexpr std::string_view kPathMark = "\\\\";
 constexpr std::size_t kMaxEntries = 32767;
 
-std::int16_t ReadInt16(std::string_view bytes, std::size_t at) {
-  auto byte = [&](std::size_t i) -> unsigned {
-    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
-  };
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(byte(at) | (byte(at + 1) << 8)));
-}
-
-void PutInt16(std::string& bytes, std::size_t at, std::int16_t value) {
-  const auto v = static_cast<std::uint16_t>(value);
-  bytes[at] = static_cast<char>(v & 0xFF);
-  bytes[at + 1] = static_cast<char>(v >> 8);
-}
-
 // `count` bytes at `at`, zeros past the end of the file.
 std::string_view Slice(std::string_view bytes, std::size_t at, std::size_t count, std::string& scratch) {
   if (at + count <= bytes.size()) return bytes.substr(at, count);
@@ -50,13 +38,13 @@ PathEntry DecodePathRec(std::string_view bytes, std::size_t at, Language lang) {
   const std::string_view rec = Slice(bytes, at, kPathRecBytes, scratch);
   PathEntry entry;
   entry.Path = DecodeMarkedField(rec.substr(0, kPathBytes), kPathMark, lang).Text;
-  entry.Image = ReadInt16(rec, kPathBytes);
+  entry.Image = le::I16At(rec, kPathBytes);
   return entry;
 }
 
 void PutPathRec(std::string& bytes, std::size_t at, std::string_view path, std::int16_t image) {
   bytes.replace(at, kPathBytes, EncodeMarkedField(path, kPathBytes, kPathMark));
-  PutInt16(bytes, at + kPathBytes, image);
+  le::PutI16At(bytes, at + kPathBytes, image);
 }
 
 }  // namespace
@@ -75,11 +63,11 @@ std::string ConfigFilePath(const std::string& appPath) { return JoinPath(appPath
 
 ConfigData DecodeConfig(std::string_view bytes, Language lang) {
   ConfigData data;
-  data.Panes.TreeViewSWidth = ReadInt16(bytes, kPanesAt);
-  data.Panes.ListViewFileHeight = ReadInt16(bytes, kPanesAt + 2);
-  data.Panes.TreeViewLWidth = ReadInt16(bytes, kPanesAt + 4);
-  data.Panes.TreeViewLHeight = ReadInt16(bytes, kPanesAt + 6);
-  data.Panes.ListViewWebSiteHeight = ReadInt16(bytes, kPanesAt + 8);
+  data.Panes.TreeViewSWidth = le::I16At(bytes, kPanesAt);
+  data.Panes.ListViewFileHeight = le::I16At(bytes, kPanesAt + 2);
+  data.Panes.TreeViewLWidth = le::I16At(bytes, kPanesAt + 4);
+  data.Panes.TreeViewLHeight = le::I16At(bytes, kPanesAt + 6);
+  data.Panes.ListViewWebSiteHeight = le::I16At(bytes, kPanesAt + 8);
 
   std::string scratch;
   data.Params.SaveLibDir = DecodeSaveDirRec(Slice(bytes, kSaveLibDirAt, kSaveDirRecBytes, scratch), lang);
@@ -89,7 +77,7 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang) {
   data.PathText = DecodePathRec(bytes, kPathTextAt, lang).Path;
 
   // A count larger than the file can hold (a damaged file) is bounded by the records present.
-  const int count = ReadInt16(bytes, kHistoryCountAt);
+  const int count = le::I16At(bytes, kHistoryCountAt);
   std::size_t present = 0;
   if (bytes.size() > kHistoryAt) present = (bytes.size() - kHistoryAt + kPathRecBytes - 1) / kPathRecBytes;
   const std::size_t n = count > 0 ? std::min<std::size_t>(static_cast<std::size_t>(count), present) : 0;
@@ -112,16 +100,16 @@ std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data) {
   const std::size_t needed = kHistoryAt + kPathRecBytes * stored.size();
   if (out.size() < needed) out.resize(needed, '\0');
 
-  PutInt16(out, kPanesAt, data.Panes.TreeViewSWidth);
-  PutInt16(out, kPanesAt + 2, data.Panes.ListViewFileHeight);
-  PutInt16(out, kPanesAt + 4, data.Panes.TreeViewLWidth);
-  PutInt16(out, kPanesAt + 6, data.Panes.TreeViewLHeight);
-  PutInt16(out, kPanesAt + 8, data.Panes.ListViewWebSiteHeight);
+  le::PutI16At(out, kPanesAt, data.Panes.TreeViewSWidth);
+  le::PutI16At(out, kPanesAt + 2, data.Panes.ListViewFileHeight);
+  le::PutI16At(out, kPanesAt + 4, data.Panes.TreeViewLWidth);
+  le::PutI16At(out, kPanesAt + 6, data.Panes.TreeViewLHeight);
+  le::PutI16At(out, kPanesAt + 8, data.Panes.ListViewWebSiteHeight);
   out.replace(kSaveLibDirAt, kSaveDirRecBytes, EncodeSaveDirRec(data.Params.SaveLibDir));
   out.replace(kSaveFileDirAt, kSaveDirRecBytes, EncodeSaveDirRec(data.Params.SaveFileDir));
   out.replace(kSaveIcoDirAt, kSaveDirRecBytes, EncodeSaveDirRec(data.Params.SaveIcoDir));
 
-  PutInt16(out, kHistoryCountAt, static_cast<std::int16_t>(stored.size()));
+  le::PutI16At(out, kHistoryCountAt, static_cast<std::int16_t>(stored.size()));
   // A text that cannot be stored whole is stored empty: a cut path would name another folder.
   const std::string_view text = data.PathText.size() <= kPathBytes ? std::string_view(data.PathText) : "";
   PutPathRec(out, kPathTextAt, text, 0);

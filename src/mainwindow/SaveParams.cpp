@@ -1,5 +1,6 @@
 #include "mainwindow/SaveParams.h"
 
+#include "common/LeBytes.h"
 #include "common/MarkedField.h"
 #include "common/Paths.h"
 
@@ -24,9 +25,7 @@ void SaveParams::SetLang(std::uint8_t lang) {
 
 std::string EncodeSaveDirRec(const SaveDirRec& rec) {
   std::string out(kSaveDirRecBytes, '\0');
-  const auto useNow = static_cast<std::uint16_t>(rec.UseNow);
-  out[kOffUseNow] = static_cast<char>(useNow & 0xFF);
-  out[kOffUseNow + 1] = static_cast<char>(useNow >> 8);
+  le::PutI16At(out, kOffUseNow, rec.UseNow);
   out[kOffSaveAs] = static_cast<char>(rec.SaveAs);
   out[kOffSaveSel] = static_cast<char>(rec.SaveSel);
   out[kOffTagDir] = static_cast<char>(rec.TagDir);
@@ -46,7 +45,7 @@ SaveDirRec DecodeSaveDirRec(std::string_view bytes, Language lang) {
   full.resize(kSaveDirRecBytes, '\0');
   auto byte = [&](std::size_t off) { return static_cast<std::uint8_t>(full[off]); };
   SaveDirRec rec;
-  rec.UseNow = static_cast<std::int16_t>(byte(kOffUseNow) | (byte(kOffUseNow + 1) << 8));
+  rec.UseNow = le::I16At(full, kOffUseNow);
   rec.SaveAs = byte(kOffSaveAs);
   rec.SaveSel = byte(kOffSaveSel);
   rec.TagDir = byte(kOffTagDir);

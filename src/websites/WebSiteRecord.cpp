@@ -1,5 +1,7 @@
 #include "websites/WebSiteRecord.h"
 
+#include "common/LeBytes.h"
+
 namespace glimmora {
 
 namespace {
@@ -60,9 +62,7 @@ void CodeWebSiteData(WebRecordBytes& record, int key) {
 
 int StoredCodeKey(std::string_view record) {
   if (record.size() < kWebCodeKeyOffset + 2) return 0;
-  const auto lo = static_cast<unsigned char>(record[kWebCodeKeyOffset]);
-  const auto hi = static_cast<unsigned char>(record[kWebCodeKeyOffset + 1]);
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+  return le::I16At(record, kWebCodeKeyOffset);
 }
 
 WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key) {
@@ -71,9 +71,7 @@ WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key) {
     const auto& spec = kWebFields[static_cast<std::size_t>(i)];
     record.replace(spec.offset, spec.width, EncodeWebField(entry.Field(i), spec.width));
   }
-  const auto k = static_cast<std::uint16_t>(static_cast<std::int16_t>(key));
-  record[kWebCodeKeyOffset] = static_cast<char>(k & 0xFF);
-  record[kWebCodeKeyOffset + 1] = static_cast<char>(k >> 8);
+  le::PutI16At(record, kWebCodeKeyOffset, static_cast<std::int16_t>(key));
   CodeWebSiteData(record, key);
   return record;
 }

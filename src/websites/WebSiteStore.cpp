@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "common/Paths.h"
+#include "common/ReplaceFile.h"
 #include "websites/WebSiteFile.h"
 
 namespace glimmora {
@@ -11,9 +13,7 @@ namespace glimmora {
 WebSiteStore::WebSiteStore(std::string path) : path_(std::move(path)), ops_(&DefaultFileOps()) {}
 
 std::string WebSiteStore::PathIn(const std::string& appPath) {
-  std::string folder = appPath;
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder + "WebSiteLib/HomePage.Lib";
+  return JoinPath(appPath, "WebSiteLib/HomePage.Lib");
 }
 
 int WebSiteStore::NextKey() {
@@ -22,11 +22,14 @@ int WebSiteStore::NextKey() {
   return std::uniform_int_distribution<int>(0, kWebKeyLimit - 1)(engine);
 }
 
-std::string WebSiteStore::Commit(const std::string& bytes) {
+bool WebSiteStore::Commit(const WebSiteFile& file, WebStoreResult& result) {
   // The list's folder may be missing in a fresh program folder; writing (never reading) makes it.
-  const auto slash = path_.rfind('/');
-  if (slash != std::string::npos && slash > 0) ::mkdir(path_.substr(0, slash).c_str(), 0755);
-  return ReplaceFileThrough(*ops_, path_, bytes);
+  const std::string folder = FolderOfPath(path_);
+  if (!folder.empty()) ::mkdir(folder.c_str(), 0755);
+  result.Error = ReplaceFileAtomically(*ops_, path_, SerializeWebSiteFile(file));
+  if (result.Error.empty()) return true;
+  result.Status = WebStoreStatus::WriteFailed;
+  return false;
 }
 
 std::vector<StoredWebSite> WebSiteStore::Get(Language lang) const {
@@ -48,11 +51,7 @@ WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Langu
     return result;
   }
   file.Records[static_cast<std::size_t>(recordNo - 1)] = EncodeWebRecord(entry, NextKey());
-  result.Error = Commit(SerializeWebSiteFile(file));
-  if (!result.Error.empty()) {
-    result.Status = WebStoreStatus::WriteFailed;
-    return result;
-  }
+  if (!Commit(file, result)) return result;
   result.RecordNo = recordNo;
   result.Stored = StoredWebEntry(entry, lang);
   return result;
@@ -67,11 +66,7 @@ WebStoreResult WebSiteStore::Add(const WebSiteEntry& entry, Language lang) {
     return result;
   }
   file.Records.push_back(EncodeWebRecord(entry, NextKey()));
-  result.Error = Commit(SerializeWebSiteFile(file));
-  if (!result.Error.empty()) {
-    result.Status = WebStoreStatus::WriteFailed;
-    return result;
-  }
+  if (!Commit(file, result)) return result;
   result.Count += 1;
   result.RecordNo = result.Count;
   result.Stored = StoredWebEntry(entry, lang);
@@ -89,11 +84,7 @@ WebStoreResult WebSiteStore::Kill(const std::set<int>& recordNos) {
   const std::size_t dropped = file->Records.size() - kept.Records.size();
   result.Count = static_cast<int>(dropped == 0 ? file->Records.size() : kept.Records.size());
   if (dropped == 0) return result;
-  result.Error = Commit(SerializeWebSiteFile(kept));
-  if (!result.Error.empty()) {
-    result.Status = WebStoreStatus::WriteFailed;
-    result.Count = static_cast<int>(file->Records.size());
-  }
+  if (!Commit(kept, result)) result.Count = static_cast<int>(file->Records.size());
   return result;
 }
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "websites/AtomicFile.h"
+#include "common/FileOps.h"
+#include "websites/WebSiteFile.h"
 #include "websites/WebSiteRecord.h"
 
 namespace glimmora {
@@ -62,7 +63,8 @@ class WebSiteStore {
 
  private:
   int NextKey();
-  std::string Commit(const std::string& bytes);
+  // Replaces the file with `file`; on failure sets the result's status and error.
+  bool Commit(const WebSiteFile& file, WebStoreResult& result);
 
   std::string path_;
   FileOps* ops_;

@@ -1,17 +1,15 @@
 #pragma once
 // Hand-made bytes for the scanner and saver tests: bitmap headers written field by field, images
-// of a stated size, files laid out at stated positions, and a temporary folder.
-
-#include <unistd.h>
+// of a stated size, files laid out at stated positions.
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "common/LanguageTable.h"
+#include "support/TempDir.h"
 
 namespace glimmora::testing {
 
@@ -80,23 +78,6 @@ inline std::string ReadText(const std::filesystem::path& path) {
   const Bytes b = ReadBytes(path);
   return std::string(b.begin(), b.end());
 }
-
-class TempDir {
- public:
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "glimmora-test-XXXXXX").string();
-    path_ = ::mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A language table whose rows are "<row>" in every language, so texts show which rows they use.
 inline LanguageTable RowNumberTable(Language lang = Language::English) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,7 @@
 
 #include "common/LanguageFiles.h"
 #include "common/LanguageSource.h"
+#include "support/TempDir.h"
 
 namespace glimmora {
 namespace {
@@ -45,8 +45,8 @@ TEST(LanguageFuzz, AnyBlockCutsIntoValidText) {
 }
 
 TEST(LanguageFuzz, DamagedAndTruncatedFilesLoadWithoutHarm) {
-  std::string pattern = (fs::temp_directory_path() / "glimmora-langfuzz-XXXXXX").string();
-  const fs::path dir = mkdtemp(pattern.data());
+  const testing::TempDir temp;
+  const fs::path& dir = temp.path();
   auto write = [&](const char* name, const std::string& bytes) {
     std::ofstream(dir / name, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -88,7 +88,6 @@ TEST(LanguageFuzz, DamagedAndTruncatedFilesLoadWithoutHarm) {
     ASSERT_LE(static_cast<int>(table.CurLang), 2);
     ExpectWholeTexts(table);
   }
-  fs::remove_all(dir);
 }
 
 }  // namespace

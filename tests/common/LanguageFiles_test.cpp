@@ -1,7 +1,6 @@
 #include "common/LanguageFiles.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -9,6 +8,8 @@
 #include <iterator>
 #include <optional>
 #include <string>
+
+#include "support/TempDir.h"
 
 namespace glimmora {
 namespace {
@@ -33,27 +34,16 @@ void ExpectCut(const string& block, optional<string> english, optional<string> g
   EXPECT_EQ(t[2], big5) << "Chinese BIG5 of " << block.substr(0, 40);
 }
 
-class TempFolder {
+// A temporary program folder with its files' bytes at hand.
+class TempFolder : public testing::TempDir {
  public:
-  TempFolder() {
-    string pattern = (fs::temp_directory_path() / "glimmora-lang-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
   void Write(const string& name, const string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path() / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   string Read(const string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+    std::ifstream in(path() / name, std::ios::binary);
     return string(std::istreambuf_iterator<char>(in), {});
   }
-
- private:
-  fs::path path_;
 };
 
 string Head(unsigned char lang) {

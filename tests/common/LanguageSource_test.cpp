@@ -1,7 +1,6 @@
 #include "common/LanguageSource.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "common/LanguageFiles.h"
+#include "support/TempDir.h"
 
 namespace glimmora {
 namespace {
@@ -139,13 +139,12 @@ TEST(LanguageFileBytes, WrittenFilesLoadBackToTheSameTexts) {
   LanguageFileBytes files;
   string error;
   ASSERT_TRUE(MakeLanguageFileBytes(rows, files, error)) << error;
-  const auto dir = std::filesystem::temp_directory_path() / ("glimmora-langsrc-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testing::TempDir temp;
+  const auto& dir = temp.path();
   std::ofstream(dir / "chglangs.dat", std::ios::binary) << files.shortFile;
   std::ofstream(dir / "chglangl.dat", std::ios::binary) << files.longFile;
   LanguageTable table;
   LoadLanguageStrings(dir, table);
-  std::filesystem::remove_all(dir);
   for (const LangSourceRow& row : rows)
     for (int lang = 0; lang < 3; ++lang) EXPECT_EQ(table.LangStr[lang][row.row], row.text[lang]) << row.row;
   EXPECT_EQ(table.CurLang, Language::English);

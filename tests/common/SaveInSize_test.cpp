@@ -8,6 +8,7 @@
 #include "common/FileBytes.h"
 #include "common/IconTestBytes.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
 
 namespace glimmora {
 namespace {
@@ -25,13 +26,6 @@ Bytes SmallIcon(Rgb opaque) {
 
 class SaveInSizeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/glimmora-size-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   SaveInSizeResult Save(const Bytes& ico, int sizeSel, const std::string& format, bool clipboard = false,
                         MaskAnswer mask = MaskAnswer::Yes, const Raster* picture = nullptr) {
     SaveInSizeRequest r;
@@ -46,7 +40,8 @@ class SaveInSizeTest : public ::testing::Test {
     return SaveIconInSize(r, prompter_, texts_);
   }
 
-  std::string dir_;
+  testing::TempDir temp_;
+  std::string dir_ = temp_.str();
   testing::ScriptedPrompter prompter_;
   LanguageTable texts_;
 };

@@ -9,13 +9,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/AsciiCase.h"
 #include "common/DriveTypes.h"
 #include "common/FileInfo.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
-#include "common/ReplaceFile.h"
 #include "common/WebAddress.h"
 #include "support/ScriptedShell.h"
+#include "support/TempDir.h"
 
 namespace glimmora {
 namespace {
@@ -51,6 +52,17 @@ TEST(NumberText, NumToStrDropsOnlyTheBlank) {
   EXPECT_EQ(NumToStr(std::uint64_t{5368709120}), "5368709120");
   EXPECT_EQ(NumToStr(std::uint32_t{4294967295u}), "4294967295");
   EXPECT_EQ(NumToStr(LLONG_MIN), "-9223372036854775808");
+}
+
+TEST(AsciiCase, OnlyAsciiLettersChangeCase) {
+  EXPECT_EQ(AsciiUpper("ico Bmp-9\xC3\xA4"), "ICO BMP-9\xC3\xA4");  // the UTF-8 bytes of an umlaut stay
+  EXPECT_TRUE(EqualsIgnoringCase("Mail", "MAIL"));
+  EXPECT_FALSE(EqualsIgnoringCase("Mail", "MAILS"));
+  EXPECT_TRUE(StartsWithIgnoringCase("MailTo:a@b", "mailto:"));
+  EXPECT_FALSE(StartsWithIgnoringCase("mail", "mailto:"));
+  EXPECT_TRUE(EndsWithIgnoringCase("A.ICO", ".ico"));
+  EXPECT_FALSE(EndsWithIgnoringCase("ico", ".ico"));
+  EXPECT_FALSE(EqualsIgnoringCase("@", "`"));  // neighbours of the letters are no letters
 }
 
 TEST(PathText, JoinsAndTrimsAroundTheRoot) {
@@ -99,9 +111,6 @@ TEST(WebAddressRule, AddressesAsOpened) {
 class FileInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/glimmora-fi-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
     if (const char* tz = std::getenv("TZ")) oldTz_ = tz, hadTz_ = true;
     setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
     tzset();
@@ -112,7 +121,6 @@ class FileInfoTest : public ::testing::Test {
     else
       unsetenv("TZ");
     tzset();
-    fs::remove_all(dir_);
   }
   std::string MakeFile(const std::string& name, std::time_t mtime, const std::string& bytes = "abc") {
     const std::string path = dir_ + "/" + name;
@@ -121,7 +129,8 @@ class FileInfoTest : public ::testing::Test {
     utimensat(AT_FDCWD, path.c_str(), times, 0);
     return path;
   }
-  std::string dir_;
+  testing::TempDir temp_;
+  std::string dir_ = temp_.str();
   std::string oldTz_;
   bool hadTz_ = false;
 };
@@ -149,20 +158,6 @@ TEST_F(FileInfoTest, SizesPastFourGigabytesStayExact) {
   const FileDateText t = GetFileDateText(path);
   EXPECT_EQ(t.Size, 5368709120u);
   EXPECT_EQ(t.SizeText, "5368709120");
-}
-
-TEST_F(FileInfoTest, ReplacingKeepsTheLinkAndTheMode) {
-  const std::string target = MakeFile("real", 0, "old");
-  chmod(target.c_str(), 0600);
-  const std::string link = dir_ + "/link";
-  ASSERT_EQ(symlink("real", link.c_str()), 0);
-  ASSERT_EQ(ReplaceFileAtomically(link, "new"), "");
-  EXPECT_TRUE(fs::is_symlink(link));
-  std::string bytes;
-  ASSERT_EQ(ReadWholeFile(target, bytes), ReadStatus::Ok);
-  EXPECT_EQ(bytes, "new");
-  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(ReadWholeFile(dir_ + "/none", bytes), ReadStatus::Missing);
 }
 
 MountInfo Mount(std::string root, std::string device, std::string fsType, bool removable = false) {
@@ -217,9 +212,8 @@ TEST(DriveTypeRules, TreeShowsUserVolumesRootFirst) {
 }
 
 TEST(DriveTypeRules, RemovableFlagComesFromTheDiskOfAPartition) {
-  char tmpl[] = "/tmp/glimmora-sys-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const std::string sys = tmpl;
+  const testing::TempDir temp;
+  const std::string sys = temp.str();
   fs::create_directories(sys + "/devices/sdb/sdb1");
   fs::create_directories(sys + "/devices/sda/sda1");
   fs::create_directories(sys + "/class/block");
@@ -233,7 +227,6 @@ TEST(DriveTypeRules, RemovableFlagComesFromTheDiskOfAPartition) {
   EXPECT_FALSE(IsRemovableDevice("/dev/sda1", sys));
   EXPECT_FALSE(IsRemovableDevice("/dev/../sdb", sys));
   EXPECT_FALSE(IsRemovableDevice("tmpfs", sys));
-  fs::remove_all(sys);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <random>
 
+#include "support/TempDir.h"
+
 namespace glimmora {
 namespace {
 
@@ -29,14 +31,6 @@ ConfigData WithPaths(std::string text, std::vector<PathEntry> history = {}) {
 
 class ConfigFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/glimmora-cfg-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    path_ = ConfigFilePath(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   void WriteFile(const std::string& bytes) {
     std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
@@ -45,8 +39,9 @@ class ConfigFileTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  std::string dir_;
-  std::string path_;
+  testing::TempDir temp_;
+  std::string dir_ = temp_.str();
+  std::string path_ = ConfigFilePath(dir_);
 };
 
 TEST(ConfigLayout, ReadsEveryFieldFromItsPosition) {

@@ -5,13 +5,14 @@
 #include <filesystem>
 #include <random>
 
+#include "support/TempDir.h"
 #include "websites/WebSiteTestFiles.h"
 
 namespace glimmora {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 
 std::string Zeros(std::size_t n) { return std::string(n, '\0'); }
@@ -48,9 +49,15 @@ std::string HandFile(const std::vector<std::string>& records, int count) {
   return f;
 }
 
+// How many names the folder of `path` holds: a replaced file leaves nothing behind.
+int FilesBeside(const std::string& path) {
+  const auto folder = std::filesystem::path(path).parent_path();
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
 struct WebSiteStoreTest : ::testing::Test {
-  TempFolder dir;
-  std::string path = WebSiteStore::PathIn(dir.Path());
+  TempDir dir;
+  std::string path = WebSiteStore::PathIn(dir.str());
   WebSiteStore store{path};
   void SetUp() override {
     store.SetKeySource([] { return 1234; });
@@ -78,7 +85,7 @@ TEST_F(WebSiteStoreTest, AddIntoAMissingFileWritesHeaderAndOneRecord) {
   expected += Zeros(4) + "\xD2\x04" + Zeros(24);
   ASSERT_EQ(expected.size(), 700u);
   EXPECT_EQ(ReadBytes(path), expected);
-  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  EXPECT_EQ(FilesBeside(path), 1);
 
   const auto list = store.Get(Language::English);
   ASSERT_EQ(list.size(), 1u);
@@ -90,7 +97,7 @@ TEST_F(WebSiteStoreTest, ReadingNeverCreatesTheFile) {
   EXPECT_TRUE(store.Get(Language::English).empty());
   EXPECT_TRUE(store.Kill({1}).Ok());
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_FALSE(std::filesystem::exists(dir / "WebSiteLib"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "WebSiteLib"));
 }
 
 TEST_F(WebSiteStoreTest, AddAfterTheListWasEmptiedOrLeftTwoBytes) {
@@ -187,7 +194,7 @@ TEST_F(WebSiteStoreTest, FullListRefusesAnotherEntry) {
 class FailingFileOps : public FileOps {
  public:
   explicit FailingFileOps(int failAt) : failAt_(failAt) {}
-  int Create(const std::string& p) override { return Step() ? real_.Create(p) : -1; }
+  int Create(const std::string& p, mode_t m) override { return Step() ? real_.Create(p, m) : -1; }
   bool Write(int h, std::string_view b) override {
     if (!Step()) {
       real_.Write(h, b.substr(0, b.size() / 2));  // a torn write
@@ -195,6 +202,7 @@ class FailingFileOps : public FileOps {
     }
     return real_.Write(h, b);
   }
+  bool SetMode(int h, mode_t m) override { return Step() && real_.SetMode(h, m); }
   bool Flush(int h) override { return Step() && real_.Flush(h); }
   bool Close(int h) override {
     const bool ok = Step();
@@ -213,7 +221,7 @@ class FailingFileOps : public FileOps {
 
 TEST_F(WebSiteStoreTest, AFailedWriteAtAnyStepLeavesTheOldFileWhole) {
   const std::string original = HandFile({HandRecord('a', 1), HandRecord('b', 2)}, 2);
-  for (int step = 1; step <= 5; ++step) {
+  for (int step = 1; step <= 6; ++step) {
     for (int op = 0; op < 3; ++op) {
       SCOPED_TRACE("step " + std::to_string(step) + " op " + std::to_string(op));
       WriteBytes(path, original);
@@ -227,13 +235,13 @@ TEST_F(WebSiteStoreTest, AFailedWriteAtAnyStepLeavesTheOldFileWhole) {
       EXPECT_FALSE(r.Error.empty());
       EXPECT_EQ(r.Count, 2);
       EXPECT_EQ(ReadBytes(path), original);
-      EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+      EXPECT_EQ(FilesBeside(path), 1);
     }
   }
   FailingFileOps never(0);
   store.SetFileOps(never);
   EXPECT_TRUE(store.Add(Named("new"), Language::English).Ok());
-  EXPECT_EQ(never.calls, 5);
+  EXPECT_EQ(never.calls, 6);
 }
 
 TEST_F(WebSiteStoreTest, DamagedFilesLoadWithoutHarm) {

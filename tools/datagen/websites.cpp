@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DataGen.h"
-#include "websites/AtomicFile.h"
+#include "common/ReplaceFile.h"
 #include "websites/WebSiteFile.h"
 #include "websites/WebSiteRecord.h"
 
@@ -74,7 +74,7 @@ int MakeWebSiteList(const char* entryFolder, const char* outputFile) {
       file.Records.push_back(EncodeWebRecord(entry, kShippedKey));
     }
   }
-  const std::string error = ReplaceFileThrough(DefaultFileOps(), outputFile, SerializeWebSiteFile(file));
+  const std::string error = ReplaceFileAtomically(outputFile, SerializeWebSiteFile(file));
   if (!error.empty()) {
     std::fprintf(stderr, "websites: %s\n", error.c_str());
     return 1;

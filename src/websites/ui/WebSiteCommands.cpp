@@ -20,12 +20,7 @@ constexpr int kAskDeleteRow = 377;
 constexpr int kAskFromFileRow = 378;
 
 bool AskYesNo(Prompter& prompter, const LanguageTable& lang, int row) {
-  PromptRequest r;
-  r.text = lang.Row(row);
-  r.row = row;
-  r.buttons = PromptButtons::YesNo;
-  r.icon = PromptIcon::Question;
-  return prompter.Ask(r) == PromptAnswer::Yes;
+  return prompter.AskRow(lang, row, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
 }
 }  // namespace
 

@@ -12,6 +12,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
+#include "support/TempDir.h"
 #include "common/LanguageTable.h"
 #include "websites/WebSiteTestFiles.h"
 #include "websites/ui/WebSiteEditor.h"
@@ -21,7 +22,7 @@ namespace {
 
 using testing::ReadBytes;
 using testing::ScriptedPrompter;
-using testing::TempFolder;
+using testing::TempDir;
 
 WebSiteEntry Site(const std::string& name, const std::string& lang = "EN") {
   return {name, name + " maker", lang, "https://" + name + ".example.com/Path", name + " note",
@@ -29,11 +30,11 @@ WebSiteEntry Site(const std::string& name, const std::string& lang = "EN") {
 }
 
 struct WebSitePanelTest : ::testing::Test {
-  TempFolder app;
+  TempDir app;
   LanguageTable lang;
   ScriptedPrompter prompter;
   testing::RecordingWebOpener opener;
-  std::string file = WebSiteStore::PathIn(app.Path());
+  std::string file = WebSiteStore::PathIn(app.str());
   std::unique_ptr<WebSitePanel> page;
 
   void SetUp() override {
@@ -52,7 +53,7 @@ struct WebSitePanelTest : ::testing::Test {
     for (const auto& e : entries) ASSERT_TRUE(maker.Add(e, Language::English).Ok());
   }
   void Open() {
-    page = std::make_unique<WebSitePanel>(lang, prompter, opener, app.Path());
+    page = std::make_unique<WebSitePanel>(lang, prompter, opener, app.str());
     page->Store().SetKeySource([] { return 1234; });
   }
   QTreeWidget* List() const { return page->ListViewWebSite(); }

@@ -1,0 +1,57 @@
+#include "common/FileOps.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "common/Paths.h"
+
+namespace glimmora {
+
+int PosixFileOps::Create(const std::string& path, mode_t mode) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+}
+
+bool PosixFileOps::Write(int handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = writeCall_ ? writeCall_(handle, bytes.data(), bytes.size())
+                                 : ::write(handle, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;  // no progress: retrying would spin forever
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool PosixFileOps::SetMode(int handle, mode_t mode) { return ::fchmod(handle, mode) == 0; }
+
+bool PosixFileOps::Flush(int handle) { return ::fsync(handle) == 0; }
+
+bool PosixFileOps::Close(int handle) { return ::close(handle) == 0; }
+
+bool PosixFileOps::Rename(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+  // Make the new name itself durable; a failure here no longer endangers either version.
+  const std::string folder = FolderOfPath(to);
+  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+void PosixFileOps::Remove(const std::string& path) { ::unlink(path.c_str()); }
+
+PosixFileOps& DefaultFileOps() {
+  static PosixFileOps ops;
+  return ops;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,50 @@
+#pragma once
+// The file-system steps of replacing a file (see ReplaceFile.h), behind an interface so that tests
+// can fail each step and see that the old file stays whole.
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace glimmora {
+
+// The write(2) call used for the new file; tests pass one that fails after a number of calls.
+using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  // Creates `path`, which must not exist yet, for writing; returns a handle, or -1 with errno set
+  // (EEXIST when the name is taken).
+  virtual int Create(const std::string& path, mode_t mode) = 0;
+  virtual bool Write(int handle, std::string_view bytes) = 0;  // all of them
+  virtual bool SetMode(int handle, mode_t mode) = 0;
+  virtual bool Flush(int handle) = 0;  // down to the disk
+  virtual bool Close(int handle) = 0;
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual void Remove(const std::string& path) = 0;
+};
+
+// The real file system (POSIX calls); `writeCall` stands in for write(2) when given.
+class PosixFileOps : public FileOps {
+ public:
+  explicit PosixFileOps(WriteCall writeCall = {}) : writeCall_(std::move(writeCall)) {}
+
+  int Create(const std::string& path, mode_t mode) override;
+  bool Write(int handle, std::string_view bytes) override;
+  bool SetMode(int handle, mode_t mode) override;
+  bool Flush(int handle) override;
+  bool Close(int handle) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  void Remove(const std::string& path) override;
+
+ private:
+  WriteCall writeCall_;
+};
+
+PosixFileOps& DefaultFileOps();
+
+}  // namespace glimmora

@@ -1,0 +1,75 @@
+#include "common/ReplaceFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace glimmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReplaceFileTest : public ::testing::Test {
+ protected:
+  std::string Make(const std::string& name, const std::string& bytes) {
+    const std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  std::string Read(const std::string& path) {
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), ReadStatus::Ok);
+    return bytes;
+  }
+  int Names() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), {})); }
+
+  testing::TempDir temp_;
+  std::string dir_ = temp_.str();
+};
+
+TEST_F(ReplaceFileTest, ALinkIsFollowedAndTheModeKept) {
+  const std::string target = Make("real", "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  const std::string link = dir_ + "/link";
+  ASSERT_EQ(::symlink("real", link.c_str()), 0);
+  ASSERT_EQ(ReplaceFileAtomically(link, "new"), "");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Read(target), "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  const std::uint8_t icon[] = {0, 0, 1, 0};
+  ASSERT_TRUE(ReplaceFileBytes(dir_ + "/a.ico", icon));
+  EXPECT_EQ(Read(dir_ + "/a.ico"), std::string("\0\0\1\0", 4));
+  EXPECT_EQ(Names(), 3);  // nothing left beside the files
+  EXPECT_FALSE(ReplaceFileBytes(dir_ + "/no/a.ico", icon));
+}
+
+TEST_F(ReplaceFileTest, ReadsStopAtTheLimitAndCreateNothing) {
+  const std::string path = Make("f", "abcdef");
+  std::string bytes;
+  ASSERT_EQ(ReadFileStart(path, 4, bytes), ReadStatus::Ok);
+  EXPECT_EQ(bytes, "abcd");
+  ASSERT_TRUE(ReadFileBytes(path, 6).has_value());
+  EXPECT_EQ(ReadFileBytes(path, 6)->size(), 6u);
+  EXPECT_FALSE(ReadFileBytes(path, 5).has_value());  // too large: not cut short
+
+  EXPECT_EQ(ReadWholeFile(dir_ + "/none", bytes), ReadStatus::Missing);
+  EXPECT_FALSE(ReadFileBytes(dir_ + "/none", 10).has_value());
+  EXPECT_EQ(Names(), 1);
+
+  // A pipe would never end (or never open): it is refused at once.
+  ASSERT_EQ(::mkfifo((dir_ + "/pipe").c_str(), 0600), 0);
+  std::string error;
+  EXPECT_EQ(ReadWholeFile(dir_ + "/pipe", bytes, &error), ReadStatus::Failed);
+  EXPECT_NE(error, "");
+  EXPECT_FALSE(ReadFileBytes(dir_ + "/pipe", 10).has_value());
+}
+
+}  // namespace
+}  // namespace glimmora

@@ -1,0 +1,329 @@
+#include "source/IconSaving.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+
+#include "common/ClipboardNames.h"
+#include "common/Paths.h"
+#include "common/SaveAllIcons.h"
+#include "common/SaveIconFromSource.h"
+#include "common/SaveNotes.h"
+#include "common/SaveInSize.h"
+#include "source/IconPages.h"
+
+namespace glimmora {
+namespace {
+
+// The pane's readme puts the date 36 blanks in.
+constexpr int kPaneReadmeDateIndent = 36;
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
+  return s;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Makes `path`; true when it was made now. `ok` tells whether it is a folder afterwards.
+bool MakeFolder(const std::string& path, bool& ok) {
+  if (::mkdir(path.c_str(), 0777) == 0) {
+    ok = true;
+    return true;
+  }
+  ok = errno == EEXIST && IsFolder(path);
+  return false;
+}
+
+MaskAnswer MaskAnswerOf(const SaveDirRec& rec) {
+  switch (rec.MaskColorAns) {
+    case 1: return MaskAnswer::Ask;
+    case 2: return MaskAnswer::No;
+    default: return MaskAnswer::Yes;
+  }
+}
+
+void YieldOnce(const SaveRunEnv& env) {
+  if (env.yield) env.yield();
+}
+
+}  // namespace
+
+SaveTarget DecideSaveTarget(SaveFrom from, const SaveDirRec& rec, bool useNow, bool asBmp,
+                            const std::string& sourceFile, const std::string& currentFolder, Prompter& prompter,
+                            const LanguageTable& lang, ModifierKeys* keys) {
+  SaveTarget t;
+  const std::string otherDir = UsableOtherDir(rec);
+  const bool ask = !useNow || (rec.TagDir == 2 && otherDir.empty());
+  enum class Choice { NewFolder, CurrentFolder, OtherDir } choice = Choice::NewFolder;
+  if (ask) {
+    if (keys != nullptr) ResetShiftKeys(*keys, 0);
+    PromptRequest r;
+    r.buttons = PromptButtons::YesNoCancel;
+    r.icon = PromptIcon::Question;
+    if (from == SaveFrom::IconPane) {
+      r.row = asBmp ? kRowAskPaneBmpHead : kRowAskPaneIcoHead;
+      r.text = lang.Row(r.row) + sourceFile + lang.Row(asBmp ? kRowAskPaneBmpTail : kRowAskPaneIcoTail);
+    } else {
+      r.row = asBmp ? kRowAskFilesBmp : kRowAskFilesIco;
+      r.text = lang.Row(r.row);
+    }
+    r.text += "\n\n" + lang.Row(kRowAskFolderChoices);
+    switch (prompter.Ask(r)) {
+      case PromptAnswer::Yes: choice = Choice::NewFolder; break;
+      case PromptAnswer::No: choice = Choice::CurrentFolder; break;
+      default:
+        t.Cancelled = true;
+        return t;
+    }
+  } else if (rec.TagDir == 1) {
+    choice = Choice::CurrentFolder;
+  } else if (rec.TagDir == 2) {
+    choice = Choice::OtherDir;
+  }
+
+  const std::string suffix = asBmp ? "_Bmp" : "_Ico";
+  switch (choice) {
+    case Choice::NewFolder:
+      t.NewFolder = true;
+      if (from == SaveFrom::IconPane) {
+        t.Folder = sourceFile + suffix;
+        t.AddToTree = true;
+      }
+      break;
+    case Choice::CurrentFolder:
+      t.Folder = from == SaveFrom::IconPane ? DropTrailingSlash(currentFolder) : std::string();
+      break;
+    case Choice::OtherDir:
+      t.NewFolder = true;
+      t.UseOtherDir = true;
+      t.Folder = DropTrailingSlash(otherDir);
+      break;
+  }
+  return t;
+}
+
+IconClipboardState ReadIconClipboardFolder(const std::string& folder) {
+  IconClipboardState s;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return s;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name.size() < 5 || Upper(name.substr(name.size() - 4)) != ".ICO") continue;
+    ++s.ItemCount;
+    // Names start with a letter and a digit; A..Z sorts before a..z, as the names are handed out.
+    if (s.LastKey.empty() || name.compare(0, 2, s.LastKey, 0, 2) > 0) s.LastKey = name;
+  }
+  ::closedir(dir);
+  return s;
+}
+
+void ClipboardNamingFrom(const IconClipboardState& clip, char& letter, int& counter) {
+  letter = 'A';
+  counter = 0;
+  if (clip.ItemCount <= 0 || clip.LastKey.empty()) return;
+  letter = clip.LastKey[0];
+  counter = clip.LastKey.size() > 1 && clip.LastKey[1] >= '0' && clip.LastKey[1] <= '9' ? clip.LastKey[1] - '0' : 0;
+}
+
+bool WriteSaveReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {
+  const bool noReadme = !PathExists(JoinPath(folder, "readme.txt"));
+  return WriteReadme(folder, text, folderCreatedNow || noReadme);
+}
+
+void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env) {
+  if (errors.Failures == 0) return;
+  if (env.keys != nullptr) ResetShiftKeys(*env.keys, 0);
+  std::string text = env.lang.Row(kRowSaveFailed);
+  if (text.empty()) text = "Some icons could not be saved:";
+  env.prompter.Tell(text + "\n" + errors.FirstFailure, kRowSaveFailed, PromptIcon::Warning);
+}
+
+SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveRequest& request,
+                                 const SaveRunEnv& env) {
+  SaveRunOutcome out;
+  const std::string format = Upper(request.IcoBmp);
+  const bool asBmp = format == "BMP";
+  ClipboardNaming naming;
+  naming.ClipIcoCount = request.Clip.ItemCount;
+  std::string folder;
+  const std::string clipboardDir = JoinPath(env.AppPath, "IconClipBoard");
+
+  if (request.ToIconClipboard) {
+    ClipboardNamingFrom(request.Clip, naming.Letter, naming.Counter);
+    folder = clipboardDir;
+  } else {
+    const SaveTarget target = DecideSaveTarget(SaveFrom::IconPane, request.Rec, request.UseNow, asBmp,
+                                               request.SourceFile, request.CurrentFolder, env.prompter, env.lang,
+                                               env.keys);
+    if (target.Cancelled) {
+      out.Cancelled = true;
+      return out;
+    }
+    folder = target.Folder;
+    if (target.NewFolder) {
+      bool ok = false;
+      out.FolderCreated = MakeFolder(folder, ok);
+      if (!ok) {
+        out.Errors.Add(folder);
+      } else {
+        if (target.AddToTree) out.TreeFolder = folder;
+        out.ReadmeWritten = WriteSaveReadme(
+            folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
+            out.FolderCreated);
+      }
+    }
+  }
+  out.Folder = folder;
+
+  const MaskAnswer mask = MaskAnswerOf(request.Rec);
+  if (items.size() == 1) items[0].Selected = true;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    YieldOnce(env);
+    if (!request.AllIco && !items[i].Selected) continue;
+    std::string targetName = items[i].Text;
+    std::string targetDir = folder;
+    if (request.ToIconClipboard) {
+      const std::string base = targetName.size() > 4 ? targetName.substr(0, targetName.size() - 4) : targetName;
+      const ClipboardName name = NextClipBoardFileName(naming, base, clipboardDir, request.SourceFile, env.clock,
+                                                       env.prompter, env.lang);
+      if (name.Full) {
+        out.Full = true;
+        for (std::size_t k = i; k < items.size(); ++k) items[k].Selected = false;
+        break;
+      }
+      if (!name.noteWritten) out.Errors.Add(name.FileName.substr(0, name.FileName.size() - 4) + ".sur");
+      targetDir = FolderOfPath(name.FileName);
+      targetName = NameOfPath(name.FileName);
+    }
+    SaveFromSourceRequest r;
+    r.SizeSel = request.SizeSel;
+    r.FilePos = items[i].Position;
+    r.ImageSize = items[i].ImageSize;
+    r.TargetDir = targetDir;
+    r.TargetName = targetName;
+    r.IcoBmp = format;
+    r.mask = mask;
+    r.SourceFile = request.SourceFile;
+    r.SourceIsPict = request.SourceIsPict;
+    r.pictureIco = request.PictureIco;
+    r.picture = request.Picture;
+    const IconWriteResult w = SaveIconFromSource(r, env.prompter, env.lang);
+    if (w.written) {
+      out.Written.push_back(w.targetPath);
+    } else if (w.sourceUnreadable) {
+      out.Errors.Add(request.SourceFile);
+    } else if (w.writeFailed) {
+      out.Errors.Add(w.targetPath.empty() ? JoinPath(targetDir, w.targetName) : w.targetPath);
+    } else if (format == "ICO" || format == "BMP") {
+      out.Errors.Add(JoinPath(targetDir, w.targetName));
+    }
+  }
+  ReportSaveErrors(out.Errors, env);
+  return out;
+}
+
+namespace {
+
+class TreeFolderObserver : public SaveAllObserver {
+ public:
+  explicit TreeFolderObserver(FileListLink& files) : files_(files) {}
+  void FolderAdded(const std::string& parentFolder, const std::string& name) override {
+    files_.AddPathToTree(JoinPath(parentFolder, name));
+  }
+
+ private:
+  FileListLink& files_;
+};
+
+}  // namespace
+
+FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveRequest& request,
+                                         const SaveRunEnv& env) {
+  FilesSaveOutcome out;
+  const std::string format = Upper(request.IcoBmp);
+  const bool asBmp = format == "BMP";
+  const std::string currentFolder = DropTrailingSlash(files.CurrentFolder());
+  ClipboardNaming naming;
+  naming.ClipIcoCount = request.Clip.ItemCount;
+  SaveTarget target;
+  if (request.ToIconClipboard) {
+    ClipboardNamingFrom(request.Clip, naming.Letter, naming.Counter);
+  } else {
+    target = DecideSaveTarget(SaveFrom::CheckedFiles, request.Rec, request.UseNow, asBmp, std::string(), currentFolder,
+                              env.prompter, env.lang, env.keys);
+    if (target.Cancelled) {
+      out.Cancelled = true;
+      return out;
+    }
+  }
+
+  TreeFolderObserver observer(files);
+  SaveAllServices services{env.lang, env.prompter, env.clock, request.Progress, &observer};
+  const std::vector<ListedFile> rows = files.ListedFiles();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (request.Stop && request.Stop()) {
+      out.Stopped = true;
+      for (std::size_t k = i; k < rows.size(); ++k) {
+        if (request.SetChecked) request.SetChecked(rows[k].Name, false);
+      }
+      break;
+    }
+    YieldOnce(env);
+    bool checked = rows[i].Checked;
+    if (request.AllIco && !checked) {
+      checked = true;
+      if (request.SetChecked) request.SetChecked(rows[i].Name, true);
+    }
+    if (!checked) continue;
+
+    SaveAllRequest r;
+    r.FolderPath = currentFolder;
+    r.FileName = rows[i].Name;
+    r.IcoBmp = format;
+    r.MakeFolder = target.NewFolder;
+    r.useTargetDir = target.UseOtherDir;
+    r.TargetDir = target.Folder;
+    r.ToClipBoard = request.ToIconClipboard;
+    r.NostanAns = request.Rec.NostanAns;
+    r.clipboardDir = JoinPath(env.AppPath, "IconClipBoard");
+    r.AppTitle = env.AppTitle;
+    const SaveAllResult result = SaveAllIconsToFolder(r, naming, services);
+    ++out.FilesDone;
+    out.Written.insert(out.Written.end(), result.written.begin(), result.written.end());
+    if (result.status != ScanStatus::Done) out.Errors.Add(result.SourceFile);
+    if (result.writeFailures > 0) {
+      for (std::int64_t k = 0; k < result.writeFailures; ++k) out.Errors.Add(result.firstFailure);
+    }
+    FoundIcons found;
+    found.Write = true;
+    found.Icons = IconCountColumn(result.IcoCount);
+    if (request.TypeNames != nullptr) found.Details = FormatFoundIconTypes(result.IcoTypeCount, *request.TypeNames, env.lang);
+    files.SetFoundIcons(rows[i].Name, found);
+    if (result.Full || (request.Stop && request.Stop())) {
+      out.Full = result.Full;
+      out.Stopped = !result.Full;
+      for (std::size_t k = i; k < rows.size(); ++k) {
+        if (request.SetChecked) request.SetChecked(rows[k].Name, false);
+      }
+      break;
+    }
+  }
+  ReportSaveErrors(out.Errors, env);
+  files.SelectIcoSourceIco();
+  return out;
+}
+
+}  // namespace glimmora

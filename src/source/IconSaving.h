@@ -1,0 +1,170 @@
+#pragma once
+// Saving icons of the source page: the icons of the icon pane (selected or all), or every icon of
+// the checked files of the file list, as .ico or .bmp files, into a folder or into the icon
+// clipboard. This file decides where they go and drives the engine's writers; it reports every
+// file or folder error once per command.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/Clock.h"
+#include "common/IconScanner.h"
+#include "common/IconTypeTally.h"
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "common/Raster.h"
+#include "common/Utilities.h"
+#include "mainwindow/SaveParams.h"
+#include "source/SourceLinks.h"
+
+namespace glimmora {
+
+constexpr int kRowAskPaneIcoHead = 225;
+constexpr int kRowAskPaneIcoTail = 226;
+constexpr int kRowAskPaneBmpHead = 227;
+constexpr int kRowAskPaneBmpTail = 228;
+constexpr int kRowAskFilesIco = 620;
+constexpr int kRowAskFilesBmp = 622;
+constexpr int kRowAskFolderChoices = 621;
+// Some icons could not be written (followed by the first path that failed).
+constexpr int kRowSaveFailed = 630;
+
+enum class SaveFrom { IconPane, CheckedFiles };
+
+// Where a save goes.
+struct SaveTarget {
+  bool Cancelled = false;
+  // Icon pane: make Folder (with a readme.txt). Checked files: each file's icons into a new
+  // folder named after it (or all into Folder when UseOtherDir).
+  bool NewFolder = false;
+  bool UseOtherDir = false;  // the user's own folder from the save parameters
+  bool AddToTree = false;    // the new folder beside the source is shown in the folder tree
+  std::string Folder;        // icon pane: the folder written into; checked files: the user's folder
+};
+
+// Decides the target from the save parameters `rec`, asking (Yes new folder, No current folder,
+// Cancel nothing) when `useNow` is false or when the parameters name a user folder that is not
+// usable. `asBmp` picks the "_Bmp" texts and suffix.
+SaveTarget DecideSaveTarget(SaveFrom from, const SaveDirRec& rec, bool useNow, bool asBmp,
+                            const std::string& sourceFile, const std::string& currentFolder, Prompter& prompter,
+                            const LanguageTable& lang, ModifierKeys* keys = nullptr);
+
+// What the icon clipboard holds when a save into it starts.
+struct IconClipboardState {
+  int ItemCount = 0;
+  std::string LastKey;  // the name of its last icon ("B3_a.dll.ico"); empty when it is empty
+};
+
+// The icon clipboard pane, as the saves see it.
+class IconClipboardLink {
+ public:
+  virtual ~IconClipboardLink() = default;
+  virtual IconClipboardState ClipboardState() const = 0;
+  // Lists the icon clipboard again after icons were put into it.
+  virtual void RsetIcoClipBoard() = 0;
+};
+
+// The state of the icon clipboard folder itself: its .ico files, the last in list order.
+IconClipboardState ReadIconClipboardFolder(const std::string& folder);
+
+// The readme of a folder of saved icons: written into a folder this save made, or where there is
+// no readme.txt yet, or over one of our own; a readme.txt of the user's is kept. True when written.
+bool WriteSaveReadme(const std::string& folder, const std::string& text, bool folderCreatedNow);
+
+// Services of a save run.
+struct SaveRunEnv {
+  const LanguageTable& lang;
+  Prompter& prompter;
+  const Clock& clock;
+  ModifierKeys* keys = nullptr;
+  std::string AppPath;
+  std::string AppTitle;
+  std::function<void()> yield;  // once per item, so the window stays responsive
+};
+
+// Every error of one command, reported once at its end.
+struct SaveErrors {
+  int Failures = 0;
+  std::string FirstFailure;
+  void Add(const std::string& path) {
+    ++Failures;
+    if (FirstFailure.empty()) FirstFailure = path;
+  }
+};
+void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env);
+
+// One icon of the icon pane.
+struct PaneIcon {
+  std::string Text;  // "a.dll_12.ico"
+  std::int64_t Position = 0;
+  std::int64_t ImageSize = 0;
+  bool Selected = false;
+};
+
+struct PaneSaveRequest {
+  int SizeSel = 0;          // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
+  std::string IcoBmp = "ICO";
+  bool AllIco = false;
+  bool ToIconClipboard = false;
+  bool UseNow = false;      // use the parameters without asking
+  SaveDirRec Rec;           // the icon pane's parameters
+  std::string CurrentFolder;  // the folder the file list shows
+  std::string SourceFile;
+  bool SourceIsPict = false;
+  std::span<const std::uint8_t> PictureIco;  // the icon made from the picture
+  const Raster* Picture = nullptr;
+  IconClipboardState Clip;
+};
+
+struct SaveRunOutcome {
+  bool Cancelled = false;
+  bool Full = false;  // the icon clipboard refused an icon and the run stopped
+  std::string Folder;
+  bool FolderCreated = false;
+  bool ReadmeWritten = false;
+  std::string TreeFolder;  // a new folder beside the source, for the folder tree
+  std::vector<std::string> Written;
+  SaveErrors Errors;
+};
+
+// Saves the selected icons of `items` (all with AllIco; the only one when there is one), in
+// order. A full icon clipboard stops the run and leaves the icons not saved deselected; the
+// lone item is left selected. Errors are reported once through the prompter.
+SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveRequest& request,
+                                 const SaveRunEnv& env);
+
+struct FilesSaveRequest {
+  std::string IcoBmp = "ICO";
+  bool AllIco = false;
+  bool ToIconClipboard = false;
+  bool UseNow = false;
+  SaveDirRec Rec;  // the file list's parameters
+  IconClipboardState Clip;
+  const IcoTypeNames* TypeNames = nullptr;
+  std::function<bool()> Stop;  // asked before each file: true ends the run
+  // Ticks or clears a row of the file list (the run ticks every row with AllIco and clears the
+  // rows it did not reach when it stops early).
+  std::function<void(const std::string& fileName, bool checked)> SetChecked;
+  ScanProgress* Progress = nullptr;
+};
+
+struct FilesSaveOutcome {
+  bool Cancelled = false;
+  bool Full = false;
+  bool Stopped = false;
+  int FilesDone = 0;
+  std::vector<std::string> Written;
+  SaveErrors Errors;
+};
+
+// Saves every icon of each checked file (every file with AllIco), in its own size.
+FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveRequest& request,
+                                         const SaveRunEnv& env);
+
+// Where letter and counter continue from after the last icon of the icon clipboard.
+void ClipboardNamingFrom(const IconClipboardState& clip, char& letter, int& counter);
+
+}  // namespace glimmora

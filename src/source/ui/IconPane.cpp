@@ -1,0 +1,641 @@
+#include "source/ui/IconPane.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/FileBytes.h"
+#include "common/Paths.h"
+#include "common/IconScanner.h"
+#include "common/SaveIconFromSource.h"
+#include "source/IconSelection.h"
+#include "source/ui/IconImages.h"
+#include "source/ui/IconListModel.h"
+#include "source/ui/Preview.h"
+
+namespace glimmora {
+namespace {
+
+constexpr int kProgressMax = 110;
+constexpr int kProgressAfterScan = 105;
+// Pictures larger than this are not previewed at real size: the window would not fit a screen.
+constexpr int kLargestPreview = 1024;
+constexpr std::size_t kLargestIcoPreviewBytes = 4 * 1024 * 1024;
+const QColor kFocusedBack(255, 255, 255);
+const QColor kUnfocusedBack(235, 235, 235);
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
+  return s;
+}
+
+// The page's progress bar fed by the scan. The scan does not yield, so each change is painted at
+// once.
+class BarProgress : public ScanProgress {
+ public:
+  explicit BarProgress(QProgressBar* bar) : bar_(bar) {}
+  void ShowProgress() override {
+    if (bar_ != nullptr) bar_->show();
+  }
+  void SetProgressValue(int value) override {
+    if (bar_ == nullptr) return;
+    bar_->setValue(std::clamp(value, 0, kProgressMax));
+    if (bar_->isVisible()) bar_->repaint();
+  }
+  void HideProgress() override {
+    if (bar_ != nullptr) bar_->hide();
+  }
+
+ private:
+  QProgressBar* bar_;
+};
+
+// Collects the listed icons, so that the model is filled once, with the views detached from the
+// changes until then.
+class RowCollector : public FoundIconSink {
+ public:
+  void AddFoundIcon(const FoundIconItem& item) override {
+    IconRow row;
+    row.Text = item.text;
+    row.Key = item.key;
+    row.Position = item.position;
+    row.ImageSize = item.imageSize;
+    row.FileBytes = item.imageSize + 22;
+    row.Columns = item.columns;
+    row.Ico = item.icoFile;
+    if (item.icoFile.size() >= 22 + 40) {
+      const std::uint8_t* h = item.icoFile.data() + 22;
+      row.Width = static_cast<std::int16_t>(h[4] | (h[5] << 8));
+      row.Height = static_cast<std::int16_t>(h[8] | (h[9] << 8)) / 2;
+      row.BitCount = h[14] | (h[15] << 8);
+    }
+    row.Image = IcoFileToImage(row.Ico);
+    if (!row.Image.isNull()) row.Icon = QIcon(QPixmap::fromImage(row.Image));
+    Rows.push_back(std::move(row));
+    Status = item.statusText;
+  }
+  std::vector<IconRow> Rows;
+  std::string Status;
+};
+
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+IconPane::IconPane(IconPaneEnv env, QWidget* parent) : QWidget(parent), env_(std::move(env)) {
+  BuildLayout();
+  SelectIco();
+  ApplyPageControls();
+}
+
+IconPane::~IconPane() { delete preview_; }
+
+void IconPane::BuildLayout() {
+  setObjectName("ListViewPictPane");
+  const LanguageTable& lang = *env_.Lang;
+  model_ = new IconListModel(this);
+  for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(182 + c)));
+  model_->SetTooltip([this](const IconRow& row) {
+    return Q(IconItemTooltip(view_ == PaneView::Report, row.Text, row.Columns[0], row.Columns[1], *env_.Lang));
+  });
+
+  report_ = new QTreeView;
+  report_->setObjectName("ListViewPict");
+  report_->setModel(model_);
+  report_->setRootIsDecorated(false);
+  report_->setUniformRowHeights(true);
+  report_->setIconSize(QSize(16, 16));
+  report_->setAllColumnsShowFocus(true);
+  list_ = new QListView;
+  list_->setObjectName("ListViewPictList");
+  list_->setModel(model_);
+  list_->setViewMode(QListView::ListMode);
+  list_->setFlow(QListView::TopToBottom);
+  list_->setWrapping(true);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setIconSize(QSize(16, 16));
+  large_ = new QListView;
+  large_->setObjectName("ListViewPictIcons");
+  large_->setModel(model_);
+  large_->setViewMode(QListView::IconMode);
+  large_->setMovement(QListView::Static);
+  large_->setResizeMode(QListView::Adjust);
+  large_->setIconSize(QSize(32, 32));
+  large_->setGridSize(QSize(96, 64));
+  large_->setWordWrap(true);
+  QItemSelectionModel* shared = report_->selectionModel();
+  for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{report_, list_, large_}) {
+    v->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    if (v != report_) {
+      QItemSelectionModel* own = v->selectionModel();
+      v->setSelectionModel(shared);
+      delete own;
+    }
+    v->installEventFilter(this);
+    v->viewport()->installEventFilter(this);
+    connect(v, &QAbstractItemView::pressed, this, &IconPane::OnPressed);
+    QPalette p = v->palette();
+    p.setColor(QPalette::Base, kUnfocusedBack);
+    v->setPalette(p);
+  }
+  connect(shared, &QItemSelectionModel::selectionChanged, this, [this] { SelectIco(); });
+
+  views_ = new QStackedWidget;
+  views_->addWidget(report_);
+  views_->addWidget(list_);
+  views_->addWidget(large_);
+  views_->setCurrentIndex(static_cast<int>(view_));
+
+  ownProgress_ = new QProgressBar;
+  ownProgress_->setRange(0, kProgressMax);
+  ownProgress_->setTextVisible(false);
+  ownProgress_->setMaximumHeight(12);
+  ownProgress_->hide();
+  progress_ = ownProgress_;
+
+  auto* bar = new QWidget;
+  auto* barLayout = new QHBoxLayout(bar);
+  barLayout->setContentsMargins(0, 0, 0, 0);
+  barLayout->setSpacing(2);
+  for (int i = 0; i < 2; ++i) {
+    arrows_[i] = new QToolButton;
+    arrows_[i]->setObjectName(i == 0 ? "PictureGrp1_0" : "PictureGrp1_1");
+    arrows_[i]->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
+    arrows_[i]->setAutoRaise(true);
+    arrows_[i]->setFocusPolicy(Qt::NoFocus);
+    connect(arrows_[i], &QToolButton::clicked, this, [this, i] { PictureGrp1_Click(i); });
+    barLayout->addWidget(arrows_[i]);
+  }
+  for (int i = 0; i < 3; ++i) {
+    panels_[i] = new QLabel;
+    panels_[i]->setObjectName(QString("StatusBarSico_%1").arg(i + 1));
+    panels_[i]->setFrameShape(QFrame::StyledPanel);
+    panels_[i]->setFrameShadow(QFrame::Sunken);
+    barLayout->addWidget(panels_[i], i == 0 ? 0 : 1);
+  }
+  panels_[0]->setMinimumWidth(24);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(1);
+  layout->addWidget(views_, 1);
+  layout->addWidget(ownProgress_);
+  layout->addWidget(bar);
+
+  preview_ = new RealSizePreview(nullptr);
+}
+
+void IconPane::SetProgressBar(QProgressBar* bar) {
+  progress_ = bar != nullptr ? bar : ownProgress_;
+  if (bar != nullptr) {
+    bar->setRange(0, kProgressMax);
+    ownProgress_->hide();
+  }
+}
+
+QLabel* IconPane::StatusPanel(int n) const { return n >= 1 && n <= 3 ? panels_[n - 1] : nullptr; }
+
+QAbstractItemView* IconPane::CurrentView() const {
+  switch (view_) {
+    case PaneView::Report: return report_;
+    case PaneView::List: return list_;
+    default: return large_;
+  }
+}
+
+void IconPane::SetViewMode(PaneView view) {
+  view_ = view;
+  views_->setCurrentIndex(static_cast<int>(view));
+}
+
+const Clock& IconPane::Time() const { return env_.Time != nullptr ? *env_.Time : systemClock_; }
+
+// ----- search and pages -------------------------------------------------------------------------
+
+void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result) {
+  RowCollector rows;
+  BarProgress progress(progress_);
+  ScanServices services{*env_.Lang, *env_.Ask, &rows, &progress};
+  ScanRequest r = request;
+  r.FirstMod = firstMod;
+  r.pattern = env_.Pattern;
+  r.NostanAns = IcoDir().NostanAns;
+  if (progress_ != nullptr) progress_->setValue(1);
+  {
+    WaitCursor wait;
+    *result = SearchIconInFile(r, services);
+  }
+  model_->SetRows(std::move(rows.Rows));
+  panels_[1]->setText(Q(rows.Status));
+}
+
+FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fileName) {
+  FoundIcons found;
+  if (searching_ || saving_) return found;  // one search at a time
+  searching_ = true;
+  model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
+  ClearListViewPict();
+  std::optional<PaneIconFromPicture> picture;
+  if (env_.PictureToIcon) picture = env_.PictureToIcon(folder, fileName);
+  if (picture) {
+    found.PictureToolOpened = true;
+    ApplyPictureIcon(page_, folder, fileName);
+    pictureIcon_ = std::move(*picture);
+    IconRow row;
+    row.Text = fileName + "_1.ico";
+    row.Ico = pictureIcon_.Ico;
+    row.Columns = pictureIcon_.Columns;
+    row.FileBytes = static_cast<std::int64_t>(row.Ico.size());
+    if (const auto decoded = DecodeIcoFile(row.Ico)) {
+      row.Width = decoded->onWhite.Width();
+      row.Height = decoded->onWhite.Height();
+      row.BitCount = decoded->bitCount;
+      row.Image = IconToImage(*decoded);
+      row.Icon = QIcon(QPixmap::fromImage(row.Image));
+    }
+    std::vector<IconRow> rows;
+    rows.push_back(std::move(row));
+    model_->SetRows(std::move(rows));
+    found.Write = true;
+    found.Icons = IconCountColumn(0);
+  } else {
+    pictureIcon_ = PaneIconFromPicture{};
+    ScanResult result;
+    FillFromScan(NewFileScanRequest(folder, fileName), true, &result);
+    ApplyNewFileScan(page_, folder, fileName, result);
+    found.Write = true;
+    found.Icons = IconCountColumn(result.IcoCount);
+    if (env_.TypeNames != nullptr) found.Details = FormatFoundIconTypes(result.IcoTypeCount, *env_.TypeNames, *env_.Lang);
+  }
+  if (progress_ != nullptr) progress_->setValue(kProgressAfterScan);
+  ApplyHeading();
+  ApplyPageControls();
+  if (progress_ != nullptr) {
+    progress_->setValue(kProgressMax);
+    progress_->hide();
+  }
+  searching_ = false;
+  SelectIco();
+  return found;
+}
+
+void IconPane::RunPageSearch() {
+  searching_ = true;
+  model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
+  ClearListViewPict();
+  ScanResult result;
+  FillFromScan(PageScanRequest(page_), false, &result);
+  ApplyHeading();
+  if (progress_ != nullptr) {
+    progress_->setValue(kProgressMax);
+    progress_->hide();
+  }
+  searching_ = false;
+  SelectIco();
+}
+
+void IconPane::PictureGrp1_Click(int index) {
+  if (searching_ || saving_) return;
+  CurrentView()->setFocus();
+  if (TurnPage(page_, index == 1 ? 1 : -1)) RunPageSearch();
+  ApplyPageControls();
+  CurrentView()->setFocus();
+}
+
+void IconPane::ApplyHeading() {
+  const NameHeading h = NameColumnHeading(page_, *env_.Lang);
+  model_->SetHeader(0, Q(h.Text));
+  report_->setColumnWidth(0, h.WidthPx);
+}
+
+void IconPane::ApplyPageControls() {
+  const PageControls c = PageControlsFor(page_);
+  arrows_[0]->setVisible(c.ArrowsVisible);
+  arrows_[1]->setVisible(c.ArrowsVisible);
+  arrows_[0]->setEnabled(c.PrevEnabled);
+  arrows_[1]->setEnabled(c.NextEnabled);
+  emit PageControlsChanged();
+}
+
+void IconPane::ClearListViewPict() {
+  model_->Clear();
+  panels_[1]->clear();
+  panels_[2]->clear();
+}
+
+// ----- status and selection ---------------------------------------------------------------------
+
+std::vector<int> IconPane::SelectedRows() const {
+  std::vector<int> rows;
+  const QItemSelectionModel* sel = report_->selectionModel();
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    if (sel->isSelected(model_->index(r, 0))) rows.push_back(r);
+  }
+  return rows;
+}
+
+void IconPane::SetSelectedRows(const std::vector<int>& rows) {
+  QItemSelection selection;
+  for (int r : rows) {
+    if (r >= 0 && r < model_->rowCount()) selection.select(model_->index(r, 0), model_->index(r, 4));
+  }
+  report_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int IconPane::FocusedRow() const {
+  const QItemSelectionModel* sel = report_->selectionModel();
+  const QModelIndex current = sel->currentIndex();
+  if (current.isValid() && sel->isSelected(model_->index(current.row(), 0))) return current.row();
+  const std::vector<int> rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+void IconPane::SelectIco() {
+  std::vector<std::int64_t> bytes;
+  std::vector<bool> selected(static_cast<std::size_t>(model_->rowCount()), false);
+  for (const IconRow& row : model_->Rows()) bytes.push_back(row.FileBytes);
+  for (int r : SelectedRows()) selected[static_cast<std::size_t>(r)] = true;
+  status_ = ComputeIconPaneStatus(bytes, selected, *env_.Lang);
+  panels_[1]->setText(Q(status_.Panel2));
+  panels_[2]->setText(Q(status_.Panel3));
+  emit StatusChanged();
+}
+
+void IconPane::SelSomeIco(int acSize, int acColor) {
+  std::vector<IconFacts> facts;
+  for (const IconRow& row : model_->Rows()) facts.push_back({row.Width, row.Height, row.BitCount});
+  std::vector<bool> selected(facts.size(), false);
+  for (int r : SelectedRows()) selected[static_cast<std::size_t>(r)] = true;
+  selected = glimmora::SelSomeIco(facts, selected, acSize, acColor);
+  std::vector<int> rows;
+  for (std::size_t i = 0; i < selected.size(); ++i) {
+    if (selected[i]) rows.push_back(static_cast<int>(i));
+  }
+  SetSelectedRows(rows);
+  SelectIco();
+}
+
+void IconPane::SelectAllIcons() {
+  std::vector<int> rows(static_cast<std::size_t>(model_->rowCount()));
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<int>(i);
+  SetSelectedRows(rows);
+  SelectIco();
+}
+
+void IconPane::CancelSelection() {
+  report_->selectionModel()->clearSelection();
+  SelectIco();
+}
+
+void IconPane::InvertSelection() {
+  std::vector<bool> selected(static_cast<std::size_t>(model_->rowCount()), false);
+  for (int r : SelectedRows()) selected[static_cast<std::size_t>(r)] = true;
+  std::vector<int> rows;
+  for (std::size_t i = 0; i < selected.size(); ++i) {
+    if (!selected[i]) rows.push_back(static_cast<int>(i));
+  }
+  SetSelectedRows(rows);
+  SelectIco();
+}
+
+void IconPane::DeleteSelectedIcons() {
+  model_->RemoveRows(SelectedRows());
+  SelectIco();
+}
+
+// ----- saving -----------------------------------------------------------------------------------
+
+std::vector<PaneIcon> IconPane::PaneIcons() const {
+  std::vector<PaneIcon> items;
+  const std::vector<int> selected = SelectedRows();
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    const IconRow& row = model_->Row(r);
+    items.push_back({row.Text, row.Position, row.ImageSize, std::binary_search(selected.begin(), selected.end(), r)});
+  }
+  return items;
+}
+
+IconClipboardState IconPane::ClipboardState() const {
+  if (clip_ != nullptr) return clip_->ClipboardState();
+  return ReadIconClipboardFolder(JoinPath(env_.AppPath, "IconClipBoard"));
+}
+
+SaveRunEnv IconPane::RunEnv() {
+  return SaveRunEnv{*env_.Lang, *env_.Ask, Time(), env_.Keys, env_.AppPath, env_.AppTitle,
+                    [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }};
+}
+
+void IconPane::SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
+                               bool toIconClipboard) {
+  SaveRun(sizeSel, mmod, icoBmp, allIco, toIconClipboard, false);
+}
+
+void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
+                       bool toIconClipboard, bool useNow) {
+  if (saving_ || searching_) return;
+  const std::string mode = Upper(mmod);
+  if (mode != "ICO" && mode != "FILE") return;
+  saving_ = true;
+  WaitCursor wait;
+  if (mode == "ICO") {
+    std::vector<PaneIcon> items = PaneIcons();
+    if (!items.empty()) {
+      PaneSaveRequest r;
+      r.SizeSel = sizeSel;
+      r.IcoBmp = icoBmp;
+      r.AllIco = allIco;
+      r.ToIconClipboard = toIconClipboard;
+      r.UseNow = useNow;
+      r.Rec = IcoDir();
+      r.CurrentFolder = files_ != nullptr && !files_->CurrentFolder().empty() ? files_->CurrentFolder() : page_.Folder;
+      r.SourceFile = page_.SourceFile;
+      r.SourceIsPict = page_.SourceIsPict;
+      r.PictureIco = pictureIcon_.Ico;
+      r.Picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
+      if (toIconClipboard) r.Clip = ClipboardState();
+      const SaveRunOutcome out = SaveIconsFromPane(items, r, RunEnv());
+      std::vector<int> rows;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].Selected) rows.push_back(static_cast<int>(i));
+      }
+      SetSelectedRows(rows);
+      if (!out.TreeFolder.empty()) {
+        if (files_ != nullptr) files_->AddPathToTree(out.TreeFolder);
+        emit FolderMade(Q(out.TreeFolder));
+      }
+    }
+  } else if (files_ != nullptr) {
+    FilesSaveRequest r;
+    r.IcoBmp = icoBmp;
+    r.AllIco = allIco;
+    r.ToIconClipboard = toIconClipboard;
+    r.UseNow = useNow;
+    r.Rec = env_.Params->SaveFileDir;
+    if (toIconClipboard) r.Clip = ClipboardState();
+    r.TypeNames = env_.TypeNames;
+    r.SetChecked = setChecked_;
+    BarProgress progress(progress_);
+    r.Progress = &progress;
+    SaveIconsOfCheckedFiles(*files_, r, RunEnv());
+    if (progress_ != nullptr) progress_->hide();
+  }
+  saving_ = false;
+  SelectIco();
+}
+
+void IconPane::SaveIconsWithDefaults() {
+  const SaveDirRec& rec = IcoDir();
+  if (rec.SaveAs > 1 || rec.SaveSel > 1) return;
+  SaveRun(rec.IcoSize, "ICO", rec.SaveAs == 1 ? "BMP" : "ICO", rec.SaveSel == 1, false, true);
+}
+
+void IconPane::SaveFileIconsWithDefaults() {
+  const SaveDirRec& rec = env_.Params->SaveFileDir;
+  if (rec.SaveAs > 1 || rec.SaveSel > 1) return;
+  SaveRun(rec.IcoSize, "FILE", rec.SaveAs == 1 ? "BMP" : "ICO", rec.SaveSel == 1, false, true);
+}
+
+void IconPane::SaveFileIconsToIconClipboard(int index) {
+  SaveRun(0, "FILE", "ICO", index != 0, true, false);
+  if (clip_ != nullptr) clip_->RsetIcoClipBoard();
+  emit IconClipboardChanged();
+}
+
+void IconPane::MoveFileIconsToIconClipboard(int index) {
+  SaveFileIconsToIconClipboard(index);
+  if (files_ == nullptr) return;
+  // The file list asks whether the source files go too, deletes them and drops their rows.
+  files_->DeleteCheckedFiles(true);
+  ClearListViewPict();
+  SelectIco();
+}
+
+// ----- clipboards -------------------------------------------------------------------------------
+
+void IconPane::CopyIcotoIcoClipBoard(int sizeSel, bool cutMod) {
+  if (model_->rowCount() == 0) return;
+  SaveRun(sizeSel, "ICO", "ICO", false, true, false);
+  if (clip_ != nullptr) clip_->RsetIcoClipBoard();
+  emit IconClipboardChanged();
+  if (cutMod) DeleteSelectedIcons();
+  CurrentView()->setFocus();
+  SelectIco();
+}
+
+void IconPane::CopyIcotoSysClipBoard(int sizeSel, bool cutMod) {
+  PutOnSystemClipboard(nullptr);
+  const int row = FocusedRow();
+  if (row < 0 || saving_ || searching_) return;
+  const IconRow& item = model_->Row(row);
+  SaveFromSourceRequest r;
+  r.SizeSel = sizeSel;
+  r.FilePos = item.Position;
+  r.ImageSize = item.ImageSize;
+  r.TargetDir = "CopytoSysClipboard";
+  r.TargetName = "CopytoSysClipboard";
+  r.IcoBmp = "BMP";
+  r.ToSysClipboard = true;
+  r.mask = MaskAnswer::No;
+  r.SourceFile = page_.SourceFile;
+  r.SourceIsPict = page_.SourceIsPict;
+  r.pictureIco = pictureIcon_.Ico;
+  r.picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
+  const IconWriteResult result = SaveIconFromSource(r, *env_.Ask, *env_.Lang);
+  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (cutMod) {
+    model_->RemoveRows({row});
+    SelectIco();
+  }
+}
+
+// ----- preview and events -----------------------------------------------------------------------
+
+void IconPane::dispIcoRealSize(int row, QPoint globalPos) {
+  if (!realSizeReq_ || row < 0 || row >= model_->rowCount()) return;
+  const IconRow& item = model_->Row(row);
+  QImage image = item.Image.isNull() ? IcoFileToImage(item.Ico) : item.Image;
+  if (image.isNull()) return;
+  preview_->ShowImage(image, PreviewList::IconPane, globalPos);
+  realSizeReq_ = false;
+}
+
+void IconPane::ShowFilePreview(const std::string& filePath) {
+  QImage image;
+  if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
+    if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
+  } else {
+    QImageReader reader(Q(filePath));
+    const QSize size = reader.size();
+    if (size.isValid() && size.width() <= kLargestPreview && size.height() <= kLargestPreview) image = reader.read();
+  }
+  if (image.isNull()) return;
+  preview_->ShowImage(image, PreviewList::FileList, QCursor::pos());
+}
+
+void IconPane::HidePreview() {
+  realSizeReq_ = false;
+  preview_->hide();
+}
+
+void IconPane::OnPressed(const QModelIndex& index) {
+  if (!index.isValid()) return;
+  SelectIco();
+  if (realSizeReq_) dispIcoRealSize(index.row(), pressPos_);
+}
+
+bool IconPane::eventFilter(QObject* watched, QEvent* event) {
+  const bool isViewport = watched == report_->viewport() || watched == list_->viewport() ||
+                          watched == large_->viewport();
+  const bool isView = watched == report_ || watched == list_ || watched == large_;
+  if (isViewport && event->type() == QEvent::MouseButtonPress) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    realSizeReq_ = mouse->button() == Qt::LeftButton;
+    pressPos_ = mouse->globalPosition().toPoint();
+    if (mouse->button() == Qt::RightButton) {
+      // After the view has moved the selection to the pressed item.
+      QMetaObject::invokeMethod(this, [this] { emit PopupRequested(QStringLiteral("ICO")); }, Qt::QueuedConnection);
+    }
+  } else if (isViewport && event->type() == QEvent::MouseButtonRelease) {
+    HidePreview();
+  } else if (isView && event->type() == QEvent::FocusIn) {
+    auto* view = static_cast<QAbstractItemView*>(watched);
+    QPalette p = view->palette();
+    p.setColor(QPalette::Base, kFocusedBack);
+    view->setPalette(p);
+    emit PaneFocused(3);
+  } else if (isView && event->type() == QEvent::FocusOut) {
+    auto* view = static_cast<QAbstractItemView*>(watched);
+    QPalette p = view->palette();
+    p.setColor(QPalette::Base, kUnfocusedBack);
+    view->setPalette(p);
+    emit PaneFocusLost();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace glimmora

@@ -1,0 +1,208 @@
+#pragma once
+// The icon pane of the source page (ListViewPict): the icons of one page of the file chosen in the
+// file list, shown in a report, list or large-icon view over one model and one selection, with the
+// page arrows and the status panels under them. The pane owns its page state; the commands of the
+// menus, toolbar and keys reach it through its public methods.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Clock.h"
+#include "common/IconTypeTally.h"
+#include "common/IconWalker.h"
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "common/Raster.h"
+#include "common/Utilities.h"
+#include "mainwindow/SaveParams.h"
+#include "source/IconPages.h"
+#include "source/IconPaneStatus.h"
+#include "source/IconSaving.h"
+#include "source/SourceLinks.h"
+
+class QAbstractItemView;
+class QItemSelection;
+class QLabel;
+class QListView;
+class QModelIndex;
+class QProgressBar;
+class QStackedWidget;
+class QToolButton;
+class QTreeView;
+
+namespace glimmora {
+
+class IconListModel;
+class RealSizePreview;
+
+// An icon made from a picture file by the picture-to-icon tool.
+struct PaneIconFromPicture {
+  std::vector<std::uint8_t> Ico;  // one-image icon file
+  Raster Picture;                 // the whole picture, for bitmaps and the clipboard in own size
+  std::array<std::string, 4> Columns;
+};
+
+struct IconPaneEnv {
+  const LanguageTable* Lang = nullptr;  // required
+  Prompter* Ask = nullptr;              // required
+  SaveParams* Params = nullptr;         // required: SaveIcoDir and SaveFileDir
+  ModifierKeys* Keys = nullptr;
+  const Clock* Time = nullptr;          // null: the system clock
+  const IcoTypeNames* TypeNames = nullptr;
+  std::string AppPath;
+  std::string AppTitle;
+  SearchPattern Pattern = kDefaultSearchPattern;
+  // The picture-to-icon tool in search mode: an icon for a picture file, or nothing when the file
+  // is no picture or the user declined; null means every file is scanned.
+  std::function<std::optional<PaneIconFromPicture>(const std::string& folder, const std::string& name)> PictureToIcon;
+};
+
+// Views of the pane, numbered as the view buttons are.
+enum class PaneView { Report = 0, List = 1, LargeIcons = 2 };
+
+class IconPane : public QWidget, public IconPaneLink {
+  Q_OBJECT
+ public:
+  explicit IconPane(IconPaneEnv env, QWidget* parent = nullptr);
+  ~IconPane() override;
+
+  // The file list, the icon clipboard pane and the progress bar of the page; not owned. Without a
+  // clipboard link the icon clipboard folder is read directly; without a progress bar the pane
+  // shows its own.
+  void SetFileList(FileListLink* files) { files_ = files; }
+  void SetIconClipboard(IconClipboardLink* clip) { clip_ = clip; }
+  void SetProgressBar(QProgressBar* bar);
+  // Ticks or clears a row of the file list by name (used by the checked-files saves).
+  void SetCheckMarks(std::function<void(const std::string&, bool)> setChecked) { setChecked_ = std::move(setChecked); }
+
+  // --- IconPaneLink ---------------------------------------------------------------------------
+  FoundIcons SearchIcon(const std::string& folder, const std::string& fileName) override;
+  void ClearListViewPict() override;
+  void SelectIco() override;
+  void ShowFilePreview(const std::string& filePath) override;
+  void HidePreview() override;
+
+  // --- Pages ----------------------------------------------------------------------------------
+  // Index 0 previous page, 1 next page.
+  void PictureGrp1_Click(int index);
+  void NextPage() { PictureGrp1_Click(1); }
+  void PreviousPage() { PictureGrp1_Click(0); }
+
+  // --- Selection ------------------------------------------------------------------------------
+  void SelSomeIco(int acSize, int acColor);
+  void SelectAllIcons();
+  void CancelSelection();
+  void InvertSelection();
+
+  // --- Saving ---------------------------------------------------------------------------------
+  // mmod "ICO" the pane's icons, "FILE" the checked files; icoBmp "ICO" or "BMP" (any case).
+  void SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
+                       bool toIconClipboard);
+  void SaveSelectedIcons(int sizeSel, bool asBmp) { SaveIcotoIcoBmp(sizeSel, "ICO", asBmp ? "BMP" : "ICO", false, false); }
+  void SaveAllIcons(int sizeSel, bool asBmp) { SaveIcotoIcoBmp(sizeSel, "ICO", asBmp ? "BMP" : "ICO", true, false); }
+  // F3 on the icon pane and F2 on the file list: with the pane's / the file list's parameters,
+  // without asking where they say where.
+  void SaveIconsWithDefaults();
+  void SaveFileIconsWithDefaults();
+  // F4..F7: the icons of the checked (or all) files as icon or bitmap files.
+  void SaveCheckedFileIcons(bool asBmp, bool allFiles) {
+    SaveIcotoIcoBmp(0, "FILE", asBmp ? "BMP" : "ICO", allFiles, false);
+  }
+  // The checked files' icons (index 0) or every file's icons into the icon clipboard.
+  void SaveFileIconsToIconClipboard(int index);
+  // The same, then the checked source files are deleted after the file list's question.
+  void MoveFileIconsToIconClipboard(int index);
+
+  // --- Clipboards -----------------------------------------------------------------------------
+  void CopyIcotoIcoClipBoard(int sizeSel, bool cutMod);
+  void CopyIcotoSysClipBoard(int sizeSel, bool cutMod);
+  // Drops the selected icons from the pane (the file is not changed).
+  void DeleteSelectedIcons();
+
+  // --- Views and state ------------------------------------------------------------------------
+  void SetViewMode(PaneView view);
+  PaneView ViewMode() const { return view_; }
+  QAbstractItemView* CurrentView() const;
+  QTreeView* ReportView() const { return report_; }
+  QListView* ListView() const { return list_; }
+  QListView* LargeIconView() const { return large_; }
+  IconListModel* Model() const { return model_; }
+  QLabel* StatusPanel(int n) const;  // StatusBarSico panels 1..3
+  QToolButton* Arrow(int index) const { return arrows_[index == 0 ? 0 : 1]; }
+  QProgressBar* Progress() const { return progress_; }
+  RealSizePreview* Preview() const { return preview_; }
+  const IconPageState& PageState() const { return page_; }
+  const IconPaneStatus& Status() const { return status_; }
+  PageControls PageControlState() const { return PageControlsFor(page_); }
+  bool Searching() const { return searching_; }
+  std::vector<int> SelectedRows() const;
+  void SetSelectedRows(const std::vector<int>& rows);
+  // The item the clipboard copy and the preview use: the current item when selected, else the
+  // first selected one; -1 when none.
+  int FocusedRow() const;
+  // The real-size preview of a row at a screen position (the pane calls it on a left press).
+  void dispIcoRealSize(int row, QPoint globalPos);
+
+ signals:
+  // The pane's status and the enabling of the icon commands were recomputed.
+  void StatusChanged();
+  // The page arrows and the two page menu items changed.
+  void PageControlsChanged();
+  // The pane took the focus (3 on the source page) / lost it.
+  void PaneFocused(int tabObj);
+  void PaneFocusLost();
+  // Right button on the pane: the icon menu.
+  void PopupRequested(const QString& pane);
+  // Folders written into by a save, and icons put into the icon clipboard.
+  void FolderMade(const QString& folder);
+  void IconClipboardChanged();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco, bool toIconClipboard,
+               bool useNow);
+  void ApplyHeading();
+  void ApplyPageControls();
+  void RunPageSearch();
+  void FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result);
+  void OnPressed(const QModelIndex& index);
+  std::vector<PaneIcon> PaneIcons() const;
+  IconClipboardState ClipboardState() const;
+  SaveRunEnv RunEnv();
+  const Clock& Time() const;
+  SaveDirRec& IcoDir() const { return env_.Params->SaveIcoDir; }
+
+  IconPaneEnv env_;
+  SystemClock systemClock_;
+  FileListLink* files_ = nullptr;
+  IconClipboardLink* clip_ = nullptr;
+  std::function<void(const std::string&, bool)> setChecked_;
+  IconListModel* model_ = nullptr;
+  QStackedWidget* views_ = nullptr;
+  QTreeView* report_ = nullptr;
+  QListView* list_ = nullptr;
+  QListView* large_ = nullptr;
+  QToolButton* arrows_[2] = {nullptr, nullptr};
+  QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+  QProgressBar* progress_ = nullptr;
+  QProgressBar* ownProgress_ = nullptr;
+  RealSizePreview* preview_ = nullptr;
+  PaneView view_ = PaneView::LargeIcons;
+  IconPageState page_;
+  IconPaneStatus status_;
+  PaneIconFromPicture pictureIcon_;
+  bool searching_ = false;
+  bool saving_ = false;
+  bool realSizeReq_ = false;
+  bool rightPress_ = false;
+  QPoint pressPos_;
+};
+
+}  // namespace glimmora

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/IconTypeTally.h"
 #include "common/LanguageTable.h"
 #include "common/Utilities.h"
 #include "mainwindow/ConfigFile.h"
@@ -22,7 +23,7 @@ struct CursorPosition {
 };
 
 // Captions of the size-and-depth classes of found icons, [size class][depth class].
-using IcoTypeNameTable = std::array<std::array<std::string, 7>, 7>;
+using IcoTypeNameTable = IcoTypeNames;
 
 struct AppState : SaveParams, ModifierKeys, SystemFolders {
   std::string AppPath;   // the program folder, without a trailing slash

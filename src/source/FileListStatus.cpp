@@ -48,4 +48,25 @@ FileListStatus SelectIcoSourceIco(const std::vector<FileStatusRow>& rows, const 
   return s;
 }
 
+std::vector<std::pair<int, bool>> FileListStatus::ToolbarButtons() const {
+  std::vector<std::pair<int, bool>> buttons;
+  for (int b = 6; b <= 12; ++b) buttons.emplace_back(b, false);
+  buttons.emplace_back(14, false);
+  buttons.emplace_back(16, CheckedFileCommands);
+  buttons.emplace_back(18, CheckedFileCommands);
+  buttons.emplace_back(13, ListButtons);
+  buttons.emplace_back(17, ListButtons);
+  for (int b = 26; b <= 28; ++b) buttons.emplace_back(b, false);
+  return buttons;
+}
+
+std::vector<FileListStatus::MenuSwitch> FileListStatus::MenuItems() const {
+  const bool c = CheckedFileCommands;
+  return {{"mn5DelSelectedFile", -1, c},     {"mnSaveSelFileIcotoBmp", -1, c},
+          {"mnSaveSelFileIcotoIco", -1, c},  {"mn1SaveIcoOfSelectedFile", -1, c},
+          {"mn4antiselectedFile", -1, c},    {"mn4cancleselectedFile", -1, c},
+          {"mn5RealDelSelectedFile", -1, c}, {"mnMoveFileIcotoIcoClipBoardSub", 0, c},
+          {"mn3SelectedAllFile", -1, SelectAllItem}, {"PopFileMenu", -1, PopFileMenu}};
+}
+
 }  // namespace glimmora

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/LanguageTable.h"
@@ -26,6 +27,15 @@ struct FileListStatus {
   bool ListButtons = false;    // toolbar buttons 13 and 17: the list has rows
   bool PopFileMenu = false;    // the file menu: the list has rows
   // Toolbar buttons 6 to 12, 14 and 26 to 28 are always disabled by the file list's status.
+
+  // The toolbar buttons and menu items this status decides, ready to apply.
+  std::vector<std::pair<int, bool>> ToolbarButtons() const;
+  struct MenuSwitch {
+    std::string name;
+    int index;  // element of a menu array, -1 for a single item
+    bool enabled;
+  };
+  std::vector<MenuSwitch> MenuItems() const;
 
   bool operator==(const FileListStatus&) const = default;
 };

@@ -16,6 +16,12 @@
 
 #include "mainwindow/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/SourcePage.h"
+#include "mainwindow/ui/WebSitePage.h"
+#include "source/ui/FileListModel.h"
+#include "source/ui/IconPane.h"
+#include "source/ui/SourcePage.h"
+#include "websites/ui/WebSitePanel.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "platform/FolderBrowser.h"
@@ -149,53 +155,144 @@ class FrameWiring::WindowPages : public Pages {
  public:
   WindowPages(MainWindow& w, WebOpener& opener) : w_(w), opener_(opener) {}
 
-  void mn2CloseTreeViewS_Click() override {}
-  void mn3RefeshTreeViewS_Click() override {}
-  void mn1GotoCurDirTreeViewS_Click() override {}
-  void mnSaveFileIconUsedef_Click() override {}
-  void mnSaveSelFileIcotoIco_Click() override {}
-  void mnSaveSelFileIcotoBmp_Click() override {}
-  void mnSaveAllFileIcotoIco_Click() override {}
-  void mnSaveAllFileIcotoBmp_Click() override {}
-  void mnSaveFileIcotoIcoClipBoardSub_Click(int) override {}
-  void mn5DelSelectedFile_Click() override {}
-  void mn5RealDelSelectedFile_Click() override {}
-  void mn3SelectedAllFile_Click() override {}
-  void mn4cancleselectedFile_Click() override {}
-  void mn4antiselectedFile_Click() override {}
-  void mn12SaveSelectedIcoAsIcoSub_Click(int) override {}
-  void mn12SaveSelectedIcoAsBmpSub_Click(int) override {}
-  void mn22SaveAllIcoAsIcoSub_Click(int) override {}
-  void mn22SaveAllIcoAsBmpSub_Click(int) override {}
-  void mnSaveIcoUsedef_Click() override {}
-  void mn3SelectedAllIco_Click() override {}
-  void mn4cancleselectedIco_Click() override {}
-  void mn3SelectedIcoWithHWSub_Click(int) override {}
-  void mn3SelectedIcoWithColorSub_Click(int) override {}
-  void mn5CopyIcoToClipperSub_Click(int) override {}
-  void mn6CutIcoToClipperSub_Click(int) override {}
-  void mn9LastGrpIcon_Click() override {}
-  void mn10NextGrpIcon_Click() override {}
-  void mn8DeleteIco_Click() override {}
-  void mnCopyIcoToIcoClipperSub_Click(int) override {}
-  void mnCutIcoToIcoClipperSub_Click(int) override {}
-  void CopyIcotoIcoClipBoard(int, bool) override {}
+  void mn2CloseTreeViewS_Click() override {
+    if (SourcePanel* p = Source()) p->CollapseTree();
+  }
+  void mn3RefeshTreeViewS_Click() override {
+    if (SourcePanel* p = Source()) p->RefreshTree(w_.State().TreeViewSDirty);
+  }
+  void mn1GotoCurDirTreeViewS_Click() override {
+    if (SourcePanel* p = Source()) p->GotoCurrentFolder();
+  }
+  void mnSaveFileIconUsedef_Click() override {
+    if (IconPane* p = Icons()) p->SaveFileIconsWithDefaults();
+  }
+  void mnSaveSelFileIcotoIco_Click() override {
+    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(false, false);
+  }
+  void mnSaveSelFileIcotoBmp_Click() override {
+    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(true, false);
+  }
+  void mnSaveAllFileIcotoIco_Click() override {
+    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(false, true);
+  }
+  void mnSaveAllFileIcotoBmp_Click() override {
+    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(true, true);
+  }
+  void mnSaveFileIcotoIcoClipBoardSub_Click(int index) override {
+    if (IconPane* p = Icons()) p->SaveFileIconsToIconClipboard(index);
+  }
+  void mn5DelSelectedFile_Click() override {
+    if (SourcePanel* p = Source()) p->RemoveCheckedFiles();
+  }
+  void mn5RealDelSelectedFile_Click() override {
+    if (SourcePanel* p = Source()) p->RealDeleteCheckedFiles();
+  }
+  void mn3SelectedAllFile_Click() override {
+    if (SourcePanel* p = Source()) p->SelectAllFiles();
+  }
+  void mn4cancleselectedFile_Click() override {
+    if (SourcePanel* p = Source()) p->CancelFileSelection();
+  }
+  void mn4antiselectedFile_Click() override {
+    if (SourcePanel* p = Source()) p->AntiSelect();
+  }
+  void mn12SaveSelectedIcoAsIcoSub_Click(int size) override {
+    if (IconPane* p = PictPane()) p->SaveSelectedIcons(size, false);
+  }
+  void mn12SaveSelectedIcoAsBmpSub_Click(int size) override {
+    if (IconPane* p = PictPane()) p->SaveSelectedIcons(size, true);
+  }
+  void mn22SaveAllIcoAsIcoSub_Click(int size) override {
+    if (IconPane* p = PictPane()) p->SaveAllIcons(size, false);
+  }
+  void mn22SaveAllIcoAsBmpSub_Click(int size) override {
+    if (IconPane* p = PictPane()) p->SaveAllIcons(size, true);
+  }
+  void mnSaveIcoUsedef_Click() override {
+    if (IconPane* p = PictPane()) p->SaveIconsWithDefaults();
+  }
+  void mn3SelectedAllIco_Click() override {
+    if (IconPane* p = PictPane()) p->SelectAllIcons();
+  }
+  void mn4cancleselectedIco_Click() override {
+    if (IconPane* p = PictPane()) p->CancelSelection();
+  }
+  void mn3SelectedIcoWithHWSub_Click(int index) override {
+    if (IconPane* p = PictPane()) p->SelSomeIco(index, -1);
+  }
+  void mn3SelectedIcoWithColorSub_Click(int index) override {
+    if (IconPane* p = PictPane()) p->SelSomeIco(-1, index);
+  }
+  void mn5CopyIcoToClipperSub_Click(int size) override {
+    if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, false);
+  }
+  void mn6CutIcoToClipperSub_Click(int size) override {
+    if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, true);
+  }
+  void mn9LastGrpIcon_Click() override {
+    if (IconPane* p = PictPane()) p->PreviousPage();
+  }
+  void mn10NextGrpIcon_Click() override {
+    if (IconPane* p = PictPane()) p->NextPage();
+  }
+  void mn8DeleteIco_Click() override {
+    if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
+  }
+  void mnCopyIcoToIcoClipperSub_Click(int size) override { CopyIcotoIcoClipBoard(size, false); }
+  void mnCutIcoToIcoClipperSub_Click(int size) override { CopyIcotoIcoClipBoard(size, true); }
+  void CopyIcotoIcoClipBoard(int size, bool cut) override {
+    if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
+  }
   void PopTreeViewLSub(int) override {}
   void PopIcoClipBoardSub(int) override {}
-  void WebSitePrg(int) override {}
-  void SelectIco() override {}
-  void SelectIcoSourceIco() override {}
+  void WebSitePrg(int index) override {
+    if (WebSitePanel* p = Web()) p->WebSitePrg(index);
+  }
+  void SelectIco() override {
+    if (IconPane* p = Icons()) p->SelectIco();
+  }
+  void SelectIcoSourceIco() override {
+    if (SourcePanel* p = Source()) p->SelectIcoSourceIco();
+  }
   void SelectLibIco() override {}
   void SelectClipIco() override {}
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
+    const int view = mode == ListViewMode::Report ? 0 : mode == ListViewMode::List ? 1 : 2;
+    if (list == Pane::ListViewFile) {
+      if (SourcePanel* p = Source()) p->SetFileViewMode(view);
+    }
+    if (list == Pane::ListViewPict) {
+      if (IconPane* p = Icons()) p->SetViewMode(static_cast<PaneView>(view));
+    }
   }
   int ListItemCount(Pane list) const override {
+    if (list == Pane::ListViewFile) {
+      SourcePanel* p = Source();
+      return p ? p->FileModel()->rowCount() : 0;
+    }
+    if (list == Pane::ListViewPict) {
+      IconPane* p = Icons();
+      return p ? p->Status().ItemCount : 0;
+    }
+    if (list == Pane::ListViewWebSite) {
+      WebSitePanel* p = Web();
+      return p ? p->ListViewWebSite()->topLevelItemCount() : 0;
+    }
     LibraryPageList* l = List(list);
     return l ? l->Model()->rowCount() : 0;
   }
   void InvertSelection(Pane list) override {
+    if (list == Pane::ListViewFile) {
+      if (SourcePanel* p = Source()) p->AntiSelect();
+      return;
+    }
+    if (list == Pane::ListViewPict) {
+      if (IconPane* p = Icons()) p->InvertSelection();
+      return;
+    }
     LibraryPageList* l = List(list);
     if (!l) return;
     QItemSelection all(l->Model()->index(0, 0),
@@ -211,7 +308,13 @@ class FrameWiring::WindowPages : public Pages {
     if (info.hasParent) info.parentText = item->parent()->text(0).toStdString();
     return info;
   }
-  std::optional<std::string> SelectedTreeViewSKey() const override { return std::nullopt; }
+  std::optional<std::string> SelectedTreeViewSKey() const override {
+    SourcePanel* p = Source();
+    if (!p) return std::nullopt;
+    std::string key = p->SelectedNodeKey();
+    if (key.empty()) return std::nullopt;
+    return key;
+  }
 
   void mnHelpContents_Click() override { w_.mnHelpContents_Click(); }
   void mnHelpWebsite_Click() override { w_.mnHelpWebsite_Click(); }
@@ -221,6 +324,14 @@ class FrameWiring::WindowPages : public Pages {
   void OpenSupportMail() override { OpenWebAddress(opener_, kSupportMail, "MAIL"); }
 
  private:
+  SourcePanel* Source() const { return w_.FrameS() ? w_.FrameS()->Panel() : nullptr; }
+  WebSitePanel* Web() const { return w_.FrameW() ? w_.FrameW()->Panel() : nullptr; }
+  IconPane* Icons() const { return w_.FrameS() ? w_.FrameS()->Icons() : nullptr; }
+  // The found-icon pane when it is the current icon list (the library's list is the other one).
+  IconPane* PictPane() const {
+    return w_.State().CurListView == PaneName(Pane::ListViewPict) ? Icons() : nullptr;
+  }
+
   LibraryPageList* List(Pane list) const {
     LibraryPage* page = w_.FrameL();
     if (!page) return nullptr;
@@ -246,6 +357,7 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   frame_ = std::make_unique<MainFrame>(pages ? *pages : *ownPages_, *view_, state.LangStr,
                                        state.AppTitle, state.TreeViewSDirty);
   fileListFolder_ = [] { return QDir::homePath().toStdString(); };
+  ConnectPages();
 
   // The shared state the pages read follows the frame's model.
   frame_->OnModelChanged([&state](const PaneModel& m) {
@@ -279,6 +391,38 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewIcoClipboard()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewIcoClipboard()->IconView())})
       popupOn(v, "ClipBoard");
+  }
+}
+
+void FrameWiring::ConnectPages() {
+  if (SourcePage* page = window_.FrameS()) {
+    SourcePanel* files = page->Panel();
+    connect(files, &SourcePanel::PopupRequested, this,
+            [this](const QString& pane) { frame_->PopMenuFromMouse(pane.toStdString()); });
+    connect(files, &SourcePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
+    connect(files, &SourcePanel::FileStatusChanged, this, [this, files] {
+      const FileListStatus& status = files->FileStatus();
+      for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
+      for (const auto& item : status.MenuItems()) {
+        if (item.index < 0) view_->SetMenuEnabled(item.name, item.enabled);
+        else view_->SetMenuItemEnabled(item.name, item.index, item.enabled);
+      }
+    });
+    fileListFolder_ = [files] { return files->CurrentFolder(); };
+    if (IconPane* icons = page->Icons()) {
+      connect(icons, &IconPane::PopupRequested, this,
+              [this](const QString& pane) { frame_->PopMenuFromMouse(pane.toStdString()); });
+      connect(icons, &IconPane::StatusChanged, this, [this, icons] {
+        const IconPaneStatus& status = icons->Status();
+        for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
+        for (const auto& [name, on] : status.MenuItems()) view_->SetMenuEnabled(name, on);
+      });
+    }
+  }
+  if (WebSitePage* page = window_.FrameW()) {
+    WebSitePanel* web = page->Panel();
+    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse("WEBSITE"); });
+    connect(web, &WebSitePanel::DeleteButtonEnabled, this, [this] { frame_->SetToolButtonEnabled(16, true); });
   }
 }
 

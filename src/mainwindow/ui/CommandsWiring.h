@@ -54,6 +54,8 @@ class FrameWiring : public QObject {
   class WindowView;
   class WindowPages;
 
+  // The pages' popup requests, status changes and caption changes reach the frame.
+  void ConnectPages();
   void OnFocusChanged(QWidget* old, QWidget* now);
   void OpenOptions(Pane list);
 

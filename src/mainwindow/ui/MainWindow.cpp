@@ -88,6 +88,8 @@ void MainWindow::Start() {
   PrepareProgramFolder(state_.AppPath, prompter_);
   LoadStartupData(state_, prompter_);
   SetChgLang();
+  // The pages write the title into the readme files of saved icons.
+  state_.AppTitle = state_.Row(438);
   BuildPages();
   commands_ = new FrameWiring(*this, opener_);
   commands_->AfterPagesBuilt();

@@ -2,6 +2,9 @@
 
 #include <QVBoxLayout>
 
+#include "common/IconWalker.h"
+#include "common/Paths.h"
+#include "source/ui/IconPane.h"
 #include "source/ui/SourcePage.h"
 
 namespace glimmora {
@@ -18,6 +21,21 @@ SourcePage::SourcePage(AppState& state, Prompter& prompter, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(panel_);
+
+  IconPaneEnv icons;
+  icons.Lang = &state_.LangStr;
+  icons.Ask = &prompter;
+  icons.Params = &state_;
+  icons.Keys = &state_;
+  icons.TypeNames = &state_.IcoTypeName;
+  icons.AppPath = state_.AppPath;
+  icons.AppTitle = state_.AppTitle;
+  icons.Pattern = ReadSearchPattern(JoinPath(state_.AppPath, "IconHead.dat"));
+  icons_ = new IconPane(std::move(icons));
+  panel_->SetIconPane(icons_, icons_);
+  icons_->SetFileList(panel_);
+  icons_->SetProgressBar(panel_->ProgressBarS());
+  icons_->SetCheckMarks([this](const std::string& name, bool checked) { panel_->SetFileChecked(name, checked); });
   panel_->SetSavedPaneSizes(state_.Panes.TreeViewSWidth, state_.Panes.ListViewFileHeight);
   panel_->SetPathHistory(state_.PathHistory, state_.PathText);
 }

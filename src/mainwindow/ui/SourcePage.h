@@ -8,6 +8,7 @@
 
 namespace glimmora {
 
+class IconPane;
 class SourcePanel;
 
 class SourcePage : public MainPage {
@@ -16,12 +17,14 @@ class SourcePage : public MainPage {
   SourcePage(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
 
   SourcePanel* Panel() const { return panel_; }
+  IconPane* Icons() const { return icons_; }
   void StorePaneSizes(PaneSizes& sizes) const override;
   void StoreExitState() override;
 
  private:
   AppState& state_;
   SourcePanel* panel_ = nullptr;
+  IconPane* icons_ = nullptr;
 };
 
 }  // namespace glimmora

@@ -56,4 +56,13 @@ bool PathBox::eventFilter(QObject* watched, QEvent* event) {
   return QComboBox::eventFilter(watched, event);
 }
 
+void PathBox::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (Walk) Walk();
+    event->accept();
+    return;
+  }
+  QComboBox::keyPressEvent(event);
+}
+
 }  // namespace glimmora

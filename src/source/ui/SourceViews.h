@@ -86,6 +86,9 @@ class PathBox : public QComboBox {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The box itself receives the keys while it has the focus (its line edit is its focus proxy's
+  // inner part), so Enter is taken here as well as in the line edit.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace glimmora

@@ -104,7 +104,8 @@ class SourcePageTest : public ::testing::Test {
   void TypePath(const std::string& text) {
     QComboBox* box = page->ImageComboPath();
     box->setEditText(QString::fromStdString(text));
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    // In a real window the box holds the focus and receives the key, not its line edit.
+    QTest::keyClick(box, Qt::Key_Return);
   }
   std::string Panel(int n) const { return page->StatusPanel(n)->text().toStdString(); }
   int TreeNode(const std::string& key) const {

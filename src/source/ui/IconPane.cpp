@@ -123,7 +123,7 @@ void IconPane::BuildLayout() {
   });
 
   report_ = new QTreeView;
-  report_->setObjectName("ListViewPict");
+  report_->setObjectName("ListViewPictReport");
   report_->setModel(model_);
   report_->setRootIsDecorated(false);
   report_->setUniformRowHeights(true);
@@ -165,7 +165,10 @@ void IconPane::BuildLayout() {
   }
   connect(shared, &QItemSelectionModel::selectionChanged, this, [this] { SelectIco(); });
 
+  // The stack carries the control's name, so that focus in any of the three views counts as the
+  // icon pane and the frame focuses whichever view is shown.
   views_ = new QStackedWidget;
+  views_->setObjectName("ListViewPict");
   views_->addWidget(report_);
   views_->addWidget(list_);
   views_->addWidget(large_);

@@ -107,7 +107,7 @@ void SourcePanel::BuildLayout() {
 
   fileModel_ = new FileListModel(lang, this);
   auto* table = new FileListTable;
-  table->setObjectName(QStringLiteral("ListViewFile"));
+  table->setObjectName(QStringLiteral("ListViewFileReport"));
   table->setModel(fileModel_);
   table->setRootIsDecorated(false);
   table->setItemsExpandable(false);
@@ -138,7 +138,9 @@ void SourcePanel::BuildLayout() {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   }
+  // Named as the control: focus in any of the three views counts as the file list.
   fileViews_ = new QStackedWidget;
+  fileViews_->setObjectName(QStringLiteral("ListViewFile"));
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{table, list, icons}) {
     v->setToolTip(QString::fromStdString(lang.Row(207)));
     SetPaneFocusColour(v, false);

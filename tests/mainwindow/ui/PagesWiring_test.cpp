@@ -1,0 +1,84 @@
+// The assembled main window: commands of the frame reach the real source page and web-site list.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QListView>
+#include <QTreeView>
+#include <QApplication>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTest>
+
+#include "mainwindow/ProgramFolderFixture.h"
+#include "mainwindow/ui/CommandsWiring.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/SourcePage.h"
+#include "mainwindow/ui/WebSitePage.h"
+#include "source/ui/IconPane.h"
+#include "source/ui/SourcePage.h"
+#include "support/ScriptedPrompter.h"
+#include "websites/ui/WebSiteEditor.h"
+#include "websites/ui/WebSitePanel.h"
+
+namespace glimmora {
+namespace {
+
+class NullOpener : public WebOpener {
+ public:
+  bool OpenAddress(const std::string&) override { return true; }
+};
+
+class PagesWiringTest : public ::testing::Test {
+ protected:
+  mwtest::TempFolder app;
+  testing::ScriptedPrompter prompter;
+  NullOpener opener;
+  std::unique_ptr<MainWindow> w;
+
+  void SetUp() override {
+    mwtest::MakeInstallation(app.path());
+    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
+    w->Start();
+    w->TabStrip1()->setCurrentIndex(1);  // source files
+    QApplication::processEvents();
+  }
+
+  void Focus(QWidget* widget) {
+    QApplication::setActiveWindow(w.get());
+    widget->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+  }
+};
+
+TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
+  IconPane* icons = w->FrameS()->Icons();
+  for (int view = 0; view < 3; ++view) {
+    icons->SetViewMode(static_cast<PaneView>(view));
+    Focus(w->FrameS()->Panel()->TreeViewS());
+    EXPECT_EQ(w->State().CurListView, "TreeViewS");
+    Focus(icons->CurrentView());
+    EXPECT_EQ(w->State().CurListView, "ListViewPict") << "view " << view;
+  }
+}
+
+TEST_F(PagesWiringTest, TheViewButtonsSwitchTheCurrentIconList) {
+  IconPane* icons = w->FrameS()->Icons();
+  Focus(icons->CurrentView());
+  // Buttons 21 to 23: report, list, large icons.
+  w->Commands()->Frame().ToolBarPrg0(21);
+  EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->ReportView()));
+  w->Commands()->Frame().ToolBarPrg0(23);
+  EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->LargeIconView()));
+  EXPECT_EQ(w->State().CurListView, "ListViewPict");
+}
+
+TEST_F(PagesWiringTest, TheWebSiteMenuOpensTheEditorForANewEntry) {
+  w->TabStrip1()->setCurrentIndex(2);
+  QApplication::processEvents();
+  ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnWebSiteSub", 3));
+  ASSERT_NE(w->FrameW()->Panel()->Editor(), nullptr);
+  EXPECT_TRUE(w->FrameW()->Panel()->Editor()->isVisible());
+}
+
+}  // namespace
+}  // namespace glimmora

@@ -417,6 +417,12 @@ void FrameWiring::ConnectPages() {
         for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
         for (const auto& [name, on] : status.MenuItems()) view_->SetMenuEnabled(name, on);
       });
+      // The page-turn items follow the pane's arrows.
+      connect(icons, &IconPane::PageControlsChanged, this, [this, icons] {
+        const PageControls arrows = icons->PageControlState();
+        view_->SetMenuEnabled("mn9LastGrpIcon", arrows.PrevEnabled);
+        view_->SetMenuEnabled("mn10NextGrpIcon", arrows.NextEnabled);
+      });
     }
   }
   if (WebSitePage* page = window_.FrameW()) {

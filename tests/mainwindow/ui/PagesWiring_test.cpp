@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QAction>
 #include <QTest>
+#include <fstream>
 
+#include "../../source/IconFileMaker.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -78,6 +81,22 @@ TEST_F(PagesWiringTest, TheWebSiteMenuOpensTheEditorForANewEntry) {
   ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnWebSiteSub", 3));
   ASSERT_NE(w->FrameW()->Panel()->Editor(), nullptr);
   EXPECT_TRUE(w->FrameW()->Panel()->Editor()->isVisible());
+}
+
+TEST_F(PagesWiringTest, ThePageTurnItemsFollowTheIconPages) {
+  const auto file = testing::ManyIcons(120);
+  std::ofstream(app.path() / "many.bin", std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
+  IconPane* icons = w->FrameS()->Icons();
+  icons->SearchIcon(app.str(), "many.bin");
+  QAction* previous = w->MenuAction("mn9LastGrpIcon");
+  QAction* next = w->MenuAction("mn10NextGrpIcon");
+  EXPECT_FALSE(previous->isEnabled());
+  EXPECT_TRUE(next->isEnabled());
+  icons->NextPage();
+  icons->NextPage();
+  EXPECT_TRUE(previous->isEnabled());
+  EXPECT_FALSE(next->isEnabled());
 }
 
 }  // namespace

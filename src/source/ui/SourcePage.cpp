@@ -773,6 +773,9 @@ void SourcePanel::ApplySavedSizes() {
   const double fractions[] = {1 / 3.8, 1 / 6.5, 1 / 5.2, 1 / 6.8, 1 / 10.0, 1.5};
   for (int c = 0; c < FileListModel::kColumnCount; ++c)
     table->setColumnWidth(c, static_cast<int>(wf * fractions[c]));
+  // The date column keeps room for a whole date and time, whatever the font's width.
+  const int dateWidth = table->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00  00:00:00")) + 16;
+  if (table->columnWidth(FileListModel::kDate) < dateWidth) table->setColumnWidth(FileListModel::kDate, dateWidth);
 }
 
 int SourcePanel::TreeWidthTwips() const {

@@ -4,10 +4,11 @@
 //
 //   save_bench [--max N] FILE TARGET_FOLDER
 //
-// Writes into TARGET_FOLDER (it must exist) and reports icons and files per second.
+// Writes into TARGET_FOLDER (made when missing) and reports icons and files per second.
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ int main(int argc, char** argv) {
   }
   const std::string path = args[0];
   const std::string target = args[1];
+  std::error_code made;
+  std::filesystem::create_directories(target, made);
+  if (made) {
+    std::fprintf(stderr, "%s: %s\n", target.c_str(), made.message().c_str());
+    return 1;
+  }
   const auto slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

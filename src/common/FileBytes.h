@@ -14,8 +14,9 @@ namespace glimmora {
 // more than `maxBytes`. Never creates the file.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
-// Replaces (or creates) `path` with `bytes` atomically, as ReplaceFileAtomically does. False when
-// any step fails; the old file is then left as it was.
+// Replaces (or creates) `path` with `bytes` in one rename, as ReplaceFileAtomically does, without
+// waiting for the disk: for the icon, bitmap and note files the savers write, which can be made
+// again. False when any step fails; the old file is then left as it was.
 bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace glimmora

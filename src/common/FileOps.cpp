@@ -31,12 +31,13 @@ bool PosixFileOps::Write(int handle, std::string_view bytes) {
 
 bool PosixFileOps::SetMode(int handle, mode_t mode) { return ::fchmod(handle, mode) == 0; }
 
-bool PosixFileOps::Flush(int handle) { return ::fsync(handle) == 0; }
+bool PosixFileOps::Flush(int handle) { return !durable_ || ::fsync(handle) == 0; }
 
 bool PosixFileOps::Close(int handle) { return ::close(handle) == 0; }
 
 bool PosixFileOps::Rename(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+  if (!durable_) return true;
   // Make the new name itself durable; a failure here no longer endangers either version.
   const std::string folder = FolderOfPath(to);
   const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -48,6 +49,15 @@ bool PosixFileOps::Rename(const std::string& from, const std::string& to) {
 }
 
 void PosixFileOps::Remove(const std::string& path) { ::unlink(path.c_str()); }
+
+PosixFileOps& PosixFileOps::Quick() {
+  static PosixFileOps ops = [] {
+    PosixFileOps quick;
+    quick.durable_ = false;
+    return quick;
+  }();
+  return ops;
+}
 
 PosixFileOps& DefaultFileOps() {
   static PosixFileOps ops;

@@ -79,6 +79,15 @@ MainWindow::~MainWindow() {
   delete help_.data();
   delete homePage_.data();
   delete frdLink_.data();
+  // The pages and the command wiring read the shared state (texts, settings) while they are torn
+  // down, so they go before the state does; Qt would delete them only after it.
+  delete commands_;
+  commands_ = nullptr;
+  delete pages_;
+  pages_ = nullptr;
+  frameL_ = nullptr;
+  frameS_ = nullptr;
+  frameW_ = nullptr;
 }
 
 void MainWindow::Start() {

@@ -81,6 +81,16 @@ TEST_F(LibraryFoldersTest, CategoriesAndLibrariesAsTheTreeShowsThem) {
   EXPECT_EQ(ReadAll(animals / "cats.ico")[6], 16);
 }
 
+TEST_F(LibraryFoldersTest, AKeyFromAFileNeverNamesAPictureElsewhere) {
+  const fs::path cat = Category("z_a_(A)");
+  Library(cat, "l_(L).src", "L", "../../x", 1, "l_(L).dat");
+  const auto cats = ReadLibraryFolders(lib().string(), Language::English);
+  ASSERT_EQ(cats[0].Libraries.size(), 1u);
+  EXPECT_EQ(cats[0].Libraries[0].PicturePath, "");
+  EXPECT_FALSE(EnsureTreePicture(cats[0].Libraries[0]));
+  EXPECT_FALSE(fs::exists(dir.path() / "x.ico"));
+}
+
 TEST_F(LibraryFoldersTest, NameRules) {
   EXPECT_TRUE(CheckText("Cats"));
   EXPECT_TRUE(CheckText("  "));

@@ -60,6 +60,8 @@ PictureToolWindow::PictureToolWindow(const LanguageTable& lang, Prompter& prompt
   frame1_->setFixedSize(frameWidth, frameHeight);
   ApplyCaptions();
   resize(size.width, size.height);
+  // Centred on the screen, a little above the middle.
+  move(avail.left() + (avail.width() - size.width) / 2, avail.top() + (avail.height() - size.height) / 2 - 10);
   Refresh();
   formReady_ = true;
 }

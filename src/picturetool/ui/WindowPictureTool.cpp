@@ -24,9 +24,9 @@ PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& reque
 
   PictureToolResult result;
   if (window) {
+    // The wait only ends once the window's own handlers have returned, so it can go at once.
     result = window->Result();
-    window->hide();
-    window->deleteLater();
+    delete window.data();
   }
   open_ = nullptr;
   if (mainWindow_) {

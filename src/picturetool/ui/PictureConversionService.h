@@ -1,0 +1,40 @@
+#pragma once
+// The picture conversion ready for the main window: the tool window, the picture loaders and the
+// conversion rules put together. The main window keeps one for the whole run and hands
+// Converter() to the icon search and to the save of the checked files.
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "common/Clock.h"
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "common/Utilities.h"
+#include "picturetool/PictureToIcon.h"
+#include "picturetool/ui/WindowPictureTool.h"
+#include "platform/PictureFiles.h"
+
+namespace glimmora {
+
+class PictureConversionService {
+ public:
+  // `addPathToTree` shows a folder made beside a picture in the folder tree (may be empty).
+  PictureConversionService(const LanguageTable& lang, Prompter& prompter, const Clock& clock, QWidget* mainWindow,
+                           std::string appPath, std::string appTitle, ModifierKeys* keys = nullptr,
+                           std::function<void(const std::string&)> addPathToTree = {})
+      : tool_(lang, prompter, mainWindow),
+        converter_(tool_, reader_,
+                   PictureConversionEnv{lang, prompter, clock, keys, std::move(appPath), std::move(appTitle),
+                                        std::move(addPathToTree)}) {}
+
+  PictureConverter& Converter() { return converter_; }
+  WindowPictureTool& Tool() { return tool_; }
+
+ private:
+  WindowPictureTool tool_;
+  FilePictureReader reader_;
+  PictureConverter converter_;
+};
+
+}  // namespace glimmora

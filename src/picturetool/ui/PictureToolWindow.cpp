@@ -1,0 +1,310 @@
+#include "picturetool/ui/PictureToolWindow.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "picturetool/PictureFit.h"
+#include "picturetool/ui/PictureToolViews.h"
+#include "platform/PictureFiles.h"
+
+namespace glimmora {
+
+namespace {
+
+constexpr int kLeftColumnWidth = 190;
+constexpr int kMargin = 10;
+constexpr int kBottomRows = 96;  // the label row and the button row under the frame
+constexpr int kMinFrameSide = 120;
+
+QString Text(const LanguageTable& lang, int row) { return QString::fromStdString(lang.Row(row)); }
+
+QLabel* WrappedLabel(QWidget* parent, const char* name) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+PictureToolWindow::PictureToolWindow(const LanguageTable& lang, Prompter& prompter, bool showAbort,
+                                     QWidget* mainWindow)
+    : QDialog(mainWindow), lang_(lang), prompter_(prompter), model_(lang, prompter) {
+  setObjectName("FormGetMaskColor");
+  setModal(false);
+  setWindowModality(Qt::NonModal);
+
+  // The window takes 0.9 of the main window (4:3 at most as tall), within the screen.
+  QScreen* screen = mainWindow != nullptr && mainWindow->screen() != nullptr ? mainWindow->screen()
+                                                                             : QGuiApplication::primaryScreen();
+  const QRect avail = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  const QSize mainSize = mainWindow != nullptr ? mainWindow->window()->size() : avail.size();
+  const WindowSize size = ToolWindowSize(avail.width(), avail.height(), mainSize.width(), mainSize.height());
+  const int frameWidth = std::max(kMinFrameSide, size.width - kLeftColumnWidth - 3 * kMargin);
+  const int frameHeight = std::max(
+      kMinFrameSide, std::min(static_cast<int>(std::lround(frameWidth * 3.3 / 4)), size.height - kBottomRows));
+  model_.SetFrameSize(frameWidth, frameHeight);
+
+  BuildWidgets(showAbort);
+  frame1_->setFixedSize(frameWidth, frameHeight);
+  ApplyCaptions();
+  resize(size.width, size.height);
+  // Centred on the screen, a little above the middle.
+  move(avail.left() + (avail.width() - size.width) / 2, avail.top() + (avail.height() - size.height) / 2 - 10);
+  Refresh();
+  formReady_ = true;
+}
+
+PictureToolWindow::~PictureToolWindow() = default;
+
+void PictureToolWindow::BuildWidgets(bool showAbort) {
+  auto* left = new QVBoxLayout;
+  label2_ = new QLabel(this);
+  label2_->setObjectName("Label2");
+  label2_->setAlignment(Qt::AlignHCenter);
+  pictureD_ = new PreviewBox(model_, this);
+  left->addWidget(label2_);
+  left->addWidget(pictureD_, 0, Qt::AlignHCenter);
+
+  for (int side = 0; side < 2; ++side) {
+    auto* row = new QHBoxLayout;
+    label3_[side] = new QLabel(this);
+    label3_[side]->setObjectName(side == 0 ? "Label3_0" : "Label3_1");
+    sizeBars_[side] = new QScrollBar(Qt::Horizontal, this);
+    sizeBars_[side]->setObjectName(side == 0 ? "HScrollIcoSize_0" : "HScrollIcoSize_1");
+    sizeBars_[side]->setRange(kMinIconSide, kMaxIconSide);
+    sizeBars_[side]->setValue(kDefaultIconSide);
+    sizeTexts_[side] = new QLineEdit(QString::number(kDefaultIconSide), this);
+    sizeTexts_[side]->setObjectName(side == 0 ? "TextIcoSize_0" : "TextIcoSize_1");
+    sizeTexts_[side]->setFixedWidth(40);
+    row->addWidget(label3_[side]);
+    row->addWidget(sizeBars_[side], 1);
+    row->addWidget(sizeTexts_[side]);
+    left->addLayout(row);
+    connect(sizeBars_[side], &QScrollBar::valueChanged, this, [this, side](int v) { SizeScrolled(side, v); });
+    connect(sizeTexts_[side], &QLineEdit::textEdited, this, [this, side](const QString& t) { SizeTyped(side, t); });
+    connect(sizeTexts_[side], &QLineEdit::editingFinished, this, [this, side] { SizeTypingDone(side); });
+  }
+
+  label4_ = new QLabel(this);
+  label4_->setObjectName("Label4");
+  label4_->setAlignment(Qt::AlignHCenter);
+  swatch_ = new QFrame(this);
+  swatch_->setObjectName("PictureMaskColor");
+  swatch_->setFrameShape(QFrame::Box);
+  swatch_->setFixedSize(90, 36);
+  swatch_->setAutoFillBackground(true);
+  label6_ = new QLabel(swatch_);
+  label6_->setObjectName("Label6");
+  label6_->setAlignment(Qt::AlignCenter);
+  auto* swatchLayout = new QVBoxLayout(swatch_);
+  swatchLayout->setContentsMargins(2, 2, 2, 2);
+  swatchLayout->addWidget(label6_);
+  left->addWidget(label4_);
+  left->addWidget(swatch_, 0, Qt::AlignHCenter);
+  label5_[0] = WrappedLabel(this, "Label5_0");
+  label5_[1] = WrappedLabel(this, "Label5_1");
+  left->addWidget(label5_[0]);
+  left->addWidget(label5_[1]);
+  left->addStretch(1);
+
+  auto* leftBox = new QWidget(this);
+  leftBox->setFixedWidth(kLeftColumnWidth);
+  leftBox->setLayout(left);
+
+  frame1_ = new QFrame(this);
+  frame1_->setObjectName("Frame1");
+  frame1_->setFrameShape(QFrame::StyledPanel);
+  imageS_ = new PictureView(model_, frame1_);
+  imageS_->hide();
+
+  auto* labels = new QHBoxLayout;
+  for (int i = 0; i < 2; ++i) {
+    label1_[i] = new QLabel(this);
+    label1_[i]->setObjectName(i == 0 ? "Label1_0" : "Label1_1");
+    labels->addWidget(label1_[i]);
+  }
+  label7_ = new QLabel(this);
+  label7_->setObjectName("Label7");
+  labels->addWidget(label7_);
+  labels->addStretch(1);
+
+  auto* buttons = new QHBoxLayout;
+  for (int i = 0; i < 4; ++i) {
+    buttons_[i] = new QPushButton(this);
+    buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+    buttons_[i]->setAutoDefault(false);
+    buttons->addStretch(1);
+    buttons->addWidget(buttons_[i]);
+    connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+  }
+  buttons->addStretch(1);
+  buttons_[3]->setVisible(showAbort);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(frame1_);
+  right->addLayout(labels);
+  right->addLayout(buttons);
+  right->addStretch(1);
+
+  auto* top = new QHBoxLayout(this);
+  top->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  top->setSpacing(kMargin);
+  top->addWidget(leftBox);
+  top->addLayout(right, 1);
+
+  connect(imageS_, &PictureView::FrameMoved, this, [this] { Refresh(); });
+  connect(imageS_, &PictureView::DragEnded, this, [this] { Refresh(); });
+  connect(pictureD_, &PreviewBox::ColourPicked, this, [this] { Refresh(); });
+}
+
+void PictureToolWindow::ApplyCaptions() {
+  setWindowTitle(Text(lang_, 617));
+  label2_->setText(Text(lang_, 269));
+  label3_[0]->setText(Text(lang_, 273));
+  label3_[1]->setText(Text(lang_, 274));
+  label4_->setText(Text(lang_, 275));
+  label6_->setText(Text(lang_, 276));
+  buttons_[0]->setText(Text(lang_, 277));
+  buttons_[1]->setText(Text(lang_, 278));
+  buttons_[2]->setText(Text(lang_, 279));
+  buttons_[3]->setText(Text(lang_, 459));
+  label5_[0]->setText(Text(lang_, 618));
+  label5_[1]->setText(Text(lang_, 619));
+}
+
+bool PictureToolWindow::GetPict(const std::string& mmod, const std::string& path) {
+  const bool fromFile = mmod == "File";
+  std::optional<Raster> picture = fromFile ? LoadPictureFile(path) : ClipboardPicture();
+  if (!picture) {
+    PromptRequest r;
+    r.row = fromFile ? kRowPictureUnreadable : kRowClipboardNoPicture;
+    r.text = lang_.Row(r.row);
+    r.icon = PromptIcon::Warning;
+    prompter_.Ask(r);
+    Refresh();
+    return false;
+  }
+  model_.SetPicture(std::move(*picture));
+  ShowPicture();
+  Refresh();
+  return true;
+}
+
+void PictureToolWindow::ShowPicture() {
+  const PictureFit& fit = model_.Fit();
+  if (fit.viewWidth < 1 || fit.viewHeight < 1) {
+    imageS_->hide();
+    return;
+  }
+  // Only the reduced view is smoothed; the icon is always made from the picture's own pixels.
+  imageS_->SetReducedImage(ImageFromRaster(model_.Picture())
+                               .scaled(fit.viewWidth, fit.viewHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  imageS_->setGeometry(frame1_->width() / 2 - fit.viewWidth / 2, frame1_->height() / 2 - fit.viewHeight / 2,
+                       fit.viewWidth, fit.viewHeight);
+  imageS_->show();
+}
+
+void PictureToolWindow::Refresh() {
+  label1_[0]->setText(QString::fromStdString(model_.SizeLabel()));
+  label1_[1]->setText(QString::fromStdString(model_.ZoomText()));
+  label7_->setText(QString::fromStdString(model_.SelectionText()));
+  label6_->setVisible(model_.NoColourHintShown());
+  QPalette palette = swatch_->palette();
+  if (const std::optional<Rgb> colour = model_.MaskColour())
+    palette.setColor(QPalette::Window, QColor(RedOf(*colour), GreenOf(*colour), BlueOf(*colour)));
+  else
+    palette.setColor(QPalette::Window, this->palette().color(QPalette::Window));
+  swatch_->setPalette(palette);
+  buttons_[0]->setEnabled(model_.MakeEnabled());
+  imageS_->update();
+  pictureD_->update();
+}
+
+void PictureToolWindow::SizeScrolled(int side, int value) {
+  // The box keeps what the user is typing as long as it means this value.
+  if (IconSideFromText(sizeTexts_[side]->text().toStdString()) != value) {
+    const QSignalBlocker block(sizeTexts_[side]);
+    sizeTexts_[side]->setText(QString::number(value));
+  }
+  model_.SetIconSide(side, value);
+  if (formReady_) Refresh();
+}
+
+void PictureToolWindow::SizeTyped(int side, const QString& text) {
+  sizeBars_[side]->setValue(IconSideFromText(text.toStdString()));
+}
+
+void PictureToolWindow::SizeTypingDone(int side) {
+  const QSignalBlocker block(sizeTexts_[side]);
+  sizeTexts_[side]->setText(QString::number(sizeBars_[side]->value()));
+}
+
+void PictureToolWindow::Command1_Click(int index) {
+  switch (index) {
+    case 0:
+      if (model_.MakeIcon()) {
+        Unload(ToolOutcome::Made);
+        return;
+      }
+      break;
+    case 1:
+      model_.Defaults();
+      for (int side = 0; side < 2; ++side) {
+        const QSignalBlocker blockBar(sizeBars_[side]);
+        const QSignalBlocker blockText(sizeTexts_[side]);
+        sizeBars_[side]->setValue(kDefaultIconSide);
+        sizeTexts_[side]->setText(QString::number(kDefaultIconSide));
+      }
+      break;
+    case 2:
+      GetPict("Clipboard");
+      break;
+    case 3:
+      if (model_.Abort()) {
+        Unload(ToolOutcome::Aborted);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  Refresh();
+}
+
+void PictureToolWindow::Unload(ToolOutcome outcome) {
+  if (unloaded_) return;
+  unloaded_ = true;
+  formReady_ = false;
+  outcome_ = outcome;
+  QDialog::done(outcome == ToolOutcome::Made ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void PictureToolWindow::closeEvent(QCloseEvent* event) {
+  Unload(ToolOutcome::Closed);
+  event->accept();
+}
+
+void PictureToolWindow::reject() { Unload(ToolOutcome::Closed); }
+
+PictureToolResult PictureToolWindow::Result() const {
+  PictureToolResult result;
+  result.Outcome = outcome_;
+  if (outcome_ == ToolOutcome::Made && model_.PicSmall()) result.Icon = *model_.PicSmall();
+  result.MaskColour = model_.MaskColour();
+  result.StopSaveIco = model_.StopSaveIco();
+  return result;
+}
+
+}  // namespace glimmora

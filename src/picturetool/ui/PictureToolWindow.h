@@ -1,0 +1,86 @@
+#pragma once
+// The picture-to-icon tool (FormGetMaskColor): a window beside the main window, not blocking it,
+// that shows a picture reduced into its frame, lets the user frame a part of it, set the icon's
+// width and height and pick the transparent colour from the preview, and ends with the icon made,
+// the batch aborted or the window closed. A fresh window serves each picture.
+
+#include <QDialog>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "picturetool/PictureTool.h"
+#include "picturetool/PictureToolModel.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace glimmora {
+
+class PictureView;
+class PreviewBox;
+
+constexpr int kRowPictureUnreadable = 631;
+constexpr int kRowClipboardNoPicture = 632;
+
+class PictureToolWindow : public QDialog {
+  Q_OBJECT
+ public:
+  // `mainWindow` gives the size the tool takes (0.9 of it) and is its parent; it may be null.
+  PictureToolWindow(const LanguageTable& lang, Prompter& prompter, bool showAbort, QWidget* mainWindow = nullptr);
+  ~PictureToolWindow() override;
+
+  // Loads the picture of a file ("File") or of the system clipboard (anything else) and fits it
+  // into the frame. A file that cannot be read, or an empty clipboard, is reported; a failed
+  // paste keeps the picture shown. False when nothing was loaded.
+  bool GetPict(const std::string& mmod, const std::string& path = std::string());
+
+  // What the tool leaves behind once it is closed.
+  PictureToolResult Result() const;
+
+  PictureToolModel& Model() { return model_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void BuildWidgets(bool showAbort);
+  void ApplyCaptions();
+  void ShowPicture();
+  void Refresh();
+  void SizeScrolled(int side, int value);
+  void SizeTyped(int side, const QString& text);
+  void SizeTypingDone(int side);
+  void Command1_Click(int index);
+  void Unload(ToolOutcome outcome);
+
+  const LanguageTable& lang_;
+  Prompter& prompter_;
+  PictureToolModel model_;
+  ToolOutcome outcome_ = ToolOutcome::Closed;
+  bool formReady_ = false;
+  bool unloaded_ = false;
+
+  QFrame* frame1_ = nullptr;
+  PictureView* imageS_ = nullptr;
+  PreviewBox* pictureD_ = nullptr;
+  QFrame* swatch_ = nullptr;
+  QLabel* label6_ = nullptr;
+  std::array<QLabel*, 2> label1_{};
+  QLabel* label7_ = nullptr;
+  QLabel* label2_ = nullptr;
+  std::array<QLabel*, 2> label3_{};
+  QLabel* label4_ = nullptr;
+  std::array<QLabel*, 2> label5_{};
+  std::array<QScrollBar*, 2> sizeBars_{};
+  std::array<QLineEdit*, 2> sizeTexts_{};
+  std::array<QPushButton*, 4> buttons_{};
+};
+
+}  // namespace glimmora

@@ -1,0 +1,186 @@
+// Loading pictures: each kind from bytes made in the test, the clipboard's picture, pictures too
+// large to decode, and damaged files that must fail quietly.
+#include "platform/PictureFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QLoggingCategory>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+
+#include "platform/wmf/WmfToSvg.h"
+#include "platform/PictureTestFiles.h"
+#include "support/TempDir.h"
+
+namespace glimmora {
+namespace {
+
+using testing::TempDir;
+
+constexpr Rgb kRed = MakeRgb(255, 0, 0);
+constexpr Rgb kGreen = MakeRgb(0, 255, 0);
+constexpr Rgb kBlue = MakeRgb(0, 0, 255);
+
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Within a few steps per channel (for lossy pictures).
+bool Near(Rgb a, Rgb b, int tolerance) {
+  return std::abs(RedOf(a) - RedOf(b)) <= tolerance && std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
+         std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
+}
+
+TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
+  TempDir dir;
+  const std::string bmp = dir.str() + "/a.bmp";
+  WriteBytes(bmp, testing::Bmp2x2());
+  std::optional<Raster> r = LoadPictureFile(bmp);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->Width(), 2);
+  EXPECT_EQ(r->At(0, 0), kRed);
+  EXPECT_EQ(r->At(1, 0), kGreen);
+  EXPECT_EQ(r->At(0, 1), kBlue);
+  EXPECT_EQ(r->At(1, 1), kWhite);
+
+  const std::string gif = dir.str() + "/a.gif";
+  WriteBytes(gif, testing::Gif2x2());
+  r = LoadPictureFile(gif);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->Width(), 2);
+  EXPECT_EQ(r->Height(), 2);
+  EXPECT_EQ(r->At(0, 0), kRed);
+  EXPECT_EQ(r->At(1, 0), kGreen);
+  EXPECT_EQ(r->At(0, 1), kBlue);
+  EXPECT_EQ(r->At(1, 1), kWhite);
+
+  QImage halves(16, 8, QImage::Format_RGB32);
+  halves.fill(QColor(255, 0, 0));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 8; x < 16; ++x) halves.setPixel(x, y, qRgb(0, 0, 255));
+  const std::string jpg = dir.str() + "/a.jpg";
+  QImageWriter writer(QString::fromStdString(jpg), "jpeg");
+  writer.setQuality(100);
+  ASSERT_TRUE(writer.write(halves));
+  r = LoadPictureFile(jpg);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->Width(), 16);
+  EXPECT_EQ(r->Height(), 8);
+  EXPECT_TRUE(Near(r->At(2, 4), kRed, 24));
+  EXPECT_TRUE(Near(r->At(13, 4), kBlue, 24));
+
+  const std::string wmf = dir.str() + "/a.wmf";
+  WriteBytes(wmf, testing::Wmf64x48());
+  r = LoadPictureFile(wmf);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->Width(), 64);
+  EXPECT_EQ(r->Height(), 48);
+  EXPECT_TRUE(Near(r->At(3, 3), kRed, 8));
+  EXPECT_TRUE(Near(r->At(32, 24), kBlue, 8));
+  EXPECT_TRUE(Near(r->At(60, 44), kRed, 8));
+
+  // The name does not decide: a bitmap called .jpg is still read.
+  const std::string named = dir.str() + "/bmp.jpg";
+  WriteBytes(named, testing::Bmp2x2());
+  ASSERT_TRUE(LoadPictureFile(named).has_value());
+
+  EXPECT_FALSE(LoadPictureFile(dir.str() + "/missing.gif").has_value());
+  WriteBytes(dir.str() + "/empty.bmp", {});
+  EXPECT_FALSE(LoadPictureFile(dir.str() + "/empty.bmp").has_value());
+}
+
+TEST(PictureFilesTest, PicturesClaimingHugeSizesAreRefusedBeforeDecoding) {
+  // A GIF whose screen is 65535 x 65535.
+  EXPECT_FALSE(DecodePictureBytes(testing::Gif2x2(65535, 65535)).has_value());
+  // A metafile 32767 units wide at one unit an inch.
+  EXPECT_FALSE(DecodePictureBytes(testing::Wmf64x48(32767, 32767, 1)).has_value());
+  // A bitmap header asking for 100000 x 100000 pixels with four bytes behind it.
+  std::vector<std::uint8_t> bmp = testing::Bmp2x2();
+  bmp[18] = 0xA0;
+  bmp[19] = 0x86;
+  bmp[20] = 0x01;
+  bmp[22] = 0xA0;
+  bmp[23] = 0x86;
+  bmp[24] = 0x01;
+  EXPECT_FALSE(DecodePictureBytes(bmp).has_value());
+  // An image too large for our raster, as Qt would hand it over.
+  EXPECT_FALSE(RasterFromImage(QImage()).has_value());
+}
+
+TEST(PictureFilesTest, ClipboardPictureIsDrawnOnWhite) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  EXPECT_FALSE(ClipboardPicture().has_value());
+  QImage image(3, 1, QImage::Format_ARGB32);
+  image.setPixel(0, 0, qRgba(255, 0, 0, 255));
+  image.setPixel(1, 0, qRgba(255, 0, 0, 0));
+  image.setPixel(2, 0, qRgba(0, 0, 0, 128));
+  clipboard->setImage(image);
+  const std::optional<Raster> r = ClipboardPicture();
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->At(0, 0), kRed);
+  EXPECT_EQ(r->At(1, 0), kWhite);
+  EXPECT_TRUE(Near(r->At(2, 0), Grey(127), 1));
+  clipboard->clear();
+}
+
+TEST(PictureFilesTest, MetafilesMustChainTheirRecordsToTheEnd) {
+  const std::vector<std::uint8_t> good = testing::Wmf64x48();
+  ASSERT_TRUE(LooksLikeWmf(good));
+  const std::optional<WmfDrawing> drawing = WmfToSvg(good);
+  ASSERT_TRUE(drawing.has_value());
+  EXPECT_EQ(drawing->width, 64);
+  EXPECT_EQ(drawing->height, 48);
+  // Cut before the end record, or a record size running past the end.
+  EXPECT_FALSE(WmfToSvg(std::span(good).first(good.size() - 6)).has_value());
+  std::vector<std::uint8_t> longRecord = good;
+  longRecord[22 + 18] = 0xFF;
+  longRecord[22 + 18 + 1] = 0xFF;
+  EXPECT_FALSE(WmfToSvg(longRecord).has_value());
+  std::vector<std::uint8_t> zeroRecord = good;
+  zeroRecord[22 + 18] = 0;
+  EXPECT_FALSE(WmfToSvg(zeroRecord).has_value());
+}
+
+// Damaged pictures: every cut and a few hundred random changes of each kind load or fail, and
+// never crash or hang (the sanitizer build runs this too).
+TEST(PictureFilesTest, DamagedPicturesFailQuietly) {
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+  QImage small(12, 9, QImage::Format_RGB32);
+  small.fill(QColor(10, 200, 30));
+  QByteArray jpgBytes;
+  {
+    QBuffer buffer(&jpgBytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(small.save(&buffer, "JPG"));
+  }
+  const std::vector<std::vector<std::uint8_t>> samples = {
+      testing::Bmp2x2(), testing::Gif2x2(), testing::Wmf64x48(),
+      std::vector<std::uint8_t>(jpgBytes.begin(), jpgBytes.end())};
+  std::mt19937 random(20240305);
+  int loaded = 0;
+  for (const auto& sample : samples) {
+    for (std::size_t cut = 0; cut < sample.size(); ++cut) {
+      if (DecodePictureBytes(std::span(sample).first(cut))) ++loaded;
+    }
+    for (int round = 0; round < 300; ++round) {
+      std::vector<std::uint8_t> bytes = sample;
+      const int changes = 1 + static_cast<int>(random() % 4);
+      for (int c = 0; c < changes; ++c) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+      if (std::optional<Raster> r = DecodePictureBytes(bytes)) {
+        ++loaded;
+        EXPECT_LE(static_cast<std::int64_t>(r->Width()) * r->Height(), kMaxPicturePixels);
+      }
+    }
+  }
+  EXPECT_GT(loaded, 0);
+}
+
+}  // namespace
+}  // namespace glimmora

@@ -67,16 +67,17 @@ void ApplyNewFileScan(IconPageState& state, const std::string& folder, const std
   state.GrpCount = PageCountOf(result.IcoCount, state.GrpSize);
 }
 
-void ApplyPictureIcon(IconPageState& state, const std::string& folder, const std::string& fileName) {
+void ApplyPictureIcon(IconPageState& state, const std::string& folder, const std::string& fileName,
+                      bool made) {
   state.Folder = DropTrailingSlash(folder);
   state.FileName = fileName;
   state.SourceFile = JoinPath(state.Folder, fileName);
-  state.SourceIsPict = true;
+  state.SourceIsPict = made;
   state.GrpSize = kGrpSizeSet;
   state.GrpNo = 1;
-  state.GrpCount = 1;
-  state.IcoCount = 1;
-  state.TotalIcons = 1;
+  state.GrpCount = made ? 1 : 0;
+  state.IcoCount = made ? 1 : 0;
+  state.TotalIcons = state.IcoCount;
   state.GrpStart = {1};
 }
 

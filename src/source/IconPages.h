@@ -49,8 +49,10 @@ ScanRequest PageScanRequest(const IconPageState& state);
 void ApplyNewFileScan(IconPageState& state, const std::string& folder, const std::string& fileName,
                       const ScanResult& result);
 
-// A picture file made into one icon: one page, nothing to turn to.
-void ApplyPictureIcon(IconPageState& state, const std::string& folder, const std::string& fileName);
+// A picture file made into one icon: one page, nothing to turn to. `made` false: the picture
+// tool was closed without an icon, and the pane shows that file with nothing in it.
+void ApplyPictureIcon(IconPageState& state, const std::string& folder, const std::string& fileName,
+                      bool made = true);
 
 // The arrows under the pane and the two page menu items.
 struct PageControls {

@@ -12,6 +12,7 @@
 #include "common/SaveIconFromSource.h"
 #include "common/SaveNotes.h"
 #include "common/SaveInSize.h"
+#include "picturetool/PictureFit.h"
 #include "source/IconPages.h"
 
 namespace glimmora {
@@ -273,12 +274,19 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
   TreeFolderObserver observer(files);
   SaveAllServices services{env.lang, env.prompter, env.clock, request.Progress, &observer};
   const std::vector<ListedFile> rows = files.ListedFiles();
+  const int checkedCount =
+      static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const ListedFile& f) { return f.Checked; }));
+  bool stopSaveIco = false;  // the picture tool's abort button
+  const auto stopAsked = [&] { return stopSaveIco || (request.Stop && request.Stop()); };
+  const auto uncheckFrom = [&](std::size_t first) {
+    for (std::size_t k = first; k < rows.size(); ++k) {
+      if (request.SetChecked) request.SetChecked(rows[k].Name, false);
+    }
+  };
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (request.Stop && request.Stop()) {
+    if (stopAsked()) {
       out.Stopped = true;
-      for (std::size_t k = i; k < rows.size(); ++k) {
-        if (request.SetChecked) request.SetChecked(rows[k].Name, false);
-      }
+      uncheckFrom(i);
       break;
     }
     YieldOnce(env);
@@ -288,6 +296,48 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
       if (request.SetChecked) request.SetChecked(rows[i].Name, true);
     }
     if (!checked) continue;
+
+    if (request.Pictures != nullptr && !PictureType(rows[i].Name).empty()) {
+      PictureToIconRequest p;
+      p.Mode = PictureMode::File;
+      p.FolderPath = currentFolder;
+      p.FileName = rows[i].Name;
+      p.IcoBmp = format;
+      p.NewFolder = target.NewFolder;
+      p.ToClipBoard = request.ToIconClipboard;
+      p.Naming = &naming;
+      p.TrPictAns = request.Rec.TrPictAns;
+      p.MaskColorAns = request.MaskColorAns;
+      p.ShowAbort = AbortButtonVisible(request.AllIco, checkedCount);
+      const PictureToIconResult pict = request.Pictures->PictureToIcon(p);
+      stopSaveIco = stopSaveIco || pict.StopSaveIco;
+      // The tool keeps the program working while it is open; when the file list has moved to
+      // another folder meanwhile, its rows are no longer the files of this run.
+      if (DropTrailingSlash(files.CurrentFolder()) != currentFolder) {
+        if (pict.Written) out.Written.push_back(pict.TargetName);
+        if (pict.WriteFailed) out.Errors.Add(pict.TargetName);
+        out.Stopped = true;
+        break;
+      }
+      if (pict.Outcome == PictureOutcome::Busy) continue;
+      if (pict.Converted) {
+        ++out.FilesDone;
+        ++out.PicturesConverted;
+        if (pict.Written) out.Written.push_back(pict.TargetName);
+        if (pict.WriteFailed) out.Errors.Add(pict.TargetName.empty() ? pict.SourceFile : pict.TargetName);
+        FoundIcons found;
+        found.Write = true;
+        found.Icons = IconCountColumn(0);
+        files.SetFoundIcons(rows[i].Name, found);
+        if (pict.Full || stopAsked()) {
+          out.Full = pict.Full;
+          out.Stopped = !pict.Full;
+          uncheckFrom(i);
+          break;
+        }
+        continue;
+      }
+    }
 
     SaveAllRequest r;
     r.FolderPath = currentFolder;
@@ -312,12 +362,10 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
     found.Icons = IconCountColumn(result.IcoCount);
     if (request.TypeNames != nullptr) found.Details = FormatFoundIconTypes(result.IcoTypeCount, *request.TypeNames, env.lang);
     files.SetFoundIcons(rows[i].Name, found);
-    if (result.Full || (request.Stop && request.Stop())) {
+    if (result.Full || stopAsked()) {
       out.Full = result.Full;
       out.Stopped = !result.Full;
-      for (std::size_t k = i; k < rows.size(); ++k) {
-        if (request.SetChecked) request.SetChecked(rows[k].Name, false);
-      }
+      uncheckFrom(i);
       break;
     }
   }

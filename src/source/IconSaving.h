@@ -18,6 +18,7 @@
 #include "common/Raster.h"
 #include "common/Utilities.h"
 #include "mainwindow/SaveParams.h"
+#include "picturetool/PictureToIcon.h"
 #include "source/SourceLinks.h"
 
 namespace glimmora {
@@ -149,6 +150,10 @@ struct FilesSaveRequest {
   // rows it did not reach when it stops early).
   std::function<void(const std::string& fileName, bool checked)> SetChecked;
   ScanProgress* Progress = nullptr;
+  // Picture files (BMP, JPG, GIF, WMF) go to the picture-to-icon tool instead of the scanner,
+  // each as one icon (or one bitmap of the picture); null: every file is scanned.
+  PictureConverter* Pictures = nullptr;
+  std::uint8_t MaskColorAns = 0;  // the icon pane's mask answer, for icons made from pictures
 };
 
 struct FilesSaveOutcome {
@@ -156,11 +161,14 @@ struct FilesSaveOutcome {
   bool Full = false;
   bool Stopped = false;
   int FilesDone = 0;
+  int PicturesConverted = 0;  // picture files the tool took (made or closed without an icon)
   std::vector<std::string> Written;
   SaveErrors Errors;
 };
 
-// Saves every icon of each checked file (every file with AllIco), in its own size.
+// Saves every icon of each checked file (every file with AllIco), in its own size. A picture
+// file accepted by the picture-to-icon tool is not scanned; the tool's abort button ends the run
+// after that file, and so does a change of the listed folder while the tool was open.
 FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveRequest& request,
                                          const SaveRunEnv& env);
 

@@ -24,6 +24,8 @@
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/SplashWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
+#include "picturetool/ui/PictureConversionService.h"
+#include "source/ui/SourcePage.h"
 
 namespace glimmora {
 namespace {
@@ -162,7 +164,13 @@ void MainWindow::SetChgLang() {
 void MainWindow::BuildPages() {
   // Library, source files, web sites: the order of the tabs and of the layouts.
   frameL_ = new LibraryPage(state_, pages_);
-  frameS_ = new SourcePage(state_, prompter_, pages_);
+  // Folders the conversion makes beside a picture appear in the source page's folder tree.
+  pictures_ = std::make_unique<PictureConversionService>(
+      state_.LangStr, prompter_, clock_, this, state_.AppPath, state_.AppTitle, &state_,
+      [this](const std::string& folder) {
+        if (frameS_ != nullptr) frameS_->Panel()->AddPathToTree(folder);
+      });
+  frameS_ = new SourcePage(state_, prompter_, &pictures_->Converter(), pages_);
   frameW_ = new WebSitePage(state_, prompter_, opener_, pages_);
   const QSignalBlocker blocker(tabStrip_);
   int row = 161;

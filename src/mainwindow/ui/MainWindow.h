@@ -11,9 +11,11 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
 #include "common/WebAddress.h"
@@ -33,6 +35,7 @@ namespace glimmora {
 class FrameWiring;
 class LibraryPage;
 class MainPage;
+class PictureConversionService;
 class SourcePage;
 class WebSitePage;
 
@@ -76,6 +79,8 @@ class MainWindow : public QMainWindow, public HelpViewer {
   WebSitePage* FrameW() const { return frameW_; }
   // The toolbar, the keys and the commands of the menus (null before Start()).
   FrameWiring* Commands() const { return commands_; }
+  // The picture-to-icon conversion the source page hands picture files to (null before Start()).
+  PictureConversionService* Pictures() const { return pictures_.get(); }
 
   // Help menu.
   void mnHelpAbout_Click();
@@ -109,6 +114,9 @@ class MainWindow : public QMainWindow, public HelpViewer {
 
   AppState state_;
   Prompter& prompter_;
+  SystemClock clock_;
+  // Declared after the state it reads, so it goes before it.
+  std::unique_ptr<PictureConversionService> pictures_;
   WebOpener& opener_;
   std::map<std::string, QMenu*, std::less<>> menus_;
   std::map<std::string, QAction*, std::less<>> actions_;  // by MenuEntryKey

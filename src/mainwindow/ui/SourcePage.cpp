@@ -9,7 +9,7 @@
 
 namespace glimmora {
 
-SourcePage::SourcePage(AppState& state, Prompter& prompter, QWidget* parent)
+SourcePage::SourcePage(AppState& state, Prompter& prompter, PictureConverter* pictures, QWidget* parent)
     : MainPage(parent), state_(state) {
   setObjectName("FrameS");
   SourcePanelEnv env;
@@ -31,6 +31,7 @@ SourcePage::SourcePage(AppState& state, Prompter& prompter, QWidget* parent)
   icons.AppPath = state_.AppPath;
   icons.AppTitle = state_.AppTitle;
   icons.Pattern = ReadSearchPattern(JoinPath(state_.AppPath, "IconHead.dat"));
+  icons.Pictures = pictures;
   icons_ = new IconPane(std::move(icons));
   panel_->SetIconPane(icons_, icons_);
   icons_->SetFileList(panel_);

@@ -9,12 +9,14 @@
 namespace glimmora {
 
 class IconPane;
+class PictureConverter;
 class SourcePanel;
 
 class SourcePage : public MainPage {
   Q_OBJECT
  public:
-  SourcePage(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+  // `pictures` (may be null, not owned) turns picture files into icons instead of scanning them.
+  SourcePage(AppState& state, Prompter& prompter, PictureConverter* pictures = nullptr, QWidget* parent = nullptr);
 
   SourcePanel* Panel() const { return panel_; }
   IconPane* Icons() const { return icons_; }

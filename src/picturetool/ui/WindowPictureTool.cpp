@@ -1,6 +1,7 @@
 #include "picturetool/ui/WindowPictureTool.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
 
 #include "picturetool/ui/PictureToolWindow.h"
 
@@ -9,6 +10,8 @@ namespace glimmora {
 PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& request) {
   // One tool at a time: a second request while one waits finds it open and gets nothing.
   if (open_) return PictureToolResult{};
+  // A caller busy with a long run shows the hourglass; the tool is worked with the mouse.
+  QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   QPointer<PictureToolWindow> window = new PictureToolWindow(lang_, prompter_, request.ShowAbort, mainWindow_);
   open_ = window;
   window->show();
@@ -29,6 +32,7 @@ PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& reque
     delete window.data();
   }
   open_ = nullptr;
+  QGuiApplication::restoreOverrideCursor();
   if (mainWindow_) {
     QWidget* top = mainWindow_->window();
     top->raise();

@@ -9,10 +9,9 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "picturetool/PictureTool.h"
+#include "picturetool/ui/PictureToolWindow.h"
 
 namespace glimmora {
-
-class PictureToolWindow;
 
 class WindowPictureTool : public PictureToolRunner {
  public:

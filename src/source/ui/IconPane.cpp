@@ -257,43 +257,78 @@ void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResul
   panels_[1]->setText(Q(rows.Status));
 }
 
+void IconPane::ShowPictureIcon(const std::string& folder, const std::string& fileName, PictureToIconResult& made) {
+  ApplyPictureIcon(page_, folder, fileName);
+  pictureIcon_.Ico = std::move(made.Ico);
+  pictureIcon_.Picture = std::move(made.Picture);
+  IconRow row;
+  row.Text = made.Item.DisplayName;
+  row.Key = made.Item.Key;
+  row.Ico = pictureIcon_.Ico;
+  row.Columns = made.Item.Columns;
+  row.FileBytes = static_cast<std::int64_t>(row.Ico.size());
+  if (const auto decoded = DecodeIcoFile(row.Ico)) {
+    row.Width = decoded->onWhite.Width();
+    row.Height = decoded->onWhite.Height();
+    row.BitCount = decoded->bitCount;
+    row.Image = IconToImage(*decoded);
+    row.Icon = QIcon(QPixmap::fromImage(row.Image));
+  }
+  std::vector<IconRow> rows;
+  rows.push_back(std::move(row));
+  model_->SetRows(std::move(rows));
+}
+
 FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fileName) {
   FoundIcons found;
-  if (searching_ || saving_) return found;  // one search at a time
+  // One search at a time, and none while the picture tool is open for another file.
+  if (searching_ || saving_ || PictureToolOpen()) return found;
   searching_ = true;
   model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
   ClearListViewPict();
-  std::optional<PaneIconFromPicture> picture;
-  if (env_.PictureToIcon) picture = env_.PictureToIcon(folder, fileName);
-  if (picture) {
-    found.PictureToolOpened = true;
-    ApplyPictureIcon(page_, folder, fileName);
-    pictureIcon_ = std::move(*picture);
-    IconRow row;
-    row.Text = fileName + "_1.ico";
-    row.Ico = pictureIcon_.Ico;
-    row.Columns = pictureIcon_.Columns;
-    row.FileBytes = static_cast<std::int64_t>(row.Ico.size());
-    if (const auto decoded = DecodeIcoFile(row.Ico)) {
-      row.Width = decoded->onWhite.Width();
-      row.Height = decoded->onWhite.Height();
-      row.BitCount = decoded->bitCount;
-      row.Image = IconToImage(*decoded);
-      row.Icon = QIcon(QPixmap::fromImage(row.Image));
+  PictureToIconResult picture;
+  if (env_.Pictures != nullptr) {
+    PictureToIconRequest request;
+    request.Mode = PictureMode::Search;
+    request.FolderPath = folder;
+    request.FileName = fileName;
+    request.TrPictAns = env_.Params->SaveFileDir.TrPictAns;
+    request.MaskColorAns = IcoDir().MaskColorAns;
+    picture = env_.Pictures->PictureToIcon(request);
+  }
+  std::string pictureStatus;
+  switch (picture.Outcome) {
+    case PictureOutcome::Made:
+      pictureStatus = picture.Item.StatusText;
+      ShowPictureIcon(folder, fileName, picture);
+      break;
+    case PictureOutcome::Cancelled:
+      // The tool was closed without an icon: the pane stays empty, and the picture is not scanned.
+      pictureIcon_ = PaneIconFromPicture{};
+      ApplyPictureIcon(page_, folder, fileName, false);
+      break;
+    case PictureOutcome::Busy:
+      ApplyHeading();
+      searching_ = false;
+      SelectIco();
+      return found;
+    case PictureOutcome::NotPicture:
+    case PictureOutcome::Declined: {
+      pictureIcon_ = PaneIconFromPicture{};
+      ScanResult result;
+      FillFromScan(NewFileScanRequest(folder, fileName), true, &result);
+      ApplyNewFileScan(page_, folder, fileName, result);
+      found.Write = true;
+      found.Icons = IconCountColumn(result.IcoCount);
+      if (env_.TypeNames != nullptr)
+        found.Details = FormatFoundIconTypes(result.IcoTypeCount, *env_.TypeNames, *env_.Lang);
+      break;
     }
-    std::vector<IconRow> rows;
-    rows.push_back(std::move(row));
-    model_->SetRows(std::move(rows));
+  }
+  if (picture.Converted) {
+    found.PictureToolOpened = true;
     found.Write = true;
     found.Icons = IconCountColumn(0);
-  } else {
-    pictureIcon_ = PaneIconFromPicture{};
-    ScanResult result;
-    FillFromScan(NewFileScanRequest(folder, fileName), true, &result);
-    ApplyNewFileScan(page_, folder, fileName, result);
-    found.Write = true;
-    found.Icons = IconCountColumn(result.IcoCount);
-    if (env_.TypeNames != nullptr) found.Details = FormatFoundIconTypes(result.IcoTypeCount, *env_.TypeNames, *env_.Lang);
   }
   if (progress_ != nullptr) progress_->setValue(kProgressAfterScan);
   ApplyHeading();
@@ -304,8 +339,11 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
   }
   searching_ = false;
   SelectIco();
+  if (!pictureStatus.empty()) panels_[1]->setText(Q(pictureStatus));
   return found;
 }
+
+bool IconPane::PictureToolOpen() const { return env_.Pictures != nullptr && env_.Pictures->DispPictBusy(); }
 
 void IconPane::RunPageSearch() {
   searching_ = true;
@@ -502,6 +540,8 @@ void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
     if (toIconClipboard) r.Clip = ClipboardState();
     r.TypeNames = env_.TypeNames;
     r.SetChecked = setChecked_;
+    r.Pictures = env_.Pictures;
+    r.MaskColorAns = IcoDir().MaskColorAns;
     BarProgress progress(progress_);
     r.Progress = &progress;
     SaveIconsOfCheckedFiles(*files_, r, RunEnv());

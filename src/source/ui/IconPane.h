@@ -19,6 +19,7 @@
 #include "common/Raster.h"
 #include "common/Utilities.h"
 #include "mainwindow/SaveParams.h"
+#include "picturetool/PictureToIcon.h"
 #include "source/IconPages.h"
 #include "source/IconPaneStatus.h"
 #include "source/IconSaving.h"
@@ -39,11 +40,10 @@ namespace glimmora {
 class IconListModel;
 class RealSizePreview;
 
-// An icon made from a picture file by the picture-to-icon tool.
+// The icon the pane shows when it was made from a picture file by the picture-to-icon tool.
 struct PaneIconFromPicture {
   std::vector<std::uint8_t> Ico;  // one-image icon file
-  Raster Picture;                 // the whole picture, for bitmaps and the clipboard in own size
-  std::array<std::string, 4> Columns;
+  Raster Picture;                 // the whole picture, for bitmaps and the clipboard
 };
 
 struct IconPaneEnv {
@@ -56,9 +56,9 @@ struct IconPaneEnv {
   std::string AppPath;
   std::string AppTitle;
   SearchPattern Pattern = kDefaultSearchPattern;
-  // The picture-to-icon tool in search mode: an icon for a picture file, or nothing when the file
-  // is no picture or the user declined; null means every file is scanned.
-  std::function<std::optional<PaneIconFromPicture>(const std::string& folder, const std::string& name)> PictureToIcon;
+  // Picture files (BMP, JPG, GIF, WMF) searched or saved go to the picture-to-icon tool instead
+  // of the scanner; null means every file is scanned. Not owned.
+  PictureConverter* Pictures = nullptr;
 };
 
 // Views of the pane, numbered as the view buttons are.
@@ -85,6 +85,7 @@ class IconPane : public QWidget, public IconPaneLink {
   void SelectIco() override;
   void ShowFilePreview(const std::string& filePath) override;
   void HidePreview() override;
+  bool PictureToolOpen() const override;
 
   // --- Pages ----------------------------------------------------------------------------------
   // Index 0 previous page, 1 next page.
@@ -172,6 +173,7 @@ class IconPane : public QWidget, public IconPaneLink {
   void ApplyPageControls();
   void RunPageSearch();
   void FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result);
+  void ShowPictureIcon(const std::string& folder, const std::string& fileName, PictureToIconResult& made);
   void OnPressed(const QModelIndex& index);
   std::vector<PaneIcon> PaneIcons() const;
   IconClipboardState ClipboardState() const;

@@ -605,8 +605,11 @@ bool SourcePanel::RunSearch(int row) {
   lastClickPath_ = fileFolder_;
   lastClickName_ = name;
   if (!iconLink_) return false;
-  const FoundIcons found = iconLink_->SearchIcon(fileFolder_, name);
-  SetFoundIcons(name, found);
+  const std::string folder = fileFolder_;
+  const FoundIcons found = iconLink_->SearchIcon(folder, name);
+  // The picture tool keeps the window working while it is open: when the list has moved to
+  // another folder meanwhile, a row of the same name there is another file.
+  if (fileFolder_ == folder) SetFoundIcons(name, found);
   return found.PictureToolOpened;
 }
 

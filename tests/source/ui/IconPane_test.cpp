@@ -43,9 +43,6 @@ class IconPaneTest : public ::testing::Test {
     env.Time = &clock;
     env.AppPath = (dir.path() / "app").string();
     env.AppTitle = "Glimmora";
-    env.PictureToIcon = [this](const std::string& folder, const std::string& name) {
-      return picture ? picture(folder, name) : std::optional<PaneIconFromPicture>();
-    };
     pane = std::make_unique<IconPane>(std::move(env));
     pane->resize(600, 400);
   }
@@ -58,7 +55,6 @@ class IconPaneTest : public ::testing::Test {
   ScriptedPrompter prompter;
   SaveParams params;
   FixedClock clock;
-  std::function<std::optional<PaneIconFromPicture>(const std::string&, const std::string&)> picture;
   std::unique_ptr<IconPane> pane;
 };
 
@@ -270,29 +266,6 @@ TEST_F(IconPaneTest, PreviewShowsWhileTheButtonIsHeld) {
   EXPECT_FALSE(pane->Preview()->isVisible());
   EXPECT_EQ(popups, 1);
   QTest::mouseRelease(view->viewport(), Qt::RightButton, Qt::NoModifier, second);
-}
-
-TEST_F(IconPaneTest, APictureFileIsOnePageAndNoSecondSearchStartsMeanwhile) {
-  Write("many.bin", testing::ManyIcons(60));
-  pane->SearchIcon(Src(), "many.bin");
-  ASSERT_EQ(pane->PageState().GrpCount, 2);
-  FoundIcons inner;
-  picture = [&](const std::string&, const std::string& name) -> std::optional<PaneIconFromPicture> {
-    if (name != "a.gif") return std::nullopt;
-    inner = pane->SearchIcon(Src(), "many.bin");  // a click while the picture tool is open
-    PaneIconFromPicture icon;
-    icon.Ico = IconFromPicture(Raster(20, 20, kBlack), std::nullopt).ico;
-    return icon;
-  };
-  const FoundIcons found = pane->SearchIcon(Src(), "a.gif");
-  EXPECT_FALSE(inner.Write);
-  EXPECT_TRUE(found.PictureToolOpened);
-  EXPECT_EQ(found.Icons, "   0");
-  EXPECT_EQ(pane->Model()->rowCount(), 1);
-  EXPECT_FALSE(pane->Arrow(1)->isVisibleTo(pane.get()));
-  pane->NextPage();  // nothing to turn to, and the picture tool is not opened again
-  EXPECT_EQ(pane->Model()->rowCount(), 1);
-  EXPECT_TRUE(pane->PageState().SourceIsPict);
 }
 
 }  // namespace

@@ -192,6 +192,15 @@ TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
   page->SetFileViewMode(0);
 }
 
+TEST_F(FileListTest, AFolderOpenedWhileASearchWaitsGetsNoColumnsFromIt) {
+  Write("docs/a.dll", 10);
+  pane.duringSearch = [&] { page->ShowFolder(root + "/docs"); };
+  const int a = RowOf("a.dll");
+  QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(a));
+  ASSERT_EQ(page->CurrentFolder(), root + "/docs");
+  EXPECT_EQ(Model()->Row(RowOf("a.dll")).Icons, "   ?");  // another file of the same name
+}
+
 TEST_F(FileListTest, FoundIconsComeBackThroughTheLink) {
   FileListLink& link = *page;
   link.SetFoundIcons("d.txt", {true, "   12", "32x32", false});

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "source/ui/FileListModel.h"
@@ -27,8 +28,10 @@ class FakeIconPane : public IconPaneLink {
   int clears = 0;
   int hides = 0;
   bool toolOpen = false;
+  std::function<void()> duringSearch;  // what the user does while a search waits (the picture tool)
   FoundIcons SearchIcon(const std::string&, const std::string& fileName) override {
     searched.push_back(fileName);
+    if (duringSearch) duringSearch();
     return {true, "   3", "16x16", false};
   }
   void ClearListViewPict() override { ++clears; }

@@ -8,15 +8,24 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QAction>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <filesystem>
 #include <fstream>
 
+#include "../../common/IconFixtures.h"
 #include "../../source/IconFileMaker.h"
+#include "common/BmpFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/WebSitePage.h"
+#include "picturetool/ui/PictureConversionService.h"
+#include "picturetool/ui/PictureToolWindow.h"
+#include "source/ui/FileListModel.h"
+#include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
 #include "source/ui/SourcePage.h"
 #include "support/ScriptedPrompter.h"
@@ -52,6 +61,34 @@ class PagesWiringTest : public ::testing::Test {
     QApplication::processEvents();
   }
 };
+
+TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolIntoTheIconPane) {
+  const std::string pics = app.str() + "/pics";
+  std::filesystem::create_directories(pics);
+  testing::WriteBytes(pics + "/a.bmp", WriteBmp24(Raster(24, 20, MakeRgb(10, 200, 30))));
+  SourcePanel* files = w->FrameS()->Panel();
+  IconPane* icons = w->FrameS()->Icons();
+  files->ShowFolder(pics);
+  const int row = files->FileModel()->FindName("a.bmp");
+  ASSERT_GE(row, 0);
+  bool openMeanwhile = false;
+  QTimer::singleShot(0, [&] {
+    PictureToolWindow* tool = w->Pictures()->Tool().OpenWindow();
+    ASSERT_NE(tool, nullptr);
+    openMeanwhile = icons->PictureToolOpen();
+    QTest::mouseClick(tool->findChild<QPushButton*>("Command1_1"), Qt::LeftButton);  // defaults
+    tool->Model().PickMaskColour(1, 1);
+    QTest::mouseClick(tool->findChild<QPushButton*>("Command1_0"), Qt::LeftButton);  // make
+  });
+  files->ListViewFile_DblClick(row);
+  EXPECT_TRUE(openMeanwhile);
+  EXPECT_FALSE(icons->PictureToolOpen());
+  ASSERT_EQ(icons->Model()->rowCount(), 1);
+  EXPECT_EQ(icons->Model()->Row(0).Text, "a.bmp.Ico");
+  EXPECT_EQ(icons->Model()->Row(0).Width, 32);
+  EXPECT_EQ(files->FileModel()->Row(row).Icons, "   0");
+  EXPECT_TRUE(icons->PageState().SourceIsPict);
+}
 
 TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
   IconPane* icons = w->FrameS()->Icons();

@@ -296,6 +296,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
       if (request.SetChecked) request.SetChecked(rows[i].Name, true);
     }
     if (!checked) continue;
+    files.ShowFileInList(rows[i].Name);
 
     if (request.Pictures != nullptr && !PictureType(rows[i].Name).empty()) {
       PictureToIconRequest p;

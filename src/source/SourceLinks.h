@@ -68,6 +68,9 @@ class FileListLink {
   virtual DeleteOutcome DeleteCheckedFiles(bool ask) = 0;
   // Adds the nodes of a folder (one just created beside a source file) to the folder tree.
   virtual void AddPathToTree(const std::string& folder) = 0;
+  // Selects the row of `fileName` and scrolls it into view without searching it, so that a save
+  // of the checked files shows which file it is at.
+  virtual void ShowFileInList(const std::string& /*fileName*/) {}
 };
 
 }  // namespace glimmora

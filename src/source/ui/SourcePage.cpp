@@ -684,6 +684,19 @@ void SourcePanel::AntiSelect() {
   SelectIcoSourceIco();
 }
 
+void SourcePanel::ShowFileInList(const std::string& fileName) {
+  const int row = fileModel_->FindName(fileName);
+  if (row < 0) return;
+  auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
+  const QModelIndex index = fileModel_->index(row, 0);
+  {
+    // The save moves the selection, not the user: the file is not searched.
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  for (QWidget* v : fileViewWidgets_) static_cast<QAbstractItemView*>(v)->scrollTo(index);
+}
+
 void SourcePanel::RemoveCheckedFiles() {
   std::vector<bool> drop;
   drop.reserve(fileModel_->Rows().size());

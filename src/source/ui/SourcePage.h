@@ -85,6 +85,7 @@ class SourcePanel : public QWidget, public FileListLink {
   void GotoCurrentFolder();   // scroll to and expand the selected node
   // Adds the nodes of an existing folder below its volume (or the user folder holding it).
   void AddPathToTree(const std::string& folder) override;
+  void ShowFileInList(const std::string& fileName) override;
   // The text of the selected node, for the window caption ("" when none).
   std::string SelectedNodeText() const;
   std::string SelectedNodeKey() const;

@@ -201,6 +201,15 @@ TEST_F(FileListTest, AFolderOpenedWhileASearchWaitsGetsNoColumnsFromIt) {
   EXPECT_EQ(Model()->Row(RowOf("a.dll")).Icons, "   ?");  // another file of the same name
 }
 
+TEST_F(FileListTest, ASaveShowsItsFileWithoutSearchingIt) {
+  const int c = RowOf("c.gif");
+  UserCheck(c);  // not the selected row: no search
+  page->ShowFileInList("c.gif");
+  EXPECT_TRUE(Table()->selectionModel()->isRowSelected(c, {}));
+  EXPECT_EQ(Table()->selectionModel()->currentIndex().row(), c);
+  EXPECT_TRUE(pane.searched.empty());
+}
+
 TEST_F(FileListTest, FoundIconsComeBackThroughTheLink) {
   FileListLink& link = *page;
   link.SetFoundIcons("d.txt", {true, "   12", "32x32", false});

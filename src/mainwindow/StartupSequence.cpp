@@ -71,7 +71,7 @@ std::vector<std::string> MakeWorkFolders(const std::string& appPath) {
     if (fs::is_directory(folder, ec)) continue;
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder))
-      problems.push_back(folder.string() + ": " + (ec ? ec.message() : "not a folder"));
+      problems.push_back(folder.string() + ": " + (ec ? ec : std::make_error_code(std::errc::not_a_directory)).message());
   }
   return problems;
 }

@@ -54,8 +54,8 @@ bool FolderIsWritable(const std::string& folder);
 IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table);
 
 // The program folder's own start-up work: the work folders, and a check that the folder can be
-// written (Glimmora.cfg and the icon clipboard live there). Each problem is told once; start-up
-// goes on either way.
+// written (Glimmora.cfg and the icon clipboard live there). The problems are told together in one
+// message, in the language of `lang`; start-up goes on either way.
 void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang, Prompter& prompter);
 
 // Loads what start-up reads from the program folder into `state` (whose AppPath is set): the

@@ -1,0 +1,120 @@
+#include "library/IconClipboard.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "common/AsciiCase.h"
+#include "common/IcoFile.h"
+#include "common/NumberText.h"
+#include "common/Paths.h"
+#include "common/ReplaceFile.h"
+#include "library/LibFiles.h"
+
+namespace glimmora {
+namespace {
+
+std::string KillSp(const std::string& text) {
+  const std::size_t p = text.find_first_not_of(' ');
+  return p == std::string::npos ? std::string() : text.substr(p);
+}
+
+std::string FirstLine(const std::string& path, Language lang) {
+  std::string bytes;
+  if (ReadFileStart(path, 4096, bytes) != ReadStatus::Ok) return {};
+  const std::size_t end = bytes.find_first_of("\r\n");
+  if (end != std::string::npos) bytes.resize(end);
+  return DecodeStoredText(bytes, lang);
+}
+
+}  // namespace
+
+std::string ClipFile::Key() const { return AsciiUpper(FileName); }
+
+std::string ClipNoteName(const std::string& icoName) {
+  return (icoName.size() >= 4 ? icoName.substr(0, icoName.size() - 4) : icoName) + ".sur";
+}
+
+std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang) {
+  std::vector<ClipFile> out;
+  for (const auto& name : ListFolderFiles(clipDir)) {
+    if (!EndsWithIgnoringCase(name, ".ico")) continue;
+    std::string head;
+    if (ReadFileStart(JoinPath(clipDir, name), kIcoFileHeadSize, head) != ReadStatus::Ok) continue;
+    const auto decoded = DecodeIcoFileHead(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(head.data()), head.size()));
+    if (!decoded || decoded->width == 0) continue;
+    ClipFile f;
+    f.FileName = name;
+    f.Width = decoded->width;
+    f.Height = decoded->height;
+    f.ColorField = decoded->colorField;
+    f.BytesInRes = decoded->bytesInRes;
+    f.Source = FirstLine(JoinPath(clipDir, ClipNoteName(name)), lang);
+    out.push_back(std::move(f));
+  }
+  return out;
+}
+
+std::vector<ClipFile> NewClipFiles(std::span<const ClipFile> listing, std::span<const std::string> listed) {
+  const std::unordered_set<std::string> have(listed.begin(), listed.end());
+  std::vector<ClipFile> out;
+  for (const auto& f : listing)
+    if (!have.count(f.FileName)) out.push_back(f);
+  return out;
+}
+
+ClipItemTexts MakeClipItemTexts(const ClipFile& file, int number, const LanguageTable& lang) {
+  ClipItemTexts t;
+  t.Text = VbStr(number);
+  t.Size = VbStr(int{file.Width}) + " x" + VbStr(int{file.Height});
+  switch (file.ColorField) {
+    case 1: t.Color = lang.Row(367); break;
+    case 4: t.Color = lang.Row(368); break;
+    case 8: t.Color = lang.Row(369); break;
+    case 16: t.Color = lang.Row(370); break;
+    case 24: t.Color = lang.Row(371); break;
+    default: break;
+  }
+  t.Bytes = VbStr(file.Bytes()) + " ";
+  t.Filename = file.Key();
+  t.Source = file.Source;
+  return t;
+}
+
+std::string ClipInfoText(const ClipItemTexts& texts) {
+  return KillSp(texts.Text) + ": " + texts.Filename + " (" + KillSp(texts.Size) + " - " + KillSp(texts.Color) + ")";
+}
+
+ClipSelectState SelectClipIco(int count, int selCount, const LanguageTable& lang) {
+  ClipSelectState s;
+  s.Menu = count > 0;
+  s.Panel1 = lang.Row(222) + VbStr(count) + " " + lang.Row(count > 1 ? 372 : 397) + VbStr(selCount) + " " +
+             lang.Row(selCount > 1 ? 357 : 393);
+  s.SysClipboardItems = selCount == 1;
+  s.SelectedItems = selCount > 0;
+  s.SelectAll = count > 0;
+  return s;
+}
+
+std::vector<std::string> DelClipFiles(const std::string& clipDir, std::span<const std::string> fileNames) {
+  std::vector<std::string> failed;
+  for (const auto& name : fileNames) {
+    if (::unlink(JoinPath(clipDir, name).c_str()) != 0 && FileExists(JoinPath(clipDir, name))) {
+      failed.push_back(name);
+      continue;
+    }
+    ::unlink(JoinPath(clipDir, ClipNoteName(name)).c_str());
+  }
+  return failed;
+}
+
+std::vector<std::string> DelAllClipFiles(const std::string& clipDir) {
+  std::vector<std::string> failed;
+  for (const auto& name : ListFolderFiles(clipDir))
+    if (::unlink(JoinPath(clipDir, name).c_str()) != 0) failed.push_back(name);
+  return failed;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,69 @@
+#pragma once
+// The icon clipboard folder as its pane lists it: every file whose name ends in ".ico" in any
+// case, read only for its 22-byte head, with the first line of its ".sur" note. Items keep the
+// file's real name; the capitals are only what the pane shows.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/LanguageTable.h"
+
+namespace glimmora {
+
+struct ClipFile {
+  std::string FileName;        // the real name in the folder
+  std::uint8_t Width = 0, Height = 0;
+  std::uint16_t ColorField = 0;  // the head's colour word: the image's bit count
+  std::uint32_t BytesInRes = 0;
+  std::string Source;            // first line of the note; empty without one
+
+  std::string Key() const;       // the name in capitals (the pane's key and Filename column)
+  std::uint64_t Bytes() const { return std::uint64_t{BytesInRes} + 22; }
+};
+
+// The icons of the folder in listing order. Files with a width byte of 0, or too short for a
+// head, are left out.
+std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang);
+
+// The files of `listing` whose real names are not among `listed`, in listing order: what an
+// append adds to the pane.
+std::vector<ClipFile> NewClipFiles(std::span<const ClipFile> listing, std::span<const std::string> listed);
+
+// The pane's texts for a file shown as number `number`.
+struct ClipItemTexts {
+  std::string Text;      // Str(number): " 1"
+  std::string Size;      // " 32 x 32"
+  std::string Color;     // rows 367, 368, 369, 370, 371 for 1, 4, 8, 16, 24 bits
+  std::string Bytes;     // Str(bytes) & " "
+  std::string Filename;  // capitals
+  std::string Source;
+};
+ClipItemTexts MakeClipItemTexts(const ClipFile& file, int number, const LanguageTable& lang);
+
+// Tooltip of a single selected item: text & ": " & file name & " (" & size & " - " & colour & ")".
+std::string ClipInfoText(const ClipItemTexts& texts);
+
+// What the clipboard pane's selection switches on and off (menu item indexes of the clipboard
+// menu, toolbar buttons by number).
+struct ClipSelectState {
+  std::string Panel1;
+  bool Menu = false;               // PoPIcoClipBoardMenu
+  bool SysClipboardItems = false;  // items 19, 20: exactly one selected
+  bool SelectedItems = false;      // items 0, 3, 6, 10; buttons 6, 7, 8, 16, 18, 21, 22, 23
+  bool SelectAll = false;          // item 9, button 17
+  // Buttons 26, 27, 28, 11, 12, 13, 14 are always off.
+};
+ClipSelectState SelectClipIco(int count, int selCount, const LanguageTable& lang);
+
+// Deletes icons of the clipboard with their notes; a missing note is no error. Returns the names
+// that could not be deleted (they stay listed).
+std::vector<std::string> DelClipFiles(const std::string& clipDir, std::span<const std::string> fileNames);
+// Deletes every file of the folder. Returns the names that could not be deleted.
+std::vector<std::string> DelAllClipFiles(const std::string& clipDir);
+
+// The note beside an icon: the icon's name less its last four characters & ".sur".
+std::string ClipNoteName(const std::string& icoName);
+
+}  // namespace glimmora

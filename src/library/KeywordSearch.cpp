@@ -1,0 +1,99 @@
+#include "library/KeywordSearch.h"
+
+#include "common/AsciiCase.h"
+#include "common/FileBytes.h"
+#include "common/NumberText.h"
+#include "common/Paths.h"
+
+namespace glimmora {
+
+KeywordTerms SplitSearchText(std::string_view text) {
+  const std::string s = AsciiUpper(text);
+  std::string terms[3];
+  std::string_view rest = s;
+  for (int t = 0; t < 3; ++t) {
+    const std::size_t p = rest.find('&');
+    if (p == std::string_view::npos) {
+      terms[t] = std::string(rest);
+      break;
+    }
+    terms[t] = std::string(rest.substr(0, p));
+    rest = rest.substr(p + 1);
+    if (rest.empty()) break;
+  }
+  for (int round = 0; round < 4; ++round) {
+    for (auto& term : terms) {
+      if (!term.empty() && term.front() == ' ') term.erase(0, 1);
+      if (!term.empty() && term.back() == ' ') term.pop_back();
+    }
+  }
+  return {terms[0], terms[1], terms[2]};
+}
+
+void FndKeyPrg(std::string& T, const std::string& K1, const std::string& K2, const std::string& K3, bool& FndKeyOK) {
+  if (T.empty()) return;
+  T = AsciiUpper(T);
+  const auto found = [&](const std::string& k) { return k.empty() || T.find(k) != std::string::npos; };
+  FndKeyOK = found(K1) && found(K2) && found(K3);
+}
+
+KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const SearchLibrary> libraries,
+                                    const std::string& workDir, Language lang, const LibProgress& progress) {
+  KeywordSearchResult result;
+  EmptyWorkFolder(workDir);
+  std::string name;
+  const auto count = static_cast<double>(libraries.size());
+  for (std::size_t i = 0; i < libraries.size() && !result.LimitReached; ++i) {
+    if (progress) progress(static_cast<int>((static_cast<double>(i) + 1) / count * 105) + 1);
+    const SearchLibrary& lib = libraries[i];
+    const LibraryReader reader = LibraryReader::Open(lib.SrcPath);
+    if (!reader.Ok()) {
+      result.Skipped.push_back(reader.Problem());
+      continue;
+    }
+    const std::string prefix = lib.Caption + " ";
+    for (int entry = 1; entry <= reader.IconCount(); ++entry) {
+      const auto raw = reader.RawItem(entry);
+      // The keyword alone is decoded; the rest of the entry only for a hit.
+      std::string T = prefix + FieldText(std::string_view(*raw).substr(13, kKeywordBytes), lang);
+      bool ok = false;
+      FndKeyPrg(T, terms.K1, terms.K2, terms.K3, ok);
+      if (!ok) continue;
+      const LibSrcItem item = *reader.Item(entry);
+      const auto body = reader.Body(item);
+      if (!body) continue;  // a hit whose icon cannot be read is no hit
+      name = NextWorkName(name);
+      const std::string key = name + ".ico";
+      if (!ReplaceFileBytes(JoinPath(workDir, key), LibraryIcoBytes(item, *body))) continue;
+      LibPaneItem p = MakeLibPaneItem(lib.SrcPath, entry, item, key, static_cast<int>(result.Items.size()) + 1,
+                                      lib.CategoryName, lib.Caption, lang);
+      p.Gap = " ";
+      result.Items.push_back(std::move(p));
+      ++result.Hits;
+      if (result.Hits >= kMaxKeywordHits) {
+        result.LimitReached = true;
+        break;
+      }
+    }
+  }
+  if (progress) progress(110);
+  return result;
+}
+
+std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std::span<const SearchLibrary> libraries,
+                                                      const std::string& workDir, Prompter& prompter,
+                                                      const LanguageTable& lang, const LibProgress& progress) {
+  const KeywordTerms terms = SplitSearchText(text);
+  if (terms.Empty()) {
+    prompter.AskRow(lang, 437);
+    return std::nullopt;
+  }
+  KeywordSearchResult result = SearchLibraries(terms, libraries, workDir, lang.CurLang, progress);
+  if (result.LimitReached)
+    prompter.AskRow(lang, 436);
+  else
+    prompter.Tell(lang.Row(434) + VbStr(result.Hits) + lang.Row(435), 434);
+  return result;
+}
+
+}  // namespace glimmora

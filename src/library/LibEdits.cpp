@@ -1,0 +1,119 @@
+#include "library/LibEdits.h"
+
+#include <unistd.h>
+
+#include "common/NumberText.h"
+#include "common/Paths.h"
+#include "library/LibFiles.h"
+#include "library/LibraryReader.h"
+
+namespace glimmora {
+namespace {
+
+void TellFailure(Prompter& prompter, const std::string& what, const std::string& error) {
+  prompter.Tell(what + "\n" + error, 0, PromptIcon::Warning);
+}
+
+}  // namespace
+
+bool ConfirmKeywordSave(const std::string& keyword, int selCount, Prompter& prompter, const LanguageTable& lang) {
+  bool saidYes = false;
+  if (keyword.empty()) {
+    PromptRequest r;
+    r.text = lang.Row(419);
+    r.row = 419;
+    r.buttons = PromptButtons::YesNo;
+    if (prompter.Ask(r) != PromptAnswer::Yes) return false;
+    saidYes = true;
+  }
+  if (selCount <= 1) return true;
+  if (saidYes) return true;
+  PromptRequest r;
+  r.text = lang.Row(420) + keyword + lang.Row(421) + VbStr(selCount) + lang.Row(422);
+  r.row = 420;
+  r.buttons = PromptButtons::YesNo;
+  return prompter.Ask(r) == PromptAnswer::Yes;
+}
+
+bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword, Prompter& prompter,
+                 LibraryFileOps& ops) {
+  std::map<std::string, std::vector<LibPaneItem*>> byLib;
+  for (LibPaneItem* item : items) byLib[item->SrcPath].push_back(item);
+  // What a reader will find: the keyword as its field holds it.
+  const std::string stored = FieldText(FieldBytes(keyword, kKeywordBytes), Language::English);
+  std::string errors;
+  for (auto& [src, libItems] : byLib) {
+    std::vector<EntryId> ids;
+    for (const LibPaneItem* item : libItems) ids.push_back(item->Id());
+    const LibWriteResult r = SetKeyword(src, ids, keyword, ops);
+    if (!r.Ok) {
+      errors += (errors.empty() ? "" : "\n") + r.Error;
+      continue;
+    }
+    for (LibPaneItem* item : libItems) item->Keyword = stored;
+  }
+  if (!errors.empty()) TellFailure(prompter, "The keyword could not be stored.", errors);
+  return errors.empty();
+}
+
+bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prompter, LibraryFileOps& ops) {
+  const LibWriteResult r = SetAuthor(item.SrcPath, item.Id(), fields, ops);
+  if (!r.Ok) {
+    TellFailure(prompter, "The author information could not be stored.", r.Error);
+    return false;
+  }
+  const auto stored = [](const std::string& text, std::size_t width) {
+    return FieldText(FieldBytes(text, width), Language::English);
+  };
+  item.AuthorName = stored(fields.AuthorName, kAuthorNameBytes);
+  item.AuthorEmail = stored(fields.AuthorEmail, kAuthorEmailBytes);
+  item.AuthorHomepage = stored(fields.AuthorHomepage, kAuthorHomepageBytes);
+  item.Note = stored(fields.Note, kNoteBytes);
+  return true;
+}
+
+std::optional<AuthorFields> ReadAuthorInf(const LibPaneItem& item, Language lang) {
+  const LibraryReader reader = LibraryReader::Open(item.SrcPath);
+  const auto entry = reader.Item(item.Entry);
+  if (!entry || EntryStamp(*entry) != item.Stamp) return std::nullopt;
+  return AuthorFields{FieldText(entry->AuthorName, lang), FieldText(entry->AuthorEmail, lang),
+                      FieldText(entry->AuthorHomepage, lang), FieldText(entry->Note, lang)};
+}
+
+KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter, const LanguageTable& lang,
+                          LibraryFileOps& ops) {
+  KillResult result;
+  PromptRequest q;
+  q.text = lang.Row(629);
+  q.row = 629;
+  q.buttons = PromptButtons::OkCancel;
+  if (prompter.Ask(q) != PromptAnswer::Ok) {
+    result.Cancelled = true;
+    return result;
+  }
+  std::map<std::string, std::vector<EntryId>> byLib;
+  for (const LibPaneItem& item : items) byLib[item.SrcPath].push_back(item.Id());
+  std::string errors;
+  for (const auto& [src, ids] : byLib) {
+    const DeleteResult r = DeleteEntries(src, ids, ops);
+    if (!r.Ok) {
+      errors += (errors.empty() ? "" : "\n") + r.Error;
+      continue;
+    }
+    result.NewCounts[src] = r.IconCount;
+    if (r.FirstEntryGone) {
+      // The tree makes the picture again from the new first icon at its next build.
+      const LibraryReader reader = LibraryReader::Open(src);
+      const std::string key = HeadFieldText(reader.Head().LibKey, lang.CurLang);
+      if (!key.empty()) {
+        const std::string pic = TreePicturePath(FolderOfPath(src), key);
+        if (FileExists(pic)) ::unlink(pic.c_str());
+      }
+    }
+  }
+  if (!errors.empty()) TellFailure(prompter, "The icons could not be deleted from the library.", errors);
+  result.Ok = errors.empty();
+  return result;
+}
+
+}  // namespace glimmora

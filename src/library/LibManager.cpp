@@ -1,0 +1,158 @@
+#include "library/LibManager.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "common/Paths.h"
+#include "library/LibFiles.h"
+#include "library/LibFormat.h"
+
+namespace glimmora {
+namespace {
+
+PromptAnswer AskText(Prompter& prompter, const std::string& text, int row, PromptButtons buttons) {
+  PromptRequest r;
+  r.text = text;
+  r.row = row;
+  r.buttons = buttons;
+  return prompter.Ask(r);
+}
+
+ManagerResult Refuse(Prompter& prompter, const LanguageTable& lang, int row) {
+  prompter.AskRow(lang, row);
+  return {};
+}
+
+bool Contains(std::span<const std::string> list, const std::string& text) {
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+// The name checks shared by both kinds: each name usable, the display name new in its list, the
+// key new in the tree. 0 when all pass, else the row that refuses.
+int CheckNames(const AddRequest& request) {
+  if (!CheckText(request.LibName)) return 335;
+  if (!CheckText(request.LibKey)) return 336;
+  if (Contains(request.Names, request.LibName)) return 337;
+  if (Contains(request.NodeKeys, request.LibKey)) return 338;
+  return 0;
+}
+
+ManagerResult Failed(Prompter& prompter, const std::string& what, const std::string& error) {
+  ManagerResult r;
+  r.Outcome = ManagerOutcome::Failed;
+  r.Error = error;
+  prompter.Tell(what + "\n" + error, 0, PromptIcon::Warning);
+  return r;
+}
+
+}  // namespace
+
+bool CheckText(std::string_view text) {
+  if (text.empty() || text == " " || text.size() > kMaxLibNameBytes) return false;
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) return false;
+    if (std::strchr("()\\/:*?\"<>|", c) != nullptr) return false;
+  }
+  return IsValidUtf8(text);
+}
+
+ManagerResult AddCategory(const std::string& iconLibDir, const AddRequest& request, Prompter& prompter,
+                          const LanguageTable& lang) {
+  if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
+  const std::string folder = JoinPath(iconLibDir, CategoryFolderName(request.LibKey, request.LibName));
+  if (::mkdir(folder.c_str(), 0755) != 0)
+    return Failed(prompter, "The category could not be created.", folder + ": " + std::strerror(errno));
+  ManagerResult r;
+  r.Outcome = ManagerOutcome::Done;
+  r.Path = folder;
+  r.NodeKey = folder;
+  r.NodeText = request.LibName;
+  return r;
+}
+
+ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& categoryName, const AddRequest& request,
+                         const std::string& appTitle, Prompter& prompter, const LanguageTable& lang,
+                         LibraryFileOps& ops) {
+  if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
+  if (AskText(prompter, lang.Row(339) + categoryName + lang.Row(340), 339, PromptButtons::YesNo) != PromptAnswer::Yes) {
+    ManagerResult r;
+    r.Outcome = ManagerOutcome::Cancelled;
+    return r;
+  }
+  const std::string base = LibraryFileBase(request.LibKey, request.LibName);
+  // An existing pair (in any letter case) is a library already: creating over it would reset its
+  // count and let the next icons overwrite the old ones.
+  std::string src = JoinPath(categoryFolder, base + ".src");
+  if (const auto found = FindNameIgnoringCase(categoryFolder, base + ".src")) src = JoinPath(categoryFolder, *found);
+  const LibSrcHead head = NewSrcHead(appTitle + "  " + lang.Row(608), request.LibName, request.LibKey);
+  const LibWriteResult w = CreateLibraryFiles(src, head, ops);
+  if (!w.Ok) return Failed(prompter, "The library could not be created.", w.Error);
+  ManagerResult r;
+  r.Outcome = ManagerOutcome::Done;
+  r.Path = src;
+  r.NodeKey = request.LibKey;
+  r.NodeText = request.LibName;
+  return r;
+}
+
+ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName, const std::string& libKey,
+                          Prompter& prompter, const LanguageTable& lang) {
+  ManagerResult r;
+  if (srcPath.empty()) {
+    prompter.AskRow(lang, 341);
+    r.Beep = true;
+    return r;
+  }
+  if (AskText(prompter, lang.Row(343) + libName + lang.Row(342), 343, PromptButtons::OkCancel) != PromptAnswer::Ok ||
+      AskText(prompter, lang.Row(607), 607, PromptButtons::OkCancel) != PromptAnswer::Ok) {
+    r.Outcome = ManagerOutcome::Cancelled;
+    return r;
+  }
+  const std::string folder = FolderOfPath(srcPath);
+  std::vector<std::string> paths = {srcPath};
+  if (const auto dat = FindDatPath(srcPath)) paths.push_back(*dat);
+  if (!libKey.empty()) paths.push_back(TreePicturePath(folder, libKey));
+  paths.push_back(SrcNewPath(srcPath));
+  paths.push_back(DatNewPath(srcPath));
+  paths.push_back(SrcCommitPath(srcPath));
+  std::string errors;
+  // The index file first: without it the library is gone, whatever is left of the rest.
+  for (const auto& p : paths)
+    if (FileExists(p) && ::unlink(p.c_str()) != 0) errors += p + ": " + std::strerror(errno) + "\n";
+  if (!errors.empty()) return Failed(prompter, "The library could not be deleted completely.", errors);
+  r.Outcome = ManagerOutcome::Done;
+  r.Path = srcPath;
+  return r;
+}
+
+ManagerResult KillCategory(const std::string& iconLibDir, const std::string& categoryFolder,
+                           const std::string& categoryName, Prompter& prompter, const LanguageTable& lang) {
+  ManagerResult r;
+  // Only a category folder of the library folder itself: never whatever a stale node points at.
+  const std::string leaf = NameOfPath(categoryFolder);
+  if (DropTrailingSlash(FolderOfPath(categoryFolder)) != DropTrailingSlash(iconLibDir) || leaf.rfind("z_", 0) != 0 ||
+      !FolderExists(categoryFolder)) {
+    return r;
+  }
+  if (AskText(prompter, lang.Row(343) + categoryName + lang.Row(344), 343, PromptButtons::OkCancel) !=
+          PromptAnswer::Ok ||
+      AskText(prompter, lang.Row(605), 605, PromptButtons::OkCancel) != PromptAnswer::Ok ||
+      AskText(prompter, lang.Row(606), 606, PromptButtons::OkCancel) != PromptAnswer::Ok) {
+    r.Outcome = ManagerOutcome::Cancelled;
+    return r;
+  }
+  for (const auto& name : ListFolderFiles(categoryFolder)) ::unlink(JoinPath(categoryFolder, name).c_str());
+  ::rmdir(categoryFolder.c_str());  // stays when a sub-folder is left in it
+  r.Path = categoryFolder;
+  r.Outcome = ListFolderFiles(categoryFolder).empty() ? ManagerOutcome::Done : ManagerOutcome::Failed;
+  if (r.Outcome == ManagerOutcome::Failed)
+    return Failed(prompter, "Some files of the category could not be deleted.", categoryFolder);
+  return r;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,146 @@
+#include "library/LibPane.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "common/NumberText.h"
+#include "common/Paths.h"
+#include "library/LibFiles.h"
+#include "library/LibraryReader.h"
+
+namespace glimmora {
+namespace {
+
+std::string KillSp(std::string text) {
+  const std::size_t p = text.find_first_not_of(' ');
+  return p == std::string::npos ? std::string() : text.substr(p);
+}
+
+}  // namespace
+
+std::string LibPaneItem::SubItem1() const { return CategoryName + "-" + LibraryName + Gap + "[" + Keyword + "]"; }
+
+std::string LibPaneItem::SizeText() const { return VbStr(int{Width}) + " x" + VbStr(int{Height}); }
+
+std::string LibPaneItem::ColorText(const LanguageTable& lang) const { return LibColorText(BitCount, lang); }
+
+std::string LibPaneItem::BytesText() const { return " " + VbStr(Bytes); }
+
+std::string LibPaneItem::InfoText(const LanguageTable& lang) const {
+  return KillSp(Text) + ": " + KillSp(SubItem1()) + " (" + KillSp(SizeText()) + " - " + KillSp(ColorText(lang)) + ")";
+}
+
+std::string LibColorText(int bitCount, const LanguageTable& lang) {
+  switch (bitCount) {
+    case 1: return lang.Row(362);
+    case 4: return lang.Row(363);
+    case 8: return lang.Row(364);
+    case 16: return lang.Row(370);
+    case 24: return lang.Row(371);
+    default: return {};
+  }
+}
+
+std::string NextWorkName(std::string_view name) {
+  if (name.size() != 3) return "AAA";
+  std::string next(name);
+  for (int i = 2; i >= 0; --i) {
+    char& c = next[static_cast<std::size_t>(i)];
+    if (c >= 'A' && c < 'Z') {
+      ++c;
+      return next;
+    }
+    c = 'A';  // past Z (or no capital at all): back to A, carry on
+  }
+  return next;
+}
+
+std::string WorkFileName(int n) {
+  std::string name(3, 'A');
+  for (int i = 2; i >= 0 && n > 0; --i) {
+    name[static_cast<std::size_t>(i)] = static_cast<char>('A' + n % 26);
+    n /= 26;
+  }
+  return name + ".ico";
+}
+
+void EmptyWorkFolder(const std::string& workDir) {
+  for (const auto& name : ListFolderFiles(workDir)) ::unlink(JoinPath(workDir, name).c_str());
+}
+
+LibPaneItem MakeLibPaneItem(const std::string& srcPath, int entry, const LibSrcItem& item, const std::string& key,
+                            int position, const std::string& categoryName, const std::string& libraryName,
+                            Language lang) {
+  LibPaneItem p;
+  p.Key = key;
+  p.Text = " " + VbStr(position);
+  p.SrcPath = srcPath;
+  p.Entry = entry;
+  p.Stamp = EntryStamp(item);
+  p.CategoryName = categoryName;
+  p.LibraryName = libraryName;
+  p.Keyword = FieldText(item.Keyword, lang);
+  p.Width = item.Width;
+  p.Height = item.Height;
+  p.BitCount = item.BitCount;
+  p.Bytes = static_cast<std::uint64_t>(std::max<std::int64_t>(0, std::int64_t{item.DataSize} + 40 + 22));
+  p.AuthorName = FieldText(item.AuthorName, lang);
+  p.AuthorEmail = FieldText(item.AuthorEmail, lang);
+  p.AuthorHomepage = FieldText(item.AuthorHomepage, lang);
+  p.Note = FieldText(item.Note, lang);
+  return p;
+}
+
+std::string KbText(std::uint64_t bytes) {
+  const double tenths = std::nearbyint(static_cast<double>(bytes) / 1024.0 * 10.0);
+  return NumToStr(tenths / 10.0);
+}
+
+std::string LibPaneStatus(int count, std::uint64_t bytes, const LanguageTable& lang) {
+  return lang.Row(222) + VbStr(count) + " " + lang.Row(count > 1 ? 223 : 387) + " (" + KbText(bytes) + " KB)";
+}
+
+std::string LibPaneSelStatus(int selCount, std::uint64_t selBytes, const LanguageTable& lang) {
+  return lang.Row(224) + VbStr(selCount) + " " + lang.Row(selCount > 1 ? 357 : 393) + " (" + KbText(selBytes) + " KB)";
+}
+
+LibSelectState SelectLibIco(std::span<const LibPaneItem> items, std::span<const bool> selected,
+                            const LanguageTable& lang) {
+  LibSelectState s;
+  const int count = static_cast<int>(items.size());
+  std::uint64_t total = 0, selTotal = 0;
+  int selCount = 0;
+  const LibPaneItem* single = nullptr;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    total += items[i].Bytes;
+    if (i < selected.size() && selected[i]) {
+      selTotal += items[i].Bytes;
+      ++selCount;
+      single = &items[i];
+    }
+  }
+  s.PopIcoMenu = count > 0;
+  if (count > 0) s.Panel2 = LibPaneStatus(count, total, lang);
+  if (selCount > 0) {
+    s.KeywordBox = true;
+    s.Panel3 = LibPaneSelStatus(selCount, selTotal, lang);
+    if (selCount != 1) {
+      s.SelectAll = selCount < count;
+      s.CopyToSysClipboard = false;
+    } else {
+      s.CopyToSysClipboard = true;
+      s.SelectAll = true;
+      s.SetKeywordText = true;
+      s.KeywordText = single->Keyword;
+    }
+    s.SelectedCommands = true;
+  } else {
+    s.SelectAll = true;
+  }
+  if (count == 0) s.SelectAll = false;
+  return s;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,130 @@
+#include "library/LibraryReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+#include "common/ReplaceFile.h"
+#include "library/LibFiles.h"
+
+namespace glimmora {
+
+LibraryReader::LibraryReader(LibraryReader&& other) noexcept { *this = std::move(other); }
+
+LibraryReader& LibraryReader::operator=(LibraryReader&& other) noexcept {
+  if (this != &other) {
+    if (datFd_ >= 0) ::close(datFd_);
+    status_ = other.status_;
+    srcPath_ = std::move(other.srcPath_);
+    problem_ = std::move(other.problem_);
+    src_ = std::move(other.src_);
+    head_ = std::move(other.head_);
+    entries_ = other.entries_;
+    datFd_ = std::exchange(other.datFd_, -1);
+    datSize_ = other.datSize_;
+    datPath_ = std::move(other.datPath_);
+  }
+  return *this;
+}
+
+LibraryReader::~LibraryReader() {
+  if (datFd_ >= 0) ::close(datFd_);
+}
+
+LibraryReader LibraryReader::Open(const std::string& srcPath) {
+  LibraryReader r;
+  r.srcPath_ = srcPath;
+  // A committed change whose renames did not finish: its new files are the library.
+  const std::string commit = SrcCommitPath(srcPath);
+  const bool committed = FileExists(commit);
+  std::optional<std::string> dat;
+  if (committed && FileExists(DatNewPath(srcPath)))
+    dat = DatNewPath(srcPath);
+  else
+    dat = FindDatPath(srcPath);
+
+  // The whole index file, but never more than the largest library can hold.
+  const std::size_t maxSrc = kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(kMaxLibIcons);
+  std::string error;
+  const ReadStatus st = ReadFileStart(committed ? commit : srcPath, maxSrc, r.src_, &error);
+  if (st == ReadStatus::Missing) {
+    r.status_ = LibOpenStatus::Missing;
+    r.problem_ = "The library file " + srcPath + " does not exist.";
+    return r;
+  }
+  if (st == ReadStatus::Failed) {
+    r.status_ = LibOpenStatus::Damaged;
+    r.problem_ = error;
+    return r;
+  }
+  if (r.src_.size() < kSrcHeadSize) {
+    r.status_ = LibOpenStatus::Damaged;
+    r.problem_ = "The library file " + srcPath + " is shorter than its header.";
+    return r;
+  }
+  r.head_ = DecodeSrcHead(r.src_);
+  if (r.head_.IconCount < 0 || r.head_.IconCount > kMaxLibIcons) {
+    r.status_ = LibOpenStatus::Damaged;
+    r.problem_ = "The library file " + srcPath + " has an impossible icon count.";
+    return r;
+  }
+  const auto whole = static_cast<int>((r.src_.size() - kSrcHeadSize) / kSrcItemSize);
+  r.entries_ = std::min(whole, static_cast<int>(r.head_.IconCount));
+  if (dat) {
+    r.datFd_ = ::open(dat->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat sb {};
+    if (r.datFd_ >= 0 && (::fstat(r.datFd_, &sb) != 0 || !S_ISREG(sb.st_mode))) {
+      ::close(r.datFd_);
+      r.datFd_ = -1;
+    }
+    if (r.datFd_ >= 0) {
+      r.datSize_ = sb.st_size;
+      r.datPath_ = *dat;
+    }
+  }
+  r.status_ = LibOpenStatus::Ok;
+  return r;
+}
+
+std::optional<std::string> LibraryReader::RawItem(int entry) const {
+  if (!Ok() || entry < 1 || entry > entries_) return std::nullopt;
+  return src_.substr(static_cast<std::size_t>(EntryPos(entry) - 1), kSrcItemSize);
+}
+
+std::optional<LibSrcItem> LibraryReader::Item(int entry) const {
+  const auto raw = RawItem(entry);
+  if (!raw) return std::nullopt;
+  return DecodeSrcItem(*raw, EntryPos(entry));
+}
+
+std::optional<std::vector<std::uint8_t>> LibraryReader::Body(const LibSrcItem& item) const {
+  if (datFd_ < 0 || item.DataPos < 1 || item.DataSize < 0 || item.DataSize > kMaxLibBodyBytes) return std::nullopt;
+  const std::int64_t start = static_cast<std::int64_t>(item.DataPos) - 1;
+  if (start + item.DataSize > datSize_) return std::nullopt;
+  std::vector<std::uint8_t> body(static_cast<std::size_t>(item.DataSize));
+  std::size_t done = 0;
+  while (done < body.size()) {
+    const ssize_t n = ::pread(datFd_, body.data() + done, body.size() - done, static_cast<off_t>(start + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return std::nullopt;
+    done += static_cast<std::size_t>(n);
+  }
+  return body;
+}
+
+std::optional<std::vector<std::uint8_t>> LibraryReader::IcoBytes(int entry) const {
+  const auto item = Item(entry);
+  if (!item) return std::nullopt;
+  const auto body = Body(*item);
+  if (!body) return std::nullopt;
+  return LibraryIcoBytes(*item, *body);
+}
+
+std::uint64_t EntryStamp(const LibSrcItem& item) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(item.DataPos)) << 32) |
+         static_cast<std::uint32_t>(item.DataSize);
+}
+
+}  // namespace glimmora

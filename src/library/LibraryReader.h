@@ -1,0 +1,83 @@
+#pragma once
+// Reading a library without changing anything on disk: the index file is read whole (at most
+// 256 + 180 x 32767 bytes), icon bodies are read one by one from the data file as they are asked
+// for. A change that was committed but not yet finished (see LibraryWriter.h) is read as the new
+// library, so a reader always sees exactly the old or the new set of icons.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "library/LibFormat.h"
+
+namespace glimmora {
+
+enum class LibOpenStatus {
+  Ok,
+  Missing,  // no index file
+  Damaged,  // the index file cannot be read, is shorter than its header, or its count is not 0..32767
+};
+
+// The largest body an entry can have: a 255 x 255 icon of 32 bits with its mask.
+constexpr std::int32_t kMaxLibBodyBytes = 255 * 255 * 4 + 32 * 255 + 1024;
+
+class LibraryReader {
+ public:
+  LibraryReader() = default;
+  LibraryReader(LibraryReader&& other) noexcept;
+  LibraryReader& operator=(LibraryReader&& other) noexcept;
+  LibraryReader(const LibraryReader&) = delete;
+  LibraryReader& operator=(const LibraryReader&) = delete;
+  ~LibraryReader();
+
+  // Opens the library whose index file is `srcPath`.
+  static LibraryReader Open(const std::string& srcPath);
+
+  LibOpenStatus Status() const { return status_; }
+  bool Ok() const { return status_ == LibOpenStatus::Ok; }
+  const std::string& SrcPath() const { return srcPath_; }
+  const std::string& Problem() const { return problem_; }  // why it is not Ok, for messages
+
+  const LibSrcHead& Head() const { return head_; }
+  // The header's count, and the entries the index file really holds (fewer when it was cut off).
+  int HeadCount() const { return head_.IconCount; }
+  int IconCount() const { return entries_; }
+  bool Truncated() const { return entries_ < head_.IconCount; }
+
+  bool HasDat() const { return datFd_ >= 0; }
+  std::int64_t DatSize() const { return datSize_; }
+  const std::string& DatPath() const { return datPath_; }  // the data file read (empty: none)
+
+  // Entry `entry` (1..IconCount()); nothing outside that range.
+  std::optional<LibSrcItem> Item(int entry) const;
+  // The raw 180 bytes of an entry as stored.
+  std::optional<std::string> RawItem(int entry) const;
+
+  // The body of an entry; nothing when the entry points outside the data file or the data file
+  // cannot be read.
+  std::optional<std::vector<std::uint8_t>> Body(const LibSrcItem& item) const;
+  // The entry as a whole single-image icon file.
+  std::optional<std::vector<std::uint8_t>> IcoBytes(int entry) const;
+
+  // The index file as read (header and entries).
+  const std::string& SrcBytes() const { return src_; }
+
+ private:
+  LibOpenStatus status_ = LibOpenStatus::Missing;
+  std::string srcPath_;
+  std::string problem_;
+  std::string src_;
+  LibSrcHead head_;
+  int entries_ = 0;
+  int datFd_ = -1;
+  std::int64_t datSize_ = 0;
+  std::string datPath_;
+};
+
+// An entry's identity beyond its number: its stored position and size in the data file. Pane
+// items keep it, and writes check it, so that an entry renumbered since the pane was filled is
+// never taken for another icon.
+std::uint64_t EntryStamp(const LibSrcItem& item);
+
+}  // namespace glimmora

@@ -1,0 +1,334 @@
+#include "library/LibraryWriter.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <unordered_set>
+
+#include "library/LibFiles.h"
+#include "library/LibraryReader.h"
+
+namespace glimmora {
+
+int PosixLibraryFileOps::OpenAppend(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+}
+
+LibraryFileOps& DefaultLibraryFileOps() {
+  static PosixLibraryFileOps ops;
+  return ops;
+}
+
+namespace {
+
+// Chunk of bodies gathered before one write while compacting.
+constexpr std::size_t kCopyChunk = std::size_t{4} << 20;
+
+std::string Why(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno != 0 ? errno : EIO);
+}
+
+std::string_view AsChars(std::span<const std::uint8_t> bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// Writes `bytes` as a new file `path` (which must not exist) and flushes it. "" on success; on
+// failure the file is removed again.
+std::string WriteNewFile(FileOps& ops, const std::string& path, std::string_view bytes) {
+  errno = 0;
+  const int h = ops.Create(path, 0644);
+  if (h < 0) return Why("Cannot create", path);
+  std::string error;
+  if (!ops.Write(h, bytes))
+    error = Why("Cannot write", path);
+  else if (!ops.Flush(h))
+    error = Why("Cannot flush", path);
+  if (!ops.Close(h) && error.empty()) error = Why("Cannot close", path);
+  if (!error.empty()) ops.Remove(path);
+  return error;
+}
+
+// Opens the library for a change: recovered, readable and whole.
+std::string OpenForChange(const std::string& srcPath, FileOps& ops, LibraryReader& reader) {
+  if (std::string e = RecoverLibrary(srcPath, ops); !e.empty()) return e;
+  reader = LibraryReader::Open(srcPath);
+  if (!reader.Ok()) return reader.Problem();
+  if (reader.Truncated())
+    return "The library file " + srcPath + " is damaged: it holds fewer icons than its header counts.";
+  if (reader.IconCount() > 0 && !reader.HasDat())
+    return "The data file of the library " + srcPath + " is missing.";
+  return {};
+}
+
+// Checks that every entry is in 1..count and still the icon its stamp names.
+std::string CheckEntries(const LibraryReader& reader, std::span<const EntryId> entries) {
+  for (const EntryId& id : entries) {
+    const auto item = reader.Item(id.Entry);
+    if (!item) return "Icon " + std::to_string(id.Entry) + " is not in the library " + reader.SrcPath() + ".";
+    if (EntryStamp(*item) != id.Stamp)
+      return "The library " + reader.SrcPath() + " has changed since its icons were listed; list them again.";
+  }
+  return {};
+}
+
+// Replaces the index file alone with `bytes` (appending, rewriting fields).
+std::string ReplaceIndex(FileOps& ops, const std::string& srcPath, std::string_view bytes) {
+  const std::string temp = SrcNewPath(srcPath);
+  if (std::string e = WriteNewFile(ops, temp, bytes); !e.empty()) return e;
+  errno = 0;
+  if (!ops.Rename(temp, srcPath)) {
+    std::string e = Why("Cannot replace", srcPath);
+    ops.Remove(temp);
+    return e;
+  }
+  return {};
+}
+
+LibWriteResult Failed(const LibraryReader& reader, std::string error) {
+  LibWriteResult r;
+  r.Error = std::move(error);
+  r.IconCount = reader.Ok() ? reader.IconCount() : 0;
+  return r;
+}
+
+void PutLength(std::string& src, std::size_t at, std::int64_t value) {
+  const auto v = static_cast<std::uint32_t>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
+  src[at] = static_cast<char>(v & 0xFF);
+  src[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+  src[at + 2] = static_cast<char>((v >> 16) & 0xFF);
+  src[at + 3] = static_cast<char>(v >> 24);
+}
+
+// The header bytes of `src` with a new count and file lengths; the other 244 bytes as they were.
+void SetHeadCounts(std::string& src, int count, std::int64_t srcLength, std::int64_t datLength) {
+  PutLength(src, 140, count);
+  PutLength(src, 144, srcLength);
+  PutLength(src, 148, datLength);
+}
+
+}  // namespace
+
+std::string RecoverLibrary(const std::string& srcPath, FileOps& ops) {
+  const std::string commit = SrcCommitPath(srcPath);
+  const std::string datNew = DatNewPath(srcPath);
+  if (FileExists(commit)) {
+    if (FileExists(datNew)) {
+      const std::string dat = FindDatPath(srcPath).value_or(DefaultDatPath(srcPath));
+      errno = 0;
+      if (!ops.Rename(datNew, dat)) return Why("Cannot finish the last change of", srcPath);
+    }
+    errno = 0;
+    if (!ops.Rename(commit, srcPath)) return Why("Cannot finish the last change of", srcPath);
+  } else if (FileExists(datNew)) {
+    ops.Remove(datNew);
+  }
+  if (FileExists(SrcNewPath(srcPath))) ops.Remove(SrcNewPath(srcPath));
+  return {};
+}
+
+LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons, LibraryFileOps& ops) {
+  LibraryReader reader;
+  if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return Failed(reader, e);
+  const int oldCount = reader.IconCount();
+  LibWriteResult result;
+  result.IconCount = oldCount;
+  if (icons.empty()) {
+    result.Ok = true;
+    return result;
+  }
+  if (static_cast<std::size_t>(oldCount) + icons.size() > static_cast<std::size_t>(kMaxLibIcons)) {
+    return Failed(reader, "A library holds at most " + std::to_string(kMaxLibIcons) + " icons; " +
+                              std::to_string(kMaxLibIcons - oldCount) + " more fit into " + srcPath + ".");
+  }
+  std::int64_t datLength = reader.DatSize();
+  std::int64_t added = 0;
+  for (const auto& icon : icons) added += static_cast<std::int64_t>(icon.Body.size());
+  if (datLength + added >= std::numeric_limits<std::int32_t>::max())
+    return Failed(reader, "The data file of " + srcPath + " would grow past 2 GB.");
+
+  // The new index: the old header and entries, then the new entries.
+  std::string src = reader.SrcBytes().substr(0, kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(oldCount));
+  std::string bodies;
+  bodies.reserve(static_cast<std::size_t>(added));
+  int entry = oldCount;
+  for (const auto& icon : icons) {
+    ++entry;
+    const auto dataPos = static_cast<std::int32_t>(datLength + static_cast<std::int64_t>(bodies.size()) + 1);
+    const LibSrcItem item = NewSrcItem(icon.Width, icon.Height, icon.BitCount, dataPos,
+                                       static_cast<std::int32_t>(icon.Body.size()));
+    src += EncodeSrcItem(item, EntryPos(entry));
+    bodies += AsChars(icon.Body);
+  }
+  SetHeadCounts(src, entry, static_cast<std::int64_t>(src.size()), datLength + added);
+
+  // The bodies first, behind everything the old entries use.
+  const std::string datPath = reader.HasDat() ? reader.DatPath() : DefaultDatPath(srcPath);
+  errno = 0;
+  const int h = reader.HasDat() ? ops.OpenAppend(datPath) : ops.Create(datPath, 0644);
+  if (h < 0) return Failed(reader, Why("Cannot open", datPath));
+  std::string error;
+  if (!ops.Write(h, bodies))
+    error = Why("Cannot write", datPath);
+  else if (!ops.Flush(h))
+    error = Why("Cannot flush", datPath);
+  if (!ops.Close(h) && error.empty()) error = Why("Cannot close", datPath);
+  if (!error.empty()) return Failed(reader, error);
+
+  if (std::string e = ReplaceIndex(ops, srcPath, src); !e.empty()) return Failed(reader, e);
+  result.Ok = true;
+  result.IconCount = entry;
+  return result;
+}
+
+DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> entries, LibraryFileOps& ops) {
+  DeleteResult result;
+  LibraryReader reader;
+  const auto fail = [&](std::string e) {
+    static_cast<LibWriteResult&>(result) = Failed(reader, std::move(e));
+    return result;
+  };
+  if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return fail(e);
+  if (std::string e = CheckEntries(reader, entries); !e.empty()) return fail(e);
+  const int oldCount = reader.IconCount();
+  std::vector<bool> gone(static_cast<std::size_t>(oldCount) + 1, false);
+  for (const EntryId& id : entries) gone[static_cast<std::size_t>(id.Entry)] = true;
+  const int deleted = static_cast<int>(std::count(gone.begin(), gone.end(), true));
+  result.IconCount = oldCount;
+  if (deleted == 0) {
+    result.Ok = true;
+    return result;
+  }
+
+  const std::string datNew = DatNewPath(srcPath);
+  const std::string srcNew = SrcNewPath(srcPath);
+  const std::string commit = SrcCommitPath(srcPath);
+
+  // The kept bodies, in their old order, streamed into the new data file.
+  errno = 0;
+  const int h = ops.Create(datNew, 0644);
+  if (h < 0) return fail(Why("Cannot create", datNew));
+  std::string src = reader.SrcBytes().substr(0, kSrcHeadSize);
+  src.reserve(kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(oldCount - deleted));
+  std::string chunk;
+  std::int64_t written = 0;
+  int kept = 0;
+  std::string error;
+  for (int i = 1; i <= oldCount && error.empty(); ++i) {
+    if (gone[static_cast<std::size_t>(i)]) continue;
+    LibSrcItem item = *reader.Item(i);
+    const auto body = reader.Body(item);
+    if (!body) {
+      error = "Icon " + std::to_string(i) + " of the library " + srcPath +
+              " cannot be read from its data file; nothing was deleted.";
+      break;
+    }
+    ++kept;
+    item.DataPos = static_cast<std::int32_t>(written + static_cast<std::int64_t>(chunk.size()) + 1);
+    src += EncodeSrcItem(item, EntryPos(kept));
+    chunk += AsChars(*body);
+    if (chunk.size() >= kCopyChunk) {
+      if (!ops.Write(h, chunk)) error = Why("Cannot write", datNew);
+      written += static_cast<std::int64_t>(chunk.size());
+      chunk.clear();
+    }
+  }
+  if (error.empty() && !chunk.empty()) {
+    if (!ops.Write(h, chunk)) error = Why("Cannot write", datNew);
+    written += static_cast<std::int64_t>(chunk.size());
+  }
+  if (error.empty() && !ops.Flush(h)) error = Why("Cannot flush", datNew);
+  if (!ops.Close(h) && error.empty()) error = Why("Cannot close", datNew);
+  if (!error.empty()) {
+    ops.Remove(datNew);
+    return fail(error);
+  }
+  SetHeadCounts(src, kept, static_cast<std::int64_t>(src.size()), written);
+  if (std::string e = WriteNewFile(ops, srcNew, src); !e.empty()) {
+    ops.Remove(datNew);
+    return fail(e);
+  }
+  errno = 0;
+  if (!ops.Rename(srcNew, commit)) {
+    std::string e = Why("Cannot replace", srcPath);
+    ops.Remove(srcNew);
+    ops.Remove(datNew);
+    return fail(e);
+  }
+  // Committed: the new pair is the library now, whatever happens to the two renames below (a
+  // reader takes the committed files, and the next change finishes the renames).
+  const std::string datPath = reader.HasDat() ? reader.DatPath() : DefaultDatPath(srcPath);
+  if (ops.Rename(datNew, datPath)) ops.Rename(commit, srcPath);
+  result.Ok = true;
+  result.Error.clear();
+  result.IconCount = kept;
+  result.Deleted = deleted;
+  result.FirstEntryGone = gone[1];
+  return result;
+}
+
+namespace {
+
+LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryId> entries, LibraryFileOps& ops,
+                              std::size_t fieldAt, const std::string& fieldBytes) {
+  LibraryReader reader;
+  if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return Failed(reader, e);
+  if (std::string e = CheckEntries(reader, entries); !e.empty()) return Failed(reader, e);
+  LibWriteResult result;
+  result.IconCount = reader.IconCount();
+  if (entries.empty()) {
+    result.Ok = true;
+    return result;
+  }
+  std::string src = reader.SrcBytes();
+  for (const EntryId& id : entries) {
+    const auto at = static_cast<std::size_t>(EntryPos(id.Entry) - 1) + fieldAt;
+    src.replace(at, fieldBytes.size(), fieldBytes);
+  }
+  if (std::string e = ReplaceIndex(ops, srcPath, src); !e.empty()) return Failed(reader, e);
+  result.Ok = true;
+  return result;
+}
+
+}  // namespace
+
+LibWriteResult SetKeyword(const std::string& srcPath, std::span<const EntryId> entries, std::string_view keyword,
+                          LibraryFileOps& ops) {
+  return RewriteEntries(srcPath, entries, ops, 13, FieldBytes(keyword, kKeywordBytes));
+}
+
+LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields, LibraryFileOps& ops) {
+  const std::string bytes = FieldBytes(fields.AuthorName, kAuthorNameBytes) +
+                            FieldBytes(fields.AuthorEmail, kAuthorEmailBytes) +
+                            FieldBytes(fields.AuthorHomepage, kAuthorHomepageBytes) +
+                            FieldBytes(fields.Note, kNoteBytes);
+  return RewriteEntries(srcPath, std::span<const EntryId>(&entry, 1), ops, 50, bytes);
+}
+
+LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head, LibraryFileOps& ops) {
+  LibWriteResult result;
+  const std::string dat = DefaultDatPath(srcPath);
+  if (FileExists(srcPath) || FindDatPath(srcPath)) {
+    result.Error = "The library files " + LibBasePath(srcPath) + " already exist.";
+    return result;
+  }
+  RecoverLibrary(srcPath, ops);
+  // The empty data file first: a library exists once its index file does, and it must never be
+  // found without its data file.
+  if (std::string e = WriteNewFile(ops, dat, {}); !e.empty()) {
+    result.Error = e;
+    return result;
+  }
+  if (std::string e = ReplaceIndex(ops, srcPath, EncodeSrcHead(head)); !e.empty()) {
+    ops.Remove(dat);
+    result.Error = e;
+    return result;
+  }
+  result.Ok = true;
+  return result;
+}
+
+}  // namespace glimmora

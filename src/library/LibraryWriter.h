@@ -1,0 +1,105 @@
+#pragma once
+// Changing a library so that after a crash at any moment it is exactly the old set of icons or
+// exactly the new one.
+//
+// Scratch files lie beside the index file under its base name: base.src.new, base.dat.new and
+// base.src.commit.
+//
+// Rewriting both files (deleting icons):
+//   1. the kept bodies go to base.dat.new and the new index to base.src.new; both are flushed;
+//   2. base.src.new is renamed to base.src.commit: from here on the new pair is the library;
+//   3. base.dat.new is renamed over the data file, then base.src.commit over the index file.
+// A reader that finds base.src.commit reads it with base.dat.new (or, once that was renamed, the
+// data file). RecoverLibrary, run before every change, finishes steps 3 after a crash, or removes
+// the scratch files of a change that never reached step 2.
+//
+// Appending icons needs no second data file: the new bodies are appended behind the old ones
+// (no old entry points there), flushed, and then the index is replaced by base.src.new in one
+// rename. A crash before that rename leaves the old index over a data file with unused bytes at
+// its end, which the next compaction drops.
+//
+// Rewriting entry fields (keyword, author) replaces the index file alone the same way.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/FileOps.h"
+#include "library/LibFormat.h"
+
+namespace glimmora {
+
+// The file steps of a library change; tests fail or stop each one.
+class LibraryFileOps : public FileOps {
+ public:
+  // Opens an existing file for writing at its end; -1 with errno set on failure.
+  virtual int OpenAppend(const std::string& path) = 0;
+};
+
+class PosixLibraryFileOps : public LibraryFileOps {
+ public:
+  int Create(const std::string& path, mode_t mode) override { return posix_.Create(path, mode); }
+  bool Write(int handle, std::string_view bytes) override { return posix_.Write(handle, bytes); }
+  bool SetMode(int handle, mode_t mode) override { return posix_.SetMode(handle, mode); }
+  bool Flush(int handle) override { return posix_.Flush(handle); }
+  bool Close(int handle) override { return posix_.Close(handle); }
+  bool Rename(const std::string& from, const std::string& to) override { return posix_.Rename(from, to); }
+  void Remove(const std::string& path) override { posix_.Remove(path); }
+  int OpenAppend(const std::string& path) override;
+
+ private:
+  PosixFileOps posix_;
+};
+
+LibraryFileOps& DefaultLibraryFileOps();
+
+struct LibWriteResult {
+  bool Ok = false;
+  std::string Error;   // what went wrong, for one message; empty when Ok
+  int IconCount = 0;   // the library's count afterwards (the old one when not Ok)
+};
+
+// One entry named by number and stamp (EntryStamp of LibraryReader.h).
+struct EntryId {
+  int Entry = 0;
+  std::uint64_t Stamp = 0;
+};
+
+// Finishes a committed change or removes the scratch files of an unfinished one. "" when the
+// library is whole afterwards.
+std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
+
+// Appends the icons as new entries behind the old ones (empty keyword, no author). Refused as a
+// whole when the library is missing or damaged or would hold more than 32767 icons.
+LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons,
+                           LibraryFileOps& ops = DefaultLibraryFileOps());
+
+struct DeleteResult : LibWriteResult {
+  int Deleted = 0;
+  bool FirstEntryGone = false;  // entry 1 went: the library's tree picture is out of date
+};
+
+// Deletes the entries and compacts both files: the kept entries keep their order, their fields
+// and their bodies byte for byte. Refused as a whole when an entry is outside 1..IconCount or is
+// no longer the icon its stamp names, or when a kept body cannot be read.
+DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> entries,
+                           LibraryFileOps& ops = DefaultLibraryFileOps());
+
+// Stores `keyword` as the keyword of each entry (the other bytes of the entries stay).
+LibWriteResult SetKeyword(const std::string& srcPath, std::span<const EntryId> entries, std::string_view keyword,
+                          LibraryFileOps& ops = DefaultLibraryFileOps());
+
+struct AuthorFields {
+  std::string AuthorName, AuthorEmail, AuthorHomepage, Note;
+};
+// Stores the four author fields of one entry (bytes 50 to 179 of the entry).
+LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields,
+                         LibraryFileOps& ops = DefaultLibraryFileOps());
+
+// Creates a new, empty library: the index file with its header and an empty data file. Refused
+// when either file already exists (its icons would be overwritten by the next append).
+LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head,
+                                  LibraryFileOps& ops = DefaultLibraryFileOps());
+
+}  // namespace glimmora

@@ -1,0 +1,94 @@
+#include "library/MoveToLib.h"
+
+#include "common/FileBytes.h"
+#include "common/Paths.h"
+#include "library/IconClipboard.h"
+#include "library/LibFiles.h"
+#include "library/LibPages.h"
+#include "library/LibraryReader.h"
+
+namespace glimmora {
+namespace {
+
+// The largest clipboard file read: far above any icon a library can hold.
+constexpr std::size_t kMaxClipFile = 4u << 20;
+
+}  // namespace
+
+MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const LanguageTable& lang,
+                        LibraryFileOps& ops) {
+  MoveResult result;
+  const MoveTarget& t = request.Target;
+  if (t.IsCategory) {
+    PromptRequest r;
+    r.text = t.CategoryHasChildren ? lang.Row(236) + t.NodeText + lang.Row(237)
+                                   : lang.Row(234) + t.NodeText + lang.Row(235);
+    r.row = t.CategoryHasChildren ? 236 : 234;
+    r.icon = PromptIcon::Information;
+    prompter.Ask(r);
+    return result;
+  }
+  const std::string libName = NodeName(t.NodeText);
+  const std::string caption = NodeName(t.ParentText + "-" + t.NodeText);
+  PromptRequest q;
+  q.text = lang.Row(request.AllIco ? 240 : 238) + caption + lang.Row(239);
+  q.row = request.AllIco ? 240 : 238;
+  q.buttons = PromptButtons::YesNo;
+  if (prompter.Ask(q) != PromptAnswer::Yes) return result;
+  result.Asked = true;
+
+  // What the library can hold, read once; the rest stays in the clipboard.
+  std::vector<LibIconBody> bodies;
+  std::vector<std::string> files;
+  std::vector<std::vector<std::uint8_t>> raw;
+  for (const auto& name : request.ClipFiles) {
+    auto bytes = ReadFileBytes(JoinPath(request.ClipDir, name), kMaxClipFile);
+    auto body = bytes ? IconBodyForLibrary(*bytes) : std::nullopt;
+    if (!body) {
+      result.Refused.push_back(name);
+      continue;
+    }
+    bodies.push_back(std::move(*body));
+    files.push_back(name);
+    raw.push_back(std::move(*bytes));
+  }
+  if (!result.Refused.empty()) {
+    std::string list;
+    for (const auto& n : result.Refused) list += "\n" + n;
+    prompter.Tell("These icons cannot be stored in a library and stay in the icon clipboard:" + list, 0,
+                  PromptIcon::Warning);
+  }
+
+  const LibWriteResult w = AppendIcons(t.SrcPath, bodies, ops);
+  result.IconCount = w.IconCount;
+  result.NodeText = LibNodeText(libName, w.IconCount);
+  if (!w.Ok) {
+    prompter.Tell("The icons could not be moved into the library; they stay in the icon clipboard.\n" + w.Error, 0,
+                  PromptIcon::Warning);
+    return result;
+  }
+  result.Ok = true;
+  result.Moved = files;
+
+  // Work copies and pane items of the new entries, as far as the pane has room.
+  const LibraryReader reader = LibraryReader::Open(t.SrcPath);
+  std::string name = request.LastPaneKey.size() >= 3 ? request.LastPaneKey.substr(0, 3) : std::string();
+  int paneCount = request.PaneCount;
+  const int firstNew = w.IconCount - static_cast<int>(files.size()) + 1;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    name = NextWorkName(name);
+    const std::string key = name + ".ico";
+    ReplaceFileBytes(JoinPath(request.WorkDir, key), raw[i]);
+    const int entry = firstNew + static_cast<int>(i);
+    const auto item = reader.Item(entry);
+    if (paneCount >= request.LibGrpSize || !item) continue;
+    ++paneCount;
+    result.NewPaneItems.push_back(MakeLibPaneItem(t.SrcPath, entry, *item, key, paneCount,
+                                                  t.ParentText, libName, lang.CurLang));
+  }
+  // Only icons now safely in the library leave the clipboard.
+  DelClipFiles(request.ClipDir, result.Moved);
+  return result;
+}
+
+}  // namespace glimmora

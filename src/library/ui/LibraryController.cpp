@@ -325,9 +325,10 @@ void LibraryController::GetIcoFromLib() {
     const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
     icons_->Clear();
     paneSource_ = LibPaneSource::None;
+    SelectLibIco();
+    // A category shows an empty pane and says so.
     page_.StatusPanel(2)->setText(Q(empty.Status2));
     page_.StatusPanel(3)->clear();
-    SelectLibIco();
     ShowLibPages(0);
     return;
   }

@@ -23,7 +23,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-constexpr int kPathRole = Qt::UserRole + 21;
+constexpr int kPathRole = Qt::UserRole;  // where addItem puts its data
 
 }  // namespace
 
@@ -50,6 +50,7 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
     buttons_[static_cast<std::size_t>(i)] = b;
   }
   buttons_[0]->setDefault(true);
+  setMinimumWidth(380);
   label1_[2]->setText(Q(lang.Row(320)));
   label1_[3]->setText(Q(lang.Row(321)));
 

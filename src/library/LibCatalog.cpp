@@ -28,10 +28,8 @@ LibraryInfo ReadLibraryInfo(const std::string& srcPath, Language lang) {
     info.IconCount = reader.IconCount();
     info.HasDat = reader.HasDat();
   }
-  if (!info.LibKey.empty()) {
-    info.PicturePath = TreePicturePath(info.CategoryFolder, info.LibKey);
-    info.HasPicture = FileExists(info.PicturePath);
-  }
+  info.PicturePath = TreePicturePath(info.CategoryFolder, info.LibKey);
+  info.HasPicture = !info.PicturePath.empty() && FileExists(info.PicturePath);
   return info;
 }
 

@@ -107,7 +107,7 @@ KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter
       const std::string key = HeadFieldText(reader.Head().LibKey, lang.CurLang);
       if (!key.empty()) {
         const std::string pic = TreePicturePath(FolderOfPath(src), key);
-        if (FileExists(pic)) ::unlink(pic.c_str());
+        if (!pic.empty() && FileExists(pic)) ::unlink(pic.c_str());
       }
     }
   }

@@ -97,6 +97,10 @@ std::string CategoryDisplayName(std::string_view folderName) {
 }
 
 std::string TreePicturePath(const std::string& categoryFolder, std::string_view libKey) {
+  // The key comes from a file: one that would name a file elsewhere names no picture at all.
+  if (libKey.empty() || libKey.find('/') != std::string_view::npos || libKey.find('\0') != std::string_view::npos ||
+      libKey == "." || libKey == "..")
+    return {};
   const std::string name = std::string(libKey) + ".ico";
   const auto found = FindNameIgnoringCase(categoryFolder, name);
   return JoinPath(categoryFolder, found ? *found : name);

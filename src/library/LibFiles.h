@@ -46,7 +46,8 @@ std::string LibraryFileBase(std::string_view libKey, std::string_view libName); 
 std::string CategoryDisplayName(std::string_view folderName);
 
 // The tree picture of a library (`libKey` & ".ico" in the category folder, any case): the
-// existing file, or the exact name when there is none.
+// existing file, or the exact name when there is none. Empty for a key that is no plain file name
+// (it holds "/", or is "." or "..").
 std::string TreePicturePath(const std::string& categoryFolder, std::string_view libKey);
 
 }  // namespace glimmora

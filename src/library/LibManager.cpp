@@ -116,7 +116,7 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
   const std::string folder = FolderOfPath(srcPath);
   std::vector<std::string> paths = {srcPath};
   if (const auto dat = FindDatPath(srcPath)) paths.push_back(*dat);
-  if (!libKey.empty()) paths.push_back(TreePicturePath(folder, libKey));
+  if (const std::string pic = TreePicturePath(folder, libKey); !pic.empty()) paths.push_back(pic);
   paths.push_back(SrcNewPath(srcPath));
   paths.push_back(DatNewPath(srcPath));
   paths.push_back(SrcCommitPath(srcPath));

@@ -1,0 +1,200 @@
+// The icon clipboard folder as its pane lists it, and moving its icons into a library.
+
+#include <gtest/gtest.h>
+
+#include "library/IconClipboard.h"
+#include "library/LibraryReader.h"
+#include "library/LibTestFiles.h"
+#include "library/MoveToLib.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace glimmora {
+namespace {
+
+using namespace libtest;
+
+class ClipboardMoveTest : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  LanguageTable lang = RowTable();
+  testing::ScriptedPrompter prompter;
+  fs::path clip() const { return dir.path() / "IconClipBoard"; }
+  fs::path work() const { return dir.path() / "LibIconTemp"; }
+  std::string src() const { return (dir.path() / "cats_(Cats).src").string(); }
+
+  void SetUp() override {
+    fs::create_directories(clip());
+    fs::create_directories(work());
+  }
+
+  void Put(const std::string& name, const Bytes& ico, const std::string& note = "") {
+    WriteAll(clip() / name, ico);
+    if (!note.empty()) WriteAll(clip() / (name.substr(0, name.size() - 4) + ".sur"), note);
+  }
+
+  MoveRequest Request(std::vector<std::string> files, int paneCount = 0, std::string lastKey = "") {
+    MoveRequest r;
+    r.Target.NodeText = "Cats (0)";
+    r.Target.ParentText = "Animals";
+    r.Target.SrcPath = src();
+    r.ClipFiles = std::move(files);
+    r.ClipDir = clip().string();
+    r.WorkDir = work().string();
+    r.PaneCount = paneCount;
+    r.LastPaneKey = std::move(lastKey);
+    return r;
+  }
+};
+
+TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
+  Put("A1_x.Ico", TestIco(32, 32, 4, 1), "/home/u/x.dll   01-02-2024 10:11:12\r\nsecond line\r\n");
+  Put("A2_x.ico", TestIco(16, 16, 24, 2));
+  Bytes wide = TestIco(16, 16, 8, 3);
+  wide[6] = 0;  // width byte 0: not listed, and no gap in the numbers
+  Put("A3_x.ico", wide);
+  Put("A4_x.ico", TestIco(16, 16, 32, 4));
+  WriteAll(clip() / "readme.txt", std::string("text"));
+  const auto files = ListIcoClipBoard(clip().string(), Language::English);
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[0].FileName, "A1_x.Ico");
+  EXPECT_EQ(files[0].Key(), "A1_X.ICO");
+  EXPECT_EQ(files[0].Source, "/home/u/x.dll   01-02-2024 10:11:12");
+  const ClipItemTexts t = MakeClipItemTexts(files[0], 1, lang);
+  EXPECT_EQ(t.Text, " 1");
+  EXPECT_EQ(t.Size, " 32 x 32");
+  EXPECT_EQ(t.Color, "<368>");
+  EXPECT_EQ(t.Bytes, " " + std::to_string(TestIco(32, 32, 4, 1).size()) + " ");
+  EXPECT_EQ(ClipInfoText(t), "1: A1_X.ICO (32 x 32 - <368>)");
+  EXPECT_EQ(MakeClipItemTexts(files[1], 2, lang).Color, "<371>");
+  EXPECT_EQ(MakeClipItemTexts(files[2], 3, lang).Color, "");
+  EXPECT_EQ(files[2].Source, "");
+
+  const std::string listed[] = {"A1_x.Ico"};
+  const auto added = NewClipFiles(files, listed);
+  ASSERT_EQ(added.size(), 2u);
+  EXPECT_EQ(added[0].FileName, "A2_x.ico");
+}
+
+TEST_F(ClipboardMoveTest, StatusRowsAndEnabledCommands) {
+  EXPECT_EQ(SelectClipIco(2, 1, lang).Panel1, "<222> 2 <372> 1 <393>");
+  EXPECT_EQ(SelectClipIco(1, 1, lang).Panel1, "<222> 1 <397> 1 <393>");
+  EXPECT_EQ(SelectClipIco(3, 2, lang).Panel1, "<222> 3 <372> 2 <357>");
+  const ClipSelectState all = SelectClipIco(3, 3, lang);
+  EXPECT_TRUE(all.SelectAll);
+  EXPECT_FALSE(all.SysClipboardItems);
+  EXPECT_TRUE(all.SelectedItems);
+  const ClipSelectState none = SelectClipIco(0, 0, lang);
+  EXPECT_FALSE(none.Menu || none.SelectAll || none.SelectedItems);
+}
+
+TEST_F(ClipboardMoveTest, DeletingTakesTheNotesAlong) {
+  Put("A1_x.ico", TestIco(16, 16, 4, 1), "n\r\n");
+  Put("A2_x.ico", TestIco(16, 16, 4, 2));
+  const std::string names[] = {"A1_x.ico", "A2_x.ico"};
+  EXPECT_TRUE(DelClipFiles(clip().string(), names).empty());
+  EXPECT_TRUE(fs::is_empty(clip()));
+}
+
+TEST_F(ClipboardMoveTest, MovedIconsGoInByteForByteAndLeaveTheClipboard) {
+  WriteAll(src(), HandHead("Cats", "cats", 0));
+  WriteAll(dir.path() / "cats_(Cats).dat", std::string());
+  const Bytes a = TestIco(32, 32, 4, 1), b = TestIco(16, 16, 8, 2);
+  Put("A1_a.ico", a, "note\r\n");
+  Put("A2_b.ico", b, "note\r\n");
+  prompter.answers = {PromptAnswer::Yes};
+  const MoveResult r = MoveIcoToLib(Request({"A1_a.ico", "A2_b.ico"}), prompter, lang);
+  ASSERT_TRUE(r.Ok);
+  EXPECT_EQ(prompter.asked[0].text, "<238>Animals-Cats<239>");
+  EXPECT_EQ(r.IconCount, 2);
+  EXPECT_EQ(r.NodeText, "Cats (2)");
+  const std::uint32_t sa = std::uint32_t(a.size() - 62), sb = std::uint32_t(b.size() - 62);
+  EXPECT_EQ(ReadAll(src()), HandHead("Cats", "cats", 2, 616, sa + sb) + HandEntry(257, 1, sa, 32, 32, 4) +
+                                HandEntry(437, 1 + sa, sb, 16, 16, 8));
+  EXPECT_EQ(ReadAll(dir.path() / "cats_(Cats).dat"), BodyOf(a) + BodyOf(b));
+  // Taken out again, each icon is the file that went in, but for the image-size field the
+  // library has always written as half the bit count.
+  const LibraryReader lib = LibraryReader::Open(src());
+  Bytes wantA = a, wantB = b;
+  wantA[22 + 20] = 2;
+  wantB[22 + 20] = 4;
+  EXPECT_EQ(*lib.IcoBytes(1), wantA);
+  EXPECT_EQ(*lib.IcoBytes(2), wantB);
+  EXPECT_TRUE(fs::is_empty(clip()));
+  ASSERT_EQ(r.NewPaneItems.size(), 2u);
+  EXPECT_EQ(r.NewPaneItems[0].Key, "AAA.ico");
+  EXPECT_EQ(r.NewPaneItems[1].Entry, 2);
+  EXPECT_EQ(r.NewPaneItems[1].SubItem1(), "Animals-Cats  []");
+  EXPECT_EQ(ReadAll(work() / "AAB.ico"), std::string(b.begin(), b.end()));
+}
+
+TEST_F(ClipboardMoveTest, OnlyTwoOfFiveFitOnAPaneOf48) {
+  WriteAll(src(), HandHead("Cats", "cats", 0));
+  WriteAll(dir.path() / "cats_(Cats).dat", std::string());
+  std::vector<std::string> names;
+  for (int i = 1; i <= 5; ++i) {
+    names.push_back("A" + std::to_string(i) + "_x.ico");
+    Put(names.back(), TestIco(16, 16, 4, i));
+  }
+  prompter.answers = {PromptAnswer::Yes};
+  const MoveResult r = MoveIcoToLib(Request(names, 48, "ABV.ico"), prompter, lang);
+  ASSERT_TRUE(r.Ok);
+  EXPECT_EQ(r.IconCount, 5);
+  ASSERT_EQ(r.NewPaneItems.size(), 2u);
+  EXPECT_EQ(r.NewPaneItems[0].Key, "ABW.ico");
+  EXPECT_EQ(r.NewPaneItems[1].Text, "  50");
+}
+
+TEST_F(ClipboardMoveTest, RefusalsAndAnswersOtherThanYesChangeNothing) {
+  WriteAll(src(), HandHead("Cats", "cats", 0));
+  Put("A1_a.ico", TestIco(16, 16, 4, 1));
+  MoveRequest cat = Request({"A1_a.ico"});
+  cat.Target.IsCategory = true;
+  cat.Target.NodeText = "Animals";
+  MoveIcoToLib(cat, prompter, lang);
+  cat.Target.CategoryHasChildren = true;
+  MoveIcoToLib(cat, prompter, lang);
+  prompter.answers = {PromptAnswer::No};
+  MoveRequest all = Request({"A1_a.ico"});
+  all.AllIco = true;
+  EXPECT_FALSE(MoveIcoToLib(all, prompter, lang).Asked);
+  EXPECT_EQ(prompter.asked[0].text, "<234>Animals<235>");
+  EXPECT_EQ(prompter.asked[1].text, "<236>Animals<237>");
+  EXPECT_EQ(prompter.asked[2].text, "<240>Animals-Cats<239>");
+  EXPECT_EQ(ReadAll(src()), HandHead("Cats", "cats", 0));
+  EXPECT_TRUE(fs::exists(clip() / "A1_a.ico"));
+}
+
+TEST_F(ClipboardMoveTest, AFailedWriteKeepsEveryIconInTheClipboard) {
+  WriteAll(src(), HandHead("Cats", "cats", 0));
+  WriteAll(dir.path() / "cats_(Cats).dat", std::string());
+  Bytes broken = TestIco(16, 16, 4, 9);
+  broken.resize(40);
+  Put("A1_a.ico", TestIco(16, 16, 4, 1));
+  Put("A2_b.ico", broken);
+  Put("A3_c.ico", TestIco(16, 16, 4, 3));
+  // A write failure: nothing goes in, nothing leaves the clipboard, one message.
+  for (int step = 1; step <= 6; ++step) {
+    FaultyOps ops;
+    ops.failAt = step;
+    prompter.asked.clear();
+    prompter.answers = {PromptAnswer::Yes};
+    const MoveResult r = MoveIcoToLib(Request({"A1_a.ico", "A2_b.ico", "A3_c.ico"}), prompter, lang, ops);
+    EXPECT_FALSE(r.Ok) << step;
+    EXPECT_EQ(prompter.asked.size(), 3u) << step;  // question, the refused icon, the failure
+    EXPECT_EQ(LibraryReader::Open(src()).IconCount(), 0);
+    EXPECT_EQ(fs::directory_iterator(clip()) != fs::directory_iterator(), true);
+    EXPECT_TRUE(fs::exists(clip() / "A1_a.ico") && fs::exists(clip() / "A3_c.ico"));
+  }
+  // Without failure: the broken icon stays behind, the others move.
+  prompter.answers = {PromptAnswer::Yes};
+  const MoveResult r = MoveIcoToLib(Request({"A1_a.ico", "A2_b.ico", "A3_c.ico"}), prompter, lang);
+  ASSERT_TRUE(r.Ok);
+  EXPECT_EQ(r.Refused, std::vector<std::string>{"A2_b.ico"});
+  EXPECT_EQ(r.IconCount, 2);
+  EXPECT_TRUE(fs::exists(clip() / "A2_b.ico"));
+  EXPECT_FALSE(fs::exists(clip() / "A1_a.ico"));
+}
+
+}  // namespace
+}  // namespace glimmora

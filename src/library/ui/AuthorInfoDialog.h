@@ -39,7 +39,6 @@ class AuthorInfoDialog : public QDialog {
   std::array<QLabel*, 4> label1_{};
   std::array<QPushButton*, 4> command1_{};
   QLabel* label2_ = nullptr;
-  QLabel* icon_ = nullptr;
 };
 
 }  // namespace glimmora

@@ -8,6 +8,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <memory>
 #include <unistd.h>
 
 #include "common/FileBytes.h"
@@ -133,12 +134,11 @@ std::string LibIconList::PathOf(int row) const {
 }
 
 LibSelectState LibIconList::SelectLibIco(QLabel* panel2, QLabel* panel3) {
+  // std::vector<bool> is no array of bool: the flags are copied into one.
   const std::vector<bool> flags = SelectedFlags();
-  std::vector<bool> owned(flags.begin(), flags.end());
-  std::unique_ptr<bool[]> raw(new bool[owned.size() + 1]);
-  for (std::size_t i = 0; i < owned.size(); ++i) raw[i] = owned[i];
-  const LibSelectState s =
-      glimmora::SelectLibIco(items_, std::span<const bool>(raw.get(), owned.size()), lang_);
+  const auto raw = std::make_unique<bool[]>(flags.size() + 1);
+  for (std::size_t i = 0; i < flags.size(); ++i) raw[i] = flags[i];
+  const LibSelectState s = glimmora::SelectLibIco(items_, std::span<const bool>(raw.get(), flags.size()), lang_);
   if (panel2) panel2->setText(Q(s.Panel2));
   if (panel3) panel3->setText(Q(s.Panel3));
   // The tooltip names a single selected icon; the report view shows its columns instead.

@@ -103,6 +103,11 @@ LibraryController::~LibraryController() {
 AuthorInfoDialog* LibraryController::Author() const { return author_.data(); }
 LibraryManagerDialog* LibraryController::Manager() const { return manager_.data(); }
 
+void LibraryController::Detach() {
+  detached_ = true;
+  blockSignals(true);
+}
+
 void LibraryController::SetServices(LibraryServices services) { services_ = std::move(services); }
 
 Prompter& LibraryController::Ask() { return services_.Ask ? *services_.Ask : *fallbackPrompter_; }
@@ -173,6 +178,7 @@ void LibraryController::ConnectWidgets() {
 }
 
 bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
+  if (detached_) return false;
   const QEvent::Type type = event->type();
   // Enter in the two editable boxes runs their command; the key goes no further, so the box does
   // not also report a choice from its list.

@@ -54,6 +54,8 @@ class LibraryController : public QObject {
   ~LibraryController() override;
 
   void SetServices(LibraryServices services);
+  // Stops watching the page's controls (the page is going).
+  void Detach();
 
   LibraryTree* Tree() const { return tree_; }
   ClipboardPane* Clip() const { return clip_; }
@@ -149,6 +151,7 @@ class LibraryController : public QObject {
   bool busy_ = false;
   QTreeWidgetItem* justLoaded_ = nullptr;
   bool leftPressed_ = false;
+  bool detached_ = false;
 };
 
 }  // namespace glimmora

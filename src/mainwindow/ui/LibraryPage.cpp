@@ -171,6 +171,11 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   controller_->Start();
 }
 
+LibraryPage::~LibraryPage() {
+  // The controller watches the page's controls: it stops before they go.
+  if (controller_) controller_->Detach();
+}
+
 QLabel* LibraryPage::StatusPanel(int n) const {
   if (n < 1 || n > 3) return nullptr;
   return statusPanels_[static_cast<std::size_t>(n - 1)];

@@ -31,6 +31,7 @@ class LibraryPage : public MainPage {
   Q_OBJECT
  public:
   explicit LibraryPage(AppState& state, QWidget* parent = nullptr);
+  ~LibraryPage() override;
 
   void StorePaneSizes(PaneSizes& sizes) const override;
 

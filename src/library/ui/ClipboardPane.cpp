@@ -179,9 +179,9 @@ void ClipboardPane::DelIcoClipBoard(bool delAll, Prompter& prompter) {
     RemoveFiles(gone);
   }
   if (!failed.empty()) {
-    std::string text = "These icons could not be deleted from the icon clipboard:";
+    std::string text = lang_.Row(651);
     for (const auto& n : failed) text += "\n" + n;
-    prompter.Tell(text, 0, PromptIcon::Warning);
+    prompter.Tell(text, 651, PromptIcon::Warning);
   }
   SelectClipIco();
 }
@@ -227,9 +227,9 @@ void ClipboardPane::Export(int index, FolderBrowser& browser, Prompter& prompter
   }
   if (renamed) prompter.AskRow(lang_, 231);
   if (!failed.empty()) {
-    std::string text = "These icons could not be copied into " + folder + ":";
+    std::string text = lang_.Row(652) + "\n" + folder;
     for (const auto& n : failed) text += "\n" + n;
-    prompter.Tell(text, 0, PromptIcon::Warning);
+    prompter.Tell(text, 652, PromptIcon::Warning);
   }
   if (index == 6 || index == 7) {
     // Only icons whose copy is safely in the folder leave the clipboard.

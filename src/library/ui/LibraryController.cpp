@@ -357,7 +357,7 @@ void LibraryController::GetIcoFromLib() {
   icons_->Clear();
   paneSource_ = LibPaneSource::Page;
   if (page.Status != LibOpenStatus::Ok) {
-    Ask().Tell("The library cannot be read: " + page.Problem, 0, PromptIcon::Warning);
+    Ask().Tell(state_.LangStr.Row(653) + "\n" + page.Problem, 653, PromptIcon::Warning);
     ShowLibPages(0);
     SelectLibIco();
     return;
@@ -377,8 +377,7 @@ void LibraryController::GetIcoFromLib() {
   SelectLibIco();
   page_.StatusPanel(3)->clear();
   if (page.Unreadable > 0)
-    Ask().Tell(std::to_string(page.Unreadable) + " icons of this page could not be read from the library.", 0,
-               PromptIcon::Warning);
+    Ask().Tell(state_.LangStr.Row(655) + " " + std::to_string(page.Unreadable), 655, PromptIcon::Warning);
   emit CaptionChanged();
 }
 
@@ -519,9 +518,9 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string
   }
   if (allIco) icons_->ClearSelection();
   if (!result.Failed.empty()) {
-    std::string text = "These icons could not be written:";
+    std::string text = state_.LangStr.Row(654);
     for (const auto& n : result.Failed) text += "\n" + n;
-    Ask().Tell(text, 0, PromptIcon::Warning);
+    Ask().Tell(text, 654, PromptIcon::Warning);
   }
   if (toClipboard) clip_->RsetIcoClipBoard(true);
   return result.Copied;
@@ -604,7 +603,7 @@ void LibraryController::LoadAuthor() {
 void LibraryController::SaveAuthor() {
   if (!author_ || authorRow_ < 0 || authorRow_ >= icons_->Count()) return;
   LibPaneItem& item = icons_->Item(authorRow_);
-  if (SaveAuthorInf(item, author_->Fields(), Ask())) icons_->RefreshRow(authorRow_);
+  if (SaveAuthorInf(item, author_->Fields(), Ask(), state_.LangStr)) icons_->RefreshRow(authorRow_);
 }
 
 // ----- icon clipboard -----
@@ -752,7 +751,7 @@ void LibraryController::CommandSaveKeyword_Click() {
   if (rows.empty()) return;
   std::vector<LibPaneItem*> items;
   for (int r : rows) items.push_back(&icons_->Item(r));
-  SaveKeyWord(items, keyword, Ask());
+  SaveKeyWord(items, keyword, Ask(), state_.LangStr);
   for (int r : rows) icons_->RefreshRow(r);
   SelectLibIco();
 }

@@ -161,6 +161,9 @@ void LibraryController::ConnectWidgets() {
   QComboBox* keyword = page_.ComboLKeyword();
   keyword->setInsertPolicy(QComboBox::NoInsert);
   keyword->setEditText(QStringLiteral("Keyword"));
+  // In a real window the box itself holds the focus and receives the keys; its line edit does
+  // when a test or the box forwards them. Both are watched.
+  keyword->installEventFilter(this);
   keyword->lineEdit()->installEventFilter(this);
   connect(keyword, QOverload<int>::of(&QComboBox::activated), this, [this](int) { KeywordChosen(); });
   connect(page_.CommandSearchKeyword(), &QPushButton::clicked, this, [this] {
@@ -173,6 +176,7 @@ void LibraryController::ConnectWidgets() {
 
   QComboBox* recent = page_.ImageComboLRD();
   recent->setInsertPolicy(QComboBox::NoInsert);
+  recent->installEventFilter(this);
   recent->lineEdit()->installEventFilter(this);
   connect(recent, QOverload<int>::of(&QComboBox::activated), this, [this](int) { ImageComboLRDPrg(); });
 }
@@ -185,11 +189,11 @@ bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      if (watched == page_.ComboLKeyword()->lineEdit()) {
+      if (watched == page_.ComboLKeyword() || watched == page_.ComboLKeyword()->lineEdit()) {
         if (!page_.ComboLKeyword()->currentText().isEmpty()) KeywordChosen();
         return true;
       }
-      if (watched == page_.ImageComboLRD()->lineEdit()) {
+      if (watched == page_.ImageComboLRD() || watched == page_.ImageComboLRD()->lineEdit()) {
         ImageComboLRDPrg();
         return true;
       }

@@ -48,13 +48,13 @@ TEST_F(LibraryWindowTest, EnterInTheKeywordBoxSearchesOnceAndAnEmptyBoxDoesNothi
   QApplication::setActiveWindow(w.get());
   box->setFocus();
   box->setEditText("anything");
-  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  QTest::keyClick(box, Qt::Key_Return);  // the box holds the focus in a real window
   // No library holds it: the count message, once, and nothing in the history.
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_EQ(prompter.asked[0].row, 434);
   EXPECT_EQ(box->count(), 0);
   box->setEditText("");
-  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(prompter.asked.size(), 1u);
 }
 

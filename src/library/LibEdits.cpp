@@ -10,8 +10,9 @@
 namespace glimmora {
 namespace {
 
-void TellFailure(Prompter& prompter, const std::string& what, const std::string& error) {
-  prompter.Tell(what + "\n" + error, 0, PromptIcon::Warning);
+// `row` says what failed; `error` (the libraries and the system's reasons) follows it.
+void TellFailure(Prompter& prompter, const LanguageTable& lang, int row, const std::string& error) {
+  prompter.Tell(lang.Row(row) + "\n" + error, row, PromptIcon::Warning);
 }
 
 }  // namespace
@@ -36,7 +37,7 @@ bool ConfirmKeywordSave(const std::string& keyword, int selCount, Prompter& prom
 }
 
 bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword, Prompter& prompter,
-                 LibraryFileOps& ops) {
+                 const LanguageTable& lang, LibraryFileOps& ops) {
   std::map<std::string, std::vector<LibPaneItem*>> byLib;
   for (LibPaneItem* item : items) byLib[item->SrcPath].push_back(item);
   // What a reader will find: the keyword as its field holds it.
@@ -52,14 +53,15 @@ bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword
     }
     for (LibPaneItem* item : libItems) item->Keyword = stored;
   }
-  if (!errors.empty()) TellFailure(prompter, "The keyword could not be stored.", errors);
+  if (!errors.empty()) TellFailure(prompter, lang, 639, errors);
   return errors.empty();
 }
 
-bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prompter, LibraryFileOps& ops) {
+bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prompter, const LanguageTable& lang,
+                   LibraryFileOps& ops) {
   const LibWriteResult r = SetAuthor(item.SrcPath, item.Id(), fields, ops);
   if (!r.Ok) {
-    TellFailure(prompter, "The author information could not be stored.", r.Error);
+    TellFailure(prompter, lang, 640, r.Error);
     return false;
   }
   const auto stored = [](const std::string& text, std::size_t width) {
@@ -111,7 +113,7 @@ KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter
       }
     }
   }
-  if (!errors.empty()) TellFailure(prompter, "The icons could not be deleted from the library.", errors);
+  if (!errors.empty()) TellFailure(prompter, lang, 641, errors);
   result.Ok = errors.empty();
   return result;
 }

@@ -23,11 +23,11 @@ bool ConfirmKeywordSave(const std::string& keyword, int selCount, Prompter& prom
 // Stores `keyword` in the entries of `items` (one rewrite per library) and, for each library
 // written, updates its items' Keyword. False when any library could not be written (told once).
 bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword, Prompter& prompter,
-                 LibraryFileOps& ops = DefaultLibraryFileOps());
+                 const LanguageTable& lang, LibraryFileOps& ops = DefaultLibraryFileOps());
 
 // Stores the author fields of `item`'s entry; the item takes the fields as stored only after the
 // write. False when it failed (told once).
-bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prompter,
+bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prompter, const LanguageTable& lang,
                    LibraryFileOps& ops = DefaultLibraryFileOps());
 
 // The author fields as `item`'s entry holds them now (the dialog fills its boxes from here, not

@@ -41,11 +41,12 @@ int CheckNames(const AddRequest& request) {
   return 0;
 }
 
-ManagerResult Failed(Prompter& prompter, const std::string& what, const std::string& error) {
+// `row` says what failed; `error` (the files and the system's reasons) follows it.
+ManagerResult Failed(Prompter& prompter, const LanguageTable& lang, int row, const std::string& error) {
   ManagerResult r;
   r.Outcome = ManagerOutcome::Failed;
   r.Error = error;
-  prompter.Tell(what + "\n" + error, 0, PromptIcon::Warning);
+  prompter.Tell(lang.Row(row) + "\n" + error, row, PromptIcon::Warning);
   return r;
 }
 
@@ -66,7 +67,7 @@ ManagerResult AddCategory(const std::string& iconLibDir, const AddRequest& reque
   if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
   const std::string folder = JoinPath(iconLibDir, CategoryFolderName(request.LibKey, request.LibName));
   if (::mkdir(folder.c_str(), 0755) != 0)
-    return Failed(prompter, "The category could not be created.", folder + ": " + std::strerror(errno));
+    return Failed(prompter, lang, 635, folder + ": " + std::strerror(errno));
   ManagerResult r;
   r.Outcome = ManagerOutcome::Done;
   r.Path = folder;
@@ -91,7 +92,7 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
   if (const auto found = FindNameIgnoringCase(categoryFolder, base + ".src")) src = JoinPath(categoryFolder, *found);
   const LibSrcHead head = NewSrcHead(appTitle + "  " + lang.Row(608), request.LibName, request.LibKey);
   const LibWriteResult w = CreateLibraryFiles(src, head, ops);
-  if (!w.Ok) return Failed(prompter, "The library could not be created.", w.Error);
+  if (!w.Ok) return Failed(prompter, lang, 636, w.Error);
   ManagerResult r;
   r.Outcome = ManagerOutcome::Done;
   r.Path = src;
@@ -124,7 +125,7 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
   // The index file first: without it the library is gone, whatever is left of the rest.
   for (const auto& p : paths)
     if (FileExists(p) && ::unlink(p.c_str()) != 0) errors += p + ": " + std::strerror(errno) + "\n";
-  if (!errors.empty()) return Failed(prompter, "The library could not be deleted completely.", errors);
+  if (!errors.empty()) return Failed(prompter, lang, 637, errors);
   r.Outcome = ManagerOutcome::Done;
   r.Path = srcPath;
   return r;
@@ -151,7 +152,7 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
   r.Path = categoryFolder;
   r.Outcome = ListFolderFiles(categoryFolder).empty() ? ManagerOutcome::Done : ManagerOutcome::Failed;
   if (r.Outcome == ManagerOutcome::Failed)
-    return Failed(prompter, "Some files of the category could not be deleted.", categoryFolder);
+    return Failed(prompter, lang, 638, categoryFolder);
   return r;
 }
 

@@ -55,16 +55,14 @@ MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const La
   if (!result.Refused.empty()) {
     std::string list;
     for (const auto& n : result.Refused) list += "\n" + n;
-    prompter.Tell("These icons cannot be stored in a library and stay in the icon clipboard:" + list, 0,
-                  PromptIcon::Warning);
+    prompter.Tell(lang.Row(633) + list, 633, PromptIcon::Warning);
   }
 
   const LibWriteResult w = AppendIcons(t.SrcPath, bodies, ops);
   result.IconCount = w.IconCount;
   result.NodeText = LibNodeText(libName, w.IconCount);
   if (!w.Ok) {
-    prompter.Tell("The icons could not be moved into the library; they stay in the icon clipboard.\n" + w.Error, 0,
-                  PromptIcon::Warning);
+    prompter.Tell(lang.Row(634) + "\n" + w.Error, 634, PromptIcon::Warning);
     return result;
   }
   result.Ok = true;

@@ -71,8 +71,7 @@ std::vector<std::string> MakeWorkFolders(const std::string& appPath) {
     if (fs::is_directory(folder, ec)) continue;
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder))
-      problems.push_back("The folder " + folder.string() + " cannot be created (" + ec.message() +
-                         ").");
+      problems.push_back(folder.string() + ": " + (ec ? ec : std::make_error_code(std::errc::not_a_directory)).message());
   }
   return problems;
 }
@@ -86,17 +85,21 @@ IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table) {
   return names;
 }
 
-void PrepareProgramFolder(const std::string& appPath, Prompter& prompter) {
-  std::vector<std::string> problems = MakeWorkFolders(appPath);
-  if (!FolderIsWritable(appPath))
-    problems.insert(problems.begin(),
-                    "The program folder " + appPath +
-                        " cannot be written. Settings will not be kept when Glimmora closes, and "
-                        "icons cannot be collected in the icon clipboard.");
-  if (problems.empty()) return;
+void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang, Prompter& prompter) {
+  const std::vector<std::string> failedFolders = MakeWorkFolders(appPath);
+  // Both problems in one box: the first one's row is the message's row.
   std::string text;
-  for (const std::string& p : problems) text += (text.empty() ? "" : "\n\n") + p;
-  prompter.Tell(text, 0, PromptIcon::Warning);
+  int row = 0;
+  if (!FolderIsWritable(appPath)) {
+    row = 643;
+    text = lang.Row(643) + "\n" + appPath;
+  }
+  if (!failedFolders.empty()) {
+    if (row == 0) row = 644;
+    text += (text.empty() ? "" : "\n\n") + lang.Row(644);
+    for (const std::string& f : failedFolders) text += "\n" + f;
+  }
+  if (row != 0) prompter.Tell(text, row, PromptIcon::Warning);
 }
 
 void LoadStartupData(AppState& state, Prompter& prompter) {
@@ -106,9 +109,7 @@ void LoadStartupData(AppState& state, Prompter& prompter) {
 
   const ConfigLoad load = LoadConfigFile(ConfigFilePath(state.AppPath), state.CurLang());
   if (!load.Error.empty())
-    prompter.Tell("The settings file " + ConfigFilePath(state.AppPath) +
-                      " cannot be read (" + load.Error + "). Glimmora starts with its defaults.",
-                  0, PromptIcon::Warning);
+    prompter.Tell(state.Row(645) + "\n" + load.Error, 645, PromptIcon::Warning);
   state.Panes = load.Data.Panes;
   state.Params() = load.Data.Params;
   const ComboPath combo = SetComboPath(load.Data, state.AppPath);
@@ -133,17 +134,14 @@ bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& p
   const std::string path = ConfigFilePath(state.AppPath);
   const std::string error = SaveConfigFile(path, ConfigToSave(state, current), writeCall);
   if (error.empty()) return true;
-  prompter.Tell("The settings cannot be saved in " + path + " (" + error + ").", 0,
-                PromptIcon::Warning);
+  prompter.Tell(state.Row(646) + "\n" + error, 646, PromptIcon::Warning);
   return false;
 }
 
 bool ChooseLanguage(AppState& state, Language lang, Prompter& prompter) {
   state.SetLang(static_cast<std::uint8_t>(lang));
   if (WriteLanguageChoice(state.AppPath, lang)) return true;
-  prompter.Tell("The language cannot be stored in the language files of " + state.AppPath +
-                    ". Glimmora will start in the same language next time.",
-                0, PromptIcon::Warning);
+  prompter.Tell(state.Row(647) + "\n" + state.AppPath, 647, PromptIcon::Warning);
   return false;
 }
 

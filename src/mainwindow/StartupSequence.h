@@ -42,8 +42,8 @@ struct ProgramFolderSearch {
 std::optional<std::string> FindProgramFolder(const ProgramFolderSearch& search,
                                              FolderBrowser& browser, Prompter& prompter);
 
-// Creates the work folders IconClipBoard and LibIconTemp when missing. Returns a message for each
-// thing that failed (empty when all is well), so the caller can tell the user and go on.
+// Creates the work folders IconClipBoard and LibIconTemp when missing. Returns "folder: reason" for
+// each one that could not be made (empty when all is well), so the caller can tell the user and go on.
 std::vector<std::string> MakeWorkFolders(const std::string& appPath);
 
 // True when the program can create and replace files in `folder`.
@@ -54,9 +54,9 @@ bool FolderIsWritable(const std::string& folder);
 IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table);
 
 // The program folder's own start-up work: the work folders, and a check that the folder can be
-// written (Glimmora.cfg and the icon clipboard live there). Each problem is told once; start-up
-// goes on either way.
-void PrepareProgramFolder(const std::string& appPath, Prompter& prompter);
+// written (Glimmora.cfg and the icon clipboard live there). The problems are told together in one
+// message, in the language of `lang`; start-up goes on either way.
+void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang, Prompter& prompter);
 
 // Loads what start-up reads from the program folder into `state` (whose AppPath is set): the
 // language table (the stored language decides), the configuration (pane sizes, save parameters,

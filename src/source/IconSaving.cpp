@@ -147,9 +147,7 @@ bool WriteSaveReadme(const std::string& folder, const std::string& text, bool fo
 void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env) {
   if (errors.Failures == 0) return;
   if (env.keys != nullptr) ResetShiftKeys(*env.keys, 0);
-  std::string text = env.lang.Row(kRowSaveFailed);
-  if (text.empty()) text = "Some icons could not be saved:";
-  env.prompter.Tell(text + "\n" + errors.FirstFailure, kRowSaveFailed, PromptIcon::Warning);
+  env.prompter.Tell(env.lang.Row(kRowSaveFailed) + "\n" + errors.FirstFailure, kRowSaveFailed, PromptIcon::Warning);
 }
 
 SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveRequest& request,

@@ -25,7 +25,7 @@ using std::string;
 constexpr std::pair<int, int> kRowsInUse[] = {
     {1, 135},   {137, 150}, {152, 192}, {201, 209}, {211, 220}, {222, 228}, {231, 289},
     {291, 316}, {319, 345}, {347, 351}, {354, 372}, {374, 391}, {393, 411}, {413, 413},
-    {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 629}};
+    {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 655}};
 
 constexpr Language kLanguages[] = {Language::English, Language::ChineseGB, Language::ChineseBig5};
 
@@ -95,7 +95,7 @@ TEST_P(Texts, EveryRowInUseHasText) {
       EXPECT_TRUE(IsValidUtf8(R(row))) << Name(GetParam()) << " row " << row;
     }
   }
-  EXPECT_EQ(rows, 442);
+  EXPECT_EQ(rows, 468);
 }
 
 TEST(ChineseTexts, AreTranslatedAndEachInItsOwnWords) {
@@ -110,7 +110,7 @@ TEST(ChineseTexts, AreTranslatedAndEachInItsOwnWords) {
   }
   // The two Chinese languages use their own words (files, folders, clipboard, settings), so a
   // column copied from the other one shows up here.
-  for (int row : {8, 120, 217, 295, 390}) {
+  for (int row : {8, 120, 217, 295, 390, 643, 650}) {
     EXPECT_NE(t.Text(Language::ChineseGB, row), t.Text(Language::ChineseBig5, row)) << "row " << row;
   }
 }
@@ -204,6 +204,14 @@ TEST_P(Texts, LibraryQuestions) {
   for (int hits : {0, 3, 49}) ExpectWhole(R(434) + Str(hits) + R(435), "search result");
   if (English()) {
     EXPECT_EQ(R(420) + "red" + R(421) + Str(3) + R(422), "Give the keyword \"red\" to all 3 selected icons?");
+  }
+}
+
+TEST_P(Texts, FailureMessagesReadWholeWithWhatFailedBelow) {
+  // A failure row is followed by a newline and the file, folder or system reason.
+  for (int row = 630; row <= 654; ++row) {
+    if (row == 631 || row == 632) continue;
+    ExpectWhole(R(row) + "\n" + "/home/ann/icons/tools.dll: No space left on device", "row " + std::to_string(row));
   }
 }
 

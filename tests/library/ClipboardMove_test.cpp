@@ -181,7 +181,9 @@ TEST_F(ClipboardMoveTest, AFailedWriteKeepsEveryIconInTheClipboard) {
     prompter.answers = {PromptAnswer::Yes};
     const MoveResult r = MoveIcoToLib(Request({"A1_a.ico", "A2_b.ico", "A3_c.ico"}), prompter, lang, ops);
     EXPECT_FALSE(r.Ok) << step;
-    EXPECT_EQ(prompter.asked.size(), 3u) << step;  // question, the refused icon, the failure
+    EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{238, 633, 634})) << step;  // question, refused icon, failure
+    EXPECT_EQ(prompter.asked[1].text, "<633>\nA2_b.ico") << step;
+    EXPECT_EQ(prompter.asked[2].text.rfind("<634>\n", 0), 0u) << step;
     EXPECT_EQ(LibraryReader::Open(src()).IconCount(), 0);
     EXPECT_EQ(fs::directory_iterator(clip()) != fs::directory_iterator(), true);
     EXPECT_TRUE(fs::exists(clip() / "A1_a.ico") && fs::exists(clip() / "A3_c.ico"));

@@ -131,8 +131,10 @@ TEST_F(LibraryFoldersTest, CreatingACategoryAndALibrary) {
   Library(cat, "old_(Old).src", "Old", "old", 2, "old_(Old).dat");
   const std::string before = ReadAll(cat / "old_(Old).src");
   prompter.answers = {PromptAnswer::Yes};
+  prompter.asked.clear();
   EXPECT_EQ(AddLibrary(c.Path, "Animals", {"Old", "old", none, keys}, "G", prompter, lang).Outcome,
             ManagerOutcome::Failed);
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{339, 636}));
   EXPECT_EQ(ReadAll(cat / "old_(Old).src"), before);
 }
 

@@ -202,7 +202,7 @@ TEST_F(LibraryPagesTest, SearchFindsHitsAcrossLibrariesEachCarryingItsOwnEntry) 
   // Writing a keyword through a hit goes to that hit's library and entry.
   std::vector<LibPaneItem> hits = r->Items;
   LibPaneItem* item = &hits[3];  // Reds entry 2
-  ASSERT_TRUE(SaveKeyWord(std::span<LibPaneItem* const>(&item, 1), "green", prompter));
+  ASSERT_TRUE(SaveKeyWord(std::span<LibPaneItem* const>(&item, 1), "green", prompter, lang));
   EXPECT_EQ(FieldText(LibraryReader::Open(b).Item(2)->Keyword, Language::English), "green");
   EXPECT_EQ(FieldText(LibraryReader::Open(a).Item(2)->Keyword, Language::English), "blue");
   EXPECT_EQ(hits[3].SubItem1(), "Home-Reds [green]");
@@ -242,7 +242,9 @@ TEST_F(LibraryPagesTest, DeleteFromAPaneAfterPaneOnlyRemovalsHitsTheShownIcons) 
   EXPECT_EQ(ReadAll(src), before);
   // The stale items name icons that moved: deleting them again is refused, nothing changes.
   prompter.answers = {PromptAnswer::Ok};
+  prompter.asked.clear();
   EXPECT_FALSE(KillIcoFromLib(std::span<const LibPaneItem>(&page.Items[2], 1), prompter, lang).Ok);  // was entry 5, now entry 3
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{629, 641}));
   EXPECT_EQ(ReadAll(src), before);
 }
 
@@ -258,6 +260,28 @@ TEST_F(LibraryPagesTest, KeywordSaveQuestions) {
   p.asked.clear();
   EXPECT_TRUE(ConfirmKeywordSave("red", 1, p, lang));
   EXPECT_TRUE(p.asked.empty());
+}
+
+TEST_F(LibraryPagesTest, AFailedKeywordOrAuthorWriteIsToldAndLeavesTheItemAsShown) {
+  const std::string src = MakeLib("lib", 2, [](int i) { return "k" + std::to_string(i) + "\\\\"; });
+  LibPage page = GetIcoFromLib({src, "C", "Lib", 1, 50, work().string()}, lang);
+  LibPaneItem* item = &page.Items[1];
+  const std::string before = ReadAll(src);
+  testing::ScriptedPrompter p;
+  FaultyOps ops;
+  ops.failAt = 1;
+  EXPECT_FALSE(SaveKeyWord(std::span<LibPaneItem* const>(&item, 1), "green", p, lang, ops));
+  EXPECT_EQ(item->Keyword, "k2");
+  ops.calls = 0;
+  EXPECT_FALSE(SaveAuthorInf(*item, {"Ann", "a@b.c", "", ""}, p, lang, ops));
+  EXPECT_EQ(item->AuthorName, "");
+  EXPECT_EQ(ReadAll(src), before);
+  EXPECT_EQ(p.RowsAsked(), (std::vector<int>{639, 640}));
+  // What failed follows the row on its own line.
+  for (const auto& asked : p.asked) {
+    EXPECT_EQ(asked.text.find("\n"), asked.text.find('>') + 1) << asked.text;
+    EXPECT_GT(asked.text.size(), asked.text.find('\n') + 1) << asked.text;
+  }
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ using mwtest::WriteFile;
 using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
 
+// Language rows that show which row a text came from: "<row>".
+LanguageTable RowTable() {
+  LanguageTable t;
+  for (int r = 1; r <= kLangRows; ++r) t.LangStr[0][static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
+  return t;
+}
+
 class ProgramFolderTest : public ::testing::Test {
  protected:
   TempFolder root;
@@ -94,7 +101,7 @@ TEST(StartupFoldersTest, WorkFoldersAreMadeAndAnExistingEmptyOneIsFine) {
   TempFolder app;
   fs::create_directories(app.path() / "LibIconTemp");  // exists and holds nothing
   ScriptedPrompter prompter;
-  PrepareProgramFolder(app.str(), prompter);
+  PrepareProgramFolder(app.str(), RowTable(), prompter);
   EXPECT_TRUE(fs::is_directory(app.path() / "IconClipBoard"));
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));
   EXPECT_TRUE(prompter.asked.empty());
@@ -104,9 +111,11 @@ TEST(StartupFoldersTest, AWorkFolderThatCannotBeMadeIsReportedAndStartUpGoesOn) 
   TempFolder app;
   WriteFile(app.path() / "IconClipBoard", "a file in the way");
   ScriptedPrompter prompter;
-  PrepareProgramFolder(app.str(), prompter);
-  ASSERT_EQ(prompter.asked.size(), 1u);
-  EXPECT_NE(prompter.asked[0].text.find("IconClipBoard"), std::string::npos);
+  PrepareProgramFolder(app.str(), RowTable(), prompter);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{644});
+  // The row, then the folder and why, on a line of its own.
+  EXPECT_EQ(prompter.asked[0].text.rfind("<644>\n" + (app.path() / "IconClipBoard").string() + ": ", 0), 0u)
+      << prompter.asked[0].text;
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));  // the other one is still made
 }
 
@@ -133,7 +142,8 @@ TEST(StartupDataTest, AnUnreadableConfigurationIsReportedAndDefaultsAreUsed) {
   state.AppPath = app.str();
   ScriptedPrompter prompter;
   LoadStartupData(state, prompter);
-  ASSERT_EQ(prompter.asked.size(), 1u);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{645});
+  EXPECT_NE(prompter.asked[0].text.find("\n"), std::string::npos);
   EXPECT_NE(prompter.asked[0].text.find("Glimmora.cfg"), std::string::npos);
   EXPECT_EQ(state.Panes, PaneSizes{});
 }
@@ -216,8 +226,10 @@ TEST(ShutDownTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {
     errno = ENOSPC;
     return -1;
   };
+  state.LangStr = RowTable();
   EXPECT_FALSE(SaveFaceConfig(state, PaneSizes{}, prompter, failing));
-  ASSERT_EQ(prompter.asked.size(), 1u);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{646});
+  EXPECT_EQ(prompter.asked[0].text.rfind("<646>\n", 0), 0u);
   EXPECT_NE(prompter.asked[0].text.find("Glimmora.cfg"), std::string::npos);
   EXPECT_EQ(ReadFile(app.path() / "Glimmora.cfg"), old);
 }
@@ -264,8 +276,10 @@ TEST(LanguageChoiceTest, AChoiceThatCannotBeStoredIsReported) {
   AppState state;
   state.AppPath = app.str();
   ScriptedPrompter prompter;
+  state.LangStr = RowTable();
   EXPECT_FALSE(ChooseLanguage(state, Language::ChineseGB, prompter));
-  ASSERT_EQ(prompter.asked.size(), 1u);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{647});
+  EXPECT_EQ(prompter.asked[0].text, "<647>\n" + app.str());
   EXPECT_EQ(state.SaveLibDir.Lang, 1);  // still kept for Glimmora.cfg
   EXPECT_FALSE(fs::exists(app.path() / "chglangs.dat"));
 }

@@ -14,6 +14,8 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+#include "library/ui/ClipboardPane.h"
+#include "library/ui/LibraryController.h"
 #include "mainwindow/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
@@ -199,53 +201,72 @@ class FrameWiring::WindowPages : public Pages {
   }
   void mn12SaveSelectedIcoAsIcoSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->SaveSelectedIcons(size, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Ico", false, false);
   }
   void mn12SaveSelectedIcoAsBmpSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->SaveSelectedIcons(size, true);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", false, false);
   }
   void mn22SaveAllIcoAsIcoSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->SaveAllIcons(size, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Ico", true, false);
   }
   void mn22SaveAllIcoAsBmpSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->SaveAllIcons(size, true);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", true, false);
   }
   void mnSaveIcoUsedef_Click() override {
     if (IconPane* p = PictPane()) p->SaveIconsWithDefaults();
+    else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
   }
   void mn3SelectedAllIco_Click() override {
     if (IconPane* p = PictPane()) p->SelectAllIcons();
+    else if (LibraryController* l = LibIcons()) l->SelectAllIcons();
   }
   void mn4cancleselectedIco_Click() override {
     if (IconPane* p = PictPane()) p->CancelSelection();
+    else if (LibraryController* l = LibIcons()) l->CancelSelection();
   }
   void mn3SelectedIcoWithHWSub_Click(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(index, -1);
+    else if (LibraryController* l = LibIcons()) l->SelSomeIco(index, -1);
   }
   void mn3SelectedIcoWithColorSub_Click(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(-1, index);
+    else if (LibraryController* l = LibIcons()) l->SelSomeIco(-1, index);
   }
   void mn5CopyIcoToClipperSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, false);
+    else if (LibraryController* l = LibPage()) l->CopyIcotoSysClipBoard(size, false, ClipCurrent());
   }
   void mn6CutIcoToClipperSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, true);
+    else if (LibraryController* l = LibPage()) l->CopyIcotoSysClipBoard(size, true, ClipCurrent());
   }
   void mn9LastGrpIcon_Click() override {
     if (IconPane* p = PictPane()) p->PreviousPage();
+    else if (LibraryController* l = LibPage()) l->PictureGrp_Click(0);
   }
   void mn10NextGrpIcon_Click() override {
     if (IconPane* p = PictPane()) p->NextPage();
+    else if (LibraryController* l = LibPage()) l->PictureGrp_Click(1);
   }
   void mn8DeleteIco_Click() override {
     if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
+    else if (LibraryController* l = LibIcons()) l->mn8DeleteIco_Click();
   }
   void mnCopyIcoToIcoClipperSub_Click(int size) override { CopyIcotoIcoClipBoard(size, false); }
   void mnCutIcoToIcoClipperSub_Click(int size) override { CopyIcotoIcoClipBoard(size, true); }
   void CopyIcotoIcoClipBoard(int size, bool cut) override {
     if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
+    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
   }
-  void PopTreeViewLSub(int) override {}
-  void PopIcoClipBoardSub(int) override {}
+  void PopTreeViewLSub(int index) override {
+    if (LibraryController* l = LibPage()) l->PopTreeViewLSub(index);
+  }
+  void PopIcoClipBoardSub(int index) override {
+    if (LibraryController* l = LibPage()) l->PopIcoClipBoardSub(index);
+  }
   void WebSitePrg(int index) override {
     if (WebSitePanel* p = Web()) p->WebSitePrg(index);
   }
@@ -255,8 +276,12 @@ class FrameWiring::WindowPages : public Pages {
   void SelectIcoSourceIco() override {
     if (SourcePanel* p = Source()) p->SelectIcoSourceIco();
   }
-  void SelectLibIco() override {}
-  void SelectClipIco() override {}
+  void SelectLibIco() override {
+    if (LibraryController* l = LibPage()) l->SelectLibIco();
+  }
+  void SelectClipIco() override {
+    if (LibraryController* l = LibPage()) l->SelectClipIco();
+  }
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
@@ -331,6 +356,15 @@ class FrameWiring::WindowPages : public Pages {
   IconPane* PictPane() const {
     return w_.State().CurListView == PaneName(Pane::ListViewPict) ? Icons() : nullptr;
   }
+
+  // The library page's commands; its icon list answers the icon commands while the library page
+  // is shown and the icon clipboard is not the current list.
+  LibraryController* LibPage() const { return w_.FrameL() ? w_.FrameL()->Controller() : nullptr; }
+  LibraryController* LibIcons() const {
+    if (w_.TabStrip1()->currentIndex() != 0 || ClipCurrent()) return nullptr;
+    return LibPage();
+  }
+  bool ClipCurrent() const { return w_.State().CurListView == PaneName(Pane::ListViewIcoClipboard); }
 
   LibraryPageList* List(Pane list) const {
     LibraryPage* page = w_.FrameL();
@@ -424,6 +458,28 @@ void FrameWiring::ConnectPages() {
         view_->SetMenuEnabled("mn10NextGrpIcon", arrows.NextEnabled);
       });
     }
+  }
+  if (LibraryPage* page = window_.FrameL(); page && page->Controller()) {
+    LibraryController* lib = page->Controller();
+    LibraryServices services;
+    services.Ask = &window_.Prompts();
+    services.Browser = browser_.get();
+    services.Opener = &opener_;
+    services.EditorPath = [this] { return EditorPathForClipboard(); };
+    services.ToolBarPrg0 = [this](int button) { frame_->ToolBarPrg0(button); };
+    lib->SetServices(std::move(services));
+    connect(lib, &LibraryController::SwitchesChanged, this, [this](const CommandSwitches& w) {
+      for (const auto& [button, on] : w.Buttons) frame_->SetToolButtonEnabled(button, on);
+      for (const MenuSwitch& m : w.Menus) {
+        if (m.Index < 0) view_->SetMenuEnabled(m.Menu, m.Enabled);
+        else view_->SetMenuItemEnabled(m.Menu, m.Index, m.Enabled);
+      }
+    });
+    connect(lib, &LibraryController::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
+    connect(lib, &LibraryController::CaptionText, this, [this](const QString& c) { window_.setWindowTitle(c); });
+    // Icons the source page puts into the icon clipboard show in its pane at once.
+    if (SourcePage* source = window_.FrameS(); source && source->Icons())
+      source->Icons()->SetIconClipboard(lib->Clip());
   }
   if (WebSitePage* page = window_.FrameW()) {
     WebSitePanel* web = page->Panel();

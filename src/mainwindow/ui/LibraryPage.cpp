@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/LibraryLayout.h"
+#include "library/ui/LibraryController.h"
 #include "mainwindow/MenuTable.h"
 
 namespace glimmora {
@@ -164,6 +165,15 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   page->setSpacing(2);
   page->addWidget(splitColumns_, 1);
   page->addWidget(status);
+
+  // The tree, the icon clipboard and the pane's status are filled when the page is built.
+  controller_ = new LibraryController(*this, state, this);
+  controller_->Start();
+}
+
+LibraryPage::~LibraryPage() {
+  // The controller watches the page's controls: it stops before they go.
+  if (controller_) controller_->Detach();
 }
 
 QLabel* LibraryPage::StatusPanel(int n) const {

@@ -5,7 +5,8 @@
 // page between the panes; they resize the panes when the mouse is released, and no pane can be
 // dragged below its minimum size.
 //
-// The library task fills these controls; this page only lays them out and keeps their sizes.
+// The page's behaviour (filling the tree and the lists, the commands) is the LibraryController it
+// owns; the page itself lays the controls out and keeps their sizes.
 
 #include <array>
 
@@ -24,10 +25,13 @@ class QTreeWidget;
 
 namespace glimmora {
 
+class LibraryController;
+
 class LibraryPage : public MainPage {
   Q_OBJECT
  public:
   explicit LibraryPage(AppState& state, QWidget* parent = nullptr);
+  ~LibraryPage() override;
 
   void StorePaneSizes(PaneSizes& sizes) const override;
 
@@ -49,6 +53,7 @@ class LibraryPage : public MainPage {
   QToolButton* PictureGrp(int i) const { return pictureGrp_[static_cast<std::size_t>(i & 1)]; }
   QProgressBar* ProgressBarLib() const { return progressBarLib_; }
   QSplitter* FrameLMOve(int i) const { return i == 0 ? splitColumns_ : splitLeft_; }
+  LibraryController* Controller() const { return controller_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -72,6 +77,7 @@ class LibraryPage : public MainPage {
   QSplitter* splitColumns_;  // FrameLMOve(0): left column | right column
   QSplitter* splitLeft_;     // FrameLMOve(1): tree and recent box / icon clipboard
   bool sizesApplied_ = false;
+  LibraryController* controller_ = nullptr;
 };
 
 }  // namespace glimmora

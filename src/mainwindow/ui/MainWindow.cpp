@@ -96,8 +96,9 @@ void MainWindow::Start() {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   // Every key of the window passes here first; keys typed in other windows do not.
   qApp->installEventFilter(this);
-  PrepareProgramFolder(state_.AppPath, prompter_);
+  // The language goes first: the folder problems are told in it.
   LoadStartupData(state_, prompter_);
+  PrepareProgramFolder(state_.AppPath, state_.LangStr, prompter_);
   SetChgLang();
   // The pages write the title into the readme files of saved icons.
   state_.AppTitle = state_.Row(438);
@@ -219,8 +220,7 @@ void MainWindow::mnHelpContents_Click() { ShowHelp(kHelpContents, std::string())
 void MainWindow::ShowHelp(int command, const std::string& data) {
   const QString contents = HelpContentsFile(Q(state_.AppPath), state_.CurLang());
   if (contents.isEmpty()) {
-    prompter_.Tell("The help pages cannot be found in " + state_.AppPath + "/help.", 0,
-                   PromptIcon::Warning);
+    prompter_.Tell(state_.Row(642) + "\n" + state_.AppPath + "/help", 642, PromptIcon::Warning);
     return;
   }
   if (!help_) {

@@ -736,7 +736,7 @@ DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
       ++out.Deleted;
     } else {
       out.Failed.push_back(path);
-      if (out.Failed.size() <= 10) report += path + ": " + error + "\n";
+      if (out.Failed.size() <= 10) report += "\n" + path + ": " + error;
     }
   }
   {
@@ -745,10 +745,11 @@ DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
   }
   SelectIcoSourceIco();
   if (!out.Failed.empty()) {
-    if (out.Failed.size() > 10) report += "... (" + std::to_string(out.Failed.size()) + ")\n";
+    if (out.Failed.size() > 10) report += "\n... (" + std::to_string(out.Failed.size()) + ")";
     if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
     PromptRequest r;
-    r.text = report;
+    r.text = env_.Lang->Row(650) + report;
+    r.row = 650;
     r.buttons = PromptButtons::Ok;
     r.icon = PromptIcon::Warning;
     env_.Ask->Ask(r);

@@ -113,10 +113,9 @@ void WebSitePanel::OnEditorButton(int index) {
 
 void WebSitePanel::ReportFailure(const WebStoreResult& result) {
   if (result.Status == WebStoreStatus::Full) {
-    prompter_.Tell("The web-site list is full: it cannot hold more than 32767 entries.", 0, PromptIcon::Warning);
+    prompter_.AskRow(lang_, 648, PromptButtons::Ok, PromptIcon::Warning);
   } else if (result.Status == WebStoreStatus::WriteFailed) {
-    prompter_.Tell("The web-site list could not be saved; it is unchanged.\n" + result.Error, 0,
-                   PromptIcon::Critical);
+    prompter_.Tell(lang_.Row(649) + "\n" + result.Error, 649, PromptIcon::Critical);
   }
 }
 

@@ -177,16 +177,26 @@ TEST_F(MainWindowTest, AConfigurationThatCannotBeWrittenIsReportedAndTheWindowSt
   fs::create_directories(app.path() / "Glimmora.cfg");  // in the way of the file
   QSignalSpy closed(w.get(), &MainWindow::Closed);
   w->close();
-  ASSERT_EQ(prompter.asked.size(), 1u);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{646});
   EXPECT_NE(prompter.asked[0].text.find("Glimmora.cfg"), std::string::npos);
   EXPECT_EQ(closed.count(), 1);
   EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(MainWindowTest, AWorkFolderProblemAtStartUpIsToldInTheStoredLanguage) {
+  WriteLanguageFiles(app.path(), {{438, {"Glimmora T", "Glimmora GB", "Glimmora B5"}},
+                                  {644, {"No work folders:", "无法创建工作文件夹：", "無法建立工作資料夾："}}},
+                     1);
+  WriteFile(app.path() / "IconClipBoard", "a file in the way");
+  auto w = StartWindow();
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{644});
+  EXPECT_EQ(prompter.asked[0].text.rfind("无法创建工作文件夹：\n", 0), 0u) << prompter.asked[0].text;
+}
+
 TEST_F(MainWindowTest, HelpContentsShowsTheHelpPagesOrSaysTheyAreMissing) {
   auto w = StartWindow();
   w->MenuAction("mnHelpContents")->trigger();
-  ASSERT_EQ(prompter.asked.size(), 1u);  // no help folder in this installation
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{642});  // no help folder in this installation
   EXPECT_EQ(w->Help(), nullptr);
 
   WriteFile(app.path() / "help" / "index.html", "<html><body><h1>Contents</h1></body></html>");

@@ -279,7 +279,7 @@ TEST_F(WebSitePanelTest, AFailedWriteIsReportedAndTheListKeepsTheFile) {
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
   page->DeleteCheckedEntries();
 
-  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{0, 0, 377, 378, 0}));
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{649, 649, 377, 378, 649}));
   EXPECT_EQ(ReadBytes(file), original);
   ASSERT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_EQ(Item(0)->text(1), "alpha");

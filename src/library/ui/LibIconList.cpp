@@ -1,0 +1,170 @@
+#include "library/ui/LibIconList.h"
+
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QPixmap>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include <algorithm>
+#include <memory>
+#include <unistd.h>
+
+#include "common/FileBytes.h"
+#include "common/Paths.h"
+#include "mainwindow/ui/LibraryPageList.h"
+#include "source/ui/IconImages.h"
+
+namespace glimmora {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr std::size_t kLargestWorkIcon = 4u << 20;
+
+}  // namespace
+
+LibIconList::LibIconList(LibraryPageList* list, std::string workDir, const LanguageTable& lang, QObject* parent)
+    : QObject(parent), list_(list), workDir_(std::move(workDir)), lang_(lang) {}
+
+QList<QStandardItem*> LibIconList::MakeRow(const LibPaneItem& item) const {
+  QList<QStandardItem*> row;
+  const std::string texts[] = {item.Text,        item.SubItem1(),    item.SizeText(),      item.ColorText(lang_),
+                               item.BytesText(), item.AuthorName,    item.AuthorEmail,     item.AuthorHomepage,
+                               item.Note};
+  for (const std::string& t : texts) {
+    auto* cell = new QStandardItem(Q(t));
+    cell->setEditable(false);
+    row.append(cell);
+  }
+  if (const auto bytes = ReadFileBytes(JoinPath(workDir_, item.Key), kLargestWorkIcon)) {
+    const QImage image = IcoFileToImage(*bytes);
+    if (!image.isNull()) row[0]->setIcon(QIcon(QPixmap::fromImage(image)));
+  }
+  return row;
+}
+
+void LibIconList::SetItems(std::vector<LibPaneItem> items) {
+  list_->setUpdatesEnabled(false);
+  list_->Model()->removeRows(0, list_->Model()->rowCount());
+  items_.clear();
+  list_->setUpdatesEnabled(true);
+  AddItems(items, static_cast<int>(std::max<std::size_t>(items.size(), kLibGrpSize)));
+}
+
+void LibIconList::AddItems(std::span<const LibPaneItem> items, int limit) {
+  list_->setUpdatesEnabled(false);
+  for (const LibPaneItem& item : items) {
+    if (Count() >= limit) break;
+    list_->Model()->appendRow(MakeRow(item));
+    items_.push_back(item);
+  }
+  list_->setUpdatesEnabled(true);
+}
+
+void LibIconList::RefreshRow(int row) {
+  if (row < 0 || row >= Count()) return;
+  const QList<QStandardItem*> fresh = MakeRow(items_[static_cast<std::size_t>(row)]);
+  for (int c = 1; c < fresh.size(); ++c) list_->Model()->item(row, c)->setText(fresh[c]->text());
+  list_->Model()->item(row, 0)->setText(fresh[0]->text());
+  qDeleteAll(fresh);
+}
+
+void LibIconList::RemoveRows(std::vector<int> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  list_->setUpdatesEnabled(false);
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+    if (*it < 0 || *it >= Count()) continue;
+    ::unlink(JoinPath(workDir_, items_[static_cast<std::size_t>(*it)].Key).c_str());
+    list_->Model()->removeRow(*it);
+    items_.erase(items_.begin() + *it);
+  }
+  list_->setUpdatesEnabled(true);
+}
+
+std::vector<int> LibIconList::SelectedRows() const {
+  std::vector<int> rows;
+  for (int r = 0; r < Count(); ++r)
+    if (list_->Selection()->isRowSelected(r, QModelIndex())) rows.push_back(r);
+  return rows;
+}
+
+std::vector<bool> LibIconList::SelectedFlags() const {
+  std::vector<bool> flags(items_.size(), false);
+  for (int r : SelectedRows()) flags[static_cast<std::size_t>(r)] = true;
+  return flags;
+}
+
+void LibIconList::SetSelected(int row, bool selected) {
+  if (row < 0 || row >= Count()) return;
+  const QModelIndex index = list_->Model()->index(row, 0);
+  list_->Selection()->select(index, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                                        QItemSelectionModel::Rows);
+}
+
+void LibIconList::SelectRows(const std::vector<int>& rows) {
+  QItemSelection selection;
+  for (int r : rows)
+    if (r >= 0 && r < Count())
+      selection.select(list_->Model()->index(r, 0), list_->Model()->index(r, list_->Model()->columnCount() - 1));
+  list_->Selection()->select(selection, QItemSelectionModel::Select);
+}
+
+void LibIconList::SelectAll() {
+  if (Count() == 0) return;
+  list_->Selection()->select(QItemSelection(list_->Model()->index(0, 0),
+                                            list_->Model()->index(Count() - 1, list_->Model()->columnCount() - 1)),
+                             QItemSelectionModel::Select);
+}
+
+void LibIconList::ClearSelection() { list_->Selection()->clearSelection(); }
+
+int LibIconList::FocusedRow() const {
+  const QModelIndex current = list_->Selection()->currentIndex();
+  if (current.isValid() && list_->Selection()->isRowSelected(current.row(), QModelIndex())) return current.row();
+  const auto rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+std::string LibIconList::PathOf(int row) const {
+  if (row < 0 || row >= Count()) return {};
+  return JoinPath(workDir_, items_[static_cast<std::size_t>(row)].Key);
+}
+
+LibSelectState LibIconList::SelectLibIco(QLabel* panel2, QLabel* panel3) {
+  // std::vector<bool> is no array of bool: the flags are copied into one.
+  const std::vector<bool> flags = SelectedFlags();
+  const auto raw = std::make_unique<bool[]>(flags.size() + 1);
+  for (std::size_t i = 0; i < flags.size(); ++i) raw[i] = flags[i];
+  const LibSelectState s = glimmora::SelectLibIco(items_, std::span<const bool>(raw.get(), flags.size()), lang_);
+  if (panel2) panel2->setText(Q(s.Panel2));
+  if (panel3) panel3->setText(Q(s.Panel3));
+  // The tooltip names a single selected icon; the report view shows its columns instead.
+  const auto rows = SelectedRows();
+  QString tip = Q(lang_.Row(209));
+  if (list_->Mode() != ListViewMode::Report && Count() > 0 && rows.size() == 1)
+    tip = Q(items_[static_cast<std::size_t>(rows.front())].InfoText(lang_));
+  list_->ReportView()->setToolTip(tip);
+  list_->IconView()->setToolTip(tip);
+  return s;
+}
+
+CommandSwitches LibIconList::Switches(const LibSelectState& s) {
+  CommandSwitches w;
+  w.Whole("PopIcoMenu", s.PopIcoMenu);
+  w.Button(13, s.PopIcoMenu);
+  for (int b : {6, 7, 8, 9, 26, 27, 28}) w.Button(b, false);
+  w.Whole("mn5CopyIcoToClipper", s.CopyToSysClipboard);
+  w.Whole("mn6CutIcoToClipper", s.CopyToSysClipboard);
+  for (const char* m : {"mn1SaveSelectedIco", "mn4cancleselectedIco", "mn8DeleteIco", "mnCopyIcoToIcoClipper",
+                        "mnCutIcoToIcoClipper"})
+    w.Whole(m, s.SelectedCommands);
+  for (int b : {11, 12, 18, 16, 14, 21, 22, 23}) w.Button(b, s.SelectedCommands);
+  w.Whole("mn3SelectedAllIco", s.SelectAll);
+  w.Button(17, s.SelectAll);
+  return w;
+}
+
+}  // namespace glimmora

@@ -1,0 +1,235 @@
+// The library page: moving icons in, pages, keyword search, deleting, the manager, author
+// information and the recent-library box.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
+
+#include "library/ui/AuthorInfoDialog.h"
+#include "library/ui/LibraryManagerDialog.h"
+#include "library/ui/LibraryPageFixture.h"
+
+namespace glimmora::libuitest {
+namespace {
+
+TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext) {
+  const std::string src = MakeLibrary("Animals", "Cats", "cats");
+  for (int i = 0; i < 53; ++i) PutClipIcon("f" + std::to_string(100 + i) + ".ico", i + 1);
+  Open();
+  SelectNode(src);
+  EXPECT_EQ(Icons()->Count(), 0);
+  prompter.answers = {PromptAnswer::Yes};
+  Lib()->PopIcoClipBoardSub(1);  // all icons
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{240});
+  EXPECT_EQ(Icons()->Count(), 50);
+  EXPECT_EQ(Clip()->Count(), 0);
+  EXPECT_EQ(Lib()->Tree()->FindLibrary(src)->text(0), "Cats (53)");
+  EXPECT_EQ(LibraryReader::Open(src).IconCount(), 53);
+
+  SelectNode(src);
+  EXPECT_EQ(Lib()->LibGrpCount(), 2);
+  EXPECT_TRUE(page->PictureGrp(1)->isEnabled());
+  EXPECT_FALSE(page->PictureGrp(0)->isEnabled());
+  Lib()->PictureGrp_Click(1);
+  ASSERT_EQ(Icons()->Count(), 3);
+  EXPECT_EQ(Icons()->Items()[0].Key, "AAA.ico");
+  EXPECT_EQ(Icons()->Items()[2].Entry, 53);
+  EXPECT_FALSE(page->PictureGrp(1)->isEnabled());
+  EXPECT_EQ(page->StatusPanel(2)->text().toStdString(), "<222> 3 <223> (.9 KB)");
+}
+
+TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {
+  MakeLibrary("Animals", "Cats", "cats");
+  PutClipIcon("A1_x.ico", 1);
+  Open();
+  Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
+  Lib()->PopIcoClipBoardSub(1);
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{236});
+  EXPECT_EQ(Clip()->Count(), 1);
+}
+
+TEST_F(LibraryPageTest, DeleteAfterASearchDeletesTheHitChosenAndNotTheIconAtItsPagePosition) {
+  const std::string cats = MakeLibrary("Animals", "Cats", "cats");
+  const std::string dogs = MakeLibrary("Animals", "Dogs", "dogs");
+  FillLibrary(cats, 5, 10);
+  FillLibrary(dogs, 2, 20);
+  ASSERT_TRUE(SetKeyword(cats, std::vector<EntryId>{{2, EntryStamp(*LibraryReader::Open(cats).Item(2))},
+                                                    {4, EntryStamp(*LibraryReader::Open(cats).Item(4))}},
+                         "striped").Ok);
+  Open();
+  SelectNode(dogs);  // the tree shows another library the whole time
+  page->ComboLKeyword()->setEditText("STRIPED");
+  EXPECT_EQ(Lib()->SearchLibByKeyword(), 2);
+  ASSERT_EQ(Icons()->Count(), 2);
+  EXPECT_EQ(IconText(1, 1), "Animals-Cats [striped]");
+  Icons()->SelectRows({1});  // the hit from entry 4
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  Lib()->mn8DeleteIco_Click();
+  const LibraryReader after = LibraryReader::Open(cats);
+  ASSERT_EQ(after.IconCount(), 4);
+  EXPECT_EQ(LibraryReader::Open(dogs).IconCount(), 2);
+  // Entries 1, 2, 3, 5 are left, in their order.
+  const int seeds[] = {10, 11, 12, 14};
+  for (int e = 1; e <= 4; ++e) {
+    const auto body = after.Body(*after.Item(e));
+    EXPECT_EQ(std::string(body->begin(), body->end()), libtest::BodyOf(libtest::TestIco(16, 16, 4, seeds[e - 1])))
+        << "entry " << e;
+  }
+  // The other hit stays and still names its own icon: a keyword saved now reaches entry 2.
+  ASSERT_EQ(Icons()->Count(), 1);
+  Icons()->SelectRows({0});
+  page->TextSelIcoKeyword()->setText("tabby");
+  Lib()->CommandSaveKeyword_Click();
+  EXPECT_EQ(FieldText(LibraryReader::Open(cats).Item(2)->Keyword, Language::English), "tabby");
+  EXPECT_EQ(IconText(0, 1), "Animals-Cats [tabby]");
+}
+
+TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
+  const std::string src = MakeLibrary("Animals", "Cats", "cats");
+  FillLibrary(src, 5);
+  Open();
+  SelectNode(src);
+  Icons()->SelectRows({1, 2});
+  prompter.answers = {PromptAnswer::No};
+  Lib()->mn8DeleteIco_Click();
+  ASSERT_EQ(Icons()->Count(), 3);
+  EXPECT_EQ(IconText(1, 0), "  4");
+  EXPECT_EQ(LibraryReader::Open(src).IconCount(), 5);
+  // Yes afterwards deletes the icons the rows show, not those at their new places.
+  Icons()->ClearSelection();
+  Icons()->SelectRows({1});
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  Lib()->mn8DeleteIco_Click();
+  const LibraryReader after = LibraryReader::Open(src);
+  ASSERT_EQ(after.IconCount(), 4);
+  // Entry 4 went: 1, 2, 3 and 5 are left.
+  const auto third = after.Body(*after.Item(3));
+  EXPECT_EQ(std::string(third->begin(), third->end()), libtest::BodyOf(libtest::TestIco(16, 16, 4, 3)));
+  const auto fourth = after.Body(*after.Item(4));
+  EXPECT_EQ(std::string(fourth->begin(), fourth->end()), libtest::BodyOf(libtest::TestIco(16, 16, 4, 5)));
+}
+
+TEST_F(LibraryPageTest, KeywordHistoryKeepsSuccessfulSearchesOnceEach) {
+  const std::string src = MakeLibrary("Animals", "Cats", "cats");
+  FillLibrary(src, 1);
+  Open();
+  page->ComboLKeyword()->setEditText("cats");
+  Lib()->KeywordChosen();
+  page->ComboLKeyword()->setEditText("CATS");
+  Lib()->KeywordChosen();
+  page->ComboLKeyword()->setEditText("nothing-like-it");
+  Lib()->KeywordChosen();
+  EXPECT_EQ(Lib()->KeywordHistory().Entries(), std::vector<std::string>{"cats"});
+  EXPECT_EQ(page->ComboLKeyword()->count(), 1);
+  // The button searches without adding.
+  page->ComboLKeyword()->setEditText("Cats &");
+  page->CommandSearchKeyword()->click();
+  EXPECT_EQ(page->ComboLKeyword()->count(), 1);
+  EXPECT_EQ(Icons()->Count(), 1);
+}
+
+TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryItShows) {
+  Open();
+  Lib()->PopTreeViewLSub(0);
+  LibraryManagerDialog* d = Lib()->Manager();
+  ASSERT_NE(d, nullptr);
+  d->TabStripLib()->setCurrentIndex(1);
+  d->TextLibname(0)->setText("Animals");
+  d->TextLibname(1)->setText("an");
+  d->Ok();
+  ASSERT_TRUE(fs::is_directory(Path("IconLib/z_an_(Animals)")));
+  ASSERT_EQ(Lib()->Tree()->Widget()->topLevelItemCount(), 1);
+
+  Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
+  Lib()->PopTreeViewLSub(0);
+  d = Lib()->Manager();
+  d->TextLibname(0)->setText("Cats");
+  d->TextLibname(1)->setText("cats");
+  prompter.answers = {PromptAnswer::Yes};
+  d->Ok();
+  const std::string src = Path("IconLib/z_an_(Animals)/cats_(Cats).src");
+  ASSERT_TRUE(fs::exists(src));
+  EXPECT_EQ(LibraryReader::Open(src).IconCount(), 0);
+  ASSERT_NE(Lib()->Tree()->FindLibrary(src), nullptr);
+  // A second library under the same key is refused.
+  Lib()->PopTreeViewLSub(0);
+  d = Lib()->Manager();
+  d->TextLibname(0)->setText("Kittens");
+  d->TextLibname(1)->setText("cats");
+  d->Ok();
+  EXPECT_EQ(prompter.RowsAsked().back(), 338);
+  EXPECT_FALSE(d->isVisible());  // closes after a refusal too
+
+  // The delete acts on the dialog's choice even when the tree's selection moves meanwhile.
+  Lib()->Tree()->Select(Lib()->Tree()->FindLibrary(src));
+  Lib()->PopTreeViewLSub(1);
+  d = Lib()->Manager();
+  EXPECT_FALSE(d->TextLibname(0)->isEnabled());
+  EXPECT_EQ(d->TabStripLib()->tabText(0).toStdString(), "<333>");
+  EXPECT_EQ(d->Combo2()->currentText(), "Cats");
+  Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
+  prompter.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
+  d->Ok();
+  EXPECT_FALSE(fs::exists(src));
+  EXPECT_EQ(Lib()->Tree()->FindLibrary(src), nullptr);
+  EXPECT_TRUE(fs::is_directory(Path("IconLib/z_an_(Animals)")));
+}
+
+TEST_F(LibraryPageTest, AuthorWindowSavesTheIconItShowsAndFollowsTheSelection) {
+  const std::string src = MakeLibrary("Animals", "Cats", "cats");
+  FillLibrary(src, 2);
+  Open();
+  SelectNode(src);
+  Icons()->SelectRows({0});
+  Lib()->OpenAuthorInf();
+  AuthorInfoDialog* a = Lib()->Author();
+  ASSERT_NE(a, nullptr);
+  a->Text1(0)->setText("Ann");
+  a->Text1(3)->setText(QString(60, 'n'));
+  // Another icon chosen: the boxes show its fields, and a save goes to it.
+  Icons()->ClearSelection();
+  Icons()->SelectRows({1});
+  EXPECT_EQ(a->Text1(0)->text(), "");
+  const std::string before = *LibraryReader::Open(src).RawItem(2);
+  a->Text1(0)->setText("Bob");
+  a->Text1(3)->setText(QString(60, 'n'));
+  a->Command1(0)->click();
+  const std::string after = *LibraryReader::Open(src).RawItem(2);
+  EXPECT_EQ(after.substr(0, 50), before.substr(0, 50));
+  EXPECT_EQ(after.substr(50, 20), "Bob\\\\" + std::string(15, ' '));
+  EXPECT_EQ(after.substr(130, 50), std::string(50, 'n'));
+  EXPECT_EQ(IconText(1, 5), "Bob");
+  // The first icon was never written.
+  EXPECT_EQ(FieldText(LibraryReader::Open(src).Item(1)->AuthorName, Language::English), "");
+}
+
+TEST_F(LibraryPageTest, RecentBoxOpensALibraryTypedInAnyCaseAndKeepsTwentyNames) {
+  std::vector<std::string> libs;
+  for (int i = 0; i < 21; ++i) {
+    libs.push_back(MakeLibrary("Cat" + std::to_string(i), "Lib" + std::to_string(i), "k" + std::to_string(i)));
+    FillLibrary(libs.back(), 1);
+  }
+  Open();
+  for (const auto& src : libs) SelectNode(src);
+  QComboBox* box = page->ImageComboLRD();
+  ASSERT_EQ(box->count(), 20);
+  EXPECT_EQ(box->itemText(0), "Lib1");
+  SelectNode(libs[5]);  // a name already there keeps its place
+  EXPECT_EQ(box->itemText(4), "Lib5");
+  box->setEditText("lib3");
+  Lib()->ImageComboLRDPrg();
+  EXPECT_EQ(LibraryTree::SrcPath(Lib()->Tree()->Selected()), libs[3]);
+  EXPECT_EQ(Icons()->Count(), 1);
+  box->setEditText("cat7");  // a category's name opens the category
+  Lib()->ImageComboLRDPrg();
+  EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
+  EXPECT_EQ(Icons()->Count(), 0);
+  box->setEditText("nowhere");
+  Lib()->ImageComboLRDPrg();
+  EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
+}
+
+}  // namespace
+}  // namespace glimmora::libuitest

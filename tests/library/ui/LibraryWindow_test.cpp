@@ -1,0 +1,68 @@
+// The library page inside the main window: keys in its boxes and the frame's menus.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+
+#include "library/ui/ClipboardPane.h"
+#include "library/ui/LibIconList.h"
+#include "library/ui/LibraryController.h"
+#include "library/ui/LibraryManagerDialog.h"
+#include "mainwindow/ProgramFolderFixture.h"
+#include "mainwindow/ui/CommandsWiring.h"
+#include "mainwindow/ui/LibraryPage.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/IconPane.h"
+#include "support/ScriptedPrompter.h"
+
+namespace glimmora {
+namespace {
+
+class NoOpener : public WebOpener {
+ public:
+  bool OpenAddress(const std::string&) override { return true; }
+};
+
+class LibraryWindowTest : public ::testing::Test {
+ protected:
+  mwtest::TempFolder app;
+  testing::ScriptedPrompter prompter;
+  NoOpener opener;
+  std::unique_ptr<MainWindow> w;
+
+  void SetUp() override {
+    mwtest::MakeInstallation(app.path());
+    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
+    w->Start();
+    QApplication::processEvents();
+  }
+  LibraryController* Lib() const { return w->FrameL()->Controller(); }
+};
+
+TEST_F(LibraryWindowTest, EnterInTheKeywordBoxSearchesOnceAndAnEmptyBoxDoesNothing) {
+  QComboBox* box = w->FrameL()->ComboLKeyword();
+  QApplication::setActiveWindow(w.get());
+  box->setFocus();
+  box->setEditText("anything");
+  QTest::keyClick(box, Qt::Key_Return);  // the box holds the focus in a real window
+  // No library holds it: the count message, once, and nothing in the history.
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].row, 434);
+  EXPECT_EQ(box->count(), 0);
+  box->setEditText("");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+TEST_F(LibraryWindowTest, TreeMenuReachesThePageThroughTheFrame) {
+  ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnTreeViewLPopMenuSub", 0));
+  ASSERT_NE(Lib()->Manager(), nullptr);
+  EXPECT_TRUE(Lib()->Manager()->isVisible());
+}
+
+}  // namespace
+}  // namespace glimmora

@@ -9,24 +9,11 @@
 #include "common/Dib.h"
 #include "common/FileBytes.h"
 #include "common/IcoFile.h"
+#include "common/Folders.h"
 #include "common/Paths.h"
 #include "common/SaveNotes.h"
 
 namespace glimmora {
-namespace {
-
-// Makes `path` as a folder; true when it was made now, `exists` when it is there either way.
-bool MakeFolder(const std::string& path, bool& exists) {
-  if (::mkdir(path.c_str(), 0777) == 0) {
-    exists = true;
-    return true;
-  }
-  struct stat st {};
-  exists = errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-  return false;
-}
-
-}  // namespace
 
 SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNaming& naming,
                                    const SaveAllServices& services) {

@@ -12,23 +12,13 @@
 #include "common/IconResize.h"
 #include "common/IconScanner.h"
 #include "common/NumberText.h"
+#include "common/Folders.h"
 #include "common/Paths.h"
 #include "common/SaveNotes.h"
 
 namespace glimmora {
 
 namespace {
-
-// Makes `path` as a folder; true when it was made now, `exists` when it is a folder either way.
-bool MakeFolder(const std::string& path, bool& exists) {
-  if (::mkdir(path.c_str(), 0777) == 0) {
-    exists = true;
-    return true;
-  }
-  struct stat st {};
-  exists = errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-  return false;
-}
 
 void ClearKeys(const PictureConversionEnv& env) {
   if (env.keys != nullptr) ResetShiftKeys(*env.keys, 0);

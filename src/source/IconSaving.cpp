@@ -7,6 +7,7 @@
 #include <dirent.h>
 
 #include "common/ClipboardNames.h"
+#include "common/Folders.h"
 #include "common/Paths.h"
 #include "common/SaveAllIcons.h"
 #include "common/SaveIconFromSource.h"
@@ -31,21 +32,6 @@ std::string Upper(std::string s) {
 bool PathExists(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0;
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// Makes `path`; true when it was made now. `ok` tells whether it is a folder afterwards.
-bool MakeFolder(const std::string& path, bool& ok) {
-  if (::mkdir(path.c_str(), 0777) == 0) {
-    ok = true;
-    return true;
-  }
-  ok = errno == EEXIST && IsFolder(path);
-  return false;
 }
 
 MaskAnswer MaskAnswerOf(const SaveDirRec& rec) {

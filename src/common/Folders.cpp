@@ -1,0 +1,23 @@
+#include "common/Folders.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace glimmora {
+
+bool IsFolderPath(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool MakeFolder(const std::string& path, bool& exists) {
+  if (::mkdir(path.c_str(), 0777) == 0) {
+    exists = true;
+    return true;
+  }
+  exists = errno == EEXIST && IsFolderPath(path);
+  return false;
+}
+
+}  // namespace glimmora

@@ -6,14 +6,10 @@
 #include <system_error>
 
 #include "common/LanguageFiles.h"
+#include "common/Paths.h"
 
 namespace glimmora {
 namespace fs = std::filesystem;
-
-std::string WithoutTrailingSlash(std::string folder) {
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
-}
 
 bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
   std::error_code ec;
@@ -32,14 +28,14 @@ bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
 
 std::optional<std::string> FindProgramFolder(const ProgramFolderSearch& search,
                                              FolderBrowser& browser, Prompter& prompter) {
-  std::string appPath = WithoutTrailingSlash(search.exeFolder);
+  std::string appPath = DropTrailingSlash(search.exeFolder);
   if (IsProgramFolder(appPath, search.exeName)) return appPath;
 
   // An installation in the user's fallback folder is taken without a question. When that folder
   // does not exist either, the user is asked straight away.
   std::error_code ec;
   if (!search.fallbackFolder.empty() && fs::is_directory(search.fallbackFolder, ec)) {
-    appPath = WithoutTrailingSlash(search.fallbackFolder);
+    appPath = DropTrailingSlash(search.fallbackFolder);
     if (IsProgramFolder(appPath, search.exeName)) return appPath;
   }
 
@@ -47,7 +43,7 @@ std::optional<std::string> FindProgramFolder(const ProgramFolderSearch& search,
   while (!IsProgramFolder(appPath, search.exeName)) {
     const std::string chosen = browser.BrowseForFolder(kFindProgramFolderTitle);
     if (chosen.empty()) return std::nullopt;
-    appPath = WithoutTrailingSlash(chosen);
+    appPath = DropTrailingSlash(chosen);
     pointedOut = true;
   }
   if (pointedOut) {

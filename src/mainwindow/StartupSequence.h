@@ -23,9 +23,6 @@ inline constexpr const char* kFindProgramFolderTitle =
 inline constexpr const char* kShortcutFolderMessage =
     "要彻底解决这个问题，请把启动本软件的快捷图标的\n\n“起始位置”设置成本软件的安装文件夹。";
 
-// A folder without its trailing slash; the root "/" stays "/".
-std::string WithoutTrailingSlash(std::string folder);
-
 // True when `folder` holds the file `exeName` and a folder WebSiteLib with at least one plain file
 // in it (sub-folders and hidden files do not count).
 bool IsProgramFolder(const std::string& folder, const std::string& exeName);

@@ -367,7 +367,11 @@ void LibraryController::GetIcoFromLib() {
     return;
   }
   if (page.IconCount == 0) {
-    // An empty library leaves the status as it was; only the icon menu goes off.
+    // An empty library shows an empty pane: no totals or page buttons of the library shown before.
+    ShowLibPages(0);
+    SelectLibIco();
+    page_.StatusPanel(2)->clear();
+    page_.StatusPanel(3)->clear();
     CommandSwitches w;
     w.Whole("PopIcoMenu", false);
     emit SwitchesChanged(w);

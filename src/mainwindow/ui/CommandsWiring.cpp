@@ -498,6 +498,9 @@ void FrameWiring::AfterPagesBuilt() {
   // is the one greyed.
   if (QMenu* m = window_.Menu("PopIcoMenu")) m->menuAction()->setEnabled(false);
   if (QAction* a = window_.MenuAction("mnIcoClipBoardMenuSub", 15)) a->setEnabled(false);
+  // Every button starts usable; the page and the missing pane switch off what they must, and
+  // help and mail (31, 32) are never switched off afterwards.
+  frame_->SetToolButtonsEnabled(1, 32, true);
   frame_->TabStrip1_Click(Page::Library);
   frame_->SetToolBarEn("TabStrip1", 0);
   frame_->SetPopMenu();

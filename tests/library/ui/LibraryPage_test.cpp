@@ -231,5 +231,23 @@ TEST_F(LibraryPageTest, RecentBoxOpensALibraryTypedInAnyCaseAndKeepsTwentyNames)
   EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
 }
 
+
+TEST_F(LibraryPageTest, AnEmptyLibraryAfterATwoPageOneShowsNoTotalsAndNoPageButtons) {
+  const std::string full = MakeLibrary("Animals", "Cats", "cats");
+  FillLibrary(full, 60);
+  const std::string src = MakeLibrary("Plants", "Trees", "trees");
+  Open();
+  SelectNode(full);
+  ASSERT_TRUE(page->PictureGrp(1)->isEnabled());
+  ASSERT_FALSE(page->StatusPanel(2)->text().isEmpty());
+
+  SelectNode(src);
+  EXPECT_EQ(Icons()->Count(), 0);
+  EXPECT_TRUE(page->StatusPanel(2)->text().isEmpty());
+  EXPECT_TRUE(page->StatusPanel(3)->text().isEmpty());
+  EXPECT_FALSE(page->PictureGrp(0)->isEnabled());
+  EXPECT_FALSE(page->PictureGrp(1)->isEnabled());
+}
+
 }  // namespace
 }  // namespace glimmora::libuitest

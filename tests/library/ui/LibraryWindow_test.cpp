@@ -16,6 +16,7 @@
 #include "mainwindow/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
+#include "mainwindow/ui/Toolbar.h"
 #include "source/ui/IconPane.h"
 #include "support/ScriptedPrompter.h"
 
@@ -62,6 +63,20 @@ TEST_F(LibraryWindowTest, TreeMenuReachesThePageThroughTheFrame) {
   ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnTreeViewLPopMenuSub", 0));
   ASSERT_NE(Lib()->Manager(), nullptr);
   EXPECT_TRUE(Lib()->Manager()->isVisible());
+}
+
+TEST_F(LibraryWindowTest, HelpAndMailButtonsAreUsableOnEveryPageFromTheStart) {
+  CommandToolbar* bar = w->Commands()->Toolbar();
+  ASSERT_NE(bar, nullptr);
+  for (int tab : {0, 1, 2, 0}) {
+    w->TabStrip1()->setCurrentIndex(tab);
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->Button(31)->isEnabled()) << tab;
+    EXPECT_TRUE(bar->Button(32)->isEnabled()) << tab;
+  }
+  // The page's own buttons: the library page enables the tree commands, not the web-site ones.
+  EXPECT_TRUE(bar->Button(3)->isEnabled());
+  EXPECT_FALSE(bar->Button(26)->isEnabled());
 }
 
 }  // namespace

@@ -549,6 +549,9 @@ void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
   }
   saving_ = false;
   SelectIco();
+  // The pane's status switches the shared buttons too; a run over the checked files ends with
+  // the file list's, so its delete, select and save buttons stay as the checks say.
+  if (mode == "FILE" && files_ != nullptr) files_->SelectIcoSourceIco();
 }
 
 void IconPane::SaveIconsWithDefaults() {

@@ -196,7 +196,7 @@ class IconPane : public QWidget, public IconPaneLink {
   QProgressBar* progress_ = nullptr;
   QProgressBar* ownProgress_ = nullptr;
   RealSizePreview* preview_ = nullptr;
-  PaneView view_ = PaneView::LargeIcons;
+  PaneView view_ = PaneView::Report;  // as the library lists: report until the user picks a view
   IconPageState page_;
   IconPaneStatus status_;
   PaneIconFromPicture pictureIcon_;

@@ -135,6 +135,19 @@ TEST_F(PagesWiringTest, SavingTheTickedFilesLeavesTheFileButtonsAsTheTicksSay) {
   for (int button : {13, 16, 17, 18}) EXPECT_TRUE(bar->Button(button)->isEnabled()) << "button " << button;
 }
 
+TEST_F(PagesWiringTest, TheIconPaneReportSharesOutThePaneWidthWhenShown) {
+  w->resize(1200, 800);
+  w->show();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  QTreeView* report = w->FrameS()->Icons()->ReportView();
+  const int wp = report->width();
+  ASSERT_GT(wp, 400);
+  const double shares[] = {2.9, 6, 5.6, 6.8, 8.2};
+  for (int c = 0; c < 4; ++c) EXPECT_NEAR(report->columnWidth(c), wp / shares[c], 2) << "column " << c;
+  EXPECT_GE(report->columnWidth(4), wp / shares[4] - 2);  // the last one also takes what is left
+}
+
 TEST_F(PagesWiringTest, TheWebSiteMenuOpensTheEditorForANewEntry) {
   w->TabStrip1()->setCurrentIndex(2);
   QApplication::processEvents();

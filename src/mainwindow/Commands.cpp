@@ -165,10 +165,15 @@ void MainFrame::PaneGotFocus(Pane pane) {
       model_.FocusObj = pane;
       remember();
       if (objGetDepth_ == 0) GetObjGet(true);
+      // No list is current: the list commands of the toolbar have nothing to act on.
+      toolbar_.SetEnabled(6, 23, false);
+      ShowToolbar();
       break;
     case Pane::TreeViewL:
       remember();
       if (objGetDepth_ == 0) GetObjGet(true);
+      toolbar_.SetEnabled(6, 23, false);
+      ShowToolbar();
       break;
     case Pane::ListViewWebSite:
     case Pane::TextWebSite:

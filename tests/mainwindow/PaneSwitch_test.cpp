@@ -67,6 +67,18 @@ TEST(CurrentPane, InputBoxesLeaveNoPaneCurrent) {
   EXPECT_EQ(rig.frame.CurListView(), Pane::None);
 }
 
+TEST(CurrentPane, TheTreesSwitchTheListCommandsOfTheToolbarOff) {
+  for (Pane tree : {Pane::TreeViewS, Pane::TreeViewL}) {
+    FrameRig rig;
+    rig.ShowPage(tree == Pane::TreeViewS ? Page::Source : Page::Library);
+    rig.MakeCurrent(tree == Pane::TreeViewS ? Pane::ListViewPict : Pane::ListViewLIco);
+    rig.frame.SetToolButtonsEnabled(6, 30, true);
+    rig.frame.PaneGotFocus(tree);
+    for (int b : {6, 11, 13, 16, 17, 18, 21, 23}) EXPECT_FALSE(rig.view.toolbar.Enabled(b)) << "button " << b;
+    EXPECT_TRUE(rig.view.toolbar.Enabled(26));  // beyond the list commands
+  }
+}
+
 TEST(CurrentPane, FocusMovedByTheFrameDoesNotRecountTwice) {
   FrameRig rig;
   rig.MakeCurrent(Pane::ListViewPict);

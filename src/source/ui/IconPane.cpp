@@ -368,7 +368,14 @@ void IconPane::PictureGrp1_Click(int index) {
   CurrentView()->setFocus();
 }
 
+void IconPane::LayOutColumns() {
+  const double wp = std::max(1, report_->width());
+  const double shares[] = {2.9, 6, 5.6, 6.8, 8.2};
+  for (int c = 0; c < 5; ++c) report_->setColumnWidth(c, static_cast<int>(wp / shares[c]));
+}
+
 void IconPane::ApplyHeading() {
+  columnsLaidOut_ = true;  // from the first search on, the columns are the user's and the pages'
   const NameHeading h = NameColumnHeading(page_, *env_.Lang);
   model_->SetHeader(0, Q(h.Text));
   report_->setColumnWidth(0, h.WidthPx);
@@ -549,6 +556,9 @@ void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
   }
   saving_ = false;
   SelectIco();
+  // The pane's status switches the shared buttons too; a run over the checked files ends with
+  // the file list's, so its delete, select and save buttons stay as the checks say.
+  if (mode == "FILE" && files_ != nullptr) files_->SelectIcoSourceIco();
 }
 
 void IconPane::SaveIconsWithDefaults() {
@@ -655,7 +665,11 @@ bool IconPane::eventFilter(QObject* watched, QEvent* event) {
   const bool isViewport = watched == report_->viewport() || watched == list_->viewport() ||
                           watched == large_->viewport();
   const bool isView = watched == report_ || watched == list_ || watched == large_;
-  if (isViewport && event->type() == QEvent::MouseButtonPress) {
+  if (watched == report_ && event->type() == QEvent::Resize && !columnsLaidOut_) {
+    // Until the pane is first filled, its report columns share out the pane's width as the page
+    // settles into its size.
+    LayOutColumns();
+  } else if (isViewport && event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     realSizeReq_ = mouse->button() == Qt::LeftButton;
     pressPos_ = mouse->globalPosition().toPoint();

@@ -170,6 +170,8 @@ class IconPane : public QWidget, public IconPaneLink {
   void SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco, bool toIconClipboard,
                bool useNow);
   void ApplyHeading();
+  // The report's columns as shares of the pane's width.
+  void LayOutColumns();
   void ApplyPageControls();
   void RunPageSearch();
   void FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result);
@@ -196,7 +198,8 @@ class IconPane : public QWidget, public IconPaneLink {
   QProgressBar* progress_ = nullptr;
   QProgressBar* ownProgress_ = nullptr;
   RealSizePreview* preview_ = nullptr;
-  PaneView view_ = PaneView::LargeIcons;
+  bool columnsLaidOut_ = false;
+  PaneView view_ = PaneView::Report;  // as the library lists: report until the user picks a view
   IconPageState page_;
   IconPaneStatus status_;
   PaneIconFromPicture pictureIcon_;

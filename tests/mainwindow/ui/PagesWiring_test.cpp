@@ -21,6 +21,7 @@
 #include "mainwindow/ui/CommandsWiring.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
+#include "mainwindow/ui/Toolbar.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "picturetool/ui/PictureToolWindow.h"
@@ -103,6 +104,8 @@ TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
 
 TEST_F(PagesWiringTest, TheViewButtonsSwitchTheCurrentIconList) {
   IconPane* icons = w->FrameS()->Icons();
+  // No view chosen yet: the icon pane shows the report, as the library lists do.
+  EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->ReportView()));
   Focus(icons->CurrentView());
   // Buttons 21 to 23: report, list, large icons.
   w->Commands()->Frame().ToolBarPrg0(21);
@@ -110,6 +113,39 @@ TEST_F(PagesWiringTest, TheViewButtonsSwitchTheCurrentIconList) {
   w->Commands()->Frame().ToolBarPrg0(23);
   EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->LargeIconView()));
   EXPECT_EQ(w->State().CurListView, "ListViewPict");
+}
+
+TEST_F(PagesWiringTest, SavingTheTickedFilesLeavesTheFileButtonsAsTheTicksSay) {
+  const std::string folder = app.str() + "/src";
+  std::filesystem::create_directories(folder);
+  const auto file = testing::ManyIcons(3);
+  std::ofstream(folder + "/three.bin", std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
+  SourcePanel* files = w->FrameS()->Panel();
+  files->ShowFolder(folder);
+  files->SetFileChecked("three.bin", true);
+  Focus(files->ListViewFile());
+  ASSERT_EQ(w->State().CurListView, "ListViewFile");
+  CommandToolbar* bar = w->Commands()->Toolbar();
+  ASSERT_TRUE(bar->Button(16)->isEnabled());
+  prompter.answers = {PromptAnswer::Yes};  // into a new folder beside the file
+  ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnSaveSelFileIcotoIco"));
+  EXPECT_TRUE(std::filesystem::exists(folder + "/three.bin_Ico/three.bin_Ico3.ico"));
+  // One file is still ticked: delete, select all, untick and save stay on.
+  for (int button : {13, 16, 17, 18}) EXPECT_TRUE(bar->Button(button)->isEnabled()) << "button " << button;
+}
+
+TEST_F(PagesWiringTest, TheIconPaneReportSharesOutThePaneWidthWhenShown) {
+  w->resize(1200, 800);
+  w->show();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  QTreeView* report = w->FrameS()->Icons()->ReportView();
+  const int wp = report->width();
+  ASSERT_GT(wp, 400);
+  const double shares[] = {2.9, 6, 5.6, 6.8, 8.2};
+  for (int c = 0; c < 4; ++c) EXPECT_NEAR(report->columnWidth(c), wp / shares[c], 2) << "column " << c;
+  EXPECT_GE(report->columnWidth(4), wp / shares[4] - 2);  // the last one also takes what is left
 }
 
 TEST_F(PagesWiringTest, TheWebSiteMenuOpensTheEditorForANewEntry) {

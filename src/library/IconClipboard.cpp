@@ -90,8 +90,8 @@ std::string ClipInfoText(const ClipItemTexts& texts) {
 ClipSelectState SelectClipIco(int count, int selCount, const LanguageTable& lang) {
   ClipSelectState s;
   s.Menu = count > 0;
-  s.Panel1 = lang.Row(222) + VbStr(count) + " " + lang.Row(count > 1 ? 372 : 397) + VbStr(selCount) + " " +
-             lang.Row(selCount > 1 ? 357 : 393);
+  s.Panel1 = lang.Row(222) + VbStr(count) + " " + lang.Row(count != 1 ? 372 : 397) + VbStr(selCount) + " " +
+             lang.Row(selCount != 1 ? 357 : 393);
   s.SysClipboardItems = selCount == 1;
   s.SelectedItems = selCount > 0;
   s.SelectAll = count > 0;

@@ -99,7 +99,7 @@ std::string KbText(std::uint64_t bytes) {
 }
 
 std::string LibPaneStatus(int count, std::uint64_t bytes, const LanguageTable& lang) {
-  return lang.Row(222) + VbStr(count) + " " + lang.Row(count > 1 ? 223 : 387) + " (" + KbText(bytes) + " KB)";
+  return lang.Row(222) + VbStr(count) + " " + lang.Row(count != 1 ? 223 : 387) + " (" + KbText(bytes) + " KB)";
 }
 
 std::string LibPaneSelStatus(int selCount, std::uint64_t selBytes, const LanguageTable& lang) {

@@ -86,6 +86,8 @@ TEST_F(ClipboardMoveTest, StatusRowsAndEnabledCommands) {
   EXPECT_TRUE(all.SelectedItems);
   const ClipSelectState none = SelectClipIco(0, 0, lang);
   EXPECT_FALSE(none.Menu || none.SelectAll || none.SelectedItems);
+  // An empty clipboard reads "0 icons", not "0 icon".
+  EXPECT_EQ(none.Panel1, "<222> 0 <372> 0 <357>");
 }
 
 TEST_F(ClipboardMoveTest, DeletingTakesTheNotesAlong) {

@@ -100,7 +100,7 @@ TEST_F(LibraryPagesTest, EmptyMissingAndDamagedLibraries) {
   EXPECT_EQ(n.Unreadable, 3);
   EXPECT_FALSE(fs::exists(dir.path() / "nodat.dat"));
   const LibPage c = CategoryPage(work().string(), lang);
-  EXPECT_EQ(c.Status2, "<222> 0 <387> (0 KB)");
+  EXPECT_EQ(c.Status2, "<222> 0 <223> (0 KB)");
 }
 
 TEST_F(LibraryPagesTest, KeywordWithoutMarkShowsAll37Bytes) {

@@ -46,6 +46,29 @@ QMessageBox::Icon IconOf(PromptIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// Captions of the standard buttons in the program's own language. Qt would take them from the
+// system's locale, which leaves "Yes" and "No" under a Chinese question whose text refers to them
+// as 是 and 否.
+QString ButtonCaption(QMessageBox::StandardButton button, Language lang) {
+  using B = QMessageBox;
+  struct Caption {
+    B::StandardButton button;
+    const char* text[3];  // English, Chinese GB, Chinese BIG5
+  };
+  static const Caption kCaptions[] = {
+      {B::Ok, {"OK", "确定", "確定"}},
+      {B::Cancel, {"Cancel", "取消", "取消"}},
+      {B::Yes, {"&Yes", "是(&Y)", "是(&Y)"}},
+      {B::No, {"&No", "否(&N)", "否(&N)"}},
+      {B::Retry, {"&Retry", "重试(&R)", "重試(&R)"}},
+      {B::Abort, {"&Abort", "中止(&A)", "中止(&A)"}},
+      {B::Ignore, {"&Ignore", "忽略(&I)", "略過(&I)"}},
+  };
+  for (const Caption& c : kCaptions)
+    if (c.button == button) return QString::fromUtf8(c.text[static_cast<int>(lang)]);
+  return QString();
+}
+
 // What closing the box without a button means: the most cautious answer it offers.
 PromptAnswer EscapeAnswer(PromptButtons buttons) {
   switch (buttons) {
@@ -69,7 +92,12 @@ PromptAnswer QtPrompter::Ask(const PromptRequest& request) {
   box.setIcon(IconOf(request.icon));
   const std::vector<ButtonChoice> choices = ButtonsOf(request.buttons);
   std::vector<QAbstractButton*> made;
-  for (const ButtonChoice& c : choices) made.push_back(box.addButton(c.button));
+  const Language lang = language_ != nullptr ? language_->CurLang : Language::English;
+  for (const ButtonChoice& c : choices) {
+    QAbstractButton* b = box.addButton(c.button);
+    b->setText(ButtonCaption(c.button, lang));
+    made.push_back(b);
+  }
   if (request.defaultButton >= 0 && request.defaultButton < static_cast<int>(made.size()))
     box.setDefaultButton(
         static_cast<QPushButton*>(made[static_cast<std::size_t>(request.defaultButton)]));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "common/LanguageTable.h"
 #include "common/Prompter.h"
 
 namespace glimmora {
@@ -17,10 +18,14 @@ class QtPrompter : public Prompter {
   PromptAnswer Ask(const PromptRequest& request) override;
 
   void SetParent(QWidget* parent) { parent_ = parent; }
+  // The table whose current language names the buttons (English while none is set); it must
+  // outlive the prompter's use.
+  void SetLanguage(const LanguageTable* table) { language_ = table; }
 
  private:
   QPointer<QWidget> parent_;
   QString defaultTitle_;
+  const LanguageTable* language_ = nullptr;
 };
 
 }  // namespace glimmora

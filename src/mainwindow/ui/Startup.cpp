@@ -39,6 +39,7 @@ int RunGlimmora(QApplication& app) {
   DesktopWebOpener opener;
   MainWindow window(*appPath, prompter, opener, splash);
   prompter.SetParent(&window);
+  prompter.SetLanguage(&window.State().LangStr);
   QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window.Start();

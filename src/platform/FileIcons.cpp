@@ -62,4 +62,13 @@ FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target) {
   return out;
 }
 
+FileTypeIcon DrawOwnIcoIcon(const QString& fileName) {
+  FileTypeIcon out;
+  const QImage own = Decoder()(fileName);
+  if (own.isNull()) return out;
+  out.Small = Fit(own, kSmallIconPixels);
+  out.Large = Fit(own, kLargeIconPixels);
+  return out;
+}
+
 }  // namespace glimmora

@@ -22,6 +22,11 @@ struct FileTypeIcon {
 // are ARGB with a transparent background.
 FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target);
 
+// Only the own first image of an .ico file at both sizes, without the desktop's type lookup:
+// both pictures are null when it cannot be decoded. For listing many files, where the desktop
+// icon of a failed decode would be drawn for nothing.
+FileTypeIcon DrawOwnIcoIcon(const QString& fileName);
+
 // Decoder for the first image of an .ico file; the default reads it with QImageReader. The icon
 // code may install its own, so that the file list shows an icon exactly as the icon pane does.
 using IcoFirstImageDecoder = std::function<QImage(const QString& fileName)>;

@@ -59,7 +59,7 @@ std::vector<QIcon> FileListIcons::Apply(const std::string& folder, std::vector<F
     const Kind& kind = KindOf(r.Name);
     r.TypeName = kind.TypeName.toStdString();
     if (IsIconFile(r.Name)) {
-      const FileTypeIcon own = DrawFileTypeIcon(QString::fromStdString(JoinPath(folder, r.Name)), 3);
+      const FileTypeIcon own = DrawOwnIcoIcon(QString::fromStdString(JoinPath(folder, r.Name)));
       if (HasVisiblePixels(own.Small)) {
         QIcon icon;
         icon.addPixmap(QPixmap::fromImage(own.Small));

@@ -1,5 +1,6 @@
 #include "source/ui/SourcePage.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
@@ -547,6 +548,9 @@ FsError SourcePanel::SetListFile(const std::string& folder) {
     const QScopedValueRollback<bool> quiet(quietSelection_, true);
     fileModel_->SetRows(std::move(rows), std::move(icons));
   }
+  // Another folder starts at its first file; reading the same folder again keeps the place.
+  if (folder != fileFolder_)
+    for (QWidget* v : fileViewWidgets_) static_cast<QAbstractItemView*>(v)->scrollToTop();
   fileFolder_ = folder;
   return FsError::None;
 }

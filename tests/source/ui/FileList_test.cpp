@@ -1,4 +1,5 @@
 // The file list on screen: which clicks search a file, previews, status texts, commands.
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <filesystem>
 
@@ -216,6 +217,26 @@ TEST_F(FileListTest, FoundIconsComeBackThroughTheLink) {
   const std::vector<ListedFile> files = link.ListedFiles();
   ASSERT_EQ(files.size(), 4u);
   EXPECT_EQ(link.CurrentFolder(), root + "/files");
+}
+
+TEST_F(FileListTest, AnotherFolderShowsFromItsFirstFileASameFolderKeepsItsPlace) {
+  Mkdir(root + "/long");
+  for (int i = 0; i < 300; ++i) Write("long/f" + std::to_string(1000 + i) + ".txt", 1);
+  page->ShowFolder(root + "/long");
+  QApplication::processEvents();
+  Table()->verticalScrollBar()->setValue(Table()->verticalScrollBar()->maximum());
+  const int deep = Table()->verticalScrollBar()->value();
+  ASSERT_GT(deep, 0);
+
+  page->ShowFolder(root + "/long");  // read again, as after a save into it
+  QApplication::processEvents();
+  EXPECT_EQ(Table()->verticalScrollBar()->value(), deep);
+
+  page->ShowFolder(root + "/files");
+  page->ShowFolder(root + "/long");
+  QApplication::processEvents();
+  EXPECT_EQ(Table()->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(Table()->indexAt(QPoint(5, 5)).row(), 0);
 }
 
 }  // namespace

@@ -240,6 +240,9 @@ const Clock& IconPane::Time() const { return env_.Time != nullptr ? *env_.Time :
 
 // ----- search and pages -------------------------------------------------------------------------
 
+// "The file cannot be read:"
+constexpr int kRowSourceUnreadable = 656;
+
 void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result) {
   RowCollector rows;
   BarProgress progress(progress_);
@@ -255,6 +258,12 @@ void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResul
   }
   model_->SetRows(std::move(rows.Rows));
   panels_[1]->setText(Q(rows.Status));
+  if (result->status != ScanStatus::Done) {
+    // A file that cannot be opened or read to its end is said so, never passed over as "no icons".
+    std::string text = env_.Lang->Row(kRowSourceUnreadable) + "\n" + result->SourceFile;
+    if (!result->errorText.empty()) text += "\n" + result->errorText;
+    env_.Ask->Tell(text, kRowSourceUnreadable, PromptIcon::Warning);
+  }
 }
 
 void IconPane::ShowPictureIcon(const std::string& folder, const std::string& fileName, PictureToIconResult& made) {

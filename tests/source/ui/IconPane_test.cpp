@@ -108,6 +108,17 @@ TEST_F(IconPaneTest, OnePageHidesTheArrowsAndAFileWithoutIconsEmptiesThePane) {
   EXPECT_EQ(pane->StatusPanel(2)->text(), "");
 }
 
+TEST_F(IconPaneTest, AFileThatCannotBeOpenedIsReportedNotShownAsEmpty) {
+  // A file that went away between the listing and the click: the user is told, and nothing is
+  // created in its place.
+  const FoundIcons found = pane->SearchIcon(Src(), "gone.bin");
+  EXPECT_EQ(pane->Model()->rowCount(), 0);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{656});
+  EXPECT_NE(prompter.asked[0].text.find("gone.bin"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Src() + "/gone.bin"));
+  (void)found;
+}
+
 TEST_F(IconPaneTest, SelectionBySizeAndDepthUsesTheStoredNumbers) {
   Write("mixed.bin", testing::LayIcons({testing::DepthIconImage(16, 4), testing::DepthIconImage(32, 8),
                                         testing::DepthIconImage(48, 24), testing::DepthIconImage(16, 1),

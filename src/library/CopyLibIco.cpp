@@ -7,6 +7,7 @@
 #include "common/ClipboardNames.h"
 #include "common/CopyIcoFile.h"
 #include "common/FileBytes.h"
+#include "common/Folders.h"
 #include "common/Paths.h"
 #include "common/SaveNotes.h"
 #include "library/IconClipboard.h"
@@ -76,8 +77,12 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
   CopyLibResult result;
   const std::string target = request.ToClipboard ? request.ClipDir : request.TargetDir;
   if (!request.ToClipboard) {
-    ::mkdir(target.c_str(), 0755);
-    WriteText(JoinPath(target, "readme.txt"), request.ReadmeLine);
+    bool exists = false;
+    const bool made = MakeFolder(target, exists);
+    // The note goes into a folder made now, or one without a readme: a readme.txt the user keeps
+    // in a folder of his own is never replaced.
+    const std::string readme = JoinPath(target, "readme.txt");
+    if (exists && (made || !PathExists(readme))) WriteText(readme, request.ReadmeLine);
   }
   ClipPrefix prefix = ClipPrefix::After(request.LastClipKey);
   int clipCount = request.ClipIcoCount;

@@ -29,11 +29,6 @@ std::string Upper(std::string s) {
   return s;
 }
 
-bool PathExists(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
-}
-
 MaskAnswer MaskAnswerOf(const SaveDirRec& rec) {
   switch (rec.MaskColorAns) {
     case 1: return MaskAnswer::Ask;

@@ -62,6 +62,15 @@ TEST_F(CopyLibIcoTest, FolderExportNamesAndReadme) {
             "These ICO/BMP Files are from Glimmora Library --Animals_Cats .\r\n");
 }
 
+TEST_F(CopyLibIcoTest, AReadmeTheUserKeepsInTheFolderIsNotReplaced) {
+  fs::create_directories(dir.path() / "out");
+  WriteAll(dir.path() / "out" / "readme.txt", std::string("my own notes"));
+  const bool sel[] = {true, false, false, false, false, false, false};
+  const CopyLibResult r = CopyLibIco(Request(false), items, sel, clock, prompter, lang);
+  EXPECT_EQ(r.Copied, (std::vector<int>{0}));
+  EXPECT_EQ(ReadAll(dir.path() / "out" / "readme.txt"), "my own notes");
+}
+
 TEST_F(CopyLibIcoTest, ClipboardPrefixesNotesAndTheLimit) {
   const bool sel[] = {false, true, false, false, true, false, true};
   CopyLibRequest req = Request(true);

@@ -22,11 +22,14 @@ WebSiteFile ParseWebSiteFile(std::string_view bytes) {
   return file;
 }
 
-std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path) {
+std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path, std::string* error) {
   std::string bytes;
-  if (ReadFileStart(path, kWebHeaderSize + kWebRecordSize * kWebMaxRecords, bytes) != ReadStatus::Ok)
-    return std::nullopt;
-  return ParseWebSiteFile(bytes);
+  switch (ReadFileStart(path, kWebHeaderSize + kWebRecordSize * kWebMaxRecords, bytes, error)) {
+    case ReadStatus::Ok: return ParseWebSiteFile(bytes);
+    case ReadStatus::Missing: return WebSiteFile{};
+    case ReadStatus::Failed: break;
+  }
+  return std::nullopt;
 }
 
 std::string SerializeWebSiteFile(const WebSiteFile& file) {

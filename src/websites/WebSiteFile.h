@@ -20,8 +20,9 @@ struct WebSiteFile {
 // whole records the bytes hold; a short header is padded with zeros.
 WebSiteFile ParseWebSiteFile(std::string_view bytes);
 
-// Nothing when the file cannot be opened (a missing file is an empty list). Never creates it.
-std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path);
+// A missing file is an empty list; nothing when the file exists but cannot be read (`error` says
+// why). Never creates it.
+std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path, std::string* error = nullptr);
 
 // The bytes to store: the header with the current count, then every record.
 std::string SerializeWebSiteFile(const WebSiteFile& file);

@@ -44,7 +44,13 @@ std::vector<StoredWebSite> WebSiteStore::Get(Language lang) const {
 
 WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Language lang) {
   WebStoreResult result;
-  WebSiteFile file = ReadWebSiteFile(path_).value_or(WebSiteFile{});
+  // A list that is there but cannot be read is never written over as if it were empty.
+  auto read = ReadWebSiteFile(path_, &result.Error);
+  if (!read) {
+    result.Status = WebStoreStatus::WriteFailed;
+    return result;
+  }
+  WebSiteFile& file = *read;
   result.Count = static_cast<int>(file.Records.size());
   if (recordNo < 1 || recordNo > result.Count) {
     result.Status = WebStoreStatus::NoSuchRecord;
@@ -59,7 +65,12 @@ WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Langu
 
 WebStoreResult WebSiteStore::Add(const WebSiteEntry& entry, Language lang) {
   WebStoreResult result;
-  WebSiteFile file = ReadWebSiteFile(path_).value_or(WebSiteFile{});
+  auto read = ReadWebSiteFile(path_, &result.Error);
+  if (!read) {
+    result.Status = WebStoreStatus::WriteFailed;
+    return result;
+  }
+  WebSiteFile& file = *read;
   result.Count = static_cast<int>(file.Records.size());
   if (result.Count >= kWebMaxRecords) {
     result.Status = WebStoreStatus::Full;

@@ -24,7 +24,7 @@ enum class WebStoreStatus {
   Ok,
   Full,          // the list already holds 32767 entries
   NoSuchRecord,  // the record to overwrite is not in the file
-  WriteFailed,   // the file could not be replaced; it is unchanged
+  WriteFailed,   // the file could not be read or replaced; it is unchanged
 };
 
 struct WebStoreResult {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <random>
 
@@ -242,6 +244,26 @@ TEST_F(WebSiteStoreTest, AFailedWriteAtAnyStepLeavesTheOldFileWhole) {
   store.SetFileOps(never);
   EXPECT_TRUE(store.Add(Named("new"), Language::English).Ok());
   EXPECT_EQ(never.calls, 6);
+}
+
+TEST_F(WebSiteStoreTest, AListThatCannotBeReadIsNeverWrittenOverAsEmpty) {
+  // Something that exists but cannot be read as the list (here a pipe, then a folder): a change
+  // must fail and leave it, not replace it with a list holding only the new entry.
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  for (int op = 0; op < 2; ++op) {
+    const WebStoreResult r = op == 0 ? store.Add(Named("new"), Language::English)
+                                     : store.Save(1, Named("changed"), Language::English);
+    EXPECT_EQ(r.Status, WebStoreStatus::WriteFailed);
+    EXPECT_FALSE(r.Error.empty());
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+  }
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);
+  const WebStoreResult r = store.Add(Named("new"), Language::English);
+  EXPECT_EQ(r.Status, WebStoreStatus::WriteFailed);
+  EXPECT_FALSE(r.Error.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 TEST_F(WebSiteStoreTest, DamagedFilesLoadWithoutHarm) {

@@ -108,11 +108,11 @@ void LibraryManagerDialog::ApplyTabCaptions() {
 }
 
 std::string LibraryManagerDialog::CategoryFolder() const {
-  return combo1_->currentIndex() < 0 ? std::string() : combo1_->currentData(kPathRole).toString().toStdString();
+  return combo1_->currentIndex() < 0 ? std::string() : combo1_->currentData(kPathRole).toByteArray().toStdString();
 }
 
 std::string LibraryManagerDialog::LibrarySrc() const {
-  return combo2_->currentIndex() < 0 ? std::string() : combo2_->currentData(kPathRole).toString().toStdString();
+  return combo2_->currentIndex() < 0 ? std::string() : combo2_->currentData(kPathRole).toByteArray().toStdString();
 }
 
 void LibraryManagerDialog::Setlist1() {
@@ -122,7 +122,7 @@ void LibraryManagerDialog::Setlist1() {
   int chosen = 0;
   for (int i = 0; i < t->topLevelItemCount(); ++i) {
     QTreeWidgetItem* cat = t->topLevelItem(i);
-    combo1_->addItem(cat->text(0), Q(LibraryTree::Key(cat)));
+    combo1_->addItem(cat->text(0), QByteArray::fromStdString(LibraryTree::Key(cat)));
     if (LibraryTree::Key(cat) == keep) chosen = i;
   }
   if (combo1_->count() > 0) combo1_->setCurrentIndex(chosen);
@@ -137,7 +137,7 @@ void LibraryManagerDialog::Setlist2() {
   int chosen = 0;
   for (int k = 0; k < cat->childCount(); ++k) {
     QTreeWidgetItem* lib = cat->child(k);
-    combo2_->addItem(Q(NodeName(lib->text(0).toStdString())), Q(LibraryTree::SrcPath(lib)));
+    combo2_->addItem(Q(NodeName(lib->text(0).toStdString())), QByteArray::fromStdString(LibraryTree::SrcPath(lib)));
     if (LibraryTree::SrcPath(lib) == keep) chosen = k;
   }
   if (combo2_->count() > 0) combo2_->setCurrentIndex(chosen);

@@ -16,6 +16,10 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// Paths and keys are kept as the bytes found on disk: a folder name that is not UTF-8 would not
+// survive a trip through QString.
+QByteArray B(const std::string& s) { return QByteArray::fromStdString(s); }
+
 constexpr std::size_t kLargestTreePicture = 1u << 20;
 
 }  // namespace
@@ -38,10 +42,10 @@ LibNodeKind LibraryTree::Kind(const QTreeWidgetItem* item) {
   return item ? static_cast<LibNodeKind>(item->data(0, kKindRole).toInt()) : LibNodeKind::None;
 }
 std::string LibraryTree::Key(const QTreeWidgetItem* item) {
-  return item ? item->data(0, kKeyRole).toString().toStdString() : std::string();
+  return item ? item->data(0, kKeyRole).toByteArray().toStdString() : std::string();
 }
 std::string LibraryTree::SrcPath(const QTreeWidgetItem* item) {
-  return item ? item->data(0, kSrcRole).toString().toStdString() : std::string();
+  return item ? item->data(0, kSrcRole).toByteArray().toStdString() : std::string();
 }
 
 QTreeWidgetItem* LibraryTree::Selected() const { return tree_->currentItem(); }
@@ -109,7 +113,7 @@ void LibraryTree::ResetTreeViewL(const std::function<void(int)>& progress) {
     const CategoryInfo& cat = categories[static_cast<std::size_t>(i)];
     auto* node = new QTreeWidgetItem({Q(cat.Name)});
     node->setData(0, kKindRole, static_cast<int>(LibNodeKind::Category));
-    node->setData(0, kKeyRole, Q(cat.Folder));
+    node->setData(0, kKeyRole, B(cat.Folder));
     QIcon catIcon;
     if (!cat.PicturePath.empty()) {
       CheckIco16x16(cat.PicturePath);
@@ -120,8 +124,8 @@ void LibraryTree::ResetTreeViewL(const std::function<void(int)>& progress) {
     for (const LibraryInfo& lib : cat.Libraries) {
       auto* child = new QTreeWidgetItem({Q(lib.NodeText())});
       child->setData(0, kKindRole, static_cast<int>(LibNodeKind::Library));
-      child->setData(0, kKeyRole, Q(lib.LibKey));
-      child->setData(0, kSrcRole, Q(lib.SrcPath));
+      child->setData(0, kKeyRole, B(lib.LibKey));
+      child->setData(0, kSrcRole, B(lib.SrcPath));
       QIcon libIcon;
       if (lib.ShowsOwnPicture())
         if (const auto picture = EnsureTreePicture(lib)) libIcon = TreePictureIcon(*picture);
@@ -159,7 +163,7 @@ void LibraryTree::SetLibraryCount(const std::string& srcPath, int count) {
 QTreeWidgetItem* LibraryTree::AddCategoryNode(const std::string& folder, const std::string& name) {
   auto* node = new QTreeWidgetItem({Q(name)});
   node->setData(0, kKindRole, static_cast<int>(LibNodeKind::Category));
-  node->setData(0, kKeyRole, Q(folder));
+  node->setData(0, kKeyRole, B(folder));
   node->setIcon(0, CategoryIcon());
   tree_->addTopLevelItem(node);
   return node;
@@ -171,8 +175,8 @@ QTreeWidgetItem* LibraryTree::AddLibraryNode(QTreeWidgetItem* category, const st
   // The node shows the bare name until the next build or page load gives it its count.
   auto* node = new QTreeWidgetItem({Q(name)});
   node->setData(0, kKindRole, static_cast<int>(LibNodeKind::Library));
-  node->setData(0, kKeyRole, Q(key));
-  node->setData(0, kSrcRole, Q(srcPath));
+  node->setData(0, kKeyRole, B(key));
+  node->setData(0, kSrcRole, B(srcPath));
   node->setIcon(0, LibraryIcon());
   category->addChild(node);
   return node;

@@ -249,5 +249,18 @@ TEST_F(LibraryPageTest, AnEmptyLibraryAfterATwoPageOneShowsNoTotalsAndNoPageButt
   EXPECT_FALSE(page->PictureGrp(1)->isEnabled());
 }
 
+TEST_F(LibraryPageTest, LibrariesInFoldersWhoseNamesAreNotUtf8OpenFromTheTree) {
+  // Folders copied from an older system keep their code-page names: the tree must hand back the
+  // very bytes it found, or the library opens as missing and the category cannot be deleted.
+  const std::string src = MakeLibrary("Caf\xE9", "Cats", "cats");
+  FillLibrary(src, 2);
+  Open();
+  QTreeWidgetItem* node = Lib()->Tree()->FindLibrary(src);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(LibraryTree::Key(node->parent()), FolderOfPath(src));
+  SelectNode(src);
+  EXPECT_EQ(Icons()->Count(), 2);
+}
+
 }  // namespace
 }  // namespace glimmora::libuitest

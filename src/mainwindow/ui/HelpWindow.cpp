@@ -23,7 +23,7 @@ QString HelpContentsFile(const QString& appPath, Language lang) {
 }
 
 HelpWindow::HelpWindow(const QString& contentsFile, const QString& title, AddressOpener opener,
-                       QWidget* parent)
+                       const QString& contentsCaption, QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), opener_(std::move(opener)) {
   setObjectName("HelpWindow");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -44,7 +44,7 @@ HelpWindow::HelpWindow(const QString& contentsFile, const QString& title, Addres
 
   auto* back = new QPushButton(tr("<"), this);
   auto* forward = new QPushButton(tr(">"), this);
-  auto* home = new QPushButton(tr("Contents"), this);
+  auto* home = new QPushButton(contentsCaption, this);
   back->setEnabled(false);
   forward->setEnabled(false);
   connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);

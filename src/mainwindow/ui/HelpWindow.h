@@ -23,8 +23,9 @@ QString HelpContentsFile(const QString& appPath, Language lang);
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
+  // `contentsCaption` labels the button that goes back to the contents page, in the program's language.
   HelpWindow(const QString& contentsFile, const QString& title, AddressOpener opener,
-             QWidget* parent = nullptr);
+             const QString& contentsCaption, QWidget* parent = nullptr);
 
   QTextBrowser* Browser() const { return browser_; }
 

@@ -224,9 +224,9 @@ void MainWindow::ShowHelp(int command, const std::string& data) {
     return;
   }
   if (!help_) {
-    help_ = new HelpWindow(contents, Q(state_.AppTitle), [this](const std::string& address) {
-      opener_.OpenAddress(address);
-    });
+    help_ = new HelpWindow(
+        contents, Q(state_.AppTitle),
+        [this](const std::string& address) { opener_.OpenAddress(address); }, Q(state_.Row(149)));
   }
   if (command != kHelpContents && !data.empty())
     help_->Browser()->setSource(QUrl::fromLocalFile(

@@ -42,14 +42,17 @@ std::vector<StoredWebSite> WebSiteStore::Get(Language lang) const {
   return out;
 }
 
-WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Language lang) {
-  WebStoreResult result;
+std::optional<WebSiteFile> WebSiteStore::ReadForChange(WebStoreResult& result) const {
   // A list that is there but cannot be read is never written over as if it were empty.
   auto read = ReadWebSiteFile(path_, &result.Error);
-  if (!read) {
-    result.Status = WebStoreStatus::WriteFailed;
-    return result;
-  }
+  if (!read) result.Status = WebStoreStatus::WriteFailed;
+  return read;
+}
+
+WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Language lang) {
+  WebStoreResult result;
+  auto read = ReadForChange(result);
+  if (!read) return result;
   WebSiteFile& file = *read;
   result.Count = static_cast<int>(file.Records.size());
   if (recordNo < 1 || recordNo > result.Count) {
@@ -65,11 +68,8 @@ WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Langu
 
 WebStoreResult WebSiteStore::Add(const WebSiteEntry& entry, Language lang) {
   WebStoreResult result;
-  auto read = ReadWebSiteFile(path_, &result.Error);
-  if (!read) {
-    result.Status = WebStoreStatus::WriteFailed;
-    return result;
-  }
+  auto read = ReadForChange(result);
+  if (!read) return result;
   WebSiteFile& file = *read;
   result.Count = static_cast<int>(file.Records.size());
   if (result.Count >= kWebMaxRecords) {
@@ -86,7 +86,7 @@ WebStoreResult WebSiteStore::Add(const WebSiteEntry& entry, Language lang) {
 
 WebStoreResult WebSiteStore::Kill(const std::set<int>& recordNos) {
   WebStoreResult result;
-  auto file = ReadWebSiteFile(path_);
+  auto file = ReadForChange(result);
   if (!file) return result;
   WebSiteFile kept;
   kept.Header = file->Header;

@@ -4,6 +4,7 @@
 // or the new one; the caller updates what it shows only when the change was stored.
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ class WebSiteStore {
   int NextKey();
   // Replaces the file with `file`; on failure sets the result's status and error.
   bool Commit(const WebSiteFile& file, WebStoreResult& result);
+  // The list as it is before a change; a list that cannot be read gives nothing and WriteFailed.
+  std::optional<WebSiteFile> ReadForChange(WebStoreResult& result) const;
 
   std::string path_;
   FileOps* ops_;

@@ -14,27 +14,16 @@
 
 #include "common/LanguageSource.h"
 #include "common/ShellServices.h"
+#include "support/ScriptedShell.h"
+#include "support/TempDir.h"
 
 namespace glimmora::mwtest {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "glimmora-mw-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
+// The shared test helpers under the names these tests use.
+using TempFolder = testing::TempDir;
+using ScriptedBrowser = testing::ScriptedFolderBrowser;
 
 inline void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -67,20 +56,5 @@ inline void WriteLanguageFiles(const fs::path& folder,
   WriteFile(folder / "chglangs.dat", files.shortFile);
   WriteFile(folder / "chglangl.dat", files.longFile);
 }
-
-// Answers the folder browser from a script and records the titles it was shown with.
-class ScriptedBrowser : public FolderBrowser {
- public:
-  std::deque<std::string> answers;  // "" = cancel; an empty queue cancels too
-  std::vector<std::string> titles;
-
-  std::string BrowseForFolder(const std::string& title) override {
-    titles.push_back(title);
-    if (answers.empty()) return {};
-    std::string a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
 
 }  // namespace glimmora::mwtest

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "common/FileBytes.h"
+#include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -19,11 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedPrompter;
 using testing::TempDir;
-
-class FixedClock : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 3, 5, 14, 7, 9}; }
-};
 
 class FakeTool : public PictureToolRunner {
  public:
@@ -73,7 +69,7 @@ class PictureToIconTest : public ::testing::Test {
   std::string pics = (dir.path() / "p").string();
   LanguageTable lang = Texts();
   ScriptedPrompter prompter;
-  FixedClock clock;
+  testing::FixedClock clock{LocalDateTime{2024, 3, 5, 14, 7, 9}};
   ModifierKeys keys{-1, -1, -1};
   FakeTool tool;
   FakeReader reader;

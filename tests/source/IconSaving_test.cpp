@@ -5,6 +5,7 @@
 
 #include "../common/IconFixtures.h"
 #include "IconFileMaker.h"
+#include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {
@@ -14,11 +15,6 @@ namespace fs = std::filesystem;
 using testing::RowNumberTable;
 using testing::ScriptedPrompter;
 using testing::TempDir;
-
-class FixedClock : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 3, 7, 9, 5, 1}; }
-};
 
 class PaneSaveTest : public ::testing::Test {
  protected:
@@ -48,7 +44,7 @@ class PaneSaveTest : public ::testing::Test {
   testing::IconSourceFile file;
   LanguageTable lang = RowNumberTable();
   ScriptedPrompter prompter;
-  FixedClock clock;
+  testing::FixedClock clock;
 };
 
 TEST_F(PaneSaveTest, TargetQuestionOffersNewFolderCurrentFolderOrNothing) {

@@ -251,9 +251,11 @@ TEST_F(WebSiteStoreTest, AListThatCannotBeReadIsNeverWrittenOverAsEmpty) {
   // must fail and leave it, not replace it with a list holding only the new entry.
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-  for (int op = 0; op < 2; ++op) {
-    const WebStoreResult r = op == 0 ? store.Add(Named("new"), Language::English)
-                                     : store.Save(1, Named("changed"), Language::English);
+  // Delete too: it must not report success (the page would then clear its list).
+  for (int op = 0; op < 3; ++op) {
+    const WebStoreResult r = op == 0   ? store.Add(Named("new"), Language::English)
+                             : op == 1 ? store.Save(1, Named("changed"), Language::English)
+                                       : store.Kill({1});
     EXPECT_EQ(r.Status, WebStoreStatus::WriteFailed);
     EXPECT_FALSE(r.Error.empty());
     EXPECT_TRUE(std::filesystem::is_fifo(path));

@@ -19,20 +19,16 @@
 #include "mainwindow/ui/Toolbar.h"
 #include "source/ui/IconPane.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ScriptedShell.h"
 
 namespace glimmora {
 namespace {
-
-class NoOpener : public WebOpener {
- public:
-  bool OpenAddress(const std::string&) override { return true; }
-};
 
 class LibraryWindowTest : public ::testing::Test {
  protected:
   mwtest::TempFolder app;
   testing::ScriptedPrompter prompter;
-  NoOpener opener;
+  testing::RecordingWebOpener opener;
   std::unique_ptr<MainWindow> w;
 
   void SetUp() override {

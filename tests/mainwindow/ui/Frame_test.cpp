@@ -22,6 +22,7 @@
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ScriptedShell.h"
 
 namespace glimmora {
 namespace {
@@ -79,13 +80,7 @@ class FrameWindowTest : public ::testing::Test {
  protected:
   TempFolder app;
   ScriptedPrompter prompter;
-  struct NoOpener : WebOpener {
-    std::vector<std::string> opened;
-    bool OpenAddress(const std::string& a) override {
-      opened.push_back(a);
-      return true;
-    }
-  } opener;
+  testing::RecordingWebOpener opener;
   std::unique_ptr<MainWindow> w;
 
   void SetUp() override {

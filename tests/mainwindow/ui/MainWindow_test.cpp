@@ -18,6 +18,7 @@
 #include "mainwindow/ui/LibraryPage.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ScriptedShell.h"
 
 namespace glimmora {
 namespace {
@@ -29,15 +30,6 @@ using mwtest::TempFolder;
 using mwtest::WriteFile;
 using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
-
-class RecordingOpener : public WebOpener {
- public:
-  std::vector<std::string> opened;
-  bool OpenAddress(const std::string& address) override {
-    opened.push_back(address);
-    return true;
-  }
-};
 
 void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -52,7 +44,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   TempFolder app;
   ScriptedPrompter prompter;
-  RecordingOpener opener;
+  testing::RecordingWebOpener opener;
 
   void SetUp() override {
     MakeInstallation(app.path());

@@ -30,22 +30,18 @@
 #include "source/ui/IconPane.h"
 #include "source/ui/SourcePage.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ScriptedShell.h"
 #include "websites/ui/WebSiteEditor.h"
 #include "websites/ui/WebSitePanel.h"
 
 namespace glimmora {
 namespace {
 
-class NullOpener : public WebOpener {
- public:
-  bool OpenAddress(const std::string&) override { return true; }
-};
-
 class PagesWiringTest : public ::testing::Test {
  protected:
   mwtest::TempFolder app;
   testing::ScriptedPrompter prompter;
-  NullOpener opener;
+  testing::RecordingWebOpener opener;
   std::unique_ptr<MainWindow> w;
 
   void SetUp() override {

@@ -19,6 +19,7 @@
 #include "common/BmpFile.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "picturetool/ui/PictureToolViews.h"
+#include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -191,11 +192,6 @@ TEST_F(ToolWindowTest, AbortButtonOnlyInABatch) {
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{458, 458}));
 }
 
-class FixedClock : public Clock {
- public:
-  LocalDateTime Now() const override { return {}; }
-};
-
 // The conversion waits for the tool while the event loop runs: the tool is not modal, the main
 // window keeps working, and a second conversion meanwhile is turned away.
 TEST_F(ToolWindowTest, ConversionWaitsForTheToolWithoutBlocking) {
@@ -203,7 +199,7 @@ TEST_F(ToolWindowTest, ConversionWaitsForTheToolWithoutBlocking) {
   QWidget mainWindow;
   mainWindow.resize(800, 600);
   mainWindow.show();
-  FixedClock clock;
+  testing::FixedClock clock{LocalDateTime{}};
   PictureConversionService service(lang, prompter, clock, &mainWindow, dir.str(), "Glimmora");
   PictureToIconResult second;
   bool sawWindow = false;

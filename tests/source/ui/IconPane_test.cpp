@@ -16,6 +16,7 @@
 #include "../IconFileMaker.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/Preview.h"
+#include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {
@@ -25,11 +26,6 @@ namespace fs = std::filesystem;
 using testing::RowNumberTable;
 using testing::ScriptedPrompter;
 using testing::TempDir;
-
-class FixedClock : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 3, 7, 9, 5, 1}; }
-};
 
 class IconPaneTest : public ::testing::Test {
  protected:
@@ -54,7 +50,7 @@ class IconPaneTest : public ::testing::Test {
   LanguageTable lang = RowNumberTable();
   ScriptedPrompter prompter;
   SaveParams params;
-  FixedClock clock;
+  testing::FixedClock clock;
   std::unique_ptr<IconPane> pane;
 };
 

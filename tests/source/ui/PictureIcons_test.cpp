@@ -21,6 +21,7 @@
 #include "platform/PictureFiles.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
+#include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {
@@ -33,11 +34,6 @@ using testing::TempDir;
 
 constexpr Rgb kRed = MakeRgb(200, 0, 0);
 constexpr Rgb kBlue = MakeRgb(0, 0, 200);
-
-class FixedClock : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 3, 7, 9, 5, 1}; }
-};
 
 // Stands in for the tool window: each opening returns the next scripted result.
 class ScriptedTool : public PictureToolRunner {
@@ -136,7 +132,7 @@ class PictureIconsTest : public ::testing::Test {
   LanguageTable lang = RowNumberTable();
   ScriptedPrompter prompter;
   SaveParams params;
-  FixedClock clock;
+  testing::FixedClock clock;
   ScriptedTool tool;
   FilePictureReader reader;
   std::vector<std::string> treeFolders;

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the screen checks need (as root).
 set -euo pipefail
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev libwmf-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool imagemagick

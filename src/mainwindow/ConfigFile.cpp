@@ -1,8 +1,6 @@
 #include "mainwindow/ConfigFile.h"
 
 #include <algorithm>
-#include <cfenv>
-#include <cmath>
 
 #include "common/LeBytes.h"
 #include "common/MarkedField.h"
@@ -48,16 +46,6 @@ void PutPathRec(std::string& bytes, std::size_t at, std::string_view path, std::
 }
 
 }  // namespace
-
-std::int16_t TwipsToInteger(double twips) {
-  if (!std::isfinite(twips)) return 0;
-  const int saved = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const double r = std::nearbyint(twips);
-  std::fesetround(saved);
-  if (r < -32768.0 || r > 32767.0) return 0;
-  return static_cast<std::int16_t>(r);
-}
 
 std::string ConfigFilePath(const std::string& appPath) { return JoinPath(appPath, kConfigFileName); }
 

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/PaneTwips.h"
 #include "common/ReplaceFile.h"
 #include "common/TextCodec.h"
 #include "mainwindow/SaveParams.h"
@@ -53,10 +54,6 @@ struct ConfigData {
 
   bool operator==(const ConfigData&) const = default;
 };
-
-// A size in twips as the file stores it: the nearest whole number (halves to even), and 0 when it
-// does not fit a 16-bit integer.
-std::int16_t TwipsToInteger(double twips);
 
 // The configuration file in the program folder `appPath`.
 std::string ConfigFilePath(const std::string& appPath);

@@ -45,7 +45,4 @@ std::string TabCaption(int tab, const LanguageTable& lang);
 // Key of status panel 1..3 of the library page.
 std::string StatusPanelKey(int panel);
 
-// A pixel length in twips as stored: 0 when it does not fit the 16-bit field.
-std::int16_t PixelsToStoredTwips(int pixels);
-
 }  // namespace glimmora

@@ -183,6 +183,14 @@ TEST(ConfigLayout, PaneSizesAreWholeTwipsThatFitSixteenBits) {
   EXPECT_EQ(TwipsToInteger(32767.4), 32767);
   EXPECT_EQ(TwipsToInteger(32767.6), 0);
   EXPECT_EQ(TwipsToInteger(-40000), 0);
+
+  // A pane measured in pixels: 0 when it does not fit; a pane still as it was laid out keeps the
+  // twips it came from, finer than its pixels.
+  EXPECT_EQ(PaneTwipsToStore(200, {}), 3000);
+  EXPECT_EQ(PaneTwipsToStore(2184, {}), 32760);
+  EXPECT_EQ(PaneTwipsToStore(2185, {}), 0);
+  EXPECT_EQ(PaneTwipsToStore(467, {7000, 467}), 7000);
+  EXPECT_EQ(PaneTwipsToStore(468, {7000, 467}), 7020);
 }
 
 TEST_F(ConfigFileTest, MissingFileGivesDefaultsAndIsNotCreated) {

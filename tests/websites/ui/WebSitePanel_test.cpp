@@ -293,6 +293,8 @@ TEST_F(WebSitePanelTest, ListHeightFollowsTheSavedSizeWithinLimits) {
   EXPECT_EQ(page->ListHeightTwips(), 4500);
   page->SetListHeightTwips(300);
   EXPECT_EQ(page->ListHeightTwips(), 600);
+  page->SetListHeightTwips(-300);  // not "nothing stored": held to the lower limit
+  EXPECT_EQ(page->ListHeightTwips(), 600);
   page->SetListHeightTwips(3000);
   EXPECT_EQ(page->ListHeightTwips(), 3000);
   page->SetListHeightTwips(30000);

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -165,8 +167,7 @@ void OptionsDialog::Show() {
   for (int g = 0; g < kOptGroups; ++g) {
     const OptChoiceGroup& group = form_.groups[static_cast<std::size_t>(g)];
     QButtonGroup* buttons = groups_[static_cast<std::size_t>(g)];
-    // A disabled box greys its choices; the frame's own state is what the form says.
-    frames_[static_cast<std::size_t>(g)]->setEnabled(true);
+    frames_[static_cast<std::size_t>(g)]->setEnabled(form_.frameEnabled[static_cast<std::size_t>(g)]);
     for (QAbstractButton* b : buttons->buttons()) {
       const int id = buttons->id(b);
       b->setEnabled(group.enabled[static_cast<std::size_t>(id)] &&
@@ -200,6 +201,26 @@ void OptionsDialog::ChooseProgram() {
   if (path.empty()) return;
   form_.editorText = path;
   Show();
+}
+
+std::string OptionsDialog::ChooseProgramFile(QWidget* parent, const std::string& title,
+                                             const LanguageTable& lang) {
+  QFileDialog dialog(parent, Q(title));
+  dialog.setObjectName("CommonDialog1");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // Which files may be run is a filter of Qt's own dialog; a desktop's dialog knows only names.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  const auto filters = ProgramChooserFilters(lang);
+  const QString programs = Q(filters[0]);
+  dialog.setNameFilters({programs, Q(filters[1])});
+  const QDir::Filters all = dialog.filter();
+  auto runnableOnly = [&dialog, all, programs](const QString& chosen) {
+    dialog.setFilter(chosen == programs ? all | QDir::Executable : all);
+  };
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, runnableOnly);
+  runnableOnly(programs);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst().toStdString();
 }
 
 void OptionsDialog::PressOk() {

@@ -45,6 +45,11 @@ class OptionsDialog : public QDialog {
   void BrowseFolder();
   void ChooseProgram();
 
+  // The program chooser of the editor box: an open-file dialog whose first filter shows only the
+  // files one may run. Returns the chosen file's full path, or "" when cancelled.
+  static std::string ChooseProgramFile(QWidget* parent, const std::string& title,
+                                       const LanguageTable& lang);
+
  private:
   void Show();  // the widgets follow the form
 

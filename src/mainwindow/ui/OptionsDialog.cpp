@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -43,6 +43,18 @@ constexpr GroupText kGroupTexts[kOptGroups] = {
 };
 
 }  // namespace
+
+bool RunnableFilesOnly::filterAcceptsRow(int row, const QModelIndex& parent) const {
+  const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+  if (!active_ || files == nullptr) return true;
+  const QModelIndex index = files->index(row, 0, parent);
+  return files->isDir(index) || files->fileInfo(index).isExecutable();
+}
+
+void RunnableFilesOnly::SetActive(bool active) {
+  active_ = active;
+  invalidateFilter();
+}
 
 OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory& memory,
                              const LanguageTable& lang, Prompter& prompter,
@@ -208,17 +220,16 @@ std::string OptionsDialog::ChooseProgramFile(QWidget* parent, const std::string&
   QFileDialog dialog(parent, Q(title));
   dialog.setObjectName("CommonDialog1");
   dialog.setFileMode(QFileDialog::ExistingFile);
-  // Which files may be run is a filter of Qt's own dialog; a desktop's dialog knows only names.
+  // Programs here carry no extension; which files may be run is told by a filter of Qt's own
+  // dialog, which a desktop's dialog would not take.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* runnable = new RunnableFilesOnly(&dialog);
+  dialog.setProxyModel(runnable);
   const auto filters = ProgramChooserFilters(lang);
   const QString programs = Q(filters[0]);
   dialog.setNameFilters({programs, Q(filters[1])});
-  const QDir::Filters all = dialog.filter();
-  auto runnableOnly = [&dialog, all, programs](const QString& chosen) {
-    dialog.setFilter(chosen == programs ? all | QDir::Executable : all);
-  };
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, runnableOnly);
-  runnableOnly(programs);
+  connect(&dialog, &QFileDialog::filterSelected, runnable,
+          [runnable, programs](const QString& chosen) { runnable->SetActive(chosen == programs); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst().toStdString();
 }

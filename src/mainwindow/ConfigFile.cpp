@@ -1,6 +1,7 @@
 #include "mainwindow/ConfigFile.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "common/LeBytes.h"
 #include "common/MarkedField.h"
@@ -45,13 +46,18 @@ PathEntry DecodePathRec(std::string_view bytes, std::size_t at, Language lang) {
 class OldPaths {
  public:
   OldPaths(std::string_view bytes, Language lang) {
-    auto add = [&](std::size_t at) {
+    auto read = [&](std::size_t at) {
       std::string scratch;
       const std::string_view raw = Slice(bytes, at, kPathBytes, scratch);
-      paths_.push_back({DecodeMarkedField(raw, kPathMark, lang).Text, std::string(raw)});
+      return std::make_pair(DecodeMarkedField(raw, kPathMark, lang).Text, std::string(raw));
     };
-    add(kPathTextAt);
-    for (std::size_t i = 0; i < StoredCount(bytes); ++i) add(kHistoryAt + kPathRecBytes * i);
+    slots_.push_back(read(kPathTextAt));
+    for (std::size_t i = 0; i < StoredCount(bytes); ++i) {
+      auto path = read(kHistoryAt + kPathRecBytes * i);
+      if (i < kPathHistorySlots) slots_.push_back(path);
+      byText_.insert(std::move(path));  // the first record of a text wins
+    }
+    byText_.insert(slots_.front());
   }
 
   // The bytes to store for `path` in record `slot` (0 the shown text, i the history entry i):
@@ -59,9 +65,8 @@ class OldPaths {
   // history entry before the shown text), else the path encoded anew; empty when it fits no
   // record.
   std::string Field(const std::string& path, std::size_t slot) const {
-    if (slot < paths_.size() && paths_[slot].first == path) return paths_[slot].second;
-    for (std::size_t i = 1; i <= paths_.size(); ++i)
-      if (paths_[i % paths_.size()].first == path) return paths_[i % paths_.size()].second;
+    if (slot < slots_.size() && slots_[slot].first == path) return slots_[slot].second;
+    if (auto it = byText_.find(path); it != byText_.end()) return it->second;
     if (path.size() > kPathBytes) return {};
     return EncodeMarkedField(path, kPathBytes, kPathMark);
   }
@@ -75,7 +80,10 @@ class OldPaths {
   }
 
  private:
-  std::vector<std::pair<std::string, std::string>> paths_;
+  // The records a history of the usual length goes back to, by position.
+  static constexpr std::size_t kPathHistorySlots = 64;
+  std::vector<std::pair<std::string, std::string>> slots_;
+  std::unordered_map<std::string, std::string> byText_;
 };
 
 // A save-parameter record as it goes back: the bytes it was read from while it reads the same.

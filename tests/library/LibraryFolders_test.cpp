@@ -138,6 +138,50 @@ TEST_F(LibraryFoldersTest, CreatingACategoryAndALibrary) {
   EXPECT_EQ(ReadAll(cat / "old_(Old).src"), before);
 }
 
+// A create killed at any file step leaves the whole new library or nothing once the category is
+// read, and the same create then goes through; so does one after an older create left an empty
+// data file alone.
+TEST_F(LibraryFoldersTest, AKilledCreateLeavesTheWholePairOrNothing) {
+  const fs::path cat = Category("z_an_(Animals)");
+  const std::string src = (cat / "birds_(Birds).src").string();
+  const LibSrcHead head = NewSrcHead("G", "Birds", "birds");
+  const auto files = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(cat)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> pair = {"birds_(Birds).dat", "birds_(Birds).src"};
+  int step = 1;
+  for (;; ++step) {
+    fs::remove_all(cat);
+    fs::create_directories(cat);
+    FaultyOps ops;
+    ops.failAt = step;
+    ops.crash = true;
+    CreateLibraryFiles(src, head, ops);
+    const auto cats = ReadLibraryFolders(lib().string(), Language::English);
+    if (files().empty()) {
+      EXPECT_TRUE(cats[0].Libraries.empty()) << step;
+      EXPECT_TRUE(CreateLibraryFiles(src, head).Ok) << step;
+    } else {
+      EXPECT_EQ(files(), pair) << step;
+      ASSERT_EQ(cats[0].Libraries.size(), 1u) << step;
+      EXPECT_EQ(ReadAll(src), EncodeSrcHead(head)) << step;
+    }
+    if (ops.calls < step) break;
+  }
+  EXPECT_GE(step, 8);
+  fs::remove_all(cat);
+  fs::create_directories(cat);
+  WriteAll(cat / "birds_(Birds).dat", std::string());
+  ReadLibraryFolders(lib().string(), Language::English);
+  EXPECT_TRUE(files().empty());
+  WriteAll(cat / "birds_(Birds).dat", std::string());
+  EXPECT_TRUE(CreateLibraryFiles(src, head).Ok);
+  EXPECT_EQ(files(), pair);
+}
+
 TEST_F(LibraryFoldersTest, DeletingALibraryAndACategory) {
   const fs::path cat = Category("z_an_(Animals)");
   Library(cat, "cats_(Cats).src", "Cats", "cats", 1, "CATS_(CATS).DAT");

@@ -10,8 +10,9 @@
 //   2. base.src.new is renamed to base.src.commit: from here on the new pair is the library;
 //   3. base.dat.new is renamed over the data file, then base.src.commit over the index file.
 // A reader that finds base.src.commit reads it with base.dat.new (or, once that was renamed, the
-// data file). RecoverLibrary, run before every change, finishes steps 3 after a crash, or removes
-// the scratch files of a change that never reached step 2.
+// data file). RecoverLibrary, run before every change and whenever the library's page or its
+// category is read, finishes steps 3 after a crash, or removes the scratch files of a change that
+// never reached step 2.
 //
 // Appending icons needs no second data file: the new bodies are appended behind the old ones
 // (no old entry points there), flushed, and then the index is replaced by base.src.new in one

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "common/Dib.h"
 #include "library/KeywordSearch.h"
 #include "library/LibCatalog.h"
 #include "library/LibManager.h"
@@ -258,6 +259,14 @@ TEST_F(LibraryFoldersTest, MutatedAndTruncatedLibrariesNeverCrash) {
     if (round % 3 == 0) DeleteEntries(src, ids);
     if (round % 3 == 1) AppendIcons(src, bodies);
     if (round % 3 == 2) SetKeyword(src, ids, "k");
+    // A changed clipboard icon is either refused or comes back out of the library decodable.
+    Bytes ico = TestIco(16, 16, round % 2 ? 8 : 4, round);
+    for (int i = 0; i < 3; ++i) ico[22 + rng() % 60] = static_cast<std::uint8_t>(rng());
+    if (const auto body = IconBodyForLibrary(ico)) {
+      const LibSrcItem item = NewSrcItem(body->Width, body->Height, body->BitCount, 1,
+                                         static_cast<std::int32_t>(body->Body.size()));
+      EXPECT_TRUE(DecodeIcoFile(LibraryIcoBytes(item, body->Body))) << "round " << round;
+    }
   }
 }
 

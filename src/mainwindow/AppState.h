@@ -12,8 +12,8 @@
 #include "common/IconTypeTally.h"
 #include "common/LanguageTable.h"
 #include "common/Utilities.h"
-#include "mainwindow/ConfigFile.h"
-#include "mainwindow/SaveParams.h"
+#include "settings/ConfigFile.h"
+#include "settings/SaveParams.h"
 
 namespace glimmora {
 

@@ -17,7 +17,7 @@
 #include "common/Prompter.h"
 #include "common/Raster.h"
 #include "common/Utilities.h"
-#include "mainwindow/SaveParams.h"
+#include "settings/SaveParams.h"
 #include "picturetool/PictureToIcon.h"
 #include "source/SourceLinks.h"
 

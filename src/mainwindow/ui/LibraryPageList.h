@@ -8,7 +8,7 @@
 
 #include "common/LanguageTable.h"
 #include "mainwindow/LibraryLayout.h"
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 class QItemSelectionModel;
 class QListView;

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "mainwindow/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 namespace glimmora {
 

@@ -18,7 +18,7 @@
 #include "common/Prompter.h"
 #include "common/Raster.h"
 #include "common/Utilities.h"
-#include "mainwindow/SaveParams.h"
+#include "settings/SaveParams.h"
 #include "picturetool/PictureToIcon.h"
 #include "source/IconPages.h"
 #include "source/IconPaneStatus.h"

@@ -17,7 +17,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Utilities.h"
-#include "mainwindow/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "source/FileListStatus.h"
 #include "source/FolderReader.h"
 #include "source/PathHistory.h"

@@ -12,8 +12,8 @@
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
-#include "mainwindow/Panes.h"
-#include "mainwindow/SaveParams.h"
+#include "settings/Panes.h"
+#include "settings/SaveParams.h"
 
 namespace glimmora {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 namespace {

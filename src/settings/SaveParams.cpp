@@ -1,4 +1,4 @@
-#include "mainwindow/SaveParams.h"
+#include "settings/SaveParams.h"
 
 #include "common/LeBytes.h"
 #include "common/MarkedField.h"

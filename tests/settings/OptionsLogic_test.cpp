@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwindow/OptionsLogic.h"
+#include "settings/OptionsLogic.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora::testing {

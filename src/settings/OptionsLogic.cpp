@@ -1,4 +1,4 @@
-#include "mainwindow/OptionsLogic.h"
+#include "settings/OptionsLogic.h"
 
 namespace glimmora {
 namespace {

@@ -19,7 +19,7 @@
 
 #include "common/ReplaceFile.h"
 #include "common/TextCodec.h"
-#include "mainwindow/SaveParams.h"
+#include "settings/SaveParams.h"
 
 namespace glimmora {
 

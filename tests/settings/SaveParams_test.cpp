@@ -1,4 +1,4 @@
-#include "mainwindow/SaveParams.h"
+#include "settings/SaveParams.h"
 
 #include <gtest/gtest.h>
 

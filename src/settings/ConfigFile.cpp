@@ -1,4 +1,4 @@
-#include "mainwindow/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include <algorithm>
 #include <cfenv>

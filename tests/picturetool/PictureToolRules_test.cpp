@@ -7,6 +7,7 @@
 #include "picturetool/PictureFit.h"
 #include "picturetool/PictureToolModel.h"
 #include "picturetool/Selection.h"
+#include "shared/PictureToIcon.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

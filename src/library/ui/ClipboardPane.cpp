@@ -18,7 +18,7 @@
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {

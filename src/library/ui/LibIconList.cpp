@@ -14,7 +14,7 @@
 #include "common/FileBytes.h"
 #include "common/Paths.h"
 #include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {

@@ -37,9 +37,9 @@
 #include "library/ui/LibraryTree.h"
 #include "mainwindow/AppState.h"
 #include "mainwindow/ui/LibraryPage.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
-#include "source/ui/Preview.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {

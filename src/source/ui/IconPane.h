@@ -19,7 +19,7 @@
 #include "common/Raster.h"
 #include "common/Utilities.h"
 #include "settings/SaveParams.h"
-#include "picturetool/PictureToIcon.h"
+#include "shared/PictureToIcon.h"
 #include "source/IconPages.h"
 #include "source/IconPaneStatus.h"
 #include "source/IconSaving.h"

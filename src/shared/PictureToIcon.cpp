@@ -1,4 +1,4 @@
-#include "picturetool/PictureToIcon.h"
+#include "shared/PictureToIcon.h"
 
 #include <sys/stat.h>
 
@@ -215,5 +215,7 @@ PictureToIconResult PictureConverter::PictureToIcon(const PictureToIconRequest& 
   }
   return result;
 }
+
+bool AbortButtonVisible(bool saveAllIco, int checkedFiles) { return saveAllIco || checkedFiles > 1; }
 
 }  // namespace glimmora

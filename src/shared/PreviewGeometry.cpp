@@ -1,4 +1,4 @@
-#include "source/PreviewGeometry.h"
+#include "shared/PreviewGeometry.h"
 
 #include <algorithm>
 

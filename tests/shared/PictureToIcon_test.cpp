@@ -1,6 +1,6 @@
 // Turning a picture file into an icon: which files count as pictures, what the save parameters
 // and the user decide, what the tool's outcome leaves, and the files and bytes written.
-#include "picturetool/PictureToIcon.h"
+#include "shared/PictureToIcon.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "source/ui/IconImages.h"
+#include "shared/ui/IconImages.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

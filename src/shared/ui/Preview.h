@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "source/PreviewGeometry.h"
+#include "shared/PreviewGeometry.h"
 
 class QLabel;
 

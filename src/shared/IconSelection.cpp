@@ -1,4 +1,4 @@
-#include "source/IconSelection.h"
+#include "shared/IconSelection.h"
 
 namespace glimmora {
 namespace {

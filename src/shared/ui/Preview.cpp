@@ -1,4 +1,4 @@
-#include "source/ui/Preview.h"
+#include "shared/ui/Preview.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -20,7 +20,7 @@
 #include "common/Prompter.h"
 #include "common/Raster.h"
 #include "common/Utilities.h"
-#include "picturetool/PictureTool.h"
+#include "shared/PictureTool.h"
 
 namespace glimmora {
 
@@ -139,5 +139,9 @@ std::vector<std::uint8_t> BmpToIcoBytes(const Raster& icon, std::optional<Rgb> m
 // The icon pane's item for an icon file made from the picture `sourceFile` named `fileName`.
 PictureIconItem PictureItemOf(const std::vector<std::uint8_t>& ico, const std::string& sourceFile,
                               const std::string& fileName, const LanguageTable& lang);
+
+// The abort button only helps when more pictures follow: during a save of all files or with more
+// than one ticked file.
+bool AbortButtonVisible(bool saveAllIco, int checkedFiles);
 
 }  // namespace glimmora

@@ -17,7 +17,7 @@
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
-#include "mainwindow/ui/LibraryPageList.h"
+#include "library/ui/LibraryPageList.h"
 #include "shared/ui/IconImages.h"
 
 namespace glimmora {

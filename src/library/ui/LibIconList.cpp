@@ -13,7 +13,7 @@
 
 #include "common/FileBytes.h"
 #include "common/Paths.h"
-#include "mainwindow/ui/LibraryPageList.h"
+#include "library/ui/LibraryPageList.h"
 #include "shared/ui/IconImages.h"
 
 namespace glimmora {

@@ -16,7 +16,7 @@
 
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibraryController.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/WebSitePage.h"

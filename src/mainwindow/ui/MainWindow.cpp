@@ -19,7 +19,7 @@
 #include "mainwindow/StartupSequence.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "mainwindow/ui/HelpWindow.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/LinkWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/SplashWindow.h"

@@ -15,7 +15,7 @@
 #include <QTextBrowser>
 
 #include "mainwindow/ProgramFolderFixture.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"

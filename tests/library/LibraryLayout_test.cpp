@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwindow/LibraryLayout.h"
+#include "library/LibraryLayout.h"
 
 namespace glimmora {
 namespace {
@@ -57,6 +57,18 @@ TEST(LibraryLayout, TabCaptionsAndStoredTwips) {
   EXPECT_EQ(PixelsToStoredTwips(200), 3000);
   EXPECT_EQ(PixelsToStoredTwips(2184), 32760);
   EXPECT_EQ(PixelsToStoredTwips(2185), 0);
+}
+
+TEST(LibraryLayoutTest, LibraryPageCaptionsAndTooltips) {
+  int tooltips = 0;
+  for (const ControlCaption& c : ControlCaptions()) {
+    if (c.tooltip) {
+      ++tooltips;
+      EXPECT_EQ(c.row, c.index == 0 ? 267 : 268) << c.control;
+    }
+  }
+  EXPECT_EQ(tooltips, 4);
+  EXPECT_EQ(ControlCaptions()[0].row, 263);
 }
 
 }  // namespace

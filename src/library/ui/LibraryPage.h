@@ -10,9 +10,9 @@
 
 #include <array>
 
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/LibraryPageList.h"
-#include "mainwindow/ui/MainPage.h"
+#include "settings/AppState.h"
+#include "library/ui/LibraryPageList.h"
+#include "shared/ui/MainPage.h"
 
 class QComboBox;
 class QLabel;

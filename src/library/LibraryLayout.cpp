@@ -1,4 +1,4 @@
-#include "mainwindow/LibraryLayout.h"
+#include "library/LibraryLayout.h"
 
 #include <limits>
 
@@ -55,6 +55,20 @@ std::int16_t PixelsToStoredTwips(int pixels) {
       twips < std::numeric_limits<std::int16_t>::min())
     return 0;
   return static_cast<std::int16_t>(twips);
+}
+
+}  // namespace glimmora
+
+namespace glimmora {
+
+std::span<const ControlCaption> ControlCaptions() {
+  static constexpr ControlCaption kCaptions[] = {
+      {"LabelSearchKeyword", -1, false, 263}, {"LabelSelIcoKeyword", -1, false, 264},
+      {"CommandSearchKeyword", -1, false, 265}, {"CommandSaveKeyword", -1, false, 266},
+      {"PictureGrp", 0, true, 267},           {"PictureGrp", 1, true, 268},
+      {"PictureGrp1", 0, true, 267},          {"PictureGrp1", 1, true, 268},
+  };
+  return kCaptions;
 }
 
 }  // namespace glimmora

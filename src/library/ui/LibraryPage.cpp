@@ -1,4 +1,4 @@
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,9 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwindow/LibraryLayout.h"
+#include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
-#include "mainwindow/MenuTable.h"
 
 namespace glimmora {
 namespace {

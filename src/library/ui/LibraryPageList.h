@@ -7,7 +7,7 @@
 #include <span>
 
 #include "common/LanguageTable.h"
-#include "mainwindow/LibraryLayout.h"
+#include "library/LibraryLayout.h"
 #include "settings/Panes.h"
 
 class QItemSelectionModel;

@@ -1,4 +1,4 @@
-#include "mainwindow/ui/LibraryPageList.h"
+#include "library/ui/LibraryPageList.h"
 
 #include <QHeaderView>
 #include <QListView>

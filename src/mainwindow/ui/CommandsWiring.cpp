@@ -22,7 +22,7 @@
 #include "mainwindow/ui/WebSitePage.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconPane.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 #include "websites/ui/WebSitePanel.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"

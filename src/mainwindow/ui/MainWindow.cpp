@@ -25,7 +25,7 @@
 #include "mainwindow/ui/SplashWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 
 namespace glimmora {
 namespace {

@@ -1,6 +1,6 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 
 #include <gtest/gtest.h>
 

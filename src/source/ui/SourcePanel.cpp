@@ -1,4 +1,4 @@
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

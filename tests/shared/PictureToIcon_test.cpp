@@ -96,6 +96,12 @@ class PictureToIconTest : public ::testing::Test {
   }
 };
 
+TEST(PictureToIconRules, AbortButtonOnlyWhenMorePicturesFollow) {
+  EXPECT_FALSE(AbortButtonVisible(false, 1));
+  EXPECT_TRUE(AbortButtonVisible(false, 2));
+  EXPECT_TRUE(AbortButtonVisible(true, 0));
+}
+
 TEST_F(PictureToIconTest, OnlyTheFourPictureTypesAreTaken) {
   EXPECT_EQ(PictureType("a.png"), "");
   EXPECT_EQ(PictureType("A.BMP"), "BMP");

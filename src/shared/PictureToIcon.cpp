@@ -8,6 +8,7 @@
 #include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/FileBytes.h"
+#include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/IconResize.h"
 #include "common/IconScanner.h"
@@ -93,7 +94,10 @@ PictureIconItem PictureItemOf(const std::vector<std::uint8_t>& ico, const std::s
   const std::optional<IcoFileHead> head = DecodeIcoFileHead(ico);
   if (!head) return item;
   item.Columns[0] = "  " + VbStr(static_cast<int>(head->width)) + " x" + VbStr(static_cast<int>(head->height));
-  switch (head->colorField & 0xFF) {
+  // The depth comes from the image's own header: the directory entry is not ours to trust.
+  const auto image = IcoImageBytes(ico);
+  const std::optional<DibHeader> dib = image ? ParseDibHeader(*image) : std::nullopt;
+  switch (dib ? dib->bitCount : 0) {
     case 1: item.Columns[1] = "     " + lang.Row(kRowDepth1); break;
     case 4: item.Columns[1] = "     " + lang.Row(kRowDepth4); break;
     case 8: item.Columns[1] = "     " + lang.Row(kRowDepth8); break;

@@ -562,7 +562,8 @@ void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipb
   r.ToSysClipboard = true;
   r.mask = MaskAnswer::No;
   const CopyIcoResult result = CopyIcoFile(r, Ask(), state_.LangStr);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cut && !fromClipboardPane && result.clipboard) {
     icons_->ClearSelection();
     icons_->SelectRows({row});

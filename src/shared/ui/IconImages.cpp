@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <algorithm>
 
 namespace glimmora {
 
@@ -29,9 +30,17 @@ QImage IcoFileToImage(std::span<const std::uint8_t> icoFile) {
   return decoded ? IconToImage(*decoded) : QImage();
 }
 
-void PutOnSystemClipboard(const Raster* raster) {
+void PutOnSystemClipboard(const Raster* raster, const ArgbImage* withAlpha) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
+  if (withAlpha != nullptr && withAlpha->width > 0 && withAlpha->height > 0) {
+    QImage image(withAlpha->width, withAlpha->height, QImage::Format_ARGB32);
+    for (int y = 0; y < withAlpha->height; ++y)
+      std::copy_n(withAlpha->pixels.data() + static_cast<std::size_t>(y) * withAlpha->width, withAlpha->width,
+                  reinterpret_cast<QRgb*>(image.scanLine(y)));
+    clipboard->setImage(image);
+    return;
+  }
   if (raster != nullptr && !raster->Empty()) clipboard->setImage(RasterToImage(*raster));
 }
 

@@ -18,7 +18,9 @@ QImage RasterToImage(const Raster& raster);
 QImage IconToImage(const DecodedIcon& icon);
 QImage IcoFileToImage(std::span<const std::uint8_t> icoFile);
 
-// Empties the system clipboard, then puts `raster` on it when it holds a picture.
-void PutOnSystemClipboard(const Raster* raster);
+// Empties the system clipboard, then puts `raster` on it when it holds a picture. `withAlpha`,
+// when given, is the same picture with its alpha and goes on the clipboard in its place, so
+// programs that take images with alpha (PNG) get the translucent parts.
+void PutOnSystemClipboard(const Raster* raster, const ArgbImage* withAlpha = nullptr);
 
 }  // namespace glimmora

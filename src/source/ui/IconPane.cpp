@@ -628,7 +628,8 @@ void IconPane::CopyIcotoSysClipBoard(int sizeSel, bool cutMod) {
   r.pictureIco = pictureIcon_.Ico;
   r.picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
   const IconWriteResult result = SaveIconFromSource(r, *env_.Ask, *env_.Lang);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cutMod) {
     model_->RemoveRows({row});
     SelectIco();

@@ -35,11 +35,11 @@
 #include "library/ui/LibIconList.h"
 #include "library/ui/LibraryManagerDialog.h"
 #include "library/ui/LibraryTree.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/LibraryPage.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
-#include "source/ui/Preview.h"
+#include "settings/AppState.h"
+#include "library/ui/LibraryPage.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {

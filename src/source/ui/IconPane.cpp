@@ -23,10 +23,10 @@
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
-#include "source/ui/Preview.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {

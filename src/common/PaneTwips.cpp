@@ -16,9 +16,8 @@ std::int16_t TwipsToInteger(double twips) {
 }
 
 std::int16_t PaneTwipsToStore(int pixels, const ShownPaneSize& shown) {
-  constexpr double kTwipsPerPixel = 15;
   if (shown.Pixels >= 0 && pixels == shown.Pixels) return TwipsToInteger(shown.Twips);
-  return TwipsToInteger(pixels * kTwipsPerPixel);
+  return TwipsToInteger(static_cast<double>(pixels) * kTwipsPerPixel);
 }
 
 }  // namespace glimmora

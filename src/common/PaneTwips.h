@@ -6,6 +6,8 @@
 
 namespace glimmora {
 
+inline constexpr int kTwipsPerPixel = 15;
+
 // A size in twips as the file stores it: the nearest whole number (halves to even), and 0 when it
 // does not fit a 16-bit integer.
 std::int16_t TwipsToInteger(double twips);

@@ -9,10 +9,9 @@
 #include <string_view>
 
 #include "common/LanguageTable.h"
+#include "common/PaneTwips.h"
 
 namespace glimmora {
-
-constexpr int kTwipsPerPixel = 15;
 
 // The stored library-tree width and height, taken only inside their ranges (W and H are the
 // page's width and height); anything else, a new file's zeros included, gives the default.

@@ -4,7 +4,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
-#include <QPixmap>
 #include <QProcess>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -17,6 +16,7 @@
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
+#include "library/ui/PaneIcons.h"
 #include "mainwindow/ui/LibraryPageList.h"
 #include "source/ui/IconImages.h"
 
@@ -30,8 +30,7 @@ constexpr std::size_t kLargestClipIcon = 4u << 20;
 QIcon IconOfFile(const std::string& path) {
   const auto bytes = ReadFileBytes(path, kLargestClipIcon);
   if (!bytes) return {};
-  const QImage image = IcoFileToImage(*bytes);
-  return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+  return PaneIcon(IcoFileToImage(*bytes));
 }
 
 // Val of a text: its leading number after blanks, 0 when there is none.

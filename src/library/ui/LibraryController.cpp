@@ -150,11 +150,11 @@ void LibraryController::ConnectWidgets() {
     v->viewport()->installEventFilter(this);
     v->installEventFilter(this);
   }
+  // A double click anywhere in the library pane, on an icon or beside the icons, opens the author
+  // window (the event filter); the views' own signal comes only for a click on an item.
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(libList->ReportView()),
-                               static_cast<QAbstractItemView*>(libList->IconView())}) {
-    connect(v, &QAbstractItemView::doubleClicked, this, [this] { OpenAuthorInf(); });
+                               static_cast<QAbstractItemView*>(libList->IconView())})
     v->viewport()->installEventFilter(this);
-  }
   for (int i = 0; i < 2; ++i)
     connect(page_.PictureGrp(i), &QToolButton::clicked, this, [this, i] { PictureGrp_Click(i); });
 
@@ -209,6 +209,11 @@ bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
     clip_->RsetIcoClipBoard(false);
   }
   if (watched == page_.TreeViewL()->viewport() && type == QEvent::MouseButtonPress) justLoaded_ = nullptr;
+  if (type == QEvent::MouseButtonDblClick && (watched == page_.ListViewLIco()->ReportView()->viewport() ||
+                                              watched == page_.ListViewLIco()->IconView()->viewport())) {
+    OpenAuthorInf();
+    return false;
+  }
   if (type == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     leftPressed_ = mouse->button() == Qt::LeftButton;
@@ -450,14 +455,15 @@ void LibraryController::mn8DeleteIco_Click() {
   const PromptAnswer answer = Ask().AskRow(state_.LangStr, 212, PromptButtons::YesNo);
   const std::vector<int> rows = icons_->SelectedRows();
   if (answer == PromptAnswer::Yes) {
-    if (rows.empty()) {
-      SelectLibIco();
-      return;
-    }
+    // The library's own question comes even with nothing selected; then nothing is written.
     std::vector<LibPaneItem> chosen;
     for (int r : rows) chosen.push_back(icons_->Item(r));
     const KillResult result = KillIcoFromLib(chosen, Ask(), state_.LangStr);
     if (result.Cancelled) return;
+    if (rows.empty()) {
+      SelectLibIco();
+      return;
+    }
     for (const auto& [src, count] : result.NewCounts) tree_->SetLibraryCount(src, count);
     QTreeWidgetItem* node = tree_->Selected();
     const std::string shown = LibraryTree::SrcPath(node);

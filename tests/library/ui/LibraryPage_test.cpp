@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 
 #include "library/ui/AuthorInfoDialog.h"
@@ -91,6 +92,11 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   FillLibrary(src, 5);
   Open();
   SelectNode(src);
+  // Yes with nothing selected: the library's question comes, and nothing goes.
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  Lib()->mn8DeleteIco_Click();
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{212, 629}));
+  EXPECT_EQ(Icons()->Count(), 5);
   Icons()->SelectRows({1, 2});
   prompter.answers = {PromptAnswer::No};
   Lib()->mn8DeleteIco_Click();
@@ -183,7 +189,8 @@ TEST_F(LibraryPageTest, AuthorWindowSavesTheIconItShowsAndFollowsTheSelection) {
   Open();
   SelectNode(src);
   Icons()->SelectRows({0});
-  Lib()->OpenAuthorInf();
+  // A double click beside the icons opens the window for the icon chosen.
+  QTest::mouseDClick(Icons()->List()->ReportView()->viewport(), Qt::LeftButton, {}, QPoint(5, 3000));
   AuthorInfoDialog* a = Lib()->Author();
   ASSERT_NE(a, nullptr);
   a->Text1(0)->setText("Ann");

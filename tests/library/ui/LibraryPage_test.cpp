@@ -45,7 +45,9 @@ TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {
   MakeLibrary("Animals", "Cats", "cats");
   PutClipIcon("A1_x.ico", 1);
   Open();
-  Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
+  // The tree starts on its first category, opened.
+  ASSERT_EQ(Lib()->Tree()->Selected(), Lib()->Tree()->Widget()->topLevelItem(0));
+  EXPECT_TRUE(Lib()->Tree()->Selected()->isExpanded());
   Lib()->PopIcoClipBoardSub(1);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{236});
   EXPECT_EQ(Clip()->Count(), 1);

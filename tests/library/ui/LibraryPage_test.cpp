@@ -143,7 +143,14 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   Lib()->PopTreeViewLSub(0);
   LibraryManagerDialog* d = Lib()->Manager();
   ASSERT_NE(d, nullptr);
+  // No category yet: a library cannot be made, the dialog says so and stays open.
+  d->Ok();
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{680});
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_FALSE(d->Combo1()->isHidden());
   d->TabStripLib()->setCurrentIndex(1);
+  EXPECT_TRUE(d->Combo1()->isHidden());  // a new category has no category or library to choose
+  EXPECT_TRUE(d->Combo2()->isHidden());
   d->TextLibname(0)->setText("Animals");
   d->TextLibname(1)->setText("an");
   d->Ok();

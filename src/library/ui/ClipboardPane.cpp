@@ -80,6 +80,7 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
     files_.push_back(f);
     ++imagesAdded_;
   }
+  list_->FitColumns();
   list_->setUpdatesEnabled(true);
 }
 

@@ -315,19 +315,22 @@ void LibraryController::ShowLibPages(int iconCount) {
       RsetLibTreePages(iconCount, icons_->Count(), libGrpNo_, state_.LibGrpSize, state_.LangStr);
   libGrpCount_ = s.LibGrpCount;
   if (s.LibGrpNo > 0) libGrpNo_ = s.LibGrpNo;
-  CommandSwitches w;
-  if (s.MultiPage) {
-    page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(s.Caption));
-    page_.ListViewLIco()->ReportView()->setColumnWidth(0, static_cast<int>(4500 / 1.3 / 15));
-  }
+  if (s.MultiPage) page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(s.Caption));
+  ShowPageButtons(s.MultiPage, s.PrevEnabled, s.NextEnabled);
+}
+
+void LibraryController::ShowPageButtons(bool shown, bool prev, bool next) {
   for (int i = 0; i < 2; ++i) {
     QToolButton* b = page_.PictureGrp(i);
-    b->setVisible(s.MultiPage);
-    b->setEnabled(i == 0 ? s.PrevEnabled : s.NextEnabled);
+    b->setVisible(shown);
+    b->setEnabled(i == 0 ? prev : next);
   }
-  w.Whole("mn9LastGrpIcon", s.PrevEnabled);
-  w.Whole("mn10NextGrpIcon", s.NextEnabled);
+  CommandSwitches w;
+  w.Whole("mn9LastGrpIcon", prev);
+  w.Whole("mn10NextGrpIcon", next);
   emit SwitchesChanged(w);
+  // The columns follow what the pane holds now: this page, or the hits of a search.
+  page_.ListViewLIco()->FitColumns();
 }
 
 void LibraryController::GetIcoFromLib() {
@@ -732,9 +735,12 @@ int LibraryController::SearchLibByKeyword() {
     EndProgress();
     QApplication::restoreOverrideCursor();
   }
-  if (!result) return -1;
-  icons_->SetItems(result->Items);
   paneSource_ = LibPaneSource::Search;
+  if (result) icons_->SetItems(result->Items);
+  // The pane holds hits of every library, not a page of one: no page caption, no page buttons.
+  page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(state_.Row(170)));
+  ShowPageButtons(false, false, false);
+  if (!result) return -1;
   SelectLibIco();
   page_.ListViewLIco()->CurrentView()->setFocus();
   return result->Hits;

@@ -122,6 +122,7 @@ class LibraryController : public QObject {
   Prompter& Ask();
   const Clock& Time() const;
   void ShowLibPages(int iconCount);
+  void ShowPageButtons(bool shown, bool prev, bool next);
   void LoadAuthor();
   void SaveAuthor();
   void Progress(int value);

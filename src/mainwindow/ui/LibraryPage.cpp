@@ -1,6 +1,8 @@
 #include "mainwindow/ui/LibraryPage.h"
 
 #include <QComboBox>
+
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -146,7 +148,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
     auto* b = new QToolButton;
     b->setObjectName(QStringLiteral("PictureGrp_%1").arg(i));
     b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
-    b->setAutoRaise(true);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setToolTip(Q(ControlText("PictureGrp", i, true, lang)));
     b->hide();
     pictureGrp_[static_cast<std::size_t>(i)] = b;
@@ -199,7 +201,10 @@ void LibraryPage::ApplyStoredSizes() {
   const int pageH = splitColumns_->height() * kTwipsPerPixel;
   const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, pageW);
   const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, pageH);
-  const int leftPx = Px(tw);
+  // Without a stored width the left column takes a third of the page: the clipboard's number,
+  // size, colour and byte columns and a file name of some twenty letters then fit side by side.
+  const bool stored = tw == state_.Panes.TreeViewLWidth;
+  const int leftPx = stored ? Px(tw) : std::max(Px(tw), splitColumns_->width() / 3);
   splitColumns_->setSizes({leftPx, std::max(1, splitColumns_->width() - leftPx)});
   const int topPx = Px(th) + imageComboLRD_->height() + 2;
   splitLeft_->setSizes({topPx, std::max(1, splitLeft_->height() - topPx)});

@@ -34,6 +34,12 @@ class LibraryPageList : public QStackedWidget {
   void SetMode(ListViewMode mode);
   // The view now shown.
   QWidget* CurrentView() const;
+  // Each report column as wide as its heading or its widest text, whichever is wider: after every
+  // fill, so that what the list holds now is readable.
+  void FitColumns();
+  // Width of the report columns before `column`, with the view's frame: what must be shown for
+  // that column to start inside the view.
+  int WidthBefore(int column) const;
 
  private:
   QStandardItemModel* model_;

@@ -39,6 +39,13 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   EXPECT_EQ(Icons()->Items()[2].Entry, 53);
   EXPECT_FALSE(page->PictureGrp(1)->isEnabled());
   EXPECT_EQ(page->StatusPanel(2)->text().toStdString(), "<222> 3 <223> (.9 KB)");
+  EXPECT_NE(Icons()->List()->Model()->headerData(0, Qt::Horizontal).toString(), "<170>");
+  // A search shows hits of every library, not a page: the plain heading and no page buttons.
+  page->ComboLKeyword()->setEditText("cats");
+  EXPECT_EQ(Lib()->SearchLibByKeyword(), 50);
+  EXPECT_EQ(Icons()->List()->Model()->headerData(0, Qt::Horizontal).toString(), "<170>");
+  EXPECT_TRUE(page->PictureGrp(0)->isHidden());
+  EXPECT_TRUE(page->PictureGrp(1)->isHidden());
 }
 
 TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {

@@ -255,6 +255,7 @@ void LibraryController::Start() {
   ResetTreeViewL();
   clip_->RsetIcoClipBoard(false);
   SelectLibIco();
+  page_.ListViewLIco()->FitColumns();
 }
 
 void LibraryController::ResetTreeViewL() {

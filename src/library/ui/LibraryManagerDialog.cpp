@@ -69,6 +69,7 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   layout->addLayout(form);
   layout->addWidget(label2_[0]);
   layout->addWidget(label2_[1]);
+  layout->addStretch();
   layout->addLayout(buttonRow);
 
   const bool create = mode_ == Create;

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -149,7 +148,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   for (int i = 0; i < 2; ++i) {
     auto* b = new QToolButton;
     b->setObjectName(QStringLiteral("PictureGrp_%1").arg(i));
-    b->setIcon(style()->standardIcon(i == 0 ? QStyle::SP_ArrowLeft : QStyle::SP_ArrowRight));
+    b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // As tall as the page's push buttons and half again as wide: a target for the mouse, not a
     // glyph in the status bar.

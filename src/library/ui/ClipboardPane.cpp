@@ -16,9 +16,9 @@
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
+#include "library/ui/LibraryPageList.h"
 #include "library/ui/PaneIcons.h"
-#include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {

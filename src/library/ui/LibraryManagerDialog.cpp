@@ -54,8 +54,7 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   label1_[2]->setText(Q(lang.Row(320)));
   label1_[3]->setText(Q(lang.Row(321)));
 
-  form_ = new QFormLayout;
-  QFormLayout* form = form_;
+  auto* form = form_ = new QFormLayout;
   form->addRow(label1_[2], combo1_);
   form->addRow(label1_[3], combo2_);
   form->addRow(label1_[0], names_[0]);

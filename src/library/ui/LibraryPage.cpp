@@ -1,8 +1,6 @@
 #include "library/ui/LibraryPage.h"
 
 #include <QComboBox>
-
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +13,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
@@ -211,7 +211,8 @@ void LibraryPage::ApplyStoredSizes() {
   // name of some twenty letters then fit side by side.
   const bool stored = tw == state_.Panes.TreeViewLWidth;
   const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
-  const int leftPx = stored ? Px(tw) : std::max(Px(tw), std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
+  const int leftPx =
+      stored ? Px(tw) : std::max(Px(tw), std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
   splitColumns_->setSizes({leftPx, std::max(1, splitColumns_->width() - leftPx)});
   const int topPx = Px(th) + imageComboLRD_->height() + 2;
   splitLeft_->setSizes({topPx, std::max(1, splitLeft_->height() - topPx)});

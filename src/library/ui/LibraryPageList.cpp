@@ -51,12 +51,6 @@ void LibraryPageList::FitColumns() {
   for (int c = 0; c < model_->columnCount(); ++c) report_->resizeColumnToContents(c);
 }
 
-int LibraryPageList::WidthBefore(int column) const {
-  int width = 2 * report_->frameWidth();
-  for (int c = 0; c < column && c < model_->columnCount(); ++c) width += report_->columnWidth(c);
-  return width;
-}
-
 void LibraryPageList::SetMode(ListViewMode mode) {
   const bool hadFocus = CurrentView() && CurrentView()->hasFocus();
   mode_ = mode;

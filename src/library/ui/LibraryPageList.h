@@ -37,9 +37,6 @@ class LibraryPageList : public QStackedWidget {
   // Each report column as wide as its heading or its widest text, whichever is wider: after every
   // fill, so that what the list holds now is readable.
   void FitColumns();
-  // Width of the report columns before `column`, with the view's frame: what must be shown for
-  // that column to start inside the view.
-  int WidthBefore(int column) const;
 
  private:
   QStandardItemModel* model_;

@@ -549,17 +549,14 @@ FsError SourcePanel::SetListFile(const std::string& folder) {
   BusyCursor busy;
   if (iconLink_) iconLink_->ClearListViewPict();
   std::vector<FileListRow> rows = MakeFileRows(listing);
-  // The fill does not yield: the bar is painted at once whenever its value moves on.
+  // The fill does not yield: the bar paints itself at once whenever its value moves it.
   const double n = static_cast<double>(rows.size());
   if (!rows.empty()) {
     progress_->setValue(1);
     progress_->show();
   }
   std::vector<QIcon> icons = fileIcons_->Apply(folder, rows, [this, n](std::size_t i) {
-    const int value = static_cast<int>(static_cast<double>(i) / n * 105) + 1;
-    if (value == progress_->value()) return;
-    progress_->setValue(value);
-    if (progress_->isVisible()) progress_->repaint();
+    progress_->setValue(static_cast<int>(static_cast<double>(i) / n * 105) + 1);
   });
   {
     const QScopedValueRollback<bool> quiet(quietSelection_, true);

@@ -146,15 +146,7 @@ std::string HeadFieldText(std::string_view field, Language lang) {
 
 std::vector<std::uint8_t> MakeIcoHeader(std::uint8_t width, std::uint8_t height, std::uint8_t bitCount,
                                         std::uint32_t imageSize) {
-  IcoFileHead head;
-  head.width = width;
-  head.height = height;
-  head.colorField = bitCount;
-  head.planes = 0;
-  head.bitCount = 0;
-  head.bytesInRes = imageSize;
-  head.imageOffset = kIcoImageOffset;
-  const auto headBytes = EncodeIcoFileHead(head);
+  const auto headBytes = EncodeIcoFileHead(MakeIcoFileHead(width, height, bitCount, imageSize));
 
   DibHeader dib;
   dib.width = width;

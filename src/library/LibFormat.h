@@ -95,8 +95,8 @@ std::string FieldText(std::string_view field, Language lang);
 std::string HeadFieldText(std::string_view field, Language lang);
 
 // The 22-byte icon head and the 40-byte bitmap header of an icon taken out of a library, for
-// an image of `imageSize` bytes (body + 40): the bit count goes into the colour byte, the planes
-// and bit-count fields stay 0, biSizeImage is the bit count / 2 rounded half to even.
+// an image of `imageSize` bytes (body + 40): a standard directory entry (see MakeIcoFileHead);
+// biSizeImage is the bit count / 2 rounded half to even.
 std::vector<std::uint8_t> MakeIcoHeader(std::uint8_t width, std::uint8_t height, std::uint8_t bitCount,
                                         std::uint32_t imageSize);
 

@@ -115,11 +115,17 @@ TEST_F(ClipboardMoveTest, MovedIconsGoInByteForByteAndLeaveTheClipboard) {
                                 HandEntry(437, 1 + sa, sb, 16, 16, 8));
   EXPECT_EQ(ReadAll(dir.path() / "cats_(Cats).dat"), BodyOf(a) + BodyOf(b));
   // Taken out again, each icon is the file that went in, but for the image-size field the
-  // library has always written as half the bit count.
+  // library has always written as half the bit count, and a standard directory entry (colours,
+  // planes, bit count) in place of the clipboard file's.
   const LibraryReader lib = LibraryReader::Open(src());
   Bytes wantA = a, wantB = b;
   wantA[22 + 20] = 2;
   wantB[22 + 20] = 4;
+  for (auto [want, colours, bits] : {std::tuple{&wantA, 16, 4}, {&wantB, 0, 8}}) {
+    (*want)[8] = static_cast<std::uint8_t>(colours);
+    (*want)[10] = 1;
+    (*want)[12] = static_cast<std::uint8_t>(bits);
+  }
   EXPECT_EQ(*lib.IcoBytes(1), wantA);
   EXPECT_EQ(*lib.IcoBytes(2), wantB);
   EXPECT_TRUE(fs::is_empty(clip()));

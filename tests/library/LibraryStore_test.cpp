@@ -99,7 +99,7 @@ TEST_F(LibraryStoreTest, TakenOutIconHasTheLibraryHeaders) {
   EXPECT_EQ(r.IconCount(), 2);
   const Bytes ico = *r.IcoBytes(2);
   const std::size_t bodySize = icons[1].size() - 62;
-  std::string want = std::string("\0\0\1\0\1\0\x10\x10\x04\0\0\0\0\0", 14) + Le32(std::uint32_t(bodySize + 40)) +
+  std::string want = std::string("\0\0\1\0\1\0\x10\x10\x10\0\1\0\x04\0", 14) + Le32(std::uint32_t(bodySize + 40)) +
                      Le32(22) + Le32(40) + Le32(16) + Le32(32) + std::string("\1\0\4\0", 4) + Le32(0) + Le32(2) +
                      std::string(16, '\0') + BodyOf(icons[1]);
   EXPECT_EQ(std::string(ico.begin(), ico.end()), want);

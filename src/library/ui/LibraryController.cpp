@@ -35,11 +35,11 @@
 #include "library/ui/LibIconList.h"
 #include "library/ui/LibraryManagerDialog.h"
 #include "library/ui/LibraryTree.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/LibraryPage.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
-#include "source/ui/Preview.h"
+#include "settings/AppState.h"
+#include "library/ui/LibraryPage.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {
@@ -568,7 +568,8 @@ void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipb
   r.ToSysClipboard = true;
   r.mask = MaskAnswer::No;
   const CopyIcoResult result = CopyIcoFile(r, Ask(), state_.LangStr);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cut && !fromClipboardPane && result.clipboard) {
     icons_->ClearSelection();
     icons_->SelectRows({row});

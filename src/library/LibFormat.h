@@ -106,7 +106,9 @@ std::vector<std::uint8_t> LibraryIcoBytes(const LibSrcItem& item, std::span<cons
 // What a single-image icon file gives the library: its size and depth and its body. nullopt when
 // the file cannot be stored so that it comes out whole again: no icon head, an image shorter than
 // its head says, an image that is no plain bitmap (PNG, compressed), a width or height outside
-// 1..255, or a bit count other than 1, 4, 8, 16, 24, 32.
+// 1..255, a bit count other than 1, 4, 8, 16, 24, 32, or fewer bytes than its rows need. A
+// palette shorter than the bit count allows is padded to full, since the library's headers always
+// say "full palette".
 struct LibIconBody {
   std::uint8_t Width = 0;
   std::uint8_t Height = 0;

@@ -80,7 +80,7 @@ TEST_F(CopyLibIcoTest, ClipboardPrefixesNotesAndTheLimit) {
   const CopyLibResult r = CopyLibIco(req, items, sel, clock, prompter, lang);
   EXPECT_EQ(r.NewClipFiles,
             (std::vector<std::string>{"A1-Animals_Cats_2.ico", "A2-Animals_Cats_5.ico", "A3-Animals_Cats_7.ico"}));
-  EXPECT_EQ(ReadAll(clip() / "A1-Animals_Cats_2.sur"), "Animals-Cats  03-04-2024 05:06:07\r\n");
+  EXPECT_EQ(ReadAll(clip() / "A1-Animals_Cats_2.sur"), "Animals-Cats   03-04-2024 05:06:07\r\n");
 
   ClipPrefix p = ClipPrefix::After("A9-X.ICO");
   p.Advance();

@@ -727,16 +727,25 @@ int LibraryController::SearchLibByKeyword() {
     BusyGuard busy(busy_);
     icons_->Clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The count message comes at the end of the search; the pane is filled from its hits after it.
+    bool waiting = true;
+    const auto endWait = [&] {
+      if (!waiting) return;
+      waiting = false;
+      EndProgress();
+      QApplication::restoreOverrideCursor();
+    };
+    // The hits are listed before the messages about them (unreadable libraries, the count).
+    const auto showHits = [&](const KeywordSearchResult& r) {
+      endWait();
+      icons_->SetItems(r.Items);
+      paneSource_ = LibPaneSource::Search;
+      SelectLibIco();
+    };
     result = glimmora::SearchLibByKeyword(text, libraries, icons_->WorkDir(), Ask(), state_.LangStr,
-                                          [this](int v) { Progress(v); });
-    EndProgress();
-    QApplication::restoreOverrideCursor();
+                                          [this](int v) { Progress(v); }, showHits);
+    endWait();
   }
   if (!result) return -1;
-  icons_->SetItems(result->Items);
-  paneSource_ = LibPaneSource::Search;
-  SelectLibIco();
   page_.ListViewLIco()->CurrentView()->setFocus();
   return result->Hits;
 }

@@ -140,8 +140,7 @@ void LibraryController::ConnectWidgets() {
   });
   LibraryPageList* libList = page_.ListViewLIco();
   connect(libList->Selection(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (CurrentIs("ListViewLIco")) SelectLibIco();
-    else icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
+    RecountLibIco();
     if (author_ && author_->isVisible()) LoadAuthor();
   });
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(clipList->ReportView()),
@@ -344,7 +343,7 @@ void LibraryController::GetIcoFromLib() {
     const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
     icons_->Clear();
     paneSource_ = LibPaneSource::None;
-    SelectLibIco();
+    RecountLibIco();
     // A category shows an empty pane and says so.
     page_.StatusPanel(2)->setText(Q(empty.Status2));
     page_.StatusPanel(3)->clear();
@@ -372,13 +371,13 @@ void LibraryController::GetIcoFromLib() {
   if (page.Status != LibOpenStatus::Ok) {
     Ask().Tell(state_.LangStr.Row(653) + "\n" + page.Problem, 653, PromptIcon::Warning);
     ShowLibPages(0);
-    SelectLibIco();
+    RecountLibIco();
     return;
   }
   if (page.IconCount == 0) {
     // An empty library shows an empty pane: no totals or page buttons of the library shown before.
     ShowLibPages(0);
-    SelectLibIco();
+    RecountLibIco();
     page_.StatusPanel(2)->clear();
     page_.StatusPanel(3)->clear();
     CommandSwitches w;
@@ -391,7 +390,7 @@ void LibraryController::GetIcoFromLib() {
   icons_->SetItems(page.Items);
   busy_ = false;
   ShowLibPages(page.IconCount);
-  SelectLibIco();
+  RecountLibIco();
   page_.StatusPanel(3)->clear();
   if (page.Unreadable > 0)
     Ask().Tell(state_.LangStr.Row(655) + " " + std::to_string(page.Unreadable), 655, PromptIcon::Warning);
@@ -406,6 +405,13 @@ void LibraryController::PictureGrp_Click(int index) {
   if (libGrpCount_ > 0 && libGrpNo_ > libGrpCount_) libGrpNo_ = libGrpCount_;
   GetIcoFromLib();
   page_.ListViewLIco()->CurrentView()->setFocus();
+}
+
+// A library opened from the tree leaves the toolbar to the list that is current, so that the
+// clipboard's move button stays usable while its icons are selected.
+void LibraryController::RecountLibIco() {
+  if (CurrentIs("ListViewLIco")) SelectLibIco();
+  else icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
 }
 
 void LibraryController::SelectLibIco() {

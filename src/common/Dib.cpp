@@ -200,4 +200,12 @@ std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::
   return picture;
 }
 
+std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib) {
+  const auto h = ParseDibHeader(dib);
+  if (!h || h->size < kDibHeaderSize || h->size > dib.size()) return std::nullopt;
+  const std::size_t rowsAt = h->size + PaletteEntries(h->bitCount, h->clrUsed) * 4;
+  if (rowsAt > dib.size()) return std::nullopt;
+  return DecodePlainDib(dib, dib.subspan(rowsAt));
+}
+
 }  // namespace glimmora

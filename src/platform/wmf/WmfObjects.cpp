@@ -1,0 +1,131 @@
+#include "platform/wmf/WmfObjects.h"
+
+#include "common/Dib.h"
+#include "platform/wmf/WmfText.h"
+
+namespace glimmora::wmf {
+
+namespace {
+
+constexpr int kPatternStyle = 3;  // the brush's bitmap is an old device-dependent bitmap
+
+// An old monochrome bitmap (type, width, height, row bytes, planes, bits per pixel, then rows):
+// the only kind pattern brushes of that style use in practice. Set bits show the background.
+std::optional<QImage> DecodeMonoBitmap(std::span<const std::uint8_t> b) {
+  if (b.size() < 10) return std::nullopt;
+  const int width = static_cast<std::int16_t>(le::U16(b.data() + 2));
+  const int height = static_cast<std::int16_t>(le::U16(b.data() + 4));
+  const int rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
+  if (b[8] != 1 || b[9] != 1 || width < 1 || height < 1 || width > 256 || height > 256) return std::nullopt;
+  if (rowBytes < (width + 7) / 8 || b.size() - 10 < static_cast<std::size_t>(rowBytes) * height) return std::nullopt;
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = b.data() + 10 + static_cast<std::size_t>(y) * rowBytes;
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 0xFFFFFFFF : 0xFF000000);
+  }
+  return image;
+}
+
+}  // namespace
+
+QColor ColourOf(std::uint32_t ref, const Palette& palette) {
+  if ((ref >> 24) == 1) {
+    const std::size_t index = ref & 0xFFFF;
+    return index < palette.colours.size() ? QColor(palette.colours[index]) : QColor(Qt::black);
+  }
+  return QColor(static_cast<int>(ref & 0xFF), static_cast<int>((ref >> 8) & 0xFF), static_cast<int>((ref >> 16) & 0xFF));
+}
+
+Pen ReadPen(const Record& r, const Palette& palette) {
+  Pen pen;
+  if (r.Words() < 5) return pen;
+  pen.style = r.U16(0);
+  pen.width = r.I16(1);
+  pen.colour = ColourOf(r.U32(3), palette);
+  return pen;
+}
+
+Brush ReadBrush(const Record& r, const Palette& palette) {
+  Brush brush;
+  if (r.Words() < 4) return brush;
+  brush.style = r.U16(0);
+  brush.colour = ColourOf(r.U32(1), palette);
+  brush.hatch = r.U16(3);
+  if (brush.IsPattern()) brush.style = 1;  // a pattern needs a bitmap, which this record has not
+  return brush;
+}
+
+Font ReadFont(const Record& r) {
+  Font font;
+  if (r.Words() < 9) return font;
+  font.height = r.I16(0);
+  font.width = r.I16(1);
+  font.escapement = r.I16(2);
+  font.weight = r.I16(4);
+  const std::span<const std::uint8_t> b = r.params;
+  font.italic = b[10] != 0;
+  font.underline = b[11] != 0;
+  font.strikeOut = b[12] != 0;
+  font.charset = b[13];
+  font.pitchAndFamily = b[17];
+  const std::span<const std::uint8_t> face = b.subspan(18);
+  font.face = DecodeFaceName(face.first(std::min<std::size_t>(face.size(), 32)), font.charset);
+  return font;
+}
+
+Palette ReadPalette(const Record& r) {
+  Palette palette;
+  const std::size_t count = r.U16(1);
+  if (r.Words() < 2 + 2 * count) return palette;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint8_t* e = r.params.data() + 4 + 4 * i;
+    palette.colours.push_back(qRgb(e[0], e[1], e[2]));
+  }
+  return palette;
+}
+
+Brush ReadPatternBrush(const Record& r, const Palette& palette) {
+  Brush brush;
+  brush.style = 5;
+  if (r.Words() < 2) return brush;
+  const std::span<const std::uint8_t> bitmap = r.BytesFrom(2);
+  const std::optional<QImage> image =
+      r.U16(0) == kPatternStyle ? DecodeMonoBitmap(bitmap) : DecodeDib(bitmap, r.U16(1) == 1, palette);
+  if (image) brush.pattern = *image;
+  return brush;
+}
+
+std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteIndexes, const Palette& palette) {
+  std::vector<std::uint8_t> withColours;
+  if (paletteIndexes) {
+    // Rewrite the table of 16-bit indexes as the colour table the decoder reads.
+    const std::optional<DibHeader> h = ParseDibHeader(dib);
+    if (!h || h->size < 40 || h->size > dib.size()) return std::nullopt;
+    std::size_t entries = 0;
+    if (h->bitCount >= 1 && h->bitCount <= 8) {
+      const std::uint32_t full = 1u << h->bitCount;
+      entries = h->clrUsed != 0 && h->clrUsed <= full ? h->clrUsed : full;
+    }
+    if (dib.size() - h->size < 2 * entries) return std::nullopt;
+    withColours.assign(dib.begin(), dib.begin() + h->size);
+    for (std::size_t i = 0; i < entries; ++i) {
+      const std::size_t index = le::U16(dib.data() + h->size + 2 * i);
+      const QRgb c = index < palette.colours.size() ? palette.colours[index] : qRgb(0, 0, 0);
+      withColours.insert(withColours.end(), {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
+                                             static_cast<std::uint8_t>(qRed(c)), 0});
+    }
+    withColours.insert(withColours.end(), dib.begin() + h->size + 2 * entries, dib.end());
+    dib = withColours;
+  }
+  const std::optional<Raster> raster = DecodePackedDib(dib);
+  if (!raster) return std::nullopt;
+  QImage image(raster->Width(), raster->Height(), QImage::Format_RGB32);
+  if (image.isNull()) return std::nullopt;
+  for (int y = 0; y < raster->Height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < raster->Width(); ++x) line[x] = 0xFF000000u | raster->At(x, y);
+  }
+  return image;
+}
+
+}  // namespace glimmora::wmf

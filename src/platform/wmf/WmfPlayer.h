@@ -1,0 +1,37 @@
+#pragma once
+// Windows metafiles played by our own player onto a picture on white.
+//
+// Every record is checked against the bytes and against what it needs before a field is read,
+// object indexes against the object table and pictures inside the file against their own headers.
+// The drawing is bounded in pixels, records and drawing work, so no file can make the player ask
+// for gigabytes or run for long. A file whose header is wrong or whose picture is too large is
+// refused; a file damaged further on is drawn up to the damage, which is what its user would
+// rather see than nothing.
+
+#include <QImage>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace glimmora {
+
+// The largest picture drawn, per side and in pixels.
+constexpr int kMaxWmfSide = 16384;
+constexpr std::int64_t kMaxWmfPixels = 100'000'000;
+
+struct WmfPicture {
+  QImage image;          // the drawing at 96 dots per inch on white; null when refused
+  std::string refusal;   // why the file was refused
+  bool partial = false;  // drawn only up to damage or a budget
+  std::string stopped;   // what ended a partial drawing
+};
+
+// True when `bytes` start like a metafile: the placeable header's key, or a plain metafile header
+// (type 1 or 2, header size 9 words, version 0x100 or 0x300).
+bool LooksLikeWmf(std::span<const std::uint8_t> bytes);
+
+// The metafile drawn at its own size: from the placeable header's frame and units per inch, or,
+// without one, from the extents its records set.
+WmfPicture PlayWmf(std::span<const std::uint8_t> bytes);
+
+}  // namespace glimmora

@@ -30,9 +30,6 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableSize = 22;
 constexpr std::size_t kHeaderSize = 18;
 
-// Budgets: no real picture comes near them, and each keeps a forged file from running for long.
-constexpr std::int64_t kMaxRecords = 5'000'000;
-constexpr double kMaxWork = 8e9;  // pixels drawn, summed over the records
 constexpr std::size_t kMaxSavedStates = 1024;
 constexpr std::size_t kMaxObjects = 65535;
 
@@ -128,8 +125,8 @@ struct Frame {
 
 class Player {
  public:
-  Player(QImage& image, const Frame& frame, std::size_t objects)
-      : image_(image), painter_(&image), width_(frame.width), height_(frame.height) {
+  Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget)
+      : painter_(&image), width_(frame.width), height_(frame.height), budget_(budget) {
     state_.winOrg = frame.org;
     state_.winExt = frame.ext;
     table_.resize(std::min(objects, kMaxObjects));
@@ -140,9 +137,9 @@ class Player {
     Record r;
     std::int64_t count = 0;
     while (walker.Next(r)) {
-      if (++count > kMaxRecords) return Stop(out, "more than " + std::to_string(kMaxRecords) + " records");
+      if (++count > budget_.records) return Stop(out, "more than " + std::to_string(budget_.records) + " records");
       Dispatch(r);
-      if (work_ > kMaxWork) return Stop(out, "the drawing takes more work than a picture may");
+      if (work_ > budget_.pixelWork) return Stop(out, "the drawing takes more work than a picture may");
     }
     if (walker.Stopped() == RecordWalker::Stop::Damaged)
       Stop(out, "damaged record at byte " + std::to_string(walker.Position()));
@@ -331,7 +328,7 @@ class Player {
     if (p.IsNull()) return Qt::NoPen;
     const double width = std::abs(p.width * sx_);
     QPen pen(p.colour);
-    pen.setWidthF(width <= 1.0 ? 0.0 : std::min(width, 2.0 * kMaxWmfSide));
+    pen.setWidthF(width <= 1.0 ? 0.0 : std::min(width, 32000.0));  // Qt's limit is 32767
     // Wide pens are solid; a dash pattern along a line far longer than the picture is drawn solid
     // too, since its dashes could not be seen and would cost millions of steps.
     const bool dashable = width <= 1.0 && bounds.width() + bounds.height() < 8.0 * (width_ + height_);
@@ -708,10 +705,10 @@ class Player {
     painter_.restore();
   }
 
-  QImage& image_;
   QPainter painter_;
   const int width_;
   const int height_;
+  const WmfBudget budget_;
   State state_;
   std::vector<State> saved_;
   std::vector<std::optional<Object>> table_;
@@ -747,13 +744,14 @@ std::optional<Frame> PlaceableFrame(std::span<const std::uint8_t> b, std::string
 
 // Without a placeable header the records give the size: the viewport's extent when they set one,
 // else the window's, both taken as pixels.
-std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, std::string& refusal) {
+std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, std::int64_t maxRecords,
+                               std::string& refusal) {
   RecordWalker walker(b, at);
   Record r;
   std::optional<QPointF> window;
   std::optional<QPointF> viewport;
   QPointF org;
-  for (std::int64_t count = 0; walker.Next(r) && ++count <= kMaxRecords && !(window && viewport);) {
+  for (std::int64_t count = 0; walker.Next(r) && ++count <= maxRecords && !(window && viewport);) {
     if (r.Words() < 2 || r.I16(0) == 0 || r.I16(1) == 0) {
       if (r.function == kSetWindowOrg && !window && r.Words() >= 2) org = QPointF(r.I16(1), r.I16(0));
       continue;
@@ -779,7 +777,7 @@ std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at,
 
 bool LooksLikeWmf(std::span<const std::uint8_t> bytes) { return IsPlaceable(bytes) || IsMetaHeader(bytes, 0); }
 
-WmfPicture PlayWmf(std::span<const std::uint8_t> bytes) {
+WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget) {
   WmfPicture out;
   const std::size_t headerAt = IsPlaceable(bytes) ? kPlaceableSize : 0;
   if (!IsMetaHeader(bytes, headerAt)) {
@@ -788,7 +786,7 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes) {
   }
   const std::size_t recordsAt = headerAt + kHeaderSize;
   const std::optional<Frame> frame =
-      headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, out.refusal);
+      headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, budget.records, out.refusal);
   if (!frame) return out;
   if (frame->width > kMaxWmfSide || frame->height > kMaxWmfSide ||
       static_cast<std::int64_t>(frame->width) * frame->height > kMaxWmfPixels) {
@@ -805,10 +803,11 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes) {
   image.fill(Qt::white);
   RecordWalker walker(bytes, recordsAt);
   {
-    Player player(image, *frame, Le16(bytes, headerAt + 10));
+    Player player(image, *frame, Le16(bytes, headerAt + 10), budget);
     player.Play(walker, out);
     if (out.partial && !player.Drawn()) {
       out.refusal = out.stopped + ", before anything was drawn";
+      out.partial = false;
       return out;
     }
   }

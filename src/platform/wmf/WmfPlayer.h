@@ -26,12 +26,20 @@ struct WmfPicture {
   std::string stopped;   // what ended a partial drawing
 };
 
+// What one drawing may spend: records played, and pixels drawn summed over the records (a full
+// fill of the largest picture counts its 100 million pixels). The defaults keep any file to about a
+// second; no real picture comes near them.
+struct WmfBudget {
+  std::int64_t records = 5'000'000;
+  double pixelWork = 2e9;
+};
+
 // True when `bytes` start like a metafile: the placeable header's key, or a plain metafile header
 // (type 1 or 2, header size 9 words, version 0x100 or 0x300).
 bool LooksLikeWmf(std::span<const std::uint8_t> bytes);
 
 // The metafile drawn at its own size: from the placeable header's frame and units per inch, or,
 // without one, from the extents its records set.
-WmfPicture PlayWmf(std::span<const std::uint8_t> bytes);
+WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget = {});
 
 }  // namespace glimmora

@@ -50,6 +50,8 @@ struct Font {
   std::uint8_t charset = 0;
   std::uint8_t pitchAndFamily = 0;
   QString face;
+
+  bool operator==(const Font&) const = default;
 };
 
 // Objects the player keeps only so that the indexes of the others stay right (regions, old

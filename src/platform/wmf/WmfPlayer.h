@@ -26,12 +26,12 @@ struct WmfPicture {
   std::string stopped;   // what ended a partial drawing
 };
 
-// What one drawing may spend: records played, and pixels drawn summed over the records (a full
-// fill of the largest picture counts its 100 million pixels). The defaults keep any file to about a
-// second; no real picture comes near them.
+// What one drawing may spend: records played, and work counted in pixels of plain fill (a full fill
+// of the largest picture counts its 100 million; text, patterns and bitmaps count what they cost
+// beside that). The defaults keep any file to a second or two; no real picture comes near them.
 struct WmfBudget {
   std::int64_t records = 5'000'000;
-  double pixelWork = 2e9;
+  double work = 1.5e10;
 };
 
 // True when `bytes` start like a metafile: the placeable header's key, or a plain metafile header

@@ -1,6 +1,7 @@
 #include "platform/wmf/WmfText.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <mutex>
 #include <string_view>
@@ -96,6 +97,10 @@ std::vector<WmfChar> DecodeWmfText(std::span<const std::uint8_t> bytes, std::uin
   out.reserve(bytes.size());
   if (face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0) {
     for (std::uint8_t b : bytes) out.push_back({QString(QChar(b < 0x20 ? char16_t{b} : kSymbolFont[b - 0x20])), 1});
+    return out;
+  }
+  if (std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; })) {
+    for (std::uint8_t b : bytes) out.push_back({QString(QChar(b)), 1});  // the same in every code page
     return out;
   }
   const CodePage& page = CodePageOf(charset);

@@ -175,6 +175,16 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       // The 2 x 2 bitmap stretched over 0..40: each of its pixels becomes a 20 x 20 block.
       {"stretch-DIB", {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}), Dib2x2()}},
        {{At(10, 10), kRedPx}, {At(30, 10), kGreenPx}, {At(10, 30), kBluePx}, {At(50, 50), kWhitePx}}},
+      {"run-length bitmap",
+       {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}),
+         testing::Cat({testing::InfoHeader(2, 2, 8, 3, 1, 1), {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0},
+                       {2, 2, 0, 0, 1, 0, 1, 1, 0, 1}})}},
+       {{At(10, 10), kRedPx}, {At(30, 10), kGreenPx}, {At(10, 30), kBluePx}, {At(30, 30), kBluePx}}},
+      {"bitmap with colour masks",
+       {{0x0F43, Cat({W32(0xCC0020), {0, 1, 2, 0, 0, 20, 40, 0, 0}}),
+         testing::Cat({testing::InfoHeader(2, 1, 16, 0, 1, 3), testing::Le32(0xF800), testing::Le32(0x07E0),
+                       testing::Le32(0x001F), {0x00, 0xF8, 0xE0, 0x07}})}},
+       {{At(10, 10), kRedPx}, {At(30, 10), kGreenPx}, {At(10, 30), kWhitePx}}},
       {"DIB stretch-blt mirrored", {{0x0B41, Cat({W32(0xCC0020), {2, 2, 0, 0, 40, S(-40), 0, 40}}), Dib2x2()}},
        {{At(10, 10), kGreenPx}, {At(30, 10), kRedPx}}},
       {"DIB bit-blt", {{0x0940, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Dib2x2()}},
@@ -320,7 +330,10 @@ TEST(WmfPlayerTest, MutatedFilesPlayOrAreRefused) {
                  {0x02FB, {S(-20), 0, 0, 0, 400, 0, 0x8600, 0, 0}}, Select(2),
                  {0x0A32, {10, 10, 4, 2, 0, 0, 60, 30}, {0xD6, 0xD0, 0xCE, 0xC4}},
                  {0x0538, {2, 3, 3, 0, 0, 50, 0, 0, 50, 60, 60, 90, 60, 60, 90}}, {0x001E, {}},
-                 {0x0416, {50, 50, 0, 0}}, {0x081A, {0, 50, 50, 100, 100, 100, 0, 0}}, {0x0127, {S(-1)}}}),
+                 {0x0416, {50, 50, 0, 0}}, {0x081A, {0, 50, 50, 100, 100, 100, 0, 0}}, {0x0127, {S(-1)}},
+                 {0x0F43, Cat({W32(0xCC0020), {0, 4, 4, 0, 0, 40, 40, 0, 0}}),
+                  testing::Cat({testing::InfoHeader(4, 4, 4, 2, 1, 2), {0, 0, 255, 0, 0, 255, 0, 0},
+                                {4, 0x01, 0, 0, 0, 4, 0x10, 0x01, 0, 0, 0, 2, 1, 1, 2, 0x11, 0, 1}})}}),
   };
   std::mt19937 random(20261208);
   int drawn = 0;

@@ -41,8 +41,8 @@ class RecordWalker {
   // The next record; false at the end record, at the end of the bytes or at a damaged record head.
   bool Next(Record& record) {
     if (stop_ != Stop::None) return false;
-    if (pos_ >= bytes_.size()) return Halt(Stop::End);  // the end record is missing: nothing lost
-    if (bytes_.size() - pos_ < 6) return Halt(Stop::Damaged);
+    // No end record, or a few bytes too short for a record: nothing is lost.
+    if (bytes_.size() - pos_ < 6) return Halt(Stop::End);
     const std::uint32_t words = le::U32(bytes_.data() + pos_);
     if (words < 3 || words > (bytes_.size() - pos_) / 2) return Halt(Stop::Damaged);
     record.function = le::U16(bytes_.data() + pos_ + 4);

@@ -3,7 +3,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
-#include <mutex>
 #include <string_view>
 
 #include "common/TextCodec.h"
@@ -11,8 +10,6 @@
 namespace glimmora {
 
 namespace {
-
-constexpr std::uint8_t kSymbolCharset = 2;
 
 // What the "Symbol" font shows for the bytes 0x20 to 0xFF: Greek letters, operators, arrows and
 // the pieces of large brackets. Unused positions show a blank.
@@ -68,26 +65,28 @@ QString Decode(std::span<const std::uint8_t> bytes, const char* codePage) {
   return QString::fromStdString(LegacyToUtf8(view, codePage));
 }
 
-void AddSubstitutions() {
-  const QStringList sans{"Liberation Sans", "DejaVu Sans"};
-  const QStringList serif{"Liberation Serif", "DejaVu Serif"};
-  const QStringList mono{"Liberation Mono", "DejaVu Sans Mono"};
-  const QStringList chinese{"WenQuanYi Micro Hei", "Noto Sans CJK SC", "AR PL UMing CN"};
-  const std::pair<QStringList, QStringList> groups[] = {
+// Installed families that stand for the common Windows fonts, best first.
+QStringList StandIns(const QString& face) {
+  static const QStringList sans{"Liberation Sans", "DejaVu Sans"};
+  static const QStringList serif{"Liberation Serif", "DejaVu Serif"};
+  static const QStringList mono{"Liberation Mono", "DejaVu Sans Mono"};
+  static const QStringList chinese{"WenQuanYi Micro Hei", "Noto Sans CJK SC", "AR PL UMing CN"};
+  static const std::pair<QStringList, const QStringList*> groups[] = {
       {{"Arial", "Helvetica", "Tahoma", "Verdana", "MS Sans Serif", "Microsoft Sans Serif", "Segoe UI", "Calibri",
         "Arial Narrow", "Symbol"},
-       sans},
-      {{"Times New Roman", "Times", "MS Serif", "Cambria", "Georgia", "Book Antiqua"}, serif},
-      {{"Courier New", "Courier", "Consolas", "Lucida Console"}, mono},
+       &sans},
+      {{"Times New Roman", "Times", "MS Serif", "Cambria", "Georgia", "Book Antiqua"}, &serif},
+      {{"Courier New", "Courier", "Consolas", "Lucida Console"}, &mono},
       {{"SimSun", "NSimSun", "SimHei", "KaiTi", "KaiTi_GB2312", "FangSong", "FangSong_GB2312", "Microsoft YaHei",
         "MingLiU", "PMingLiU", "DFKai-SB", "Microsoft JhengHei", QString::fromUtf8("宋体"), QString::fromUtf8("新宋体"),
         QString::fromUtf8("黑体"), QString::fromUtf8("楷体"), QString::fromUtf8("楷体_GB2312"),
         QString::fromUtf8("仿宋"), QString::fromUtf8("仿宋_GB2312"), QString::fromUtf8("微软雅黑"),
         QString::fromUtf8("細明體"), QString::fromUtf8("新細明體"), QString::fromUtf8("標楷體")},
-       chinese},
+       &chinese},
   };
   for (const auto& [names, installed] : groups)
-    for (const QString& name : names) QFont::insertSubstitutions(name, installed);
+    if (names.contains(face, Qt::CaseInsensitive)) return *installed;
+  return {};
 }
 
 }  // namespace
@@ -123,17 +122,17 @@ std::vector<WmfChar> DecodeWmfText(std::span<const std::uint8_t> bytes, std::uin
 QString DecodeFaceName(std::span<const std::uint8_t> bytes, std::uint8_t charset) {
   std::size_t n = 0;
   while (n < bytes.size() && bytes[n] != 0) ++n;
-  const auto name = bytes.first(n);
-  const std::string_view view(reinterpret_cast<const char*>(name.data()), name.size());
-  if (IsValidUtf8(view)) return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-  return Decode(name, CodePageOf(charset == kSymbolCharset ? 0 : charset).name).trimmed();
+  return Decode(bytes.first(n), CodePageOf(charset).name).trimmed();
 }
 
 QFont MatchWmfFont(const QString& face, std::uint8_t pitchAndFamily) {
-  static std::once_flag once;
-  std::call_once(once, AddSubstitutions);
+  // The stand-ins go with this font alone: Qt's shared substitution table is left as it is, since
+  // pictures may load on another thread while the window draws.
   QFont font;
-  if (!face.isEmpty()) font.setFamily(face);
+  QStringList families;
+  if (!face.isEmpty()) families << face;
+  families << StandIns(face);
+  if (!families.isEmpty()) font.setFamilies(families);
   switch (pitchAndFamily & 0xF0) {
     case 0x10: font.setStyleHint(QFont::Serif); break;
     case 0x20: font.setStyleHint(QFont::SansSerif); break;

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 

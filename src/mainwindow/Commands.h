@@ -14,7 +14,7 @@
 #include "mainwindow/FrameView.h"
 #include "mainwindow/KeyDispatch.h"
 #include "mainwindow/Pages.h"
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 #include "mainwindow/PopupMenus.h"
 #include "mainwindow/ToolbarState.h"
 

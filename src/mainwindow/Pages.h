@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 

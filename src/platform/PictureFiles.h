@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/Raster.h"
-#include "picturetool/PictureTool.h"
+#include "shared/PictureTool.h"
 
 namespace glimmora {
 

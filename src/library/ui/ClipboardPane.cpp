@@ -17,8 +17,8 @@
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
-#include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "library/ui/LibraryPageList.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "common/FileBytes.h"
 #include "common/Paths.h"
-#include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "library/ui/LibraryPageList.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {

@@ -35,11 +35,11 @@
 #include "library/ui/LibIconList.h"
 #include "library/ui/LibraryManagerDialog.h"
 #include "library/ui/LibraryTree.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/LibraryPage.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
-#include "source/ui/Preview.h"
+#include "settings/AppState.h"
+#include "library/ui/LibraryPage.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {
@@ -562,7 +562,8 @@ void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipb
   r.ToSysClipboard = true;
   r.mask = MaskAnswer::No;
   const CopyIcoResult result = CopyIcoFile(r, Ask(), state_.LangStr);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cut && !fromClipboardPane && result.clipboard) {
     icons_->ClearSelection();
     icons_->SelectRows({row});
@@ -720,16 +721,25 @@ int LibraryController::SearchLibByKeyword() {
     BusyGuard busy(busy_);
     icons_->Clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The count message comes at the end of the search; the pane is filled from its hits after it.
+    bool waiting = true;
+    const auto endWait = [&] {
+      if (!waiting) return;
+      waiting = false;
+      EndProgress();
+      QApplication::restoreOverrideCursor();
+    };
+    // The hits are listed before the messages about them (unreadable libraries, the count).
+    const auto showHits = [&](const KeywordSearchResult& r) {
+      endWait();
+      icons_->SetItems(r.Items);
+      paneSource_ = LibPaneSource::Search;
+      SelectLibIco();
+    };
     result = glimmora::SearchLibByKeyword(text, libraries, icons_->WorkDir(), Ask(), state_.LangStr,
-                                          [this](int v) { Progress(v); });
-    EndProgress();
-    QApplication::restoreOverrideCursor();
+                                          [this](int v) { Progress(v); }, showHits);
+    endWait();
   }
   if (!result) return -1;
-  icons_->SetItems(result->Items);
-  paneSource_ = LibPaneSource::Search;
-  SelectLibIco();
   page_.ListViewLIco()->CurrentView()->setFocus();
   return result->Hits;
 }

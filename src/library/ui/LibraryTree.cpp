@@ -9,7 +9,7 @@
 
 #include "common/FileBytes.h"
 #include "library/LibPages.h"
-#include "source/ui/IconImages.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {

@@ -23,10 +23,10 @@
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
-#include "source/ui/Preview.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {
@@ -628,7 +628,8 @@ void IconPane::CopyIcotoSysClipBoard(int sizeSel, bool cutMod) {
   r.pictureIco = pictureIcon_.Ico;
   r.picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
   const IconWriteResult result = SaveIconFromSource(r, *env_.Ask, *env_.Lang);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cutMod) {
     model_->RemoveRows({row});
     SelectIco();

@@ -17,7 +17,7 @@
 
 #include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"

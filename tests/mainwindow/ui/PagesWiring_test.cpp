@@ -28,7 +28,7 @@
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "websites/ui/WebSiteEditor.h"

@@ -175,6 +175,11 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       // The 2 x 2 bitmap stretched over 0..40: each of its pixels becomes a 20 x 20 block.
       {"stretch-DIB", {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}), Dib2x2()}},
        {{At(10, 10), kRedPx}, {At(30, 10), kGreenPx}, {At(10, 30), kBluePx}, {At(50, 50), kWhitePx}}},
+      // A 24-bit bitmap may still carry a table of colours before its rows.
+      {"bitmap with a colour table above 8 bits",
+       {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}),
+         testing::Cat({testing::InfoHeader(2, 2, 24, 1), {9, 9, 9, 0}, [] { const Bytes d = Dib2x2(); return Bytes(d.begin() + 40, d.end()); }()})}},
+       {{At(10, 10), kRedPx}, {At(30, 30), kWhitePx}}},
       {"run-length bitmap",
        {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}),
          testing::Cat({testing::InfoHeader(2, 2, 8, 3, 1, 1), {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0},

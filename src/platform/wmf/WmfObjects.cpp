@@ -212,11 +212,7 @@ std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteI
     // Rewrite the table of 16-bit indexes as the colour table the decoder reads.
     const std::optional<DibHeader> h = ParseDibHeader(dib);
     if (!h || h->size < 40 || h->size > dib.size()) return std::nullopt;
-    std::size_t entries = 0;
-    if (h->bitCount >= 1 && h->bitCount <= 8) {
-      const std::uint32_t full = 1u << h->bitCount;
-      entries = h->clrUsed != 0 && h->clrUsed <= full ? h->clrUsed : full;
-    }
+    const std::size_t entries = h->bitCount <= 8 ? ColourTableEntries(*h) : 0;
     if (dib.size() - h->size < 2 * entries) return std::nullopt;
     withColours.assign(dib.begin(), dib.begin() + h->size);
     for (std::size_t i = 0; i < entries; ++i) {

@@ -377,13 +377,15 @@ class Player {
   // background mode first fills with the background colour, as the gaps between hatch lines show it.
   template <class DrawFn>
   void Shape(const QRectF& bounds, bool filled, DrawFn draw) {
-    Charge(bounds, filled ? BrushCost() : 1);
+    const QPen pen = CurrentPen(bounds);
+    const double reach = pen.widthF() / 2 + 1;  // a wide pen paints outside the shape
+    Charge(bounds.adjusted(-reach, -reach, reach, reach), filled ? BrushCost() : 1);
     if (filled && state_.brush.IsHatched() && state_.opaque) {
       painter_.setPen(Qt::NoPen);
       painter_.setBrush(state_.background);
       draw();
     }
-    painter_.setPen(CurrentPen(bounds));
+    painter_.setPen(pen);
     painter_.setBrush(filled ? CurrentBrush() : QBrush(Qt::NoBrush));
     draw();
   }

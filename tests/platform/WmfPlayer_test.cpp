@@ -133,6 +133,13 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       // Counter-clockwise from 3 o'clock to 12 o'clock: the top-right quarter.
       {"pie", {redBrush, Select(1), {0x081A, {0, 50, 50, 100, 100, 100, 0, 0}}},
        {{At(70, 30), kRedPx}, {At(30, 70), kWhitePx}, {At(30, 30), kWhitePx}}},
+      // With the y axis pointing up the arc still runs counter-clockwise on the picture.
+      {"pie with the y axis upward",
+       {{0x020B, {100, 0}}, {0x020C, {S(-100), 100}}, redBrush, Select(1), {0x081A, {100, 50, 50, 100, 100, 100, 0, 0}}},
+       {{At(70, 30), kRedPx}, {At(30, 70), kWhitePx}, {At(70, 70), kWhitePx}}},
+      // An outlined rectangle keeps to its left and top edges and ends one pixel before the others.
+      {"outlined rectangle", {PenRec(1, kBlue), Select(1), Rect(10, 10, 20, 20)},
+       {{At(10, 10), kBluePx}, {At(19, 15), kBluePx}, {At(20, 15), kWhitePx}, {At(15, 20), kWhitePx}}},
       {"chord", {redBrush, Select(1), {0x0830, {0, 50, 50, 100, 100, 100, 0, 0}}},
        {{At(80, 20), kRedPx}, {At(55, 45), kWhitePx}}},
       {"arc", {PenRec(3, kRed), Select(1), {0x0817, {0, 50, 50, 100, 100, 100, 0, 0}}},

@@ -94,6 +94,8 @@ constexpr int kIsotropic = 7;
 constexpr unsigned kUpdateCp = 1;
 constexpr unsigned kEtoOpaque = 2;
 constexpr unsigned kEtoClipped = 4;
+constexpr unsigned kEtoGlyphIndex = 0x10;
+constexpr unsigned kEtoPairs = 0x2000;
 
 std::uint16_t Le16(std::span<const std::uint8_t> b, std::size_t at) { return le::U16(b.data() + at); }
 
@@ -437,7 +439,10 @@ class Player {
     Shape(path.boundingRect(), true, [&] { painter_.drawPath(path); });
   }
 
-  void Box(std::uint16_t function, const QRectF& rect, double rx, double ry) {
+  void Box(std::uint16_t function, const QRectF& bounds, double rx, double ry) {
+    // A rectangle leaves out its right and bottom edges; a thin outline stays inside them too.
+    const bool thinPen = !state_.pen.IsNull() && std::abs(state_.pen.width * sx_) <= 1.0;
+    const QRectF rect = function != kEllipse && thinPen ? bounds.adjusted(0, 0, -1, -1) : bounds;
     Shape(rect, true, [&] {
       if (function == kEllipse) painter_.drawEllipse(rect);
       else if (function == kRoundRect) painter_.drawRoundedRect(rect, rx, ry);
@@ -455,13 +460,9 @@ class Player {
     };
     const double a1 = angle(Map(r.I16(3), r.I16(2)));
     const double a2 = angle(Map(r.I16(1), r.I16(0)));
-    // Arcs run counter-clockwise in the file's coordinates; one mirrored axis turns that around.
+    // Arcs run counter-clockwise on the picture, whichever way the file's axes point.
     double span = a2 - a1;
-    if (sx_ * sy_ > 0) {
-      while (span <= 0) span += 360;
-    } else {
-      while (span >= 0) span -= 360;
-    }
+    while (span <= 0) span += 360;
     QPainterPath path;
     if (r.function == kPie) {
       path.moveTo(c);
@@ -502,12 +503,16 @@ class Player {
     }
     const std::size_t stringWords = (length + 1) / 2;
     if (r.Words() < word + stringWords) return;
-    const std::span<const std::uint8_t> text = r.BytesFrom(word).first(length);
+    std::span<const std::uint8_t> text = r.BytesFrom(word).first(length);
+    // Widths per byte, or with the pairs option a width and a height per byte of which the
+    // heights are left out.
     std::vector<int> dx;
-    if (r.Words() >= word + stringWords + length) {
+    const std::size_t step = (options & kEtoPairs) ? 2 : 1;
+    if (r.Words() >= word + stringWords + step * length) {
       dx.reserve(length);
-      for (std::size_t i = 0; i < length; ++i) dx.push_back(r.I16(word + stringWords + i));
+      for (std::size_t i = 0; i < length; ++i) dx.push_back(r.I16(word + stringWords + step * i));
     }
+    if (options & kEtoGlyphIndex) text = {};  // glyph numbers of a font we do not have: only the box shows
     DrawText(QPointF(r.I16(1), r.I16(0)), text, dx, options, rect ? &*rect : nullptr);
   }
 

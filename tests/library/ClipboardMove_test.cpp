@@ -55,9 +55,22 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   wide[6] = 0;  // width byte 0: not listed, and no gap in the numbers
   Put("A3_x.ico", wide);
   Put("A4_x.ico", TestIco(16, 16, 32, 4));
+  // Size and depth come from the image's own header: a head that says 14 x 14 for a 14 x 7
+  // picture, and a standard directory entry (16 colours, 1 plane, 4 bits).
+  Bytes flat = TestIco(14, 7, 24, 5);
+  flat[7] = 14;
+  Put("A5_x.ico", flat);
+  Bytes standard = TestIco(32, 32, 4, 6);
+  standard[8] = 16;
+  standard[10] = 1;
+  standard[12] = 4;
+  Put("A6_x.ico", standard);
+  Bytes cut = TestIco(16, 16, 4, 7);
+  cut.resize(40);  // a head without the image's header behind it: nothing to show
+  Put("A7_x.ico", cut);
   WriteAll(clip() / "readme.txt", std::string("text"));
   const auto files = ListIcoClipBoard(clip().string(), Language::English);
-  ASSERT_EQ(files.size(), 3u);
+  ASSERT_EQ(files.size(), 5u);
   EXPECT_EQ(files[0].FileName, "A1_x.Ico");
   EXPECT_EQ(files[0].Key(), "A1_X.ICO");
   EXPECT_EQ(files[0].Source, "/home/u/x.dll   01-02-2024 10:11:12");
@@ -70,10 +83,12 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   EXPECT_EQ(MakeClipItemTexts(files[1], 2, lang).Color, "<371>");
   EXPECT_EQ(MakeClipItemTexts(files[2], 3, lang).Color, "");
   EXPECT_EQ(files[2].Source, "");
+  EXPECT_EQ(MakeClipItemTexts(files[3], 4, lang).Size, " 14 x 7");
+  EXPECT_EQ(MakeClipItemTexts(files[4], 5, lang).Color, "<368>");
 
   const std::string listed[] = {"A1_x.Ico"};
   const auto added = NewClipFiles(files, listed);
-  ASSERT_EQ(added.size(), 2u);
+  ASSERT_EQ(added.size(), 4u);
   EXPECT_EQ(added[0].FileName, "A2_x.ico");
 }
 

@@ -7,11 +7,14 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
@@ -145,7 +148,12 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
     auto* b = new QToolButton;
     b->setObjectName(QStringLiteral("PictureGrp_%1").arg(i));
     b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
-    b->setAutoRaise(true);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // As tall as the page's push buttons and half again as wide: a target for the mouse, not a
+    // glyph in the status bar.
+    const int h = commandSearchKeyword_->sizeHint().height();
+    b->setFixedSize(h * 3 / 2, h);
+    b->setIconSize(QSize(h / 2, h / 2));
     b->setToolTip(Q(ControlText("PictureGrp", i, true, lang)));
     b->hide();
     pictureGrp_[static_cast<std::size_t>(i)] = b;
@@ -198,7 +206,13 @@ void LibraryPage::ApplyStoredSizes() {
   const int pageH = splitColumns_->height() * kTwipsPerPixel;
   const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, pageW);
   const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, pageH);
-  const int leftPx = Px(tw);
+  // Without a stored width the left column takes a third of the screen, as wide as the page is
+  // once the window is maximised: the clipboard's number, size, colour and byte columns and a file
+  // name of some twenty letters then fit side by side.
+  const bool stored = tw == state_.Panes.TreeViewLWidth;
+  const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
+  const int leftPx =
+      stored ? Px(tw) : std::max(Px(tw), std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
   splitColumns_->setSizes({leftPx, std::max(1, splitColumns_->width() - leftPx)});
   const int topPx = Px(th) + imageComboLRD_->height() + 2;
   splitLeft_->setSizes({topPx, std::max(1, splitLeft_->height() - topPx)});

@@ -47,6 +47,10 @@ QItemSelectionModel* LibraryPageList::Selection() const { return report_->select
 
 QWidget* LibraryPageList::CurrentView() const { return currentWidget(); }
 
+void LibraryPageList::FitColumns() {
+  for (int c = 0; c < model_->columnCount(); ++c) report_->resizeColumnToContents(c);
+}
+
 void LibraryPageList::SetMode(ListViewMode mode) {
   const bool hadFocus = CurrentView() && CurrentView()->hasFocus();
   mode_ = mode;

@@ -34,6 +34,9 @@ class LibraryPageList : public QStackedWidget {
   void SetMode(ListViewMode mode);
   // The view now shown.
   QWidget* CurrentView() const;
+  // Each report column as wide as its heading or its widest text, whichever is wider: after every
+  // fill, so that what the list holds now is readable.
+  void FitColumns();
 
  private:
   QStandardItemModel* model_;

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "common/Paths.h"
@@ -167,6 +168,11 @@ void SourcePanel::BuildLayout() {
   progress_->setRange(1, 110);
   progress_->setTextVisible(false);
   progress_->setFixedHeight(6);
+  // Its place is kept while it is hidden: the fills that show it do not yield, so no layout
+  // would make room for it before it is painted.
+  QSizePolicy keepPlace = progress_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  progress_->setSizePolicy(keepPlace);
   progress_->hide();
 
   auto* top = new QWidget;
@@ -543,7 +549,15 @@ FsError SourcePanel::SetListFile(const std::string& folder) {
   BusyCursor busy;
   if (iconLink_) iconLink_->ClearListViewPict();
   std::vector<FileListRow> rows = MakeFileRows(listing);
-  std::vector<QIcon> icons = fileIcons_->Apply(folder, rows);
+  // The fill does not yield: the bar paints itself at once whenever its value moves it.
+  const double n = static_cast<double>(rows.size());
+  if (!rows.empty()) {
+    progress_->setValue(1);
+    progress_->show();
+  }
+  std::vector<QIcon> icons = fileIcons_->Apply(folder, rows, [this, n](std::size_t i) {
+    progress_->setValue(static_cast<int>(static_cast<double>(i) / n * 105) + 1);
+  });
   {
     const QScopedValueRollback<bool> quiet(quietSelection_, true);
     fileModel_->SetRows(std::move(rows), std::move(icons));
@@ -552,6 +566,8 @@ FsError SourcePanel::SetListFile(const std::string& folder) {
   if (folder != fileFolder_)
     for (QWidget* v : fileViewWidgets_) static_cast<QAbstractItemView*>(v)->scrollToTop();
   fileFolder_ = folder;
+  progress_->setValue(110);
+  progress_->hide();
   return FsError::None;
 }
 
@@ -713,31 +729,52 @@ void SourcePanel::RemoveCheckedFiles() {
   SelectIcoSourceIco();
 }
 
+bool SourcePanel::AskDeleteFiles() {
+  if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
+  PromptRequest r;
+  r.text = env_.Lang->Row(203);
+  r.row = 203;
+  r.buttons = PromptButtons::YesNo;
+  r.icon = PromptIcon::Question;
+  return env_.Ask->Ask(r) == PromptAnswer::Yes;
+}
+
 DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
   DeleteOutcome out;
   const auto& rows = fileModel_->Rows();
   if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
-  if (ask) {
-    out.Asked = true;
-    if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
-    PromptRequest r;
-    r.text = env_.Lang->Row(203);
-    r.row = 203;
-    r.buttons = PromptButtons::YesNo;
-    r.icon = PromptIcon::Question;
-    if (env_.Ask->Ask(r) != PromptAnswer::Yes) return out;
-  }
+  out.Asked = ask;
+  if (ask && !AskDeleteFiles()) return out;
   out.Confirmed = true;
-  // Each file is deleted before its row goes; a row whose file stays on disk stays in the list.
+  DropCheckedRows(true, std::numeric_limits<int>::max(), out);
+  return out;
+}
+
+DeleteOutcome SourcePanel::MoveCheckedFilesOut(int limit) {
+  DeleteOutcome out;
+  const auto& rows = fileModel_->Rows();
+  if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
+  out.Asked = true;
+  out.Confirmed = AskDeleteFiles();
+  DropCheckedRows(out.Confirmed, limit, out);
+  return out;
+}
+
+// Checked rows leave the list in one pass, at most `limit` of them. With `deleteFiles` each file
+// is deleted before its row goes; a row whose file stays on disk stays in the list.
+void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& out) {
+  const auto& rows = fileModel_->Rows();
   std::vector<bool> drop(rows.size(), false);
+  int dropped = 0;
   std::string report;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
+  for (std::size_t i = 0; i < rows.size() && dropped < limit; ++i) {
     if (!rows[i].Checked) continue;
     const std::string path = JoinPath(fileFolder_, rows[i].Name);
-    const std::string error = DeleteFileFromDisk(path);
+    const std::string error = deleteFiles ? DeleteFileFromDisk(path) : std::string();
     if (error.empty()) {
       drop[i] = true;
-      ++out.Deleted;
+      ++dropped;
+      if (deleteFiles) ++out.Deleted;
     } else {
       out.Failed.push_back(path);
       if (out.Failed.size() <= 10) report += "\n" + path + ": " + error;
@@ -758,7 +795,6 @@ DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
     r.icon = PromptIcon::Warning;
     env_.Ask->Ask(r);
   }
-  return out;
 }
 
 void SourcePanel::SetFileViewMode(int mode) { fileViews_->setCurrentIndex(std::clamp(mode, 0, 2)); }

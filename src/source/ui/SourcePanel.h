@@ -108,6 +108,7 @@ class SourcePanel : public QWidget, public FileListLink {
   void SetFileChecked(const std::string& fileName, bool checked);
   void SelectIcoSourceIco() override;
   DeleteOutcome DeleteCheckedFiles(bool ask) override;
+  DeleteOutcome MoveCheckedFilesOut(int limit) override;
   // Commands of the file menu.
   void SelectAllFiles();
   void CancelFileSelection();
@@ -169,6 +170,8 @@ class SourcePanel : public QWidget, public FileListLink {
   void SelectNode(int node);
   int SelectedNode() const;
   bool RetryOrCancel(const std::string& what);
+  bool AskDeleteFiles();
+  void DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& out);
   void OnTreeExpanded(const QModelIndex& index);
   void PreviewTick();
   void ApplySavedSizes();

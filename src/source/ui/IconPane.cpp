@@ -23,6 +23,7 @@
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
+#include "picturetool/PictureFit.h"
 #include "source/IconSelection.h"
 #include "source/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
@@ -303,6 +304,8 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
     request.FileName = fileName;
     request.TrPictAns = env_.Params->SaveFileDir.TrPictAns;
     request.MaskColorAns = IcoDir().MaskColorAns;
+    // The tool offers its abort button whenever several files are ticked, however it was opened.
+    request.ShowAbort = files_ != nullptr && AbortButtonVisible(false, CheckedFileCount(files_->ListedFiles()));
     picture = env_.Pictures->PictureToIcon(request);
   }
   std::string pictureStatus;

@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
@@ -286,6 +287,22 @@ std::optional<Raster> LoadPictureFile(const std::string& path) {
   PictureLoad load = LoadPicture(path);
   if (!load.Ok()) return std::nullopt;
   return std::move(load.Picture);
+}
+
+QImage SmallPictureImage(const std::string& path, int maxSide) {
+  // Opened without blocking and checked before Qt reads it, so a pipe never holds the window.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {};
+  struct stat st {};
+  QFile file;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return {};
+  }
+  QImageReader reader(&file);
+  const QSize size = reader.size();
+  if (!size.isValid() || size.width() > maxSide || size.height() > maxSide) return {};
+  return reader.read();
 }
 
 QImage ClipboardImage() {

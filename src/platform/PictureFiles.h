@@ -54,6 +54,10 @@ using PictureFileLoader = std::function<PictureLoad(const std::string& path)>;
 std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes);
 std::optional<Raster> LoadPictureFile(const std::string& path);
 
+// A small picture for a preview: null unless `path` is a regular file holding an image of at most
+// maxSide pixels a side. Quick enough for the window's thread.
+QImage SmallPictureImage(const std::string& path, int maxSide);
+
 // The image on the system clipboard (null when it holds none). Window thread only.
 QImage ClipboardImage();
 // The clipboard's image drawn on white; refused (UnknownKind) when it holds none.

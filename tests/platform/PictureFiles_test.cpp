@@ -139,6 +139,7 @@ TEST(PictureFilesTest, RefusalsSayWhy) {
   const std::string fifo = dir.str() + "/pipe.jpg";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(LoadPicture(fifo).Refusal, PictureRefusal::NotRegularFile);
+  EXPECT_TRUE(SmallPictureImage(fifo, 100).isNull());
   // A metafile 32767 units wide at one unit an inch.
   EXPECT_FALSE(DecodePicture(testing::Wmf64x48(32767, 32767, 1)).Ok());
   EXPECT_FALSE(RasterFromImage(QImage()).has_value());

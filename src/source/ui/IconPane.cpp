@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -24,6 +23,7 @@
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
 #include "picturetool/PictureFit.h"
+#include "platform/PictureFiles.h"
 #include "source/IconSelection.h"
 #include "source/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
@@ -654,9 +654,7 @@ void IconPane::ShowFilePreview(const std::string& filePath) {
   if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
-    QImageReader reader(Q(filePath));
-    const QSize size = reader.size();
-    if (size.isValid() && size.width() <= kLargestPreview && size.height() <= kLargestPreview) image = reader.read();
+    image = SmallPictureImage(filePath, kLargestPreview);
   }
   if (image.isNull()) return;
   preview_->ShowImage(image, PreviewList::FileList, QCursor::pos());

@@ -72,7 +72,7 @@ void Drag(QWidget* w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftB
 
 // Runs the event loop until the window's load has ended (pictures decode in the background).
 void WaitForLoad(const PictureToolWindow& window) {
-  QTest::qWaitFor([&window] { return !window.Loading(); }, 5000);
+  EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.Loading(); }, 5000));
 }
 
 bool Load(PictureToolWindow& window, const std::string& mmod, const std::string& path = std::string()) {

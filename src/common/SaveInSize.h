@@ -38,7 +38,8 @@ struct SaveInSizeResult {
   std::string targetPath;  // the file written; empty when none
   bool written = false;
   bool writeFailed = false;
-  std::optional<Raster> clipboard;  // the picture to put on the clipboard
+  std::optional<Raster> clipboard;  // the picture to put on the clipboard, drawn on white
+  std::optional<ArgbImage> clipboardAlpha;  // the same with its alpha, when the icon has one
   MaskResult mask = MaskResult::NotWanted;
 };
 

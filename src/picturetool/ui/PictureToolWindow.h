@@ -14,7 +14,7 @@
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
-#include "picturetool/PictureTool.h"
+#include "shared/PictureTool.h"
 #include "picturetool/PictureToolModel.h"
 #include "platform/PictureFiles.h"
 

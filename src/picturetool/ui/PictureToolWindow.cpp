@@ -210,11 +210,7 @@ void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path
 
 void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFile) {
   if (unloaded_) return;
-  if (loading_ != nullptr) {
-    // The earlier load is dropped: its result never reaches the window.
-    loading_->disconnect(this);
-    loading_->deleteLater();
-  }
+  DropLoad();
   auto* watcher = new QFutureWatcher<PictureLoad>(this);
   loading_ = watcher;
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, fromFile] {
@@ -230,6 +226,15 @@ void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFil
     loadingLabel_->show();
     loadingLabel_->raise();
   });
+}
+
+void PictureToolWindow::DropLoad() {
+  if (loading_ == nullptr) return;
+  // The job runs on to its end; its result is thrown away then and never reaches the window.
+  loading_->disconnect(this);
+  loading_->deleteLater();
+  loading_ = nullptr;
+  loadingLabel_->hide();
 }
 
 void PictureToolWindow::PictureArrived(PictureLoad load, bool fromFile) {
@@ -350,12 +355,7 @@ void PictureToolWindow::Unload(ToolOutcome outcome) {
   if (unloaded_) return;
   unloaded_ = true;
   formReady_ = false;
-  if (loading_ != nullptr) {
-    // A load still running is dropped; its result is thrown away when it ends.
-    loading_->disconnect(this);
-    loading_->deleteLater();
-    loading_ = nullptr;
-  }
+  DropLoad();
   outcome_ = outcome;
   QDialog::done(outcome == ToolOutcome::Made ? QDialog::Accepted : QDialog::Rejected);
 }

@@ -72,6 +72,7 @@ class PictureToolWindow : public QDialog {
   void BuildWidgets(bool showAbort);
   void ApplyCaptions();
   void StartLoad(std::function<PictureLoad()> job, bool fromFile);
+  void DropLoad();
   void PictureArrived(PictureLoad load, bool fromFile);
   void ReportRefusal(const PictureLoad& load, bool fromFile);
   void ShowPicture();

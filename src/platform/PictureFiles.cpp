@@ -9,6 +9,7 @@
 #include <limits>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include <QBuffer>
 #include <QByteArray>
@@ -17,11 +18,10 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include "common/BmpFile.h"
 #include "common/FileBytes.h"
-#include "platform/wmf/WmfToSvg.h"
+#include "platform/wmf/WmfPlayer.h"
 
 namespace glimmora {
 
@@ -164,18 +164,15 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
   return bytes;
 }
 
-std::optional<Raster> DecodeWmf(std::span<const std::uint8_t> bytes) {
-  const std::optional<WmfDrawing> drawing = WmfToSvg(bytes);
-  if (!drawing || !SizeAllowed(drawing->width, drawing->height)) return std::nullopt;
-  QSvgRenderer renderer(QByteArray::fromStdString(drawing->svg));
-  if (!renderer.isValid()) return std::nullopt;
-  QImage image(drawing->width, drawing->height, QImage::Format_RGB32);
-  if (image.isNull()) return std::nullopt;
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  renderer.render(&painter, QRectF(0, 0, drawing->width, drawing->height));
-  painter.end();
-  return RasterFromImage(image);
+PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes) {
+  WmfPicture picture = PlayWmf(bytes);
+  if (picture.image.isNull()) {
+    // The player says why in words; a drawing it will not make that large is told as the limit.
+    const bool tooLarge = picture.refusal.find("megapixels") != std::string::npos ||
+                          picture.refusal.find("no memory") != std::string::npos;
+    return Refuse(tooLarge ? PictureRefusal::TooLarge : PictureRefusal::Damaged, "metafile: " + picture.refusal);
+  }
+  return PictureFromImage(std::exchange(picture.image, QImage()));
 }
 
 }  // namespace
@@ -244,8 +241,7 @@ PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes) {
     return load;
   }
   if (LooksLikeWmf(bytes)) {
-    if (std::optional<Raster> drawing = DecodeWmf(bytes)) return Loaded(std::move(*drawing));
-    return Refuse(PictureRefusal::Damaged, "the metafile could not be drawn");
+    return DecodeWmf(bytes);
   }
   if (GifScreenPixels(bytes) > kMaxPicturePixels) {
     return Refuse(PictureRefusal::TooLarge,

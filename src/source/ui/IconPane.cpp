@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -23,6 +22,7 @@
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
+#include "platform/PictureFiles.h"
 #include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
@@ -305,6 +305,8 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
     request.FileName = fileName;
     request.TrPictAns = env_.Params->SaveFileDir.TrPictAns;
     request.MaskColorAns = IcoDir().MaskColorAns;
+    // The tool offers its abort button whenever several files are ticked, however it was opened.
+    request.ShowAbort = files_ != nullptr && AbortButtonVisible(false, CheckedFileCount(files_->ListedFiles()));
     picture = env_.Pictures->PictureToIcon(request);
   }
   std::string pictureStatus;
@@ -664,9 +666,7 @@ void IconPane::ShowFilePreview(const std::string& filePath) {
   if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
-    QImageReader reader(Q(filePath));
-    const QSize size = reader.size();
-    if (size.isValid() && size.width() <= kLargestPreview && size.height() <= kLargestPreview) image = reader.read();
+    image = SmallPictureImage(filePath, kLargestPreview);
   }
   if (image.isNull()) return;
   preview_->ShowImage(image, PreviewList::FileList, QCursor::pos());

@@ -527,7 +527,8 @@ void SourcePanel::ImageCobomKeyup(bool setupMod) {
         treeView_->scrollTo(treeModel_->IndexOf(node));
       }
       const std::string folder = node != FolderTree::kNone ? tree_->FolderOf(node) : target;
-      if (folder != fileFolder_) {
+      // The same folder is read again only when the collapse command has emptied its list.
+      if (folder != fileFolder_ || fileModel_->Count() == 0) {
         err = SetListFile(folder);
         if (err == FsError::None) SelectIcoSourceIco();
       }

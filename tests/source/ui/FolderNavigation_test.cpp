@@ -123,6 +123,8 @@ TEST_F(FolderNavigationTest, HistoryRoundTripsAndCollapseEmptiesTheLists) {
   EXPECT_EQ(Model()->Count(), 0);
   EXPECT_EQ(Panel(1), "");
   EXPECT_GT(pane.clears, clears);
+  TypePath(root + "/files");  // the folder the emptied list showed comes back
+  EXPECT_EQ(Model()->Count(), 4);
 }
 
 TEST_F(FolderNavigationTest, PaneSizesFollowTheAcceptanceRules) {

@@ -790,6 +790,7 @@ void LibraryController::CommandSaveKeyword_Click() {
   for (int r : rows) items.push_back(&icons_->Item(r));
   SaveKeyWord(items, keyword, Ask(), state_.LangStr);
   for (int r : rows) icons_->RefreshRow(r);
+  page_.ListViewLIco()->FitColumns();  // a longer keyword would otherwise be cut off
   SelectLibIco();
 }
 

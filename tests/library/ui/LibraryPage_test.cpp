@@ -94,6 +94,11 @@ TEST_F(LibraryPageTest, DeleteAfterASearchDeletesTheHitChosenAndNotTheIconAtItsP
   Lib()->CommandSaveKeyword_Click();
   EXPECT_EQ(FieldText(LibraryReader::Open(cats).Item(2)->Keyword, Language::English), "tabby");
   EXPECT_EQ(IconText(0, 1), "Animals-Cats [tabby]");
+  // A longer keyword widens its column instead of being cut off.
+  page->TextSelIcoKeyword()->setText("tabby with long stripes");
+  Lib()->CommandSaveKeyword_Click();
+  QTreeView* report = Icons()->List()->ReportView();
+  EXPECT_GE(report->columnWidth(1), report->fontMetrics().horizontalAdvance(IconText(0, 1)));
 }
 
 TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {

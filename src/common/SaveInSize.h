@@ -38,6 +38,7 @@ struct SaveInSizeResult {
   std::string targetPath;  // the file written; empty when none
   bool written = false;
   bool writeFailed = false;
+  int writeError = 0;  // errno of the failed write
   std::optional<Raster> clipboard;  // the picture to put on the clipboard
   MaskResult mask = MaskResult::NotWanted;
 };

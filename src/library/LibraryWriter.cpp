@@ -9,13 +9,14 @@
 #include <limits>
 #include <unordered_set>
 
+#include "common/RegularFile.h"
 #include "library/LibFiles.h"
 #include "library/LibraryReader.h"
 
 namespace glimmora {
 
 int PosixLibraryFileOps::OpenAppend(const std::string& path) {
-  return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  return OpenRegularFile(path, O_WRONLY | O_APPEND);
 }
 
 LibraryFileOps& DefaultLibraryFileOps() {

@@ -7,12 +7,16 @@
 #include <QMimeDatabase>
 #include <QPainter>
 
+#include "platform/PictureFiles.h"
+
 namespace glimmora {
 
 namespace {
 
 QImage ReadFirstIcoImage(const QString& fileName) {
-  QImageReader reader(fileName, "ico");
+  QFile file;
+  if (!OpenPictureFile(file, fileName)) return QImage();
+  QImageReader reader(&file, "ico");
   return reader.read();
 }
 

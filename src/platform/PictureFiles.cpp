@@ -1,5 +1,8 @@
 #include "platform/PictureFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QClipboard>
@@ -10,6 +13,7 @@
 
 #include "common/BmpFile.h"
 #include "common/FileBytes.h"
+#include "common/RegularFile.h"
 #include "platform/wmf/WmfToSvg.h"
 
 namespace glimmora {
@@ -96,6 +100,14 @@ std::optional<Raster> LoadPictureFile(const std::string& path) {
   const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(path, kMaxPictureFileBytes);
   if (!bytes || bytes->empty()) return std::nullopt;
   return DecodePictureBytes(*bytes);
+}
+
+bool OpenPictureFile(QFile& file, const QString& path) {
+  const int fd = OpenRegularFile(QFile::encodeName(path).toStdString(), O_RDONLY);
+  if (fd < 0) return false;
+  if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+  ::close(fd);
+  return false;
 }
 
 std::optional<Raster> ClipboardPicture() {

@@ -4,6 +4,7 @@
 // the picture on the system clipboard. Every picture comes back drawn on white as a 24-bit raster.
 // Nothing larger than the limits below is decoded, whatever its header claims.
 
+#include <QFile>
 #include <QImage>
 #include <cstdint>
 #include <optional>
@@ -23,6 +24,10 @@ std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes);
 
 // The picture of a file; nullopt when it is missing, unreadable, damaged or too large.
 std::optional<Raster> LoadPictureFile(const std::string& path);
+
+// Opens `path` for Qt's image reader when it is a regular file (a pipe would block the reader's
+// open). False when it is missing, unreadable or of another kind.
+bool OpenPictureFile(QFile& file, const QString& path);
 
 // The picture on the system clipboard; nullopt when it holds none.
 std::optional<Raster> ClipboardPicture();

@@ -28,7 +28,10 @@ CommandToolbar::CommandToolbar(const LanguageTable& lang, QWidget* parent) : QTo
       case SlotKind::Command: {
         QAction* a = addAction(ToolbarIcon(i), QString());
         a->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
-        a->setToolTip(QString::fromStdString(lang.Row(ToolbarTipRow(i))));
+        const QString tip = QString::fromStdString(lang.Row(ToolbarTipRow(i)));
+        a->setToolTip(tip);
+        // The buttons show only a picture: a screen reader says this name instead.
+        if (QWidget* button = widgetForAction(a)) button->setAccessibleName(tip);
         a->setCheckable(i >= 21 && i <= 23);
         connect(a, &QAction::triggered, this, [this, i] { emit commandClicked(i); });
         buttons_[static_cast<std::size_t>(i)] = a;

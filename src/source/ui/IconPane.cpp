@@ -23,6 +23,7 @@
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
+#include "platform/PictureFiles.h"
 #include "source/IconSelection.h"
 #include "source/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
@@ -294,7 +295,7 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
   if (searching_ || saving_ || PictureToolOpen()) return found;
   searching_ = true;
   model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
-  ClearListViewPict();
+  EmptyPane();
   PictureToIconResult picture;
   if (env_.Pictures != nullptr) {
     PictureToIconRequest request;
@@ -357,7 +358,7 @@ bool IconPane::PictureToolOpen() const { return env_.Pictures != nullptr && env_
 void IconPane::RunPageSearch() {
   searching_ = true;
   model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
-  ClearListViewPict();
+  EmptyPane();
   ScanResult result;
   FillFromScan(PageScanRequest(page_), false, &result);
   ApplyHeading();
@@ -399,10 +400,21 @@ void IconPane::ApplyPageControls() {
   emit PageControlsChanged();
 }
 
-void IconPane::ClearListViewPict() {
+void IconPane::EmptyPane() {
   model_->Clear();
   panels_[1]->clear();
   panels_[2]->clear();
+}
+
+void IconPane::ClearListViewPict() {
+  EmptyPane();
+  // Emptied from outside (another folder, a collapse, files moved away), the pane shows no file:
+  // no page of it to name in the heading and none to turn to.
+  if (!page_.HasFile()) return;
+  page_ = IconPageState{};
+  pictureIcon_ = PaneIconFromPicture{};
+  ApplyHeading();
+  ApplyPageControls();
 }
 
 // ----- status and selection ---------------------------------------------------------------------
@@ -651,7 +663,9 @@ void IconPane::ShowFilePreview(const std::string& filePath) {
   if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
-    QImageReader reader(Q(filePath));
+    QFile file;
+    if (!OpenPictureFile(file, Q(filePath))) return;
+    QImageReader reader(&file);
     const QSize size = reader.size();
     if (size.isValid() && size.width() <= kLargestPreview && size.height() <= kLargestPreview) image = reader.read();
   }

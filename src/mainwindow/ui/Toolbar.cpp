@@ -1,6 +1,7 @@
 #include "mainwindow/ui/Toolbar.h"
 
 #include <QAction>
+#include <QToolButton>
 
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/ui/ToolbarIcons.h"
@@ -13,6 +14,9 @@ CommandToolbar::CommandToolbar(const LanguageTable& lang, QWidget* parent) : QTo
   setFloatable(false);
   setIconSize(QSize(24, 24));
   setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // Qt's button for the buttons that do not fit a narrow window has no text of its own either.
+  if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QString::fromStdString(lang.Row(kRowMoreToolbarButtons)));
   for (int i = 1; i <= kToolbarSlots; ++i) {
     switch (ToolbarSlotKind(i)) {
       case SlotKind::Separator:

@@ -67,6 +67,8 @@ TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
   EXPECT_EQ(bar.Button(6)->toolTip(), "Into the library");
   // A picture-only button is read out by its accessible name.
   EXPECT_EQ(bar.widgetForAction(bar.Button(6))->accessibleName(), "Into the library");
+  lang.LangStr[0][kRowMoreToolbarButtons] = "More";
+  EXPECT_EQ(CommandToolbar(lang).findChild<QToolButton*>("qt_toolbar_ext_button")->accessibleName(), "More");
   for (QAction* a : bar.actions()) {
     if (a->isSeparator() || !a->isVisible()) continue;
     EXPECT_EQ(bar.widgetForAction(a)->accessibleName(), a->toolTip()) << a->objectName().toStdString();

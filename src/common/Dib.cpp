@@ -179,6 +179,34 @@ std::optional<DecodedIcon> DecodeIconImage(std::span<const std::uint8_t> image) 
   return icon;
 }
 
+std::optional<ArgbImage> DecodeIconArgb(std::span<const std::uint8_t> image) {
+  const auto l = IconImageLayout(image);
+  if (!l || l->bitCount != 32) return std::nullopt;
+  ArgbImage out;
+  out.width = l->width;
+  out.height = l->height;
+  out.pixels.resize(static_cast<std::size_t>(l->width) * static_cast<std::size_t>(l->height));
+  bool anyAlpha = false;
+  for (int r = 0; r < l->height; ++r) {
+    const std::uint8_t* row = image.data() + l->colorOffset + static_cast<std::size_t>(r) * l->colorRowBytes;
+    std::uint32_t* line = out.pixels.data() + static_cast<std::size_t>(l->height - 1 - r) * l->width;
+    for (int x = 0; x < l->width; ++x) {
+      line[x] = le::U32(row + 4 * static_cast<std::size_t>(x));
+      anyAlpha = anyAlpha || (line[x] >> 24) != 0;
+    }
+  }
+  if (anyAlpha) return out;
+  for (int r = 0; r < l->height; ++r) {
+    const std::uint8_t* row = image.data() + l->maskOffset + static_cast<std::size_t>(r) * l->maskRowBytes;
+    std::uint32_t* line = out.pixels.data() + static_cast<std::size_t>(l->height - 1 - r) * l->width;
+    for (int x = 0; x < l->width; ++x) {
+      const bool transparent = ((row[x >> 3] >> (7 - (x & 7))) & 1u) != 0;
+      if (!transparent) line[x] |= 0xFF000000u;
+    }
+  }
+  return out;
+}
+
 std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file) {
   const auto image = IcoImageBytes(file);
   if (!image) return std::nullopt;

@@ -84,6 +84,19 @@ struct DecodedIcon {
 // show black.
 std::optional<DecodedIcon> DecodeIconImage(std::span<const std::uint8_t> image);
 
+// The pixels of a 32-bit icon image as stored, with their alpha: 0xAARRGGBB, top row first. When
+// no alpha byte is set the alpha comes from the mask (0 where its bit is set, else 255), as older
+// 32-bit icons mean it.
+struct ArgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// The image (bytes from its BITMAPINFOHEADER on) as an ArgbImage; nullopt unless it is a sound
+// 32-bit icon image.
+std::optional<ArgbImage> DecodeIconArgb(std::span<const std::uint8_t> image);
+
 // Decodes the image of a single-image icon file (the 22-byte head, then the image).
 std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file);
 

@@ -43,7 +43,9 @@ IcoFileHead MakeIcoFileHead(std::int64_t width, std::int64_t height, int bitCoun
   const bool wide = width >= 256 || width < 0;
   head.width = wide ? 0 : static_cast<std::uint8_t>(width);
   head.height = (wide || height >= 256 || height < 0) ? 0 : static_cast<std::uint8_t>(height);
-  head.colorField = static_cast<std::uint16_t>(bitCount & 0xFF);
+  head.colorField = bitCount >= 1 && bitCount < 8 ? static_cast<std::uint16_t>(1u << bitCount) : 0;
+  head.planes = 1;
+  head.bitCount = static_cast<std::uint16_t>(bitCount & 0xFFFF);
   head.bytesInRes = bytesInRes;
   return head;
 }

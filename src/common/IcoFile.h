@@ -16,16 +16,17 @@ constexpr std::size_t kIcoFileHeadSize = 22;
 constexpr std::uint32_t kIcoImageOffset = 22;
 constexpr std::size_t kDibHeaderSize = 40;
 
-// The 22-byte head. The colour field holds the image's bit count (not a number of colours) and
-// the entry's own planes and bit count stay 0: icons written that way are what the program has
-// always stored, and the library files keep them so.
+// The 22-byte head. Icons we write carry a standard directory entry (see MakeIcoFileHead), since
+// other programs trust it over the image's own header. Older files of ours hold the bit count in
+// the colour byte and zeros in planes and bit count; our readers never take the depth from here,
+// only from the image's BITMAPINFOHEADER, so both read the same.
 struct IcoFileHead {
   std::uint16_t reserved = 0;
   std::uint16_t type = 1;
   std::uint16_t count = 1;
   std::uint8_t width = 0;        // 0 for 256 pixels or more
   std::uint8_t height = 0;       // 0 when the width or the height is 256 or more
-  std::uint16_t colorField = 0;  // low byte: the bit count; high byte 0
+  std::uint16_t colorField = 0;  // low byte: colours in the palette (0 for 256 or more); high byte: reserved
   std::uint16_t planes = 0;
   std::uint16_t bitCount = 0;
   std::uint32_t bytesInRes = 0;  // the image part: everything from the image offset on
@@ -41,9 +42,10 @@ std::array<std::uint8_t, kIcoFileHeadSize> EncodeIcoFileHead(const IcoFileHead& 
 std::optional<IcoFileHead> DecodeIcoFileHead(std::span<const std::uint8_t> bytes);
 
 // The head of an icon of width x height pixels (the real height, not the doubled one) with
-// `bitCount` bits per pixel and an image part of `bytesInRes` bytes. The width and height bytes
-// are 0 when the picture is 256 pixels or more wide, the height byte also when it is 256 or more
-// high (it would not fit).
+// `bitCount` bits per pixel and an image part of `bytesInRes` bytes: colour count 2^bits below 8
+// bits and 0 from 8 bits on, reserved 0, planes 1, bit count `bitCount`. The width and height
+// bytes are 0 when the picture is 256 pixels or more wide, the height byte also when it is 256
+// or more high (it would not fit).
 IcoFileHead MakeIcoFileHead(std::int64_t width, std::int64_t height, int bitCount, std::uint32_t bytesInRes);
 
 // Bit counts an image may have: 1, 4, 8, 16, 24 and 32.

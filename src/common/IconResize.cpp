@@ -140,6 +140,57 @@ std::vector<std::uint8_t> MakeIco24(const Raster& picture, std::span<const std::
   return ico;
 }
 
+std::vector<std::uint8_t> MakeIco32(const ArgbImage& picture) {
+  if (picture.width <= 0 || picture.height <= 0) return {};
+  const std::size_t colourRow = static_cast<std::size_t>(picture.width) * 4;
+  const std::size_t colourBytes = colourRow * static_cast<std::size_t>(picture.height);
+  std::vector<std::uint8_t> marks(picture.pixels.size());
+  for (std::size_t i = 0; i < marks.size(); ++i) marks[i] = (picture.pixels[i] >> 24) == 0 ? 1 : 0;
+  const std::vector<std::uint8_t> mask = PackMaskRows(marks, picture.width, picture.height);
+  DibHeader info;
+  info.width = picture.width;
+  info.height = 2 * picture.height;
+  info.bitCount = 32;
+  info.sizeImage = static_cast<std::uint32_t>(colourBytes);
+  const std::size_t image = kDibHeaderSize + colourBytes + mask.size();
+  const auto head = EncodeIcoFileHead(
+      MakeIcoFileHead(picture.width, picture.height, 32, static_cast<std::uint32_t>(image)));
+  const auto encodedInfo = EncodeDibHeader(info);
+  std::vector<std::uint8_t> ico(kIcoFileHeadSize + image);
+  auto out = std::copy(head.begin(), head.end(), ico.begin());
+  out = std::copy(encodedInfo.begin(), encodedInfo.end(), out);
+  for (int r = 0; r < picture.height; ++r) {
+    const std::uint32_t* line = picture.pixels.data() + static_cast<std::size_t>(picture.height - 1 - r) * picture.width;
+    for (int x = 0; x < picture.width; ++x, out += 4) le::Put32(&*out, line[x]);
+  }
+  std::copy(mask.begin(), mask.end(), out);
+  return ico;
+}
+
+ArgbImage ScaleArgb(const ArgbImage& picture, int width, int height) {
+  ArgbImage out;
+  if (width <= 0 || height <= 0 || picture.width <= 0 || picture.height <= 0) return out;
+  out.width = width;
+  out.height = height;
+  out.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (int dy = 0; dy < height; ++dy) {
+    const std::uint32_t* src =
+        picture.pixels.data() + static_cast<std::size_t>(NearestSource(dy, picture.height, height)) * picture.width;
+    std::uint32_t* dst = out.pixels.data() + static_cast<std::size_t>(dy) * width;
+    for (int dx = 0; dx < width; ++dx) dst[dx] = src[NearestSource(dx, picture.width, width)];
+  }
+  return out;
+}
+
+std::optional<ArgbImage> ResizeIconToArgb(std::span<const std::uint8_t> icoFile, int sizeSel) {
+  const auto image = IcoImageBytes(icoFile);
+  std::optional<ArgbImage> argb = image ? DecodeIconArgb(*image) : std::nullopt;
+  int width = 0;
+  int height = 0;
+  if (!argb || !TargetSize(sizeSel, argb->width, argb->height, width, height)) return std::nullopt;
+  return ScaleArgb(*argb, width, height);
+}
+
 std::optional<ResizedIcon> ResizeIconToIco(std::span<const std::uint8_t> icoFile, int sizeSel, bool makeMask) {
   const auto icon = DecodeIcoFile(icoFile);
   int width = 0;
@@ -147,6 +198,15 @@ std::optional<ResizedIcon> ResizeIconToIco(std::span<const std::uint8_t> icoFile
   if (!icon || !TargetSize(sizeSel, icon->onWhite.Width(), icon->onWhite.Height(), width, height))
     return std::nullopt;
   ResizedIcon out;
+  if (makeMask && icon->bitCount == 32) {
+    if (const auto argb = ResizeIconToArgb(icoFile, sizeSel)) {
+      const bool anyClear =
+          std::any_of(argb->pixels.begin(), argb->pixels.end(), [](std::uint32_t p) { return (p >> 24) == 0; });
+      out.mask = anyClear ? MaskResult::Made : MaskResult::NoTransparentPixel;
+      out.ico = MakeIco32(*argb);
+      return out;
+    }
+  }
   if (makeMask) {
     const KeyedPicture keyed = ReadIcoMask(*icon);
     out.mask = keyed.mask;

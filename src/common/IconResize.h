@@ -72,19 +72,32 @@ std::vector<std::uint8_t> PackMaskRows(std::span<const std::uint8_t> marks, int 
 // first; empty means all opaque).
 std::vector<std::uint8_t> MakeIco24(const Raster& picture, std::span<const std::uint8_t> marks);
 
+// A single-image 32-bit icon of `picture`: its colours and alpha as they are, the mask set where
+// the alpha is 0.
+std::vector<std::uint8_t> MakeIco32(const ArgbImage& picture);
+
+// `picture` scaled to width x height by the nearest-neighbour rule of ScaleNearest, alpha with it.
+ArgbImage ScaleArgb(const ArgbImage& picture, int width, int height);
+
 struct ResizedIcon {
   std::vector<std::uint8_t> ico;
   MaskResult mask = MaskResult::NotWanted;
 };
 
 // The icon file `icoFile` as a 24-bit icon of the size choice (own size for 0), with its mask
-// rebuilt through the key colour when `makeMask` is set. nullopt when `icoFile` cannot be decoded
-// or the size choice is outside 0..7.
+// rebuilt through the key colour when `makeMask` is set. A 32-bit icon that keeps its
+// transparency stays a 32-bit icon: its alpha is scaled with its pixels, so shadows and
+// translucent parts survive. nullopt when `icoFile` cannot be decoded or the size choice is
+// outside 0..7.
 std::optional<ResizedIcon> ResizeIconToIco(std::span<const std::uint8_t> icoFile, int sizeSel, bool makeMask);
 
 // The icon file drawn on white and scaled to the size choice: the picture of a bitmap or of a
 // clipboard copy. nullopt as for ResizeIconToIco.
 std::optional<Raster> ResizeIconToPicture(std::span<const std::uint8_t> icoFile, int sizeSel);
+
+// A 32-bit icon file scaled to the size choice with its alpha (for the clipboard, which carries
+// it); nullopt for any other depth and as for ResizeIconToIco.
+std::optional<ArgbImage> ResizeIconToArgb(std::span<const std::uint8_t> icoFile, int sizeSel);
 
 // The same picture as the bytes of a 24-bit bitmap file.
 std::optional<std::vector<std::uint8_t>> ResizeIconToBmp(std::span<const std::uint8_t> icoFile, int sizeSel);

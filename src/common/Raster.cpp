@@ -21,9 +21,9 @@ Raster ScaleNearest(const Raster& src, int srcWidth, int srcHeight, int dstWidth
   srcHeight = std::min(srcHeight, src.Height());
   if (dst.Empty() || srcWidth <= 0 || srcHeight <= 0) return dst;
   for (int dy = 0; dy < dst.Height(); ++dy) {
-    const int sy = static_cast<int>(static_cast<std::int64_t>(dy) * srcHeight / dst.Height());
+    const int sy = NearestSource(dy, srcHeight, dst.Height());
     for (int dx = 0; dx < dst.Width(); ++dx) {
-      const int sx = static_cast<int>(static_cast<std::int64_t>(dx) * srcWidth / dst.Width());
+      const int sx = NearestSource(dx, srcWidth, dst.Width());
       dst.Set(dx, dy, src.At(sx, sy));
     }
   }

@@ -53,6 +53,12 @@ class Raster {
 // destination gives a white or empty picture of the destination size.
 Raster ScaleNearest(const Raster& src, int srcWidth, int srcHeight, int dstWidth, int dstHeight);
 
+// The source index that destination index `d` takes when `srcLength` pixels are scaled to
+// `dstLength`: d * srcLength / dstLength, the rule of every nearest-neighbour scaling here.
+constexpr int NearestSource(int d, int srcLength, int dstLength) {
+  return static_cast<int>(static_cast<std::int64_t>(d) * srcLength / dstLength);
+}
+
 // The whole of `src` scaled to dstWidth x dstHeight.
 inline Raster ScaleNearest(const Raster& src, int dstWidth, int dstHeight) {
   return ScaleNearest(src, src.Width(), src.Height(), dstWidth, dstHeight);

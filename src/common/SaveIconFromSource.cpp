@@ -4,6 +4,7 @@
 
 #include "common/AsciiCase.h"
 #include "common/IcoFile.h"
+#include "common/LeBytes.h"
 #include "common/IconHeaderCheck.h"
 #include "common/IconWalker.h"
 #include "common/Paths.h"
@@ -31,14 +32,16 @@ std::optional<std::vector<std::uint8_t>> ReadFoundIcon(const std::string& path, 
   return MakeSingleImageIco(head, image);
 }
 
-// The head and the image of a single-image icon file, without anything behind the image.
+// The first image of an icon file behind a head of its own: one standard directory entry with the
+// file's width and height bytes and the image's bit count, the image at offset 22, nothing behind it.
 std::optional<std::vector<std::uint8_t>> WholeIcon(std::span<const std::uint8_t> file) {
   const auto head = DecodeIcoFileHead(file);
   const auto image = IcoImageBytes(file);
   if (!head || !image || image->size() < kInfoHeaderBytes) return std::nullopt;
-  std::vector<std::uint8_t> out(file.begin(), file.begin() + kIcoFileHeadSize);
-  out.insert(out.end(), image->begin(), image->end());
-  return out;
+  IcoFileHead own = MakeIcoFileHead(0, 0, le::U16(image->data() + 14), static_cast<std::uint32_t>(image->size()));
+  own.width = head->width;
+  own.height = head->height;
+  return MakeSingleImageIco(own, *image);
 }
 
 }  // namespace

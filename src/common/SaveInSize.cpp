@@ -45,6 +45,7 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
     if (!picture || picture->Empty()) return result;
     if (request.toSysClipboard) {
       result.clipboard = std::move(*picture);
+      if (request.picture == nullptr) result.clipboardAlpha = ResizeIconToArgb(request.icoFile, request.sizeSel);
       return result;
     }
     WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));

@@ -39,7 +39,8 @@ struct SaveInSizeResult {
   bool written = false;
   bool writeFailed = false;
   int writeError = 0;  // errno of the failed write
-  std::optional<Raster> clipboard;  // the picture to put on the clipboard
+  std::optional<Raster> clipboard;  // the picture to put on the clipboard, drawn on white
+  std::optional<ArgbImage> clipboardAlpha;  // the same with its alpha, when the icon has one
   MaskResult mask = MaskResult::NotWanted;
 };
 

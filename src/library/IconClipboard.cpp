@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "common/AsciiCase.h"
+#include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
@@ -28,6 +29,19 @@ std::string FirstLine(const std::string& path, Language lang) {
   return DecodeStoredText(bytes, lang);
 }
 
+// Enough of the file's start for the head and an image header behind a directory of many entries.
+constexpr std::size_t kHeadersRead = 4096;
+
+// The bitmap header of the image the head points at, when it can describe a picture.
+std::optional<DibHeader> ImageHeader(std::span<const std::uint8_t> start, const IcoFileHead& head) {
+  if (head.imageOffset < kIcoFileHeadSize || head.imageOffset > start.size()) return std::nullopt;
+  const auto dib = ParseDibHeader(start.subspan(head.imageOffset));
+  if (!dib || dib->size != kDibHeaderSize || dib->width < 1 || dib->width > 32767 || dib->height < 2 ||
+      dib->height > 32767)
+    return std::nullopt;
+  return dib;
+}
+
 }  // namespace
 
 std::string ClipFile::Key() const { return AsciiUpper(FileName); }
@@ -40,17 +54,19 @@ std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang
   std::vector<ClipFile> out;
   for (const auto& name : ListFolderFiles(clipDir)) {
     if (!EndsWithIgnoringCase(name, ".ico")) continue;
-    std::string head;
-    if (ReadFileStart(JoinPath(clipDir, name), kIcoFileHeadSize, head) != ReadStatus::Ok) continue;
-    const auto decoded = DecodeIcoFileHead(
-        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(head.data()), head.size()));
-    if (!decoded || decoded->width == 0) continue;
+    std::string start;
+    if (ReadFileStart(JoinPath(clipDir, name), kHeadersRead, start) != ReadStatus::Ok) continue;
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(start.data()), start.size());
+    const auto head = DecodeIcoFileHead(bytes);
+    if (!head || head->width == 0) continue;
+    const auto image = ImageHeader(bytes, *head);
+    if (!image) continue;
     ClipFile f;
     f.FileName = name;
-    f.Width = decoded->width;
-    f.Height = decoded->height;
-    f.ColorField = decoded->colorField;
-    f.BytesInRes = decoded->bytesInRes;
+    f.Width = image->width;
+    f.Height = image->height / 2;
+    f.BitCount = image->bitCount;
+    f.BytesInRes = head->bytesInRes;
     f.Source = FirstLine(JoinPath(clipDir, ClipNoteName(name)), lang);
     out.push_back(std::move(f));
   }
@@ -68,8 +84,8 @@ std::vector<ClipFile> NewClipFiles(std::span<const ClipFile> listing, std::span<
 ClipItemTexts MakeClipItemTexts(const ClipFile& file, int number, const LanguageTable& lang) {
   ClipItemTexts t;
   t.Text = VbStr(number);
-  t.Size = VbStr(int{file.Width}) + " x" + VbStr(int{file.Height});
-  switch (file.ColorField) {
+  t.Size = VbStr(file.Width) + " x" + VbStr(file.Height);
+  switch (file.BitCount) {
     case 1: t.Color = lang.Row(367); break;
     case 4: t.Color = lang.Row(368); break;
     case 8: t.Color = lang.Row(369); break;

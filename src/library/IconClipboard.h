@@ -1,7 +1,7 @@
 #pragma once
 // The icon clipboard folder as its pane lists it: every file whose name ends in ".ico" in any
-// case, read only for its 22-byte head, with the first line of its ".sur" note. Items keep the
-// file's real name; the capitals are only what the pane shows.
+// case, read for its 22-byte head and the image's own bitmap header, with the first line of its
+// ".sur" note. Items keep the file's real name; the capitals are only what the pane shows.
 
 #include <cstdint>
 #include <span>
@@ -14,8 +14,11 @@ namespace glimmora {
 
 struct ClipFile {
   std::string FileName;        // the real name in the folder
-  std::uint8_t Width = 0, Height = 0;
-  std::uint16_t ColorField = 0;  // the head's colour word: the image's bit count
+  // The picture's own size and depth, from its bitmap header: the head's bytes cannot hold a
+  // width of 256 or more, give a 14 x 7 image as 14 x 14, and hold a colour count, not a bit
+  // count, in a standard directory entry.
+  int Width = 0, Height = 0;
+  int BitCount = 0;
   std::uint32_t BytesInRes = 0;
   std::string Source;            // first line of the note; empty without one
 
@@ -23,8 +26,8 @@ struct ClipFile {
   std::uint64_t Bytes() const { return std::uint64_t{BytesInRes} + 22; }
 };
 
-// The icons of the folder in listing order. Files with a width byte of 0, or too short for a
-// head, are left out.
+// The icons of the folder in listing order. Files with a width byte of 0 in their head, and files
+// without a readable bitmap header behind it (no picture to show), are left out.
 std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang);
 
 // The files of `listing` whose real names are not among `listed`, in listing order: what an

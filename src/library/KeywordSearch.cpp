@@ -47,10 +47,12 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
     if (progress) progress(static_cast<int>((static_cast<double>(i) + 1) / count * 105) + 1);
     const SearchLibrary& lib = libraries[i];
     const LibraryReader reader = LibraryReader::Open(lib.SrcPath);
+    const std::string libName = lib.CategoryName + "-" + lib.Caption;
     if (!reader.Ok()) {
-      result.Skipped.push_back(reader.Problem());
+      result.Skipped.push_back(libName + ": " + reader.Problem());
       continue;
     }
+    bool told = false;
     const std::string prefix = lib.Caption + " ";
     for (int entry = 1; entry <= reader.IconCount(); ++entry) {
       const auto raw = reader.RawItem(entry);
@@ -61,7 +63,13 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       if (!ok) continue;
       const LibSrcItem item = *reader.Item(entry);
       const auto body = reader.Body(item);
-      if (!body) continue;  // a hit whose icon cannot be read is no hit
+      if (!body) {  // a hit whose icon cannot be read is no hit, but the library is named once
+        if (!told)
+          result.Skipped.push_back(libName + ": icon " + std::to_string(entry) + " cannot be read from " +
+                                   (reader.HasDat() ? reader.DatPath() : "its missing data file") + ".");
+        told = true;
+        continue;
+      }
       name = NextWorkName(name);
       const std::string key = name + ".ico";
       if (!ReplaceFileBytes(JoinPath(workDir, key), LibraryIcoBytes(item, *body))) continue;
@@ -82,13 +90,20 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
 
 std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std::span<const SearchLibrary> libraries,
                                                       const std::string& workDir, Prompter& prompter,
-                                                      const LanguageTable& lang, const LibProgress& progress) {
+                                                      const LanguageTable& lang, const LibProgress& progress,
+                                                      const std::function<void(const KeywordSearchResult&)>& showHits) {
   const KeywordTerms terms = SplitSearchText(text);
   if (terms.Empty()) {
     prompter.AskRow(lang, 437);
     return std::nullopt;
   }
   KeywordSearchResult result = SearchLibraries(terms, libraries, workDir, lang.CurLang, progress);
+  if (showHits) showHits(result);
+  if (!result.Skipped.empty()) {
+    std::string list;
+    for (const auto& s : result.Skipped) list += "\n" + s;
+    prompter.Tell(lang.Row(kRowLibrariesNotSearched) + list, kRowLibrariesNotSearched, PromptIcon::Warning);
+  }
   if (result.LimitReached)
     prompter.AskRow(lang, 436);
   else

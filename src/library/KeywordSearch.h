@@ -41,17 +41,22 @@ struct KeywordSearchResult {
   std::vector<LibPaneItem> Items;
   int Hits = 0;
   bool LimitReached = false;
-  std::vector<std::string> Skipped;  // libraries that could not be read, with why
+  std::vector<std::string> Skipped;  // "category-library: why" of each library that could not be read
 };
 
 // Searches the libraries in order, emptying the work folder first.
 KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const SearchLibrary> libraries,
                                     const std::string& workDir, Language lang, const LibProgress& progress = {});
 
+// Told once after a search, with every library that could not be read and why.
+constexpr int kRowLibrariesNotSearched = 670;
+
 // The whole command on the keyword box's text: row 437 when there is no term (nothing else
-// happens: nothing), else the search, then row 436 at 50 hits or row 434 & Str(hits) & row 435.
-std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std::span<const SearchLibrary> libraries,
-                                                      const std::string& workDir, Prompter& prompter,
-                                                      const LanguageTable& lang, const LibProgress& progress = {});
+// happens), else the search; `showHits` lists the hits, then the libraries that could not be read
+// are told in one message, then row 436 at 50 hits or row 434 & Str(hits) & row 435.
+std::optional<KeywordSearchResult> SearchLibByKeyword(
+    std::string_view text, std::span<const SearchLibrary> libraries, const std::string& workDir, Prompter& prompter,
+    const LanguageTable& lang, const LibProgress& progress = {},
+    const std::function<void(const KeywordSearchResult&)>& showHits = {});
 
 }  // namespace glimmora

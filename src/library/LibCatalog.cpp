@@ -10,6 +10,7 @@
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
+#include "library/LibraryWriter.h"
 
 namespace glimmora {
 
@@ -46,6 +47,7 @@ std::vector<CategoryInfo> ReadLibraryFolders(const std::string& iconLibDir, Lang
     out.push_back(std::move(cat));
   }
   for (auto& cat : out) {
+    TidyCategoryFolder(cat.Folder);
     for (const auto& file : ListFolderFiles(cat.Folder)) {
       if (!EndsWithIgnoringCase(file, ".src")) continue;
       LibraryInfo lib = ReadLibraryInfo(JoinPath(cat.Folder, file), lang);

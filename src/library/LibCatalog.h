@@ -1,7 +1,9 @@
 #pragma once
 // The library folders as the library tree shows them: every folder under IconLib is a category,
-// every ".src" file in a category (any letter case) a library. Reading changes nothing on disk;
-// the tree pictures are made by their own calls.
+// every ".src" file in a category (any letter case) a library. Reading changes nothing on disk
+// but for one deliberate write: a change or a create cut off by a crash is finished or rolled back
+// first (TidyCategoryFolder), so that no scratch file outlives a look at the category. The tree
+// pictures are made by their own calls.
 
 #include <optional>
 #include <string>

@@ -146,15 +146,7 @@ std::string HeadFieldText(std::string_view field, Language lang) {
 
 std::vector<std::uint8_t> MakeIcoHeader(std::uint8_t width, std::uint8_t height, std::uint8_t bitCount,
                                         std::uint32_t imageSize) {
-  IcoFileHead head;
-  head.width = width;
-  head.height = height;
-  head.colorField = bitCount;
-  head.planes = 0;
-  head.bitCount = 0;
-  head.bytesInRes = imageSize;
-  head.imageOffset = kIcoImageOffset;
-  const auto headBytes = EncodeIcoFileHead(head);
+  const auto headBytes = EncodeIcoFileHead(MakeIcoFileHead(width, height, bitCount, imageSize));
 
   DibHeader dib;
   dib.width = width;
@@ -189,11 +181,26 @@ std::optional<LibIconBody> IconBodyForLibrary(std::span<const std::uint8_t> icoF
   if (dib->width < 1 || dib->width > 255 || dib->height < 2 || dib->height > 510 || dib->height % 2 != 0)
     return std::nullopt;
   if (!IsKnownBitCount(dib->bitCount)) return std::nullopt;
+  // An image too short for its own rows would come out of the library undecodable.
+  const auto layout = IconImageLayout(*image);
+  if (!layout) return std::nullopt;
   LibIconBody out;
   out.Width = static_cast<std::uint8_t>(dib->width);
   out.Height = static_cast<std::uint8_t>(dib->height / 2);
   out.BitCount = static_cast<std::uint8_t>(dib->bitCount);
-  out.Body.assign(image->begin() + kDibHeaderSize, image->end());
+  // The library gives every icon back with a header that counts no palette colours, that is a
+  // full palette for 8 bits or fewer. A shorter palette is padded to full with black entries,
+  // which is what the indexes beyond it showed, so the rows behind it stay where they are read.
+  const std::size_t fullPalette = dib->bitCount <= 8 ? (std::size_t{1} << dib->bitCount) : 0;
+  const auto begin = image->begin();
+  if (layout->paletteEntries >= fullPalette) {
+    out.Body.assign(begin + kDibHeaderSize, image->end());
+    return out;
+  }
+  const auto paletteEnd = begin + static_cast<std::ptrdiff_t>(layout->colorOffset);
+  out.Body.assign(begin + kDibHeaderSize, paletteEnd);
+  out.Body.resize(fullPalette * 4, 0);
+  out.Body.insert(out.Body.end(), paletteEnd, image->end());
   return out;
 }
 

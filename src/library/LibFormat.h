@@ -95,8 +95,8 @@ std::string FieldText(std::string_view field, Language lang);
 std::string HeadFieldText(std::string_view field, Language lang);
 
 // The 22-byte icon head and the 40-byte bitmap header of an icon taken out of a library, for
-// an image of `imageSize` bytes (body + 40): the bit count goes into the colour byte, the planes
-// and bit-count fields stay 0, biSizeImage is the bit count / 2 rounded half to even.
+// an image of `imageSize` bytes (body + 40): a standard directory entry (see MakeIcoFileHead);
+// biSizeImage is the bit count / 2 rounded half to even.
 std::vector<std::uint8_t> MakeIcoHeader(std::uint8_t width, std::uint8_t height, std::uint8_t bitCount,
                                         std::uint32_t imageSize);
 
@@ -106,7 +106,9 @@ std::vector<std::uint8_t> LibraryIcoBytes(const LibSrcItem& item, std::span<cons
 // What a single-image icon file gives the library: its size and depth and its body. nullopt when
 // the file cannot be stored so that it comes out whole again: no icon head, an image shorter than
 // its head says, an image that is no plain bitmap (PNG, compressed), a width or height outside
-// 1..255, or a bit count other than 1, 4, 8, 16, 24, 32.
+// 1..255, a bit count other than 1, 4, 8, 16, 24, 32, or fewer bytes than its rows need. A
+// palette shorter than the bit count allows is padded to full, since the library's headers always
+// say "full palette".
 struct LibIconBody {
   std::uint8_t Width = 0;
   std::uint8_t Height = 0;

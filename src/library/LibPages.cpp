@@ -6,12 +6,15 @@
 #include "common/FileBytes.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
+#include "library/LibraryWriter.h"
 
 namespace glimmora {
 
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress) {
   LibPage page;
   EmptyWorkFolder(request.WorkDir);
+  // A change cut off by a crash is finished or rolled back before the library is shown.
+  TidyLibraryFiles(request.SrcPath);
   const LibraryReader reader = LibraryReader::Open(request.SrcPath);
   page.Status = reader.Status();
   page.Problem = reader.Problem();

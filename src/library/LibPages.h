@@ -36,8 +36,9 @@ struct LibPage {
   std::string Status2;       // status panel 2 (empty when the library is empty)
 };
 
-// The page, written as AAA.ico, AAB.ico, .. into the emptied work folder. For an empty library the
-// work folder is emptied and nothing else happens (the caller leaves the status as it was).
+// The page, written as AAA.ico, AAB.ico, .. into the emptied work folder, after a change of the
+// library cut off by a crash was finished or rolled back. For an empty library the work folder is
+// emptied and nothing else happens (the caller leaves the status as it was).
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress = {});
 
 // A category node: the work folder emptied, no items, status "0 icons".

@@ -1,6 +1,7 @@
 #include "library/LibraryWriter.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +10,8 @@
 #include <limits>
 #include <unordered_set>
 
+#include "common/AsciiCase.h"
+#include "common/Paths.h"
 #include "common/RegularFile.h"
 #include "library/LibFiles.h"
 #include "library/LibraryReader.h"
@@ -28,6 +31,19 @@ namespace {
 
 // Chunk of bodies gathered before one write while compacting.
 constexpr std::size_t kCopyChunk = std::size_t{4} << 20;
+
+// The largest data file: every byte's 1-based position must fit the signed 32-bit field.
+constexpr std::int64_t kMaxDatBytes = std::numeric_limits<std::int32_t>::max();
+
+bool IsEmptyFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
+}
+
+bool BodyInDat(const LibSrcItem& item, std::int64_t datSize) {
+  return item.DataPos >= 1 && item.DataSize >= 0 && item.DataSize <= kMaxLibBodyBytes &&
+         static_cast<std::int64_t>(item.DataPos) - 1 + item.DataSize <= datSize;
+}
 
 std::string Why(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno != 0 ? errno : EIO);
@@ -148,7 +164,7 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
   std::int64_t datLength = reader.DatSize();
   std::int64_t added = 0;
   for (const auto& icon : icons) added += static_cast<std::int64_t>(icon.Body.size());
-  if (datLength + added >= std::numeric_limits<std::int32_t>::max())
+  if (datLength + added >= kMaxDatBytes)
     return Failed(reader, "The data file of " + srcPath + " would grow past 2 GB.");
 
   // The new index: the old header and entries, then the new entries.
@@ -203,6 +219,21 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
     result.Ok = true;
     return result;
   }
+
+  // Every kept entry must point inside the data file, and the compacted file must fit the 32-bit
+  // positions: entries that share one body each get a copy of it, so the new file can be larger
+  // than the old one. Both are checked before anything is written.
+  std::int64_t keptBytes = 0;
+  for (int i = 1; i <= oldCount; ++i) {
+    if (gone[static_cast<std::size_t>(i)]) continue;
+    const LibSrcItem item = *reader.Item(i);
+    if (!BodyInDat(item, reader.DatSize()))
+      return fail("Icon " + std::to_string(i) + " of the library " + srcPath +
+                  " points outside its data file; nothing was deleted.");
+    keptBytes += item.DataSize;
+  }
+  if (keptBytes >= kMaxDatBytes)
+    return fail("The data file of " + srcPath + " would grow past 2 GB; nothing was deleted.");
 
   const std::string datNew = DatNewPath(srcPath);
   const std::string srcNew = SrcNewPath(srcPath);
@@ -311,25 +342,61 @@ LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const Author
 
 LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head, LibraryFileOps& ops) {
   LibWriteResult result;
-  const std::string dat = DefaultDatPath(srcPath);
+  // What a create killed halfway left behind is no library: it must not block this one.
+  TidyLibraryFiles(srcPath, ops);
   if (FileExists(srcPath) || FindDatPath(srcPath)) {
     result.Error = "The library files " + LibBasePath(srcPath) + " already exist.";
     return result;
   }
-  RecoverLibrary(srcPath, ops);
-  // The empty data file first: a library exists once its index file does, and it must never be
-  // found without its data file.
-  if (std::string e = WriteNewFile(ops, dat, {}); !e.empty()) {
+  // Committed like every other change: the pair appears whole or not at all.
+  const std::string datNew = DatNewPath(srcPath);
+  const std::string srcNew = SrcNewPath(srcPath);
+  const std::string commit = SrcCommitPath(srcPath);
+  if (std::string e = WriteNewFile(ops, datNew, {}); !e.empty()) {
     result.Error = e;
     return result;
   }
-  if (std::string e = ReplaceIndex(ops, srcPath, EncodeSrcHead(head)); !e.empty()) {
-    ops.Remove(dat);
+  if (std::string e = WriteNewFile(ops, srcNew, EncodeSrcHead(head)); !e.empty()) {
+    ops.Remove(datNew);
     result.Error = e;
     return result;
   }
+  errno = 0;
+  if (!ops.Rename(srcNew, commit)) {
+    result.Error = Why("Cannot create", srcPath);
+    ops.Remove(srcNew);
+    ops.Remove(datNew);
+    return result;
+  }
+  // Committed: a reader takes the committed files, and the next look at the library finishes.
+  if (ops.Rename(datNew, DefaultDatPath(srcPath))) ops.Rename(commit, srcPath);
   result.Ok = true;
   return result;
+}
+
+void TidyLibraryFiles(const std::string& srcPath, FileOps& ops) {
+  RecoverLibrary(srcPath, ops);
+  // A create killed before it was committed by earlier versions left an empty data file alone.
+  if (FileExists(srcPath) || FindNameIgnoringCase(FolderOfPath(srcPath), NameOfPath(srcPath))) return;
+  if (const auto dat = FindDatPath(srcPath); dat && IsEmptyFile(*dat)) ops.Remove(*dat);
+}
+
+void TidyCategoryFolder(const std::string& folder, FileOps& ops) {
+  std::vector<std::string> libraries;
+  for (const auto& name : ListFolderFiles(folder)) {
+    std::string_view base = name;
+    for (const std::string_view tail : {".src.commit", ".src.new", ".dat.new", ".dat"}) {
+      if (!EndsWithIgnoringCase(base, tail)) continue;
+      base.remove_suffix(tail.size());
+      libraries.push_back(JoinPath(folder, std::string(base) + ".src"));
+      break;
+    }
+  }
+  for (std::string src : libraries) {
+    // The index file under its own spelling, when there is one.
+    if (const auto found = FindNameIgnoringCase(folder, NameOfPath(src))) src = JoinPath(folder, *found);
+    TidyLibraryFiles(src, ops);
+  }
 }
 
 }  // namespace glimmora

@@ -10,8 +10,9 @@
 //   2. base.src.new is renamed to base.src.commit: from here on the new pair is the library;
 //   3. base.dat.new is renamed over the data file, then base.src.commit over the index file.
 // A reader that finds base.src.commit reads it with base.dat.new (or, once that was renamed, the
-// data file). RecoverLibrary, run before every change, finishes steps 3 after a crash, or removes
-// the scratch files of a change that never reached step 2.
+// data file). RecoverLibrary, run before every change and whenever the library's page or its
+// category is read, finishes steps 3 after a crash, or removes the scratch files of a change that
+// never reached step 2.
 //
 // Appending icons needs no second data file: the new bodies are appended behind the old ones
 // (no old entry points there), flushed, and then the index is replaced by base.src.new in one
@@ -19,6 +20,9 @@
 // its end, which the next compaction drops.
 //
 // Rewriting entry fields (keyword, author) replaces the index file alone the same way.
+//
+// Creating a library writes base.dat.new (empty) and base.src.new, then commits and renames as a
+// rewrite does, so that a new library appears as a whole pair or not at all.
 
 #include <cstdint>
 #include <span>
@@ -70,6 +74,13 @@ struct EntryId {
 // library is whole afterwards.
 std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
 
+// RecoverLibrary, and for a library without index file also its empty data file: what a create
+// killed halfway leaves. Run whenever a library is opened, so that no scratch file outlives a look.
+void TidyLibraryFiles(const std::string& srcPath, FileOps& ops = DefaultFileOps());
+// TidyLibraryFiles for every library of a category folder that has scratch files or a data file
+// (the category is about to be read).
+void TidyCategoryFolder(const std::string& folder, FileOps& ops = DefaultFileOps());
+
 // Appends the icons as new entries behind the old ones (empty keyword, no author). Refused as a
 // whole when the library is missing or damaged or would hold more than 32767 icons.
 LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons,
@@ -97,8 +108,9 @@ struct AuthorFields {
 LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields,
                          LibraryFileOps& ops = DefaultLibraryFileOps());
 
-// Creates a new, empty library: the index file with its header and an empty data file. Refused
-// when either file already exists (its icons would be overwritten by the next append).
+// Creates a new, empty library: the index file with its header and an empty data file, committed
+// as one change. Refused when either file already exists (its icons would be overwritten by the
+// next append).
 LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head,
                                   LibraryFileOps& ops = DefaultLibraryFileOps());
 

@@ -120,6 +120,8 @@ constexpr CommandRow kRows[] = {
      .menu = "mnSaveFileIcotoIcoClipBoardSub", .menuIndex = 0},
     {.proc = Proc::SaveFileIcoToIcoClipBoard, .arg = 1, .panes = P(kFile), .key = Ctrl('K'),
      .menu = "mnSaveFileIcotoIcoClipBoardSub", .menuIndex = 1},
+    {.proc = Proc::MoveFileIcoToIcoClipBoard, .arg = 0, .span = 2, .panes = P(kFile),
+     .menu = "mnMoveFileIcotoIcoClipBoardSub", .menuIndex = 0},
     {.proc = Proc::AntiSelectFile, .panes = P(kFile), .key = Ctrl('Z'),
      .menu = "mn4antiselectedFile"},
     {.proc = Proc::RealDelSelectedFile, .panes = P(kFile), .key = Ctrl('X'),

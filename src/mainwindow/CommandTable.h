@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 
@@ -20,7 +20,7 @@ enum class Proc : std::uint8_t {
   CloseTreeS, RefreshTreeS, GotoCurDirTreeS,
   // file list
   SaveFileIconUsedef, SaveSelFileIcoToIco, SaveSelFileIcoToBmp, SaveAllFileIcoToIco,
-  SaveAllFileIcoToBmp, SaveFileIcoToIcoClipBoard, DelSelectedFile, RealDelSelectedFile,
+  SaveAllFileIcoToBmp, SaveFileIcoToIcoClipBoard, MoveFileIcoToIcoClipBoard, DelSelectedFile, RealDelSelectedFile,
   SelectAllFile, CancelSelectedFile, AntiSelectFile,
   // icon panes
   SaveSelIcoAsIco, SaveSelIcoAsBmp, SaveAllIcoAsIco, SaveAllIcoAsBmp, SaveIcoUsedef,

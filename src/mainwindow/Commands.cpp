@@ -150,41 +150,35 @@ void MainFrame::OtherObj() {
 }
 
 void MainFrame::PaneGotFocus(Pane pane) {
-  const int code = CodeOfPane(pane);
-  auto remember = [&] { model_.TabObj[static_cast<int>(page_)] = static_cast<std::uint8_t>(code); };
+  if (pane == Pane::None) return;
+  const Page home = PageOfPane(pane);
+  model_.TabObj[static_cast<int>(home)] = static_cast<std::uint8_t>(CodeOfPane(pane));
+  // Switching pages, Qt hands the focus to a control of the new page before the tab strip's
+  // click has run: it is remembered for its own page, and the click makes it current.
+  if (home != page_) {
+    Publish();
+    return;
+  }
   switch (pane) {
     case Pane::ListViewFile:
     case Pane::ListViewPict:
     case Pane::ListViewLIco:
     case Pane::ListViewIcoClipboard:
       model_.CurListView = pane;
-      remember();
       if (objGetDepth_ == 0) GetObjGet(true);
       break;
     case Pane::TreeViewS:
       model_.FocusObj = pane;
-      remember();
       if (objGetDepth_ == 0) GetObjGet(true);
-      // No list is current: the list commands of the toolbar have nothing to act on.
-      toolbar_.SetEnabled(6, 23, false);
-      ShowToolbar();
       break;
     case Pane::TreeViewL:
-      remember();
       if (objGetDepth_ == 0) GetObjGet(true);
-      toolbar_.SetEnabled(6, 23, false);
-      ShowToolbar();
-      break;
-    case Pane::ListViewWebSite:
-    case Pane::TextWebSite:
-      remember();
       break;
     case Pane::ImageComboLRD:
       OtherObj();
       model_.FocusObj = pane;
-      remember();
       break;
-    case Pane::None:
+    default:
       break;
   }
   Publish();
@@ -211,9 +205,9 @@ void MainFrame::PaneItemClicked(Pane pane) {
   Publish();
 }
 
-void MainFrame::InputBoxGotFocus() {
-  model_.TabObj[static_cast<int>(page_)] = 0;
-  OtherObj();
+void MainFrame::InputBoxGotFocus(Page page) {
+  model_.TabObj[static_cast<int>(page)] = 0;
+  if (page == page_) OtherObj();
   Publish();
 }
 
@@ -371,6 +365,7 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::SaveAllFileIcoToIco: p.mnSaveAllFileIcotoIco_Click(); break;
     case Proc::SaveAllFileIcoToBmp: p.mnSaveAllFileIcotoBmp_Click(); break;
     case Proc::SaveFileIcoToIcoClipBoard: p.mnSaveFileIcotoIcoClipBoardSub_Click(arg); break;
+    case Proc::MoveFileIcoToIcoClipBoard: p.mnMoveFileIcotoIcoClipBoardSub_Click(arg); break;
     case Proc::DelSelectedFile: p.mn5DelSelectedFile_Click(); break;
     case Proc::RealDelSelectedFile: p.mn5RealDelSelectedFile_Click(); break;
     case Proc::SelectAllFile: p.mn3SelectedAllFile_Click(); break;
@@ -382,9 +377,9 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::SaveAllIcoAsBmp: p.mn22SaveAllIcoAsBmpSub_Click(arg); break;
     case Proc::SaveIcoUsedef: p.mnSaveIcoUsedef_Click(); break;
     case Proc::SelectAllIco: p.mn3SelectedAllIco_Click(); break;
-    case Proc::CancelSelectedIco: p.mn4cancleselectedIco_Click(); break;
-    case Proc::SelectIcoWithHW: p.mn3SelectedIcoWithHWSub_Click(arg); break;
-    case Proc::SelectIcoWithColor: p.mn3SelectedIcoWithColorSub_Click(arg); break;
+    case Proc::CancelSelectedIco: p.mn4cancleselectedIco_Click(); PointerBack(); break;
+    case Proc::SelectIcoWithHW: p.mn3SelectedIcoWithHWSub_Click(arg); PointerBack(); break;
+    case Proc::SelectIcoWithColor: p.mn3SelectedIcoWithColorSub_Click(arg); PointerBack(); break;
     case Proc::CopyIcoToClipper: p.mn5CopyIcoToClipperSub_Click(arg); break;
     case Proc::CutIcoToClipper: p.mn6CutIcoToClipperSub_Click(arg); break;
     case Proc::LastGrpIcon: p.mn9LastGrpIcon_Click(); break;
@@ -462,6 +457,13 @@ void MainFrame::SetIcoMnVisible(bool visible) {
 }
 
 void MainFrame::SetMMouse() { view_.MovePointer(cursorPos_); }
+
+// The selection commands of the icon lists end with the pointer where it was last seen over the
+// window (a menu chosen with the mouse leaves it on the menu). Where the desktop refuses to move
+// the pointer nothing happens, and nothing after this depends on where the pointer is.
+void MainFrame::PointerBack() {
+  if (page_ != Page::WebSite) SetMMouse();
+}
 
 // Inverts without moving the pointer: the selection summary is refreshed once at the end.
 void MainFrame::AntiSelect(Pane list) {

@@ -14,7 +14,7 @@
 #include "mainwindow/FrameView.h"
 #include "mainwindow/KeyDispatch.h"
 #include "mainwindow/Pages.h"
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 #include "mainwindow/PopupMenus.h"
 #include "mainwindow/ToolbarState.h"
 
@@ -61,8 +61,9 @@ class MainFrame {
   void PaneLostFocus(Pane pane);
   // An item click in ListViewFile, ListViewPict or ListViewLIco makes that list current too.
   void PaneItemClicked(Pane pane);
-  // ImageComboPath, TextSelIcoKeyword or ComboLKeyword took the focus: no pane is current.
-  void InputBoxGotFocus();
+  // ImageComboPath (source page), TextSelIcoKeyword or ComboLKeyword (library page) took the
+  // focus: no pane of that page is current.
+  void InputBoxGotFocus(Page page);
   void ComboLKeywordLostFocus();
   void TabStripGotFocus();
 
@@ -90,10 +91,13 @@ class MainFrame {
   void SetClipMnVisible(bool visible);
   void SetIcoMnVisible(bool visible);
   void SetMMouse();
+  // The pointer moved over the main window to this screen position.
+  void RecordCursorPos(ScreenPoint pos) { cursorPos_ = pos; }
   void AntiSelect(Pane list);
 
  private:
   void Run(Proc proc, int arg);
+  void PointerBack();
   void FocusUnless(bool getFocus, Pane pane);
   void ApplyViewToPage(Pane list);
   void ShowToolbar();

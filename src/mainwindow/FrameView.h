@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 

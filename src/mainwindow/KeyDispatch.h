@@ -6,7 +6,7 @@
 // 33/34, Delete 46. Number-pad digits have codes of their own and match nothing.
 
 #include "mainwindow/CommandTable.h"
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 

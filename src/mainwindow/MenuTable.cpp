@@ -197,17 +197,3 @@ std::string MenuEntryKey(std::string_view name, int index) {
 }
 
 }  // namespace glimmora
-
-namespace glimmora {
-
-std::span<const ControlCaption> ControlCaptions() {
-  static constexpr ControlCaption kCaptions[] = {
-      {"LabelSearchKeyword", -1, false, 263}, {"LabelSelIcoKeyword", -1, false, 264},
-      {"CommandSearchKeyword", -1, false, 265}, {"CommandSaveKeyword", -1, false, 266},
-      {"PictureGrp", 0, true, 267},           {"PictureGrp", 1, true, 268},
-      {"PictureGrp1", 0, true, 267},          {"PictureGrp1", 1, true, 268},
-  };
-  return kCaptions;
-}
-
-}  // namespace glimmora

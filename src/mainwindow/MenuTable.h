@@ -41,19 +41,3 @@ std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table);
 std::string MenuEntryKey(std::string_view name, int index = -1);
 
 }  // namespace glimmora
-
-namespace glimmora {
-
-// The other captions the language table gives the main window at start-up: labels and buttons of
-// the library page and the tooltips of its paging pictures. The page that builds the control
-// takes its caption from here.
-struct ControlCaption {
-  std::string_view control;
-  int index = -1;        // index in a control array; -1 for a single control
-  bool tooltip = false;  // true: the row is the tooltip, not the caption
-  int row = 0;
-};
-
-std::span<const ControlCaption> ControlCaptions();
-
-}  // namespace glimmora

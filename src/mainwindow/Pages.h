@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 
@@ -36,6 +36,8 @@ class Pages {
   virtual void mnSaveAllFileIcotoIco_Click() = 0;
   virtual void mnSaveAllFileIcotoBmp_Click() = 0;
   virtual void mnSaveFileIcotoIcoClipBoardSub_Click(int index) = 0;
+  // The same, then the saved files leave the list (and, after a Yes, the disk).
+  virtual void mnMoveFileIcotoIcoClipBoardSub_Click(int index) = 0;
   virtual void mn5DelSelectedFile_Click() = 0;
   virtual void mn5RealDelSelectedFile_Click() = 0;
   virtual void mn3SelectedAllFile_Click() = 0;

@@ -11,7 +11,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
-#include "mainwindow/AppState.h"
+#include "settings/AppState.h"
 
 namespace glimmora {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "mainwindow/Panes.h"
+#include "settings/Panes.h"
 
 namespace glimmora {
 

@@ -100,6 +100,4 @@ WindowSize ToolWindowSize(int screenWidth, int screenHeight, int mainWidth, int 
   return s;
 }
 
-bool AbortButtonVisible(bool saveAllIco, int checkedFiles) { return saveAllIco || checkedFiles > 1; }
-
 }  // namespace glimmora

@@ -58,8 +58,4 @@ struct WindowSize {
 };
 WindowSize ToolWindowSize(int screenWidth, int screenHeight, int mainWidth, int mainHeight);
 
-// The abort button only helps when more pictures follow: during a save of all files or with more
-// than one ticked file.
-bool AbortButtonVisible(bool saveAllIco, int checkedFiles);
-
 }  // namespace glimmora

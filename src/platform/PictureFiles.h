@@ -12,7 +12,7 @@
 #include <string>
 
 #include "common/Raster.h"
-#include "picturetool/PictureTool.h"
+#include "shared/PictureTool.h"
 
 namespace glimmora {
 

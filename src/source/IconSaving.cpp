@@ -15,7 +15,6 @@
 #include "common/SaveIconFromSource.h"
 #include "common/SaveNotes.h"
 #include "common/SaveInSize.h"
-#include "picturetool/PictureFit.h"
 #include "source/IconPages.h"
 
 namespace glimmora {

@@ -17,8 +17,9 @@
 #include "common/Prompter.h"
 #include "common/Raster.h"
 #include "common/Utilities.h"
-#include "mainwindow/SaveParams.h"
-#include "picturetool/PictureToIcon.h"
+#include "settings/SaveParams.h"
+#include "shared/IconClipboardLink.h"
+#include "shared/PictureToIcon.h"
 #include "source/SourceLinks.h"
 
 namespace glimmora {
@@ -56,21 +57,6 @@ struct SaveTarget {
 SaveTarget DecideSaveTarget(SaveFrom from, const SaveDirRec& rec, bool useNow, bool asBmp,
                             const std::string& sourceFile, const std::string& currentFolder, Prompter& prompter,
                             const LanguageTable& lang, ModifierKeys* keys = nullptr);
-
-// What the icon clipboard holds when a save into it starts.
-struct IconClipboardState {
-  int ItemCount = 0;
-  std::string LastKey;  // the name of its last icon ("B3_a.dll.ico"); empty when it is empty
-};
-
-// The icon clipboard pane, as the saves see it.
-class IconClipboardLink {
- public:
-  virtual ~IconClipboardLink() = default;
-  virtual IconClipboardState ClipboardState() const = 0;
-  // Lists the icon clipboard again after icons were put into it.
-  virtual void RsetIcoClipBoard() = 0;
-};
 
 // The state of the icon clipboard folder itself: its .ico files, the last in list order.
 IconClipboardState ReadIconClipboardFolder(const std::string& folder);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 namespace glimmora {
 

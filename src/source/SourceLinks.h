@@ -67,6 +67,10 @@ class FileListLink {
   // Deletes the checked files from disk after the Yes/No question (`ask` false: without it).
   // Rows whose file was deleted go in one pass; a failure is reported once.
   virtual DeleteOutcome DeleteCheckedFiles(bool ask) = 0;
+  // The checked rows leave the list, at most `limit` of them in list order, after the Yes/No
+  // question whether their files go too: Yes deletes each file first (a row whose file stays on
+  // disk stays, checked), No leaves the files alone.
+  virtual DeleteOutcome MoveCheckedFilesOut(int /*limit*/) { return {}; }
   // Adds the nodes of a folder (one just created beside a source file) to the folder tree.
   virtual void AddPathToTree(const std::string& folder) = 0;
   // Selects the row of `fileName` and scrolls it into view without searching it, so that a save

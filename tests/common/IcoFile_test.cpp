@@ -44,14 +44,21 @@ TEST(IcoFile, SizeRules) {
 
 TEST(IcoFile, HeadBytes) {
   const auto head = EncodeIcoFileHead(MakeIcoFileHead(32, 32, 4, 744));
-  const Bytes expected{0, 0, 1, 0, 1, 0, 32, 32, 4, 0, 0, 0, 0, 0, 0xE8, 0x02, 0, 0, 22, 0, 0, 0};
+  // A standard directory entry: 16 colours, reserved 0, one plane, 4 bits.
+  const Bytes expected{0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0, 0xE8, 0x02, 0, 0, 22, 0, 0, 0};
   EXPECT_EQ(Bytes(head.begin(), head.end()), expected);
 
   const auto wide = EncodeIcoFileHead(MakeIcoFileHead(256, 256, 24, 0x030028));
   EXPECT_EQ(wide[6], 0);
   EXPECT_EQ(wide[7], 0);
-  EXPECT_EQ(wide[8], 24);
   EXPECT_EQ(wide[16], 3);
+  // The colour count of every depth: 2^bits below 8 bits, else 0 (256 does not fit the byte).
+  for (const auto& [bits, colours] : {std::pair{1, 2}, {4, 16}, {8, 0}, {16, 0}, {24, 0}, {32, 0}}) {
+    const auto h = EncodeIcoFileHead(MakeIcoFileHead(16, 16, bits, 1));
+    EXPECT_EQ(Bytes(h.begin() + 8, h.begin() + 14), (Bytes{static_cast<std::uint8_t>(colours), 0, 1, 0,
+                                                           static_cast<std::uint8_t>(bits), 0}))
+        << bits << " bits";
+  }
   // A height that does not fit the byte becomes 0 rather than wrapping round.
   EXPECT_EQ(EncodeIcoFileHead(MakeIcoFileHead(40, 300, 8, 1))[7], 0);
 

@@ -159,7 +159,7 @@ TEST(IconResize, IconAssemblyBytes) {
   picture.Set(1, 0, kBlack);
   picture.Set(0, 1, 0x0000FF);
   const Bytes expected{
-      0, 0, 1, 0, 1, 0, 2, 2, 24, 0, 0, 0, 0, 0, 0x40, 0, 0, 0, 22, 0, 0, 0,
+      0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 24, 0, 0x40, 0, 0, 0, 22, 0, 0, 0,
       0x28, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
       16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
       0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,  // bottom row: blue, white
@@ -190,6 +190,89 @@ TEST(PictureIcon, MaskFromTheExactColourOnly) {
   back = DecodeIcoFile(large.ico);
   ASSERT_TRUE(back);
   EXPECT_EQ(std::count(back->transparent.begin(), back->transparent.end(), 1), 0);
+}
+
+
+// A 32-bit icon file of w x h pixels (0xAARRGGBB, top row first) with an all-clear mask, under the
+// head older files of ours carry.
+Bytes Icon32(int w, int h, const std::vector<std::uint32_t>& pixels, const std::vector<std::uint8_t>& mask = {}) {
+  Bytes image = testing::InfoHeader(w, 2 * h, 32);
+  for (int y = h - 1; y >= 0; --y)
+    for (int x = 0; x < w; ++x) testing::Append(image, testing::Le32(pixels[y * w + x]));
+  const int maskRow = (w + 31) / 32 * 4;
+  for (int y = h - 1; y >= 0; --y) {
+    Bytes row(maskRow, 0);
+    for (int x = 0; x < w && !mask.empty(); ++x)
+      if (mask[y * w + x]) row[x / 8] |= 0x80 >> (x % 8);
+    testing::Append(image, row);
+  }
+  return testing::Cat({testing::OldIcoHead(w, h, 32, static_cast<std::uint32_t>(image.size())), image});
+}
+
+TEST(IconResize, ThirtyTwoBitIconsKeepTheirAlphaInEverySize) {
+  // Shadow and lens levels between clear and opaque, in a 4 x 4 icon.
+  const std::vector<std::uint8_t> levels{0, 31, 90, 128, 201, 255};
+  std::vector<std::uint32_t> pixels(16);
+  for (std::size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = (std::uint32_t{levels[i % levels.size()]} << 24) | static_cast<std::uint32_t>(0x102030 + i);
+  const Bytes file = Icon32(4, 4, pixels);
+  for (int sizeSel : {0, 4}) {  // own size and 48 x 48
+    const auto resized = ResizeIconToIco(file, sizeSel, true);
+    ASSERT_TRUE(resized);
+    EXPECT_EQ(resized->mask, MaskResult::Made);
+    const Bytes& ico = resized->ico;
+    const int side = sizeSel == 0 ? 4 : 48;
+    // A standard entry and a 32-bit header, the image 40 + colour rows + mask rows long.
+    EXPECT_EQ(Bytes(ico.begin() + 8, ico.begin() + 14), (Bytes{0, 0, 1, 0, 32, 0}));
+    EXPECT_EQ(ico[22 + 14], 32);
+    ASSERT_EQ(ico.size(), 22u + 40u + side * side * 4u + side * ((side + 31) / 32 * 4u));
+    const auto out = DecodeIconArgb(std::span(ico).subspan(22));
+    ASSERT_TRUE(out);
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) {
+        const std::uint32_t want = pixels[(y * 4 / side) * 4 + x * 4 / side];
+        ASSERT_EQ(out->pixels[y * side + x], want) << x << "," << y;
+      }
+    // The mask is set exactly where the alpha is 0.
+    const auto drawn = DecodeIcoFile(ico);
+    ASSERT_TRUE(drawn);
+    for (int i = 0; i < side * side; ++i) EXPECT_EQ(drawn->transparent[i] != 0, (out->pixels[i] >> 24) == 0);
+  }
+  // The clipboard copy carries the alpha too; the bitmap stays drawn on white.
+  const auto argb = ResizeIconToArgb(file, 2);
+  ASSERT_TRUE(argb);
+  EXPECT_EQ(argb->pixels[0], pixels[0]);
+  EXPECT_EQ(argb->width, 32);
+}
+
+TEST(IconResize, OlderThirtyTwoBitIconsTakeTheirAlphaFromTheMask) {
+  // No alpha byte set: the mask says what is clear, every other pixel is opaque.
+  const std::vector<std::uint32_t> pixels{0x000000, 0x804020, 0x00FF00, 0x0000FF};
+  const auto resized = ResizeIconToIco(Icon32(2, 2, pixels, {1, 0, 0, 1}), 0, true);
+  ASSERT_TRUE(resized);
+  const auto out = DecodeIconArgb(std::span(resized->ico).subspan(22));
+  ASSERT_TRUE(out);
+  EXPECT_EQ(out->pixels, (std::vector<std::uint32_t>{0x000000, 0xFF804020, 0xFF00FF00, 0x0000FF}));
+  // Without the mask asked for, the icon is drawn on white as 24 bits, as every other depth.
+  const auto opaque = ResizeIconToIco(Icon32(2, 2, pixels, {1, 0, 0, 1}), 0, false);
+  ASSERT_TRUE(opaque);
+  EXPECT_EQ(opaque->ico[22 + 14], 24);
+}
+
+TEST(IconResize, OlderHeadsReadAsTheStandardOnes) {
+  // The depth comes from the image's own header whichever directory entry stands before it.
+  std::vector<Rgb> colours(16 * 16, 0x336699);
+  std::vector<std::uint8_t> mask(16 * 16, 0);
+  mask[3] = 1;
+  Bytes standard = Icon24(16, 16, colours, mask);
+  Bytes old = standard;
+  std::copy_n(testing::OldIcoHead(16, 16, 24, static_cast<std::uint32_t>(standard.size() - 22)).begin(), 22,
+              old.begin());
+  ASSERT_NE(old, standard);
+  const auto a = ResizeIconToIco(old, 4, true);
+  const auto b = ResizeIconToIco(standard, 4, true);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(a->ico, b->ico);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(ScannerTest, ListsA16x16ImageWithItsKeyColumnsAndIconFile) {
   EXPECT_EQ(it.columns[3], "    1");
   EXPECT_EQ(it.statusText, "<216> 1 <387> (.3 KB)");
   EXPECT_FALSE(it.useFileTypeIcon);
-  const Bytes head = {0, 0, 1, 0, 1, 0, 16, 16, 4, 0, 0, 0, 0, 0, 0x28, 0x01, 0, 0, 22, 0, 0, 0};
+  const Bytes head = {0, 0, 1, 0, 1, 0, 16, 16, 16, 0, 1, 0, 4, 0, 0x28, 0x01, 0, 0, 22, 0, 0, 0};
   ASSERT_EQ(it.icoFile.size(), 318u);
   EXPECT_EQ(Bytes(it.icoFile.begin(), it.icoFile.begin() + 22), head);
   EXPECT_EQ(Bytes(it.icoFile.begin() + 22, it.icoFile.end()), image);
@@ -225,7 +225,7 @@ TEST_F(ScannerTest, HeadersThatCannotBeIconsAreStepped) {
   EXPECT_EQ(sink.items[0].columns[1], "");
   EXPECT_EQ(sink.items[1].icoFile[6], 0);  // width and height bytes of a 256-wide icon
   EXPECT_EQ(sink.items[1].icoFile[7], 0);
-  EXPECT_EQ(sink.items[1].icoFile[8], 8);
+  EXPECT_EQ(sink.items[1].icoFile[12], 8);
   // 32-bit images have no depth class of their own and are not tallied.
   std::int64_t tallied = 0;
   for (const auto& row : r.IcoTypeCount.IcoTypeCount)

@@ -38,8 +38,14 @@ inline Bytes Cat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-// The 22-byte head of a single-image icon as this program writes it.
+// The 22-byte head of a single-image icon as this program writes it: a standard directory entry.
 inline Bytes IcoHead(std::uint8_t width, std::uint8_t height, std::uint8_t bits, std::uint32_t bytesInRes) {
+  const std::uint8_t colours = bits < 8 ? static_cast<std::uint8_t>(1u << bits) : 0;
+  return Cat({{0, 0, 1, 0, 1, 0, width, height, colours, 0, 1, 0, bits, 0}, Le32(bytesInRes), Le32(22)});
+}
+
+// The head older files of ours carry: the bit count in the colour byte, planes and bit count 0.
+inline Bytes OldIcoHead(std::uint8_t width, std::uint8_t height, std::uint8_t bits, std::uint32_t bytesInRes) {
   return Cat({{0, 0, 1, 0, 1, 0, width, height, bits, 0, 0, 0, 0, 0}, Le32(bytesInRes), Le32(22)});
 }
 

@@ -43,7 +43,8 @@ Bytes RedImage() {
 
 // The 22-byte head of a 16 x 16 icon of `bits` bits whose image is `size` bytes.
 Bytes Head16(int bits, int size) {
-  return {0, 0, 1, 0, 1, 0, 16, 16, static_cast<std::uint8_t>(bits), 0, 0, 0, 0, 0,
+  return {0, 0, 1, 0, 1, 0, 16, 16, static_cast<std::uint8_t>(bits < 8 ? 1 << bits : 0), 0, 1, 0,
+          static_cast<std::uint8_t>(bits), 0,
           static_cast<std::uint8_t>(size & 0xFF), static_cast<std::uint8_t>(size >> 8), 0, 0, 22, 0, 0, 0};
 }
 

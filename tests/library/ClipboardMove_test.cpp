@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Dib.h"
 #include "library/IconClipboard.h"
 #include "library/LibraryReader.h"
 #include "library/LibTestFiles.h"
@@ -54,9 +55,22 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   wide[6] = 0;  // width byte 0: not listed, and no gap in the numbers
   Put("A3_x.ico", wide);
   Put("A4_x.ico", TestIco(16, 16, 32, 4));
+  // Size and depth come from the image's own header: a head that says 14 x 14 for a 14 x 7
+  // picture, and a standard directory entry (16 colours, 1 plane, 4 bits).
+  Bytes flat = TestIco(14, 7, 24, 5);
+  flat[7] = 14;
+  Put("A5_x.ico", flat);
+  Bytes standard = TestIco(32, 32, 4, 6);
+  standard[8] = 16;
+  standard[10] = 1;
+  standard[12] = 4;
+  Put("A6_x.ico", standard);
+  Bytes cut = TestIco(16, 16, 4, 7);
+  cut.resize(40);  // a head without the image's header behind it: nothing to show
+  Put("A7_x.ico", cut);
   WriteAll(clip() / "readme.txt", std::string("text"));
   const auto files = ListIcoClipBoard(clip().string(), Language::English);
-  ASSERT_EQ(files.size(), 3u);
+  ASSERT_EQ(files.size(), 5u);
   EXPECT_EQ(files[0].FileName, "A1_x.Ico");
   EXPECT_EQ(files[0].Key(), "A1_X.ICO");
   EXPECT_EQ(files[0].Source, "/home/u/x.dll   01-02-2024 10:11:12");
@@ -69,10 +83,12 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   EXPECT_EQ(MakeClipItemTexts(files[1], 2, lang).Color, "<371>");
   EXPECT_EQ(MakeClipItemTexts(files[2], 3, lang).Color, "");
   EXPECT_EQ(files[2].Source, "");
+  EXPECT_EQ(MakeClipItemTexts(files[3], 4, lang).Size, " 14 x 7");
+  EXPECT_EQ(MakeClipItemTexts(files[4], 5, lang).Color, "<368>");
 
   const std::string listed[] = {"A1_x.Ico"};
   const auto added = NewClipFiles(files, listed);
-  ASSERT_EQ(added.size(), 2u);
+  ASSERT_EQ(added.size(), 4u);
   EXPECT_EQ(added[0].FileName, "A2_x.ico");
 }
 
@@ -115,11 +131,17 @@ TEST_F(ClipboardMoveTest, MovedIconsGoInByteForByteAndLeaveTheClipboard) {
                                 HandEntry(437, 1 + sa, sb, 16, 16, 8));
   EXPECT_EQ(ReadAll(dir.path() / "cats_(Cats).dat"), BodyOf(a) + BodyOf(b));
   // Taken out again, each icon is the file that went in, but for the image-size field the
-  // library has always written as half the bit count.
+  // library has always written as half the bit count, and a standard directory entry (colours,
+  // planes, bit count) in place of the clipboard file's.
   const LibraryReader lib = LibraryReader::Open(src());
   Bytes wantA = a, wantB = b;
   wantA[22 + 20] = 2;
   wantB[22 + 20] = 4;
+  for (auto [want, colours, bits] : {std::tuple{&wantA, 16, 4}, {&wantB, 0, 8}}) {
+    (*want)[8] = static_cast<std::uint8_t>(colours);
+    (*want)[10] = 1;
+    (*want)[12] = static_cast<std::uint8_t>(bits);
+  }
   EXPECT_EQ(*lib.IcoBytes(1), wantA);
   EXPECT_EQ(*lib.IcoBytes(2), wantB);
   EXPECT_TRUE(fs::is_empty(clip()));
@@ -128,6 +150,35 @@ TEST_F(ClipboardMoveTest, MovedIconsGoInByteForByteAndLeaveTheClipboard) {
   EXPECT_EQ(r.NewPaneItems[1].Entry, 2);
   EXPECT_EQ(r.NewPaneItems[1].SubItem1(), "Animals-Cats  []");
   EXPECT_EQ(ReadAll(work() / "AAB.ico"), std::string(b.begin(), b.end()));
+}
+
+// The library's headers always say "full palette": an icon whose header counts fewer colours
+// must still come out showing what went in.
+TEST_F(ClipboardMoveTest, IconsComeOutShowingTheSamePixelsAndMaskAsWentIn) {
+  WriteAll(src(), HandHead("Cats", "cats", 0));
+  WriteAll(dir.path() / "cats_(Cats).dat", std::string());
+  Bytes short8 = TestIco(16, 16, 8, 5);
+  short8.erase(short8.begin() + 62 + 16 * 4, short8.begin() + 62 + 256 * 4);  // a 16-colour table
+  short8[22 + 32] = 16;                                                        // biClrUsed
+  const std::uint32_t res = std::uint32_t(short8.size() - 22);
+  for (int i = 0; i < 4; ++i) short8[14 + i] = std::uint8_t(res >> (8 * i));
+  const std::vector<Bytes> in = {TestIco(32, 32, 4, 3), short8, TestIco(16, 16, 32, 7)};
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    names.push_back("A" + std::to_string(i + 1) + "_x.ico");
+    Put(names.back(), in[i]);
+  }
+  prompter.answers = {PromptAnswer::Yes};
+  ASSERT_TRUE(MoveIcoToLib(Request(names), prompter, lang).Ok);
+  const LibraryReader lib = LibraryReader::Open(src());
+  ASSERT_EQ(lib.IconCount(), 3);
+  for (int e = 1; e <= 3; ++e) {
+    const auto want = DecodeIcoFile(in[static_cast<std::size_t>(e - 1)]);
+    const auto got = DecodeIcoFile(*lib.IcoBytes(e));
+    ASSERT_TRUE(want && got) << "icon " << e;
+    EXPECT_TRUE(got->onWhite == want->onWhite) << "icon " << e;
+    EXPECT_EQ(got->transparent, want->transparent) << "icon " << e;
+  }
 }
 
 TEST_F(ClipboardMoveTest, OnlyTwoOfFiveFitOnAPaneOf48) {

@@ -57,7 +57,10 @@ TEST_F(CopyLibIcoTest, FolderExportNamesAndReadme) {
   EXPECT_EQ(r.Copied, (std::vector<int>{1, 4, 6}));
   for (const char* n : {"Animals_Cats_2.ico", "Animals_Cats_5.ico", "Animals_Cats_7.ico"})
     EXPECT_TRUE(fs::exists(dir.path() / "out" / n)) << n;
-  EXPECT_EQ(ReadAll(dir.path() / "out" / "Animals_Cats_2.ico"), ReadAll(work() / "AAB.ico"));
+  // The icon as it was taken out, behind a standard directory entry (16 colours, 1 plane, 4 bits).
+  std::string want = ReadAll(work() / "AAB.ico");
+  want.replace(8, 6, std::string("\x10\0\1\0\4\0", 6));
+  EXPECT_EQ(ReadAll(dir.path() / "out" / "Animals_Cats_2.ico"), want);
   EXPECT_EQ(ReadAll(dir.path() / "out" / "readme.txt"),
             "These ICO/BMP Files are from Glimmora Library --Animals_Cats .\r\n");
 }
@@ -77,7 +80,7 @@ TEST_F(CopyLibIcoTest, ClipboardPrefixesNotesAndTheLimit) {
   const CopyLibResult r = CopyLibIco(req, items, sel, clock, prompter, lang);
   EXPECT_EQ(r.NewClipFiles,
             (std::vector<std::string>{"A1-Animals_Cats_2.ico", "A2-Animals_Cats_5.ico", "A3-Animals_Cats_7.ico"}));
-  EXPECT_EQ(ReadAll(clip() / "A1-Animals_Cats_2.sur"), "Animals-Cats  03-04-2024 05:06:07\r\n");
+  EXPECT_EQ(ReadAll(clip() / "A1-Animals_Cats_2.sur"), "Animals-Cats   03-04-2024 05:06:07\r\n");
 
   ClipPrefix p = ClipPrefix::After("A9-X.ICO");
   p.Advance();

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "common/Dib.h"
 #include "library/KeywordSearch.h"
 #include "library/LibCatalog.h"
 #include "library/LibManager.h"
@@ -138,6 +139,50 @@ TEST_F(LibraryFoldersTest, CreatingACategoryAndALibrary) {
   EXPECT_EQ(ReadAll(cat / "old_(Old).src"), before);
 }
 
+// A create killed at any file step leaves the whole new library or nothing once the category is
+// read, and the same create then goes through; so does one after an older create left an empty
+// data file alone.
+TEST_F(LibraryFoldersTest, AKilledCreateLeavesTheWholePairOrNothing) {
+  const fs::path cat = Category("z_an_(Animals)");
+  const std::string src = (cat / "birds_(Birds).src").string();
+  const LibSrcHead head = NewSrcHead("G", "Birds", "birds");
+  const auto files = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(cat)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> pair = {"birds_(Birds).dat", "birds_(Birds).src"};
+  int step = 1;
+  for (;; ++step) {
+    fs::remove_all(cat);
+    fs::create_directories(cat);
+    FaultyOps ops;
+    ops.failAt = step;
+    ops.crash = true;
+    CreateLibraryFiles(src, head, ops);
+    const auto cats = ReadLibraryFolders(lib().string(), Language::English);
+    if (files().empty()) {
+      EXPECT_TRUE(cats[0].Libraries.empty()) << step;
+      EXPECT_TRUE(CreateLibraryFiles(src, head).Ok) << step;
+    } else {
+      EXPECT_EQ(files(), pair) << step;
+      ASSERT_EQ(cats[0].Libraries.size(), 1u) << step;
+      EXPECT_EQ(ReadAll(src), EncodeSrcHead(head)) << step;
+    }
+    if (ops.calls < step) break;
+  }
+  EXPECT_GE(step, 8);
+  fs::remove_all(cat);
+  fs::create_directories(cat);
+  WriteAll(cat / "birds_(Birds).dat", std::string());
+  ReadLibraryFolders(lib().string(), Language::English);
+  EXPECT_TRUE(files().empty());
+  WriteAll(cat / "birds_(Birds).dat", std::string());
+  EXPECT_TRUE(CreateLibraryFiles(src, head).Ok);
+  EXPECT_EQ(files(), pair);
+}
+
 TEST_F(LibraryFoldersTest, DeletingALibraryAndACategory) {
   const fs::path cat = Category("z_an_(Animals)");
   Library(cat, "cats_(Cats).src", "Cats", "cats", 1, "CATS_(CATS).DAT");
@@ -214,6 +259,14 @@ TEST_F(LibraryFoldersTest, MutatedAndTruncatedLibrariesNeverCrash) {
     if (round % 3 == 0) DeleteEntries(src, ids);
     if (round % 3 == 1) AppendIcons(src, bodies);
     if (round % 3 == 2) SetKeyword(src, ids, "k");
+    // A changed clipboard icon is either refused or comes back out of the library decodable.
+    Bytes ico = TestIco(16, 16, round % 2 ? 8 : 4, round);
+    for (int i = 0; i < 3; ++i) ico[22 + rng() % 60] = static_cast<std::uint8_t>(rng());
+    if (const auto body = IconBodyForLibrary(ico)) {
+      const LibSrcItem item = NewSrcItem(body->Width, body->Height, body->BitCount, 1,
+                                         static_cast<std::int32_t>(body->Body.size()));
+      EXPECT_TRUE(DecodeIcoFile(LibraryIcoBytes(item, body->Body))) << "round " << round;
+    }
   }
 }
 

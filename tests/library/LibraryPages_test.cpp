@@ -183,8 +183,17 @@ TEST_F(LibraryPagesTest, SearchFindsHitsAcrossLibrariesEachCarryingItsOwnEntry) 
   const std::vector<SearchLibrary> libs = {{a, "Pets", "Cats"}, {gone, "Pets", "Gone"}, {noDat, "Pets", "NoDat"},
                                            {b, "Home", "Reds"}};
   testing::ScriptedPrompter prompter;
-  const auto r = SearchLibByKeyword("RED", libs, work().string(), prompter, lang);
+  std::size_t askedBeforeHits = 99;
+  const auto r = SearchLibByKeyword("RED", libs, work().string(), prompter, lang, {},
+                                    [&](const KeywordSearchResult&) { askedBeforeHits = prompter.asked.size(); });
   ASSERT_TRUE(r);
+  // The hits are listed first; then one message names the libraries that could not be read
+  // (missing, or a hit's icon unreadable) with why; the count comes last.
+  EXPECT_EQ(askedBeforeHits, 0u);
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{670, 434}));
+  const std::string& told = prompter.asked[0].text;
+  EXPECT_EQ(told.rfind("<670>\nPets-Gone: ", 0), 0u) << told;
+  EXPECT_NE(told.find("\nPets-NoDat: "), std::string::npos) << told;
   // Cats 1 and 3 by keyword, every icon of "Reds" by its caption.
   ASSERT_EQ(r->Hits, 5);
   EXPECT_EQ(r->Items[0].SrcPath, a);
@@ -197,7 +206,6 @@ TEST_F(LibraryPagesTest, SearchFindsHitsAcrossLibrariesEachCarryingItsOwnEntry) 
   EXPECT_EQ(prompter.asked.back().text, "<434> 5<435>");
   EXPECT_FALSE(fs::exists(gone));
   EXPECT_FALSE(fs::exists(dir.path() / "nodat.dat"));
-  EXPECT_EQ(r->Skipped.size(), 1u);
 
   // Writing a keyword through a hit goes to that hit's library and entry.
   std::vector<LibPaneItem> hits = r->Items;

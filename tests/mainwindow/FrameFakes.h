@@ -38,6 +38,7 @@ class RecordingPages : public Pages {
   void mnSaveAllFileIcotoIco_Click() override { Call("mnSaveAllFileIcotoIco"); }
   void mnSaveAllFileIcotoBmp_Click() override { Call("mnSaveAllFileIcotoBmp"); }
   void mnSaveFileIcotoIcoClipBoardSub_Click(int i) override { Call("mnSaveFileIcotoIcoClipBoardSub", i); }
+  void mnMoveFileIcotoIcoClipBoardSub_Click(int i) override { Call("mnMoveFileIcotoIcoClipBoardSub", i); }
   void mn5DelSelectedFile_Click() override { Call("mn5DelSelectedFile"); }
   void mn5RealDelSelectedFile_Click() override { Call("mn5RealDelSelectedFile"); }
   void mn3SelectedAllFile_Click() override { Call("mn3SelectedAllFile"); }

@@ -132,17 +132,5 @@ TEST(MenuTableTest, CaptionIsTheRowInTheCurrentLanguageWithItsKeyHint) {
   EXPECT_EQ(MenuCaption(move, table), "移入圖庫\tCtrl+M");
 }
 
-TEST(MenuTableTest, LibraryPageCaptionsAndTooltips) {
-  int tooltips = 0;
-  for (const ControlCaption& c : ControlCaptions()) {
-    if (c.tooltip) {
-      ++tooltips;
-      EXPECT_EQ(c.row, c.index == 0 ? 267 : 268) << c.control;
-    }
-  }
-  EXPECT_EQ(tooltips, 4);
-  EXPECT_EQ(ControlCaptions()[0].row, 263);
-}
-
 }  // namespace
 }  // namespace glimmora

@@ -58,7 +58,7 @@ TEST(CurrentPane, RecentLibraryBoxIsCurrentWithoutFocusOrMenus) {
 TEST(CurrentPane, InputBoxesLeaveNoPaneCurrent) {
   FrameRig rig;
   rig.MakeCurrent(Pane::ListViewLIco);
-  rig.frame.InputBoxGotFocus();  // the keyword box
+  rig.frame.InputBoxGotFocus(Page::Library);  // the keyword box
   EXPECT_FALSE(rig.view.Enabled("PopIcoMenu"));
   EXPECT_FALSE(rig.view.toolbar.Enabled(16));
   rig.Clear();
@@ -67,16 +67,49 @@ TEST(CurrentPane, InputBoxesLeaveNoPaneCurrent) {
   EXPECT_EQ(rig.frame.CurListView(), Pane::None);
 }
 
-TEST(CurrentPane, TheTreesSwitchTheListCommandsOfTheToolbarOff) {
+TEST(CurrentPane, TheTreesSwitchThePopupMenusAndLeaveTheToolbar) {
   for (Pane tree : {Pane::TreeViewS, Pane::TreeViewL}) {
     FrameRig rig;
-    rig.ShowPage(tree == Pane::TreeViewS ? Page::Source : Page::Library);
     rig.MakeCurrent(tree == Pane::TreeViewS ? Pane::ListViewPict : Pane::ListViewLIco);
-    rig.frame.SetToolButtonsEnabled(6, 30, true);
+    rig.frame.SetToolButtonsEnabled(6, 30, true);  // e.g. clipboard icons selected: button 6 on
     rig.frame.PaneGotFocus(tree);
-    for (int b : {6, 11, 13, 16, 17, 18, 21, 23}) EXPECT_FALSE(rig.view.toolbar.Enabled(b)) << "button " << b;
-    EXPECT_TRUE(rig.view.toolbar.Enabled(26));  // beyond the list commands
+    EXPECT_EQ(rig.frame.FocusObj(), tree);
+    EXPECT_FALSE(rig.view.Enabled("PopIcoMenu"));
+    for (int b : {6, 11, 13, 16, 17, 18, 21, 23}) EXPECT_TRUE(rig.view.toolbar.Enabled(b)) << "button " << b;
   }
+}
+
+// Switching pages, Qt focuses a control of the new page before the tab click runs.
+TEST(PageSwitch, FocusThatArrivesBeforeTheTabClickBelongsToTheNewPage) {
+  struct Case {
+    Pane from, arriving;
+    Page to;
+    int vk;
+    std::string command;
+  };
+  const Case cases[] = {
+      {Pane::TreeViewL, Pane::ListViewWebSite, Page::WebSite, 'E', "WebSitePrg(2)"},
+      {Pane::TreeViewL, Pane::TreeViewS, Page::Source, 'L', "mn2CloseTreeViewS"},
+      {Pane::ListViewFile, Pane::ListViewWebSite, Page::WebSite, 'A', "WebSitePrg(3)"},
+  };
+  for (const Case& c : cases) {
+    FrameRig rig;
+    rig.MakeCurrent(c.from);
+    rig.frame.PaneGotFocus(c.arriving);
+    rig.ShowPage(c.to);
+    EXPECT_EQ(rig.frame.FocusObj(), c.arriving);
+    rig.frame.KeyPressPrg(c.vk, {true, false, false});
+    EXPECT_EQ(rig.pages.Last(), c.command);
+    rig.ShowPage(PageOfPane(c.from));  // the page left keeps its own pane
+    EXPECT_EQ(rig.frame.FocusObj(), c.from);
+  }
+  // A box of the page being left takes nothing away from the page shown.
+  FrameRig rig;
+  rig.MakeCurrent(Pane::ListViewLIco);
+  rig.frame.InputBoxGotFocus(Page::Source);
+  EXPECT_TRUE(rig.view.Enabled("PopIcoMenu"));
+  rig.frame.GetObjGet(true);
+  EXPECT_EQ(rig.frame.CurListView(), Pane::ListViewLIco);
 }
 
 TEST(CurrentPane, FocusMovedByTheFrameDoesNotRecountTwice) {
@@ -194,6 +227,23 @@ TEST(ListHelpers, AntiSelectInvertsAndRecountsWithoutMovingThePointer) {
   rig.frame.AntiSelect(Pane::ListViewWebSite);
   EXPECT_TRUE(rig.pages.calls.empty());
   EXPECT_TRUE(rig.view.pointerMoves.empty());
+}
+
+TEST(ListHelpers, SelectionBySizeColourOrCancelPutsThePointerBack) {
+  FrameRig rig;
+  rig.MakeCurrent(Pane::ListViewPict);
+  rig.frame.RecordCursorPos({7, 9});
+  rig.frame.KeyPressPrg('2', {true, false, false});
+  EXPECT_EQ(rig.pages.Last(), "mn3SelectedIcoWithHWSub(1)");
+  EXPECT_EQ(rig.view.pointerMoves, (std::vector<ScreenPoint>{ScreenPoint{7, 9}}));
+  rig.frame.RunMenuItem("mn3SelectedAllIco");
+  EXPECT_EQ(rig.view.pointerMoves.size(), 1u);
+  rig.frame.RunMenuItem("mn4cancleselectedIco");
+  rig.frame.RunMenuItem("mn3SelectedIcoWithColorSub", 5);
+  EXPECT_EQ(rig.view.pointerMoves.size(), 3u);
+  rig.ShowPage(Page::WebSite);  // the commands do nothing there, the pointer stays too
+  rig.frame.RunMenuItem("mn4cancleselectedIco");
+  EXPECT_EQ(rig.view.pointerMoves.size(), 3u);
 }
 
 TEST(ListHelpers, KillSpKeepsTrailingBlanks) {

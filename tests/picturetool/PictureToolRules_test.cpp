@@ -81,7 +81,7 @@ TEST(PictureFitTest, IconSideTextIsClampedAndRounded) {
   EXPECT_EQ(IconSideFromText(" 48px"), 48);
 }
 
-TEST(PictureFitTest, WindowSizeAndAbortButton) {
+TEST(PictureFitTest, ToolWindowSize) {
   EXPECT_EQ(ToolWindowSize(640, 480, 600, 400).width, 640);
   EXPECT_EQ(ToolWindowSize(640, 480, 600, 400).height, 480 - 15);
   const WindowSize s = ToolWindowSize(1920, 1080, 1000, 600);
@@ -92,9 +92,6 @@ TEST(PictureFitTest, WindowSizeAndAbortButton) {
   EXPECT_EQ(t.height, 810);
   EXPECT_EQ(t.width, 1080);
   EXPECT_EQ(ToolWindowSize(800, 600, 2000, 2000).width, 800);
-  EXPECT_FALSE(AbortButtonVisible(false, 1));
-  EXPECT_TRUE(AbortButtonVisible(false, 2));
-  EXPECT_TRUE(AbortButtonVisible(true, 0));
 }
 
 TEST(SelectionTest, LeftDragDrawsFromTheFirstMoveAndStopsAtTheEdges) {

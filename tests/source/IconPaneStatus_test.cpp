@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../common/IconFixtures.h"
-#include "source/IconSelection.h"
+#include "shared/IconSelection.h"
 
 namespace glimmora {
 namespace {

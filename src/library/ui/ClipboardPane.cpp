@@ -4,7 +4,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
-#include <QPixmap>
 #include <QProcess>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -17,8 +16,9 @@
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
-#include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "library/ui/LibraryPageList.h"
+#include "library/ui/PaneIcons.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {
@@ -30,8 +30,7 @@ constexpr std::size_t kLargestClipIcon = 4u << 20;
 QIcon IconOfFile(const std::string& path) {
   const auto bytes = ReadFileBytes(path, kLargestClipIcon);
   if (!bytes) return {};
-  const QImage image = IcoFileToImage(*bytes);
-  return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+  return PaneIcon(IcoFileToImage(*bytes));
 }
 
 // Val of a text: its leading number after blanks, 0 when there is none.
@@ -81,6 +80,7 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
     files_.push_back(f);
     ++imagesAdded_;
   }
+  list_->FitColumns();
   list_->setUpdatesEnabled(true);
 }
 

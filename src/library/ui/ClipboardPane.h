@@ -14,7 +14,7 @@
 #include "common/ShellServices.h"
 #include "library/IconClipboard.h"
 #include "library/ui/CommandSwitches.h"
-#include "source/IconSaving.h"
+#include "shared/IconClipboardLink.h"
 
 class QLabel;
 class QModelIndex;

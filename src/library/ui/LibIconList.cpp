@@ -3,7 +3,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
-#include <QPixmap>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -13,8 +12,9 @@
 
 #include "common/FileBytes.h"
 #include "common/Paths.h"
-#include "mainwindow/ui/LibraryPageList.h"
-#include "source/ui/IconImages.h"
+#include "library/ui/LibraryPageList.h"
+#include "library/ui/PaneIcons.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {
@@ -40,7 +40,7 @@ QList<QStandardItem*> LibIconList::MakeRow(const LibPaneItem& item) const {
   }
   if (const auto bytes = ReadFileBytes(JoinPath(workDir_, item.Key), kLargestWorkIcon)) {
     const QImage image = IcoFileToImage(*bytes);
-    if (!image.isNull()) row[0]->setIcon(QIcon(QPixmap::fromImage(image)));
+    row[0]->setIcon(PaneIcon(image));
   }
   return row;
 }

@@ -35,11 +35,11 @@
 #include "library/ui/LibIconList.h"
 #include "library/ui/LibraryManagerDialog.h"
 #include "library/ui/LibraryTree.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/LibraryPage.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
-#include "source/ui/Preview.h"
+#include "settings/AppState.h"
+#include "library/ui/LibraryPage.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {
@@ -140,8 +140,7 @@ void LibraryController::ConnectWidgets() {
   });
   LibraryPageList* libList = page_.ListViewLIco();
   connect(libList->Selection(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (CurrentIs("ListViewLIco")) SelectLibIco();
-    else icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
+    RecountLibIco();
     if (author_ && author_->isVisible()) LoadAuthor();
   });
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(clipList->ReportView()),
@@ -150,11 +149,11 @@ void LibraryController::ConnectWidgets() {
     v->viewport()->installEventFilter(this);
     v->installEventFilter(this);
   }
+  // A double click anywhere in the library pane, on an icon or beside the icons, opens the author
+  // window (the event filter); the views' own signal comes only for a click on an item.
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(libList->ReportView()),
-                               static_cast<QAbstractItemView*>(libList->IconView())}) {
-    connect(v, &QAbstractItemView::doubleClicked, this, [this] { OpenAuthorInf(); });
+                               static_cast<QAbstractItemView*>(libList->IconView())})
     v->viewport()->installEventFilter(this);
-  }
   for (int i = 0; i < 2; ++i)
     connect(page_.PictureGrp(i), &QToolButton::clicked, this, [this, i] { PictureGrp_Click(i); });
 
@@ -209,6 +208,11 @@ bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
     clip_->RsetIcoClipBoard(false);
   }
   if (watched == page_.TreeViewL()->viewport() && type == QEvent::MouseButtonPress) justLoaded_ = nullptr;
+  if (type == QEvent::MouseButtonDblClick && (watched == page_.ListViewLIco()->ReportView()->viewport() ||
+                                              watched == page_.ListViewLIco()->IconView()->viewport())) {
+    OpenAuthorInf();
+    return false;
+  }
   if (type == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     leftPressed_ = mouse->button() == Qt::LeftButton;
@@ -250,6 +254,7 @@ void LibraryController::Start() {
   ResetTreeViewL();
   clip_->RsetIcoClipBoard(false);
   SelectLibIco();
+  page_.ListViewLIco()->FitColumns();
 }
 
 void LibraryController::ResetTreeViewL() {
@@ -310,19 +315,22 @@ void LibraryController::ShowLibPages(int iconCount) {
       RsetLibTreePages(iconCount, icons_->Count(), libGrpNo_, state_.LibGrpSize, state_.LangStr);
   libGrpCount_ = s.LibGrpCount;
   if (s.LibGrpNo > 0) libGrpNo_ = s.LibGrpNo;
-  CommandSwitches w;
-  if (s.MultiPage) {
-    page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(s.Caption));
-    page_.ListViewLIco()->ReportView()->setColumnWidth(0, static_cast<int>(4500 / 1.3 / 15));
-  }
+  if (s.MultiPage) page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(s.Caption));
+  ShowPageButtons(s.MultiPage, s.PrevEnabled, s.NextEnabled);
+}
+
+void LibraryController::ShowPageButtons(bool shown, bool prev, bool next) {
   for (int i = 0; i < 2; ++i) {
     QToolButton* b = page_.PictureGrp(i);
-    b->setVisible(s.MultiPage);
-    b->setEnabled(i == 0 ? s.PrevEnabled : s.NextEnabled);
+    b->setVisible(shown);
+    b->setEnabled(i == 0 ? prev : next);
   }
-  w.Whole("mn9LastGrpIcon", s.PrevEnabled);
-  w.Whole("mn10NextGrpIcon", s.NextEnabled);
+  CommandSwitches w;
+  w.Whole("mn9LastGrpIcon", prev);
+  w.Whole("mn10NextGrpIcon", next);
   emit SwitchesChanged(w);
+  // The columns follow what the pane holds now: this page, or the hits of a search.
+  page_.ListViewLIco()->FitColumns();
 }
 
 void LibraryController::GetIcoFromLib() {
@@ -335,7 +343,7 @@ void LibraryController::GetIcoFromLib() {
     const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
     icons_->Clear();
     paneSource_ = LibPaneSource::None;
-    SelectLibIco();
+    RecountLibIco();
     // A category shows an empty pane and says so.
     page_.StatusPanel(2)->setText(Q(empty.Status2));
     page_.StatusPanel(3)->clear();
@@ -363,13 +371,13 @@ void LibraryController::GetIcoFromLib() {
   if (page.Status != LibOpenStatus::Ok) {
     Ask().Tell(state_.LangStr.Row(653) + "\n" + page.Problem, 653, PromptIcon::Warning);
     ShowLibPages(0);
-    SelectLibIco();
+    RecountLibIco();
     return;
   }
   if (page.IconCount == 0) {
     // An empty library shows an empty pane: no totals or page buttons of the library shown before.
     ShowLibPages(0);
-    SelectLibIco();
+    RecountLibIco();
     page_.StatusPanel(2)->clear();
     page_.StatusPanel(3)->clear();
     CommandSwitches w;
@@ -382,7 +390,7 @@ void LibraryController::GetIcoFromLib() {
   icons_->SetItems(page.Items);
   busy_ = false;
   ShowLibPages(page.IconCount);
-  SelectLibIco();
+  RecountLibIco();
   page_.StatusPanel(3)->clear();
   if (page.Unreadable > 0)
     Ask().Tell(state_.LangStr.Row(655) + " " + std::to_string(page.Unreadable), 655, PromptIcon::Warning);
@@ -397,6 +405,13 @@ void LibraryController::PictureGrp_Click(int index) {
   if (libGrpCount_ > 0 && libGrpNo_ > libGrpCount_) libGrpNo_ = libGrpCount_;
   GetIcoFromLib();
   page_.ListViewLIco()->CurrentView()->setFocus();
+}
+
+// A library opened from the tree leaves the toolbar to the list that is current, so that the
+// clipboard's move button stays usable while its icons are selected.
+void LibraryController::RecountLibIco() {
+  if (CurrentIs("ListViewLIco")) SelectLibIco();
+  else icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
 }
 
 void LibraryController::SelectLibIco() {
@@ -450,14 +465,15 @@ void LibraryController::mn8DeleteIco_Click() {
   const PromptAnswer answer = Ask().AskRow(state_.LangStr, 212, PromptButtons::YesNo);
   const std::vector<int> rows = icons_->SelectedRows();
   if (answer == PromptAnswer::Yes) {
-    if (rows.empty()) {
-      SelectLibIco();
-      return;
-    }
+    // The library's own question comes even with nothing selected; then nothing is written.
     std::vector<LibPaneItem> chosen;
     for (int r : rows) chosen.push_back(icons_->Item(r));
     const KillResult result = KillIcoFromLib(chosen, Ask(), state_.LangStr);
     if (result.Cancelled) return;
+    if (rows.empty()) {
+      SelectLibIco();
+      return;
+    }
     for (const auto& [src, count] : result.NewCounts) tree_->SetLibraryCount(src, count);
     QTreeWidgetItem* node = tree_->Selected();
     const std::string shown = LibraryTree::SrcPath(node);
@@ -562,7 +578,8 @@ void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipb
   r.ToSysClipboard = true;
   r.mask = MaskAnswer::No;
   const CopyIcoResult result = CopyIcoFile(r, Ask(), state_.LangStr);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cut && !fromClipboardPane && result.clipboard) {
     icons_->ClearSelection();
     icons_->SelectRows({row});
@@ -720,16 +737,28 @@ int LibraryController::SearchLibByKeyword() {
     BusyGuard busy(busy_);
     icons_->Clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The count message comes at the end of the search; the pane is filled from its hits after it.
+    bool waiting = true;
+    const auto endWait = [&] {
+      if (!waiting) return;
+      waiting = false;
+      EndProgress();
+      QApplication::restoreOverrideCursor();
+    };
+    // The hits are listed before the messages about them (unreadable libraries, the count).
+    const auto showHits = [&](const KeywordSearchResult& r) {
+      endWait();
+      icons_->SetItems(r.Items);
+      paneSource_ = LibPaneSource::Search;
+      // The pane holds hits of every library, not a page of one: no page caption, no page buttons.
+      page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(state_.Row(170)));
+      ShowPageButtons(false, false, false);
+      SelectLibIco();
+    };
     result = glimmora::SearchLibByKeyword(text, libraries, icons_->WorkDir(), Ask(), state_.LangStr,
-                                          [this](int v) { Progress(v); });
-    EndProgress();
-    QApplication::restoreOverrideCursor();
+                                          [this](int v) { Progress(v); }, showHits);
+    endWait();
   }
   if (!result) return -1;
-  icons_->SetItems(result->Items);
-  paneSource_ = LibPaneSource::Search;
-  SelectLibIco();
   page_.ListViewLIco()->CurrentView()->setFocus();
   return result->Hits;
 }

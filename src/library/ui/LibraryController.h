@@ -122,6 +122,7 @@ class LibraryController : public QObject {
   Prompter& Ask();
   const Clock& Time() const;
   void ShowLibPages(int iconCount);
+  void ShowPageButtons(bool shown, bool prev, bool next);
   void LoadAuthor();
   void SaveAuthor();
   void Progress(int value);
@@ -129,6 +130,9 @@ class LibraryController : public QObject {
   void RenumberAfterDelete(const std::string& srcPath, const std::vector<int>& deletedEntries);
   void ConnectWidgets();
   bool CurrentIs(const char* pane) const;
+  // Recounts the library pane into the status bar; its commands are switched only while it is
+  // the current list.
+  void RecountLibIco();
 
   LibraryPage& page_;
   AppState& state_;

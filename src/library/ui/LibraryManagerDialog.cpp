@@ -54,7 +54,7 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   label1_[2]->setText(Q(lang.Row(320)));
   label1_[3]->setText(Q(lang.Row(321)));
 
-  auto* form = new QFormLayout;
+  auto* form = form_ = new QFormLayout;
   form->addRow(label1_[2], combo1_);
   form->addRow(label1_[3], combo2_);
   form->addRow(label1_[0], names_[0]);
@@ -68,6 +68,7 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   layout->addLayout(form);
   layout->addWidget(label2_[0]);
   layout->addWidget(label2_[1]);
+  layout->addStretch();
   layout->addLayout(buttonRow);
 
   const bool create = mode_ == Create;
@@ -105,6 +106,9 @@ void LibraryManagerDialog::ApplyTabCaptions() {
   const bool category = create && tabs_->currentIndex() == 1;
   label1_[0]->setText(Q(lang_.Row(category ? 322 : 330)));
   label1_[1]->setText(Q(lang_.Row(category ? 323 : 331)));
+  // A new category goes beside the others: no category or library to choose.
+  form_->setRowVisible(combo1_, !category);
+  form_->setRowVisible(combo2_, !category);
 }
 
 std::string LibraryManagerDialog::CategoryFolder() const {
@@ -144,8 +148,17 @@ void LibraryManagerDialog::Setlist2() {
 }
 
 void LibraryManagerDialog::Ok() {
-  if (mode_ == Create) AddIcoLIb();
-  else KillIcoLIb();
+  if (mode_ == Create) {
+    // A library needs a category to live in: without one the dialog stays open, so the user can
+    // make the category on the other tab.
+    if (tabs_->currentIndex() == 0 && combo1_->count() == 0) {
+      prompter_.AskRow(lang_, 680);
+      return;
+    }
+    AddIcoLIb();
+  } else {
+    KillIcoLIb();
+  }
   for (QLineEdit* box : names_) box->clear();
   accept();
 }
@@ -168,11 +181,7 @@ void LibraryManagerDialog::AddIcoLIb() {
   } else {
     const std::string folder = CategoryFolder();
     QTreeWidgetItem* cat = tree_.FindCategory(folder);
-    if (!cat) {
-      QApplication::beep();
-      prompter_.AskRow(lang_, 341);
-      return;
-    }
+    if (!cat) return;
     const ManagerResult r =
         AddLibrary(folder, combo1_->currentText().toStdString(), request, appTitle_, prompter_, lang_);
     if (r.Outcome != ManagerOutcome::Done) return;

@@ -12,6 +12,7 @@
 #include "common/Prompter.h"
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,7 +43,8 @@ class LibraryManagerDialog : public QDialog {
   void Setlist1();
   void Setlist2();
 
-  // OK: AddIcoLIb in create mode, KillIcoLIb in delete mode; then the dialog closes either way.
+  // OK: AddIcoLIb in create mode, KillIcoLIb in delete mode; then the dialog closes either way,
+  // except for a library asked for while there is no category yet (row 680).
   void Ok();
 
  signals:
@@ -72,6 +74,7 @@ class LibraryManagerDialog : public QDialog {
   bool restored_ = false;
 
   QTabBar* tabs_;
+  QFormLayout* form_ = nullptr;
   QComboBox* combo1_;
   QComboBox* combo2_;
   std::array<QLineEdit*, 2> names_{};

@@ -9,7 +9,7 @@
 
 #include "common/FileBytes.h"
 #include "library/LibPages.h"
-#include "source/ui/IconImages.h"
+#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {
@@ -151,6 +151,11 @@ void LibraryTree::ResetTreeViewL(const std::function<void(int)>& progress) {
   }
   if (again) {
     again->setExpanded(oldExpanded);
+    Select(again);
+  } else if (tree_->topLevelItemCount() > 0) {
+    // Nothing was selected (the first build): the tree starts on its first category, opened.
+    again = tree_->topLevelItem(0);
+    again->setExpanded(true);
     Select(again);
   }
 }

@@ -32,7 +32,8 @@ class LibraryTree : public QObject {
   const std::string& IconLibDir() const { return iconLibDir_; }
 
   // Builds the tree again from the folders. The node selected before (found again by its folder
-  // or file, else by its place) stays selected with its expanded state. `progress` gets 5..105.
+  // or file, else by its place) stays selected with its expanded state; with none before, the
+  // first category is selected and opened. `progress` gets 5..105.
   void ResetTreeViewL(const std::function<void(int)>& progress = {});
 
   static LibNodeKind Kind(const QTreeWidgetItem* item);

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QTreeView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -16,13 +17,13 @@
 
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibraryController.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconPane.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 #include "websites/ui/WebSitePanel.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
@@ -184,6 +185,9 @@ class FrameWiring::WindowPages : public Pages {
   void mnSaveFileIcotoIcoClipBoardSub_Click(int index) override {
     if (IconPane* p = Icons()) p->SaveFileIconsToIconClipboard(index);
   }
+  void mnMoveFileIcotoIcoClipBoardSub_Click(int index) override {
+    if (IconPane* p = Icons()) p->MoveFileIconsToIconClipboard(index);
+  }
   void mn5DelSelectedFile_Click() override {
     if (SourcePanel* p = Source()) p->RemoveCheckedFiles();
   }
@@ -215,9 +219,13 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = PictPane()) p->SaveAllIcons(size, true);
     else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", true, false);
   }
+  // Saving with the parameters goes by the current list: the file list has parameters of its own.
   void mnSaveIcoUsedef_Click() override {
-    if (IconPane* p = PictPane()) p->SaveIconsWithDefaults();
-    else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
+    const std::string& list = w_.State().CurListView;
+    if (list == PaneName(Pane::ListViewFile)) mnSaveFileIconUsedef_Click();
+    else if (list == PaneName(Pane::ListViewPict)) {
+      if (IconPane* p = Icons()) p->SaveIconsWithDefaults();
+    } else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
   }
   void mn3SelectedAllIco_Click() override {
     if (IconPane* p = PictPane()) p->SelectAllIcons();
@@ -237,19 +245,19 @@ class FrameWiring::WindowPages : public Pages {
   }
   void mn5CopyIcoToClipperSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, false);
-    else if (LibraryController* l = LibPage()) l->CopyIcotoSysClipBoard(size, false, ClipCurrent());
+    else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, false, ClipCurrent());
   }
   void mn6CutIcoToClipperSub_Click(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, true);
-    else if (LibraryController* l = LibPage()) l->CopyIcotoSysClipBoard(size, true, ClipCurrent());
+    else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, true, ClipCurrent());
   }
   void mn9LastGrpIcon_Click() override {
     if (IconPane* p = PictPane()) p->PreviousPage();
-    else if (LibraryController* l = LibPage()) l->PictureGrp_Click(0);
+    else if (LibraryController* l = LibShown()) l->PictureGrp_Click(0);
   }
   void mn10NextGrpIcon_Click() override {
     if (IconPane* p = PictPane()) p->NextPage();
-    else if (LibraryController* l = LibPage()) l->PictureGrp_Click(1);
+    else if (LibraryController* l = LibShown()) l->PictureGrp_Click(1);
   }
   void mn8DeleteIco_Click() override {
     if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
@@ -352,18 +360,17 @@ class FrameWiring::WindowPages : public Pages {
   SourcePanel* Source() const { return w_.FrameS() ? w_.FrameS()->Panel() : nullptr; }
   WebSitePanel* Web() const { return w_.FrameW() ? w_.FrameW()->Panel() : nullptr; }
   IconPane* Icons() const { return w_.FrameS() ? w_.FrameS()->Icons() : nullptr; }
-  // The found-icon pane when it is the current icon list (the library's list is the other one).
-  IconPane* PictPane() const {
-    return w_.State().CurListView == PaneName(Pane::ListViewPict) ? Icons() : nullptr;
-  }
+  // The icon commands act on the icon list of the page shown, whichever of its panes is current:
+  // with the file list current they still reach the source page's icon pane, never the hidden
+  // library list.
+  Page Shown() const { return static_cast<Page>(w_.TabStrip1()->currentIndex() + 1); }
+  IconPane* PictPane() const { return Shown() == Page::Source ? Icons() : nullptr; }
 
   // The library page's commands; its icon list answers the icon commands while the library page
   // is shown and the icon clipboard is not the current list.
   LibraryController* LibPage() const { return w_.FrameL() ? w_.FrameL()->Controller() : nullptr; }
-  LibraryController* LibIcons() const {
-    if (w_.TabStrip1()->currentIndex() != 0 || ClipCurrent()) return nullptr;
-    return LibPage();
-  }
+  LibraryController* LibShown() const { return Shown() == Page::Library ? LibPage() : nullptr; }
+  LibraryController* LibIcons() const { return ClipCurrent() ? nullptr : LibShown(); }
   bool ClipCurrent() const { return w_.State().CurListView == PaneName(Pane::ListViewIcoClipboard); }
 
   LibraryPageList* List(Pane list) const {
@@ -541,24 +548,30 @@ void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {
   if (now && now->window() == &window_) {
     if (now == window_.TabStrip1()) {
       frame_->TabStripGotFocus();
-    } else if (ControlOf(now, &pane)) {
+    } else if (QWidget* c = ControlOf(now, &pane)) {
       if (pane != Pane::None) {
         frame_->PaneGotFocus(pane);
         if (pane == Pane::ListViewPict || pane == Pane::ListViewLIco ||
             pane == Pane::ListViewIcoClipboard)
           frame_->SetListViewType();
       } else {
-        frame_->InputBoxGotFocus();
+        frame_->InputBoxGotFocus(c->objectName() == "ImageComboPath" ? Page::Source : Page::Library);
       }
     }
   }
 }
 
 bool FrameWiring::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::MouseMove) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   // Only keys typed in the main window itself; a dialog's keys are its own.
   if (!widget || widget->window() != &window_) return false;
+  if (type == QEvent::MouseMove) {
+    const QPoint p = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    frame_->RecordCursorPos({p.x(), p.y()});
+    return false;
+  }
   auto* key = static_cast<QKeyEvent*>(event);
   const int vk = WindowsKeyCode(*key);
   if (vk == 0 || IsModifierKey(vk)) return false;

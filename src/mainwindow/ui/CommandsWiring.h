@@ -11,7 +11,7 @@
 
 #include "common/WebAddress.h"
 #include "mainwindow/Commands.h"
-#include "mainwindow/OptionsLogic.h"
+#include "settings/OptionsLogic.h"
 
 class QKeyEvent;
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-#include "mainwindow/AppState.h"
+#include "settings/AppState.h"
 #include "mainwindow/ui/HelpWindow.h"
 
 namespace glimmora {

@@ -19,13 +19,13 @@
 #include "mainwindow/StartupSequence.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "mainwindow/ui/HelpWindow.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/LinkWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/SplashWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 
 namespace glimmora {
 namespace {

@@ -19,7 +19,7 @@
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
 #include "common/WebAddress.h"
-#include "mainwindow/AppState.h"
+#include "settings/AppState.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "mainwindow/ui/LinkWindow.h"
 #include "mainwindow/ui/SplashWindow.h"

@@ -8,7 +8,7 @@
 
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
-#include "mainwindow/OptionsLogic.h"
+#include "settings/OptionsLogic.h"
 
 class QButtonGroup;
 class QGroupBox;

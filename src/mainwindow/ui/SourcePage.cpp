@@ -5,7 +5,7 @@
 #include "common/IconWalker.h"
 #include "common/Paths.h"
 #include "source/ui/IconPane.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 
 namespace glimmora {
 

@@ -3,8 +3,8 @@
 // box, file list and icon pane).
 
 #include "common/Prompter.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/MainPage.h"
+#include "settings/AppState.h"
+#include "shared/ui/MainPage.h"
 
 namespace glimmora {
 

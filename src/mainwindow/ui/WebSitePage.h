@@ -5,8 +5,8 @@
 
 #include "common/Prompter.h"
 #include "common/WebAddress.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/MainPage.h"
+#include "settings/AppState.h"
+#include "shared/ui/MainPage.h"
 
 namespace glimmora {
 

@@ -11,7 +11,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Utilities.h"
-#include "picturetool/PictureToIcon.h"
+#include "shared/PictureToIcon.h"
 #include "picturetool/ui/WindowPictureTool.h"
 #include "platform/PictureFiles.h"
 

@@ -11,7 +11,7 @@
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
-#include "picturetool/PictureTool.h"
+#include "shared/PictureTool.h"
 #include "picturetool/PictureToolModel.h"
 
 class QFrame;

@@ -8,7 +8,7 @@
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
-#include "picturetool/PictureTool.h"
+#include "shared/PictureTool.h"
 #include "picturetool/ui/PictureToolWindow.h"
 
 namespace glimmora {

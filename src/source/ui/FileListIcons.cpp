@@ -52,10 +52,13 @@ const FileListIcons::Kind& FileListIcons::KindOf(const std::string& name) {
   return *kinds_.insert(key, kind);
 }
 
-std::vector<QIcon> FileListIcons::Apply(const std::string& folder, std::vector<FileListRow>& rows) {
+std::vector<QIcon> FileListIcons::Apply(const std::string& folder, std::vector<FileListRow>& rows,
+                                        const std::function<void(std::size_t)>& beforeRow) {
   std::vector<QIcon> icons;
   QHash<QString, int> indexOfKind;
-  for (FileListRow& r : rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (beforeRow) beforeRow(i);
+    FileListRow& r = rows[i];
     const Kind& kind = KindOf(r.Name);
     r.TypeName = kind.TypeName.toStdString();
     if (IsIconFile(r.Name)) {

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ namespace glimmora {
 class FileListIcons {
  public:
   // Fills TypeName and IconIndex of every row of `folder`; returns the icons the indexes point to.
-  std::vector<QIcon> Apply(const std::string& folder, std::vector<FileListRow>& rows);
+  // `beforeRow` (when given) is told the index of each row before its icon is looked up.
+  std::vector<QIcon> Apply(const std::string& folder, std::vector<FileListRow>& rows,
+                           const std::function<void(std::size_t)>& beforeRow = {});
 
  private:
   struct Kind {

@@ -24,16 +24,18 @@
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
 #include "platform/PictureFiles.h"
-#include "source/IconSelection.h"
-#include "source/ui/IconImages.h"
+#include "shared/IconSelection.h"
+#include "shared/ui/IconImages.h"
 #include "source/ui/IconListModel.h"
-#include "source/ui/Preview.h"
+#include "shared/ui/Preview.h"
 
 namespace glimmora {
 namespace {
 
 constexpr int kProgressMax = 110;
 constexpr int kProgressAfterScan = 105;
+// One move into the icon clipboard takes at most this many files out of the file list.
+constexpr int kMovedFilesLimit = 50;
 // Pictures larger than this are not previewed at real size: the window would not fit a screen.
 constexpr int kLargestPreview = 1024;
 constexpr std::size_t kLargestIcoPreviewBytes = 4 * 1024 * 1024;
@@ -524,12 +526,13 @@ void IconPane::SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::
   SaveRun(sizeSel, mmod, icoBmp, allIco, toIconClipboard, false);
 }
 
-void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
+bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
                        bool toIconClipboard, bool useNow) {
-  if (saving_ || searching_) return;
+  if (saving_ || searching_) return false;
   const std::string mode = Upper(mmod);
-  if (mode != "ICO" && mode != "FILE") return;
+  if (mode != "ICO" && mode != "FILE") return false;
   saving_ = true;
+  bool clean = true;
   WaitCursor wait;
   if (mode == "ICO") {
     std::vector<PaneIcon> items = PaneIcons();
@@ -548,6 +551,7 @@ void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
       r.Picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
       if (toIconClipboard) r.Clip = ClipboardState();
       const SaveRunOutcome out = SaveIconsFromPane(items, r, RunEnv());
+      clean = !out.Cancelled && out.Errors.Failures == 0;
       std::vector<int> rows;
       for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].Selected) rows.push_back(static_cast<int>(i));
@@ -572,14 +576,18 @@ void IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
     r.MaskColorAns = IcoDir().MaskColorAns;
     BarProgress progress(progress_);
     r.Progress = &progress;
-    SaveIconsOfCheckedFiles(*files_, r, RunEnv());
+    const FilesSaveOutcome out = SaveIconsOfCheckedFiles(*files_, r, RunEnv());
+    clean = !out.Cancelled && out.Errors.Failures == 0;
     if (progress_ != nullptr) progress_->hide();
+  } else {
+    clean = false;
   }
   saving_ = false;
   SelectIco();
   // The pane's status switches the shared buttons too; a run over the checked files ends with
   // the file list's, so its delete, select and save buttons stay as the checks say.
   if (mode == "FILE" && files_ != nullptr) files_->SelectIcoSourceIco();
+  return clean;
 }
 
 void IconPane::SaveIconsWithDefaults() {
@@ -601,12 +609,16 @@ void IconPane::SaveFileIconsToIconClipboard(int index) {
 }
 
 void IconPane::MoveFileIconsToIconClipboard(int index) {
-  SaveFileIconsToIconClipboard(index);
   if (files_ == nullptr) return;
-  // The file list asks whether the source files go too, deletes them and drops their rows.
-  files_->DeleteCheckedFiles(true);
+  // A full clipboard or the picture tool's abort leaves only the files already saved checked, so
+  // only they move. After a failed write nothing moves: a file whose icons did not all reach the
+  // clipboard must never be deleted.
+  const bool clean = SaveRun(0, "FILE", "ICO", index != 0, true, false);
+  if (clean) files_->MoveCheckedFilesOut(kMovedFilesLimit);
   ClearListViewPict();
   SelectIco();
+  if (clip_ != nullptr) clip_->RsetIcoClipBoard();
+  emit IconClipboardChanged();
 }
 
 // ----- clipboards -------------------------------------------------------------------------------
@@ -640,7 +652,8 @@ void IconPane::CopyIcotoSysClipBoard(int sizeSel, bool cutMod) {
   r.pictureIco = pictureIcon_.Ico;
   r.picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
   const IconWriteResult result = SaveIconFromSource(r, *env_.Ask, *env_.Lang);
-  if (result.clipboard) PutOnSystemClipboard(&*result.clipboard);
+  if (result.clipboard)
+    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
   if (cutMod) {
     model_->RemoveRows({row});
     SelectIco();

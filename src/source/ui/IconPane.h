@@ -18,8 +18,8 @@
 #include "common/Prompter.h"
 #include "common/Raster.h"
 #include "common/Utilities.h"
-#include "mainwindow/SaveParams.h"
-#include "picturetool/PictureToIcon.h"
+#include "settings/SaveParams.h"
+#include "shared/PictureToIcon.h"
 #include "source/IconPages.h"
 #include "source/IconPaneStatus.h"
 #include "source/IconSaving.h"
@@ -115,7 +115,8 @@ class IconPane : public QWidget, public IconPaneLink {
   }
   // The checked files' icons (index 0) or every file's icons into the icon clipboard.
   void SaveFileIconsToIconClipboard(int index);
-  // The same, then the checked source files are deleted after the file list's question.
+  // The same, then at most 50 of the saved files leave the file list, and after a Yes to the file
+  // list's question the disk too. When an icon could not be written, every file stays.
   void MoveFileIconsToIconClipboard(int index);
 
   // --- Clipboards -----------------------------------------------------------------------------
@@ -167,7 +168,8 @@ class IconPane : public QWidget, public IconPaneLink {
 
  private:
   void BuildLayout();
-  void SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco, bool toIconClipboard,
+  // False when the run was refused or cancelled, or an icon could not be written.
+  bool SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco, bool toIconClipboard,
                bool useNow);
   void ApplyHeading();
   // Drops the rows and the status texts; the page state stays (a search refills the pane).

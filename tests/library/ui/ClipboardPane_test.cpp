@@ -1,5 +1,7 @@
 // The icon clipboard pane on the library page: what it lists, its status, its commands.
 #include <QLabel>
+#include <QListView>
+#include <QTreeView>
 
 #include "library/ui/LibraryPageFixture.h"
 
@@ -8,14 +10,34 @@ namespace {
 
 using testing::ScriptedPrompter;
 
+std::vector<std::string> paintWarnings;
+void KeepPaintWarnings(QtMsgType, const QMessageLogContext&, const QString& text) {
+  if (text.contains("QPainter")) paintWarnings.push_back(text.toStdString());
+}
+
 TEST_F(LibraryPageTest, ClipboardListsIconFilesInAnyCaseWithNotesAndNoGapForSkippedFiles) {
   PutClipIcon("A1_one.ico", 1);
   PutClipIcon("a2_two.Ico", 2, 32);
   libtest::WriteAll(fs::path(Path("IconClipBoard")) / "A1_one.sur", std::string("/src/one.dll   01-02-2024 10:11:12\r\n"));
   libtest::WriteAll(fs::path(Path("IconClipBoard")) / "B1_zero.ico", std::string(22, '\0'));  // width 0
   libtest::WriteAll(fs::path(Path("IconClipBoard")) / "notes.txt", std::string("x"));
+  libtest::WriteAll(fs::path(Path("IconClipBoard")) / "c1_Strip.ico", libtest::TestIco(200, 8, 24, 3));
   Open();
-  ASSERT_EQ(Clip()->Count(), 2);
+  ASSERT_EQ(Clip()->Count(), 3);
+  EXPECT_EQ(page->StatusPanel(1)->text().toStdString(), "<222> 3 <372> 0 <357>");
+  EXPECT_EQ(ClipText(2, 1), " 200 x 8");
+  // A very wide picture is drawn in both views, selected too, without a painter on an empty pixmap.
+  Clip()->SelectAll();
+  paintWarnings.clear();
+  const QtMessageHandler before = qInstallMessageHandler(KeepPaintWarnings);
+  Clip()->List()->resize(300, 200);
+  Clip()->List()->ReportView()->grab();
+  Clip()->List()->SetMode(ListViewMode::LargeIcons);
+  Clip()->List()->IconView()->grab();
+  Clip()->List()->SetMode(ListViewMode::List);
+  Clip()->List()->IconView()->grab();
+  qInstallMessageHandler(before);
+  EXPECT_TRUE(paintWarnings.empty()) << paintWarnings.front();
   EXPECT_EQ(ClipText(0, 0), " 1");
   EXPECT_EQ(ClipText(1, 0), " 2");
   EXPECT_EQ(ClipText(1, 1), " 32 x 32");
@@ -23,7 +45,7 @@ TEST_F(LibraryPageTest, ClipboardListsIconFilesInAnyCaseWithNotesAndNoGapForSkip
   EXPECT_EQ(ClipText(1, 4), "A2_TWO.ICO");
   EXPECT_EQ(ClipText(0, 5), "/src/one.dll   01-02-2024 10:11:12");
   // The real name is kept for every file operation.
-  EXPECT_EQ(Clip()->ClipboardState().LastKey, "a2_two.Ico");
+  EXPECT_EQ(Clip()->ClipboardState().LastKey, "c1_Strip.ico");
 }
 
 TEST_F(LibraryPageTest, ClipboardStatusAndSwitchesFollowTheSelection) {

@@ -22,8 +22,8 @@
 #include "library/ui/LibIconList.h"
 #include "library/ui/LibraryController.h"
 #include "library/ui/LibraryTree.h"
-#include "mainwindow/AppState.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "settings/AppState.h"
+#include "library/ui/LibraryPage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

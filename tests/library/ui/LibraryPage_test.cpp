@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 
 #include "library/ui/AuthorInfoDialog.h"
@@ -38,13 +39,22 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   EXPECT_EQ(Icons()->Items()[2].Entry, 53);
   EXPECT_FALSE(page->PictureGrp(1)->isEnabled());
   EXPECT_EQ(page->StatusPanel(2)->text().toStdString(), "<222> 3 <223> (.9 KB)");
+  EXPECT_NE(Icons()->List()->Model()->headerData(0, Qt::Horizontal).toString(), "<170>");
+  // A search shows hits of every library, not a page: the plain heading and no page buttons.
+  page->ComboLKeyword()->setEditText("cats");
+  EXPECT_EQ(Lib()->SearchLibByKeyword(), 50);
+  EXPECT_EQ(Icons()->List()->Model()->headerData(0, Qt::Horizontal).toString(), "<170>");
+  EXPECT_TRUE(page->PictureGrp(0)->isHidden());
+  EXPECT_TRUE(page->PictureGrp(1)->isHidden());
 }
 
 TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {
   MakeLibrary("Animals", "Cats", "cats");
   PutClipIcon("A1_x.ico", 1);
   Open();
-  Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
+  // The tree starts on its first category, opened.
+  ASSERT_EQ(Lib()->Tree()->Selected(), Lib()->Tree()->Widget()->topLevelItem(0));
+  EXPECT_TRUE(Lib()->Tree()->Selected()->isExpanded());
   Lib()->PopIcoClipBoardSub(1);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{236});
   EXPECT_EQ(Clip()->Count(), 1);
@@ -91,6 +101,11 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   FillLibrary(src, 5);
   Open();
   SelectNode(src);
+  // Yes with nothing selected: the library's question comes, and nothing goes.
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  Lib()->mn8DeleteIco_Click();
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{212, 629}));
+  EXPECT_EQ(Icons()->Count(), 5);
   Icons()->SelectRows({1, 2});
   prompter.answers = {PromptAnswer::No};
   Lib()->mn8DeleteIco_Click();
@@ -135,7 +150,14 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   Lib()->PopTreeViewLSub(0);
   LibraryManagerDialog* d = Lib()->Manager();
   ASSERT_NE(d, nullptr);
+  // No category yet: a library cannot be made, the dialog says so and stays open.
+  d->Ok();
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{680});
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_FALSE(d->Combo1()->isHidden());
   d->TabStripLib()->setCurrentIndex(1);
+  EXPECT_TRUE(d->Combo1()->isHidden());  // a new category has no category or library to choose
+  EXPECT_TRUE(d->Combo2()->isHidden());
   d->TextLibname(0)->setText("Animals");
   d->TextLibname(1)->setText("an");
   d->Ok();
@@ -183,7 +205,8 @@ TEST_F(LibraryPageTest, AuthorWindowSavesTheIconItShowsAndFollowsTheSelection) {
   Open();
   SelectNode(src);
   Icons()->SelectRows({0});
-  Lib()->OpenAuthorInf();
+  // A double click beside the icons opens the window for the icon chosen.
+  QTest::mouseDClick(Icons()->List()->ReportView()->viewport(), Qt::LeftButton, {}, QPoint(5, 3000));
   AuthorInfoDialog* a = Lib()->Author();
   ASSERT_NE(a, nullptr);
   a->Text1(0)->setText("Ann");

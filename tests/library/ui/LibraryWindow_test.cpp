@@ -13,7 +13,7 @@
 #include "library/ui/LibraryManagerDialog.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
-#include "mainwindow/ui/LibraryPage.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/Toolbar.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 
 #include "common/ReplaceFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/HelpWindow.h"
-#include "mainwindow/ui/LibraryPage.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
@@ -19,6 +20,7 @@
 #include "common/BmpFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
+#include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/Toolbar.h"
@@ -28,7 +30,7 @@
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "websites/ui/WebSiteEditor.h"
@@ -150,6 +152,73 @@ TEST_F(PagesWiringTest, TheWebSiteMenuOpensTheEditorForANewEntry) {
   ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnWebSiteSub", 3));
   ASSERT_NE(w->FrameW()->Panel()->Editor(), nullptr);
   EXPECT_TRUE(w->FrameW()->Panel()->Editor()->isVisible());
+}
+
+TEST_F(PagesWiringTest, AKeyAfterAPageSwitchRunsTheCommandOfThePaneClicked) {
+  w->TabStrip1()->setCurrentIndex(0);
+  Focus(w->FrameL()->TreeViewL());
+  ASSERT_EQ(w->State().FocusObj, "TreeViewL");
+  QTreeWidget* web = w->FrameW()->Panel()->ListViewWebSite();
+  auto* entry = new QTreeWidgetItem(web, QStringList{" 1", "Icons", "Ann", "  en", "icons.example", "", ""});
+  w->TabStrip1()->setCurrentIndex(2);  // as a click on the tab
+  QApplication::processEvents();
+  QTest::mouseClick(web->viewport(), Qt::LeftButton, {}, web->visualItemRect(entry).center());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier);
+  ASSERT_NE(w->FrameW()->Panel()->Editor(), nullptr);
+  EXPECT_TRUE(w->FrameW()->Panel()->Editor()->isVisible());
+}
+
+TEST_F(PagesWiringTest, MenuIconCommandsWithTheFileListCurrentActOnTheIconPane) {
+  const auto file = testing::ManyIcons(120);
+  std::ofstream(app.path() / "many.bin", std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
+  IconPane* icons = w->FrameS()->Icons();
+  icons->SearchIcon(app.str(), "many.bin");
+  Focus(w->FrameS()->Panel()->ListViewFile());
+  ASSERT_EQ(w->State().CurListView, "ListViewFile");
+  w->MenuAction("mn10NextGrpIcon")->trigger();
+  EXPECT_EQ(icons->PageState().GrpNo, 2);
+  w->MenuAction("mn3SelectedAllIco")->trigger();
+  EXPECT_EQ(icons->Status().SelectedCount, 50);
+  w->MenuAction("mn4cancleselectedIco")->trigger();
+  w->MenuAction("mn3SelectedIcoWithHWSub", 1)->trigger();  // 32 x 32
+  EXPECT_EQ(icons->Status().SelectedCount, 50);
+  w->MenuAction("mn9LastGrpIcon")->trigger();
+  EXPECT_EQ(icons->PageState().GrpNo, 1);
+}
+
+TEST_F(PagesWiringTest, MovingFileIconsIntoTheIconClipboardTakesTheSavedFilesOutOfTheList) {
+  const std::string folder = app.str() + "/src";
+  std::filesystem::create_directories(folder);
+  const auto three = testing::ManyIcons(3);
+  std::ofstream(folder + "/three.bin", std::ios::binary)
+      .write(reinterpret_cast<const char*>(three.Bytes.data()), static_cast<std::streamsize>(three.Bytes.size()));
+  for (int i = 0; i < 60; ++i) std::ofstream(folder + "/empty" + std::to_string(100 + i) + ".txt");
+  SourcePanel* files = w->FrameS()->Panel();
+  files->ShowFolder(folder);
+  ASSERT_EQ(files->FileModel()->Count(), 61);
+  const auto clipIcons = [&] {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(app.path() / "IconClipBoard"))
+      n += e.path().extension() == ".ico";
+    return n;
+  };
+  // All files, the sources kept: at most 50 rows leave the list and no file leaves the disk.
+  prompter.answers = {PromptAnswer::No};
+  w->MenuAction("mnMoveFileIcotoIcoClipBoardSub", 1)->trigger();
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{203});
+  EXPECT_EQ(files->FileModel()->Count(), 11);
+  EXPECT_EQ(files->FileModel()->FindName("empty149.txt"), -1);
+  EXPECT_TRUE(std::filesystem::exists(folder + "/empty100.txt"));
+  EXPECT_EQ(clipIcons(), 3);
+  // The ticked file, deleted after Yes.
+  files->ShowFolder(folder);
+  files->SetFileChecked("three.bin", true);
+  prompter.answers = {PromptAnswer::Yes};
+  w->MenuAction("mnMoveFileIcotoIcoClipBoardSub", 0)->trigger();
+  EXPECT_FALSE(std::filesystem::exists(folder + "/three.bin"));
+  EXPECT_EQ(files->FileModel()->Count(), 60);
+  EXPECT_EQ(clipIcons(), 6);
 }
 
 TEST_F(PagesWiringTest, ThePageTurnItemsFollowTheIconPages) {

@@ -1,4 +1,5 @@
 // The file list on screen: which clicks search a file, previews, status texts, commands.
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <filesystem>
@@ -27,6 +28,29 @@ TEST_F(FileListTest, ListsTheFolderWithTextsAndTheStatus) {
   EXPECT_EQ(Panel(2), "");
   EXPECT_EQ(Panel(3), "");
   EXPECT_GE(pane.clears, 1);  // every fill empties the icon pane
+}
+
+// The fill does not yield to the event loop: the bar must be painted as it goes.
+TEST_F(FileListTest, TheProgressBarShowsWhileTheListFillsOnly) {
+  struct PaintLog : QObject {
+    std::vector<int> values;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::Paint) values.push_back(static_cast<QProgressBar*>(o)->value());
+      return false;
+    }
+  } log;
+  QProgressBar* bar = page->ProgressBarS();
+  QApplication::processEvents();
+  bar->installEventFilter(&log);
+  page->ShowFolder(root + "/files");
+  EXPECT_EQ(log.values.front(), 27);  // before file 2 of 4
+  EXPECT_TRUE(std::is_sorted(log.values.begin(), log.values.end()));
+  EXPECT_TRUE(bar->isHidden());
+  Mkdir(root + "/none");
+  log.values.clear();
+  page->ShowFolder(root + "/none");
+  EXPECT_TRUE(log.values.empty());
+  EXPECT_TRUE(bar->isHidden());
 }
 
 TEST_F(FileListTest, ClickSearchesOnlyACheckedFileNotSearchedLast) {

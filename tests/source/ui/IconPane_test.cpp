@@ -15,7 +15,7 @@
 #include "../../common/IconFixtures.h"
 #include "../IconFileMaker.h"
 #include "source/ui/IconListModel.h"
-#include "source/ui/Preview.h"
+#include "shared/ui/Preview.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 

@@ -241,8 +241,8 @@ TEST_F(PictureIconsTest, CheckedFilesSaveConvertsPicturesAndScansTheRest) {
   const std::vector<std::uint8_t> ico = Read(src / "a.bmp_Ico" / "a.bmp.Ico");
   ASSERT_GE(ico.size(), 22u + 40u);
   const std::vector<std::uint8_t> head(ico.begin(), ico.begin() + 22);
-  // One image, 16 x 16, the colour byte 24, 872 bytes (40 + 16 x 48 colour + 16 x 4 mask) at 22.
-  const std::vector<std::uint8_t> expected = {0, 0, 1, 0, 1, 0, 16, 16, 24, 0, 0, 0, 0, 0,
+  // One image, 16 x 16, one plane of 24 bits, 872 bytes (40 + 16 x 48 colour + 16 x 4 mask) at 22.
+  const std::vector<std::uint8_t> expected = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 24, 0,
                                               0x68, 0x03, 0, 0, 22, 0, 0, 0};
   EXPECT_EQ(head, expected);
   const auto decoded = DecodeIcoFile(ico);

@@ -16,7 +16,7 @@
 
 #include "source/ui/FileListModel.h"
 #include "source/ui/FolderTreeModel.h"
-#include "source/ui/SourcePage.h"
+#include "source/ui/SourcePanel.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora::testing {

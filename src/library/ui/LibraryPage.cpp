@@ -1,0 +1,227 @@
+#include "library/ui/LibraryPage.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "library/LibraryLayout.h"
+#include "library/ui/LibraryController.h"
+
+namespace glimmora {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Lists and boxes are light grey until they take the focus; the tree keeps its colour.
+constexpr const char* kFocusShade =
+    "QAbstractItemView, QLineEdit, QComboBox { background: rgb(235,235,235); }"
+    "QAbstractItemView:focus, QLineEdit:focus, QComboBox:focus { background: white; }";
+
+std::string ControlText(std::string_view control, int index, bool tooltip,
+                        const LanguageTable& lang) {
+  for (const ControlCaption& c : ControlCaptions())
+    if (c.control == control && c.index == index && c.tooltip == tooltip) return lang.Row(c.row);
+  return {};
+}
+
+int Px(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
+
+}  // namespace
+
+LibraryPage::LibraryPage(AppState& state, QWidget* parent)
+    : MainPage(parent),
+      state_(state),
+      treeViewL_(new QTreeWidget),
+      imageComboLRD_(new QComboBox),
+      listViewIcoClipboard_(
+          new LibraryPageList("ListViewIcoClipboard", ClipboardColumns(), state.LangStr)),
+      listViewLIco_(new LibraryPageList("ListViewLIco", LibIcoColumns(), state.LangStr)),
+      labelSearchKeyword_(new QLabel),
+      comboLKeyword_(new QComboBox),
+      commandSearchKeyword_(new QPushButton),
+      labelSelIcoKeyword_(new QLabel),
+      textSelIcoKeyword_(new QLineEdit),
+      commandSaveKeyword_(new QPushButton),
+      progressBarLib_(new QProgressBar),
+      splitColumns_(new QSplitter(Qt::Horizontal)),
+      splitLeft_(new QSplitter(Qt::Vertical)) {
+  setObjectName("FrameL");
+  const LanguageTable& lang = state.LangStr;
+
+  treeViewL_->setObjectName("TreeViewL");
+  treeViewL_->setHeaderHidden(true);
+  imageComboLRD_->setObjectName("ImageComboLRD");
+  imageComboLRD_->setEditable(true);
+  imageComboLRD_->setFixedHeight(Px(kRecentBoxHeight) + 4);
+  imageComboLRD_->setStyleSheet(kFocusShade);
+
+  auto* treeBox = new QWidget;
+  auto* treeLayout = new QVBoxLayout(treeBox);
+  treeLayout->setContentsMargins(0, 0, 0, 0);
+  treeLayout->setSpacing(2);
+  treeLayout->addWidget(treeViewL_, 1);
+  treeLayout->addWidget(imageComboLRD_);
+  treeBox->setMinimumHeight(Px(kSplitTopMin));
+
+  listViewIcoClipboard_->setStyleSheet(kFocusShade);
+  listViewIcoClipboard_->setMinimumHeight(Px(kSplitBottomKeep) - Px(kRecentBoxHeight));
+  splitLeft_->setObjectName("FrameLMOve_1");
+  splitLeft_->addWidget(treeBox);
+  splitLeft_->addWidget(listViewIcoClipboard_);
+  splitLeft_->setStretchFactor(0, 2);
+  splitLeft_->setStretchFactor(1, 1);
+
+  labelSearchKeyword_->setObjectName("LabelSearchKeyword");
+  labelSearchKeyword_->setText(Q(ControlText("LabelSearchKeyword", -1, false, lang)));
+  comboLKeyword_->setObjectName("ComboLKeyword");
+  comboLKeyword_->setEditable(true);
+  comboLKeyword_->setStyleSheet(kFocusShade);
+  commandSearchKeyword_->setObjectName("CommandSearchKeyword");
+  commandSearchKeyword_->setText(Q(ControlText("CommandSearchKeyword", -1, false, lang)));
+  labelSelIcoKeyword_->setObjectName("LabelSelIcoKeyword");
+  labelSelIcoKeyword_->setText(Q(ControlText("LabelSelIcoKeyword", -1, false, lang)));
+  textSelIcoKeyword_->setObjectName("TextSelIcoKeyword");
+  textSelIcoKeyword_->setStyleSheet(kFocusShade);
+  commandSaveKeyword_->setObjectName("CommandSaveKeyword");
+  commandSaveKeyword_->setText(Q(ControlText("CommandSaveKeyword", -1, false, lang)));
+  listViewLIco_->setStyleSheet(kFocusShade);
+
+  auto* right = new QWidget;
+  auto* rightLayout = new QVBoxLayout(right);
+  rightLayout->setContentsMargins(4, 0, 0, 0);
+  rightLayout->setSpacing(3);
+  auto* searchRow = new QHBoxLayout;
+  searchRow->addWidget(labelSearchKeyword_);
+  searchRow->addWidget(comboLKeyword_, 1);
+  searchRow->addWidget(commandSearchKeyword_);
+  auto* editRow = new QHBoxLayout;
+  editRow->addWidget(labelSelIcoKeyword_);
+  editRow->addWidget(textSelIcoKeyword_, 1);
+  editRow->addWidget(commandSaveKeyword_);
+  rightLayout->addLayout(searchRow);
+  rightLayout->addWidget(listViewLIco_, 1);
+  rightLayout->addLayout(editRow);
+  right->setMinimumWidth(Px(kSplitRightKeep));
+  splitLeft_->setMinimumWidth(Px(kSplitLeftMin));
+
+  splitColumns_->setObjectName("FrameLMOve_0");
+  splitColumns_->addWidget(splitLeft_);
+  splitColumns_->addWidget(right);
+  splitColumns_->setStretchFactor(1, 1);
+  // The panes are laid out again once, when the splitter is let go; a click without a drag
+  // leaves them where they are, and no pane collapses to nothing.
+  for (QSplitter* s : {splitColumns_, splitLeft_}) {
+    s->setOpaqueResize(false);
+    s->setChildrenCollapsible(false);
+    s->setHandleWidth(6);
+  }
+
+  // Status row: three panels of a quarter of the page each, the paging buttons and the progress
+  // of library work.
+  auto* status = new QWidget;
+  status->setObjectName("StatusBarL");
+  auto* statusLayout = new QHBoxLayout(status);
+  statusLayout->setContentsMargins(0, 2, 0, 0);
+  statusLayout->setSpacing(2);
+  for (int n = 0; n < 3; ++n) {
+    auto* panel = new QLabel;
+    panel->setObjectName(Q(StatusPanelKey(n + 1)));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setMinimumHeight(Px(270));
+    statusPanels_[static_cast<std::size_t>(n)] = panel;
+    statusLayout->addWidget(panel);
+  }
+  for (int i = 0; i < 2; ++i) {
+    auto* b = new QToolButton;
+    b->setObjectName(QStringLiteral("PictureGrp_%1").arg(i));
+    b->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // As tall as the page's push buttons and half again as wide: a target for the mouse, not a
+    // glyph in the status bar.
+    const int h = commandSearchKeyword_->sizeHint().height();
+    b->setFixedSize(h * 3 / 2, h);
+    b->setIconSize(QSize(h / 2, h / 2));
+    b->setToolTip(Q(ControlText("PictureGrp", i, true, lang)));
+    b->hide();
+    pictureGrp_[static_cast<std::size_t>(i)] = b;
+    statusLayout->addWidget(b);
+  }
+  progressBarLib_->setObjectName("ProgressBarLib");
+  progressBarLib_->setRange(1, 110);
+  progressBarLib_->setTextVisible(false);
+  progressBarLib_->setMaximumHeight(Px(270));
+  progressBarLib_->hide();
+  statusLayout->addWidget(progressBarLib_, 1);
+  statusLayout->addStretch();
+
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(2, 2, 2, 2);
+  page->setSpacing(2);
+  page->addWidget(splitColumns_, 1);
+  page->addWidget(status);
+
+  // The tree, the icon clipboard and the pane's status are filled when the page is built.
+  controller_ = new LibraryController(*this, state, this);
+  controller_->Start();
+}
+
+LibraryPage::~LibraryPage() {
+  // The controller watches the page's controls: it stops before they go.
+  if (controller_) controller_->Detach();
+}
+
+QLabel* LibraryPage::StatusPanel(int n) const {
+  if (n < 1 || n > 3) return nullptr;
+  return statusPanels_[static_cast<std::size_t>(n - 1)];
+}
+
+void LibraryPage::resizeEvent(QResizeEvent* event) {
+  MainPage::resizeEvent(event);
+  for (QLabel* panel : statusPanels_) panel->setFixedWidth(width() / 4);
+}
+
+void LibraryPage::showEvent(QShowEvent* event) {
+  MainPage::showEvent(event);
+  // The stored sizes are judged against the page's real size, known after the first layout pass.
+  if (!sizesApplied_) QTimer::singleShot(0, this, [this] { ApplyStoredSizes(); });
+}
+
+void LibraryPage::ApplyStoredSizes() {
+  if (sizesApplied_) return;
+  sizesApplied_ = true;
+  const int pageW = splitColumns_->width() * kTwipsPerPixel;
+  const int pageH = splitColumns_->height() * kTwipsPerPixel;
+  const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, pageW);
+  const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, pageH);
+  // Without a stored width the left column takes a third of the screen, as wide as the page is
+  // once the window is maximised: the clipboard's number, size, colour and byte columns and a file
+  // name of some twenty letters then fit side by side.
+  const bool stored = tw == state_.Panes.TreeViewLWidth;
+  const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
+  const int leftPx =
+      stored ? Px(tw) : std::max(Px(tw), std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
+  splitColumns_->setSizes({leftPx, std::max(1, splitColumns_->width() - leftPx)});
+  const int topPx = Px(th) + imageComboLRD_->height() + 2;
+  splitLeft_->setSizes({topPx, std::max(1, splitLeft_->height() - topPx)});
+}
+
+void LibraryPage::StorePaneSizes(PaneSizes& sizes) const {
+  if (!sizesApplied_) return;  // never shown: keep what start-up read
+  sizes.TreeViewLWidth = PixelsToStoredTwips(treeViewL_->width());
+  sizes.TreeViewLHeight = PixelsToStoredTwips(treeViewL_->height());
+}
+
+}  // namespace glimmora

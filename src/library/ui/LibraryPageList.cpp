@@ -1,0 +1,72 @@
+#include "library/ui/LibraryPageList.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+namespace glimmora {
+
+LibraryPageList::LibraryPageList(const QString& name, std::span<const ColumnDef> columns,
+                                 const LanguageTable& lang, QWidget* parent)
+    : QStackedWidget(parent),
+      model_(new QStandardItemModel(0, static_cast<int>(columns.size()), this)),
+      report_(new QTreeView(this)),
+      icons_(new QListView(this)) {
+  setObjectName(name);
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+    const ColumnDef& col = columns[static_cast<std::size_t>(c)];
+    model_->setHeaderData(c, Qt::Horizontal, QString::fromStdString(ColumnHeading(col, lang)));
+    model_->setHeaderData(c, Qt::Horizontal, QString::fromUtf8(col.key.data(), col.key.size()),
+                          kColumnKeyRole);
+  }
+  report_->setObjectName(name + "_Report");
+  report_->setModel(model_);
+  report_->setRootIsDecorated(false);
+  report_->setUniformRowHeights(true);
+  report_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  report_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  report_->header()->setStretchLastSection(false);
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+    report_->setColumnWidth(
+        c, static_cast<int>(columns[static_cast<std::size_t>(c)].widthTwips / kTwipsPerPixel));
+
+  icons_->setObjectName(name + "_Icons");
+  icons_->setModel(model_);
+  icons_->setSelectionModel(report_->selectionModel());
+  icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  icons_->setWordWrap(true);
+  icons_->setResizeMode(QListView::Adjust);
+
+  addWidget(report_);
+  addWidget(icons_);
+  SetMode(ListViewMode::Report);
+}
+
+QItemSelectionModel* LibraryPageList::Selection() const { return report_->selectionModel(); }
+
+QWidget* LibraryPageList::CurrentView() const { return currentWidget(); }
+
+void LibraryPageList::FitColumns() {
+  for (int c = 0; c < model_->columnCount(); ++c) report_->resizeColumnToContents(c);
+}
+
+void LibraryPageList::SetMode(ListViewMode mode) {
+  const bool hadFocus = CurrentView() && CurrentView()->hasFocus();
+  mode_ = mode;
+  if (mode == ListViewMode::Report) {
+    setCurrentWidget(report_);
+  } else {
+    const bool large = mode == ListViewMode::LargeIcons;
+    icons_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    icons_->setFlow(large ? QListView::LeftToRight : QListView::TopToBottom);
+    icons_->setWrapping(true);
+    icons_->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    icons_->setGridSize(large ? QSize(76, 64) : QSize());
+    icons_->setSpacing(large ? 4 : 1);
+    setCurrentWidget(icons_);
+  }
+  if (hadFocus) CurrentView()->setFocus();
+}
+
+}  // namespace glimmora

@@ -1,0 +1,28 @@
+#include "library/ui/PaneIcons.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace glimmora {
+
+QIcon PaneIcon(const QImage& image) {
+  if (image.isNull()) return {};
+  QIcon icon;
+  for (const int side : {16, 32}) {
+    const double scale = std::min({1.0, double(side) / image.width(), double(side) / image.height()});
+    const int w = std::max(1, static_cast<int>(image.width() * scale + 0.5));
+    const int h = std::max(1, static_cast<int>(image.height() * scale + 0.5));
+    QImage canvas(side, side, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1.0);
+    painter.drawImage(QRect((side - w) / 2, (side - h) / 2, w, h), image);
+    painter.end();
+    icon.addPixmap(QPixmap::fromImage(canvas));
+  }
+  return icon;
+}
+
+}  // namespace glimmora

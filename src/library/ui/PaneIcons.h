@@ -1,0 +1,14 @@
+#pragma once
+// The picture of a row of the clipboard pane or the library pane.
+
+#include <QIcon>
+#include <QImage>
+
+namespace glimmora {
+
+// `image` centred in square pixmaps of the sizes the two panes' views draw (16 and 32 pixels),
+// scaled down to fit and never below one pixel a side: an icon of 200 x 8 shows as a thin strip
+// instead of a pixmap of no height, which cannot be painted. A null image gives a null icon.
+QIcon PaneIcon(const QImage& image);
+
+}  // namespace glimmora

@@ -1,0 +1,85 @@
+#pragma once
+// The options dialog without its widgets: which choices it shows, greys and forces for each list,
+// the automatic-folder preview, and what OK stores.
+//
+// The dialog edits a working copy of one save-parameter record. It is bound to the list it was
+// opened for, so OK stores into that list's record even when another list has become current
+// while the dialog was open.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
+#include "settings/Panes.h"
+#include "settings/SaveParams.h"
+
+namespace glimmora {
+
+// The seven groups of choices, by the index of their frame.
+enum class OptGroup : int { SaveAs = 0, SaveSel, TagDir, IcoSize, MaskColor, TrPict, Nostan };
+constexpr int kOptGroups = 7;
+constexpr int kEditorFrame = 7;
+// Number of choices in each group.
+constexpr std::array<int, kOptGroups> kOptChoiceCounts = {2, 2, 3, 8, 3, 3, 3};
+
+struct OptChoiceGroup {
+  std::optional<int> selected;
+  std::array<bool, 8> enabled{true, true, true, true, true, true, true, true};
+};
+
+// What survives closing the dialog: the user folder last shown in folder mode 2.
+struct OptionsMemory {
+  std::string DlgOtherDir;
+};
+
+struct OptionsForm {
+  Pane list = Pane::None;  // the list the dialog was opened for
+  SaveDirRec DlgRec;       // the working copy
+  std::string DlgBaseDir;  // the file list's folder, without a trailing slash
+  std::array<OptChoiceGroup, kOptGroups> groups;
+  std::array<bool, 8> frameEnabled{true, true, true, true, true, true, true, true};
+
+  std::string folderText;
+  bool folderEnabled = true;  // white and editable; grey when off
+  bool browseShown = true;    // the picture that opens the folder browser
+
+  std::string editorText;
+  bool editorEnabled = false;  // the whole editor group: box, chooser picture and note
+
+  OptChoiceGroup& Group(OptGroup g) { return groups[static_cast<int>(g)]; }
+  const OptChoiceGroup& Group(OptGroup g) const { return groups[static_cast<int>(g)]; }
+};
+
+// The dialog's title: row 282, " -- " and the list's own row.
+std::string OptionsTitle(Pane list, const LanguageTable& lang);
+// Caption rows of the two which-icons choices for a list.
+std::array<int, 2> SaveSelRows(Pane list);
+
+// Fills the dialog for `list` from its record. `fileListFolder` is the folder the file list shows.
+// Returns nothing for a list without save parameters.
+std::optional<OptionsForm> LoadOptions(Pane list, const SaveParams& params,
+                                       const std::string& fileListFolder, OptionsMemory& memory,
+                                       const LanguageTable& lang);
+
+// The user (or the loading) selects a choice; format and folder-mode choices react as they do
+// on a click.
+void SelectOption(OptionsForm& form, OptGroup group, int index, const OptionsMemory& memory,
+                  const LanguageTable& lang);
+
+// The folder browser returned `folder` ("" = cancelled: nothing changes).
+void TakeBrowsedFolder(OptionsForm& form, OptionsMemory& memory, const std::string& folder);
+
+// Outcome of OK.
+enum class OptionsOk { Stored, EditorPathTooLong };
+// Stores the choices into the record of the list the dialog was opened for. An editor path longer
+// than the editor field shows row 613 and stores nothing; the dialog then stays open.
+OptionsOk PressOptionsOk(OptionsForm& form, SaveParams& params, Prompter& prompter,
+                         const LanguageTable& lang);
+
+// The text the icon clipboard takes as its editor program when no dialog is open: the stored
+// editor path of the library record.
+std::string StoredEditorPath(const SaveParams& params);
+
+}  // namespace glimmora

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <random>
 
+#include "common/Paths.h"
 #include "common/RegularFile.h"
 
 namespace glimmora {
@@ -124,10 +125,9 @@ std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::st
 
 int RemoveUnfinishedReplacements(const std::string& path) {
   const std::string target = ResolveTarget(path);
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-  const std::string prefix = target.substr(slash == std::string::npos ? 0 : slash + 1) + kNewFileMark;
-  DIR* dir = ::opendir(folder.c_str());
+  const std::string folder = FolderOfPath(target);
+  const std::string prefix = NameOfPath(target) + kNewFileMark;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return 0;
   int removed = 0;
   while (const dirent* e = ::readdir(dir)) {
@@ -136,7 +136,7 @@ int RemoveUnfinishedReplacements(const std::string& path) {
     const std::string_view digits = name.substr(prefix.size());
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
     // Only what a replacement writes: a plain file, never a folder or a link of the user's.
-    const std::string full = folder + (folder == "/" ? "" : "/") + std::string(name);
+    const std::string full = JoinPath(folder, name);
     struct stat st {};
     if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0) ++removed;
   }

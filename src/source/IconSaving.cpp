@@ -178,12 +178,11 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
         out.Folder = folder;
         ReportSaveErrors(out.Errors, env);
         return out;
-      } else {
-        if (target.AddToTree) out.TreeFolder = folder;
-        out.ReadmeWritten = WriteSaveReadme(
-            folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
-            out.FolderCreated);
       }
+      if (target.AddToTree) out.TreeFolder = folder;
+      out.ReadmeWritten = WriteSaveReadme(
+          folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
+          out.FolderCreated);
     }
   }
   out.Folder = folder;

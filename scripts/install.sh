@@ -11,6 +11,12 @@ dest="${2:-${XDG_DATA_HOME:-$HOME/.local/share}/glimmora}"
 for f in glimmora IconHead.dat chglangs.dat chglangl.dat WebSiteLib/HomePage.Lib help/index.html; do
   [ -f "$src/$f" ] || { echo "install.sh: $src/$f is missing; build first (scripts/build.sh build)" >&2; exit 1; }
 done
+# The first install takes over the build's own program folder whole: libraries, the icon clipboard
+# and settings made there before the program had a folder of its own move along with it.
+if [ ! -e "$dest" ]; then
+  mkdir -p "$(dirname "$dest")"
+  cp -a "$src" "$dest"
+fi
 mkdir -p "$dest/WebSiteLib" "$dest/IconLib"
 
 # Each file goes in under a temporary name and is renamed over the old one, so a copy of the

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-svg-dev libwmf-dev
+  qt6-base-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils openbox xdotool imagemagick
   fonts-dejavu-core fonts-wqy-microhei

@@ -228,4 +228,14 @@ std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::
   return picture;
 }
 
+std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib) {
+  const auto h = ParseDibHeader(dib);
+  if (!h || h->size < kDibHeaderSize || h->size > dib.size()) return std::nullopt;
+  // Above 8 bits a table of biClrUsed colours may still come before the rows.
+  const std::size_t table = h->bitCount > 8 ? h->clrUsed : PaletteEntries(h->bitCount, h->clrUsed);
+  if (table > (dib.size() - h->size) / 4) return std::nullopt;
+  const std::size_t rowsAt = h->size + table * 4;
+  return DecodePlainDib(dib, dib.subspan(rowsAt));
+}
+
 }  // namespace glimmora

@@ -9,12 +9,11 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include "common/BmpFile.h"
 #include "common/FileBytes.h"
 #include "common/RegularFile.h"
-#include "platform/wmf/WmfToSvg.h"
+#include "platform/wmf/WmfPlayer.h"
 
 namespace glimmora {
 
@@ -41,17 +40,8 @@ std::optional<Raster> DecodeWithQt(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<Raster> DecodeWmf(std::span<const std::uint8_t> bytes) {
-  const std::optional<WmfDrawing> drawing = WmfToSvg(bytes);
-  if (!drawing || !SizeAllowed(drawing->width, drawing->height)) return std::nullopt;
-  QSvgRenderer renderer(QByteArray::fromStdString(drawing->svg));
-  if (!renderer.isValid()) return std::nullopt;
-  QImage image(drawing->width, drawing->height, QImage::Format_RGB32);
-  if (image.isNull()) return std::nullopt;
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  renderer.render(&painter, QRectF(0, 0, drawing->width, drawing->height));
-  painter.end();
-  return RasterFromImage(image);
+  const WmfPicture picture = PlayWmf(bytes);
+  return RasterFromImage(picture.image);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Loading pictures: BMP files through our own decoder (Qt's reader takes the compressed kinds ours
-// leaves out), JPG and GIF through Qt's image reader, WMF through libwmf's SVG drawn by Qt Svg, and
+// leaves out), JPG and GIF through Qt's image reader, WMF through our metafile player, and
 // the picture on the system clipboard. Every picture comes back drawn on white as a 24-bit raster.
 // Nothing larger than the limits below is decoded, whatever its header claims.
 

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <random>
 
-#include "platform/wmf/WmfToSvg.h"
 #include "platform/PictureTestFiles.h"
 #include "support/TempDir.h"
 
@@ -128,24 +127,6 @@ TEST(PictureFilesTest, ClipboardPictureIsDrawnOnWhite) {
   EXPECT_EQ(r->At(1, 0), kWhite);
   EXPECT_TRUE(Near(r->At(2, 0), Grey(127), 1));
   clipboard->clear();
-}
-
-TEST(PictureFilesTest, MetafilesMustChainTheirRecordsToTheEnd) {
-  const std::vector<std::uint8_t> good = testing::Wmf64x48();
-  ASSERT_TRUE(LooksLikeWmf(good));
-  const std::optional<WmfDrawing> drawing = WmfToSvg(good);
-  ASSERT_TRUE(drawing.has_value());
-  EXPECT_EQ(drawing->width, 64);
-  EXPECT_EQ(drawing->height, 48);
-  // Cut before the end record, or a record size running past the end.
-  EXPECT_FALSE(WmfToSvg(std::span(good).first(good.size() - 6)).has_value());
-  std::vector<std::uint8_t> longRecord = good;
-  longRecord[22 + 18] = 0xFF;
-  longRecord[22 + 18 + 1] = 0xFF;
-  EXPECT_FALSE(WmfToSvg(longRecord).has_value());
-  std::vector<std::uint8_t> zeroRecord = good;
-  zeroRecord[22 + 18] = 0;
-  EXPECT_FALSE(WmfToSvg(zeroRecord).has_value());
 }
 
 // Damaged pictures: every cut and a few hundred random changes of each kind load or fail, and

@@ -1,0 +1,45 @@
+#pragma once
+// Windows metafiles played by our own player onto a picture on white.
+//
+// Every record is checked against the bytes and against what it needs before a field is read,
+// object indexes against the object table and pictures inside the file against their own headers.
+// The drawing is bounded in pixels, records and drawing work, so no file can make the player ask
+// for gigabytes or run for long. A file whose header is wrong or whose picture is too large is
+// refused; a file damaged further on is drawn up to the damage, which is what its user would
+// rather see than nothing.
+
+#include <QImage>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace glimmora {
+
+// The largest picture drawn, per side and in pixels.
+constexpr int kMaxWmfSide = 16384;
+constexpr std::int64_t kMaxWmfPixels = 100'000'000;
+
+struct WmfPicture {
+  QImage image;          // the drawing at 96 dots per inch on white; null when refused
+  std::string refusal;   // why the file was refused
+  bool partial = false;  // drawn only up to damage or a budget
+  std::string stopped;   // what ended a partial drawing
+};
+
+// What one drawing may spend: records played, and work counted in pixels of plain fill (a full fill
+// of the largest picture counts its 100 million; text, patterns and bitmaps count what they cost
+// beside that). The defaults keep any file to a second or two; no real picture comes near them.
+struct WmfBudget {
+  std::int64_t records = 5'000'000;
+  double work = 1.5e10;
+};
+
+// True when `bytes` start like a metafile: the placeable header's key, or a plain metafile header
+// (type 1 or 2, header size 9 words, version 0x100 or 0x300).
+bool LooksLikeWmf(std::span<const std::uint8_t> bytes);
+
+// The metafile drawn at its own size: from the placeable header's frame and units per inch, or,
+// without one, from the extents its records set.
+WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget = {});
+
+}  // namespace glimmora

@@ -38,9 +38,9 @@ Loaded Load(const std::vector<std::uint8_t>& bytes) {
     if (picture.partial) out.note = " (drawn up to: " + picture.stopped + ")";
     return out;
   }
-  const std::optional<Raster> raster = DecodePictureBytes(bytes);
-  if (raster) out.image = ImageFromRaster(*raster);
-  else out.refusal = "not a picture the loader reads, or too large";
+  const PictureLoad load = DecodePicture(bytes);
+  if (load.Ok()) out.image = ImageFromRaster(load.Picture);
+  else out.refusal = load.Detail;
   return out;
 }
 

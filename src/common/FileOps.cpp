@@ -29,6 +29,22 @@ bool PosixFileOps::Write(int handle, std::string_view bytes) {
   return true;
 }
 
+bool FileOps::WriteAt(int, off_t, std::string_view) {
+  errno = ENOTSUP;
+  return false;
+}
+
+bool FileOps::SetLength(int, off_t) {
+  errno = ENOTSUP;
+  return false;
+}
+
+bool PosixFileOps::WriteAt(int handle, off_t offset, std::string_view bytes) {
+  return ::lseek(handle, offset, SEEK_SET) == offset && Write(handle, bytes);
+}
+
+bool PosixFileOps::SetLength(int handle, off_t length) { return ::ftruncate(handle, length) == 0; }
+
 bool PosixFileOps::SetMode(int handle, mode_t mode) { return ::fchmod(handle, mode) == 0; }
 
 bool PosixFileOps::Flush(int handle) { return !durable_ || ::fsync(handle) == 0; }

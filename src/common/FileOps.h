@@ -21,6 +21,10 @@ class FileOps {
   // (EEXIST when the name is taken).
   virtual int Create(const std::string& path, mode_t mode) = 0;
   virtual bool Write(int handle, std::string_view bytes) = 0;  // all of them
+  // Writes at `offset`, leaving a hole before it where nothing was written; and sets the file's
+  // length. Only files that keep an old file's tail need them: by default they fail (ENOTSUP).
+  virtual bool WriteAt(int handle, off_t offset, std::string_view bytes);
+  virtual bool SetLength(int handle, off_t length);
   virtual bool SetMode(int handle, mode_t mode) = 0;
   virtual bool Flush(int handle) = 0;  // down to the disk
   virtual bool Close(int handle) = 0;
@@ -40,6 +44,8 @@ class PosixFileOps : public FileOps {
 
   int Create(const std::string& path, mode_t mode) override;
   bool Write(int handle, std::string_view bytes) override;
+  bool WriteAt(int handle, off_t offset, std::string_view bytes) override;
+  bool SetLength(int handle, off_t length) override;
   bool SetMode(int handle, mode_t mode) override;
   bool Flush(int handle) override;
   bool Close(int handle) override;

@@ -36,6 +36,9 @@ class Raster {
   void Set(int x, int y, Rgb colour) { pixels_[Index(x, y)] = colour & 0xFFFFFF; }
 
   const std::vector<Rgb>& Pixels() const { return pixels_; }
+  // The pixels for a decoder that fills the picture in place (rows top first, no padding); it
+  // must leave the top byte of every pixel 0.
+  Rgb* MutablePixels() { return pixels_.data(); }
 
   bool operator==(const Raster&) const = default;
 

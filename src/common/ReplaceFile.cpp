@@ -35,6 +35,96 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
+// Copies what `from` holds from `offset` to its end into `handle` at the same offsets, data
+// extent by data extent, and gives the new file the old one's length (a hole at the end stays
+// one). Where the file system cannot tell holes from data, everything counts as data.
+bool CopyTail(FileOps& ops, int handle, int from, off_t offset) {
+  struct stat st {};
+  if (::fstat(from, &st) != 0) return false;
+  off_t end = st.st_size;
+  if (offset >= end) return true;
+  std::string buffer(std::size_t{1} << 20, '\0');
+  for (off_t pos = offset; pos < end;) {
+    off_t data = ::lseek(from, pos, SEEK_DATA);
+    if (data < 0) {
+      if (errno == ENXIO) break;  // only a hole is left
+      data = pos;
+    }
+    off_t hole = ::lseek(from, data, SEEK_HOLE);
+    if (hole < 0 || hole > end) hole = end;
+    for (pos = data; pos < hole;) {
+      const auto want = static_cast<std::size_t>(std::min<off_t>(hole - pos, static_cast<off_t>(buffer.size())));
+      const ssize_t n = ::pread(from, buffer.data(), want, pos);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) {  // the old file shrank meanwhile: it ends here
+        end = pos;
+        break;
+      }
+      if (!ops.WriteAt(handle, pos, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) return false;
+      pos += n;
+    }
+    pos = std::max(pos, hole);
+  }
+  return ops.SetLength(handle, std::max(end, offset));
+}
+
+std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
+                    int* errorNumber = nullptr) {
+  const std::string target = ResolveTarget(path);
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  int failedErr = 0;
+  const auto describe = [&](const char* what) {
+    failedErr = errno != 0 ? errno : EIO;
+    if (errorNumber) *errorNumber = failedErr;
+    return Describe(what, target, failedErr);
+  };
+  if (errorNumber) *errorNumber = 0;
+
+  // The old file is opened before anything is written, so its tail is read from the very file
+  // that is being replaced.
+  int tailFrom = -1;
+  if (keepTail && replacing) {
+    tailFrom = OpenRegularFile(target, O_RDONLY);
+    if (tailFrom < 0) return describe("Cannot read");
+  }
+  struct CloseTail {
+    int fd;
+    ~CloseTail() {
+      if (fd >= 0) ::close(fd);
+    }
+  } closeTail{tailFrom};
+
+  // A fresh name that nobody else writes to. In place of an existing file it starts readable by
+  // us alone and takes the old file's mode once written, so the contents are never more open.
+  std::random_device rd;
+  std::string temp;
+  int handle = -1;
+  for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
+    temp = target + kNewFileMark + std::to_string(rd() % 1000000);
+    errno = 0;
+    handle = ops.Create(temp, replacing ? 0600 : 0644);
+    if (handle < 0 && errno != EEXIST) break;
+  }
+  if (handle < 0) return describe("Cannot create a file beside");
+
+  std::string error;
+  errno = 0;
+  if (!ops.Write(handle, bytes))
+    error = describe("Cannot write");
+  else if (tailFrom >= 0 && !CopyTail(ops, handle, tailFrom, static_cast<off_t>(bytes.size())))
+    error = describe("Cannot copy the rest of");
+  else if (replacing && !ops.SetMode(handle, old.st_mode & 07777))
+    error = describe("Cannot set the mode of");
+  else if (!ops.Flush(handle))
+    error = describe("Cannot flush");
+  if (!ops.Close(handle) && error.empty()) error = describe("Cannot close");
+  if (error.empty() && !ops.Rename(temp, target)) error = describe("Cannot replace");
+  if (!error.empty()) ops.Remove(temp);
+  return error;
+}
+
 }  // namespace
 
 ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
@@ -82,45 +172,12 @@ std::string ReplaceFileAtomically(const std::string& path, std::string_view byte
 
 std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
                                   int* errorNumber) {
-  const std::string target = ResolveTarget(path);
-  struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0;
-  int failedErr = 0;
-  const auto describe = [&](const char* what) {
-    failedErr = errno != 0 ? errno : EIO;
-    return Describe(what, target, failedErr);
-  };
+  return Replace(ops, path, bytes, false, errorNumber);
+}
 
-  // A fresh name that nobody else writes to. In place of an existing file it starts readable by
-  // us alone and takes the old file's mode once written, so the contents are never more open.
-  std::random_device rd;
-  std::string temp;
-  int handle = -1;
-  for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
-    temp = target + kNewFileMark + std::to_string(rd() % 1000000);
-    errno = 0;
-    handle = ops.Create(temp, replacing ? 0600 : 0644);
-    if (handle < 0 && errno != EEXIST) break;
-  }
-  std::string error;
-  if (handle < 0) {
-    error = describe("Cannot create a file beside");
-    if (errorNumber) *errorNumber = failedErr;
-    return error;
-  }
-
-  errno = 0;
-  if (!ops.Write(handle, bytes))
-    error = describe("Cannot write");
-  else if (replacing && !ops.SetMode(handle, old.st_mode & 07777))
-    error = describe("Cannot set the mode of");
-  else if (!ops.Flush(handle))
-    error = describe("Cannot flush");
-  if (!ops.Close(handle) && error.empty()) error = describe("Cannot close");
-  if (error.empty() && !ops.Rename(temp, target)) error = describe("Cannot replace");
-  if (!error.empty()) ops.Remove(temp);
-  if (errorNumber) *errorNumber = failedErr;
-  return error;
+std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall) {
+  PosixFileOps ops(writeCall);
+  return Replace(ops, path, head, true);
 }
 
 int RemoveUnfinishedReplacements(const std::string& path) {

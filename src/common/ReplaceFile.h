@@ -37,4 +37,9 @@ std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::st
 // between writing and renaming) left beside it. Returns how many were removed.
 int RemoveUnfinishedReplacements(const std::string& path);
 
+// Replaces the start of `path` atomically: the new file is `head` followed by whatever the old
+// file holds past the end of `head`. That tail is copied a piece at a time and its holes stay
+// holes, so a file of any size costs neither memory nor disk space.
+std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall = {});
+
 }  // namespace glimmora

@@ -1,7 +1,5 @@
 #include "library/LibraryLayout.h"
 
-#include <limits>
-
 namespace glimmora {
 namespace {
 
@@ -48,14 +46,6 @@ std::string TabCaption(int tab, const LanguageTable& lang) {
 }
 
 std::string StatusPanelKey(int panel) { return "Statusico " + std::to_string(panel); }
-
-std::int16_t PixelsToStoredTwips(int pixels) {
-  const long twips = static_cast<long>(pixels) * kTwipsPerPixel;
-  if (twips > std::numeric_limits<std::int16_t>::max() ||
-      twips < std::numeric_limits<std::int16_t>::min())
-    return 0;
-  return static_cast<std::int16_t>(twips);
-}
 
 }  // namespace glimmora
 

@@ -9,10 +9,9 @@
 #include <string_view>
 
 #include "common/LanguageTable.h"
+#include "common/PaneTwips.h"
 
 namespace glimmora {
-
-constexpr int kTwipsPerPixel = 15;
 
 // The stored library-tree width and height, taken only inside their ranges (W and H are the
 // page's width and height); anything else, a new file's zeros included, gives the default.
@@ -44,9 +43,6 @@ std::string TabCaption(int tab, const LanguageTable& lang);
 
 // Key of status panel 1..3 of the library page.
 std::string StatusPanelKey(int panel);
-
-// A pixel length in twips as stored: 0 when it does not fit the 16-bit field.
-std::int16_t PixelsToStoredTwips(int pixels);
 
 }  // namespace glimmora
 

@@ -134,7 +134,7 @@ ConfigData ConfigToSave(const AppState& state, const PaneSizes& current) {
 bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& prompter,
                     const WriteCall& writeCall) {
   const std::string path = ConfigFilePath(state.AppPath);
-  const std::string error = SaveConfigFile(path, ConfigToSave(state, current), writeCall);
+  const std::string error = SaveConfigFile(path, ConfigToSave(state, current), state.CurLang(), writeCall);
   if (error.empty()) return true;
   prompter.Tell(state.Row(646) + "\n" + error, 646, PromptIcon::Warning);
   return false;

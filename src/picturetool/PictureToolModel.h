@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
@@ -36,6 +37,8 @@ class PictureToolModel {
   void SetPicture(Raster picture);
   bool HasPicture() const { return !picture_.Empty(); }
   const Raster& Picture() const { return picture_; }
+  // Hands the picture over when the tool closes (the model holds none afterwards).
+  Raster TakePicture() { return std::exchange(picture_, Raster()); }
   const PictureFit& Fit() const { return fit_; }
 
   // Mouse on the reduced view (view pixels).

@@ -15,7 +15,7 @@ namespace {
 
 QImage ReadFirstIcoImage(const QString& fileName) {
   QFile file;
-  if (!OpenPictureFile(file, fileName)) return QImage();
+  if (!OpenPictureFile(file, QFile::encodeName(fileName).toStdString())) return QImage();
   QImageReader reader(&file, "ico");
   return reader.read();
 }

@@ -1,46 +1,80 @@
 #pragma once
 // Loading pictures: BMP files through our own decoder (Qt's reader takes the compressed kinds ours
-// leaves out), JPG and GIF through Qt's image reader, WMF through our metafile player, and
-// the picture on the system clipboard. Every picture comes back drawn on white as a 24-bit raster.
-// Nothing larger than the limits below is decoded, whatever its header claims.
+// leaves out), JPG and GIF through Qt's image reader, WMF through our metafile player, and the
+// picture on the system clipboard. Every picture comes back drawn on white as a 24-bit raster, or
+// refused with the reason. Nothing larger than the limits below is decoded, whatever its header
+// claims. The loaders touch no widget, so they may run on any thread; only ClipboardImage must run
+// on the window's thread.
 
 #include <QFile>
 #include <QImage>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 
 #include "common/Raster.h"
-#include "shared/PictureTool.h"
 
 namespace glimmora {
 
-constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 25;  // 32 Mi pixels
-constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
+// A current phone's 50-megapixel photo loads with room to spare; a picture held as a raster costs
+// four bytes a pixel, so the largest takes 400 MB.
+constexpr int kMaxPictureMegapixels = 100;
+constexpr std::int64_t kMaxPicturePixels = std::int64_t{kMaxPictureMegapixels} * 1000 * 1000;
+// Room for the largest picture as an uncompressed 32-bit bitmap.
+constexpr std::size_t kMaxPictureFileBytes = static_cast<std::size_t>(kMaxPicturePixels) * 4 + (std::size_t{1} << 20);
+
+enum class PictureRefusal {
+  None,
+  CannotOpen,      // missing, no permission, or a read error
+  NotRegularFile,  // a folder, pipe or device: never opened for reading
+  Empty,           // a file of 0 bytes
+  UnknownKind,     // no reader knows the bytes
+  Damaged,         // a known kind whose data is broken or cut short
+  TooLarge,        // more pixels (or bytes) than the limits above
+};
+
+struct PictureLoad {
+  Raster Picture;  // empty when refused
+  PictureRefusal Refusal = PictureRefusal::None;
+  std::string Detail;  // why it was refused, in English (for the benchmark and error logs)
+
+  bool Ok() const { return Refusal == PictureRefusal::None; }
+};
 
 // The picture in `bytes`, whatever its name says: BMP, WMF, or any kind Qt reads (JPG, GIF, ...).
-std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes);
+PictureLoad DecodePicture(std::span<const std::uint8_t> bytes);
+// The picture of a file. Only a regular file is opened, so a pipe never blocks the caller.
+PictureLoad LoadPicture(const std::string& path);
 
-// The picture of a file; nullopt when it is missing, unreadable, damaged or too large.
+// How a window loads a picture file: LoadPicture, or a stand-in in tests.
+using PictureFileLoader = std::function<PictureLoad(const std::string& path)>;
+
+// The same without the reason: nullopt when refused.
+std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes);
 std::optional<Raster> LoadPictureFile(const std::string& path);
 
 // Opens `path` for Qt's image reader when it is a regular file (a pipe would block the reader's
-// open). False when it is missing, unreadable or of another kind.
-bool OpenPictureFile(QFile& file, const QString& path);
+// own open). False when it is missing, unreadable or of another kind.
+bool OpenPictureFile(QFile& file, const std::string& path);
 
-// The picture on the system clipboard; nullopt when it holds none.
+// A small picture for a preview: null unless `path` is a regular file holding an image of at most
+// maxSide pixels a side. Quick enough for the window's thread.
+QImage SmallPictureImage(const std::string& path, int maxSide);
+
+// The image on the system clipboard (null when it holds none). Window thread only.
+QImage ClipboardImage();
+// The clipboard's image drawn on white; refused (UnknownKind) when it holds none.
+PictureLoad PictureFromImage(const QImage& image);
+// The picture on the system clipboard; nullopt when it holds none. Window thread only.
 std::optional<Raster> ClipboardPicture();
 
 // A Qt image drawn on white (its alpha blended over white); nullopt when it is null or too large.
 std::optional<Raster> RasterFromImage(const QImage& image);
-// The raster as an opaque RGB32 image.
+// The raster as an opaque RGB32 image (a copy).
 QImage ImageFromRaster(const Raster& raster);
-
-// The picture reader of the conversion, on the loaders above.
-class FilePictureReader : public PictureReader {
- public:
-  std::optional<Raster> ReadPicture(const std::string& path) override { return LoadPictureFile(path); }
-};
+// The raster seen as an RGB32 image without a copy: valid while `raster` lives unchanged.
+QImage ImageViewOfRaster(const Raster& raster);
 
 }  // namespace glimmora

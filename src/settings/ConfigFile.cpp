@@ -1,8 +1,7 @@
 #include "settings/ConfigFile.h"
 
 #include <algorithm>
-#include <cfenv>
-#include <cmath>
+#include <unordered_map>
 
 #include "common/LeBytes.h"
 #include "common/MarkedField.h"
@@ -42,22 +41,60 @@ PathEntry DecodePathRec(std::string_view bytes, std::size_t at, Language lang) {
   return entry;
 }
 
-void PutPathRec(std::string& bytes, std::size_t at, std::string_view path, std::int16_t image) {
-  bytes.replace(at, kPathBytes, EncodeMarkedField(path, kPathBytes, kPathMark));
-  le::PutI16At(bytes, at + kPathBytes, image);
+// The stored bytes of the paths the old file holds (its shown text and its history), by the text
+// they read as: a path that comes back unchanged is written with the bytes it was read from.
+class OldPaths {
+ public:
+  OldPaths(std::string_view bytes, Language lang) {
+    auto read = [&](std::size_t at) {
+      std::string scratch;
+      const std::string_view raw = Slice(bytes, at, kPathBytes, scratch);
+      return std::make_pair(DecodeMarkedField(raw, kPathMark, lang).Text, std::string(raw));
+    };
+    slots_.push_back(read(kPathTextAt));
+    for (std::size_t i = 0; i < StoredCount(bytes); ++i) {
+      auto path = read(kHistoryAt + kPathRecBytes * i);
+      if (i < kPathHistorySlots) slots_.push_back(path);
+      byText_.insert(std::move(path));  // the first record of a text wins
+    }
+    byText_.insert(slots_.front());
+  }
+
+  // The bytes to store for `path` in record `slot` (0 the shown text, i the history entry i):
+  // that record's own bytes when it held the path, else those of another record that did (a
+  // history entry before the shown text), else the path encoded anew; empty when it fits no
+  // record.
+  std::string Field(const std::string& path, std::size_t slot) const {
+    if (slot < slots_.size() && slots_[slot].first == path) return slots_[slot].second;
+    if (auto it = byText_.find(path); it != byText_.end()) return it->second;
+    if (path.size() > kPathBytes) return {};
+    return EncodeMarkedField(path, kPathBytes, kPathMark);
+  }
+
+  // A count larger than the file can hold (a damaged file) is bounded by the records present.
+  static std::size_t StoredCount(std::string_view bytes) {
+    const int count = le::I16At(bytes, kHistoryCountAt);
+    std::size_t present = 0;
+    if (bytes.size() > kHistoryAt) present = (bytes.size() - kHistoryAt + kPathRecBytes - 1) / kPathRecBytes;
+    return count > 0 ? std::min<std::size_t>(static_cast<std::size_t>(count), present) : 0;
+  }
+
+ private:
+  // The records a history of the usual length goes back to, by position.
+  static constexpr std::size_t kPathHistorySlots = 64;
+  std::vector<std::pair<std::string, std::string>> slots_;
+  std::unordered_map<std::string, std::string> byText_;
+};
+
+// A save-parameter record as it goes back: the bytes it was read from while it reads the same.
+std::string SaveDirRecBytes(std::string_view oldBytes, std::size_t at, const SaveDirRec& rec, Language lang) {
+  std::string scratch;
+  const std::string_view old = Slice(oldBytes, at, kSaveDirRecBytes, scratch);
+  if (DecodeSaveDirRec(old, lang) == rec) return std::string(old);
+  return EncodeSaveDirRec(rec);
 }
 
 }  // namespace
-
-std::int16_t TwipsToInteger(double twips) {
-  if (!std::isfinite(twips)) return 0;
-  const int saved = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const double r = std::nearbyint(twips);
-  std::fesetround(saved);
-  if (r < -32768.0 || r > 32767.0) return 0;
-  return static_cast<std::int16_t>(r);
-}
 
 std::string ConfigFilePath(const std::string& appPath) { return JoinPath(appPath, kConfigFileName); }
 
@@ -76,11 +113,7 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang) {
 
   data.PathText = DecodePathRec(bytes, kPathTextAt, lang).Path;
 
-  // A count larger than the file can hold (a damaged file) is bounded by the records present.
-  const int count = le::I16At(bytes, kHistoryCountAt);
-  std::size_t present = 0;
-  if (bytes.size() > kHistoryAt) present = (bytes.size() - kHistoryAt + kPathRecBytes - 1) / kPathRecBytes;
-  const std::size_t n = count > 0 ? std::min<std::size_t>(static_cast<std::size_t>(count), present) : 0;
+  const std::size_t n = OldPaths::StoredCount(bytes);
   for (std::size_t i = 0; i < n; ++i) {
     PathEntry entry = DecodePathRec(bytes, kHistoryAt + kPathRecBytes * i, lang);
     if (!entry.Path.empty()) data.PathHistory.push_back(std::move(entry));
@@ -88,12 +121,15 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang) {
   return data;
 }
 
-std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data) {
-  std::vector<const PathEntry*> stored;
+std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang) {
+  const OldPaths old(oldBytes, lang);
+  std::vector<std::pair<std::string, std::int16_t>> stored;
   for (const PathEntry& e : data.PathHistory) {
-    if (e.Path.empty() || e.Path.size() > kPathBytes) continue;
+    if (e.Path.empty()) continue;
+    std::string field = old.Field(e.Path, stored.size() + 1);
+    if (field.empty()) continue;
     if (stored.size() == kMaxEntries) break;
-    stored.push_back(&e);
+    stored.emplace_back(std::move(field), e.Image);
   }
 
   std::string out(oldBytes);
@@ -105,41 +141,60 @@ std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data) {
   le::PutI16At(out, kPanesAt + 4, data.Panes.TreeViewLWidth);
   le::PutI16At(out, kPanesAt + 6, data.Panes.TreeViewLHeight);
   le::PutI16At(out, kPanesAt + 8, data.Panes.ListViewWebSiteHeight);
-  out.replace(kSaveLibDirAt, kSaveDirRecBytes, EncodeSaveDirRec(data.Params.SaveLibDir));
-  out.replace(kSaveFileDirAt, kSaveDirRecBytes, EncodeSaveDirRec(data.Params.SaveFileDir));
-  out.replace(kSaveIcoDirAt, kSaveDirRecBytes, EncodeSaveDirRec(data.Params.SaveIcoDir));
+  out.replace(kSaveLibDirAt, kSaveDirRecBytes, SaveDirRecBytes(oldBytes, kSaveLibDirAt, data.Params.SaveLibDir, lang));
+  out.replace(kSaveFileDirAt, kSaveDirRecBytes, SaveDirRecBytes(oldBytes, kSaveFileDirAt, data.Params.SaveFileDir, lang));
+  out.replace(kSaveIcoDirAt, kSaveDirRecBytes, SaveDirRecBytes(oldBytes, kSaveIcoDirAt, data.Params.SaveIcoDir, lang));
 
   le::PutI16At(out, kHistoryCountAt, static_cast<std::int16_t>(stored.size()));
   // A text that cannot be stored whole is stored empty: a cut path would name another folder.
-  const std::string_view text = data.PathText.size() <= kPathBytes ? std::string_view(data.PathText) : "";
-  PutPathRec(out, kPathTextAt, text, 0);
-  for (std::size_t i = 0; i < stored.size(); ++i)
-    PutPathRec(out, kHistoryAt + kPathRecBytes * i, stored[i]->Path, stored[i]->Image);
+  std::string text = old.Field(data.PathText, 0);
+  if (text.empty()) text = old.Field("", 0);
+  out.replace(kPathTextAt, kPathBytes, text);
+  le::PutI16At(out, kPathTextAt + kPathBytes, 0);
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const std::size_t at = kHistoryAt + kPathRecBytes * i;
+    out.replace(at, kPathBytes, stored[i].first);
+    le::PutI16At(out, at + kPathBytes, stored[i].second);
+  }
   return out;
 }
+
+namespace {
+
+// How far the file's layout reaches: the records up to the last history entry its count names.
+std::size_t ConfigLayoutEnd(std::string_view firstBytes) {
+  const int count = le::I16At(firstBytes, kHistoryCountAt);
+  return kHistoryAt + kPathRecBytes * static_cast<std::size_t>(std::max(count, 0));
+}
+
+// The file as far as its layout reaches: the fixed records first, then the history its count
+// names.
+ReadStatus ReadConfigBytes(const std::string& path, std::string& bytes, std::string* error) {
+  ReadStatus status = ReadFileStart(path, kHistoryAt, bytes, error);
+  if (status == ReadStatus::Ok && bytes.size() == kHistoryAt && ConfigLayoutEnd(bytes) > kHistoryAt)
+    status = ReadFileStart(path, ConfigLayoutEnd(bytes), bytes, error);
+  return status;
+}
+
+}  // namespace
 
 ConfigLoad LoadConfigFile(const std::string& path, Language lang) {
   ConfigLoad load;
   std::string bytes;
-  switch (ReadWholeFile(path, bytes, &load.Error)) {
-    case ReadStatus::Ok:
-      load.Found = true;
-      load.Data = DecodeConfig(bytes, lang);
-      break;
-    case ReadStatus::Missing:
-      break;
-    case ReadStatus::Failed:
-      break;
+  if (ReadConfigBytes(path, bytes, &load.Error) == ReadStatus::Ok) {
+    load.Found = true;
+    load.Data = DecodeConfig(bytes, lang);
   }
   return load;
 }
 
-std::string SaveConfigFile(const std::string& path, const ConfigData& data, const WriteCall& writeCall) {
+std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
+                           const WriteCall& writeCall) {
   std::string old;
   std::string error;
   // An existing file we cannot read is left alone: writing without its bytes would lose them.
-  if (ReadWholeFile(path, old, &error) == ReadStatus::Failed) return error;
-  return ReplaceFileAtomically(path, EncodeConfig(old, data), writeCall);
+  if (ReadConfigBytes(path, old, &error) == ReadStatus::Failed) return error;
+  return ReplaceFileHead(path, EncodeConfig(old, data, lang), writeCall);
 }
 
 ComboPath SetComboPath(const ConfigData& data, const std::string& appPath) {

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/PaneTwips.h"
 #include "common/ReplaceFile.h"
 #include "common/TextCodec.h"
 #include "settings/SaveParams.h"
@@ -54,10 +55,6 @@ struct ConfigData {
   bool operator==(const ConfigData&) const = default;
 };
 
-// A size in twips as the file stores it: the nearest whole number (halves to even), and 0 when it
-// does not fit a 16-bit integer.
-std::int16_t TwipsToInteger(double twips);
-
 // The configuration file in the program folder `appPath`.
 std::string ConfigFilePath(const std::string& appPath);
 
@@ -67,9 +64,11 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang);
 
 // The new file: `oldBytes` with every field of `data` written over it; never shorter than
 // `oldBytes`. The count and the shown text are always written, so nothing of an earlier run is read
-// back as if it were this run's. A path that cannot be stored whole (more than 198 bytes) is left
-// out of the history; such a shown text is stored empty.
-std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data);
+// back as if it were this run's. A record whose contents did not change keeps the bytes it had
+// (read in `lang`, as DecodeConfig reads them), so what was written elsewhere, in another code
+// page or with other padding, goes back as it came. A new path that cannot be stored whole (more
+// than 198 bytes) is left out of the history; such a shown text is stored empty.
+std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang);
 
 struct ConfigLoad {
   ConfigData Data;    // defaults when the file is missing or unreadable
@@ -80,10 +79,11 @@ struct ConfigLoad {
 // Reads the file once. A missing file gives the defaults and is not created.
 ConfigLoad LoadConfigFile(const std::string& path, Language lang);
 
-// Writes `data` into the file at `path`: reads the old file, overwrites the fields, and replaces
-// the file atomically. Returns "" on success, else a description of the failure (the old file is
-// then left whole). `writeCall` lets tests inject failing writes.
-std::string SaveConfigFile(const std::string& path, const ConfigData& data,
+// Writes `data` into the file at `path`: reads the old file as far as its layout reaches,
+// overwrites the fields, and replaces the file atomically with every byte past them kept.
+// Returns "" on success, else a description of the failure (the old file is then left whole).
+// `writeCall` lets tests inject failing writes.
+std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
                            const WriteCall& writeCall = {});
 
 // What the path box shows after start-up: the stored list in its order, and the stored text, or

@@ -154,21 +154,34 @@ OptionsOk PressOptionsOk(OptionsForm& form, SaveParams& params, Prompter& prompt
   take(OptGroup::Nostan, rec.NostanAns);
   rec.OtherDir = form.folderText;
 
-  // The editor path must fit its stored field as bytes, not as characters.
-  if (LenDbcs(form.editorText) > kIconEditToolBytes) {
+  auto refuse = [&](int row, OptionsOk outcome) {
     PromptRequest ask;
-    ask.text = lang.Row(613);
-    ask.row = 613;
+    ask.text = lang.Row(row);
+    ask.row = row;
     ask.buttons = PromptButtons::Ok;
     ask.icon = PromptIcon::Warning;
     prompter.Ask(ask);
-    return OptionsOk::EditorPathTooLong;
-  }
+    return outcome;
+  };
+  // Texts must fit their stored fields as bytes, not as characters: a user folder cut to its
+  // field would name another folder after the next start. A text that comes back as it was read
+  // goes back with its stored bytes, whatever length it reads as now.
+  auto tooLong = [](const std::string& text, const std::string& stored, std::size_t field) {
+    return text != stored && LenDbcs(text) > field;
+  };
+  if (rec.TagDir == 2 && tooLong(rec.OtherDir, form.DlgRec.OtherDir, kOtherDirBytes))
+    return refuse(700, OptionsOk::FolderTooLong);
+  if (tooLong(form.editorText, form.DlgRec.IconEditTool, kIconEditToolBytes))
+    return refuse(613, OptionsOk::EditorPathTooLong);
   rec.IconEditTool = form.editorText;
   form.DlgRec = rec;
 
   if (SaveDirRec* target = params.ForList(PaneName(form.list))) *target = rec;
   return OptionsOk::Stored;
+}
+
+std::array<std::string, 2> ProgramChooserFilters(const LanguageTable& lang) {
+  return {lang.Row(315) + "(*)", lang.Row(316) + "(*)"};
 }
 
 std::string StoredEditorPath(const SaveParams& params) { return params.SaveLibDir.IconEditTool; }

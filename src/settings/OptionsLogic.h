@@ -57,7 +57,8 @@ std::string OptionsTitle(Pane list, const LanguageTable& lang);
 // Caption rows of the two which-icons choices for a list.
 std::array<int, 2> SaveSelRows(Pane list);
 
-// Fills the dialog for `list` from its record. `fileListFolder` is the folder the file list shows.
+// Fills the dialog for `list` from its record. `fileListFolder` is the folder the file list shows
+// (the program folder until it has shown one).
 // Returns nothing for a list without save parameters.
 std::optional<OptionsForm> LoadOptions(Pane list, const SaveParams& params,
                                        const std::string& fileListFolder, OptionsMemory& memory,
@@ -72,11 +73,16 @@ void SelectOption(OptionsForm& form, OptGroup group, int index, const OptionsMem
 void TakeBrowsedFolder(OptionsForm& form, OptionsMemory& memory, const std::string& folder);
 
 // Outcome of OK.
-enum class OptionsOk { Stored, EditorPathTooLong };
-// Stores the choices into the record of the list the dialog was opened for. An editor path longer
-// than the editor field shows row 613 and stores nothing; the dialog then stays open.
+enum class OptionsOk { Stored, FolderTooLong, EditorPathTooLong };
+// Stores the choices into the record of the list the dialog was opened for. A user folder
+// longer than its field (row 700) or an editor path longer than the editor field (row 613) is
+// told and stores nothing; the dialog then stays open.
 OptionsOk PressOptionsOk(OptionsForm& form, SaveParams& params, Prompter& prompter,
                          const LanguageTable& lang);
+
+// The two filters of the program chooser: programs (the files one may run; programs here carry
+// no extension of their own) and all files.
+std::array<std::string, 2> ProgramChooserFilters(const LanguageTable& lang);
 
 // The text the icon clipboard takes as its editor program when no dialog is open: the stored
 // editor path of the library record.

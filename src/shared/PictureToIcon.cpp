@@ -161,7 +161,7 @@ PictureToIconResult PictureConverter::PictureToIcon(const PictureToIconRequest& 
 
   if (!search && format == "BMP") {
     // A bitmap holds the whole picture; the tool's choices do not enter it.
-    std::optional<Raster> picture = reader_.ReadPicture(result.SourceFile);
+    std::optional<Raster> picture = WholePicture(made, result.SourceFile);
     if (!picture || picture->Empty()) {
       result.PictureUnreadable = true;
       result.WriteFailed = true;
@@ -215,9 +215,15 @@ PictureToIconResult PictureConverter::PictureToIcon(const PictureToIconRequest& 
   if (search) {
     // The pane shows the icon from memory; the work file is only a copy of it.
     result.Item = PictureItemOf(result.Ico, result.SourceFile, request.FileName, env_.lang);
-    if (std::optional<Raster> picture = reader_.ReadPicture(result.SourceFile)) result.Picture = std::move(*picture);
+    if (std::optional<Raster> picture = WholePicture(made, result.SourceFile)) result.Picture = std::move(*picture);
   }
   return result;
+}
+
+std::optional<Raster> PictureConverter::WholePicture(PictureToolResult& made, const std::string& path) {
+  // The tool's own copy of the file's picture saves decoding a large photo a second time.
+  if (!made.Picture.Empty()) return std::move(made.Picture);
+  return reader_.ReadPicture(path);
 }
 
 bool AbortButtonVisible(bool saveAllIco, int checkedFiles) { return saveAllIco || checkedFiles > 1; }

@@ -123,6 +123,8 @@ class PictureConverter {
   bool DispPictBusy() const { return busy_; }
 
  private:
+  std::optional<Raster> WholePicture(PictureToolResult& made, const std::string& path);
+
   PictureToolRunner& tool_;
   PictureReader& reader_;
   PictureConversionEnv env_;

@@ -26,6 +26,9 @@ struct PictureToolResult {
   Raster Icon;                     // with Made: the icon's picture, 1..100 pixels a side
   std::optional<Rgb> MaskColour;   // the colour picked in the preview, if any
   bool StopSaveIco = false;        // the user asked to stop the remaining pictures
+  // The whole picture as the tool loaded it from the file, so that it need not be decoded again;
+  // empty when a paste replaced it or nothing was loaded.
+  Raster Picture;
 };
 
 class PictureToolRunner {
@@ -40,7 +43,8 @@ class PictureReader {
  public:
   virtual ~PictureReader() = default;
   // The whole picture of a BMP, JPG, GIF or WMF file drawn on white; nullopt when it cannot be
-  // read (missing, damaged, not a picture, too large).
+  // read (missing, damaged, not a picture, too large). The program's reader keeps the windows
+  // working while a large picture decodes.
   virtual std::optional<Raster> ReadPicture(const std::string& path) = 0;
 };
 

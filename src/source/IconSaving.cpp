@@ -272,8 +272,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
   TreeFolderObserver observer(files);
   SaveAllServices services{env.lang, env.prompter, env.clock, request.Progress, &observer};
   const std::vector<ListedFile> rows = files.ListedFiles();
-  const int checkedCount =
-      static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const ListedFile& f) { return f.Checked; }));
+  const int checkedCount = CheckedFileCount(rows);
   bool stopSaveIco = false;  // the picture tool's abort button
   const auto stopAsked = [&] { return stopSaveIco || (request.Stop && request.Stop()); };
   const auto uncheckFrom = [&](std::size_t first) {

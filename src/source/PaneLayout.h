@@ -2,9 +2,9 @@
 // The source page's two stored pane sizes, in twips (15 to a pixel), and the rules that accept
 // them: a stored value outside its open range is replaced by the default.
 
-namespace glimmora {
+#include "common/PaneTwips.h"
 
-inline constexpr int kTwipsPerPixel = 15;
+namespace glimmora {
 
 struct SourcePaneSizes {
   int TreeWidth = 0;       // twips

@@ -43,6 +43,12 @@ struct ListedFile {
   bool Checked = false;
 };
 
+inline int CheckedFileCount(const std::vector<ListedFile>& files) {
+  int count = 0;
+  for (const ListedFile& f : files) count += f.Checked ? 1 : 0;
+  return count;
+}
+
 // Result of deleting the checked files from disk.
 struct DeleteOutcome {
   bool Asked = false;      // the question was asked (false: nothing was checked)

@@ -1,9 +1,9 @@
 #pragma once
 // Sizes of the web-site page in twips (15 to a pixel), the unit Glimmora.cfg keeps them in.
 
-namespace glimmora {
+#include "common/PaneTwips.h"
 
-constexpr int kTwipsPerPixel = 15;
+namespace glimmora {
 
 // The list's height at start-up from the height saved in the configuration (0 when none was
 // saved) and the height of the page: three quarters of the page when nothing was saved, never

@@ -26,8 +26,8 @@ using std::string;
 constexpr std::pair<int, int> kRowsInUse[] = {
     {1, 135},   {137, 150}, {152, 192}, {201, 209}, {211, 220}, {222, 228}, {231, 289},
     {291, 316}, {319, 345}, {347, 351}, {354, 372}, {374, 391}, {393, 411}, {413, 413},
-    {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 656}, {670, 670},
-    {680, 680}, {710, 714}};
+    {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 656}, {660, 666},
+    {670, 670}, {680, 680}, {700, 700}, {710, 714}};
 
 constexpr Language kLanguages[] = {Language::English, Language::ChineseGB, Language::ChineseBig5};
 
@@ -97,7 +97,7 @@ TEST_P(Texts, EveryRowInUseHasText) {
       EXPECT_TRUE(IsValidUtf8(R(row))) << Name(GetParam()) << " row " << row;
     }
   }
-  EXPECT_EQ(rows, 476);
+  EXPECT_EQ(rows, 484);
 }
 
 TEST(ChineseTexts, AreTranslatedAndEachInItsOwnWords) {
@@ -217,6 +217,9 @@ TEST_P(Texts, FailureMessagesReadWholeWithWhatFailedBelow) {
   }
   ExpectWhole(JoinedCount(R(711), 12), "files not saved");
   ExpectWhole(R(670) + "\n" + "Animals-Cats: The library file /home/ann/cats.src does not exist.", "row 670");
+  // A picture that cannot be loaded: the message, then why; the size limit is named.
+  for (int reason = 663; reason <= 666; ++reason) ExpectWhole(R(631) + "\n" + R(reason), "picture refused");
+  EXPECT_NE(R(662).find("100"), string::npos);
 }
 
 TEST_P(Texts, CaptionsJoinedWithFixedText) {

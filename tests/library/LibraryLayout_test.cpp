@@ -48,15 +48,12 @@ TEST(LibraryLayout, ColumnsCarryTheirKeysRowsAndWidths) {
   EXPECT_DOUBLE_EQ(lib[8].widthTwips, 12000);
 }
 
-TEST(LibraryLayout, TabCaptionsAndStoredTwips) {
+TEST(LibraryLayout, TabCaptionsAndStatusKeys) {
   LanguageTable lang;
   lang.LangStr[0][162] = "Source";
   EXPECT_EQ(TabCaption(2, lang), "  Source  ");
   EXPECT_EQ(TabCaption(1, lang), "    ");
   EXPECT_EQ(StatusPanelKey(3), "Statusico 3");
-  EXPECT_EQ(PixelsToStoredTwips(200), 3000);
-  EXPECT_EQ(PixelsToStoredTwips(2184), 32760);
-  EXPECT_EQ(PixelsToStoredTwips(2185), 0);
 }
 
 TEST(LibraryLayoutTest, LibraryPageCaptionsAndTooltips) {

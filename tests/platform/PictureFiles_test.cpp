@@ -9,7 +9,10 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QLoggingCategory>
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -94,22 +97,60 @@ TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
   EXPECT_FALSE(LoadPictureFile(dir.str() + "/empty.bmp").has_value());
 }
 
-TEST(PictureFilesTest, PicturesClaimingHugeSizesAreRefusedBeforeDecoding) {
-  // A GIF whose screen is 65535 x 65535.
-  EXPECT_FALSE(DecodePictureBytes(testing::Gif2x2(65535, 65535)).has_value());
-  // A metafile 32767 units wide at one unit an inch.
-  EXPECT_FALSE(DecodePictureBytes(testing::Wmf64x48(32767, 32767, 1)).has_value());
+// Each kind of refusal carries its reason; nothing is decoded past the size limit, and a pipe is
+// refused without waiting for a writer.
+TEST(PictureFilesTest, RefusalsSayWhy) {
+  TempDir dir;
   // A bitmap header asking for 100000 x 100000 pixels with four bytes behind it.
-  std::vector<std::uint8_t> bmp = testing::Bmp2x2();
-  bmp[18] = 0xA0;
-  bmp[19] = 0x86;
-  bmp[20] = 0x01;
-  bmp[22] = 0xA0;
-  bmp[23] = 0x86;
-  bmp[24] = 0x01;
-  EXPECT_FALSE(DecodePictureBytes(bmp).has_value());
-  // An image too large for our raster, as Qt would hand it over.
+  const std::vector<std::uint8_t> bmp = testing::Bmp2x2();
+  std::vector<std::uint8_t> hugeBmp = bmp;
+  hugeBmp[18] = 0xA0;
+  hugeBmp[19] = 0x86;
+  hugeBmp[20] = 0x01;
+  hugeBmp[22] = 0xA0;
+  hugeBmp[23] = 0x86;
+  hugeBmp[24] = 0x01;
+  const std::string text = "plain words, no picture at all";
+  const unsigned side = 10000;
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    PictureRefusal why;
+  } cases[] = {
+      {"empty.bmp", {}, PictureRefusal::Empty},
+      {"text.jpg", std::vector<std::uint8_t>(text.begin(), text.end()), PictureRefusal::UnknownKind},
+      {"huge.gif", testing::Gif2x2(65535, 65535), PictureRefusal::TooLarge},
+      {"over.gif", testing::Gif2x2(side, side + 1), PictureRefusal::TooLarge},  // one row past the limit
+      {"huge.bmp", hugeBmp, PictureRefusal::TooLarge},
+      {"huge.wmf", testing::Wmf64x48(32767, 32767, 1), PictureRefusal::TooLarge},  // 32767 inches a side
+      {"cut.bmp", std::vector<std::uint8_t>(bmp.begin(), bmp.begin() + 40), PictureRefusal::Damaged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir.str() + "/" + c.name, c.bytes);
+    const PictureLoad load = LoadPicture(dir.str() + "/" + c.name);
+    EXPECT_EQ(load.Refusal, c.why);
+    EXPECT_FALSE(load.Detail.empty());
+    EXPECT_TRUE(load.Picture.Empty());
+  }
+  EXPECT_NE(LoadPicture(dir.str() + "/over.gif").Detail.find("100 megapixels"), std::string::npos);
+  EXPECT_EQ(LoadPicture(dir.str() + "/missing.gif").Refusal, PictureRefusal::CannotOpen);
+  EXPECT_EQ(LoadPicture(dir.str()).Refusal, PictureRefusal::NotRegularFile);
+  const std::string fifo = dir.str() + "/pipe.jpg";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(LoadPicture(fifo).Refusal, PictureRefusal::NotRegularFile);
+  EXPECT_TRUE(SmallPictureImage(fifo, 100).isNull());
   EXPECT_FALSE(RasterFromImage(QImage()).has_value());
+}
+
+// Images in other formats than 32-bit are converted a band of rows at a time: every band lands
+// in its own rows.
+TEST(PictureFilesTest, LargeImagesConvertBandByBand) {
+  QImage grey(3000, 700, QImage::Format_Grayscale8);
+  for (int y = 0; y < grey.height(); ++y) std::memset(grey.scanLine(y), y % 251, static_cast<std::size_t>(grey.width()));
+  const std::optional<Raster> r = RasterFromImage(grey);
+  ASSERT_TRUE(r.has_value());
+  for (int y : {0, 348, 349, 350, 699}) EXPECT_EQ(r->At(2999, y), Grey(static_cast<std::uint8_t>(y % 251))) << y;
 }
 
 TEST(PictureFilesTest, ClipboardPictureIsDrawnOnWhite) {

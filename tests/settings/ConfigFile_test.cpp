@@ -1,6 +1,7 @@
 #include "settings/ConfigFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -77,15 +78,14 @@ TEST(ConfigLayout, WritesEveryFieldAtItsPosition) {
 
   std::string expected(1600, '\0');
   expected.replace(0, 10, std::string("\xB8\x0B\xF1\xFF\x00\x00\xFF\x7F\xC2\x01", 10));
-  for (std::size_t rec : {99u, 199u, 299u}) {
-    expected.replace(rec + 5, 50, "//" + Blanks(48));
-    expected.replace(rec + 59, 40, "//" + Blanks(38));
-  }
+  // Only the record that changed is written anew; the others keep the zeros of a new file.
+  expected.replace(199 + 5, 50, "//" + Blanks(48));
+  expected.replace(199 + 59, 40, "//" + Blanks(38));
   expected[199 + 2] = 1;
   expected.replace(999, 2, std::string("\x01\x00", 2));
   expected.replace(1200, 200, PathRec("/t", 0));
   expected.replace(1400, 200, PathRec("/u", 5));
-  EXPECT_EQ(EncodeConfig("", d), expected);
+  EXPECT_EQ(EncodeConfig("", d, Language::English), expected);
 }
 
 TEST(ConfigLayout, EmptyFileReadsAsDefaults) {
@@ -101,7 +101,7 @@ TEST(ConfigLayout, GapsAndTailKeepTheirBytesAndTheFileIsNeverShortened) {
   ConfigData d;
   d.PathText = "/a";
   d.PathHistory = {{"/a", 1}, {"/b", 2}};
-  const std::string out = EncodeConfig(old, d);
+  const std::string out = EncodeConfig(old, d, Language::English);
   ASSERT_EQ(out.size(), 3000u);
   auto untouched = [&](std::size_t from, std::size_t to) {
     return out.substr(from, to - from) == old.substr(from, to - from);
@@ -117,9 +117,9 @@ TEST(ConfigLayout, AnEmptyHistoryAndTextReplaceThoseOfAnEarlierRun) {
   ConfigData earlier;
   earlier.PathText = "/x";
   for (int i = 0; i < 5; ++i) earlier.PathHistory.push_back({"/e" + std::to_string(i), 1});
-  const std::string first = EncodeConfig("", earlier);
+  const std::string first = EncodeConfig("", earlier, Language::English);
 
-  const std::string second = EncodeConfig(first, ConfigData{});
+  const std::string second = EncodeConfig(first, ConfigData{}, Language::English);
   EXPECT_EQ(second.size(), first.size());
   const ConfigData back = DecodeConfig(second, Language::English);
   EXPECT_EQ(back.PathText, "");
@@ -137,7 +137,7 @@ TEST(ConfigLayout, HistoriesOfZeroOneAndTwentyOneEntriesRoundTrip) {
     d.PathText = n ? "/p0" : "";
     for (int i = 0; i < n; ++i)
       d.PathHistory.push_back({"/p" + std::to_string(i) + "/\xE5\x9B\xBE", static_cast<std::int16_t>(i % 11)});
-    const std::string bytes = EncodeConfig("", d);
+    const std::string bytes = EncodeConfig("", d, Language::English);
     EXPECT_EQ(bytes.size(), 1400u + 200u * static_cast<unsigned>(n));
     EXPECT_EQ(DecodeConfig(bytes, Language::English), d);
   }
@@ -149,12 +149,42 @@ TEST(ConfigLayout, PathsThatFillTheirRecord) {
   const std::string tooLong = "/" + std::string(198, 'g');
   d.PathText = tooLong;
   d.PathHistory = {{full, 3}, {tooLong, 4}, {"/s", 5}};
-  const std::string bytes = EncodeConfig("", d);
+  const std::string bytes = EncodeConfig("", d, Language::English);
   EXPECT_EQ(bytes.substr(1400, 198), full);
   const ConfigData back = DecodeConfig(bytes, Language::English);
   // A path that cannot be stored whole is not stored at all rather than as another folder.
   EXPECT_EQ(back.PathHistory, (std::vector<PathEntry>{{full, 3}, {"/s", 5}}));
   EXPECT_EQ(back.PathText, "");
+}
+
+TEST(ConfigLayout, RecordsNobodyChangedGoBackWithTheBytesTheyWereReadFrom) {
+  // Written elsewhere: zero padding, no end marks, texts in the GB code page (a path of 75
+  // characters, 150 bytes there, 225 in UTF-8).
+  const std::string gbIcons = "\xCD\xBC\xB1\xEA";  // two characters
+  std::string longGb = "/";
+  for (int i = 0; i < 37; ++i) longGb += gbIcons;
+  std::string file(1400, '\0');
+  file.replace(199 + 5, 12, "/srv/icons//");  // the rest of the record stays zeros
+  file[299 + 4] = 2;
+  file.replace(299 + 5, 8, "/" + gbIcons + "//\x01");
+  file.replace(999, 2, std::string("\x02\x00", 2));
+  file.replace(1200, longGb.size(), longGb);
+  file += longGb + "\\\\" + std::string(198 - longGb.size() - 2, '\0') + "\x07" + '\0';
+  file += PathRec("/b", 3) + std::string(77, '\x5A');
+  const ConfigData d = DecodeConfig(file, Language::ChineseGB);
+  ASSERT_EQ(d.PathHistory.size(), 2u);
+  ASSERT_GT(d.PathHistory[0].Path.size(), 198u);
+  EXPECT_EQ(EncodeConfig(file, d, Language::ChineseGB), file);
+
+  // Changing one record rewrites only that one; a kept path keeps its bytes where it moves.
+  ConfigData changed = d;
+  changed.Params.SaveLibDir.SaveAs = 1;
+  std::swap(changed.PathHistory[0], changed.PathHistory[1]);
+  const std::string out = EncodeConfig(file, changed, Language::ChineseGB);
+  EXPECT_EQ(out.substr(199, 200), file.substr(199, 200));
+  EXPECT_NE(out.substr(99, 100), file.substr(99, 100));
+  EXPECT_EQ(out.substr(1600, 198), file.substr(1400, 198));
+  EXPECT_EQ(DecodeConfig(out, Language::ChineseGB), changed);
 }
 
 TEST(ConfigLayout, DamagedFilesReadWithoutHarm) {
@@ -166,7 +196,7 @@ TEST(ConfigLayout, DamagedFilesReadWithoutHarm) {
   EXPECT_TRUE(DecodeConfig(file, Language::English).PathHistory.empty());
 
   std::mt19937 rng(7);
-  const std::string good = EncodeConfig("", WithPaths("/a", {{"/a", 1}, {"/b", 2}}));
+  const std::string good = EncodeConfig("", WithPaths("/a", {{"/a", 1}, {"/b", 2}}), Language::English);
   for (int round = 0; round < 2000; ++round) {
     std::string m = good.substr(0, rng() % (good.size() + 1));
     for (int k = 0; k < 8 && !m.empty(); ++k) m[rng() % m.size()] = static_cast<char>(rng());
@@ -183,6 +213,14 @@ TEST(ConfigLayout, PaneSizesAreWholeTwipsThatFitSixteenBits) {
   EXPECT_EQ(TwipsToInteger(32767.4), 32767);
   EXPECT_EQ(TwipsToInteger(32767.6), 0);
   EXPECT_EQ(TwipsToInteger(-40000), 0);
+
+  // A pane measured in pixels: 0 when it does not fit; a pane still as it was laid out keeps the
+  // twips it came from, finer than its pixels.
+  EXPECT_EQ(PaneTwipsToStore(200, {}), 3000);
+  EXPECT_EQ(PaneTwipsToStore(2184, {}), 32760);
+  EXPECT_EQ(PaneTwipsToStore(2185, {}), 0);
+  EXPECT_EQ(PaneTwipsToStore(467, {7000, 467}), 7000);
+  EXPECT_EQ(PaneTwipsToStore(468, {7000, 467}), 7020);
 }
 
 TEST_F(ConfigFileTest, MissingFileGivesDefaultsAndIsNotCreated) {
@@ -200,7 +238,7 @@ TEST_F(ConfigFileTest, SavedDataIsReadBack) {
   d.Params.SaveLibDir.Lang = 1;
   d.PathText = "/home";
   d.PathHistory = {{"/home", 2}};
-  ASSERT_EQ(SaveConfigFile(path_, d), "");
+  ASSERT_EQ(SaveConfigFile(path_, d, Language::English), "");
   EXPECT_EQ(fs::file_size(path_), 5000u);
   const ConfigLoad load = LoadConfigFile(path_, Language::English);
   EXPECT_TRUE(load.Found);
@@ -209,7 +247,7 @@ TEST_F(ConfigFileTest, SavedDataIsReadBack) {
 }
 
 TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileWhole) {
-  const std::string old = EncodeConfig("", WithPaths("/old"));
+  const std::string old = EncodeConfig("", WithPaths("/old"), Language::English);
   WriteFile(old);
   int calls = 0;
   auto failing = [&](int fd, const void* data, std::size_t size) -> ssize_t {
@@ -219,15 +257,67 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileWhole) {
     }
     return ::write(fd, data, std::min<std::size_t>(size, 100));  // short writes first
   };
-  const std::string error = SaveConfigFile(path_, WithPaths("/new"), failing);
+  const std::string error = SaveConfigFile(path_, WithPaths("/new"), Language::English, failing);
   EXPECT_NE(error, "");
   EXPECT_EQ(ReadFile(), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 
   // Short writes alone are no failure.
   calls = -1000;
-  EXPECT_EQ(SaveConfigFile(path_, WithPaths("/new"), failing), "");
+  EXPECT_EQ(SaveConfigFile(path_, WithPaths("/new"), Language::English, failing), "");
   EXPECT_EQ(LoadConfigFile(path_, Language::English).Data.PathText, "/new");
+}
+
+TEST_F(ConfigFileTest, HugeSparseFileIsReadOnlyAsFarAsItsLayoutAndKeepsEveryByte) {
+  // 64 GiB, almost all of it a hole, with data far past the layout.
+  constexpr off_t kSize = off_t{64} << 30;
+  WriteFile(EncodeConfig("", WithPaths("/a", {{"/a", 1}}), Language::English));
+  {
+    std::fstream f(path_, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(3 << 20);
+    f.write("MIDDLE", 6);
+  }
+  fs::resize_file(path_, static_cast<std::uintmax_t>(kSize));
+  {
+    std::fstream f(path_, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(kSize - 4);
+    f.write("TAIL", 4);
+  }
+  auto at = [&](off_t offset, std::size_t n) {
+    std::ifstream in(path_, std::ios::binary);
+    in.seekg(offset);
+    std::string s(n, '\0');
+    in.read(s.data(), static_cast<std::streamsize>(n));
+    return s;
+  };
+
+  const ConfigLoad load = LoadConfigFile(path_, Language::English);
+  ASSERT_TRUE(load.Found);
+  EXPECT_EQ(load.Data.PathHistory, (std::vector<PathEntry>{{"/a", 1}}));
+
+  // A write that fails while the rest is copied leaves the old file as it was.
+  int calls = 0;
+  auto failing = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (++calls > 1) {
+      errno = EIO;
+      return -1;
+    }
+    return ::write(fd, data, size);
+  };
+  ConfigData d = load.Data;
+  d.Panes.TreeViewLWidth = 3000;
+  EXPECT_NE(SaveConfigFile(path_, d, Language::English, failing), "");
+  EXPECT_EQ(at(4, 2), std::string(2, '\0'));
+
+  ASSERT_EQ(SaveConfigFile(path_, d, Language::English), "");
+  EXPECT_EQ(fs::file_size(path_), static_cast<std::uintmax_t>(kSize));
+  EXPECT_EQ(at(4, 2), "\xB8\x0B");
+  EXPECT_EQ(at(3 << 20, 6), "MIDDLE");
+  EXPECT_EQ(at(kSize - 4, 4), "TAIL");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
+  struct stat st {};
+  ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+  EXPECT_LT(st.st_blocks * 512, 64 << 20);  // the holes stayed holes
 }
 
 TEST_F(ConfigFileTest, UnreadableFileIsReportedAndNotOverwritten) {
@@ -235,7 +325,7 @@ TEST_F(ConfigFileTest, UnreadableFileIsReportedAndNotOverwritten) {
   const ConfigLoad load = LoadConfigFile(path_, Language::English);
   EXPECT_FALSE(load.Found);
   EXPECT_NE(load.Error, "");
-  EXPECT_NE(SaveConfigFile(path_, ConfigData{}), "");
+  EXPECT_NE(SaveConfigFile(path_, ConfigData{}, Language::English), "");
   EXPECT_TRUE(fs::is_directory(path_));
 }
 

@@ -120,7 +120,7 @@ TEST(OptionsLogic, OkInAutomaticModeStoresTheShownFolder) {
   EXPECT_EQ(rig.params.SaveIcoDir.TagDir, 1);
 }
 
-TEST(OptionsLogic, EditorPathIsMeasuredInBytes) {
+TEST(OptionsLogic, TextsMustFitTheirFieldsInBytes) {
   OptionsRig rig;
   OptionsForm f = rig.Load(Pane::ListViewIcoClipboard);
   f.editorText = "/" + std::string(39, 'e');  // 40 bytes
@@ -136,6 +136,23 @@ TEST(OptionsLogic, EditorPathIsMeasuredInBytes) {
   EXPECT_EQ(PressOptionsOk(g, rig.params, rig.prompter, rig.lang), OptionsOk::EditorPathTooLong);
   EXPECT_EQ(rig.prompter.RowsAsked(), std::vector<int>{613});
   EXPECT_EQ(rig.params, before);
+
+  // A user folder is refused rather than cut to a name of another folder; one of 50 bytes fits.
+  OptionsForm h = rig.Load(Pane::ListViewLIco);
+  h.folderText = "/srv/" + std::string("\xE5\x9B\xBE") + std::string(43, 'f');  // 51 bytes
+  EXPECT_EQ(PressOptionsOk(h, rig.params, rig.prompter, rig.lang), OptionsOk::FolderTooLong);
+  EXPECT_EQ(rig.prompter.RowsAsked(), (std::vector<int>{613, 700}));
+  EXPECT_EQ(rig.params, before);
+  h.folderText.pop_back();
+  EXPECT_EQ(PressOptionsOk(h, rig.params, rig.prompter, rig.lang), OptionsOk::Stored);
+  EXPECT_EQ(rig.params.SaveLibDir.OtherDir, h.folderText);
+
+  // Texts read from a file written in another code page may read longer than their fields;
+  // unchanged, they go back with their stored bytes and are no reason to refuse.
+  rig.params.SaveLibDir.OtherDir = "/" + std::string(60, 'o');
+  rig.params.SaveLibDir.IconEditTool = "/" + std::string(50, 'e');
+  OptionsForm old = rig.Load(Pane::ListViewLIco);
+  EXPECT_EQ(PressOptionsOk(old, rig.params, rig.prompter, rig.lang), OptionsOk::Stored);
 }
 
 TEST(OptionsLogic, ClipboardShowsOnlyTheEditorAndStoresLibraryValuesBack) {

@@ -56,7 +56,8 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
       commandSaveKeyword_(new QPushButton),
       progressBarLib_(new QProgressBar),
       splitColumns_(new QSplitter(Qt::Horizontal)),
-      splitLeft_(new QSplitter(Qt::Vertical)) {
+      splitLeft_(new QSplitter(Qt::Vertical)),
+      treeBox_(new QWidget) {
   setObjectName("FrameL");
   const LanguageTable& lang = state.LangStr;
 
@@ -67,20 +68,20 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   imageComboLRD_->setFixedHeight(Px(kRecentBoxHeight) + 4);
   imageComboLRD_->setStyleSheet(kFocusShade);
 
-  auto* treeBox = new QWidget;
-  auto* treeLayout = new QVBoxLayout(treeBox);
+  auto* treeLayout = new QVBoxLayout(treeBox_);
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->setSpacing(2);
   treeLayout->addWidget(treeViewL_, 1);
   treeLayout->addWidget(imageComboLRD_);
-  treeBox->setMinimumHeight(Px(kSplitTopMin));
+  treeBox_->setMinimumHeight(Px(kSplitTopMin));
 
   listViewIcoClipboard_->setStyleSheet(kFocusShade);
   listViewIcoClipboard_->setMinimumHeight(Px(kSplitBottomKeep) - Px(kRecentBoxHeight));
   splitLeft_->setObjectName("FrameLMOve_1");
-  splitLeft_->addWidget(treeBox);
+  splitLeft_->addWidget(treeBox_);
   splitLeft_->addWidget(listViewIcoClipboard_);
-  splitLeft_->setStretchFactor(0, 2);
+  // A larger window goes to the clipboard list; the tree keeps the height it was given.
+  splitLeft_->setStretchFactor(0, 0);
   splitLeft_->setStretchFactor(1, 1);
 
   labelSearchKeyword_->setObjectName("LabelSearchKeyword");
@@ -127,6 +128,8 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
     s->setChildrenCollapsible(false);
     s->setHandleWidth(6);
   }
+  connect(splitColumns_, &QSplitter::splitterMoved, this, [this] { widthMoved_ = true; });
+  connect(splitLeft_, &QSplitter::splitterMoved, this, [this] { heightMoved_ = true; });
 
   // Status row: three panels of a quarter of the page each, the paging buttons and the progress
   // of library work.
@@ -191,6 +194,7 @@ QLabel* LibraryPage::StatusPanel(int n) const {
 void LibraryPage::resizeEvent(QResizeEvent* event) {
   MainPage::resizeEvent(event);
   for (QLabel* panel : statusPanels_) panel->setFixedWidth(width() / 4);
+  if (sizesApplied_) ApplyStoredSizes();
 }
 
 void LibraryPage::showEvent(QShowEvent* event) {
@@ -200,28 +204,40 @@ void LibraryPage::showEvent(QShowEvent* event) {
 }
 
 void LibraryPage::ApplyStoredSizes() {
-  if (sizesApplied_) return;
+  if (!isVisible()) return;
   sizesApplied_ = true;
-  const int pageW = splitColumns_->width() * kTwipsPerPixel;
-  const int pageH = splitColumns_->height() * kTwipsPerPixel;
-  const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, pageW);
-  const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, pageH);
-  // Without a stored width the left column takes a third of the screen, as wide as the page is
-  // once the window is maximised: the clipboard's number, size, colour and byte columns and a file
-  // name of some twenty letters then fit side by side.
-  const bool stored = tw == state_.Panes.TreeViewLWidth;
-  const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
-  const int leftPx =
-      stored ? Px(tw) : std::max(Px(tw), std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
-  splitColumns_->setSizes({leftPx, std::max(1, splitColumns_->width() - leftPx)});
-  const int topPx = Px(th) + imageComboLRD_->height() + 2;
-  splitLeft_->setSizes({topPx, std::max(1, splitLeft_->height() - topPx)});
+  // `inner` gets `px` pixels by giving the splitter's first pane that plus what else it holds.
+  auto place = [](QSplitter* s, QWidget* inner, int px) {
+    const bool across = s->orientation() == Qt::Horizontal;
+    const int first = s->sizes().value(0);
+    const int extra = std::max(0, first - (across ? inner->width() : inner->height()));
+    const int total = first + s->sizes().value(1);
+    s->setSizes({px + extra, std::max(1, total - px - extra)});
+  };
+  if (!widthMoved_) {
+    const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, splitColumns_->width() * kTwipsPerPixel);
+    int px = Px(tw);
+    // Without a stored width the left column takes a third of the screen, as wide as the page is
+    // once the window is maximised: the clipboard's number, size, colour and byte columns and a
+    // file name of some twenty letters then fit side by side.
+    if (tw != state_.Panes.TreeViewLWidth) {
+      const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
+      px = std::max(px, std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
+    }
+    shownWidth_ = {px == Px(tw) ? tw : px * kTwipsPerPixel, px};
+    place(splitColumns_, treeViewL_, px);
+  }
+  if (!heightMoved_) {
+    const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, splitColumns_->height() * kTwipsPerPixel);
+    shownHeight_ = {th, Px(th)};
+    place(splitLeft_, treeViewL_, shownHeight_.Pixels);
+  }
 }
 
 void LibraryPage::StorePaneSizes(PaneSizes& sizes) const {
   if (!sizesApplied_) return;  // never shown: keep what start-up read
-  sizes.TreeViewLWidth = PixelsToStoredTwips(treeViewL_->width());
-  sizes.TreeViewLHeight = PixelsToStoredTwips(treeViewL_->height());
+  sizes.TreeViewLWidth = PaneTwipsToStore(treeViewL_->width(), shownWidth_);
+  sizes.TreeViewLHeight = PaneTwipsToStore(treeViewL_->height(), shownHeight_);
 }
 
 }  // namespace glimmora

@@ -35,7 +35,9 @@ class LibraryPage : public MainPage {
 
   void StorePaneSizes(PaneSizes& sizes) const override;
 
-  // The stored tree size, judged by the page's current size; runs once the page has its size.
+  // The stored tree size, judged by the page's current size. The window reaches its final size
+  // only after it is first shown (a window manager maximises it later), so the stored size is
+  // applied again at every resize until the user moves that splitter.
   void ApplyStoredSizes();
   bool SizesApplied() const { return sizesApplied_; }
 
@@ -76,7 +78,12 @@ class LibraryPage : public MainPage {
   QProgressBar* progressBarLib_;
   QSplitter* splitColumns_;  // FrameLMOve(0): left column | right column
   QSplitter* splitLeft_;     // FrameLMOve(1): tree and recent box / icon clipboard
+  QWidget* treeBox_;          // the tree with the recent-library box under it
   bool sizesApplied_ = false;
+  bool widthMoved_ = false;   // the user has moved the splitter beside the tree
+  bool heightMoved_ = false;  // ... the one under it
+  ShownPaneSize shownWidth_;
+  ShownPaneSize shownHeight_;
   LibraryController* controller_ = nullptr;
 };
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QListView>
 #include <QTreeView>
@@ -524,10 +523,13 @@ std::string FrameWiring::EditorPathForClipboard() const {
 void FrameWiring::OpenOptions(Pane list) {
   if (options_) delete options_.data();  // a new opening discards unsaved changes
   AppState& state = window_.State();
-  auto form = LoadOptions(list, state.Params(), fileListFolder_(), optionsMemory_, state.LangStr);
+  // Before the file list has shown a folder, the previews start from the program folder.
+  std::string folder = fileListFolder_();
+  if (folder.empty()) folder = state.AppPath;
+  auto form = LoadOptions(list, state.Params(), folder, optionsMemory_, state.LangStr);
   if (!form) return;
   auto chooser = [this](const std::string& title) {
-    return QFileDialog::getOpenFileName(&window_, QString::fromStdString(title)).toStdString();
+    return OptionsDialog::ChooseProgramFile(&window_, title, window_.State().LangStr);
   };
   options_ = new OptionsDialog(std::move(*form), state.Params(), optionsMemory_, state.LangStr,
                                window_.Prompts(), *browser_, chooser, &window_);

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -41,6 +43,18 @@ constexpr GroupText kGroupTexts[kOptGroups] = {
 };
 
 }  // namespace
+
+bool RunnableFilesOnly::filterAcceptsRow(int row, const QModelIndex& parent) const {
+  const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+  if (!active_ || files == nullptr) return true;
+  const QModelIndex index = files->index(row, 0, parent);
+  return files->isDir(index) || files->fileInfo(index).isExecutable();
+}
+
+void RunnableFilesOnly::SetActive(bool active) {
+  active_ = active;
+  invalidateFilter();
+}
 
 OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory& memory,
                              const LanguageTable& lang, Prompter& prompter,
@@ -165,8 +179,7 @@ void OptionsDialog::Show() {
   for (int g = 0; g < kOptGroups; ++g) {
     const OptChoiceGroup& group = form_.groups[static_cast<std::size_t>(g)];
     QButtonGroup* buttons = groups_[static_cast<std::size_t>(g)];
-    // A disabled box greys its choices; the frame's own state is what the form says.
-    frames_[static_cast<std::size_t>(g)]->setEnabled(true);
+    frames_[static_cast<std::size_t>(g)]->setEnabled(form_.frameEnabled[static_cast<std::size_t>(g)]);
     for (QAbstractButton* b : buttons->buttons()) {
       const int id = buttons->id(b);
       b->setEnabled(group.enabled[static_cast<std::size_t>(id)] &&
@@ -200,6 +213,25 @@ void OptionsDialog::ChooseProgram() {
   if (path.empty()) return;
   form_.editorText = path;
   Show();
+}
+
+std::string OptionsDialog::ChooseProgramFile(QWidget* parent, const std::string& title,
+                                             const LanguageTable& lang) {
+  QFileDialog dialog(parent, Q(title));
+  dialog.setObjectName("CommonDialog1");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // Programs here carry no extension; which files may be run is told by a filter of Qt's own
+  // dialog, which a desktop's dialog would not take.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* runnable = new RunnableFilesOnly(&dialog);
+  dialog.setProxyModel(runnable);
+  const auto filters = ProgramChooserFilters(lang);
+  const QString programs = Q(filters[0]);
+  dialog.setNameFilters({programs, Q(filters[1])});
+  connect(&dialog, &QFileDialog::filterSelected, runnable,
+          [runnable, programs](const QString& chosen) { runnable->SetActive(chosen == programs); });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst().toStdString();
 }
 
 void OptionsDialog::PressOk() {

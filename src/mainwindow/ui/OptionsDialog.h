@@ -3,6 +3,7 @@
 // clipboard. Modeless; it stays bound to the list it was opened for.
 
 #include <QDialog>
+#include <QSortFilterProxyModel>
 #include <array>
 #include <functional>
 
@@ -18,6 +19,22 @@ class QRadioButton;
 class QToolButton;
 
 namespace glimmora {
+
+// The program chooser's view of the folders: while its first filter is chosen, only the files
+// one may run (and the folders to reach them).
+class RunnableFilesOnly : public QSortFilterProxyModel {
+  Q_OBJECT
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+  bool Active() const { return active_; }
+  void SetActive(bool active);
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+ private:
+  bool active_ = true;
+};
 
 class OptionsDialog : public QDialog {
   Q_OBJECT
@@ -44,6 +61,11 @@ class OptionsDialog : public QDialog {
   void PressOk();
   void BrowseFolder();
   void ChooseProgram();
+
+  // The program chooser of the editor box: an open-file dialog whose first filter shows only the
+  // files one may run. Returns the chosen file's full path, or "" when cancelled.
+  static std::string ChooseProgramFile(QWidget* parent, const std::string& title,
+                                       const LanguageTable& lang);
 
  private:
   void Show();  // the widgets follow the form

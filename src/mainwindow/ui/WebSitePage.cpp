@@ -17,7 +17,7 @@ WebSitePage::WebSitePage(AppState& state, Prompter& prompter, WebOpener& opener,
 }
 
 void WebSitePage::StorePaneSizes(PaneSizes& sizes) const {
-  sizes.ListViewWebSiteHeight = static_cast<std::int16_t>(panel_->ListHeightTwips());
+  sizes.ListViewWebSiteHeight = TwipsToInteger(panel_->ListHeightTwips());
 }
 
 }  // namespace glimmora

@@ -13,9 +13,28 @@
 #include "common/Utilities.h"
 #include "shared/PictureToIcon.h"
 #include "picturetool/ui/WindowPictureTool.h"
+#include "platform/BackgroundJob.h"
 #include "platform/PictureFiles.h"
 
 namespace glimmora {
+
+// The conversion's picture reader: the file decodes off the window's thread while the windows keep
+// working, so a batch over many large pictures never freezes the program.
+class FilePictureReader : public PictureReader {
+ public:
+  explicit FilePictureReader(PictureFileLoader loader = LoadPicture) : loader_(std::move(loader)) {}
+
+  std::optional<Raster> ReadPicture(const std::string& path) override {
+    PictureLoad load = RunWhileEventsFlow<PictureLoad>([loader = loader_, path] { return loader(path); });
+    if (!load.Ok()) return std::nullopt;
+    return std::move(load.Picture);
+  }
+
+  void SetLoader(PictureFileLoader loader) { loader_ = std::move(loader); }
+
+ private:
+  PictureFileLoader loader_;
+};
 
 class PictureConversionService {
  public:
@@ -30,6 +49,11 @@ class PictureConversionService {
 
   PictureConverter& Converter() { return converter_; }
   WindowPictureTool& Tool() { return tool_; }
+  // Both the tool and the reader load files through `loader` (tests slow them down).
+  void SetLoader(const PictureFileLoader& loader) {
+    tool_.SetLoader(loader);
+    reader_.SetLoader(loader);
+  }
 
  private:
   WindowPictureTool tool_;

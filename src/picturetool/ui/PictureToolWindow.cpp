@@ -10,13 +10,14 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include "picturetool/PictureFit.h"
 #include "picturetool/ui/PictureToolViews.h"
-#include "platform/PictureFiles.h"
+#include "platform/BackgroundJob.h"
 
 namespace glimmora {
 
@@ -26,6 +27,8 @@ constexpr int kLeftColumnWidth = 190;
 constexpr int kMargin = 10;
 constexpr int kBottomRows = 96;  // the label row and the button row under the frame
 constexpr int kMinFrameSide = 120;
+// A load that ends sooner than this shows no loading text, so quick loads do not flicker.
+constexpr int kLoadingTextDelayMs = 150;
 
 QString Text(const LanguageTable& lang, int row) { return QString::fromStdString(lang.Row(row)); }
 
@@ -128,6 +131,11 @@ void PictureToolWindow::BuildWidgets(bool showAbort) {
   frame1_->setFrameShape(QFrame::StyledPanel);
   imageS_ = new PictureView(model_, frame1_);
   imageS_->hide();
+  loadingLabel_ = new QLabel(frame1_);
+  loadingLabel_->setObjectName("LabelLoading");
+  loadingLabel_->setAlignment(Qt::AlignCenter);
+  loadingLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  loadingLabel_->hide();
 
   auto* labels = new QHBoxLayout;
   for (int i = 0; i < 2; ++i) {
@@ -182,24 +190,83 @@ void PictureToolWindow::ApplyCaptions() {
   buttons_[3]->setText(Text(lang_, 459));
   label5_[0]->setText(Text(lang_, 618));
   label5_[1]->setText(Text(lang_, 619));
+  loadingLabel_->setText(Text(lang_, kRowPictureLoading));
 }
 
-bool PictureToolWindow::GetPict(const std::string& mmod, const std::string& path) {
-  const bool fromFile = mmod == "File";
-  std::optional<Raster> picture = fromFile ? LoadPictureFile(path) : ClipboardPicture();
-  if (!picture) {
-    PromptRequest r;
-    r.row = fromFile ? kRowPictureUnreadable : kRowClipboardNoPicture;
-    r.text = lang_.Row(r.row);
-    r.icon = PromptIcon::Warning;
-    prompter_.Ask(r);
-    Refresh();
-    return false;
+void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path) {
+  if (mmod == "File") {
+    StartLoad([loader = loader_, path] { return loader(path); }, true);
+    return;
   }
-  model_.SetPicture(std::move(*picture));
+  // The clipboard is read here, on the window's thread; only the conversion runs in the background.
+  const QImage image = ClipboardImage();
+  if (image.isNull()) {
+    ReportRefusal(PictureFromImage(image), false);
+    Refresh();
+    return;
+  }
+  StartLoad([image] { return PictureFromImage(image); }, false);
+}
+
+void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFile) {
+  if (unloaded_) return;
+  DropLoad();
+  auto* watcher = new QFutureWatcher<PictureLoad>(this);
+  loading_ = watcher;
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, fromFile] {
+    if (loading_ != watcher) return;
+    loading_ = nullptr;
+    watcher->deleteLater();
+    PictureArrived(watcher->future().takeResult(), fromFile);
+  });
+  watcher->setFuture(StartInBackground<PictureLoad>(std::move(job)));
+  QTimer::singleShot(kLoadingTextDelayMs, this, [this, watcher] {
+    if (loading_ != watcher) return;
+    loadingLabel_->setGeometry(0, 0, frame1_->width(), frame1_->height());
+    loadingLabel_->show();
+    loadingLabel_->raise();
+  });
+}
+
+void PictureToolWindow::DropLoad() {
+  if (loading_ == nullptr) return;
+  // The job runs on to its end; its result is thrown away then and never reaches the window.
+  loading_->disconnect(this);
+  loading_->deleteLater();
+  loading_ = nullptr;
+  loadingLabel_->hide();
+}
+
+void PictureToolWindow::PictureArrived(PictureLoad load, bool fromFile) {
+  loadingLabel_->hide();
+  if (!load.Ok()) {
+    ReportRefusal(load, fromFile);
+    Refresh();
+    return;
+  }
+  model_.SetPicture(std::move(load.Picture));
+  pictureFromFile_ = fromFile;
   ShowPicture();
   Refresh();
-  return true;
+}
+
+void PictureToolWindow::ReportRefusal(const PictureLoad& load, bool fromFile) {
+  PromptRequest r;
+  r.icon = PromptIcon::Warning;
+  int reason = 0;
+  switch (load.Refusal) {
+    case PictureRefusal::UnknownKind: r.row = fromFile ? kRowPictureKindUnknown : kRowClipboardNoPicture; break;
+    case PictureRefusal::TooLarge: r.row = kRowPictureOverLimit; break;
+    case PictureRefusal::Empty: reason = kRowPictureFileEmpty; break;
+    case PictureRefusal::NotRegularFile: reason = kRowPictureNotRegularFile; break;
+    case PictureRefusal::Damaged: reason = kRowPictureDamaged; break;
+    case PictureRefusal::CannotOpen:
+    case PictureRefusal::None: reason = kRowPictureCannotOpen; break;
+  }
+  if (r.row == 0) r.row = fromFile ? kRowPictureUnreadable : kRowClipboardNoPicture;
+  r.text = lang_.Row(r.row);
+  if (reason != 0 && fromFile) r.text += "\n" + lang_.Row(reason);
+  prompter_.Ask(r);
 }
 
 void PictureToolWindow::ShowPicture() {
@@ -209,7 +276,8 @@ void PictureToolWindow::ShowPicture() {
     return;
   }
   // Only the reduced view is smoothed; the icon is always made from the picture's own pixels.
-  imageS_->SetReducedImage(ImageFromRaster(model_.Picture())
+  // Scaled from a view of the picture's own pixels: a large photo is not copied whole first.
+  imageS_->SetReducedImage(ImageViewOfRaster(model_.Picture())
                                .scaled(fit.viewWidth, fit.viewHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   imageS_->setGeometry(frame1_->width() / 2 - fit.viewWidth / 2, frame1_->height() / 2 - fit.viewHeight / 2,
                        fit.viewWidth, fit.viewHeight);
@@ -287,6 +355,7 @@ void PictureToolWindow::Unload(ToolOutcome outcome) {
   if (unloaded_) return;
   unloaded_ = true;
   formReady_ = false;
+  DropLoad();
   outcome_ = outcome;
   QDialog::done(outcome == ToolOutcome::Made ? QDialog::Accepted : QDialog::Rejected);
 }
@@ -304,6 +373,12 @@ PictureToolResult PictureToolWindow::Result() const {
   if (outcome_ == ToolOutcome::Made && model_.PicSmall()) result.Icon = *model_.PicSmall();
   result.MaskColour = model_.MaskColour();
   result.StopSaveIco = model_.StopSaveIco();
+  return result;
+}
+
+PictureToolResult PictureToolWindow::TakeResult() {
+  PictureToolResult result = Result();
+  if (pictureFromFile_) result.Picture = model_.TakePicture();
   return result;
 }
 

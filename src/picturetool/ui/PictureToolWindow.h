@@ -5,7 +5,10 @@
 // the batch aborted or the window closed. A fresh window serves each picture.
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +16,7 @@
 #include "common/Prompter.h"
 #include "shared/PictureTool.h"
 #include "picturetool/PictureToolModel.h"
+#include "platform/PictureFiles.h"
 
 class QFrame;
 class QLabel;
@@ -27,6 +31,13 @@ class PreviewBox;
 
 constexpr int kRowPictureUnreadable = 631;
 constexpr int kRowClipboardNoPicture = 632;
+constexpr int kRowPictureLoading = 660;
+constexpr int kRowPictureKindUnknown = 661;
+constexpr int kRowPictureOverLimit = 662;
+constexpr int kRowPictureFileEmpty = 663;
+constexpr int kRowPictureNotRegularFile = 664;
+constexpr int kRowPictureDamaged = 665;
+constexpr int kRowPictureCannotOpen = 666;
 
 class PictureToolWindow : public QDialog {
   Q_OBJECT
@@ -36,12 +47,20 @@ class PictureToolWindow : public QDialog {
   ~PictureToolWindow() override;
 
   // Loads the picture of a file ("File") or of the system clipboard (anything else) and fits it
-  // into the frame. A file that cannot be read, or an empty clipboard, is reported; a failed
-  // paste keeps the picture shown. False when nothing was loaded.
-  bool GetPict(const std::string& mmod, const std::string& path = std::string());
+  // into the frame. The decoding runs off the window's thread: the window shows that it is loading
+  // and can be closed meanwhile; a load started later, or closing, drops the earlier one. A file
+  // that cannot be read, or an empty clipboard, is reported with the reason; a failed load keeps
+  // the picture shown.
+  void GetPict(const std::string& mmod, const std::string& path = std::string());
+  // A load is running.
+  bool Loading() const { return loading_ != nullptr; }
+  // How picture files are loaded (LoadPicture unless a test slows it down).
+  void SetLoader(PictureFileLoader loader) { loader_ = std::move(loader); }
 
   // What the tool leaves behind once it is closed.
   PictureToolResult Result() const;
+  // The same, handing over the loaded picture instead of copying it.
+  PictureToolResult TakeResult();
 
   PictureToolModel& Model() { return model_; }
 
@@ -52,6 +71,10 @@ class PictureToolWindow : public QDialog {
  private:
   void BuildWidgets(bool showAbort);
   void ApplyCaptions();
+  void StartLoad(std::function<PictureLoad()> job, bool fromFile);
+  void DropLoad();
+  void PictureArrived(PictureLoad load, bool fromFile);
+  void ReportRefusal(const PictureLoad& load, bool fromFile);
   void ShowPicture();
   void Refresh();
   void SizeScrolled(int side, int value);
@@ -66,6 +89,9 @@ class PictureToolWindow : public QDialog {
   ToolOutcome outcome_ = ToolOutcome::Closed;
   bool formReady_ = false;
   bool unloaded_ = false;
+  PictureFileLoader loader_ = LoadPicture;
+  QFutureWatcher<PictureLoad>* loading_ = nullptr;  // the load running, a child of the window
+  bool pictureFromFile_ = false;  // the picture shown is the file's, not a paste
 
   QFrame* frame1_ = nullptr;
   PictureView* imageS_ = nullptr;
@@ -74,6 +100,7 @@ class PictureToolWindow : public QDialog {
   QLabel* label6_ = nullptr;
   std::array<QLabel*, 2> label1_{};
   QLabel* label7_ = nullptr;
+  QLabel* loadingLabel_ = nullptr;
   QLabel* label2_ = nullptr;
   std::array<QLabel*, 2> label3_{};
   QLabel* label4_ = nullptr;

@@ -14,6 +14,7 @@ PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& reque
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   QPointer<PictureToolWindow> window = new PictureToolWindow(lang_, prompter_, request.ShowAbort, mainWindow_);
   open_ = window;
+  window->SetLoader(loader_);
   window->show();
   window->raise();
   window->activateWindow();
@@ -28,7 +29,7 @@ PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& reque
   PictureToolResult result;
   if (window) {
     // The wait only ends once the window's own handlers have returned, so it can go at once.
-    result = window->Result();
+    result = window->TakeResult();
     delete window.data();
   }
   open_ = nullptr;

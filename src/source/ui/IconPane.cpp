@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -306,6 +305,8 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
     request.FileName = fileName;
     request.TrPictAns = env_.Params->SaveFileDir.TrPictAns;
     request.MaskColorAns = IcoDir().MaskColorAns;
+    // The tool offers its abort button whenever several files are ticked, however it was opened.
+    request.ShowAbort = files_ != nullptr && AbortButtonVisible(false, CheckedFileCount(files_->ListedFiles()));
     picture = env_.Pictures->PictureToIcon(request);
   }
   std::string pictureStatus;
@@ -676,11 +677,7 @@ void IconPane::ShowFilePreview(const std::string& filePath) {
   if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
-    QFile file;
-    if (!OpenPictureFile(file, Q(filePath))) return;
-    QImageReader reader(&file);
-    const QSize size = reader.size();
-    if (size.isValid() && size.width() <= kLargestPreview && size.height() <= kLargestPreview) image = reader.read();
+    image = SmallPictureImage(filePath, kLargestPreview);
   }
   if (image.isNull()) return;
   preview_->ShowImage(image, PreviewList::FileList, QCursor::pos());

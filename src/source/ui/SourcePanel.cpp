@@ -182,8 +182,7 @@ void SourcePanel::BuildLayout() {
   topLayout->addWidget(fileViews_, 1);
   topLayout->addWidget(statusBar);
   topLayout->addWidget(progress_);
-  top->setMinimumHeight(kFileListMinTwips / kTwipsPerPixel);
-  fileViews_->setMinimumHeight(1);
+  fileViews_->setMinimumHeight(kFileListMinTwips / kTwipsPerPixel);
 
   iconSlot_ = new QWidget;
   iconSlot_->setObjectName(QStringLiteral("IconPaneSlot"));
@@ -829,8 +828,14 @@ void SourcePanel::ApplySavedSizes() {
       AcceptPaneSizes({savedTreeTwips_, savedListTwips_}, w * kTwipsPerPixel, h * kTwipsPerPixel);
   const int treePx = sizes.TreeWidth / kTwipsPerPixel;
   const int listPx = sizes.FileListHeight / kTwipsPerPixel;
+  shownTree_ = {sizes.TreeWidth, treePx};
+  shownList_ = {sizes.FileListHeight, listPx};
   vertical_->setSizes({treePx, std::max(1, w - treePx)});
-  horizontal_->setSizes({listPx, std::max(1, h - listPx)});
+  // The stored height is the list's own; its status row comes on top of it.
+  const int top = horizontal_->sizes().value(0);
+  const int statusRow = std::max(0, top - fileViews_->height());
+  const int total = top + horizontal_->sizes().value(1);
+  horizontal_->setSizes({listPx + statusRow, std::max(1, total - listPx - statusRow)});
   // Column widths are fractions of the list's width.
   const double wf = std::max(1, w - treePx - vertical_->handleWidth());
   auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
@@ -844,12 +849,12 @@ void SourcePanel::ApplySavedSizes() {
 
 int SourcePanel::TreeWidthTwips() const {
   if (sizesPending_) return savedTreeTwips_;
-  return vertical_->sizes().value(0) * kTwipsPerPixel;
+  return PaneTwipsToStore(vertical_->sizes().value(0), shownTree_);
 }
 
 int SourcePanel::FileListHeightTwips() const {
   if (sizesPending_) return savedListTwips_;
-  return horizontal_->sizes().value(0) * kTwipsPerPixel;
+  return PaneTwipsToStore(fileViews_->height(), shownList_);
 }
 
 void SourcePanel::StorePaneSizes(PaneSizes& sizes) const {

@@ -217,6 +217,8 @@ class SourcePanel : public QWidget, public FileListLink {
   int savedTreeTwips_ = 0;
   int savedListTwips_ = 0;
   bool sizesPending_ = true;
+  ShownPaneSize shownTree_;
+  ShownPaneSize shownList_;
 };
 
 }  // namespace glimmora

@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "common/LanguageTable.h"
+#include "common/TextCodec.h"
 
 namespace glimmora {
 
@@ -20,6 +24,25 @@ constexpr int kFirstButtonRow = 405;
 constexpr int kNewButtonRow = 460;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Keeps a box within the bytes its field holds, cut at a character boundary: what was typed or
+// pasted at the cursor gives way, the text after the cursor stays. A text put in whole (the
+// cursor at its end) loses its end. What the box shows is thus exactly what a save stores.
+void KeepToField(QLineEdit* box, std::size_t fieldBytes) {
+  const QString text = box->text();
+  if (static_cast<std::size_t>(text.toUtf8().size()) <= fieldBytes) return;
+  const int cursor = box->cursorPosition();
+  const QByteArray after = text.mid(cursor).toUtf8();
+  const std::size_t room = fieldBytes > static_cast<std::size_t>(after.size()) ? fieldBytes - after.size() : 0;
+  const QByteArray before = text.left(cursor).toUtf8();
+  QString kept = QString::fromStdString(CutUtf8(std::string_view(before.constData(), before.size()), room));
+  const int keptCursor = static_cast<int>(kept.size());
+  if (room == 0) kept = QString::fromStdString(CutUtf8(text.toStdString(), fieldBytes));
+  else kept += QString::fromUtf8(after);
+  const QSignalBlocker quiet(box);
+  box->setText(kept);
+  box->setCursorPosition(std::min(keptCursor, static_cast<int>(kept.size())));
+}
 }  // namespace
 
 WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDialog(parent) {
@@ -35,6 +58,9 @@ WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDial
     boxes_[idx] = new QLineEdit(this);
     boxes_[idx]->setObjectName(QString("TextEditWebSite%1").arg(i));
     boxes_[idx]->installEventFilter(this);
+    const std::size_t fieldBytes = kWebFields[idx].width;
+    connect(boxes_[idx], &QLineEdit::textChanged, this,
+            [box = boxes_[idx], fieldBytes] { KeepToField(box, fieldBytes); });
     labels_[idx]->setBuddy(boxes_[idx]);
     grid->addWidget(labels_[idx], i, 0);
     grid->addWidget(boxes_[idx], i, 1);

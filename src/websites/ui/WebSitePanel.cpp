@@ -196,14 +196,14 @@ void WebSitePanel::resizeEvent(QResizeEvent* event) {
   if (isVisible() && width() > 0 && !columnsSized_) SizeColumns();
   // A page that is built hidden (behind another tab) has no laid-out splitter yet: the saved
   // height is applied once the panel is shown with its real size.
-  if (isVisible() && height() > 0 && pendingListHeight_ >= 0) ApplyListHeight();
+  if (isVisible() && height() > 0 && pendingListHeight_) ApplyListHeight();
 }
 
 void WebSitePanel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (layout()) layout()->activate();
   if (width() > 0 && !columnsSized_) SizeColumns();
-  if (height() > 0 && pendingListHeight_ >= 0) {
+  if (height() > 0 && pendingListHeight_) {
     ApplyListHeight();
   }
 }
@@ -217,20 +217,21 @@ void WebSitePanel::SizeColumns() {
 
 int WebSitePanel::ListHeightTwips() const {
   // Never shown this run: keep what was saved rather than a height measured on a hidden page.
-  if (pendingListHeight_ >= 0) return pendingListHeight_;
-  return list_->height() * kTwipsPerPixel;
+  if (pendingListHeight_) return *pendingListHeight_;
+  return PaneTwipsToStore(list_->height(), shownList_);
 }
 
 void WebSitePanel::SetListHeightTwips(int savedTwips) {
-  pendingListHeight_ = savedTwips < 0 ? 0 : savedTwips;
+  pendingListHeight_ = savedTwips;
   if (isVisible() && height() > 0) ApplyListHeight();
 }
 
 void WebSitePanel::ApplyListHeight() {
   const int pageTwips = height() * kTwipsPerPixel;
-  const int twips = WebListHeightFromSaved(pendingListHeight_, pageTwips);
-  pendingListHeight_ = -1;
+  const int twips = WebListHeightFromSaved(*pendingListHeight_, pageTwips);
+  pendingListHeight_.reset();
   const int listPx = std::max(1, static_cast<int>(std::lround(twips / double(kTwipsPerPixel))));
+  shownList_ = {twips, listPx};
   const int total = splitter_->height() - splitter_->handleWidth();
   splitter_->setSizes({listPx, std::max(1, total - listPx)});
 }

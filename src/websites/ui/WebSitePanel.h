@@ -8,8 +8,10 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "common/PaneTwips.h"
 #include "websites/WebSiteStore.h"
 
 class QLabel;
@@ -50,8 +52,9 @@ class WebSitePanel : public QWidget {
 
   bool HasItems() const;
 
-  // The list's height in twips, as kept in the configuration. Setting it applies the start-up
-  // limits against the page's height (at once, or when the page first gets its size).
+  // The list's height in twips, as kept in the configuration (0 when it does not fit). Setting it
+  // applies the start-up limits against the page's height (at once, or when the page first gets
+  // its size).
   int ListHeightTwips() const;
   void SetListHeightTwips(int savedTwips);
 
@@ -109,7 +112,8 @@ class WebSitePanel : public QWidget {
   std::array<QLabel*, 3> panels_{};
   QPointer<WebSiteEditor> editor_;
 
-  int pendingListHeight_ = -1;  // saved height waiting for the page's first size
+  std::optional<int> pendingListHeight_;  // saved height waiting for the page's first size
+  ShownPaneSize shownList_;
   bool columnsSized_ = false;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -11,6 +13,7 @@
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -96,7 +99,11 @@ class FrameWindowTest : public ::testing::Test {
 
   void SetUp() override {
     MakeInstallation(app.path());
-    WriteLanguageFiles(app.path(), {{438, {"Glimmora", "G", "G"}}, {354, {"Libraries", "L", "L"}}});
+    WriteLanguageFiles(app.path(), {{438, {"Glimmora", "G", "G"}},
+                                    {354, {"Libraries", "L", "L"}},
+                                    {314, {"<source>", "S", "S"}},
+                                    {315, {"Programs ", "P", "P"}},
+                                    {316, {"All files ", "A", "A"}}});
     w = std::make_unique<MainWindow>(app.str(), prompter, opener);
     w->Start();
     w->activateWindow();
@@ -156,6 +163,34 @@ TEST_F(FrameWindowTest, OptionsDialogBelongsToTheListItWasOpenedFor) {
   QApplication::processEvents();
   EXPECT_EQ(w->State().SaveLibDir.IconEditTool, "/usr/bin/iconed");
   EXPECT_EQ(w->Commands()->EditorPathForClipboard(), "/usr/bin/iconed");
+}
+
+TEST_F(FrameWindowTest, OptionsDialogForTheClipboardBeforeTheSourcePageWasShown) {
+  w->FrameL()->ListViewIcoClipboard()->ReportView()->setFocus();
+  QApplication::processEvents();
+  w->MenuAction("mnOptSet")->setEnabled(true);
+  w->MenuAction("mnOptSet")->trigger();
+  OptionsDialog* dlg = w->Commands()->Options();
+  ASSERT_NE(dlg, nullptr);
+  // Only the editor group is the clipboard's: the other frames are greyed themselves.
+  for (int i = 0; i < 7; ++i) EXPECT_FALSE(dlg->Frame(i)->isEnabled()) << i;
+  EXPECT_TRUE(dlg->Frame(7)->isEnabled());
+  // The file list has shown no folder yet: the preview starts from the program folder.
+  EXPECT_EQ(dlg->FolderBox()->text().toStdString(), app.str() + "/" + w->State().Row(314) + "_Ico/");
+
+  // The program chooser offers the programs one may run, then all files.
+  QStringList filters;
+  QTimer::singleShot(0, [&] {
+    if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      filters = chooser->nameFilters();
+      auto* runnable = qobject_cast<RunnableFilesOnly*>(chooser->proxyModel());
+      EXPECT_TRUE(runnable != nullptr && runnable->Active());
+      chooser->reject();
+    }
+  });
+  dlg->ChooserButton()->click();
+  EXPECT_EQ(filters, (QStringList{QString::fromStdString(w->State().Row(315)) + "(*)",
+                                  QString::fromStdString(w->State().Row(316)) + "(*)"}));
 }
 
 TEST_F(FrameWindowTest, LibraryPageTakesStoredSizesAndReportsThemBack) {

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTreeWidget>
 
 #include "common/ReplaceFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
@@ -165,6 +166,29 @@ TEST_F(MainWindowTest, ClosingWritesTheConfigurationOnce) {
   w->close();  // already closed: nothing is written again
   EXPECT_FALSE(fs::exists(app.path() / "Glimmora.cfg"));
   EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(MainWindowTest, StoredPaneSizesComeBackExactlyRunAfterRun) {
+  // Twips are finer than pixels (7000 is 466.7), and the window reaches its final size only
+  // after it is shown: neither may move a size the user never touched.
+  for (const std::int16_t treeHeight : {3000, 4500, 7000}) {
+    SCOPED_TRACE(treeHeight);
+    const std::int16_t stored[5] = {4005, 3000, 2700, treeHeight, -300};
+    WriteFile(app.path() / "Glimmora.cfg", std::string(reinterpret_cast<const char*>(stored), 10));
+    for (int run = 0; run < 3; ++run) {
+      auto w = StartWindow();
+      QApplication::processEvents();
+      w->resize(w->width() - 20, w->height() - 30);  // as a window manager does, late
+      QApplication::processEvents();
+      EXPECT_EQ(w->FrameL()->TreeViewL()->height(), (treeHeight * 2 + 15) / 30);
+      w->TabStrip1()->setCurrentIndex(1);
+      QApplication::processEvents();
+      EXPECT_EQ(w->FrameS()->Panel()->ListViewFile()->height(), 200);  // the list alone
+      w->close();
+      EXPECT_EQ(ReadFile(app.path() / "Glimmora.cfg").substr(0, 10),
+                std::string(reinterpret_cast<const char*>(stored), 10));
+    }
+  }
 }
 
 TEST_F(MainWindowTest, AConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {

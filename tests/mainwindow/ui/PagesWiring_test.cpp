@@ -75,6 +75,7 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
     PictureToolWindow* tool = w->Pictures()->Tool().OpenWindow();
     ASSERT_NE(tool, nullptr);
     openMeanwhile = icons->PictureToolOpen();
+    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->Loading(); }, 5000));  // the picture decodes in the background
     QTest::mouseClick(tool->findChild<QPushButton*>("Command1_1"), Qt::LeftButton);  // defaults
     tool->Model().PickMaskColour(1, 1);
     QTest::mouseClick(tool->findChild<QPushButton*>("Command1_0"), Qt::LeftButton);  // make

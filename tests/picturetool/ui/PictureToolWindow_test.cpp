@@ -13,8 +13,12 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QThreadPool>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "common/BmpFile.h"
 #include "picturetool/ui/PictureConversionService.h"
@@ -66,6 +70,17 @@ void Drag(QWidget* w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftB
   Mouse(w, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
 }
 
+// Runs the event loop until the window's load has ended (pictures decode in the background).
+void WaitForLoad(const PictureToolWindow& window) {
+  EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.Loading(); }, 5000));
+}
+
+bool Load(PictureToolWindow& window, const std::string& mmod, const std::string& path = std::string()) {
+  window.GetPict(mmod, path);
+  WaitForLoad(window);
+  return !window.Loading();
+}
+
 template <typename T>
 T* Find(QWidget* window, const char* name) {
   T* w = window->findChild<T*>(name);
@@ -85,7 +100,7 @@ TEST_F(ToolWindowTest, LoadDragPickAndMake) {
   window.show();
   EXPECT_EQ(window.windowTitle(), "Picture to icon");
   EXPECT_EQ(Find<QLabel>(&window, "Label1_0")->text(), "Size:----x----");
-  ASSERT_TRUE(window.GetPict("File", WritePicture(dir)));
+  ASSERT_TRUE(Load(window, "File", WritePicture(dir)));
   EXPECT_EQ(Find<QLabel>(&window, "Label1_0")->text(), "Size: 80 x 60 ");
   EXPECT_EQ(Find<QLabel>(&window, "Label1_1")->text(), "Zoom: 100%");
   EXPECT_FALSE(Find<QPushButton>(&window, "Command1_3")->isVisible());
@@ -140,13 +155,13 @@ TEST_F(ToolWindowTest, LoadDragPickAndMake) {
 TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
   PictureToolWindow window(lang, prompter, false);
   window.show();
-  EXPECT_FALSE(window.GetPict("File", dir.str() + "/missing.jpg"));
+  Load(window, "File", dir.str() + "/missing.jpg");
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{kRowPictureUnreadable});
   auto* make = Find<QPushButton>(&window, "Command1_0");
   QTest::mouseClick(Find<QPushButton>(&window, "Command1_1"), Qt::LeftButton);
   EXPECT_FALSE(make->isEnabled());  // nothing to make an icon of
 
-  ASSERT_TRUE(window.GetPict("File", WritePicture(dir)));
+  ASSERT_TRUE(Load(window, "File", WritePicture(dir)));
   QTest::mouseClick(Find<QPushButton>(&window, "Command1_1"), Qt::LeftButton);
   EXPECT_TRUE(make->isEnabled());
   EXPECT_EQ(Find<QLabel>(&window, "Label7")->text(), "Sel: 80 x 60");
@@ -162,6 +177,7 @@ TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
   pasted.fill(Qt::green);
   QGuiApplication::clipboard()->setImage(pasted);
   QTest::mouseClick(Find<QPushButton>(&window, "Command1_2"), Qt::LeftButton);
+  WaitForLoad(window);
   EXPECT_EQ(Find<QLabel>(&window, "Label1_0")->text(), "Size: 500 x 20");
   QGuiApplication::clipboard()->clear();
 
@@ -179,7 +195,7 @@ TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
 TEST_F(ToolWindowTest, AbortButtonOnlyInABatch) {
   PictureToolWindow window(lang, prompter, true);
   window.show();
-  window.GetPict("File", WritePicture(dir));
+  Load(window, "File", WritePicture(dir));
   auto* abort = Find<QPushButton>(&window, "Command1_3");
   ASSERT_TRUE(abort->isVisible());
   prompter.answers = {PromptAnswer::No, PromptAnswer::Yes};
@@ -208,6 +224,7 @@ TEST_F(ToolWindowTest, ConversionWaitsForTheToolWithoutBlocking) {
     PictureToolWindow* tool = service.Tool().OpenWindow();
     ASSERT_NE(tool, nullptr);
     sawWindow = tool->isVisible() && !tool->isModal() && QApplication::activeModalWidget() == nullptr;
+    WaitForLoad(*tool);
     QTimer::singleShot(0, &mainWindow, [&] { mainWorked = true; });
     QApplication::processEvents();
     PictureToIconRequest again;
@@ -236,6 +253,75 @@ TEST_F(ToolWindowTest, ConversionWaitsForTheToolWithoutBlocking) {
   // Closing the tool ends the wait with nothing made.
   QTimer::singleShot(0, [&] { service.Tool().OpenWindow()->close(); });
   EXPECT_EQ(service.Converter().PictureToIcon(request).Outcome, PictureOutcome::Cancelled);
+}
+
+// A picture that takes long to decode: the tool shows it is loading, the program keeps handling
+// events and the tool closes at once; the result that arrives afterwards is dropped. The
+// conversion's reader waits the same way.
+TEST_F(ToolWindowTest, SlowLoadsNeverHoldTheWindow) {
+  lang.LangStr[0][kRowPictureLoading] = "Loading";
+  std::atomic<bool> release{false};
+  const PictureFileLoader slow = [&release](const std::string&) {
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    PictureLoad load;
+    load.Picture = Raster(40, 30);
+    return load;
+  };
+  PictureToolWindow window(lang, prompter, false);
+  window.SetLoader(slow);
+  window.show();
+  window.GetPict("File", "slow.jpg");
+  bool eventsRan = false;
+  QTimer::singleShot(0, [&] { eventsRan = true; });
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(400))
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_TRUE(eventsRan);
+  EXPECT_TRUE(window.Loading());
+  EXPECT_TRUE(Find<QLabel>(&window, "LabelLoading")->isVisible());
+  window.close();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(window.Loading());
+  release = true;
+  QThreadPool::globalInstance()->waitForDone();
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Model().HasPicture());
+  EXPECT_EQ(window.Result().Outcome, ToolOutcome::Closed);
+  EXPECT_TRUE(prompter.asked.empty());
+
+  release = false;
+  FilePictureReader reader(slow);
+  bool ranDuringRead = false;
+  QTimer::singleShot(0, [&] {
+    ranDuringRead = true;
+    release = true;
+  });
+  const std::optional<Raster> read = reader.ReadPicture("slow.jpg");
+  EXPECT_TRUE(ranDuringRead);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->Width(), 40);
+}
+
+// Refused files say why: their own message for a kind the tool does not read and for a picture
+// over the size limit, the unreadable message with the reason for the rest.
+TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
+  PictureToolWindow window(lang, prompter, false);
+  window.show();
+  const std::string empty = dir.str() + "/empty.gif";
+  std::ofstream(empty).close();
+  const std::string text = dir.str() + "/text.jpg";
+  std::ofstream(text) << "no picture here";
+  Load(window, "File", empty);
+  Load(window, "File", text);
+  window.SetLoader([](const std::string&) {
+    PictureLoad load;
+    load.Refusal = PictureRefusal::TooLarge;
+    return load;
+  });
+  Load(window, "File", "big.jpg");
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{kRowPictureUnreadable, kRowPictureKindUnknown, kRowPictureOverLimit}));
+  EXPECT_EQ(prompter.asked[0].text, lang.Row(kRowPictureUnreadable) + "\n" + lang.Row(kRowPictureFileEmpty));
+  EXPECT_FALSE(Find<QPushButton>(&window, "Command1_0")->isEnabled());
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 #include "common/Dib.h"
 #include "common/FileBytes.h"
 #include "common/IcoFile.h"
-#include "platform/PictureFiles.h"
+#include "picturetool/ui/PictureConversionService.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
 #include "support/FixedClock.h"
@@ -191,8 +191,10 @@ TEST_F(PictureIconsTest, AToolClosedWithoutAnIconLeavesThePaneEmptyAndUnscanned)
   ASSERT_EQ(pane->Model()->rowCount(), 3);
 
   tool.results = {Closed()};
+  files.rows = {{"one.bin", true}, {"p.gif", true}};
   const FoundIcons found = pane->SearchIcon(src.string(), "p.gif");
-  EXPECT_EQ(tool.shown.size(), 1u);
+  ASSERT_EQ(tool.shown.size(), 1u);
+  EXPECT_TRUE(tool.shown[0].ShowAbort);  // several files are ticked, whatever opened the tool
   EXPECT_EQ(pane->Model()->rowCount(), 0);
   EXPECT_TRUE(found.PictureToolOpened);
   EXPECT_EQ(found.Icons, "   0");

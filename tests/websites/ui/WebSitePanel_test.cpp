@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <filesystem>
@@ -113,7 +114,7 @@ TEST_F(WebSitePanelTest, AddedEntriesAreStoredAndShownAsStored) {
   Press(WebSiteEditor::kSave);
   ASSERT_EQ(List()->topLevelItemCount(), 1);
   EXPECT_EQ(Item(0)->text(0), " 1");
-  EXPECT_EQ(Item(0)->text(3), "  ENGLI");  // what the 5-byte field holds, not what was typed
+  EXPECT_EQ(Item(0)->text(3), "  ENGLI");  // what the 5-byte field holds, as the box showed
   EXPECT_EQ(page->TextWebSite()->toPlainText(), "delta detail");
   // A window opened for a new entry keeps adding.
   Press(WebSiteEditor::kSave);
@@ -125,6 +126,37 @@ TEST_F(WebSitePanelTest, AddedEntriesAreStoredAndShownAsStored) {
   EXPECT_EQ(Item(1)->text(0), " 2");
   EXPECT_EQ(Item(1)->text(1), "delta");
   EXPECT_EQ(Item(1)->text(4), "https://delta.example.com/Path");
+}
+
+TEST_F(WebSitePanelTest, BoxesTakeNoMoreThanTheirFieldsHold) {
+  Open();
+  page->AddEntry();
+  ASSERT_NE(Ed(), nullptr);
+  auto type = [](QLineEdit* box, const QString& text) {
+    for (const QChar c : text) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(box, &key);
+    }
+  };
+  QLineEdit* language = Ed()->TextEditWebSite(2);  // 5 bytes
+  type(language, QString::fromUtf8("\xE5\x9B\xBE\xE6\xA0\x87"));  // 6 bytes typed
+  EXPECT_EQ(language->text(), QString::fromUtf8("\xE5\x9B\xBE"));
+  language->setCursorPosition(0);
+  type(language, "abc");  // what is typed gives way, not the text after the cursor
+  EXPECT_EQ(language->text(), QString::fromUtf8("ab\xE5\x9B\xBE"));
+  EXPECT_EQ(language->cursorPosition(), 2);
+
+  // Text put in whole (a pasted or carried detail) is cut at a character boundary.
+  std::string detail;
+  for (int i = 0; i < 70; ++i) detail += "\xE5\x9B\xBE";  // 210 bytes
+  Ed()->TextEditWebSite(5)->setText(QString::fromStdString(detail));
+  EXPECT_EQ(Ed()->TextEditWebSite(5)->text().toStdString(), detail.substr(0, 198));
+
+  // What the boxes show is what is stored.
+  const WebSiteEntry shown = Ed()->Fields();
+  Press(WebSiteEditor::kSave);
+  ASSERT_EQ(WebSiteStore(file).Get(Language::English).size(), 1u);
+  EXPECT_EQ(WebSiteStore(file).Get(Language::English)[0].Fields, shown);
 }
 
 TEST_F(WebSitePanelTest, SaveWritesTheEntryTheEditorWasFilledFrom) {
@@ -292,6 +324,8 @@ TEST_F(WebSitePanelTest, ListHeightFollowsTheSavedSizeWithinLimits) {
   page->SetListHeightTwips(0);
   EXPECT_EQ(page->ListHeightTwips(), 4500);
   page->SetListHeightTwips(300);
+  EXPECT_EQ(page->ListHeightTwips(), 600);
+  page->SetListHeightTwips(-300);  // not "nothing stored": held to the lower limit
   EXPECT_EQ(page->ListHeightTwips(), 600);
   page->SetListHeightTwips(3000);
   EXPECT_EQ(page->ListHeightTwips(), 3000);

@@ -168,10 +168,7 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
 PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes) {
   WmfPicture picture = PlayWmf(bytes);
   if (picture.image.isNull()) {
-    // The player says why in words; a drawing it will not make that large is told as the limit.
-    const bool tooLarge = picture.refusal.find("megapixels") != std::string::npos ||
-                          picture.refusal.find("no memory") != std::string::npos;
-    return Refuse(tooLarge ? PictureRefusal::TooLarge : PictureRefusal::Damaged, "metafile: " + picture.refusal);
+    return Refuse(picture.tooLarge ? PictureRefusal::TooLarge : PictureRefusal::Damaged, "metafile: " + picture.refusal);
   }
   return PictureFromImage(std::exchange(picture.image, QImage()));
 }

@@ -829,11 +829,13 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
     out.refusal = "the picture would be " + SizeText(frame->width, frame->height) + " pixels, more than " +
                   std::to_string(kMaxWmfSide) + " a side or " + std::to_string(kMaxWmfPixels / 1'000'000) +
                   " megapixels";
+    out.tooLarge = true;
     return out;
   }
   QImage image(frame->width, frame->height, QImage::Format_RGB32);
   if (image.isNull()) {
     out.refusal = "no memory for a picture of " + SizeText(frame->width, frame->height) + " pixels";
+    out.tooLarge = true;
     return out;
   }
   image.fill(Qt::white);

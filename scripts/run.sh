@@ -1,11 +1,63 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program folder and starts the program.
+# Installs what is missing, builds, installs the program into the user's program folder
+# (${XDG_DATA_HOME:-$HOME/.local/share}/glimmora, where the libraries, the icon clipboard and the
+# settings live, so a rebuild or `rm -rf build` never touches them) and starts it from there.
+# Without a display it starts a virtual screen (Xvfb) and a window manager (openbox) first, waits
+# until both run, and says how to look at the screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh build
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found: starting Glimmora under xvfb-run (a virtual screen) with openbox."
-  exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c 'openbox >/dev/null 2>&1 & exec build/Glimmora/glimmora'
+appdir="$(scripts/install.sh build/Glimmora)"
+echo "Program folder: $appdir"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$appdir/glimmora"
 fi
-exec build/Glimmora/glimmora
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+  local tenths="$1"
+  shift
+  for ((i = 0; i < tenths; i++)); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for ((k = ${#pids[@]} - 1; k >= 0; k--)); do kill "${pids[k]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Xvfb picks a free display itself and writes its number once it accepts connections.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 100 grep -q '[0-9]' "$work/display" || { echo "The virtual screen did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
+wait_for 100 xdpyinfo || { echo "The virtual screen $DISPLAY does not answer." >&2; exit 1; }
+
+# The window manager maximises the window and gives it the focus; without it the program's
+# window may never be shown in full.
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  { echo "The window manager did not start on $DISPLAY:" >&2; cat "$work/openbox.log" >&2; exit 1; }
+
+echo "No display found: Glimmora runs on the virtual screen $DISPLAY (Xvfb, 1280x800, with openbox)."
+echo "To look at it:  DISPLAY=$DISPLAY import -window root /tmp/glimmora-screen.png"
+echo "Close the program (or press Ctrl+C here) to stop the virtual screen."
+"$appdir/glimmora" &
+pids+=($!)
+if wait_for 150 xdotool search --onlyvisible --class glimmora; then
+  echo "The Glimmora window is shown on $DISPLAY."
+else
+  echo "The Glimmora window has not appeared on $DISPLAY yet." >&2
+fi
+wait "${pids[-1]}"

@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth openbox xdotool imagemagick
+  xvfb xauth x11-utils openbox xdotool imagemagick
   fonts-dejavu-core fonts-wqy-microhei
 )
 missing=()

@@ -16,7 +16,8 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
 
 // Replaces (or creates) `path` with `bytes` in one rename, as ReplaceFileAtomically does, without
 // waiting for the disk: for the icon, bitmap and note files the savers write, which can be made
-// again. False when any step fails; the old file is then left as it was.
-bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+// again. False when any step fails; the old file is then left as it was and `errorNumber`, when
+// given, holds the system's reason (an errno value).
+bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, int* errorNumber = nullptr);
 
 }  // namespace glimmora

@@ -13,6 +13,7 @@ bool IsFolderPath(const std::string& path);
 
 // Makes `path` as a folder. Returns true when it was made by this call; `exists` tells whether a
 // folder is there afterwards (made now or already there). A plain file of that name is no folder.
-bool MakeFolder(const std::string& path, bool& exists);
+// When no folder is there, `errorNumber` (when given) holds the system's reason.
+bool MakeFolder(const std::string& path, bool& exists, int* errorNumber = nullptr);
 
 }  // namespace glimmora

@@ -124,7 +124,8 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
     if (count == 1) progress.Show();
     if (count > groupSize) {
       if (!request.FirstMod) break;
-      if (count % groupSize == 1) result.GrpStart.push_back(image.position);
+      // The first icon of every later page; (count - 1) so that pages of one icon count too.
+      if ((count - 1) % groupSize == 0) result.GrpStart.push_back(image.position);
       continue;
     }
 

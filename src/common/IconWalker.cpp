@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/IcoFile.h"
+#include "common/RegularFile.h"
 
 namespace glimmora {
 namespace {
@@ -35,11 +36,10 @@ std::int64_t ReadFully(int fd, std::int64_t offset, std::uint8_t* out, std::int6
 
 SearchPattern ReadSearchPattern(const std::string& iconHeadPath) {
   SearchPattern pattern = kDefaultSearchPattern;
-  const int fd = ::open(iconHeadPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenRegularFile(iconHeadPath, O_RDONLY);
   if (fd < 0) return pattern;
-  struct stat st {};
   std::uint8_t bytes[4];
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadFully(fd, 22, bytes, 4) == 4) {
+  if (ReadFully(fd, 22, bytes, 4) == 4) {
     std::copy(bytes, bytes + 4, pattern.begin());
   }
   ::close(fd);
@@ -55,20 +55,14 @@ bool ScanFile::Open(const std::string& path) {
   fd_ = -1;
   length_ = 0;
   errorText_.clear();
-  // O_NONBLOCK keeps a FIFO from blocking the open; only regular files are scanned.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) {
-    errorText_ = std::strerror(errno);
+    errorText_ = errno == EINVAL ? "not a regular file" : std::strerror(errno);
     return false;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     errorText_ = std::strerror(errno);
-    ::close(fd);
-    return false;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    errorText_ = "not a regular file";
     ::close(fd);
     return false;
   }

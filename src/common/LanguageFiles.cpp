@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "common/RegularFile.h"
+
 namespace glimmora {
 
 namespace {
@@ -83,10 +85,10 @@ bool ReadLanguageFile(const std::filesystem::path& path, std::size_t maxBytes, s
                       std::uint64_t& length) {
   bytes.clear();
   length = 0;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
     ::close(fd);
     return false;
   }
@@ -128,16 +130,12 @@ void CutBlocksIntoRows(const std::string& bytes, std::size_t blockSize, std::siz
 
 bool WriteFirstByte(const std::filesystem::path& path, unsigned char value) {
   // No O_CREAT: choosing a language must not invent a language file.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  const int fd = OpenRegularFile(path, O_WRONLY);
   if (fd < 0) return false;
-  struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (ok) {
-    ssize_t n;
-    do n = ::pwrite(fd, &value, 1, 0);
-    while (n < 0 && errno == EINTR);
-    ok = n == 1;
-  }
+  ssize_t n;
+  do n = ::pwrite(fd, &value, 1, 0);
+  while (n < 0 && errno == EINTR);
+  bool ok = n == 1;
   if (::close(fd) != 0) ok = false;
   return ok;
 }

@@ -58,4 +58,9 @@ std::string NumToStr(const std::string& vbStrText) {
   return vbStrText;
 }
 
+std::string JoinedCount(const std::string& caption, long long count) {
+  const bool wideEnd = !caption.empty() && static_cast<unsigned char>(caption.back()) >= 0x80;
+  return caption + (caption.empty() || wideEnd ? "" : " ") + std::to_string(count);
+}
+
 }  // namespace glimmora

@@ -30,4 +30,8 @@ template <typename T>
   requires std::integral<T> || std::floating_point<T>
 std::string NumToStr(T n) { return NumToStr(VbStr(n)); }
 
+// A caption followed by a count: "Files not saved: 3" after a Latin caption, "未保存的文件数：3"
+// after a wide one, whose punctuation carries its own space.
+std::string JoinedCount(const std::string& caption, long long count);
+
 }  // namespace glimmora

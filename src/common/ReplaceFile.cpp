@@ -1,5 +1,6 @@
 #include "common/ReplaceFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,9 +12,14 @@
 #include <cstring>
 #include <random>
 
+#include "common/Paths.h"
+#include "common/RegularFile.h"
+
 namespace glimmora {
 
 namespace {
+
+constexpr const char* kNewFileMark = ".new";
 
 std::string Describe(const std::string& what, const std::string& path, int err) {
   return what + " " + path + ": " + std::strerror(err != 0 ? err : EIO);
@@ -63,17 +69,25 @@ bool CopyTail(FileOps& ops, int handle, int from, off_t offset) {
   return ops.SetLength(handle, std::max(end, offset));
 }
 
-std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail) {
+std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
+                    int* errorNumber = nullptr) {
   const std::string target = ResolveTarget(path);
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
+  int failedErr = 0;
+  const auto describe = [&](const char* what) {
+    failedErr = errno != 0 ? errno : EIO;
+    if (errorNumber) *errorNumber = failedErr;
+    return Describe(what, target, failedErr);
+  };
+  if (errorNumber) *errorNumber = 0;
 
   // The old file is opened before anything is written, so its tail is read from the very file
   // that is being replaced.
   int tailFrom = -1;
   if (keepTail && replacing) {
-    tailFrom = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (tailFrom < 0) return Describe("Cannot read", target, errno);
+    tailFrom = OpenRegularFile(target, O_RDONLY);
+    if (tailFrom < 0) return describe("Cannot read");
   }
   struct CloseTail {
     int fd;
@@ -88,25 +102,25 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
   std::string temp;
   int handle = -1;
   for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
-    temp = target + ".new" + std::to_string(rd() % 1000000);
+    temp = target + kNewFileMark + std::to_string(rd() % 1000000);
     errno = 0;
     handle = ops.Create(temp, replacing ? 0600 : 0644);
     if (handle < 0 && errno != EEXIST) break;
   }
-  if (handle < 0) return Describe("Cannot create a file beside", target, errno);
+  if (handle < 0) return describe("Cannot create a file beside");
 
   std::string error;
   errno = 0;
   if (!ops.Write(handle, bytes))
-    error = Describe("Cannot write", target, errno);
+    error = describe("Cannot write");
   else if (tailFrom >= 0 && !CopyTail(ops, handle, tailFrom, static_cast<off_t>(bytes.size())))
-    error = Describe("Cannot copy the rest of", target, errno);
+    error = describe("Cannot copy the rest of");
   else if (replacing && !ops.SetMode(handle, old.st_mode & 07777))
-    error = Describe("Cannot set the mode of", target, errno);
+    error = describe("Cannot set the mode of");
   else if (!ops.Flush(handle))
-    error = Describe("Cannot flush", target, errno);
-  if (!ops.Close(handle) && error.empty()) error = Describe("Cannot close", target, errno);
-  if (error.empty() && !ops.Rename(temp, target)) error = Describe("Cannot replace", target, errno);
+    error = describe("Cannot flush");
+  if (!ops.Close(handle) && error.empty()) error = describe("Cannot close");
+  if (error.empty() && !ops.Rename(temp, target)) error = describe("Cannot replace");
   if (!error.empty()) ops.Remove(temp);
   return error;
 }
@@ -116,12 +130,11 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
 ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
                          std::string* error) {
   bytes.clear();
-  // Not blocking: opening a pipe would otherwise wait for a writer before we could refuse it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT) return ReadStatus::Missing;
-    if (error) *error = Describe("Cannot open", path, err);
+    if (error) *error = Describe(err == EISDIR || err == EINVAL ? "Cannot read" : "Cannot open", path, err);
     return ReadStatus::Failed;
   }
   const auto fail = [&](const char* what, int err) {
@@ -132,8 +145,6 @@ ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::str
   };
   struct stat st {};
   if (::fstat(fd, &st) != 0) return fail("Cannot read", errno);
-  if (S_ISDIR(st.st_mode)) return fail("Cannot read", EISDIR);
-  if (!S_ISREG(st.st_mode)) return fail("Cannot read", EINVAL);
   bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), maxBytes));
   char buf[65536];
   while (bytes.size() < maxBytes) {
@@ -159,13 +170,35 @@ std::string ReplaceFileAtomically(const std::string& path, std::string_view byte
   return ReplaceFileAtomically(ops, path, bytes);
 }
 
-std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes) {
-  return Replace(ops, path, bytes, false);
+std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
+                                  int* errorNumber) {
+  return Replace(ops, path, bytes, false, errorNumber);
 }
 
 std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall) {
   PosixFileOps ops(writeCall);
   return Replace(ops, path, head, true);
+}
+
+int RemoveUnfinishedReplacements(const std::string& path) {
+  const std::string target = ResolveTarget(path);
+  const std::string folder = FolderOfPath(target);
+  const std::string prefix = NameOfPath(target) + kNewFileMark;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (!name.starts_with(prefix) || name.size() == prefix.size()) continue;
+    const std::string_view digits = name.substr(prefix.size());
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+    // Only what a replacement writes: a plain file, never a folder or a link of the user's.
+    const std::string full = JoinPath(folder, name);
+    struct stat st {};
+    if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace glimmora

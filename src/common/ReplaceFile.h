@@ -28,8 +28,14 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::strin
 std::string ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                                   const WriteCall& writeCall = {});
 
-// The same, each step going through `ops`.
-std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes);
+// The same, each step going through `ops`; `errorNumber`, when given, gets the errno of the step
+// that failed (0 on success).
+std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
+                                  int* errorNumber = nullptr);
+
+// Removes the new files a replacement of `path` that never finished (the program was killed
+// between writing and renaming) left beside it. Returns how many were removed.
+int RemoveUnfinishedReplacements(const std::string& path);
 
 // Replaces the start of `path` atomically: the new file is `head` followed by whatever the old
 // file holds past the end of `head`. That tail is copied a piece at a time and its holes stay

@@ -45,9 +45,12 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   std::int64_t count = 0;
   AcceptedImage image;
   std::vector<std::uint8_t> bytes;
-  auto fail = [&](const std::string& path) {
+  auto fail = [&](const std::string& path, int err) {
     ++result.writeFailures;
-    if (result.firstFailure.empty()) result.firstFailure = path;
+    if (result.firstFailure.empty()) {
+      result.firstFailure = path;
+      result.firstFailureError = err;
+    }
   };
   while (walker.Next(image)) {
     progress(image.position);
@@ -67,8 +70,11 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     } else {
       if (request.MakeFolder && firstIcon) {
         bool exists = false;
-        result.folderCreated = MakeFolder(saveFolder, exists);
-        if (!ownFolder && exists && services.observer != nullptr) {
+        result.folderCreated = MakeFolder(saveFolder, exists, &result.folderError);
+        // Without the folder every icon would fail the same way: the folder is told once instead,
+        // and the icons are only counted.
+        result.folderFailed = !exists;
+        if (exists && !ownFolder && services.observer != nullptr) {
           services.observer->FolderAdded(folderPath, request.FileName + suffix);
         }
         result.readmeWritten =
@@ -83,22 +89,24 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     firstIcon = false;
     ++count;
     if (count == 1) reporter.Show();
+    if (result.folderFailed) continue;
 
     if (!file.ReadAt(image.position - 1, image.imageSize, bytes)) {
-      fail(target);
+      fail(target, 0);
       continue;
     }
     const std::vector<std::uint8_t> ico = IcoFileOf(image, bytes);
     bool ok = false;
+    int err = 0;
     if (writeIco) {
-      ok = ReplaceFileBytes(target, ico);
+      ok = ReplaceFileBytes(target, ico, &err);
     } else if (const std::optional<DecodedIcon> decoded = DecodeIcoFile(ico)) {
-      ok = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite));
+      ok = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite), &err);
     }
     if (ok) {
       result.written.push_back(target);
     } else {
-      fail(target);
+      fail(target, err);
     }
   }
 

@@ -47,6 +47,9 @@ struct SaveAllResult {
   std::vector<std::string> written;  // every file written, in order
   std::int64_t writeFailures = 0;
   std::string firstFailure;   // the first path that could not be written
+  int firstFailureError = 0;  // its errno (0 when the icon could not be read again)
+  bool folderFailed = false;  // the folder to save into could not be made: nothing was written
+  int folderError = 0;
 };
 
 // What the user sees of the run besides the files.

@@ -18,7 +18,7 @@ bool Decodable(std::span<const std::uint8_t> icoFile) {
 }  // namespace
 
 void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (ReplaceFileBytes(path, bytes)) {
+  if (ReplaceFileBytes(path, bytes, &result.writeError)) {
     result.written = true;
     result.targetPath = path;
   } else {

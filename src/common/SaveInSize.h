@@ -38,6 +38,7 @@ struct SaveInSizeResult {
   std::string targetPath;  // the file written; empty when none
   bool written = false;
   bool writeFailed = false;
+  int writeError = 0;  // errno of the failed write
   std::optional<Raster> clipboard;  // the picture to put on the clipboard, drawn on white
   std::optional<ArgbImage> clipboardAlpha;  // the same with its alpha, when the icon has one
   MaskResult mask = MaskResult::NotWanted;

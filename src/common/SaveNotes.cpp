@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <span>
 
 #include "common/FileBytes.h"
 #include "common/Paths.h"
+#include "common/ReplaceFile.h"
 
 namespace glimmora {
 namespace {
@@ -46,12 +46,9 @@ std::string ReadmeText(const std::string& sourceFile, const std::string& appTitl
 }
 
 bool IsOurReadme(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
   const std::string want = kReadmeFirstWords;
-  std::string got(want.size(), '\0');
-  in.read(got.data(), static_cast<std::streamsize>(got.size()));
-  return in.gcount() == static_cast<std::streamsize>(want.size()) && got == want;
+  std::string got;
+  return ReadFileStart(path, want.size(), got) == ReadStatus::Ok && got == want;
 }
 
 bool WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {

@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "common/RegularFile.h"
 #include "common/ReplaceFile.h"
 #include "library/LibFiles.h"
 
@@ -73,9 +74,9 @@ LibraryReader LibraryReader::Open(const std::string& srcPath) {
   const auto whole = static_cast<int>((r.src_.size() - kSrcHeadSize) / kSrcItemSize);
   r.entries_ = std::min(whole, static_cast<int>(r.head_.IconCount));
   if (dat) {
-    r.datFd_ = ::open(dat->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    r.datFd_ = OpenRegularFile(*dat, O_RDONLY);
     struct stat sb {};
-    if (r.datFd_ >= 0 && (::fstat(r.datFd_, &sb) != 0 || !S_ISREG(sb.st_mode))) {
+    if (r.datFd_ >= 0 && ::fstat(r.datFd_, &sb) != 0) {
       ::close(r.datFd_);
       r.datFd_ = -1;
     }

@@ -12,13 +12,14 @@
 
 #include "common/AsciiCase.h"
 #include "common/Paths.h"
+#include "common/RegularFile.h"
 #include "library/LibFiles.h"
 #include "library/LibraryReader.h"
 
 namespace glimmora {
 
 int PosixLibraryFileOps::OpenAppend(const std::string& path) {
-  return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  return OpenRegularFile(path, O_WRONLY | O_APPEND);
 }
 
 LibraryFileOps& DefaultLibraryFileOps() {

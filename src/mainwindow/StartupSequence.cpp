@@ -7,6 +7,8 @@
 
 #include "common/LanguageFiles.h"
 #include "common/Paths.h"
+#include "common/ReplaceFile.h"
+#include "websites/WebSiteStore.h"
 
 namespace glimmora {
 namespace fs = std::filesystem;
@@ -82,6 +84,10 @@ IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table) {
 }
 
 void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang, Prompter& prompter) {
+  // A save of the settings or of the web-site list killed between writing and renaming leaves
+  // its new file beside the old one; nothing else would ever remove it.
+  RemoveUnfinishedReplacements(ConfigFilePath(appPath));
+  RemoveUnfinishedReplacements(WebSiteStore::PathIn(appPath));
   const std::vector<std::string> failedFolders = MakeWorkFolders(appPath);
   // Both problems in one box: the first one's row is the message's row.
   std::string text;

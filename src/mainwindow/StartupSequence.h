@@ -50,7 +50,8 @@ bool FolderIsWritable(const std::string& folder);
 // for size classes 0-5 and depth classes 0-4; the other entries stay empty.
 IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table);
 
-// The program folder's own start-up work: the work folders, and a check that the folder can be
+// The program folder's own start-up work: leftovers of settings and web-site saves that were
+// killed half-way are removed, the work folders made, and a check that the folder can be
 // written (Glimmora.cfg and the icon clipboard live there). The problems are told together in one
 // message, in the language of `lang`; start-up goes on either way.
 void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang, Prompter& prompter);

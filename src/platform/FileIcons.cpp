@@ -7,12 +7,16 @@
 #include <QMimeDatabase>
 #include <QPainter>
 
+#include "platform/PictureFiles.h"
+
 namespace glimmora {
 
 namespace {
 
 QImage ReadFirstIcoImage(const QString& fileName) {
-  QImageReader reader(fileName, "ico");
+  QFile file;
+  if (!OpenPictureFile(file, QFile::encodeName(fileName).toStdString())) return QImage();
+  QImageReader reader(&file, "ico");
   return reader.read();
 }
 

@@ -21,6 +21,7 @@
 
 #include "common/BmpFile.h"
 #include "common/FileBytes.h"
+#include "common/RegularFile.h"
 #include "platform/wmf/WmfPlayer.h"
 
 namespace glimmora {
@@ -282,16 +283,18 @@ std::optional<Raster> LoadPictureFile(const std::string& path) {
   return std::move(load.Picture);
 }
 
+bool OpenPictureFile(QFile& file, const std::string& path) {
+  const int fd = OpenRegularFile(path, O_RDONLY);
+  if (fd < 0) return false;
+  if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+  ::close(fd);
+  return false;
+}
+
 QImage SmallPictureImage(const std::string& path, int maxSide) {
-  // Opened without blocking and checked before Qt reads it, so a pipe never holds the window.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return {};
-  struct stat st {};
+  // Checked before Qt reads it, so a pipe never holds the window.
   QFile file;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    return {};
-  }
+  if (!OpenPictureFile(file, path)) return {};
   QImageReader reader(&file);
   const QSize size = reader.size();
   if (!size.isValid() || size.width() > maxSide || size.height() > maxSide) return {};

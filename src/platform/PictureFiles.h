@@ -6,6 +6,7 @@
 // claims. The loaders touch no widget, so they may run on any thread; only ClipboardImage must run
 // on the window's thread.
 
+#include <QFile>
 #include <QImage>
 #include <cstdint>
 #include <functional>
@@ -53,6 +54,10 @@ using PictureFileLoader = std::function<PictureLoad(const std::string& path)>;
 // The same without the reason: nullopt when refused.
 std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes);
 std::optional<Raster> LoadPictureFile(const std::string& path);
+
+// Opens `path` for Qt's image reader when it is a regular file (a pipe would block the reader's
+// own open). False when it is missing, unreadable or of another kind.
+bool OpenPictureFile(QFile& file, const std::string& path);
 
 // A small picture for a preview: null unless `path` is a regular file holding an image of at most
 // maxSide pixels a side. Quick enough for the window's thread.

@@ -1,13 +1,26 @@
 #pragma once
 // Web and mail addresses opened with the desktop's handler for their scheme.
 
+#include "common/LanguageTable.h"
+#include "common/Prompter.h"
 #include "common/WebAddress.h"
 
 namespace glimmora {
 
+// Says so when no program took the address (no browser or mail program is set up).
+constexpr int kRowNoAddressHandler = 710;
+
 class DesktopWebOpener : public WebOpener {
  public:
+  // `prompter` (not owned; may be null) tells the user when an address could not be opened, in
+  // the language of the table given to SetLanguage.
+  explicit DesktopWebOpener(Prompter* prompter = nullptr) : prompter_(prompter) {}
+  void SetLanguage(const LanguageTable* lang) { lang_ = lang; }
   bool OpenAddress(const std::string& address) override;
+
+ private:
+  Prompter* prompter_;
+  const LanguageTable* lang_ = nullptr;
 };
 
 }  // namespace glimmora

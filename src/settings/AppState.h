@@ -17,11 +17,6 @@
 
 namespace glimmora {
 
-struct CursorPosition {
-  long x = 0;
-  long y = 0;
-};
-
 // Captions of the size-and-depth classes of found icons, [size class][depth class].
 using IcoTypeNameTable = IcoTypeNames;
 
@@ -46,7 +41,6 @@ struct AppState : SaveParams, ModifierKeys, SystemFolders {
   std::string PathText;
 
   bool TreeViewSDirty = false;  // the folder tree is rebuilt when the source page is next shown
-  CursorPosition CursorPos;
 
   // The current pane: for each page the code of the control last made active on it, the control
   // that has the focus now and the list last made current.

@@ -9,9 +9,13 @@
 
 namespace glimmora {
 
-// Why a folder could not be read. DeviceUnavailable and NotFound are the two the user is offered
-// to retry; AccessDenied is treated like NotFound.
+// Why a folder could not be read. DeviceUnavailable, NotFound and AccessDenied are offered to the
+// user to retry, AccessDenied with a question of its own.
 enum class FsError { None, DeviceUnavailable, NotFound, AccessDenied, Other };
+
+// The retry question for a folder that may not be read (a folder not found or a device not ready
+// is asked with row 215).
+constexpr int kRowFolderAccessDenied = 713;
 
 // True for the failures the folder tree and the path box offer to retry.
 bool IsRetryable(FsError error);

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 
 #include "common/ClipboardNames.h"
 #include "common/Folders.h"
+#include "common/NumberText.h"
 #include "common/Paths.h"
 #include "common/SaveAllIcons.h"
 #include "common/SaveIconFromSource.h"
@@ -124,10 +126,24 @@ bool WriteSaveReadme(const std::string& folder, const std::string& text, bool fo
   return WriteReadme(folder, text, folderCreatedNow || noReadme);
 }
 
+std::string SaveErrorText(const SaveErrors& errors, const LanguageTable& lang) {
+  const auto reason = [](int err) { return err != 0 ? "\n" + std::string(std::strerror(err)) : std::string(); };
+  std::string text;
+  if (!errors.FailedFolder.empty())
+    text = lang.Row(kRowFolderNotMade) + "\n" + errors.FailedFolder + reason(errors.FolderError);
+  if (errors.Failures > 0) {
+    if (!text.empty()) text += "\n\n";
+    text += lang.Row(kRowSaveFailed) + "\n" + errors.FirstFailure + reason(errors.FirstError) + "\n" +
+            JoinedCount(lang.Row(kRowFilesNotSaved), errors.Failures);
+  }
+  return text;
+}
+
 void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env) {
-  if (errors.Failures == 0) return;
+  const std::string text = SaveErrorText(errors, env.lang);
+  if (text.empty()) return;
   if (env.keys != nullptr) ResetShiftKeys(*env.keys, 0);
-  env.prompter.Tell(env.lang.Row(kRowSaveFailed) + "\n" + errors.FirstFailure, kRowSaveFailed, PromptIcon::Warning);
+  env.prompter.Tell(text, errors.FailedFolder.empty() ? kRowSaveFailed : kRowFolderNotMade, PromptIcon::Warning);
 }
 
 SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveRequest& request,
@@ -154,15 +170,19 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
     folder = target.Folder;
     if (target.NewFolder) {
       bool ok = false;
-      out.FolderCreated = MakeFolder(folder, ok);
+      int err = 0;
+      out.FolderCreated = MakeFolder(folder, ok, &err);
       if (!ok) {
-        out.Errors.Add(folder);
-      } else {
-        if (target.AddToTree) out.TreeFolder = folder;
-        out.ReadmeWritten = WriteSaveReadme(
-            folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
-            out.FolderCreated);
+        // Nothing can be saved into it: said once, and no icon is tried.
+        out.Errors.AddFolder(folder, err);
+        out.Folder = folder;
+        ReportSaveErrors(out.Errors, env);
+        return out;
       }
+      if (target.AddToTree) out.TreeFolder = folder;
+      out.ReadmeWritten = WriteSaveReadme(
+          folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
+          out.FolderCreated);
     }
   }
   out.Folder = folder;
@@ -205,7 +225,7 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
     } else if (w.sourceUnreadable) {
       out.Errors.Add(request.SourceFile);
     } else if (w.writeFailed) {
-      out.Errors.Add(w.targetPath.empty() ? JoinPath(targetDir, w.targetName) : w.targetPath);
+      out.Errors.Add(w.targetPath.empty() ? JoinPath(targetDir, w.targetName) : w.targetPath, w.writeError);
     } else if (format == "ICO" || format == "BMP") {
       out.Errors.Add(JoinPath(targetDir, w.targetName));
     }
@@ -332,9 +352,8 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
     ++out.FilesDone;
     out.Written.insert(out.Written.end(), result.written.begin(), result.written.end());
     if (result.status != ScanStatus::Done) out.Errors.Add(result.SourceFile);
-    if (result.writeFailures > 0) {
-      for (std::int64_t k = 0; k < result.writeFailures; ++k) out.Errors.Add(result.firstFailure);
-    }
+    if (result.folderFailed) out.Errors.AddFolder(result.folder, result.folderError);
+    for (std::int64_t k = 0; k < result.writeFailures; ++k) out.Errors.Add(result.firstFailure, result.firstFailureError);
     FoundIcons found;
     found.Write = true;
     found.Icons = IconCountColumn(result.IcoCount);

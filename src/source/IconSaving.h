@@ -31,8 +31,12 @@ constexpr int kRowAskPaneBmpTail = 228;
 constexpr int kRowAskFilesIco = 620;
 constexpr int kRowAskFilesBmp = 622;
 constexpr int kRowAskFolderChoices = 621;
-// Some icons could not be written (followed by the first path that failed).
+// Some icons could not be written (followed by the first path that failed and the reason).
 constexpr int kRowSaveFailed = 630;
+// Followed by how many files were not saved.
+constexpr int kRowFilesNotSaved = 711;
+// The folder to save into could not be made (followed by the folder and the reason).
+constexpr int kRowFolderNotMade = 712;
 
 enum class SaveFrom { IconPane, CheckedFiles };
 
@@ -72,15 +76,31 @@ struct SaveRunEnv {
   std::function<void()> yield;  // once per item, so the window stays responsive
 };
 
-// Every error of one command, reported once at its end.
+// Every error of one command, reported once at its end: the files not saved with the first of
+// them and the system's reason (an errno value, 0 when unknown), and the first folder that could
+// not be made.
 struct SaveErrors {
   int Failures = 0;
   std::string FirstFailure;
-  void Add(const std::string& path) {
+  int FirstError = 0;
+  std::string FailedFolder;
+  int FolderError = 0;
+  void Add(const std::string& path, int error = 0) {
     ++Failures;
-    if (FirstFailure.empty()) FirstFailure = path;
+    if (FirstFailure.empty()) {
+      FirstFailure = path;
+      FirstError = error;
+    }
+  }
+  void AddFolder(const std::string& folder, int error) {
+    if (FailedFolder.empty()) {
+      FailedFolder = folder;
+      FolderError = error;
+    }
   }
 };
+// The message of ReportSaveErrors; empty when nothing failed.
+std::string SaveErrorText(const SaveErrors& errors, const LanguageTable& lang);
 void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env);
 
 // One icon of the icon pane.

@@ -24,7 +24,8 @@ class IconPaneLink {
   // Searches a newly chosen file (page 1, every icon counted). `folder` has no trailing slash
   // (except the root "/").
   virtual FoundIcons SearchIcon(const std::string& folder, const std::string& fileName) = 0;
-  // Empties the icon pane (before every fill of the file list and on collapse).
+  // Empties the icon pane (before every fill of the file list and on collapse); it then shows no
+  // file, so its page heading and page arrows go too.
   virtual void ClearListViewPict() = 0;
   // Recomputes the icon pane's status and the enabling of its commands.
   virtual void SelectIco() = 0;

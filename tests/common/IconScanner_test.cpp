@@ -188,6 +188,15 @@ TEST_F(ScannerTest, PagesOfFiftyRecordWhereTheNextPagesStart) {
   EXPECT_EQ(sink.items.front().text, "a.dll_101.ico");
   EXPECT_EQ(sink.items.back().text, "a.dll_120.ico");
   EXPECT_EQ(sink.items.back().key, " " + std::to_string(1 + 296 * 119) + "- 296");
+
+  // Pages of one icon and of two: every page still has its start.
+  for (const int size : {1, 2}) {
+    ScanRequest small;
+    small.GrpSize = size;
+    r = Scan(file, small);
+    ASSERT_EQ(r.GrpStart.size(), static_cast<std::size_t>(120 / size)) << size;
+    EXPECT_EQ(r.GrpStart.back(), 1 + 296 * (120 - size)) << size;
+  }
 }
 
 TEST_F(ScannerTest, OnlyTheFirstIconOfAnIcoFileShowsTheFilesOwnIcon) {

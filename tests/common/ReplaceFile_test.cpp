@@ -8,6 +8,9 @@
 #include <fstream>
 
 #include "common/FileBytes.h"
+#include "common/IconWalker.h"
+#include "common/LanguageFiles.h"
+#include "common/SaveNotes.h"
 #include "support/TempDir.h"
 
 namespace glimmora {
@@ -69,6 +72,30 @@ TEST_F(ReplaceFileTest, ReadsStopAtTheLimitAndCreateNothing) {
   EXPECT_EQ(ReadWholeFile(dir_ + "/pipe", bytes, &error), ReadStatus::Failed);
   EXPECT_NE(error, "");
   EXPECT_FALSE(ReadFileBytes(dir_ + "/pipe", 10).has_value());
+
+  // Nor does anything else the program opens wait on one: the language files (read at start-up,
+  // written by the language menu), a readme in a save folder, a file to scan.
+  ASSERT_EQ(::mkfifo((dir_ + "/chglangs.dat").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((dir_ + "/readme.txt").c_str(), 0600), 0);
+  LanguageTable table;
+  LoadLanguageStrings(dir_, table);
+  EXPECT_EQ(table.Row(1), "");
+  EXPECT_FALSE(WriteLanguageChoice(dir_, Language::ChineseGB));
+  EXPECT_FALSE(IsOurReadme(dir_ + "/readme.txt"));
+  ScanFile scan;
+  EXPECT_FALSE(scan.Open(dir_ + "/pipe"));
+}
+
+TEST_F(ReplaceFileTest, NewFilesOfAKilledReplacementGoAtTheNextStart) {
+  const std::string cfg = Make("Glimmora.cfg", "old");
+  Make("Glimmora.cfg.new123456", "half");
+  Make("Glimmora.cfg.new7", "half");
+  Make("Glimmora.cfg.newer", "the user's");
+  Make("Other.cfg.new12", "the user's");
+  fs::create_directory(dir_ + "/Glimmora.cfg.new99");
+  EXPECT_EQ(RemoveUnfinishedReplacements(cfg), 2);
+  EXPECT_EQ(Names(), 4);
+  EXPECT_EQ(Read(cfg), "old");
 }
 
 }  // namespace

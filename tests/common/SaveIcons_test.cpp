@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 #include "common/ClipboardNames.h"
@@ -181,6 +183,19 @@ TEST_F(SaveTest, AFileWithoutIconsMakesNoFolder) {
   const SaveAllResult r = SaveAllIconsToFolder(AllRequest(), n, Services());
   EXPECT_EQ(r.IcoCount, 0);
   EXPECT_FALSE(fs::exists(src() / "a.dll_Ico"));
+  EXPECT_TRUE(observer.added.empty());
+}
+
+TEST_F(SaveTest, AFolderThatCannotBeMadeIsToldOnceAndTheIconsStillCounted) {
+  WriteThreeIcons();
+  testing::WriteBytes(src() / "a.dll_Ico", {'x'});  // a plain file where the folder goes
+  ClipboardNaming n;
+  const SaveAllResult r = SaveAllIconsToFolder(AllRequest(), n, Services());
+  EXPECT_TRUE(r.folderFailed);
+  EXPECT_EQ(r.folderError, ENOTDIR);
+  EXPECT_EQ(r.writeFailures, 0);
+  EXPECT_TRUE(r.written.empty());
+  EXPECT_EQ(r.IcoCount, 3);
   EXPECT_TRUE(observer.added.empty());
 }
 

@@ -14,6 +14,7 @@
 #include "platform/FolderBrowser.h"
 #include "platform/Shell.h"
 #include "platform/Volumes.h"
+#include "support/ScriptedPrompter.h"
 
 namespace glimmora {
 namespace {
@@ -39,6 +40,18 @@ TEST(DesktopWebOpener, HandsTheAddressToTheDesktopUnchanged) {
   EXPECT_EQ(catcher.urls[0].toString().toStdString(), "http://example.org/Icons/Big.html");
   EXPECT_EQ(catcher.urls[1].toString().toStdString(), "https://x.org/A");
   EXPECT_EQ(catcher.urls[2].toString().toStdString(), "mailto:who@x.org");
+}
+
+TEST(DesktopWebOpener, SaysSoWhenNoProgramTakesTheAddress) {
+  // The offscreen desktop has no browser and no mail program, as a machine without them.
+  testing::ScriptedPrompter prompter;
+  LanguageTable lang;
+  lang.LangStr[0][kRowNoAddressHandler] = "No browser.";
+  DesktopWebOpener opener(&prompter);
+  opener.SetLanguage(&lang);
+  EXPECT_FALSE(opener.OpenAddress("http://x.org/"));
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowNoAddressHandler});
+  EXPECT_EQ(prompter.asked[0].text, "No browser.\nhttp://x.org/");
 }
 
 // Runs `act` on the folder dialog once it is shown.

@@ -1,6 +1,9 @@
 #include "source/IconSaving.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "../common/IconFixtures.h"
@@ -151,21 +154,33 @@ TEST_F(PaneSaveTest, TheUsersOwnReadmeIsKept) {
   EXPECT_TRUE(SaveIconsFromPane(items, r, Env()).ReadmeWritten);
 }
 
-TEST_F(PaneSaveTest, ErrorsAreReportedOnceForTheWholeCommand) {
-  // A plain file where the folder should be: no folder can be made and no icon written (this
-  // fails for root too, unlike a read-only folder).
+TEST_F(PaneSaveTest, ErrorsAreReportedOnceWithTheirReasonAndCount) {
+  // A plain file where the folder should be (this fails for root too, unlike a read-only folder).
   const fs::path blocked = dir.path() / "blocked";
   testing::WriteBytes(blocked, {'x'});
+  // A folder that cannot be made is told as such, once, and no icon is tried.
   std::vector<PaneIcon> items = Items({true, true, true});
   PaneSaveRequest r = Request();
   r.UseNow = true;
   r.Rec.TagDir = 2;
   r.Rec.OtherDir = blocked.string();
   SaveRunOutcome out = SaveIconsFromPane(items, r, Env());
-  EXPECT_EQ(out.Errors.Failures, 4);  // the folder and the three icons
-  EXPECT_EQ(out.Errors.FirstFailure, blocked.string());
-  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{kRowSaveFailed});
-  EXPECT_NE(prompter.asked[0].text.find(blocked.string()), std::string::npos);
+  EXPECT_EQ(out.Errors.Failures, 0);
+  EXPECT_EQ(out.Errors.FailedFolder, blocked.string());
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowFolderNotMade});
+  EXPECT_NE(prompter.asked[0].text.find(blocked.string() + "\n" + std::strerror(ENOTDIR)), std::string::npos);
+
+  // Icons that cannot be written: the first path, the system's reason and how many failed.
+  prompter.asked.clear();
+  r.Rec.TagDir = 1;
+  r.CurrentFolder = blocked.string();
+  out = SaveIconsFromPane(items, r, Env());
+  EXPECT_EQ(out.Errors.Failures, 3);
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowSaveFailed});
+  EXPECT_NE(prompter.asked[0].text.find(out.Errors.FirstFailure + "\n" + std::strerror(ENOTDIR)),
+            std::string::npos);
+  EXPECT_EQ(prompter.asked[0].text.substr(prompter.asked[0].text.rfind('\n') + 1),
+            lang.Row(kRowFilesNotSaved) + " 3");
 }
 
 TEST_F(PaneSaveTest, MissingSourceIsReportedOnce) {

@@ -14,6 +14,11 @@ namespace glimmora {
 
 QString HelpContentsFile(const QString& appPath, Language lang) {
   const QDir help(QDir(appPath).filePath(QStringLiteral("help")));
+  // BIG5 readers get the traditional characters; the simplified page is the next best for them.
+  if (lang == Language::ChineseBig5) {
+    const QString hant = help.filePath(QStringLiteral("index.zh-hant.html"));
+    if (QFileInfo(hant).isFile()) return hant;
+  }
   if (lang != Language::English) {
     const QString zh = help.filePath(QStringLiteral("index.zh.html"));
     if (QFileInfo(zh).isFile()) return zh;

@@ -1,6 +1,7 @@
 #pragma once
 // The help contents: the HTML pages of the program folder's help folder in a browser window.
-// Chinese pages are shown for the two Chinese languages when they are there.
+// Chinese pages are shown for the two Chinese languages when they are there, in simplified
+// characters for GB and traditional ones for BIG5.
 
 #include <QString>
 #include <QWidget>
@@ -16,8 +17,9 @@ namespace glimmora {
 // Opens a web or mail address outside the program.
 using AddressOpener = std::function<void(const std::string& address)>;
 
-// The contents page for `lang` in `appPath`/help: index.zh.html for Chinese when present, else
-// index.html. Empty when neither exists.
+// The contents page for `lang` in `appPath`/help: for Chinese BIG5 index.zh-hant.html (traditional
+// characters), for both Chinese languages index.zh.html (simplified), when present; else
+// index.html. Empty when none exists.
 QString HelpContentsFile(const QString& appPath, Language lang);
 
 class HelpWindow : public QWidget {

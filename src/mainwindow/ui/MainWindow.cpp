@@ -257,16 +257,10 @@ PaneSizes MainWindow::CurrentPaneSizes() const {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseMove)
-    return false;
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
 
-  if (type == QEvent::MouseMove) {
-    const QPoint pos = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-    state_.CursorPos = {pos.x(), pos.y()};
-    return false;
-  }
   auto* key = static_cast<QKeyEvent*>(event);
   // The flags follow each event's own modifier state, so a release missed while a dialog had the
   // keyboard cannot leave a flag stuck.

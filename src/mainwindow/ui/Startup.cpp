@@ -36,10 +36,11 @@ int RunGlimmora(QApplication& app) {
     return 0;
   }
 
-  DesktopWebOpener opener;
+  DesktopWebOpener opener(&prompter);
   MainWindow window(*appPath, prompter, opener, splash);
   prompter.SetParent(&window);
   prompter.SetLanguage(&window.State().LangStr);
+  opener.SetLanguage(&window.State().LangStr);
   QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window.Start();

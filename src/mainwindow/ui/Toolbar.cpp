@@ -1,6 +1,7 @@
 #include "mainwindow/ui/Toolbar.h"
 
 #include <QAction>
+#include <QToolButton>
 
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/ui/ToolbarIcons.h"
@@ -13,6 +14,9 @@ CommandToolbar::CommandToolbar(const LanguageTable& lang, QWidget* parent) : QTo
   setFloatable(false);
   setIconSize(QSize(24, 24));
   setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // Qt's button for the buttons that do not fit a narrow window has no text of its own either.
+  if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QString::fromStdString(lang.Row(kRowMoreToolbarButtons)));
   for (int i = 1; i <= kToolbarSlots; ++i) {
     switch (ToolbarSlotKind(i)) {
       case SlotKind::Separator:
@@ -28,7 +32,10 @@ CommandToolbar::CommandToolbar(const LanguageTable& lang, QWidget* parent) : QTo
       case SlotKind::Command: {
         QAction* a = addAction(ToolbarIcon(i), QString());
         a->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
-        a->setToolTip(QString::fromStdString(lang.Row(ToolbarTipRow(i))));
+        const QString tip = QString::fromStdString(lang.Row(ToolbarTipRow(i)));
+        a->setToolTip(tip);
+        // The buttons show only a picture: a screen reader says this name instead.
+        if (QWidget* button = widgetForAction(a)) button->setAccessibleName(tip);
         a->setCheckable(i >= 21 && i <= 23);
         connect(a, &QAction::triggered, this, [this, i] { emit commandClicked(i); });
         buttons_[static_cast<std::size_t>(i)] = a;

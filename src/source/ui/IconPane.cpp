@@ -296,7 +296,7 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
   if (searching_ || saving_ || PictureToolOpen()) return found;
   searching_ = true;
   model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
-  ClearListViewPict();
+  EmptyPane();
   PictureToIconResult picture;
   if (env_.Pictures != nullptr) {
     PictureToIconRequest request;
@@ -361,7 +361,7 @@ bool IconPane::PictureToolOpen() const { return env_.Pictures != nullptr && env_
 void IconPane::RunPageSearch() {
   searching_ = true;
   model_->SetHeader(0, Q(SearchingHeading(*env_.Lang)));
-  ClearListViewPict();
+  EmptyPane();
   ScanResult result;
   FillFromScan(PageScanRequest(page_), false, &result);
   ApplyHeading();
@@ -403,10 +403,21 @@ void IconPane::ApplyPageControls() {
   emit PageControlsChanged();
 }
 
-void IconPane::ClearListViewPict() {
+void IconPane::EmptyPane() {
   model_->Clear();
   panels_[1]->clear();
   panels_[2]->clear();
+}
+
+void IconPane::ClearListViewPict() {
+  EmptyPane();
+  // Emptied from outside (another folder, a collapse, files moved away), the pane shows no file:
+  // no page of it to name in the heading and none to turn to.
+  if (!page_.HasFile()) return;
+  page_ = IconPageState{};
+  pictureIcon_ = PaneIconFromPicture{};
+  ApplyHeading();
+  ApplyPageControls();
 }
 
 // ----- status and selection ---------------------------------------------------------------------

@@ -172,6 +172,8 @@ class IconPane : public QWidget, public IconPaneLink {
   bool SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco, bool toIconClipboard,
                bool useNow);
   void ApplyHeading();
+  // Drops the rows and the status texts; the page state stays (a search refills the pane).
+  void EmptyPane();
   // The report's columns as shares of the pane's width.
   void LayOutColumns();
   void ApplyPageControls();

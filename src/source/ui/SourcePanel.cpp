@@ -346,11 +346,18 @@ void SourcePanel::OnTreeExpanded(const QModelIndex& index) {
   TreeViewS_Click();
 }
 
-bool SourcePanel::RetryOrCancel(const std::string& what) {
+bool SourcePanel::RetryOrCancel(const std::string& what, FsError error) {
   if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
   PromptRequest r;
-  r.text = env_.Lang->Row(215) + " " + what;
-  r.row = 215;
+  // A folder we may not read is there and ready: telling the user to check the device or the
+  // path would send him looking for the wrong thing.
+  if (error == FsError::AccessDenied) {
+    r.row = kRowFolderAccessDenied;
+    r.text = env_.Lang->Row(r.row) + "\n" + what;
+  } else {
+    r.row = 215;
+    r.text = env_.Lang->Row(215) + " " + what;
+  }
   r.buttons = PromptButtons::RetryCancel;
   r.icon = PromptIcon::Warning;
   return env_.Ask->Ask(r) == PromptAnswer::Retry;
@@ -368,7 +375,7 @@ void SourcePanel::TreeViewS_Click() {
       for (;;) {
         const FsError err = tree_->ReadExpandedLevel(node);
         if (!IsRetryable(err)) break;
-        if (!RetryOrCancel(key)) {
+        if (!RetryOrCancel(key, err)) {
           cancelled = true;
           break;
         }
@@ -387,7 +394,7 @@ void SourcePanel::TreeViewS_Click() {
             break;
           }
           if (!IsRetryable(err)) break;
-          if (!RetryOrCancel(key)) {
+          if (!RetryOrCancel(key, err)) {
             cancelled = true;
             break;
           }
@@ -534,7 +541,7 @@ void SourcePanel::ImageCobomKeyup(bool setupMod) {
       }
     }
     if (err == FsError::None || setupMod || !IsRetryable(err)) break;
-    if (!RetryOrCancel(s)) break;
+    if (!RetryOrCancel(s, err)) break;
   }
   pathBox_->setEditText(QString::fromStdString(s));
   AddimgCombopath(s);

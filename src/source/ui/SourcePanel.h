@@ -169,7 +169,8 @@ class SourcePanel : public QWidget, public FileListLink {
   void ExpandQuietly(int node);
   void SelectNode(int node);
   int SelectedNode() const;
-  bool RetryOrCancel(const std::string& what);
+  // Offers `what` again after `error` (a folder not found, no device, no permission).
+  bool RetryOrCancel(const std::string& what, FsError error);
   bool AskDeleteFiles();
   void DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& out);
   void OnTreeExpanded(const QModelIndex& index);

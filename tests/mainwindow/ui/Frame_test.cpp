@@ -59,6 +59,8 @@ TEST(WindowsKeyCode, KeysAsTheDispatcherExpectsThem) {
 
 TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
   LanguageTable lang;
+  for (int i = 1; i <= kToolbarSlots; ++i)
+    if (ToolbarTipRow(i) > 0) lang.LangStr[0][static_cast<std::size_t>(ToolbarTipRow(i))] = "Tip " + std::to_string(i);
   lang.LangStr[0][376] = "Into the library";
   CommandToolbar bar(lang);
   int visible = 0;
@@ -66,6 +68,15 @@ TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
     if (!a->isSeparator() && a->isVisible()) ++visible;
   EXPECT_EQ(visible, 22);
   EXPECT_EQ(bar.Button(6)->toolTip(), "Into the library");
+  // A picture-only button is read out by its accessible name.
+  EXPECT_EQ(bar.widgetForAction(bar.Button(6))->accessibleName(), "Into the library");
+  lang.LangStr[0][kRowMoreToolbarButtons] = "More";
+  EXPECT_EQ(CommandToolbar(lang).findChild<QToolButton*>("qt_toolbar_ext_button")->accessibleName(), "More");
+  for (QAction* a : bar.actions()) {
+    if (a->isSeparator() || !a->isVisible()) continue;
+    EXPECT_EQ(bar.widgetForAction(a)->accessibleName(), a->toolTip()) << a->objectName().toStdString();
+    EXPECT_FALSE(a->toolTip().isEmpty()) << a->objectName().toStdString();
+  }
   EXPECT_FALSE(bar.Button(4)->isVisible());
   EXPECT_EQ(bar.Button(5), nullptr);
   ToolbarState s;

@@ -15,11 +15,14 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include "common/ReplaceFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "library/ui/LibraryPage.h"
+#include "mainwindow/ui/HelpWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
+#include "support/TempDir.h"
 
 namespace glimmora {
 namespace {
@@ -221,6 +224,25 @@ TEST_F(MainWindowTest, HelpContentsShowsTheHelpPagesOrSaysTheyAreMissing) {
   EXPECT_TRUE(w->Help()->isVisible());
   EXPECT_TRUE(w->Help()->Browser()->source().toLocalFile().endsWith("help/index.html"));
   EXPECT_TRUE(w->Help()->Browser()->toPlainText().contains("Contents"));
+}
+
+TEST(HelpContentsFile, EachChineseLanguageGetsItsOwnCharacters) {
+  testing::TempDir dir;
+  const QString app = QString::fromStdString(dir.str());
+  WriteFile(dir.path() / "help" / "index.html", "en");
+  WriteFile(dir.path() / "help" / "index.zh.html", "gb");
+  EXPECT_TRUE(HelpContentsFile(app, Language::ChineseBig5).endsWith("/index.zh.html"));  // the next best
+  WriteFile(dir.path() / "help" / "index.zh-hant.html", "big5");
+  EXPECT_TRUE(HelpContentsFile(app, Language::ChineseBig5).endsWith("/index.zh-hant.html"));
+  EXPECT_TRUE(HelpContentsFile(app, Language::ChineseGB).endsWith("/index.zh.html"));
+  EXPECT_TRUE(HelpContentsFile(app, Language::English).endsWith("/index.html"));
+
+  // The shipped BIG5 page is written in traditional characters, not the simplified page again.
+  std::string big5;
+  ASSERT_EQ(ReadWholeFile(std::string(GLIMMORA_APP_DIR) + "/help/index.zh-hant.html", big5), ReadStatus::Ok);
+  for (const char* simplified : {"图标", "文件", "设置", "帮助", "选择", "删除", "复制", "键"})
+    EXPECT_EQ(big5.find(simplified), std::string::npos) << simplified;
+  EXPECT_NE(big5.find("圖示"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, FriendLinksOpenAfreshAsOneWindowAndEscCloses) {

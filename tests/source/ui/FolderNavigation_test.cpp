@@ -111,6 +111,15 @@ TEST_F(FolderNavigationTest, AMissingTypedPathAsksAndLeavesTheListAlone) {
   EXPECT_EQ(Model()->Count(), 4);
   EXPECT_EQ(page->PathText(), root + "/nope");
   EXPECT_EQ(page->PathHistory().back().Path, root + "/nope");
+
+  // A folder that is there but may not be read says so, not that the device is not ready.
+  prompter.asked.clear();
+  prompter.answers = {PromptAnswer::Cancel};
+  reader.denied = root + "/deep";
+  TypePath(root + "/deep");
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{kRowFolderAccessDenied});
+  EXPECT_EQ(prompter.asked[0].text, "<713>\n" + root + "/deep");
+  EXPECT_EQ(page->CurrentFolder(), root + "/files");
 }
 
 TEST_F(FolderNavigationTest, HistoryRoundTripsAndCollapseEmptiesTheLists) {

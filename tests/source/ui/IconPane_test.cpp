@@ -85,6 +85,15 @@ TEST_F(IconPaneTest, PagesOfFiftyTurnAndStopAtTheEnds) {
   EXPECT_EQ(pane->PageState().GrpNo, 1);
   EXPECT_EQ(Text(49), "many.bin_50.ico");
   EXPECT_TRUE(pane->Arrow(1)->isEnabled());
+
+  // Emptied because the file list moved on: no page heading and no arrows of the old file.
+  pane->NextPage();
+  pane->ClearListViewPict();
+  EXPECT_EQ(pane->Model()->rowCount(), 0);
+  EXPECT_EQ(pane->Model()->headerData(0, Qt::Horizontal).toString().toStdString(), "         <218>");
+  EXPECT_FALSE(pane->Arrow(0)->isVisibleTo(pane.get()));
+  EXPECT_FALSE(pane->Arrow(1)->isVisibleTo(pane.get()));
+  EXPECT_EQ(pane->PageControlState(), PageControls{});
 }
 
 TEST_F(IconPaneTest, OnePageHidesTheArrowsAndAFileWithoutIconsEmptiesThePane) {

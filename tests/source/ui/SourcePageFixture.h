@@ -41,18 +41,24 @@ class FakeIconPane : public IconPaneLink {
   bool PictureToolOpen() const override { return toolOpen; }
 };
 
-// Counts the folder reads of the real disk.
+// Counts the folder reads of the real disk; `denied` stands for a folder without permission
+// (which the tests, run as root, could not make otherwise).
 class CountingReader : public DiskFolderReader {
  public:
   int subFolderReads = 0;
   int fileReads = 0;
+  std::string denied;
   SubFolderList SubFolders(const std::string& folder) override {
     ++subFolderReads;
     return DiskFolderReader::SubFolders(folder);
   }
   FileListing Files(const std::string& folder) override {
     ++fileReads;
+    if (folder == denied) return {{}, FsError::AccessDenied};
     return DiskFolderReader::Files(folder);
+  }
+  FsError CheckFolder(const std::string& folder) override {
+    return folder == denied ? FsError::AccessDenied : DiskFolderReader::CheckFolder(folder);
   }
 };
 
@@ -67,7 +73,7 @@ class SourcePageTest : public ::testing::Test {
     Write("files/b.ico", 200);
     Write("files/c.gif", 300);
     Write("files/d.txt", 424);
-    for (int row : {203, 207, 215, 216, 217, 224, 358, 359, 360, 361, 391, 394, 395, 396, 650})
+    for (int row : {203, 207, 215, 216, 217, 224, 358, 359, 360, 361, 391, 394, 395, 396, 650, 713})
       lang.LangStr[0][static_cast<std::size_t>(row)] = "<" + std::to_string(row) + ">";
     lang.LangStr[0][204] = "My Computer";
     lang.LangStr[0][205] = "My Documents";

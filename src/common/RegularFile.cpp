@@ -1,0 +1,34 @@
+#include "common/RegularFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace glimmora {
+
+int OpenRegularFile(const std::string& path, int flags) {
+  // O_NONBLOCK lets the open of a pipe return at once so that it can be refused; O_NOCTTY keeps a
+  // terminal from becoming ours.
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return -1;
+  struct stat st {};
+  int err = 0;
+  if (::fstat(fd, &st) != 0)
+    err = errno;
+  else if (S_ISDIR(st.st_mode))
+    err = EISDIR;
+  else if (!S_ISREG(st.st_mode))
+    err = EINVAL;
+  else if (const int fl = ::fcntl(fd, F_GETFL); fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0)
+    err = errno;
+  if (err != 0) {
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace glimmora

@@ -10,13 +10,6 @@ namespace {
 
 constexpr std::int64_t kMaxSide = 32767;
 
-// Palette entries an image of `bitCount` bits carries: biClrUsed when it is set and no more than
-// the bit count can address, otherwise all 2^bits; none above 8 bits.
-std::size_t PaletteEntries(int bitCount, std::uint32_t clrUsed) {
-  if (bitCount > 8) return 0;
-  const std::uint32_t full = 1u << bitCount;
-  return clrUsed != 0 && clrUsed <= full ? clrUsed : full;
-}
 
 // The layout of an image whose palette starts at `paletteOffset`, with `withMask` mask rows after
 // the colour rows. Checks the fields that every image must have right; the caller checks the
@@ -32,7 +25,7 @@ std::optional<DibLayout> Layout(const DibHeader& h, std::int64_t width, std::int
   l.bitCount = h.bitCount;
   l.topDown = topDown;
   l.paletteOffset = static_cast<std::size_t>(paletteOffset);
-  l.paletteEntries = PaletteEntries(h.bitCount, h.clrUsed);
+  l.paletteEntries = static_cast<std::size_t>(PaletteEntries(h.bitCount, h.clrUsed));
   const std::int64_t colorOffset = paletteOffset + static_cast<std::int64_t>(l.paletteEntries) * 4;
   const std::int64_t colorRow = ColorRowBytes(width, h.bitCount);
   const std::int64_t maskOffset = colorOffset + colorRow * height;
@@ -232,7 +225,8 @@ std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib) {
   const auto h = ParseDibHeader(dib);
   if (!h || h->size < kDibHeaderSize || h->size > dib.size()) return std::nullopt;
   // Above 8 bits a table of biClrUsed colours may still come before the rows.
-  const std::size_t table = h->bitCount > 8 ? h->clrUsed : PaletteEntries(h->bitCount, h->clrUsed);
+  const std::size_t table =
+      h->bitCount > 8 ? h->clrUsed : static_cast<std::size_t>(PaletteEntries(h->bitCount, h->clrUsed));
   if (table > (dib.size() - h->size) / 4) return std::nullopt;
   const std::size_t rowsAt = h->size + table * 4;
   return DecodePlainDib(dib, dib.subspan(rowsAt));

@@ -65,13 +65,20 @@ std::int64_t PaletteBytes(int bitCount) {
   return bitCount == 1 || bitCount == 4 || bitCount == 8 ? std::int64_t{4} << bitCount : 0;
 }
 
-std::optional<DibRowSizes> IconRowSizes(std::int64_t width, std::int64_t doubledHeight, int bitCount) {
+std::int64_t PaletteEntries(int bitCount, std::uint32_t clrUsed) {
+  if (bitCount > 8 || !IsKnownBitCount(bitCount)) return 0;
+  const std::uint32_t full = 1u << bitCount;
+  return clrUsed != 0 && clrUsed <= full ? clrUsed : full;
+}
+
+std::optional<DibRowSizes> IconRowSizes(std::int64_t width, std::int64_t doubledHeight, int bitCount,
+                                        std::uint32_t clrUsed) {
   if (!IsKnownBitCount(bitCount) || width < 1 || width > 32767 || doubledHeight < 2 || doubledHeight > 32767 ||
       doubledHeight % 2 != 0)
     return std::nullopt;
   const std::int64_t height = doubledHeight / 2;
   DibRowSizes s;
-  s.paletteBytes = PaletteBytes(bitCount);
+  s.paletteBytes = 4 * PaletteEntries(bitCount, clrUsed);
   s.xorRowBytes = ColorRowBytes(width, bitCount);
   s.xorBytes = s.xorRowBytes * height;
   s.andRowBytes = MaskRowBytes(width);

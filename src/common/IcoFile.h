@@ -61,6 +61,10 @@ std::int64_t ColorRowBytes(std::int64_t width, int bitCount);
 // Bytes of the full palette: 8, 64 or 1024 for 1, 4 and 8 bits, else 0.
 std::int64_t PaletteBytes(int bitCount);
 
+// Palette entries an image of `bitCount` bits carries: biClrUsed when it is set and no more than the
+// bit count can address, otherwise all 2^bits; none above 8 bits.
+std::int64_t PaletteEntries(int bitCount, std::uint32_t clrUsed);
+
 // Sizes of an icon image by the size rule: 40 + full palette + colour rows + mask rows.
 struct DibRowSizes {
   std::int64_t imageSize = 0;
@@ -72,9 +76,11 @@ struct DibRowSizes {
 };
 
 // Sizes of an icon image `width` pixels wide whose header height is `doubledHeight` (twice the
-// picture's height). nullopt for an unknown bit count, a width outside 1..32767 or a doubled
-// height that is odd or outside 2..32767: no sound image has them.
-std::optional<DibRowSizes> IconRowSizes(std::int64_t width, std::int64_t doubledHeight, int bitCount);
+// picture's height), with the palette its biClrUsed gives (0: the full palette). nullopt for an
+// unknown bit count, a width outside 1..32767 or a doubled height that is odd or outside
+// 2..32767: no sound image has them.
+std::optional<DibRowSizes> IconRowSizes(std::int64_t width, std::int64_t doubledHeight, int bitCount,
+                                        std::uint32_t clrUsed = 0);
 
 // A whole single-image icon file: the head, then the image bytes at offset 22.
 std::vector<std::uint8_t> MakeSingleImageIco(const IcoFileHead& head, std::span<const std::uint8_t> image);

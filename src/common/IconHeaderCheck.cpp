@@ -23,6 +23,8 @@ HeaderVerdict CheckIconHeader(const std::uint8_t* header, CandidateHeader* out) 
     out->width = w2;
     out->doubledHeight = w4;
     out->bitCount = w7;
+    out->clrUsed = static_cast<std::uint32_t>(header[32] | (header[33] << 8) | (header[34] << 16)) |
+                   (static_cast<std::uint32_t>(header[35]) << 24);
   }
   const int height = w4 / 2;
   if (height == w2 && w2 % 16 == 0 && w2 <= 72) return HeaderVerdict::Standard;

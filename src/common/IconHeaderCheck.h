@@ -19,6 +19,7 @@ struct CandidateHeader {
   int width = 0;         // biWidth (low word)
   int doubledHeight = 0; // biHeight (low word): colour rows plus mask rows
   int bitCount = 0;      // biBitCount
+  std::uint32_t clrUsed = 0;  // biClrUsed: a palette shorter than the bit count allows
   int Height() const { return doubledHeight / 2; }
 };
 

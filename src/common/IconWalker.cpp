@@ -177,7 +177,7 @@ bool IconWalker::Next(AcceptedImage& image) {
       continue;
     }
     const std::optional<DibRowSizes> sizes =
-        IconRowSizes(candidate.width, candidate.doubledHeight, candidate.bitCount);
+        IconRowSizes(candidate.width, candidate.doubledHeight, candidate.bitCount, candidate.clrUsed);
     // An image that would run past the end of the file, or that no icon could be, is not taken;
     // this is settled before anybody is asked about its size.
     if (!sizes || sizes->imageSize > kMaxIconImageBytes || found + sizes->imageSize > length) {

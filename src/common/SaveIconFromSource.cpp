@@ -23,7 +23,7 @@ std::optional<std::vector<std::uint8_t>> ReadFoundIcon(const std::string& path, 
   CandidateHeader h;
   const HeaderVerdict verdict = CheckIconHeader(image.data(), &h);
   if (verdict == HeaderVerdict::Step6 || verdict == HeaderVerdict::Step14) return std::nullopt;
-  const auto sizes = IconRowSizes(h.width, h.doubledHeight, h.bitCount);
+  const auto sizes = IconRowSizes(h.width, h.doubledHeight, h.bitCount, h.clrUsed);
   if (!sizes || sizes->imageSize != size) return std::nullopt;
   // A header whose height field equals its width gets that width as its height byte, as icons
   // saved from such images always have.

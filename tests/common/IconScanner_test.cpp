@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/Dib.h"
 #include "common/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
@@ -214,6 +215,19 @@ TEST_F(ScannerTest, OnlyTheFirstIconOfAnIcoFileShowsTheFilesOwnIcon) {
   page.GrpStartIco = 100;
   Scan(Layout(1200, parts), page, "Pic.ICO");
   EXPECT_FALSE(sink.items[0].useFileTypeIcon);
+}
+
+TEST_F(ScannerTest, AShortPaletteIsNotTakenForPartOfTheImage) {
+  // An 8-bit image with a 16-colour table: 40 + 64 + 256 + 64 bytes, the next image right behind.
+  Bytes shortPalette = testing::InfoHeader(16, 32, 8);
+  shortPalette[32] = 16;  // biClrUsed
+  shortPalette.resize(424, 0x11);
+  const ScanResult r = Scan(Layout(2000, {{1, shortPalette}, {425, Image(16, 32, 4, 296)}}));
+  EXPECT_EQ(Positions(), (std::vector<std::int64_t>{1, 425}));
+  ASSERT_EQ(sink.items.size(), 2u);
+  EXPECT_EQ(sink.items[0].imageSize, 424);
+  EXPECT_EQ(r.IcoCount, 2);
+  EXPECT_TRUE(DecodeIcoFile(sink.items[0].icoFile));
 }
 
 TEST_F(ScannerTest, HeadersThatCannotBeIconsAreStepped) {

@@ -55,7 +55,7 @@ std::vector<Found> ChunkByChunk(const Bytes& file) {
       p += 14;
       continue;
     }
-    const auto sizes = IconRowSizes(h.width, h.doubledHeight, h.bitCount);
+    const auto sizes = IconRowSizes(h.width, h.doubledHeight, h.bitCount, h.clrUsed);
     if (!sizes || p - 1 + sizes->imageSize > length || sizes->imageSize > kMaxIconImageBytes) {
       p += 14;
       continue;

@@ -206,6 +206,15 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
        {SolidBrush(kGreen), Select(1), Rect(0, 0, 100, 100),
         {0x0F43, Cat({W32(0x8800C6), {0, 2, 2, 0, 0, 40, 40, 0, 0}}), Dib2x2()}},
        {{At(10, 10), kBlackPx}, {At(30, 30), kGreenPx}}},
+      // A grey mask OR-ed and then a bitmap AND-ed onto the same place: the mask is the bitmap's
+      // opacity, so the black of the bitmap's see-through half leaves the green beneath.
+      {"transparent bitmap as mask and image",
+       {SolidBrush(kGreen), Select(1), Rect(0, 0, 100, 100),
+        {0x0F43, Cat({W32(0xEE0086), {0, 1, 2, 0, 0, 40, 40, 0, 0}}),
+         testing::Cat({testing::InfoHeader(2, 1, 24), {0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0}})},
+        {0x0F43, Cat({W32(0x8800C6), {0, 1, 2, 0, 0, 40, 40, 0, 0}}),
+         testing::Cat({testing::InfoHeader(2, 1, 24), {0xFF, 0, 0, 0, 0, 0, 0, 0}})}},
+       {{At(10, 20), kBluePx}, {At(30, 20), kGreenPx}}},
       {"pattern blit", {SolidBrush(kBlue), Select(1), {0x061D, Cat({W32(0xF00021), {20, 20, 0, 0}})}},
        {{At(10, 10), kBluePx}, {At(30, 30), kWhitePx}}},
       {"text", {{0x02FB, {S(-40), 0, 0, 0, 700, 0, 0, 0, 0}}, Select(1), {0x0521, {1}, {'H', 0, 10, 0, 10, 0}}},

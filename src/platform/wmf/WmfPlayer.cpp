@@ -90,6 +90,8 @@ enum Function : std::uint16_t {
   kCreateRegion = 0x06FF,
 };
 
+constexpr std::uint32_t kSrcPaint = 0xEE0086;
+constexpr std::uint32_t kSrcAnd = 0x8800C6;
 constexpr int kIsotropic = 7;
 constexpr unsigned kUpdateCp = 1;
 constexpr unsigned kEtoOpaque = 2;
@@ -150,9 +152,11 @@ class Player {
     std::int64_t count = 0;
     while (walker.Next(r)) {
       if (++count > budget_.records) return Stop(out, "more than " + std::to_string(budget_.records) + " records");
+      if (r.function != kStretchDib && r.function != kDibStretchBlt) DrawPendingMask();
       Dispatch(r);
       if (work_ > budget_.work) return Stop(out, "the drawing takes more work than a picture may");
     }
+    DrawPendingMask();
     if (walker.Stopped() == RecordWalker::Stop::Damaged)
       Stop(out, "damaged record at byte " + std::to_string(walker.Position()));
   }
@@ -676,8 +680,8 @@ class Player {
   static std::optional<QPainter::CompositionMode> SourceMode(std::uint32_t rop) {
     switch (rop) {
       case 0xCC0020: return QPainter::CompositionMode_SourceOver;
-      case 0xEE0086: return QPainter::RasterOp_SourceOrDestination;
-      case 0x8800C6: return QPainter::RasterOp_SourceAndDestination;
+      case kSrcPaint: return QPainter::RasterOp_SourceOrDestination;
+      case kSrcAnd: return QPainter::RasterOp_SourceAndDestination;
       case 0x660046: return QPainter::RasterOp_SourceXorDestination;
       case 0x440328: return QPainter::RasterOp_SourceAndNotDestination;
       case 0x330008: return QPainter::RasterOp_NotSource;
@@ -724,13 +728,45 @@ class Player {
     if (src.isEmpty()) return;
     const QPointF p1 = Map(x, y);
     const QPointF p2 = Map(x + w, y + h);
-    const QImage part = image->copy(src).mirrored(p2.x() < p1.x(), p2.y() < p1.y());
+    QImage part = image->copy(src).mirrored(p2.x() < p1.x(), p2.y() < p1.y());
     const QRectF target = QRectF(p1, p2).normalized();
     Charge(target);
+    // Office suites write a partly transparent bitmap as two: a grey mask OR-ed onto the picture, then
+    // the bitmap AND-ed onto the same place. Played bit by bit the two leave false colours and black
+    // where the bitmap is see-through; the mask is meant as the bitmap's opacity, so it is drawn so.
+    if (rop == kSrcPaint) {
+      DrawPendingMask();
+      pendingMask_.emplace(PendingMask{std::move(part), target});
+      return;
+    }
+    if (rop == kSrcAnd && pendingMask_ && pendingMask_->target == target && pendingMask_->mask.size() == part.size()) {
+      QImage blended = part.convertToFormat(QImage::Format_ARGB32);
+      work_ += kDecodeCost * blended.width() * blended.height();
+      for (int row = 0; row < blended.height(); ++row) {
+        QRgb* px = reinterpret_cast<QRgb*>(blended.scanLine(row));
+        for (int col = 0; col < blended.width(); ++col)
+          px[col] = (px[col] & 0xFFFFFF) | (static_cast<QRgb>(qGray(pendingMask_->mask.pixel(col, row))) << 24);
+      }
+      pendingMask_.reset();
+      painter_.drawImage(target, blended);
+      return;
+    }
+    DrawPendingMask();
+    DrawImage(rop, target, part);
+  }
+
+  void DrawImage(std::uint32_t rop, const QRectF& target, const QImage& image) {
     painter_.save();
     painter_.setCompositionMode(SourceMode(rop).value_or(QPainter::CompositionMode_SourceOver));
-    painter_.drawImage(target, part);
+    painter_.drawImage(target, image);
     painter_.restore();
+  }
+
+  // A mask not followed by its bitmap is drawn as the file says: OR-ed onto the picture.
+  void DrawPendingMask() {
+    if (!pendingMask_) return;
+    DrawImage(kSrcPaint, pendingMask_->target, pendingMask_->mask);
+    pendingMask_.reset();
   }
 
   QPainter painter_;
@@ -753,6 +789,11 @@ class Player {
     QFontMetricsF metrics;
   };
   std::optional<FontCache> fontCache_;
+  struct PendingMask {
+    QImage mask;
+    QRectF target;
+  };
+  std::optional<PendingMask> pendingMask_;
 };
 
 std::string SizeText(std::int64_t w, std::int64_t h) { return std::to_string(w) + " x " + std::to_string(h); }

@@ -128,6 +128,10 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"poly-polygon winding",
        {redBrush, Select(1), {0x0106, {2}}, {0x0538, {2, 4, 4, 0, 0, 80, 0, 80, 80, 0, 80, 20, 20, 60, 20, 60, 60, 20, 60}}},
        {{At(10, 10), kRedPx}, {At(40, 40), kRedPx}}},
+      // A filled band a third of a pixel tall (10 units a pixel) still shows along its whole length.
+      {"hairline drawn as a thin polygon",
+       {{0x020C, {1000, 1000}}, redBrush, Select(1), Points(0x0324, {100, 500, 900, 500, 900, 503, 100, 503})},
+       {{QRect(20, 49, 1, 3), kRedPx, true}, {QRect(50, 49, 1, 3), kRedPx, true}, {QRect(80, 49, 1, 3), kRedPx, true}}},
       {"lines", {PenRec(5, kBlue), Select(1), {0x0214, {50, 0}}, {0x0213, {50, 99}}, Points(0x0325, {0, 10, 99, 10})},
        {{At(50, 50), kBluePx}, {At(50, 10), kBluePx}, {At(50, 30), kWhitePx}}},
       // Counter-clockwise from 3 o'clock to 12 o'clock: the top-right quarter.

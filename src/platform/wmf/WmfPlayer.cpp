@@ -383,13 +383,19 @@ class Player {
   // background mode first fills with the background colour, as the gaps between hatch lines show it.
   template <class DrawFn>
   void Shape(const QRectF& bounds, bool filled, DrawFn draw) {
-    QPen pen = CurrentPen(bounds);
-    // Drawing programs write hairlines as filled shapes a fraction of a pixel thick and without a
-    // pen; filled by pixel centres alone they would break up or vanish, so they keep a pixel's width.
-    if (filled && pen.style() == Qt::NoPen && !state_.brush.IsNull() && (bounds.width() < 1 || bounds.height() < 1))
-      pen = QPen(state_.brush.colour, 0);
+    const QPen pen = CurrentPen(bounds);
     const double reach = pen.widthF() / 2 + 1;  // a wide pen paints outside the shape
     Charge(bounds.adjusted(-reach, -reach, reach, reach), filled ? BrushCost() : 1);
+    // Drawing programs write hairlines as filled shapes a fraction of a pixel thick and without a
+    // pen; filled by pixel centres alone they would break up or vanish, so they fill one pixel's
+    // width about their middle.
+    if (filled && pen.style() == Qt::NoPen && !state_.brush.IsNull() && (bounds.width() < 1 || bounds.height() < 1)) {
+      QRectF band = bounds;
+      if (band.width() < 1) band = QRectF(band.center().x() - 0.5, band.top(), 1, band.height());
+      if (band.height() < 1) band = QRectF(band.left(), band.center().y() - 0.5, band.width(), 1);
+      painter_.fillRect(band, CurrentBrush());
+      return;
+    }
     if (filled && state_.brush.IsHatched() && state_.opaque) {
       painter_.setPen(Qt::NoPen);
       painter_.setBrush(state_.background);

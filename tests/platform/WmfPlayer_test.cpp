@@ -222,6 +222,10 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
         {0x0F43, Cat({W32(0x8800C6), {0, 1, 2, 0, 0, 40, 40, 0, 0}}),
          testing::Cat({testing::InfoHeader(2, 1, 24), {0xFF, 0, 0, 0, 0, 0, 0, 0}})}},
        {{At(10, 20), kBluePx}, {At(30, 20), kGreenPx}}},
+      // XOR drawing: blue over red gives magenta, blue over white gives yellow.
+      {"pen and brush raster mode",
+       {redBrush, Select(1), Rect(0, 0, 50, 50), {0x0104, {7}}, SolidBrush(kBlue), Select(2), Rect(25, 25, 75, 75)},
+       {{At(10, 10), kRedPx}, {At(30, 30), 0xFFFF00FF}, {At(60, 60), 0xFFFFFF00}}},
       {"pattern blit", {SolidBrush(kBlue), Select(1), {0x061D, Cat({W32(0xF00021), {20, 20, 0, 0}})}},
        {{At(10, 10), kBluePx}, {At(30, 30), kWhitePx}}},
       {"text", {{0x02FB, {S(-40), 0, 0, 0, 700, 0, 0, 0, 0}}, Select(1), {0x0521, {1}, {'H', 0, 10, 0, 10, 0}}},

@@ -47,6 +47,7 @@ enum Function : std::uint16_t {
   kSetBkColor = 0x0201,
   kSetBkMode = 0x0102,
   kSetMapMode = 0x0103,
+  kSetRop2 = 0x0104,
   kSetPolyFillMode = 0x0106,
   kSetTextColor = 0x0209,
   kSetTextAlign = 0x012E,
@@ -93,6 +94,8 @@ enum Function : std::uint16_t {
 constexpr std::uint32_t kSrcPaint = 0xEE0086;
 constexpr std::uint32_t kSrcAnd = 0x8800C6;
 constexpr int kIsotropic = 7;
+constexpr int kCopyPen = 13;
+constexpr int kNoOp = 11;
 constexpr unsigned kUpdateCp = 1;
 constexpr unsigned kEtoOpaque = 2;
 constexpr unsigned kEtoClipped = 4;
@@ -121,6 +124,7 @@ struct State {
   bool opaque = true;
   bool winding = false;
   unsigned align = 0;
+  int rop2 = kCopyPen;  // how pen and brush combine with the picture
   int mapMode = 1;
   QPointF winOrg;
   QPointF winExt{1, 1};
@@ -182,6 +186,9 @@ class Player {
       case kSetMapMode:
         if (n >= 1) s.mapMode = r.U16(0);
         Rescale();
+        break;
+      case kSetRop2:
+        if (n >= 1) s.rop2 = r.U16(0);
         break;
       case kSetPolyFillMode:
         if (n >= 1) s.winding = r.U16(0) == 2;
@@ -379,6 +386,21 @@ class Player {
     return QBrush(b.colour);
   }
 
+  // The Qt mode for each of the sixteen ways a pen or brush combines with the picture.
+  static QPainter::CompositionMode PenMode(int rop2) {
+    static constexpr QPainter::CompositionMode kModes[] = {
+        QPainter::RasterOp_ClearDestination,         QPainter::RasterOp_NotSourceAndNotDestination,
+        QPainter::RasterOp_NotSourceAndDestination,  QPainter::RasterOp_NotSource,
+        QPainter::RasterOp_SourceAndNotDestination,  QPainter::RasterOp_NotDestination,
+        QPainter::RasterOp_SourceXorDestination,     QPainter::RasterOp_NotSourceOrNotDestination,
+        QPainter::RasterOp_SourceAndDestination,     QPainter::RasterOp_NotSourceXorDestination,
+        QPainter::CompositionMode_Destination,       QPainter::RasterOp_NotSourceOrDestination,
+        QPainter::CompositionMode_SourceOver,        QPainter::RasterOp_SourceOrNotDestination,
+        QPainter::RasterOp_SourceOrDestination,      QPainter::RasterOp_SetDestination,
+    };
+    return rop2 >= 1 && rop2 <= 16 ? kModes[rop2 - 1] : QPainter::CompositionMode_SourceOver;
+  }
+
   // Draws a shape with the current brush (when `filled`) and pen. A hatched brush in opaque
   // background mode first fills with the background colour, as the gaps between hatch lines show it.
   template <class DrawFn>
@@ -386,6 +408,14 @@ class Player {
     const QPen pen = CurrentPen(bounds);
     const double reach = pen.widthF() / 2 + 1;  // a wide pen paints outside the shape
     Charge(bounds.adjusted(-reach, -reach, reach, reach), filled ? BrushCost() : 1);
+    if (state_.rop2 == kNoOp) return;
+    // Office suites clip a gradient to its shape by drawing it XOR-ed, filling the shape black, and
+    // drawing the gradient XOR-ed again; drawn plainly the gradient would cover its whole box.
+    painter_.setCompositionMode(PenMode(state_.rop2));
+    struct PlainAfter {
+      QPainter& painter;
+      ~PlainAfter() { painter.setCompositionMode(QPainter::CompositionMode_SourceOver); }
+    } plainAfter{painter_};
     // Drawing programs write hairlines as filled shapes a fraction of a pixel thick and without a
     // pen; filled by pixel centres alone they would break up or vanish, so they fill one pixel's
     // width about their middle.

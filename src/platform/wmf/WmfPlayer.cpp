@@ -416,13 +416,14 @@ class Player {
       QPainter& painter;
       ~PlainAfter() { painter.setCompositionMode(QPainter::CompositionMode_SourceOver); }
     } plainAfter{painter_};
-    // Drawing programs write hairlines as filled shapes a fraction of a pixel thick and without a
+    // Drawing programs write hairlines as filled bands a fraction of a pixel thick and without a
     // pen; filled by pixel centres alone they would break up or vanish, so they fill one pixel's
-    // width about their middle.
-    if (filled && pen.style() == Qt::NoPen && !state_.brush.IsNull() && (bounds.width() < 1 || bounds.height() < 1)) {
-      QRectF band = bounds;
-      if (band.width() < 1) band = QRectF(band.center().x() - 0.5, band.top(), 1, band.height());
-      if (band.height() < 1) band = QRectF(band.left(), band.center().y() - 0.5, band.width(), 1);
+    // width about their middle. (The specks where such lines meet are left as they are: widened,
+    // they would stand off the corners of small pictures.)
+    if (filled && pen.style() == Qt::NoPen && !state_.brush.IsNull() &&
+        std::min(bounds.width(), bounds.height()) < 1 && std::max(bounds.width(), bounds.height()) >= 1) {
+      const QRectF band = bounds.width() < 1 ? QRectF(bounds.center().x() - 0.5, bounds.top(), 1, bounds.height())
+                                             : QRectF(bounds.left(), bounds.center().y() - 0.5, bounds.width(), 1);
       painter_.fillRect(band, CurrentBrush());
       return;
     }

@@ -180,7 +180,9 @@ TEST(KeyDispatch, KeyDuringARunningCommandIsDropped) {
   int nested = 0;
   rig.pages.onCommand = [&] {
     // A long save yields to the event loop and another key arrives meanwhile.
-    if (nested++ == 0) EXPECT_FALSE(rig.frame.KeyPressPrg('A', {true, false, false}));
+    if (nested++ == 0) {
+      EXPECT_FALSE(rig.frame.KeyPressPrg('A', {true, false, false}));
+    }
     EXPECT_TRUE(rig.frame.KeyBusy());
   };
   EXPECT_TRUE(rig.frame.KeyPressPrg(F(4), {}));
@@ -217,8 +219,11 @@ TEST(KeyTable, NoTwoRowsOfAPaneShareAKey) {
                         overlaps(a.key.shift, b.key.shift);
       EXPECT_FALSE(keys && mods) << "rows " << i << " and " << j;
     }
-  for (const CommandRow& r : rows)
-    if (r.key.vk) EXPECT_FALSE(InSet(r.panes, Pane::None));
+  for (const CommandRow& r : rows) {
+    if (r.key.vk) {
+      EXPECT_FALSE(InSet(r.panes, Pane::None));
+    }
+  }
 }
 
 }  // namespace

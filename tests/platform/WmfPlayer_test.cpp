@@ -347,8 +347,9 @@ TEST(WmfPlayerTest, DamagedFilesEndQuicklyRefusedOrDrawnToTheDamage) {
     EXPECT_EQ(p.image.isNull(), c.outcome == Refused) << c.name << ": " << p.refusal;
     EXPECT_EQ(p.refusal.empty(), c.outcome != Refused) << c.name;
     EXPECT_EQ(p.partial, c.outcome == Partial) << c.name << ": " << p.stopped;
-    if (c.outcome == Partial && std::string(c.name).find("after drawing") != std::string::npos)
+    if (c.outcome == Partial && std::string(c.name).find("after drawing") != std::string::npos) {
       EXPECT_EQ(p.image.pixel(20, 20), kRedPx) << c.name;
+    }
   }
 }
 

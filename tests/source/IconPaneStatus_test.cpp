@@ -56,7 +56,9 @@ TEST(IconPaneStatusTest, SeveralSelectedCloseTheSystemClipboard) {
   EXPECT_TRUE(none.SelectAll);
   EXPECT_FALSE(none.SaveSelected || none.SaveDefault || none.ViewButtons);
   for (auto [button, on] : all.ToolbarButtons()) {
-    if (button == 6 || button == 9 || button == 26 || button == 28) EXPECT_FALSE(on) << button;
+    if (button == 6 || button == 9 || button == 26 || button == 28) {
+      EXPECT_FALSE(on) << button;
+    }
   }
 }
 

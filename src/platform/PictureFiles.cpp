@@ -17,10 +17,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QPainter>
 
 #include "common/BmpFile.h"
-#include "common/FileBytes.h"
+#include "common/LeBytes.h"
 #include "common/RegularFile.h"
 #include "platform/wmf/WmfPlayer.h"
 
@@ -51,18 +50,14 @@ PictureLoad TooManyPixels(qint64 width, qint64 height) {
                                               " megapixels");
 }
 
-std::uint32_t Le32(std::span<const std::uint8_t> b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-
 // The size a bitmap's header claims, so that a picture over the limit is refused before its
 // pixels are decoded. Zero when the header is too short to tell.
 std::int64_t BmpClaimedPixels(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 26) return 0;
-  const std::uint32_t headerSize = Le32(bytes, 14);
-  if (headerSize == 12) return std::int64_t{bytes[18] | (bytes[19] << 8)} * (bytes[20] | (bytes[21] << 8));
-  const auto width = static_cast<std::int32_t>(Le32(bytes, 18));
-  const auto height = static_cast<std::int32_t>(Le32(bytes, 22));
+  const std::uint8_t* b = bytes.data();
+  if (le::U32(b + 14) == 12) return std::int64_t{le::U16(b + 18)} * le::U16(b + 20);
+  const std::int32_t width = le::I32(b + 18);
+  const std::int32_t height = le::I32(b + 22);
   return std::abs(std::int64_t{width}) * std::abs(std::int64_t{height});
 }
 
@@ -70,7 +65,7 @@ std::int64_t BmpClaimedPixels(std::span<const std::uint8_t> bytes) {
 // screen is checked first.
 std::int64_t GifScreenPixels(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 10 || bytes[0] != 'G' || bytes[1] != 'I' || bytes[2] != 'F') return 0;
-  return std::int64_t{bytes[6] | (bytes[7] << 8)} * (bytes[8] | (bytes[9] << 8));
+  return std::int64_t{le::U16(bytes.data() + 6)} * le::U16(bytes.data() + 8);
 }
 
 // Qt refuses images over its own allocation limit (256 MB by default); ours is the pixel limit.

@@ -120,21 +120,22 @@ PictureLoad DecodeWithQt(std::span<const std::uint8_t> bytes) {
   return Loaded(std::move(*raster));
 }
 
-// The bytes of a regular file. Opened without blocking, so that a pipe is refused rather than
-// waited on; the size is checked before anything is read.
+// The bytes of a regular file; the size is checked before anything is read.
 std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& path, PictureLoad& refusal) {
   const auto systemReason = [](int err) { return std::error_code(err, std::generic_category()).message(); };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) {
-    refusal = Refuse(PictureRefusal::CannotOpen, "cannot open the file: " + systemReason(errno));
+    // A folder or a pipe, device or socket is refused by kind, without waiting on it.
+    const int err = errno;
+    refusal = err == EISDIR || err == EINVAL
+                  ? Refuse(PictureRefusal::NotRegularFile, "not a regular file")
+                  : Refuse(PictureRefusal::CannotOpen, "cannot open the file: " + systemReason(err));
     return std::nullopt;
   }
   struct stat st {};
   std::optional<std::vector<std::uint8_t>> bytes;
   if (::fstat(fd, &st) != 0) {
     refusal = Refuse(PictureRefusal::CannotOpen, "cannot read the file: " + systemReason(errno));
-  } else if (!S_ISREG(st.st_mode)) {
-    refusal = Refuse(PictureRefusal::NotRegularFile, "not a regular file");
   } else if (st.st_size == 0) {
     refusal = Refuse(PictureRefusal::Empty, "the file is empty");
   } else if (static_cast<std::uint64_t>(st.st_size) > kMaxPictureFileBytes) {

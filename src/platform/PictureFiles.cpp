@@ -206,6 +206,7 @@ std::optional<Raster> RasterFromImage(const QImage& image) {
 QImage ImageFromRaster(const Raster& raster) {
   if (raster.Empty()) return {};
   QImage image(raster.Width(), raster.Height(), QImage::Format_RGB32);
+  if (image.isNull()) return image;  // no memory for it
   for (int y = 0; y < raster.Height(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < raster.Width(); ++x) line[x] = 0xFF000000u | raster.At(x, y);

@@ -72,7 +72,7 @@ std::optional<Raster> ClipboardPicture();
 
 // A Qt image drawn on white (its alpha blended over white); nullopt when it is null or too large.
 std::optional<Raster> RasterFromImage(const QImage& image);
-// The raster as an opaque RGB32 image (a copy).
+// The raster as an opaque RGB32 image (a copy); null when there is no memory for it.
 QImage ImageFromRaster(const Raster& raster);
 // The raster seen as an RGB32 image without a copy: valid while `raster` lives unchanged.
 QImage ImageViewOfRaster(const Raster& raster);

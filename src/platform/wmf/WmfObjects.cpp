@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/Dib.h"
+#include "platform/PictureFiles.h"
 #include "platform/wmf/WmfText.h"
 
 namespace glimmora::wmf {
@@ -226,12 +227,8 @@ std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteI
   }
   const std::optional<Raster> raster = DecodePackedDib(dib);
   if (!raster) return DecodeCompressed(dib);
-  QImage image(raster->Width(), raster->Height(), QImage::Format_RGB32);
+  QImage image = ImageFromRaster(*raster);
   if (image.isNull()) return std::nullopt;
-  for (int y = 0; y < raster->Height(); ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < raster->Width(); ++x) line[x] = 0xFF000000u | raster->At(x, y);
-  }
   return image;
 }
 

@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::int64_t kMaxSide = 32767;
 
-
 // The layout of an image whose palette starts at `paletteOffset`, with `withMask` mask rows after
 // the colour rows. Checks the fields that every image must have right; the caller checks the
 // bytes against endOffset.
@@ -221,12 +220,14 @@ std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::
   return picture;
 }
 
+std::size_t PackedDibTableEntries(const DibHeader& header) {
+  return header.bitCount > 8 ? header.clrUsed : static_cast<std::size_t>(PaletteEntries(header.bitCount, header.clrUsed));
+}
+
 std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib) {
   const auto h = ParseDibHeader(dib);
   if (!h || h->size < kDibHeaderSize || h->size > dib.size()) return std::nullopt;
-  // Above 8 bits a table of biClrUsed colours may still come before the rows.
-  const std::size_t table =
-      h->bitCount > 8 ? h->clrUsed : static_cast<std::size_t>(PaletteEntries(h->bitCount, h->clrUsed));
+  const std::size_t table = PackedDibTableEntries(*h);
   if (table > (dib.size() - h->size) / 4) return std::nullopt;
   const std::size_t rowsAt = h->size + table * 4;
   return DecodePlainDib(dib, dib.subspan(rowsAt));

@@ -106,6 +106,10 @@ std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file);
 // IconImageLayout or when the bytes run short.
 std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels);
 
+// The colours in the table between a packed bitmap's header and its rows: the palette up to 8
+// bits, and above that the biClrUsed colours a bitmap of many colours may still carry.
+std::size_t PackedDibTableEntries(const DibHeader& header);
+
 // The picture of a packed bitmap: the BITMAPINFOHEADER, its palette and its pixel rows one after
 // the other in `dib`, as pictures inside other files keep them. nullopt when unsound as above.
 std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib);

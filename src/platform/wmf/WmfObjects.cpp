@@ -31,12 +31,6 @@ std::optional<QImage> DecodeMonoBitmap(std::span<const std::uint8_t> b) {
 
 constexpr std::int64_t kMaxSide = 32767;
 
-std::size_t ColourTableEntries(const DibHeader& h) {
-  if (h.bitCount < 1 || h.bitCount > 8) return h.clrUsed <= 256 ? h.clrUsed : 0;
-  const std::uint32_t full = 1u << h.bitCount;
-  return h.clrUsed != 0 && h.clrUsed <= full ? h.clrUsed : full;
-}
-
 QRgb TableColour(std::span<const std::uint8_t> table, std::size_t index) {
   if (4 * index + 3 >= table.size()) return qRgb(0, 0, 0);
   const std::uint8_t* e = table.data() + 4 * index;
@@ -57,7 +51,7 @@ int Channel(std::uint32_t pixel, std::uint32_t mask) {
 std::optional<QImage> DecodeMasked(std::span<const std::uint8_t> dib, const DibHeader& h, int width, int height) {
   if (h.bitCount != 16 && h.bitCount != 32) return std::nullopt;
   const std::size_t masksAt = 40;
-  const std::size_t rowsAt = (h.size == 40 ? h.size + 12 : h.size) + 4 * ColourTableEntries(h);
+  const std::size_t rowsAt = (h.size == 40 ? h.size + 12 : h.size) + 4 * PackedDibTableEntries(h);
   const std::size_t rowBytes = (static_cast<std::size_t>(width) * h.bitCount + 31) / 32 * 4;
   if (dib.size() < masksAt + 12 || rowsAt > dib.size() || (dib.size() - rowsAt) / rowBytes < static_cast<std::size_t>(height))
     return std::nullopt;
@@ -81,7 +75,7 @@ std::optional<QImage> DecodeRunLength(std::span<const std::uint8_t> dib, const D
   const bool four = h.compression == 2;
   if (h.bitCount != (four ? 4 : 8) || h.height < 0) return std::nullopt;
   const std::size_t tableAt = h.size;
-  const std::size_t dataAt = tableAt + 4 * ColourTableEntries(h);
+  const std::size_t dataAt = tableAt + 4 * PackedDibTableEntries(h);
   if (dataAt > dib.size()) return std::nullopt;
   const std::span<const std::uint8_t> table = dib.subspan(tableAt, dataAt - tableAt);
   const std::span<const std::uint8_t> data = dib.subspan(dataAt);
@@ -213,7 +207,7 @@ std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteI
     // Rewrite the table of 16-bit indexes as the colour table the decoder reads.
     const std::optional<DibHeader> h = ParseDibHeader(dib);
     if (!h || h->size < 40 || h->size > dib.size()) return std::nullopt;
-    const std::size_t entries = h->bitCount <= 8 ? ColourTableEntries(*h) : 0;
+    const std::size_t entries = h->bitCount <= 8 ? PackedDibTableEntries(*h) : 0;
     if (dib.size() - h->size < 2 * entries) return std::nullopt;
     withColours.assign(dib.begin(), dib.begin() + h->size);
     for (std::size_t i = 0; i < entries; ++i) {

@@ -268,18 +268,6 @@ PictureLoad LoadPicture(const std::string& path) {
   }
 }
 
-std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes) {
-  PictureLoad load = DecodePicture(bytes);
-  if (!load.Ok()) return std::nullopt;
-  return std::move(load.Picture);
-}
-
-std::optional<Raster> LoadPictureFile(const std::string& path) {
-  PictureLoad load = LoadPicture(path);
-  if (!load.Ok()) return std::nullopt;
-  return std::move(load.Picture);
-}
-
 bool OpenPictureFile(QFile& file, const std::string& path) {
   const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) return false;
@@ -314,7 +302,5 @@ PictureLoad PictureFromImage(const QImage& image) {
     return OutOfMemory();
   }
 }
-
-std::optional<Raster> ClipboardPicture() { return RasterFromImage(ClipboardImage()); }
 
 }  // namespace glimmora

@@ -51,10 +51,6 @@ PictureLoad LoadPicture(const std::string& path);
 // How a window loads a picture file: LoadPicture, or a stand-in in tests.
 using PictureFileLoader = std::function<PictureLoad(const std::string& path)>;
 
-// The same without the reason: nullopt when refused.
-std::optional<Raster> DecodePictureBytes(std::span<const std::uint8_t> bytes);
-std::optional<Raster> LoadPictureFile(const std::string& path);
-
 // Opens `path` for Qt's image reader when it is a regular file (a pipe would block the reader's
 // own open). False when it is missing, unreadable or of another kind.
 bool OpenPictureFile(QFile& file, const std::string& path);
@@ -65,10 +61,8 @@ QImage SmallPictureImage(const std::string& path, int maxSide);
 
 // The image on the system clipboard (null when it holds none). Window thread only.
 QImage ClipboardImage();
-// The clipboard's image drawn on white; refused (UnknownKind) when it holds none.
+// An image (the clipboard's, a drawn metafile) as a picture on white; refused (UnknownKind) when null.
 PictureLoad PictureFromImage(const QImage& image);
-// The picture on the system clipboard; nullopt when it holds none. Window thread only.
-std::optional<Raster> ClipboardPicture();
 
 // A Qt image drawn on white (its alpha blended over white); nullopt when it is null or too large.
 std::optional<Raster> RasterFromImage(const QImage& image);

@@ -33,6 +33,12 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
                                               static_cast<std::streamsize>(bytes.size()));
 }
 
+// The picture a load gave; nullopt when it was refused.
+std::optional<Raster> PictureOf(PictureLoad load) {
+  if (!load.Ok()) return std::nullopt;
+  return std::move(load.Picture);
+}
+
 // Within a few steps per channel (for lossy pictures).
 bool Near(Rgb a, Rgb b, int tolerance) {
   return std::abs(RedOf(a) - RedOf(b)) <= tolerance && std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
@@ -43,7 +49,7 @@ TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
   TempDir dir;
   const std::string bmp = dir.str() + "/a.bmp";
   WriteBytes(bmp, testing::Bmp2x2());
-  std::optional<Raster> r = LoadPictureFile(bmp);
+  std::optional<Raster> r = PictureOf(LoadPicture(bmp));
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->Width(), 2);
   EXPECT_EQ(r->At(0, 0), kRed);
@@ -53,7 +59,7 @@ TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
 
   const std::string gif = dir.str() + "/a.gif";
   WriteBytes(gif, testing::Gif2x2());
-  r = LoadPictureFile(gif);
+  r = PictureOf(LoadPicture(gif));
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->Width(), 2);
   EXPECT_EQ(r->Height(), 2);
@@ -70,7 +76,7 @@ TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
   QImageWriter writer(QString::fromStdString(jpg), "jpeg");
   writer.setQuality(100);
   ASSERT_TRUE(writer.write(halves));
-  r = LoadPictureFile(jpg);
+  r = PictureOf(LoadPicture(jpg));
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->Width(), 16);
   EXPECT_EQ(r->Height(), 8);
@@ -79,7 +85,7 @@ TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
 
   const std::string wmf = dir.str() + "/a.wmf";
   WriteBytes(wmf, testing::Wmf64x48());
-  r = LoadPictureFile(wmf);
+  r = PictureOf(LoadPicture(wmf));
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->Width(), 64);
   EXPECT_EQ(r->Height(), 48);
@@ -90,11 +96,11 @@ TEST(PictureFilesTest, EachKindLoadsAtItsSizeWithItsColours) {
   // The name does not decide: a bitmap called .jpg is still read.
   const std::string named = dir.str() + "/bmp.jpg";
   WriteBytes(named, testing::Bmp2x2());
-  ASSERT_TRUE(LoadPictureFile(named).has_value());
+  ASSERT_TRUE(LoadPicture(named).Ok());
 
-  EXPECT_FALSE(LoadPictureFile(dir.str() + "/missing.gif").has_value());
+  EXPECT_FALSE(LoadPicture(dir.str() + "/missing.gif").Ok());
   WriteBytes(dir.str() + "/empty.bmp", {});
-  EXPECT_FALSE(LoadPictureFile(dir.str() + "/empty.bmp").has_value());
+  EXPECT_FALSE(LoadPicture(dir.str() + "/empty.bmp").Ok());
 }
 
 // Each kind of refusal carries its reason; nothing is decoded past the size limit, and a pipe is
@@ -156,13 +162,13 @@ TEST(PictureFilesTest, LargeImagesConvertBandByBand) {
 TEST(PictureFilesTest, ClipboardPictureIsDrawnOnWhite) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
-  EXPECT_FALSE(ClipboardPicture().has_value());
+  EXPECT_EQ(PictureFromImage(ClipboardImage()).Refusal, PictureRefusal::UnknownKind);
   QImage image(3, 1, QImage::Format_ARGB32);
   image.setPixel(0, 0, qRgba(255, 0, 0, 255));
   image.setPixel(1, 0, qRgba(255, 0, 0, 0));
   image.setPixel(2, 0, qRgba(0, 0, 0, 128));
   clipboard->setImage(image);
-  const std::optional<Raster> r = ClipboardPicture();
+  const std::optional<Raster> r = PictureOf(PictureFromImage(ClipboardImage()));
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->At(0, 0), kRed);
   EXPECT_EQ(r->At(1, 0), kWhite);
@@ -189,13 +195,13 @@ TEST(PictureFilesTest, DamagedPicturesFailQuietly) {
   int loaded = 0;
   for (const auto& sample : samples) {
     for (std::size_t cut = 0; cut < sample.size(); ++cut) {
-      if (DecodePictureBytes(std::span(sample).first(cut))) ++loaded;
+      if (DecodePicture(std::span(sample).first(cut)).Ok()) ++loaded;
     }
     for (int round = 0; round < 300; ++round) {
       std::vector<std::uint8_t> bytes = sample;
       const int changes = 1 + static_cast<int>(random() % 4);
       for (int c = 0; c < changes; ++c) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
-      if (std::optional<Raster> r = DecodePictureBytes(bytes)) {
+      if (std::optional<Raster> r = PictureOf(DecodePicture(bytes))) {
         ++loaded;
         EXPECT_LE(static_cast<std::int64_t>(r->Width()) * r->Height(), kMaxPicturePixels);
       }

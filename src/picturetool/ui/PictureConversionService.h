@@ -30,10 +30,8 @@ class FilePictureReader : public PictureReader {
     return std::move(load.Picture);
   }
 
-  void SetLoader(PictureFileLoader loader) { loader_ = std::move(loader); }
-
  private:
-  PictureFileLoader loader_;
+  const PictureFileLoader loader_;
 };
 
 class PictureConversionService {
@@ -49,11 +47,6 @@ class PictureConversionService {
 
   PictureConverter& Converter() { return converter_; }
   WindowPictureTool& Tool() { return tool_; }
-  // Both the tool and the reader load files through `loader` (tests slow them down).
-  void SetLoader(const PictureFileLoader& loader) {
-    tool_.SetLoader(loader);
-    reader_.SetLoader(loader);
-  }
 
  private:
   WindowPictureTool tool_;

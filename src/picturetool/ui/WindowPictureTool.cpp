@@ -14,7 +14,6 @@ PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& reque
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   QPointer<PictureToolWindow> window = new PictureToolWindow(lang_, prompter_, request.ShowAbort, mainWindow_);
   open_ = window;
-  window->SetLoader(loader_);
   window->show();
   window->raise();
   window->activateWindow();

@@ -10,7 +10,6 @@
 #include "common/Prompter.h"
 #include "shared/PictureTool.h"
 #include "picturetool/ui/PictureToolWindow.h"
-#include "platform/PictureFiles.h"
 
 namespace glimmora {
 
@@ -24,15 +23,11 @@ class WindowPictureTool : public PictureToolRunner {
   // The window while a wait runs, else null.
   PictureToolWindow* OpenWindow() const { return open_.data(); }
 
-  // How the tool's windows load their picture files.
-  void SetLoader(PictureFileLoader loader) { loader_ = std::move(loader); }
-
  private:
   const LanguageTable& lang_;
   Prompter& prompter_;
   QPointer<QWidget> mainWindow_;
   QPointer<PictureToolWindow> open_;
-  PictureFileLoader loader_ = LoadPicture;
 };
 
 }  // namespace glimmora

@@ -870,11 +870,9 @@ std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at,
   std::optional<QPointF> viewport;
   QPointF org;
   for (std::int64_t count = 0; walker.Next(r) && ++count <= maxRecords && !(window && viewport);) {
-    if (r.Words() < 2 || r.I16(0) == 0 || r.I16(1) == 0) {
-      if (r.function == kSetWindowOrg && !window && r.Words() >= 2) org = QPointF(r.I16(1), r.I16(0));
-      continue;
-    }
+    if (r.Words() < 2) continue;
     if (r.function == kSetWindowOrg && !window) org = QPointF(r.I16(1), r.I16(0));
+    if (r.I16(0) == 0 || r.I16(1) == 0) continue;  // an empty extent sizes nothing
     if (r.function == kSetWindowExt && !window) window = QPointF(r.I16(1), r.I16(0));
     if (r.function == kSetViewportExt && !viewport) viewport = QPointF(r.I16(1), r.I16(0));
   }

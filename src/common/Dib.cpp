@@ -91,6 +91,13 @@ bool DecodeColourRows(const DibLayout& l, const std::uint8_t* palette, const std
   return anyAlpha;
 }
 
+// Whether the mask bit of pixel (x, y), y from the top, is set; the mask rows are stored bottom
+// row first.
+bool MaskBitSet(const DibLayout& l, const std::uint8_t* image, int x, int y) {
+  const std::uint8_t* row = image + l.maskOffset + static_cast<std::size_t>(l.height - 1 - y) * l.maskRowBytes;
+  return ((row[x >> 3] >> (7 - (x & 7))) & 1u) != 0;
+}
+
 std::uint8_t OverWhite(std::uint8_t channel, std::uint8_t alpha) {
   return static_cast<std::uint8_t>((channel * alpha + 255 * (255 - alpha) + 127) / 255);
 }
@@ -152,11 +159,9 @@ std::optional<DecodedIcon> DecodeIconImage(std::span<const std::uint8_t> image) 
   if (l->bitCount == 32) alpha.assign(pixels, 0);
   const bool blend = DecodeColourRows(*l, image.data() + l->paletteOffset, image.data() + l->colorOffset,
                                       icon.onWhite, l->bitCount == 32 ? &alpha : nullptr);
-  for (int r = 0; r < l->height; ++r) {
-    const int y = l->height - 1 - r;  // mask rows are stored bottom row first
-    const std::uint8_t* row = image.data() + l->maskOffset + static_cast<std::size_t>(r) * l->maskRowBytes;
+  for (int y = 0; y < l->height; ++y) {
     for (int x = 0; x < l->width; ++x) {
-      const bool set = ((row[x >> 3] >> (7 - (x & 7))) & 1u) != 0;
+      const bool set = MaskBitSet(*l, image.data(), x, y);
       const std::size_t i = static_cast<std::size_t>(y) * l->width + x;
       icon.transparent[i] = set ? 1 : 0;
       const Rgb c = icon.onWhite.At(x, y);
@@ -174,26 +179,20 @@ std::optional<DecodedIcon> DecodeIconImage(std::span<const std::uint8_t> image) 
 std::optional<ArgbImage> DecodeIconArgb(std::span<const std::uint8_t> image) {
   const auto l = IconImageLayout(image);
   if (!l || l->bitCount != 32) return std::nullopt;
+  const std::size_t pixels = static_cast<std::size_t>(l->width) * static_cast<std::size_t>(l->height);
+  Raster colours(l->width, l->height);
+  std::vector<std::uint8_t> alpha(pixels, 0);
+  const bool anyAlpha =
+      DecodeColourRows(*l, image.data() + l->paletteOffset, image.data() + l->colorOffset, colours, &alpha);
   ArgbImage out;
   out.width = l->width;
   out.height = l->height;
-  out.pixels.resize(static_cast<std::size_t>(l->width) * static_cast<std::size_t>(l->height));
-  bool anyAlpha = false;
-  for (int r = 0; r < l->height; ++r) {
-    const std::uint8_t* row = image.data() + l->colorOffset + static_cast<std::size_t>(r) * l->colorRowBytes;
-    std::uint32_t* line = out.pixels.data() + static_cast<std::size_t>(l->height - 1 - r) * l->width;
+  out.pixels.resize(pixels);
+  for (int y = 0; y < l->height; ++y) {
     for (int x = 0; x < l->width; ++x) {
-      line[x] = le::U32(row + 4 * static_cast<std::size_t>(x));
-      anyAlpha = anyAlpha || (line[x] >> 24) != 0;
-    }
-  }
-  if (anyAlpha) return out;
-  for (int r = 0; r < l->height; ++r) {
-    const std::uint8_t* row = image.data() + l->maskOffset + static_cast<std::size_t>(r) * l->maskRowBytes;
-    std::uint32_t* line = out.pixels.data() + static_cast<std::size_t>(l->height - 1 - r) * l->width;
-    for (int x = 0; x < l->width; ++x) {
-      const bool transparent = ((row[x >> 3] >> (7 - (x & 7))) & 1u) != 0;
-      if (!transparent) line[x] |= 0xFF000000u;
+      const std::size_t i = static_cast<std::size_t>(y) * l->width + x;
+      const std::uint32_t a = anyAlpha ? alpha[i] : (MaskBitSet(*l, image.data(), x, y) ? 0u : 255u);
+      out.pixels[i] = (a << 24) | colours.At(x, y);
     }
   }
   return out;

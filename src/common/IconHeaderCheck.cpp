@@ -1,5 +1,7 @@
 #include "common/IconHeaderCheck.h"
 
+#include "common/LeBytes.h"
+
 namespace glimmora {
 
 HeaderVerdict CheckIconHeader(const std::uint8_t* header, CandidateHeader* out) {
@@ -23,8 +25,7 @@ HeaderVerdict CheckIconHeader(const std::uint8_t* header, CandidateHeader* out) 
     out->width = w2;
     out->doubledHeight = w4;
     out->bitCount = w7;
-    out->clrUsed = static_cast<std::uint32_t>(header[32] | (header[33] << 8) | (header[34] << 16)) |
-                   (static_cast<std::uint32_t>(header[35]) << 24);
+    out->clrUsed = le::U32(header + 32);
   }
   const int height = w4 / 2;
   if (height == w2 && w2 % 16 == 0 && w2 <= 72) return HeaderVerdict::Standard;

@@ -192,13 +192,10 @@ std::optional<ArgbImage> ResizeIconToArgb(std::span<const std::uint8_t> icoFile,
 }
 
 std::optional<ResizedIcon> ResizeIconToIco(std::span<const std::uint8_t> icoFile, int sizeSel, bool makeMask) {
-  const auto icon = DecodeIcoFile(icoFile);
-  int width = 0;
-  int height = 0;
-  if (!icon || !TargetSize(sizeSel, icon->onWhite.Width(), icon->onWhite.Height(), width, height))
-    return std::nullopt;
   ResizedIcon out;
-  if (makeMask && icon->bitCount == 32) {
+  // A 32-bit icon keeps its alpha. Its own decode comes first, so its bytes are read once; any
+  // other depth falls through to the on-white picture.
+  if (makeMask) {
     if (const auto argb = ResizeIconToArgb(icoFile, sizeSel)) {
       const bool anyClear =
           std::any_of(argb->pixels.begin(), argb->pixels.end(), [](std::uint32_t p) { return (p >> 24) == 0; });
@@ -207,6 +204,11 @@ std::optional<ResizedIcon> ResizeIconToIco(std::span<const std::uint8_t> icoFile
       return out;
     }
   }
+  const auto icon = DecodeIcoFile(icoFile);
+  int width = 0;
+  int height = 0;
+  if (!icon || !TargetSize(sizeSel, icon->onWhite.Width(), icon->onWhite.Height(), width, height))
+    return std::nullopt;
   if (makeMask) {
     const KeyedPicture keyed = ReadIcoMask(*icon);
     out.mask = keyed.mask;

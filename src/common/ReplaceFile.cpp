@@ -74,11 +74,10 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
   const std::string target = ResolveTarget(path);
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
-  int failedErr = 0;
   const auto describe = [&](const char* what) {
-    failedErr = errno != 0 ? errno : EIO;
-    if (errorNumber) *errorNumber = failedErr;
-    return Describe(what, target, failedErr);
+    const int err = errno != 0 ? errno : EIO;
+    if (errorNumber) *errorNumber = err;
+    return Describe(what, target, err);
   };
   if (errorNumber) *errorNumber = 0;
 

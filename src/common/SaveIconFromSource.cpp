@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "common/AsciiCase.h"
+#include "common/Dib.h"
 #include "common/IcoFile.h"
-#include "common/LeBytes.h"
 #include "common/IconHeaderCheck.h"
 #include "common/IconWalker.h"
 #include "common/Paths.h"
@@ -37,8 +37,9 @@ std::optional<std::vector<std::uint8_t>> ReadFoundIcon(const std::string& path, 
 std::optional<std::vector<std::uint8_t>> WholeIcon(std::span<const std::uint8_t> file) {
   const auto head = DecodeIcoFileHead(file);
   const auto image = IcoImageBytes(file);
-  if (!head || !image || image->size() < kInfoHeaderBytes) return std::nullopt;
-  IcoFileHead own = MakeIcoFileHead(0, 0, le::U16(image->data() + 14), static_cast<std::uint32_t>(image->size()));
+  const auto info = image ? ParseDibHeader(*image) : std::nullopt;
+  if (!head || !info) return std::nullopt;
+  IcoFileHead own = MakeIcoFileHead(0, 0, info->bitCount, static_cast<std::uint32_t>(image->size()));
   own.width = head->width;
   own.height = head->height;
   return MakeSingleImageIco(own, *image);

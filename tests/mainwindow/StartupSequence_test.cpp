@@ -100,11 +100,16 @@ TEST_F(ProgramFolderTest, CancelEndsTheProgramWithoutAMessage) {
 TEST(StartupFoldersTest, WorkFoldersAreMadeAndAnExistingEmptyOneIsFine) {
   TempFolder app;
   fs::create_directories(app.path() / "LibIconTemp");  // exists and holds nothing
+  // New files of a settings save and of a web-site list save that were killed before renaming.
+  WriteFile(app.path() / "Glimmora.cfg.new4711", "half");
+  WriteFile(app.path() / "WebSiteLib" / "HomePage.Lib.new815", "half");
   ScriptedPrompter prompter;
   PrepareProgramFolder(app.str(), RowTable(), prompter);
   EXPECT_TRUE(fs::is_directory(app.path() / "IconClipBoard"));
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));
   EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_FALSE(fs::exists(app.path() / "Glimmora.cfg.new4711"));
+  EXPECT_FALSE(fs::exists(app.path() / "WebSiteLib" / "HomePage.Lib.new815"));
 }
 
 TEST(StartupFoldersTest, AWorkFolderThatCannotBeMadeIsReportedAndStartUpGoesOn) {

@@ -13,6 +13,7 @@
 #include <QStandardItemModel>
 #include <QTabBar>
 #include <QTreeWidget>
+#include <optional>
 
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibraryController.h"
@@ -36,9 +37,11 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<i
 // The address command 32 writes to.
 constexpr std::string_view kSupportMail = "support@glimmora.example";
 
-// Names of the boxes that take the focus without being a pane.
-bool IsInputBox(const QString& name) {
-  return name == "ImageComboPath" || name == "TextSelIcoKeyword" || name == "ComboLKeyword";
+// The page of a box that takes the focus without being a pane; nullopt for any other name.
+std::optional<Page> InputBoxPage(const QString& name) {
+  if (name == "ImageComboPath") return Page::Source;
+  if (name == "TextSelIcoKeyword" || name == "ComboLKeyword") return Page::Library;
+  return std::nullopt;
 }
 
 // The pane or box a focused widget belongs to: the nearest ancestor named after a control.
@@ -47,7 +50,7 @@ QWidget* ControlOf(QWidget* w, Pane* pane) {
     const QString name = w->objectName();
     if (name.isEmpty()) continue;
     const Pane p = PaneFromName(name.toStdString());
-    if (p != Pane::None || IsInputBox(name)) {
+    if (p != Pane::None || InputBoxPage(name)) {
       *pane = p;
       return w;
     }
@@ -557,7 +560,7 @@ void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {
             pane == Pane::ListViewIcoClipboard)
           frame_->SetListViewType();
       } else {
-        frame_->InputBoxGotFocus(c->objectName() == "ImageComboPath" ? Page::Source : Page::Library);
+        frame_->InputBoxGotFocus(*InputBoxPage(c->objectName()));
       }
     }
   }

@@ -603,10 +603,11 @@ void IconPane::SaveFileIconsWithDefaults() {
   SaveRun(rec.IcoSize, "FILE", rec.SaveAs == 1 ? "BMP" : "ICO", rec.SaveSel == 1, false, true);
 }
 
-void IconPane::SaveFileIconsToIconClipboard(int index) {
-  SaveRun(0, "FILE", "ICO", index != 0, true, false);
+bool IconPane::SaveFileIconsToIconClipboard(int index) {
+  const bool clean = SaveRun(0, "FILE", "ICO", index != 0, true, false);
   if (clip_ != nullptr) clip_->RsetIcoClipBoard();
   emit IconClipboardChanged();
+  return clean;
 }
 
 void IconPane::MoveFileIconsToIconClipboard(int index) {
@@ -614,12 +615,9 @@ void IconPane::MoveFileIconsToIconClipboard(int index) {
   // A full clipboard or the picture tool's abort leaves only the files already saved checked, so
   // only they move. After a failed write nothing moves: a file whose icons did not all reach the
   // clipboard must never be deleted.
-  const bool clean = SaveRun(0, "FILE", "ICO", index != 0, true, false);
-  if (clean) files_->MoveCheckedFilesOut(kMovedFilesLimit);
+  if (SaveFileIconsToIconClipboard(index)) files_->MoveCheckedFilesOut(kMovedFilesLimit);
   ClearListViewPict();
   SelectIco();
-  if (clip_ != nullptr) clip_->RsetIcoClipBoard();
-  emit IconClipboardChanged();
 }
 
 // ----- clipboards -------------------------------------------------------------------------------

@@ -113,8 +113,9 @@ class IconPane : public QWidget, public IconPaneLink {
   void SaveCheckedFileIcons(bool asBmp, bool allFiles) {
     SaveIcotoIcoBmp(0, "FILE", asBmp ? "BMP" : "ICO", allFiles, false);
   }
-  // The checked files' icons (index 0) or every file's icons into the icon clipboard.
-  void SaveFileIconsToIconClipboard(int index);
+  // The checked files' icons (index 0) or every file's icons into the icon clipboard. False as
+  // for SaveRun.
+  bool SaveFileIconsToIconClipboard(int index);
   // The same, then at most 50 of the saved files leave the file list, and after a Yes to the file
   // list's question the disk too. When an icon could not be written, every file stays.
   void MoveFileIconsToIconClipboard(int index);

@@ -37,8 +37,12 @@ void KeepToField(QLineEdit* box, std::size_t fieldBytes) {
   const QByteArray before = text.left(cursor).toUtf8();
   QString kept = QString::fromStdString(CutUtf8(std::string_view(before.constData(), before.size()), room));
   const int keptCursor = static_cast<int>(kept.size());
-  if (room == 0) kept = QString::fromStdString(CutUtf8(text.toStdString(), fieldBytes));
-  else kept += QString::fromUtf8(after);
+  // Only a text after the cursor that alone overflows the field is cut at its end; one that just
+  // fills the field stays whole and what was typed before it goes.
+  if (static_cast<std::size_t>(after.size()) > fieldBytes)
+    kept = QString::fromStdString(CutUtf8(text.toStdString(), fieldBytes));
+  else
+    kept += QString::fromUtf8(after);
   const QSignalBlocker quiet(box);
   box->setText(kept);
   box->setCursorPosition(std::min(keptCursor, static_cast<int>(kept.size())));

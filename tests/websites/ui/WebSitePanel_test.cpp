@@ -145,6 +145,10 @@ TEST_F(WebSitePanelTest, BoxesTakeNoMoreThanTheirFieldsHold) {
   type(language, "abc");  // what is typed gives way, not the text after the cursor
   EXPECT_EQ(language->text(), QString::fromUtf8("ab\xE5\x9B\xBE"));
   EXPECT_EQ(language->cursorPosition(), 2);
+  language->setCursorPosition(0);
+  type(language, "x");  // the box is full: the end is not pushed out
+  EXPECT_EQ(language->text(), QString::fromUtf8("ab\xE5\x9B\xBE"));
+  EXPECT_EQ(language->cursorPosition(), 0);
 
   // Text put in whole (a pasted or carried detail) is cut at a character boundary.
   std::string detail;

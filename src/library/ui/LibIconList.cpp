@@ -10,18 +10,14 @@
 #include <memory>
 #include <unistd.h>
 
-#include "common/FileBytes.h"
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
 #include "library/ui/PaneIcons.h"
-#include "shared/ui/IconImages.h"
 
 namespace glimmora {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-constexpr std::size_t kLargestWorkIcon = 4u << 20;
 
 }  // namespace
 
@@ -42,10 +38,7 @@ QList<QStandardItem*> LibIconList::MakeRow(const LibPaneItem& item) const {
     cell->setEditable(false);
     row.append(cell);
   }
-  if (const auto bytes = ReadFileBytes(JoinPath(workDir_, item.Key), kLargestWorkIcon)) {
-    const QImage image = IcoFileToImage(*bytes);
-    row[0]->setIcon(PaneIcon(image));
-  }
+  row[0]->setIcon(PaneIconOfFile(JoinPath(workDir_, item.Key)));
   return row;
 }
 

@@ -75,18 +75,17 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
 }
 
 void ClipboardPane::RsetIcoClipBoard(bool addNewIco) {
-  const std::vector<ClipFile> listing = ListIcoClipBoard(clipDir_, lang_.CurLang);
   if (!addNewIco) {
     list_->Model()->removeRows(0, list_->Model()->rowCount());
     files_.clear();
     imagesAdded_ = 0;
-    AddRows(listing, 1);
+    AddRows(ListIcoClipBoard(clipDir_, lang_.CurLang), 1);
   } else {
     std::vector<std::string> listed;
     for (const ClipFile& f : files_) listed.push_back(f.FileName);
     QStandardItemModel* model = list_->Model();
     const int last = model->rowCount() > 0 ? LeadingNumber(model->item(model->rowCount() - 1, 0)->text()) : 0;
-    AddRows(NewClipFiles(listing, listed), last + 1);
+    AddRows(ListIcoClipBoard(clipDir_, lang_.CurLang, listed), last + 1);
   }
   SelectClipIco();
 }

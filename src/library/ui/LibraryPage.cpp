@@ -56,8 +56,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
       commandSaveKeyword_(new QPushButton),
       progressBarLib_(new QProgressBar),
       splitColumns_(new QSplitter(Qt::Horizontal)),
-      splitLeft_(new QSplitter(Qt::Vertical)),
-      treeBox_(new QWidget) {
+      splitLeft_(new QSplitter(Qt::Vertical)) {
   setObjectName("FrameL");
   const LanguageTable& lang = state.LangStr;
 
@@ -68,17 +67,18 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   imageComboLRD_->setFixedHeight(Px(kRecentBoxHeight) + 4);
   imageComboLRD_->setStyleSheet(kFocusShade);
 
-  auto* treeLayout = new QVBoxLayout(treeBox_);
+  auto* treeBox = new QWidget;
+  auto* treeLayout = new QVBoxLayout(treeBox);
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->setSpacing(2);
   treeLayout->addWidget(treeViewL_, 1);
   treeLayout->addWidget(imageComboLRD_);
-  treeBox_->setMinimumHeight(Px(kSplitTopMin));
+  treeBox->setMinimumHeight(Px(kSplitTopMin));
 
   listViewIcoClipboard_->setStyleSheet(kFocusShade);
   listViewIcoClipboard_->setMinimumHeight(Px(kSplitBottomKeep) - Px(kRecentBoxHeight));
   splitLeft_->setObjectName("FrameLMOve_1");
-  splitLeft_->addWidget(treeBox_);
+  splitLeft_->addWidget(treeBox);
   splitLeft_->addWidget(listViewIcoClipboard_);
   // A larger window goes to the clipboard list; the tree keeps the height it was given.
   splitLeft_->setStretchFactor(0, 0);

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include "common/FileBytes.h"
+#include "shared/ui/IconImages.h"
+
 namespace glimmora {
 
 QIcon PaneIcon(const QImage& image) {
@@ -23,6 +26,12 @@ QIcon PaneIcon(const QImage& image) {
     icon.addPixmap(QPixmap::fromImage(canvas));
   }
   return icon;
+}
+
+QIcon PaneIconOfFile(const std::string& path) {
+  constexpr std::size_t kLargestPaneIcon = 4u << 20;
+  const auto bytes = ReadFileBytes(path, kLargestPaneIcon);
+  return bytes ? PaneIcon(IcoFileToImage(*bytes)) : QIcon();
 }
 
 }  // namespace glimmora

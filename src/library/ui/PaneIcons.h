@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <string>
 
 namespace glimmora {
 
@@ -10,5 +11,8 @@ namespace glimmora {
 // scaled down to fit and never below one pixel a side: an icon of 200 x 8 shows as a thin strip
 // instead of a pixmap of no height, which cannot be painted. A null image gives a null icon.
 QIcon PaneIcon(const QImage& image);
+
+// PaneIcon of the icon file at `path` (read up to 4 MB); a null icon when it holds no picture.
+QIcon PaneIconOfFile(const std::string& path);
 
 }  // namespace glimmora

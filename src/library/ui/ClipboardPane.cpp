@@ -16,7 +16,7 @@
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/ui/LibraryPageList.h"
-#include "library/ui/PaneIcons.h"
+#include "shared/ui/ListRowIcons.h"
 
 namespace glimmora {
 namespace {
@@ -65,7 +65,7 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
       cell->setEditable(false);
       row.append(cell);
     }
-    row[0]->setIcon(PaneIconOfFile(JoinPath(clipDir_, f.FileName)));
+    row[0]->setIcon(ListRowIconOfFile(JoinPath(clipDir_, f.FileName)));
     model->appendRow(row);
     files_.push_back(f);
     ++imagesAdded_;

@@ -12,7 +12,7 @@
 
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
-#include "library/ui/PaneIcons.h"
+#include "shared/ui/ListRowIcons.h"
 
 namespace glimmora {
 namespace {
@@ -38,7 +38,7 @@ QList<QStandardItem*> LibIconList::MakeRow(const LibPaneItem& item) const {
     cell->setEditable(false);
     row.append(cell);
   }
-  row[0]->setIcon(PaneIconOfFile(JoinPath(workDir_, item.Key)));
+  row[0]->setIcon(ListRowIconOfFile(JoinPath(workDir_, item.Key)));
   return row;
 }
 

@@ -1,4 +1,4 @@
-#include "library/ui/PaneIcons.h"
+#include "shared/ui/ListRowIcons.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -10,7 +10,7 @@
 
 namespace glimmora {
 
-QIcon PaneIcon(const QImage& image) {
+QIcon ListRowIcon(const QImage& image) {
   if (image.isNull()) return {};
   QIcon icon;
   for (const int side : {16, 32}) {
@@ -28,10 +28,10 @@ QIcon PaneIcon(const QImage& image) {
   return icon;
 }
 
-QIcon PaneIconOfFile(const std::string& path) {
+QIcon ListRowIconOfFile(const std::string& path) {
   constexpr std::size_t kLargestPaneIcon = 4u << 20;
   const auto bytes = ReadFileBytes(path, kLargestPaneIcon);
-  return bytes ? PaneIcon(IcoFileToImage(*bytes)) : QIcon();
+  return bytes ? ListRowIcon(IcoFileToImage(*bytes)) : QIcon();
 }
 
 }  // namespace glimmora

@@ -1,5 +1,6 @@
 #include "common/PaneTwips.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 
@@ -13,6 +14,10 @@ std::int16_t TwipsToInteger(double twips) {
   std::fesetround(saved);
   if (r < -32768.0 || r > 32767.0) return 0;
   return static_cast<std::int16_t>(r);
+}
+
+int TwipsToPixels(double twips) {
+  return std::max(1, static_cast<int>(std::floor(twips / kTwipsPerPixel + 0.5)));
 }
 
 std::int16_t PaneTwipsToStore(int pixels, const ShownPaneSize& shown) {

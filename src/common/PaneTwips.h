@@ -8,6 +8,9 @@ namespace glimmora {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// The whole pixels a stored size in twips is laid out at: the nearest, halves up, never below 1.
+int TwipsToPixels(double twips);
+
 // A size in twips as the file stores it: the nearest whole number (halves to even), and 0 when it
 // does not fit a 16-bit integer.
 std::int16_t TwipsToInteger(double twips);

@@ -48,7 +48,7 @@ std::string LibReadmeLine(const std::string& appTitle, const std::string& catego
 }
 
 std::string LibNoteLine(const std::string& category, const std::string& library, const LocalDateTime& now) {
-  return category + "-" + library + " " + "  " + DateText(now) + " " + TimeText(now) + "\r\n";
+  return category + "-" + library + "   " + DateText(now) + " " + TimeText(now) + "\r\n";
 }
 
 std::optional<std::string> ParamExportFolder(bool useNow, const std::string& otherDir) {

@@ -32,9 +32,8 @@ struct ClipPrefix {
 // "_" & node text cut before its first "(" & ".".
 std::string LibReadmeLine(const std::string& appTitle, const std::string& category, const std::string& nodeText);
 
-// A clipboard note: category & "-" & the library's node text cut before its "(" (so the library
-// name keeps the blank that stood before the count) & "  " & date & " " & time, CR LF: three
-// blanks between the name and the date.
+// A clipboard note: category & "-" & library & three blanks (the blank that stood before the
+// count in the library's node text, then two) & date & " " & time, CR LF.
 std::string LibNoteLine(const std::string& category, const std::string& library, const LocalDateTime& now);
 
 // The export target when the parameters say so: `OtherDir` of the library record when UseNow is

@@ -50,10 +50,12 @@ std::string ClipNoteName(const std::string& icoName) {
   return (icoName.size() >= 4 ? icoName.substr(0, icoName.size() - 4) : icoName) + ".sur";
 }
 
-std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang) {
+std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang,
+                                       std::span<const std::string> listed) {
+  const std::unordered_set<std::string> have(listed.begin(), listed.end());
   std::vector<ClipFile> out;
   for (const auto& name : ListFolderFiles(clipDir)) {
-    if (!EndsWithIgnoringCase(name, ".ico")) continue;
+    if (!EndsWithIgnoringCase(name, ".ico") || have.contains(name)) continue;
     std::string start;
     if (ReadFileStart(JoinPath(clipDir, name), kHeadersRead, start) != ReadStatus::Ok) continue;
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(start.data()), start.size());
@@ -70,14 +72,6 @@ std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang
     f.Source = FirstLine(JoinPath(clipDir, ClipNoteName(name)), lang);
     out.push_back(std::move(f));
   }
-  return out;
-}
-
-std::vector<ClipFile> NewClipFiles(std::span<const ClipFile> listing, std::span<const std::string> listed) {
-  const std::unordered_set<std::string> have(listed.begin(), listed.end());
-  std::vector<ClipFile> out;
-  for (const auto& f : listing)
-    if (!have.count(f.FileName)) out.push_back(f);
   return out;
 }
 

@@ -27,12 +27,10 @@ struct ClipFile {
 };
 
 // The icons of the folder in listing order. Files with a width byte of 0 in their head, and files
-// without a readable bitmap header behind it (no picture to show), are left out.
-std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang);
-
-// The files of `listing` whose real names are not among `listed`, in listing order: what an
-// append adds to the pane.
-std::vector<ClipFile> NewClipFiles(std::span<const ClipFile> listing, std::span<const std::string> listed);
+// without a readable bitmap header behind it (no picture to show), are left out. Files whose real
+// names are in `listed` are skipped unread: an append to the pane reads only what it adds.
+std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang,
+                                       std::span<const std::string> listed = {});
 
 // The pane's texts for a file shown as number `number`.
 struct ClipItemTexts {

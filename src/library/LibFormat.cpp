@@ -176,30 +176,22 @@ std::optional<LibIconBody> IconBodyForLibrary(std::span<const std::uint8_t> icoF
   const auto head = DecodeIcoFileHead(icoFile);
   const auto image = IcoImageBytes(icoFile);
   if (!head || !image || image->size() != head->bytesInRes || image->size() < kDibHeaderSize) return std::nullopt;
+  // Only a plain 40-byte header: the body is stored behind the header the library writes itself.
   const auto dib = ParseDibHeader(*image);
-  if (!dib || dib->size != kDibHeaderSize || dib->compression != 0) return std::nullopt;
-  if (dib->width < 1 || dib->width > 255 || dib->height < 2 || dib->height > 510 || dib->height % 2 != 0)
-    return std::nullopt;
-  if (!IsKnownBitCount(dib->bitCount)) return std::nullopt;
-  // An image too short for its own rows would come out of the library undecodable.
+  if (!dib || dib->size != kDibHeaderSize) return std::nullopt;
+  // A sound image (plain bitmap, known bit count, rows all there) no larger than a library records.
   const auto layout = IconImageLayout(*image);
-  if (!layout) return std::nullopt;
+  if (!layout || layout->width > 255 || layout->height > 255) return std::nullopt;
   LibIconBody out;
-  out.Width = static_cast<std::uint8_t>(dib->width);
-  out.Height = static_cast<std::uint8_t>(dib->height / 2);
-  out.BitCount = static_cast<std::uint8_t>(dib->bitCount);
+  out.Width = static_cast<std::uint8_t>(layout->width);
+  out.Height = static_cast<std::uint8_t>(layout->height);
+  out.BitCount = static_cast<std::uint8_t>(layout->bitCount);
   // The library gives every icon back with a header that counts no palette colours, that is a
   // full palette for 8 bits or fewer. A shorter palette is padded to full with black entries,
   // which is what the indexes beyond it showed, so the rows behind it stay where they are read.
-  const std::size_t fullPalette = dib->bitCount <= 8 ? (std::size_t{1} << dib->bitCount) : 0;
-  const auto begin = image->begin();
-  if (layout->paletteEntries >= fullPalette) {
-    out.Body.assign(begin + kDibHeaderSize, image->end());
-    return out;
-  }
-  const auto paletteEnd = begin + static_cast<std::ptrdiff_t>(layout->colorOffset);
-  out.Body.assign(begin + kDibHeaderSize, paletteEnd);
-  out.Body.resize(fullPalette * 4, 0);
+  const auto paletteEnd = image->begin() + static_cast<std::ptrdiff_t>(layout->colorOffset);
+  out.Body.assign(image->begin() + kDibHeaderSize, paletteEnd);
+  out.Body.resize(std::max<std::size_t>(out.Body.size(), PaletteBytes(layout->bitCount)), 0);
   out.Body.insert(out.Body.end(), paletteEnd, image->end());
   return out;
 }

@@ -13,8 +13,9 @@ namespace glimmora {
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress) {
   LibPage page;
   EmptyWorkFolder(request.WorkDir);
-  // A change cut off by a crash is finished or rolled back before the library is shown.
-  TidyLibraryFiles(request.SrcPath);
+  // A change cut off by a crash is finished or rolled back when the library is opened; turning its
+  // pages reads what that left (the reader takes committed files as they stand).
+  if (request.LibGrpNo == 0) TidyLibraryFiles(request.SrcPath);
   const LibraryReader reader = LibraryReader::Open(request.SrcPath);
   page.Status = reader.Status();
   page.Problem = reader.Problem();

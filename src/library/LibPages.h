@@ -19,7 +19,7 @@ struct LibPageRequest {
   std::string SrcPath;       // the library of the selected tree node
   std::string CategoryName;  // the parent node's text
   std::string LibraryName;   // the node text before its first " (" (the whole text without one)
-  int LibGrpNo = 0;          // 0 is read as 1
+  int LibGrpNo = 0;          // 0 is read as 1: the library is opened anew (not a page turn)
   int LibGrpSize = kLibGrpSize;
   std::string WorkDir;       // LibIconTemp
 };
@@ -36,9 +36,9 @@ struct LibPage {
   std::string Status2;       // status panel 2 (empty when the library is empty)
 };
 
-// The page, written as AAA.ico, AAB.ico, .. into the emptied work folder, after a change of the
-// library cut off by a crash was finished or rolled back. For an empty library the work folder is
-// emptied and nothing else happens (the caller leaves the status as it was).
+// The page, written as AAA.ico, AAB.ico, .. into the emptied work folder; a library opened anew
+// first has a change cut off by a crash finished or rolled back. For an empty library the work
+// folder is emptied and nothing else happens (the caller leaves the status as it was).
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress = {});
 
 // A category node: the work folder emptied, no items, status "0 icons".

@@ -47,10 +47,6 @@ std::string TabCaption(int tab, const LanguageTable& lang) {
 
 std::string StatusPanelKey(int panel) { return "Statusico " + std::to_string(panel); }
 
-}  // namespace glimmora
-
-namespace glimmora {
-
 std::span<const ControlCaption> ControlCaptions() {
   static constexpr ControlCaption kCaptions[] = {
       {"LabelSearchKeyword", -1, false, 263}, {"LabelSelIcoKeyword", -1, false, 264},

@@ -44,10 +44,6 @@ std::string TabCaption(int tab, const LanguageTable& lang);
 // Key of status panel 1..3 of the library page.
 std::string StatusPanelKey(int panel);
 
-}  // namespace glimmora
-
-namespace glimmora {
-
 // The other captions the language table gives the main window at start-up: labels and buttons of
 // the library page and the tooltips of its paging pictures. The page that builds the control
 // takes its caption from here.

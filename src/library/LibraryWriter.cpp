@@ -382,13 +382,20 @@ void TidyLibraryFiles(const std::string& srcPath, FileOps& ops) {
 }
 
 void TidyCategoryFolder(const std::string& folder, FileOps& ops) {
+  const std::vector<std::string> names = ListFolderFiles(folder);
+  std::unordered_set<std::string> indexes;  // the index files, in capitals
+  for (const auto& name : names)
+    if (EndsWithIgnoringCase(name, ".src")) indexes.insert(AsciiUpper(name));
+  // Only a library with scratch files, or a data file without its index file, has anything to
+  // tidy: a whole pair is left alone, so a look at a large category costs one listing.
   std::vector<std::string> libraries;
-  for (const auto& name : ListFolderFiles(folder)) {
+  for (const auto& name : names) {
     std::string_view base = name;
     for (const std::string_view tail : {".src.commit", ".src.new", ".dat.new", ".dat"}) {
       if (!EndsWithIgnoringCase(base, tail)) continue;
       base.remove_suffix(tail.size());
-      libraries.push_back(JoinPath(folder, std::string(base) + ".src"));
+      const std::string src = std::string(base) + ".src";
+      if (tail != ".dat" || !indexes.contains(AsciiUpper(src))) libraries.push_back(JoinPath(folder, src));
       break;
     }
   }

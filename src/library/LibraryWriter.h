@@ -10,7 +10,7 @@
 //   2. base.src.new is renamed to base.src.commit: from here on the new pair is the library;
 //   3. base.dat.new is renamed over the data file, then base.src.commit over the index file.
 // A reader that finds base.src.commit reads it with base.dat.new (or, once that was renamed, the
-// data file). RecoverLibrary, run before every change and whenever the library's page or its
+// data file). RecoverLibrary, run before every change and whenever the library is opened or its
 // category is read, finishes steps 3 after a crash, or removes the scratch files of a change that
 // never reached step 2.
 //
@@ -78,7 +78,7 @@ std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
 // killed halfway leaves. Run whenever a library is opened, so that no scratch file outlives a look.
 void TidyLibraryFiles(const std::string& srcPath, FileOps& ops = DefaultFileOps());
 // TidyLibraryFiles for every library of a category folder that has scratch files or a data file
-// (the category is about to be read).
+// without its index file (the category is about to be read); a whole pair is not touched.
 void TidyCategoryFolder(const std::string& folder, FileOps& ops = DefaultFileOps());
 
 // Appends the icons as new entries behind the old ones (empty keyword, no author). Refused as a

@@ -17,7 +17,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/PaneTwips.h"
 #include "common/ReplaceFile.h"
 #include "common/TextCodec.h"
 #include "settings/SaveParams.h"

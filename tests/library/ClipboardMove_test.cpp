@@ -87,7 +87,7 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   EXPECT_EQ(MakeClipItemTexts(files[4], 5, lang).Color, "<368>");
 
   const std::string listed[] = {"A1_x.Ico"};
-  const auto added = NewClipFiles(files, listed);
+  const auto added = ListIcoClipBoard(clip().string(), Language::English, listed);
   ASSERT_EQ(added.size(), 4u);
   EXPECT_EQ(added[0].FileName, "A2_x.ico");
 }

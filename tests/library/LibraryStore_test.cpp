@@ -294,10 +294,10 @@ bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std
     EXPECT_EQ(ReadAll(src), oldSrc) << "step " << step;
   }
   EXPECT_TRUE(seen == oldSet || seen == newSet) << "step " << step << (crash ? " crash" : " failure");
-  // A look at the library (its page, or its category in the tree) finishes or rolls back.
+  // A look at the library (opening it, or its category in the tree) finishes or rolls back.
   if (step % 2 == 0) {
     static const testing::TempDir work;
-    GetIcoFromLib({src, "C", "Cats", 1, 50, work.str()}, RowTable());
+    GetIcoFromLib({src, "C", "Cats", 0, 50, work.str()}, RowTable());
   } else {
     TidyCategoryFolder(FolderOfPath(src));
   }

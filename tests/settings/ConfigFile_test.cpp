@@ -1,5 +1,7 @@
 #include "settings/ConfigFile.h"
 
+#include "common/PaneTwips.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -12,26 +12,16 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/FileBytes.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/ui/LibraryPageList.h"
-#include "library/ui/PaneIcons.h"
-#include "shared/ui/IconImages.h"
+#include "shared/ui/ListRowIcons.h"
 
 namespace glimmora {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-constexpr std::size_t kLargestClipIcon = 4u << 20;
-
-QIcon IconOfFile(const std::string& path) {
-  const auto bytes = ReadFileBytes(path, kLargestClipIcon);
-  if (!bytes) return {};
-  return PaneIcon(IcoFileToImage(*bytes));
-}
 
 // Val of a text: its leading number after blanks, 0 when there is none.
 int LeadingNumber(const QString& text) {
@@ -75,7 +65,7 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
       cell->setEditable(false);
       row.append(cell);
     }
-    row[0]->setIcon(IconOfFile(JoinPath(clipDir_, f.FileName)));
+    row[0]->setIcon(ListRowIconOfFile(JoinPath(clipDir_, f.FileName)));
     model->appendRow(row);
     files_.push_back(f);
     ++imagesAdded_;
@@ -85,18 +75,17 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
 }
 
 void ClipboardPane::RsetIcoClipBoard(bool addNewIco) {
-  const std::vector<ClipFile> listing = ListIcoClipBoard(clipDir_, lang_.CurLang);
   if (!addNewIco) {
     list_->Model()->removeRows(0, list_->Model()->rowCount());
     files_.clear();
     imagesAdded_ = 0;
-    AddRows(listing, 1);
+    AddRows(ListIcoClipBoard(clipDir_, lang_.CurLang), 1);
   } else {
     std::vector<std::string> listed;
     for (const ClipFile& f : files_) listed.push_back(f.FileName);
     QStandardItemModel* model = list_->Model();
     const int last = model->rowCount() > 0 ? LeadingNumber(model->item(model->rowCount() - 1, 0)->text()) : 0;
-    AddRows(NewClipFiles(listing, listed), last + 1);
+    AddRows(ListIcoClipBoard(clipDir_, lang_.CurLang, listed), last + 1);
   }
   SelectClipIco();
 }

@@ -10,38 +10,35 @@
 #include <memory>
 #include <unistd.h>
 
-#include "common/FileBytes.h"
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
-#include "library/ui/PaneIcons.h"
-#include "shared/ui/IconImages.h"
+#include "shared/ui/ListRowIcons.h"
 
 namespace glimmora {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-constexpr std::size_t kLargestWorkIcon = 4u << 20;
-
 }  // namespace
 
 LibIconList::LibIconList(LibraryPageList* list, std::string workDir, const LanguageTable& lang, QObject* parent)
-    : QObject(parent), list_(list), workDir_(std::move(workDir)), lang_(lang) {}
+    : QObject(parent), list_(list), workDir_(std::move(workDir)), lang_(lang) {
+  list_->FitColumns();
+}
+
+std::vector<std::string> LibIconList::RowTexts(const LibPaneItem& item) const {
+  return {item.Text,        item.SubItem1(), item.SizeText(),  item.ColorText(lang_), item.BytesText(),
+          item.AuthorName,  item.AuthorEmail, item.AuthorHomepage, item.Note};
+}
 
 QList<QStandardItem*> LibIconList::MakeRow(const LibPaneItem& item) const {
   QList<QStandardItem*> row;
-  const std::string texts[] = {item.Text,        item.SubItem1(),    item.SizeText(),      item.ColorText(lang_),
-                               item.BytesText(), item.AuthorName,    item.AuthorEmail,     item.AuthorHomepage,
-                               item.Note};
-  for (const std::string& t : texts) {
+  for (const std::string& t : RowTexts(item)) {
     auto* cell = new QStandardItem(Q(t));
     cell->setEditable(false);
     row.append(cell);
   }
-  if (const auto bytes = ReadFileBytes(JoinPath(workDir_, item.Key), kLargestWorkIcon)) {
-    const QImage image = IcoFileToImage(*bytes);
-    row[0]->setIcon(PaneIcon(image));
-  }
+  row[0]->setIcon(ListRowIconOfFile(JoinPath(workDir_, item.Key)));
   return row;
 }
 
@@ -60,15 +57,23 @@ void LibIconList::AddItems(std::span<const LibPaneItem> items, int limit) {
     list_->Model()->appendRow(MakeRow(item));
     items_.push_back(item);
   }
+  list_->FitColumns();
   list_->setUpdatesEnabled(true);
 }
 
-void LibIconList::RefreshRow(int row) {
-  if (row < 0 || row >= Count()) return;
-  const QList<QStandardItem*> fresh = MakeRow(items_[static_cast<std::size_t>(row)]);
-  for (int c = 1; c < fresh.size(); ++c) list_->Model()->item(row, c)->setText(fresh[c]->text());
-  list_->Model()->item(row, 0)->setText(fresh[0]->text());
-  qDeleteAll(fresh);
+void LibIconList::RefreshRows(const std::vector<int>& rows) {
+  for (const int row : rows) {
+    if (row < 0 || row >= Count()) continue;
+    const std::vector<std::string> texts = RowTexts(items_[static_cast<std::size_t>(row)]);
+    for (int c = 0; c < static_cast<int>(texts.size()); ++c)
+      list_->Model()->item(row, c)->setText(Q(texts[static_cast<std::size_t>(c)]));
+  }
+  list_->FitColumns();
+}
+
+void LibIconList::SetHeading(const std::string& text) {
+  list_->Model()->setHeaderData(0, Qt::Horizontal, Q(text));
+  list_->FitColumns();
 }
 
 void LibIconList::RemoveRows(std::vector<int> rows) {

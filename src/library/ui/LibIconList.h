@@ -28,6 +28,8 @@ class LibIconList : public QObject {
   LibraryPageList* List() const { return list_; }
   const std::string& WorkDir() const { return workDir_; }
 
+  // Every change of what the rows or the first heading say fits the report columns to it, so
+  // that nothing the pane holds is cut off.
   // Replaces the rows, in one pass.
   void SetItems(std::vector<LibPaneItem> items);
   // Adds rows behind the last (at most up to `limit` rows in all).
@@ -35,8 +37,10 @@ class LibIconList : public QObject {
   void Clear() { SetItems({}); }
   // Removes rows (pane only); the rows' work files are deleted.
   void RemoveRows(std::vector<int> rows);
-  // Rewrites a row's texts from its item.
-  void RefreshRow(int row);
+  // Rewrites the rows' texts from their items (their pictures stay).
+  void RefreshRows(const std::vector<int>& rows);
+  // The heading of the first column: the page caption, or the column's own name.
+  void SetHeading(const std::string& text);
 
   int Count() const { return static_cast<int>(items_.size()); }
   const std::vector<LibPaneItem>& Items() const { return items_; }
@@ -57,6 +61,7 @@ class LibIconList : public QObject {
   static CommandSwitches Switches(const LibSelectState& s);
 
  private:
+  std::vector<std::string> RowTexts(const LibPaneItem& item) const;
   QList<QStandardItem*> MakeRow(const LibPaneItem& item) const;
 
   LibraryPageList* list_;

@@ -254,7 +254,6 @@ void LibraryController::Start() {
   ResetTreeViewL();
   clip_->RsetIcoClipBoard(false);
   SelectLibIco();
-  page_.ListViewLIco()->FitColumns();
 }
 
 void LibraryController::ResetTreeViewL() {
@@ -315,7 +314,7 @@ void LibraryController::ShowLibPages(int iconCount) {
       RsetLibTreePages(iconCount, icons_->Count(), libGrpNo_, state_.LibGrpSize, state_.LangStr);
   libGrpCount_ = s.LibGrpCount;
   if (s.LibGrpNo > 0) libGrpNo_ = s.LibGrpNo;
-  if (s.MultiPage) page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(s.Caption));
+  if (s.MultiPage) icons_->SetHeading(s.Caption);
   ShowPageButtons(s.MultiPage, s.PrevEnabled, s.NextEnabled);
 }
 
@@ -329,8 +328,6 @@ void LibraryController::ShowPageButtons(bool shown, bool prev, bool next) {
   w.Whole("mn9LastGrpIcon", prev);
   w.Whole("mn10NextGrpIcon", next);
   emit SwitchesChanged(w);
-  // The columns follow what the pane holds now: this page, or the hits of a search.
-  page_.ListViewLIco()->FitColumns();
 }
 
 void LibraryController::GetIcoFromLib() {
@@ -338,7 +335,7 @@ void LibraryController::GetIcoFromLib() {
   BusyGuard busy(busy_);
   QTreeWidgetItem* node = tree_->Selected();
   page_.TextSelIcoKeyword()->clear();
-  page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(state_.Row(170)));
+  icons_->SetHeading(state_.Row(170));
   if (!node || LibraryTree::Kind(node) != LibNodeKind::Library) {
     const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
     icons_->Clear();
@@ -628,7 +625,7 @@ void LibraryController::LoadAuthor() {
 void LibraryController::SaveAuthor() {
   if (!author_ || authorRow_ < 0 || authorRow_ >= icons_->Count()) return;
   LibPaneItem& item = icons_->Item(authorRow_);
-  if (SaveAuthorInf(item, author_->Fields(), Ask(), state_.LangStr)) icons_->RefreshRow(authorRow_);
+  if (SaveAuthorInf(item, author_->Fields(), Ask(), state_.LangStr)) icons_->RefreshRows({authorRow_});
 }
 
 // ----- icon clipboard -----
@@ -747,10 +744,10 @@ int LibraryController::SearchLibByKeyword() {
     // The hits are listed before the messages about them (unreadable libraries, the count).
     const auto showHits = [&](const KeywordSearchResult& r) {
       endWait();
+      // The pane holds hits of every library, not a page of one: no page caption, no page buttons.
+      icons_->SetHeading(state_.Row(170));
       icons_->SetItems(r.Items);
       paneSource_ = LibPaneSource::Search;
-      // The pane holds hits of every library, not a page of one: no page caption, no page buttons.
-      page_.ListViewLIco()->Model()->setHeaderData(0, Qt::Horizontal, Q(state_.Row(170)));
       ShowPageButtons(false, false, false);
       SelectLibIco();
     };
@@ -789,8 +786,7 @@ void LibraryController::CommandSaveKeyword_Click() {
   std::vector<LibPaneItem*> items;
   for (int r : rows) items.push_back(&icons_->Item(r));
   SaveKeyWord(items, keyword, Ask(), state_.LangStr);
-  for (int r : rows) icons_->RefreshRow(r);
-  page_.ListViewLIco()->FitColumns();  // a longer keyword would otherwise be cut off
+  icons_->RefreshRows(rows);
   SelectLibIco();
 }
 

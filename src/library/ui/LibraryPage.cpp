@@ -36,8 +36,6 @@ std::string ControlText(std::string_view control, int index, bool tooltip,
   return {};
 }
 
-int Px(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
-
 }  // namespace
 
 LibraryPage::LibraryPage(AppState& state, QWidget* parent)
@@ -56,8 +54,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
       commandSaveKeyword_(new QPushButton),
       progressBarLib_(new QProgressBar),
       splitColumns_(new QSplitter(Qt::Horizontal)),
-      splitLeft_(new QSplitter(Qt::Vertical)),
-      treeBox_(new QWidget) {
+      splitLeft_(new QSplitter(Qt::Vertical)) {
   setObjectName("FrameL");
   const LanguageTable& lang = state.LangStr;
 
@@ -65,20 +62,21 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   treeViewL_->setHeaderHidden(true);
   imageComboLRD_->setObjectName("ImageComboLRD");
   imageComboLRD_->setEditable(true);
-  imageComboLRD_->setFixedHeight(Px(kRecentBoxHeight) + 4);
+  imageComboLRD_->setFixedHeight(TwipsToPixels(kRecentBoxHeight) + 4);
   imageComboLRD_->setStyleSheet(kFocusShade);
 
-  auto* treeLayout = new QVBoxLayout(treeBox_);
+  auto* treeBox = new QWidget;
+  auto* treeLayout = new QVBoxLayout(treeBox);
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->setSpacing(2);
   treeLayout->addWidget(treeViewL_, 1);
   treeLayout->addWidget(imageComboLRD_);
-  treeBox_->setMinimumHeight(Px(kSplitTopMin));
+  treeBox->setMinimumHeight(TwipsToPixels(kSplitTopMin));
 
   listViewIcoClipboard_->setStyleSheet(kFocusShade);
-  listViewIcoClipboard_->setMinimumHeight(Px(kSplitBottomKeep) - Px(kRecentBoxHeight));
+  listViewIcoClipboard_->setMinimumHeight(TwipsToPixels(kSplitBottomKeep) - TwipsToPixels(kRecentBoxHeight));
   splitLeft_->setObjectName("FrameLMOve_1");
-  splitLeft_->addWidget(treeBox_);
+  splitLeft_->addWidget(treeBox);
   splitLeft_->addWidget(listViewIcoClipboard_);
   // A larger window goes to the clipboard list; the tree keeps the height it was given.
   splitLeft_->setStretchFactor(0, 0);
@@ -114,8 +112,8 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   rightLayout->addLayout(searchRow);
   rightLayout->addWidget(listViewLIco_, 1);
   rightLayout->addLayout(editRow);
-  right->setMinimumWidth(Px(kSplitRightKeep));
-  splitLeft_->setMinimumWidth(Px(kSplitLeftMin));
+  right->setMinimumWidth(TwipsToPixels(kSplitRightKeep));
+  splitLeft_->setMinimumWidth(TwipsToPixels(kSplitLeftMin));
 
   splitColumns_->setObjectName("FrameLMOve_0");
   splitColumns_->addWidget(splitLeft_);
@@ -143,7 +141,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
     panel->setObjectName(Q(StatusPanelKey(n + 1)));
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Sunken);
-    panel->setMinimumHeight(Px(270));
+    panel->setMinimumHeight(TwipsToPixels(270));
     statusPanels_[static_cast<std::size_t>(n)] = panel;
     statusLayout->addWidget(panel);
   }
@@ -165,7 +163,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   progressBarLib_->setObjectName("ProgressBarLib");
   progressBarLib_->setRange(1, 110);
   progressBarLib_->setTextVisible(false);
-  progressBarLib_->setMaximumHeight(Px(270));
+  progressBarLib_->setMaximumHeight(TwipsToPixels(270));
   progressBarLib_->hide();
   statusLayout->addWidget(progressBarLib_, 1);
   statusLayout->addStretch();
@@ -216,20 +214,20 @@ void LibraryPage::ApplyStoredSizes() {
   };
   if (!widthMoved_) {
     const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, splitColumns_->width() * kTwipsPerPixel);
-    int px = Px(tw);
+    int px = TwipsToPixels(tw);
     // Without a stored width the left column takes a third of the screen, as wide as the page is
     // once the window is maximised: the clipboard's number, size, colour and byte columns and a
     // file name of some twenty letters then fit side by side.
     if (tw != state_.Panes.TreeViewLWidth) {
       const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
-      px = std::max(px, std::min(third, splitColumns_->width() - Px(kSplitRightKeep)));
+      px = std::max(px, std::min(third, splitColumns_->width() - TwipsToPixels(kSplitRightKeep)));
     }
-    shownWidth_ = {px == Px(tw) ? tw : px * kTwipsPerPixel, px};
+    shownWidth_ = {px == TwipsToPixels(tw) ? tw : px * kTwipsPerPixel, px};
     place(splitColumns_, treeViewL_, px);
   }
   if (!heightMoved_) {
     const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, splitColumns_->height() * kTwipsPerPixel);
-    shownHeight_ = {th, Px(th)};
+    shownHeight_ = {th, TwipsToPixels(th)};
     place(splitLeft_, treeViewL_, shownHeight_.Pixels);
   }
 }

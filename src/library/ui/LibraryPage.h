@@ -78,7 +78,6 @@ class LibraryPage : public MainPage {
   QProgressBar* progressBarLib_;
   QSplitter* splitColumns_;  // FrameLMOve(0): left column | right column
   QSplitter* splitLeft_;     // FrameLMOve(1): tree and recent box / icon clipboard
-  QWidget* treeBox_;          // the tree with the recent-library box under it
   bool sizesApplied_ = false;
   bool widthMoved_ = false;   // the user has moved the splitter beside the tree
   bool heightMoved_ = false;  // ... the one under it

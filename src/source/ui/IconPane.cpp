@@ -25,6 +25,7 @@
 #include "platform/PictureFiles.h"
 #include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"
+#include "shared/ui/ListRowIcons.h"
 #include "source/ui/IconListModel.h"
 #include "shared/ui/Preview.h"
 
@@ -91,7 +92,7 @@ class RowCollector : public FoundIconSink {
       row.BitCount = h[14] | (h[15] << 8);
     }
     row.Image = IcoFileToImage(row.Ico);
-    if (!row.Image.isNull()) row.Icon = QIcon(QPixmap::fromImage(row.Image));
+    row.Icon = ListRowIcon(row.Image);
     Rows.push_back(std::move(row));
     Status = item.statusText;
   }
@@ -283,7 +284,7 @@ void IconPane::ShowPictureIcon(const std::string& folder, const std::string& fil
     row.Height = decoded->onWhite.Height();
     row.BitCount = decoded->bitCount;
     row.Image = IconToImage(*decoded);
-    row.Icon = QIcon(QPixmap::fromImage(row.Image));
+    row.Icon = ListRowIcon(row.Image);
   }
   std::vector<IconRow> rows;
   rows.push_back(std::move(row));

@@ -827,8 +827,8 @@ void SourcePanel::ApplySavedSizes() {
   const int w = vertical_->width(), h = vertical_->height();
   const SourcePaneSizes sizes =
       AcceptPaneSizes({savedTreeTwips_, savedListTwips_}, w * kTwipsPerPixel, h * kTwipsPerPixel);
-  const int treePx = sizes.TreeWidth / kTwipsPerPixel;
-  const int listPx = sizes.FileListHeight / kTwipsPerPixel;
+  const int treePx = TwipsToPixels(sizes.TreeWidth);
+  const int listPx = TwipsToPixels(sizes.FileListHeight);
   shownTree_ = {sizes.TreeWidth, treePx};
   shownList_ = {sizes.FileListHeight, listPx};
   vertical_->setSizes({treePx, std::max(1, w - treePx)});

@@ -15,6 +15,7 @@
 
 #include "common/DriveTypes.h"
 #include "common/LanguageTable.h"
+#include "common/PaneTwips.h"
 #include "common/Prompter.h"
 #include "common/Utilities.h"
 #include "settings/ConfigFile.h"

@@ -230,7 +230,7 @@ void WebSitePanel::ApplyListHeight() {
   const int pageTwips = height() * kTwipsPerPixel;
   const int twips = WebListHeightFromSaved(*pendingListHeight_, pageTwips);
   pendingListHeight_.reset();
-  const int listPx = std::max(1, static_cast<int>(std::lround(twips / double(kTwipsPerPixel))));
+  const int listPx = TwipsToPixels(twips);
   shownList_ = {twips, listPx};
   const int total = splitter_->height() - splitter_->handleWidth();
   splitter_->setSizes({listPx, std::max(1, total - listPx)});

@@ -229,6 +229,9 @@ TEST_F(LibraryPageTest, AuthorWindowSavesTheIconItShowsAndFollowsTheSelection) {
   EXPECT_EQ(after.substr(50, 20), "Bob\\\\" + std::string(15, ' '));
   EXPECT_EQ(after.substr(130, 50), std::string(50, 'n'));
   EXPECT_EQ(IconText(1, 5), "Bob");
+  // The longer note widens its column instead of being cut off.
+  QTreeView* report = Icons()->List()->ReportView();
+  EXPECT_GE(report->columnWidth(8), report->fontMetrics().horizontalAdvance(IconText(1, 8)));
   // The first icon was never written.
   EXPECT_EQ(FieldText(LibraryReader::Open(src).Item(1)->AuthorName, Language::English), "");
 }

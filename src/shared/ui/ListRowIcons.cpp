@@ -1,13 +1,16 @@
-#include "library/ui/PaneIcons.h"
+#include "shared/ui/ListRowIcons.h"
 
 #include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
 
+#include "common/FileBytes.h"
+#include "shared/ui/IconImages.h"
+
 namespace glimmora {
 
-QIcon PaneIcon(const QImage& image) {
+QIcon ListRowIcon(const QImage& image) {
   if (image.isNull()) return {};
   QIcon icon;
   for (const int side : {16, 32}) {
@@ -23,6 +26,12 @@ QIcon PaneIcon(const QImage& image) {
     icon.addPixmap(QPixmap::fromImage(canvas));
   }
   return icon;
+}
+
+QIcon ListRowIconOfFile(const std::string& path) {
+  constexpr std::size_t kLargestPaneIcon = 4u << 20;
+  const auto bytes = ReadFileBytes(path, kLargestPaneIcon);
+  return bytes ? ListRowIcon(IcoFileToImage(*bytes)) : QIcon();
 }
 
 }  // namespace glimmora

@@ -4,16 +4,9 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-namespace glimmora {
+#include "platform/PictureFiles.h"
 
-QImage RasterToImage(const Raster& raster) {
-  QImage image(raster.Width(), raster.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < raster.Height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < raster.Width(); ++x) line[x] = 0xFF000000u | raster.At(x, y);
-  }
-  return image;
-}
+namespace glimmora {
 
 QImage IconToImage(const DecodedIcon& icon) {
   const Raster& r = icon.onWhite;
@@ -41,7 +34,7 @@ void PutOnSystemClipboard(const Raster* raster, const ArgbImage* withAlpha) {
     clipboard->setImage(image);
     return;
   }
-  if (raster != nullptr && !raster->Empty()) clipboard->setImage(RasterToImage(*raster));
+  if (raster != nullptr && !raster->Empty()) clipboard->setImage(ImageFromRaster(*raster));
 }
 
 }  // namespace glimmora

@@ -11,9 +11,6 @@
 
 namespace glimmora {
 
-// The picture as an opaque RGB32 image.
-QImage RasterToImage(const Raster& raster);
-
 // The icon with its transparent pixels clear (ARGB32); a null image when the bytes hold no icon.
 QImage IconToImage(const DecodedIcon& icon);
 QImage IcoFileToImage(std::span<const std::uint8_t> icoFile);

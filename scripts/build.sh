@@ -8,4 +8,5 @@ launcher=()
 # Rebuilds in other folders or after a clean reuse earlier compiles when ccache is there.
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-cmake --build "$dir" -j"${GLIMMORA_JOBS:-$(nproc)}"
+# Ninja prints only warnings and errors, not a line per file.
+cmake --build "$dir" -j"${GLIMMORA_JOBS:-$(nproc)}" -- --quiet

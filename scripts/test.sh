@@ -14,4 +14,12 @@ else
   scripts/build.sh build
   cd build
 fi
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
+# A green run prints ctest's closing lines only; a red one prints what failed, with its output.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600 >"$log" 2>&1; then
+  tail -n 3 "$log"
+else
+  grep -vE '^ +Start +[0-9]+:|Passed +[0-9.]+ sec$' "$log"
+  exit 1
+fi

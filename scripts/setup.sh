@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils openbox xdotool imagemagick
   fonts-dejavu-core fonts-wqy-microhei
+  # Metafile text in symbol fonts: a font with their pictograms.
+  fonts-symbola
 )
 missing=()
 for p in "${packages[@]}"; do

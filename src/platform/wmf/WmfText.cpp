@@ -252,18 +252,27 @@ QString Decode(std::span<const std::uint8_t> bytes, const char* codePage) {
   return QString::fromStdString(LegacyToUtf8(view, codePage));
 }
 
-// Installed families that stand for the common Windows fonts, best first.
+// Installed families that stand for the common Windows fonts, best first. The metric twins
+// (Liberation) keep each line as wide as its author laid it out; when no twin is installed, the
+// face goes to the system's font matching, which knows the twins it has (a fixed wider family
+// here would win over them).
 QStringList StandIns(const QString& face) {
+  static const QStringList sansTwin{"Liberation Sans"};
+  static const QStringList narrowTwin{"Liberation Sans Narrow"};
+  static const QStringList serifTwin{"Liberation Serif"};
+  static const QStringList monoTwin{"Liberation Mono"};
   static const QStringList sans{"Liberation Sans", "DejaVu Sans"};
   static const QStringList serif{"Liberation Serif", "DejaVu Serif"};
   static const QStringList mono{"Liberation Mono", "DejaVu Sans Mono"};
   static const QStringList chinese{"WenQuanYi Micro Hei", "Noto Sans CJK SC", "AR PL UMing CN"};
   static const std::pair<QStringList, const QStringList*> groups[] = {
-      {{"Arial", "Helvetica", "Tahoma", "Verdana", "MS Sans Serif", "Microsoft Sans Serif", "Segoe UI", "Calibri",
-        "Arial Narrow"},
-       &sans},
-      {{"Times New Roman", "Times", "MS Serif", "Cambria", "Georgia", "Book Antiqua"}, &serif},
-      {{"Courier New", "Courier", "Consolas", "Lucida Console"}, &mono},
+      {{"Arial", "Helvetica"}, &sansTwin},
+      {{"Arial Narrow"}, &narrowTwin},
+      {{"Times New Roman", "Times"}, &serifTwin},
+      {{"Courier New", "Courier"}, &monoTwin},
+      {{"Tahoma", "Verdana", "MS Sans Serif", "Microsoft Sans Serif", "Segoe UI", "Calibri"}, &sans},
+      {{"MS Serif", "Cambria", "Georgia", "Book Antiqua"}, &serif},
+      {{"Consolas", "Lucida Console"}, &mono},
       {{"SimSun", "NSimSun", "SimHei", "KaiTi", "KaiTi_GB2312", "FangSong", "FangSong_GB2312", "Microsoft YaHei",
         "MingLiU", "PMingLiU", "DFKai-SB", "Microsoft JhengHei", QString::fromUtf8("宋体"), QString::fromUtf8("新宋体"),
         QString::fromUtf8("黑体"), QString::fromUtf8("楷体"), QString::fromUtf8("楷体_GB2312"),

@@ -7,6 +7,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils openbox xdotool imagemagick
   fonts-dejavu-core fonts-wqy-microhei
+  # Metafile text: the metric twins of the Windows text fonts (Sans Narrow comes only with the
+  # first series), and a font with the symbol fonts' pictograms.
+  fonts-liberation fonts-liberation2 fonts-symbola
 )
 missing=()
 for p in "${packages[@]}"; do

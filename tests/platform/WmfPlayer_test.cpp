@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QRawFont>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -277,6 +281,13 @@ TEST(WmfPlayerTest, TextIsDecodedInTheFontsCharacterSet) {
       {{0xD6, 0xD0, 'x', 0xCE, 0xC4}, 134, "SimSun", {{"中", 2}, {"x", 1}, {"文", 2}}},
       {{0xA4, 0xA4, 0xA4, 0xE5}, 136, "MingLiU", {{"中", 2}, {"文", 2}}},
       {{'a', 'p', 0xB3}, 2, "Symbol", {{"α", 1}, {"π", 1}, {"≥", 1}}},
+      // A formula's vector arrow, centred ellipsis, dot accent and baseline ellipsis.
+      {{'r', 'L', '&', 'K'}, 2, "MT Extra", {{"→", 1}, {"⋯", 1}, {"˙", 1}, {"…", 1}}},
+      {{'J', '!', '0', 0xFF}, 2, "Wingdings", {{"☺", 1}, {"🖉", 1}, {"🗀", 1}, {" ", 1}}},
+      {{'P', 0x98}, 2, "Wingdings 2", {{"🗸", 1}, {"●", 1}}},
+      {{'g', 'p'}, 2, "Wingdings 3", {{"🡒", 1}, {"▲", 1}}},
+      {{'!', 0xFC}, 2, "webdings", {{"🕷", 1}, {"🌍", 1}}},
+      {{'a', 0xB3}, 2, "Marlett", {{"α", 1}, {"≥", 1}}},  // a symbol face without a table of its own
   };
   for (const TextCase& c : cases) {
     const std::vector<WmfChar> chars = DecodeWmfText(c.bytes, c.charset, QString::fromUtf8(c.face));
@@ -285,9 +296,30 @@ TEST(WmfPlayerTest, TextIsDecodedInTheFontsCharacterSet) {
       EXPECT_EQ(chars[i].text, QString::fromUtf8(c.chars[i].first)) << c.face << " " << i;
       EXPECT_EQ(chars[i].bytes, c.chars[i].second) << c.face << " " << i;
     }
+    // Symbols are drawn with a font that has them, not as boxes.
+    if (c.charset != 2) continue;
+    const QRawFont drawn = QRawFont::fromFont(MatchWmfFont(QString::fromUtf8(c.face), c.charset, 0));
+    for (const WmfChar& ch : chars)
+      EXPECT_TRUE(drawn.supportsCharacter(ch.text.toUcs4().front())) << c.face << " in " << drawn.familyName().toStdString();
   }
   // A face name in the font's own code page, ended by its zero byte.
   EXPECT_EQ(DecodeFaceName(Bytes{0xCB, 0xCE, 0xCC, 0xE5, 0, 'x'}, 134), QString::fromUtf8("宋体"));
+}
+
+// The common Windows faces are drawn at the widths their author laid out: a line of 40-pixel text
+// is as wide as the published advance widths of Times, Helvetica and Courier (which the Windows
+// faces share) add up to; the narrow face is 0.82 of the plain one. A wider stand-in runs titles
+// off the picture.
+TEST(WmfPlayerTest, StandInFontsKeepTheWidthsOfTheWindowsFonts) {
+  const QString line = "The quick brown fox jumps over the lazy dog";
+  const std::pair<const char*, double> faces[] = {
+      {"Times New Roman", 731.0}, {"Arial", 791.4}, {"Arial Narrow", 649.0}, {"Courier New", 1032.0}};
+  for (const auto& [face, width] : faces) {
+    QFont font = MatchWmfFont(face, 0, 0);
+    font.setPixelSize(40);
+    EXPECT_NEAR(QFontMetricsF(font).horizontalAdvance(line), width, width * 0.01)
+        << face << " drawn with " << QFontInfo(font).family().toStdString();
+  }
 }
 
 // Damaged files of every kind: each ends at once, refused or drawn up to the damage.

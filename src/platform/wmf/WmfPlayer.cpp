@@ -573,7 +573,7 @@ class Player {
 
   QFont MakeFont() const {
     const Font& f = state_.font;
-    QFont font = MatchWmfFont(f.face, f.pitchAndFamily);
+    QFont font = MatchWmfFont(f.face, f.charset, f.pitchAndFamily);
     const double limit = 2.0 * std::max(width_, height_);
     const double height = f.height == 0 ? 16.0 : std::min(std::abs(f.height * sy_), limit);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(height))));

@@ -19,15 +19,18 @@ struct WmfChar {
 };
 
 // The characters of `bytes` written with a font of character set `charset` named `face`. The
-// "Symbol" font's letters become the Greek and mathematical characters they show.
+// bytes of the symbol fonts ("Symbol", "MT Extra", "Wingdings", "Wingdings 2", "Wingdings 3",
+// "Webdings", and any other face of the symbol character set, read as "Symbol") become the
+// characters those fonts show.
 std::vector<WmfChar> DecodeWmfText(std::span<const std::uint8_t> bytes, std::uint8_t charset, const QString& face);
 
 // A font's face name as stored (up to 32 bytes, ended by a zero byte), in its character set.
 QString DecodeFaceName(std::span<const std::uint8_t> bytes, std::uint8_t charset);
 
 // The installed font that stands for a Windows font name: the common Windows names are mapped to
-// installed families, any other name goes to the system's font matching, so every name gives a
-// font. `pitchAndFamily` is the low byte pair of the stored font record.
-QFont MatchWmfFont(const QString& face, std::uint8_t pitchAndFamily);
+// their installed metric twins or close families, any other name goes to the system's font
+// matching, so every name gives a font; a symbol font gives one that has the characters
+// DecodeWmfText made of its bytes. `pitchAndFamily` is the low byte pair of the stored font record.
+QFont MatchWmfFont(const QString& face, std::uint8_t charset, std::uint8_t pitchAndFamily);
 
 }  // namespace glimmora

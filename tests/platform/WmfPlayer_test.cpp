@@ -186,6 +186,10 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"bitmap pattern brush",
        {{0x0142, {5, 0}, Dib2x2()}, Select(1), Rect(0, 0, 50, 50)},
        {{At(0, 0), kRedPx}, {At(1, 0), kGreenPx}, {At(0, 1), kBluePx}, {At(70, 70), kWhitePx}}},
+      // The bitmap style still carries a DIB, and its colours are always explicit, whatever the record says.
+      {"pattern brush of the bitmap style",
+       {{0x0142, {3, 1}, Dib2x2()}, Select(1), Rect(0, 0, 50, 50)},
+       {{At(0, 0), kRedPx}, {At(1, 0), kGreenPx}, {At(0, 1), kBluePx}, {At(70, 70), kWhitePx}}},
       // The 2 x 2 bitmap stretched over 0..40: each of its pixels becomes a 20 x 20 block.
       {"stretch-DIB", {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}), Dib2x2()}},
        {{At(10, 10), kRedPx}, {At(30, 10), kGreenPx}, {At(10, 30), kBluePx}, {At(50, 50), kWhitePx}}},

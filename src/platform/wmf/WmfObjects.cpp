@@ -10,24 +10,7 @@ namespace glimmora::wmf {
 
 namespace {
 
-constexpr int kPatternStyle = 3;  // the brush's bitmap is an old device-dependent bitmap
-
-// An old monochrome bitmap (type, width, height, row bytes, planes, bits per pixel, then rows):
-// the only kind pattern brushes of that style use in practice. Set bits show the background.
-std::optional<QImage> DecodeMonoBitmap(std::span<const std::uint8_t> b) {
-  if (b.size() < 10) return std::nullopt;
-  const int width = static_cast<std::int16_t>(le::U16(b.data() + 2));
-  const int height = static_cast<std::int16_t>(le::U16(b.data() + 4));
-  const int rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
-  if (b[8] != 1 || b[9] != 1 || width < 1 || height < 1 || width > 256 || height > 256) return std::nullopt;
-  if (rowBytes < (width + 7) / 8 || b.size() - 10 < static_cast<std::size_t>(rowBytes) * height) return std::nullopt;
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = b.data() + 10 + static_cast<std::size_t>(y) * rowBytes;
-    for (int x = 0; x < width; ++x) image.setPixel(x, y, ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 0xFFFFFFFF : 0xFF000000);
-  }
-  return image;
-}
+constexpr int kPatternStyle = 3;  // a brush whose DIB's colour table holds colours, never palette indexes
 
 constexpr std::int64_t kMaxSide = 32767;
 
@@ -194,9 +177,9 @@ Brush ReadPatternBrush(const Record& r, const Palette& palette) {
   Brush brush;
   brush.style = 5;
   if (r.Words() < 2) return brush;
-  const std::span<const std::uint8_t> bitmap = r.BytesFrom(2);
-  const std::optional<QImage> image =
-      r.U16(0) == kPatternStyle ? DecodeMonoBitmap(bitmap) : DecodeDib(bitmap, r.U16(1) == 1, palette);
+  // Whatever the style says, the bitmap is a DIB; the bitmap style only forbids palette indexes.
+  const bool paletteIndexes = r.U16(0) != kPatternStyle && r.U16(1) == 1;
+  const std::optional<QImage> image = DecodeDib(r.BytesFrom(2), paletteIndexes, palette);
   if (image) brush.pattern = *image;
   return brush;
 }

@@ -163,6 +163,13 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"scale and offset window",
        {{0x020C, {100, 100}}, {0x0410, {2, 1, 2, 1}}, {0x020F, {0, 25}}, redBrush, Select(1), Rect(25, 0, 50, 50)},
        {{At(20, 20), kRedPx}, {At(60, 20), kWhitePx}}},
+      // The file's first viewport extent is the whole picture (here 1000 units for 100 pixels); the
+      // origin moves to 500,500 of those units and the extent halves, so the window fills the
+      // bottom-right quarter.
+      {"viewport origin, offset and scale",
+       {{0x020E, {1000, 1000}}, {0x020D, {0, 500}}, {0x0211, {500, 0}}, {0x0412, {2, 1, 2, 1}}, redBrush, Select(1),
+        Rect(0, 0, 100, 100)},
+       {{At(75, 75), kRedPx}, {At(52, 52), kRedPx}, {At(25, 25), kWhitePx}, {At(75, 25), kWhitePx}, {At(25, 75), kWhitePx}}},
       {"save and restore",
        {redBrush, Select(1), {0x001E, {}}, SolidBrush(kBlue), Select(2), {0x0127, {S(-1)}}, Rect(0, 0, 50, 50)},
        {{At(20, 20), kRedPx}}},

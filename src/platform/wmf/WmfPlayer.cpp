@@ -53,9 +53,12 @@ enum Function : std::uint16_t {
   kSetTextAlign = 0x012E,
   kSetWindowOrg = 0x020B,
   kSetWindowExt = 0x020C,
+  kSetViewportOrg = 0x020D,
   kSetViewportExt = 0x020E,
   kOffsetWindowOrg = 0x020F,
+  kOffsetViewportOrg = 0x0211,
   kScaleWindowExt = 0x0410,
+  kScaleViewportExt = 0x0412,
   kLineTo = 0x0213,
   kMoveTo = 0x0214,
   kExcludeClipRect = 0x0415,
@@ -128,6 +131,8 @@ struct State {
   int mapMode = 1;
   QPointF winOrg;
   QPointF winExt{1, 1};
+  QPointF vpOrg;                  // in the file's device units
+  std::optional<QPointF> vpExt;   // none: the whole picture
   QPointF pos;
   bool clipped = false;
   QRegion clip;
@@ -210,10 +215,28 @@ class Player {
         if (n >= 2) s.winOrg += QPointF(r.I16(1), r.I16(0));
         break;
       case kScaleWindowExt:
-        if (n >= 4 && r.I16(0) != 0 && r.I16(2) != 0) {
-          const QPointF ext(s.winExt.x() * r.I16(3) / r.I16(2), s.winExt.y() * r.I16(1) / r.I16(0));
-          if (ext.x() != 0 && ext.y() != 0) s.winExt = ext;
+        if (n >= 4) s.winExt = Scaled(s.winExt, r);
+        Rescale();
+        break;
+      case kSetViewportOrg:
+        if (n >= 2) s.vpOrg = QPointF(r.I16(1), r.I16(0));
+        Rescale();
+        break;
+      case kOffsetViewportOrg:
+        if (n >= 2) s.vpOrg += QPointF(r.I16(1), r.I16(0));
+        Rescale();
+        break;
+      case kSetViewportExt:
+        if (n >= 2 && r.I16(0) != 0 && r.I16(1) != 0) {
+          // The first extent the file sets stands for the whole picture, whatever device it was
+          // written for; origins and later extents count in the same units.
+          if (!vpUnit_) vpUnit_ = QPointF(static_cast<double>(width_) / std::abs(r.I16(1)), static_cast<double>(height_) / std::abs(r.I16(0)));
+          s.vpExt = QPointF(r.I16(1), r.I16(0));
         }
+        Rescale();
+        break;
+      case kScaleViewportExt:
+        if (n >= 4) s.vpExt = Scaled(ViewportExt(), r);
         Rescale();
         break;
       case kMoveTo:
@@ -323,18 +346,39 @@ class Player {
 
   // --- Mapping -------------------------------------------------------------------------------
 
-  // The window set by the file maps onto the whole picture; an isotropic map keeps the shape.
+  // The window set by the file maps onto its viewport, which is the whole picture until the file
+  // sets one; an isotropic map keeps the shape.
   void Rescale() {
-    sx_ = width_ / state_.winExt.x();
-    sy_ = height_ / state_.winExt.y();
+    const QPointF unit = vpUnit_.value_or(QPointF(1, 1));
+    const QPointF vpExt = ViewportExt();
+    sx_ = unit.x() * vpExt.x() / state_.winExt.x();
+    sy_ = unit.y() * vpExt.y() / state_.winExt.y();
     if (state_.mapMode == kIsotropic) {
       const double m = std::min(std::abs(sx_), std::abs(sy_));
       sx_ = std::copysign(m, sx_);
       sy_ = std::copysign(m, sy_);
     }
+    ox_ = unit.x() * state_.vpOrg.x();
+    oy_ = unit.y() * state_.vpOrg.y();
   }
 
-  QPointF Map(double x, double y) const { return {(x - state_.winOrg.x()) * sx_, (y - state_.winOrg.y()) * sy_}; }
+  // The viewport's extent in the file's device units.
+  QPointF ViewportExt() const {
+    const QPointF unit = vpUnit_.value_or(QPointF(1, 1));
+    return state_.vpExt.value_or(QPointF(width_ / unit.x(), height_ / unit.y()));
+  }
+
+  // An extent scaled by the record's x and y fractions (numerator and denominator, y first); a
+  // fraction that would leave it empty changes nothing.
+  static QPointF Scaled(QPointF ext, const Record& r) {
+    if (r.I16(0) == 0 || r.I16(2) == 0) return ext;
+    const QPointF scaled(ext.x() * r.I16(3) / r.I16(2), ext.y() * r.I16(1) / r.I16(0));
+    return scaled.x() != 0 && scaled.y() != 0 ? scaled : ext;
+  }
+
+  QPointF Map(double x, double y) const {
+    return {(x - state_.winOrg.x()) * sx_ + ox_, (y - state_.winOrg.y()) * sy_ + oy_};
+  }
   QPointF Map(QPointF p) const { return Map(p.x(), p.y()); }
 
   // One drawing record and the pixels it covers, counted against the work budget; `perPixel` is how
@@ -820,6 +864,9 @@ class Player {
   std::size_t firstFree_ = 0;
   double sx_ = 1;
   double sy_ = 1;
+  double ox_ = 0;
+  double oy_ = 0;
+  std::optional<QPointF> vpUnit_;  // pixels per device unit of the file, from its first viewport extent
   double work_ = 0;
   bool drawn_ = false;
   struct FontCache {

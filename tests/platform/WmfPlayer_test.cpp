@@ -53,6 +53,23 @@ Rec Points(std::uint16_t function, std::initializer_list<int> xy) {
   return {function, w};
 }
 
+// A region of scans: each a band from top to bottom with its spans from left to right.
+struct Scan {
+  int top, bottom;
+  std::vector<std::pair<int, int>> spans;
+};
+Rec Region(const std::vector<Scan>& scans) {
+  Words w{0, 6, 0, 0, 0, static_cast<std::uint16_t>(scans.size()), 0, 0, 0, 0, 0};
+  for (const Scan& scan : scans) {
+    const auto count = static_cast<std::uint16_t>(2 * scan.spans.size());
+    w.insert(w.end(), {count, S(scan.top), S(scan.bottom)});
+    for (const auto& [left, right] : scan.spans) w.insert(w.end(), {S(left), S(right)});
+    w.push_back(count);
+  }
+  return {0x06FF, w};
+}
+Rec RectRegion(int l, int t, int r, int b) { return Region({{t, b, {{l, r}}}}); }
+
 Bytes Records(const std::vector<Rec>& recs) {
   Bytes out;
   for (const Rec& r : recs) {
@@ -176,6 +193,24 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"intersect and exclude clip",
        {redBrush, Select(1), {0x0416, {100, 50, 0, 0}}, {0x0415, {30, 30, 10, 10}}, Rect(0, 0, 100, 100)},
        {{At(40, 40), kRedPx}, {At(20, 20), kWhitePx}, {At(70, 40), kWhitePx}}},
+      // Two bands, the upper one with a gap, moved by 5 right and 10 down.
+      {"region selected as the clip and moved",
+       {Region({{10, 30, {{10, 30}, {60, 80}}}, {30, 50, {{10, 80}}}}), {0x012C, {1}}, {0x0220, {10, 5}}, redBrush,
+        Select(2), Rect(0, 0, 100, 100)},
+       {{At(20, 25), kRedPx}, {At(70, 30), kRedPx}, {At(50, 50), kRedPx}, {At(50, 25), kWhitePx},
+        {At(12, 25), kWhitePx}, {At(50, 15), kWhitePx}, {At(50, 70), kWhitePx}}},
+      {"region selected as an object clips",
+       {RectRegion(0, 0, 50, 50), Select(1), redBrush, Select(2), Rect(0, 0, 100, 100)},
+       {{At(25, 25), kRedPx}, {At(75, 75), kWhitePx}, {At(75, 25), kWhitePx}}},
+      // Filled with a brush of its own, framed 3 wide in blue, painted with the green brush selected,
+      // inverted.
+      {"region fill, frame, paint and inversion",
+       {redBrush, SolidBrush(kBlue), SolidBrush(kGreen), RectRegion(10, 10, 40, 40), RectRegion(60, 10, 90, 40),
+        RectRegion(10, 60, 40, 90), RectRegion(60, 60, 90, 90), {0x0228, {4, 1}}, {0x0429, {5, 2, 3, 3}}, Select(3),
+        {0x012B, {6}}, {0x012A, {7}}},
+       {{At(25, 25), kRedPx}, {At(9, 25), kWhitePx}, {At(60, 25), kBluePx}, {At(62, 25), kBluePx},
+        {At(75, 12), kBluePx}, {At(89, 39), kBluePx}, {At(63, 25), kWhitePx}, {At(75, 25), kWhitePx},
+        {At(25, 75), kGreenPx}, {At(75, 75), kBlackPx}, {At(50, 50), kWhitePx}}},
       // Object 1 freed, then the next object takes slot 1 again.
       {"object slots are reused",
        {SolidBrush(kBlue), {0x01F0, {1}}, SolidBrush(kRed), Select(1), Rect(0, 0, 50, 50)},
@@ -338,6 +373,10 @@ TEST(WmfPlayerTest, DamagedFilesEndQuicklyRefusedOrDrawnToTheDamage) {
        Whole},
       {"bitmap header size 0 in a pattern brush",
        Placeable({NullPen(), Select(0), {0x0142, {5, 0}, noSizeDib}, Select(1), Rect(0, 0, 50, 50)}), Whole},
+      {"region claiming more scans than it holds",
+       Placeable({NullPen(), Select(0), {0x06FF, {0, 6, 0, 0, 0, 65535, 0, 0, 0, 0, 0, 60000, 0, 10, 5}},
+                  {0x012C, {1}}, SolidBrush(kRed), Select(2), Rect(0, 0, 50, 50)}),
+       Whole},
       {"header claiming a 2 GB record", Placeable(redSquare, 100, 100, 96, 0x7FFFFFFF), Whole},
       {"huge placeable frame", Placeable(redSquare, 32767, 32767, 1), Refused},
       {"huge window extent", Plain({{0x020C, {30000, 30000}}}), Refused},

@@ -173,6 +173,26 @@ Palette ReadPalette(const Record& r) {
   return palette;
 }
 
+Region ReadRegion(const Record& r) {
+  // After the header (chain, kind, count, size, scan count, largest scan, bounds: 11 words) each scan
+  // holds its number of x coordinates, its top and bottom, the coordinates and the number again.
+  Region region;
+  std::size_t word = 11;
+  for (std::size_t scan = 0; scan < r.U16(5) && word + 3 <= r.Words(); ++scan) {
+    const std::size_t xs = r.U16(word);
+    if (r.Words() - word - 3 < xs) break;
+    const int top = r.I16(word + 1);
+    const int bottom = r.I16(word + 2);
+    for (std::size_t i = 0; i + 1 < xs; i += 2) {
+      const int left = r.I16(word + 3 + i);
+      const int right = r.I16(word + 4 + i);
+      if (left < right && top < bottom) region.rects.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    }
+    word += 4 + xs;
+  }
+  return region;
+}
+
 Brush ReadPatternBrush(const Record& r, const Palette& palette) {
   Brush brush;
   brush.style = 5;

@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "common/Dib.h"
 #include "platform/wmf/WmfObjects.h"
 #include "platform/wmf/WmfRecord.h"
+#include "platform/wmf/WmfRegions.h"
 #include "platform/wmf/WmfText.h"
 
 namespace glimmora {
@@ -41,6 +44,8 @@ constexpr double kTextCost = 50'000;       // a text record: layout and shaping
 constexpr double kCharCost = 10'000;       // a character of it
 constexpr double kDecodeCost = 50;         // a pixel of a bitmap decoded
 constexpr double kClipRectCost = 1'000;    // a rectangle of the clip region
+constexpr double kRegionRectCost = 2'000;  // a rectangle of a region, mapped and sorted
+constexpr double kMergedRectCost = 8'000;  // one merged with the others when its rows overlap
 constexpr std::size_t kMaxObjects = 65535;
 
 enum Function : std::uint16_t {
@@ -59,6 +64,11 @@ enum Function : std::uint16_t {
   kOffsetViewportOrg = 0x0211,
   kScaleWindowExt = 0x0410,
   kScaleViewportExt = 0x0412,
+  kOffsetClipRegion = 0x0220,
+  kFillRegion = 0x0228,
+  kFrameRegion = 0x0429,
+  kInvertRegion = 0x012A,
+  kPaintRegion = 0x012B,
   kLineTo = 0x0213,
   kMoveTo = 0x0214,
   kExcludeClipRect = 0x0415,
@@ -286,9 +296,26 @@ class Player {
         if (n >= 4) ClipRect(r);
         break;
       case kSelectClipRegion:
-        // Regions are not drawn; selecting one (or none) returns to the unclipped picture.
-        s.clipped = false;
-        ApplyClip();
+        // An index that names no region takes the clipping away.
+        SelectClip(n >= 1 ? ObjectAt<wmf::Region>(r.U16(0)) : nullptr);
+        break;
+      case kOffsetClipRegion:
+        if (n >= 2) OffsetClip(r.I16(1), r.I16(0));
+        break;
+      case kFillRegion:
+        if (n >= 2)
+          if (const auto [region, brush] = RegionAndBrush(r, 0); region && brush) PaintArea(DeviceRegion(*region), *brush);
+        break;
+      case kFrameRegion:
+        if (n >= 4) FrameRegion(r);
+        break;
+      case kPaintRegion:
+        if (n >= 1)
+          if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) PaintArea(DeviceRegion(*region), s.brush);
+        break;
+      case kInvertRegion:
+        if (n >= 1)
+          if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) InvertArea(DeviceRegion(*region));
         break;
       case kSelectObject:
         if (n >= 1) Select(r.U16(0));
@@ -321,8 +348,13 @@ class Player {
         AddObject(std::move(brush));
         break;
       }
+      case kCreateRegion: {
+        wmf::Region region = wmf::ReadRegion(r);
+        work_ += kPointCost * static_cast<double>(region.rects.size());
+        AddObject(std::move(region));
+        break;
+      }
       case kCreatePatternBrush:
-      case kCreateRegion:
         AddObject(wmf::Placeholder{});
         break;
       case kPatBlt:
@@ -708,10 +740,15 @@ class Player {
     ApplyClip();
   }
 
-  void ClipRect(const Record& r) {
-    const QRectF f = QRectF(Map(r.I16(3), r.I16(2)), Map(r.I16(1), r.I16(0))).normalized();
+  // The pixels whose centres lie inside the logical rectangle from `a` to `b`.
+  QRect DeviceRect(QPointF a, QPointF b) const {
+    const QRectF f = QRectF(Map(a), Map(b)).normalized();
     const auto px = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e8, 1e8))); };
-    const QRect rect(QPoint(px(f.left()), px(f.top())), QPoint(px(f.right()) - 1, px(f.bottom()) - 1));
+    return QRect(QPoint(px(f.left()), px(f.top())), QPoint(px(f.right()) - 1, px(f.bottom()) - 1));
+  }
+
+  void ClipRect(const Record& r) {
+    const QRect rect = DeviceRect(QPointF(r.I16(3), r.I16(2)), QPointF(r.I16(1), r.I16(0)));
     const QRegion current = state_.clipped ? state_.clip : QRegion(0, 0, width_, height_);
     state_.clip = r.function == kIntersectClipRect ? current.intersected(rect) : current.subtracted(rect);
     state_.clipped = true;
@@ -724,6 +761,78 @@ class Player {
     else painter_.setClipping(false);
   }
 
+  // --- Regions -------------------------------------------------------------------------------
+
+  // A region on the picture as the present mapping places it; empty when the rectangles would cost
+  // more work than is left, as the drawing ends there.
+  QRegion DeviceRegion(const wmf::Region& region) {
+    const double rects = static_cast<double>(region.rects.size());
+    work_ += kRegionRectCost * rects;
+    if (work_ > budget_.work) return {};
+    std::vector<QRect> device;
+    device.reserve(region.rects.size());
+    for (const QRect& r : region.rects)
+      device.push_back(DeviceRect(QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.bottom() + 1)));
+    if (std::optional<QRegion> banded = wmf::BandedRegion(device)) return *std::move(banded);
+    work_ += kMergedRectCost * rects;  // only forged regions overlap themselves
+    return work_ > budget_.work ? QRegion() : wmf::UniteRects(device);
+  }
+
+  void SelectClip(const wmf::Region* region) {
+    state_.clipped = region != nullptr;
+    if (region) state_.clip = DeviceRegion(*region);
+    ApplyClip();
+  }
+
+  void OffsetClip(int x, int y) {
+    if (!state_.clipped) return;
+    state_.clip = wmf::Moved(state_.clip, std::round(x * sx_), std::round(y * sy_));
+    ApplyClip();
+  }
+
+  // The region and the brush a record names from word `at` on. Writers disagree on which comes
+  // first; the kinds of the two objects tell them apart.
+  std::pair<const wmf::Region*, const Brush*> RegionAndBrush(const Record& r, std::size_t at) const {
+    if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(at))) return {region, ObjectAt<Brush>(r.U16(at + 1))};
+    return {ObjectAt<wmf::Region>(r.U16(at + 1)), ObjectAt<Brush>(r.U16(at))};
+  }
+
+  // The frame's region and brush come first and its height and width after them, or the other way round.
+  void FrameRegion(const Record& r) {
+    const bool sizesFirst = !RegionAndBrush(r, 0).first;
+    const auto [region, brush] = RegionAndBrush(r, sizesFirst ? 2 : 0);
+    if (!region || !brush) return;
+    const int height = r.I16(sizesFirst ? 0 : 2);
+    const int width = r.I16(sizesFirst ? 1 : 3);
+    const auto px = [](double v) { return static_cast<int>(std::clamp(std::lround(std::abs(v)), 1L, 100000L)); };
+    PaintArea(wmf::FrameOf(DeviceRegion(*region), px(width * sx_), px(height * sy_)), *brush);
+  }
+
+  // Fills an area with a brush, mixed with the picture as pens and brushes are.
+  void PaintArea(const QRegion& area, const Brush& brush) {
+    if (area.isEmpty()) return;
+    const Pen pen = std::exchange(state_.pen, Pen{.style = 5});
+    const Brush selected = std::exchange(state_.brush, brush);
+    const QRectF bounds(area.boundingRect());
+    painter_.save();
+    painter_.setClipRegion(area, Qt::IntersectClip);
+    Shape(bounds, true, [&] { painter_.drawRect(bounds); });
+    painter_.restore();
+    state_.pen = pen;
+    state_.brush = selected;
+  }
+
+  void InvertArea(const QRegion& area) {
+    if (area.isEmpty()) return;
+    const QRectF bounds(area.boundingRect());
+    Charge(bounds);
+    painter_.save();
+    painter_.setClipRegion(area, Qt::IntersectClip);
+    painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter_.fillRect(bounds, Qt::black);
+    painter_.restore();
+  }
+
   template <class T>
   const T* ObjectAt(std::size_t index) const {
     if (index >= table_.size() || !table_[index]) return nullptr;
@@ -734,6 +843,7 @@ class Player {
     if (const Pen* p = ObjectAt<Pen>(index)) state_.pen = *p;
     else if (const Brush* b = ObjectAt<Brush>(index)) state_.brush = *b;
     else if (const Font* f = ObjectAt<Font>(index)) state_.font = *f;
+    else if (const wmf::Region* g = ObjectAt<wmf::Region>(index)) SelectClip(g);
   }
 
   // A new object takes the lowest free slot, as the file's indexes expect.

@@ -107,6 +107,11 @@ Bytes Dib2x2() {
   return testing::Cat({testing::InfoHeader(2, 2, 24), {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0}, {0, 0, 0xFF, 0, 0xFF, 0, 0, 0}});
 }
 
+// An old 2 x 2 monochrome bitmap, rows from the top: set, clear; clear, set.
+Bytes Mono2x2() {
+  return testing::Cat({testing::Le16(0), testing::Le16(2), testing::Le16(2), testing::Le16(2), {1, 1}, {0x80, 0, 0x40, 0}});
+}
+
 // Where to look and what must be there: every pixel of `area`, or at least one of it.
 struct Probe {
   QRect area;
@@ -254,6 +259,17 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
        {{At(10, 10), kGreenPx}, {At(30, 10), kRedPx}}},
       {"DIB bit-blt", {{0x0940, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Dib2x2()}},
        {{At(60, 60), kRedPx}, {At(61, 61), kWhitePx}, {At(60, 61), kBluePx}}},
+      // A monochrome bitmap takes the background colour for its set bits and the text colour for the others.
+      {"old bit-blt", {{0x0209, W32(kRed)}, {0x0201, W32(kGreen)}, {0x0922, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Mono2x2()}},
+       {{At(60, 60), kGreenPx}, {At(61, 60), kRedPx}, {At(60, 61), kRedPx}, {At(61, 61), kGreenPx}, {At(62, 62), kWhitePx}}},
+      {"old stretch-blt", {{0x0B23, Cat({W32(0xCC0020), {2, 2, 0, 0, 40, 40, 0, 0}}), Mono2x2()}},
+       {{At(10, 10), kWhitePx}, {At(30, 10), kBlackPx}, {At(10, 30), kBlackPx}, {At(30, 30), kWhitePx}}},
+      // Without a bitmap each blit fills its rectangle with the brush: old and DIB bit-blt, old stretch-blt.
+      {"blits without a bitmap",
+       {SolidBrush(kBlue), Select(1), {0x0922, Cat({W32(0xF00021), {0, 0, 0, 20, 20, 0, 0}})},
+        {0x0940, Cat({W32(0xF00021), {0, 0, 0, 20, 20, 40, 40}})},
+        {0x0B23, Cat({W32(0xF00021), {0, 0, 0, 0, 0, 20, 20, 80, 80}})}},
+       {{At(10, 10), kBluePx}, {At(50, 50), kBluePx}, {At(90, 90), kBluePx}, {At(30, 30), kWhitePx}, {At(70, 70), kWhitePx}}},
       // AND with a green background: the red pixel goes black, the white one leaves green.
       {"raster operation",
        {SolidBrush(kGreen), Select(1), Rect(0, 0, 100, 100),

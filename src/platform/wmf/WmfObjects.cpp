@@ -204,6 +204,29 @@ Brush ReadPatternBrush(const Record& r, const Palette& palette) {
   return brush;
 }
 
+std::optional<QImage> DecodeOldBitmap(std::span<const std::uint8_t> b, QRgb zero, QRgb one) {
+  if (b.size() < 10) return std::nullopt;
+  const std::int64_t width = static_cast<std::int16_t>(le::U16(b.data() + 2));
+  const std::int64_t height = static_cast<std::int16_t>(le::U16(b.data() + 4));
+  const std::int64_t rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
+  const int bits = b[9];
+  if (b[8] != 1 || (bits != 1 && bits != 24 && bits != 32)) return std::nullopt;
+  if (width < 1 || height < 1 || width * height > kMaxDecodedPixels) return std::nullopt;
+  if (rowBytes < (width * bits + 7) / 8 || static_cast<std::int64_t>(b.size() - 10) / rowBytes < height)
+    return std::nullopt;
+  QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+  if (image.isNull()) return std::nullopt;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = b.data() + 10 + y * rowBytes;
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      if (bits == 1) line[x] = ((row[x >> 3] >> (7 - (x & 7))) & 1) ? one : zero;
+      else line[x] = qRgb(row[x * bits / 8 + 2], row[x * bits / 8 + 1], row[x * bits / 8]);
+    }
+  }
+  return image;
+}
+
 std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteIndexes, const Palette& palette) {
   std::vector<std::uint8_t> withColours;
   if (paletteIndexes) {

@@ -76,6 +76,12 @@ Region ReadRegion(const Record& r);
 // A pattern brush from a bitmap inside the record; a bitmap that does not decode gives a null brush.
 Brush ReadPatternBrush(const Record& r, const Palette& palette);
 
+// An old device-dependent bitmap (its size, row bytes, planes and bits per pixel, then its rows
+// from the top): of one bit a pixel, clear bits in `zero` and set bits in `one`, or of 24 or 32
+// bits of blue, green and red. Other depths index a device's palette that the file does not hold,
+// and give nullopt like a bitmap that does not fit its bytes.
+std::optional<QImage> DecodeOldBitmap(std::span<const std::uint8_t> bitmap, QRgb zero, QRgb one);
+
 // The bitmap at the start of `dib` (header, colours, rows). With `paletteIndexes` its colour table
 // holds 16-bit indexes into `palette` instead of colours. nullopt when it does not decode.
 std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteIndexes, const Palette& palette);

@@ -91,6 +91,8 @@ enum Function : std::uint16_t {
   kExtTextOut = 0x0A32,
   kSelectPalette = 0x0234,
   kPolyPolygon = 0x0538,
+  kBitBlt = 0x0922,
+  kStretchBlt = 0x0B23,
   kDibBitBlt = 0x0940,
   kDibStretchBlt = 0x0B41,
   kDibCreatePatternBrush = 0x0142,
@@ -360,16 +362,18 @@ class Player {
       case kPatBlt:
         if (n >= 6) PatBlt(r.U32(0), r.I16(5), r.I16(4), r.I16(3), r.I16(2));
         break;
+      case kBitBlt:
       case kDibBitBlt:
-        DibBitBlt(r);
+        BitBlt(r, r.function == kBitBlt ? Bits::Old : Bits::Dib);
         break;
+      case kStretchBlt:
       case kDibStretchBlt:
-        DibStretchBlt(r);
+        StretchBlt(r, r.function == kStretchBlt ? Bits::Old : Bits::Dib);
         break;
       case kStretchDib:
         if (n >= 11)
-          Blit(r.U32(0), r.BytesFrom(11), r.U16(2) == 1, QRect(r.I16(6), r.I16(5), r.I16(4), r.I16(3)),
-               r.I16(10), r.I16(9), r.I16(8), r.I16(7));
+          Blit(r.U32(0), r.BytesFrom(11), r.U16(2) == 1 ? Bits::DibOfPaletteIndexes : Bits::Dib,
+               QRect(r.I16(6), r.I16(5), r.I16(4), r.I16(3)), r.I16(10), r.I16(9), r.I16(8), r.I16(7));
         break;
       default:
         break;  // a record the player does not know is skipped
@@ -858,17 +862,22 @@ class Player {
 
   // --- Bitmaps -------------------------------------------------------------------------------
 
-  void DibBitBlt(const Record& r) {
-    if (r.Words() == 9) return PatBlt(r.U32(0), r.I16(8), r.I16(7), r.I16(5), r.I16(4));  // no bitmap
+  // The bitmap a blit carries: a DIB with colours or with palette indexes, or an old device bitmap.
+  enum class Bits { Dib, DibOfPaletteIndexes, Old };
+
+  // Old and DIB blits share their fields; without a bitmap a reserved word follows the source
+  // position and the blit fills with the brush.
+  void BitBlt(const Record& r, Bits bits) {
+    if (r.Words() == 9) return PatBlt(r.U32(0), r.I16(8), r.I16(7), r.I16(6), r.I16(5));
     if (r.Words() < 8) return;
-    Blit(r.U32(0), r.BytesFrom(8), false, QRect(r.I16(3), r.I16(2), r.I16(5), r.I16(4)), r.I16(7), r.I16(6),
+    Blit(r.U32(0), r.BytesFrom(8), bits, QRect(r.I16(3), r.I16(2), r.I16(5), r.I16(4)), r.I16(7), r.I16(6),
          r.I16(5), r.I16(4));
   }
 
-  void DibStretchBlt(const Record& r) {
-    if (r.Words() == 11) return PatBlt(r.U32(0), r.I16(10), r.I16(9), r.I16(8), r.I16(7));  // no bitmap
+  void StretchBlt(const Record& r, Bits bits) {
+    if (r.Words() == 11) return PatBlt(r.U32(0), r.I16(10), r.I16(9), r.I16(8), r.I16(7));
     if (r.Words() < 10) return;
-    Blit(r.U32(0), r.BytesFrom(10), false, QRect(r.I16(5), r.I16(4), r.I16(3), r.I16(2)), r.I16(9), r.I16(8),
+    Blit(r.U32(0), r.BytesFrom(10), bits, QRect(r.I16(5), r.I16(4), r.I16(3), r.I16(2)), r.I16(9), r.I16(8),
          r.I16(7), r.I16(6));
   }
 
@@ -911,14 +920,17 @@ class Player {
 
   // Draws the part `src` of a bitmap (its y counted as the bitmap stores its rows) into the
   // logical rectangle at (x, y) of w x h; a negative width or height mirrors the bitmap.
-  void Blit(std::uint32_t rop, std::span<const std::uint8_t> dib, bool paletteIndexes, QRect src, int x, int y, int w,
-            int h) {
+  void Blit(std::uint32_t rop, std::span<const std::uint8_t> bytes, Bits bits, QRect src, int x, int y, int w, int h) {
     if (SourceMode(rop) == std::nullopt && rop != 0xC000CA) return PatBlt(rop, x, y, w, h);
-    const std::optional<QImage> image = wmf::DecodeDib(dib, paletteIndexes, state_.palette);
+    // An old monochrome bitmap shows its set bits in the background colour and the others in the
+    // text colour.
+    const std::optional<QImage> image =
+        bits == Bits::Old ? wmf::DecodeOldBitmap(bytes, state_.text.rgb(), state_.background.rgb())
+                          : wmf::DecodeDib(bytes, bits == Bits::DibOfPaletteIndexes, state_.palette);
     if (!image) return;
     work_ += kDecodeCost * image->width() * image->height();
-    const std::optional<DibHeader> header = ParseDibHeader(dib);
-    if (header && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
+    const std::optional<DibHeader> header = ParseDibHeader(bytes);
+    if (bits != Bits::Old && header && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
     src = src.normalized().intersected(image->rect());
     if (src.isEmpty()) return;
     const QPointF p1 = Map(x, y);

@@ -216,6 +216,13 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
        {{At(25, 25), kRedPx}, {At(9, 25), kWhitePx}, {At(60, 25), kBluePx}, {At(62, 25), kBluePx},
         {At(75, 12), kBluePx}, {At(89, 39), kBluePx}, {At(63, 25), kWhitePx}, {At(75, 25), kWhitePx},
         {At(25, 75), kGreenPx}, {At(75, 75), kBlackPx}, {At(50, 50), kWhitePx}}},
+      // A blue ring with white inside: filled red up to the blue, then its white outside filled green.
+      {"flood fills",
+       {SolidBrush(kBlue), Select(1), Rect(20, 20, 80, 80), SolidBrush(0xFFFFFF), Select(2), Rect(30, 30, 70, 70),
+        redBrush, Select(3), {0x0419, Cat({W32(kBlue), {50, 50}})}, SolidBrush(kGreen), Select(4),
+        {0x0548, Cat({{1}, W32(0xFFFFFF), {5, 5}})}},
+       {{At(50, 50), kRedPx}, {At(30, 30), kRedPx}, {At(69, 69), kRedPx}, {At(25, 50), kBluePx}, {At(5, 5), kGreenPx},
+        {At(95, 95), kGreenPx}, {At(85, 50), kGreenPx}}},
       // Object 1 freed, then the next object takes slot 1 again.
       {"object slots are reused",
        {SolidBrush(kBlue), {0x01F0, {1}}, SolidBrush(kRed), Select(1), Rect(0, 0, 50, 50)},

@@ -46,6 +46,8 @@ constexpr double kDecodeCost = 50;         // a pixel of a bitmap decoded
 constexpr double kClipRectCost = 1'000;    // a rectangle of the clip region
 constexpr double kRegionRectCost = 2'000;  // a rectangle of a region, mapped and sorted
 constexpr double kMergedRectCost = 8'000;  // one merged with the others when its rows overlap
+constexpr double kFloodLookCost = 20;      // a pixel a flood fill reads
+constexpr std::size_t kMaxFloodRuns = 1'000'000;
 constexpr std::size_t kMaxObjects = 65535;
 
 enum Function : std::uint16_t {
@@ -73,6 +75,8 @@ enum Function : std::uint16_t {
   kMoveTo = 0x0214,
   kExcludeClipRect = 0x0415,
   kIntersectClipRect = 0x0416,
+  kFloodFill = 0x0419,
+  kExtFloodFill = 0x0548,
   kArc = 0x0817,
   kEllipse = 0x0418,
   kPie = 0x081A,
@@ -161,7 +165,7 @@ struct Frame {
 class Player {
  public:
   Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget)
-      : painter_(&image), width_(frame.width), height_(frame.height), budget_(budget) {
+      : image_(image), painter_(&image), width_(frame.width), height_(frame.height), budget_(budget) {
     state_.winOrg = frame.org;
     state_.winExt = frame.ext;
     table_.resize(std::min(objects, kMaxObjects));
@@ -277,6 +281,12 @@ class Player {
       case kPie:
       case kChord:
         if (n >= 8) ArcFamily(r);
+        break;
+      case kFloodFill:
+        if (n >= 4) FloodFill(r.I16(3), r.I16(2), r.U32(0), false);
+        break;
+      case kExtFloodFill:
+        if (n >= 5) FloodFill(r.I16(4), r.I16(3), r.U32(1), r.U16(0) == 1);
         break;
       case kSetPixel:
         if (n >= 4) SetPixel(Map(r.I16(3), r.I16(2)), wmf::ColourOf(r.U32(0), s.palette));
@@ -826,6 +836,18 @@ class Player {
     state_.brush = selected;
   }
 
+  // A fill starting at a point of the picture that the clip leaves visible.
+  void FloodFill(int x, int y, std::uint32_t colour, bool surface) {
+    const QPointF at = Map(x, y);
+    if (!QRectF(0, 0, width_, height_).contains(at)) return;
+    const QPoint start(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    if (state_.clipped && !state_.clip.contains(start)) return;
+    const wmf::Flood flood =
+        wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns);
+    work_ += kFloodLookCost * static_cast<double>(flood.looked) + kRegionRectCost * static_cast<double>(flood.runs);
+    PaintArea(flood.area, state_.brush);
+  }
+
   void InvertArea(const QRegion& area) {
     if (area.isEmpty()) return;
     const QRectF bounds(area.boundingRect());
@@ -976,6 +998,7 @@ class Player {
     pendingMask_.reset();
   }
 
+  const QImage& image_;  // read by flood fills
   QPainter painter_;
   const int width_;
   const int height_;

@@ -71,4 +71,53 @@ QRegion FrameOf(const QRegion& area, int width, int height) {
   return area.subtracted(inside);
 }
 
+Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns) {
+  Flood out;
+  if (!image.rect().contains(start) || image.depth() != 32) return out;
+  const int width = image.width();
+  const int height = image.height();
+  const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+  const std::size_t stride = static_cast<std::size_t>(image.bytesPerLine()) / 4;
+  std::vector<std::uint64_t> seen((static_cast<std::size_t>(width) * height + 63) / 64);
+  const QRgb key = colour & 0xFFFFFF;
+  const auto fills = [&](const QRgb* row, std::size_t at, int x) {
+    const std::size_t bit = at + static_cast<std::size_t>(x);
+    return ((row[x] & 0xFFFFFF) == key) == surface && !((seen[bit >> 6] >> (bit & 63)) & 1);
+  };
+  // Each run is widened as far as it goes; the runs above and below it are found from where each
+  // of them starts.
+  std::vector<QRect> runs;
+  std::vector<QPoint> todo{start};
+  while (!todo.empty() && runs.size() < maxRuns) {
+    const auto [x0, y0] = std::pair(todo.back().x(), todo.back().y());
+    todo.pop_back();
+    const QRgb* row = pixels + static_cast<std::size_t>(y0) * stride;
+    const std::size_t at = static_cast<std::size_t>(y0) * width;
+    ++out.looked;
+    if (!fills(row, at, x0)) continue;
+    int left = x0;
+    int right = x0;
+    while (left > 0 && fills(row, at, left - 1)) --left;
+    while (right + 1 < width && fills(row, at, right + 1)) ++right;
+    out.looked += right - left + 2;
+    for (int x = left; x <= right; ++x) seen[(at + x) >> 6] |= std::uint64_t{1} << ((at + x) & 63);
+    runs.emplace_back(QPoint(left, y0), QPoint(right, y0));
+    for (const int y : {y0 - 1, y0 + 1}) {
+      if (y < 0 || y >= height) continue;
+      const QRgb* next = pixels + static_cast<std::size_t>(y) * stride;
+      const std::size_t nextAt = static_cast<std::size_t>(y) * width;
+      bool before = false;
+      for (int x = left; x <= right; ++x) {
+        const bool now = fills(next, nextAt, x);
+        if (now && !before) todo.emplace_back(x, y);
+        before = now;
+      }
+      out.looked += right - left + 1;
+    }
+  }
+  out.runs = runs.size();
+  out.area = BandedRegion(runs).value_or(QRegion());  // rows one pixel tall never overlap
+  return out;
+}
+
 }  // namespace glimmora::wmf

@@ -1,8 +1,11 @@
 #pragma once
-// Areas of the picture as regions: built from many rectangles at once, and framed.
+// Areas of the picture as regions: built from many rectangles at once, framed, and flooded.
 
+#include <QImage>
 #include <QRect>
 #include <QRegion>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -25,5 +28,16 @@ QRegion Moved(const QRegion& area, double dx, double dy);
 // The band along the inside of `area`: `width` pixels wide at its left and right edges and
 // `height` pixels tall at its top and bottom.
 QRegion FrameOf(const QRegion& area, int width, int height);
+
+// What a flood fill covers: the pixels reached from `start` through their neighbours above,
+// below, left and right that are not of `colour` (it fills up to a border of that colour), or
+// with `surface` those that are. It stops after `maxRuns` runs of pixels. `looked` counts the
+// pixels it read, `runs` the rows of the area.
+struct Flood {
+  QRegion area;
+  std::int64_t looked = 0;
+  std::size_t runs = 0;
+};
+Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns);
 
 }  // namespace glimmora::wmf

@@ -303,6 +303,11 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"extended text",
        {{0x0201, W32(kGreen)}, {0x012E, {2}}, {0x0A32, {10, 90, 1, 2, 0, 0, 100, 40}, {'W', 0}}},
        {{At(5, 25), kGreenPx}, {QRect(60, 10, 30, 30), kBlackPx, true}, {At(50, 80), kWhitePx}}},
+      // 60 units of extra width for the line's one space push the second letter to the right half.
+      {"justified text",
+       {{0x02FB, {S(-20), 0, 0, 0, 400, 0, 0, 0, 0}}, Select(1), {0x020A, {1, 60}},
+        {0x0521, {3}, {'l', ' ', 'l', 0, 10, 0, 5, 0}}},
+       {{QRect(3, 8, 12, 30), kBlackPx, true}, {QRect(65, 8, 30, 30), kBlackPx, true}, {QRect(20, 8, 40, 30), kWhitePx}}},
       {"unknown records are skipped", {{0x0626, {1, 2, 3}}, {0x7777, {}}, redBrush, Select(1), Rect(0, 0, 50, 50)},
        {{At(20, 20), kRedPx}}},
   };

@@ -57,6 +57,7 @@ enum Function : std::uint16_t {
   kSetRop2 = 0x0104,
   kSetPolyFillMode = 0x0106,
   kSetTextColor = 0x0209,
+  kSetTextJustification = 0x020A,
   kSetTextAlign = 0x012E,
   kSetWindowOrg = 0x020B,
   kSetWindowExt = 0x020C,
@@ -143,6 +144,8 @@ struct State {
   bool opaque = true;
   bool winding = false;
   unsigned align = 0;
+  int breakExtra = 0;  // logical units the text's spaces share
+  int breakCount = 0;
   int rop2 = kCopyPen;  // how pen and brush combine with the picture
   int mapMode = 1;
   QPointF winOrg;
@@ -219,6 +222,12 @@ class Player {
         break;
       case kSetTextAlign:
         if (n >= 1) s.align = r.U16(0);
+        break;
+      case kSetTextJustification:
+        if (n >= 2) {
+          s.breakCount = r.U16(0);
+          s.breakExtra = r.I16(1);
+        }
         break;
       case kSetWindowOrg:
         if (n >= 2) s.winOrg = QPointF(r.I16(1), r.I16(0));
@@ -692,20 +701,37 @@ class Player {
     const QFont font = CurrentFont();
     const QFontMetricsF& metrics = fontCache_->metrics;
     work_ += kTextCost + kCharCost * static_cast<double>(chars.size());
-    // Advances: the file's own widths per byte when it gives them, else the font's for the whole text.
+    // Advances: the file's own widths per byte when it gives them, else the font's for the whole
+    // text. Justified text is laid out letter by letter too: its extra width, in whole pixels, is
+    // shared by its spaces, the pixels left over going one each to the first of them.
+    const bool justified = s.breakCount > 0 && s.breakExtra != 0;
+    const bool byLetter = !dx.empty() || justified;
+    const long extra = justified ? std::lround(std::clamp(s.breakExtra * std::abs(sx_), -1e6, 1e6)) : 0;
+    const long share = justified ? extra / s.breakCount : 0;
+    long rest = extra - share * s.breakCount;
     std::vector<double> advance;
     QString whole;
     std::size_t byte = 0;
     double total = 0;
     for (const WmfChar& c : chars) {
       whole += c.text;
-      if (dx.empty()) continue;
+      if (!byLetter) continue;
       double a = 0;
-      for (int i = 0; i < c.bytes && byte < dx.size(); ++i) a += dx[byte++];
-      advance.push_back(std::abs(a * sx_));
-      total += advance.back();
+      if (dx.empty()) {
+        a = metrics.horizontalAdvance(c.text);
+      } else {
+        for (int i = 0; i < c.bytes && byte < dx.size(); ++i) a += dx[byte++];
+        a = std::abs(a * sx_);
+      }
+      if (justified && c.text == QLatin1String(" ")) {
+        const long one = rest > 0 ? 1 : rest < 0 ? -1 : 0;
+        a += static_cast<double>(share + one);
+        rest -= one;
+      }
+      advance.push_back(a);
+      total += a;
     }
-    if (dx.empty()) total = metrics.horizontalAdvance(whole);
+    if (!byLetter) total = metrics.horizontalAdvance(whole);
 
     const bool updateCp = (s.align & kUpdateCp) != 0;
     const QPointF ref = Map(updateCp ? s.pos : at);
@@ -728,7 +754,7 @@ class Player {
                         s.background);
     painter_.setFont(font);
     painter_.setPen(s.text);
-    if (dx.empty()) {
+    if (!byLetter) {
       painter_.drawText(QPointF(start, baseline), whole);
     } else {
       double x = start;

@@ -191,7 +191,8 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"viewport origin, offset and scale",
        {{0x020E, {1000, 1000}}, {0x020D, {0, 500}}, {0x0211, {500, 0}}, {0x0412, {2, 1, 2, 1}}, redBrush, Select(1),
         Rect(0, 0, 100, 100)},
-       {{At(75, 75), kRedPx}, {At(52, 52), kRedPx}, {At(25, 25), kWhitePx}, {At(75, 25), kWhitePx}, {At(25, 75), kWhitePx}}},
+       {{At(75, 75), kRedPx}, {At(52, 52), kRedPx}, {At(25, 25), kWhitePx}, {At(75, 25), kWhitePx},
+        {At(25, 75), kWhitePx}}},
       {"save and restore",
        {redBrush, Select(1), {0x001E, {}}, SolidBrush(kBlue), Select(2), {0x0127, {S(-1)}}, Rect(0, 0, 50, 50)},
        {{At(20, 20), kRedPx}}},
@@ -267,7 +268,8 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"DIB bit-blt", {{0x0940, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Dib2x2()}},
        {{At(60, 60), kRedPx}, {At(61, 61), kWhitePx}, {At(60, 61), kBluePx}}},
       // A monochrome bitmap takes the background colour for its set bits and the text colour for the others.
-      {"old bit-blt", {{0x0209, W32(kRed)}, {0x0201, W32(kGreen)}, {0x0922, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Mono2x2()}},
+      {"old bit-blt",
+       {{0x0209, W32(kRed)}, {0x0201, W32(kGreen)}, {0x0922, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Mono2x2()}},
        {{At(60, 60), kGreenPx}, {At(61, 60), kRedPx}, {At(60, 61), kRedPx}, {At(61, 61), kGreenPx}, {At(62, 62), kWhitePx}}},
       {"old stretch-blt", {{0x0B23, Cat({W32(0xCC0020), {2, 2, 0, 0, 40, 40, 0, 0}}), Mono2x2()}},
        {{At(10, 10), kWhitePx}, {At(30, 10), kBlackPx}, {At(10, 30), kBlackPx}, {At(30, 30), kWhitePx}}},
@@ -445,6 +447,13 @@ TEST(WmfPlayerTest, MutatedFilesPlayOrAreRefused) {
                  {0x0F43, Cat({W32(0xCC0020), {0, 4, 4, 0, 0, 40, 40, 0, 0}}),
                   testing::Cat({testing::InfoHeader(4, 4, 4, 2, 1, 2), {0, 0, 255, 0, 0, 255, 0, 0},
                                 {4, 0x01, 0, 0, 0, 4, 0x10, 0x01, 0, 0, 0, 2, 1, 1, 2, 0x11, 0, 1}})}}),
+      Placeable({NullPen(), Select(0), Region({{10, 30, {{10, 30}, {60, 80}}}, {30, 50, {{10, 80}}}}), {0x012C, {1}},
+                 {0x0220, {3, 3}}, SolidBrush(kRed), Select(2), {0x0228, {1, 2}}, {0x0429, {1, 2, 2, 2}}, {0x012A, {1}},
+                 Select(1), {0x020E, {200, 200}}, {0x020D, {10, 10}}, {0x0412, {2, 1, 2, 1}},
+                 {0x0922, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Mono2x2()},
+                 {0x0B23, Cat({W32(0xCC0020), {2, 2, 0, 0, 40, 40, 0, 0}}), Mono2x2()},
+                 {0x0419, Cat({W32(kRed), {50, 50}})}, {0x0548, Cat({{1}, W32(0xFFFFFF), {5, 5}})}, {0x020A, {1, 10}},
+                 {0x0521, {3}, {'l', ' ', 'l', 0, 10, 0, 5, 0}}}),
   };
   for (const char* name : {"office-drawing.wmf", "office-see-through.wmf", "vector-editor.wmf"}) {
     std::ifstream file(std::filesystem::path(GLIMMORA_SOURCE_DIR) / "tests/platform/wmf" / name, std::ios::binary);

@@ -255,7 +255,9 @@ class Player {
         if (n >= 2 && r.I16(0) != 0 && r.I16(1) != 0) {
           // The first extent the file sets stands for the whole picture, whatever device it was
           // written for; origins and later extents count in the same units.
-          if (!vpUnit_) vpUnit_ = QPointF(static_cast<double>(width_) / std::abs(r.I16(1)), static_cast<double>(height_) / std::abs(r.I16(0)));
+          if (!vpUnit_)
+            vpUnit_ = QPointF(static_cast<double>(width_) / std::abs(r.I16(1)),
+                              static_cast<double>(height_) / std::abs(r.I16(0)));
           s.vpExt = QPointF(r.I16(1), r.I16(0));
         }
         Rescale();
@@ -324,8 +326,8 @@ class Player {
         if (n >= 2) OffsetClip(r.I16(1), r.I16(0));
         break;
       case kFillRegion:
-        if (n >= 2)
-          if (const auto [region, brush] = RegionAndBrush(r, 0); region && brush) PaintArea(DeviceRegion(*region), *brush);
+        if (const auto [region, brush] = RegionAndBrush(r, 0); n >= 2 && region && brush)
+          PaintArea(DeviceRegion(*region), *brush);
         break;
       case kFrameRegion:
         if (n >= 4) FrameRegion(r);
@@ -868,8 +870,10 @@ class Player {
     if (!QRectF(0, 0, width_, height_).contains(at)) return;
     const QPoint start(static_cast<int>(at.x()), static_cast<int>(at.y()));
     if (state_.clipped && !state_.clip.contains(start)) return;
+    // It may read no more pixels than the work left pays for.
+    const auto looks = static_cast<std::int64_t>(std::max(0.0, budget_.work - work_) / kFloodLookCost) + 1;
     const wmf::Flood flood =
-        wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns);
+        wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns, looks);
     work_ += kFloodLookCost * static_cast<double>(flood.looked) + kRegionRectCost * static_cast<double>(flood.runs);
     PaintArea(flood.area, state_.brush);
   }

@@ -71,7 +71,8 @@ QRegion FrameOf(const QRegion& area, int width, int height) {
   return area.subtracted(inside);
 }
 
-Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns) {
+Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns,
+                std::int64_t maxLooked) {
   Flood out;
   if (!image.rect().contains(start) || image.depth() != 32) return out;
   const int width = image.width();
@@ -88,7 +89,7 @@ Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, st
   // of them starts.
   std::vector<QRect> runs;
   std::vector<QPoint> todo{start};
-  while (!todo.empty() && runs.size() < maxRuns) {
+  while (!todo.empty() && runs.size() < maxRuns && out.looked < maxLooked) {
     const auto [x0, y0] = std::pair(todo.back().x(), todo.back().y());
     todo.pop_back();
     const QRgb* row = pixels + static_cast<std::size_t>(y0) * stride;

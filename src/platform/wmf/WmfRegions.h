@@ -31,13 +31,14 @@ QRegion FrameOf(const QRegion& area, int width, int height);
 
 // What a flood fill covers: the pixels reached from `start` through their neighbours above,
 // below, left and right that are not of `colour` (it fills up to a border of that colour), or
-// with `surface` those that are. It stops after `maxRuns` runs of pixels. `looked` counts the
-// pixels it read, `runs` the rows of the area.
+// with `surface` those that are. It stops after `maxRuns` runs of pixels or once it has read
+// `maxLooked` pixels. `looked` counts the pixels it read, `runs` the rows of the area.
 struct Flood {
   QRegion area;
   std::int64_t looked = 0;
   std::size_t runs = 0;
 };
-Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns);
+Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns,
+                std::int64_t maxLooked);
 
 }  // namespace glimmora::wmf

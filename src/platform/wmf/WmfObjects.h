@@ -1,6 +1,6 @@
 #pragma once
-// The drawing objects a metafile creates (pens, brushes, fonts, palettes, regions), read from their records,
-// and the bitmaps inside metafiles decoded through our own DIB decoder.
+// The drawing objects a metafile creates (pens, brushes, fonts, palettes, regions), read from their
+// records, and the bitmaps inside metafiles decoded through our own DIB decoder.
 
 #include <QColor>
 #include <QImage>

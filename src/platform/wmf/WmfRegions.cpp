@@ -90,7 +90,8 @@ Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, st
   std::vector<QRect> runs;
   std::vector<QPoint> todo{start};
   while (!todo.empty() && runs.size() < maxRuns && out.looked < maxLooked) {
-    const auto [x0, y0] = std::pair(todo.back().x(), todo.back().y());
+    const int x0 = todo.back().x();
+    const int y0 = todo.back().y();
     todo.pop_back();
     const QRgb* row = pixels + static_cast<std::size_t>(y0) * stride;
     const std::size_t at = static_cast<std::size_t>(y0) * width;

@@ -57,6 +57,23 @@ Rec Points(std::uint16_t function, std::initializer_list<int> xy) {
   return {function, w};
 }
 
+// A region of scans: each a band from top to bottom with its spans from left to right.
+struct Scan {
+  int top, bottom;
+  std::vector<std::pair<int, int>> spans;
+};
+Rec Region(const std::vector<Scan>& scans) {
+  Words w{0, 6, 0, 0, 0, static_cast<std::uint16_t>(scans.size()), 0, 0, 0, 0, 0};
+  for (const Scan& scan : scans) {
+    const auto count = static_cast<std::uint16_t>(2 * scan.spans.size());
+    w.insert(w.end(), {count, S(scan.top), S(scan.bottom)});
+    for (const auto& [left, right] : scan.spans) w.insert(w.end(), {S(left), S(right)});
+    w.push_back(count);
+  }
+  return {0x06FF, w};
+}
+Rec RectRegion(int l, int t, int r, int b) { return Region({{t, b, {{l, r}}}}); }
+
 Bytes Records(const std::vector<Rec>& recs) {
   Bytes out;
   for (const Rec& r : recs) {
@@ -92,6 +109,11 @@ Bytes Plain(const std::vector<Rec>& recs) {
 // A 2 x 2 24-bit bitmap: top row red, green; bottom row blue, white.
 Bytes Dib2x2() {
   return testing::Cat({testing::InfoHeader(2, 2, 24), {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0}, {0, 0, 0xFF, 0, 0xFF, 0, 0, 0}});
+}
+
+// An old 2 x 2 monochrome bitmap, rows from the top: set, clear; clear, set.
+Bytes Mono2x2() {
+  return testing::Cat({testing::Le16(0), testing::Le16(2), testing::Le16(2), testing::Le16(2), {1, 1}, {0x80, 0, 0x40, 0}});
 }
 
 // Where to look and what must be there: every pixel of `area`, or at least one of it.
@@ -167,12 +189,45 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"scale and offset window",
        {{0x020C, {100, 100}}, {0x0410, {2, 1, 2, 1}}, {0x020F, {0, 25}}, redBrush, Select(1), Rect(25, 0, 50, 50)},
        {{At(20, 20), kRedPx}, {At(60, 20), kWhitePx}}},
+      // The file's first viewport extent is the whole picture (here 1000 units for 100 pixels); the
+      // origin moves to 500,500 of those units and the extent halves, so the window fills the
+      // bottom-right quarter.
+      {"viewport origin, offset and scale",
+       {{0x020E, {1000, 1000}}, {0x020D, {0, 500}}, {0x0211, {500, 0}}, {0x0412, {2, 1, 2, 1}}, redBrush, Select(1),
+        Rect(0, 0, 100, 100)},
+       {{At(75, 75), kRedPx}, {At(52, 52), kRedPx}, {At(25, 25), kWhitePx}, {At(75, 25), kWhitePx},
+        {At(25, 75), kWhitePx}}},
       {"save and restore",
        {redBrush, Select(1), {0x001E, {}}, SolidBrush(kBlue), Select(2), {0x0127, {S(-1)}}, Rect(0, 0, 50, 50)},
        {{At(20, 20), kRedPx}}},
       {"intersect and exclude clip",
        {redBrush, Select(1), {0x0416, {100, 50, 0, 0}}, {0x0415, {30, 30, 10, 10}}, Rect(0, 0, 100, 100)},
        {{At(40, 40), kRedPx}, {At(20, 20), kWhitePx}, {At(70, 40), kWhitePx}}},
+      // Two bands, the upper one with a gap, moved by 5 right and 10 down.
+      {"region selected as the clip and moved",
+       {Region({{10, 30, {{10, 30}, {60, 80}}}, {30, 50, {{10, 80}}}}), {0x012C, {1}}, {0x0220, {10, 5}}, redBrush,
+        Select(2), Rect(0, 0, 100, 100)},
+       {{At(20, 25), kRedPx}, {At(70, 30), kRedPx}, {At(50, 50), kRedPx}, {At(50, 25), kWhitePx},
+        {At(12, 25), kWhitePx}, {At(50, 15), kWhitePx}, {At(50, 70), kWhitePx}}},
+      {"region selected as an object clips",
+       {RectRegion(0, 0, 50, 50), Select(1), redBrush, Select(2), Rect(0, 0, 100, 100)},
+       {{At(25, 25), kRedPx}, {At(75, 75), kWhitePx}, {At(75, 25), kWhitePx}}},
+      // Filled with a brush of its own, framed 3 wide in blue, painted with the green brush selected,
+      // inverted.
+      {"region fill, frame, paint and inversion",
+       {redBrush, SolidBrush(kBlue), SolidBrush(kGreen), RectRegion(10, 10, 40, 40), RectRegion(60, 10, 90, 40),
+        RectRegion(10, 60, 40, 90), RectRegion(60, 60, 90, 90), {0x0228, {4, 1}}, {0x0429, {5, 2, 3, 3}}, Select(3),
+        {0x012B, {6}}, {0x012A, {7}}},
+       {{At(25, 25), kRedPx}, {At(9, 25), kWhitePx}, {At(60, 25), kBluePx}, {At(62, 25), kBluePx},
+        {At(75, 12), kBluePx}, {At(89, 39), kBluePx}, {At(63, 25), kWhitePx}, {At(75, 25), kWhitePx},
+        {At(25, 75), kGreenPx}, {At(75, 75), kBlackPx}, {At(50, 50), kWhitePx}}},
+      // A blue ring with white inside: filled red up to the blue, then its white outside filled green.
+      {"flood fills",
+       {SolidBrush(kBlue), Select(1), Rect(20, 20, 80, 80), SolidBrush(0xFFFFFF), Select(2), Rect(30, 30, 70, 70),
+        redBrush, Select(3), {0x0419, Cat({W32(kBlue), {50, 50}})}, SolidBrush(kGreen), Select(4),
+        {0x0548, Cat({{1}, W32(0xFFFFFF), {5, 5}})}},
+       {{At(50, 50), kRedPx}, {At(30, 30), kRedPx}, {At(69, 69), kRedPx}, {At(25, 50), kBluePx}, {At(5, 5), kGreenPx},
+        {At(95, 95), kGreenPx}, {At(85, 50), kGreenPx}}},
       // Object 1 freed, then the next object takes slot 1 again.
       {"object slots are reused",
        {SolidBrush(kBlue), {0x01F0, {1}}, SolidBrush(kRed), Select(1), Rect(0, 0, 50, 50)},
@@ -189,6 +244,10 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
        {{QRect(0, 0, 20, 20), kRedPx, true}, {QRect(0, 0, 20, 20), kGreenPx, true}, {At(70, 70), kWhitePx}}},
       {"bitmap pattern brush",
        {{0x0142, {5, 0}, Dib2x2()}, Select(1), Rect(0, 0, 50, 50)},
+       {{At(0, 0), kRedPx}, {At(1, 0), kGreenPx}, {At(0, 1), kBluePx}, {At(70, 70), kWhitePx}}},
+      // The bitmap style still carries a DIB, and its colours are always explicit, whatever the record says.
+      {"pattern brush of the bitmap style",
+       {{0x0142, {3, 1}, Dib2x2()}, Select(1), Rect(0, 0, 50, 50)},
        {{At(0, 0), kRedPx}, {At(1, 0), kGreenPx}, {At(0, 1), kBluePx}, {At(70, 70), kWhitePx}}},
       // The 2 x 2 bitmap stretched over 0..40: each of its pixels becomes a 20 x 20 block.
       {"stretch-DIB", {{0x0F43, Cat({W32(0xCC0020), {0, 2, 2, 0, 0, 40, 40, 0, 0}}), Dib2x2()}},
@@ -212,6 +271,18 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
        {{At(10, 10), kGreenPx}, {At(30, 10), kRedPx}}},
       {"DIB bit-blt", {{0x0940, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Dib2x2()}},
        {{At(60, 60), kRedPx}, {At(61, 61), kWhitePx}, {At(60, 61), kBluePx}}},
+      // A monochrome bitmap takes the background colour for its set bits and the text colour for the others.
+      {"old bit-blt",
+       {{0x0209, W32(kRed)}, {0x0201, W32(kGreen)}, {0x0922, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Mono2x2()}},
+       {{At(60, 60), kGreenPx}, {At(61, 60), kRedPx}, {At(60, 61), kRedPx}, {At(61, 61), kGreenPx}, {At(62, 62), kWhitePx}}},
+      {"old stretch-blt", {{0x0B23, Cat({W32(0xCC0020), {2, 2, 0, 0, 40, 40, 0, 0}}), Mono2x2()}},
+       {{At(10, 10), kWhitePx}, {At(30, 10), kBlackPx}, {At(10, 30), kBlackPx}, {At(30, 30), kWhitePx}}},
+      // Without a bitmap each blit fills its rectangle with the brush: old and DIB bit-blt, old stretch-blt.
+      {"blits without a bitmap",
+       {SolidBrush(kBlue), Select(1), {0x0922, Cat({W32(0xF00021), {0, 0, 0, 20, 20, 0, 0}})},
+        {0x0940, Cat({W32(0xF00021), {0, 0, 0, 20, 20, 40, 40}})},
+        {0x0B23, Cat({W32(0xF00021), {0, 0, 0, 0, 0, 20, 20, 80, 80}})}},
+       {{At(10, 10), kBluePx}, {At(50, 50), kBluePx}, {At(90, 90), kBluePx}, {At(30, 30), kWhitePx}, {At(70, 70), kWhitePx}}},
       // AND with a green background: the red pixel goes black, the white one leaves green.
       {"raster operation",
        {SolidBrush(kGreen), Select(1), Rect(0, 0, 100, 100),
@@ -238,6 +309,11 @@ TEST(WmfPlayerTest, EachRecordFamilyDrawsWhereItShould) {
       {"extended text",
        {{0x0201, W32(kGreen)}, {0x012E, {2}}, {0x0A32, {10, 90, 1, 2, 0, 0, 100, 40}, {'W', 0}}},
        {{At(5, 25), kGreenPx}, {QRect(60, 10, 30, 30), kBlackPx, true}, {At(50, 80), kWhitePx}}},
+      // 60 units of extra width for the line's one space push the second letter to the right half.
+      {"justified text",
+       {{0x02FB, {S(-20), 0, 0, 0, 400, 0, 0, 0, 0}}, Select(1), {0x020A, {1, 60}},
+        {0x0521, {3}, {'l', ' ', 'l', 0, 10, 0, 5, 0}}},
+       {{QRect(3, 8, 12, 30), kBlackPx, true}, {QRect(65, 8, 30, 30), kBlackPx, true}, {QRect(20, 8, 40, 30), kWhitePx}}},
       {"unknown records are skipped", {{0x0626, {1, 2, 3}}, {0x7777, {}}, redBrush, Select(1), Rect(0, 0, 50, 50)},
        {{At(20, 20), kRedPx}}},
   };
@@ -359,6 +435,10 @@ TEST(WmfPlayerTest, DamagedFilesEndQuicklyRefusedOrDrawnToTheDamage) {
        Whole},
       {"bitmap header size 0 in a pattern brush",
        Placeable({NullPen(), Select(0), {0x0142, {5, 0}, noSizeDib}, Select(1), Rect(0, 0, 50, 50)}), Whole},
+      {"region claiming more scans than it holds",
+       Placeable({NullPen(), Select(0), {0x06FF, {0, 6, 0, 0, 0, 65535, 0, 0, 0, 0, 0, 60000, 0, 10, 5}},
+                  {0x012C, {1}}, SolidBrush(kRed), Select(2), Rect(0, 0, 50, 50)}),
+       Whole},
       {"header claiming a 2 GB record", Placeable(redSquare, 100, 100, 96, 0x7FFFFFFF), Whole},
       {"huge placeable frame", Placeable(redSquare, 32767, 32767, 1), Refused},
       {"huge window extent", Plain({{0x020C, {30000, 30000}}}), Refused},
@@ -399,6 +479,13 @@ TEST(WmfPlayerTest, MutatedFilesPlayOrAreRefused) {
                  {0x0F43, Cat({W32(0xCC0020), {0, 4, 4, 0, 0, 40, 40, 0, 0}}),
                   testing::Cat({testing::InfoHeader(4, 4, 4, 2, 1, 2), {0, 0, 255, 0, 0, 255, 0, 0},
                                 {4, 0x01, 0, 0, 0, 4, 0x10, 0x01, 0, 0, 0, 2, 1, 1, 2, 0x11, 0, 1}})}}),
+      Placeable({NullPen(), Select(0), Region({{10, 30, {{10, 30}, {60, 80}}}, {30, 50, {{10, 80}}}}), {0x012C, {1}},
+                 {0x0220, {3, 3}}, SolidBrush(kRed), Select(2), {0x0228, {1, 2}}, {0x0429, {1, 2, 2, 2}}, {0x012A, {1}},
+                 Select(1), {0x020E, {200, 200}}, {0x020D, {10, 10}}, {0x0412, {2, 1, 2, 1}},
+                 {0x0922, Cat({W32(0xCC0020), {0, 0, 2, 2, 60, 60}}), Mono2x2()},
+                 {0x0B23, Cat({W32(0xCC0020), {2, 2, 0, 0, 40, 40, 0, 0}}), Mono2x2()},
+                 {0x0419, Cat({W32(kRed), {50, 50}})}, {0x0548, Cat({{1}, W32(0xFFFFFF), {5, 5}})}, {0x020A, {1, 10}},
+                 {0x0521, {3}, {'l', ' ', 'l', 0, 10, 0, 5, 0}}}),
   };
   for (const char* name : {"office-drawing.wmf", "office-see-through.wmf", "vector-editor.wmf"}) {
     std::ifstream file(std::filesystem::path(GLIMMORA_SOURCE_DIR) / "tests/platform/wmf" / name, std::ios::binary);

@@ -10,24 +10,7 @@ namespace glimmora::wmf {
 
 namespace {
 
-constexpr int kPatternStyle = 3;  // the brush's bitmap is an old device-dependent bitmap
-
-// An old monochrome bitmap (type, width, height, row bytes, planes, bits per pixel, then rows):
-// the only kind pattern brushes of that style use in practice. Set bits show the background.
-std::optional<QImage> DecodeMonoBitmap(std::span<const std::uint8_t> b) {
-  if (b.size() < 10) return std::nullopt;
-  const int width = static_cast<std::int16_t>(le::U16(b.data() + 2));
-  const int height = static_cast<std::int16_t>(le::U16(b.data() + 4));
-  const int rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
-  if (b[8] != 1 || b[9] != 1 || width < 1 || height < 1 || width > 256 || height > 256) return std::nullopt;
-  if (rowBytes < (width + 7) / 8 || b.size() - 10 < static_cast<std::size_t>(rowBytes) * height) return std::nullopt;
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = b.data() + 10 + static_cast<std::size_t>(y) * rowBytes;
-    for (int x = 0; x < width; ++x) image.setPixel(x, y, ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 0xFFFFFFFF : 0xFF000000);
-  }
-  return image;
-}
+constexpr int kPatternStyle = 3;  // a brush whose DIB's colour table holds colours, never palette indexes
 
 constexpr std::int64_t kMaxSide = 32767;
 
@@ -190,15 +173,58 @@ Palette ReadPalette(const Record& r) {
   return palette;
 }
 
+Region ReadRegion(const Record& r) {
+  // After the header (chain, kind, count, size, scan count, largest scan, bounds: 11 words) each scan
+  // holds its number of x coordinates, its top and bottom, the coordinates and the number again.
+  Region region;
+  std::size_t word = 11;
+  for (std::size_t scan = 0; scan < r.U16(5) && word + 3 <= r.Words(); ++scan) {
+    const std::size_t xs = r.U16(word);
+    if (r.Words() - word - 3 < xs) break;
+    const int top = r.I16(word + 1);
+    const int bottom = r.I16(word + 2);
+    for (std::size_t i = 0; i + 1 < xs; i += 2) {
+      const int left = r.I16(word + 3 + i);
+      const int right = r.I16(word + 4 + i);
+      if (left < right && top < bottom) region.rects.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    }
+    word += 4 + xs;
+  }
+  return region;
+}
+
 Brush ReadPatternBrush(const Record& r, const Palette& palette) {
   Brush brush;
   brush.style = 5;
   if (r.Words() < 2) return brush;
-  const std::span<const std::uint8_t> bitmap = r.BytesFrom(2);
-  const std::optional<QImage> image =
-      r.U16(0) == kPatternStyle ? DecodeMonoBitmap(bitmap) : DecodeDib(bitmap, r.U16(1) == 1, palette);
+  // Whatever the style says, the bitmap is a DIB; the bitmap style only forbids palette indexes.
+  const bool paletteIndexes = r.U16(0) != kPatternStyle && r.U16(1) == 1;
+  const std::optional<QImage> image = DecodeDib(r.BytesFrom(2), paletteIndexes, palette);
   if (image) brush.pattern = *image;
   return brush;
+}
+
+std::optional<QImage> DecodeOldBitmap(std::span<const std::uint8_t> b, QRgb zero, QRgb one) {
+  if (b.size() < 10) return std::nullopt;
+  const std::int64_t width = static_cast<std::int16_t>(le::U16(b.data() + 2));
+  const std::int64_t height = static_cast<std::int16_t>(le::U16(b.data() + 4));
+  const std::int64_t rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
+  const int bits = b[9];
+  if (b[8] != 1 || (bits != 1 && bits != 24 && bits != 32)) return std::nullopt;
+  if (width < 1 || height < 1 || width * height > kMaxDecodedPixels) return std::nullopt;
+  if (rowBytes < (width * bits + 7) / 8 || static_cast<std::int64_t>(b.size() - 10) / rowBytes < height)
+    return std::nullopt;
+  QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+  if (image.isNull()) return std::nullopt;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = b.data() + 10 + y * rowBytes;
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      if (bits == 1) line[x] = ((row[x >> 3] >> (7 - (x & 7))) & 1) ? one : zero;
+      else line[x] = qRgb(row[x * bits / 8 + 2], row[x * bits / 8 + 1], row[x * bits / 8]);
+    }
+  }
+  return image;
 }
 
 std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteIndexes, const Palette& palette) {

@@ -1,9 +1,10 @@
 #pragma once
-// The drawing objects a metafile creates (pens, brushes, fonts, palettes), read from their records,
-// and the bitmaps inside metafiles decoded through our own DIB decoder.
+// The drawing objects a metafile creates (pens, brushes, fonts, palettes, regions), read from their
+// records, and the bitmaps inside metafiles decoded through our own DIB decoder.
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -54,11 +55,15 @@ struct Font {
   bool operator==(const Font&) const = default;
 };
 
-// Objects the player keeps only so that the indexes of the others stay right (regions, old
-// bitmap brushes).
+// A region: a rectangle in logical units for each span of each of its scans.
+struct Region {
+  std::vector<QRect> rects;
+};
+
+// Objects the player keeps only so that the indexes of the others stay right (old bitmap brushes).
 struct Placeholder {};
 
-using Object = std::variant<Placeholder, Pen, Brush, Font, Palette>;
+using Object = std::variant<Placeholder, Pen, Brush, Font, Palette, Region>;
 
 // Each reader checks the record's length first; a record too short for its object still gives an
 // object (the defaults), since the file counts it in the object table.
@@ -66,8 +71,16 @@ Pen ReadPen(const Record& r, const Palette& palette);
 Brush ReadBrush(const Record& r, const Palette& palette);
 Font ReadFont(const Record& r);
 Palette ReadPalette(const Record& r);
+// The scans the record holds whole; empty spans drop out.
+Region ReadRegion(const Record& r);
 // A pattern brush from a bitmap inside the record; a bitmap that does not decode gives a null brush.
 Brush ReadPatternBrush(const Record& r, const Palette& palette);
+
+// An old device-dependent bitmap (its size, row bytes, planes and bits per pixel, then its rows
+// from the top): of one bit a pixel, clear bits in `zero` and set bits in `one`, or of 24 or 32
+// bits of blue, green and red. Other depths index a device's palette that the file does not hold,
+// and give nullopt like a bitmap that does not fit its bytes.
+std::optional<QImage> DecodeOldBitmap(std::span<const std::uint8_t> bitmap, QRgb zero, QRgb one);
 
 // The bitmap at the start of `dib` (header, colours, rows). With `paletteIndexes` its colour table
 // holds 16-bit indexes into `palette` instead of colours. nullopt when it does not decode.

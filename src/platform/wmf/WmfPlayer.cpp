@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "common/Dib.h"
 #include "platform/wmf/WmfObjects.h"
 #include "platform/wmf/WmfRecord.h"
+#include "platform/wmf/WmfRegions.h"
 #include "platform/wmf/WmfText.h"
 
 namespace glimmora {
@@ -41,6 +44,10 @@ constexpr double kTextCost = 50'000;       // a text record: layout and shaping
 constexpr double kCharCost = 10'000;       // a character of it
 constexpr double kDecodeCost = 50;         // a pixel of a bitmap decoded
 constexpr double kClipRectCost = 1'000;    // a rectangle of the clip region
+constexpr double kRegionRectCost = 2'000;  // a rectangle of a region, mapped and sorted
+constexpr double kMergedRectCost = 8'000;  // one merged with the others when its rows overlap
+constexpr double kFloodLookCost = 20;      // a pixel a flood fill reads
+constexpr std::size_t kMaxFloodRuns = 1'000'000;
 constexpr std::size_t kMaxObjects = 65535;
 
 enum Function : std::uint16_t {
@@ -50,16 +57,27 @@ enum Function : std::uint16_t {
   kSetRop2 = 0x0104,
   kSetPolyFillMode = 0x0106,
   kSetTextColor = 0x0209,
+  kSetTextJustification = 0x020A,
   kSetTextAlign = 0x012E,
   kSetWindowOrg = 0x020B,
   kSetWindowExt = 0x020C,
+  kSetViewportOrg = 0x020D,
   kSetViewportExt = 0x020E,
   kOffsetWindowOrg = 0x020F,
+  kOffsetViewportOrg = 0x0211,
   kScaleWindowExt = 0x0410,
+  kScaleViewportExt = 0x0412,
+  kOffsetClipRegion = 0x0220,
+  kFillRegion = 0x0228,
+  kFrameRegion = 0x0429,
+  kInvertRegion = 0x012A,
+  kPaintRegion = 0x012B,
   kLineTo = 0x0213,
   kMoveTo = 0x0214,
   kExcludeClipRect = 0x0415,
   kIntersectClipRect = 0x0416,
+  kFloodFill = 0x0419,
+  kExtFloodFill = 0x0548,
   kArc = 0x0817,
   kEllipse = 0x0418,
   kPie = 0x081A,
@@ -78,6 +96,8 @@ enum Function : std::uint16_t {
   kExtTextOut = 0x0A32,
   kSelectPalette = 0x0234,
   kPolyPolygon = 0x0538,
+  kBitBlt = 0x0922,
+  kStretchBlt = 0x0B23,
   kDibBitBlt = 0x0940,
   kDibStretchBlt = 0x0B41,
   kDibCreatePatternBrush = 0x0142,
@@ -124,10 +144,14 @@ struct State {
   bool opaque = true;
   bool winding = false;
   unsigned align = 0;
+  int breakExtra = 0;  // logical units the text's spaces share
+  int breakCount = 0;
   int rop2 = kCopyPen;  // how pen and brush combine with the picture
   int mapMode = 1;
   QPointF winOrg;
   QPointF winExt{1, 1};
+  QPointF vpOrg;                  // in the file's device units
+  std::optional<QPointF> vpExt;   // none: the whole picture
   QPointF pos;
   bool clipped = false;
   QRegion clip;
@@ -144,7 +168,7 @@ struct Frame {
 class Player {
  public:
   Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget)
-      : painter_(&image), width_(frame.width), height_(frame.height), budget_(budget) {
+      : image_(image), painter_(&image), width_(frame.width), height_(frame.height), budget_(budget) {
     state_.winOrg = frame.org;
     state_.winExt = frame.ext;
     table_.resize(std::min(objects, kMaxObjects));
@@ -199,6 +223,12 @@ class Player {
       case kSetTextAlign:
         if (n >= 1) s.align = r.U16(0);
         break;
+      case kSetTextJustification:
+        if (n >= 2) {
+          s.breakCount = r.U16(0);
+          s.breakExtra = r.I16(1);
+        }
+        break;
       case kSetWindowOrg:
         if (n >= 2) s.winOrg = QPointF(r.I16(1), r.I16(0));
         break;
@@ -210,10 +240,30 @@ class Player {
         if (n >= 2) s.winOrg += QPointF(r.I16(1), r.I16(0));
         break;
       case kScaleWindowExt:
-        if (n >= 4 && r.I16(0) != 0 && r.I16(2) != 0) {
-          const QPointF ext(s.winExt.x() * r.I16(3) / r.I16(2), s.winExt.y() * r.I16(1) / r.I16(0));
-          if (ext.x() != 0 && ext.y() != 0) s.winExt = ext;
+        if (n >= 4) s.winExt = Scaled(s.winExt, r);
+        Rescale();
+        break;
+      case kSetViewportOrg:
+        if (n >= 2) s.vpOrg = QPointF(r.I16(1), r.I16(0));
+        Rescale();
+        break;
+      case kOffsetViewportOrg:
+        if (n >= 2) s.vpOrg += QPointF(r.I16(1), r.I16(0));
+        Rescale();
+        break;
+      case kSetViewportExt:
+        if (n >= 2 && r.I16(0) != 0 && r.I16(1) != 0) {
+          // The first extent the file sets stands for the whole picture, whatever device it was
+          // written for; origins and later extents count in the same units.
+          if (!vpUnit_)
+            vpUnit_ = QPointF(static_cast<double>(width_) / std::abs(r.I16(1)),
+                              static_cast<double>(height_) / std::abs(r.I16(0)));
+          s.vpExt = QPointF(r.I16(1), r.I16(0));
         }
+        Rescale();
+        break;
+      case kScaleViewportExt:
+        if (n >= 4) s.vpExt = Scaled(ViewportExt(), r);
         Rescale();
         break;
       case kMoveTo:
@@ -243,6 +293,12 @@ class Player {
       case kChord:
         if (n >= 8) ArcFamily(r);
         break;
+      case kFloodFill:
+        if (n >= 4) FloodFill(r.I16(3), r.I16(2), r.U32(0), false);
+        break;
+      case kExtFloodFill:
+        if (n >= 5) FloodFill(r.I16(4), r.I16(3), r.U32(1), r.U16(0) == 1);
+        break;
       case kSetPixel:
         if (n >= 4) SetPixel(Map(r.I16(3), r.I16(2)), wmf::ColourOf(r.U32(0), s.palette));
         break;
@@ -263,9 +319,26 @@ class Player {
         if (n >= 4) ClipRect(r);
         break;
       case kSelectClipRegion:
-        // Regions are not drawn; selecting one (or none) returns to the unclipped picture.
-        s.clipped = false;
-        ApplyClip();
+        // An index that names no region takes the clipping away.
+        SelectClip(n >= 1 ? ObjectAt<wmf::Region>(r.U16(0)) : nullptr);
+        break;
+      case kOffsetClipRegion:
+        if (n >= 2) OffsetClip(r.I16(1), r.I16(0));
+        break;
+      case kFillRegion:
+        if (const auto [region, brush] = RegionAndBrush(r, 0); n >= 2 && region && brush)
+          PaintArea(DeviceRegion(*region), *brush);
+        break;
+      case kFrameRegion:
+        if (n >= 4) FrameRegion(r);
+        break;
+      case kPaintRegion:
+        if (n >= 1)
+          if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) PaintArea(DeviceRegion(*region), s.brush);
+        break;
+      case kInvertRegion:
+        if (n >= 1)
+          if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) InvertArea(DeviceRegion(*region));
         break;
       case kSelectObject:
         if (n >= 1) Select(r.U16(0));
@@ -298,23 +371,30 @@ class Player {
         AddObject(std::move(brush));
         break;
       }
+      case kCreateRegion: {
+        wmf::Region region = wmf::ReadRegion(r);
+        work_ += kPointCost * static_cast<double>(region.rects.size());
+        AddObject(std::move(region));
+        break;
+      }
       case kCreatePatternBrush:
-      case kCreateRegion:
         AddObject(wmf::Placeholder{});
         break;
       case kPatBlt:
         if (n >= 6) PatBlt(r.U32(0), r.I16(5), r.I16(4), r.I16(3), r.I16(2));
         break;
+      case kBitBlt:
       case kDibBitBlt:
-        DibBitBlt(r);
+        BitBlt(r, r.function == kBitBlt ? Bits::Old : Bits::Dib);
         break;
+      case kStretchBlt:
       case kDibStretchBlt:
-        DibStretchBlt(r);
+        StretchBlt(r, r.function == kStretchBlt ? Bits::Old : Bits::Dib);
         break;
       case kStretchDib:
         if (n >= 11)
-          Blit(r.U32(0), r.BytesFrom(11), r.U16(2) == 1, QRect(r.I16(6), r.I16(5), r.I16(4), r.I16(3)),
-               r.I16(10), r.I16(9), r.I16(8), r.I16(7));
+          Blit(r.U32(0), r.BytesFrom(11), r.U16(2) == 1 ? Bits::DibOfPaletteIndexes : Bits::Dib,
+               QRect(r.I16(6), r.I16(5), r.I16(4), r.I16(3)), r.I16(10), r.I16(9), r.I16(8), r.I16(7));
         break;
       default:
         break;  // a record the player does not know is skipped
@@ -323,18 +403,39 @@ class Player {
 
   // --- Mapping -------------------------------------------------------------------------------
 
-  // The window set by the file maps onto the whole picture; an isotropic map keeps the shape.
+  // The window set by the file maps onto its viewport, which is the whole picture until the file
+  // sets one; an isotropic map keeps the shape.
   void Rescale() {
-    sx_ = width_ / state_.winExt.x();
-    sy_ = height_ / state_.winExt.y();
+    const QPointF unit = vpUnit_.value_or(QPointF(1, 1));
+    const QPointF vpExt = ViewportExt();
+    sx_ = unit.x() * vpExt.x() / state_.winExt.x();
+    sy_ = unit.y() * vpExt.y() / state_.winExt.y();
     if (state_.mapMode == kIsotropic) {
       const double m = std::min(std::abs(sx_), std::abs(sy_));
       sx_ = std::copysign(m, sx_);
       sy_ = std::copysign(m, sy_);
     }
+    ox_ = unit.x() * state_.vpOrg.x();
+    oy_ = unit.y() * state_.vpOrg.y();
   }
 
-  QPointF Map(double x, double y) const { return {(x - state_.winOrg.x()) * sx_, (y - state_.winOrg.y()) * sy_}; }
+  // The viewport's extent in the file's device units.
+  QPointF ViewportExt() const {
+    const QPointF unit = vpUnit_.value_or(QPointF(1, 1));
+    return state_.vpExt.value_or(QPointF(width_ / unit.x(), height_ / unit.y()));
+  }
+
+  // An extent scaled by the record's x and y fractions (numerator and denominator, y first); a
+  // fraction that would leave it empty changes nothing.
+  static QPointF Scaled(QPointF ext, const Record& r) {
+    if (r.I16(0) == 0 || r.I16(2) == 0) return ext;
+    const QPointF scaled(ext.x() * r.I16(3) / r.I16(2), ext.y() * r.I16(1) / r.I16(0));
+    return scaled.x() != 0 && scaled.y() != 0 ? scaled : ext;
+  }
+
+  QPointF Map(double x, double y) const {
+    return {(x - state_.winOrg.x()) * sx_ + ox_, (y - state_.winOrg.y()) * sy_ + oy_};
+  }
   QPointF Map(QPointF p) const { return Map(p.x(), p.y()); }
 
   // One drawing record and the pixels it covers, counted against the work budget; `perPixel` is how
@@ -602,20 +703,37 @@ class Player {
     const QFont font = CurrentFont();
     const QFontMetricsF& metrics = fontCache_->metrics;
     work_ += kTextCost + kCharCost * static_cast<double>(chars.size());
-    // Advances: the file's own widths per byte when it gives them, else the font's for the whole text.
+    // Advances: the file's own widths per byte when it gives them, else the font's for the whole
+    // text. Justified text is laid out letter by letter too: its extra width, in whole pixels, is
+    // shared by its spaces, the pixels left over going one each to the first of them.
+    const bool justified = s.breakCount > 0 && s.breakExtra != 0;
+    const bool byLetter = !dx.empty() || justified;
+    const long extra = justified ? std::lround(std::clamp(s.breakExtra * std::abs(sx_), -1e6, 1e6)) : 0;
+    const long share = justified ? extra / s.breakCount : 0;
+    long rest = extra - share * s.breakCount;
     std::vector<double> advance;
     QString whole;
     std::size_t byte = 0;
     double total = 0;
     for (const WmfChar& c : chars) {
       whole += c.text;
-      if (dx.empty()) continue;
+      if (!byLetter) continue;
       double a = 0;
-      for (int i = 0; i < c.bytes && byte < dx.size(); ++i) a += dx[byte++];
-      advance.push_back(std::abs(a * sx_));
-      total += advance.back();
+      if (dx.empty()) {
+        a = metrics.horizontalAdvance(c.text);
+      } else {
+        for (int i = 0; i < c.bytes && byte < dx.size(); ++i) a += dx[byte++];
+        a = std::abs(a * sx_);
+      }
+      if (justified && c.text == QLatin1String(" ")) {
+        const long one = rest > 0 ? 1 : rest < 0 ? -1 : 0;
+        a += static_cast<double>(share + one);
+        rest -= one;
+      }
+      advance.push_back(a);
+      total += a;
     }
-    if (dx.empty()) total = metrics.horizontalAdvance(whole);
+    if (!byLetter) total = metrics.horizontalAdvance(whole);
 
     const bool updateCp = (s.align & kUpdateCp) != 0;
     const QPointF ref = Map(updateCp ? s.pos : at);
@@ -638,7 +756,7 @@ class Player {
                         s.background);
     painter_.setFont(font);
     painter_.setPen(s.text);
-    if (dx.empty()) {
+    if (!byLetter) {
       painter_.drawText(QPointF(start, baseline), whole);
     } else {
       double x = start;
@@ -664,10 +782,15 @@ class Player {
     ApplyClip();
   }
 
-  void ClipRect(const Record& r) {
-    const QRectF f = QRectF(Map(r.I16(3), r.I16(2)), Map(r.I16(1), r.I16(0))).normalized();
+  // The pixels whose centres lie inside the logical rectangle from `a` to `b`.
+  QRect DeviceRect(QPointF a, QPointF b) const {
+    const QRectF f = QRectF(Map(a), Map(b)).normalized();
     const auto px = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e8, 1e8))); };
-    const QRect rect(QPoint(px(f.left()), px(f.top())), QPoint(px(f.right()) - 1, px(f.bottom()) - 1));
+    return QRect(QPoint(px(f.left()), px(f.top())), QPoint(px(f.right()) - 1, px(f.bottom()) - 1));
+  }
+
+  void ClipRect(const Record& r) {
+    const QRect rect = DeviceRect(QPointF(r.I16(3), r.I16(2)), QPointF(r.I16(1), r.I16(0)));
     const QRegion current = state_.clipped ? state_.clip : QRegion(0, 0, width_, height_);
     state_.clip = r.function == kIntersectClipRect ? current.intersected(rect) : current.subtracted(rect);
     state_.clipped = true;
@@ -680,6 +803,92 @@ class Player {
     else painter_.setClipping(false);
   }
 
+  // --- Regions -------------------------------------------------------------------------------
+
+  // A region on the picture as the present mapping places it; empty when the rectangles would cost
+  // more work than is left, as the drawing ends there.
+  QRegion DeviceRegion(const wmf::Region& region) {
+    const double rects = static_cast<double>(region.rects.size());
+    work_ += kRegionRectCost * rects;
+    if (work_ > budget_.work) return {};
+    std::vector<QRect> device;
+    device.reserve(region.rects.size());
+    for (const QRect& r : region.rects)
+      device.push_back(DeviceRect(QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.bottom() + 1)));
+    if (std::optional<QRegion> banded = wmf::BandedRegion(device)) return *std::move(banded);
+    work_ += kMergedRectCost * rects;  // only forged regions overlap themselves
+    return work_ > budget_.work ? QRegion() : wmf::UniteRects(device);
+  }
+
+  void SelectClip(const wmf::Region* region) {
+    state_.clipped = region != nullptr;
+    if (region) state_.clip = DeviceRegion(*region);
+    ApplyClip();
+  }
+
+  void OffsetClip(int x, int y) {
+    if (!state_.clipped) return;
+    state_.clip = wmf::Moved(state_.clip, std::round(x * sx_), std::round(y * sy_));
+    ApplyClip();
+  }
+
+  // The region and the brush a record names from word `at` on. Writers disagree on which comes
+  // first; the kinds of the two objects tell them apart.
+  std::pair<const wmf::Region*, const Brush*> RegionAndBrush(const Record& r, std::size_t at) const {
+    if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(at))) return {region, ObjectAt<Brush>(r.U16(at + 1))};
+    return {ObjectAt<wmf::Region>(r.U16(at + 1)), ObjectAt<Brush>(r.U16(at))};
+  }
+
+  // The frame's region and brush come first and its height and width after them, or the other way round.
+  void FrameRegion(const Record& r) {
+    const bool sizesFirst = !RegionAndBrush(r, 0).first;
+    const auto [region, brush] = RegionAndBrush(r, sizesFirst ? 2 : 0);
+    if (!region || !brush) return;
+    const int height = r.I16(sizesFirst ? 0 : 2);
+    const int width = r.I16(sizesFirst ? 1 : 3);
+    const auto px = [](double v) { return static_cast<int>(std::clamp(std::lround(std::abs(v)), 1L, 100000L)); };
+    PaintArea(wmf::FrameOf(DeviceRegion(*region), px(width * sx_), px(height * sy_)), *brush);
+  }
+
+  // Fills an area with a brush, mixed with the picture as pens and brushes are.
+  void PaintArea(const QRegion& area, const Brush& brush) {
+    if (area.isEmpty()) return;
+    const Pen pen = std::exchange(state_.pen, Pen{.style = 5});
+    const Brush selected = std::exchange(state_.brush, brush);
+    const QRectF bounds(area.boundingRect());
+    painter_.save();
+    painter_.setClipRegion(area, Qt::IntersectClip);
+    Shape(bounds, true, [&] { painter_.drawRect(bounds); });
+    painter_.restore();
+    state_.pen = pen;
+    state_.brush = selected;
+  }
+
+  // A fill starting at a point of the picture that the clip leaves visible.
+  void FloodFill(int x, int y, std::uint32_t colour, bool surface) {
+    const QPointF at = Map(x, y);
+    if (!QRectF(0, 0, width_, height_).contains(at)) return;
+    const QPoint start(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    if (state_.clipped && !state_.clip.contains(start)) return;
+    // It may read no more pixels than the work left pays for.
+    const auto looks = static_cast<std::int64_t>(std::max(0.0, budget_.work - work_) / kFloodLookCost) + 1;
+    const wmf::Flood flood =
+        wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns, looks);
+    work_ += kFloodLookCost * static_cast<double>(flood.looked) + kRegionRectCost * static_cast<double>(flood.runs);
+    PaintArea(flood.area, state_.brush);
+  }
+
+  void InvertArea(const QRegion& area) {
+    if (area.isEmpty()) return;
+    const QRectF bounds(area.boundingRect());
+    Charge(bounds);
+    painter_.save();
+    painter_.setClipRegion(area, Qt::IntersectClip);
+    painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter_.fillRect(bounds, Qt::black);
+    painter_.restore();
+  }
+
   template <class T>
   const T* ObjectAt(std::size_t index) const {
     if (index >= table_.size() || !table_[index]) return nullptr;
@@ -690,6 +899,7 @@ class Player {
     if (const Pen* p = ObjectAt<Pen>(index)) state_.pen = *p;
     else if (const Brush* b = ObjectAt<Brush>(index)) state_.brush = *b;
     else if (const Font* f = ObjectAt<Font>(index)) state_.font = *f;
+    else if (const wmf::Region* g = ObjectAt<wmf::Region>(index)) SelectClip(g);
   }
 
   // A new object takes the lowest free slot, as the file's indexes expect.
@@ -704,17 +914,22 @@ class Player {
 
   // --- Bitmaps -------------------------------------------------------------------------------
 
-  void DibBitBlt(const Record& r) {
-    if (r.Words() == 9) return PatBlt(r.U32(0), r.I16(8), r.I16(7), r.I16(5), r.I16(4));  // no bitmap
+  // The bitmap a blit carries: a DIB with colours or with palette indexes, or an old device bitmap.
+  enum class Bits { Dib, DibOfPaletteIndexes, Old };
+
+  // Old and DIB blits share their fields; without a bitmap a reserved word follows the source
+  // position and the blit fills with the brush.
+  void BitBlt(const Record& r, Bits bits) {
+    if (r.Words() == 9) return PatBlt(r.U32(0), r.I16(8), r.I16(7), r.I16(6), r.I16(5));
     if (r.Words() < 8) return;
-    Blit(r.U32(0), r.BytesFrom(8), false, QRect(r.I16(3), r.I16(2), r.I16(5), r.I16(4)), r.I16(7), r.I16(6),
+    Blit(r.U32(0), r.BytesFrom(8), bits, QRect(r.I16(3), r.I16(2), r.I16(5), r.I16(4)), r.I16(7), r.I16(6),
          r.I16(5), r.I16(4));
   }
 
-  void DibStretchBlt(const Record& r) {
-    if (r.Words() == 11) return PatBlt(r.U32(0), r.I16(10), r.I16(9), r.I16(8), r.I16(7));  // no bitmap
+  void StretchBlt(const Record& r, Bits bits) {
+    if (r.Words() == 11) return PatBlt(r.U32(0), r.I16(10), r.I16(9), r.I16(8), r.I16(7));
     if (r.Words() < 10) return;
-    Blit(r.U32(0), r.BytesFrom(10), false, QRect(r.I16(5), r.I16(4), r.I16(3), r.I16(2)), r.I16(9), r.I16(8),
+    Blit(r.U32(0), r.BytesFrom(10), bits, QRect(r.I16(5), r.I16(4), r.I16(3), r.I16(2)), r.I16(9), r.I16(8),
          r.I16(7), r.I16(6));
   }
 
@@ -757,14 +972,17 @@ class Player {
 
   // Draws the part `src` of a bitmap (its y counted as the bitmap stores its rows) into the
   // logical rectangle at (x, y) of w x h; a negative width or height mirrors the bitmap.
-  void Blit(std::uint32_t rop, std::span<const std::uint8_t> dib, bool paletteIndexes, QRect src, int x, int y, int w,
-            int h) {
+  void Blit(std::uint32_t rop, std::span<const std::uint8_t> bytes, Bits bits, QRect src, int x, int y, int w, int h) {
     if (SourceMode(rop) == std::nullopt && rop != 0xC000CA) return PatBlt(rop, x, y, w, h);
-    const std::optional<QImage> image = wmf::DecodeDib(dib, paletteIndexes, state_.palette);
+    // An old monochrome bitmap shows its set bits in the background colour and the others in the
+    // text colour.
+    const std::optional<QImage> image =
+        bits == Bits::Old ? wmf::DecodeOldBitmap(bytes, state_.text.rgb(), state_.background.rgb())
+                          : wmf::DecodeDib(bytes, bits == Bits::DibOfPaletteIndexes, state_.palette);
     if (!image) return;
     work_ += kDecodeCost * image->width() * image->height();
-    const std::optional<DibHeader> header = ParseDibHeader(dib);
-    if (header && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
+    const std::optional<DibHeader> header = ParseDibHeader(bytes);
+    if (bits != Bits::Old && header && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
     src = src.normalized().intersected(image->rect());
     if (src.isEmpty()) return;
     const QPointF p1 = Map(x, y);
@@ -810,6 +1028,7 @@ class Player {
     pendingMask_.reset();
   }
 
+  const QImage& image_;  // read by flood fills
   QPainter painter_;
   const int width_;
   const int height_;
@@ -820,6 +1039,9 @@ class Player {
   std::size_t firstFree_ = 0;
   double sx_ = 1;
   double sy_ = 1;
+  double ox_ = 0;
+  double oy_ = 0;
+  std::optional<QPointF> vpUnit_;  // pixels per device unit of the file, from its first viewport extent
   double work_ = 0;
   bool drawn_ = false;
   struct FontCache {

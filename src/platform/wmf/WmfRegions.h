@@ -1,0 +1,44 @@
+#pragma once
+// Areas of the picture as regions: built from many rectangles at once, framed, and flooded.
+
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace glimmora::wmf {
+
+// The region of the rectangles when they lie in bands, as regions are stored (rows of equal top
+// and height that do not overlap; spans that touch are joined): made as they stand, in one pass
+// after sorting them. nullopt when two rows overlap.
+std::optional<QRegion> BandedRegion(std::vector<QRect>& rects);
+
+// The union of any rectangles, merged pairwise so that the work stays near n log n where adding
+// them one by one would take n².
+QRegion UniteRects(std::span<const QRect> rects);
+
+// The area moved by whole pixels; moved far off the picture it is empty, as kept it could run
+// past the integers.
+QRegion Moved(const QRegion& area, double dx, double dy);
+
+// The band along the inside of `area`: `width` pixels wide at its left and right edges and
+// `height` pixels tall at its top and bottom.
+QRegion FrameOf(const QRegion& area, int width, int height);
+
+// What a flood fill covers: the pixels reached from `start` through their neighbours above,
+// below, left and right that are not of `colour` (it fills up to a border of that colour), or
+// with `surface` those that are. It stops after `maxRuns` runs of pixels or once it has read
+// `maxLooked` pixels. `looked` counts the pixels it read, `runs` the rows of the area.
+struct Flood {
+  QRegion area;
+  std::int64_t looked = 0;
+  std::size_t runs = 0;
+};
+Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns,
+                std::int64_t maxLooked);
+
+}  // namespace glimmora::wmf

@@ -16,7 +16,8 @@ LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, 
   // A change cut off by a crash is finished or rolled back when the library is opened; turning its
   // pages reads what that left (the reader takes committed files as they stand).
   if (request.LibGrpNo == 0) TidyLibraryFiles(request.SrcPath);
-  const LibraryReader reader = LibraryReader::Open(request.SrcPath);
+  LibraryReader reader = LibraryReader::Open(request.SrcPath);
+  if (request.LibGrpNo == 0 && CutUnusedData(reader)) reader = LibraryReader::Open(request.SrcPath);
   page.Status = reader.Status();
   page.Problem = reader.Problem();
   if (!reader.Ok()) return page;

@@ -37,7 +37,8 @@ struct LibPage {
 };
 
 // The page, written as AAA.ico, AAB.ico, .. into the emptied work folder; a library opened anew
-// first has a change cut off by a crash finished or rolled back. For an empty library the work
+// first has a change cut off by a crash finished or rolled back, and bodies an append killed
+// before its commit left behind cut off its data file. For an empty library the work
 // folder is emptied and nothing else happens (the caller leaves the status as it was).
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress = {});
 

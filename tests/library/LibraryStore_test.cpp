@@ -310,7 +310,9 @@ bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std
   EXPECT_TRUE(after == oldSet || after == newSet) << "step " << step;
   EXPECT_EQ(after, seen) << "recovery changed the set at step " << step;
   EXPECT_TRUE(clean()) << "scratch files left at step " << step;
-  if (step % 2 == 0 && after == oldSet) EXPECT_EQ(ReadAll(dat), oldDat) << "step " << step;
+  if (step % 2 == 0 && after == oldSet) {
+    EXPECT_EQ(ReadAll(dat), oldDat) << "step " << step;
+  }
   return reached;
 }
 

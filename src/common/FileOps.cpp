@@ -1,5 +1,6 @@
 #include "common/FileOps.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,6 +79,69 @@ PosixFileOps& PosixFileOps::Quick() {
 PosixFileOps& DefaultFileOps() {
   static PosixFileOps ops;
   return ops;
+}
+
+namespace {
+
+// A name of the folder itself: one component, so that nothing is reached through another folder.
+bool PlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+         name.find('\0') == std::string_view::npos;
+}
+
+}  // namespace
+
+OwnFolder::OwnFolder(const std::string& path) {
+  std::string p = path.empty() ? "." : path;
+  // A trailing slash would make the open follow a link in the folder's place.
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  fd_ = ::open(p.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd_ < 0) openError_ = errno;
+}
+
+OwnFolder::~OwnFolder() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool OwnFolder::NotReal() const { return openError_ == ELOOP || openError_ == ENOTDIR; }
+
+std::vector<std::string> OwnFolder::Names() const {
+  std::vector<std::string> names;
+  const int fd = fd_ >= 0 ? ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+  if (fd < 0) return names;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return names;
+  }
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+bool OwnFolder::RemoveFile(std::string_view name) const {
+  if (fd_ < 0) return openError_ == ENOENT;
+  if (!PlainName(name)) return false;
+  const std::string n(name);
+  struct stat st {};
+  if (::fstatat(fd_, n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
+  if (!S_ISREG(st.st_mode)) return false;
+  return ::unlinkat(fd_, n.c_str(), 0) == 0 || errno == ENOENT;
+}
+
+bool OwnFolder::CreateFile(std::string_view name, std::string_view bytes) const {
+  if (fd_ < 0 || !PlainName(name)) return false;
+  const std::string n(name);
+  const int h = ::openat(fd_, n.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (h < 0) return false;
+  PosixFileOps& ops = PosixFileOps::Quick();
+  const bool written = ops.Write(h, bytes);
+  if (ops.Close(h) && written) return true;
+  ::unlinkat(fd_, n.c_str(), 0);
+  return false;
 }
 
 }  // namespace glimmora

@@ -1,6 +1,7 @@
 #pragma once
 // The file-system steps of replacing a file (see ReplaceFile.h), behind an interface so that tests
-// can fail each step and see that the old file stays whole.
+// can fail each step and see that the old file stays whole; and a folder of the program's own
+// work files, changed without ever following a link.
 
 #include <sys/types.h>
 
@@ -8,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace glimmora {
 
@@ -58,5 +60,32 @@ class PosixFileOps : public FileOps {
 };
 
 PosixFileOps& DefaultFileOps();
+
+// A folder the program keeps work files in (the icon clipboard, the library pane's copies),
+// opened without following a link: when a link stands where the folder should be, or in it under
+// the name of a work file, deleting or writing never reaches the files the link leads to.
+class OwnFolder {
+ public:
+  explicit OwnFolder(const std::string& path);
+  ~OwnFolder();
+  OwnFolder(const OwnFolder&) = delete;
+  OwnFolder& operator=(const OwnFolder&) = delete;
+
+  bool Open() const { return fd_ >= 0; }
+  // Something is there, but a link or no folder: nothing in it is touched.
+  bool NotReal() const;
+  // Every name in it (links and folders too), in no particular order.
+  std::vector<std::string> Names() const;
+  // Deletes `name` when it is a regular file. True when no file of that name is left, also when
+  // there was none; a link, folder or anything else of that name stays, and gives false.
+  bool RemoveFile(std::string_view name) const;
+  // Creates `name`, which must not exist yet (not even as a link), holding `bytes`; on failure
+  // nothing of it is left.
+  bool CreateFile(std::string_view name, std::string_view bytes) const;
+
+ private:
+  int fd_ = -1;
+  int openError_ = 0;  // errno of the failed open
+};
 
 }  // namespace glimmora

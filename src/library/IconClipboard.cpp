@@ -1,7 +1,5 @@
 #include "library/IconClipboard.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <unordered_set>
 
@@ -12,6 +10,7 @@
 #include "common/Paths.h"
 #include "common/ReplaceFile.h"
 #include "library/LibFiles.h"
+#include "library/LibPane.h"
 
 namespace glimmora {
 namespace {
@@ -109,22 +108,41 @@ ClipSelectState SelectClipIco(int count, int selCount, const LanguageTable& lang
 }
 
 std::vector<std::string> DelClipFiles(const std::string& clipDir, std::span<const std::string> fileNames) {
+  const OwnFolder folder(clipDir);
   std::vector<std::string> failed;
   for (const auto& name : fileNames) {
-    if (::unlink(JoinPath(clipDir, name).c_str()) != 0 && FileExists(JoinPath(clipDir, name))) {
+    if (!folder.RemoveFile(name)) {
       failed.push_back(name);
       continue;
     }
-    ::unlink(JoinPath(clipDir, ClipNoteName(name)).c_str());
+    folder.RemoveFile(ClipNoteName(name));
   }
   return failed;
 }
 
 std::vector<std::string> DelAllClipFiles(const std::string& clipDir) {
+  const OwnFolder folder(clipDir);
+  const auto own = [](const std::string& name) {
+    return EndsWithIgnoringCase(name, ".ico") || EndsWithIgnoringCase(name, ".sur");
+  };
   std::vector<std::string> failed;
-  for (const auto& name : ListFolderFiles(clipDir))
-    if (::unlink(JoinPath(clipDir, name).c_str()) != 0) failed.push_back(name);
+  // What the pane lists through the link stays, and is named as not deleted.
+  for (const auto& name : folder.NotReal() ? ListFolderFiles(clipDir) : folder.Names())
+    if (own(name) && !folder.RemoveFile(name)) failed.push_back(name);
+  std::sort(failed.begin(), failed.end());
   return failed;
+}
+
+void TellClipFilesNotDeleted(const std::string& clipDir, std::span<const std::string> names, Prompter& prompter,
+                             const LanguageTable& lang) {
+  if (names.empty()) return;
+  if (OwnFolder(clipDir).NotReal()) {
+    TellNotRealFolder(clipDir, prompter, lang);
+    return;
+  }
+  std::string text = lang.Row(651);
+  for (const auto& n : names) text += "\n" + n;
+  prompter.Tell(text, 651, PromptIcon::Warning);
 }
 
 }  // namespace glimmora

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/LanguageTable.h"
+#include "common/Prompter.h"
 
 namespace glimmora {
 
@@ -58,11 +59,17 @@ struct ClipSelectState {
 };
 ClipSelectState SelectClipIco(int count, int selCount, const LanguageTable& lang);
 
-// Deletes icons of the clipboard with their notes; a missing note is no error. Returns the names
-// that could not be deleted (they stay listed).
+// Deletes icons of the clipboard with their notes; a missing note is no error. Only regular files
+// go, never through a link. Returns the names that could not be deleted (they stay listed).
 std::vector<std::string> DelClipFiles(const std::string& clipDir, std::span<const std::string> fileNames);
-// Deletes every file of the folder. Returns the names that could not be deleted.
+// Deletes every icon and note of the folder (names ending in ".ico" or ".sur" in any case) the
+// same way; other files stay. Returns the names that could not be deleted: all of them when the
+// folder is a link or no folder.
 std::vector<std::string> DelAllClipFiles(const std::string& clipDir);
+// Tells once that these clipboard files could not be deleted: row 651 and their names, or row
+// 730 and the folder when the folder is a link or no folder. Nothing for no names.
+void TellClipFilesNotDeleted(const std::string& clipDir, std::span<const std::string> names, Prompter& prompter,
+                             const LanguageTable& lang);
 
 // The note beside an icon: the icon's name less its last four characters & ".sur".
 std::string ClipNoteName(const std::string& icoName);

@@ -1,9 +1,7 @@
 #include "library/KeywordSearch.h"
 
 #include "common/AsciiCase.h"
-#include "common/FileBytes.h"
 #include "common/NumberText.h"
-#include "common/Paths.h"
 
 namespace glimmora {
 
@@ -40,7 +38,9 @@ void FndKeyPrg(std::string& T, const std::string& K1, const std::string& K2, con
 KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const SearchLibrary> libraries,
                                     const std::string& workDir, Language lang, const LibProgress& progress) {
   KeywordSearchResult result;
-  EmptyWorkFolder(workDir);
+  const OwnFolder work(workDir);
+  result.WorkFolderNotReal = !EmptyWorkFolder(work);
+  if (result.WorkFolderNotReal) return result;
   std::string name;
   const auto count = static_cast<double>(libraries.size());
   for (std::size_t i = 0; i < libraries.size() && !result.LimitReached; ++i) {
@@ -72,7 +72,7 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       }
       name = NextWorkName(name);
       const std::string key = name + ".ico";
-      if (!ReplaceFileBytes(JoinPath(workDir, key), LibraryIcoBytes(item, *body))) continue;
+      if (!WriteWorkFile(work, key, LibraryIcoBytes(item, *body))) continue;
       LibPaneItem p = MakeLibPaneItem(lib.SrcPath, entry, item, key, static_cast<int>(result.Items.size()) + 1,
                                       lib.CategoryName, lib.Caption, lang);
       p.Gap = " ";
@@ -99,6 +99,10 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
   }
   KeywordSearchResult result = SearchLibraries(terms, libraries, workDir, lang.CurLang, progress);
   if (showHits) showHits(result);
+  if (result.WorkFolderNotReal) {
+    TellNotRealFolder(workDir, prompter, lang);
+    return result;
+  }
   if (!result.Skipped.empty()) {
     std::string list;
     for (const auto& s : result.Skipped) list += "\n" + s;

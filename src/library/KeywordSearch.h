@@ -42,9 +42,11 @@ struct KeywordSearchResult {
   int Hits = 0;
   bool LimitReached = false;
   std::vector<std::string> Skipped;  // "category-library: why" of each library that could not be read
+  bool WorkFolderNotReal = false;    // the work folder is a link or no folder: nothing was searched
 };
 
-// Searches the libraries in order, emptying the work folder first.
+// Searches the libraries in order, emptying the work folder first; a work folder that is a link
+// or no folder is left alone and nothing is searched.
 KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const SearchLibrary> libraries,
                                     const std::string& workDir, Language lang, const LibProgress& progress = {});
 
@@ -53,7 +55,8 @@ constexpr int kRowLibrariesNotSearched = 670;
 
 // The whole command on the keyword box's text: row 437 when there is no term (nothing else
 // happens), else the search; `showHits` lists the hits, then the libraries that could not be read
-// are told in one message, then row 436 at 50 hits or row 434 & Str(hits) & row 435.
+// are told in one message, then row 436 at 50 hits or row 434 & Str(hits) & row 435. A work
+// folder that is a link or no folder is told instead (row 730).
 std::optional<KeywordSearchResult> SearchLibByKeyword(
     std::string_view text, std::span<const SearchLibrary> libraries, const std::string& workDir, Prompter& prompter,
     const LanguageTable& lang, const LibProgress& progress = {},

@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <span>
 
-#include "common/FileBytes.h"
 #include "common/NumberText.h"
-#include "common/Paths.h"
 #include "library/LibraryWriter.h"
 
 namespace glimmora {
 
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress) {
   LibPage page;
-  EmptyWorkFolder(request.WorkDir);
+  const OwnFolder work(request.WorkDir);
+  page.WorkFolderNotReal = !EmptyWorkFolder(work);
   // A change cut off by a crash is finished or rolled back when the library is opened; turning its
   // pages reads what that left (the reader takes committed files as they stand).
   if (request.LibGrpNo == 0) TidyLibraryFiles(request.SrcPath);
-  const LibraryReader reader = LibraryReader::Open(request.SrcPath);
+  LibraryReader reader = LibraryReader::Open(request.SrcPath);
+  if (request.LibGrpNo == 0 && CutUnusedData(reader)) reader = LibraryReader::Open(request.SrcPath);
   page.Status = reader.Status();
   page.Problem = reader.Problem();
   if (!reader.Ok()) return page;
@@ -29,7 +29,7 @@ LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, 
   const std::int64_t first = (std::int64_t{page.LibGrpNo} - 1) * size + 1;
   const std::int64_t last = std::min<std::int64_t>(first + size - 1, page.IconCount);
   std::string name;
-  for (std::int64_t i = first; i <= last; ++i) {
+  for (std::int64_t i = first; i <= last && !page.WorkFolderNotReal; ++i) {
     const int entry = static_cast<int>(i);
     const auto item = reader.Item(entry);
     const auto body = item ? reader.Body(*item) : std::nullopt;
@@ -40,7 +40,7 @@ LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, 
     }
     name = NextWorkName(name);
     const std::string key = name + ".ico";
-    if (!ReplaceFileBytes(JoinPath(request.WorkDir, key), LibraryIcoBytes(*item, *body))) {
+    if (!WriteWorkFile(work, key, LibraryIcoBytes(*item, *body))) {
       ++page.Unreadable;
       continue;
     }
@@ -55,7 +55,7 @@ LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, 
 }
 
 LibPage CategoryPage(const std::string& workDir, const LanguageTable& lang) {
-  EmptyWorkFolder(workDir);
+  EmptyWorkFolder(OwnFolder(workDir));
   LibPage page;
   page.Status2 = LibPaneStatus(0, 0, lang);
   return page;

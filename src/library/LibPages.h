@@ -32,13 +32,16 @@ struct LibPage {
   int LibGrpCount = 0;
   std::vector<LibPaneItem> Items;  // AAA.ico, AAB.ico, .. in the work folder
   int Unreadable = 0;        // entries of the page whose body could not be read (left out)
+  bool WorkFolderNotReal = false;  // the work folder is a link or no folder: nothing taken out
   std::uint64_t Bytes = 0;
   std::string Status2;       // status panel 2 (empty when the library is empty)
 };
 
 // The page, written as AAA.ico, AAB.ico, .. into the emptied work folder; a library opened anew
-// first has a change cut off by a crash finished or rolled back. For an empty library the work
-// folder is emptied and nothing else happens (the caller leaves the status as it was).
+// first has a change cut off by a crash finished or rolled back, and bodies an append killed
+// before its commit left behind cut off its data file. For an empty library the work
+// folder is emptied and nothing else happens (the caller leaves the status as it was). A work
+// folder that is a link or no folder is left alone and no icon is taken out into it.
 LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, const LibProgress& progress = {});
 
 // A category node: the work folder emptied, no items, status "0 icons".

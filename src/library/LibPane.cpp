@@ -1,13 +1,9 @@
 #include "library/LibPane.h"
 
-#include <dirent.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cmath>
 
 #include "common/NumberText.h"
-#include "common/Paths.h"
-#include "library/LibFiles.h"
 #include "library/LibraryReader.h"
 
 namespace glimmora {
@@ -66,8 +62,25 @@ std::string WorkFileName(int n) {
   return name + ".ico";
 }
 
-void EmptyWorkFolder(const std::string& workDir) {
-  for (const auto& name : ListFolderFiles(workDir)) ::unlink(JoinPath(workDir, name).c_str());
+bool IsWorkFileName(std::string_view name) {
+  return name.size() == 7 && name.substr(3) == ".ico" &&
+         std::all_of(name.begin(), name.begin() + 3, [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+bool EmptyWorkFolder(const OwnFolder& workDir) {
+  if (workDir.NotReal()) return false;
+  for (const auto& name : workDir.Names())
+    if (IsWorkFileName(name)) workDir.RemoveFile(name);
+  return true;
+}
+
+bool WriteWorkFile(const OwnFolder& workDir, std::string_view name, std::span<const std::uint8_t> bytes) {
+  return workDir.RemoveFile(name) &&
+         workDir.CreateFile(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+}
+
+void TellNotRealFolder(const std::string& folder, Prompter& prompter, const LanguageTable& lang) {
+  prompter.Tell(lang.Row(kRowNotRealFolder) + "\n" + folder, kRowNotRealFolder, PromptIcon::Warning);
 }
 
 LibPaneItem MakeLibPaneItem(const std::string& srcPath, int entry, const LibSrcItem& item, const std::string& key,

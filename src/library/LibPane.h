@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/FileOps.h"
 #include "common/LanguageTable.h"
+#include "common/Prompter.h"
 #include "library/LibFormat.h"
 #include "library/LibraryWriter.h"
 
@@ -51,8 +54,21 @@ std::string NextWorkName(std::string_view name);
 // The name of the n-th work file from 0 with ".ico": 0 -> "AAA.ico", 26 -> "ABA.ico".
 std::string WorkFileName(int n);
 
-// Deletes every file of the work folder (sub-folders stay).
-void EmptyWorkFolder(const std::string& workDir);
+// The name of a work file: three capitals and ".ico" ("AAA.ico" .. "ZZZ.ico").
+bool IsWorkFileName(std::string_view name);
+
+// Deletes the work files of the work folder (regular files only, never through a link); whatever
+// else the folder holds stays. False when the folder is a link or no folder: nothing in it is
+// touched, and nothing should be written into it.
+bool EmptyWorkFolder(const OwnFolder& workDir);
+
+// Writes the work file `name` in place of one of that name (a link of that name stays and the
+// write fails).
+bool WriteWorkFile(const OwnFolder& workDir, std::string_view name, std::span<const std::uint8_t> bytes);
+
+// A work folder that is a link or no folder, told in one message: row 730, then the folder.
+constexpr int kRowNotRealFolder = 730;
+void TellNotRealFolder(const std::string& folder, Prompter& prompter, const LanguageTable& lang);
 
 // An item for entry `entry` of a library, named `key`, at pane position `position` (from 1).
 LibPaneItem MakeLibPaneItem(const std::string& srcPath, int entry, const LibSrcItem& item, const std::string& key,

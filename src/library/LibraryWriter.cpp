@@ -69,8 +69,16 @@ std::string WriteNewFile(FileOps& ops, const std::string& path, std::string_view
   return error;
 }
 
+// Cuts `path` back to `length`.
+bool CutDataFile(LibraryFileOps& ops, const std::string& path, std::int64_t length) {
+  const int h = ops.OpenAppend(path);
+  if (h < 0) return false;
+  const bool cut = ops.SetLength(h, static_cast<off_t>(length)) && ops.Flush(h);
+  return ops.Close(h) && cut;
+}
+
 // Opens the library for a change: recovered, readable and whole.
-std::string OpenForChange(const std::string& srcPath, FileOps& ops, LibraryReader& reader) {
+std::string OpenForChange(const std::string& srcPath, LibraryFileOps& ops, LibraryReader& reader) {
   if (std::string e = RecoverLibrary(srcPath, ops); !e.empty()) return e;
   reader = LibraryReader::Open(srcPath);
   if (!reader.Ok()) return reader.Problem();
@@ -78,6 +86,8 @@ std::string OpenForChange(const std::string& srcPath, FileOps& ops, LibraryReade
     return "The library file " + srcPath + " is damaged: it holds fewer icons than its header counts.";
   if (reader.IconCount() > 0 && !reader.HasDat())
     return "The data file of the library " + srcPath + " is missing.";
+  // New bodies go behind what the index accounts for, not behind what a killed append left.
+  if (CutUnusedData(reader, ops)) reader = LibraryReader::Open(srcPath);
   return {};
 }
 
@@ -193,9 +203,16 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
   else if (!ops.Flush(h))
     error = Why("Cannot flush", datPath);
   if (!ops.Close(h) && error.empty()) error = Why("Cannot close", datPath);
-  if (!error.empty()) return Failed(reader, error);
-
-  if (std::string e = ReplaceIndex(ops, srcPath, src); !e.empty()) return Failed(reader, e);
+  if (error.empty()) error = ReplaceIndex(ops, srcPath, src);
+  if (!error.empty()) {
+    // The old index stays: what was appended for it goes again, so the data file keeps the
+    // length its header gives.
+    if (reader.HasDat())
+      CutDataFile(ops, datPath, reader.DatSize());
+    else
+      ops.Remove(datPath);
+    return Failed(reader, error);
+  }
   result.Ok = true;
   result.IconCount = entry;
   return result;
@@ -372,6 +389,21 @@ LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& 
   if (ops.Rename(datNew, DefaultDatPath(srcPath))) ops.Rename(commit, srcPath);
   result.Ok = true;
   return result;
+}
+
+bool CutUnusedData(const LibraryReader& reader, LibraryFileOps& ops) {
+  if (!reader.Ok() || !reader.HasDat() || reader.Truncated()) return false;
+  const std::int64_t size = reader.DatSize();
+  std::int64_t reach = std::max<std::int64_t>(0, reader.Head().DatFileLength);
+  if (size <= reach) return false;
+  // The recovery finishes a committed change; its data file is not this one's to cut.
+  if (FileExists(SrcCommitPath(reader.SrcPath()))) return false;
+  for (int i = 1; i <= reader.IconCount() && reach < size; ++i) {
+    const LibSrcItem item = *reader.Item(i);
+    if (item.DataPos >= 1 && item.DataSize >= 0)
+      reach = std::max(reach, std::int64_t{item.DataPos} - 1 + item.DataSize);
+  }
+  return size > reach && CutDataFile(ops, reader.DatPath(), reach);
 }
 
 void TidyLibraryFiles(const std::string& srcPath, FileOps& ops) {

@@ -16,8 +16,9 @@
 //
 // Appending icons needs no second data file: the new bodies are appended behind the old ones
 // (no old entry points there), flushed, and then the index is replaced by base.src.new in one
-// rename. A crash before that rename leaves the old index over a data file with unused bytes at
-// its end, which the next compaction drops.
+// rename. An append that fails cuts the data file back to its old length; one killed before that
+// rename leaves the old index over a data file with unused bytes at its end, which the next
+// opening of the library cuts off (CutUnusedData).
 //
 // Rewriting entry fields (keyword, author) replaces the index file alone the same way.
 //
@@ -33,6 +34,8 @@
 #include "library/LibFormat.h"
 
 namespace glimmora {
+
+class LibraryReader;
 
 // The file steps of a library change; tests fail or stop each one.
 class LibraryFileOps : public FileOps {
@@ -50,6 +53,7 @@ class PosixLibraryFileOps : public LibraryFileOps {
   bool Close(int handle) override { return posix_.Close(handle); }
   bool Rename(const std::string& from, const std::string& to) override { return posix_.Rename(from, to); }
   void Remove(const std::string& path) override { posix_.Remove(path); }
+  bool SetLength(int handle, off_t length) override { return posix_.SetLength(handle, length); }
   int OpenAppend(const std::string& path) override;
 
  private:
@@ -73,6 +77,14 @@ struct EntryId {
 // Finishes a committed change or removes the scratch files of an unfinished one. "" when the
 // library is whole afterwards.
 std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
+
+// Cuts the data file of the library `reader` holds back to the length its index accounts for:
+// the header's data length, or as far as an entry reaches when that is further (a header written
+// elsewhere may not keep it). Bodies behind that are what an append killed before its commit left.
+// A sound file costs nothing beyond the reader's own look at the data file's size; a library with a
+// change half committed, or whose index is cut off, is left alone. True when the file was cut: the
+// reader no longer matches it.
+bool CutUnusedData(const LibraryReader& reader, LibraryFileOps& ops = DefaultLibraryFileOps());
 
 // RecoverLibrary, and for a library without index file also its empty data file: what a create
 // killed halfway leaves. Run whenever a library is opened, so that no scratch file outlives a look.

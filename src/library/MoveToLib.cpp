@@ -70,22 +70,25 @@ MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const La
 
   // Work copies and pane items of the new entries, as far as the pane has room.
   const LibraryReader reader = LibraryReader::Open(t.SrcPath);
+  const OwnFolder work(request.WorkDir);
+  if (work.NotReal()) TellNotRealFolder(request.WorkDir, prompter, lang);
   std::string name = request.LastPaneKey.size() >= 3 ? request.LastPaneKey.substr(0, 3) : std::string();
   int paneCount = request.PaneCount;
   const int firstNew = w.IconCount - static_cast<int>(files.size()) + 1;
-  for (std::size_t i = 0; i < files.size(); ++i) {
+  for (std::size_t i = 0; i < files.size() && !work.NotReal(); ++i) {
     name = NextWorkName(name);
     const std::string key = name + ".ico";
-    ReplaceFileBytes(JoinPath(request.WorkDir, key), raw[i]);
+    const bool copied = WriteWorkFile(work, key, raw[i]);
     const int entry = firstNew + static_cast<int>(i);
     const auto item = reader.Item(entry);
-    if (paneCount >= request.LibGrpSize || !item) continue;
+    if (paneCount >= request.LibGrpSize || !item || !copied) continue;
     ++paneCount;
     result.NewPaneItems.push_back(MakeLibPaneItem(t.SrcPath, entry, *item, key, paneCount,
                                                   t.ParentText, libName, lang.CurLang));
   }
-  // Only icons now safely in the library leave the clipboard.
-  DelClipFiles(request.ClipDir, result.Moved);
+  // Only icons now safely in the library leave the clipboard; those that cannot stay listed.
+  result.NotDeleted = DelClipFiles(request.ClipDir, result.Moved);
+  TellClipFilesNotDeleted(request.ClipDir, result.NotDeleted, prompter, lang);
   return result;
 }
 

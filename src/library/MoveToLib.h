@@ -38,7 +38,8 @@ struct MoveResult {
   bool Ok = false;         // the library was written (or nothing was to be written)
   int IconCount = 0;       // the library's count afterwards
   std::string NodeText;    // name & " (" & count & ")"
-  std::vector<std::string> Moved;     // clipboard files now in the library and gone from the clipboard
+  std::vector<std::string> Moved;     // clipboard files now in the library
+  std::vector<std::string> NotDeleted;  // of those, the ones still in the clipboard folder (told)
   std::vector<std::string> Refused;   // clipboard files the library cannot hold (they stay)
   std::vector<LibPaneItem> NewPaneItems;  // the moved icons that fit on the pane, work copies written
 };

@@ -4,6 +4,8 @@
 
 #include "common/Dib.h"
 #include "library/IconClipboard.h"
+#include "library/KeywordSearch.h"
+#include "library/LibPages.h"
 #include "library/LibraryReader.h"
 #include "library/LibTestFiles.h"
 #include "library/MoveToLib.h"
@@ -249,6 +251,59 @@ TEST_F(ClipboardMoveTest, AFailedWriteKeepsEveryIconInTheClipboard) {
   EXPECT_EQ(r.IconCount, 2);
   EXPECT_TRUE(fs::exists(clip() / "A2_b.ico"));
   EXPECT_FALSE(fs::exists(clip() / "A1_a.ico"));
+}
+
+// A link where a work folder should be, or in one under a work file's name, is never followed:
+// what it leads to is neither deleted nor written, and a linked folder is told once per command.
+TEST_F(ClipboardMoveTest, WorkFoldersAreNeverEmptiedOrWrittenThroughALink) {
+  const fs::path user = dir.path() / "user";
+  fs::create_directories(user);
+  const Bytes icon = TestIco(16, 16, 4, 1);
+  for (const char* name : {"AAA.ico", "A1_x.ico", "A1_x.sur", "notes.txt"}) WriteAll(user / name, icon);
+  const auto userUntouched = [&] {
+    for (const char* name : {"AAA.ico", "A1_x.ico", "A1_x.sur", "notes.txt"})
+      if (ReadAll(user / name) != std::string(icon.begin(), icon.end())) return false;
+    return true;
+  };
+  WriteAll(src(), HandHead("Cats", "cats", 0));
+  const LibIconBody body = *IconBodyForLibrary(TestIco(16, 16, 4, 2));
+  ASSERT_TRUE(AppendIcons(src(), std::span<const LibIconBody>(&body, 1)).Ok);
+
+  // Links inside real folders, named like a work file and like a clipboard icon.
+  fs::create_symlink(user / "AAA.ico", work() / "AAA.ico");
+  fs::create_symlink(user / "A1_x.ico", clip() / "A2_y.ico");
+  const LibPage page = GetIcoFromLib({src(), "Animals", "Cats", 0, 50, work().string()}, lang);
+  EXPECT_FALSE(page.WorkFolderNotReal);
+  EXPECT_EQ(page.Unreadable, 1);
+  EXPECT_EQ(DelAllClipFiles(clip().string()), std::vector<std::string>{"A2_y.ico"});
+  EXPECT_TRUE(userUntouched());
+
+  // The folders themselves links.
+  fs::remove_all(work());
+  fs::remove_all(clip());
+  fs::create_directory_symlink(user, work());
+  fs::create_directory_symlink(user, clip());
+  const LibPage linked = GetIcoFromLib({src(), "Animals", "Cats", 0, 50, work().string()}, lang);
+  EXPECT_TRUE(linked.WorkFolderNotReal);
+  EXPECT_EQ(linked.IconCount, 1);
+  EXPECT_TRUE(linked.Items.empty());
+  CategoryPage(work().string(), lang);
+  const SearchLibrary lib{src(), "Animals", "Cats"};
+  const auto hits = SearchLibByKeyword("cats", std::span<const SearchLibrary>(&lib, 1), work().string(), prompter, lang);
+  ASSERT_TRUE(hits);
+  EXPECT_TRUE(hits->Items.empty());
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{730});
+  EXPECT_EQ(prompter.asked[0].text, "<730>\n" + work().string());
+  const std::vector<std::string> all = DelAllClipFiles(clip().string());
+  EXPECT_EQ(all, (std::vector<std::string>{"A1_x.ico", "A1_x.sur", "AAA.ico"}));
+  prompter.asked.clear();
+  prompter.answers = {PromptAnswer::Yes};
+  const MoveResult moved = MoveIcoToLib(Request({"A1_x.ico"}), prompter, lang);
+  EXPECT_TRUE(moved.Ok);
+  EXPECT_EQ(moved.NotDeleted, std::vector<std::string>{"A1_x.ico"});
+  EXPECT_TRUE(moved.NewPaneItems.empty());
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{238, 730, 730}));  // the work folder, the clipboard
+  EXPECT_TRUE(userUntouched());
 }
 
 }  // namespace

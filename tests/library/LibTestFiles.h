@@ -131,6 +131,7 @@ class FaultyOps : public LibraryFileOps {
     return real_.Write(handle, bytes);
   }
   bool SetMode(int handle, mode_t mode) override { return Fails() ? false : real_.SetMode(handle, mode); }
+  bool SetLength(int handle, off_t length) override { return Fails() ? false : real_.SetLength(handle, length); }
   bool Flush(int handle) override { return Fails() ? false : real_.Flush(handle); }
   bool Close(int handle) override {
     // A handle is always given back to the system, even by a "crashed" run: the test process

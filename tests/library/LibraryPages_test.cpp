@@ -57,7 +57,9 @@ TEST_F(LibraryPagesTest, WorkNamesCountFromAAAWithTheLastLetterFastest) {
 
 TEST_F(LibraryPagesTest, PageThreeOf120IconsIsEntries101To120AsAAAToAAT) {
   const std::string src = MakeLib("big", 120, [](int i) { return "k" + std::to_string(i) + "\\\\"; });
-  WriteAll(work() / "stale.ico", std::string("x"));
+  // A work file of an earlier page goes; a file of any other name is not the program's own.
+  WriteAll(work() / "ZZZ.ico", std::string("x"));
+  WriteAll(work() / "mine.ico", std::string("x"));
   std::vector<int> progress;
   LibPageRequest req{src, "Animals", "Big", 3, 50, work().string()};
   const LibPage page = GetIcoFromLib(req, lang, [&](int v) { progress.push_back(v); });
@@ -75,6 +77,7 @@ TEST_F(LibraryPagesTest, PageThreeOf120IconsIsEntries101To120AsAAAToAAT) {
   EXPECT_EQ(page.Items[0].BytesText(), "  " + std::to_string(fileSize));
   std::vector<std::string> want;
   for (int i = 0; i < 20; ++i) want.push_back(WorkFileName(i));
+  want.push_back("mine.ico");
   EXPECT_EQ(WorkFiles(), want);
   // The work file of item k is entry 100 + k, with the library's own headers.
   const LibraryReader r = LibraryReader::Open(src);

@@ -272,7 +272,9 @@ TEST_F(LibraryStoreTest, KeywordAndAuthorChangeOnlyTheirBytes) {
 // Runs `change` on a fresh copy of the library with the file step `step` failing (or, with
 // `crash`, stopping everything from there on), then checks that the library is exactly the old or
 // exactly the new set of icons, before and after recovery, and that recovery leaves no scratch
-// file. Returns false once `step` lies beyond the last step of the change.
+// file. A failed change leaves the data file as it was; a crashed one may leave bytes behind it,
+// which opening the library cuts off. Returns false once `step` lies beyond the last step of the
+// change.
 template <typename Change>
 bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std::vector<Bytes>& oldSet,
                const std::vector<Bytes>& newSet, int step, bool crash, Change change,
@@ -280,6 +282,8 @@ bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std
                const std::string& src) {
   make();
   const std::string oldSrc = ReadAll(src);
+  const std::string dat = LibBasePath(src) + ".dat";
+  const std::string oldDat = ReadAll(dat);
   FaultyOps ops;
   ops.failAt = step;
   ops.crash = crash;
@@ -292,6 +296,7 @@ bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std
   if (!ok && !crash) {
     EXPECT_EQ(seen, oldSet) << "step " << step;
     EXPECT_EQ(ReadAll(src), oldSrc) << "step " << step;
+    EXPECT_EQ(ReadAll(dat), oldDat) << "step " << step;
   }
   EXPECT_TRUE(seen == oldSet || seen == newSet) << "step " << step << (crash ? " crash" : " failure");
   // A look at the library (opening it, or its category in the tree) finishes or rolls back.
@@ -305,6 +310,9 @@ bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std
   EXPECT_TRUE(after == oldSet || after == newSet) << "step " << step;
   EXPECT_EQ(after, seen) << "recovery changed the set at step " << step;
   EXPECT_TRUE(clean()) << "scratch files left at step " << step;
+  if (step % 2 == 0 && after == oldSet) {
+    EXPECT_EQ(ReadAll(dat), oldDat) << "step " << step;
+  }
   return reached;
 }
 

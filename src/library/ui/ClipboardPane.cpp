@@ -167,11 +167,7 @@ void ClipboardPane::DelIcoClipBoard(bool delAll, Prompter& prompter) {
       if (std::find(failed.begin(), failed.end(), n) == failed.end()) gone.push_back(n);
     RemoveFiles(gone);
   }
-  if (!failed.empty()) {
-    std::string text = lang_.Row(651);
-    for (const auto& n : failed) text += "\n" + n;
-    prompter.Tell(text, 651, PromptIcon::Warning);
-  }
+  TellClipFilesNotDeleted(clipDir_, failed, prompter, lang_);
   SelectClipIco();
 }
 
@@ -223,6 +219,7 @@ void ClipboardPane::Export(int index, FolderBrowser& browser, Prompter& prompter
   if (index == 6 || index == 7) {
     // Only icons whose copy is safely in the folder leave the clipboard.
     const std::vector<std::string> notDeleted = DelClipFiles(clipDir_, copied);
+    TellClipFilesNotDeleted(clipDir_, notDeleted, prompter, lang_);
     std::vector<std::string> gone;
     for (const auto& n : copied)
       if (std::find(notDeleted.begin(), notDeleted.end(), n) == notDeleted.end()) gone.push_back(n);

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <unistd.h>
 
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
@@ -79,10 +78,11 @@ void LibIconList::SetHeading(const std::string& text) {
 void LibIconList::RemoveRows(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  const OwnFolder work(workDir_);
   list_->setUpdatesEnabled(false);
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
     if (*it < 0 || *it >= Count()) continue;
-    ::unlink(JoinPath(workDir_, items_[static_cast<std::size_t>(*it)].Key).c_str());
+    work.RemoveFile(items_[static_cast<std::size_t>(*it)].Key);
     list_->Model()->removeRow(*it);
     items_.erase(items_.begin() + *it);
   }

@@ -391,6 +391,7 @@ void LibraryController::GetIcoFromLib() {
   page_.StatusPanel(3)->clear();
   if (page.Unreadable > 0)
     Ask().Tell(state_.LangStr.Row(655) + " " + std::to_string(page.Unreadable), 655, PromptIcon::Warning);
+  if (page.WorkFolderNotReal) TellNotRealFolder(icons_->WorkDir(), Ask(), state_.LangStr);
   emit CaptionChanged();
 }
 
@@ -657,7 +658,10 @@ void LibraryController::MoveIcoToLib(bool allIco) {
   if (paneSource_ == LibPaneSource::None) paneSource_ = LibPaneSource::Page;
   if (!result.Moved.empty()) node->setText(0, Q(result.NodeText));
   ShowLibPages(result.IconCount);
-  clip_->RemoveFiles(result.Moved);
+  std::vector<std::string> gone;
+  for (const auto& n : result.Moved)
+    if (std::find(result.NotDeleted.begin(), result.NotDeleted.end(), n) == result.NotDeleted.end()) gone.push_back(n);
+  clip_->RemoveFiles(gone);
   icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
 }
 

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 
+#include "common/PictureRefusal.h"
 #include "common/Raster.h"
 
 namespace glimmora {
@@ -24,16 +25,6 @@ constexpr int kMaxPictureMegapixels = 100;
 constexpr std::int64_t kMaxPicturePixels = std::int64_t{kMaxPictureMegapixels} * 1000 * 1000;
 // Room for the largest picture as an uncompressed 32-bit bitmap.
 constexpr std::size_t kMaxPictureFileBytes = static_cast<std::size_t>(kMaxPicturePixels) * 4 + (std::size_t{1} << 20);
-
-enum class PictureRefusal {
-  None,
-  CannotOpen,      // missing, no permission, or a read error
-  NotRegularFile,  // a folder, pipe or device: never opened for reading
-  Empty,           // a file of 0 bytes
-  UnknownKind,     // no reader knows the bytes
-  Damaged,         // a known kind whose data is broken or cut short
-  TooLarge,        // more pixels (or bytes) than the limits above
-};
 
 struct PictureLoad {
   Raster Picture;  // empty when refused

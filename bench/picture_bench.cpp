@@ -34,13 +34,13 @@ Loaded Load(const std::vector<std::uint8_t>& bytes) {
   if (LooksLikeWmf(bytes)) {
     WmfPicture picture = PlayWmf(bytes);
     out.image = std::move(picture.image);
-    out.refusal = picture.refusal;
+    out.refusal = PictureRefusalName(picture.refusal);
     if (picture.partial) out.note = " (drawn up to: " + picture.stopped + ")";
     return out;
   }
   const PictureLoad load = DecodePicture(bytes);
   if (load.Ok()) out.image = ImageFromRaster(load.Picture);
-  else out.refusal = load.Detail;
+  else out.refusal = PictureRefusalName(load.Refusal);
   return out;
 }
 

@@ -1,8 +1,10 @@
 #include "common/BmpFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/Dib.h"
+#include "common/IcoFile.h"
 #include "common/LeBytes.h"
 
 namespace glimmora {
@@ -39,11 +41,21 @@ std::vector<std::uint8_t> WriteBmp24(const Raster& picture) {
   return file;
 }
 
-std::optional<Raster> ReadBmpFile(std::span<const std::uint8_t> file) {
-  if (file.size() < kBmpHeadSize || file[0] != 'B' || file[1] != 'M') return std::nullopt;
+DibPicture ReadBmpPicture(std::span<const std::uint8_t> file, std::int64_t maxPixels) {
+  if (file.size() < kBmpFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M')
+    return DibPicture{Raster(), PictureRefusal::BmpHeaderDamaged};
   const std::uint32_t offBits = le::U32(file.data() + 10);
-  if (offBits < kBmpHeadSize || offBits > file.size()) return std::nullopt;
-  return DecodePlainDib(file.subspan(kBmpFileHeaderSize), file.subspan(offBits));
+  const std::size_t headersEnd =
+      kBmpFileHeaderSize + std::min<std::uint32_t>(le::U32(file.data() + kBmpFileHeaderSize), kDibHeaderSize);
+  if (file.size() < headersEnd || offBits < headersEnd) return DibPicture{Raster(), PictureRefusal::BmpHeaderDamaged};
+  if (offBits > file.size()) return DibPicture{Raster(), PictureRefusal::BmpPixelsShort};
+  return DecodeFileDib(file.subspan(kBmpFileHeaderSize), file.subspan(offBits), maxPixels);
+}
+
+std::optional<Raster> ReadBmpFile(std::span<const std::uint8_t> file) {
+  DibPicture read = ReadBmpPicture(file, kMaxDecodedPixels);
+  if (!read.Ok()) return std::nullopt;
+  return std::move(read.picture);
 }
 
 }  // namespace glimmora

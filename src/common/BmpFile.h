@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "common/Dib.h"
 #include "common/Raster.h"
 
 namespace glimmora {
@@ -22,9 +23,11 @@ std::int64_t Bmp24RowBytes(std::int64_t width);
 // resolution and colour counts 0; then the blue, green, red rows, each zero-filled to 4 bytes.
 std::vector<std::uint8_t> WriteBmp24(const Raster& picture);
 
-// Reads a bitmap file: the file header, a BITMAPINFOHEADER (or a larger header) and uncompressed
-// pixel rows of 1, 4, 8, 16, 24 or 32 bits from bfOffBits. nullopt for anything else or when the
-// bytes run short.
+// Reads a bitmap file: the file header, then a bitmap as DecodeFileDib reads it, its pixels from
+// bfOffBits. A file shorter than its headers is damaged; an offset past the end leaves the pixels
+// short. Nothing over maxPixels is decoded.
+DibPicture ReadBmpPicture(std::span<const std::uint8_t> file, std::int64_t maxPixels);
+// The same within the limit of icon images; nullopt when refused.
 std::optional<Raster> ReadBmpFile(std::span<const std::uint8_t> file);
 
 }  // namespace glimmora

@@ -14,6 +14,7 @@
 #include <span>
 #include <vector>
 
+#include "common/PictureRefusal.h"
 #include "common/Raster.h"
 
 namespace glimmora {
@@ -102,16 +103,37 @@ std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file);
 
 // The picture of a plain bitmap (no mask, height not doubled, negative height for top-down rows)
 // whose BITMAPINFOHEADER (biSize 40 or more) is at the start of `header`, with its pixel rows at
-// the start of `pixels`. Alpha bytes of 32-bit pixels are not used. nullopt when unsound as for
-// IconImageLayout or when the bytes run short.
+// the start of `pixels`. Alpha bytes of 32-bit pixels are not used. nullopt when compressed, when
+// unsound as for IconImageLayout (though a side may pass 32767 within kMaxDecodedPixels), or
+// when the bytes run short.
 std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels);
+
+// A picture decoded from a bitmap, or why there is none.
+struct DibPicture {
+  Raster picture;  // empty when refused
+  PictureRefusal refusal = PictureRefusal::None;
+
+  bool Ok() const { return refusal == PictureRefusal::None; }
+};
+
+// The picture of a bitmap file: `header` holds its BITMAPINFOHEADER (or a larger header, or the
+// 12-byte BITMAPCOREHEADER of the oldest files) and everything after it, `pixels` the bytes from
+// the file's pixel offset on. Beyond what DecodePlainDib reads it takes 16- and 32-bit pixels
+// under colour masks and run-length rows of 4 and 8 bits, whose skipped pixels show the first
+// palette colour. Rows that run short, and runs whose bytes end before the last row, are refused
+// (BmpPixelsShort): a claimed size is never filled up with made-up pixels. The data is checked
+// before the size, so a damaged file is told as damaged; nothing over maxPixels is allocated.
+DibPicture DecodeFileDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels,
+                         std::int64_t maxPixels);
 
 // The colours in the table between a packed bitmap's header and its rows: the palette up to 8
 // bits, and above that the biClrUsed colours a bitmap of many colours may still carry.
 std::size_t PackedDibTableEntries(const DibHeader& header);
 
-// The picture of a packed bitmap: the BITMAPINFOHEADER, its palette and its pixel rows one after
-// the other in `dib`, as pictures inside other files keep them. nullopt when unsound as above.
+// The picture of a packed bitmap: the BITMAPINFOHEADER (with the colour masks after it), its
+// colour table and its pixel rows one after the other in `dib`, as pictures inside other files
+// keep them. Read as DecodeFileDib reads them, within the limits of icon images; nullopt when
+// refused.
 std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib);
 
 }  // namespace glimmora

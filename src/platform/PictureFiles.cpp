@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <limits>
 #include <new>
-#include <system_error>
 #include <utility>
 
 #include <QBuffer>
@@ -17,8 +16,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QMimeData>
+#include <QStringList>
 
 #include "common/BmpFile.h"
+#include "common/Dib.h"
 #include "common/LeBytes.h"
 #include "common/RegularFile.h"
 #include "platform/wmf/WmfPlayer.h"
@@ -31,10 +33,9 @@ bool SizeAllowed(qint64 width, qint64 height) {
   return width > 0 && height > 0 && width * height <= kMaxPicturePixels;
 }
 
-PictureLoad Refuse(PictureRefusal why, std::string detail) {
+PictureLoad Refuse(PictureRefusal why) {
   PictureLoad load;
   load.Refusal = why;
-  load.Detail = std::move(detail);
   return load;
 }
 
@@ -44,22 +45,7 @@ PictureLoad Loaded(Raster picture) {
   return load;
 }
 
-PictureLoad TooManyPixels(qint64 width, qint64 height) {
-  return Refuse(PictureRefusal::TooLarge, "the picture is " + std::to_string(width) + " x " + std::to_string(height) +
-                                              " pixels, more than " + std::to_string(kMaxPictureMegapixels) +
-                                              " megapixels");
-}
-
-// The size a bitmap's header claims, so that a picture over the limit is refused before its
-// pixels are decoded. Zero when the header is too short to tell.
-std::int64_t BmpClaimedPixels(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 26) return 0;
-  const std::uint8_t* b = bytes.data();
-  if (le::U32(b + 14) == 12) return std::int64_t{le::U16(b + 18)} * le::U16(b + 20);
-  const std::int32_t width = le::I32(b + 18);
-  const std::int32_t height = le::I32(b + 22);
-  return std::abs(std::int64_t{width}) * std::abs(std::int64_t{height});
-}
+bool IsBmp(std::span<const std::uint8_t> bytes) { return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M'; }
 
 // Qt's GIF reader reports the first frame's size but allocates the whole logical screen, so the
 // screen is checked first.
@@ -80,18 +66,18 @@ void AllowLargestPicture() {
 
 PictureLoad DecodeWithQt(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-    return Refuse(PictureRefusal::TooLarge, "the file is too large");
+    return Refuse(PictureRefusal::FileTooLarge);
   AllowLargestPicture();
   const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                                   static_cast<qsizetype>(bytes.size()));
   QBuffer buffer;
   buffer.setData(data);
-  if (!buffer.open(QIODevice::ReadOnly)) return Refuse(PictureRefusal::CannotOpen, "cannot read the bytes");
+  if (!buffer.open(QIODevice::ReadOnly)) return Refuse(PictureRefusal::CannotOpen);
   QImageReader reader(&buffer);
   reader.setAutoTransform(false);  // pictures show as stored, whatever their camera notes say
-  if (!reader.canRead()) return Refuse(PictureRefusal::UnknownKind, "not a kind of picture this program reads");
+  if (!reader.canRead()) return Refuse(PictureRefusal::UnknownKind);
   const QSize size = reader.size();
-  if (size.isValid() && !SizeAllowed(size.width(), size.height())) return TooManyPixels(size.width(), size.height());
+  if (size.isValid() && !SizeAllowed(size.width(), size.height())) return Refuse(PictureRefusal::TooLarge);
 
   QImage image;
   if (size.isValid()) {
@@ -101,8 +87,7 @@ PictureLoad DecodeWithQt(std::span<const std::uint8_t> bytes) {
     image = QImage(reinterpret_cast<uchar*>(out.MutablePixels()), size.width(), size.height(), size.width() * 4,
                    QImage::Format_RGB32);
     const uchar* const inPlace = image.constBits();
-    if (!reader.read(&image) || image.isNull())
-      return Refuse(PictureRefusal::Damaged, "damaged picture: " + reader.errorString().toStdString());
+    if (!reader.read(&image) || image.isNull()) return Refuse(PictureRefusal::Damaged);
     if (image.constBits() == inPlace && image.format() == QImage::Format_RGB32 && image.size() == size) {
       image = QImage();
       Rgb* pixels = out.MutablePixels();
@@ -112,35 +97,31 @@ PictureLoad DecodeWithQt(std::span<const std::uint8_t> bytes) {
     }
   } else {
     image = reader.read();  // the first frame of an animation
-    if (image.isNull()) return Refuse(PictureRefusal::Damaged, "damaged picture: " + reader.errorString().toStdString());
+    if (image.isNull()) return Refuse(PictureRefusal::Damaged);
   }
-  if (!SizeAllowed(image.width(), image.height())) return TooManyPixels(image.width(), image.height());
+  if (!SizeAllowed(image.width(), image.height())) return Refuse(PictureRefusal::TooLarge);
   std::optional<Raster> raster = RasterFromImage(image);
-  if (!raster) return Refuse(PictureRefusal::Damaged, "the picture could not be converted");
+  if (!raster) return Refuse(PictureRefusal::NoMemory);
   return Loaded(std::move(*raster));
 }
 
 // The bytes of a regular file; the size is checked before anything is read.
 std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& path, PictureLoad& refusal) {
-  const auto systemReason = [](int err) { return std::error_code(err, std::generic_category()).message(); };
   const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) {
     // A folder or a pipe, device or socket is refused by kind, without waiting on it.
     const int err = errno;
-    refusal = err == EISDIR || err == EINVAL
-                  ? Refuse(PictureRefusal::NotRegularFile, "not a regular file")
-                  : Refuse(PictureRefusal::CannotOpen, "cannot open the file: " + systemReason(err));
+    refusal = Refuse(err == EISDIR || err == EINVAL ? PictureRefusal::NotRegularFile : PictureRefusal::CannotOpen);
     return std::nullopt;
   }
   struct stat st {};
   std::optional<std::vector<std::uint8_t>> bytes;
   if (::fstat(fd, &st) != 0) {
-    refusal = Refuse(PictureRefusal::CannotOpen, "cannot read the file: " + systemReason(errno));
+    refusal = Refuse(PictureRefusal::CannotOpen);
   } else if (st.st_size == 0) {
-    refusal = Refuse(PictureRefusal::Empty, "the file is empty");
+    refusal = Refuse(PictureRefusal::Empty);
   } else if (static_cast<std::uint64_t>(st.st_size) > kMaxPictureFileBytes) {
-    refusal = Refuse(PictureRefusal::TooLarge, "the file is " + std::to_string(st.st_size) + " bytes, more than " +
-                                                   std::to_string(kMaxPictureFileBytes));
+    refusal = Refuse(PictureRefusal::FileTooLarge);
   } else {
     bytes.emplace(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
@@ -149,7 +130,7 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
       if (n == 0) break;  // the file shrank meanwhile: decode what is there
       if (n < 0) {
         if (errno == EINTR) continue;
-        refusal = Refuse(PictureRefusal::CannotOpen, "cannot read the file: " + systemReason(errno));
+        refusal = Refuse(PictureRefusal::CannotOpen);
         bytes.reset();
         break;
       }
@@ -163,9 +144,7 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
 
 PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes) {
   WmfPicture picture = PlayWmf(bytes);
-  if (picture.image.isNull()) {
-    return Refuse(picture.tooLarge ? PictureRefusal::TooLarge : PictureRefusal::Damaged, "metafile: " + picture.refusal);
-  }
+  if (picture.image.isNull()) return Refuse(picture.refusal);
   return PictureFromImage(std::exchange(picture.image, QImage()));
 }
 
@@ -223,29 +202,21 @@ QImage ImageViewOfRaster(const Raster& raster) {
 namespace {
 
 PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes) {
-  if (bytes.empty()) return Refuse(PictureRefusal::Empty, "the file is empty");
-  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-    if (BmpClaimedPixels(bytes) > kMaxPicturePixels) {
-      return Refuse(PictureRefusal::TooLarge,
-                    "the bitmap claims more than " + std::to_string(kMaxPictureMegapixels) + " megapixels");
-    }
-    if (std::optional<Raster> bmp = ReadBmpFile(bytes)) return Loaded(std::move(*bmp));
-    // Compressed bitmaps are left to Qt's reader.
-    PictureLoad load = DecodeWithQt(bytes);
-    if (load.Refusal == PictureRefusal::UnknownKind) load = Refuse(PictureRefusal::Damaged, "damaged bitmap");
-    return load;
+  if (bytes.empty()) return Refuse(PictureRefusal::Empty);
+  if (IsBmp(bytes)) {
+    // What our decoder refuses stays refused: Qt's reader would fill the missing rows and accept a
+    // damaged file at whatever size its header claims.
+    DibPicture bmp = ReadBmpPicture(bytes, kMaxPicturePixels);
+    return bmp.Ok() ? Loaded(std::move(bmp.picture)) : Refuse(bmp.refusal);
   }
   if (LooksLikeWmf(bytes)) {
     return DecodeWmf(bytes);
   }
-  if (GifScreenPixels(bytes) > kMaxPicturePixels) {
-    return Refuse(PictureRefusal::TooLarge,
-                  "the picture's screen is more than " + std::to_string(kMaxPictureMegapixels) + " megapixels");
-  }
+  if (GifScreenPixels(bytes) > kMaxPicturePixels) return Refuse(PictureRefusal::TooLarge);
   return DecodeWithQt(bytes);
 }
 
-PictureLoad OutOfMemory() { return Refuse(PictureRefusal::TooLarge, "not enough memory for the picture"); }
+PictureLoad OutOfMemory() { return Refuse(PictureRefusal::NoMemory); }
 
 }  // namespace
 
@@ -280,20 +251,62 @@ QImage SmallPictureImage(const std::string& path, int maxSide) {
   // Checked before Qt reads it, so a pipe never holds the window.
   QFile file;
   if (!OpenPictureFile(file, path)) return {};
+  const QByteArray head = file.peek(10);
+  const std::span<const std::uint8_t> headBytes(reinterpret_cast<const std::uint8_t*>(head.constData()),
+                                                static_cast<std::size_t>(head.size()));
+  if (IsBmp(headBytes)) {
+    // A bitmap goes through our decoder here too. Room for the largest small one at 32 bits, with
+    // its headers and palette.
+    const qint64 most = qint64{maxSide} * maxSide * 4 + (qint64{1} << 16);
+    if (file.size() > most) return {};
+    const QByteArray data = file.readAll();
+    const DibPicture bmp = ReadBmpPicture(
+        std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())),
+        qint64{maxSide} * maxSide);
+    if (!bmp.Ok() || bmp.picture.Width() > maxSide || bmp.picture.Height() > maxSide) return {};
+    return ImageFromRaster(bmp.picture);
+  }
+  // Qt's GIF reader would allocate the whole screen of a GIF, whatever its frame's size.
+  if (GifScreenPixels(headBytes) > qint64{maxSide} * maxSide) return {};
   QImageReader reader(&file);
   const QSize size = reader.size();
   if (!size.isValid() || size.width() > maxSide || size.height() > maxSide) return {};
   return reader.read();
 }
 
-QImage ClipboardImage() {
+ClipboardPicture TakeClipboardPicture() {
+  ClipboardPicture clip;
   const QClipboard* clipboard = QGuiApplication::clipboard();
-  return clipboard != nullptr ? clipboard->image() : QImage();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+  if (data == nullptr) return clip;
+  // Another program offers its picture as file bytes of one or more kinds, which the toolkit's own
+  // image() would decode with its own readers. PNG first, as the toolkit takes it; then any other
+  // kind in the order offered.
+  const QStringList offered = data->formats();
+  QStringList kinds;
+  if (offered.contains(QStringLiteral("image/png"))) kinds << QStringLiteral("image/png");
+  for (const QString& kind : offered) {
+    if (kind.startsWith(QStringLiteral("image/")) && !kinds.contains(kind)) kinds << kind;
+  }
+  for (const QString& kind : kinds) {
+    const QByteArray bytes = data->data(kind);
+    if (bytes.isEmpty()) continue;
+    clip.bytes.assign(bytes.begin(), bytes.end());
+    return clip;
+  }
+  // A picture this program put there is held as an image already.
+  if (data->hasImage()) clip.image = qvariant_cast<QImage>(data->imageData());
+  return clip;
+}
+
+PictureLoad DecodeClipboardPicture(const ClipboardPicture& clip) {
+  if (!clip.bytes.empty()) return DecodePicture(clip.bytes);
+  return PictureFromImage(clip.image);
 }
 
 PictureLoad PictureFromImage(const QImage& image) {
-  if (image.isNull()) return Refuse(PictureRefusal::UnknownKind, "no picture");
-  if (!SizeAllowed(image.width(), image.height())) return TooManyPixels(image.width(), image.height());
+  if (image.isNull()) return Refuse(PictureRefusal::UnknownKind);
+  if (!SizeAllowed(image.width(), image.height())) return Refuse(PictureRefusal::TooLarge);
   try {
     std::optional<Raster> raster = RasterFromImage(image);
     if (!raster) return OutOfMemory();

@@ -1,10 +1,10 @@
 #pragma once
-// Loading pictures: BMP files through our own decoder (Qt's reader takes the compressed kinds ours
-// leaves out), JPG and GIF through Qt's image reader, WMF through our metafile player, and the
-// picture on the system clipboard. Every picture comes back drawn on white as a 24-bit raster, or
-// refused with the reason. Nothing larger than the limits below is decoded, whatever its header
-// claims. The loaders touch no widget, so they may run on any thread; only ClipboardImage must run
-// on the window's thread.
+// Loading pictures: BMP files through our own decoder (never through Qt's, which fills the rows a
+// damaged bitmap lacks), JPG and GIF through Qt's image reader, WMF through our metafile player,
+// and the picture on the system clipboard. Every picture comes back drawn on white as a 24-bit
+// raster, or refused with the reason. Nothing larger than the limits below is decoded, whatever
+// its header claims. The loaders touch no widget, so they may run on any thread; only
+// TakeClipboardPicture must run on the window's thread.
 
 #include <QFile>
 #include <QImage>
@@ -13,7 +13,9 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "common/PictureRefusal.h"
 #include "common/Raster.h"
 
 namespace glimmora {
@@ -25,20 +27,9 @@ constexpr std::int64_t kMaxPicturePixels = std::int64_t{kMaxPictureMegapixels} *
 // Room for the largest picture as an uncompressed 32-bit bitmap.
 constexpr std::size_t kMaxPictureFileBytes = static_cast<std::size_t>(kMaxPicturePixels) * 4 + (std::size_t{1} << 20);
 
-enum class PictureRefusal {
-  None,
-  CannotOpen,      // missing, no permission, or a read error
-  NotRegularFile,  // a folder, pipe or device: never opened for reading
-  Empty,           // a file of 0 bytes
-  UnknownKind,     // no reader knows the bytes
-  Damaged,         // a known kind whose data is broken or cut short
-  TooLarge,        // more pixels (or bytes) than the limits above
-};
-
 struct PictureLoad {
   Raster Picture;  // empty when refused
-  PictureRefusal Refusal = PictureRefusal::None;
-  std::string Detail;  // why it was refused, in English (for the benchmark and error logs)
+  PictureRefusal Refusal = PictureRefusal::None;  // why, told to the user by PictureRefusalRow
 
   bool Ok() const { return Refusal == PictureRefusal::None; }
 };
@@ -59,8 +50,20 @@ bool OpenPictureFile(QFile& file, const std::string& path);
 // maxSide pixels a side. Quick enough for the window's thread.
 QImage SmallPictureImage(const std::string& path, int maxSide);
 
-// The image on the system clipboard (null when it holds none). Window thread only.
-QImage ClipboardImage();
+// What the system clipboard holds as a picture: the bytes of a picture file it offers (another
+// program's copy), or else an image (a copy made inside this program).
+struct ClipboardPicture {
+  std::vector<std::uint8_t> bytes;
+  QImage image;
+
+  bool Empty() const { return bytes.empty() && image.isNull(); }
+};
+// Takes the clipboard's picture without decoding it. Window thread only.
+ClipboardPicture TakeClipboardPicture();
+// The clipboard's picture on white: bytes as DecodePicture reads them, so a bitmap goes through our
+// own decoder and never through the toolkit's, which pads the rows a damaged one lacks. Refused
+// (UnknownKind) when the clipboard held no picture.
+PictureLoad DecodeClipboardPicture(const ClipboardPicture& clip);
 // An image (the clipboard's, a drawn metafile) as a picture on white; refused (UnknownKind) when null.
 PictureLoad PictureFromImage(const QImage& image);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "common/IconTestBytes.h"
 
 namespace glimmora {
@@ -50,6 +52,73 @@ TEST(BmpFile, ReadsUncompressedBitmaps) {
   broken = kSampleBmp;
   broken[0] = 'X';
   EXPECT_FALSE(ReadBmpFile(broken));
+}
+
+// A bitmap file around `info` (its header and what follows it up to the pixels) and `pixels`.
+Bytes BmpFileOf(const Bytes& info, const Bytes& pixels) {
+  const auto offBits = static_cast<std::uint32_t>(14 + info.size());
+  return Cat({{'B', 'M'}, testing::Le32(offBits + static_cast<std::uint32_t>(pixels.size())), testing::Le32(0),
+              testing::Le32(offBits), info, pixels});
+}
+
+// The kinds older programs and other systems write, which the picture loader reads with this
+// decoder alone: each gives the sample picture, or is refused with the reason when damaged.
+TEST(BmpFile, ReadsCompressedAndOldBitmapsAndSaysWhyDamagedOnesFail) {
+  using testing::InfoHeader;
+  using testing::Le16;
+  using testing::Le32;
+  const Bytes palette = {255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};  // blue, white, red, green
+  // Two runs, end of row, three pixels as they are (the last one past the edge).
+  const Bytes rle8 = {1, 0, 1, 1, 0, 0, 0, 3, 2, 3, 0, 0};
+  const Bytes rle4 = {2, 0x01, 0, 0, 0, 3, 0x23, 0x00};
+  const Bytes end = {0, 1};
+  const Bytes masks565 = Cat({Le32(0xF800), Le32(0x07E0), Le32(0x001F)});
+  const Bytes rows565 = Cat({Le16(0x001F), Le16(0xFFFF), Le16(0xF800), Le16(0x07E0)});
+  // 32 bits, top row first, red in the lowest byte.
+  const Bytes masks32 = Cat({Le32(0xFF), Le32(0xFF00), Le32(0xFF0000)});
+  const Bytes rows32 = Cat({Le32(0xFF), Le32(0xFF00), Le32(0xFF0000), Le32(0xFFFFFF)});
+  Bytes corePalette = {255, 0, 0, 255, 255, 255, 0, 0, 255, 0, 255, 0};
+  corePalette.resize(48, 0);
+  const auto core = [](unsigned bits) { return Cat({Le32(12), Le16(2), Le16(2), Le16(1), Le16(bits)}); };
+  struct Case {
+    const char* name;
+    Bytes file;
+    PictureRefusal why;
+  } cases[] = {
+      {"8-bit runs", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), Cat({rle8, end})), PictureRefusal::None},
+      {"8-bit runs without the end mark", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), rle8),
+       PictureRefusal::None},
+      {"4-bit runs", BmpFileOf(Cat({InfoHeader(2, 2, 4, 4, 1, 2), palette}), Cat({rle4, end})), PictureRefusal::None},
+      {"16-bit masks", BmpFileOf(Cat({InfoHeader(2, 2, 16, 0, 1, 3), masks565}), rows565), PictureRefusal::None},
+      {"32-bit masks, top-down", BmpFileOf(Cat({InfoHeader(2, -2, 32, 0, 1, 3), masks32}), rows32),
+       PictureRefusal::None},
+      {"old header, 24 bits", BmpFileOf(core(24), Bytes(kSampleBmp.begin() + 54, kSampleBmp.end())),
+       PictureRefusal::None},
+      {"old header, 4 bits", BmpFileOf(Cat({core(4), corePalette}), {0x01, 0, 0, 0, 0x23, 0, 0, 0}),
+       PictureRefusal::None},
+      {"runs ending before the top row", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), {1, 0, 1, 1, 0, 0}),
+       PictureRefusal::BmpPixelsShort},
+      {"runs painting nothing", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), end),
+       PictureRefusal::BmpPixelsShort},
+      {"rows under masks cut short", BmpFileOf(Cat({InfoHeader(2, 2, 16, 0, 1, 3), masks565}), Le16(0x001F)),
+       PictureRefusal::BmpPixelsShort},
+      {"old header cut inside its palette", BmpFileOf(core(4), {}), PictureRefusal::BmpPixelsShort},
+      {"8-bit runs of 4-bit pixels", BmpFileOf(Cat({InfoHeader(2, 2, 4, 4, 1, 1), palette}), rle8),
+       PictureRefusal::BmpNotRead},
+      {"masks over 24-bit pixels", BmpFileOf(Cat({InfoHeader(2, 2, 24, 0, 1, 3), masks565}), rows565),
+       PictureRefusal::BmpNotRead},
+      {"2-bit pixels", BmpFileOf(InfoHeader(2, 2, 2), Bytes(8, 0)), PictureRefusal::BmpNotRead},
+      {"top-down runs", BmpFileOf(Cat({InfoHeader(2, -2, 8, 4, 1, 1), palette}), rle8),
+       PictureRefusal::BmpHeaderDamaged},
+      {"no planes", BmpFileOf(InfoHeader(2, 2, 24, 0, 0), Bytes(16, 0)), PictureRefusal::BmpHeaderDamaged},
+  };
+  for (const Case& c : cases) {
+    const DibPicture read = ReadBmpPicture(c.file, kMaxDecodedPixels);
+    EXPECT_EQ(PictureRefusalName(read.refusal), std::string(PictureRefusalName(c.why))) << c.name;
+    if (c.why == PictureRefusal::None) {
+      EXPECT_EQ(read.picture.Pixels(), Sample().Pixels()) << c.name;
+    }
+  }
 }
 
 }  // namespace

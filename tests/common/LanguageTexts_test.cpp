@@ -15,6 +15,7 @@
 #include "common/LanguageFiles.h"
 #include "common/LanguageTable.h"
 #include "common/NumberText.h"
+#include "common/PictureRefusal.h"
 #include "common/TextCodec.h"
 
 namespace glimmora {
@@ -27,7 +28,7 @@ constexpr std::pair<int, int> kRowsInUse[] = {
     {1, 135},   {137, 150}, {152, 192}, {201, 209}, {211, 220}, {222, 228}, {231, 289},
     {291, 316}, {319, 345}, {347, 351}, {354, 372}, {374, 391}, {393, 411}, {413, 413},
     {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 656}, {660, 666},
-    {670, 670}, {680, 680}, {700, 700}, {710, 714}};
+    {670, 670}, {680, 680}, {700, 700}, {710, 714}, {740, 749}};
 
 constexpr Language kLanguages[] = {Language::English, Language::ChineseGB, Language::ChineseBig5};
 
@@ -97,7 +98,14 @@ TEST_P(Texts, EveryRowInUseHasText) {
       EXPECT_TRUE(IsValidUtf8(R(row))) << Name(GetParam()) << " row " << row;
     }
   }
-  EXPECT_EQ(rows, 484);
+  EXPECT_EQ(rows, 494);
+  // Each reason a picture is refused for is told by a row of its own.
+  std::set<int> reasonRows;
+  for (const PictureRefusalText& t : kPictureRefusalTexts) {
+    if (t.refusal == PictureRefusal::None) continue;
+    EXPECT_FALSE(R(t.row).empty()) << Name(GetParam()) << " " << t.name;
+    EXPECT_TRUE(reasonRows.insert(t.row).second) << t.name;
+  }
 }
 
 TEST(ChineseTexts, AreTranslatedAndEachInItsOwnWords) {

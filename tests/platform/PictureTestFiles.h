@@ -2,6 +2,7 @@
 // Small pictures written byte by byte for the loader tests: a 24-bit BMP, a GIF whose LZW data is
 // sent uncompressed, and a placeable metafile of two filled rectangles.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,31 @@ inline std::vector<std::uint8_t> Bmp2x2() {
           16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
           0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,                                // bottom row (B, G, R)
           0, 0, 0xFF, 0, 0xFF, 0, 0, 0};                                     // top row
+}
+
+// A bitmap whose header claims `width` x `height` pixels of `bits` bits (a grey palette up to 8
+// bits) and `compression`, followed by `dataBytes` bytes of pixel data (all 0x5A).
+inline std::vector<std::uint8_t> BmpClaiming(std::int32_t width, std::int32_t height, unsigned bits,
+                                             std::size_t dataBytes, std::uint32_t compression = 0) {
+  const unsigned entries = bits <= 8 ? 1u << bits : 0;
+  const std::uint32_t offBits = 54 + 4 * entries;
+  std::vector<std::uint8_t> b = {'B', 'M'};
+  Put32(b, static_cast<std::uint32_t>(offBits + dataBytes));
+  Put32(b, 0);
+  Put32(b, offBits);
+  Put32(b, 40);
+  Put32(b, static_cast<std::uint32_t>(width));
+  Put32(b, static_cast<std::uint32_t>(height));
+  Put16(b, 1);
+  Put16(b, bits);
+  Put32(b, compression);
+  b.resize(54, 0);
+  for (unsigned i = 0; i < entries; ++i) {
+    const auto grey = static_cast<std::uint8_t>(i * 255 / (entries - 1));
+    b.insert(b.end(), {grey, grey, grey, 0});
+  }
+  b.resize(b.size() + dataBytes, 0x5A);
+  return b;
 }
 
 // 2 x 2 GIF on a `screenWidth` x `screenHeight` screen: top row red, green; bottom row blue,

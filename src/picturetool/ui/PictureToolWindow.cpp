@@ -198,14 +198,14 @@ void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path
     StartLoad([loader = loader_, path] { return loader(path); }, true);
     return;
   }
-  // The clipboard is read here, on the window's thread; only the conversion runs in the background.
-  const QImage image = ClipboardImage();
-  if (image.isNull()) {
-    ReportRefusal(PictureFromImage(image), false);
+  // The clipboard is read here, on the window's thread; only the decoding runs in the background.
+  ClipboardPicture clip = TakeClipboardPicture();
+  if (clip.Empty()) {
+    ReportRefusal(DecodeClipboardPicture(clip), false);
     Refresh();
     return;
   }
-  StartLoad([image] { return PictureFromImage(image); }, false);
+  StartLoad([clip = std::move(clip)] { return DecodeClipboardPicture(clip); }, false);
 }
 
 void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFile) {
@@ -253,19 +253,17 @@ void PictureToolWindow::PictureArrived(PictureLoad load, bool fromFile) {
 void PictureToolWindow::ReportRefusal(const PictureLoad& load, bool fromFile) {
   PromptRequest r;
   r.icon = PromptIcon::Warning;
-  int reason = 0;
-  switch (load.Refusal) {
-    case PictureRefusal::UnknownKind: r.row = fromFile ? kRowPictureKindUnknown : kRowClipboardNoPicture; break;
-    case PictureRefusal::TooLarge: r.row = kRowPictureOverLimit; break;
-    case PictureRefusal::Empty: reason = kRowPictureFileEmpty; break;
-    case PictureRefusal::NotRegularFile: reason = kRowPictureNotRegularFile; break;
-    case PictureRefusal::Damaged: reason = kRowPictureDamaged; break;
-    case PictureRefusal::CannotOpen:
-    case PictureRefusal::None: reason = kRowPictureCannotOpen; break;
+  const int reason = PictureRefusalRow(load.Refusal);
+  if (!fromFile && load.Refusal == PictureRefusal::UnknownKind) {
+    r.row = kRowClipboardNoPicture;
+    r.text = lang_.Row(r.row);
+  } else if (load.Refusal == PictureRefusal::UnknownKind || load.Refusal == PictureRefusal::TooLarge) {
+    r.row = reason;  // these say the whole of it themselves
+    r.text = lang_.Row(r.row);
+  } else {
+    r.row = fromFile ? kRowPictureUnreadable : kRowClipboardPictureUnreadable;
+    r.text = lang_.Row(r.row) + "\n" + lang_.Row(reason != 0 ? reason : kRowPictureCannotOpen);
   }
-  if (r.row == 0) r.row = fromFile ? kRowPictureUnreadable : kRowClipboardNoPicture;
-  r.text = lang_.Row(r.row);
-  if (reason != 0 && fromFile) r.text += "\n" + lang_.Row(reason);
   prompter_.Ask(r);
 }
 

@@ -32,12 +32,11 @@ class PreviewBox;
 constexpr int kRowPictureUnreadable = 631;
 constexpr int kRowClipboardNoPicture = 632;
 constexpr int kRowPictureLoading = 660;
-constexpr int kRowPictureKindUnknown = 661;
-constexpr int kRowPictureOverLimit = 662;
-constexpr int kRowPictureFileEmpty = 663;
-constexpr int kRowPictureNotRegularFile = 664;
-constexpr int kRowPictureDamaged = 665;
-constexpr int kRowPictureCannotOpen = 666;
+constexpr int kRowPictureKindUnknown = PictureRefusalRow(PictureRefusal::UnknownKind);
+constexpr int kRowPictureOverLimit = PictureRefusalRow(PictureRefusal::TooLarge);
+constexpr int kRowPictureFileEmpty = PictureRefusalRow(PictureRefusal::Empty);
+constexpr int kRowPictureCannotOpen = PictureRefusalRow(PictureRefusal::CannotOpen);
+constexpr int kRowClipboardPictureUnreadable = 749;
 
 class PictureToolWindow : public QDialog {
   Q_OBJECT

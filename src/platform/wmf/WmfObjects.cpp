@@ -12,109 +12,6 @@ namespace {
 
 constexpr int kPatternStyle = 3;  // a brush whose DIB's colour table holds colours, never palette indexes
 
-constexpr std::int64_t kMaxSide = 32767;
-
-QRgb TableColour(std::span<const std::uint8_t> table, std::size_t index) {
-  if (4 * index + 3 >= table.size()) return qRgb(0, 0, 0);
-  const std::uint8_t* e = table.data() + 4 * index;
-  return qRgb(e[2], e[1], e[0]);
-}
-
-// One channel of a pixel under a colour mask, widened to 8 bits.
-int Channel(std::uint32_t pixel, std::uint32_t mask) {
-  if (mask == 0) return 0;
-  int shift = 0;
-  while (((mask >> shift) & 1u) == 0) ++shift;
-  const std::uint32_t max = mask >> shift;
-  return static_cast<int>(static_cast<std::uint64_t>((pixel & mask) >> shift) * 255 / max);
-}
-
-// 16- and 32-bit pixels whose channels lie where three masks say: the masks follow a 40-byte
-// header, or sit inside a longer one.
-std::optional<QImage> DecodeMasked(std::span<const std::uint8_t> dib, const DibHeader& h, int width, int height) {
-  if (h.bitCount != 16 && h.bitCount != 32) return std::nullopt;
-  const std::size_t masksAt = 40;
-  const std::size_t rowsAt = (h.size == 40 ? h.size + 12 : h.size) + 4 * PackedDibTableEntries(h);
-  const std::size_t rowBytes = (static_cast<std::size_t>(width) * h.bitCount + 31) / 32 * 4;
-  if (dib.size() < masksAt + 12 || rowsAt > dib.size() || (dib.size() - rowsAt) / rowBytes < static_cast<std::size_t>(height))
-    return std::nullopt;
-  const std::uint32_t masks[3] = {le::U32(dib.data() + 40), le::U32(dib.data() + 44), le::U32(dib.data() + 48)};
-  QImage image(width, height, QImage::Format_RGB32);
-  if (image.isNull()) return std::nullopt;
-  for (int r = 0; r < height; ++r) {
-    const std::uint8_t* row = dib.data() + rowsAt + static_cast<std::size_t>(r) * rowBytes;
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(h.height > 0 ? height - 1 - r : r));
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t v = h.bitCount == 16 ? le::U16(row + 2 * x) : le::U32(row + 4 * x);
-      line[x] = qRgb(Channel(v, masks[0]), Channel(v, masks[1]), Channel(v, masks[2]));
-    }
-  }
-  return image;
-}
-
-// Run-length rows of 8 or 4 bits, bottom row first. Runs that reach outside the picture are cut;
-// every step reads at least two bytes, so the decoding ends with the bytes.
-std::optional<QImage> DecodeRunLength(std::span<const std::uint8_t> dib, const DibHeader& h, int width, int height) {
-  const bool four = h.compression == 2;
-  if (h.bitCount != (four ? 4 : 8) || h.height < 0) return std::nullopt;
-  const std::size_t tableAt = h.size;
-  const std::size_t dataAt = tableAt + 4 * PackedDibTableEntries(h);
-  if (dataAt > dib.size()) return std::nullopt;
-  const std::span<const std::uint8_t> table = dib.subspan(tableAt, dataAt - tableAt);
-  const std::span<const std::uint8_t> data = dib.subspan(dataAt);
-  QImage image(width, height, QImage::Format_RGB32);
-  if (image.isNull()) return std::nullopt;
-  image.fill(TableColour(table, 0));
-  int x = 0;
-  int y = 0;  // counted from the bottom row
-  const auto put = [&](std::size_t index) {
-    if (x < width && y < height) image.setPixel(x, height - 1 - y, TableColour(table, index));
-    ++x;
-  };
-  std::size_t i = 0;
-  while (i + 1 < data.size() && y < height) {
-    const std::uint8_t count = data[i];
-    const std::uint8_t value = data[i + 1];
-    i += 2;
-    if (count > 0) {
-      for (int k = 0; k < count && x < width; ++k) put(four ? ((k & 1) ? value & 0xF : value >> 4) : value);
-      continue;
-    }
-    if (value == 0) {
-      x = 0;
-      ++y;
-    } else if (value == 1) {
-      break;
-    } else if (value == 2) {
-      if (i + 1 >= data.size()) break;
-      x += data[i];
-      y += data[i + 1];
-      i += 2;
-    } else {
-      const std::size_t bytes = four ? (value + 1u) / 2 : value;
-      if (data.size() - i < bytes) break;
-      for (int k = 0; k < value && x < width; ++k)
-        put(four ? ((k & 1) ? data[i + k / 2] & 0xF : data[i + k / 2] >> 4) : data[i + k]);
-      i += (bytes + 1) & ~std::size_t{1};
-    }
-  }
-  return image;
-}
-
-// Bitmaps with colour masks or run-length rows, which office files and old clip art carry.
-std::optional<QImage> DecodeCompressed(std::span<const std::uint8_t> dib) {
-  const std::optional<DibHeader> h = ParseDibHeader(dib);
-  if (!h || h->size < 40 || h->size > dib.size() || h->planes != 1) return std::nullopt;
-  const std::int64_t width = h->width;
-  const std::int64_t height = std::abs(static_cast<std::int64_t>(h->height));
-  if (width < 1 || width > kMaxSide || height < 1 || height > kMaxSide || width * height > kMaxDecodedPixels)
-    return std::nullopt;
-  if (h->compression == 3) return DecodeMasked(dib, *h, static_cast<int>(width), static_cast<int>(height));
-  if (h->compression == 1 || h->compression == 2)
-    return DecodeRunLength(dib, *h, static_cast<int>(width), static_cast<int>(height));
-  return std::nullopt;
-}
-
 }  // namespace
 
 QColor ColourOf(std::uint32_t ref, const Palette& palette) {
@@ -246,7 +143,7 @@ std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteI
     dib = withColours;
   }
   const std::optional<Raster> raster = DecodePackedDib(dib);
-  if (!raster) return DecodeCompressed(dib);
+  if (!raster) return std::nullopt;
   QImage image = ImageFromRaster(*raster);
   if (image.isNull()) return std::nullopt;
   return image;

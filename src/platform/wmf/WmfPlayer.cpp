@@ -1059,19 +1059,17 @@ class Player {
   std::optional<PendingMask> pendingMask_;
 };
 
-std::string SizeText(std::int64_t w, std::int64_t h) { return std::to_string(w) + " x " + std::to_string(h); }
-
 // The frame from the placeable header: its bounds and units per inch.
-std::optional<Frame> PlaceableFrame(std::span<const std::uint8_t> b, std::string& refusal) {
+std::optional<Frame> PlaceableFrame(std::span<const std::uint8_t> b, PictureRefusal& refusal) {
   const auto at = [&](std::size_t i) { return static_cast<std::int16_t>(Le16(b, i)); };
   const int left = at(6), top = at(8), right = at(10), bottom = at(12);
   const unsigned inch = Le16(b, 14);
   if (inch == 0) {
-    refusal = "the header gives 0 units per inch";
+    refusal = PictureRefusal::WmfHeaderDamaged;  // 0 units per inch
     return std::nullopt;
   }
   if (left == right || top == bottom) {
-    refusal = "the picture's frame is empty";
+    refusal = PictureRefusal::WmfHeaderDamaged;  // an empty frame
     return std::nullopt;
   }
   Frame f;
@@ -1085,7 +1083,7 @@ std::optional<Frame> PlaceableFrame(std::span<const std::uint8_t> b, std::string
 // Without a placeable header the records give the size: the viewport's extent when they set one,
 // else the window's, both taken as pixels.
 std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, std::int64_t maxRecords,
-                               std::string& refusal) {
+                               PictureRefusal& refusal) {
   RecordWalker walker(b, at);
   Record r;
   std::optional<QPointF> window;
@@ -1100,7 +1098,7 @@ std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at,
   }
   const std::optional<QPointF> size = viewport ? viewport : window;
   if (!size) {
-    refusal = "the metafile sets no picture size";
+    refusal = PictureRefusal::WmfNoSize;
     return std::nullopt;
   }
   Frame f;
@@ -1119,7 +1117,7 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
   WmfPicture out;
   const std::size_t headerAt = IsPlaceable(bytes) ? kPlaceableSize : 0;
   if (!IsMetaHeader(bytes, headerAt)) {
-    out.refusal = "not a Windows metafile";
+    out.refusal = PictureRefusal::WmfHeaderDamaged;
     return out;
   }
   const std::size_t recordsAt = headerAt + kHeaderSize;
@@ -1128,16 +1126,12 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
   if (!frame) return out;
   if (frame->width > kMaxWmfSide || frame->height > kMaxWmfSide ||
       static_cast<std::int64_t>(frame->width) * frame->height > kMaxWmfPixels) {
-    out.refusal = "the picture would be " + SizeText(frame->width, frame->height) + " pixels, more than " +
-                  std::to_string(kMaxWmfSide) + " a side or " + std::to_string(kMaxWmfPixels / 1'000'000) +
-                  " megapixels";
-    out.tooLarge = true;
+    out.refusal = PictureRefusal::WmfTooLarge;
     return out;
   }
   QImage image(frame->width, frame->height, QImage::Format_RGB32);
   if (image.isNull()) {
-    out.refusal = "no memory for a picture of " + SizeText(frame->width, frame->height) + " pixels";
-    out.tooLarge = true;
+    out.refusal = PictureRefusal::NoMemory;
     return out;
   }
   image.fill(Qt::white);
@@ -1146,7 +1140,7 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
     Player player(image, *frame, Le16(bytes, headerAt + 10), budget);
     player.Play(walker, out);
     if (out.partial && !player.Drawn()) {
-      out.refusal = out.stopped + ", before anything was drawn";
+      out.refusal = PictureRefusal::WmfNothingDrawn;
       out.partial = false;
       return out;
     }

@@ -13,6 +13,8 @@
 #include <span>
 #include <string>
 
+#include "common/PictureRefusal.h"
+
 namespace glimmora {
 
 // The largest picture drawn, per side and in pixels.
@@ -21,8 +23,7 @@ constexpr std::int64_t kMaxWmfPixels = 100'000'000;
 
 struct WmfPicture {
   QImage image;          // the drawing at 96 dots per inch on white; null when refused
-  std::string refusal;   // why the file was refused
-  bool tooLarge = false; // refused because the drawing would pass the size limits
+  PictureRefusal refusal = PictureRefusal::None;  // why the file was refused
   bool partial = false;  // drawn only up to damage or a budget
   std::string stopped;   // what ended a partial drawing
 };

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -303,8 +304,12 @@ TEST_F(ToolWindowTest, SlowLoadsNeverHoldTheWindow) {
 }
 
 // Refused files say why: their own message for a kind the tool does not read and for a picture
-// over the size limit, the unreadable message with the reason for the rest.
+// over the size limit, the unreadable message with the reason for the rest; a damaged bitmap
+// pasted from another program says it too.
 TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
+  for (const int row : {kRowPictureUnreadable, kRowClipboardPictureUnreadable, kRowPictureFileEmpty,
+                        PictureRefusalRow(PictureRefusal::BmpPixelsShort)})
+    lang.LangStr[0][static_cast<std::size_t>(row)] = "row " + std::to_string(row);
   PictureToolWindow window(lang, prompter, false);
   window.show();
   const std::string empty = dir.str() + "/empty.gif";
@@ -319,8 +324,25 @@ TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
     return load;
   });
   Load(window, "File", "big.jpg");
-  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{kRowPictureUnreadable, kRowPictureKindUnknown, kRowPictureOverLimit}));
-  EXPECT_EQ(prompter.asked[0].text, lang.Row(kRowPictureUnreadable) + "\n" + lang.Row(kRowPictureFileEmpty));
+  window.SetLoader(LoadPicture);
+  // 64 x 64 pixels claimed, three rows there.
+  std::vector<std::uint8_t> cut = WriteBmp24(Raster(64, 64));
+  cut.resize(54 + 3 * 192);
+  const std::string shortBmp = dir.str() + "/short.bmp";
+  std::ofstream(shortBmp, std::ios::binary).write(reinterpret_cast<const char*>(cut.data()),
+                                                  static_cast<std::streamsize>(cut.size()));
+  Load(window, "File", shortBmp);
+  auto* offered = new QMimeData;
+  offered->setData(QStringLiteral("image/bmp"), QByteArray(reinterpret_cast<const char*>(cut.data()),
+                                                           static_cast<qsizetype>(cut.size())));
+  QApplication::clipboard()->setMimeData(offered);
+  Load(window, "Clipboard");
+  QApplication::clipboard()->clear();
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{kRowPictureUnreadable, kRowPictureKindUnknown, kRowPictureOverLimit,
+                                                    kRowPictureUnreadable, kRowClipboardPictureUnreadable}));
+  EXPECT_EQ(prompter.asked[0].text, "row 631\nrow 663");
+  EXPECT_EQ(prompter.asked[3].text, "row 631\nrow 742");
+  EXPECT_EQ(prompter.asked[4].text, "row 749\nrow 742");
   EXPECT_FALSE(Find<QPushButton>(&window, "Command1_0")->isEnabled());
 }
 

@@ -276,6 +276,7 @@ TEST_F(WebSitePanelTest, DeleteRemovesTickedEntriesFromTheListOrTheFile) {
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::No};
   page->DeleteCheckedEntries();
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{377, 377, 378}));
+  EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(3, PromptAnswer::No));  // Enter deletes nothing
   ASSERT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_EQ(Item(0)->text(0), " 1");
   EXPECT_EQ(Item(1)->text(0), " 4");

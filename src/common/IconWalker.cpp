@@ -57,7 +57,7 @@ bool ScanFile::Open(const std::string& path) {
   errorText_.clear();
   const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) {
-    errorText_ = errno == EINVAL ? "not a regular file" : std::strerror(errno);
+    errorText_ = OpenFailureText(errno);
     return false;
   }
   struct stat st {};

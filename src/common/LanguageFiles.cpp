@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "common/RegularFile.h"
@@ -79,16 +80,21 @@ int FindSeparator(std::string_view block, const std::vector<std::size_t>& starts
   return 0;
 }
 
-// Reads a whole language file, or nothing when it is missing or not a regular file. Only the first
-// `maxBytes` bytes are kept; `length` is the file's real length.
+// Reads a whole language file, or nothing when it is missing or not a regular file; `error` then
+// says which file and why. Only the first `maxBytes` bytes are kept; `length` is the file's real
+// length.
 bool ReadLanguageFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
-                      std::uint64_t& length) {
+                      std::uint64_t& length, std::string& error) {
   bytes.clear();
   length = 0;
   const int fd = OpenRegularFile(path, O_RDONLY);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error = path.string() + ": " + OpenFailureText(errno);
+    return false;
+  }
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
+    error = path.string() + ": " + std::strerror(errno);
     ::close(fd);
     return false;
   }
@@ -176,14 +182,16 @@ std::size_t LangBlockCount(std::uint64_t fileLength, std::size_t blockSize) {
   return static_cast<std::size_t>(whole);
 }
 
-void LoadLanguageStrings(const std::filesystem::path& appPath, LanguageTable& table) {
+LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageTable& table) {
+  LanguageLoad load;
   std::string shortBytes, longBytes;
   std::uint64_t shortLength = 0, longLength = 0;
   // Rows stop at 800, so no more than 800 short and 200 long blocks are ever used.
   const std::size_t shortMax = kLangFileHeadSize + kShortLangBlockSize * kLangRows;
   const std::size_t longMax = kLangFileHeadSize + kLongLangBlockSize * (kLangRows - kShortLangRows);
-  const bool haveShort = ReadLanguageFile(appPath / kShortLangFileName, shortMax, shortBytes, shortLength);
-  const bool haveLong = ReadLanguageFile(appPath / kLongLangFileName, longMax, longBytes, longLength);
+  const bool haveShort =
+      ReadLanguageFile(appPath / kShortLangFileName, shortMax, shortBytes, shortLength, load.ShortError);
+  const bool haveLong = ReadLanguageFile(appPath / kLongLangFileName, longMax, longBytes, longLength, load.LongError);
 
   if (table.CurLang == Language::English) {
     const auto stored = shortBytes.empty() ? 0 : static_cast<unsigned char>(shortBytes[0]);
@@ -194,6 +202,7 @@ void LoadLanguageStrings(const std::filesystem::path& appPath, LanguageTable& ta
   // Long blocks come second so that their texts win for rows 601 to 800.
   if (haveLong) CutBlocksIntoRows(longBytes, kLongLangBlockSize, LangBlockCount(longLength, kLongLangBlockSize),
                                   kShortLangRows + 1, table);
+  return load;
 }
 
 bool WriteLanguageChoice(const std::filesystem::path& appPath, Language lang) {

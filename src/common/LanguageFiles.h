@@ -39,10 +39,17 @@ LangBlockTexts CutLangBlock(std::string_view block);
 // the block size, rounded to the nearest whole number with a half going to the even one.
 std::size_t LangBlockCount(std::uint64_t fileLength, std::size_t blockSize);
 
+// Which language files could not be read, and why: "<path>: <reason>", empty when it was read.
+struct LanguageLoad {
+  std::string ShortError;  // chglangs.dat, rows 1 to 600: every caption and most messages
+  std::string LongError;   // chglangl.dat, rows 601 to 800
+};
+
 // Fills `table` from the language files in `appPath`. When table.CurLang is English on entry the
 // first byte of chglangs.dat decides the language (a byte other than 0, 1, 2 means English).
-// A missing file gives no rows; nothing is ever created or written.
-void LoadLanguageStrings(const std::filesystem::path& appPath, LanguageTable& table);
+// A file that is missing or cannot be read gives no rows and is named in the result; nothing is
+// ever created or written, and a pipe is never waited on.
+LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageTable& table);
 
 // Stores the language chosen in the language menu: the first byte of chglangs.dat and of
 // chglangl.dat becomes `lang`, every other byte stays. A missing file is not created. Returns

@@ -2,7 +2,9 @@
 // Every message box of the program goes through this interface, so that the GUI-free code can ask
 // a question and tests can answer it from a script.
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/LanguageTable.h"
 
@@ -18,8 +20,19 @@ struct PromptRequest {
   PromptButtons buttons = PromptButtons::Ok;
   PromptIcon icon = PromptIcon::None;
   int row = 0;            // the language-table row the message came from (0 when composed)
-  int defaultButton = 0;  // 0-based index of the default button
+  // The answer Enter gives; none (or one the buttons do not offer) means the first button's.
+  std::optional<PromptAnswer> defaultAnswer;
 };
+
+// The answers of the buttons, in the order the box shows them.
+std::vector<PromptAnswer> AnswersOf(PromptButtons buttons);
+
+// The most cautious answer the buttons offer, the one that changes nothing: No, Cancel or Abort
+// (OK when it is the only button). Closing a box without a button gives it.
+PromptAnswer CautiousAnswer(PromptButtons buttons);
+
+// The answer Enter gives for `request`.
+PromptAnswer DefaultAnswer(const PromptRequest& request);
 
 class Prompter {
  public:
@@ -38,12 +51,28 @@ class Prompter {
   // Convenience: a message that is one row of the language table as it stands.
   PromptAnswer AskRow(const LanguageTable& lang, int row, PromptButtons buttons = PromptButtons::Ok,
                       PromptIcon icon = PromptIcon::None) {
+    return Ask(RowRequest(lang, row, buttons, icon));
+  }
+
+  // A question whose Yes or OK deletes files or icons: Enter gives the answer that keeps them, so
+  // that no stray keystroke deletes anything.
+  PromptAnswer AskToDelete(PromptRequest request) {
+    request.defaultAnswer = CautiousAnswer(request.buttons);
+    return Ask(request);
+  }
+  PromptAnswer AskRowToDelete(const LanguageTable& lang, int row, PromptButtons buttons,
+                              PromptIcon icon = PromptIcon::None) {
+    return AskToDelete(RowRequest(lang, row, buttons, icon));
+  }
+
+ private:
+  static PromptRequest RowRequest(const LanguageTable& lang, int row, PromptButtons buttons, PromptIcon icon) {
     PromptRequest r;
     r.text = lang.Row(row);
     r.row = row;
     r.buttons = buttons;
     r.icon = icon;
-    return Ask(r);
+    return r;
   }
 };
 

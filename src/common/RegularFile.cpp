@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace glimmora {
 
@@ -30,5 +31,7 @@ int OpenRegularFile(const std::string& path, int flags) {
   }
   return fd;
 }
+
+std::string OpenFailureText(int err) { return err == EINVAL ? "not a regular file" : std::strerror(err); }
 
 }  // namespace glimmora

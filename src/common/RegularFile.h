@@ -12,4 +12,8 @@ namespace glimmora {
 // folder, EINVAL for any other kind. The handle comes back in blocking mode.
 int OpenRegularFile(const std::string& path, int flags);
 
+// Why OpenRegularFile failed with errno `err`, in English: "not a regular file" for a pipe,
+// device or socket, else the system's words ("Is a directory", "Permission denied", ...).
+std::string OpenFailureText(int err);
+
 }  // namespace glimmora

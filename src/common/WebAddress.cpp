@@ -1,7 +1,5 @@
 #include "common/WebAddress.h"
 
-#include <cctype>
-
 #include "common/AsciiCase.h"
 
 namespace glimmora {
@@ -10,26 +8,31 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\0' || c == '\t'; }
 
-// "scheme://..." with a scheme of a letter followed by letters, digits, "+", "-" or ".".
-bool HasSchemeWithAuthority(std::string_view s) {
-  if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
-  for (std::size_t i = 1; i < s.size(); ++i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c == ':') return s.substr(i).starts_with("://");
-    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
-  }
+// The only kinds of address the desktop is ever handed: a store may hold anything, and the
+// desktop opens "file://", "smb://" or a program's own scheme as readily as a web page.
+constexpr std::string_view kWebPrefixes[] = {"http://", "https://", "ftp://"};
+constexpr std::string_view kMailPrefix = "mailto:";
+
+bool HasWebPrefix(std::string_view s) {
+  for (std::string_view p : kWebPrefixes)
+    if (StartsWithIgnoringCase(s, p)) return true;
   return false;
 }
 
 }  // namespace
 
+bool IsAddressToOpen(std::string_view address) {
+  return HasWebPrefix(address) || StartsWithIgnoringCase(address, kMailPrefix);
+}
+
 std::string WebAddressToOpen(std::string_view address, std::string_view kind) {
   while (!address.empty() && IsBlank(address.back())) address.remove_suffix(1);
   while (!address.empty() && IsBlank(address.front())) address.remove_prefix(1);
   if (address.empty()) return {};
-  const bool isMail = StartsWithIgnoringCase(address, "mailto:");
+  const bool isMail = StartsWithIgnoringCase(address, kMailPrefix);
   if (EqualsIgnoringCase(kind, "WEB")) {
-    if (!HasSchemeWithAuthority(address) && !isMail) return "http://" + std::string(address);
+    // Any other scheme is taken for part of a web address, so it can only reach a browser.
+    if (!HasWebPrefix(address) && !isMail) return "http://" + std::string(address);
   } else if (EqualsIgnoringCase(kind, "MAIL")) {
     if (!isMail) return "mailto:" + std::string(address);
   }

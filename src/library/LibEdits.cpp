@@ -89,7 +89,7 @@ KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter
   q.text = lang.Row(629);
   q.row = 629;
   q.buttons = PromptButtons::OkCancel;
-  if (prompter.Ask(q) != PromptAnswer::Ok) {
+  if (prompter.AskToDelete(q) != PromptAnswer::Ok) {
     result.Cancelled = true;
     return result;
   }

@@ -14,12 +14,17 @@
 namespace glimmora {
 namespace {
 
-PromptAnswer AskText(Prompter& prompter, const std::string& text, int row, PromptButtons buttons) {
+PromptRequest TextQuestion(const std::string& text, int row, PromptButtons buttons) {
   PromptRequest r;
   r.text = text;
   r.row = row;
   r.buttons = buttons;
-  return prompter.Ask(r);
+  return r;
+}
+
+// One of the OK/Cancel questions before files are deleted; Enter cancels.
+bool AgreesToDelete(Prompter& prompter, const std::string& text, int row) {
+  return prompter.AskToDelete(TextQuestion(text, row, PromptButtons::OkCancel)) == PromptAnswer::Ok;
 }
 
 ManagerResult Refuse(Prompter& prompter, const LanguageTable& lang, int row) {
@@ -80,7 +85,8 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
                          const std::string& appTitle, Prompter& prompter, const LanguageTable& lang,
                          LibraryFileOps& ops) {
   if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
-  if (AskText(prompter, lang.Row(339) + categoryName + lang.Row(340), 339, PromptButtons::YesNo) != PromptAnswer::Yes) {
+  if (prompter.Ask(TextQuestion(lang.Row(339) + categoryName + lang.Row(340), 339, PromptButtons::YesNo)) !=
+      PromptAnswer::Yes) {
     ManagerResult r;
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
@@ -109,8 +115,8 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
     r.Beep = true;
     return r;
   }
-  if (AskText(prompter, lang.Row(343) + libName + lang.Row(342), 343, PromptButtons::OkCancel) != PromptAnswer::Ok ||
-      AskText(prompter, lang.Row(607), 607, PromptButtons::OkCancel) != PromptAnswer::Ok) {
+  if (!AgreesToDelete(prompter, lang.Row(343) + libName + lang.Row(342), 343) ||
+      !AgreesToDelete(prompter, lang.Row(607), 607)) {
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }
@@ -140,10 +146,8 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
       !FolderExists(categoryFolder)) {
     return r;
   }
-  if (AskText(prompter, lang.Row(343) + categoryName + lang.Row(344), 343, PromptButtons::OkCancel) !=
-          PromptAnswer::Ok ||
-      AskText(prompter, lang.Row(605), 605, PromptButtons::OkCancel) != PromptAnswer::Ok ||
-      AskText(prompter, lang.Row(606), 606, PromptButtons::OkCancel) != PromptAnswer::Ok) {
+  if (!AgreesToDelete(prompter, lang.Row(343) + categoryName + lang.Row(344), 343) ||
+      !AgreesToDelete(prompter, lang.Row(605), 605) || !AgreesToDelete(prompter, lang.Row(606), 606)) {
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }

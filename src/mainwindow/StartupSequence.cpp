@@ -18,7 +18,13 @@ bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
   if (folder.empty() || exeName.empty()) return false;
   const fs::path base(folder);
   if (!fs::is_regular_file(base / exeName, ec)) return false;
-  fs::directory_iterator it(base / "WebSiteLib", ec);
+  // A web-site list that is there but cannot be read (a folder or a pipe in its place, or a file
+  // where its folder belongs) still marks the installation: the web-site page says what is wrong,
+  // and pointing out another folder would not mend it. Looking never opens it.
+  const fs::path webLib = base / "WebSiteLib";
+  if (fs::exists(fs::symlink_status(webLib, ec)) && !fs::is_directory(webLib, ec)) return true;
+  if (fs::exists(fs::symlink_status(webLib / "HomePage.Lib", ec))) return true;
+  fs::directory_iterator it(webLib, ec);
   if (ec) return false;
   for (const fs::directory_entry& entry : it) {
     const std::string name = entry.path().filename().string();
@@ -104,10 +110,28 @@ void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang,
   if (row != 0) prompter.Tell(text, row, PromptIcon::Warning);
 }
 
-void LoadStartupData(AppState& state, Prompter& prompter) {
+std::string LanguageFilesMessage(const LanguageLoad& load) {
+  if (load.ShortError.empty() && load.LongError.empty()) return {};
+  const bool both = !load.ShortError.empty() && !load.LongError.empty();
+  std::string text = both ? "Glimmora cannot read its language files:" : "Glimmora cannot read its language file:";
+  for (const std::string* error : {&load.ShortError, &load.LongError})
+    if (!error->empty()) text += "\n" + *error;
+  text += load.ShortError.empty()
+              ? "\n\nSome messages will be blank."
+              : std::string("\n\nWithout ") + kShortLangFileName +
+                    " the program has no captions, menus or messages, so it ends now.";
+  return text + " Installing the program again restores the file" + (both ? "s." : ".");
+}
+
+bool LoadStartupData(AppState& state, Prompter& prompter) {
   // The stored language byte decides only when nothing chose a language before.
   state.LangStr.CurLang = Language::English;
-  LoadLanguageStrings(state.AppPath, state.LangStr);
+  const LanguageLoad languages = LoadLanguageStrings(state.AppPath, state.LangStr);
+  // In English: no table could be read to say it in the user's language.
+  if (const std::string problem = LanguageFilesMessage(languages); !problem.empty()) {
+    prompter.Tell(problem, 0, languages.ShortError.empty() ? PromptIcon::Warning : PromptIcon::Critical);
+    if (!languages.ShortError.empty()) return false;
+  }
 
   const ConfigLoad load = LoadConfigFile(ConfigFilePath(state.AppPath), state.CurLang());
   if (!load.Error.empty())
@@ -120,6 +144,7 @@ void LoadStartupData(AppState& state, Prompter& prompter) {
 
   static_cast<SystemFolders&>(state) = GetWinSysDir();
   state.IcoTypeName = BuildIcoTypeName(state.LangStr);
+  return true;
 }
 
 ConfigData ConfigToSave(const AppState& state, const PaneSizes& current) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/LanguageFiles.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
@@ -24,7 +25,8 @@ inline constexpr const char* kShortcutFolderMessage =
     "要彻底解决这个问题，请把启动本软件的快捷图标的\n\n“起始位置”设置成本软件的安装文件夹。";
 
 // True when `folder` holds the file `exeName` and a folder WebSiteLib with at least one plain file
-// in it (sub-folders and hidden files do not count).
+// in it (sub-folders and hidden files do not count), or the web-site list in any form: a
+// WebSiteLib/HomePage.Lib of any kind, or a WebSiteLib that is no folder.
 bool IsProgramFolder(const std::string& folder, const std::string& exeName);
 
 struct ProgramFolderSearch {
@@ -56,11 +58,16 @@ IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table);
 // message, in the language of `lang`; start-up goes on either way.
 void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang, Prompter& prompter);
 
+// The English message naming the language files that could not be read and why, and what follows:
+// without chglangs.dat the program ends, without chglangl.dat it goes on. "" when both were read.
+std::string LanguageFilesMessage(const LanguageLoad& load);
+
 // Loads what start-up reads from the program folder into `state` (whose AppPath is set): the
 // language table (the stored language decides), the configuration (pane sizes, save parameters,
 // path history) and the size-and-depth captions. A configuration file that exists but cannot be
-// read is told; the program then goes on with the defaults.
-void LoadStartupData(AppState& state, Prompter& prompter);
+// read is told; the program then goes on with the defaults. A language file that cannot be read is
+// told too; returns false, and loads nothing more, when it is chglangs.dat: the program then ends.
+bool LoadStartupData(AppState& state, Prompter& prompter);
 
 // The configuration written when the program ends: the pane sizes the window has now, the three
 // save-parameter records and the path box's list and text.

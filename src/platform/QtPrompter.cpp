@@ -9,30 +9,18 @@
 namespace glimmora {
 namespace {
 
-struct ButtonChoice {
-  QMessageBox::StandardButton button;
-  PromptAnswer answer;
-};
-
-std::vector<ButtonChoice> ButtonsOf(PromptButtons buttons) {
+QMessageBox::StandardButton ButtonOf(PromptAnswer answer) {
   using B = QMessageBox;
-  switch (buttons) {
-    case PromptButtons::Ok:
-      return {{B::Ok, PromptAnswer::Ok}};
-    case PromptButtons::OkCancel:
-      return {{B::Ok, PromptAnswer::Ok}, {B::Cancel, PromptAnswer::Cancel}};
-    case PromptButtons::YesNo:
-      return {{B::Yes, PromptAnswer::Yes}, {B::No, PromptAnswer::No}};
-    case PromptButtons::YesNoCancel:
-      return {{B::Yes, PromptAnswer::Yes}, {B::No, PromptAnswer::No},
-              {B::Cancel, PromptAnswer::Cancel}};
-    case PromptButtons::RetryCancel:
-      return {{B::Retry, PromptAnswer::Retry}, {B::Cancel, PromptAnswer::Cancel}};
-    case PromptButtons::AbortRetryIgnore:
-      return {{B::Abort, PromptAnswer::Abort}, {B::Retry, PromptAnswer::Retry},
-              {B::Ignore, PromptAnswer::Ignore}};
+  switch (answer) {
+    case PromptAnswer::Ok: return B::Ok;
+    case PromptAnswer::Cancel: return B::Cancel;
+    case PromptAnswer::Yes: return B::Yes;
+    case PromptAnswer::No: return B::No;
+    case PromptAnswer::Retry: return B::Retry;
+    case PromptAnswer::Abort: return B::Abort;
+    case PromptAnswer::Ignore: return B::Ignore;
   }
-  return {{B::Ok, PromptAnswer::Ok}};
+  return B::Ok;
 }
 
 QMessageBox::Icon IconOf(PromptIcon icon) {
@@ -69,16 +57,6 @@ QString ButtonCaption(QMessageBox::StandardButton button, Language lang) {
   return QString();
 }
 
-// What closing the box without a button means: the most cautious answer it offers.
-PromptAnswer EscapeAnswer(PromptButtons buttons) {
-  switch (buttons) {
-    case PromptButtons::Ok: return PromptAnswer::Ok;
-    case PromptButtons::YesNo: return PromptAnswer::No;
-    case PromptButtons::AbortRetryIgnore: return PromptAnswer::Abort;
-    default: return PromptAnswer::Cancel;
-  }
-}
-
 }  // namespace
 
 QtPrompter::QtPrompter(QWidget* parent, QString defaultTitle)
@@ -90,25 +68,25 @@ PromptAnswer QtPrompter::Ask(const PromptRequest& request) {
   box.setText(QString::fromStdString(request.text));
   box.setTextFormat(Qt::PlainText);
   box.setIcon(IconOf(request.icon));
-  const std::vector<ButtonChoice> choices = ButtonsOf(request.buttons);
+  const std::vector<PromptAnswer> answers = AnswersOf(request.buttons);
+  const PromptAnswer enter = DefaultAnswer(request);
   std::vector<QAbstractButton*> made;
   const Language lang = language_ != nullptr ? language_->CurLang : Language::English;
-  for (const ButtonChoice& c : choices) {
-    QAbstractButton* b = box.addButton(c.button);
-    b->setText(ButtonCaption(c.button, lang));
+  for (const PromptAnswer a : answers) {
+    QPushButton* b = box.addButton(ButtonOf(a));
+    b->setText(ButtonCaption(ButtonOf(a), lang));
+    if (a == enter) box.setDefaultButton(b);
     made.push_back(b);
   }
-  if (request.defaultButton >= 0 && request.defaultButton < static_cast<int>(made.size()))
-    box.setDefaultButton(
-        static_cast<QPushButton*>(made[static_cast<std::size_t>(request.defaultButton)]));
   // The program may be showing the busy pointer; a question needs the normal one.
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();
   QGuiApplication::restoreOverrideCursor();
   QAbstractButton* clicked = box.clickedButton();
   for (std::size_t i = 0; i < made.size(); ++i)
-    if (made[i] == clicked) return choices[i].answer;
-  return EscapeAnswer(request.buttons);
+    if (made[i] == clicked) return answers[i];
+  // Closing the box without a button is the most cautious answer it offers.
+  return CautiousAnswer(request.buttons);
 }
 
 }  // namespace glimmora

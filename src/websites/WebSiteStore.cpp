@@ -32,9 +32,10 @@ bool WebSiteStore::Commit(const WebSiteFile& file, WebStoreResult& result) {
   return false;
 }
 
-std::vector<StoredWebSite> WebSiteStore::Get(Language lang) const {
+std::vector<StoredWebSite> WebSiteStore::Get(Language lang, std::string* error) const {
   std::vector<StoredWebSite> out;
-  const auto file = ReadWebSiteFile(path_);
+  if (error) error->clear();
+  const auto file = ReadWebSiteFile(path_, error);
   if (!file) return out;
   out.reserve(file->Records.size());
   for (std::size_t i = 0; i < file->Records.size(); ++i)

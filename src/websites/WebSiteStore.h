@@ -49,8 +49,9 @@ class WebSiteStore {
   void SetFileOps(FileOps& ops) { ops_ = &ops; }
   void SetKeySource(std::function<int()> nextKey) { nextKey_ = std::move(nextKey); }
 
-  // Every entry of the file in record order; empty when the file is missing or holds none.
-  std::vector<StoredWebSite> Get(Language lang) const;
+  // Every entry of the file in record order; empty when the file is missing or holds none, and
+  // when it cannot be read: `error`, when given, then says why ("" otherwise).
+  std::vector<StoredWebSite> Get(Language lang, std::string* error = nullptr) const;
 
   // Overwrites record `recordNo` (1 .. count) with `entry`.
   WebStoreResult Save(int recordNo, const WebSiteEntry& entry, Language lang);

@@ -99,8 +99,21 @@ TEST(WebAddressRule, AddressesAsOpened) {
       {"ftp://x", "MAIL", "mailto:ftp://x"},
       {"x.org", "other", "x.org"},
       {"   ", "WEB", ""},
+      // Other schemes only ever reach a browser, as part of a web address.
+      {"file:///etc/passwd", "WEB", "http://file:///etc/passwd"},
+      {"SMB://host/share", "web", "http://SMB://host/share"},
+      {"x-program://run", "WEB", "http://x-program://run"},
+      {"file:///etc/passwd", "MAIL", "mailto:file:///etc/passwd"},
   };
-  for (const Case& c : cases) EXPECT_EQ(WebAddressToOpen(c.address, c.kind), c.opened) << c.address;
+  for (const Case& c : cases) {
+    const std::string opened = WebAddressToOpen(c.address, c.kind);
+    EXPECT_EQ(opened, c.opened) << c.address;
+    if (!opened.empty() && !EqualsIgnoringCase(c.kind, "other")) {
+      EXPECT_TRUE(IsAddressToOpen(opened)) << opened;
+    }
+  }
+  for (const char* refused : {"file:///etc/passwd", "smb://host/share", "x.org", " http://x.org", "javascript:x", ""})
+    EXPECT_FALSE(IsAddressToOpen(refused)) << refused;
 
   testing::RecordingWebOpener opener;
   EXPECT_EQ(OpenWebAddress(opener, "x.org", "WEB"), "http://x.org");

@@ -193,6 +193,7 @@ TEST_F(LibraryFoldersTest, DeletingALibraryAndACategory) {
   EXPECT_EQ(KillLibrary(src, "Cats", "cats", prompter, lang).Outcome, ManagerOutcome::Cancelled);
   EXPECT_TRUE(fs::exists(src));
   EXPECT_EQ(prompter.asked[0].text, "<343>Cats<342>");
+  EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(2, PromptAnswer::Cancel));
   prompter.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
   EXPECT_EQ(KillLibrary(src, "Cats", "cats", prompter, lang).Outcome, ManagerOutcome::Done);
   EXPECT_TRUE(fs::is_empty(cat));
@@ -208,6 +209,7 @@ TEST_F(LibraryFoldersTest, DeletingALibraryAndACategory) {
   const ManagerResult k = KillCategory(lib().string(), cat.string(), "Animals", prompter, lang);
   EXPECT_EQ(k.Outcome, ManagerOutcome::Done);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{343, 605, 606}));
+  EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(3, PromptAnswer::Cancel));
   EXPECT_TRUE(fs::exists(cat / "sub"));
   EXPECT_FALSE(fs::exists(cat / "d_(D).src"));
   fs::remove(cat / "sub");

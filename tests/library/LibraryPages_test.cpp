@@ -256,6 +256,7 @@ TEST_F(LibraryPagesTest, DeleteFromAPaneAfterPaneOnlyRemovalsHitsTheShownIcons) 
   prompter.asked.clear();
   EXPECT_FALSE(KillIcoFromLib(std::span<const LibPaneItem>(&page.Items[2], 1), prompter, lang).Ok);  // was entry 5, now entry 3
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{629, 641}));
+  EXPECT_EQ(prompter.DefaultsAsked()[0], PromptAnswer::Cancel);  // Enter keeps the icons
   EXPECT_EQ(ReadAll(src), before);
 }
 

@@ -36,12 +36,6 @@ inline std::string ReadFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A complete installation: the executable, WebSiteLib with a file.
-inline void MakeInstallation(const fs::path& folder, const std::string& exeName = "glimmora") {
-  WriteFile(folder / exeName, "#!");
-  WriteFile(folder / "WebSiteLib" / "HomePage.Lib", std::string(100, '\0'));
-}
-
 // Language files holding `rows` (row -> English, GB, BIG5) with `stored` as the chosen language.
 inline void WriteLanguageFiles(const fs::path& folder,
                                const std::map<int, std::array<std::string, 3>>& rows,
@@ -55,6 +49,13 @@ inline void WriteLanguageFiles(const fs::path& folder,
   files.longFile[0] = static_cast<char>(stored);
   WriteFile(folder / "chglangs.dat", files.shortFile);
   WriteFile(folder / "chglangl.dat", files.longFile);
+}
+
+// A complete installation: the executable, WebSiteLib with a file, language files without texts.
+inline void MakeInstallation(const fs::path& folder, const std::string& exeName = "glimmora") {
+  WriteFile(folder / exeName, "#!");
+  WriteFile(folder / "WebSiteLib" / "HomePage.Lib", std::string(100, '\0'));
+  WriteLanguageFiles(folder, {});
 }
 
 }  // namespace glimmora::mwtest

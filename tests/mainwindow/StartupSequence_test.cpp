@@ -1,6 +1,7 @@
 #include "mainwindow/StartupSequence.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "mainwindow/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
@@ -56,6 +57,17 @@ TEST_F(ProgramFolderTest, WebSiteLibMustHoldAPlainVisibleFile) {
   EXPECT_TRUE(IsProgramFolder(app.string(), "glimmora"));
   // The executable is looked for under its own name.
   EXPECT_FALSE(IsProgramFolder(app.string(), "glimmora-test"));
+
+  // A web-site list that cannot be read is still the installation's: its page tells what is wrong.
+  fs::remove(app / "WebSiteLib" / "HomePage.Lib");
+  ASSERT_EQ(::mkfifo((app / "WebSiteLib" / "HomePage.Lib").c_str(), 0600), 0);
+  EXPECT_TRUE(IsProgramFolder(app.string(), "glimmora"));
+  fs::remove(app / "WebSiteLib" / "HomePage.Lib");
+  fs::create_directories(app / "WebSiteLib" / "HomePage.Lib");
+  EXPECT_TRUE(IsProgramFolder(app.string(), "glimmora"));
+  fs::remove_all(app / "WebSiteLib");
+  WriteFile(app / "WebSiteLib", "a file where the folder belongs");
+  EXPECT_TRUE(IsProgramFolder(app.string(), "glimmora"));
 }
 
 TEST_F(ProgramFolderTest, IncompleteFolderFallsBackToTheHomeInstallationWithoutAQuestion) {
@@ -124,8 +136,9 @@ TEST(StartupFoldersTest, AWorkFolderThatCannotBeMadeIsReportedAndStartUpGoesOn) 
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));  // the other one is still made
 }
 
-TEST(StartupDataTest, MissingFilesGiveEmptyCaptionsAndDefaultsWithoutAMessage) {
+TEST(StartupDataTest, EmptyLanguageFilesAndNoSettingsGiveEmptyCaptionsAndDefaultsWithoutAMessage) {
   TempFolder app;
+  WriteLanguageFiles(app.path(), {});
   AppState state;
   state.AppPath = app.str();
   ScriptedPrompter prompter;
@@ -140,8 +153,44 @@ TEST(StartupDataTest, MissingFilesGiveEmptyCaptionsAndDefaultsWithoutAMessage) {
   EXPECT_FALSE(fs::exists(app.path() / "Glimmora.cfg"));  // reading creates nothing
 }
 
+TEST(StartupDataTest, ALanguageFileThatCannotBeReadIsNamedAndOnlyTheCaptionsFileEndsStartUp) {
+  struct Case {
+    const char* file;
+    const char* kind;  // "missing", "folder" or "pipe"
+    const char* why;
+    bool goesOn;
+  };
+  const Case cases[] = {
+      {"chglangs.dat", "missing", "No such file or directory", false},
+      {"chglangs.dat", "folder", "Is a directory", false},
+      {"chglangs.dat", "pipe", "not a regular file", false},  // never waited on
+      {"chglangl.dat", "missing", "No such file or directory", true},
+      {"chglangl.dat", "pipe", "not a regular file", true},
+  };
+  for (const Case& c : cases) {
+    TempFolder app;
+    WriteLanguageFiles(app.path(), {{438, {"Glimmora", "G", "G"}}});
+    const fs::path file = app.path() / c.file;
+    fs::remove(file);
+    if (std::string(c.kind) == "folder") fs::create_directories(file);
+    if (std::string(c.kind) == "pipe") {
+      ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    }
+    AppState state;
+    state.AppPath = app.str();
+    ScriptedPrompter prompter;
+    EXPECT_EQ(LoadStartupData(state, prompter), c.goesOn) << c.file << " " << c.kind;
+    ASSERT_EQ(prompter.asked.size(), 1u) << c.file << " " << c.kind;
+    // In English, since no table could be read: which file and why.
+    EXPECT_NE(prompter.asked[0].text.find(file.string() + ": " + c.why), std::string::npos) << prompter.asked[0].text;
+    EXPECT_EQ(prompter.asked[0].icon, c.goesOn ? PromptIcon::Warning : PromptIcon::Critical);
+    EXPECT_EQ(state.Row(438), c.goesOn ? "Glimmora" : "");
+  }
+}
+
 TEST(StartupDataTest, AnUnreadableConfigurationIsReportedAndDefaultsAreUsed) {
   TempFolder app;
+  WriteLanguageFiles(app.path(), {});
   fs::create_directories(app.path() / "Glimmora.cfg");  // cannot be read as a file
   AppState state;
   state.AppPath = app.str();
@@ -187,6 +236,7 @@ TEST(StartupDataTest, StoredLanguageAndConfigurationAreLoaded) {
 
 TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   TempFolder app;
+  WriteLanguageFiles(app.path(), {});
   AppState state;
   state.AppPath = app.str();
   state.SaveFileDir.SaveAs = 1;

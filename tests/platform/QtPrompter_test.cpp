@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace glimmora {
@@ -57,6 +59,36 @@ TEST(QtPrompterTest, ButtonsSpeakTheProgramsLanguageAndStillAnswer) {
   EXPECT_EQ(big5.answer, PromptAnswer::Ignore);
   EXPECT_TRUE(big5.captions.contains(QStringLiteral("重試(&R)")));
   EXPECT_FALSE(big5.captions.contains(QStringLiteral("Abort")));
+}
+
+TEST(QtPrompterTest, EnterAtADeletingQuestionKeepsWhatItWouldDelete) {
+  QtPrompter prompter;
+  struct Case {
+    PromptButtons buttons;
+    bool deletes;
+    const char* defaultCaption;
+    PromptAnswer enter;
+  };
+  const Case cases[] = {
+      {PromptButtons::YesNo, true, "&No", PromptAnswer::No},
+      {PromptButtons::OkCancel, true, "Cancel", PromptAnswer::Cancel},
+      {PromptButtons::YesNo, false, "&Yes", PromptAnswer::Yes},  // other questions keep their first button
+  };
+  for (const Case& c : cases) {
+    QString shownDefault;
+    QTimer::singleShot(0, [&shownDefault] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      if (box->defaultButton()) shownDefault = box->defaultButton()->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    PromptRequest r;
+    r.text = "Delete?";
+    r.buttons = c.buttons;
+    const PromptAnswer answer = c.deletes ? prompter.AskToDelete(r) : prompter.Ask(r);
+    EXPECT_EQ(shownDefault, QString::fromUtf8(c.defaultCaption));
+    EXPECT_EQ(answer, c.enter) << c.defaultCaption;
+  }
 }
 
 }  // namespace

@@ -42,16 +42,29 @@ TEST(DesktopWebOpener, HandsTheAddressToTheDesktopUnchanged) {
   EXPECT_EQ(catcher.urls[2].toString().toStdString(), "mailto:who@x.org");
 }
 
-TEST(DesktopWebOpener, SaysSoWhenNoProgramTakesTheAddress) {
+TEST(DesktopWebOpener, SaysWhyAnAddressWasNotOpened) {
   // The offscreen desktop has no browser and no mail program, as a machine without them.
   testing::ScriptedPrompter prompter;
   LanguageTable lang;
   lang.LangStr[0][kRowNoAddressHandler] = "No browser.";
+  lang.LangStr[0][kRowAddressRefused] = "Not opened.";
   DesktopWebOpener opener(&prompter);
   opener.SetLanguage(&lang);
   EXPECT_FALSE(opener.OpenAddress("http://x.org/"));
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowNoAddressHandler});
   EXPECT_EQ(prompter.asked[0].text, "No browser.\nhttp://x.org/");
+
+  // Anything but a web, file-transfer or mail address never reaches the desktop, whoever asks.
+  UrlCatcher catcher;
+  const char* schemes[] = {"file", "smb", "javascript", "http"};
+  for (const char* scheme : schemes) QDesktopServices::setUrlHandler(scheme, &catcher, "Catch");
+  prompter.asked.clear();
+  for (const char* address : {"file:///etc/passwd", "smb://host/share", "javascript:alert(1)", "http://[broken"})
+    EXPECT_FALSE(opener.OpenAddress(address)) << address;
+  for (const char* scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
+  EXPECT_TRUE(catcher.urls.isEmpty());
+  EXPECT_EQ(prompter.RowsAsked(), std::vector<int>(4, kRowAddressRefused));
+  EXPECT_EQ(prompter.asked[0].text, "Not opened.\nfile:///etc/passwd");
 }
 
 // Runs `act` on the folder dialog once it is shown.

@@ -29,6 +29,13 @@ class ScriptedPrompter : public Prompter {
     for (const auto& r : asked) rows.push_back(r.row);
     return rows;
   }
+
+  // What Enter would have answered at each question asked.
+  std::vector<PromptAnswer> DefaultsAsked() const {
+    std::vector<PromptAnswer> answers;
+    for (const auto& r : asked) answers.push_back(DefaultAnswer(r));
+    return answers;
+  }
 };
 
 }  // namespace glimmora::testing

@@ -460,7 +460,7 @@ void LibraryController::RenumberAfterDelete(const std::string& srcPath, const st
 void LibraryController::mn8DeleteIco_Click() {
   if (busy_) return;
   ResetShiftKeys(state_, 0);
-  const PromptAnswer answer = Ask().AskRow(state_.LangStr, 212, PromptButtons::YesNo);
+  const PromptAnswer answer = Ask().AskRowToDelete(state_.LangStr, 212, PromptButtons::YesNo);
   const std::vector<int> rows = icons_->SelectedRows();
   if (answer == PromptAnswer::Yes) {
     // The library's own question comes even with nothing selected; then nothing is written.
@@ -682,7 +682,8 @@ void LibraryController::PopIcoClipBoardSub(int index) {
     case 12:
     case 13:
       ResetShiftKeys(state_, 0);
-      if (Ask().AskRow(state_.LangStr, index == 12 ? 232 : 233, PromptButtons::OkCancel) != PromptAnswer::Ok) return;
+      if (Ask().AskRowToDelete(state_.LangStr, index == 12 ? 232 : 233, PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return;
       clip_->DelIcoClipBoard(index == 13, Ask());
       break;
     case 15:

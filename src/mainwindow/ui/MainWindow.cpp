@@ -92,12 +92,16 @@ MainWindow::~MainWindow() {
   frameW_ = nullptr;
 }
 
-void MainWindow::Start() {
+bool MainWindow::Start() {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   // Every key of the window passes here first; keys typed in other windows do not.
   qApp->installEventFilter(this);
   // The language goes first: the folder problems are told in it.
-  LoadStartupData(state_, prompter_);
+  if (!LoadStartupData(state_, prompter_)) {
+    if (splash_) splash_->hide();
+    QGuiApplication::restoreOverrideCursor();
+    return false;
+  }
   PrepareProgramFolder(state_.AppPath, state_.LangStr, prompter_);
   SetChgLang();
   // The pages write the title into the readme files of saved icons.
@@ -117,6 +121,7 @@ void MainWindow::Start() {
   setWindowTitle(Q(state_.AppTitle));
   commands_->Frame().SetMeCaption();
   QGuiApplication::restoreOverrideCursor();
+  return true;
 }
 
 void MainWindow::BuildMenus() {

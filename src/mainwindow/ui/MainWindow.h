@@ -54,8 +54,9 @@ class MainWindow : public QMainWindow, public HelpViewer {
   ~MainWindow() override;
 
   // The rest of start-up: work folders, language table, captions, configuration, pages, title;
-  // ends with the window shown maximised.
-  void Start();
+  // ends with the window shown maximised. False, with nothing shown, when the program cannot go
+  // on (its captions cannot be read; the user has been told) and must end.
+  bool Start();
 
   AppState& State() { return state_; }
   const AppState& State() const { return state_; }

@@ -43,7 +43,7 @@ int RunGlimmora(QApplication& app) {
   opener.SetLanguage(&window.State().LangStr);
   QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
-  window.Start();
+  if (!window.Start()) return 1;
   return app.exec();
 }
 

@@ -743,7 +743,7 @@ bool SourcePanel::AskDeleteFiles() {
   r.row = 203;
   r.buttons = PromptButtons::YesNo;
   r.icon = PromptIcon::Question;
-  return env_.Ask->Ask(r) == PromptAnswer::Yes;
+  return env_.Ask->AskToDelete(r) == PromptAnswer::Yes;
 }
 
 DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {

@@ -19,8 +19,8 @@ namespace {
 constexpr int kAskDeleteRow = 377;
 constexpr int kAskFromFileRow = 378;
 
-bool AskYesNo(Prompter& prompter, const LanguageTable& lang, int row) {
-  return prompter.AskRow(lang, row, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
+bool AskYesToDelete(Prompter& prompter, const LanguageTable& lang, int row) {
+  return prompter.AskRowToDelete(lang, row, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
 }
 }  // namespace
 
@@ -161,8 +161,8 @@ void WebSitePanel::DeleteCheckedEntries() {
   for (int i = 0; i < list_->topLevelItemCount(); ++i)
     if (list_->topLevelItem(i)->checkState(0) == Qt::Checked) records.insert(RecordOf(list_->topLevelItem(i)));
   if (records.empty()) return;
-  if (!AskYesNo(prompter_, lang_, kAskDeleteRow)) return;
-  if (AskYesNo(prompter_, lang_, kAskFromFileRow)) {
+  if (!AskYesToDelete(prompter_, lang_, kAskDeleteRow)) return;
+  if (AskYesToDelete(prompter_, lang_, kAskFromFileRow)) {
     const WebStoreResult r = store_.Kill(records);
     if (!r.Ok()) return ReportFailure(r);
     // Records after a dropped one have moved up: what the editor was filled from is gone.

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "common/LanguageTable.h"
+#include "common/Prompter.h"
 #include "websites/WebSitePaneSizes.h"
 #include "websites/ui/WebSiteEditor.h"
 
@@ -21,6 +22,7 @@ namespace {
 constexpr int kRecordRole = Qt::UserRole;
 constexpr int kStatusHeightPx = 20;  // 300 twips
 constexpr int kSplitterBarPx = 7;    // the gap of 105 twips between list and text
+constexpr int kRowListUnreadable = 721;
 
 // Column keys, header rows and widths as fractions of the list's width. Together they are wider
 // than the list, which then scrolls sideways.
@@ -165,7 +167,10 @@ QTreeWidgetItem* WebSitePanel::ItemOfRecord(int recordNo) const {
 }
 
 void WebSitePanel::LoadList() {
-  const auto sites = store_.Get(lang_.CurLang);
+  std::string error;
+  const auto sites = store_.Get(lang_.CurLang, &error);
+  if (!error.empty())
+    prompter_.Tell(lang_.Row(kRowListUnreadable) + "\n" + error, kRowListUnreadable, PromptIcon::Warning);
   if (sites.empty()) return;
   list_->setUpdatesEnabled(false);
   list_->clear();

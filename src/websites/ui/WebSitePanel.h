@@ -39,7 +39,8 @@ class WebSitePanel : public QWidget {
               const std::string& appPath, QWidget* parent = nullptr);
   ~WebSitePanel() override;
 
-  // Fills the list from the file. A file that is missing or holds no entry leaves it as it is.
+  // Fills the list from the file. A file that is missing or holds no entry leaves it as it is; one
+  // that cannot be read (no permission, a folder or a pipe in its place) is told, and leaves it too.
   void LoadList();
 
   // The page's commands by their menu index: 0 open the selected site, 2 edit the selected entry,

@@ -84,6 +84,12 @@ TEST_F(LibraryPageTest, DeletingSelectedClipboardIconsKeepsTheOthersNumbersAndAs
   EXPECT_FALSE(fs::exists(Path("IconClipBoard/A2_x.ico")));
   EXPECT_FALSE(fs::exists(Path("IconClipBoard/A2_x.sur")));
   EXPECT_TRUE(fs::exists(Path("IconClipBoard/A4_x.ico")));
+  // Deleting all asks too; at both questions Enter keeps the icons.
+  prompter.answers = {PromptAnswer::Cancel};
+  Lib()->PopIcoClipBoardSub(13);
+  EXPECT_EQ(Clip()->Count(), 2);
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{232, 232, 233}));
+  EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(3, PromptAnswer::Cancel));
 }
 
 TEST_F(LibraryPageTest, ClipboardRenumbersOnlyOnceMoreThan52PicturesWereAdded) {
@@ -143,6 +149,7 @@ TEST_F(LibraryPageTest, CopyingLibraryIconsStopsAtFiftyAndACutDeletesOnlyTheCopi
   prompter.answers = {PromptAnswer::Ok, PromptAnswer::Yes, PromptAnswer::Ok};
   Lib()->CopyIcotoIcoClipBoard(0, true);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{241, 212, 629}));
+  EXPECT_EQ(prompter.DefaultsAsked(), (std::vector<PromptAnswer>{PromptAnswer::Ok, PromptAnswer::No, PromptAnswer::Cancel}));
   EXPECT_EQ(Clip()->Count(), 50);
   const LibraryReader reader = LibraryReader::Open(src);
   ASSERT_EQ(reader.IconCount(), 1);

@@ -110,6 +110,7 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
   Lib()->mn8DeleteIco_Click();
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{212, 629}));
+  EXPECT_EQ(prompter.DefaultsAsked(), (std::vector<PromptAnswer>{PromptAnswer::No, PromptAnswer::Cancel}));
   EXPECT_EQ(Icons()->Count(), 5);
   Icons()->SelectRows({1, 2});
   prompter.answers = {PromptAnswer::No};

@@ -208,6 +208,7 @@ TEST_F(PagesWiringTest, MovingFileIconsIntoTheIconClipboardTakesTheSavedFilesOut
   prompter.answers = {PromptAnswer::No};
   w->MenuAction("mnMoveFileIcotoIcoClipBoardSub", 1)->trigger();
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{203});
+  EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>{PromptAnswer::No});  // Enter keeps the sources
   EXPECT_EQ(files->FileModel()->Count(), 11);
   EXPECT_EQ(files->FileModel()->FindName("empty149.txt"), -1);
   EXPECT_TRUE(std::filesystem::exists(folder + "/empty100.txt"));

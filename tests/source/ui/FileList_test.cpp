@@ -173,6 +173,7 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   ASSERT_NE(RowOf("c.gif"), -1);
   EXPECT_TRUE(Model()->Row(RowOf("c.gif")).Checked);
   ASSERT_EQ(prompter.RowsAsked(), (std::vector<int>{203, 650}));  // the question, then one report
+  EXPECT_EQ(prompter.DefaultsAsked()[0], PromptAnswer::No);       // Enter keeps the files
   EXPECT_EQ(prompter.asked[1].text.rfind("<650>\n" + root + "/files/c.gif: ", 0), 0u) << prompter.asked[1].text;
   EXPECT_EQ(Panel(1), "<216> 3 <217> (.9 KB)");
 }

@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QTreeWidget>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
@@ -99,6 +100,25 @@ TEST_F(WebSitePanelTest, MissingFileShowsNothingAndCreatesNothing) {
   EXPECT_TRUE(opener.opened.empty());
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(WebSitePanelTest, AListThatCannotBeReadIsToldOnceAndShowsNothing) {
+  lang.LangStr[0][721] = "Unreadable.";
+  for (const char* kind : {"folder", "pipe"}) {
+    std::filesystem::remove_all(file);
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+    if (std::string(kind) == "folder") {
+      std::filesystem::create_directories(file);
+    } else {
+      ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);  // opening it must not wait for a writer
+    }
+    prompter.asked.clear();
+    Open();
+    EXPECT_FALSE(page->HasItems()) << kind;
+    ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{721}) << kind;
+    EXPECT_EQ(prompter.asked[0].text.rfind("Unreadable.\n", 0), 0u) << prompter.asked[0].text;
+    EXPECT_NE(prompter.asked[0].text.find(file), std::string::npos) << prompter.asked[0].text;
+  }
 }
 
 TEST_F(WebSitePanelTest, AddedEntriesAreStoredAndShownAsStored) {
@@ -276,6 +296,7 @@ TEST_F(WebSitePanelTest, DeleteRemovesTickedEntriesFromTheListOrTheFile) {
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::No};
   page->DeleteCheckedEntries();
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{377, 377, 378}));
+  EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(3, PromptAnswer::No));  // Enter deletes nothing
   ASSERT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_EQ(Item(0)->text(0), " 1");
   EXPECT_EQ(Item(1)->text(0), " 4");

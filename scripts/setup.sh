@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils openbox xdotool imagemagick
   fonts-dejavu-core fonts-wqy-microhei
+  shared-mime-info qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -62,7 +62,7 @@ HomePageWindow::HomePageWindow(const AppState& state, AddressOpener opener, QWid
     : QWidget(parent, Qt::Window), opener_(std::move(opener)) {
   setObjectName("FrmHomePage");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Glimmora HomePage"));
+  setWindowTitle(Q(state.Row(772)));
 
   Label1[1] = new QLabel(Q(state.Row(610)), this);
   Label1[0] = new QLabel(Q(state.Row(379)), this);

@@ -25,6 +25,7 @@
 #include "mainwindow/ui/SplashWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
+#include "platform/DesktopLanguage.h"
 #include "source/ui/SourcePanel.h"
 
 namespace glimmora {
@@ -98,6 +99,7 @@ void MainWindow::Start() {
   qApp->installEventFilter(this);
   // The language goes first: the folder problems are told in it.
   LoadStartupData(state_, prompter_);
+  UseDesktopLanguage(state_.CurLang());
   PrepareProgramFolder(state_.AppPath, state_.LangStr, prompter_);
   SetChgLang();
   // The pages write the title into the readme files of saved icons.

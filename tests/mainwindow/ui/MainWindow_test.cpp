@@ -8,12 +8,14 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeDatabase>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QComboBox>
 
 #include "common/ReplaceFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
@@ -60,7 +62,9 @@ class MainWindowTest : public ::testing::Test {
                         {162, {"Files", "文件", "檔案"}},
                         {163, {"Web sites", "网站", "網站"}},
                         {281, {"Friendly links", "友情链接", "友情鏈接"}},
-                        {438, {"Glimmora T", "Glimmora GB", "Glimmora B5"}}});
+                        {438, {"Glimmora T", "Glimmora GB", "Glimmora B5"}},
+                        {770, {"Keyword", "关键字", "關鍵字"}},
+                        {772, {"Glimmora HomePage", "Glimmora 主页", "Glimmora 首頁"}}});
   }
 
   std::unique_ptr<MainWindow> StartWindow() {
@@ -284,6 +288,25 @@ TEST_F(MainWindowTest, BothChineseLanguagesShowTheChineseLinksText) {
   EXPECT_TRUE(w->FrdLink()->Text1[0]->isHidden());
   EXPECT_FALSE(w->FrdLink()->Text1[1]->isHidden());
   EXPECT_EQ(w->FrdLink()->Label1[1]->text(), "友情鏈接");
+}
+
+// Texts the desktop and Qt give (type names, their dialogs' labels) and the keyword box follow the
+// program's language, not the system's.
+TEST_F(MainWindowTest, DesktopTextsComeInTheProgramsLanguage) {
+  const struct {
+    char stored;
+    const char* unknownType;
+    const char* keyword;
+    bool qtTranslated;
+  } cases[] = {{'\x00', "unknown", "Keyword", false}, {'\x01', "未知", "关键字", true}, {'\x02', "不明", "關鍵字", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.stored));
+    WriteFile(app.path() / "chglangs.dat", std::string(1, c.stored) + ReadFile(app.path() / "chglangs.dat").substr(1));
+    auto w = StartWindow();
+    EXPECT_EQ(QMimeDatabase().mimeTypeForName("application/octet-stream").comment().toStdString(), c.unknownType);
+    EXPECT_EQ(w->FrameL()->ComboLKeyword()->currentText().toStdString(), c.keyword);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Directory:") != "Directory:", c.qtTranslated);
+  }
 }
 
 TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {

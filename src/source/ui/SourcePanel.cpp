@@ -25,6 +25,7 @@
 #include "source/PaneLayout.h"
 #include "source/TypedPath.h"
 #include "source/ui/FileListIcons.h"
+#include "shared/ui/Accessibility.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/FolderTreeModel.h"
 #include "source/ui/SourceViews.h"
@@ -95,8 +96,11 @@ void SourcePanel::BuildLayout() {
   treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SetPaneFocusColour(treeView_, false);
 
+  InstallListAccessibility();
+  SetControlName(treeView_, lang.Row(773));
   pathBox_ = new PathBox;
   pathBox_->setObjectName(QStringLiteral("ImageComboPath"));
+  SetControlName(pathBox_, lang.Row(774));
   SetPaneFocusColour(pathBox_, false);
 
   auto* left = new QWidget;
@@ -145,6 +149,7 @@ void SourcePanel::BuildLayout() {
   fileViews_->setObjectName(QStringLiteral("ListViewFile"));
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{table, list, icons}) {
     v->setToolTip(QString::fromStdString(lang.Row(207)));
+    SetControlName(v, lang.Row(775));
     SetPaneFocusColour(v, false);
     fileViews_->addWidget(v);
     fileViewWidgets_.push_back(v);

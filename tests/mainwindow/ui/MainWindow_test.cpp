@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -16,12 +18,19 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "common/ReplaceFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
+#include "library/ui/LibraryController.h"
+#include "picturetool/ui/PictureToolWindow.h"
+#include "websites/ui/WebSitePanel.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"
@@ -310,6 +319,50 @@ TEST_F(MainWindowTest, DesktopTextsComeInTheProgramsLanguage) {
     EXPECT_EQ(w->FrameL()->ComboLKeyword()->currentText().toStdString(), c.keyword);
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Directory:") != "Directory:", c.qtTranslated);
   }
+}
+
+// Every control of every window has a name a screen reader can say: a picture-only button, a
+// list, a box without a label beside it.
+TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
+  std::map<int, std::array<std::string, 3>> rows;
+  for (int row = 1; row <= kLangRows; ++row) rows[row] = {"Row " + std::to_string(row), "", ""};
+  WriteLanguageFiles(app.path(), rows);
+  auto w = StartWindow();
+  w->show();
+  w->TabStrip1()->setCurrentIndex(1);
+  QApplication::processEvents();
+  w->FrameS()->Panel()->ListViewFile()->setFocus();
+  QApplication::processEvents();
+  w->MenuAction("mnOptSet")->setEnabled(true);
+  w->MenuAction("mnOptSet")->trigger();
+  w->FrameW()->Panel()->AddEntry();
+  w->FrameL()->Controller()->PopTreeViewLSub(0);
+  w->FrameL()->Controller()->OpenAuthorInf();
+  w->mnHelpFrdLink_Click();
+  w->mnHelpWebsite_Click();
+  PictureToolWindow tool(w->State().LangStr, prompter, false);
+  QApplication::processEvents();
+
+  std::vector<std::string> unnamed;
+  for (QWidget* c : QApplication::allWidgets()) {
+    QWidget* window = c->window();
+    if (qobject_cast<QMenu*>(window) || window->inherits("QComboBoxPrivateContainer")) continue;
+    if (c->objectName().startsWith("qt_") || qobject_cast<QHeaderView*>(c)) continue;
+    if (qobject_cast<QScrollBar*>(c) && c->parentWidget()->objectName().startsWith("qt_")) continue;  // a view's own
+    if (qobject_cast<QLineEdit*>(c) && qobject_cast<QComboBox*>(c->parentWidget())) continue;      // with its box
+    const bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+                         qobject_cast<QComboBox*>(c) || qobject_cast<QAbstractItemView*>(c) ||
+                         qobject_cast<QPlainTextEdit*>(c) || qobject_cast<QScrollBar*>(c) || qobject_cast<QTabBar*>(c);
+    if (!control) continue;
+    // An editable box is read by the text in it; its line is what carries the name.
+    auto* combo = qobject_cast<QComboBox*>(c);
+    QWidget* read = combo && combo->isEditable() ? combo->lineEdit() : c;
+    if (QAccessible::queryAccessibleInterface(read)->text(QAccessible::Name).trimmed().isEmpty())
+      unnamed.push_back(window->objectName().toStdString() + "/" + c->objectName().toStdString() + " (" +
+                        c->metaObject()->className() + ")");
+  }
+  std::sort(unnamed.begin(), unnamed.end());
+  EXPECT_EQ(unnamed, std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {

@@ -10,6 +10,7 @@ packages=(
   # Metafile text: the metric twins of the Windows text fonts (Sans Narrow comes only with the
   # first series), and a font with the symbol fonts' pictograms.
   fonts-liberation fonts-liberation2 fonts-symbola
+  shared-mime-info qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

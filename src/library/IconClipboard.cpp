@@ -59,7 +59,7 @@ std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang
     if (ReadFileStart(JoinPath(clipDir, name), kHeadersRead, start) != ReadStatus::Ok) continue;
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(start.data()), start.size());
     const auto head = DecodeIcoFileHead(bytes);
-    if (!head || head->width == 0) continue;
+    if (!head) continue;
     const auto image = ImageHeader(bytes, *head);
     if (!image) continue;
     ClipFile f;

@@ -27,9 +27,10 @@ struct ClipFile {
   std::uint64_t Bytes() const { return std::uint64_t{BytesInRes} + 22; }
 };
 
-// The icons of the folder in listing order. Files with a width byte of 0 in their head, and files
-// without a readable bitmap header behind it (no picture to show), are left out. Files whose real
-// names are in `listed` are skipped unread: an append to the pane reads only what it adds.
+// The icons of the folder in listing order. Files without a readable bitmap header behind their
+// head (no picture to show) are left out; a width byte of 0, which is how every icon 256 pixels
+// wide or more is stored, is no reason to hide one. Files whose real names are in `listed` are
+// skipped unread: an append to the pane reads only what it adds.
 std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang,
                                        std::span<const std::string> listed = {});
 

@@ -13,6 +13,11 @@
 namespace glimmora {
 namespace fs = std::filesystem;
 
+namespace {
+// Folders too long for the path history.
+constexpr int kRowPathsNotKept = 782;
+}  // namespace
+
 bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
   std::error_code ec;
   if (folder.empty() || exeName.empty()) return false;
@@ -159,10 +164,19 @@ ConfigData ConfigToSave(const AppState& state, const PaneSizes& current) {
 bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& prompter,
                     const WriteCall& writeCall) {
   const std::string path = ConfigFilePath(state.AppPath);
-  const std::string error = SaveConfigFile(path, ConfigToSave(state, current), state.CurLang(), writeCall);
-  if (error.empty()) return true;
-  prompter.Tell(state.Row(646) + "\n" + error, 646, PromptIcon::Warning);
-  return false;
+  const ConfigData data = ConfigToSave(state, current);
+  const std::string error = SaveConfigFile(path, data, state.CurLang(), writeCall);
+  if (!error.empty()) {
+    prompter.Tell(state.Row(646) + "\n" + error, 646, PromptIcon::Warning);
+    return false;
+  }
+  // The record of a folder holds 198 bytes: a longer path is not kept, and the user hears which.
+  if (const std::vector<std::string> lost = PathsTooLongToStore(data); !lost.empty()) {
+    std::string text = state.Row(kRowPathsNotKept);
+    for (const std::string& p : lost) text += "\n" + p;
+    prompter.Tell(text, kRowPathsNotKept, PromptIcon::Information);
+  }
+  return true;
 }
 
 bool ChooseLanguage(AppState& state, Language lang, Prompter& prompter) {

@@ -98,6 +98,16 @@ std::string SaveDirRecBytes(std::string_view oldBytes, std::size_t at, const Sav
 
 std::string ConfigFilePath(const std::string& appPath) { return JoinPath(appPath, kConfigFileName); }
 
+std::vector<std::string> PathsTooLongToStore(const ConfigData& data) {
+  std::vector<std::string> paths;
+  auto note = [&](const std::string& path) {
+    if (path.size() > kPathBytes && std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+  };
+  note(data.PathText);
+  for (const PathEntry& e : data.PathHistory) note(e.Path);
+  return paths;
+}
+
 ConfigData DecodeConfig(std::string_view bytes, Language lang) {
   ConfigData data;
   data.Panes.TreeViewSWidth = le::I16At(bytes, kPanesAt);

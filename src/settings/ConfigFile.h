@@ -69,6 +69,10 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang);
 // than 198 bytes) is left out of the history; such a shown text is stored empty.
 std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang);
 
+// The folders of `data` (its shown text, then its history) whose path is longer than a record
+// holds, each once: they are not stored, so the next start cannot list them.
+std::vector<std::string> PathsTooLongToStore(const ConfigData& data);
+
 struct ConfigLoad {
   ConfigData Data;    // defaults when the file is missing or unreadable
   bool Found = false; // the file exists and was read

@@ -53,8 +53,10 @@ class ClipboardMoveTest : public ::testing::Test {
 TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   Put("A1_x.Ico", TestIco(32, 32, 4, 1), "/home/u/x.dll   01-02-2024 10:11:12\r\nsecond line\r\n");
   Put("A2_x.ico", TestIco(16, 16, 24, 2));
-  Bytes wide = TestIco(16, 16, 8, 3);
-  wide[6] = 0;  // width byte 0: not listed, and no gap in the numbers
+  // A strip 752 pixels wide, stored as every icon of 256 pixels or more is: width and height
+  // bytes 0. It is listed with its real size, so the pane counts and moves what the folder holds.
+  Bytes wide = TestIco(752, 8, 8, 3);
+  wide[6] = wide[7] = 0;
   Put("A3_x.ico", wide);
   Put("A4_x.ico", TestIco(16, 16, 32, 4));
   // Size and depth come from the image's own header: a head that says 14 x 14 for a 14 x 7
@@ -72,7 +74,7 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   Put("A7_x.ico", cut);
   WriteAll(clip() / "readme.txt", std::string("text"));
   const auto files = ListIcoClipBoard(clip().string(), Language::English);
-  ASSERT_EQ(files.size(), 5u);
+  ASSERT_EQ(files.size(), 6u);
   EXPECT_EQ(files[0].FileName, "A1_x.Ico");
   EXPECT_EQ(files[0].Key(), "A1_X.ICO");
   EXPECT_EQ(files[0].Source, "/home/u/x.dll   01-02-2024 10:11:12");
@@ -83,14 +85,15 @@ TEST_F(ClipboardMoveTest, ListingTakesIcoFilesInAnyCaseWithTheirNotes) {
   EXPECT_EQ(t.Bytes, " " + std::to_string(TestIco(32, 32, 4, 1).size()) + " ");
   EXPECT_EQ(ClipInfoText(t), "1: A1_X.ICO (32 x 32 - <368>)");
   EXPECT_EQ(MakeClipItemTexts(files[1], 2, lang).Color, "<371>");
-  EXPECT_EQ(MakeClipItemTexts(files[2], 3, lang).Color, "");
-  EXPECT_EQ(files[2].Source, "");
-  EXPECT_EQ(MakeClipItemTexts(files[3], 4, lang).Size, " 14 x 7");
-  EXPECT_EQ(MakeClipItemTexts(files[4], 5, lang).Color, "<368>");
+  EXPECT_EQ(MakeClipItemTexts(files[2], 3, lang).Size, " 752 x 8");
+  EXPECT_EQ(MakeClipItemTexts(files[3], 4, lang).Color, "");
+  EXPECT_EQ(files[3].Source, "");
+  EXPECT_EQ(MakeClipItemTexts(files[4], 5, lang).Size, " 14 x 7");
+  EXPECT_EQ(MakeClipItemTexts(files[5], 6, lang).Color, "<368>");
 
   const std::string listed[] = {"A1_x.Ico"};
   const auto added = ListIcoClipBoard(clip().string(), Language::English, listed);
-  ASSERT_EQ(added.size(), 4u);
+  ASSERT_EQ(added.size(), 5u);
   EXPECT_EQ(added[0].FileName, "A2_x.ico");
 }
 

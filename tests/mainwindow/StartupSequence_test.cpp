@@ -268,6 +268,15 @@ TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   EXPECT_EQ(next.Panes, now);
   EXPECT_EQ(next.SaveFileDir, state.SaveFileDir);
   EXPECT_EQ(next.PathText, "/usr/share/icons");
+
+  // A folder too long for its record cannot come back: the user is told which, once.
+  const std::string deep = "/home/u/" + std::string(191, 'd');  // 199 bytes
+  state.PathText = deep;
+  state.PathHistory.push_back({deep, 1});
+  state.LangStr = RowTable();
+  ASSERT_TRUE(SaveFaceConfig(state, now, prompter));
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{782});
+  EXPECT_EQ(prompter.asked[0].text, "<782>\n" + deep);
 }
 
 TEST(ShutDownTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {

@@ -159,7 +159,7 @@ void LibraryController::ConnectWidgets() {
 
   QComboBox* keyword = page_.ComboLKeyword();
   keyword->setInsertPolicy(QComboBox::NoInsert);
-  keyword->setEditText(QStringLiteral("Keyword"));
+  keyword->setEditText(Q(state_.Row(770)));
   // In a real window the box itself holds the focus and receives the keys; its line edit does
   // when a test or the box forwards them. Both are watched.
   keyword->installEventFilter(this);
@@ -733,7 +733,7 @@ int LibraryController::SearchLibByKeyword() {
     Ask().AskRow(state_.LangStr, 437);
     return -1;
   }
-  emit CaptionText(Q(state_.AppTitle + " -> " + state_.Row(354) + " -> Search"));
+  emit CaptionText(Q(state_.AppTitle + " -> " + state_.Row(354) + " -> " + state_.Row(265)));
   std::optional<KeywordSearchResult> result;
   {
     BusyGuard busy(busy_);

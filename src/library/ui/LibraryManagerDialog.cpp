@@ -59,6 +59,11 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   form->addRow(label1_[3], combo2_);
   form->addRow(label1_[0], names_[0]);
   form->addRow(label1_[1], names_[1]);
+  // Each box is read out by the label in front of it.
+  label1_[2]->setBuddy(combo1_);
+  label1_[3]->setBuddy(combo2_);
+  label1_[0]->setBuddy(names_[0]);
+  label1_[1]->setBuddy(names_[1]);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch();
   buttonRow->addWidget(buttons_[0]);

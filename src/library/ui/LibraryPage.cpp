@@ -5,11 +5,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
+#include <QTreeView>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -18,6 +20,7 @@
 
 #include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
+#include "shared/ui/Accessibility.h"
 
 namespace glimmora {
 namespace {
@@ -96,6 +99,17 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   commandSaveKeyword_->setObjectName("CommandSaveKeyword");
   commandSaveKeyword_->setText(Q(ControlText("CommandSaveKeyword", -1, false, lang)));
   listViewLIco_->setStyleSheet(kFocusShade);
+  // What a screen reader reads for each control: the label beside it, or what the pane holds.
+  SetControlName(treeViewL_, lang.Row(777));
+  SetControlName(imageComboLRD_, lang.Row(778));
+  SetControlName(comboLKeyword_, ControlText("LabelSearchKeyword", -1, false, lang));
+  SetControlName(textSelIcoKeyword_, ControlText("LabelSelIcoKeyword", -1, false, lang));
+  labelSearchKeyword_->setBuddy(comboLKeyword_);
+  labelSelIcoKeyword_->setBuddy(textSelIcoKeyword_);
+  for (QWidget* v : std::initializer_list<QWidget*>{listViewLIco_->ReportView(), listViewLIco_->IconView()})
+    SetControlName(v, lang.Row(779));
+  for (QWidget* v : std::initializer_list<QWidget*>{listViewIcoClipboard_->ReportView(), listViewIcoClipboard_->IconView()})
+    SetControlName(v, lang.Row(780));
 
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
@@ -156,6 +170,7 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
     b->setFixedSize(h * 3 / 2, h);
     b->setIconSize(QSize(h / 2, h / 2));
     b->setToolTip(Q(ControlText("PictureGrp", i, true, lang)));
+    SetControlName(b, ControlText("PictureGrp", i, true, lang));
     b->hide();
     pictureGrp_[static_cast<std::size_t>(i)] = b;
     statusLayout->addWidget(b);

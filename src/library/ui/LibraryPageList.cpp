@@ -5,6 +5,8 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+#include "shared/ui/Accessibility.h"
+
 namespace glimmora {
 
 LibraryPageList::LibraryPageList(const QString& name, std::span<const ColumnDef> columns,
@@ -14,6 +16,7 @@ LibraryPageList::LibraryPageList(const QString& name, std::span<const ColumnDef>
       report_(new QTreeView(this)),
       icons_(new QListView(this)) {
   setObjectName(name);
+  InstallListAccessibility();
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
     const ColumnDef& col = columns[static_cast<std::size_t>(c)];
     model_->setHeaderData(c, Qt::Horizontal, QString::fromStdString(ColumnHeading(col, lang)));

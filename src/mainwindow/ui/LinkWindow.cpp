@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "shared/ui/Accessibility.h"
+
 namespace glimmora {
 namespace {
 
@@ -62,7 +64,7 @@ HomePageWindow::HomePageWindow(const AppState& state, AddressOpener opener, QWid
     : QWidget(parent, Qt::Window), opener_(std::move(opener)) {
   setObjectName("FrmHomePage");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Glimmora HomePage"));
+  setWindowTitle(Q(state.Row(772)));
 
   Label1[1] = new QLabel(Q(state.Row(610)), this);
   Label1[0] = new QLabel(Q(state.Row(379)), this);
@@ -74,6 +76,7 @@ HomePageWindow::HomePageWindow(const AppState& state, AddressOpener opener, QWid
                        Q(state.Row(612)) + QStringLiteral("\r\n");
   Text1 = new QPlainTextEdit(text, this);
   Text1->setReadOnly(true);
+  SetControlName(Text1, state.Row(379));
   Text1->setMaximumHeight(Text1->fontMetrics().lineSpacing() * 6);
 
   auto* grid = new QGridLayout;
@@ -134,6 +137,7 @@ FriendLinkWindow::FriendLinkWindow(const AppState& state, QWidget* parent)
 
   Text1[0] = ReadOnlyText(QString::fromUtf8(kFriendLinksEnglish), this);
   Text1[1] = ReadOnlyText(QString::fromUtf8(kFriendLinksChinese), this);
+  for (QPlainTextEdit* text : Text1) SetControlName(text, state.Row(281));
   // Both Chinese languages read the same Chinese text.
   const std::size_t shown = state.CurLang() == Language::English ? 0 : 1;
   QPlainTextEdit* box = Text1[shown];

@@ -25,6 +25,7 @@
 #include "mainwindow/ui/SplashWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
+#include "platform/DesktopLanguage.h"
 #include "source/ui/SourcePanel.h"
 
 namespace glimmora {
@@ -102,6 +103,7 @@ bool MainWindow::Start() {
     QGuiApplication::restoreOverrideCursor();
     return false;
   }
+  UseDesktopLanguage(state_.CurLang());
   PrepareProgramFolder(state_.AppPath, state_.LangStr, prompter_);
   SetChgLang();
   // The pages write the title into the readme files of saved icons.

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "shared/ui/Accessibility.h"
+
 namespace glimmora {
 namespace {
 
@@ -112,11 +114,14 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   folderBox_->setObjectName("TextOtherDir");
   browseButton_->setObjectName("Image1");
   browseButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+  SetControlName(browseButton_, lang.Row(390));  // it opens the folder browser of that title
   folderRow->addWidget(folderBox_, 1);
   folderRow->addWidget(browseButton_);
   static_cast<QGridLayout*>(frames_[2]->layout())->addLayout(folderRow, 3, 0);
-  connect(folderBox_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { form_.folderText = t.toStdString(); });
+  // The boxes' text counts however it got there: typed, pasted or set by a screen reader.
+  connect(folderBox_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    if (!showing_) form_.folderText = t.toStdString();
+  });
   connect(browseButton_, &QToolButton::clicked, this, &OptionsDialog::BrowseFolder);
 
   // The editor group.
@@ -133,8 +138,9 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   editorLayout->addWidget(editorBox_, 0, 0);
   editorLayout->addWidget(chooserButton_, 0, 1);
   editorLayout->addWidget(editorNote_, 1, 0, 1, 2);
-  connect(editorBox_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { form_.editorText = t.toStdString(); });
+  connect(editorBox_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    if (!showing_) form_.editorText = t.toStdString();
+  });
   connect(chooserButton_, &QToolButton::clicked, this, &OptionsDialog::ChooseProgram);
 
   auto* buttons = new QDialogButtonBox;

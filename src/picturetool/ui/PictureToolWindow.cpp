@@ -18,6 +18,7 @@
 #include "picturetool/PictureFit.h"
 #include "picturetool/ui/PictureToolViews.h"
 #include "platform/BackgroundJob.h"
+#include "shared/ui/Accessibility.h"
 
 namespace glimmora {
 
@@ -182,6 +183,11 @@ void PictureToolWindow::ApplyCaptions() {
   label2_->setText(Text(lang_, 269));
   label3_[0]->setText(Text(lang_, 273));
   label3_[1]->setText(Text(lang_, 274));
+  // The bar and the box of a side are read out by their label.
+  for (int side = 0; side < 2; ++side) {
+    label3_[side]->setBuddy(sizeTexts_[side]);
+    SetControlName(sizeBars_[side], lang_.Row(273 + side));
+  }
   label4_->setText(Text(lang_, 275));
   label6_->setText(Text(lang_, 276));
   buttons_[0]->setText(Text(lang_, 277));

@@ -26,6 +26,7 @@
 #include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/ListRowIcons.h"
+#include "shared/ui/Accessibility.h"
 #include "source/ui/IconListModel.h"
 #include "shared/ui/Preview.h"
 
@@ -118,6 +119,7 @@ IconPane::~IconPane() { delete preview_; }
 
 void IconPane::BuildLayout() {
   setObjectName("ListViewPictPane");
+  InstallListAccessibility();
   const LanguageTable& lang = *env_.Lang;
   model_ = new IconListModel(this);
   for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(182 + c)));
@@ -159,6 +161,7 @@ void IconPane::BuildLayout() {
       v->setSelectionModel(shared);
       delete own;
     }
+    SetControlName(v, lang.Row(776));
     v->installEventFilter(this);
     v->viewport()->installEventFilter(this);
     connect(v, &QAbstractItemView::pressed, this, &IconPane::OnPressed);
@@ -194,6 +197,9 @@ void IconPane::BuildLayout() {
     arrows_[i]->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
     arrows_[i]->setAutoRaise(true);
     arrows_[i]->setFocusPolicy(Qt::NoFocus);
+    // A picture only: the tooltip and a screen reader say which way it turns.
+    arrows_[i]->setToolTip(Q(lang.Row(267 + i)));
+    SetControlName(arrows_[i], lang.Row(267 + i));
     connect(arrows_[i], &QToolButton::clicked, this, [this, i] { PictureGrp1_Click(i); });
     barLayout->addWidget(arrows_[i]);
   }

@@ -25,6 +25,7 @@
 #include "source/PaneLayout.h"
 #include "source/TypedPath.h"
 #include "source/ui/FileListIcons.h"
+#include "shared/ui/Accessibility.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/FolderTreeModel.h"
 #include "source/ui/SourceViews.h"
@@ -95,8 +96,11 @@ void SourcePanel::BuildLayout() {
   treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SetPaneFocusColour(treeView_, false);
 
+  InstallListAccessibility();
+  SetControlName(treeView_, lang.Row(773));
   pathBox_ = new PathBox;
   pathBox_->setObjectName(QStringLiteral("ImageComboPath"));
+  SetControlName(pathBox_, lang.Row(774));
   SetPaneFocusColour(pathBox_, false);
 
   auto* left = new QWidget;
@@ -145,6 +149,7 @@ void SourcePanel::BuildLayout() {
   fileViews_->setObjectName(QStringLiteral("ListViewFile"));
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{table, list, icons}) {
     v->setToolTip(QString::fromStdString(lang.Row(207)));
+    SetControlName(v, lang.Row(775));
     SetPaneFocusColour(v, false);
     fileViews_->addWidget(v);
     fileViewWidgets_.push_back(v);
@@ -162,6 +167,12 @@ void SourcePanel::BuildLayout() {
     panels_[i]->setMinimumWidth(1);
     statusLayout->addWidget(panels_[i], 1);
   }
+  // The row is as tall as its texts will be from the start: Chinese characters stand taller than
+  // the empty row, and the list above would lose a pixel when the first folder's count arrives.
+  panels_[0]->setText(QString::fromStdString(lang.Row(216) + " 0 " + lang.Row(217) + " (0.9 KB)"));
+  const int statusHeight = panels_[0]->sizeHint().height();
+  panels_[0]->clear();
+  for (QLabel* p : panels_) p->setMinimumHeight(statusHeight);
 
   progress_ = new QProgressBar;
   progress_->setObjectName(QStringLiteral("ProgressBarS"));
@@ -214,6 +225,10 @@ void SourcePanel::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(vertical_);
+  // Until the user drags a splitter its pane keeps the size it was given, and that size goes
+  // back to the file as it was read.
+  connect(vertical_, &QSplitter::splitterMoved, this, [this] { treeMoved_ = true; });
+  connect(horizontal_, &QSplitter::splitterMoved, this, [this] { listMoved_ = true; });
 
   previewTimer_ = new QTimer(this);
   previewTimer_->setInterval(100);
@@ -814,6 +829,7 @@ void SourcePanel::SetSavedPaneSizes(int treeWidthTwips, int fileListHeightTwips)
   savedTreeTwips_ = treeWidthTwips;
   savedListTwips_ = fileListHeightTwips;
   sizesPending_ = true;
+  treeMoved_ = listMoved_ = false;
   if (isVisible()) ApplySavedSizes();
 }
 
@@ -850,11 +866,13 @@ void SourcePanel::ApplySavedSizes() {
 
 int SourcePanel::TreeWidthTwips() const {
   if (sizesPending_) return savedTreeTwips_;
+  if (!treeMoved_) return shownTree_.Twips;
   return PaneTwipsToStore(vertical_->sizes().value(0), shownTree_);
 }
 
 int SourcePanel::FileListHeightTwips() const {
   if (sizesPending_) return savedListTwips_;
+  if (!listMoved_) return shownList_.Twips;
   return PaneTwipsToStore(fileViews_->height(), shownList_);
 }
 

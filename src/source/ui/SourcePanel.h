@@ -220,6 +220,8 @@ class SourcePanel : public QWidget, public FileListLink {
   bool sizesPending_ = true;
   ShownPaneSize shownTree_;
   ShownPaneSize shownList_;
+  bool treeMoved_ = false;  // the user dragged the splitter since start-up
+  bool listMoved_ = false;
 };
 
 }  // namespace glimmora

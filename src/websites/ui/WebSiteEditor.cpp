@@ -51,7 +51,7 @@ void KeepToField(QLineEdit* box, std::size_t fieldBytes) {
 
 WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDialog(parent) {
   setObjectName("FrmWebSite");
-  setWindowTitle("WebSite Edit");
+  setWindowTitle(Q(lang.Row(771)));
   setModal(false);
 
   auto* grid = new QGridLayout;

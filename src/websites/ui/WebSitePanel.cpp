@@ -14,6 +14,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "websites/WebSitePaneSizes.h"
+#include "shared/ui/Accessibility.h"
 #include "websites/ui/WebSiteEditor.h"
 
 namespace glimmora {
@@ -60,6 +61,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
 
   list_ = new QTreeWidget;
   list_->setObjectName("ListViewWebSite");
+  SetControlName(list_, lang_.Row(781));
   QStringList headers;
   for (const auto& c : kColumns) headers << (c.row ? Q(lang_.Row(c.row)) : QString());
   list_->setColumnCount(static_cast<int>(kColumns.size()));
@@ -76,6 +78,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
 
   text_ = new QPlainTextEdit;
   text_->setObjectName("TextWebSite");
+  SetControlName(text_, lang_.Row(192));
   text_->setToolTip(Q(lang_.Row(213)));
   text_->setMinimumHeight(1);
   SetBackColour(text_, kIdleColour);

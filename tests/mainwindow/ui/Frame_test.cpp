@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -144,24 +145,27 @@ TEST_F(FrameWindowTest, OptionsDialogBelongsToTheListItWasOpenedFor) {
   EXPECT_TRUE(dlg->EditorBox()->isEnabled());
   EXPECT_FALSE(dlg->Choice(OptGroup::SaveAs, 0)->isEnabled());
 
-  // The clipboard reads the box while the dialog is open.
-  dlg->EditorBox()->setText("/usr/bin/iconed");
-  emit dlg->EditorBox()->textEdited("/usr/bin/iconed");
+  // The clipboard reads the box while the dialog is open, whatever put the text there: here a
+  // screen reader, which sets the text without a key being typed.
+  QAccessible::queryAccessibleInterface(dlg->EditorBox())->setText(QAccessible::Value, "/usr/bin/iconed");
+  EXPECT_EQ(dlg->EditorBox()->text(), "/usr/bin/iconed");
   EXPECT_EQ(w->Commands()->EditorPathForClipboard(), "/usr/bin/iconed");
 
   // Too long: the message, nothing stored, the dialog stays.
   const std::string tooLong = "/" + std::string(40, 'x');
-  emit dlg->EditorBox()->textEdited(QString::fromStdString(tooLong));
+  dlg->EditorBox()->setText(QString::fromStdString(tooLong));
   w->FrameL()->ListViewLIco()->ReportView()->setFocus();
   QApplication::processEvents();
   dlg->PressOk();
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{613});
   EXPECT_EQ(w->Commands()->Options(), dlg);
 
-  emit dlg->EditorBox()->textEdited("/usr/bin/iconed");
+  dlg->EditorBox()->setText("/usr/bin/iconed");
+  dlg->FolderBox()->setText("/home/ann/icons");  // pasted, say: no key typed
   dlg->PressOk();
   QApplication::processEvents();
   EXPECT_EQ(w->State().SaveLibDir.IconEditTool, "/usr/bin/iconed");
+  EXPECT_EQ(w->State().SaveLibDir.OtherDir, "/home/ann/icons");
   EXPECT_EQ(w->Commands()->EditorPathForClipboard(), "/usr/bin/iconed");
 }
 

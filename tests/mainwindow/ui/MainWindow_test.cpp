@@ -4,22 +4,33 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeDatabase>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "common/ReplaceFile.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "mainwindow/ui/WebSitePage.h"
+#include "library/ui/LibraryController.h"
+#include "picturetool/ui/PictureToolWindow.h"
+#include "websites/ui/WebSitePanel.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"
@@ -60,7 +71,9 @@ class MainWindowTest : public ::testing::Test {
                         {162, {"Files", "文件", "檔案"}},
                         {163, {"Web sites", "网站", "網站"}},
                         {281, {"Friendly links", "友情链接", "友情鏈接"}},
-                        {438, {"Glimmora T", "Glimmora GB", "Glimmora B5"}}});
+                        {438, {"Glimmora T", "Glimmora GB", "Glimmora B5"}},
+                        {770, {"Keyword", "关键字", "關鍵字"}},
+                        {772, {"Glimmora HomePage", "Glimmora 主页", "Glimmora 首頁"}}});
   }
 
   std::unique_ptr<MainWindow> StartWindow() {
@@ -169,8 +182,10 @@ TEST_F(MainWindowTest, ClosingWritesTheConfigurationOnce) {
 }
 
 TEST_F(MainWindowTest, StoredPaneSizesComeBackExactlyRunAfterRun) {
-  // Twips are finer than pixels (7000 is 466.7), and the window reaches its final size only
-  // after it is shown: neither may move a size the user never touched.
+  // Twips are finer than pixels (7000 is 466.7), the window reaches its final size only after it
+  // is shown, and a status text in Chinese may stand taller than the empty row measured before:
+  // none of them may move a size the user never touched.
+  WriteLanguageFiles(app.path(), {{216, {"Total", "共", "共"}}, {217, {"files", "个文件", "個檔案"}}}, 2);
   for (const std::int16_t treeHeight : {3000, 4500, 7000}) {
     SCOPED_TRACE(treeHeight);
     const std::int16_t stored[5] = {4005, 3000, 2700, treeHeight, -300};
@@ -183,6 +198,7 @@ TEST_F(MainWindowTest, StoredPaneSizesComeBackExactlyRunAfterRun) {
       EXPECT_EQ(w->FrameL()->TreeViewL()->height(), (treeHeight * 2 + 15) / 30);
       w->TabStrip1()->setCurrentIndex(1);
       QApplication::processEvents();
+      QApplication::processEvents();  // the layout after the folder's status text
       EXPECT_EQ(w->FrameS()->Panel()->ListViewFile()->height(), 200);  // the list alone
       w->close();
       EXPECT_EQ(ReadFile(app.path() / "Glimmora.cfg").substr(0, 10),
@@ -284,6 +300,69 @@ TEST_F(MainWindowTest, BothChineseLanguagesShowTheChineseLinksText) {
   EXPECT_TRUE(w->FrdLink()->Text1[0]->isHidden());
   EXPECT_FALSE(w->FrdLink()->Text1[1]->isHidden());
   EXPECT_EQ(w->FrdLink()->Label1[1]->text(), "友情鏈接");
+}
+
+// Texts the desktop and Qt give (type names, their dialogs' labels) and the keyword box follow the
+// program's language, not the system's.
+TEST_F(MainWindowTest, DesktopTextsComeInTheProgramsLanguage) {
+  const struct {
+    char stored;
+    const char* unknownType;
+    const char* keyword;
+    bool qtTranslated;
+  } cases[] = {{'\x00', "unknown", "Keyword", false}, {'\x01', "未知", "关键字", true}, {'\x02', "不明", "關鍵字", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.stored));
+    WriteFile(app.path() / "chglangs.dat", std::string(1, c.stored) + ReadFile(app.path() / "chglangs.dat").substr(1));
+    auto w = StartWindow();
+    EXPECT_EQ(QMimeDatabase().mimeTypeForName("application/octet-stream").comment().toStdString(), c.unknownType);
+    EXPECT_EQ(w->FrameL()->ComboLKeyword()->currentText().toStdString(), c.keyword);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Directory:") != "Directory:", c.qtTranslated);
+  }
+}
+
+// Every control of every window has a name a screen reader can say: a picture-only button, a
+// list, a box without a label beside it.
+TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
+  std::map<int, std::array<std::string, 3>> rows;
+  for (int row = 1; row <= kLangRows; ++row) rows[row] = {"Row " + std::to_string(row), "", ""};
+  WriteLanguageFiles(app.path(), rows);
+  auto w = StartWindow();
+  w->show();
+  w->TabStrip1()->setCurrentIndex(1);
+  QApplication::processEvents();
+  w->FrameS()->Panel()->ListViewFile()->setFocus();
+  QApplication::processEvents();
+  w->MenuAction("mnOptSet")->setEnabled(true);
+  w->MenuAction("mnOptSet")->trigger();
+  w->FrameW()->Panel()->AddEntry();
+  w->FrameL()->Controller()->PopTreeViewLSub(0);
+  w->FrameL()->Controller()->OpenAuthorInf();
+  w->mnHelpFrdLink_Click();
+  w->mnHelpWebsite_Click();
+  PictureToolWindow tool(w->State().LangStr, prompter, false);
+  QApplication::processEvents();
+
+  std::vector<std::string> unnamed;
+  for (QWidget* c : QApplication::allWidgets()) {
+    QWidget* window = c->window();
+    if (qobject_cast<QMenu*>(window) || window->inherits("QComboBoxPrivateContainer")) continue;
+    if (c->objectName().startsWith("qt_") || qobject_cast<QHeaderView*>(c)) continue;
+    if (qobject_cast<QScrollBar*>(c) && c->parentWidget()->objectName().startsWith("qt_")) continue;  // a view's own
+    if (qobject_cast<QLineEdit*>(c) && qobject_cast<QComboBox*>(c->parentWidget())) continue;      // with its box
+    const bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+                         qobject_cast<QComboBox*>(c) || qobject_cast<QAbstractItemView*>(c) ||
+                         qobject_cast<QPlainTextEdit*>(c) || qobject_cast<QScrollBar*>(c) || qobject_cast<QTabBar*>(c);
+    if (!control) continue;
+    // An editable box is read by the text in it; its line is what carries the name.
+    auto* combo = qobject_cast<QComboBox*>(c);
+    QWidget* read = combo && combo->isEditable() ? combo->lineEdit() : c;
+    if (QAccessible::queryAccessibleInterface(read)->text(QAccessible::Name).trimmed().isEmpty())
+      unnamed.push_back(window->objectName().toStdString() + "/" + c->objectName().toStdString() + " (" +
+                        c->metaObject()->className() + ")");
+  }
+  std::sort(unnamed.begin(), unnamed.end());
+  EXPECT_EQ(unnamed, std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {

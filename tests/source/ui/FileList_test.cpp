@@ -1,4 +1,5 @@
 // The file list on screen: which clicks search a file, previews, status texts, commands.
+#include <QAccessible>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -214,6 +215,28 @@ TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
   EXPECT_NE(icons, table);
   EXPECT_EQ(icons->model(), Model());
   EXPECT_EQ(icons->currentIndex().row(), 2);
+  // A screen reader walking any of the views meets each row once, at the place it is drawn: the
+  // report view's header comes first, the lists have no hidden cells of other columns.
+  for (int mode : {0, 1, 2}) {
+    SCOPED_TRACE(mode);
+    page->SetFileViewMode(mode);
+    QApplication::processEvents();
+    auto* view = static_cast<QAbstractItemView*>(page->ListViewFile());
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(reader->tableInterface(), nullptr);
+    const int first = mode == 0 ? FileListModel::kColumnCount : 0;
+    const int perRow = mode == 0 ? FileListModel::kColumnCount : 1;
+    EXPECT_EQ(reader->childCount(), first + 4 * perRow);
+    for (int row = 0; row < 4; ++row) {
+      QAccessibleInterface* item = reader->child(first + row * perRow);
+      ASSERT_TRUE(item && item->tableCellInterface());
+      EXPECT_EQ(item->tableCellInterface()->rowIndex(), row);
+      EXPECT_EQ(item->text(QAccessible::Name).toStdString(), Model()->Row(row).Name);
+      const QRect drawn = view->visualRect(Model()->index(row, 0));
+      EXPECT_EQ(item->rect(), QRect(view->viewport()->mapToGlobal(drawn.topLeft()), drawn.size()));
+      EXPECT_EQ(reader->indexOfChild(item), first + row * perRow);
+    }
+  }
   page->SetFileViewMode(0);
 }
 

@@ -4,6 +4,8 @@
 #include "SourcePageFixture.h"
 #include "source/PaneLayout.h"
 
+#include <QSplitter>
+
 namespace glimmora::testing {
 namespace {
 
@@ -147,11 +149,22 @@ TEST_F(FolderNavigationTest, PaneSizesFollowTheAcceptanceRules) {
   page->SetSavedPaneSizes(4500, 3000);
   EXPECT_NEAR(page->TreeWidthTwips(), 4500, kTwipsPerPixel);
   EXPECT_NEAR(page->FileListHeightTwips(), 3000, kTwipsPerPixel);
-  // A tiny window leaves every pane its minimum instead of a negative size.
+  // A tiny window leaves every pane its minimum instead of a negative size, and the sizes that
+  // the user never dragged go back to the file as they came.
   page->resize(40, 40);
   QApplication::processEvents();
-  EXPECT_GE(page->TreeWidthTwips(), 150);
-  EXPECT_GE(page->FileListHeightTwips(), 600);
+  EXPECT_GE(page->findChild<QSplitter*>(QStringLiteral("FrameMOve0"))->sizes().value(0), 10);
+  EXPECT_EQ(page->TreeWidthTwips(), 4500);
+  EXPECT_EQ(page->FileListHeightTwips(), 3000);
+  // Only what the user drags is measured again; the file list keeps its stored twips.
+  page->resize(900, 600);
+  QApplication::processEvents();
+  auto* splitter = page->findChild<QSplitter*>(QStringLiteral("FrameMOve0"));
+  ASSERT_NE(splitter, nullptr);
+  splitter->setSizes({301, 590});
+  emit splitter->splitterMoved(301, 1);
+  EXPECT_EQ(page->TreeWidthTwips(), 301 * kTwipsPerPixel);
+  EXPECT_EQ(page->FileListHeightTwips(), 3000);
 }
 
 }  // namespace

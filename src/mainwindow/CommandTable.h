@@ -17,25 +17,25 @@ namespace glimmora {
 enum class Proc : std::uint8_t {
   None,
   // folder tree
-  CloseTreeS, RefreshTreeS, GotoCurDirTreeS,
+  CollapseFolderTree, RefreshFolderTree, GotoCurrentFolder,
   // file list
-  SaveFileIconUsedef, SaveSelFileIcoToIco, SaveSelFileIcoToBmp, SaveAllFileIcoToIco,
-  SaveAllFileIcoToBmp, SaveFileIcoToIcoClipBoard, MoveFileIcoToIcoClipBoard, DelSelectedFile, RealDelSelectedFile,
-  SelectAllFile, CancelSelectedFile, AntiSelectFile,
+  SaveFileIconsWithDefaults, SaveCheckedFileIconsAsIco, SaveCheckedFileIconsAsBmp, SaveAllFileIconsAsIco,
+  SaveAllFileIconsAsBmp, SaveFileIconsToIconClipboard, MoveFileIconsToIconClipboard, RemoveCheckedFiles, DeleteCheckedFiles,
+  SelectAllFiles, CancelFileSelection, InvertFileTicks,
   // icon panes
-  SaveSelIcoAsIco, SaveSelIcoAsBmp, SaveAllIcoAsIco, SaveAllIcoAsBmp, SaveIcoUsedef,
-  SelectAllIco, CancelSelectedIco, SelectIcoWithHW, SelectIcoWithColor,
-  CopyIcoToClipper, CutIcoToClipper, LastGrpIcon, NextGrpIcon, DeleteIco,
-  CopyIcoToIcoClipper, CutIcoToIcoClipper, CopyIcoToIcoClipBoardOwnSize,
+  SaveSelectedIconsAsIco, SaveSelectedIconsAsBmp, SaveAllIconsAsIco, SaveAllIconsAsBmp, SaveIconsWithDefaults,
+  SelectAllIcons, CancelIconSelection, SelectIconsOfSize, SelectIconsOfColors,
+  CopyIconToSystemClipboard, CutIconToSystemClipboard, PreviousIconPage, NextIconPage, DeleteSelectedIcons,
+  CopyIconsToIconClipboard, CutIconsToIconClipboard, CopyIcoToIcoClipBoardOwnSize,
   // library page
-  TreeLSub, ClipSub,
+  PopTreeViewLSub, PopIcoClipBoardSub,
   // web-site page
-  WebSite,
+  WebSitePrg,
   // the frame's own
   ViewMode,       // arg 21, 22, 23: the view buttons
   PopMenu,        // arg: a PopupPane
-  OptionsDialog,
-  HelpContents, HelpWebsite, HelpFrdLink, HelpAbout, ChangeLanguage, SupportMail,
+  OpenOptions,
+  ShowHelpContents, ShowHomePage, ShowFriendLinks, ShowAbout, ChangeLanguage, OpenSupportMail,
 };
 
 // Panes whose popup menu `PopMenu` opens, by the names callers pass.

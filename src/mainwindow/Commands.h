@@ -53,7 +53,7 @@ class MainFrame {
   void GetObjGet(bool getFocus);
   void OtherObj();
   // The tab strip selected `page` (also run once when the library page is built).
-  void TabStrip1_Click(Page page);
+  void SwitchToPage(Page page);
   void SetMeCaption();
 
   // Focus handlers of the panes and boxes, which keep the current-pane model.
@@ -75,7 +75,7 @@ class MainFrame {
   void SetToolButtonsEnabled(int first, int last, bool enabled);
   // A menu item was chosen (by its menu-table name and array index); false when it has no command.
   bool RunMenuItem(std::string_view menu, int index = -1);
-  void mnOptSet_Click();
+  void OpenOptions();
 
   // ----- keyboard -----
   // One key press with the modifiers of that key event. Returns true when a command row matched

@@ -80,7 +80,7 @@ class PictureToolWindow : public QDialog {
   void SizeScrolled(int side, int value);
   void SizeTyped(int side, const QString& text);
   void SizeTypingDone(int side);
-  void Command1_Click(int index);
+  void CommandButtonClicked(int index);
   void Unload(ToolOutcome outcome);
 
   const LanguageTable& lang_;

@@ -194,7 +194,7 @@ void IconPane::BuildLayout() {
     arrows_[i]->setArrowType(i == 0 ? Qt::LeftArrow : Qt::RightArrow);
     arrows_[i]->setAutoRaise(true);
     arrows_[i]->setFocusPolicy(Qt::NoFocus);
-    connect(arrows_[i], &QToolButton::clicked, this, [this, i] { PictureGrp1_Click(i); });
+    connect(arrows_[i], &QToolButton::clicked, this, [this, i] { TurnIconPage(i); });
     barLayout->addWidget(arrows_[i]);
   }
   for (int i = 0; i < 3; ++i) {
@@ -374,7 +374,7 @@ void IconPane::RunPageSearch() {
   SelectIco();
 }
 
-void IconPane::PictureGrp1_Click(int index) {
+void IconPane::TurnIconPage(int index) {
   if (searching_ || saving_) return;
   CurrentView()->setFocus();
   if (TurnPage(page_, index == 1 ? 1 : -1)) RunPageSearch();
@@ -480,7 +480,7 @@ void IconPane::SelectAllIcons() {
   SelectIco();
 }
 
-void IconPane::CancelSelection() {
+void IconPane::CancelIconSelection() {
   report_->selectionModel()->clearSelection();
   SelectIco();
 }

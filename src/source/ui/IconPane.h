@@ -89,14 +89,14 @@ class IconPane : public QWidget, public IconPaneLink {
 
   // --- Pages ----------------------------------------------------------------------------------
   // Index 0 previous page, 1 next page.
-  void PictureGrp1_Click(int index);
-  void NextPage() { PictureGrp1_Click(1); }
-  void PreviousPage() { PictureGrp1_Click(0); }
+  void TurnIconPage(int index);
+  void NextPage() { TurnIconPage(1); }
+  void PreviousPage() { TurnIconPage(0); }
 
   // --- Selection ------------------------------------------------------------------------------
   void SelSomeIco(int acSize, int acColor);
   void SelectAllIcons();
-  void CancelSelection();
+  void CancelIconSelection();
   void InvertSelection();
 
   // --- Saving ---------------------------------------------------------------------------------

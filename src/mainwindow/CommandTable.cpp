@@ -50,7 +50,7 @@ constexpr CommandRow kRows[] = {
     {.command = 13, .proc = Proc::SaveFileIconsWithDefaults, .panes = P(kFile), .key = Plain(kF2),
      .menu = "mnSaveFileIconUsedef", .tipRow = 249},
     {.command = 13, .proc = Proc::SaveIconsWithDefaults, .tipRow = 249},
-    {.command = 14, .proc = Proc::CopyIcoToIcoClipBoardOwnSize, .tipRow = 250},
+    {.command = 14, .proc = Proc::CopyIconsToIconClipboard, .arg = 0, .tipRow = 250},
     // Delete, select all and cancel selection act on whichever list is current.
     {.command = 16, .proc = Proc::RemoveCheckedFiles, .panes = P(kFile), .key = Plain(kVkDelete),
      .menu = "mn5DelSelectedFile", .tipRow = 251},

@@ -26,7 +26,7 @@ enum class Proc : std::uint8_t {
   SaveSelectedIconsAsIco, SaveSelectedIconsAsBmp, SaveAllIconsAsIco, SaveAllIconsAsBmp, SaveIconsWithDefaults,
   SelectAllIcons, CancelIconSelection, SelectIconsOfSize, SelectIconsOfColors,
   CopyIconToSystemClipboard, CutIconToSystemClipboard, PreviousIconPage, NextIconPage, DeleteSelectedIcons,
-  CopyIconsToIconClipboard, CutIconsToIconClipboard, CopyIcoToIcoClipBoardOwnSize,
+  CopyIconsToIconClipboard, CutIconsToIconClipboard,
   // library page
   PopTreeViewLSub, PopIcoClipBoardSub,
   // web-site page

@@ -387,7 +387,6 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::DeleteSelectedIcons: p.DeleteSelectedIcons(); break;
     case Proc::CopyIconsToIconClipboard: p.CopyIconsToIconClipboard(arg); break;
     case Proc::CutIconsToIconClipboard: p.CutIconsToIconClipboard(arg); break;
-    case Proc::CopyIcoToIcoClipBoardOwnSize: p.CopyIcotoIcoClipBoard(0, false); break;
     case Proc::PopTreeViewLSub: p.PopTreeViewLSub(arg); break;
     case Proc::PopIcoClipBoardSub: p.PopIcoClipBoardSub(arg); break;
     case Proc::WebSitePrg: p.WebSitePrg(arg); break;

@@ -62,7 +62,6 @@ class Pages {
   virtual void DeleteSelectedIcons() = 0;
   virtual void CopyIconsToIconClipboard(int size) = 0;
   virtual void CutIconsToIconClipboard(int size) = 0;
-  virtual void CopyIcotoIcoClipBoard(int size, bool cutMod) = 0;
 
   // --- library page ---
   virtual void PopTreeViewLSub(int index) = 0;

@@ -14,7 +14,9 @@ namespace glimmora::testing {
 
 class RecordingPages : public Pages {
  public:
-  std::vector<std::string> calls;      // command procedures, "name(arg)"
+  // Command procedures as "name(arg)", named by their menu item (the toolbar-only command by
+  // its own name), so that a test reads as the menus do.
+  std::vector<std::string> calls;
   std::vector<std::string> summaries;  // selection summaries
   std::vector<std::pair<Pane, ListViewMode>> viewModes;
   std::map<Pane, int> counts;
@@ -60,9 +62,6 @@ class RecordingPages : public Pages {
   void DeleteSelectedIcons() override { Call("mn8DeleteIco"); }
   void CopyIconsToIconClipboard(int i) override { Call("mnCopyIcoToIcoClipperSub", i); }
   void CutIconsToIconClipboard(int i) override { Call("mnCutIcoToIcoClipperSub", i); }
-  void CopyIcotoIcoClipBoard(int i, bool cut) override {
-    Call("CopyIcotoIcoClipBoard", i, std::string(cut ? ",cut" : ""));
-  }
   void PopTreeViewLSub(int i) override { Call("PopTreeViewLSub", i); }
   void PopIcoClipBoardSub(int i) override { Call("PopIcoClipBoardSub", i); }
   void WebSitePrg(int i) override { Call("WebSitePrg", i); }
@@ -86,8 +85,8 @@ class RecordingPages : public Pages {
   void OpenSupportMail() override { Call("OpenSupportMail"); }
 
  private:
-  void Call(std::string name, std::optional<int> arg = std::nullopt, std::string extra = {}) {
-    if (arg) name += "(" + std::to_string(*arg) + extra + ")";
+  void Call(std::string name, std::optional<int> arg = std::nullopt) {
+    if (arg) name += "(" + std::to_string(*arg) + ")";
     calls.push_back(name);
     if (onCommand) onCommand();
   }

@@ -265,12 +265,8 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
     else if (LibraryController* l = LibIcons()) l->DeleteSelectedIcons();
   }
-  void CopyIconsToIconClipboard(int size) override { CopyIcotoIcoClipBoard(size, false); }
-  void CutIconsToIconClipboard(int size) override { CopyIcotoIcoClipBoard(size, true); }
-  void CopyIcotoIcoClipBoard(int size, bool cut) override {
-    if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
-    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
-  }
+  void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
+  void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
   void PopTreeViewLSub(int index) override {
     if (LibraryController* l = LibPage()) l->PopTreeViewLSub(index);
   }
@@ -374,6 +370,11 @@ class FrameWiring::WindowPages : public Pages {
   LibraryController* LibShown() const { return Shown() == Page::Library ? LibPage() : nullptr; }
   LibraryController* LibIcons() const { return ClipCurrent() ? nullptr : LibShown(); }
   bool ClipCurrent() const { return w_.State().CurListView == PaneName(Pane::ListViewIcoClipboard); }
+
+  void ToIconClipboard(int size, bool cut) {
+    if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
+    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
+  }
 
   LibraryPageList* List(Pane list) const {
     LibraryPage* page = w_.FrameL();

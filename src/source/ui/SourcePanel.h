@@ -115,7 +115,6 @@ class SourcePanel : public QWidget, public FileListLink {
   void CancelFileSelection();
   void InvertFileTicks();           // invert every check box
   void RemoveCheckedFiles();   // from the list only
-  void RealDeleteCheckedFiles() { DeleteCheckedFiles(true); }
   // View of the file list: 0 report, 1 list, 2 large icons (one model, one selection).
   void SetFileViewMode(int mode);
   int FileViewMode() const;

@@ -52,7 +52,8 @@ class MainFrame {
   // ----- current pane and page switch -----
   void GetObjGet(bool getFocus);
   void OtherObj();
-  // The tab strip selected `page` (also run once when the library page is built).
+  // The tab strip selected `page` ("TabStrip1_Click"; also run once when the library page is
+  // built).
   void SwitchToPage(Page page);
   void SetMeCaption();
 
@@ -75,6 +76,7 @@ class MainFrame {
   void SetToolButtonsEnabled(int first, int last, bool enabled);
   // A menu item was chosen (by its menu-table name and array index); false when it has no command.
   bool RunMenuItem(std::string_view menu, int index = -1);
+  // The options dialog for the current list, when it has save parameters.
   void OpenOptions();
 
   // ----- keyboard -----

@@ -3,8 +3,10 @@
 // web-site page implement these procedures; the toolbar, the menus, the popup menus and the
 // keyboard reach them only through the command table, which calls them here.
 //
-// The names are the page procedures' own names, so a reader can follow a command from its row in
-// the command table to the page that carries it out.
+// A command has one name from the command table to the page: the table's procedure is called
+// here by the same name, and the page's method bears it too unless the page carries several
+// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, `PopTreeViewLSub`, ...). The old
+// menu handler of a command stays in its table row (`legacy`), for a search by that name.
 
 #include <optional>
 #include <string>

@@ -79,6 +79,8 @@ class LibraryController : public QObject {
 
   // --- library pane ---
   void GetIcoFromLib();
+  // Index 0 previous, 1 next page of the library pane: the page buttons ("PictureGrp_Click") and
+  // the page commands.
   void TurnIconPage(int index);
   void SelectLibIco();
   void SelectAllIcons();
@@ -103,6 +105,7 @@ class LibraryController : public QObject {
   int SearchLibByKeyword();
   void KeywordChosen();  // a history entry or Enter in the search box
   void AddComLboKeyword();
+  // The keyword row's save button ("CommandSaveKeyword_Click").
   void SaveKeywordToSelectedIcons();
   void AddImageComboLRD();
   void ImageComboLRDPrg();

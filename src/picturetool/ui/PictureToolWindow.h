@@ -80,6 +80,7 @@ class PictureToolWindow : public QDialog {
   void SizeScrolled(int side, int value);
   void SizeTyped(int side, const QString& text);
   void SizeTypingDone(int side);
+  // The tool's buttons by index ("Command1_Click").
   void CommandButtonClicked(int index);
   void Unload(ToolOutcome outcome);
 

@@ -88,7 +88,8 @@ class IconPane : public QWidget, public IconPaneLink {
   bool PictureToolOpen() const override;
 
   // --- Pages ----------------------------------------------------------------------------------
-  // Index 0 previous page, 1 next page.
+  // Index 0 previous page, 1 next page: the page arrows ("PictureGrp1_Click") and the page
+  // commands.
   void TurnIconPage(int index);
 
   // --- Selection ------------------------------------------------------------------------------

@@ -75,11 +75,11 @@ class SourcePanel : public QWidget, public FileListLink {
   // Builds the tree; `setup` true reads no volume (start-up), false reads every volume's first
   // level.
   void ResetTreeViewS(bool setup);
-  // The tree's click: lists the selected folder, reads the next level after an expand, records
-  // the folder in the path history.
+  // The tree's click ("TreeViewS_Click"): lists the selected folder, reads the next level after
+  // an expand, records the folder in the path history.
   void ListSelectedFolder();
   // Commands of the tree's menu.
-  void CollapseFolderTree();        // collapse the roots, empty the file list and the icon pane
+  void CollapseFolderTree();  // collapse the roots, empty the file list and the icon pane
   // Rebuilds with every volume's first level and lists the folder again; `treeDirty` is the main
   // window's TreeViewSDirty (the page was not shown since the tree was last built).
   void RefreshFolderTree(bool treeDirty = false);
@@ -92,7 +92,8 @@ class SourcePanel : public QWidget, public FileListLink {
   std::string SelectedNodeKey() const;
 
   // --- Path box -----------------------------------------------------------------------------
-  // Walks the tree to the folder typed or picked in the path box and lists it.
+  // Walks the tree to the folder typed or picked in the path box and lists it (the path box's
+  // "ImageCobomKeyup").
   void GoToTypedPath(bool setupMod);
   void AddimgCombopath(const std::string& trkey);
   std::vector<PathEntry> PathHistory() const;
@@ -113,8 +114,8 @@ class SourcePanel : public QWidget, public FileListLink {
   // Commands of the file menu.
   void SelectAllFiles();
   void CancelFileSelection();
-  void InvertFileTicks();           // invert every check box
-  void RemoveCheckedFiles();   // from the list only
+  void InvertFileTicks();     // invert every check box
+  void RemoveCheckedFiles();  // from the list only; DeleteCheckedFiles(true) from the disk too
   // View of the file list: 0 report, 1 list, 2 large icons (one model, one selection).
   void SetFileViewMode(int mode);
   int FileViewMode() const;
@@ -138,7 +139,9 @@ class SourcePanel : public QWidget, public FileListLink {
   FolderTree& Tree() const { return *tree_; }
   FolderTreeModel* TreeModel() const { return treeModel_; }
 
-  // The file list's click on row `row` (also run for a keyboard move to the row).
+  // The file list's click on row `row` (also run for a keyboard move to the row), double click,
+  // tick, mouse press and release: "ListViewFile_ItemClick", "ListViewFile_DblClick",
+  // "ListViewFile_ItemCheck", "ListViewFile_MouseDown", "ListViewFile_MouseUp".
   void FileRowClicked(int row);
   void FileRowDoubleClicked(int row);
   void FileRowTicked(int row);

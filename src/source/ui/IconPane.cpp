@@ -332,7 +332,7 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
       ScanResult result;
       FillFromScan(NewFileScanRequest(folder, fileName), true, &result);
       ApplyNewFileScan(page_, folder, fileName, result);
-      found.Write = true;
+      found.HasColumnTexts = true;
       found.Icons = IconCountColumn(result.IcoCount);
       if (env_.TypeNames != nullptr)
         found.Details = FormatFoundIconTypes(result.IcoTypeCount, *env_.TypeNames, *env_.Lang);
@@ -341,7 +341,7 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
   }
   if (picture.Converted) {
     found.PictureToolOpened = true;
-    found.Write = true;
+    found.HasColumnTexts = true;
     found.Icons = IconCountColumn(0);
   }
   if (progress_ != nullptr) progress_->setValue(kProgressAfterScan);

@@ -605,7 +605,7 @@ std::vector<ListedFile> SourcePanel::ListedFiles() const {
 }
 
 void SourcePanel::SetFoundIcons(const std::string& fileName, const FoundIcons& found) {
-  if (!found.Write) return;
+  if (!found.HasColumnTexts) return;
   fileModel_->SetFoundIcons(fileModel_->FindName(fileName), found.Icons, found.Details);
 }
 

@@ -57,7 +57,7 @@ class IconPaneTest : public ::testing::Test {
 TEST_F(IconPaneTest, PagesOfFiftyTurnAndStopAtTheEnds) {
   Write("many.bin", testing::ManyIcons(120));
   const FoundIcons found = pane->SearchIcon(Src(), "many.bin");
-  EXPECT_TRUE(found.Write);
+  EXPECT_TRUE(found.HasColumnTexts);
   EXPECT_EQ(found.Icons, "   120");
   ASSERT_EQ(pane->Model()->rowCount(), 50);
   EXPECT_EQ(Text(0), "many.bin_1.ico");

@@ -155,7 +155,7 @@ TEST_F(PictureIconsTest, ASearchedPictureShowsTheMadeIconAndIsNotScanned) {
   ASSERT_EQ(tool.shown.size(), 1u);
   EXPECT_EQ(tool.shown[0].PicturePath, (src / "p.bmp").string());
   EXPECT_FALSE(tool.shown[0].ShowAbort);
-  EXPECT_TRUE(found.Write);
+  EXPECT_TRUE(found.HasColumnTexts);
   EXPECT_TRUE(found.PictureToolOpened);
   EXPECT_EQ(found.Icons, "   0");
   EXPECT_EQ(found.Details, "");
@@ -221,7 +221,7 @@ TEST_F(PictureIconsTest, WhileTheToolIsOpenNoOtherSearchOrSaveStarts) {
   tool.results = {Made(HalfAndHalf(8, 8))};
   pane->SearchIcon(src.string(), "p.jpg");
   EXPECT_TRUE(openMeanwhile);
-  EXPECT_FALSE(inner.Write);
+  EXPECT_FALSE(inner.HasColumnTexts);
   EXPECT_TRUE(prompter.asked.empty());  // the save never reached its folder question
   EXPECT_FALSE(fs::exists(src / "one.bin_Ico"));
   EXPECT_FALSE(pane->PictureToolOpen());

@@ -17,25 +17,25 @@ namespace glimmora {
 enum class Proc : std::uint8_t {
   None,
   // folder tree
-  CloseTreeS, RefreshTreeS, GotoCurDirTreeS,
+  CollapseFolderTree, RefreshFolderTree, GotoCurrentFolder,
   // file list
-  SaveFileIconUsedef, SaveSelFileIcoToIco, SaveSelFileIcoToBmp, SaveAllFileIcoToIco,
-  SaveAllFileIcoToBmp, SaveFileIcoToIcoClipBoard, MoveFileIcoToIcoClipBoard, DelSelectedFile, RealDelSelectedFile,
-  SelectAllFile, CancelSelectedFile, AntiSelectFile,
+  SaveFileIconsWithDefaults, SaveCheckedFileIconsAsIco, SaveCheckedFileIconsAsBmp, SaveAllFileIconsAsIco,
+  SaveAllFileIconsAsBmp, SaveFileIconsToIconClipboard, MoveFileIconsToIconClipboard, RemoveCheckedFiles, DeleteCheckedFiles,
+  SelectAllFiles, CancelFileSelection, InvertFileTicks,
   // icon panes
-  SaveSelIcoAsIco, SaveSelIcoAsBmp, SaveAllIcoAsIco, SaveAllIcoAsBmp, SaveIcoUsedef,
-  SelectAllIco, CancelSelectedIco, SelectIcoWithHW, SelectIcoWithColor,
-  CopyIcoToClipper, CutIcoToClipper, LastGrpIcon, NextGrpIcon, DeleteIco,
-  CopyIcoToIcoClipper, CutIcoToIcoClipper, CopyIcoToIcoClipBoardOwnSize,
+  SaveSelectedIconsAsIco, SaveSelectedIconsAsBmp, SaveAllIconsAsIco, SaveAllIconsAsBmp, SaveIconsWithDefaults,
+  SelectAllIcons, CancelIconSelection, SelectIconsOfSize, SelectIconsOfColors,
+  CopyIconToSystemClipboard, CutIconToSystemClipboard, PreviousIconPage, NextIconPage, DeleteSelectedIcons,
+  CopyIconsToIconClipboard, CutIconsToIconClipboard,
   // library page
-  TreeLSub, ClipSub,
+  PopTreeViewLSub, PopIcoClipBoardSub,
   // web-site page
-  WebSite,
+  WebSitePrg,
   // the frame's own
   ViewMode,       // arg 21, 22, 23: the view buttons
   PopMenu,        // arg: a PopupPane
-  OptionsDialog,
-  HelpContents, HelpWebsite, HelpFrdLink, HelpAbout, ChangeLanguage, SupportMail,
+  OpenOptions,
+  ShowHelpContents, ShowHomePage, ShowFriendLinks, ShowAbout, ChangeLanguage, OpenSupportMail,
 };
 
 // Panes whose popup menu `PopMenu` opens, by the names callers pass.
@@ -74,6 +74,9 @@ struct CommandRow {
   std::string_view menu;  // item name in the menu table; "" = no menu item
   int menuIndex = -1;     // index in the menu array; -1 for a single item
   int tipRow = 0;         // toolbar tooltip row (language table)
+  // The old program's handler of the menu item, kept so that a search by that name finds the
+  // command; "" where the procedure kept its name.
+  std::string_view legacy;
 };
 
 std::span<const CommandRow> CommandRows();

@@ -227,7 +227,7 @@ void MainFrame::ApplyViewToPage(Pane list) {
   if (const auto mode = PressedViewMode(toolbar_)) pages_.SetListViewMode(list, *mode);
 }
 
-void MainFrame::TabStrip1_Click(Page page) {
+void MainFrame::SwitchToPage(Page page) {
   page_ = page;
   SetToolBarEn("TabStrip1", 0);
   auto showMenus = [&] {
@@ -250,7 +250,7 @@ void MainFrame::TabStrip1_Click(Page page) {
       if (TreeViewSDirty) {
         view_.Repaint();
         view_.SetWaitCursor(true);
-        pages_.mn3RefeshTreeViewS_Click();
+        pages_.RefreshFolderTree();
         TreeViewSDirty = false;
       }
       showMenus();
@@ -345,7 +345,7 @@ bool MainFrame::RunMenuItem(std::string_view menu, int index) {
   return true;
 }
 
-void MainFrame::mnOptSet_Click() {
+void MainFrame::OpenOptions() {
   GetObjGet(false);
   if (!HasSaveParameters(model_.CurListView)) return;
   view_.OpenOptionsDialog(model_.CurListView);
@@ -356,50 +356,49 @@ void MainFrame::Run(Proc proc, int arg) {
   Pages& p = pages_;
   switch (proc) {
     case Proc::None: break;
-    case Proc::CloseTreeS: p.mn2CloseTreeViewS_Click(); break;
-    case Proc::RefreshTreeS: p.mn3RefeshTreeViewS_Click(); break;
-    case Proc::GotoCurDirTreeS: p.mn1GotoCurDirTreeViewS_Click(); break;
-    case Proc::SaveFileIconUsedef: p.mnSaveFileIconUsedef_Click(); break;
-    case Proc::SaveSelFileIcoToIco: p.mnSaveSelFileIcotoIco_Click(); break;
-    case Proc::SaveSelFileIcoToBmp: p.mnSaveSelFileIcotoBmp_Click(); break;
-    case Proc::SaveAllFileIcoToIco: p.mnSaveAllFileIcotoIco_Click(); break;
-    case Proc::SaveAllFileIcoToBmp: p.mnSaveAllFileIcotoBmp_Click(); break;
-    case Proc::SaveFileIcoToIcoClipBoard: p.mnSaveFileIcotoIcoClipBoardSub_Click(arg); break;
-    case Proc::MoveFileIcoToIcoClipBoard: p.mnMoveFileIcotoIcoClipBoardSub_Click(arg); break;
-    case Proc::DelSelectedFile: p.mn5DelSelectedFile_Click(); break;
-    case Proc::RealDelSelectedFile: p.mn5RealDelSelectedFile_Click(); break;
-    case Proc::SelectAllFile: p.mn3SelectedAllFile_Click(); break;
-    case Proc::CancelSelectedFile: p.mn4cancleselectedFile_Click(); break;
-    case Proc::AntiSelectFile: p.mn4antiselectedFile_Click(); break;
-    case Proc::SaveSelIcoAsIco: p.mn12SaveSelectedIcoAsIcoSub_Click(arg); break;
-    case Proc::SaveSelIcoAsBmp: p.mn12SaveSelectedIcoAsBmpSub_Click(arg); break;
-    case Proc::SaveAllIcoAsIco: p.mn22SaveAllIcoAsIcoSub_Click(arg); break;
-    case Proc::SaveAllIcoAsBmp: p.mn22SaveAllIcoAsBmpSub_Click(arg); break;
-    case Proc::SaveIcoUsedef: p.mnSaveIcoUsedef_Click(); break;
-    case Proc::SelectAllIco: p.mn3SelectedAllIco_Click(); break;
-    case Proc::CancelSelectedIco: p.mn4cancleselectedIco_Click(); PointerBack(); break;
-    case Proc::SelectIcoWithHW: p.mn3SelectedIcoWithHWSub_Click(arg); PointerBack(); break;
-    case Proc::SelectIcoWithColor: p.mn3SelectedIcoWithColorSub_Click(arg); PointerBack(); break;
-    case Proc::CopyIcoToClipper: p.mn5CopyIcoToClipperSub_Click(arg); break;
-    case Proc::CutIcoToClipper: p.mn6CutIcoToClipperSub_Click(arg); break;
-    case Proc::LastGrpIcon: p.mn9LastGrpIcon_Click(); break;
-    case Proc::NextGrpIcon: p.mn10NextGrpIcon_Click(); break;
-    case Proc::DeleteIco: p.mn8DeleteIco_Click(); break;
-    case Proc::CopyIcoToIcoClipper: p.mnCopyIcoToIcoClipperSub_Click(arg); break;
-    case Proc::CutIcoToIcoClipper: p.mnCutIcoToIcoClipperSub_Click(arg); break;
-    case Proc::CopyIcoToIcoClipBoardOwnSize: p.CopyIcotoIcoClipBoard(0, false); break;
-    case Proc::TreeLSub: p.PopTreeViewLSub(arg); break;
-    case Proc::ClipSub: p.PopIcoClipBoardSub(arg); break;
-    case Proc::WebSite: p.WebSitePrg(arg); break;
+    case Proc::CollapseFolderTree: p.CollapseFolderTree(); break;
+    case Proc::RefreshFolderTree: p.RefreshFolderTree(); break;
+    case Proc::GotoCurrentFolder: p.GotoCurrentFolder(); break;
+    case Proc::SaveFileIconsWithDefaults: p.SaveFileIconsWithDefaults(); break;
+    case Proc::SaveCheckedFileIconsAsIco: p.SaveCheckedFileIconsAsIco(); break;
+    case Proc::SaveCheckedFileIconsAsBmp: p.SaveCheckedFileIconsAsBmp(); break;
+    case Proc::SaveAllFileIconsAsIco: p.SaveAllFileIconsAsIco(); break;
+    case Proc::SaveAllFileIconsAsBmp: p.SaveAllFileIconsAsBmp(); break;
+    case Proc::SaveFileIconsToIconClipboard: p.SaveFileIconsToIconClipboard(arg); break;
+    case Proc::MoveFileIconsToIconClipboard: p.MoveFileIconsToIconClipboard(arg); break;
+    case Proc::RemoveCheckedFiles: p.RemoveCheckedFiles(); break;
+    case Proc::DeleteCheckedFiles: p.DeleteCheckedFiles(); break;
+    case Proc::SelectAllFiles: p.SelectAllFiles(); break;
+    case Proc::CancelFileSelection: p.CancelFileSelection(); break;
+    case Proc::InvertFileTicks: p.InvertFileTicks(); break;
+    case Proc::SaveSelectedIconsAsIco: p.SaveSelectedIconsAsIco(arg); break;
+    case Proc::SaveSelectedIconsAsBmp: p.SaveSelectedIconsAsBmp(arg); break;
+    case Proc::SaveAllIconsAsIco: p.SaveAllIconsAsIco(arg); break;
+    case Proc::SaveAllIconsAsBmp: p.SaveAllIconsAsBmp(arg); break;
+    case Proc::SaveIconsWithDefaults: p.SaveIconsWithDefaults(); break;
+    case Proc::SelectAllIcons: p.SelectAllIcons(); break;
+    case Proc::CancelIconSelection: p.CancelIconSelection(); PointerBack(); break;
+    case Proc::SelectIconsOfSize: p.SelectIconsOfSize(arg); PointerBack(); break;
+    case Proc::SelectIconsOfColors: p.SelectIconsOfColors(arg); PointerBack(); break;
+    case Proc::CopyIconToSystemClipboard: p.CopyIconToSystemClipboard(arg); break;
+    case Proc::CutIconToSystemClipboard: p.CutIconToSystemClipboard(arg); break;
+    case Proc::PreviousIconPage: p.PreviousIconPage(); break;
+    case Proc::NextIconPage: p.NextIconPage(); break;
+    case Proc::DeleteSelectedIcons: p.DeleteSelectedIcons(); break;
+    case Proc::CopyIconsToIconClipboard: p.CopyIconsToIconClipboard(arg); break;
+    case Proc::CutIconsToIconClipboard: p.CutIconsToIconClipboard(arg); break;
+    case Proc::PopTreeViewLSub: p.PopTreeViewLSub(arg); break;
+    case Proc::PopIcoClipBoardSub: p.PopIcoClipBoardSub(arg); break;
+    case Proc::WebSitePrg: p.WebSitePrg(arg); break;
     case Proc::ViewMode: ToolBarPrg0(arg); break;
     case Proc::PopMenu: PopMenu(PopupPaneName(static_cast<PopupPane>(arg))); break;
-    case Proc::OptionsDialog: mnOptSet_Click(); break;
-    case Proc::HelpContents: p.mnHelpContents_Click(); break;
-    case Proc::HelpWebsite: p.mnHelpWebsite_Click(); break;
-    case Proc::HelpFrdLink: p.mnHelpFrdLink_Click(); break;
-    case Proc::HelpAbout: p.mnHelpAbout_Click(); break;
-    case Proc::ChangeLanguage: p.mnchglangsub_Click(arg); break;
-    case Proc::SupportMail: p.OpenSupportMail(); break;
+    case Proc::OpenOptions: OpenOptions(); break;
+    case Proc::ShowHelpContents: p.ShowHelpContents(); break;
+    case Proc::ShowHomePage: p.ShowHomePage(); break;
+    case Proc::ShowFriendLinks: p.ShowFriendLinks(); break;
+    case Proc::ShowAbout: p.ShowAbout(); break;
+    case Proc::ChangeLanguage: p.ChangeLanguage(arg); break;
+    case Proc::OpenSupportMail: p.OpenSupportMail(); break;
   }
 }
 

@@ -52,8 +52,9 @@ class MainFrame {
   // ----- current pane and page switch -----
   void GetObjGet(bool getFocus);
   void OtherObj();
-  // The tab strip selected `page` (also run once when the library page is built).
-  void TabStrip1_Click(Page page);
+  // The tab strip selected `page` ("TabStrip1_Click"; also run once when the library page is
+  // built).
+  void SwitchToPage(Page page);
   void SetMeCaption();
 
   // Focus handlers of the panes and boxes, which keep the current-pane model.
@@ -75,7 +76,8 @@ class MainFrame {
   void SetToolButtonsEnabled(int first, int last, bool enabled);
   // A menu item was chosen (by its menu-table name and array index); false when it has no command.
   bool RunMenuItem(std::string_view menu, int index = -1);
-  void mnOptSet_Click();
+  // The options dialog for the current list, when it has save parameters.
+  void OpenOptions();
 
   // ----- keyboard -----
   // One key press with the modifiers of that key event. Returns true when a command row matched

@@ -3,8 +3,10 @@
 // web-site page implement these procedures; the toolbar, the menus, the popup menus and the
 // keyboard reach them only through the command table, which calls them here.
 //
-// The names are the page procedures' own names, so a reader can follow a command from its row in
-// the command table to the page that carries it out.
+// A command has one name from the command table to the page: the table's procedure is called
+// here by the same name, and the page's method bears it too unless the page carries several
+// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, `PopTreeViewLSub`, ...). The old
+// menu handler of a command stays in its table row (`legacy`), for a search by that name.
 
 #include <optional>
 #include <string>
@@ -25,44 +27,43 @@ class Pages {
   virtual ~Pages() = default;
 
   // --- source page: folder tree ---
-  virtual void mn2CloseTreeViewS_Click() = 0;
-  virtual void mn3RefeshTreeViewS_Click() = 0;
-  virtual void mn1GotoCurDirTreeViewS_Click() = 0;
+  virtual void CollapseFolderTree() = 0;
+  virtual void RefreshFolderTree() = 0;
+  virtual void GotoCurrentFolder() = 0;
 
   // --- source page: file list ---
-  virtual void mnSaveFileIconUsedef_Click() = 0;
-  virtual void mnSaveSelFileIcotoIco_Click() = 0;
-  virtual void mnSaveSelFileIcotoBmp_Click() = 0;
-  virtual void mnSaveAllFileIcotoIco_Click() = 0;
-  virtual void mnSaveAllFileIcotoBmp_Click() = 0;
-  virtual void mnSaveFileIcotoIcoClipBoardSub_Click(int index) = 0;
+  virtual void SaveFileIconsWithDefaults() = 0;
+  virtual void SaveCheckedFileIconsAsIco() = 0;
+  virtual void SaveCheckedFileIconsAsBmp() = 0;
+  virtual void SaveAllFileIconsAsIco() = 0;
+  virtual void SaveAllFileIconsAsBmp() = 0;
+  virtual void SaveFileIconsToIconClipboard(int index) = 0;
   // The same, then the saved files leave the list (and, after a Yes, the disk).
-  virtual void mnMoveFileIcotoIcoClipBoardSub_Click(int index) = 0;
-  virtual void mn5DelSelectedFile_Click() = 0;
-  virtual void mn5RealDelSelectedFile_Click() = 0;
-  virtual void mn3SelectedAllFile_Click() = 0;
-  virtual void mn4cancleselectedFile_Click() = 0;
-  virtual void mn4antiselectedFile_Click() = 0;
+  virtual void MoveFileIconsToIconClipboard(int index) = 0;
+  virtual void RemoveCheckedFiles() = 0;
+  virtual void DeleteCheckedFiles() = 0;
+  virtual void SelectAllFiles() = 0;
+  virtual void CancelFileSelection() = 0;
+  virtual void InvertFileTicks() = 0;
 
   // --- icon panes (the icon pane of the source page or the library icon list, whichever is
   // current) ---
-  virtual void mn12SaveSelectedIcoAsIcoSub_Click(int size) = 0;
-  virtual void mn12SaveSelectedIcoAsBmpSub_Click(int size) = 0;
-  virtual void mn22SaveAllIcoAsIcoSub_Click(int size) = 0;
-  virtual void mn22SaveAllIcoAsBmpSub_Click(int size) = 0;
-  virtual void mnSaveIcoUsedef_Click() = 0;
-  virtual void mn3SelectedAllIco_Click() = 0;
-  virtual void mn4cancleselectedIco_Click() = 0;
-  virtual void mn3SelectedIcoWithHWSub_Click(int index) = 0;
-  virtual void mn3SelectedIcoWithColorSub_Click(int index) = 0;
-  virtual void mn5CopyIcoToClipperSub_Click(int size) = 0;
-  virtual void mn6CutIcoToClipperSub_Click(int size) = 0;
-  virtual void mn9LastGrpIcon_Click() = 0;
-  virtual void mn10NextGrpIcon_Click() = 0;
-  virtual void mn8DeleteIco_Click() = 0;
-  virtual void mnCopyIcoToIcoClipperSub_Click(int size) = 0;
-  virtual void mnCutIcoToIcoClipperSub_Click(int size) = 0;
-  virtual void CopyIcotoIcoClipBoard(int size, bool cutMod) = 0;
+  virtual void SaveSelectedIconsAsIco(int size) = 0;
+  virtual void SaveSelectedIconsAsBmp(int size) = 0;
+  virtual void SaveAllIconsAsIco(int size) = 0;
+  virtual void SaveAllIconsAsBmp(int size) = 0;
+  virtual void SaveIconsWithDefaults() = 0;
+  virtual void SelectAllIcons() = 0;
+  virtual void CancelIconSelection() = 0;
+  virtual void SelectIconsOfSize(int index) = 0;
+  virtual void SelectIconsOfColors(int index) = 0;
+  virtual void CopyIconToSystemClipboard(int size) = 0;
+  virtual void CutIconToSystemClipboard(int size) = 0;
+  virtual void PreviousIconPage() = 0;
+  virtual void NextIconPage() = 0;
+  virtual void DeleteSelectedIcons() = 0;
+  virtual void CopyIconsToIconClipboard(int size) = 0;
+  virtual void CutIconsToIconClipboard(int size) = 0;
 
   // --- library page ---
   virtual void PopTreeViewLSub(int index) = 0;
@@ -90,11 +91,11 @@ class Pages {
   virtual std::optional<std::string> SelectedTreeViewSKey() const = 0;
 
   // --- the main window's own commands that are no page's ---
-  virtual void mnHelpContents_Click() = 0;
-  virtual void mnHelpWebsite_Click() = 0;
-  virtual void mnHelpFrdLink_Click() = 0;
-  virtual void mnHelpAbout_Click() = 0;
-  virtual void mnchglangsub_Click(int language) = 0;
+  virtual void ShowHelpContents() = 0;
+  virtual void ShowHomePage() = 0;
+  virtual void ShowFriendLinks() = 0;
+  virtual void ShowAbout() = 0;
+  virtual void ChangeLanguage(int language) = 0;
   // Opens the support mail address in the mail program.
   virtual void OpenSupportMail() = 0;
 };

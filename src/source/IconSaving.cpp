@@ -324,7 +324,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
         if (pict.Written) out.Written.push_back(pict.TargetName);
         if (pict.WriteFailed) out.Errors.Add(pict.TargetName.empty() ? pict.SourceFile : pict.TargetName);
         FoundIcons found;
-        found.Write = true;
+        found.HasColumnTexts = true;
         found.Icons = IconCountColumn(0);
         files.SetFoundIcons(rows[i].Name, found);
         if (pict.Full || stopAsked()) {
@@ -355,7 +355,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
     if (result.folderFailed) out.Errors.AddFolder(result.folder, result.folderError);
     for (std::int64_t k = 0; k < result.writeFailures; ++k) out.Errors.Add(result.firstFailure, result.firstFailureError);
     FoundIcons found;
-    found.Write = true;
+    found.HasColumnTexts = true;
     found.Icons = IconCountColumn(result.IcoCount);
     if (request.TypeNames != nullptr) found.Details = FormatFoundIconTypes(result.IcoTypeCount, *request.TypeNames, env.lang);
     files.SetFoundIcons(rows[i].Name, found);

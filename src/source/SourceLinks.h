@@ -9,9 +9,9 @@
 namespace glimmora {
 
 // What an icon search leaves in the file list: the texts of the searched file's "Icons" and
-// "Details" columns. Write False leaves both columns as they are.
+// "Details" columns. HasColumnTexts false leaves both columns as they are.
 struct FoundIcons {
-  bool Write = false;
+  bool HasColumnTexts = false;
   std::string Icons;    // "   37"; "   0" for a picture made into one icon
   std::string Details;  // the kinds of icons found, "" when none
   bool PictureToolOpened = false;  // the search handed the file to the picture-to-icon tool

@@ -18,7 +18,7 @@ std::string& WebSiteEntry::Field(int i) {
     case 0: return Name;
     case 1: return Auth;
     case 2: return Lang;
-    case 3: return Add;
+    case 3: return Address;
     case 4: return Note;
     default: return Detail;
   }

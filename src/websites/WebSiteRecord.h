@@ -38,7 +38,7 @@ struct WebSiteEntry {
   std::string Name;
   std::string Auth;
   std::string Lang;
-  std::string Add;
+  std::string Address;
   std::string Note;
   std::string Detail;
 

@@ -14,7 +14,9 @@ namespace glimmora::testing {
 
 class RecordingPages : public Pages {
  public:
-  std::vector<std::string> calls;      // command procedures, "name(arg)"
+  // Command procedures as "name(arg)", named by their menu item (the toolbar-only command by
+  // its own name), so that a test reads as the menus do.
+  std::vector<std::string> calls;
   std::vector<std::string> summaries;  // selection summaries
   std::vector<std::pair<Pane, ListViewMode>> viewModes;
   std::map<Pane, int> counts;
@@ -29,40 +31,37 @@ class RecordingPages : public Pages {
   }
   std::string Last() const { return calls.empty() ? std::string() : calls.back(); }
 
-  void mn2CloseTreeViewS_Click() override { Call("mn2CloseTreeViewS"); }
-  void mn3RefeshTreeViewS_Click() override { Call("mn3RefeshTreeViewS"); }
-  void mn1GotoCurDirTreeViewS_Click() override { Call("mn1GotoCurDirTreeViewS"); }
-  void mnSaveFileIconUsedef_Click() override { Call("mnSaveFileIconUsedef"); }
-  void mnSaveSelFileIcotoIco_Click() override { Call("mnSaveSelFileIcotoIco"); }
-  void mnSaveSelFileIcotoBmp_Click() override { Call("mnSaveSelFileIcotoBmp"); }
-  void mnSaveAllFileIcotoIco_Click() override { Call("mnSaveAllFileIcotoIco"); }
-  void mnSaveAllFileIcotoBmp_Click() override { Call("mnSaveAllFileIcotoBmp"); }
-  void mnSaveFileIcotoIcoClipBoardSub_Click(int i) override { Call("mnSaveFileIcotoIcoClipBoardSub", i); }
-  void mnMoveFileIcotoIcoClipBoardSub_Click(int i) override { Call("mnMoveFileIcotoIcoClipBoardSub", i); }
-  void mn5DelSelectedFile_Click() override { Call("mn5DelSelectedFile"); }
-  void mn5RealDelSelectedFile_Click() override { Call("mn5RealDelSelectedFile"); }
-  void mn3SelectedAllFile_Click() override { Call("mn3SelectedAllFile"); }
-  void mn4cancleselectedFile_Click() override { Call("mn4cancleselectedFile"); }
-  void mn4antiselectedFile_Click() override { Call("mn4antiselectedFile"); }
-  void mn12SaveSelectedIcoAsIcoSub_Click(int i) override { Call("mn12SaveSelectedIcoAsIcoSub", i); }
-  void mn12SaveSelectedIcoAsBmpSub_Click(int i) override { Call("mn12SaveSelectedIcoAsBmpSub", i); }
-  void mn22SaveAllIcoAsIcoSub_Click(int i) override { Call("mn22SaveAllIcoAsIcoSub", i); }
-  void mn22SaveAllIcoAsBmpSub_Click(int i) override { Call("mn22SaveAllIcoAsBmpSub", i); }
-  void mnSaveIcoUsedef_Click() override { Call("mnSaveIcoUsedef"); }
-  void mn3SelectedAllIco_Click() override { Call("mn3SelectedAllIco"); }
-  void mn4cancleselectedIco_Click() override { Call("mn4cancleselectedIco"); }
-  void mn3SelectedIcoWithHWSub_Click(int i) override { Call("mn3SelectedIcoWithHWSub", i); }
-  void mn3SelectedIcoWithColorSub_Click(int i) override { Call("mn3SelectedIcoWithColorSub", i); }
-  void mn5CopyIcoToClipperSub_Click(int i) override { Call("mn5CopyIcoToClipperSub", i); }
-  void mn6CutIcoToClipperSub_Click(int i) override { Call("mn6CutIcoToClipperSub", i); }
-  void mn9LastGrpIcon_Click() override { Call("mn9LastGrpIcon"); }
-  void mn10NextGrpIcon_Click() override { Call("mn10NextGrpIcon"); }
-  void mn8DeleteIco_Click() override { Call("mn8DeleteIco"); }
-  void mnCopyIcoToIcoClipperSub_Click(int i) override { Call("mnCopyIcoToIcoClipperSub", i); }
-  void mnCutIcoToIcoClipperSub_Click(int i) override { Call("mnCutIcoToIcoClipperSub", i); }
-  void CopyIcotoIcoClipBoard(int i, bool cut) override {
-    Call("CopyIcotoIcoClipBoard", i, std::string(cut ? ",cut" : ""));
-  }
+  void CollapseFolderTree() override { Call("mn2CloseTreeViewS"); }
+  void RefreshFolderTree() override { Call("mn3RefeshTreeViewS"); }
+  void GotoCurrentFolder() override { Call("mn1GotoCurDirTreeViewS"); }
+  void SaveFileIconsWithDefaults() override { Call("mnSaveFileIconUsedef"); }
+  void SaveCheckedFileIconsAsIco() override { Call("mnSaveSelFileIcotoIco"); }
+  void SaveCheckedFileIconsAsBmp() override { Call("mnSaveSelFileIcotoBmp"); }
+  void SaveAllFileIconsAsIco() override { Call("mnSaveAllFileIcotoIco"); }
+  void SaveAllFileIconsAsBmp() override { Call("mnSaveAllFileIcotoBmp"); }
+  void SaveFileIconsToIconClipboard(int i) override { Call("mnSaveFileIcotoIcoClipBoardSub", i); }
+  void MoveFileIconsToIconClipboard(int i) override { Call("mnMoveFileIcotoIcoClipBoardSub", i); }
+  void RemoveCheckedFiles() override { Call("mn5DelSelectedFile"); }
+  void DeleteCheckedFiles() override { Call("mn5RealDelSelectedFile"); }
+  void SelectAllFiles() override { Call("mn3SelectedAllFile"); }
+  void CancelFileSelection() override { Call("mn4cancleselectedFile"); }
+  void InvertFileTicks() override { Call("mn4antiselectedFile"); }
+  void SaveSelectedIconsAsIco(int i) override { Call("mn12SaveSelectedIcoAsIcoSub", i); }
+  void SaveSelectedIconsAsBmp(int i) override { Call("mn12SaveSelectedIcoAsBmpSub", i); }
+  void SaveAllIconsAsIco(int i) override { Call("mn22SaveAllIcoAsIcoSub", i); }
+  void SaveAllIconsAsBmp(int i) override { Call("mn22SaveAllIcoAsBmpSub", i); }
+  void SaveIconsWithDefaults() override { Call("mnSaveIcoUsedef"); }
+  void SelectAllIcons() override { Call("mn3SelectedAllIco"); }
+  void CancelIconSelection() override { Call("mn4cancleselectedIco"); }
+  void SelectIconsOfSize(int i) override { Call("mn3SelectedIcoWithHWSub", i); }
+  void SelectIconsOfColors(int i) override { Call("mn3SelectedIcoWithColorSub", i); }
+  void CopyIconToSystemClipboard(int i) override { Call("mn5CopyIcoToClipperSub", i); }
+  void CutIconToSystemClipboard(int i) override { Call("mn6CutIcoToClipperSub", i); }
+  void PreviousIconPage() override { Call("mn9LastGrpIcon"); }
+  void NextIconPage() override { Call("mn10NextGrpIcon"); }
+  void DeleteSelectedIcons() override { Call("mn8DeleteIco"); }
+  void CopyIconsToIconClipboard(int i) override { Call("mnCopyIcoToIcoClipperSub", i); }
+  void CutIconsToIconClipboard(int i) override { Call("mnCutIcoToIcoClipperSub", i); }
   void PopTreeViewLSub(int i) override { Call("PopTreeViewLSub", i); }
   void PopIcoClipBoardSub(int i) override { Call("PopIcoClipBoardSub", i); }
   void WebSitePrg(int i) override { Call("WebSitePrg", i); }
@@ -78,16 +77,16 @@ class RecordingPages : public Pages {
   void InvertSelection(Pane list) override { Call("Invert:" + std::string(PaneName(list))); }
   std::optional<TreeNodeInfo> SelectedTreeViewLNode() const override { return libNode; }
   std::optional<std::string> SelectedTreeViewSKey() const override { return folderKey; }
-  void mnHelpContents_Click() override { Call("mnHelpContents"); }
-  void mnHelpWebsite_Click() override { Call("mnHelpWebsite"); }
-  void mnHelpFrdLink_Click() override { Call("mnHelpFrdLink"); }
-  void mnHelpAbout_Click() override { Call("mnHelpAbout"); }
-  void mnchglangsub_Click(int i) override { Call("mnchglangsub", i); }
+  void ShowHelpContents() override { Call("mnHelpContents"); }
+  void ShowHomePage() override { Call("mnHelpWebsite"); }
+  void ShowFriendLinks() override { Call("mnHelpFrdLink"); }
+  void ShowAbout() override { Call("mnHelpAbout"); }
+  void ChangeLanguage(int i) override { Call("mnchglangsub", i); }
   void OpenSupportMail() override { Call("OpenSupportMail"); }
 
  private:
-  void Call(std::string name, std::optional<int> arg = std::nullopt, std::string extra = {}) {
-    if (arg) name += "(" + std::to_string(*arg) + extra + ")";
+  void Call(std::string name, std::optional<int> arg = std::nullopt) {
+    if (arg) name += "(" + std::to_string(*arg) + ")";
     calls.push_back(name);
     if (onCommand) onCommand();
   }
@@ -172,11 +171,11 @@ struct FrameRig {
 
   // Shows the pane's page and gives the pane the focus, as a click on it would.
   void MakeCurrent(Pane pane) {
-    frame.TabStrip1_Click(PageOfPane(pane));
+    frame.SwitchToPage(PageOfPane(pane));
     frame.PaneGotFocus(pane);
   }
   // Shows `page` with no pane of it ever focused.
-  void ShowPage(Page page) { frame.TabStrip1_Click(page); }
+  void ShowPage(Page page) { frame.SwitchToPage(page); }
   void Clear() {
     pages.Clear();
     view.popups.clear();

@@ -39,7 +39,7 @@ std::string Expected(int cmd, Context c) {
     case 11: return "mn12SaveSelectedIcoAsIcoSub(0)";
     case 12: return "mn12SaveSelectedIcoAsBmpSub(0)";
     case 13: return file ? "mnSaveFileIconUsedef" : "mnSaveIcoUsedef";
-    case 14: return "CopyIcotoIcoClipBoard(0)";
+    case 14: return "mnCopyIcoToIcoClipperSub(0)";
     case 16:
       if (file) return "mn5DelSelectedFile";
       if (icons) return "mn8DeleteIco";

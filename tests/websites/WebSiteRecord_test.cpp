@@ -60,19 +60,19 @@ TEST(WebSiteField, ReadingStopsAtTheFirstMarkerAndHandlesLegacyBytes) {
 
 TEST(WebSiteRecord, ShortAddressScramblesItsPaddingBlanks) {
   WebSiteEntry e;
-  e.Add = "a.test";
+  e.Address = "a.test";
   const WebRecordBytes r = EncodeWebRecord(e, 1234);
   ASSERT_EQ(r.size(), 600u);
   EXPECT_EQ(r.substr(105, 11), "a.test\\\\   ");
   EXPECT_EQ(r.substr(116, 11), std::string(11, '\xF2'));  // 0x20 ^ 0xD2
   EXPECT_EQ(r.substr(127, 118), Blanks(118));
   EXPECT_EQ(r.substr(574, 2), "\xD2\x04");
-  EXPECT_EQ(DecodeWebRecord(r, Language::English).Add, "a.test");
+  EXPECT_EQ(DecodeWebRecord(r, Language::English).Address, "a.test");
 }
 
 TEST(WebSiteRecord, KeyWithZeroLowByteLeavesTheAddressPlain) {
   WebSiteEntry e;
-  e.Add = "https://icons.example.com";
+  e.Address = "https://icons.example.com";
   const WebRecordBytes r = EncodeWebRecord(e, 512);
   EXPECT_EQ(r.substr(105, 27), "https://icons.example.com\\\\");
   EXPECT_EQ(r.substr(574, 2), std::string("\x00\x02", 2));
@@ -97,7 +97,7 @@ TEST(WebSiteRecord, StoredEntryIsWhatReadingGivesBack) {
   const WebSiteEntry s = StoredWebEntry(e, Language::English);
   EXPECT_EQ(s.Name, std::string(60, 'n'));
   EXPECT_EQ(s.Lang, "ENGL");
-  EXPECT_EQ(s.Add, "x");
+  EXPECT_EQ(s.Address, "x");
   EXPECT_EQ(s, DecodeWebRecord(EncodeWebRecord(e, 42), Language::English));
 }
 

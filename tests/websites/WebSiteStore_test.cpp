@@ -148,7 +148,7 @@ TEST_F(WebSiteStoreTest, KillKeepsTheOtherRecordsByteForByte) {
   const auto list = store.Get(Language::English);
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].Fields.Name, "b");
-  EXPECT_EQ(list[2].Fields.Add, "e");
+  EXPECT_EQ(list[2].Fields.Address, "e");
   EXPECT_EQ(list[2].RecordNo, 3);
 
   // Nothing to drop: the file is not rewritten.
@@ -318,7 +318,7 @@ TEST(ShippedWebSiteList, HoldsEveryEntryOfTheSourceTable) {
   ASSERT_EQ(list.size(), lines);
   for (const auto& site : list) {
     EXPECT_FALSE(site.Fields.Name.empty());
-    EXPECT_NE(site.Fields.Add.find("://"), std::string::npos) << site.Fields.Add;
+    EXPECT_NE(site.Fields.Address.find("://"), std::string::npos) << site.Fields.Address;
   }
 }
 

@@ -155,7 +155,7 @@ void LibraryController::ConnectWidgets() {
                                static_cast<QAbstractItemView*>(libList->IconView())})
     v->viewport()->installEventFilter(this);
   for (int i = 0; i < 2; ++i)
-    connect(page_.PictureGrp(i), &QToolButton::clicked, this, [this, i] { PictureGrp_Click(i); });
+    connect(page_.PictureGrp(i), &QToolButton::clicked, this, [this, i] { TurnIconPage(i); });
 
   QComboBox* keyword = page_.ComboLKeyword();
   keyword->setInsertPolicy(QComboBox::NoInsert);
@@ -169,7 +169,7 @@ void LibraryController::ConnectWidgets() {
     ResetShiftKeys(state_, 0);
     SearchLibByKeyword();
   });
-  connect(page_.CommandSaveKeyword(), &QPushButton::clicked, this, &LibraryController::CommandSaveKeyword_Click);
+  connect(page_.CommandSaveKeyword(), &QPushButton::clicked, this, &LibraryController::SaveKeywordToSelectedIcons);
   page_.TextSelIcoKeyword()->setEnabled(false);
   page_.CommandSaveKeyword()->setEnabled(false);
 
@@ -395,7 +395,7 @@ void LibraryController::GetIcoFromLib() {
   emit CaptionChanged();
 }
 
-void LibraryController::PictureGrp_Click(int index) {
+void LibraryController::TurnIconPage(int index) {
   if (busy_) return;
   page_.ListViewLIco()->CurrentView()->setFocus();
   libGrpNo_ += index == 1 ? 1 : -1;
@@ -425,7 +425,7 @@ void LibraryController::SelectAllIcons() {
   SelectLibIco();
 }
 
-void LibraryController::CancelSelection() {
+void LibraryController::CancelIconSelection() {
   icons_->ClearSelection();
   SelectLibIco();
 }
@@ -457,7 +457,7 @@ void LibraryController::RenumberAfterDelete(const std::string& srcPath, const st
   }
 }
 
-void LibraryController::mn8DeleteIco_Click() {
+void LibraryController::DeleteSelectedIcons() {
   if (busy_) return;
   ResetShiftKeys(state_, 0);
   const PromptAnswer answer = Ask().AskRowToDelete(state_.LangStr, 212, PromptButtons::YesNo);
@@ -555,7 +555,7 @@ void LibraryController::CopyIcotoIcoClipBoard(int size, bool cut) {
     // Only the icons now in the clipboard leave the library.
     icons_->ClearSelection();
     icons_->SelectRows(copied);
-    mn8DeleteIco_Click();
+    DeleteSelectedIcons();
   }
   page_.ListViewLIco()->CurrentView()->setFocus();
   SelectLibIco();
@@ -581,7 +581,7 @@ void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipb
   if (cut && !fromClipboardPane && result.clipboard) {
     icons_->ClearSelection();
     icons_->SelectRows({row});
-    mn8DeleteIco_Click();
+    DeleteSelectedIcons();
   }
 }
 
@@ -781,7 +781,7 @@ void LibraryController::AddComLboKeyword() {
   box->setEditText(text);
 }
 
-void LibraryController::CommandSaveKeyword_Click() {
+void LibraryController::SaveKeywordToSelectedIcons() {
   if (busy_) return;
   const std::string keyword = page_.TextSelIcoKeyword()->text().toStdString();
   const std::vector<int> rows = icons_->SelectedRows();

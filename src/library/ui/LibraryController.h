@@ -79,12 +79,14 @@ class LibraryController : public QObject {
 
   // --- library pane ---
   void GetIcoFromLib();
-  void PictureGrp_Click(int index);
+  // Index 0 previous, 1 next page of the library pane: the page buttons ("PictureGrp_Click") and
+  // the page commands.
+  void TurnIconPage(int index);
   void SelectLibIco();
   void SelectAllIcons();
-  void CancelSelection();
+  void CancelIconSelection();
   void SelSomeIco(int acSize, int acColor);
-  void mn8DeleteIco_Click();
+  void DeleteSelectedIcons();
   // Copies the selected (or all) icons into a folder or into the icon clipboard; returns the rows copied.
   std::vector<int> CopyLibIco(int subMnindex, const std::string& icoBmp, bool allIco, bool toClipboard);
   void CopyIcotoIcoClipBoard(int size, bool cut);
@@ -103,7 +105,8 @@ class LibraryController : public QObject {
   int SearchLibByKeyword();
   void KeywordChosen();  // a history entry or Enter in the search box
   void AddComLboKeyword();
-  void CommandSaveKeyword_Click();
+  // The keyword row's save button ("CommandSaveKeyword_Click").
+  void SaveKeywordToSelectedIcons();
   void AddImageComboLRD();
   void ImageComboLRDPrg();
 

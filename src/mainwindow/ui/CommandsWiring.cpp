@@ -160,117 +160,113 @@ class FrameWiring::WindowPages : public Pages {
  public:
   WindowPages(MainWindow& w, WebOpener& opener) : w_(w), opener_(opener) {}
 
-  void mn2CloseTreeViewS_Click() override {
-    if (SourcePanel* p = Source()) p->CollapseTree();
+  void CollapseFolderTree() override {
+    if (SourcePanel* p = Source()) p->CollapseFolderTree();
   }
-  void mn3RefeshTreeViewS_Click() override {
-    if (SourcePanel* p = Source()) p->RefreshTree(w_.State().TreeViewSDirty);
+  void RefreshFolderTree() override {
+    if (SourcePanel* p = Source()) p->RefreshFolderTree(w_.State().TreeViewSDirty);
   }
-  void mn1GotoCurDirTreeViewS_Click() override {
+  void GotoCurrentFolder() override {
     if (SourcePanel* p = Source()) p->GotoCurrentFolder();
   }
-  void mnSaveFileIconUsedef_Click() override {
+  void SaveFileIconsWithDefaults() override {
     if (IconPane* p = Icons()) p->SaveFileIconsWithDefaults();
   }
-  void mnSaveSelFileIcotoIco_Click() override {
-    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(false, false);
+  void SaveCheckedFileIconsAsIco() override {
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
   }
-  void mnSaveSelFileIcotoBmp_Click() override {
-    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(true, false);
+  void SaveCheckedFileIconsAsBmp() override {
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "BMP", false, false);
   }
-  void mnSaveAllFileIcotoIco_Click() override {
-    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(false, true);
+  void SaveAllFileIconsAsIco() override {
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "ICO", true, false);
   }
-  void mnSaveAllFileIcotoBmp_Click() override {
-    if (IconPane* p = Icons()) p->SaveCheckedFileIcons(true, true);
+  void SaveAllFileIconsAsBmp() override {
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "BMP", true, false);
   }
-  void mnSaveFileIcotoIcoClipBoardSub_Click(int index) override {
+  void SaveFileIconsToIconClipboard(int index) override {
     if (IconPane* p = Icons()) p->SaveFileIconsToIconClipboard(index);
   }
-  void mnMoveFileIcotoIcoClipBoardSub_Click(int index) override {
+  void MoveFileIconsToIconClipboard(int index) override {
     if (IconPane* p = Icons()) p->MoveFileIconsToIconClipboard(index);
   }
-  void mn5DelSelectedFile_Click() override {
+  void RemoveCheckedFiles() override {
     if (SourcePanel* p = Source()) p->RemoveCheckedFiles();
   }
-  void mn5RealDelSelectedFile_Click() override {
-    if (SourcePanel* p = Source()) p->RealDeleteCheckedFiles();
+  void DeleteCheckedFiles() override {
+    if (SourcePanel* p = Source()) p->DeleteCheckedFiles(true);
   }
-  void mn3SelectedAllFile_Click() override {
+  void SelectAllFiles() override {
     if (SourcePanel* p = Source()) p->SelectAllFiles();
   }
-  void mn4cancleselectedFile_Click() override {
+  void CancelFileSelection() override {
     if (SourcePanel* p = Source()) p->CancelFileSelection();
   }
-  void mn4antiselectedFile_Click() override {
-    if (SourcePanel* p = Source()) p->AntiSelect();
+  void InvertFileTicks() override {
+    if (SourcePanel* p = Source()) p->InvertFileTicks();
   }
-  void mn12SaveSelectedIcoAsIcoSub_Click(int size) override {
-    if (IconPane* p = PictPane()) p->SaveSelectedIcons(size, false);
+  void SaveSelectedIconsAsIco(int size) override {
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "ICO", false, false);
     else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Ico", false, false);
   }
-  void mn12SaveSelectedIcoAsBmpSub_Click(int size) override {
-    if (IconPane* p = PictPane()) p->SaveSelectedIcons(size, true);
+  void SaveSelectedIconsAsBmp(int size) override {
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "BMP", false, false);
     else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", false, false);
   }
-  void mn22SaveAllIcoAsIcoSub_Click(int size) override {
-    if (IconPane* p = PictPane()) p->SaveAllIcons(size, false);
+  void SaveAllIconsAsIco(int size) override {
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "ICO", true, false);
     else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Ico", true, false);
   }
-  void mn22SaveAllIcoAsBmpSub_Click(int size) override {
-    if (IconPane* p = PictPane()) p->SaveAllIcons(size, true);
+  void SaveAllIconsAsBmp(int size) override {
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "BMP", true, false);
     else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", true, false);
   }
   // Saving with the parameters goes by the current list: the file list has parameters of its own.
-  void mnSaveIcoUsedef_Click() override {
+  void SaveIconsWithDefaults() override {
     const std::string& list = w_.State().CurListView;
-    if (list == PaneName(Pane::ListViewFile)) mnSaveFileIconUsedef_Click();
+    if (list == PaneName(Pane::ListViewFile)) SaveFileIconsWithDefaults();
     else if (list == PaneName(Pane::ListViewPict)) {
       if (IconPane* p = Icons()) p->SaveIconsWithDefaults();
     } else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
   }
-  void mn3SelectedAllIco_Click() override {
+  void SelectAllIcons() override {
     if (IconPane* p = PictPane()) p->SelectAllIcons();
     else if (LibraryController* l = LibIcons()) l->SelectAllIcons();
   }
-  void mn4cancleselectedIco_Click() override {
-    if (IconPane* p = PictPane()) p->CancelSelection();
-    else if (LibraryController* l = LibIcons()) l->CancelSelection();
+  void CancelIconSelection() override {
+    if (IconPane* p = PictPane()) p->CancelIconSelection();
+    else if (LibraryController* l = LibIcons()) l->CancelIconSelection();
   }
-  void mn3SelectedIcoWithHWSub_Click(int index) override {
+  void SelectIconsOfSize(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(index, -1);
     else if (LibraryController* l = LibIcons()) l->SelSomeIco(index, -1);
   }
-  void mn3SelectedIcoWithColorSub_Click(int index) override {
+  void SelectIconsOfColors(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(-1, index);
     else if (LibraryController* l = LibIcons()) l->SelSomeIco(-1, index);
   }
-  void mn5CopyIcoToClipperSub_Click(int size) override {
+  void CopyIconToSystemClipboard(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, false);
     else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, false, ClipCurrent());
   }
-  void mn6CutIcoToClipperSub_Click(int size) override {
+  void CutIconToSystemClipboard(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, true);
     else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, true, ClipCurrent());
   }
-  void mn9LastGrpIcon_Click() override {
-    if (IconPane* p = PictPane()) p->PreviousPage();
-    else if (LibraryController* l = LibShown()) l->PictureGrp_Click(0);
+  void PreviousIconPage() override {
+    if (IconPane* p = PictPane()) p->TurnIconPage(0);
+    else if (LibraryController* l = LibShown()) l->TurnIconPage(0);
   }
-  void mn10NextGrpIcon_Click() override {
-    if (IconPane* p = PictPane()) p->NextPage();
-    else if (LibraryController* l = LibShown()) l->PictureGrp_Click(1);
+  void NextIconPage() override {
+    if (IconPane* p = PictPane()) p->TurnIconPage(1);
+    else if (LibraryController* l = LibShown()) l->TurnIconPage(1);
   }
-  void mn8DeleteIco_Click() override {
+  void DeleteSelectedIcons() override {
     if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
-    else if (LibraryController* l = LibIcons()) l->mn8DeleteIco_Click();
+    else if (LibraryController* l = LibIcons()) l->DeleteSelectedIcons();
   }
-  void mnCopyIcoToIcoClipperSub_Click(int size) override { CopyIcotoIcoClipBoard(size, false); }
-  void mnCutIcoToIcoClipperSub_Click(int size) override { CopyIcotoIcoClipBoard(size, true); }
-  void CopyIcotoIcoClipBoard(int size, bool cut) override {
-    if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
-    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
-  }
+  void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
+  void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
   void PopTreeViewLSub(int index) override {
     if (LibraryController* l = LibPage()) l->PopTreeViewLSub(index);
   }
@@ -321,7 +317,7 @@ class FrameWiring::WindowPages : public Pages {
   }
   void InvertSelection(Pane list) override {
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->AntiSelect();
+      if (SourcePanel* p = Source()) p->InvertFileTicks();
       return;
     }
     if (list == Pane::ListViewPict) {
@@ -351,11 +347,11 @@ class FrameWiring::WindowPages : public Pages {
     return key;
   }
 
-  void mnHelpContents_Click() override { w_.mnHelpContents_Click(); }
-  void mnHelpWebsite_Click() override { w_.mnHelpWebsite_Click(); }
-  void mnHelpFrdLink_Click() override { w_.mnHelpFrdLink_Click(); }
-  void mnHelpAbout_Click() override { w_.mnHelpAbout_Click(); }
-  void mnchglangsub_Click(int language) override { w_.mnchglangsub_Click(language); }
+  void ShowHelpContents() override { w_.ShowHelpContents(); }
+  void ShowHomePage() override { w_.ShowHomePage(); }
+  void ShowFriendLinks() override { w_.ShowFriendLinks(); }
+  void ShowAbout() override { w_.ShowAbout(); }
+  void ChangeLanguage(int language) override { w_.ChangeLanguage(language); }
   void OpenSupportMail() override { OpenWebAddress(opener_, kSupportMail, "MAIL"); }
 
  private:
@@ -374,6 +370,11 @@ class FrameWiring::WindowPages : public Pages {
   LibraryController* LibShown() const { return Shown() == Page::Library ? LibPage() : nullptr; }
   LibraryController* LibIcons() const { return ClipCurrent() ? nullptr : LibShown(); }
   bool ClipCurrent() const { return w_.State().CurListView == PaneName(Pane::ListViewIcoClipboard); }
+
+  void ToIconClipboard(int size, bool cut) {
+    if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
+    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
+  }
 
   LibraryPageList* List(Pane list) const {
     LibraryPage* page = w_.FrameL();
@@ -417,7 +418,7 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
     window.OnMenuItem(name, [this, name](int index) { frame_->RunMenuItem(name, index); });
   }
   connect(window.TabStrip1(), &QTabBar::currentChanged, this,
-          [this](int index) { frame_->TabStrip1_Click(static_cast<Page>(index + 1)); });
+          [this](int index) { frame_->SwitchToPage(static_cast<Page>(index + 1)); });
   connect(qApp, &QApplication::focusChanged, this, &FrameWiring::OnFocusChanged);
   qApp->installEventFilter(this);
 
@@ -510,7 +511,7 @@ void FrameWiring::AfterPagesBuilt() {
   // Every button starts usable; the page and the missing pane switch off what they must, and
   // help and mail (31, 32) are never switched off afterwards.
   frame_->SetToolButtonsEnabled(1, 32, true);
-  frame_->TabStrip1_Click(Page::Library);
+  frame_->SwitchToPage(Page::Library);
   frame_->SetToolBarEn("TabStrip1", 0);
   frame_->SetPopMenu();
   frame_->SetToolButtonsEnabled(6, 30, false);

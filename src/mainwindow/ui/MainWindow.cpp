@@ -69,11 +69,11 @@ MainWindow::MainWindow(const std::string& appPath, Prompter& prompter, WebOpener
   setCentralWidget(central);
 
   BuildMenus();
-  OnMenuItem("mnchglangsub", [this](int index) { mnchglangsub_Click(index); });
-  OnMenuItem("mnHelpContents", [this](int) { mnHelpContents_Click(); });
-  OnMenuItem("mnHelpWebsite", [this](int) { mnHelpWebsite_Click(); });
-  OnMenuItem("mnHelpFrdLink", [this](int) { mnHelpFrdLink_Click(); });
-  OnMenuItem("mnHelpAbout", [this](int) { mnHelpAbout_Click(); });
+  OnMenuItem("mnchglangsub", [this](int index) { ChangeLanguage(index); });
+  OnMenuItem("mnHelpContents", [this](int) { ShowHelpContents(); });
+  OnMenuItem("mnHelpWebsite", [this](int) { ShowHomePage(); });
+  OnMenuItem("mnHelpFrdLink", [this](int) { ShowFriendLinks(); });
+  OnMenuItem("mnHelpAbout", [this](int) { ShowAbout(); });
 }
 
 MainWindow::~MainWindow() {
@@ -209,12 +209,12 @@ void MainWindow::Dispatch(std::string_view name, int index) {
   if (it != handlers_.end() && it->second) it->second(index);
 }
 
-void MainWindow::mnchglangsub_Click(int index) {
+void MainWindow::ChangeLanguage(int index) {
   if (index < 0 || index > 2) return;
   ChooseLanguage(state_, static_cast<Language>(index), prompter_);
 }
 
-void MainWindow::mnHelpAbout_Click() {
+void MainWindow::ShowAbout() {
   if (!splash_) splash_ = new SplashWindow(Q(state_.AppTitle));
   splash_->setWindowTitle(Q(state_.AppTitle));
   splash_->show();
@@ -222,7 +222,7 @@ void MainWindow::mnHelpAbout_Click() {
   splash_->activateWindow();
 }
 
-void MainWindow::mnHelpContents_Click() { ShowHelp(kHelpContents, std::string()); }
+void MainWindow::ShowHelpContents() { ShowHelp(kHelpContents, std::string()); }
 
 void MainWindow::ShowHelp(int command, const std::string& data) {
   const QString contents = HelpContentsFile(Q(state_.AppPath), state_.CurLang());
@@ -243,7 +243,7 @@ void MainWindow::ShowHelp(int command, const std::string& data) {
   help_->activateWindow();
 }
 
-void MainWindow::mnHelpWebsite_Click() {
+void MainWindow::ShowHomePage() {
   ShowAfresh(homePage_, [this] {
     return new HomePageWindow(state_, [this](const std::string& address) {
       OpenWebAddress(opener_, address, "WEB");
@@ -251,7 +251,7 @@ void MainWindow::mnHelpWebsite_Click() {
   });
 }
 
-void MainWindow::mnHelpFrdLink_Click() {
+void MainWindow::ShowFriendLinks() {
   ShowAfresh(frdLink_, [this] { return new FriendLinkWindow(state_); });
 }
 

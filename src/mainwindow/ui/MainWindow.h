@@ -84,11 +84,11 @@ class MainWindow : public QMainWindow, public HelpViewer {
   PictureConversionService* Pictures() const { return pictures_.get(); }
 
   // Help menu.
-  void mnHelpAbout_Click();
-  void mnHelpContents_Click();
-  void mnHelpFrdLink_Click();
-  void mnHelpWebsite_Click();
-  void mnchglangsub_Click(int index);
+  void ShowAbout();
+  void ShowHelpContents();
+  void ShowFriendLinks();
+  void ShowHomePage();
+  void ChangeLanguage(int index);
   void ShowHelp(int command, const std::string& data) override;
 
   // The open windows of the help menu (null when closed); for the pages and tests.

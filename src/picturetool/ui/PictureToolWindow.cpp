@@ -156,7 +156,7 @@ void PictureToolWindow::BuildWidgets(bool showAbort) {
     buttons_[i]->setAutoDefault(false);
     buttons->addStretch(1);
     buttons->addWidget(buttons_[i]);
-    connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    connect(buttons_[i], &QPushButton::clicked, this, [this, i] { CommandButtonClicked(i); });
   }
   buttons->addStretch(1);
   buttons_[3]->setVisible(showAbort);
@@ -323,7 +323,7 @@ void PictureToolWindow::SizeTypingDone(int side) {
   sizeTexts_[side]->setText(QString::number(sizeBars_[side]->value()));
 }
 
-void PictureToolWindow::Command1_Click(int index) {
+void PictureToolWindow::CommandButtonClicked(int index) {
   switch (index) {
     case 0:
       if (model_.MakeIcon()) {

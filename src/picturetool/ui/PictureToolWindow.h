@@ -79,7 +79,8 @@ class PictureToolWindow : public QDialog {
   void SizeScrolled(int side, int value);
   void SizeTyped(int side, const QString& text);
   void SizeTypingDone(int side);
-  void Command1_Click(int index);
+  // The tool's buttons by index ("Command1_Click").
+  void CommandButtonClicked(int index);
   void Unload(ToolOutcome outcome);
 
   const LanguageTable& lang_;

@@ -200,7 +200,7 @@ void IconPane::BuildLayout() {
     // A picture only: the tooltip and a screen reader say which way it turns.
     arrows_[i]->setToolTip(Q(lang.Row(267 + i)));
     SetControlName(arrows_[i], lang.Row(267 + i));
-    connect(arrows_[i], &QToolButton::clicked, this, [this, i] { PictureGrp1_Click(i); });
+    connect(arrows_[i], &QToolButton::clicked, this, [this, i] { TurnIconPage(i); });
     barLayout->addWidget(arrows_[i]);
   }
   for (int i = 0; i < 3; ++i) {
@@ -338,7 +338,7 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
       ScanResult result;
       FillFromScan(NewFileScanRequest(folder, fileName), true, &result);
       ApplyNewFileScan(page_, folder, fileName, result);
-      found.Write = true;
+      found.HasColumnTexts = true;
       found.Icons = IconCountColumn(result.IcoCount);
       if (env_.TypeNames != nullptr)
         found.Details = FormatFoundIconTypes(result.IcoTypeCount, *env_.TypeNames, *env_.Lang);
@@ -347,7 +347,7 @@ FoundIcons IconPane::SearchIcon(const std::string& folder, const std::string& fi
   }
   if (picture.Converted) {
     found.PictureToolOpened = true;
-    found.Write = true;
+    found.HasColumnTexts = true;
     found.Icons = IconCountColumn(0);
   }
   if (progress_ != nullptr) progress_->setValue(kProgressAfterScan);
@@ -380,7 +380,7 @@ void IconPane::RunPageSearch() {
   SelectIco();
 }
 
-void IconPane::PictureGrp1_Click(int index) {
+void IconPane::TurnIconPage(int index) {
   if (searching_ || saving_) return;
   CurrentView()->setFocus();
   if (TurnPage(page_, index == 1 ? 1 : -1)) RunPageSearch();
@@ -486,7 +486,7 @@ void IconPane::SelectAllIcons() {
   SelectIco();
 }
 
-void IconPane::CancelSelection() {
+void IconPane::CancelIconSelection() {
   report_->selectionModel()->clearSelection();
   SelectIco();
 }

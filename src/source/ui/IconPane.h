@@ -88,31 +88,25 @@ class IconPane : public QWidget, public IconPaneLink {
   bool PictureToolOpen() const override;
 
   // --- Pages ----------------------------------------------------------------------------------
-  // Index 0 previous page, 1 next page.
-  void PictureGrp1_Click(int index);
-  void NextPage() { PictureGrp1_Click(1); }
-  void PreviousPage() { PictureGrp1_Click(0); }
+  // Index 0 previous page, 1 next page: the page arrows ("PictureGrp1_Click") and the page
+  // commands.
+  void TurnIconPage(int index);
 
   // --- Selection ------------------------------------------------------------------------------
   void SelSomeIco(int acSize, int acColor);
   void SelectAllIcons();
-  void CancelSelection();
+  void CancelIconSelection();
   void InvertSelection();
 
   // --- Saving ---------------------------------------------------------------------------------
-  // mmod "ICO" the pane's icons, "FILE" the checked files; icoBmp "ICO" or "BMP" (any case).
+  // mmod "ICO" the pane's icons (selected or all, in size `sizeSel`), "FILE" the icons of the
+  // checked (or all) files, F4..F7; icoBmp "ICO" or "BMP" (any case).
   void SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
                        bool toIconClipboard);
-  void SaveSelectedIcons(int sizeSel, bool asBmp) { SaveIcotoIcoBmp(sizeSel, "ICO", asBmp ? "BMP" : "ICO", false, false); }
-  void SaveAllIcons(int sizeSel, bool asBmp) { SaveIcotoIcoBmp(sizeSel, "ICO", asBmp ? "BMP" : "ICO", true, false); }
   // F3 on the icon pane and F2 on the file list: with the pane's / the file list's parameters,
   // without asking where they say where.
   void SaveIconsWithDefaults();
   void SaveFileIconsWithDefaults();
-  // F4..F7: the icons of the checked (or all) files as icon or bitmap files.
-  void SaveCheckedFileIcons(bool asBmp, bool allFiles) {
-    SaveIcotoIcoBmp(0, "FILE", asBmp ? "BMP" : "ICO", allFiles, false);
-  }
   // The checked files' icons (index 0) or every file's icons into the icon clipboard. False as
   // for SaveRun.
   bool SaveFileIconsToIconClipboard(int index);

@@ -236,19 +236,19 @@ void SourcePanel::BuildLayout() {
 }
 
 void SourcePanel::ConnectViews() {
-  connect(treeView_, &QTreeView::clicked, this, [this](const QModelIndex&) { TreeViewS_Click(); });
+  connect(treeView_, &QTreeView::clicked, this, [this](const QModelIndex&) { ListSelectedFolder(); });
   connect(treeView_, &QTreeView::expanded, this, &SourcePanel::OnTreeExpanded);
   connect(treeView_, &QTreeView::doubleClicked, this, [this](const QModelIndex&) {
     if (!fileFolder_.empty()) ShowFolder(fileFolder_);
   });
-  treeView_->ArrowKeyUp = [this] { TreeViewS_Click(); };
+  treeView_->ArrowKeyUp = [this] { ListSelectedFolder(); };
   treeView_->RightClick = [this] { emit PopupRequested(QStringLiteral("TREEVIEWS")); };
   treeView_->Focus = [this](bool in) {
     SetPaneFocusColour(treeView_, in);
     if (in) emit PaneFocused(1);
   };
 
-  pathBox_->Walk = [this] { ImageCobomKeyup(false); };
+  pathBox_->Walk = [this] { GoToTypedPath(false); };
   pathBox_->Focus = [this](bool in) {
     SetPaneFocusColour(pathBox_, in);
     if (in) emit PaneFocused(0);
@@ -256,13 +256,13 @@ void SourcePanel::ConnectViews() {
 
   FileViewHooks hooks;
   hooks.MouseDown = [this](bool left, bool right) {
-    ListViewFile_MouseDown(left);
+    FileListPressed(left);
     pendingPopup_ = right;
   };
-  hooks.ItemClick = [this](int row) { ListViewFile_ItemClick(row); };
-  hooks.DblClick = [this](int row) { ListViewFile_DblClick(row); };
+  hooks.ItemClick = [this](int row) { FileRowClicked(row); };
+  hooks.DblClick = [this](int row) { FileRowDoubleClicked(row); };
   hooks.MouseUp = [this] {
-    ListViewFile_MouseUp();
+    FileListReleased();
     if (pendingPopup_) {
       pendingPopup_ = false;
       emit PopupRequested(QStringLiteral("FILE"));
@@ -280,9 +280,9 @@ void SourcePanel::ConnectViews() {
   auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
   connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) {
-            if (current.isValid() && !AnyViewPressing() && !quietSelection_) ListViewFile_ItemClick(current.row());
+            if (current.isValid() && !AnyViewPressing() && !quietSelection_) FileRowClicked(current.row());
           });
-  fileModel_->OnUserCheck = [this](int row) { ListViewFile_ItemCheck(row); };
+  fileModel_->OnUserCheck = [this](int row) { FileRowTicked(row); };
 }
 
 bool SourcePanel::AnyViewPressing() const {
@@ -358,7 +358,7 @@ void SourcePanel::OnTreeExpanded(const QModelIndex& index) {
   // An expand is followed by the tree's click on the expanded node, which reads the next level.
   SelectNode(treeModel_->NodeOf(index));
   expanding_ = true;
-  TreeViewS_Click();
+  ListSelectedFolder();
 }
 
 bool SourcePanel::RetryOrCancel(const std::string& what, FsError error) {
@@ -378,7 +378,7 @@ bool SourcePanel::RetryOrCancel(const std::string& what, FsError error) {
   return env_.Ask->Ask(r) == PromptAnswer::Retry;
 }
 
-void SourcePanel::TreeViewS_Click() {
+void SourcePanel::ListSelectedFolder() {
   BusyCursor busy;
   const int node = SelectedNode();
   if (!tree_->Valid(node)) return;
@@ -433,14 +433,14 @@ void SourcePanel::TreeViewS_Click() {
   emit CaptionChanged();
 }
 
-void SourcePanel::CollapseTree() {
+void SourcePanel::CollapseFolderTree() {
   for (int root : tree_->Roots()) treeView_->collapse(treeModel_->IndexOf(root));
   ClearFileList();
   if (iconLink_) iconLink_->SelectIco();
   SelectIcoSourceIco();
 }
 
-void SourcePanel::RefreshTree(bool treeDirty) {
+void SourcePanel::RefreshFolderTree(bool treeDirty) {
   const std::string t = pathBox_->currentText().toStdString();
   const std::string shown = fileFolder_;
   ResetTreeViewS(false);
@@ -451,11 +451,11 @@ void SourcePanel::RefreshTree(bool treeDirty) {
     }
   } else {
     pathBox_->setEditText(QString::fromStdString(t));
-    if (!t.empty()) ImageCobomKeyup(false);
+    if (!t.empty()) GoToTypedPath(false);
   }
   if (fileModel_->Count() > 0 && fileFolder_ != SelectedNodeKey()) {
     pathBox_->setEditText(QString::fromStdString(fileFolder_));
-    if (!t.empty()) ImageCobomKeyup(false);
+    if (!t.empty()) GoToTypedPath(false);
   }
   if (fileModel_->Count() == 0) {
     if (t != fileFolder_) {
@@ -526,7 +526,7 @@ int SourcePanel::WalkToFolder(const std::string& folder) {
   return node;
 }
 
-void SourcePanel::ImageCobomKeyup(bool setupMod) {
+void SourcePanel::GoToTypedPath(bool setupMod) {
   BusyCursor busy;
   const std::string s = pathBox_->currentText().toStdString();
   // The current volume is read before the selection goes.
@@ -620,7 +620,7 @@ std::vector<ListedFile> SourcePanel::ListedFiles() const {
 }
 
 void SourcePanel::SetFoundIcons(const std::string& fileName, const FoundIcons& found) {
-  if (!found.Write) return;
+  if (!found.HasColumnTexts) return;
   fileModel_->SetFoundIcons(fileModel_->FindName(fileName), found.Icons, found.Details);
 }
 
@@ -655,7 +655,7 @@ bool SourcePanel::RunSearch(int row) {
   return found.PictureToolOpened;
 }
 
-void SourcePanel::ListViewFile_ItemClick(int row) {
+void SourcePanel::FileRowClicked(int row) {
   previewTimer_->stop();
   previewTicks_ = 0;
   if (row < 0 || row >= fileModel_->Count()) return;
@@ -692,21 +692,21 @@ void SourcePanel::PreviewTick() {
   if (realSizeReq_ && iconLink_ && row >= 0) iconLink_->ShowFilePreview(RowPath(row));
 }
 
-void SourcePanel::ListViewFile_DblClick(int row) {
+void SourcePanel::FileRowDoubleClicked(int row) {
   if (row < 0 || row >= fileModel_->Count()) return;
   fileModel_->SetChecked(row, true);
   RunSearch(row);
   SelectIcoSourceIco();
 }
 
-void SourcePanel::ListViewFile_ItemCheck(int row) {
+void SourcePanel::FileRowTicked(int row) {
   if (row >= 0 && row < fileModel_->Count() && fileModel_->Row(row).Checked && CurrentRow() == row) RunSearch(row);
   SelectIcoSourceIco();
 }
 
-void SourcePanel::ListViewFile_MouseDown(bool left) { realSizeReq_ = left; }
+void SourcePanel::FileListPressed(bool left) { realSizeReq_ = left; }
 
-void SourcePanel::ListViewFile_MouseUp() {
+void SourcePanel::FileListReleased() {
   realSizeReq_ = false;
   if (iconLink_) iconLink_->HidePreview();
 }
@@ -721,7 +721,7 @@ void SourcePanel::CancelFileSelection() {
   SelectIcoSourceIco();
 }
 
-void SourcePanel::AntiSelect() {
+void SourcePanel::InvertFileTicks() {
   fileModel_->SetAllChecked([](const FileListRow& r) { return !r.Checked; });
   SelectIcoSourceIco();
 }

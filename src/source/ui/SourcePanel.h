@@ -75,14 +75,14 @@ class SourcePanel : public QWidget, public FileListLink {
   // Builds the tree; `setup` true reads no volume (start-up), false reads every volume's first
   // level.
   void ResetTreeViewS(bool setup);
-  // The tree's click: lists the selected folder, reads the next level after an expand, records
-  // the folder in the path history.
-  void TreeViewS_Click();
+  // The tree's click ("TreeViewS_Click"): lists the selected folder, reads the next level after
+  // an expand, records the folder in the path history.
+  void ListSelectedFolder();
   // Commands of the tree's menu.
-  void CollapseTree();        // collapse the roots, empty the file list and the icon pane
+  void CollapseFolderTree();  // collapse the roots, empty the file list and the icon pane
   // Rebuilds with every volume's first level and lists the folder again; `treeDirty` is the main
   // window's TreeViewSDirty (the page was not shown since the tree was last built).
-  void RefreshTree(bool treeDirty = false);
+  void RefreshFolderTree(bool treeDirty = false);
   void GotoCurrentFolder();   // scroll to and expand the selected node
   // Adds the nodes of an existing folder below its volume (or the user folder holding it).
   void AddPathToTree(const std::string& folder) override;
@@ -92,8 +92,9 @@ class SourcePanel : public QWidget, public FileListLink {
   std::string SelectedNodeKey() const;
 
   // --- Path box -----------------------------------------------------------------------------
-  // Walks the tree to the folder typed or picked in the path box and lists it.
-  void ImageCobomKeyup(bool setupMod);
+  // Walks the tree to the folder typed or picked in the path box and lists it (the path box's
+  // "ImageCobomKeyup").
+  void GoToTypedPath(bool setupMod);
   void AddimgCombopath(const std::string& trkey);
   std::vector<PathEntry> PathHistory() const;
   std::string PathText() const;
@@ -113,9 +114,8 @@ class SourcePanel : public QWidget, public FileListLink {
   // Commands of the file menu.
   void SelectAllFiles();
   void CancelFileSelection();
-  void AntiSelect();           // invert every check box
-  void RemoveCheckedFiles();   // from the list only
-  void RealDeleteCheckedFiles() { DeleteCheckedFiles(true); }
+  void InvertFileTicks();     // invert every check box
+  void RemoveCheckedFiles();  // from the list only; DeleteCheckedFiles(true) from the disk too
   // View of the file list: 0 report, 1 list, 2 large icons (one model, one selection).
   void SetFileViewMode(int mode);
   int FileViewMode() const;
@@ -139,12 +139,14 @@ class SourcePanel : public QWidget, public FileListLink {
   FolderTree& Tree() const { return *tree_; }
   FolderTreeModel* TreeModel() const { return treeModel_; }
 
-  // The file list's click on row `row` (also run for a keyboard move to the row).
-  void ListViewFile_ItemClick(int row);
-  void ListViewFile_DblClick(int row);
-  void ListViewFile_ItemCheck(int row);
-  void ListViewFile_MouseDown(bool left);
-  void ListViewFile_MouseUp();
+  // The file list's click on row `row` (also run for a keyboard move to the row), double click,
+  // tick, mouse press and release: "ListViewFile_ItemClick", "ListViewFile_DblClick",
+  // "ListViewFile_ItemCheck", "ListViewFile_MouseDown", "ListViewFile_MouseUp".
+  void FileRowClicked(int row);
+  void FileRowDoubleClicked(int row);
+  void FileRowTicked(int row);
+  void FileListPressed(bool left);
+  void FileListReleased();
 
  signals:
   // A pane of the page took the focus: 1 tree, 2 file list, 0 path box (the icon pane reports 3

@@ -33,7 +33,7 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   EXPECT_EQ(Lib()->LibGrpCount(), 2);
   EXPECT_TRUE(page->PictureGrp(1)->isEnabled());
   EXPECT_FALSE(page->PictureGrp(0)->isEnabled());
-  Lib()->PictureGrp_Click(1);
+  Lib()->TurnIconPage(1);
   ASSERT_EQ(Icons()->Count(), 3);
   EXPECT_EQ(Icons()->Items()[0].Key, "AAA.ico");
   EXPECT_EQ(Icons()->Items()[2].Entry, 53);
@@ -76,7 +76,7 @@ TEST_F(LibraryPageTest, DeleteAfterASearchDeletesTheHitChosenAndNotTheIconAtItsP
   EXPECT_EQ(IconText(1, 1), "Animals-Cats [striped]");
   Icons()->SelectRows({1});  // the hit from entry 4
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->mn8DeleteIco_Click();
+  Lib()->DeleteSelectedIcons();
   const LibraryReader after = LibraryReader::Open(cats);
   ASSERT_EQ(after.IconCount(), 4);
   EXPECT_EQ(LibraryReader::Open(dogs).IconCount(), 2);
@@ -91,12 +91,12 @@ TEST_F(LibraryPageTest, DeleteAfterASearchDeletesTheHitChosenAndNotTheIconAtItsP
   ASSERT_EQ(Icons()->Count(), 1);
   Icons()->SelectRows({0});
   page->TextSelIcoKeyword()->setText("tabby");
-  Lib()->CommandSaveKeyword_Click();
+  Lib()->SaveKeywordToSelectedIcons();
   EXPECT_EQ(FieldText(LibraryReader::Open(cats).Item(2)->Keyword, Language::English), "tabby");
   EXPECT_EQ(IconText(0, 1), "Animals-Cats [tabby]");
   // A longer keyword widens its column instead of being cut off.
   page->TextSelIcoKeyword()->setText("tabby with long stripes");
-  Lib()->CommandSaveKeyword_Click();
+  Lib()->SaveKeywordToSelectedIcons();
   QTreeView* report = Icons()->List()->ReportView();
   EXPECT_GE(report->columnWidth(1), report->fontMetrics().horizontalAdvance(IconText(0, 1)));
 }
@@ -108,13 +108,13 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   SelectNode(src);
   // Yes with nothing selected: the library's question comes, and nothing goes.
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->mn8DeleteIco_Click();
+  Lib()->DeleteSelectedIcons();
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{212, 629}));
   EXPECT_EQ(prompter.DefaultsAsked(), (std::vector<PromptAnswer>{PromptAnswer::No, PromptAnswer::Cancel}));
   EXPECT_EQ(Icons()->Count(), 5);
   Icons()->SelectRows({1, 2});
   prompter.answers = {PromptAnswer::No};
-  Lib()->mn8DeleteIco_Click();
+  Lib()->DeleteSelectedIcons();
   ASSERT_EQ(Icons()->Count(), 3);
   EXPECT_EQ(IconText(1, 0), "  4");
   EXPECT_EQ(LibraryReader::Open(src).IconCount(), 5);
@@ -122,7 +122,7 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   Icons()->ClearSelection();
   Icons()->SelectRows({1});
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->mn8DeleteIco_Click();
+  Lib()->DeleteSelectedIcons();
   const LibraryReader after = LibraryReader::Open(src);
   ASSERT_EQ(after.IconCount(), 4);
   // Entry 4 went: 1, 2, 3 and 5 are left.

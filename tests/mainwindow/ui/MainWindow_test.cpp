@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, FriendLinksOpenAfreshAsOneWindowAndEscCloses) {
     for (const QString& line : box->toPlainText().split('\n'))
       EXPECT_LE(metrics.horizontalAdvance(line), sample) << line.toStdString();
 
-  w->mnHelpFrdLink_Click();
+  w->ShowFriendLinks();
   DeleteClosedWindows();
   EXPECT_FALSE(first);
   ASSERT_TRUE(w->FrdLink());
@@ -295,7 +295,7 @@ TEST_F(MainWindowTest, BothChineseLanguagesShowTheChineseLinksText) {
   WriteFile(app.path() / "chglangs.dat",
             std::string(1, '\x02') + ReadFile(app.path() / "chglangs.dat").substr(1));
   auto w = StartWindow();
-  w->mnHelpFrdLink_Click();
+  w->ShowFriendLinks();
   ASSERT_TRUE(w->FrdLink());
   EXPECT_TRUE(w->FrdLink()->Text1[0]->isHidden());
   EXPECT_FALSE(w->FrdLink()->Text1[1]->isHidden());
@@ -338,8 +338,8 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->FrameW()->Panel()->AddEntry();
   w->FrameL()->Controller()->PopTreeViewLSub(0);
   w->FrameL()->Controller()->OpenAuthorInf();
-  w->mnHelpFrdLink_Click();
-  w->mnHelpWebsite_Click();
+  w->ShowFriendLinks();
+  w->ShowHomePage();
   PictureToolWindow tool(w->State().LangStr, prompter, false);
   QApplication::processEvents();
 
@@ -367,7 +367,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
 
 TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {
   auto w = StartWindow();
-  w->mnHelpWebsite_Click();
+  w->ShowHomePage();
   ASSERT_TRUE(w->HomePage());
   EXPECT_EQ(w->HomePage()->windowTitle(), "Glimmora HomePage");
   for (std::size_t i = 0; i < kMakerWebAddresses.size(); ++i)
@@ -383,14 +383,14 @@ TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {
 
 TEST_F(MainWindowTest, AboutShowsTheSplashWithTheTitleAndAnyKeyClosesIt) {
   auto w = StartWindow();
-  w->mnHelpAbout_Click();
+  w->ShowAbout();
   ASSERT_TRUE(w->Splash());
   EXPECT_TRUE(w->Splash()->isVisible());
   EXPECT_EQ(w->Splash()->windowTitle(), "Glimmora T");
   QTest::keyClick(w->Splash(), Qt::Key_A);
   DeleteClosedWindows();
   EXPECT_EQ(w->Splash(), nullptr);
-  w->mnHelpAbout_Click();
+  w->ShowAbout();
   EXPECT_TRUE(w->Splash());
 }
 
@@ -417,7 +417,7 @@ TEST_F(MainWindowTest, ModifierFlagsFollowTheKeysAndOnlyOtherKeysReachThePreview
   EXPECT_EQ(seen[0], std::make_pair(int(Qt::Key_A), true));
 
   // Keys typed in another window are not the main window's.
-  w->mnHelpFrdLink_Click();
+  w->ShowFriendLinks();
   QTest::keyClick(w->FrdLink(), Qt::Key_B, Qt::ShiftModifier);
   EXPECT_EQ(seen.size(), 1u);
   EXPECT_EQ(w->State().ShiftDown, 0);

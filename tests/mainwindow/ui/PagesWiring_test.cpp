@@ -80,7 +80,7 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
     tool->Model().PickMaskColour(1, 1);
     QTest::mouseClick(tool->findChild<QPushButton*>("Command1_0"), Qt::LeftButton);  // make
   });
-  files->ListViewFile_DblClick(row);
+  files->FileRowDoubleClicked(row);
   EXPECT_TRUE(openMeanwhile);
   EXPECT_FALSE(icons->PictureToolOpen());
   ASSERT_EQ(icons->Model()->rowCount(), 1);
@@ -233,8 +233,8 @@ TEST_F(PagesWiringTest, ThePageTurnItemsFollowTheIconPages) {
   QAction* next = w->MenuAction("mn10NextGrpIcon");
   EXPECT_FALSE(previous->isEnabled());
   EXPECT_TRUE(next->isEnabled());
-  icons->NextPage();
-  icons->NextPage();
+  icons->TurnIconPage(1);
+  icons->TurnIconPage(1);
   EXPECT_TRUE(previous->isEnabled());
   EXPECT_FALSE(next->isEnabled());
 }

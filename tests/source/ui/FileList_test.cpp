@@ -134,11 +134,11 @@ TEST_F(FileListTest, IconFilesPreviewAtOncePicturesAfterHalfASecondWhileHeld) {
 TEST_F(FileListTest, CheckCommands) {
   page->SelectAllFiles();
   EXPECT_TRUE(page->FileStatus().CheckedFileCommands);
-  page->AntiSelect();
+  page->InvertFileTicks();
   EXPECT_EQ(Panel(2), "");
   EXPECT_FALSE(page->FileStatus().CheckedFileCommands);
   UserCheck(0);
-  page->AntiSelect();
+  page->InvertFileTicks();
   EXPECT_EQ(Panel(2), "<224> 3 <358> (.9 KB)");
   page->CancelFileSelection();
   EXPECT_EQ(Panel(2), "");
@@ -159,7 +159,7 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   UserCheck(RowOf("a.dll"));
   UserCheck(RowOf("c.gif"));
   prompter.answers = {PromptAnswer::No};
-  page->RealDeleteCheckedFiles();
+  page->DeleteCheckedFiles(true);
   EXPECT_EQ(Model()->Count(), 4);
   EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
 
@@ -187,7 +187,7 @@ TEST_F(FileListTest, RowsLeavingUnderTheCurrentRowStartNoSearch) {
   std::filesystem::remove(root + "/files/b.ico");  // b's delete fails, so b stays, checked
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
   const std::size_t searches = pane.searched.size();
-  page->RealDeleteCheckedFiles();
+  page->DeleteCheckedFiles(true);
   EXPECT_EQ(RowOf("a.dll"), -1);
   EXPECT_EQ(pane.searched.size(), searches);
 }

@@ -23,7 +23,7 @@ TEST_F(FolderNavigationTest, StartUpReadsOnlyTheUserFolders) {
 
 TEST_F(FolderNavigationTest, ExpandReadsTheNextLevelOnceAndListsTheFolder) {
   const int volume = TreeNode(root);
-  page->RefreshTree();  // reads every volume's first level
+  page->RefreshFolderTree();  // reads every volume's first level
   const int deep = TreeNode(root + "/deep");
   ASSERT_NE(deep, -1);
   EXPECT_EQ(TreeNode(root + "/deep/one"), -1);
@@ -49,7 +49,7 @@ TEST_F(FolderNavigationTest, ExpandReadsTheNextLevelOnceAndListsTheFolder) {
 }
 
 TEST_F(FolderNavigationTest, ClickingAMissingFolderOffersRetryAndCancelEmptiesTheList) {
-  page->RefreshTree();
+  page->RefreshFolderTree();
   page->ShowFolder(root + "/files");
   UserCheck(0);
   const int deep = TreeNode(root + "/deep");
@@ -130,7 +130,7 @@ TEST_F(FolderNavigationTest, HistoryRoundTripsAndCollapseEmptiesTheLists) {
   EXPECT_EQ(page->PathText(), "/b");
   page->ShowFolder(root + "/files");
   const int clears = pane.clears;
-  page->CollapseTree();
+  page->CollapseFolderTree();
   EXPECT_EQ(Model()->Count(), 0);
   EXPECT_EQ(Panel(1), "");
   EXPECT_GT(pane.clears, clears);

@@ -57,7 +57,7 @@ class IconPaneTest : public ::testing::Test {
 TEST_F(IconPaneTest, PagesOfFiftyTurnAndStopAtTheEnds) {
   Write("many.bin", testing::ManyIcons(120));
   const FoundIcons found = pane->SearchIcon(Src(), "many.bin");
-  EXPECT_TRUE(found.Write);
+  EXPECT_TRUE(found.HasColumnTexts);
   EXPECT_EQ(found.Icons, "   120");
   ASSERT_EQ(pane->Model()->rowCount(), 50);
   EXPECT_EQ(Text(0), "many.bin_1.ico");
@@ -67,27 +67,27 @@ TEST_F(IconPaneTest, PagesOfFiftyTurnAndStopAtTheEnds) {
   EXPECT_TRUE(pane->Arrow(1)->isVisibleTo(pane.get()));
   EXPECT_FALSE(pane->Arrow(0)->isEnabled());
 
-  pane->NextPage();
+  pane->TurnIconPage(1);
   ASSERT_EQ(pane->Model()->rowCount(), 50);
   EXPECT_EQ(Text(0), "many.bin_51.ico");
   EXPECT_EQ(pane->Model()->Row(0).Position, pane->PageState().GrpStart[1]);
-  pane->NextPage();
+  pane->TurnIconPage(1);
   ASSERT_EQ(pane->Model()->rowCount(), 20);
   EXPECT_EQ(Text(0), "many.bin_101.ico");
   EXPECT_EQ(Text(19), "many.bin_120.ico");
   EXPECT_FALSE(pane->Arrow(1)->isEnabled());
-  pane->NextPage();  // no page to turn to: the last page stays
+  pane->TurnIconPage(1);  // no page to turn to: the last page stays
   EXPECT_EQ(pane->PageState().GrpNo, 3);
   EXPECT_EQ(pane->Model()->rowCount(), 20);
-  pane->PreviousPage();
-  pane->PreviousPage();
-  pane->PreviousPage();
+  pane->TurnIconPage(0);
+  pane->TurnIconPage(0);
+  pane->TurnIconPage(0);
   EXPECT_EQ(pane->PageState().GrpNo, 1);
   EXPECT_EQ(Text(49), "many.bin_50.ico");
   EXPECT_TRUE(pane->Arrow(1)->isEnabled());
 
   // Emptied because the file list moved on: no page heading and no arrows of the old file.
-  pane->NextPage();
+  pane->TurnIconPage(1);
   pane->ClearListViewPict();
   EXPECT_EQ(pane->Model()->rowCount(), 0);
   EXPECT_EQ(pane->Model()->headerData(0, Qt::Horizontal).toString().toStdString(), "         <218>");
@@ -107,7 +107,7 @@ TEST_F(IconPaneTest, OnePageHidesTheArrowsAndAFileWithoutIconsEmptiesThePane) {
   const FoundIcons found = pane->SearchIcon(Src(), "none.bin");
   EXPECT_EQ(found.Icons, "   0");
   EXPECT_EQ(pane->Model()->rowCount(), 0);
-  pane->NextPage();
+  pane->TurnIconPage(1);
   EXPECT_EQ(pane->PageState().GrpNo, 1);
   EXPECT_FALSE(pane->Status().PopIcoMenu);
   EXPECT_EQ(pane->StatusPanel(2)->text(), "");
@@ -134,7 +134,7 @@ TEST_F(IconPaneTest, SelectionBySizeAndDepthUsesTheStoredNumbers) {
   EXPECT_EQ(pane->SelectedRows(), (std::vector<int>{0, 3}));
   pane->SelSomeIco(1, -1);
   EXPECT_EQ(pane->SelectedRows(), (std::vector<int>{0, 1, 3, 5}));
-  pane->CancelSelection();
+  pane->CancelIconSelection();
   pane->SelSomeIco(-1, 2);  // high colour: the 16-bit icon
   EXPECT_EQ(pane->SelectedRows(), std::vector<int>{4});
   pane->SelSomeIco(-1, 3);  // true colour: the 24-bit icon
@@ -170,7 +170,7 @@ TEST_F(IconPaneTest, ThreeSelectedIconsSavedAs32x32GoIntoANewFolder) {
   pane->SearchIcon(Src(), "lib.dll");
   pane->SetSelectedRows({0, 1, 3});
   prompter.answers = {PromptAnswer::Yes};
-  pane->SaveSelectedIcons(2, false);
+  pane->SaveIcotoIcoBmp(2, "ICO", "ICO", false, false);
   const fs::path folder = dir.path() / "src" / "lib.dll_Ico";
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
@@ -182,7 +182,7 @@ TEST_F(IconPaneTest, ThreeSelectedIconsSavedAs32x32GoIntoANewFolder) {
   // Cancel writes nothing more.
   fs::remove_all(folder);
   prompter.answers = {PromptAnswer::Cancel};
-  pane->SaveAllIcons(0, true);
+  pane->SaveIcotoIcoBmp(0, "ICO", "BMP", true, false);
   EXPECT_FALSE(fs::exists(folder));
 }
 
@@ -202,7 +202,7 @@ TEST_F(IconPaneTest, SavingWithTheStandingParametersAsksNothing) {
   EXPECT_TRUE(fs::exists(target / "readme.txt"));
   // Without the standing parameters the same command asks.
   prompter.answers = {PromptAnswer::Cancel};
-  pane->SaveAllIcons(0, false);
+  pane->SaveIcotoIcoBmp(0, "ICO", "ICO", true, false);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{225});
 }
 
@@ -249,7 +249,7 @@ TEST_F(IconPaneTest, SystemClipboardGetsTheIconOnWhiteInEachSize) {
     EXPECT_EQ(image.pixel(sides[size] / 2, sides[size] / 2) & 0xFFFFFF, colour) << size;
   }
   // Nothing selected: the clipboard is left empty.
-  pane->CancelSelection();
+  pane->CancelIconSelection();
   pane->CopyIcotoSysClipBoard(0, false);
   EXPECT_TRUE(QApplication::clipboard()->image().isNull());
   // A cut takes the item out of the pane, not out of the file.

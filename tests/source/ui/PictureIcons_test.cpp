@@ -155,7 +155,7 @@ TEST_F(PictureIconsTest, ASearchedPictureShowsTheMadeIconAndIsNotScanned) {
   ASSERT_EQ(tool.shown.size(), 1u);
   EXPECT_EQ(tool.shown[0].PicturePath, (src / "p.bmp").string());
   EXPECT_FALSE(tool.shown[0].ShowAbort);
-  EXPECT_TRUE(found.Write);
+  EXPECT_TRUE(found.HasColumnTexts);
   EXPECT_TRUE(found.PictureToolOpened);
   EXPECT_EQ(found.Icons, "   0");
   EXPECT_EQ(found.Details, "");
@@ -203,7 +203,7 @@ TEST_F(PictureIconsTest, AToolClosedWithoutAnIconLeavesThePaneEmptyAndUnscanned)
   EXPECT_EQ(pane->PageState().GrpCount, 0);
   EXPECT_FALSE(pane->Status().PopIcoMenu);
   // Nothing to save from an empty pane, and no question about it.
-  pane->SaveSelectedIcons(0, false);
+  pane->SaveIcotoIcoBmp(0, "ICO", "ICO", false, false);
   EXPECT_TRUE(prompter.asked.empty());
 }
 
@@ -216,12 +216,12 @@ TEST_F(PictureIconsTest, WhileTheToolIsOpenNoOtherSearchOrSaveStarts) {
   tool.duringWait = [&] {
     openMeanwhile = pane->PictureToolOpen();
     inner = pane->SearchIcon(src.string(), "one.bin");
-    pane->SaveCheckedFileIcons(false, false);
+    pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
   };
   tool.results = {Made(HalfAndHalf(8, 8))};
   pane->SearchIcon(src.string(), "p.jpg");
   EXPECT_TRUE(openMeanwhile);
-  EXPECT_FALSE(inner.Write);
+  EXPECT_FALSE(inner.HasColumnTexts);
   EXPECT_TRUE(prompter.asked.empty());  // the save never reached its folder question
   EXPECT_FALSE(fs::exists(src / "one.bin_Ico"));
   EXPECT_FALSE(pane->PictureToolOpen());
@@ -235,7 +235,7 @@ TEST_F(PictureIconsTest, CheckedFilesSaveConvertsPicturesAndScansTheRest) {
   files.rows = {{"a.bmp", true}, {"b.bin", true}, {"c.gif", false}};
   tool.results = {Made(HalfAndHalf(16, 16))};
   prompter.answers = {PromptAnswer::Yes};  // each file into a new folder named after it
-  pane->SaveCheckedFileIcons(false, false);
+  pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
 
   ASSERT_EQ(tool.shown.size(), 1u);
   EXPECT_EQ(tool.shown[0].PicturePath, (src / "a.bmp").string());
@@ -273,7 +273,7 @@ TEST_F(PictureIconsTest, AbortStopsTheRunAndAFailedWriteIsReported) {
   testing::WriteBytes(src / "a.bmp_Ico", std::vector<std::uint8_t>{1});
   tool.results = {Made(HalfAndHalf(16, 16)), Closed(true)};
   prompter.answers = {PromptAnswer::Yes};
-  pane->SaveCheckedFileIcons(false, false);
+  pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
 
   EXPECT_EQ(tool.shown.size(), 2u);
   EXPECT_FALSE(fs::exists(src / "b.jpg_Ico"));
@@ -297,7 +297,7 @@ TEST_F(PictureIconsTest, AListMovedToAnotherFolderWhileTheToolWasOpenEndsTheRun)
     files.rows = {{"b.bin", false}};
   };
   prompter.answers = {PromptAnswer::No};
-  pane->SaveCheckedFileIcons(false, false);
+  pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
   EXPECT_TRUE(fs::exists(src / "a.bmp.Ico"));  // the icon made is kept
   EXPECT_FALSE(fs::exists(src / "b.bin_Ico1.ico"));
   EXPECT_TRUE(files.found.empty());  // no row of the other folder is written to
@@ -312,7 +312,7 @@ TEST_F(PictureIconsTest, TheIconMadeFromAPictureIsSavedFromWhatThePaneKeeps) {
 
   // 32 x 32 into the listed folder: the made icon enlarged, not the picture and not a scan.
   prompter.answers = {PromptAnswer::No};
-  pane->SaveSelectedIcons(2, false);
+  pane->SaveIcotoIcoBmp(2, "ICO", "ICO", false, false);
   const auto sized = DecodeIcoFile(Read(src / "p.bmp_32x32.ico"));
   ASSERT_TRUE(sized);
   EXPECT_EQ(sized->onWhite.Width(), 32);
@@ -324,12 +324,12 @@ TEST_F(PictureIconsTest, TheIconMadeFromAPictureIsSavedFromWhatThePaneKeeps) {
 
   // In its own size: the made icon as it is.
   prompter.answers = {PromptAnswer::No};
-  pane->SaveSelectedIcons(0, false);
+  pane->SaveIcotoIcoBmp(0, "ICO", "ICO", false, false);
   EXPECT_EQ(Read(src / "p.bmp.Ico"), Read(app / "temp.ico"));
 
   // As a bitmap in its own size and on the system clipboard: the whole 40 x 30 picture.
   prompter.answers = {PromptAnswer::No};
-  pane->SaveSelectedIcons(0, true);
+  pane->SaveIcotoIcoBmp(0, "ICO", "BMP", false, false);
   const auto bitmap = ReadBmpFile(Read(src / "p.bmp.bmp"));
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(bitmap->Width(), 40);

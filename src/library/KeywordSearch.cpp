@@ -28,7 +28,7 @@ KeywordTerms SplitSearchText(std::string_view text) {
   return {terms[0], terms[1], terms[2]};
 }
 
-void FndKeyPrg(std::string& T, const std::string& K1, const std::string& K2, const std::string& K3, bool& FndKeyOK) {
+void MatchKeywords(std::string& T, const std::string& K1, const std::string& K2, const std::string& K3, bool& FndKeyOK) {
   if (T.empty()) return;
   T = AsciiUpper(T);
   const auto found = [&](const std::string& k) { return k.empty() || T.find(k) != std::string::npos; };
@@ -59,7 +59,7 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       // The keyword alone is decoded; the rest of the entry only for a hit.
       std::string T = prefix + FieldText(std::string_view(*raw).substr(13, kKeywordBytes), lang);
       bool ok = false;
-      FndKeyPrg(T, terms.K1, terms.K2, terms.K3, ok);
+      MatchKeywords(T, terms.K1, terms.K2, terms.K3, ok);
       if (!ok) continue;
       const LibSrcItem item = *reader.Item(entry);
       const auto body = reader.Body(item);

@@ -61,7 +61,7 @@ LibPage CategoryPage(const std::string& workDir, const LanguageTable& lang) {
   return page;
 }
 
-LibPagesState RsetLibTreePages(int iconCount, int paneCount, int libGrpNo, int libGrpSize, const LanguageTable& lang) {
+LibPagesState MakeLibPagesState(int iconCount, int paneCount, int libGrpNo, int libGrpSize, const LanguageTable& lang) {
   LibPagesState s;
   if (iconCount == 0) iconCount = paneCount;
   const int size = std::max(1, libGrpSize);

@@ -57,7 +57,8 @@ struct LibPagesState {
   bool NextEnabled = false;  // mn10NextGrpIcon, PictureGrp(1)
 };
 // `iconCount` 0 is replaced by the pane's item count.
-LibPagesState RsetLibTreePages(int iconCount, int paneCount, int libGrpNo, int libGrpSize, const LanguageTable& lang);
+// Formerly "RsetLibTreePages".
+LibPagesState MakeLibPagesState(int iconCount, int paneCount, int libGrpNo, int libGrpSize, const LanguageTable& lang);
 
 // The page to show after the library shrank to `iconCount`: the same page unless it no longer
 // exists, then the new last page.

@@ -28,9 +28,9 @@ enum class Proc : std::uint8_t {
   CopyIconToSystemClipboard, CutIconToSystemClipboard, PreviousIconPage, NextIconPage, DeleteSelectedIcons,
   CopyIconsToIconClipboard, CutIconsToIconClipboard,
   // library page
-  PopTreeViewLSub, PopIcoClipBoardSub,
+  RunLibraryTreeMenu, RunIconClipboardMenu,
   // web-site page
-  WebSitePrg,
+  RunWebSiteCommand,
   // the frame's own
   ViewMode,       // arg 21, 22, 23: the view buttons
   PopMenu,        // arg: a PopupPane

@@ -295,7 +295,7 @@ void MainFrame::SetToolBarEn(std::string_view obj, int /*fileN*/) {
   ShowToolbar();
 }
 
-void MainFrame::ToolBarPrg0(int buttonIndex) {
+void MainFrame::RunToolbarButton(int buttonIndex) {
   GetObjGet(false);
   if (buttonIndex >= 21 && buttonIndex <= 23) {
     toolbar_.pressedView = buttonIndex;
@@ -387,10 +387,10 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::DeleteSelectedIcons: p.DeleteSelectedIcons(); break;
     case Proc::CopyIconsToIconClipboard: p.CopyIconsToIconClipboard(arg); break;
     case Proc::CutIconsToIconClipboard: p.CutIconsToIconClipboard(arg); break;
-    case Proc::PopTreeViewLSub: p.PopTreeViewLSub(arg); break;
-    case Proc::PopIcoClipBoardSub: p.PopIcoClipBoardSub(arg); break;
-    case Proc::WebSitePrg: p.WebSitePrg(arg); break;
-    case Proc::ViewMode: ToolBarPrg0(arg); break;
+    case Proc::RunLibraryTreeMenu: p.RunLibraryTreeMenu(arg); break;
+    case Proc::RunIconClipboardMenu: p.RunIconClipboardMenu(arg); break;
+    case Proc::RunWebSiteCommand: p.RunWebSiteCommand(arg); break;
+    case Proc::ViewMode: RunToolbarButton(arg); break;
     case Proc::PopMenu: PopMenu(PopupPaneName(static_cast<PopupPane>(arg))); break;
     case Proc::OpenOptions: OpenOptions(); break;
     case Proc::ShowHelpContents: p.ShowHelpContents(); break;
@@ -404,7 +404,7 @@ void MainFrame::Run(Proc proc, int arg) {
 
 // ----- keyboard -----
 
-bool MainFrame::KeyPressPrg(int vk, KeyMods mods) {
+bool MainFrame::DispatchKey(int vk, KeyMods mods) {
   if (keyBusy_ || IsModifierKey(vk)) return false;
   BusyGuard busy(keyBusy_);
   GetObjGet(false);

@@ -69,7 +69,8 @@ class MainFrame {
   void TabStripGotFocus();
 
   // ----- toolbar and commands -----
-  void ToolBarPrg0(int buttonIndex);
+  // Formerly "ToolBarPrg0".
+  void RunToolbarButton(int buttonIndex);
   void SetToolBarEn(std::string_view obj, int fileN);
   void SetListViewType();
   void SetToolButtonEnabled(int index, bool enabled);
@@ -83,7 +84,8 @@ class MainFrame {
   // One key press with the modifiers of that key event. Returns true when a command row matched
   // (the key is then consumed). A key that comes while an earlier key's command still runs is
   // dropped.
-  bool KeyPressPrg(int vk, KeyMods mods);
+  // Formerly "KeyPressPrg".
+  bool DispatchKey(int vk, KeyMods mods);
 
   // ----- popup menus and list helpers -----
   void PopMenu(std::string_view paneName);

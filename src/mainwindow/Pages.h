@@ -5,7 +5,7 @@
 //
 // A command has one name from the command table to the page: the table's procedure is called
 // here by the same name, and the page's method bears it too unless the page carries several
-// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, `PopTreeViewLSub`, ...). The old
+// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, `RunLibraryTreeMenu`, ...). The old
 // menu handler of a command stays in its table row (`legacy`), for a search by that name.
 
 #include <optional>
@@ -66,11 +66,12 @@ class Pages {
   virtual void CutIconsToIconClipboard(int size) = 0;
 
   // --- library page ---
-  virtual void PopTreeViewLSub(int index) = 0;
-  virtual void PopIcoClipBoardSub(int index) = 0;
+  virtual void RunLibraryTreeMenu(int index) = 0;
+  virtual void RunIconClipboardMenu(int index) = 0;
 
   // --- web-site page ---
-  virtual void WebSitePrg(int index) = 0;
+  // Formerly "WebSitePrg".
+  virtual void RunWebSiteCommand(int index) = 0;
 
   // --- selection summaries: counts into the status bars, commands enabled by selection ---
   virtual void SelectIco() = 0;

@@ -18,7 +18,7 @@ class IconClipboardLink {
   virtual ~IconClipboardLink() = default;
   virtual IconClipboardState ClipboardState() const = 0;
   // Lists the icon clipboard again after icons were put into it.
-  virtual void RsetIcoClipBoard() = 0;
+  virtual void RelistIconClipboard() = 0;
 };
 
 }  // namespace glimmora

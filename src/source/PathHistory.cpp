@@ -4,7 +4,7 @@
 
 namespace glimmora {
 
-void AddimgCombopath(PathHistoryState& box, const std::string& trkey, std::int16_t image) {
+void AddToPathHistory(PathHistoryState& box, const std::string& trkey, std::int16_t image) {
   if (trkey == kMyComputerKey) return;
   for (std::size_t i = 0; i < box.Items.size(); ++i) {
     if (box.Items[i].Path != trkey) continue;

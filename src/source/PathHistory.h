@@ -21,6 +21,7 @@ struct PathHistoryState {
 // Records `trkey` opened with the tree image `image`: an entry with exactly that text is selected
 // and takes the image; otherwise the text is appended (the oldest entry going when the box is
 // full). "mycomputer" is never recorded.
-void AddimgCombopath(PathHistoryState& box, const std::string& trkey, std::int16_t image);
+// Formerly "AddimgCombopath".
+void AddToPathHistory(PathHistoryState& box, const std::string& trkey, std::int16_t image);
 
 }  // namespace glimmora

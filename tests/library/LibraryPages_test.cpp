@@ -144,13 +144,13 @@ TEST_F(LibraryPagesTest, KilobyteTextsAndSelectionState) {
 }
 
 TEST_F(LibraryPagesTest, PageCaptionAndButtons) {
-  const LibPagesState one = RsetLibTreePages(50, 50, 1, 50, lang);
+  const LibPagesState one = MakeLibPagesState(50, 50, 1, 50, lang);
   EXPECT_FALSE(one.MultiPage);
-  const LibPagesState mid = RsetLibTreePages(120, 50, 2, 50, lang);
+  const LibPagesState mid = MakeLibPagesState(120, 50, 2, 50, lang);
   EXPECT_EQ(mid.LibGrpCount, 3);
   EXPECT_EQ(mid.Caption, "<350>2 <351> 3 <389> )");
   EXPECT_TRUE(mid.PrevEnabled && mid.NextEnabled);
-  const LibPagesState last = RsetLibTreePages(120, 20, 3, 50, lang);
+  const LibPagesState last = MakeLibPagesState(120, 20, 3, 50, lang);
   EXPECT_TRUE(last.PrevEnabled);
   EXPECT_FALSE(last.NextEnabled);
   EXPECT_EQ(ClampLibPage(3, 100, 50), 2);
@@ -170,11 +170,11 @@ TEST_F(LibraryPagesTest, SearchTextSplitsIntoThreeTrimmedTerms) {
   EXPECT_EQ(SplitSearchText("      x      ").K1, "  X  ");  // four blanks at most from each side
   std::string T = "Cats blue";
   bool ok = false;
-  FndKeyPrg(T, "TS BL", "", "", ok);  // across the blank between caption and keyword
+  MatchKeywords(T, "TS BL", "", "", ok);  // across the blank between caption and keyword
   EXPECT_TRUE(ok);
   std::string empty;
   ok = true;
-  FndKeyPrg(empty, "X", "", "", ok);
+  MatchKeywords(empty, "X", "", "", ok);
   EXPECT_TRUE(ok);  // an empty text leaves the answer alone
 }
 

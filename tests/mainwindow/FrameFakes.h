@@ -62,9 +62,9 @@ class RecordingPages : public Pages {
   void DeleteSelectedIcons() override { Call("mn8DeleteIco"); }
   void CopyIconsToIconClipboard(int i) override { Call("mnCopyIcoToIcoClipperSub", i); }
   void CutIconsToIconClipboard(int i) override { Call("mnCutIcoToIcoClipperSub", i); }
-  void PopTreeViewLSub(int i) override { Call("PopTreeViewLSub", i); }
-  void PopIcoClipBoardSub(int i) override { Call("PopIcoClipBoardSub", i); }
-  void WebSitePrg(int i) override { Call("WebSitePrg", i); }
+  void RunLibraryTreeMenu(int i) override { Call("PopTreeViewLSub", i); }
+  void RunIconClipboardMenu(int i) override { Call("PopIcoClipBoardSub", i); }
+  void RunWebSiteCommand(int i) override { Call("WebSitePrg", i); }
   void SelectIco() override { summaries.push_back("SelectIco"); }
   void SelectIcoSourceIco() override { summaries.push_back("SelectIcoSourceIco"); }
   void SelectLibIco() override { summaries.push_back("SelectLibIco"); }

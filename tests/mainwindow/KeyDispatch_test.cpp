@@ -146,7 +146,7 @@ TEST(KeyDispatch, EveryKeyAgainstEveryPane) {
       for (int m = 0; m < 8; ++m) {
         const bool ctrl = m & 1, alt = m & 2, shift = m & 4;
         rig.Clear();
-        rig.frame.KeyPressPrg(vk, {ctrl, alt, shift});
+        rig.frame.DispatchKey(vk, {ctrl, alt, shift});
         SCOPED_TRACE(std::string(PaneName(pane)) + " vk " + std::to_string(vk) + " ctrl " +
                      std::to_string(ctrl) + " alt " + std::to_string(alt) + " shift " +
                      std::to_string(shift));
@@ -160,17 +160,17 @@ TEST(KeyDispatch, ModifiersComeFromEachKeyAlone) {
   FrameRig rig;
   rig.MakeCurrent(Pane::ListViewPict);
   // Ctrl+Alt+A acts as Ctrl+A; the next Ctrl+Alt+C still copies into the icon clipboard.
-  rig.frame.KeyPressPrg('A', {true, true, false});
+  rig.frame.DispatchKey('A', {true, true, false});
   EXPECT_EQ(rig.pages.Last(), "mn3SelectedAllIco");
-  rig.frame.KeyPressPrg('C', {true, true, false});
+  rig.frame.DispatchKey('C', {true, true, false});
   EXPECT_EQ(rig.pages.Last(), "mnCopyIcoToIcoClipperSub(0)");
   // Ctrl+Alt+Shift+5 cuts to the system clipboard in size entry 4.
-  rig.frame.KeyPressPrg('5', {true, true, true});
+  rig.frame.DispatchKey('5', {true, true, true});
   EXPECT_EQ(rig.pages.Last(), "mn6CutIcoToClipperSub(4)");
   // Alt+F1 without Ctrl saves all icons; Ctrl+F1 the selected ones.
-  rig.frame.KeyPressPrg(F(1), {false, true, false});
+  rig.frame.DispatchKey(F(1), {false, true, false});
   EXPECT_EQ(rig.pages.Last(), "mn22SaveAllIcoAsIcoSub(0)");
-  rig.frame.KeyPressPrg(F(1), {true, false, false});
+  rig.frame.DispatchKey(F(1), {true, false, false});
   EXPECT_EQ(rig.pages.Last(), "mn12SaveSelectedIcoAsIcoSub(0)");
 }
 
@@ -181,15 +181,15 @@ TEST(KeyDispatch, KeyDuringARunningCommandIsDropped) {
   rig.pages.onCommand = [&] {
     // A long save yields to the event loop and another key arrives meanwhile.
     if (nested++ == 0) {
-      EXPECT_FALSE(rig.frame.KeyPressPrg('A', {true, false, false}));
+      EXPECT_FALSE(rig.frame.DispatchKey('A', {true, false, false}));
     }
     EXPECT_TRUE(rig.frame.KeyBusy());
   };
-  EXPECT_TRUE(rig.frame.KeyPressPrg(F(4), {}));
+  EXPECT_TRUE(rig.frame.DispatchKey(F(4), {}));
   EXPECT_EQ(rig.pages.calls, std::vector<std::string>{"mnSaveSelFileIcotoIco"});
   EXPECT_FALSE(rig.frame.KeyBusy());
   rig.pages.onCommand = nullptr;
-  EXPECT_TRUE(rig.frame.KeyPressPrg('A', {true, false, false}));
+  EXPECT_TRUE(rig.frame.DispatchKey('A', {true, false, false}));
   EXPECT_EQ(rig.pages.Last(), "mn3SelectedAllFile");
 }
 
@@ -199,9 +199,9 @@ TEST(KeyDispatch, ModifierKeysAndUnmatchedKeysStillLeaveThePaneCurrent) {
   rig.frame.PaneLostFocus(Pane::ListViewLIco);
   EXPECT_EQ(rig.frame.FocusObj(), Pane::None);
   rig.Clear();
-  for (int vk : {16, 17, 18}) EXPECT_FALSE(rig.frame.KeyPressPrg(vk, {true, true, true}));
+  for (int vk : {16, 17, 18}) EXPECT_FALSE(rig.frame.DispatchKey(vk, {true, true, true}));
   EXPECT_TRUE(rig.view.focused.empty());
-  EXPECT_FALSE(rig.frame.KeyPressPrg('Q', {true, false, false}));
+  EXPECT_FALSE(rig.frame.DispatchKey('Q', {true, false, false}));
   EXPECT_EQ(rig.frame.FocusObj(), Pane::ListViewLIco);
   EXPECT_EQ(rig.view.focused, std::vector<Pane>{Pane::ListViewLIco});
 }

@@ -62,7 +62,7 @@ TEST(CurrentPane, InputBoxesLeaveNoPaneCurrent) {
   EXPECT_FALSE(rig.view.Enabled("PopIcoMenu"));
   EXPECT_FALSE(rig.view.toolbar.Enabled(16));
   rig.Clear();
-  rig.frame.ToolBarPrg0(16);
+  rig.frame.RunToolbarButton(16);
   EXPECT_TRUE(rig.pages.calls.empty());
   EXPECT_EQ(rig.frame.CurListView(), Pane::None);
 }
@@ -98,7 +98,7 @@ TEST(PageSwitch, FocusThatArrivesBeforeTheTabClickBelongsToTheNewPage) {
     rig.frame.PaneGotFocus(c.arriving);
     rig.ShowPage(c.to);
     EXPECT_EQ(rig.frame.FocusObj(), c.arriving);
-    rig.frame.KeyPressPrg(c.vk, {true, false, false});
+    rig.frame.DispatchKey(c.vk, {true, false, false});
     EXPECT_EQ(rig.pages.Last(), c.command);
     rig.ShowPage(PageOfPane(c.from));  // the page left keeps its own pane
     EXPECT_EQ(rig.frame.FocusObj(), c.from);
@@ -202,7 +202,7 @@ TEST(Popups, MousePopupLeavesItemsOutThatTheKeyboardShows) {
   }
   EXPECT_EQ(rig.view.itemVisibleAtPopup[0].count({"mnIcoClipBoardMenuSub", 0}), 0u);
 
-  rig.frame.KeyPressPrg(kVkSpace, {});
+  rig.frame.DispatchKey(kVkSpace, {});
   ASSERT_EQ(rig.view.popups.size(), 2u);
   EXPECT_TRUE((rig.view.itemVisibleAtPopup[1].at({"mnIcoClipBoardMenuSub", 19})));
 
@@ -233,7 +233,7 @@ TEST(ListHelpers, SelectionBySizeColourOrCancelPutsThePointerBack) {
   FrameRig rig;
   rig.MakeCurrent(Pane::ListViewPict);
   rig.frame.RecordCursorPos({7, 9});
-  rig.frame.KeyPressPrg('2', {true, false, false});
+  rig.frame.DispatchKey('2', {true, false, false});
   EXPECT_EQ(rig.pages.Last(), "mn3SelectedIcoWithHWSub(1)");
   EXPECT_EQ(rig.view.pointerMoves, (std::vector<ScreenPoint>{ScreenPoint{7, 9}}));
   rig.frame.RunMenuItem("mn3SelectedAllIco");

@@ -73,7 +73,7 @@ TEST(ToolbarDispatch, EveryCommandAgainstEveryPane) {
       if (c.pane == Pane::None) rig.ShowPage(c.page);
       else rig.MakeCurrent(c.pane);
       rig.Clear();
-      rig.frame.ToolBarPrg0(cmd);
+      rig.frame.RunToolbarButton(cmd);
       const std::string want = Expected(cmd, c);
       SCOPED_TRACE("command " + std::to_string(cmd) + " pane '" + std::string(PaneName(c.pane)) +
                    "' page " + std::to_string(static_cast<int>(c.page)));
@@ -140,7 +140,7 @@ TEST(ViewButtons, OnTheWebPageOnlyTheButtonChangesUntilTheSourcePageShows) {
   FrameRig rig;
   rig.MakeCurrent(Pane::ListViewWebSite);
   rig.Clear();
-  rig.frame.ToolBarPrg0(22);
+  rig.frame.RunToolbarButton(22);
   EXPECT_EQ(rig.view.toolbar.pressedView, 22);
   EXPECT_TRUE(rig.pages.viewModes.empty());
 
@@ -156,7 +156,7 @@ TEST(ViewButtons, ClipboardListUsesItsOwnMenuItems) {
   rig.MakeCurrent(Pane::ListViewIcoClipboard);
   rig.Clear();
   rig.view.itemEnabled.clear();
-  rig.frame.ToolBarPrg0(22);
+  rig.frame.RunToolbarButton(22);
   EXPECT_EQ(rig.pages.viewModes,
             (std::vector<std::pair<Pane, ListViewMode>>{{Pane::ListViewIcoClipboard, ListViewMode::List}}));
   EXPECT_TRUE(rig.view.ItemEnabled("mnIcoClipBoardMenuSub", 15));
@@ -168,7 +168,7 @@ TEST(ViewButtons, ClipboardListUsesItsOwnMenuItems) {
 TEST(ViewButtons, ReportChosenOnSourcePageReachesLibraryIcons) {
   FrameRig rig;
   rig.MakeCurrent(Pane::ListViewPict);
-  rig.frame.ToolBarPrg0(21);
+  rig.frame.RunToolbarButton(21);
   rig.Clear();
   rig.MakeCurrent(Pane::ListViewLIco);
   ASSERT_FALSE(rig.pages.viewModes.empty());
@@ -184,7 +184,7 @@ TEST(ViewButtons, ViewMenuItemsAreTheViewButtons) {
     byMenu.Clear();
     byButton.Clear();
     EXPECT_TRUE(byMenu.frame.RunMenuItem("mnIcodispSub", i));
-    byButton.frame.ToolBarPrg0(21 + i);
+    byButton.frame.RunToolbarButton(21 + i);
     EXPECT_EQ(byMenu.view.toolbar.pressedView, 21 + i);
     EXPECT_EQ(byMenu.pages.viewModes, byButton.pages.viewModes);
     EXPECT_EQ(byMenu.view.itemEnabled, byButton.view.itemEnabled);

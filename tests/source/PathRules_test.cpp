@@ -28,7 +28,7 @@ TEST(ComponentsBelow, SplitsThePartUnderTheVolume) {
 
 TEST(PathHistory, KeepsTwentyOneEntriesTheOldestLeavingFirst) {
   PathHistoryState box;
-  for (int i = 1; i <= 22; ++i) AddimgCombopath(box, "/f" + std::to_string(i), 9);
+  for (int i = 1; i <= 22; ++i) AddToPathHistory(box, "/f" + std::to_string(i), 9);
   ASSERT_EQ(box.Items.size(), 21u);
   EXPECT_EQ(box.Items.front().Path, "/f2");
   EXPECT_EQ(box.Items.back().Path, "/f22");
@@ -38,17 +38,17 @@ TEST(PathHistory, KeepsTwentyOneEntriesTheOldestLeavingFirst) {
 
 TEST(PathHistory, RevisitingSelectsTheEntryAndTakesTheImageWithoutDroppingAny) {
   PathHistoryState box;
-  for (int i = 1; i <= 21; ++i) AddimgCombopath(box, "/f" + std::to_string(i), 9);
-  AddimgCombopath(box, "/f5", 5);
+  for (int i = 1; i <= 21; ++i) AddToPathHistory(box, "/f" + std::to_string(i), 9);
+  AddToPathHistory(box, "/f5", 5);
   ASSERT_EQ(box.Items.size(), 21u);
   EXPECT_EQ(box.Items.front().Path, "/f1");
   EXPECT_EQ(box.Selected, 4);
   EXPECT_EQ(box.Items[4].Image, 5);
   // Compared with case: another spelling is another entry.
-  AddimgCombopath(box, "/F5", 9);
+  AddToPathHistory(box, "/F5", 9);
   EXPECT_EQ(box.Items.back().Path, "/F5");
   EXPECT_EQ(box.Items.front().Path, "/f2");
-  AddimgCombopath(box, "mycomputer", 3);
+  AddToPathHistory(box, "mycomputer", 3);
   EXPECT_EQ(box.Items.back().Path, "/F5");
 }
 

@@ -74,7 +74,7 @@ void ClipboardPane::AddRows(const std::vector<ClipFile>& files, int firstNumber)
   list_->setUpdatesEnabled(true);
 }
 
-void ClipboardPane::RsetIcoClipBoard(bool addNewIco) {
+void ClipboardPane::RelistIconClipboard(bool addNewIco) {
   if (!addNewIco) {
     list_->Model()->removeRows(0, list_->Model()->rowCount());
     files_.clear();
@@ -158,7 +158,7 @@ void ClipboardPane::DelIcoClipBoard(bool delAll, Prompter& prompter) {
   std::vector<std::string> failed;
   if (delAll) {
     failed = DelAllClipFiles(clipDir_);
-    RsetIcoClipBoard(false);
+    RelistIconClipboard(false);
   } else {
     const std::vector<std::string> names = Files(false);
     failed = DelClipFiles(clipDir_, names);
@@ -182,7 +182,7 @@ void ClipboardPane::RemoveFiles(const std::vector<std::string>& fileNames) {
     files_.erase(files_.begin() + r);
   }
   list_->setUpdatesEnabled(true);
-  if (imagesAdded_ > clipGrpSize_ + 2) RsetIcoClipBoard(false);
+  if (imagesAdded_ > clipGrpSize_ + 2) RelistIconClipboard(false);
   else SelectClipIco();
 }
 

@@ -35,11 +35,12 @@ class ClipboardPane : public QObject, public IconClipboardLink {
   // --- IconClipboardLink ---
   IconClipboardState ClipboardState() const override;
   // Icons were saved into the clipboard from elsewhere: the pane is listed again.
-  void RsetIcoClipBoard() override { RsetIcoClipBoard(false); }
+  // Formerly "RsetIcoClipBoard".
+  void RelistIconClipboard() override { RelistIconClipboard(false); }
 
   // Full rebuild (false), or the files of the folder not listed yet appended with numbers that
   // go on from the last item (true). Ends with SelectClipIco.
-  void RsetIcoClipBoard(bool addNewIco);
+  void RelistIconClipboard(bool addNewIco);
   // Status panel 1 and the enabling of the clipboard commands, from the selection.
   ClipSelectState SelectClipIco();
 

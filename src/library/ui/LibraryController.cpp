@@ -145,7 +145,7 @@ void LibraryController::ConnectWidgets() {
   });
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(clipList->ReportView()),
                                static_cast<QAbstractItemView*>(clipList->IconView())}) {
-    connect(v, &QAbstractItemView::doubleClicked, this, [this] { PopIcoClipBoardSub(24); });
+    connect(v, &QAbstractItemView::doubleClicked, this, [this] { RunIconClipboardMenu(24); });
     v->viewport()->installEventFilter(this);
     v->installEventFilter(this);
   }
@@ -177,7 +177,7 @@ void LibraryController::ConnectWidgets() {
   recent->setInsertPolicy(QComboBox::NoInsert);
   recent->installEventFilter(this);
   recent->lineEdit()->installEventFilter(this);
-  connect(recent, QOverload<int>::of(&QComboBox::activated), this, [this](int) { ImageComboLRDPrg(); });
+  connect(recent, QOverload<int>::of(&QComboBox::activated), this, [this](int) { OpenRecentLibrary(); });
 }
 
 bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
@@ -193,7 +193,7 @@ bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       if (watched == page_.ImageComboLRD() || watched == page_.ImageComboLRD()->lineEdit()) {
-        ImageComboLRDPrg();
+        OpenRecentLibrary();
         return true;
       }
     }
@@ -205,7 +205,7 @@ bool LibraryController::eventFilter(QObject* watched, QEvent* event) {
   if ((type == QEvent::FocusIn || type == QEvent::MouseButtonPress) && onClip && clip_->Dirty()) {
     // The editor may have changed the icons: list them again before the user acts on them.
     clip_->SetDirty(false);
-    clip_->RsetIcoClipBoard(false);
+    clip_->RelistIconClipboard(false);
   }
   if (watched == page_.TreeViewL()->viewport() && type == QEvent::MouseButtonPress) justLoaded_ = nullptr;
   if (type == QEvent::MouseButtonDblClick && (watched == page_.ListViewLIco()->ReportView()->viewport() ||
@@ -252,7 +252,7 @@ void LibraryController::EndProgress() {
 
 void LibraryController::Start() {
   ResetTreeViewL();
-  clip_->RsetIcoClipBoard(false);
+  clip_->RelistIconClipboard(false);
   SelectLibIco();
 }
 
@@ -271,7 +271,7 @@ void LibraryController::NodeClick() {
   emit CaptionChanged();
 }
 
-void LibraryController::PopTreeViewLSub(int index) {
+void LibraryController::RunLibraryTreeMenu(int index) {
   if (busy_) return;
   switch (index) {
     case 0:
@@ -311,7 +311,7 @@ void LibraryController::PopTreeViewLSub(int index) {
 
 void LibraryController::ShowLibPages(int iconCount) {
   const LibPagesState s =
-      RsetLibTreePages(iconCount, icons_->Count(), libGrpNo_, state_.LibGrpSize, state_.LangStr);
+      MakeLibPagesState(iconCount, icons_->Count(), libGrpNo_, state_.LibGrpSize, state_.LangStr);
   libGrpCount_ = s.LibGrpCount;
   if (s.LibGrpNo > 0) libGrpNo_ = s.LibGrpNo;
   if (s.MultiPage) icons_->SetHeading(s.Caption);
@@ -544,7 +544,7 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string
     for (const auto& n : result.Failed) text += "\n" + n;
     Ask().Tell(text, 654, PromptIcon::Warning);
   }
-  if (toClipboard) clip_->RsetIcoClipBoard(true);
+  if (toClipboard) clip_->RelistIconClipboard(true);
   return result.Copied;
 }
 
@@ -665,7 +665,7 @@ void LibraryController::MoveIcoToLib(bool allIco) {
   icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
 }
 
-void LibraryController::PopIcoClipBoardSub(int index) {
+void LibraryController::RunIconClipboardMenu(int index) {
   if (busy_) return;
   switch (index) {
     case 0:
@@ -689,7 +689,7 @@ void LibraryController::PopIcoClipBoardSub(int index) {
     case 15:
     case 16:
     case 17:
-      if (services_.ToolBarPrg0) services_.ToolBarPrg0(index + 6);
+      if (services_.RunToolbarButton) services_.RunToolbarButton(index + 6);
       break;
     case 19: CopyIcotoSysClipBoard(0, false, true); break;
     case 20: {
@@ -704,7 +704,7 @@ void LibraryController::PopIcoClipBoardSub(int index) {
       }
       break;
     }
-    case 22: clip_->RsetIcoClipBoard(false); break;
+    case 22: clip_->RelistIconClipboard(false); break;
     case 24: {
       const std::string editor = services_.EditorPath ? services_.EditorPath() : state_.SaveLibDir.IconEditTool;
       clip_->OpenInEditor(editor, Ask(), services_.StartEditor ? services_.StartEditor : StartDetachedEditor);
@@ -809,7 +809,7 @@ void LibraryController::AddImageComboLRD() {
   box->setEditText(text);
 }
 
-void LibraryController::ImageComboLRDPrg() {
+void LibraryController::OpenRecentLibrary() {
   if (busy_) return;
   const QString name = page_.ImageComboLRD()->currentText().toUpper();
   for (QTreeWidgetItem* n : tree_->Nodes()) {

@@ -41,7 +41,7 @@ struct LibraryServices {
   // Starts the editor with the icon's path as its one argument; null: a detached process.
   std::function<bool(const std::string& program, const std::string& file)> StartEditor;
   // The frame's toolbar dispatcher (the clipboard menu's view items run buttons 21..23).
-  std::function<void(int button)> ToolBarPrg0;
+  std::function<void(int button)> RunToolbarButton;
 };
 
 // Where the library pane's rows came from.
@@ -74,7 +74,8 @@ class LibraryController : public QObject {
 
   // --- tree ---
   void ResetTreeViewL();
-  void PopTreeViewLSub(int index);
+  // Formerly "PopTreeViewLSub".
+  void RunLibraryTreeMenu(int index);
   void NodeClick();
 
   // --- library pane ---
@@ -96,7 +97,8 @@ class LibraryController : public QObject {
   void OpenAuthorInf();
 
   // --- icon clipboard ---
-  void PopIcoClipBoardSub(int index);
+  // Formerly "PopIcoClipBoardSub".
+  void RunIconClipboardMenu(int index);
   void SelectClipIco();
   void MoveIcoToLib(bool allIco);
 
@@ -108,7 +110,8 @@ class LibraryController : public QObject {
   // The keyword row's save button ("CommandSaveKeyword_Click").
   void SaveKeywordToSelectedIcons();
   void AddImageComboLRD();
-  void ImageComboLRDPrg();
+  // Formerly "ImageComboLRDPrg".
+  void OpenRecentLibrary();
 
  signals:
   void SwitchesChanged(const glimmora::CommandSwitches& switches);

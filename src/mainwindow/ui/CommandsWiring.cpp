@@ -267,14 +267,14 @@ class FrameWiring::WindowPages : public Pages {
   }
   void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
   void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
-  void PopTreeViewLSub(int index) override {
-    if (LibraryController* l = LibPage()) l->PopTreeViewLSub(index);
+  void RunLibraryTreeMenu(int index) override {
+    if (LibraryController* l = LibPage()) l->RunLibraryTreeMenu(index);
   }
-  void PopIcoClipBoardSub(int index) override {
-    if (LibraryController* l = LibPage()) l->PopIcoClipBoardSub(index);
+  void RunIconClipboardMenu(int index) override {
+    if (LibraryController* l = LibPage()) l->RunIconClipboardMenu(index);
   }
-  void WebSitePrg(int index) override {
-    if (WebSitePanel* p = Web()) p->WebSitePrg(index);
+  void RunWebSiteCommand(int index) override {
+    if (WebSitePanel* p = Web()) p->RunWebSiteCommand(index);
   }
   void SelectIco() override {
     if (IconPane* p = Icons()) p->SelectIco();
@@ -411,7 +411,7 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   });
 
   connect(toolbar_, &CommandToolbar::commandClicked, this,
-          [this](int index) { frame_->ToolBarPrg0(index); });
+          [this](int index) { frame_->RunToolbarButton(index); });
   for (const CommandRow& row : CommandRows()) {
     if (row.menu.empty()) continue;
     const std::string name(row.menu);
@@ -476,7 +476,7 @@ void FrameWiring::ConnectPages() {
     services.Browser = browser_.get();
     services.Opener = &opener_;
     services.EditorPath = [this] { return EditorPathForClipboard(); };
-    services.ToolBarPrg0 = [this](int button) { frame_->ToolBarPrg0(button); };
+    services.RunToolbarButton = [this](int button) { frame_->RunToolbarButton(button); };
     lib->SetServices(std::move(services));
     connect(lib, &LibraryController::SwitchesChanged, this, [this](const CommandSwitches& w) {
       for (const auto& [button, on] : w.Buttons) frame_->SetToolButtonEnabled(button, on);
@@ -582,7 +582,7 @@ bool FrameWiring::eventFilter(QObject* watched, QEvent* event) {
   const int vk = WindowsKeyCode(*key);
   if (vk == 0 || IsModifierKey(vk)) return false;
   const Qt::KeyboardModifiers m = key->modifiers();
-  return frame_->KeyPressPrg(vk, {bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier),
+  return frame_->DispatchKey(vk, {bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier),
                                   bool(m & Qt::ShiftModifier)});
 }
 

@@ -612,7 +612,7 @@ void IconPane::SaveFileIconsWithDefaults() {
 
 bool IconPane::SaveFileIconsToIconClipboard(int index) {
   const bool clean = SaveRun(0, "FILE", "ICO", index != 0, true, false);
-  if (clip_ != nullptr) clip_->RsetIcoClipBoard();
+  if (clip_ != nullptr) clip_->RelistIconClipboard();
   emit IconClipboardChanged();
   return clean;
 }
@@ -632,7 +632,7 @@ void IconPane::MoveFileIconsToIconClipboard(int index) {
 void IconPane::CopyIcotoIcoClipBoard(int sizeSel, bool cutMod) {
   if (model_->rowCount() == 0) return;
   SaveRun(sizeSel, "ICO", "ICO", false, true, false);
-  if (clip_ != nullptr) clip_->RsetIcoClipBoard();
+  if (clip_ != nullptr) clip_->RelistIconClipboard();
   emit IconClipboardChanged();
   if (cutMod) DeleteSelectedIcons();
   CurrentView()->setFocus();
@@ -668,7 +668,7 @@ void IconPane::CopyIcotoSysClipBoard(int sizeSel, bool cutMod) {
 
 // ----- preview and events -----------------------------------------------------------------------
 
-void IconPane::dispIcoRealSize(int row, QPoint globalPos) {
+void IconPane::ShowRealSizePreview(int row, QPoint globalPos) {
   if (!realSizeReq_ || row < 0 || row >= model_->rowCount()) return;
   const IconRow& item = model_->Row(row);
   QImage image = item.Image.isNull() ? IcoFileToImage(item.Ico) : item.Image;
@@ -696,7 +696,7 @@ void IconPane::HidePreview() {
 void IconPane::OnPressed(const QModelIndex& index) {
   if (!index.isValid()) return;
   SelectIco();
-  if (realSizeReq_) dispIcoRealSize(index.row(), pressPos_);
+  if (realSizeReq_) ShowRealSizePreview(index.row(), pressPos_);
 }
 
 bool IconPane::eventFilter(QObject* watched, QEvent* event) {

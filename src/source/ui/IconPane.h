@@ -142,7 +142,8 @@ class IconPane : public QWidget, public IconPaneLink {
   // first selected one; -1 when none.
   int FocusedRow() const;
   // The real-size preview of a row at a screen position (the pane calls it on a left press).
-  void dispIcoRealSize(int row, QPoint globalPos);
+  // Formerly "dispIcoRealSize".
+  void ShowRealSizePreview(int row, QPoint globalPos);
 
  signals:
   // The pane's status and the enabling of the icon commands were recomputed.

@@ -426,7 +426,7 @@ void SourcePanel::ListSelectedFolder() {
     } else {
       lastFolderPath_ = folder;
       lastFileCount_ = fileModel_->Count();
-      AddimgCombopath(folder);
+      AddToPathHistory(folder);
     }
   }
   treeView_->setToolTip(QString::fromStdString(fileFolder_));
@@ -489,10 +489,10 @@ void SourcePanel::SyncPathBox() {
   pathBox_->setEditText(QString::fromStdString(history_.Text));
 }
 
-void SourcePanel::AddimgCombopath(const std::string& trkey) {
+void SourcePanel::AddToPathHistory(const std::string& trkey) {
   const int node = SelectedNode();
   const int image = tree_->Valid(node) ? tree_->Node(node).Image : kImageFolder;
-  glimmora::AddimgCombopath(history_, trkey, static_cast<std::int16_t>(image));
+  glimmora::AddToPathHistory(history_, trkey, static_cast<std::int16_t>(image));
   SyncPathBox();
 }
 
@@ -559,7 +559,7 @@ void SourcePanel::GoToTypedPath(bool setupMod) {
     if (!RetryOrCancel(s, err)) break;
   }
   pathBox_->setEditText(QString::fromStdString(s));
-  AddimgCombopath(s);
+  AddToPathHistory(s);
   emit CaptionChanged();
 }
 

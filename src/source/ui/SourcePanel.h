@@ -95,7 +95,7 @@ class SourcePanel : public QWidget, public FileListLink {
   // Walks the tree to the folder typed or picked in the path box and lists it (the path box's
   // "ImageCobomKeyup").
   void GoToTypedPath(bool setupMod);
-  void AddimgCombopath(const std::string& trkey);
+  void AddToPathHistory(const std::string& trkey);
   std::vector<PathEntry> PathHistory() const;
   std::string PathText() const;
   void SetPathHistory(const std::vector<PathEntry>& items, const std::string& text);

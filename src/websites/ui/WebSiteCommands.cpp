@@ -24,7 +24,7 @@ bool AskYesToDelete(Prompter& prompter, const LanguageTable& lang, int row) {
 }
 }  // namespace
 
-void WebSitePanel::WebSitePrg(int index) {
+void WebSitePanel::RunWebSiteCommand(int index) {
   switch (index) {
     case 0: OpenSite(); break;
     case 2: EditEntry(); break;

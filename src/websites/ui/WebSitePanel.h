@@ -45,7 +45,7 @@ class WebSitePanel : public QWidget {
 
   // The page's commands by their menu index: 0 open the selected site, 2 edit the selected entry,
   // 3 add an entry, 4 delete the ticked entries; any other index does nothing.
-  void WebSitePrg(int index);
+  void RunWebSiteCommand(int index);
   void OpenSite();
   void EditEntry();
   void AddEntry();

@@ -22,7 +22,7 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   SelectNode(src);
   EXPECT_EQ(Icons()->Count(), 0);
   prompter.answers = {PromptAnswer::Yes};
-  Lib()->PopIcoClipBoardSub(1);  // all icons
+  Lib()->RunIconClipboardMenu(1);  // all icons
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{240});
   EXPECT_EQ(Icons()->Count(), 50);
   EXPECT_EQ(Clip()->Count(), 0);
@@ -55,7 +55,7 @@ TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {
   // The tree starts on its first category, opened.
   ASSERT_EQ(Lib()->Tree()->Selected(), Lib()->Tree()->Widget()->topLevelItem(0));
   EXPECT_TRUE(Lib()->Tree()->Selected()->isExpanded());
-  Lib()->PopIcoClipBoardSub(1);
+  Lib()->RunIconClipboardMenu(1);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{236});
   EXPECT_EQ(Clip()->Count(), 1);
 }
@@ -153,7 +153,7 @@ TEST_F(LibraryPageTest, KeywordHistoryKeepsSuccessfulSearchesOnceEach) {
 
 TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryItShows) {
   Open();
-  Lib()->PopTreeViewLSub(0);
+  Lib()->RunLibraryTreeMenu(0);
   LibraryManagerDialog* d = Lib()->Manager();
   ASSERT_NE(d, nullptr);
   // No category yet: a library cannot be made, the dialog says so and stays open.
@@ -171,7 +171,7 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   ASSERT_EQ(Lib()->Tree()->Widget()->topLevelItemCount(), 1);
 
   Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
-  Lib()->PopTreeViewLSub(0);
+  Lib()->RunLibraryTreeMenu(0);
   d = Lib()->Manager();
   d->TextLibname(0)->setText("Cats");
   d->TextLibname(1)->setText("cats");
@@ -182,7 +182,7 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   EXPECT_EQ(LibraryReader::Open(src).IconCount(), 0);
   ASSERT_NE(Lib()->Tree()->FindLibrary(src), nullptr);
   // A second library under the same key is refused.
-  Lib()->PopTreeViewLSub(0);
+  Lib()->RunLibraryTreeMenu(0);
   d = Lib()->Manager();
   d->TextLibname(0)->setText("Kittens");
   d->TextLibname(1)->setText("cats");
@@ -192,7 +192,7 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
 
   // The delete acts on the dialog's choice even when the tree's selection moves meanwhile.
   Lib()->Tree()->Select(Lib()->Tree()->FindLibrary(src));
-  Lib()->PopTreeViewLSub(1);
+  Lib()->RunLibraryTreeMenu(1);
   d = Lib()->Manager();
   EXPECT_FALSE(d->TextLibname(0)->isEnabled());
   EXPECT_EQ(d->TabStripLib()->tabText(0).toStdString(), "<333>");
@@ -251,15 +251,15 @@ TEST_F(LibraryPageTest, RecentBoxOpensALibraryTypedInAnyCaseAndKeepsTwentyNames)
   SelectNode(libs[5]);  // a name already there keeps its place
   EXPECT_EQ(box->itemText(4), "Lib5");
   box->setEditText("lib3");
-  Lib()->ImageComboLRDPrg();
+  Lib()->OpenRecentLibrary();
   EXPECT_EQ(LibraryTree::SrcPath(Lib()->Tree()->Selected()), libs[3]);
   EXPECT_EQ(Icons()->Count(), 1);
   box->setEditText("cat7");  // a category's name opens the category
-  Lib()->ImageComboLRDPrg();
+  Lib()->OpenRecentLibrary();
   EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
   EXPECT_EQ(Icons()->Count(), 0);
   box->setEditText("nowhere");
-  Lib()->ImageComboLRDPrg();
+  Lib()->OpenRecentLibrary();
   EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
 }
 

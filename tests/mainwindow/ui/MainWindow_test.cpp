@@ -336,7 +336,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->MenuAction("mnOptSet")->setEnabled(true);
   w->MenuAction("mnOptSet")->trigger();
   w->FrameW()->Panel()->AddEntry();
-  w->FrameL()->Controller()->PopTreeViewLSub(0);
+  w->FrameL()->Controller()->RunLibraryTreeMenu(0);
   w->FrameL()->Controller()->OpenAuthorInf();
   w->ShowFriendLinks();
   w->ShowHomePage();

@@ -107,9 +107,9 @@ TEST_F(PagesWiringTest, TheViewButtonsSwitchTheCurrentIconList) {
   EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->ReportView()));
   Focus(icons->CurrentView());
   // Buttons 21 to 23: report, list, large icons.
-  w->Commands()->Frame().ToolBarPrg0(21);
+  w->Commands()->Frame().RunToolbarButton(21);
   EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->ReportView()));
-  w->Commands()->Frame().ToolBarPrg0(23);
+  w->Commands()->Frame().RunToolbarButton(23);
   EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->LargeIconView()));
   EXPECT_EQ(w->State().CurListView, "ListViewPict");
 }

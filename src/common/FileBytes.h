@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads and atomic replacements (ReplaceFile.h) for the byte buffers the icon writers
+// Whole-file reads and writes (ReplaceFile.h) for the byte buffers the icon writers
 // handle.
 
 #include <cstdint>
@@ -14,10 +14,10 @@ namespace glimmora {
 // more than `maxBytes`. Never creates the file.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
-// Replaces (or creates) `path` with `bytes` in one rename, as ReplaceFileAtomically does, without
-// waiting for the disk: for the icon, bitmap and note files the savers write, which can be made
-// again. False when any step fails; the old file is then left as it was and `errorNumber`, when
-// given, holds the system's reason (an errno value).
+// Creates or replaces `path` with `bytes` as WriteOrReplaceFile does, without waiting for the
+// disk: for the icon, bitmap and note files the savers write, which can be made again. False when
+// any step fails; an old file is then left as it was and `errorNumber`, when given, holds the
+// system's reason (an errno value).
 bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, int* errorNumber = nullptr);
 
 }  // namespace glimmora

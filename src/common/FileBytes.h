@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/FileOps.h"
+
 namespace glimmora {
 
 // The bytes of `path`; nullopt when it cannot be opened or read, is no regular file, or holds
@@ -17,7 +19,8 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
 // Creates or replaces `path` with `bytes` as WriteOrReplaceFile does, without waiting for the
 // disk: for the icon, bitmap and note files the savers write, which can be made again. False when
 // any step fails; an old file is then left as it was and `errorNumber`, when given, holds the
-// system's reason (an errno value).
-bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, int* errorNumber = nullptr);
+// system's reason (an errno value). `ops`, when given, stands in for the file system.
+bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, int* errorNumber = nullptr,
+                      FileOps* ops = nullptr);
 
 }  // namespace glimmora

@@ -216,6 +216,7 @@ TEST_P(Texts, FailureMessagesReadWholeWithWhatFailedBelow) {
     ExpectWhole(R(row) + "\n" + "/home/ann/icons/tools.dll: No space left on device", "row " + std::to_string(row));
   }
   ExpectWhole(JoinedCount(R(711), 12), "files not saved");
+  ExpectWhole(JoinedCount(R(735), 26), "files saved");
   ExpectWhole(R(670) + "\n" + "Animals-Cats: The library file /home/ann/cats.src does not exist.", "row 670");
   // A picture that cannot be loaded: the message, then why; the size limit is named.
   for (int reason = 663; reason <= 666; ++reason) ExpectWhole(R(631) + "\n" + R(reason), "picture refused");

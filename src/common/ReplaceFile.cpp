@@ -81,7 +81,7 @@ struct StepFailure {
 };
 
 // Fills the new file `handle`: `bytes`, then what `tailFrom` holds past them (when open), then the
-// mode (when given), flushed and closed. "" or what failed.
+// mode (when given), flushed. "" or what failed.
 std::string FillNewFile(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
                         const StepFailure& failed) {
   std::string error;
@@ -94,6 +94,12 @@ std::string FillNewFile(FileOps& ops, int handle, std::string_view bytes, int ta
     error = failed("Cannot set the mode of");
   else if (!ops.Flush(handle))
     error = failed("Cannot flush");
+  return error;
+}
+
+std::string FillAndClose(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
+                         const StepFailure& failed) {
+  std::string error = FillNewFile(ops, handle, bytes, tailFrom, mode, failed);
   if (!ops.Close(handle) && error.empty()) error = failed("Cannot close");
   return error;
 }
@@ -144,23 +150,60 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
     }
   } closeTail{tailFrom};
 
-  // A fresh name that nobody else writes to. In place of an existing file it starts readable by
-  // us alone and takes the old file's mode once written, so the contents are never more open.
+  // In place of an existing file the new one starts readable by us alone and takes the old file's
+  // mode once written, so the contents are never more open.
+  const mode_t startMode = replacing ? 0600 : 0644;
+  const mode_t mode = old.st_mode & 07777;
+  const mode_t* keepMode = replacing ? &mode : nullptr;
+  const auto renameOver = [&](const std::string& temp) {
+    if (ops.Rename(temp, target)) return std::string();
+    std::string error = failed("Cannot replace");
+    ops.Remove(temp);
+    return error;
+  };
+
+  // Among the user's files the new contents are written, where the file system allows, into a
+  // file without a name, named only once whole and just before the rename: a save killed while
+  // writing leaves nothing behind.
+  if (naming == TempName::Short) {
+    errno = 0;
+    const int unnamed = ops.CreateUnnamed(FolderOfPath(target), startMode);
+    if (unnamed >= 0) {
+      std::string error = FillNewFile(ops, unnamed, bytes, tailFrom, keepMode, failed);
+      std::string temp;
+      bool named = false, nameable = true;
+      for (int attempt = 0; error.empty() && nameable && !named && attempt < 16; ++attempt) {
+        temp = TempNameFor(target, naming);
+        errno = 0;
+        named = ops.Link(unnamed, temp);
+        nameable = named || errno == EEXIST;
+      }
+      if (!ops.Close(unnamed) && error.empty()) error = failed("Cannot close");
+      if (!error.empty()) {
+        if (named) ops.Remove(temp);
+        return error;
+      }
+      if (named) return renameOver(temp);
+      // It cannot be given a name here: written again under a name of its own, below.
+    }
+  }
+
+  // A fresh name that nobody else writes to.
   std::string temp;
   int handle = -1;
   for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
     temp = TempNameFor(target, naming);
     errno = 0;
-    handle = ops.Create(temp, replacing ? 0600 : 0644);
+    handle = ops.Create(temp, startMode);
     if (handle < 0 && errno != EEXIST) break;
   }
   if (handle < 0) return failed("Cannot create a file beside");
-
-  const mode_t mode = old.st_mode & 07777;
-  std::string error = FillNewFile(ops, handle, bytes, tailFrom, replacing ? &mode : nullptr, failed);
-  if (error.empty() && !ops.Rename(temp, target)) error = failed("Cannot replace");
-  if (!error.empty()) ops.Remove(temp);
-  return error;
+  std::string error = FillAndClose(ops, handle, bytes, tailFrom, keepMode, failed);
+  if (!error.empty()) {
+    ops.Remove(temp);
+    return error;
+  }
+  return renameOver(temp);
 }
 
 }  // namespace
@@ -220,7 +263,7 @@ std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::strin
   if (handle < 0 && errno == EEXIST) return Replace(ops, path, bytes, false, TempName::Short, errorNumber);
   const StepFailure failed{path, errorNumber};
   if (handle < 0) return failed("Cannot create");
-  std::string error = FillNewFile(ops, handle, bytes, -1, nullptr, failed);
+  std::string error = FillAndClose(ops, handle, bytes, -1, nullptr, failed);
   // Half a file under the name would pass for a saved one.
   if (!error.empty()) ops.Remove(path);
   return error;

@@ -1,7 +1,8 @@
 #pragma once
 // Reading a small file whole, and replacing a file atomically: the new contents go to a file beside
 // it, are flushed to the disk, and renamed over the old one, so that after a crash at any point the
-// file is either the old one or the new one.
+// file is either the old one or the new one. Files that can be made again (saved icons) are
+// written under their own name when it is free.
 
 #include <cstddef>
 #include <string>

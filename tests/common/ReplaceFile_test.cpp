@@ -115,31 +115,44 @@ WriteCall FailingWrite(int calls, bool die = false) {
   };
 }
 
+// The file system as one without files that have no name: replacements go through a named file.
+struct NamedOnly : PosixFileOps {
+  using PosixFileOps::PosixFileOps;
+  int CreateUnnamed(const std::string&, mode_t) override { return errno = EOPNOTSUPP, -1; }
+};
+
 TEST_F(ReplaceFileTest, SavedFilesTakeTheirOwnNameAndReplaceWithinTheNameLimit) {
   // Names up to the limit: a new one is made under itself, an old one replaced through a name
   // no longer than its own, multi-byte characters included.
   const std::string accented = std::string(7, 'n') + "\xc3\xa9" + std::string(246, 'n');
-  for (const std::string& name : {std::string(255, 'n'), accented, std::string("a")}) {
-    const std::string path = dir_ + "/" + name;
-    PosixFileOps ops;
-    ASSERT_EQ(WriteOrReplaceFile(ops, path, "first"), "") << name.size();
-    ASSERT_EQ(WriteOrReplaceFile(ops, path, "second"), "") << name.size();
-    EXPECT_EQ(Read(path), "second");
+  for (const bool unnamed : {true, false}) {
+    PosixFileOps posix;
+    NamedOnly named;
+    FileOps& ops = unnamed ? static_cast<FileOps&>(posix) : named;
+    for (const std::string& name : {std::string(255, 'n'), accented, std::string("a")}) {
+      const std::string path = dir_ + "/" + name;
+      ASSERT_EQ(WriteOrReplaceFile(ops, path, "first"), "") << name.size();
+      ASSERT_EQ(WriteOrReplaceFile(ops, path, "second"), "") << name.size() << " " << unnamed;
+      EXPECT_EQ(Read(path), "second");
+      EXPECT_EQ(Names(), 1);
+      fs::remove(path);
+    }
+    // A failed write leaves no half file of a new name and the old file of an existing one.
+    const std::string path = dir_ + "/a.dll_Ico1.ico";
+    PosixFileOps full(FailingWrite(1));
+    int err = 0;
+    EXPECT_NE(WriteOrReplaceFile(full, path, "0123456789", &err), "");
+    EXPECT_EQ(err, ENOSPC);
+    EXPECT_EQ(Names(), 0);
+    Make("a.dll_Ico1.ico", "old");
+    PosixFileOps fullAgain(FailingWrite(1));
+    NamedOnly namedFull(FailingWrite(1));
+    EXPECT_NE(WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(fullAgain) : namedFull, path, "0123456789", &err),
+              "");
+    EXPECT_EQ(Read(path), "old");
     EXPECT_EQ(Names(), 1);
     fs::remove(path);
   }
-  // A failed write leaves no half file of a new name and the old file of an existing one.
-  const std::string path = dir_ + "/a.dll_Ico1.ico";
-  PosixFileOps full(FailingWrite(1));
-  int err = 0;
-  EXPECT_NE(WriteOrReplaceFile(full, path, "0123456789", &err), "");
-  EXPECT_EQ(err, ENOSPC);
-  EXPECT_EQ(Names(), 0);
-  Make("a.dll_Ico1.ico", "old");
-  PosixFileOps fullAgain(FailingWrite(1));
-  EXPECT_NE(WriteOrReplaceFile(fullAgain, path, "0123456789", &err), "");
-  EXPECT_EQ(Read(path), "old");
-  EXPECT_EQ(Names(), 1);
 }
 
 TEST_F(ReplaceFileTest, ASaveKilledMidwayLeavesNothingButItsOwnPartialFile) {
@@ -156,6 +169,16 @@ TEST_F(ReplaceFileTest, ASaveKilledMidwayLeavesNothingButItsOwnPartialFile) {
   // The next save of the name replaces it.
   PosixFileOps ops;
   ASSERT_EQ(WriteOrReplaceFile(ops, path, "0123456789"), "");
+  EXPECT_EQ(Read(path), "0123456789");
+  EXPECT_EQ(Names(), 1);
+  // A replacement killed while writing leaves the old file and nothing beside it.
+  EXPECT_EXIT(
+      {
+        PosixFileOps killed(FailingWrite(1, true));
+        WriteOrReplaceFile(killed, path, "abcdefghij");
+        ::_exit(1);
+      },
+      ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(Read(path), "0123456789");
   EXPECT_EQ(Names(), 1);
 }

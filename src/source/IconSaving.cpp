@@ -131,18 +131,9 @@ std::string SaveErrorText(const SaveErrors& errors, std::size_t written, const L
   std::string text;
   if (!errors.FailedFolder.empty())
     text = lang.Row(kRowFolderNotMade) + "\n" + errors.FailedFolder + reason(errors.FolderError);
-  if (errors.Count > 0) {
-    // A full disk fails every file alike: the reason is said once and only the first few names
-    // are listed, so the box stays the size of a message however many icons were lost.
-    if (!text.empty()) text += "\n\n";
-    text += lang.Row(kRowSaveFailed);
-    for (const int err : errors.Reasons) text += reason(err);
-    for (const std::string& name : errors.Names) text += "\n" + name;
-    if (errors.Count > static_cast<std::int64_t>(errors.Names.size())) text += "\n\u2026";
-    text += "\n" + JoinedCount(lang.Row(kRowFilesSaved), static_cast<long long>(written)) + "\n" +
-            JoinedCount(lang.Row(kRowFilesNotSaved), errors.Count);
-  }
-  return text;
+  const std::string files = FailedSaveText(errors, written, kRowSaveFailed, lang);
+  if (!text.empty() && !files.empty()) text += "\n\n";
+  return text + files;
 }
 
 void ReportSaveErrors(const SaveErrors& errors, std::size_t written, const SaveRunEnv& env) {

@@ -33,12 +33,9 @@ constexpr int kRowAskPaneBmpTail = 228;
 constexpr int kRowAskFilesIco = 620;
 constexpr int kRowAskFilesBmp = 622;
 constexpr int kRowAskFolderChoices = 621;
-// Some icons could not be written (followed by the reason, the first paths that failed and the
+// Some icons could not be written (followed by the reasons, the first paths that failed and the
 // counts).
 constexpr int kRowSaveFailed = 630;
-// Followed by how many files were saved, and how many not.
-constexpr int kRowFilesSaved = 735;
-constexpr int kRowFilesNotSaved = 711;
 // The folder to save into could not be made (followed by the folder and the reason).
 constexpr int kRowFolderNotMade = 712;
 
@@ -93,9 +90,8 @@ struct SaveErrors : SaveFailures {
     }
   }
 };
-// The message of ReportSaveErrors: the reasons once, at most SaveFailures::kNamesKept paths (then
-// an ellipsis), how many files of the command were written (`written`) and how many not. Empty
-// when nothing failed.
+// The message of ReportSaveErrors: the folder that could not be made, then FailedSaveText of the
+// files (`written` of them were written). Empty when nothing failed.
 std::string SaveErrorText(const SaveErrors& errors, std::size_t written, const LanguageTable& lang);
 void ReportSaveErrors(const SaveErrors& errors, std::size_t written, const SaveRunEnv& env);
 

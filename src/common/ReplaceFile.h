@@ -37,8 +37,9 @@ std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::st
 // Writes `bytes` as `path`, for files that can be made again from their source (saved icons and
 // bitmaps, their notes, work copies): a name that is free is created exclusively and written
 // under itself, so a save killed midway leaves at most that one partial file, which the next save
-// of the name replaces; an existing file is replaced atomically as above, through a hidden
-// temporary name in its folder that is never longer than its own. On failure the file this call
+// of the name replaces; an existing file is replaced atomically as above, its new contents written
+// into a file without a name where the file system has them (a kill then leaves nothing) and
+// renamed from a hidden name in its folder never longer than its own. On failure the file this call
 // created is removed and an existing one is left as it was. Nothing waits for the disk unless
 // `ops` does. Returns "" or a description; `errorNumber` as above.
 std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes,

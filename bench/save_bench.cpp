@@ -2,9 +2,11 @@
 // seven sizes, as .ico and as .bmp, through the same code the save commands use; then the save of
 // all icons of the file into a folder, as icons and as bitmaps.
 //
-//   save_bench [--max N] FILE TARGET_FOLDER
+//   save_bench [--max N] [--only ICO|BMP] FILE TARGET_FOLDER
 //
-// Writes into TARGET_FOLDER (made when missing) and reports icons and files per second.
+// Writes into TARGET_FOLDER (made when missing) and reports icons and files per second. --max
+// limits the icons saved one by one (0 skips that part); --only keeps one format of the save of
+// all icons. bench/save_rate.sh compares the save of all icons with a resource extractor.
 
 #include <chrono>
 #include <cstdio>
@@ -38,14 +40,16 @@ double Since(std::chrono::steady_clock::time_point t0) {
 
 int main(int argc, char** argv) {
   std::int64_t maxIcons = 200;
+  std::vector<std::string> formats = {"ICO", "BMP"};
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--max" && i + 1 < argc) maxIcons = std::atoll(argv[++i]);
+    else if (a == "--only" && i + 1 < argc) formats = {argv[++i]};
     else args.push_back(a);
   }
   if (args.size() != 2) {
-    std::fprintf(stderr, "usage: save_bench [--max N] FILE TARGET_FOLDER\n");
+    std::fprintf(stderr, "usage: save_bench [--max N] [--only ICO|BMP] FILE TARGET_FOLDER\n");
     return 2;
   }
   const std::string path = args[0];
@@ -71,7 +75,7 @@ int main(int argc, char** argv) {
     AcceptedImage image;
     while (walker.Next(image) && static_cast<std::int64_t>(icons.size()) < maxIcons) icons.push_back(image);
   }
-  if (icons.empty()) {
+  if (icons.empty() && maxIcons > 0) {
     std::printf("%s: no icons\n", path.c_str());
     return 0;
   }
@@ -92,6 +96,7 @@ int main(int argc, char** argv) {
         req.IcoBmp = format;
         req.mask = MaskAnswer::Yes;
         req.SourceFile = path;
+        req.source = &file;
         const IconWriteResult r = SaveIconFromSource(req, prompter, lang);
         if (r.written) ++files;
         else ++failures;
@@ -99,13 +104,14 @@ int main(int argc, char** argv) {
     }
   }
   const double each = Since(t0);
-  std::printf("%s: %zu icons x 8 sizes x 2 formats: %lld files in %.3f s = %.1f icons/s, %.1f files/s "
+  if (!icons.empty())
+    std::printf("%s: %zu icons x 8 sizes x 2 formats: %lld files in %.3f s = %.1f icons/s, %.1f files/s "
               "(%lld not written)\n",
               path.c_str(), icons.size(), static_cast<long long>(files), each, icons.size() / each, files / each,
               static_cast<long long>(failures));
 
   FixedClock clock;
-  for (const char* format : {"ICO", "BMP"}) {
+  for (const std::string& format : formats) {
     SaveAllRequest req;
     req.FolderPath = folder;
     req.FileName = name;
@@ -118,8 +124,8 @@ int main(int argc, char** argv) {
     const auto t1 = std::chrono::steady_clock::now();
     const SaveAllResult r = SaveAllIconsToFolder(req, naming, SaveAllServices{lang, prompter, clock, nullptr, nullptr});
     const double all = Since(t1);
-    std::printf("save all as %s: %lld icons in %.3f s = %.1f icons/s (%lld not written)\n", format,
-                static_cast<long long>(r.IcoCount), all, r.IcoCount / all, static_cast<long long>(r.writeFailures));
+    std::printf("save all as %s: %lld icons in %.3f s = %.1f icons/s (%lld not written)\n", format.c_str(),
+                static_cast<long long>(r.IcoCount), all, r.IcoCount / all, static_cast<long long>(r.failures.Count));
   }
   return 0;
 }

@@ -18,7 +18,7 @@ CopyIcoResult CopyIcoFile(const CopyIcoRequest& request, Prompter& prompter, con
   }
   IconWriteResult written = WriteIconInChoice(*bytes, nullptr, request.TargetDir, request.TargetName,
                                               request.SizeSel, request.IcoBmp, request.ToSysClipboard,
-                                              request.mask, prompter, lang);
+                                              request.mask, prompter, lang, request.fileOps);
   static_cast<IconWriteResult&>(result) = std::move(written);
   return result;
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/FileOps.h"
+
 #include "common/SaveIconFromSource.h"
 
 namespace glimmora {
@@ -18,6 +20,7 @@ struct CopyIcoRequest {
   std::string IcoBmp;       // "ICO" or "BMP", any case
   bool ToSysClipboard = false;
   MaskAnswer mask = MaskAnswer::Yes;
+  FileOps* fileOps = nullptr;  // how the file is written; null: the real file system
 };
 
 struct CopyIcoResult : IconWriteResult {

@@ -12,10 +12,11 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
-bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, int* errorNumber) {
+bool ReplaceFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, int* errorNumber,
+                      FileOps* ops) {
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   // Icon and bitmap files written here are copies the user can make again from their source.
-  return ReplaceFileAtomically(PosixFileOps::Quick(), path, view, errorNumber).empty();
+  return WriteOrReplaceFile(ops != nullptr ? *ops : PosixFileOps::Quick(), path, view, errorNumber).empty();
 }
 
 }  // namespace glimmora

@@ -40,6 +40,16 @@ bool FileOps::SetLength(int, off_t) {
   return false;
 }
 
+int FileOps::CreateUnnamed(const std::string&, mode_t) {
+  errno = ENOTSUP;
+  return -1;
+}
+
+bool FileOps::Link(int, const std::string&) {
+  errno = ENOTSUP;
+  return false;
+}
+
 bool PosixFileOps::WriteAt(int handle, off_t offset, std::string_view bytes) {
   return ::lseek(handle, offset, SEEK_SET) == offset && Write(handle, bytes);
 }
@@ -51,6 +61,18 @@ bool PosixFileOps::SetMode(int handle, mode_t mode) { return ::fchmod(handle, mo
 bool PosixFileOps::Flush(int handle) { return !durable_ || ::fsync(handle) == 0; }
 
 bool PosixFileOps::Close(int handle) { return ::close(handle) == 0; }
+
+int PosixFileOps::CreateUnnamed(const std::string& folder, mode_t mode) {
+  return ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+}
+
+bool PosixFileOps::Link(int handle, const std::string& path) {
+  // A file without a name is reached through its descriptor's entry in /proc, which needs no
+  // privilege (unlike linking the descriptor itself).
+  char self[64];
+  std::snprintf(self, sizeof self, "/proc/self/fd/%d", handle);
+  return ::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
 
 bool PosixFileOps::Rename(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) return false;

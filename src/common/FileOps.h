@@ -30,6 +30,11 @@ class FileOps {
   virtual bool SetMode(int handle, mode_t mode) = 0;
   virtual bool Flush(int handle) = 0;  // down to the disk
   virtual bool Close(int handle) = 0;
+  // Creates a file without a name in `folder`, for writing; Link then names it once it is whole.
+  // By default, and where the file system has no such files, it fails (ENOTSUP).
+  virtual int CreateUnnamed(const std::string& folder, mode_t mode);
+  // Gives the unnamed file `handle` the name `path`, which must be free (EEXIST when taken).
+  virtual bool Link(int handle, const std::string& path);
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual void Remove(const std::string& path) = 0;
 };
@@ -51,6 +56,8 @@ class PosixFileOps : public FileOps {
   bool SetMode(int handle, mode_t mode) override;
   bool Flush(int handle) override;
   bool Close(int handle) override;
+  int CreateUnnamed(const std::string& folder, mode_t mode) override;
+  bool Link(int handle, const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
 

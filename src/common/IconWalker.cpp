@@ -143,6 +143,15 @@ void IconWalker::CopyHeader(std::int64_t offset, std::uint8_t* out) {
   if (have > 0) std::memcpy(out, buffer_.data() + (offset - bufStart_), static_cast<std::size_t>(have));
 }
 
+bool IconWalker::ImageBytes(const AcceptedImage& image, std::vector<std::uint8_t>& out) const {
+  const std::int64_t offset = image.position - 1;
+  if (offset < bufStart_ || image.imageSize < 0 || offset + image.imageSize > bufStart_ + bufLen_)
+    return file_.ReadAt(offset, image.imageSize, out);
+  const auto* from = buffer_.data() + (offset - bufStart_);
+  out.assign(from, from + image.imageSize);
+  return true;
+}
+
 bool IconWalker::Next(AcceptedImage& image) {
   if (pendingNext_ >= 0) {
     pos_ = pendingNext_;

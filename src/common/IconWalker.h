@@ -80,6 +80,10 @@ class IconWalker {
   // result the walk goes on only after Next() is called again, from 5 bytes before the image end.
   bool Next(AcceptedImage& image);
 
+  // The bytes of `image` (its header to the end of its mask): from the walk's buffer when that
+  // holds them all, so that saving every icon of a file reads each only once; else from the file.
+  bool ImageBytes(const AcceptedImage& image, std::vector<std::uint8_t>& out) const;
+
   // The current 1-based walk position (for progress).
   std::int64_t Position() const { return pos_; }
 

@@ -69,16 +69,71 @@ bool CopyTail(FileOps& ops, int handle, int from, off_t offset) {
   return ops.SetLength(handle, std::max(end, offset));
 }
 
-std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
-                    int* errorNumber = nullptr) {
-  const std::string target = ResolveTarget(path);
-  struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0;
-  const auto describe = [&](const char* what) {
+// Says which step of writing `target` failed and why, keeping the errno for the caller.
+struct StepFailure {
+  std::string target;
+  int* errorNumber;
+  std::string operator()(const char* what) const {
     const int err = errno != 0 ? errno : EIO;
     if (errorNumber) *errorNumber = err;
     return Describe(what, target, err);
-  };
+  }
+};
+
+// Fills the new file `handle`: `bytes`, then what `tailFrom` holds past them (when open), then the
+// mode (when given), flushed. "" or what failed.
+std::string FillNewFile(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
+                        const StepFailure& failed) {
+  std::string error;
+  errno = 0;
+  if (!ops.Write(handle, bytes))
+    error = failed("Cannot write");
+  else if (tailFrom >= 0 && !CopyTail(ops, handle, tailFrom, static_cast<off_t>(bytes.size())))
+    error = failed("Cannot copy the rest of");
+  else if (mode != nullptr && !ops.SetMode(handle, *mode))
+    error = failed("Cannot set the mode of");
+  else if (!ops.Flush(handle))
+    error = failed("Cannot flush");
+  return error;
+}
+
+std::string FillAndClose(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
+                         const StepFailure& failed) {
+  std::string error = FillNewFile(ops, handle, bytes, tailFrom, mode, failed);
+  if (!ops.Close(handle) && error.empty()) error = failed("Cannot close");
+  return error;
+}
+
+// How the temporary name of a replacement is made.
+enum class TempName {
+  // target + ".new" + digits: found again at start-up (RemoveUnfinishedReplacements), for the
+  // program's own files whose names are short and fixed.
+  Marked,
+  // ".~" + 6 random letters and digits + the target's name less its first 8 bytes, in the same
+  // folder: never longer than the target's own name (nor shorter than 8 bytes), so a name that
+  // fits the file system's limit keeps fitting. Hidden, for files among the user's.
+  Short,
+};
+
+std::string TempNameFor(const std::string& target, TempName kind) {
+  static thread_local std::minstd_rand pick{std::random_device{}()};
+  if (kind == TempName::Marked) return target + kNewFileMark + std::to_string(pick() % 1000000);
+  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string name = ".~";
+  for (int i = 0; i < 6; ++i) name += kChars[pick() % (sizeof kChars - 1)];
+  const std::string own = NameOfPath(target);
+  std::size_t from = std::min<std::size_t>(own.size(), name.size());
+  // The rest starts on a whole character, never inside one.
+  while (from < own.size() && (static_cast<unsigned char>(own[from]) & 0xC0) == 0x80) ++from;
+  return JoinPath(FolderOfPath(target), name + own.substr(from));
+}
+
+std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
+                    TempName naming, int* errorNumber = nullptr) {
+  const std::string target = ResolveTarget(path);
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  const StepFailure failed{target, errorNumber};
   if (errorNumber) *errorNumber = 0;
 
   // The old file is opened before anything is written, so its tail is read from the very file
@@ -86,7 +141,7 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
   int tailFrom = -1;
   if (keepTail && replacing) {
     tailFrom = OpenRegularFile(target, O_RDONLY);
-    if (tailFrom < 0) return describe("Cannot read");
+    if (tailFrom < 0) return failed("Cannot read");
   }
   struct CloseTail {
     int fd;
@@ -95,33 +150,60 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
     }
   } closeTail{tailFrom};
 
-  // A fresh name that nobody else writes to. In place of an existing file it starts readable by
-  // us alone and takes the old file's mode once written, so the contents are never more open.
-  std::random_device rd;
+  // In place of an existing file the new one starts readable by us alone and takes the old file's
+  // mode once written, so the contents are never more open.
+  const mode_t startMode = replacing ? 0600 : 0644;
+  const mode_t mode = old.st_mode & 07777;
+  const mode_t* keepMode = replacing ? &mode : nullptr;
+  const auto renameOver = [&](const std::string& temp) {
+    if (ops.Rename(temp, target)) return std::string();
+    std::string error = failed("Cannot replace");
+    ops.Remove(temp);
+    return error;
+  };
+
+  // Among the user's files the new contents are written, where the file system allows, into a
+  // file without a name, named only once whole and just before the rename: a save killed while
+  // writing leaves nothing behind.
+  if (naming == TempName::Short) {
+    errno = 0;
+    const int unnamed = ops.CreateUnnamed(FolderOfPath(target), startMode);
+    if (unnamed >= 0) {
+      std::string error = FillNewFile(ops, unnamed, bytes, tailFrom, keepMode, failed);
+      std::string temp;
+      bool named = false, nameable = true;
+      for (int attempt = 0; error.empty() && nameable && !named && attempt < 16; ++attempt) {
+        temp = TempNameFor(target, naming);
+        errno = 0;
+        named = ops.Link(unnamed, temp);
+        nameable = named || errno == EEXIST;
+      }
+      if (!ops.Close(unnamed) && error.empty()) error = failed("Cannot close");
+      if (!error.empty()) {
+        if (named) ops.Remove(temp);
+        return error;
+      }
+      if (named) return renameOver(temp);
+      // It cannot be given a name here: written again under a name of its own, below.
+    }
+  }
+
+  // A fresh name that nobody else writes to.
   std::string temp;
   int handle = -1;
   for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
-    temp = target + kNewFileMark + std::to_string(rd() % 1000000);
+    temp = TempNameFor(target, naming);
     errno = 0;
-    handle = ops.Create(temp, replacing ? 0600 : 0644);
+    handle = ops.Create(temp, startMode);
     if (handle < 0 && errno != EEXIST) break;
   }
-  if (handle < 0) return describe("Cannot create a file beside");
-
-  std::string error;
-  errno = 0;
-  if (!ops.Write(handle, bytes))
-    error = describe("Cannot write");
-  else if (tailFrom >= 0 && !CopyTail(ops, handle, tailFrom, static_cast<off_t>(bytes.size())))
-    error = describe("Cannot copy the rest of");
-  else if (replacing && !ops.SetMode(handle, old.st_mode & 07777))
-    error = describe("Cannot set the mode of");
-  else if (!ops.Flush(handle))
-    error = describe("Cannot flush");
-  if (!ops.Close(handle) && error.empty()) error = describe("Cannot close");
-  if (error.empty() && !ops.Rename(temp, target)) error = describe("Cannot replace");
-  if (!error.empty()) ops.Remove(temp);
-  return error;
+  if (handle < 0) return failed("Cannot create a file beside");
+  std::string error = FillAndClose(ops, handle, bytes, tailFrom, keepMode, failed);
+  if (!error.empty()) {
+    ops.Remove(temp);
+    return error;
+  }
+  return renameOver(temp);
 }
 
 }  // namespace
@@ -171,12 +253,25 @@ std::string ReplaceFileAtomically(const std::string& path, std::string_view byte
 
 std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
                                   int* errorNumber) {
-  return Replace(ops, path, bytes, false, errorNumber);
+  return Replace(ops, path, bytes, false, TempName::Marked, errorNumber);
+}
+
+std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes, int* errorNumber) {
+  if (errorNumber) *errorNumber = 0;
+  errno = 0;
+  const int handle = ops.Create(path, 0644);
+  if (handle < 0 && errno == EEXIST) return Replace(ops, path, bytes, false, TempName::Short, errorNumber);
+  const StepFailure failed{path, errorNumber};
+  if (handle < 0) return failed("Cannot create");
+  std::string error = FillAndClose(ops, handle, bytes, -1, nullptr, failed);
+  // Half a file under the name would pass for a saved one.
+  if (!error.empty()) ops.Remove(path);
+  return error;
 }
 
 std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall) {
   PosixFileOps ops(writeCall);
-  return Replace(ops, path, head, true);
+  return Replace(ops, path, head, true, TempName::Marked);
 }
 
 int RemoveUnfinishedReplacements(const std::string& path) {

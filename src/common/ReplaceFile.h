@@ -1,7 +1,8 @@
 #pragma once
 // Reading a small file whole, and replacing a file atomically: the new contents go to a file beside
 // it, are flushed to the disk, and renamed over the old one, so that after a crash at any point the
-// file is either the old one or the new one.
+// file is either the old one or the new one. Files that can be made again (saved icons) are
+// written under their own name when it is free.
 
 #include <cstddef>
 #include <string>
@@ -32,6 +33,17 @@ std::string ReplaceFileAtomically(const std::string& path, std::string_view byte
 // that failed (0 on success).
 std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
                                   int* errorNumber = nullptr);
+
+// Writes `bytes` as `path`, for files that can be made again from their source (saved icons and
+// bitmaps, their notes, work copies): a name that is free is created exclusively and written
+// under itself, so a save killed midway leaves at most that one partial file, which the next save
+// of the name replaces; an existing file is replaced atomically as above, its new contents written
+// into a file without a name where the file system has them (a kill then leaves nothing) and
+// renamed from a hidden name in its folder never longer than its own. On failure the file this call
+// created is removed and an existing one is left as it was. Nothing waits for the disk unless
+// `ops` does. Returns "" or a description; `errorNumber` as above.
+std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes,
+                               int* errorNumber = nullptr);
 
 // Removes the new files a replacement of `path` that never finished (the program was killed
 // between writing and renaming) left beside it. Returns how many were removed.

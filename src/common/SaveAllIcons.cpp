@@ -45,13 +45,6 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   std::int64_t count = 0;
   AcceptedImage image;
   std::vector<std::uint8_t> bytes;
-  auto fail = [&](const std::string& path, int err) {
-    ++result.writeFailures;
-    if (result.firstFailure.empty()) {
-      result.firstFailure = path;
-      result.firstFailureError = err;
-    }
-  };
   while (walker.Next(image)) {
     progress(image.position);
     std::string target;
@@ -91,22 +84,22 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
     if (count == 1) reporter.Show();
     if (result.folderFailed) continue;
 
-    if (!file.ReadAt(image.position - 1, image.imageSize, bytes)) {
-      fail(target, 0);
+    if (!walker.ImageBytes(image, bytes)) {
+      result.failures.Add(target);
       continue;
     }
     const std::vector<std::uint8_t> ico = IcoFileOf(image, bytes);
     bool ok = false;
     int err = 0;
     if (writeIco) {
-      ok = ReplaceFileBytes(target, ico, &err);
+      ok = ReplaceFileBytes(target, ico, &err, services.fileOps);
     } else if (const std::optional<DecodedIcon> decoded = DecodeIcoFile(ico)) {
-      ok = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite), &err);
+      ok = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite), &err, services.fileOps);
     }
     if (ok) {
       result.written.push_back(target);
     } else {
-      fail(target, err);
+      result.failures.Add(target, err);
     }
   }
 

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "common/ClipboardNames.h"
+#include "common/FileOps.h"
 #include "common/Clock.h"
 #include "common/IconScanner.h"
 #include "common/IconTypeTally.h"
 #include "common/IconWalker.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
+#include "common/SaveFailures.h"
 
 namespace glimmora {
 
@@ -45,9 +47,7 @@ struct SaveAllResult {
   bool folderCreated = false;
   bool readmeWritten = false;
   std::vector<std::string> written;  // every file written, in order
-  std::int64_t writeFailures = 0;
-  std::string firstFailure;   // the first path that could not be written
-  int firstFailureError = 0;  // its errno (0 when the icon could not be read again)
+  SaveFailures failures;      // the paths not written (no reason when the icon could not be read again)
   bool folderFailed = false;  // the folder to save into could not be made: nothing was written
   int folderError = 0;
 };
@@ -66,6 +66,7 @@ struct SaveAllServices {
   const Clock& clock;
   ScanProgress* progress = nullptr;
   SaveAllObserver* observer = nullptr;
+  FileOps* fileOps = nullptr;  // how the files are written; null: the real file system
 };
 
 // Saves every icon of FolderPath/FileName; `naming` is advanced for the icon clipboard.

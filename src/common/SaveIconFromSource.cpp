@@ -6,18 +6,15 @@
 #include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/IconHeaderCheck.h"
-#include "common/IconWalker.h"
 #include "common/Paths.h"
 
 namespace glimmora {
 namespace {
 
-// The single-image icon of the image at `pos` (1-based) of `path`, when it is still there as the
+// The single-image icon of the image at `pos` (1-based) of `file`, when it is still there as the
 // item describes it.
-std::optional<std::vector<std::uint8_t>> ReadFoundIcon(const std::string& path, std::int64_t pos,
-                                                       std::int64_t size) {
-  ScanFile file;
-  if (!file.Open(path) || pos < 1 || size < kInfoHeaderBytes || size > kMaxIconImageBytes) return std::nullopt;
+std::optional<std::vector<std::uint8_t>> ReadFoundIcon(const ScanFile& file, std::int64_t pos, std::int64_t size) {
+  if (!file.IsOpen() || pos < 1 || size < kInfoHeaderBytes || size > kMaxIconImageBytes) return std::nullopt;
   std::vector<std::uint8_t> image;
   if (!file.ReadAt(pos - 1, size, image)) return std::nullopt;
   CandidateHeader h;
@@ -50,7 +47,7 @@ std::optional<std::vector<std::uint8_t>> WholeIcon(std::span<const std::uint8_t>
 IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
                                   const std::string& targetDir, const std::string& targetName, int sizeSel,
                                   const std::string& icoBmp, bool toSysClipboard, MaskAnswer mask,
-                                  Prompter& prompter, const LanguageTable& lang) {
+                                  Prompter& prompter, const LanguageTable& lang, FileOps* fileOps) {
   IconWriteResult result;
   result.targetName = targetName;
   const std::string format = AsciiUpper(icoBmp);
@@ -64,7 +61,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
       result.sourceUnreadable = true;
       return result;
     }
-    WriteTargetFile(result, JoinPath(targetDir, targetName), *whole);
+    WriteTargetFile(result, JoinPath(targetDir, targetName), *whole, fileOps);
     return result;
   }
   SaveInSizeRequest r;
@@ -76,6 +73,7 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
   r.icoBmp = format;
   r.toSysClipboard = toSysClipboard;
   r.mask = mask;
+  r.fileOps = fileOps;
   static_cast<SaveInSizeResult&>(result) = SaveIconInSize(r, prompter, lang);
   return result;
 }
@@ -93,9 +91,12 @@ IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompte
     const bool asPicture = format != "ICO" || request.ToSysClipboard;
     return WriteIconInChoice(request.pictureIco, asPicture ? request.picture : nullptr, request.TargetDir,
                              request.TargetName, request.SizeSel, format, request.ToSysClipboard, request.mask,
-                             prompter, lang);
+                             prompter, lang, request.fileOps);
   }
-  const auto ico = ReadFoundIcon(request.SourceFile, request.FilePos, request.ImageSize);
+  ScanFile opened;
+  if (request.source == nullptr) opened.Open(request.SourceFile);
+  const auto ico = ReadFoundIcon(request.source != nullptr ? *request.source : opened, request.FilePos,
+                                 request.ImageSize);
   if (!ico) {
     IconWriteResult failed;
     failed.targetName = request.TargetName;
@@ -103,7 +104,7 @@ IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompte
     return failed;
   }
   return WriteIconInChoice(*ico, nullptr, request.TargetDir, request.TargetName, request.SizeSel, format,
-                           request.ToSysClipboard, request.mask, prompter, lang);
+                           request.ToSysClipboard, request.mask, prompter, lang, request.fileOps);
 }
 
 }  // namespace glimmora

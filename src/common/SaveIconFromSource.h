@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "common/IconWalker.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Raster.h"
@@ -31,6 +32,9 @@ struct SaveFromSourceRequest {
   bool ToSysClipboard = false;  // the picture goes to the clipboard instead of a file
   MaskAnswer mask = MaskAnswer::Yes;  // the icon pane's mask answer
   std::string SourceFile;       // the scanned file
+  // The scanned file already open, for a run over many of its icons; null opens SourceFile.
+  const ScanFile* source = nullptr;
+  FileOps* fileOps = nullptr;  // how the file is written; null: the real file system
   // An icon made from a picture: the work icon that holds it, and the whole picture for the
   // bitmap and clipboard cases.
   bool SourceIsPict = false;
@@ -49,6 +53,6 @@ IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompte
 IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
                                   const std::string& targetDir, const std::string& targetName, int sizeSel,
                                   const std::string& icoBmp, bool toSysClipboard, MaskAnswer mask,
-                                  Prompter& prompter, const LanguageTable& lang);
+                                  Prompter& prompter, const LanguageTable& lang, FileOps* fileOps = nullptr);
 
 }  // namespace glimmora

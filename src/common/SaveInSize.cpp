@@ -17,8 +17,9 @@ bool Decodable(std::span<const std::uint8_t> icoFile) {
 
 }  // namespace
 
-void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (ReplaceFileBytes(path, bytes, &result.writeError)) {
+void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes,
+                     FileOps* ops) {
+  if (ReplaceFileBytes(path, bytes, &result.writeError, ops)) {
     result.written = true;
     result.targetPath = path;
   } else {
@@ -48,7 +49,7 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
       if (request.picture == nullptr) result.clipboardAlpha = ResizeIconToArgb(request.icoFile, request.sizeSel);
       return result;
     }
-    WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture));
+    WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), WriteBmp24(*picture), request.fileOps);
     return result;
   }
 
@@ -61,7 +62,7 @@ SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prom
   if (!resized) return result;
   result.mask = resized->mask;
   if (resized->mask == MaskResult::NoKeyColor) prompter.AskRow(texts, kRowNoKeyColor);
-  WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), resized->ico);
+  WriteTargetFile(result, JoinPath(request.targetDir, result.targetName), resized->ico, request.fileOps);
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "common/FileOps.h"
 #include "common/IconResize.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
@@ -31,6 +32,7 @@ struct SaveInSizeRequest {
   std::string icoBmp;      // "ICO" or "BMP", in any case
   bool toSysClipboard = false;
   MaskAnswer mask = MaskAnswer::Yes;  // the caller's page rule already applied
+  FileOps* fileOps = nullptr;  // how the file is written; null: the real file system
 };
 
 struct SaveInSizeResult {
@@ -50,7 +52,8 @@ struct SaveInSizeResult {
 // nothing. An existing target is replaced.
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);
 
-// Replaces `path` with `bytes` and records in `result` whether it was written.
-void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes);
+// Writes `bytes` as `path` (through `ops` when given) and records in `result` whether it was written.
+void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes,
+                     FileOps* ops = nullptr);
 
 }  // namespace glimmora

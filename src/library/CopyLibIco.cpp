@@ -107,7 +107,7 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
         candidate.clear();
       }
       if (candidate.empty()) {
-        result.Failed.push_back(name);
+        result.Failed.Add(name);
         continue;
       }
       name = candidate;
@@ -120,9 +120,10 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
     copy.TargetName = name;
     copy.IcoBmp = request.IcoBmp;
     copy.mask = request.Mask;
+    copy.fileOps = request.fileOps;
     const CopyIcoResult r = CopyIcoFile(copy, prompter, lang);
     if (!r.written) {
-      result.Failed.push_back(name);
+      result.Failed.Add(name, r.writeError);
       continue;
     }
     result.Copied.push_back(static_cast<int>(i));

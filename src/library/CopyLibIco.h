@@ -12,9 +12,13 @@
 #include "common/Clock.h"
 #include "common/SaveIconFromSource.h"
 #include "common/Prompter.h"
+#include "common/SaveFailures.h"
 #include "library/LibPane.h"
 
 namespace glimmora {
+
+// Some icons could not be written (followed by the reasons, names and counts of FailedSaveText).
+constexpr int kRowIconsNotWritten = 654;
 
 // The clipboard prefix: a letter (A..Z, a..z) and a digit 1..9.
 struct ClipPrefix {
@@ -57,13 +61,14 @@ struct CopyLibRequest {
   int ClipIcoCount = 0;      // icons in the clipboard now
   std::string LastClipKey;   // key of the clipboard pane's last item
   MaskAnswer Mask = MaskAnswer::Yes;  // the mask answer of the library record
+  FileOps* fileOps = nullptr;  // how the icons are written; null: the real file system
 };
 
 struct CopyLibResult {
   std::vector<int> Copied;             // pane indexes (from 0) of the icons written
   std::vector<std::string> NewClipFiles;  // clipboard case: the files added, in order
   bool Full = false;                   // the clipboard limit stopped the run (row 241 told)
-  std::vector<std::string> Failed;     // target names that could not be written
+  SaveFailures Failed;                 // target names that could not be written, with the reasons
 };
 
 // Copies the selected items (every item with AllIco; the only item of a one-item pane). Target

@@ -126,21 +126,18 @@ bool WriteSaveReadme(const std::string& folder, const std::string& text, bool fo
   return WriteReadme(folder, text, folderCreatedNow || noReadme);
 }
 
-std::string SaveErrorText(const SaveErrors& errors, const LanguageTable& lang) {
+std::string SaveErrorText(const SaveErrors& errors, std::size_t written, const LanguageTable& lang) {
   const auto reason = [](int err) { return err != 0 ? "\n" + std::string(std::strerror(err)) : std::string(); };
   std::string text;
   if (!errors.FailedFolder.empty())
     text = lang.Row(kRowFolderNotMade) + "\n" + errors.FailedFolder + reason(errors.FolderError);
-  if (errors.Failures > 0) {
-    if (!text.empty()) text += "\n\n";
-    text += lang.Row(kRowSaveFailed) + "\n" + errors.FirstFailure + reason(errors.FirstError) + "\n" +
-            JoinedCount(lang.Row(kRowFilesNotSaved), errors.Failures);
-  }
-  return text;
+  const std::string files = FailedSaveText(errors, written, kRowSaveFailed, lang);
+  if (!text.empty() && !files.empty()) text += "\n\n";
+  return text + files;
 }
 
-void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env) {
-  const std::string text = SaveErrorText(errors, env.lang);
+void ReportSaveErrors(const SaveErrors& errors, std::size_t written, const SaveRunEnv& env) {
+  const std::string text = SaveErrorText(errors, written, env.lang);
   if (text.empty()) return;
   if (env.keys != nullptr) ResetShiftKeys(*env.keys, 0);
   env.prompter.Tell(text, errors.FailedFolder.empty() ? kRowSaveFailed : kRowFolderNotMade, PromptIcon::Warning);
@@ -176,7 +173,7 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
         // Nothing can be saved into it: said once, and no icon is tried.
         out.Errors.AddFolder(folder, err);
         out.Folder = folder;
-        ReportSaveErrors(out.Errors, env);
+        ReportSaveErrors(out.Errors, 0, env);
         return out;
       }
       if (target.AddToTree) out.TreeFolder = folder;
@@ -188,6 +185,9 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
   out.Folder = folder;
 
   const MaskAnswer mask = MaskAnswerOf(request.Rec);
+  // Opened once for the run; when it cannot be, each icon says so as it comes.
+  ScanFile source;
+  const bool sourceOpen = !request.SourceIsPict && source.Open(request.SourceFile);
   if (items.size() == 1) items[0].Selected = true;
   for (std::size_t i = 0; i < items.size(); ++i) {
     YieldOnce(env);
@@ -216,6 +216,8 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
     r.IcoBmp = format;
     r.mask = mask;
     r.SourceFile = request.SourceFile;
+    r.source = sourceOpen ? &source : nullptr;
+    r.fileOps = env.fileOps;
     r.SourceIsPict = request.SourceIsPict;
     r.pictureIco = request.PictureIco;
     r.picture = request.Picture;
@@ -230,7 +232,7 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
       out.Errors.Add(JoinPath(targetDir, w.targetName));
     }
   }
-  ReportSaveErrors(out.Errors, env);
+  ReportSaveErrors(out.Errors, out.Written.size(), env);
   return out;
 }
 
@@ -270,7 +272,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
   }
 
   TreeFolderObserver observer(files);
-  SaveAllServices services{env.lang, env.prompter, env.clock, request.Progress, &observer};
+  SaveAllServices services{env.lang, env.prompter, env.clock, request.Progress, &observer, env.fileOps};
   const std::vector<ListedFile> rows = files.ListedFiles();
   const int checkedCount = CheckedFileCount(rows);
   bool stopSaveIco = false;  // the picture tool's abort button
@@ -353,7 +355,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
     out.Written.insert(out.Written.end(), result.written.begin(), result.written.end());
     if (result.status != ScanStatus::Done) out.Errors.Add(result.SourceFile);
     if (result.folderFailed) out.Errors.AddFolder(result.folder, result.folderError);
-    for (std::int64_t k = 0; k < result.writeFailures; ++k) out.Errors.Add(result.firstFailure, result.firstFailureError);
+    out.Errors.Add(result.failures);
     FoundIcons found;
     found.HasColumnTexts = true;
     found.Icons = IconCountColumn(result.IcoCount);
@@ -366,7 +368,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
       break;
     }
   }
-  ReportSaveErrors(out.Errors, env);
+  ReportSaveErrors(out.Errors, out.Written.size(), env);
   files.SelectIcoSourceIco();
   return out;
 }

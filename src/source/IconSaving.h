@@ -14,8 +14,10 @@
 #include "common/IconScanner.h"
 #include "common/IconTypeTally.h"
 #include "common/LanguageTable.h"
+#include "common/FileOps.h"
 #include "common/Prompter.h"
 #include "common/Raster.h"
+#include "common/SaveFailures.h"
 #include "common/Utilities.h"
 #include "settings/SaveParams.h"
 #include "shared/IconClipboardLink.h"
@@ -31,10 +33,9 @@ constexpr int kRowAskPaneBmpTail = 228;
 constexpr int kRowAskFilesIco = 620;
 constexpr int kRowAskFilesBmp = 622;
 constexpr int kRowAskFolderChoices = 621;
-// Some icons could not be written (followed by the first path that failed and the reason).
+// Some icons could not be written (followed by the reasons, the first paths that failed and the
+// counts).
 constexpr int kRowSaveFailed = 630;
-// Followed by how many files were not saved.
-constexpr int kRowFilesNotSaved = 711;
 // The folder to save into could not be made (followed by the folder and the reason).
 constexpr int kRowFolderNotMade = 712;
 
@@ -74,24 +75,14 @@ struct SaveRunEnv {
   std::string AppPath;
   std::string AppTitle;
   std::function<void()> yield;  // once per item, so the window stays responsive
+  FileOps* fileOps = nullptr;   // how the files are written; null: the real file system
 };
 
-// Every error of one command, reported once at its end: the files not saved with the first of
-// them and the system's reason (an errno value, 0 when unknown), and the first folder that could
-// not be made.
-struct SaveErrors {
-  int Failures = 0;
-  std::string FirstFailure;
-  int FirstError = 0;
+// Every error of one command, reported once at its end: the files not saved (how many, the first
+// few, the system's reasons), and the first folder that could not be made.
+struct SaveErrors : SaveFailures {
   std::string FailedFolder;
   int FolderError = 0;
-  void Add(const std::string& path, int error = 0) {
-    ++Failures;
-    if (FirstFailure.empty()) {
-      FirstFailure = path;
-      FirstError = error;
-    }
-  }
   void AddFolder(const std::string& folder, int error) {
     if (FailedFolder.empty()) {
       FailedFolder = folder;
@@ -99,9 +90,10 @@ struct SaveErrors {
     }
   }
 };
-// The message of ReportSaveErrors; empty when nothing failed.
-std::string SaveErrorText(const SaveErrors& errors, const LanguageTable& lang);
-void ReportSaveErrors(const SaveErrors& errors, const SaveRunEnv& env);
+// The message of ReportSaveErrors: the folder that could not be made, then FailedSaveText of the
+// files (`written` of them were written). Empty when nothing failed.
+std::string SaveErrorText(const SaveErrors& errors, std::size_t written, const LanguageTable& lang);
+void ReportSaveErrors(const SaveErrors& errors, std::size_t written, const SaveRunEnv& env);
 
 // One icon of the icon pane.
 struct PaneIcon {

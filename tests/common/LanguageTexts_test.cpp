@@ -28,7 +28,7 @@ constexpr std::pair<int, int> kRowsInUse[] = {
     {1, 135},   {137, 150}, {152, 192}, {201, 209}, {211, 220}, {222, 228}, {231, 289},
     {291, 316}, {319, 345}, {347, 351}, {354, 372}, {374, 391}, {393, 411}, {413, 413},
     {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 656}, {660, 666},
-    {670, 670}, {680, 680}, {700, 700}, {710, 714}, {720, 721}, {740, 749}, {770, 782}};
+    {670, 670}, {680, 680}, {700, 700}, {710, 714}, {720, 721}, {730, 730}, {735, 735}, {740, 749}, {770, 782}};
 
 constexpr Language kLanguages[] = {Language::English, Language::ChineseGB, Language::ChineseBig5};
 
@@ -98,7 +98,7 @@ TEST_P(Texts, EveryRowInUseHasText) {
       EXPECT_TRUE(IsValidUtf8(R(row))) << Name(GetParam()) << " row " << row;
     }
   }
-  EXPECT_EQ(rows, 509);
+  EXPECT_EQ(rows, 511);
   // Each reason a picture is refused for is told by a row of its own.
   std::set<int> reasonRows;
   for (const PictureRefusalText& t : kPictureRefusalTexts) {
@@ -224,6 +224,7 @@ TEST_P(Texts, FailureMessagesReadWholeWithWhatFailedBelow) {
     ExpectWhole(R(row) + "\n" + "/home/ann/icons/tools.dll: No space left on device", "row " + std::to_string(row));
   }
   ExpectWhole(JoinedCount(R(711), 12), "files not saved");
+  ExpectWhole(JoinedCount(R(735), 26), "files saved");
   ExpectWhole(R(670) + "\n" + "Animals-Cats: The library file /home/ann/cats.src does not exist.", "row 670");
   // A picture that cannot be loaded: the message, then why; the size limit is named.
   for (int reason = 663; reason <= 666; ++reason) ExpectWhole(R(631) + "\n" + R(reason), "picture refused");

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "common/FileBytes.h"
 #include "common/IconWalker.h"
@@ -96,6 +99,88 @@ TEST_F(ReplaceFileTest, NewFilesOfAKilledReplacementGoAtTheNextStart) {
   EXPECT_EQ(RemoveUnfinishedReplacements(cfg), 2);
   EXPECT_EQ(Names(), 4);
   EXPECT_EQ(Read(cfg), "old");
+}
+
+// A write(2) that gives up after `calls` calls with ENOSPC, or ends the process there (as a kill
+// would) when `die` is set; each call writes at most half of what it is given.
+WriteCall FailingWrite(int calls, bool die = false) {
+  auto left = std::make_shared<int>(calls);
+  return [left, die](int fd, const void* data, std::size_t size) -> ssize_t {
+    if ((*left)-- <= 0) {
+      if (die) ::_exit(0);
+      errno = ENOSPC;
+      return -1;
+    }
+    return ::write(fd, data, std::max<std::size_t>(1, size / 2));
+  };
+}
+
+// The file system as one without files that have no name: replacements go through a named file.
+struct NamedOnly : PosixFileOps {
+  using PosixFileOps::PosixFileOps;
+  int CreateUnnamed(const std::string&, mode_t) override { return errno = EOPNOTSUPP, -1; }
+};
+
+TEST_F(ReplaceFileTest, SavedFilesTakeTheirOwnNameAndReplaceWithinTheNameLimit) {
+  // Names up to the limit: a new one is made under itself, an old one replaced through a name
+  // no longer than its own, multi-byte characters included.
+  const std::string accented = std::string(7, 'n') + "\xc3\xa9" + std::string(246, 'n');
+  for (const bool unnamed : {true, false}) {
+    PosixFileOps posix;
+    NamedOnly named;
+    FileOps& ops = unnamed ? static_cast<FileOps&>(posix) : named;
+    for (const std::string& name : {std::string(255, 'n'), accented, std::string("a")}) {
+      const std::string path = dir_ + "/" + name;
+      ASSERT_EQ(WriteOrReplaceFile(ops, path, "first"), "") << name.size();
+      ASSERT_EQ(WriteOrReplaceFile(ops, path, "second"), "") << name.size() << " " << unnamed;
+      EXPECT_EQ(Read(path), "second");
+      EXPECT_EQ(Names(), 1);
+      fs::remove(path);
+    }
+    // A failed write leaves no half file of a new name and the old file of an existing one.
+    const std::string path = dir_ + "/a.dll_Ico1.ico";
+    PosixFileOps full(FailingWrite(1));
+    int err = 0;
+    EXPECT_NE(WriteOrReplaceFile(full, path, "0123456789", &err), "");
+    EXPECT_EQ(err, ENOSPC);
+    EXPECT_EQ(Names(), 0);
+    Make("a.dll_Ico1.ico", "old");
+    PosixFileOps fullAgain(FailingWrite(1));
+    NamedOnly namedFull(FailingWrite(1));
+    EXPECT_NE(WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(fullAgain) : namedFull, path, "0123456789", &err),
+              "");
+    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(Names(), 1);
+    fs::remove(path);
+  }
+}
+
+TEST_F(ReplaceFileTest, ASaveKilledMidwayLeavesNothingButItsOwnPartialFile) {
+  const std::string path = dir_ + "/a.dll_Ico1.ico";
+  EXPECT_EXIT(
+      {
+        PosixFileOps killed(FailingWrite(1, true));
+        WriteOrReplaceFile(killed, path, "0123456789");
+        ::_exit(1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(Names(), 1);
+  EXPECT_EQ(Read(path), "01234");
+  // The next save of the name replaces it.
+  PosixFileOps ops;
+  ASSERT_EQ(WriteOrReplaceFile(ops, path, "0123456789"), "");
+  EXPECT_EQ(Read(path), "0123456789");
+  EXPECT_EQ(Names(), 1);
+  // A replacement killed while writing leaves the old file and nothing beside it.
+  EXPECT_EXIT(
+      {
+        PosixFileOps killed(FailingWrite(1, true));
+        WriteOrReplaceFile(killed, path, "abcdefghij");
+        ::_exit(1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(Read(path), "0123456789");
+  EXPECT_EQ(Names(), 1);
 }
 
 }  // namespace

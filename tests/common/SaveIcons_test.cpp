@@ -155,6 +155,14 @@ TEST_F(SaveTest, SavingAllIconsMakesAFolderWithReadmeAndNumberedIcons) {
             ReadmeText((src() / "a.dll").string(), "Glimmora", clock.Now()));
   EXPECT_EQ(observer.added, std::vector<std::string>{src().string() + "|a.dll_Ico"});
   EXPECT_EQ(r.IcoTypeCount.At(0, 1), 3);
+
+  // An image that runs past the end of what the walk has read is read whole all the same.
+  testing::WriteBytes(src() / "b.dll", Layout(6000, {{4000, images[1]}}));
+  SaveAllRequest req = AllRequest();
+  req.FileName = "b.dll";
+  req.bufferBytes = 4096;
+  ASSERT_EQ(SaveAllIconsToFolder(req, n, Services()).written.size(), 1u);
+  EXPECT_EQ(testing::ReadBytes(src() / "b.dll_Ico" / "b.dll_Ico1.ico"), Concat(Head16(4, 296), images[1]));
 }
 
 TEST_F(SaveTest, SavingAllIconsBesideTheFileOrAsBitmaps) {
@@ -193,7 +201,7 @@ TEST_F(SaveTest, AFolderThatCannotBeMadeIsToldOnceAndTheIconsStillCounted) {
   const SaveAllResult r = SaveAllIconsToFolder(AllRequest(), n, Services());
   EXPECT_TRUE(r.folderFailed);
   EXPECT_EQ(r.folderError, ENOTDIR);
-  EXPECT_EQ(r.writeFailures, 0);
+  EXPECT_EQ(r.failures.Count, 0);
   EXPECT_TRUE(r.written.empty());
   EXPECT_EQ(r.IcoCount, 3);
   EXPECT_TRUE(observer.added.empty());

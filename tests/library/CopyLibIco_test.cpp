@@ -1,6 +1,10 @@
 // Copying library icons out of the work folder into the icon clipboard or a folder.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "library/CopyLibIco.h"
 #include "library/KeywordHistory.h"
@@ -63,6 +67,22 @@ TEST_F(CopyLibIcoTest, FolderExportNamesAndReadme) {
   EXPECT_EQ(ReadAll(dir.path() / "out" / "Animals_Cats_2.ico"), want);
   EXPECT_EQ(ReadAll(dir.path() / "out" / "readme.txt"),
             "These ICO/BMP Files are from Glimmora Library --Animals_Cats .\r\n");
+}
+
+TEST_F(CopyLibIcoTest, AFullDiskIsToldOnceWithTheReasonAFewNamesAndTheCounts) {
+  int writes = 0;
+  PosixFileOps full([&](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (++writes > 1) return errno = ENOSPC, -1;
+    return ::write(fd, data, size);
+  });
+  CopyLibRequest req = Request(false);
+  req.AllIco = true;
+  req.fileOps = &full;
+  const CopyLibResult r = CopyLibIco(req, items, {}, clock, prompter, lang);
+  EXPECT_EQ(r.Copied, std::vector<int>{0});
+  std::string want = "<654>\n" + std::string(std::strerror(ENOSPC));
+  for (int k = 2; k <= 6; ++k) want += "\nAnimals_Cats_" + std::to_string(k) + ".ico";
+  EXPECT_EQ(FailedSaveText(r.Failed, r.Copied.size(), kRowIconsNotWritten, lang), want + "\n\u2026\n<735> 1\n<711> 6");
 }
 
 TEST_F(CopyLibIcoTest, AReadmeTheUserKeepsInTheFolderIsNotReplaced) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "../common/IconFixtures.h"
 #include "IconFileMaker.h"
@@ -106,7 +107,7 @@ TEST_F(PaneSaveTest, NewFolderGetsTheIconsAndAReadme) {
   const std::string readme = "These ICO/BMP Files are from " + r.SourceFile + ".\r\n\r\n" + std::string(25, ' ') +
                              "Glimmora\r\n\r\n" + std::string(36, ' ') + "03-07-2024  09:05:01\r\n";
   EXPECT_EQ(testing::ReadText(folder / "readme.txt"), readme);
-  EXPECT_EQ(out.Errors.Failures, 0);
+  EXPECT_EQ(out.Errors.Count, 0);
 
   // Own size: the image bytes behind a 22-byte head, replaced by a second save.
   r.SizeSel = 0;
@@ -165,22 +166,22 @@ TEST_F(PaneSaveTest, ErrorsAreReportedOnceWithTheirReasonAndCount) {
   r.Rec.TagDir = 2;
   r.Rec.OtherDir = blocked.string();
   SaveRunOutcome out = SaveIconsFromPane(items, r, Env());
-  EXPECT_EQ(out.Errors.Failures, 0);
+  EXPECT_EQ(out.Errors.Count, 0);
   EXPECT_EQ(out.Errors.FailedFolder, blocked.string());
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowFolderNotMade});
   EXPECT_NE(prompter.asked[0].text.find(blocked.string() + "\n" + std::strerror(ENOTDIR)), std::string::npos);
 
-  // Icons that cannot be written: the first path, the system's reason and how many failed.
+  // Icons that cannot be written: the system's reason, the paths, how many were written and how
+  // many not.
   prompter.asked.clear();
   r.Rec.TagDir = 1;
   r.CurrentFolder = blocked.string();
   out = SaveIconsFromPane(items, r, Env());
-  EXPECT_EQ(out.Errors.Failures, 3);
+  EXPECT_EQ(out.Errors.Count, 3);
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowSaveFailed});
-  EXPECT_NE(prompter.asked[0].text.find(out.Errors.FirstFailure + "\n" + std::strerror(ENOTDIR)),
-            std::string::npos);
-  EXPECT_EQ(prompter.asked[0].text.substr(prompter.asked[0].text.rfind('\n') + 1),
-            lang.Row(kRowFilesNotSaved) + " 3");
+  const std::string b = blocked.string() + "/x.bin_";
+  EXPECT_EQ(prompter.asked[0].text, "<630>\n" + std::string(std::strerror(ENOTDIR)) + "\n" + b + "1.ico\n" + b +
+                                        "2.ico\n" + b + "3.ico\n<735> 0\n<711> 3");
 }
 
 TEST_F(PaneSaveTest, MissingSourceIsReportedOnce) {
@@ -285,6 +286,48 @@ TEST_F(PaneSaveTest, FullIconClipboardEndsTheFilesRunAndClearsTheRest) {
   EXPECT_EQ(out.FilesDone, 1);
   EXPECT_EQ(cleared.size(), 2u);
   EXPECT_EQ(out.Written.size(), 1u);
+}
+
+TEST_F(PaneSaveTest, AFullDiskIsToldOnceWithAFewNamesAndTheCounts) {
+  // The disk fills after two files: the reason once, five names and an ellipsis, both counts.
+  const auto full = [] {
+    auto calls = std::make_shared<int>(0);
+    return std::make_unique<PosixFileOps>([calls](int fd, const void* data, std::size_t size) -> ssize_t {
+      if (++*calls > 2) return errno = ENOSPC, -1;
+      return ::write(fd, data, size);
+    });
+  };
+  const auto expected = [](const std::string& namesFrom) {
+    std::string t = "<630>\n" + std::string(std::strerror(ENOSPC));
+    for (int k = 3; k <= 7; ++k) t += "\n" + namesFrom + std::to_string(k) + ".ico";
+    return t + "\n\u2026\n<735> 2\n<711> 6";
+  };
+  std::vector<PaneIcon> items = Items(std::vector<bool>(8, true));
+  PaneSaveRequest r = Request();
+  r.UseNow = true;
+  r.Rec.TagDir = 1;
+  auto ops = full();
+  SaveRunEnv env = Env();
+  env.fileOps = ops.get();
+  EXPECT_EQ(SaveIconsFromPane(items, r, env).Written.size(), 2u);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, expected((dir.path() / "src" / "x.bin_").string()));
+  // The source and the two icons: nothing half written is left.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "src"), {}), 3);
+
+  // Every icon of a checked file, into a folder of its own.
+  testing::WriteBytes(dir.path() / "src" / "m.bin", testing::ManyIcons(8).Bytes);
+  FakeFileList files;
+  files.folder = (dir.path() / "src").string();
+  files.rows = {{"m.bin", true}};
+  FilesSaveRequest fr;
+  fr.UseNow = true;
+  ops = full();
+  env.fileOps = ops.get();
+  prompter.asked.clear();
+  EXPECT_EQ(SaveIconsOfCheckedFiles(files, fr, env).Written.size(), 2u);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, expected((dir.path() / "src" / "m.bin_Ico" / "m.bin_Ico").string()));
 }
 
 }  // namespace

@@ -539,11 +539,8 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string
     QApplication::restoreOverrideCursor();
   }
   if (allIco) icons_->ClearSelection();
-  if (!result.Failed.empty()) {
-    std::string text = state_.LangStr.Row(654);
-    for (const auto& n : result.Failed) text += "\n" + n;
-    Ask().Tell(text, 654, PromptIcon::Warning);
-  }
+  const std::string failed = FailedSaveText(result.Failed, result.Copied.size(), kRowIconsNotWritten, state_.LangStr);
+  if (!failed.empty()) Ask().Tell(failed, kRowIconsNotWritten, PromptIcon::Warning);
   if (toClipboard) clip_->RelistIconClipboard(true);
   return result.Copied;
 }

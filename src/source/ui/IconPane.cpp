@@ -559,7 +559,7 @@ bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
       r.Picture = pictureIcon_.Picture.Empty() ? nullptr : &pictureIcon_.Picture;
       if (toIconClipboard) r.Clip = ClipboardState();
       const SaveRunOutcome out = SaveIconsFromPane(items, r, RunEnv());
-      clean = !out.Cancelled && out.Errors.Failures == 0;
+      clean = !out.Cancelled && out.Errors.Count == 0;
       std::vector<int> rows;
       for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].Selected) rows.push_back(static_cast<int>(i));
@@ -585,7 +585,7 @@ bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
     BarProgress progress(progress_);
     r.Progress = &progress;
     const FilesSaveOutcome out = SaveIconsOfCheckedFiles(*files_, r, RunEnv());
-    clean = !out.Cancelled && out.Errors.Failures == 0;
+    clean = !out.Cancelled && out.Errors.Count == 0;
     if (progress_ != nullptr) progress_->hide();
   } else {
     clean = false;

@@ -1,0 +1,36 @@
+#pragma once
+// The files one save command could not write, kept for the one message that tells of them: how
+// many, the first few names and the system's reasons, each reason once (a full disk fails every
+// file the same way), so the message stays the size of a message however many files were lost.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/LanguageTable.h"
+
+namespace glimmora {
+
+// Captions followed by how many files were saved, and how many not.
+constexpr int kRowFilesSaved = 735;
+constexpr int kRowFilesNotSaved = 711;
+
+struct SaveFailures {
+  static constexpr std::size_t kNamesKept = 5;
+
+  std::int64_t Count = 0;
+  std::vector<std::string> Names;  // the first kNamesKept, in order
+  std::vector<int> Reasons;        // errno values in the order met; 0 (no reason known) is not kept
+
+  void Add(const std::string& name, int error = 0);
+  void Add(const SaveFailures& other);
+};
+
+// Row `headingRow`, the reasons (the system's words), the names kept (an ellipsis after them when
+// there were more), and the two counts, `written` being the files the command did write. Empty
+// when nothing failed.
+std::string FailedSaveText(const SaveFailures& failures, std::size_t written, int headingRow,
+                           const LanguageTable& lang);
+
+}  // namespace glimmora

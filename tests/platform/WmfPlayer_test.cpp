@@ -337,6 +337,13 @@ TEST(WmfPlayerTest, DamagedFilesEndQuicklyRefusedOrDrawnToTheDamage) {
        Whole},
       {"endless fills stop at the work budget", Placeable(manyFills), Partial, {100000, 2e6}},
       {"records beyond the record budget", Placeable(manyFills), Partial, {100, 1e12}},
+      // Counted at what Qt really spends on them, these pass a small budget (about 10 ms).
+      {"a wide pen along random points", testing::RandomPolyWmf(1, 2000, 300, false), Partial, {100000, 1e8}},
+      {"a filled polygon crossing itself", testing::RandomPolyWmf(1, 4000, 0, true), Partial, {100000, 1e8}},
+      {"many large letters", testing::BigTextWmf(50, 100, 300), Partial, {100000, 1e8}},
+      // The clock stops a single long record too.
+      {"past the time allowed", testing::RandomPolyWmf(1, 8000, 300, false), Partial,
+       {100000, 1e12, std::chrono::milliseconds(20)}},
   };
   for (const DamageCase& c : cases) {
     const auto t0 = std::chrono::steady_clock::now();

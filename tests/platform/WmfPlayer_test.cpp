@@ -260,6 +260,15 @@ TEST(WmfPlayerTest, PictureSizeComesFromTheHeaderOrTheRecords) {
   EXPECT_EQ(p.image.size(), QSize(80, 60));
   EXPECT_EQ(p.image.pixel(30, 50), kRedPx);
   EXPECT_EQ(p.image.pixel(50, 50), kWhitePx);
+  // Without any: as large as what the records draw, from where the drawing starts.
+  p = PlayWmf(Plain({NullPen(), Select(0), SolidBrush(kRed), Select(1), Rect(10, 20, 50, 80), SolidBrush(kBlue),
+                     Select(2), Rect(40, 70, 50, 80)}));
+  EXPECT_EQ(p.image.size(), QSize(40, 60)) << p.refusal;
+  EXPECT_EQ(p.image.pixel(0, 0), kRedPx);
+  EXPECT_EQ(p.image.pixel(29, 49), kRedPx);
+  EXPECT_EQ(p.image.pixel(35, 55), kBluePx);
+  p = PlayWmf(Plain({{0x02FB, {S(-40), 0, 0, 0, 700, 0, 0, 0, 0}}, Select(0), {0x0521, {1}, {'H', 0, 10, 0, 10, 0}}}));
+  EXPECT_GE(p.image.height(), 40);  // letters at their own size
   EXPECT_FALSE(PlayWmf(Plain({})).refusal.empty());
   EXPECT_TRUE(LooksLikeWmf(Plain({})));
   EXPECT_FALSE(LooksLikeWmf(testing::Bmp2x2()));

@@ -148,20 +148,30 @@ struct State {
   QRegion clip;
 };
 
-// Where the picture's frame lies in logical units, and its size in pixels.
+// Where the picture's frame lies in logical units, and its size in pixels; `shift` moves what is
+// drawn on the picture (a file sized by what it draws starts where its drawing starts).
 struct Frame {
   int width = 0;
   int height = 0;
   QPointF org;
   QPointF ext;
+  QPointF shift;
 };
 
 using Clock = std::chrono::steady_clock;
 
 class Player {
  public:
-  Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget, Clock::time_point start)
-      : painter_(&image), width_(frame.width), height_(frame.height), budget_(budget), start_(start) {
+  // With `measuring` nothing is drawn: the player only gathers the bounds of what would be.
+  Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget, Clock::time_point start,
+         bool measuring = false)
+      : painter_(&image),
+        width_(frame.width),
+        height_(frame.height),
+        shift_(frame.shift),
+        budget_(budget),
+        start_(start),
+        measuring_(measuring) {
     state_.winOrg = frame.org;
     state_.winExt = frame.ext;
     table_.resize(std::min(objects, kMaxObjects));
@@ -185,6 +195,8 @@ class Player {
   }
 
   bool Drawn() const { return drawn_; }
+  // What a measuring player found the records draw, in pixels of a picture at one unit a pixel.
+  const QRectF& Bounds() const { return bounds_; }
 
  private:
   void Stop(WmfPicture& out, std::string why) {
@@ -379,7 +391,9 @@ class Player {
     }
   }
 
-  QPointF Map(double x, double y) const { return {(x - state_.winOrg.x()) * sx_, (y - state_.winOrg.y()) * sy_}; }
+  QPointF Map(double x, double y) const {
+    return {(x - state_.winOrg.x()) * sx_ - shift_.x(), (y - state_.winOrg.y()) * sy_ - shift_.y()};
+  }
   QPointF Map(QPointF p) const { return Map(p.x(), p.y()); }
 
   // What a drawing record costs for the pixels it covers; `perPixel` is how much dearer than a
@@ -390,8 +404,12 @@ class Player {
   }
 
   // Counts a drawing record over `device` (plus `extra` work) before it is drawn; false when it
-  // must not be drawn, past a bound.
+  // must not be drawn: past a bound, or because the player only measures.
   bool Charge(const QRectF& device, double perPixel = 1, double extra = 0) {
+    if (measuring_) {
+      bounds_ |= device.normalized();
+      return false;
+    }
     if (!Afford(AreaCost(device, perPixel) + extra)) return false;
     drawn_ = true;
     return true;
@@ -402,6 +420,10 @@ class Player {
   // evenly by rows, plus what `rowCost` (the work of each picture row, or empty) puts on each row.
   template <class PaintFn>
   void InPieces(const QRectF& device, double cost, const std::vector<double>& rowCost, PaintFn paint) {
+    if (measuring_) {
+      bounds_ |= device.normalized();
+      return;
+    }
     const QRectF area = device.normalized();
     const int top = std::clamp(static_cast<int>(std::floor(std::max(area.top(), -1.0))), 0, height_);
     const int bottom = std::clamp(static_cast<int>(std::ceil(std::min(area.bottom(), 1e9))), top, height_);
@@ -562,8 +584,10 @@ class Player {
   void Shape(const QRectF& bounds, bool filled, DrawFn draw, double edgeCost = 0,
              const std::vector<double>& rowCost = {}) {
     const QPen pen = CurrentPen(bounds);
-    const double reach = pen.widthF() / 2 + 1;  // a wide pen paints outside the shape
-    const QRectF device = bounds.adjusted(-reach, -reach, reach, reach);
+    // A wide pen paints outside the shape; a thin one the pixels right of and below its line.
+    const double reach = pen.style() == Qt::NoPen ? 0.0 : pen.widthF() / 2;
+    QRectF device = bounds.adjusted(-reach, -reach, reach, reach);
+    if (pen.style() != Qt::NoPen && reach == 0) device.adjust(0, 0, 1, 1);
     if (state_.rop2 == kNoOp) {
       Charge(device, filled ? BrushCost() : 1, edgeCost);
       return;
@@ -1036,8 +1060,11 @@ class Player {
   QPainter painter_;
   const int width_;
   const int height_;
+  const QPointF shift_;
   const WmfBudget budget_;
   const Clock::time_point start_;
+  const bool measuring_;
+  QRectF bounds_;
   std::string halted_;  // why the drawing stopped at a bound, or empty
   double sinceClockRead_ = 0;
   State state_;
@@ -1087,9 +1114,8 @@ std::optional<Frame> PlaceableFrame(std::span<const std::uint8_t> b, std::string
 }
 
 // Without a placeable header the records give the size: the viewport's extent when they set one,
-// else the window's, both taken as pixels.
-std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, const WmfBudget& budget,
-                               std::string& refusal) {
+// else the window's, both taken as pixels. nullopt when they set neither.
+std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, const WmfBudget& budget) {
   RecordWalker walker(b, at);
   Record r;
   std::optional<QPointF> window;
@@ -1104,15 +1130,48 @@ std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at,
     if (r.function == kSetViewportExt && !viewport) viewport = QPointF(r.I16(1), r.I16(0));
   }
   const std::optional<QPointF> size = viewport ? viewport : window;
-  if (!size) {
-    refusal = "the metafile sets no picture size";
-    return std::nullopt;
-  }
+  if (!size) return std::nullopt;
   Frame f;
   f.width = static_cast<int>(std::abs(size->x()));
   f.height = static_cast<int>(std::abs(size->y()));
   f.org = org;
   f.ext = window ? *window : QPointF(f.width, f.height);
+  return f;
+}
+
+// A plain metafile that sets no size is as large as what it draws, one unit a pixel, from the first
+// pixel drawn: a first pass over its records measures that without drawing.
+std::optional<Frame> DrawnFrame(std::span<const std::uint8_t> b, std::size_t at, std::size_t objects,
+                                const WmfBudget& budget, Clock::time_point start, WmfPicture& out) {
+  // One unit a pixel on a picture as large as any may be, so that nothing is cut to its size.
+  QImage none(1, 1, QImage::Format_RGB32);
+  Frame unit;
+  unit.width = kMaxWmfSide;
+  unit.height = kMaxWmfSide;
+  unit.ext = QPointF(kMaxWmfSide, kMaxWmfSide);
+  RecordWalker walker(b, at);
+  Player measure(none, unit, objects, budget, start, true);
+  WmfPicture measured;
+  measure.Play(walker, measured);
+  if (budget.cancel != nullptr && budget.cancel->load()) {
+    out.refusal = "cancelled";
+    return std::nullopt;
+  }
+  const QRectF drawn = measure.Bounds();
+  if (drawn.isNull()) {
+    out.refusal = "the metafile sets no picture size";
+    return std::nullopt;
+  }
+  // Whole pixels from the first one drawn; sizes far beyond the limits are refused after this.
+  const QPointF first(std::floor(drawn.left()), std::floor(drawn.top()));
+  const auto pixels = [](double from, double to) {
+    return static_cast<int>(std::clamp(std::ceil(to) - from, 1.0, 1e9));
+  };
+  Frame f;
+  f.width = pixels(first.x(), drawn.right());
+  f.height = pixels(first.y(), drawn.bottom());
+  f.ext = QPointF(f.width, f.height);
+  f.shift = first;
   return f;
 }
 
@@ -1130,8 +1189,9 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
   }
   const std::size_t recordsAt = headerAt + kHeaderSize;
   const std::size_t objects = Le16(bytes, headerAt + 10);
-  const std::optional<Frame> frame =
-      headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, budget, out.refusal);
+  std::optional<Frame> frame =
+      headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, budget);
+  if (!frame && headerAt == 0) frame = DrawnFrame(bytes, recordsAt, objects, budget, start, out);
   if (!frame) return out;
   if (frame->width > kMaxWmfSide || frame->height > kMaxWmfSide ||
       static_cast<std::int64_t>(frame->width) * frame->height > kMaxWmfPixels) {

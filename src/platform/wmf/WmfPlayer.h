@@ -47,7 +47,8 @@ struct WmfBudget {
 bool LooksLikeWmf(std::span<const std::uint8_t> bytes);
 
 // The metafile drawn at its own size: from the placeable header's frame and units per inch, or,
-// without one, from the extents its records set.
+// without one, from the extents its records set, or, when they set none, from the bounds of what
+// they draw (one unit a pixel).
 WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget = {});
 
 }  // namespace glimmora

@@ -161,8 +161,12 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
   return bytes;
 }
 
-PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes) {
-  WmfPicture picture = PlayWmf(bytes);
+PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop) {
+  WmfBudget budget;
+  budget.cancel = stop;
+  WmfPicture picture = PlayWmf(bytes, budget);
+  // Nobody waits for a stopped load; it is never shown, so it needs no reason of its own.
+  if (stop != nullptr && stop->load()) return Refuse(PictureRefusal::Damaged, "metafile: the load was stopped");
   if (picture.image.isNull()) {
     return Refuse(picture.tooLarge ? PictureRefusal::TooLarge : PictureRefusal::Damaged, "metafile: " + picture.refusal);
   }
@@ -222,7 +226,7 @@ QImage ImageViewOfRaster(const Raster& raster) {
 
 namespace {
 
-PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes) {
+PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop) {
   if (bytes.empty()) return Refuse(PictureRefusal::Empty, "the file is empty");
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
     if (BmpClaimedPixels(bytes) > kMaxPicturePixels) {
@@ -236,7 +240,7 @@ PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes) {
     return load;
   }
   if (LooksLikeWmf(bytes)) {
-    return DecodeWmf(bytes);
+    return DecodeWmf(bytes, stop);
   }
   if (GifScreenPixels(bytes) > kMaxPicturePixels) {
     return Refuse(PictureRefusal::TooLarge,
@@ -249,20 +253,20 @@ PictureLoad OutOfMemory() { return Refuse(PictureRefusal::TooLarge, "not enough 
 
 }  // namespace
 
-PictureLoad DecodePicture(std::span<const std::uint8_t> bytes) {
+PictureLoad DecodePicture(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop) {
   try {
-    return DecodeUnguarded(bytes);
+    return DecodeUnguarded(bytes, stop);
   } catch (const std::bad_alloc&) {
     return OutOfMemory();
   }
 }
 
-PictureLoad LoadPicture(const std::string& path) {
+PictureLoad LoadPicture(const std::string& path, const std::atomic<bool>* stop) {
   try {
     PictureLoad refusal;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadPictureBytes(path, refusal);
     if (!bytes) return refusal;
-    return DecodeUnguarded(*bytes);
+    return DecodeUnguarded(*bytes, stop);
   } catch (const std::bad_alloc&) {
     return OutOfMemory();
   }

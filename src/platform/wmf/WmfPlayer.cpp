@@ -7,6 +7,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "common/Dib.h"
@@ -183,7 +184,7 @@ class Player {
     std::int64_t count = 0;
     while (walker.Next(r)) {
       if (++count > budget_.records) return Stop(out, "more than " + std::to_string(budget_.records) + " records");
-      if (count % kRecordsPerClockRead == 0 && !InTime(0)) break;
+      if ((measuring_ || count % kRecordsPerClockRead == 0) && !InTime(0)) break;
       if (r.function != kStretchDib && r.function != kDibStretchBlt) DrawPendingMask();
       Dispatch(r);
       if (!halted_.empty()) break;
@@ -654,11 +655,12 @@ class Player {
     if (closed) {
       const Qt::FillRule rule = state_.winding ? Qt::WindingFill : Qt::OddEvenFill;
       std::vector<double> rows;
-      if (edges > kPieceCost) EdgesCost(poly, true, crossing, pen, &rows);
+      if (edges > kPieceCost && !measuring_) EdgesCost(poly, true, crossing, pen, &rows);
       Shape(poly.boundingRect(), true, [&] { painter_.drawPolygon(poly, rule); }, edges, rows);
       return;
     }
-    if (edges <= kPieceCost) return Shape(poly.boundingRect(), false, [&] { painter_.drawPolyline(poly); }, edges);
+    if (edges <= kPieceCost || measuring_)
+      return Shape(poly.boundingRect(), false, [&] { painter_.drawPolyline(poly); }, edges);
     // A long line goes in runs of points, each drawn whole, so that no run takes long.
     qsizetype from = 0;
     double run = 0;
@@ -698,7 +700,7 @@ class Player {
     double edges = 0;
     for (const QPolygonF& poly : parts) edges += EdgesCost(poly, false, crossing, pen, nullptr);
     std::vector<double> rows;
-    if (edges > kPieceCost) {
+    if (edges > kPieceCost && !measuring_) {
       std::vector<double> part;
       for (const QPolygonF& poly : parts) {
         EdgesCost(poly, false, crossing, pen, &part);
@@ -1009,10 +1011,12 @@ class Player {
     const QPointF p1 = Map(x, y);
     const QPointF p2 = Map(x + w, y + h);
     const QRectF target = QRectF(p1, p2).normalized();
-    // Decoding is counted before it is done, by the size the bitmap's header gives.
+    // The record and its decoding are counted before it is decoded, by the size the bitmap's header
+    // gives; its drawing before it is drawn.
     const std::optional<DibHeader> header = ParseDibHeader(dib);
     const double pixels = header ? std::abs(static_cast<double>(header->width) * header->height) : 0.0;
-    if (!Charge(target, kImageCost, kDecodeCost * pixels)) return;
+    if (!Charge(target, 0, kDecodeCost * pixels)) return;
+    const double drawCost = AreaCost(target, kImageCost) - kShapeCost;
     const std::optional<QImage> image = wmf::DecodeDib(dib, paletteIndexes, state_.palette);
     if (!image) return;
     if (header && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
@@ -1023,6 +1027,7 @@ class Player {
     // the bitmap AND-ed onto the same place. Played bit by bit the two leave false colours and black
     // where the bitmap is see-through; the mask is meant as the bitmap's opacity, so it is drawn so.
     if (rop == kSrcPaint) {
+      if (!Afford(drawCost)) return;
       DrawPendingMask();
       pendingMask_.emplace(PendingMask{std::move(part), target});
       return;
@@ -1036,11 +1041,11 @@ class Player {
           px[col] = (px[col] & 0xFFFFFF) | (static_cast<QRgb>(qGray(pendingMask_->mask.pixel(col, row))) << 24);
       }
       pendingMask_.reset();
-      painter_.drawImage(target, blended);
+      if (Afford(drawCost)) painter_.drawImage(target, blended);
       return;
     }
     DrawPendingMask();
-    DrawImage(rop, target, part);
+    InPieces(target, drawCost, {}, [&] { DrawImage(rop, target, part); });
   }
 
   void DrawImage(std::uint32_t rop, const QRectF& target, const QImage& image) {
@@ -1207,7 +1212,17 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
     out.tooLarge = true;
     return out;
   }
-  image.fill(Qt::white);
+  // White a band of rows at a time: a large picture takes a good part of a second to whiten, and a
+  // stopped load does not wait for that.
+  const qsizetype band = std::max<qsizetype>(1, (qsizetype{4} << 20) / image.bytesPerLine());
+  for (int top = 0; top < image.height(); top += static_cast<int>(band)) {
+    if (budget.cancel != nullptr && budget.cancel->load(std::memory_order_relaxed)) {
+      out.refusal = "cancelled";
+      return out;
+    }
+    const qsizetype rows = std::min<qsizetype>(band, image.height() - top);
+    std::memset(image.scanLine(top), 0xFF, static_cast<std::size_t>(rows * image.bytesPerLine()));
+  }
   RecordWalker walker(bytes, recordsAt);
   {
     Player player(image, *frame, objects, budget, start);

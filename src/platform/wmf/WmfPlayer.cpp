@@ -455,10 +455,9 @@ class Player {
     }
   }
 
-  // What a pen costs along `length` pixels of line with `joints` ends and corners.
-  double PenCost(const QPen& pen, double length, double joints) const {
-    if (pen.style() == Qt::NoPen) return 0;
-    const double width = std::min(pen.widthF(), std::hypot(width_, height_));
+  // What a pen `width` pixels wide (at most the picture's diagonal; 1 for a thin one) costs along
+  // `length` pixels of line with `joints` ends and corners.
+  double PenCost(double width, double length, double joints) const {
     if (width <= 1) return kThinLineCost * length;
     return kWideLineCost * (length + joints * width) +
            kStrokeAreaCost * std::min(length * width, static_cast<double>(width_) * height_);
@@ -466,9 +465,13 @@ class Player {
 
   // The length of the line from a to b within `r`.
   static double LengthWithin(QPointF a, QPointF b, const QRectF& r) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const auto inside = [&](QPointF p) {
+      return p.x() >= r.left() && p.x() <= r.right() && p.y() >= r.top() && p.y() <= r.bottom();
+    };
+    if (inside(a) && inside(b)) return std::sqrt(dx * dx + dy * dy);
     // Cut the line's parameter range to where it runs inside each side.
     double t0 = 0, t1 = 1;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
     for (int i = 0; i < 4; ++i) {
@@ -481,7 +484,7 @@ class Player {
       else t1 = std::min(t1, t);
       if (t0 > t1) return 0;
     }
-    return (t1 - t0) * std::hypot(dx, dy);
+    return (t1 - t0) * std::sqrt(dx * dx + dy * dy);
   }
 
   // What filling costs for each row an edge crosses, in a shape of `points` points: the more edges
@@ -495,7 +498,9 @@ class Player {
   // also put on the picture's rows it falls on.
   double EdgesCost(const QPolygonF& poly, bool closed, double crossing, const QPen& pen,
                    std::vector<double>* rowCost) const {
-    const double reach = pen.style() == Qt::NoPen ? 0.0 : pen.widthF() / 2 + 1;
+    const bool stroked = pen.style() != Qt::NoPen;
+    const double width = std::clamp(pen.widthF(), 1.0, std::hypot(width_, height_));
+    const double reach = stroked ? pen.widthF() / 2 + 1 : 0.0;
     const QRectF seen = QRectF(0, 0, width_, height_).adjusted(-reach, -reach, reach, reach);
     std::vector<double> slope;  // per row, the change of the work spread over the rows from there on
     if (rowCost) slope.assign(static_cast<std::size_t>(height_) + 1, 0.0);
@@ -504,13 +509,13 @@ class Player {
     for (qsizetype i = closed ? 0 : 1; i < n; ++i) {
       const QPointF a = poly[i == 0 ? n - 1 : i - 1];
       const QPointF b = poly[i];
-      const int top = std::clamp(static_cast<int>(std::floor(std::min(a.y(), b.y()))), 0, height_);
-      const int bottom = std::clamp(static_cast<int>(std::ceil(std::max(a.y(), b.y()))), top, height_);
-      const double edge = PenCost(pen, LengthWithin(a, b, seen), 1) + crossing * (bottom - top);
+      const double low = std::clamp(std::min(a.y(), b.y()), 0.0, static_cast<double>(height_));
+      const double high = std::clamp(std::max(a.y(), b.y()), 0.0, static_cast<double>(height_));
+      const double edge = (stroked ? PenCost(width, LengthWithin(a, b, seen), 1) : 0.0) + crossing * (high - low);
       total += edge;
       if (!rowCost || edge == 0) continue;
-      const int last = std::min(std::max(bottom, top + 1), height_);
-      if (last <= top) continue;
+      const int top = std::min(static_cast<int>(low), height_ - 1);
+      const int last = std::clamp(static_cast<int>(std::ceil(high)), top + 1, height_);
       slope[static_cast<std::size_t>(top)] += edge / (last - top);
       slope[static_cast<std::size_t>(last)] -= edge / (last - top);
     }
@@ -683,26 +688,24 @@ class Player {
     if (r.Words() < 1 + polygons + 2 * points) return;
     QPainterPath path;
     path.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
-    std::vector<QPolygonF> parts;
+    const QPen pen = CurrentPen({});  // what its edges cost depends only on the pen's width
+    const double crossing = CrossingCost(points);
+    double edges = 0;
     std::size_t word = 1 + polygons;
     for (std::size_t i = 0; i < polygons; ++i) {
       const std::size_t count = r.U16(1 + i);
       QPolygonF poly = Points(r, word, count);
       if (!poly.isEmpty()) {
         poly << poly.front();
+        edges += EdgesCost(poly, false, crossing, pen, nullptr);
         path.addPolygon(poly);
-        parts.push_back(std::move(poly));
       }
       word += 2 * count;
     }
-    const QPen pen = CurrentPen(path.boundingRect());
-    const double crossing = CrossingCost(points);
-    double edges = 0;
-    for (const QPolygonF& poly : parts) edges += EdgesCost(poly, false, crossing, pen, nullptr);
     std::vector<double> rows;
     if (edges > kPieceCost && !measuring_) {
       std::vector<double> part;
-      for (const QPolygonF& poly : parts) {
+      for (const QPolygonF& poly : path.toSubpathPolygons()) {
         EdgesCost(poly, false, crossing, pen, &part);
         if (rows.empty()) rows.assign(part.size(), 0.0);
         for (std::size_t y = 0; y < part.size(); ++y) rows[y] += part[y];

@@ -3,7 +3,7 @@
 // pool while the window's thread goes on handling events. The job must touch no widget and no
 // clipboard; its result comes back to the window's thread through the future. Each job gets a stop
 // flag that long work reads: it is set when the job's result is no longer wanted, so that nothing
-// goes on drawing, and the program does not wait at its end, for a picture nobody will see.
+// goes on drawing a picture nobody will see, and the program does not wait for that as it ends.
 
 #include <QEventLoop>
 #include <QFuture>

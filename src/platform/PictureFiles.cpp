@@ -142,8 +142,12 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
   return bytes;
 }
 
-PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes) {
-  WmfPicture picture = PlayWmf(bytes);
+PictureLoad DecodeWmf(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop) {
+  WmfBudget budget;
+  budget.cancel = stop;
+  WmfPicture picture = PlayWmf(bytes, budget);
+  // Nobody waits for a stopped load; it is never shown, so it needs no reason of its own.
+  if (stop != nullptr && stop->load()) return Refuse(PictureRefusal::Damaged);
   if (picture.image.isNull()) return Refuse(picture.refusal);
   return PictureFromImage(std::exchange(picture.image, QImage()));
 }
@@ -201,7 +205,7 @@ QImage ImageViewOfRaster(const Raster& raster) {
 
 namespace {
 
-PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes) {
+PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop) {
   if (bytes.empty()) return Refuse(PictureRefusal::Empty);
   if (IsBmp(bytes)) {
     // What our decoder refuses stays refused: Qt's reader would fill the missing rows and accept a
@@ -210,7 +214,7 @@ PictureLoad DecodeUnguarded(std::span<const std::uint8_t> bytes) {
     return bmp.Ok() ? Loaded(std::move(bmp.picture)) : Refuse(bmp.refusal);
   }
   if (LooksLikeWmf(bytes)) {
-    return DecodeWmf(bytes);
+    return DecodeWmf(bytes, stop);
   }
   if (GifScreenPixels(bytes) > kMaxPicturePixels) return Refuse(PictureRefusal::TooLarge);
   return DecodeWithQt(bytes);
@@ -220,20 +224,20 @@ PictureLoad OutOfMemory() { return Refuse(PictureRefusal::NoMemory); }
 
 }  // namespace
 
-PictureLoad DecodePicture(std::span<const std::uint8_t> bytes) {
+PictureLoad DecodePicture(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop) {
   try {
-    return DecodeUnguarded(bytes);
+    return DecodeUnguarded(bytes, stop);
   } catch (const std::bad_alloc&) {
     return OutOfMemory();
   }
 }
 
-PictureLoad LoadPicture(const std::string& path) {
+PictureLoad LoadPicture(const std::string& path, const std::atomic<bool>* stop) {
   try {
     PictureLoad refusal;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadPictureBytes(path, refusal);
     if (!bytes) return refusal;
-    return DecodeUnguarded(*bytes);
+    return DecodeUnguarded(*bytes, stop);
   } catch (const std::bad_alloc&) {
     return OutOfMemory();
   }

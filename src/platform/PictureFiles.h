@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,12 +36,14 @@ struct PictureLoad {
 };
 
 // The picture in `bytes`, whatever its name says: BMP, WMF, or any kind Qt reads (JPG, GIF, ...).
-PictureLoad DecodePicture(std::span<const std::uint8_t> bytes);
+// A metafile stops drawing soon after `stop` (when given) becomes true, and is then refused: its
+// caller no longer wants it.
+PictureLoad DecodePicture(std::span<const std::uint8_t> bytes, const std::atomic<bool>* stop = nullptr);
 // The picture of a file. Only a regular file is opened, so a pipe never blocks the caller.
-PictureLoad LoadPicture(const std::string& path);
+PictureLoad LoadPicture(const std::string& path, const std::atomic<bool>* stop = nullptr);
 
 // How a window loads a picture file: LoadPicture, or a stand-in in tests.
-using PictureFileLoader = std::function<PictureLoad(const std::string& path)>;
+using PictureFileLoader = std::function<PictureLoad(const std::string& path, const std::atomic<bool>* stop)>;
 
 // Opens `path` for Qt's image reader when it is a regular file (a pipe would block the reader's
 // own open). False when it is missing, unreadable or of another kind.

@@ -14,11 +14,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <thread>
 
+#include "platform/BackgroundJob.h"
 #include "platform/PictureTestFiles.h"
 #include "support/TempDir.h"
 
@@ -245,6 +248,25 @@ TEST(PictureFilesTest, DamagedPicturesFailQuietly) {
     }
   }
   EXPECT_GT(loaded, 0);
+}
+
+// A metafile that takes its full second to draw: a load stopped while it draws, one at a time or
+// all at the program's end, ends at once and is refused, not handed back half drawn.
+TEST(PictureFilesTest, StoppedMetafileLoadsEndAtOnce) {
+  TempDir dir;
+  const std::string slow = dir.str() + "/slow.wmf";
+  WriteBytes(slow, testing::RandomPolyWmf(40, 8000, 300, false));
+  for (const bool all : {false, true}) {
+    BackgroundJob<PictureLoad> job =
+        StartInBackground<PictureLoad>([&](const std::atomic<bool>& stop) { return LoadPicture(slow, &stop); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto t0 = std::chrono::steady_clock::now();
+    if (all) StopBackgroundJobs();
+    else job.Stop();
+    job.future.waitForFinished();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), 0.1) << all;
+    EXPECT_FALSE(job.future.result().Ok()) << all;
+  }
 }
 
 }  // namespace

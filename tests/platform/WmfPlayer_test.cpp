@@ -340,6 +340,15 @@ TEST(WmfPlayerTest, PictureSizeComesFromTheHeaderOrTheRecords) {
   EXPECT_EQ(p.image.size(), QSize(80, 60));
   EXPECT_EQ(p.image.pixel(30, 50), kRedPx);
   EXPECT_EQ(p.image.pixel(50, 50), kWhitePx);
+  // Without any: as large as what the records draw, from where the drawing starts.
+  p = PlayWmf(Plain({NullPen(), Select(0), SolidBrush(kRed), Select(1), Rect(10, 20, 50, 80), SolidBrush(kBlue),
+                     Select(2), Rect(40, 70, 50, 80)}));
+  EXPECT_EQ(p.image.size(), QSize(40, 60)) ;
+  EXPECT_EQ(p.image.pixel(0, 0), kRedPx);
+  EXPECT_EQ(p.image.pixel(29, 49), kRedPx);
+  EXPECT_EQ(p.image.pixel(35, 55), kBluePx);
+  p = PlayWmf(Plain({{0x02FB, {S(-40), 0, 0, 0, 700, 0, 0, 0, 0}}, Select(0), {0x0521, {1}, {'H', 0, 10, 0, 10, 0}}}));
+  EXPECT_GE(p.image.height(), 40);  // letters at their own size
   EXPECT_EQ(PlayWmf(Plain({})).refusal, PictureRefusal::WmfNoSize);
   EXPECT_TRUE(LooksLikeWmf(Plain({})));
   EXPECT_FALSE(LooksLikeWmf(testing::Bmp2x2()));
@@ -449,6 +458,13 @@ TEST(WmfPlayerTest, DamagedFilesEndQuicklyRefusedOrDrawnToTheDamage) {
        Whole},
       {"endless fills stop at the work budget", Placeable(manyFills), Partial, {100000, 2e6}},
       {"records beyond the record budget", Placeable(manyFills), Partial, {100, 1e12}},
+      // Counted at what Qt really spends on them, these pass a small budget (about 10 ms).
+      {"a wide pen along random points", testing::RandomPolyWmf(1, 2000, 300, false), Partial, {100000, 1e8}},
+      {"a filled polygon crossing itself", testing::RandomPolyWmf(1, 4000, 0, true), Partial, {100000, 1e8}},
+      {"many large letters", testing::BigTextWmf(50, 100, 300), Partial, {100000, 1e8}},
+      // The clock stops a single long record too.
+      {"past the time allowed", testing::RandomPolyWmf(1, 8000, 300, false), Partial,
+       {100000, 1e12, std::chrono::milliseconds(200)}},
   };
   for (const DamageCase& c : cases) {
     const auto t0 = std::chrono::steady_clock::now();

@@ -8,6 +8,7 @@
 #include "mainwindow/StartupSequence.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/SplashWindow.h"
+#include "platform/BackgroundJob.h"
 #include "platform/FolderBrowser.h"
 #include "platform/QtPrompter.h"
 #include "platform/Shell.h"
@@ -43,6 +44,8 @@ int RunGlimmora(QApplication& app) {
   opener.SetLanguage(&window.State().LangStr);
   QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+  // At the end the application waits for the background jobs; those still running stop at once.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &StopBackgroundJobs);
   if (!window.Start()) return 1;
   return app.exec();
 }

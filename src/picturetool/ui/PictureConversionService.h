@@ -25,7 +25,8 @@ class FilePictureReader : public PictureReader {
   explicit FilePictureReader(PictureFileLoader loader = LoadPicture) : loader_(std::move(loader)) {}
 
   std::optional<Raster> ReadPicture(const std::string& path) override {
-    PictureLoad load = RunWhileEventsFlow<PictureLoad>([loader = loader_, path] { return loader(path); });
+    PictureLoad load = RunWhileEventsFlow<PictureLoad>(
+        [loader = loader_, path](const std::atomic<bool>& stop) { return loader(path, &stop); });
     if (!load.Ok()) return std::nullopt;
     return std::move(load.Picture);
   }

@@ -201,7 +201,7 @@ void PictureToolWindow::ApplyCaptions() {
 
 void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path) {
   if (mmod == "File") {
-    StartLoad([loader = loader_, path] { return loader(path); }, true);
+    StartLoad([loader = loader_, path](const std::atomic<bool>& stop) { return loader(path, &stop); }, true);
     return;
   }
   // The clipboard is read here, on the window's thread; only the decoding runs in the background.
@@ -211,10 +211,10 @@ void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path
     Refresh();
     return;
   }
-  StartLoad([clip = std::move(clip)] { return DecodeClipboardPicture(clip); }, false);
+  StartLoad([clip = std::move(clip)](const std::atomic<bool>&) { return DecodeClipboardPicture(clip); }, false);
 }
 
-void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFile) {
+void PictureToolWindow::StartLoad(std::function<PictureLoad(const std::atomic<bool>& stop)> job, bool fromFile) {
   if (unloaded_) return;
   DropLoad();
   auto* watcher = new QFutureWatcher<PictureLoad>(this);
@@ -225,7 +225,9 @@ void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFil
     watcher->deleteLater();
     PictureArrived(watcher->future().takeResult(), fromFile);
   });
-  watcher->setFuture(StartInBackground<PictureLoad>(std::move(job)));
+  const BackgroundJob<PictureLoad> started = StartInBackground<PictureLoad>(std::move(job));
+  loadingStop_ = started.stop;
+  watcher->setFuture(started.future);
   QTimer::singleShot(kLoadingTextDelayMs, this, [this, watcher] {
     if (loading_ != watcher) return;
     loadingLabel_->setGeometry(0, 0, frame1_->width(), frame1_->height());
@@ -236,7 +238,8 @@ void PictureToolWindow::StartLoad(std::function<PictureLoad()> job, bool fromFil
 
 void PictureToolWindow::DropLoad() {
   if (loading_ == nullptr) return;
-  // The job runs on to its end; its result is thrown away then and never reaches the window.
+  // The job is told to stop, and what it hands back is thrown away and never reaches the window.
+  loadingStop_->store(true);
   loading_->disconnect(this);
   loading_->deleteLater();
   loading_ = nullptr;

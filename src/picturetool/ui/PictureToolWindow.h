@@ -16,6 +16,7 @@
 #include "common/Prompter.h"
 #include "shared/PictureTool.h"
 #include "picturetool/PictureToolModel.h"
+#include "platform/BackgroundJob.h"
 #include "platform/PictureFiles.h"
 
 class QFrame;
@@ -70,7 +71,7 @@ class PictureToolWindow : public QDialog {
  private:
   void BuildWidgets(bool showAbort);
   void ApplyCaptions();
-  void StartLoad(std::function<PictureLoad()> job, bool fromFile);
+  void StartLoad(std::function<PictureLoad(const std::atomic<bool>& stop)> job, bool fromFile);
   void DropLoad();
   void PictureArrived(PictureLoad load, bool fromFile);
   void ReportRefusal(const PictureLoad& load, bool fromFile);
@@ -91,6 +92,7 @@ class PictureToolWindow : public QDialog {
   bool unloaded_ = false;
   PictureFileLoader loader_ = LoadPicture;
   QFutureWatcher<PictureLoad>* loading_ = nullptr;  // the load running, a child of the window
+  StopFlag loadingStop_;                            // tells that load to stop when it is dropped
   bool pictureFromFile_ = false;  // the picture shown is the file's, not a paste
 
   QFrame* frame1_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,12 +37,19 @@ constexpr std::size_t kHeaderSize = 18;
 constexpr std::size_t kMaxSavedStates = 1024;
 
 // What each step costs against the work budget, in pixels of plain fill (about 0.1 ns each here),
-// measured on Qt's raster engine.
+// measured on Qt's raster engine with random lines, tangled polygons and large letters.
 constexpr double kShapeCost = 10'000;      // a drawing record, whatever its size
 constexpr double kPointCost = 200;         // a point of a polygon or line
+constexpr double kThinLineCost = 350;      // a pixel along a line one pixel wide
+constexpr double kWideLineCost = 800;      // a pixel along a wide line, or of its width at each joint
+constexpr double kStrokeAreaCost = 3;      // a pixel that a wide line covers
+constexpr double kEdgeCost = 100;          // a row of the picture that an edge of a filled shape crosses,
+constexpr double kTangleEdgeCost = 700;    // and more when the shape has many edges (up to 256 points)
 constexpr double kPatternCost = 50;        // a pixel filled with a hatch or a bitmap pattern
+constexpr double kImageCost = 4;           // a pixel of a bitmap stretched onto the picture
 constexpr double kTextCost = 50'000;       // a text record: layout and shaping
-constexpr double kCharCost = 10'000;       // a character of it
+constexpr double kGlyphCost = 1'500;       // a letter drawn
+constexpr double kGlyphRowCost = 450;      // a pixel of its height (large letters are filled as outlines)
 constexpr double kDecodeCost = 50;         // a pixel of a bitmap decoded
 constexpr double kClipRectCost = 1'000;    // a rectangle of the clip region
 constexpr double kRegionRectCost = 2'000;  // a rectangle of a region, mapped and sorted
@@ -49,6 +57,14 @@ constexpr double kMergedRectCost = 8'000;  // one merged with the others when it
 constexpr double kFloodLookCost = 20;      // a pixel a flood fill reads
 constexpr std::size_t kMaxFloodRuns = 1'000'000;
 constexpr std::size_t kMaxObjects = 65535;
+
+// Drawing larger than this (about 10 ms) goes in pieces, and the clock and the cancel flag are
+// read between them, so a cancelled load ends at once whatever one record holds.
+constexpr double kPieceCost = 1e8;
+constexpr double kSecondsPerWork = 1e-10;
+// The clock is read after this much work, or this many records, since it was last read.
+constexpr double kWorkPerClockRead = 1e6;
+constexpr std::int64_t kRecordsPerClockRead = 64;
 
 enum Function : std::uint16_t {
   kSetBkColor = 0x0201,
@@ -157,18 +173,31 @@ struct State {
   QRegion clip;
 };
 
-// Where the picture's frame lies in logical units, and its size in pixels.
+// Where the picture's frame lies in logical units, and its size in pixels; `shift` moves what is
+// drawn on the picture (a file sized by what it draws starts where its drawing starts).
 struct Frame {
   int width = 0;
   int height = 0;
   QPointF org;
   QPointF ext;
+  QPointF shift;
 };
+
+using Clock = std::chrono::steady_clock;
 
 class Player {
  public:
-  Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget)
-      : image_(image), painter_(&image), width_(frame.width), height_(frame.height), budget_(budget) {
+  // With `measuring` nothing is drawn: the player only gathers the bounds of what would be.
+  Player(QImage& image, const Frame& frame, std::size_t objects, const WmfBudget& budget, Clock::time_point start,
+         bool measuring = false)
+      : image_(image),
+        painter_(&image),
+        width_(frame.width),
+        height_(frame.height),
+        shift_(frame.shift),
+        budget_(budget),
+        start_(start),
+        measuring_(measuring) {
     state_.winOrg = frame.org;
     state_.winExt = frame.ext;
     table_.resize(std::min(objects, kMaxObjects));
@@ -180,21 +209,51 @@ class Player {
     std::int64_t count = 0;
     while (walker.Next(r)) {
       if (++count > budget_.records) return Stop(out, "more than " + std::to_string(budget_.records) + " records");
+      if ((measuring_ || count % kRecordsPerClockRead == 0) && !InTime(0)) break;
       if (r.function != kStretchDib && r.function != kDibStretchBlt) DrawPendingMask();
       Dispatch(r);
-      if (work_ > budget_.work) return Stop(out, "the drawing takes more work than a picture may");
+      if (!halted_.empty()) break;
     }
+    if (!halted_.empty()) return Stop(out, halted_);
     DrawPendingMask();
     if (walker.Stopped() == RecordWalker::Stop::Damaged)
       Stop(out, "damaged record at byte " + std::to_string(walker.Position()));
   }
 
   bool Drawn() const { return drawn_; }
+  // What a measuring player found the records draw, in pixels of a picture at one unit a pixel.
+  const QRectF& Bounds() const { return bounds_; }
 
  private:
   void Stop(WmfPicture& out, std::string why) {
     out.partial = true;
     out.stopped = std::move(why);
+  }
+
+  bool Halt(std::string why) {
+    if (halted_.empty()) halted_ = std::move(why);
+    return false;
+  }
+
+  // Whether the drawing may go on, with `ahead` more work to do before the clock is read again.
+  bool InTime(double ahead) {
+    if (!halted_.empty()) return false;
+    if (budget_.cancel != nullptr && budget_.cancel->load(std::memory_order_relaxed)) return Halt("cancelled");
+    sinceClockRead_ = 0;
+    const std::chrono::duration<double> spent = Clock::now() - start_;
+    if (spent.count() + ahead * kSecondsPerWork > std::chrono::duration<double>(budget_.time).count())
+      return Halt("the drawing takes longer than a picture may");
+    return true;
+  }
+
+  // Counts `cost` before a piece of drawing is done: false, and the drawing ends there, when it
+  // would pass the work budget or the time left, or when the load was cancelled.
+  bool Afford(double cost) {
+    if (!halted_.empty()) return false;
+    if (work_ + cost > budget_.work) return Halt("the drawing takes more work than a picture may");
+    work_ += cost;
+    sinceClockRead_ += cost;
+    return sinceClockRead_ < kWorkPerClockRead || InTime(cost);
   }
 
   void Dispatch(const Record& r) {
@@ -434,16 +493,138 @@ class Player {
   }
 
   QPointF Map(double x, double y) const {
-    return {(x - state_.winOrg.x()) * sx_ + ox_, (y - state_.winOrg.y()) * sy_ + oy_};
+    return {(x - state_.winOrg.x()) * sx_ + ox_ - shift_.x(), (y - state_.winOrg.y()) * sy_ + oy_ - shift_.y()};
   }
   QPointF Map(QPointF p) const { return Map(p.x(), p.y()); }
 
-  // One drawing record and the pixels it covers, counted against the work budget; `perPixel` is how
-  // much dearer than a plain fill each of them is.
-  void Charge(const QRectF& device, double perPixel = 1) {
+  // What a drawing record costs for the pixels it covers; `perPixel` is how much dearer than a
+  // plain fill each of them is.
+  double AreaCost(const QRectF& device, double perPixel = 1) const {
     const QRectF visible = device.normalized().adjusted(-1, -1, 1, 1).intersected(QRectF(0, 0, width_, height_));
-    work_ += kShapeCost + perPixel * (visible.isEmpty() ? 0.0 : visible.width() * visible.height());
+    return kShapeCost + perPixel * (visible.isEmpty() ? 0.0 : visible.width() * visible.height());
+  }
+
+  // Counts a drawing record over `device` (plus `extra` work) before it is drawn; false when it
+  // must not be drawn: past a bound, or because the player only measures.
+  bool Charge(const QRectF& device, double perPixel = 1, double extra = 0) {
+    if (measuring_) {
+      bounds_ |= device.normalized();
+      return false;
+    }
+    if (!Afford(AreaCost(device, perPixel) + extra)) return false;
     drawn_ = true;
+    return true;
+  }
+
+  // Draws `paint` over `device` at the cost of `cost`: at once when that is small, else in bands of
+  // picture rows, each clipped to its rows and counted before it is drawn. The bands share the cost
+  // evenly by rows, plus what `rowCost` (the work of each picture row, or empty) puts on each row.
+  template <class PaintFn>
+  void InPieces(const QRectF& device, double cost, const std::vector<double>& rowCost, PaintFn paint) {
+    if (measuring_) {
+      bounds_ |= device.normalized();
+      return;
+    }
+    const QRectF area = device.normalized();
+    const int top = std::clamp(static_cast<int>(std::floor(std::max(area.top(), -1.0))), 0, height_);
+    const int bottom = std::clamp(static_cast<int>(std::ceil(std::min(area.bottom(), 1e9))), top, height_);
+    if (cost <= kPieceCost || bottom - top < 2) {
+      if (!Afford(cost)) return;
+      drawn_ = true;
+      paint();
+      return;
+    }
+    double listed = 0;
+    if (!rowCost.empty())
+      for (int y = top; y < bottom; ++y) listed += rowCost[static_cast<std::size_t>(y)];
+    const double even = std::max(0.0, cost - listed) / (bottom - top);
+    const auto rowWork = [&](int y) { return even + (rowCost.empty() ? 0.0 : rowCost[static_cast<std::size_t>(y)]); };
+    int from = top;
+    double band = 0;
+    for (int y = top; y < bottom; ++y) {
+      band += rowWork(y);
+      if (y + 1 < bottom && band + rowWork(y + 1) <= kPieceCost) continue;
+      if (!Afford(band + kShapeCost)) return;
+      drawn_ = true;
+      painter_.save();
+      painter_.setClipRect(QRect(0, from, width_, y + 1 - from), Qt::IntersectClip);
+      paint();
+      painter_.restore();
+      from = y + 1;
+      band = 0;
+    }
+  }
+
+  // What a pen `width` pixels wide (at most the picture's diagonal; 1 for a thin one) costs along
+  // `length` pixels of line with `joints` ends and corners.
+  double PenCost(double width, double length, double joints) const {
+    if (width <= 1) return kThinLineCost * length;
+    return kWideLineCost * (length + joints * width) +
+           kStrokeAreaCost * std::min(length * width, static_cast<double>(width_) * height_);
+  }
+
+  // The length of the line from a to b within `r`.
+  static double LengthWithin(QPointF a, QPointF b, const QRectF& r) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const auto inside = [&](QPointF p) {
+      return p.x() >= r.left() && p.x() <= r.right() && p.y() >= r.top() && p.y() <= r.bottom();
+    };
+    if (inside(a) && inside(b)) return std::sqrt(dx * dx + dy * dy);
+    // Cut the line's parameter range to where it runs inside each side.
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == 0) {
+        if (q[i] < 0) return 0;
+        continue;
+      }
+      const double t = q[i] / p[i];
+      if (p[i] < 0) t0 = std::max(t0, t);
+      else t1 = std::min(t1, t);
+      if (t0 > t1) return 0;
+    }
+    return (t1 - t0) * std::sqrt(dx * dx + dy * dy);
+  }
+
+  // What filling costs for each row an edge crosses, in a shape of `points` points: the more edges
+  // a row meets, the dearer each one.
+  static double CrossingCost(std::size_t points) {
+    return kEdgeCost + kTangleEdgeCost * std::min(1.0, static_cast<double>(points) / 256);
+  }
+
+  // What the edges of `poly` cost beyond its area: the pen along them and `crossing` (nothing for a
+  // shape not filled) for each row of the picture that each one crosses. With `rowCost` the work is
+  // also put on the picture's rows it falls on.
+  double EdgesCost(const QPolygonF& poly, bool closed, double crossing, const QPen& pen,
+                   std::vector<double>* rowCost) const {
+    const bool stroked = pen.style() != Qt::NoPen;
+    const double width = std::clamp(pen.widthF(), 1.0, std::hypot(width_, height_));
+    const double reach = stroked ? pen.widthF() / 2 + 1 : 0.0;
+    const QRectF seen = QRectF(0, 0, width_, height_).adjusted(-reach, -reach, reach, reach);
+    std::vector<double> slope;  // per row, the change of the work spread over the rows from there on
+    if (rowCost) slope.assign(static_cast<std::size_t>(height_) + 1, 0.0);
+    double total = 0;
+    const qsizetype n = poly.size();
+    for (qsizetype i = closed ? 0 : 1; i < n; ++i) {
+      const QPointF a = poly[i == 0 ? n - 1 : i - 1];
+      const QPointF b = poly[i];
+      const double low = std::clamp(std::min(a.y(), b.y()), 0.0, static_cast<double>(height_));
+      const double high = std::clamp(std::max(a.y(), b.y()), 0.0, static_cast<double>(height_));
+      const double edge = (stroked ? PenCost(width, LengthWithin(a, b, seen), 1) : 0.0) + crossing * (high - low);
+      total += edge;
+      if (!rowCost || edge == 0) continue;
+      const int top = std::min(static_cast<int>(low), height_ - 1);
+      const int last = std::clamp(static_cast<int>(std::ceil(high)), top + 1, height_);
+      slope[static_cast<std::size_t>(top)] += edge / (last - top);
+      slope[static_cast<std::size_t>(last)] -= edge / (last - top);
+    }
+    if (rowCost) {
+      rowCost->assign(static_cast<std::size_t>(height_), 0.0);
+      double density = 0;
+      for (std::size_t y = 0; y < rowCost->size(); ++y) (*rowCost)[y] = density += slope[y];
+    }
+    return total;
   }
 
   double BrushCost() const { return state_.brush.IsHatched() || state_.brush.IsPattern() ? kPatternCost : 1; }
@@ -504,12 +685,26 @@ class Player {
 
   // Draws a shape with the current brush (when `filled`) and pen. A hatched brush in opaque
   // background mode first fills with the background colour, as the gaps between hatch lines show it.
+  // `edgeCost` is what its outline costs beyond its area (EdgesCost), `rowCost` where that falls.
   template <class DrawFn>
-  void Shape(const QRectF& bounds, bool filled, DrawFn draw) {
+  void Shape(const QRectF& bounds, bool filled, DrawFn draw, double edgeCost = 0,
+             const std::vector<double>& rowCost = {}) {
     const QPen pen = CurrentPen(bounds);
-    const double reach = pen.widthF() / 2 + 1;  // a wide pen paints outside the shape
-    Charge(bounds.adjusted(-reach, -reach, reach, reach), filled ? BrushCost() : 1);
-    if (state_.rop2 == kNoOp) return;
+    // A wide pen paints outside the shape; a thin one the pixels right of and below its line.
+    const double reach = pen.style() == Qt::NoPen ? 0.0 : pen.widthF() / 2;
+    QRectF device = bounds.adjusted(-reach, -reach, reach, reach);
+    if (pen.style() != Qt::NoPen && reach == 0) device.adjust(0, 0, 1, 1);
+    if (state_.rop2 == kNoOp) {
+      Charge(device, filled ? BrushCost() : 1, edgeCost);
+      return;
+    }
+    const double cost = AreaCost(device, filled ? BrushCost() : 1) + edgeCost;
+    InPieces(device, cost, rowCost, [&] { Paint(bounds, filled, pen, draw); });
+  }
+
+  // What Shape draws, at once or band by band.
+  template <class DrawFn>
+  void Paint(const QRectF& bounds, bool filled, const QPen& pen, DrawFn draw) {
     // Office suites clip a gradient to its shape by drawing it XOR-ed, filling the shape black, and
     // drawing the gradient XOR-ed again; drawn plainly the gradient would cover its whole box.
     painter_.setCompositionMode(PenMode(state_.rop2));
@@ -543,7 +738,9 @@ class Player {
   void LineTo(QPointF to) {
     const QLineF line(Map(state_.pos), Map(to));
     state_.pos = to;
-    Shape(QRectF(line.p1(), line.p2()).normalized(), false, [&] { painter_.drawLine(line); });
+    const QRectF bounds = QRectF(line.p1(), line.p2()).normalized();
+    const double edges = EdgesCost({line.p1(), line.p2()}, false, 0, CurrentPen(bounds), nullptr);
+    Shape(bounds, false, [&] { painter_.drawLine(line); }, edges);
   }
 
   QPolygonF Points(const Record& r, std::size_t firstWord, std::size_t count) {
@@ -557,11 +754,30 @@ class Player {
   void Poly(const Record& r, bool closed) {
     const QPolygonF poly = Points(r, 1, r.U16(0));
     if (poly.isEmpty()) return;
-    const Qt::FillRule rule = state_.winding ? Qt::WindingFill : Qt::OddEvenFill;
-    Shape(poly.boundingRect(), closed, [&] {
-      if (closed) painter_.drawPolygon(poly, rule);
-      else painter_.drawPolyline(poly);
-    });
+    const QPen pen = CurrentPen(poly.boundingRect());
+    const double crossing = closed ? CrossingCost(static_cast<std::size_t>(poly.size())) : 0;
+    const double edges = EdgesCost(poly, closed, crossing, pen, nullptr);
+    if (closed) {
+      const Qt::FillRule rule = state_.winding ? Qt::WindingFill : Qt::OddEvenFill;
+      std::vector<double> rows;
+      if (edges > kPieceCost && !measuring_) EdgesCost(poly, true, crossing, pen, &rows);
+      Shape(poly.boundingRect(), true, [&] { painter_.drawPolygon(poly, rule); }, edges, rows);
+      return;
+    }
+    if (edges <= kPieceCost || measuring_)
+      return Shape(poly.boundingRect(), false, [&] { painter_.drawPolyline(poly); }, edges);
+    // A long line goes in runs of points, each drawn whole, so that no run takes long.
+    qsizetype from = 0;
+    double run = 0;
+    for (qsizetype i = 1; i < poly.size(); ++i) {
+      run += EdgesCost({poly[i - 1], poly[i]}, false, 0, pen, nullptr);
+      if (i + 1 < poly.size() && run < kPieceCost / 2) continue;
+      const QPolygonF part = poly.mid(from, i + 1 - from);
+      Shape(part.boundingRect(), false, [&] { painter_.drawPolyline(part); }, run);
+      if (!halted_.empty()) return;
+      from = i;
+      run = 0;
+    }
   }
 
   void PolyPolygon(const Record& r) {
@@ -572,17 +788,30 @@ class Player {
     if (r.Words() < 1 + polygons + 2 * points) return;
     QPainterPath path;
     path.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
+    const QPen pen = CurrentPen({});  // what its edges cost depends only on the pen's width
+    const double crossing = CrossingCost(points);
+    double edges = 0;
     std::size_t word = 1 + polygons;
     for (std::size_t i = 0; i < polygons; ++i) {
       const std::size_t count = r.U16(1 + i);
       QPolygonF poly = Points(r, word, count);
       if (!poly.isEmpty()) {
         poly << poly.front();
+        edges += EdgesCost(poly, false, crossing, pen, nullptr);
         path.addPolygon(poly);
       }
       word += 2 * count;
     }
-    Shape(path.boundingRect(), true, [&] { painter_.drawPath(path); });
+    std::vector<double> rows;
+    if (edges > kPieceCost && !measuring_) {
+      std::vector<double> part;
+      for (const QPolygonF& poly : path.toSubpathPolygons()) {
+        EdgesCost(poly, false, crossing, pen, &part);
+        if (rows.empty()) rows.assign(part.size(), 0.0);
+        for (std::size_t y = 0; y < part.size(); ++y) rows[y] += part[y];
+      }
+    }
+    Shape(path.boundingRect(), true, [&] { painter_.drawPath(path); }, edges, rows);
   }
 
   void Box(std::uint16_t function, const QRectF& bounds, double rx, double ry) {
@@ -593,7 +822,12 @@ class Player {
       if (function == kEllipse) painter_.drawEllipse(rect);
       else if (function == kRoundRect) painter_.drawRoundedRect(rect, rx, ry);
       else painter_.drawRect(rect);
-    });
+    }, BoxEdgesCost(rect, true));
+  }
+
+  // The outline of a box-shaped record costs about what its box's would.
+  double BoxEdgesCost(const QRectF& rect, bool filled) const {
+    return EdgesCost(QPolygonF(rect), false, filled ? CrossingCost(4) : 0, CurrentPen(rect), nullptr);
   }
 
   void ArcFamily(const Record& r) {
@@ -619,11 +853,11 @@ class Player {
       path.arcTo(rect, a1, span);
       if (r.function == kChord) path.closeSubpath();
     }
-    Shape(rect, r.function != kArc, [&] { painter_.drawPath(path); });
+    Shape(rect, r.function != kArc, [&] { painter_.drawPath(path); }, BoxEdgesCost(rect, r.function != kArc));
   }
 
   void SetPixel(QPointF at, const QColor& colour) {
-    Charge(QRectF(at, QSizeF(1, 1)));
+    if (!Charge(QRectF(at, QSizeF(1, 1)))) return;
     painter_.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), colour);
   }
 
@@ -702,7 +936,6 @@ class Player {
     const std::vector<WmfChar> chars = DecodeWmfText(bytes, s.font.charset, s.font.face);
     const QFont font = CurrentFont();
     const QFontMetricsF& metrics = fontCache_->metrics;
-    work_ += kTextCost + kCharCost * static_cast<double>(chars.size());
     // Advances: the file's own widths per byte when it gives them, else the font's for the whole
     // text. Justified text is laid out letter by letter too: its extra width, in whole pixels, is
     // shared by its spaces, the pixels left over going one each to the first of them.
@@ -745,7 +978,14 @@ class Player {
     else if (s.align & 8) baseline = -metrics.descent();
     if (updateCp && sx_ != 0) s.pos.rx() += total / std::abs(sx_);
 
-    Charge(rect ? *rect : QRectF(ref.x() + start, ref.y() - metrics.height(), total, 2 * metrics.height()));
+    const QRectF box(ref.x() + start, ref.y() + baseline - metrics.ascent(), total, metrics.height());
+    if (!Charge(rect ? *rect : box, 1, kTextCost)) return;
+    // Letters cost by their size; a record of many large ones is drawn a run of letters at a time.
+    const double glyphCost = kGlyphCost + kGlyphRowCost * font.pixelSize();
+    const std::size_t run = std::max<std::size_t>(1, static_cast<std::size_t>(kPieceCost / glyphCost));
+    const auto affordRun = [&](std::size_t from) {
+      return Afford(glyphCost * static_cast<double>(std::min(run, chars.size() - from)));
+    };
     painter_.save();
     if (rect && (options & kEtoClipped)) painter_.setClipRect(*rect, Qt::IntersectClip);
     if (rect && (options & kEtoOpaque)) painter_.fillRect(*rect, s.background);
@@ -756,11 +996,20 @@ class Player {
                         s.background);
     painter_.setFont(font);
     painter_.setPen(s.text);
-    if (!byLetter) {
-      painter_.drawText(QPointF(start, baseline), whole);
+    if (!byLetter && chars.size() <= run) {
+      if (affordRun(0)) painter_.drawText(QPointF(start, baseline), whole);
+    } else if (!byLetter) {
+      double x = start;
+      for (std::size_t i = 0; i < chars.size() && affordRun(i); i += run) {
+        QString part;
+        for (std::size_t k = i; k < std::min(i + run, chars.size()); ++k) part += chars[k].text;
+        painter_.drawText(QPointF(x, baseline), part);
+        x += metrics.horizontalAdvance(part);
+      }
     } else {
       double x = start;
       for (std::size_t i = 0; i < chars.size(); ++i) {
+        if (i % run == 0 && !affordRun(i)) break;
         painter_.drawText(QPointF(x, baseline), chars[i].text);
         x += advance[i];
       }
@@ -950,50 +1199,56 @@ class Player {
   // Fills a rectangle by a raster operation that uses no bitmap (brush, black, white, inverse).
   void PatBlt(std::uint32_t rop, int x, int y, int w, int h) {
     const QRectF rect = QRectF(Map(x, y), Map(x + w, y + h)).normalized();
-    Charge(rect, BrushCost());
-    painter_.save();
-    painter_.setPen(Qt::NoPen);
-    switch (rop) {
-      case 0x000042: painter_.fillRect(rect, Qt::black); break;
-      case 0xFF0062: painter_.fillRect(rect, Qt::white); break;
-      case 0x550009:
-        painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter_.fillRect(rect, Qt::black);
-        break;
-      case 0x5A0049:
-        painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter_.fillRect(rect, CurrentBrush());
-        break;
-      case 0xAA0029: break;  // leaves the picture as it is
-      default: painter_.fillRect(rect, CurrentBrush()); break;
-    }
-    painter_.restore();
+    InPieces(rect, AreaCost(rect, BrushCost()), {}, [&] {
+      painter_.save();
+      painter_.setPen(Qt::NoPen);
+      switch (rop) {
+        case 0x000042: painter_.fillRect(rect, Qt::black); break;
+        case 0xFF0062: painter_.fillRect(rect, Qt::white); break;
+        case 0x550009:
+          painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+          painter_.fillRect(rect, Qt::black);
+          break;
+        case 0x5A0049:
+          painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+          painter_.fillRect(rect, CurrentBrush());
+          break;
+        case 0xAA0029: break;  // leaves the picture as it is
+        default: painter_.fillRect(rect, CurrentBrush()); break;
+      }
+      painter_.restore();
+    });
   }
 
   // Draws the part `src` of a bitmap (its y counted as the bitmap stores its rows) into the
   // logical rectangle at (x, y) of w x h; a negative width or height mirrors the bitmap.
   void Blit(std::uint32_t rop, std::span<const std::uint8_t> bytes, Bits bits, QRect src, int x, int y, int w, int h) {
     if (SourceMode(rop) == std::nullopt && rop != 0xC000CA) return PatBlt(rop, x, y, w, h);
+    const QPointF p1 = Map(x, y);
+    const QPointF p2 = Map(x + w, y + h);
+    const QRectF target = QRectF(p1, p2).normalized();
+    // The record and its decoding are counted before it is decoded, by the size the bitmap's header
+    // gives; its drawing before it is drawn.
+    const std::optional<DibHeader> header = ParseDibHeader(bytes);
+    const bool dib = bits != Bits::Old && header.has_value();
+    const double pixels = dib ? std::abs(static_cast<double>(header->width) * header->height) : 0.0;
+    if (!Charge(target, 0, kDecodeCost * pixels)) return;
+    const double drawCost = AreaCost(target, kImageCost) - kShapeCost;
     // An old monochrome bitmap shows its set bits in the background colour and the others in the
     // text colour.
     const std::optional<QImage> image =
         bits == Bits::Old ? wmf::DecodeOldBitmap(bytes, state_.text.rgb(), state_.background.rgb())
                           : wmf::DecodeDib(bytes, bits == Bits::DibOfPaletteIndexes, state_.palette);
     if (!image) return;
-    work_ += kDecodeCost * image->width() * image->height();
-    const std::optional<DibHeader> header = ParseDibHeader(bytes);
-    if (bits != Bits::Old && header && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
+    if (dib && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
     src = src.normalized().intersected(image->rect());
     if (src.isEmpty()) return;
-    const QPointF p1 = Map(x, y);
-    const QPointF p2 = Map(x + w, y + h);
     QImage part = image->copy(src).mirrored(p2.x() < p1.x(), p2.y() < p1.y());
-    const QRectF target = QRectF(p1, p2).normalized();
-    Charge(target);
     // Office suites write a partly transparent bitmap as two: a grey mask OR-ed onto the picture, then
     // the bitmap AND-ed onto the same place. Played bit by bit the two leave false colours and black
     // where the bitmap is see-through; the mask is meant as the bitmap's opacity, so it is drawn so.
     if (rop == kSrcPaint) {
+      if (!Afford(drawCost)) return;
       DrawPendingMask();
       pendingMask_.emplace(PendingMask{std::move(part), target});
       return;
@@ -1007,11 +1262,11 @@ class Player {
           px[col] = (px[col] & 0xFFFFFF) | (static_cast<QRgb>(qGray(pendingMask_->mask.pixel(col, row))) << 24);
       }
       pendingMask_.reset();
-      painter_.drawImage(target, blended);
+      if (Afford(drawCost)) painter_.drawImage(target, blended);
       return;
     }
     DrawPendingMask();
-    DrawImage(rop, target, part);
+    InPieces(target, drawCost, {}, [&] { DrawImage(rop, target, part); });
   }
 
   void DrawImage(std::uint32_t rop, const QRectF& target, const QImage& image) {
@@ -1032,7 +1287,13 @@ class Player {
   QPainter painter_;
   const int width_;
   const int height_;
+  const QPointF shift_;
   const WmfBudget budget_;
+  const Clock::time_point start_;
+  const bool measuring_;
+  QRectF bounds_;
+  std::string halted_;  // why the drawing stopped at a bound, or empty
+  double sinceClockRead_ = 0;
   State state_;
   std::vector<State> saved_;
   std::vector<std::optional<Object>> table_;
@@ -1081,15 +1342,15 @@ std::optional<Frame> PlaceableFrame(std::span<const std::uint8_t> b, PictureRefu
 }
 
 // Without a placeable header the records give the size: the viewport's extent when they set one,
-// else the window's, both taken as pixels.
-std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, std::int64_t maxRecords,
-                               PictureRefusal& refusal) {
+// else the window's, both taken as pixels. nullopt when they set neither.
+std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at, const WmfBudget& budget) {
   RecordWalker walker(b, at);
   Record r;
   std::optional<QPointF> window;
   std::optional<QPointF> viewport;
   QPointF org;
-  for (std::int64_t count = 0; walker.Next(r) && ++count <= maxRecords && !(window && viewport);) {
+  for (std::int64_t count = 0; walker.Next(r) && ++count <= budget.records && !(window && viewport);) {
+    if (count % 65536 == 0 && budget.cancel != nullptr && budget.cancel->load(std::memory_order_relaxed)) break;
     if (r.Words() < 2) continue;
     if (r.function == kSetWindowOrg && !window) org = QPointF(r.I16(1), r.I16(0));
     if (r.I16(0) == 0 || r.I16(1) == 0) continue;  // an empty extent sizes nothing
@@ -1097,10 +1358,7 @@ std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at,
     if (r.function == kSetViewportExt && !viewport) viewport = QPointF(r.I16(1), r.I16(0));
   }
   const std::optional<QPointF> size = viewport ? viewport : window;
-  if (!size) {
-    refusal = PictureRefusal::WmfNoSize;
-    return std::nullopt;
-  }
+  if (!size) return std::nullopt;
   Frame f;
   f.width = static_cast<int>(std::abs(size->x()));
   f.height = static_cast<int>(std::abs(size->y()));
@@ -1109,11 +1367,48 @@ std::optional<Frame> PlainFrame(std::span<const std::uint8_t> b, std::size_t at,
   return f;
 }
 
+// A plain metafile that sets no size is as large as what it draws, one unit a pixel, from the first
+// pixel drawn: a first pass over its records measures that without drawing.
+std::optional<Frame> DrawnFrame(std::span<const std::uint8_t> b, std::size_t at, std::size_t objects,
+                                const WmfBudget& budget, Clock::time_point start, WmfPicture& out) {
+  // One unit a pixel on a picture as large as any may be, so that nothing is cut to its size.
+  QImage none(1, 1, QImage::Format_RGB32);
+  Frame unit;
+  unit.width = kMaxWmfSide;
+  unit.height = kMaxWmfSide;
+  unit.ext = QPointF(kMaxWmfSide, kMaxWmfSide);
+  RecordWalker walker(b, at);
+  Player measure(none, unit, objects, budget, start, true);
+  WmfPicture measured;
+  measure.Play(walker, measured);
+  if (budget.cancel != nullptr && budget.cancel->load()) {
+    out.refusal = PictureRefusal::WmfNothingDrawn;  // a stopped load keeps nothing
+    return std::nullopt;
+  }
+  const QRectF drawn = measure.Bounds();
+  if (drawn.isNull()) {
+    out.refusal = PictureRefusal::WmfNoSize;
+    return std::nullopt;
+  }
+  // Whole pixels from the first one drawn; sizes far beyond the limits are refused after this.
+  const QPointF first(std::floor(drawn.left()), std::floor(drawn.top()));
+  const auto pixels = [](double from, double to) {
+    return static_cast<int>(std::clamp(std::ceil(to) - from, 1.0, 1e9));
+  };
+  Frame f;
+  f.width = pixels(first.x(), drawn.right());
+  f.height = pixels(first.y(), drawn.bottom());
+  f.ext = QPointF(f.width, f.height);
+  f.shift = first;
+  return f;
+}
+
 }  // namespace
 
 bool LooksLikeWmf(std::span<const std::uint8_t> bytes) { return IsPlaceable(bytes) || IsMetaHeader(bytes, 0); }
 
 WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget) {
+  const Clock::time_point start = Clock::now();
   WmfPicture out;
   const std::size_t headerAt = IsPlaceable(bytes) ? kPlaceableSize : 0;
   if (!IsMetaHeader(bytes, headerAt)) {
@@ -1121,8 +1416,10 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
     return out;
   }
   const std::size_t recordsAt = headerAt + kHeaderSize;
-  const std::optional<Frame> frame =
-      headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, budget.records, out.refusal);
+  const std::size_t objects = Le16(bytes, headerAt + 10);
+  std::optional<Frame> frame =
+      headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, budget);
+  if (!frame && headerAt == 0) frame = DrawnFrame(bytes, recordsAt, objects, budget, start, out);
   if (!frame) return out;
   if (frame->width > kMaxWmfSide || frame->height > kMaxWmfSide ||
       static_cast<std::int64_t>(frame->width) * frame->height > kMaxWmfPixels) {
@@ -1134,10 +1431,20 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
     out.refusal = PictureRefusal::NoMemory;
     return out;
   }
-  image.fill(Qt::white);
+  // White a band of rows at a time: a large picture takes a good part of a second to whiten, and a
+  // stopped load does not wait for that.
+  const qsizetype band = std::max<qsizetype>(1, (qsizetype{4} << 20) / image.bytesPerLine());
+  for (int top = 0; top < image.height(); top += static_cast<int>(band)) {
+    if (budget.cancel != nullptr && budget.cancel->load(std::memory_order_relaxed)) {
+      out.refusal = PictureRefusal::WmfNothingDrawn;  // a stopped load keeps nothing
+      return out;
+    }
+    const qsizetype rows = std::min<qsizetype>(band, image.height() - top);
+    std::memset(image.scanLine(top), 0xFF, static_cast<std::size_t>(rows * image.bytesPerLine()));
+  }
   RecordWalker walker(bytes, recordsAt);
   {
-    Player player(image, *frame, Le16(bytes, headerAt + 10), budget);
+    Player player(image, *frame, objects, budget, start);
     player.Play(walker, out);
     if (out.partial && !player.Drawn()) {
       out.refusal = PictureRefusal::WmfNothingDrawn;

@@ -9,6 +9,8 @@
 // rather see than nothing.
 
 #include <QImage>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -28,12 +30,17 @@ struct WmfPicture {
   std::string stopped;   // what ended a partial drawing
 };
 
-// What one drawing may spend: records played, and work counted in pixels of plain fill (a full fill
-// of the largest picture counts its 100 million; text, patterns and bitmaps count what they cost
-// beside that). The defaults keep any file to a second or two; no real picture comes near them.
+// What one drawing may spend: records played; work counted in pixels of plain fill (a full fill
+// of the largest picture counts its 100 million; lines, polygon edges, letters, patterns and
+// bitmaps count what Qt's raster engine spends on them beside that), counted before each piece is
+// drawn; and time. The drawing stops at the first bound it reaches, or soon after `cancel` (when
+// given) becomes true, keeping what was drawn. The defaults keep any file to about a second; no
+// real picture comes near them.
 struct WmfBudget {
   std::int64_t records = 5'000'000;
-  double work = 1.5e10;
+  double work = 1e10;
+  std::chrono::steady_clock::duration time = std::chrono::seconds(1);
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 // True when `bytes` start like a metafile: the placeable header's key, or a plain metafile header
@@ -41,7 +48,8 @@ struct WmfBudget {
 bool LooksLikeWmf(std::span<const std::uint8_t> bytes);
 
 // The metafile drawn at its own size: from the placeable header's frame and units per inch, or,
-// without one, from the extents its records set.
+// without one, from the extents its records set, or, when they set none, from the bounds of what
+// they draw (one unit a pixel).
 WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget = {});
 
 }  // namespace glimmora

@@ -257,13 +257,13 @@ TEST_F(ToolWindowTest, ConversionWaitsForTheToolWithoutBlocking) {
 }
 
 // A picture that takes long to decode: the tool shows it is loading, the program keeps handling
-// events and the tool closes at once; the result that arrives afterwards is dropped. The
-// conversion's reader waits the same way.
+// events and the tool closes at once, telling the load to stop; whatever it hands back is dropped.
+// The conversion's reader waits the same way.
 TEST_F(ToolWindowTest, SlowLoadsNeverHoldTheWindow) {
   lang.LangStr[0][kRowPictureLoading] = "Loading";
   std::atomic<bool> release{false};
-  const PictureFileLoader slow = [&release](const std::string&) {
-    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  const PictureFileLoader slow = [&release](const std::string&, const std::atomic<bool>* stop) {
+    while (!release && !(stop != nullptr && *stop)) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     PictureLoad load;
     load.Picture = Raster(40, 30);
     return load;
@@ -283,8 +283,7 @@ TEST_F(ToolWindowTest, SlowLoadsNeverHoldTheWindow) {
   window.close();
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(window.Loading());
-  release = true;
-  QThreadPool::globalInstance()->waitForDone();
+  EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(2000));  // ended by its stop flag, never released
   QApplication::processEvents();
   EXPECT_FALSE(window.Model().HasPicture());
   EXPECT_EQ(window.Result().Outcome, ToolOutcome::Closed);
@@ -318,7 +317,7 @@ TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
   std::ofstream(text) << "no picture here";
   Load(window, "File", empty);
   Load(window, "File", text);
-  window.SetLoader([](const std::string&) {
+  window.SetLoader([](const std::string&, const std::atomic<bool>*) {
     PictureLoad load;
     load.Refusal = PictureRefusal::TooLarge;
     return load;

@@ -19,18 +19,6 @@
 
 namespace glimmora {
 
-// Language rows the scan uses.
-constexpr int kRowNonStandardAsk = 345;   // question before the size of a non-standard image
-constexpr int kRowNonStandardTail = 626;  // question after the size
-constexpr int kRowDepth1 = 362;
-constexpr int kRowDepth4 = 363;
-constexpr int kRowDepth8 = 364;
-constexpr int kRowDepth16 = 370;
-constexpr int kRowDepth24 = 371;
-constexpr int kRowFoundPrefix = 216;
-constexpr int kRowIconsPlural = 386;
-constexpr int kRowIconSingular = 387;
-
 // The answer of the save parameters to an image of a non-standard size: 1 ask, 2 skip, any other
 // value take it.
 constexpr int kNostanAsk = 1;

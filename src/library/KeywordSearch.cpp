@@ -2,6 +2,7 @@
 
 #include "common/AsciiCase.h"
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 
@@ -94,7 +95,7 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
                                                       const std::function<void(const KeywordSearchResult&)>& showHits) {
   const KeywordTerms terms = SplitSearchText(text);
   if (terms.Empty()) {
-    prompter.AskRow(lang, 437);
+    prompter.AskRow(lang, kRowSearchTextMissing);
     return std::nullopt;
   }
   KeywordSearchResult result = SearchLibraries(terms, libraries, workDir, lang.CurLang, progress);
@@ -105,9 +106,10 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
     prompter.Tell(lang.Row(kRowLibrariesNotSearched) + list, kRowLibrariesNotSearched, PromptIcon::Warning);
   }
   if (result.LimitReached)
-    prompter.AskRow(lang, 436);
+    prompter.AskRow(lang, kRowSearchStopped);
   else
-    prompter.Tell(lang.Row(434) + VbStr(result.Hits) + lang.Row(435), 434);
+    prompter.Tell(lang.Row(kRowSearchFoundHead) + VbStr(result.Hits) + lang.Row(kRowSearchFoundTail),
+                  kRowSearchFoundHead);
   return result;
 }
 

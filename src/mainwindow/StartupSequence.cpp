@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/LangRows.h"
 #include "common/LanguageFiles.h"
 #include "common/Paths.h"
 #include "common/ReplaceFile.h"
@@ -76,10 +77,10 @@ std::vector<std::string> MakeWorkFolders(const std::string& appPath) {
 
 IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table) {
   IcoTypeNameTable names{};
-  const std::string sizeText[6] = {"16x16", "32x32", "48x48", "64x64", "72x72", table.Row(154)};
+  const std::string sizeText[6] = {"16x16", "32x32", "48x48", "64x64", "72x72", table.Row(kRowTypeSizeOther)};
   for (int s = 0; s <= 5; ++s)
     for (int d = 0; d <= 4; ++d)
-      names[s][d] = sizeText[s] + "-" + table.Row(155 + d) + table.Row(160);
+      names[s][d] = sizeText[s] + "-" + table.Row(kRowTypeDepth1 + d) + table.Row(kRowTypeNameSuffix);
   return names;
 }
 
@@ -93,12 +94,12 @@ void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang,
   std::string text;
   int row = 0;
   if (!FolderIsWritable(appPath)) {
-    row = 643;
-    text = lang.Row(643) + "\n" + appPath;
+    row = kRowProgramFolderNotWritable;
+    text = lang.Row(kRowProgramFolderNotWritable) + "\n" + appPath;
   }
   if (!failedFolders.empty()) {
-    if (row == 0) row = 644;
-    text += (text.empty() ? "" : "\n\n") + lang.Row(644);
+    if (row == 0) row = kRowWorkFoldersNotMade;
+    text += (text.empty() ? "" : "\n\n") + lang.Row(kRowWorkFoldersNotMade);
     for (const std::string& f : failedFolders) text += "\n" + f;
   }
   if (row != 0) prompter.Tell(text, row, PromptIcon::Warning);
@@ -111,7 +112,7 @@ void LoadStartupData(AppState& state, Prompter& prompter) {
 
   const ConfigLoad load = LoadConfigFile(ConfigFilePath(state.AppPath), state.CurLang());
   if (!load.Error.empty())
-    prompter.Tell(state.Row(645) + "\n" + load.Error, 645, PromptIcon::Warning);
+    prompter.Tell(state.Row(kRowSettingsUnreadable) + "\n" + load.Error, kRowSettingsUnreadable, PromptIcon::Warning);
   state.Panes = load.Data.Panes;
   state.Params() = load.Data.Params;
   const ComboPath combo = SetComboPath(load.Data, state.AppPath);
@@ -136,14 +137,14 @@ bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& p
   const std::string path = ConfigFilePath(state.AppPath);
   const std::string error = SaveConfigFile(path, ConfigToSave(state, current), state.CurLang(), writeCall);
   if (error.empty()) return true;
-  prompter.Tell(state.Row(646) + "\n" + error, 646, PromptIcon::Warning);
+  prompter.Tell(state.Row(kRowSettingsNotSaved) + "\n" + error, kRowSettingsNotSaved, PromptIcon::Warning);
   return false;
 }
 
 bool ChooseLanguage(AppState& state, Language lang, Prompter& prompter) {
   state.SetLang(static_cast<std::uint8_t>(lang));
   if (WriteLanguageChoice(state.AppPath, lang)) return true;
-  prompter.Tell(state.Row(647) + "\n" + state.AppPath, 647, PromptIcon::Warning);
+  prompter.Tell(state.Row(kRowLanguageNotStored) + "\n" + state.AppPath, kRowLanguageNotStored, PromptIcon::Warning);
   return false;
 }
 

@@ -7,9 +7,6 @@
 
 namespace glimmora {
 
-// Says so when no program took the address (no browser or mail program is set up).
-constexpr int kRowNoAddressHandler = 710;
-
 class DesktopWebOpener : public WebOpener {
  public:
   // `prompter` (not owned; may be null) tells the user when an address could not be opened, in

@@ -23,6 +23,7 @@
 
 #include "common/CopyIcoFile.h"
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/CopyLibIco.h"
 #include "library/KeywordSearch.h"
@@ -117,7 +118,7 @@ bool LibraryController::CurrentIs(const char* pane) const { return state_.CurLis
 
 void LibraryController::ConnectWidgets() {
   QTreeWidget* tree = page_.TreeViewL();
-  tree->setToolTip(Q(state_.Row(214)));
+  tree->setToolTip(Q(state_.Row(kRowLibraryTreeTooltip)));
   connect(tree, &QTreeWidget::currentItemChanged, this, [this, tree](QTreeWidgetItem* now, QTreeWidgetItem*) {
     // Moving through the tree with the keys opens what it reaches, as a click does.
     if (!tree->hasFocus() || !now || busy_) return;
@@ -335,7 +336,7 @@ void LibraryController::GetIcoFromLib() {
   BusyGuard busy(busy_);
   QTreeWidgetItem* node = tree_->Selected();
   page_.TextSelIcoKeyword()->clear();
-  icons_->SetHeading(state_.Row(170));
+  icons_->SetHeading(state_.Row(kRowLibColumnNumber));
   if (!node || LibraryTree::Kind(node) != LibNodeKind::Library) {
     const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
     icons_->Clear();
@@ -366,7 +367,8 @@ void LibraryController::GetIcoFromLib() {
   icons_->Clear();
   paneSource_ = LibPaneSource::Page;
   if (page.Status != LibOpenStatus::Ok) {
-    Ask().Tell(state_.LangStr.Row(653) + "\n" + page.Problem, 653, PromptIcon::Warning);
+    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + page.Problem, kRowLibraryUnreadable,
+               PromptIcon::Warning);
     ShowLibPages(0);
     RecountLibIco();
     return;
@@ -390,7 +392,8 @@ void LibraryController::GetIcoFromLib() {
   RecountLibIco();
   page_.StatusPanel(3)->clear();
   if (page.Unreadable > 0)
-    Ask().Tell(state_.LangStr.Row(655) + " " + std::to_string(page.Unreadable), 655, PromptIcon::Warning);
+    Ask().Tell(state_.LangStr.Row(kRowPageIconsUnreadable) + " " + std::to_string(page.Unreadable),
+               kRowPageIconsUnreadable, PromptIcon::Warning);
   emit CaptionChanged();
 }
 
@@ -459,7 +462,7 @@ void LibraryController::RenumberAfterDelete(const std::string& srcPath, const st
 void LibraryController::mn8DeleteIco_Click() {
   if (busy_) return;
   ResetShiftKeys(state_, 0);
-  const PromptAnswer answer = Ask().AskRow(state_.LangStr, 212, PromptButtons::YesNo);
+  const PromptAnswer answer = Ask().AskRow(state_.LangStr, kRowAskDeleteLibIcons, PromptButtons::YesNo);
   const std::vector<int> rows = icons_->SelectedRows();
   if (answer == PromptAnswer::Yes) {
     // The library's own question comes even with nothing selected; then nothing is written.
@@ -539,9 +542,9 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string
   }
   if (allIco) icons_->ClearSelection();
   if (!result.Failed.empty()) {
-    std::string text = state_.LangStr.Row(654);
+    std::string text = state_.LangStr.Row(kRowIconsNotWritten);
     for (const auto& n : result.Failed) text += "\n" + n;
-    Ask().Tell(text, 654, PromptIcon::Warning);
+    Ask().Tell(text, kRowIconsNotWritten, PromptIcon::Warning);
   }
   if (toClipboard) clip_->RsetIcoClipBoard(true);
   return result.Copied;
@@ -678,7 +681,9 @@ void LibraryController::PopIcoClipBoardSub(int index) {
     case 12:
     case 13:
       ResetShiftKeys(state_, 0);
-      if (Ask().AskRow(state_.LangStr, index == 12 ? 232 : 233, PromptButtons::OkCancel) != PromptAnswer::Ok) return;
+      if (Ask().AskRow(state_.LangStr, index == 12 ? kRowAskDeleteSelectedClipIcons : kRowAskDeleteAllClipIcons,
+                       PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return;
       clip_->DelIcoClipBoard(index == 13, Ask());
       break;
     case 15:
@@ -725,10 +730,10 @@ int LibraryController::SearchLibByKeyword() {
   }
   const std::string text = page_.ComboLKeyword()->currentText().toStdString();
   if (SplitSearchText(text).Empty()) {
-    Ask().AskRow(state_.LangStr, 437);
+    Ask().AskRow(state_.LangStr, kRowSearchTextMissing);
     return -1;
   }
-  emit CaptionText(Q(state_.AppTitle + " -> " + state_.Row(354) + " -> Search"));
+  emit CaptionText(Q(state_.AppTitle + " -> " + state_.Row(kRowLibrariesCaption) + " -> Search"));
   std::optional<KeywordSearchResult> result;
   {
     BusyGuard busy(busy_);
@@ -745,7 +750,7 @@ int LibraryController::SearchLibByKeyword() {
     const auto showHits = [&](const KeywordSearchResult& r) {
       endWait();
       // The pane holds hits of every library, not a page of one: no page caption, no page buttons.
-      icons_->SetHeading(state_.Row(170));
+      icons_->SetHeading(state_.Row(kRowLibColumnNumber));
       icons_->SetItems(r.Items);
       paneSource_ = LibPaneSource::Search;
       ShowPageButtons(false, false, false);

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 namespace {
 
@@ -33,13 +35,13 @@ struct GroupText {
 };
 
 constexpr GroupText kGroupTexts[kOptGroups] = {
-    {283, {284, 284}},
-    {285, {286, 287}},
-    {295, {614, 296, 297}},
-    {288, {289}},
-    {291, {292, 293, 294}},
-    {628, {302, 303, 304}},
-    {298, {299, 300, 301}},
+    {kRowSaveAsFrame, {kRowFormatChoice, kRowFormatChoice}},
+    {kRowWhichIconsFrame, {kRowWhichSelectedIcons, kRowWhichAllIcons}},
+    {kRowTargetFolderFrame, {kRowTargetNewFolder, kRowTargetCurrentFolder, kRowTargetThisFolder}},
+    {kRowIconSizeFrame, {kRowOwnSizeChoice}},
+    {kRowTransparentColorFrame, {kRowMaskUse, kRowMaskAsk, kRowMaskDoNotUse}},
+    {kRowPictureFilesFrame, {kRowPictureConvert, kRowPictureAskEachTime, kRowPictureDoNotConvert}},
+    {kRowNonStandardFrame, {kRowNonStandardTake, kRowNonStandardAskEachTime, kRowNonStandardSkip}},
 };
 
 }  // namespace
@@ -89,9 +91,9 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
     for (int i = 0; i < count; ++i) {
       QString text;
       switch (static_cast<OptGroup>(g)) {
-        case OptGroup::SaveAs: text = (i == 0 ? "Ico " : "Bmp ") + Q(lang.Row(284)); break;
+        case OptGroup::SaveAs: text = (i == 0 ? "Ico " : "Bmp ") + Q(lang.Row(kRowFormatChoice)); break;
         case OptGroup::SaveSel: text = Q(lang.Row(selRows[static_cast<std::size_t>(i)])); break;
-        case OptGroup::IcoSize: text = i == 0 ? Q(lang.Row(289)) : QString(kSizeCaptions[i]); break;
+        case OptGroup::IcoSize: text = i == 0 ? Q(lang.Row(kRowOwnSizeChoice)) : QString(kSizeCaptions[i]); break;
         default: text = Q(lang.Row(kGroupTexts[g].rows[static_cast<std::size_t>(i)])); break;
       }
       auto* radio = new QRadioButton(text);
@@ -120,7 +122,7 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   connect(browseButton_, &QToolButton::clicked, this, &OptionsDialog::BrowseFolder);
 
   // The editor group.
-  auto* editorFrame = new QGroupBox(Q(lang.Row(615)));
+  auto* editorFrame = new QGroupBox(Q(lang.Row(kRowIconEditorFrame)));
   editorFrame->setObjectName("Frame1_7");
   frames_[7] = editorFrame;
   auto* editorLayout = new QGridLayout(editorFrame);
@@ -128,7 +130,7 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   chooserButton_->setObjectName("Image2");
   chooserButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogStart));
   editorNote_->setObjectName("Label2");
-  editorNote_->setText(Q(lang.Row(616)));
+  editorNote_->setText(Q(lang.Row(kRowIconEditorNote)));
   editorNote_->setWordWrap(true);
   editorLayout->addWidget(editorBox_, 0, 0);
   editorLayout->addWidget(chooserButton_, 0, 1);
@@ -138,10 +140,10 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   connect(chooserButton_, &QToolButton::clicked, this, &OptionsDialog::ChooseProgram);
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(Q(lang.Row(305)), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(Q(lang.Row(kRowOptionsOk)), QDialogButtonBox::AcceptRole);
   ok->setObjectName("OKButton");
   ok->setDefault(true);
-  QPushButton* cancel = buttons->addButton(Q(lang.Row(306)), QDialogButtonBox::RejectRole);
+  QPushButton* cancel = buttons->addButton(Q(lang.Row(kRowOptionsCancel)), QDialogButtonBox::RejectRole);
   cancel->setObjectName("CancelButton");
   connect(ok, &QPushButton::clicked, this, &OptionsDialog::PressOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -209,7 +211,7 @@ void OptionsDialog::BrowseFolder() {
 
 void OptionsDialog::ChooseProgram() {
   if (!chooser_) return;
-  const std::string path = chooser_(lang_.Row(615));
+  const std::string path = chooser_(lang_.Row(kRowIconEditorFrame));
   if (path.empty()) return;
   form_.editorText = path;
   Show();

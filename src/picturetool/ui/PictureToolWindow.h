@@ -29,16 +29,6 @@ namespace glimmora {
 class PictureView;
 class PreviewBox;
 
-constexpr int kRowPictureUnreadable = 631;
-constexpr int kRowClipboardNoPicture = 632;
-constexpr int kRowPictureLoading = 660;
-constexpr int kRowPictureKindUnknown = 661;
-constexpr int kRowPictureOverLimit = 662;
-constexpr int kRowPictureFileEmpty = 663;
-constexpr int kRowPictureNotRegularFile = 664;
-constexpr int kRowPictureDamaged = 665;
-constexpr int kRowPictureCannotOpen = 666;
-
 class PictureToolWindow : public QDialog {
   Q_OBJECT
  public:

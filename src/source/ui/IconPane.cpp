@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
@@ -120,7 +121,7 @@ void IconPane::BuildLayout() {
   setObjectName("ListViewPictPane");
   const LanguageTable& lang = *env_.Lang;
   model_ = new IconListModel(this);
-  for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(182 + c)));
+  for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(kRowIconColumnName + c)));
   model_->SetTooltip([this](const IconRow& row) {
     return Q(IconItemTooltip(view_ == PaneView::Report, row.Text, row.Columns[0], row.Columns[1], *env_.Lang));
   });
@@ -242,9 +243,6 @@ void IconPane::SetViewMode(PaneView view) {
 const Clock& IconPane::Time() const { return env_.Time != nullptr ? *env_.Time : systemClock_; }
 
 // ----- search and pages -------------------------------------------------------------------------
-
-// "The file cannot be read:"
-constexpr int kRowSourceUnreadable = 656;
 
 void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result) {
   RowCollector rows;

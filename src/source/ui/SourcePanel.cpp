@@ -18,6 +18,7 @@
 #include <limits>
 #include <utility>
 
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "platform/Volumes.h"
 #include "source/FileListRows.h"
@@ -144,7 +145,7 @@ void SourcePanel::BuildLayout() {
   fileViews_ = new QStackedWidget;
   fileViews_->setObjectName(QStringLiteral("ListViewFile"));
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{table, list, icons}) {
-    v->setToolTip(QString::fromStdString(lang.Row(207)));
+    v->setToolTip(QString::fromStdString(lang.Row(kRowFileListTooltip)));
     SetPaneFocusColour(v, false);
     fileViews_->addWidget(v);
     fileViewWidgets_.push_back(v);
@@ -306,8 +307,8 @@ void SourcePanel::ResetTreeViewS(bool setup) {
   BusyCursor busy;
   const SourceRoots roots = env_.Roots();
   const LanguageTable& lang = *env_.Lang;
-  tree_->Reset(roots.Volumes, roots.Desktop, roots.Documents, {lang.Row(204), lang.Row(205), lang.Row(206)},
-               setup);
+  tree_->Reset(roots.Volumes, roots.Desktop, roots.Documents,
+               {lang.Row(kRowTreeComputer), lang.Row(kRowTreeDocuments), lang.Row(kRowTreeDesktop)}, setup);
 }
 
 int SourcePanel::SelectedNode() const {
@@ -355,8 +356,8 @@ bool SourcePanel::RetryOrCancel(const std::string& what, FsError error) {
     r.row = kRowFolderAccessDenied;
     r.text = env_.Lang->Row(r.row) + "\n" + what;
   } else {
-    r.row = 215;
-    r.text = env_.Lang->Row(215) + " " + what;
+    r.row = kRowFolderNotReady;
+    r.text = env_.Lang->Row(kRowFolderNotReady) + " " + what;
   }
   r.buttons = PromptButtons::RetryCancel;
   r.icon = PromptIcon::Warning;
@@ -739,8 +740,8 @@ void SourcePanel::RemoveCheckedFiles() {
 bool SourcePanel::AskDeleteFiles() {
   if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
   PromptRequest r;
-  r.text = env_.Lang->Row(203);
-  r.row = 203;
+  r.text = env_.Lang->Row(kRowAskDeleteTickedFiles);
+  r.row = kRowAskDeleteTickedFiles;
   r.buttons = PromptButtons::YesNo;
   r.icon = PromptIcon::Question;
   return env_.Ask->Ask(r) == PromptAnswer::Yes;
@@ -796,8 +797,8 @@ void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& ou
     if (out.Failed.size() > 10) report += "\n... (" + std::to_string(out.Failed.size()) + ")";
     if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
     PromptRequest r;
-    r.text = env_.Lang->Row(650) + report;
-    r.row = 650;
+    r.text = env_.Lang->Row(kRowFilesNotDeleted) + report;
+    r.row = kRowFilesNotDeleted;
     r.buttons = PromptButtons::Ok;
     r.icon = PromptIcon::Warning;
     env_.Ask->Ask(r);

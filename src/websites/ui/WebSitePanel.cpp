@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "websites/WebSitePaneSizes.h"
 #include "websites/ui/WebSiteEditor.h"
@@ -29,13 +30,13 @@ struct ColumnSpec {
   int row;
   double divisor;
 };
-constexpr std::array<ColumnSpec, 8> kColumns{{{"Index", 186, 12.5},
-                                              {"Name", 187, 3.5},
-                                              {"Auth", 188, 6.4},
-                                              {"Lang", 189, 15},
-                                              {"Add", 190, 2},
-                                              {"Note", 191, 3},
-                                              {"Detail", 192, 3},
+constexpr std::array<ColumnSpec, 8> kColumns{{{"Index", kRowNumberColumn, 12.5},
+                                              {"Name", kRowSiteColumnName, 3.5},
+                                              {"Auth", kRowSiteColumnAuthor, 6.4},
+                                              {"Lang", kRowSiteColumnLanguage, 15},
+                                              {"Add", kRowSiteColumnAddress, 2},
+                                              {"Note", kRowSiteColumnNote, 3},
+                                              {"Detail", kRowSiteColumnDetails, 3},
                                               {"Space", 0, 10}}};
 
 const QColor kFocusColour(255, 255, 255);
@@ -74,7 +75,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
 
   text_ = new QPlainTextEdit;
   text_->setObjectName("TextWebSite");
-  text_->setToolTip(Q(lang_.Row(213)));
+  text_->setToolTip(Q(lang_.Row(kRowWebSiteTextTooltip)));
   text_->setMinimumHeight(1);
   SetBackColour(text_, kIdleColour);
   text_->installEventFilter(this);

@@ -124,7 +124,8 @@ NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& 
 // Texts of a listed icon, also used by the save of all icons and by the pane.
 std::string FoundIconKey(std::int64_t position, std::int64_t imageSize);
 std::string DepthColumnText(int bitCount, const LanguageTable& lang);
-// "216 Str(C) 386/387 (K KB)", K the listed bytes in KiB to the nearest tenth (halves to even).
+// kRowSourceTotal Str(C) kRowIconsPlural/kRowIconSingular (K KB), K the listed bytes in KiB to the
+// nearest tenth (halves to even).
 std::string FoundStatusText(std::int64_t count, std::int64_t totalBytes, const LanguageTable& lang);
 
 // The single-image icon file of an accepted image, `bytes` being the image as read from the file.

@@ -36,7 +36,7 @@ std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang
 struct ClipItemTexts {
   std::string Text;      // Str(number): " 1"
   std::string Size;      // " 32 x 32"
-  std::string Color;     // kRowClipDepth1, kRowClipDepth4, kRowClipDepth8, kRowDepth16, kRowDepth24 for 1, 4, 8, 16, 24 bits
+  std::string Color;     // by bit count: kRowClipDepth1, kRowClipDepth4, kRowClipDepth8, kRowDepth16, kRowDepth24
   std::string Bytes;     // Str(bytes) & " "
   std::string Filename;  // capitals
   std::string Source;

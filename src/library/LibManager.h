@@ -49,14 +49,16 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
                          const std::string& appTitle, Prompter& prompter, const LanguageTable& lang,
                          LibraryFileOps& ops = DefaultLibraryFileOps());
 
-// Deletes a library's index file, data file and tree picture after kRowAskDeleteHead & name & 342 and 607
-// (OK/Cancel each). `srcPath` empty: there is no library in the list (kRowNoLibraryToDelete with a beep).
+// Deletes a library's index file, data file and tree picture after kRowAskDeleteHead & name &
+// kRowAskDeleteLibraryTail and kRowLastWarnDeleteLibrary (OK/Cancel each). `srcPath` empty: there
+// is no library in the list (kRowNoLibraryToDelete with a beep).
 ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName, const std::string& libKey,
                           Prompter& prompter, const LanguageTable& lang);
 
-// Deletes a category folder's files and the folder after kRowAskDeleteHead & name & 344, 605 and 606
-// (OK/Cancel each). Only a direct "z_" folder of `iconLibDir` is touched. A folder that still
-// holds something (a sub-folder) stays; Done tells whether no file is left in it.
+// Deletes a category folder's files and the folder after kRowAskDeleteHead & name &
+// kRowAskDeleteCategoryTail, kRowWarnDeleteCategory and kRowLastWarnDeleteCategory (OK/Cancel
+// each). Only a direct "z_" folder of `iconLibDir` is touched. A folder that still holds something
+// (a sub-folder) stays; Done tells whether no file is left in it.
 ManagerResult KillCategory(const std::string& iconLibDir, const std::string& categoryFolder,
                            const std::string& categoryName, Prompter& prompter, const LanguageTable& lang);
 

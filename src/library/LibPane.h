@@ -42,8 +42,8 @@ struct LibPaneItem {
   std::string InfoText(const LanguageTable& lang) const;
 };
 
-// Colour-depth text of the library pane: kRowDepth1, kRowDepth4, kRowDepth8, kRowDepth16, kRowDepth24 for 1, 4, 8, 16,
-// 24 bits.
+// Colour-depth text of the library pane: kRowDepth1, kRowDepth4, kRowDepth8, kRowDepth16 or kRowDepth24
+// for 1, 4, 8, 16 or 24 bits.
 std::string LibColorText(int bitCount, const LanguageTable& lang);
 
 // Work-file names: "AAA", "AAB", .. "AAZ", "ABA", ..; NextWorkName("") is "AAA" (the name before

@@ -45,7 +45,7 @@ struct MoveResult {
 
 // Refusal for a category (kRowCategoryHasNoLibraryHead/kRowCategoryHasNoLibraryTail or
 // kRowNotIntoCategoryHead/kRowNotIntoCategoryTail), the question (kRowAskMoveSelectedIntoLibraryHead or
-// kRowAskMoveAllIntoLibraryHead & caption & 239, Yes/No), then the move. Failures are told once.
+// kRowAskMoveAllIntoLibraryHead & caption & kRowAskMoveIntoLibraryTail, Yes/No), then the move. Failures are told once.
 MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const LanguageTable& lang,
                         LibraryFileOps& ops = DefaultLibraryFileOps());
 

@@ -1,19 +1,22 @@
-// Includes between the folders of src/ run one way: basics at the bottom, the shared layers above
-// them, the pages above those without knowing each other, the frame on top. This reads every
-// quoted include and fails on one that runs against that order, or from a folder the table does
-// not know yet (a new folder gets its place in the table first).
-//
+// Rules of the whole source tree, read from the files of src/.
+// Includes between the folders run one way: basics at the bottom, the shared layers above them, the
+// pages above those without knowing each other, the frame on top. This reads every quoted include
+// and fails on one that runs against that order, or from a folder the table does not know yet (a
+// new folder gets its place in the table first).
+// Language rows go by their names (kRow... of the generated common/LangRows.h), never by number.
 // The same reading keeps the code's own names plain: an event-handler name ("Control_Click") or
 // a misspelt word of the old program may stand in a string or a comment, never as a name.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,20 +58,34 @@ std::map<std::string, std::set<std::string>> MayInclude() {
   return may;
 }
 
-TEST(IncludeDirections, NoIncludeRunsUpOrAcross) {
+struct SourceFile {
+  fs::path relative;  // to src/
+  std::string text;
+};
+
+std::vector<SourceFile> SourceFiles() {
   const fs::path src = fs::path(GLIMMORA_SOURCE_DIR) / "src";
-  const auto may = MayInclude();
-  const std::regex include(R"(^\s*#\s*include\s*"([^"]+)\")");
-  std::vector<std::string> wrong;
-  int files = 0;
+  std::vector<SourceFile> files;
   for (const auto& entry : fs::recursive_directory_iterator(src)) {
     const std::string ext = entry.path().extension().string();
     if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp")) continue;
-    ++files;
-    const fs::path relative = fs::relative(entry.path(), src);
-    const std::string from = FolderOf(relative);
-    const auto allowed = may.find(from);
     std::ifstream in(entry.path());
+    std::ostringstream text;
+    text << in.rdbuf();
+    files.push_back({fs::relative(entry.path(), src), text.str()});
+  }
+  EXPECT_GT(files.size(), 100u);
+  return files;
+}
+
+TEST(IncludeDirections, NoIncludeRunsUpOrAcross) {
+  const auto may = MayInclude();
+  const std::regex include(R"(^\s*#\s*include\s*"([^"]+)\")");
+  std::vector<std::string> wrong;
+  for (const SourceFile& file : SourceFiles()) {
+    const std::string from = FolderOf(file.relative);
+    const auto allowed = may.find(from);
+    std::istringstream in(file.text);
     std::string line;
     for (int n = 1; std::getline(in, line); ++n) {
       std::smatch m;
@@ -76,55 +93,81 @@ TEST(IncludeDirections, NoIncludeRunsUpOrAcross) {
       if (m[1].str().find('/') == std::string::npos) continue;  // beside the file itself
       const std::string to = FolderOf(fs::path(m[1].str()));
       if (to == from || (allowed != may.end() && allowed->second.count(to) != 0)) continue;
-      wrong.push_back(relative.string() + ":" + std::to_string(n) + " (" + from + " -> " + to + "): " + line);
+      wrong.push_back(file.relative.string() + ":" + std::to_string(n) + " (" + from + " -> " + to + "): " + line);
     }
   }
-  EXPECT_GT(files, 100);
   std::string report;
   for (const std::string& w : wrong) report += "\n  " + w;
   EXPECT_TRUE(wrong.empty()) << "includes against the direction of the layers:" << report;
 }
 
-// Calls `visit` with each line of code under src/ (its path and number), strings, characters and
-// comments blanked out.
-void ForEachCodeLine(const std::function<void(const std::string&, int, const std::string&)>& visit) {
-  const fs::path src = fs::path(GLIMMORA_SOURCE_DIR) / "src";
-  const std::regex literal(R"("(?:[^"\\]|\\.)*"|'(?:[^'\\]|\\.)+')");
-  for (const auto& entry : fs::recursive_directory_iterator(src)) {
-    const std::string ext = entry.path().extension().string();
-    if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp")) continue;
-    const std::string relative = fs::relative(entry.path(), src).string();
-    std::ifstream in(entry.path());
-    std::string line;
-    bool inBlock = false;
-    for (int n = 1; std::getline(in, line); ++n) {
-      std::string code = std::regex_replace(line, literal, "\"\"");
-      if (inBlock) {
-        const auto end = code.find("*/");
-        if (end == std::string::npos) continue;
-        code.erase(0, end + 2);
-        inBlock = false;
+// Texts and comments may hold any number: they become blanks, a text keeping its quotes.
+std::string BlankTextsAndComments(std::string code) {
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    if (code.compare(i, 2, "//") == 0) {
+      for (; i < code.size() && code[i] != '\n'; ++i) code[i] = ' ';
+    } else if (code[i] == '"' ||
+               (code[i] == '\'' && (i == 0 || !std::isalnum(static_cast<unsigned char>(code[i - 1]))))) {
+      const char quote = code[i];
+      for (++i; i < code.size() && code[i] != quote && code[i] != '\n'; ++i) {
+        if (code[i] == '\\') code[i++] = ' ';
+        if (i < code.size()) code[i] = ' ';
       }
-      if (const auto c = code.find("//"); c != std::string::npos) code.erase(c);
-      if (const auto b = code.find("/*"); b != std::string::npos) {
-        inBlock = code.find("*/", b) == std::string::npos;
-        code.erase(b);
-      }
-      visit(relative, n, code);
     }
   }
+  return code;
+}
+
+TEST(LanguageRowNames, NoRowIsWrittenAsANumber) {
+  // Where the code hands a row over: the row argument of the calls that take one (a number, a
+  // branch of ?: or the base of `N + index`), a row field or constant, and the menu tables.
+  const std::regex bare[] = {
+      std::regex(R"(\b(Row|Summary|refuse)\(\s*\d)"),
+      std::regex(R"(\b(Row|AskRow|Text)\([^();]*[?:]\s*\d)"),
+      std::regex(R"(\b(AskRow|Text)\([^,;()]*,\s*\d)"),
+      std::regex(R"(\b(Tell|AskText|AskYesNo|Failed|TellFailure|Refuse|Summary)\([^;]*[,?:]\s*[1-9]\d*\s*[,):])"),
+      std::regex(R"(\b(row|\w*[a-z0-9]Row)\s*(=|==|!=)\s*([^;,}]*[?:]\s*)?[1-9])"),
+      std::regex(R"(\bkRow[A-Z]\w*\s*=\s*\d)"),
+      std::regex(R"(\bt\.(Menu|Item|Run)\([^,;]*,[^,;]*,\s*[1-9])"),
+      std::regex(R"(\bt\.Element\([^,;]*,[^,;]*,[^,;]*,\s*[1-9])"),
+      std::regex(R"(\{\s*"[^"]*"\s*,\s*[1-9]\d*\s*,(?!\s*(true|false)))"),
+      std::regex(R"(\{\s*"[^"]*"\s*,\s*-?\d+\s*,\s*(true|false)\s*,\s*[1-9])"),
+      std::regex(R"(\{\s*\d+\s*,\s*[1-9]\d*\s*,\s*("[^"]*"|\{\}))"),
+      std::regex(R"(\{\s*[1-9]\d*\s*,\s*\{\s*\d)"),
+  };
+  std::vector<std::string> wrong;
+  for (const SourceFile& file : SourceFiles()) {
+    const std::string code = BlankTextsAndComments(file.text);
+    for (const std::regex& pattern : bare) {
+      for (std::sregex_iterator m(code.begin(), code.end(), pattern), end; m != end; ++m) {
+        const auto at = code.begin() + m->position();
+        const auto line = std::count(code.begin(), at, '\n') + 1;
+        const auto from = code.rfind('\n', m->position()) + 1;
+        wrong.push_back(file.relative.string() + ":" + std::to_string(line) + ": " +
+                        file.text.substr(from, code.find('\n', m->position()) - from));
+      }
+    }
+  }
+  std::string report;
+  for (const std::string& w : wrong) report += "\n  " + w;
+  EXPECT_TRUE(wrong.empty()) << "language rows by number (use their kRow names):" << report;
 }
 
 TEST(SourceNames, NoHandlerNamesOrMisspellingsInCode) {
-  const std::regex handler(
-      R"(\b[A-Za-z]\w*_(Click|DblClick|ItemClick|ItemCheck|MouseDown|MouseUp|KeyUp|KeyDown|Change)\b)");
-  const std::regex misspelt(R"(\w*(cancle|Refesh|Cobom)\w*)", std::regex::icase);
+  const std::regex wrongNames[] = {
+      std::regex(R"(\b[A-Za-z]\w*_(Click|DblClick|ItemClick|ItemCheck|MouseDown|MouseUp|KeyUp|KeyDown|Change)\b)"),
+      std::regex(R"(\w*(cancle|Refesh|Cobom)\w*)", std::regex::icase),
+  };
   std::vector<std::string> wrong;
-  ForEachCodeLine([&](const std::string& file, int n, const std::string& code) {
-    std::smatch m;
-    if (std::regex_search(code, m, handler) || std::regex_search(code, m, misspelt))
-      wrong.push_back(file + ":" + std::to_string(n) + ": " + m[0].str());
-  });
+  for (const SourceFile& file : SourceFiles()) {
+    const std::string code = BlankTextsAndComments(file.text);
+    for (const std::regex& pattern : wrongNames) {
+      for (std::sregex_iterator m(code.begin(), code.end(), pattern), end; m != end; ++m) {
+        const auto line = std::count(code.begin(), code.begin() + m->position(), '\n') + 1;
+        wrong.push_back(file.relative.string() + ":" + std::to_string(line) + ": " + m->str());
+      }
+    }
+  }
   std::string report;
   for (const std::string& w : wrong) report += "\n  " + w;
   EXPECT_TRUE(wrong.empty()) << "names to say what they do:" << report;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "common/SaveNotes.h"
 

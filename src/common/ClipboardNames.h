@@ -13,7 +13,6 @@
 namespace glimmora {
 
 constexpr int kClipboardCapacity = 50;
-constexpr int kRowClipboardFull = 241;
 
 // Kept by the caller for the length of one save command.
 struct ClipboardNaming {
@@ -30,7 +29,7 @@ struct ClipboardName {
 
 // Advances the naming to the next name not already taken by a file in `clipboardDir`, counts the
 // icon and writes its note (source path, date and time from `clock`). When the clipboard would
-// hold more than 50 icons, shows row 241 and returns Full.
+// hold more than 50 icons, shows kRowClipboardFull and returns Full.
 ClipboardName NextClipBoardFileName(ClipboardNaming& naming, const std::string& baseName,
                                     const std::string& clipboardDir, const std::string& sourceFile,
                                     const Clock& clock, Prompter& prompter, const LanguageTable& lang);

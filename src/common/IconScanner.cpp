@@ -4,6 +4,7 @@
 
 #include "common/AsciiCase.h"
 #include "common/IcoFile.h"
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 
@@ -66,7 +67,7 @@ std::string DepthColumnText(int bitCount, const LanguageTable& lang) {
 
 std::string FoundStatusText(std::int64_t count, std::int64_t totalBytes, const LanguageTable& lang) {
   const int word = count != 1 ? kRowIconsPlural : kRowIconSingular;
-  return lang.Row(kRowFoundPrefix) + VbStr(count) + " " + lang.Row(word) + " (" +
+  return lang.Row(kRowSourceTotal) + VbStr(count) + " " + lang.Row(word) + " (" +
          NumToStr(static_cast<double>(KibTenths(totalBytes)) / 10) + " KB)";
 }
 

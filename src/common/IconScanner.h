@@ -19,18 +19,6 @@
 
 namespace glimmora {
 
-// Language rows the scan uses.
-constexpr int kRowNonStandardAsk = 345;   // question before the size of a non-standard image
-constexpr int kRowNonStandardTail = 626;  // question after the size
-constexpr int kRowDepth1 = 362;
-constexpr int kRowDepth4 = 363;
-constexpr int kRowDepth8 = 364;
-constexpr int kRowDepth16 = 370;
-constexpr int kRowDepth24 = 371;
-constexpr int kRowFoundPrefix = 216;
-constexpr int kRowIconsPlural = 386;
-constexpr int kRowIconSingular = 387;
-
 // The answer of the save parameters to an image of a non-standard size: 1 ask, 2 skip, any other
 // value take it.
 constexpr int kNostanAsk = 1;
@@ -136,7 +124,8 @@ NonStandardDecision MakeNonStandardDecision(int nostanAns, const LanguageTable& 
 // Texts of a listed icon, also used by the save of all icons and by the pane.
 std::string FoundIconKey(std::int64_t position, std::int64_t imageSize);
 std::string DepthColumnText(int bitCount, const LanguageTable& lang);
-// "216 Str(C) 386/387 (K KB)", K the listed bytes in KiB to the nearest tenth (halves to even).
+// kRowSourceTotal Str(C) kRowIconsPlural/kRowIconSingular (K KB), K the listed bytes in KiB to the
+// nearest tenth (halves to even).
 std::string FoundStatusText(std::int64_t count, std::int64_t totalBytes, const LanguageTable& lang);
 
 // The single-image icon file of an accepted image, `bytes` being the image as read from the file.

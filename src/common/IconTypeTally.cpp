@@ -1,5 +1,6 @@
 #include "common/IconTypeTally.h"
 
+#include "common/LangRows.h"
 #include "common/TextCodec.h"
 
 namespace glimmora {
@@ -43,12 +44,12 @@ std::string FormatFoundIconTypes(const IcoTypeTally& tally, const IcoTypeNames& 
       if (lang.CurLang == Language::English) {
         text += names[a][b] + "x " + std::to_string(n) + ",";
       } else {
-        text += names[a][b] + std::to_string(n) + lang.Row(398);
+        text += names[a][b] + std::to_string(n) + lang.Row(kRowTypeCountSuffix);
       }
     }
   }
   if (!text.empty()) {
-    // Cut the last character, not the last byte: row 398 may end in a multi-byte character.
+    // Cut the last character, not the last byte: kRowTypeCountSuffix may end in a multi-byte character.
     const std::size_t keep = Utf8CutLength(text, text.size() - 1);
     text.resize(keep);
   }

@@ -39,7 +39,7 @@ int SquareSizeClassOf(std::int64_t width);
 void TallyImage(IcoTypeTally& tally, std::int64_t width, std::int64_t height, int bitCount);
 
 // The summary of every non-zero class in the order of the classes, e.g. "16x16-16x 2,32x32-256x 1"
-// in English (name & "x " & count & ","), name & count & row 398 in the other languages, with the
+// in English (name & "x " & count & ","), name & count & kRowTypeCountSuffix in the other languages, with the
 // last character of the whole text cut.
 std::string FormatFoundIconTypes(const IcoTypeTally& tally, const IcoTypeNames& names,
                                  const LanguageTable& lang);

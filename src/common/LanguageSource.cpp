@@ -39,6 +39,14 @@ bool ParseRowNumber(std::string_view field, int& row) {
   return true;
 }
 
+// A name becomes part of a C++ identifier: an upper-case letter, then letters and digits.
+bool IsRowName(std::string_view name) {
+  if (name.empty() || name.front() < 'A' || name.front() > 'Z') return false;
+  for (char c : name)
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
+
 }  // namespace
 
 bool ParseLanguageSource(std::string_view content, const std::string& fileName, std::vector<LangSourceRow>& rows,
@@ -67,15 +75,21 @@ bool ParseLanguageSource(std::string_view content, const std::string& fileName, 
       if (tab == std::string_view::npos) break;
       start = tab + 1;
     }
-    if (fields.size() != 4)
-      return fail("expected 4 fields separated by tabs (row, English, Chinese GB, Chinese BIG5), found " +
+    if (fields.size() != 5)
+      return fail("expected 5 fields separated by tabs (row, name, English, Chinese GB, Chinese BIG5), found " +
                   std::to_string(fields.size()));
 
     LangSourceRow row;
     if (!ParseRowNumber(fields[0], row.row)) return fail("the row number \"" + std::string(fields[0]) + "\" is not a number");
     if (row.row < 1 || row.row > kLangRows)
       return fail("row " + std::to_string(row.row) + " is outside 1.." + std::to_string(kLangRows));
-    for (int lang = 0; lang < 3; ++lang) row.text[lang] = Unescape(fields[lang + 1]);
+    if (fields[1] != "-" && !fields[1].empty()) {
+      if (!IsRowName(fields[1]))
+        return fail("the name \"" + std::string(fields[1]) +
+                    "\" is not an upper-case letter followed by letters and digits");
+      row.name = fields[1];
+    }
+    for (int lang = 0; lang < 3; ++lang) row.text[lang] = Unescape(fields[lang + 2]);
     row.origin = origin;
     rows.push_back(std::move(row));
   }
@@ -105,6 +119,26 @@ bool MakeLangBlock(const std::array<std::string, 3>& text, std::size_t blockSize
       return false;
     }
   }
+  return true;
+}
+
+bool MakeLangRowsHeader(const std::vector<LangSourceRow>& rows, std::string& header, std::string& error) {
+  std::map<std::string, const LangSourceRow*> byName;
+  std::map<int, const std::string*> named;
+  for (const LangSourceRow& row : rows) {
+    if (row.name.empty()) continue;
+    const auto [it, added] = byName.emplace(row.name, &row);
+    if (!added) {
+      error = row.origin + ": the name " + row.name + " is already given at " + it->second->origin;
+      return false;
+    }
+    named.emplace(row.row, &row.name);
+  }
+  header = "// Made from the language texts (data/lang/*.tsv) at build time: change the names there.\n"
+           "#pragma once\n\nnamespace glimmora {\n";
+  for (const auto& [number, name] : named)
+    header += "inline constexpr int kRow" + *name + " = " + std::to_string(number) + ";\n";
+  header += "}  // namespace glimmora\n";
   return true;
 }
 

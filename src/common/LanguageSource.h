@@ -2,9 +2,11 @@
 // The sources of the language files: UTF-8 text tables, one row a line, turned into the bytes of
 // chglangs.dat and chglangl.dat at build time.
 //
-// A line is `<row>\t<English>\t<Chinese GB>\t<Chinese BIG5>`. Empty lines and lines starting with
-// '#' are skipped. Inside a text "\n", "\t" and "\\" stand for a newline, a tab and a backslash;
-// every other character, blanks at either end included, is taken as it stands.
+// A line is `<row>\t<name>\t<English>\t<Chinese GB>\t<Chinese BIG5>`. Empty lines and lines starting
+// with '#' are skipped. The name is what the code calls the row (`kRow<name>` in the generated
+// common/LangRows.h): a PascalCase identifier, or "-" or nothing for a row the code never names.
+// Inside a text "\n", "\t" and "\\" stand for a newline, a tab and a backslash; every other
+// character, blanks at either end included, is taken as it stands.
 
 #include <array>
 #include <cstddef>
@@ -18,6 +20,7 @@ struct LangSourceRow {
   int row = 0;
   std::array<std::string, 3> text;  // indexed by language: English, Chinese GB, Chinese BIG5
   std::string origin;               // "file:line", for messages
+  std::string name;                 // empty for a row without a name
 };
 
 // Appends the rows of one source file to `rows`. On a bad line returns false with `error` set to
@@ -31,6 +34,10 @@ bool ParseLanguageSource(std::string_view content, const std::string& fileName, 
 // not cut back into exactly these texts.
 bool MakeLangBlock(const std::array<std::string, 3>& text, std::size_t blockSize, std::string& block,
                    std::string& error);
+
+// The header that names the rows: `inline constexpr int kRow<name> = <row>;` in namespace glimmora
+// for each named row, in row order. Fails with "file:line: reason" on a name given twice.
+bool MakeLangRowsHeader(const std::vector<LangSourceRow>& rows, std::string& header, std::string& error);
 
 struct LanguageFileBytes {
   std::string shortFile;  // chglangs.dat

@@ -3,6 +3,8 @@
 // metafile player, the clipboard) says it with one of these, and each one is told to the user by
 // its own language row, so the message names the real fault instead of a vague "damaged".
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 
 enum class PictureRefusal {
@@ -36,21 +38,21 @@ struct PictureRefusalText {
 
 inline constexpr PictureRefusalText kPictureRefusalTexts[] = {
     {PictureRefusal::None, 0, "None"},
-    {PictureRefusal::CannotOpen, 666, "CannotOpen"},
-    {PictureRefusal::NotRegularFile, 664, "NotRegularFile"},
-    {PictureRefusal::Empty, 663, "Empty"},
-    {PictureRefusal::FileTooLarge, 740, "FileTooLarge"},
-    {PictureRefusal::UnknownKind, 661, "UnknownKind"},
-    {PictureRefusal::Damaged, 665, "Damaged"},
-    {PictureRefusal::TooLarge, 662, "TooLarge"},
-    {PictureRefusal::NoMemory, 741, "NoMemory"},
-    {PictureRefusal::BmpHeaderDamaged, 743, "BmpHeaderDamaged"},
-    {PictureRefusal::BmpNotRead, 744, "BmpNotRead"},
-    {PictureRefusal::BmpPixelsShort, 742, "BmpPixelsShort"},
-    {PictureRefusal::WmfHeaderDamaged, 746, "WmfHeaderDamaged"},
-    {PictureRefusal::WmfNoSize, 745, "WmfNoSize"},
-    {PictureRefusal::WmfTooLarge, 747, "WmfTooLarge"},
-    {PictureRefusal::WmfNothingDrawn, 748, "WmfNothingDrawn"},
+    {PictureRefusal::CannotOpen, kRowPictureCannotOpen, "CannotOpen"},
+    {PictureRefusal::NotRegularFile, kRowPictureNotRegularFile, "NotRegularFile"},
+    {PictureRefusal::Empty, kRowPictureFileEmpty, "Empty"},
+    {PictureRefusal::FileTooLarge, kRowPictureFileTooLarge, "FileTooLarge"},
+    {PictureRefusal::UnknownKind, kRowPictureKindUnknown, "UnknownKind"},
+    {PictureRefusal::Damaged, kRowPictureDamaged, "Damaged"},
+    {PictureRefusal::TooLarge, kRowPictureOverLimit, "TooLarge"},
+    {PictureRefusal::NoMemory, kRowPictureNoMemory, "NoMemory"},
+    {PictureRefusal::BmpHeaderDamaged, kRowBmpHeaderDamaged, "BmpHeaderDamaged"},
+    {PictureRefusal::BmpNotRead, kRowBmpNotRead, "BmpNotRead"},
+    {PictureRefusal::BmpPixelsShort, kRowBmpPixelsShort, "BmpPixelsShort"},
+    {PictureRefusal::WmfHeaderDamaged, kRowWmfHeaderDamaged, "WmfHeaderDamaged"},
+    {PictureRefusal::WmfNoSize, kRowWmfNoSize, "WmfNoSize"},
+    {PictureRefusal::WmfTooLarge, kRowWmfTooLarge, "WmfTooLarge"},
+    {PictureRefusal::WmfNothingDrawn, kRowWmfNothingDrawn, "WmfNothingDrawn"},
 };
 
 constexpr const PictureRefusalText& PictureRefusalTextOf(PictureRefusal refusal) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 
 namespace glimmora {

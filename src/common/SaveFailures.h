@@ -12,10 +12,6 @@
 
 namespace glimmora {
 
-// Captions followed by how many files were saved, and how many not.
-constexpr int kRowFilesSaved = 735;
-constexpr int kRowFilesNotSaved = 711;
-
 struct SaveFailures {
   static constexpr std::size_t kNamesKept = 5;
 

@@ -4,6 +4,7 @@
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "common/IcoFile.h"
 

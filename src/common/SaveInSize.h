@@ -15,9 +15,6 @@
 
 namespace glimmora {
 
-constexpr int kRowAskMask = 347;     // asks whether the icon should keep its transparency
-constexpr int kRowNoKeyColor = 624;  // no colour was free to carry the mask
-
 // The mask field of the save parameters: 0 yes, 1 ask, 2 no.
 enum class MaskAnswer { Yes = 0, Ask = 1, No = 2 };
 
@@ -46,8 +43,8 @@ struct SaveInSizeResult {
   MaskResult mask = MaskResult::NotWanted;
 };
 
-// "ICO" without the clipboard writes targetDir/<base><suffix>.ico (asking row 347 first when the
-// mask answer is Ask, telling row 624 when no key colour is free); "BMP", or the clipboard, writes
+// "ICO" without the clipboard writes targetDir/<base><suffix>.ico (asking kRowAskMask first when the
+// mask answer is Ask, telling kRowNoKeyColor when no key colour is free); "BMP", or the clipboard, writes
 // targetDir/<base><suffix>.bmp or hands the picture back for the clipboard. Anything else does
 // nothing. An existing target is replaced.
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);

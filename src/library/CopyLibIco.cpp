@@ -8,6 +8,7 @@
 #include "common/CopyIcoFile.h"
 #include "common/FileBytes.h"
 #include "common/Folders.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "common/SaveNotes.h"
 #include "library/IconClipboard.h"
@@ -62,8 +63,8 @@ std::optional<std::string> ChooseExportFolder(const std::function<std::string()>
     const std::string folder = browse();
     if (folder.empty()) return std::nullopt;
     PromptRequest r;
-    r.text = lang.Row(374) + " " + folder + lang.Row(375);
-    r.row = 374;
+    r.text = lang.Row(kRowAskExportFolderHead) + " " + folder + lang.Row(kRowAskExportFolderTail);
+    r.row = kRowAskExportFolderHead;
     r.buttons = PromptButtons::YesNoCancel;
     const PromptAnswer a = prompter.Ask(r);
     if (a == PromptAnswer::Yes) return folder;

@@ -17,9 +17,6 @@
 
 namespace glimmora {
 
-// Some icons could not be written (followed by the reasons, names and counts of FailedSaveText).
-constexpr int kRowIconsNotWritten = 654;
-
 // The clipboard prefix: a letter (A..Z, a..z) and a digit 1..9.
 struct ClipPrefix {
   char Letter = 'A';
@@ -44,8 +41,8 @@ std::string LibNoteLine(const std::string& category, const std::string& library,
 // set and it is an absolute folder; nothing otherwise (then the user chooses).
 std::optional<std::string> ParamExportFolder(bool useNow, const std::string& otherDir);
 
-// The folder question loop: `browse` (empty: cancelled), then row 374 & " " & folder & row 375
-// (Yes/No/Cancel); No browses again. Nothing when the user cancels.
+// The folder question loop: `browse` (empty: cancelled), then kRowAskExportFolderHead & " " & folder &
+// kRowAskExportFolderTail (Yes/No/Cancel); No browses again. Nothing when the user cancels.
 std::optional<std::string> ChooseExportFolder(const std::function<std::string()>& browse, Prompter& prompter,
                                               const LanguageTable& lang);
 
@@ -67,7 +64,7 @@ struct CopyLibRequest {
 struct CopyLibResult {
   std::vector<int> Copied;             // pane indexes (from 0) of the icons written
   std::vector<std::string> NewClipFiles;  // clipboard case: the files added, in order
-  bool Full = false;                   // the clipboard limit stopped the run (row 241 told)
+  bool Full = false;                   // the clipboard limit stopped the run (kRowClipboardFull told)
   SaveFailures Failed;                 // target names that could not be written, with the reasons
 };
 

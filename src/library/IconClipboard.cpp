@@ -6,6 +6,7 @@
 #include "common/AsciiCase.h"
 #include "common/Dib.h"
 #include "common/IcoFile.h"
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "common/ReplaceFile.h"
@@ -79,11 +80,11 @@ ClipItemTexts MakeClipItemTexts(const ClipFile& file, int number, const Language
   t.Text = VbStr(number);
   t.Size = VbStr(file.Width) + " x" + VbStr(file.Height);
   switch (file.BitCount) {
-    case 1: t.Color = lang.Row(367); break;
-    case 4: t.Color = lang.Row(368); break;
-    case 8: t.Color = lang.Row(369); break;
-    case 16: t.Color = lang.Row(370); break;
-    case 24: t.Color = lang.Row(371); break;
+    case 1: t.Color = lang.Row(kRowClipDepth1); break;
+    case 4: t.Color = lang.Row(kRowClipDepth4); break;
+    case 8: t.Color = lang.Row(kRowClipDepth8); break;
+    case 16: t.Color = lang.Row(kRowDepth16); break;
+    case 24: t.Color = lang.Row(kRowDepth24); break;
     default: break;
   }
   t.Bytes = VbStr(file.Bytes()) + " ";
@@ -99,8 +100,9 @@ std::string ClipInfoText(const ClipItemTexts& texts) {
 ClipSelectState SelectClipIco(int count, int selCount, const LanguageTable& lang) {
   ClipSelectState s;
   s.Menu = count > 0;
-  s.Panel1 = lang.Row(222) + VbStr(count) + " " + lang.Row(count != 1 ? 372 : 397) + VbStr(selCount) + " " +
-             lang.Row(selCount != 1 ? 357 : 393);
+  s.Panel1 = lang.Row(kRowPaneTotal) + VbStr(count) + " " +
+             lang.Row(count != 1 ? kRowClipIconsSelected : kRowClipIconSelected) + VbStr(selCount) + " " +
+             lang.Row(selCount != 1 ? kRowSelectedIcons : kRowSelectedIcon);
   s.SysClipboardItems = selCount == 1;
   s.SelectedItems = selCount > 0;
   s.SelectAll = count > 0;
@@ -140,9 +142,9 @@ void TellClipFilesNotDeleted(const std::string& clipDir, std::span<const std::st
     TellNotRealFolder(clipDir, prompter, lang);
     return;
   }
-  std::string text = lang.Row(651);
+  std::string text = lang.Row(kRowClipIconsNotDeleted);
   for (const auto& n : names) text += "\n" + n;
-  prompter.Tell(text, 651, PromptIcon::Warning);
+  prompter.Tell(text, kRowClipIconsNotDeleted, PromptIcon::Warning);
 }
 
 }  // namespace glimmora

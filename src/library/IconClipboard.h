@@ -38,7 +38,7 @@ std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang
 struct ClipItemTexts {
   std::string Text;      // Str(number): " 1"
   std::string Size;      // " 32 x 32"
-  std::string Color;     // rows 367, 368, 369, 370, 371 for 1, 4, 8, 16, 24 bits
+  std::string Color;     // by bit count: kRowClipDepth1, kRowClipDepth4, kRowClipDepth8, kRowDepth16, kRowDepth24
   std::string Bytes;     // Str(bytes) & " "
   std::string Filename;  // capitals
   std::string Source;
@@ -67,7 +67,7 @@ std::vector<std::string> DelClipFiles(const std::string& clipDir, std::span<cons
 // same way; other files stay. Returns the names that could not be deleted: all of them when the
 // folder is a link or no folder.
 std::vector<std::string> DelAllClipFiles(const std::string& clipDir);
-// Tells once that these clipboard files could not be deleted: row 651 and their names, or row
+// Tells once that these clipboard files could not be deleted: kRowClipIconsNotDeleted and their names, or row
 // 730 and the folder when the folder is a link or no folder. Nothing for no names.
 void TellClipFilesNotDeleted(const std::string& clipDir, std::span<const std::string> names, Prompter& prompter,
                              const LanguageTable& lang);

@@ -1,6 +1,7 @@
 #include "library/KeywordSearch.h"
 
 #include "common/AsciiCase.h"
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 
 namespace glimmora {
@@ -94,7 +95,7 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
                                                       const std::function<void(const KeywordSearchResult&)>& showHits) {
   const KeywordTerms terms = SplitSearchText(text);
   if (terms.Empty()) {
-    prompter.AskRow(lang, 437);
+    prompter.AskRow(lang, kRowSearchTextMissing);
     return std::nullopt;
   }
   KeywordSearchResult result = SearchLibraries(terms, libraries, workDir, lang.CurLang, progress);
@@ -109,9 +110,10 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
     prompter.Tell(lang.Row(kRowLibrariesNotSearched) + list, kRowLibrariesNotSearched, PromptIcon::Warning);
   }
   if (result.LimitReached)
-    prompter.AskRow(lang, 436);
+    prompter.AskRow(lang, kRowSearchStopped);
   else
-    prompter.Tell(lang.Row(434) + VbStr(result.Hits) + lang.Row(435), 434);
+    prompter.Tell(lang.Row(kRowSearchFoundHead) + VbStr(result.Hits) + lang.Row(kRowSearchFoundTail),
+                  kRowSearchFoundHead);
   return result;
 }
 

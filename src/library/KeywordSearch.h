@@ -51,13 +51,10 @@ struct KeywordSearchResult {
 KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const SearchLibrary> libraries,
                                     const std::string& workDir, Language lang, const LibProgress& progress = {});
 
-// Told once after a search, with every library that could not be read and why.
-constexpr int kRowLibrariesNotSearched = 670;
-
-// The whole command on the keyword box's text: row 437 when there is no term (nothing else
+// The whole command on the keyword box's text: kRowSearchTextMissing when there is no term (nothing else
 // happens), else the search; `showHits` lists the hits, then the libraries that could not be read
-// are told in one message, then row 436 at 50 hits or row 434 & Str(hits) & row 435. A work
-// folder that is a link or no folder is told instead (row 730).
+// are told in one message, then kRowSearchStopped at 50 hits or kRowSearchFoundHead & Str(hits) & kRowSearchFoundTail.
+// A work folder that is a link or no folder is told instead (kRowWorkFolderNotReal).
 std::optional<KeywordSearchResult> SearchLibByKeyword(
     std::string_view text, std::span<const SearchLibrary> libraries, const std::string& workDir, Prompter& prompter,
     const LanguageTable& lang, const LibProgress& progress = {},

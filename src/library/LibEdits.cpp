@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
@@ -21,8 +22,8 @@ bool ConfirmKeywordSave(const std::string& keyword, int selCount, Prompter& prom
   bool saidYes = false;
   if (keyword.empty()) {
     PromptRequest r;
-    r.text = lang.Row(419);
-    r.row = 419;
+    r.text = lang.Row(kRowAskClearKeyword);
+    r.row = kRowAskClearKeyword;
     r.buttons = PromptButtons::YesNo;
     if (prompter.Ask(r) != PromptAnswer::Yes) return false;
     saidYes = true;
@@ -30,8 +31,9 @@ bool ConfirmKeywordSave(const std::string& keyword, int selCount, Prompter& prom
   if (selCount <= 1) return true;
   if (saidYes) return true;
   PromptRequest r;
-  r.text = lang.Row(420) + keyword + lang.Row(421) + VbStr(selCount) + lang.Row(422);
-  r.row = 420;
+  r.text = lang.Row(kRowAskSetKeywordHead) + keyword + lang.Row(kRowAskSetKeywordMiddle) + VbStr(selCount) +
+           lang.Row(kRowAskSetKeywordTail);
+  r.row = kRowAskSetKeywordHead;
   r.buttons = PromptButtons::YesNo;
   return prompter.Ask(r) == PromptAnswer::Yes;
 }
@@ -53,7 +55,7 @@ bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword
     }
     for (LibPaneItem* item : libItems) item->Keyword = stored;
   }
-  if (!errors.empty()) TellFailure(prompter, lang, 639, errors);
+  if (!errors.empty()) TellFailure(prompter, lang, kRowKeywordNotStored, errors);
   return errors.empty();
 }
 
@@ -61,7 +63,7 @@ bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prom
                    LibraryFileOps& ops) {
   const LibWriteResult r = SetAuthor(item.SrcPath, item.Id(), fields, ops);
   if (!r.Ok) {
-    TellFailure(prompter, lang, 640, r.Error);
+    TellFailure(prompter, lang, kRowAuthorInfoNotStored, r.Error);
     return false;
   }
   const auto stored = [](const std::string& text, std::size_t width) {
@@ -86,8 +88,8 @@ KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter
                           LibraryFileOps& ops) {
   KillResult result;
   PromptRequest q;
-  q.text = lang.Row(629);
-  q.row = 629;
+  q.text = lang.Row(kRowAskDeleteFromLibraryFiles);
+  q.row = kRowAskDeleteFromLibraryFiles;
   q.buttons = PromptButtons::OkCancel;
   if (prompter.AskToDelete(q) != PromptAnswer::Ok) {
     result.Cancelled = true;
@@ -113,7 +115,7 @@ KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter
       }
     }
   }
-  if (!errors.empty()) TellFailure(prompter, lang, 641, errors);
+  if (!errors.empty()) TellFailure(prompter, lang, kRowLibIconsNotDeleted, errors);
   result.Ok = errors.empty();
   return result;
 }

@@ -15,9 +15,9 @@
 
 namespace glimmora {
 
-// The keyword save's questions: an empty keyword asks row 419 (Yes/No); more than one selected
-// icon asks row 420 & K & row 421 & Str(count) & row 422 (Yes/No) unless row 419 was answered Yes.
-// True when the keyword is to be stored.
+// The keyword save's questions: an empty keyword asks kRowAskClearKeyword (Yes/No); more than one selected
+// icon asks kRowAskSetKeywordHead & K & kRowAskSetKeywordMiddle & Str(count) & kRowAskSetKeywordTail (Yes/No) unless
+// kRowAskClearKeyword was answered Yes. True when the keyword is to be stored.
 bool ConfirmKeywordSave(const std::string& keyword, int selCount, Prompter& prompter, const LanguageTable& lang);
 
 // Stores `keyword` in the entries of `items` (one rewrite per library) and, for each library
@@ -35,12 +35,12 @@ bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prom
 std::optional<AuthorFields> ReadAuthorInf(const LibPaneItem& item, Language lang);
 
 struct KillResult {
-  bool Cancelled = false;                // row 629 was not answered OK
+  bool Cancelled = false;                // kRowAskDeleteFromLibraryFiles was not answered OK
   bool Ok = false;                       // every library written
   std::map<std::string, int> NewCounts;  // srcPath -> icon count after, for each library changed
 };
 
-// Deletes the entries of `items` from their libraries after row 629 (OK/Cancel), compacting each
+// Deletes the entries of `items` from their libraries after kRowAskDeleteFromLibraryFiles (OK/Cancel), compacting each
 // library once. A library whose entry 1 went loses its tree picture. Failures are told once.
 KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter, const LanguageTable& lang,
                           LibraryFileOps& ops = DefaultLibraryFileOps());

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/LibFormat.h"
@@ -39,10 +40,10 @@ bool Contains(std::span<const std::string> list, const std::string& text) {
 // The name checks shared by both kinds: each name usable, the display name new in its list, the
 // key new in the tree. 0 when all pass, else the row that refuses.
 int CheckNames(const AddRequest& request) {
-  if (!CheckText(request.LibName)) return 335;
-  if (!CheckText(request.LibKey)) return 336;
-  if (Contains(request.Names, request.LibName)) return 337;
-  if (Contains(request.NodeKeys, request.LibKey)) return 338;
+  if (!CheckText(request.LibName)) return kRowManagerBadName;
+  if (!CheckText(request.LibKey)) return kRowManagerBadKey;
+  if (Contains(request.Names, request.LibName)) return kRowManagerNameTaken;
+  if (Contains(request.NodeKeys, request.LibKey)) return kRowManagerKeyTaken;
   return 0;
 }
 
@@ -72,7 +73,7 @@ ManagerResult AddCategory(const std::string& iconLibDir, const AddRequest& reque
   if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
   const std::string folder = JoinPath(iconLibDir, CategoryFolderName(request.LibKey, request.LibName));
   if (::mkdir(folder.c_str(), 0755) != 0)
-    return Failed(prompter, lang, 635, folder + ": " + std::strerror(errno));
+    return Failed(prompter, lang, kRowCategoryNotCreated, folder + ": " + std::strerror(errno));
   ManagerResult r;
   r.Outcome = ManagerOutcome::Done;
   r.Path = folder;
@@ -85,8 +86,8 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
                          const std::string& appTitle, Prompter& prompter, const LanguageTable& lang,
                          LibraryFileOps& ops) {
   if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
-  if (prompter.Ask(TextQuestion(lang.Row(339) + categoryName + lang.Row(340), 339, PromptButtons::YesNo)) !=
-      PromptAnswer::Yes) {
+  if (prompter.Ask(TextQuestion(lang.Row(kRowAskCreateLibraryHead) + categoryName + lang.Row(kRowAskCreateLibraryTail),
+                                339, PromptButtons::YesNo)) != PromptAnswer::Yes) {
     ManagerResult r;
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
@@ -96,9 +97,9 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
   // count and let the next icons overwrite the old ones.
   std::string src = JoinPath(categoryFolder, base + ".src");
   if (const auto found = FindNameIgnoringCase(categoryFolder, base + ".src")) src = JoinPath(categoryFolder, *found);
-  const LibSrcHead head = NewSrcHead(appTitle + "  " + lang.Row(608), request.LibName, request.LibKey);
+  const LibSrcHead head = NewSrcHead(appTitle + "  " + lang.Row(kRowNewLibraryTitle), request.LibName, request.LibKey);
   const LibWriteResult w = CreateLibraryFiles(src, head, ops);
-  if (!w.Ok) return Failed(prompter, lang, 636, w.Error);
+  if (!w.Ok) return Failed(prompter, lang, kRowLibraryNotCreated, w.Error);
   ManagerResult r;
   r.Outcome = ManagerOutcome::Done;
   r.Path = src;
@@ -111,12 +112,12 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
                           Prompter& prompter, const LanguageTable& lang) {
   ManagerResult r;
   if (srcPath.empty()) {
-    prompter.AskRow(lang, 341);
+    prompter.AskRow(lang, kRowNoLibraryToDelete);
     r.Beep = true;
     return r;
   }
-  if (!AgreesToDelete(prompter, lang.Row(343) + libName + lang.Row(342), 343) ||
-      !AgreesToDelete(prompter, lang.Row(607), 607)) {
+  if (!AgreesToDelete(prompter, lang.Row(kRowAskDeleteHead) + libName + lang.Row(kRowAskDeleteLibraryTail), 343) ||
+      !AgreesToDelete(prompter, lang.Row(kRowLastWarnDeleteLibrary), 607)) {
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }
@@ -131,7 +132,7 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
   // The index file first: without it the library is gone, whatever is left of the rest.
   for (const auto& p : paths)
     if (FileExists(p) && ::unlink(p.c_str()) != 0) errors += p + ": " + std::strerror(errno) + "\n";
-  if (!errors.empty()) return Failed(prompter, lang, 637, errors);
+  if (!errors.empty()) return Failed(prompter, lang, kRowLibraryNotDeleted, errors);
   r.Outcome = ManagerOutcome::Done;
   r.Path = srcPath;
   return r;
@@ -146,8 +147,10 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
       !FolderExists(categoryFolder)) {
     return r;
   }
-  if (!AgreesToDelete(prompter, lang.Row(343) + categoryName + lang.Row(344), 343) ||
-      !AgreesToDelete(prompter, lang.Row(605), 605) || !AgreesToDelete(prompter, lang.Row(606), 606)) {
+  if (!AgreesToDelete(prompter, lang.Row(kRowAskDeleteHead) + categoryName + lang.Row(kRowAskDeleteCategoryTail),
+                      343) ||
+      !AgreesToDelete(prompter, lang.Row(kRowWarnDeleteCategory), 605) ||
+      !AgreesToDelete(prompter, lang.Row(kRowLastWarnDeleteCategory), 606)) {
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }
@@ -156,7 +159,7 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
   r.Path = categoryFolder;
   r.Outcome = ListFolderFiles(categoryFolder).empty() ? ManagerOutcome::Done : ManagerOutcome::Failed;
   if (r.Outcome == ManagerOutcome::Failed)
-    return Failed(prompter, lang, 638, categoryFolder);
+    return Failed(prompter, lang, kRowCategoryFilesNotDeleted, categoryFolder);
   return r;
 }
 

@@ -26,7 +26,7 @@ struct ManagerResult {
   std::string Path;      // the category folder or the library's index file made or deleted
   std::string NodeKey;   // the new node's key (category: its folder path; library: its key)
   std::string NodeText;  // the new node's text
-  bool Beep = false;     // row 341 goes with a beep
+  bool Beep = false;     // kRowNoLibraryToDelete goes with a beep
   std::string Error;     // Failed: why (already told)
 };
 
@@ -37,25 +37,28 @@ struct AddRequest {
   std::span<const std::string> NodeKeys;  // the keys of every node of the tree
 };
 
-// A category: the folder IconLib/z_key_(name). Rows 335, 336, 337, 338 refuse.
+// A category: the folder IconLib/z_key_(name). kRowManagerBadName, kRowManagerBadKey, kRowManagerNameTaken,
+// kRowManagerKeyTaken refuse.
 ManagerResult AddCategory(const std::string& iconLibDir, const AddRequest& request, Prompter& prompter,
                           const LanguageTable& lang);
 
-// A library in `categoryFolder`: asks row 339 & category & row 340 (Yes/No), then writes the
-// header (title AppTitle & "  " & row 608) and an empty data file. Existing files are never
+// A library in `categoryFolder`: asks kRowAskCreateLibraryHead & category & kRowAskCreateLibraryTail (Yes/No), then
+// writes the header (title AppTitle & "  " & kRowNewLibraryTitle) and an empty data file. Existing files are never
 // overwritten.
 ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& categoryName, const AddRequest& request,
                          const std::string& appTitle, Prompter& prompter, const LanguageTable& lang,
                          LibraryFileOps& ops = DefaultLibraryFileOps());
 
-// Deletes a library's index file, data file and tree picture after rows 343 & name & 342 and 607
-// (OK/Cancel each). `srcPath` empty: there is no library in the list (row 341 with a beep).
+// Deletes a library's index file, data file and tree picture after kRowAskDeleteHead & name &
+// kRowAskDeleteLibraryTail and kRowLastWarnDeleteLibrary (OK/Cancel each). `srcPath` empty: there
+// is no library in the list (kRowNoLibraryToDelete with a beep).
 ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName, const std::string& libKey,
                           Prompter& prompter, const LanguageTable& lang);
 
-// Deletes a category folder's files and the folder after rows 343 & name & 344, 605 and 606
-// (OK/Cancel each). Only a direct "z_" folder of `iconLibDir` is touched. A folder that still
-// holds something (a sub-folder) stays; Done tells whether no file is left in it.
+// Deletes a category folder's files and the folder after kRowAskDeleteHead & name &
+// kRowAskDeleteCategoryTail, kRowWarnDeleteCategory and kRowLastWarnDeleteCategory (OK/Cancel
+// each). Only a direct "z_" folder of `iconLibDir` is touched. A folder that still holds something
+// (a sub-folder) stays; Done tells whether no file is left in it.
 ManagerResult KillCategory(const std::string& iconLibDir, const std::string& categoryFolder,
                            const std::string& categoryName, Prompter& prompter, const LanguageTable& lang);
 

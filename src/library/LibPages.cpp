@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "library/LibraryWriter.h"
 
@@ -70,8 +71,8 @@ LibPagesState MakeLibPagesState(int iconCount, int paneCount, int libGrpNo, int 
   if (s.LibGrpCount <= 1) return s;
   s.MultiPage = true;
   if (s.LibGrpNo == 0 && iconCount > 0) s.LibGrpNo = 1;
-  s.Caption = lang.Row(350) + NumToStr(s.LibGrpNo) + " " + lang.Row(351) + " " + NumToStr(s.LibGrpCount) + " " +
-              lang.Row(389) + " )";
+  s.Caption = lang.Row(kRowLibPageHeading) + NumToStr(s.LibGrpNo) + " " + lang.Row(kRowLibPageOf) + " " +
+              NumToStr(s.LibGrpCount) + " " + lang.Row(kRowPageTotal) + " )";
   s.PrevEnabled = s.LibGrpNo != 1;
   s.NextEnabled = s.LibGrpNo != s.LibGrpCount;
   return s;

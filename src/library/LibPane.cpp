@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "library/LibraryReader.h"
 
@@ -30,11 +31,11 @@ std::string LibPaneItem::InfoText(const LanguageTable& lang) const {
 
 std::string LibColorText(int bitCount, const LanguageTable& lang) {
   switch (bitCount) {
-    case 1: return lang.Row(362);
-    case 4: return lang.Row(363);
-    case 8: return lang.Row(364);
-    case 16: return lang.Row(370);
-    case 24: return lang.Row(371);
+    case 1: return lang.Row(kRowDepth1);
+    case 4: return lang.Row(kRowDepth4);
+    case 8: return lang.Row(kRowDepth8);
+    case 16: return lang.Row(kRowDepth16);
+    case 24: return lang.Row(kRowDepth24);
     default: return {};
   }
 }
@@ -80,7 +81,7 @@ bool WriteWorkFile(const OwnFolder& workDir, std::string_view name, std::span<co
 }
 
 void TellNotRealFolder(const std::string& folder, Prompter& prompter, const LanguageTable& lang) {
-  prompter.Tell(lang.Row(kRowNotRealFolder) + "\n" + folder, kRowNotRealFolder, PromptIcon::Warning);
+  prompter.Tell(lang.Row(kRowWorkFolderNotReal) + "\n" + folder, kRowWorkFolderNotReal, PromptIcon::Warning);
 }
 
 LibPaneItem MakeLibPaneItem(const std::string& srcPath, int entry, const LibSrcItem& item, const std::string& key,
@@ -112,11 +113,13 @@ std::string KbText(std::uint64_t bytes) {
 }
 
 std::string LibPaneStatus(int count, std::uint64_t bytes, const LanguageTable& lang) {
-  return lang.Row(222) + VbStr(count) + " " + lang.Row(count != 1 ? 223 : 387) + " (" + KbText(bytes) + " KB)";
+  return lang.Row(kRowPaneTotal) + VbStr(count) + " " + lang.Row(count != 1 ? kRowPaneIcons : kRowIconSingular) + " (" +
+         KbText(bytes) + " KB)";
 }
 
 std::string LibPaneSelStatus(int selCount, std::uint64_t selBytes, const LanguageTable& lang) {
-  return lang.Row(224) + VbStr(selCount) + " " + lang.Row(selCount > 1 ? 357 : 393) + " (" + KbText(selBytes) + " KB)";
+  return lang.Row(kRowPaneSelected) + VbStr(selCount) + " " +
+         lang.Row(selCount > 1 ? kRowSelectedIcons : kRowSelectedIcon) + " (" + KbText(selBytes) + " KB)";
 }
 
 LibSelectState SelectLibIco(std::span<const LibPaneItem> items, std::span<const bool> selected,

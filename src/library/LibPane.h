@@ -45,7 +45,8 @@ struct LibPaneItem {
   std::string InfoText(const LanguageTable& lang) const;
 };
 
-// Colour-depth text of the library pane: rows 362, 363, 364, 370, 371 for 1, 4, 8, 16, 24 bits.
+// Colour-depth text of the library pane: kRowDepth1, kRowDepth4, kRowDepth8, kRowDepth16 or kRowDepth24
+// for 1, 4, 8, 16 or 24 bits.
 std::string LibColorText(int bitCount, const LanguageTable& lang);
 
 // Work-file names: "AAA", "AAB", .. "AAZ", "ABA", ..; NextWorkName("") is "AAA" (the name before
@@ -66,8 +67,6 @@ bool EmptyWorkFolder(const OwnFolder& workDir);
 // write fails).
 bool WriteWorkFile(const OwnFolder& workDir, std::string_view name, std::span<const std::uint8_t> bytes);
 
-// A work folder that is a link or no folder, told in one message: row 730, then the folder.
-constexpr int kRowNotRealFolder = 730;
 void TellNotRealFolder(const std::string& folder, Prompter& prompter, const LanguageTable& lang);
 
 // An item for entry `entry` of a library, named `key`, at pane position `position` (from 1).
@@ -79,9 +78,9 @@ LibPaneItem MakeLibPaneItem(const std::string& srcPath, int entry, const LibSrcI
 // 1536 -> "1.5", 512 -> ".5", 0 -> "0". Exact for any total.
 std::string KbText(std::uint64_t bytes);
 
-// Status panel 2 of the pane: row 222 & Str(count) & " " & row 223/387 & " (" & KB & " KB)".
+// Status panel 2 of the pane: kRowPaneTotal & Str(count) & " " & kRowPaneIcons/kRowIconSingular & " (" & KB & " KB)".
 std::string LibPaneStatus(int count, std::uint64_t bytes, const LanguageTable& lang);
-// Status panel 3: row 224 & Str(selCount) & " " & row 357/393 & " (" & KB & " KB)".
+// Status panel 3: kRowPaneSelected & Str(selCount) & " " & kRowSelectedIcons/kRowSelectedIcon & " (" & KB & " KB)".
 std::string LibPaneSelStatus(int selCount, std::uint64_t selBytes, const LanguageTable& lang);
 
 // What the selection of the library pane switches on and off.

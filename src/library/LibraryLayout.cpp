@@ -1,5 +1,7 @@
 #include "library/LibraryLayout.h"
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 namespace {
 
@@ -8,17 +10,20 @@ namespace {
 constexpr double kBase = 2970;
 
 constexpr ColumnDef kClipboard[] = {
-    {"ID", 164, "", kBase / 4},          {"Size", 165, "", kBase / 3},
-    {"Color", 166, "", kBase / 2.2},     {"Bytes", 167, "", kBase / 3},
-    {"Filename", 168, "   ", kBase / 1.2}, {"Source", 169, "", 5940},
+    {"ID", kRowClipColumnNumber, "", kBase / 4},
+    {"Size", kRowClipColumnSize, "", kBase / 3},
+    {"Color", kRowClipColumnColor, "", kBase / 2.2},
+    {"Bytes", kRowClipColumnBytes, "", kBase / 3},
+    {"Filename", kRowClipColumnFileName, "   ", kBase / 1.2},
+    {"Source", kRowClipColumnSource, "", 5940},
 };
 
 constexpr ColumnDef kLibIco[] = {
-    {"ID", 170, "", kBase / 1.3},          {"Type/Keyword", 171, "", kBase / 1.2},
-    {"Size", 172, "", kBase / 3},          {"Color", 173, "", kBase / 2.2},
-    {"Bytes", 174, "", kBase / 3},         {"AuthorName", 450, "", 2000},
-    {"AuthorEmail", 451, "", 2200},        {"AuthorHomepage", 452, "", 3500},
-    {"Note", 175, "", 8000 * 1.5},
+    {"ID", kRowLibColumnNumber, "", kBase / 1.3},        {"Type/Keyword", kRowLibColumnLibraryKeyword, "", kBase / 1.2},
+    {"Size", kRowLibColumnSize, "", kBase / 3},          {"Color", kRowLibColumnColor, "", kBase / 2.2},
+    {"Bytes", kRowLibColumnBytes, "", kBase / 3},        {"AuthorName", kRowLibColumnAuthor, "", 2000},
+    {"AuthorEmail", kRowLibColumnAuthorEmail, "", 2200}, {"AuthorHomepage", kRowLibColumnAuthorHomePage, "", 3500},
+    {"Note", kRowLibColumnNote, "", 8000 * 1.5},
 };
 
 }  // namespace
@@ -42,17 +47,17 @@ std::string ColumnHeading(const ColumnDef& column, const LanguageTable& lang) {
 
 std::string TabCaption(int tab, const LanguageTable& lang) {
   if (tab < 1 || tab > 3) return {};
-  return "  " + lang.Row(160 + tab) + "  ";
+  return "  " + lang.Row(kRowLibrariesTab - 1 + tab) + "  ";
 }
 
 std::string StatusPanelKey(int panel) { return "Statusico " + std::to_string(panel); }
 
 std::span<const ControlCaption> ControlCaptions() {
   static constexpr ControlCaption kCaptions[] = {
-      {"LabelSearchKeyword", -1, false, 263}, {"LabelSelIcoKeyword", -1, false, 264},
-      {"CommandSearchKeyword", -1, false, 265}, {"CommandSaveKeyword", -1, false, 266},
-      {"PictureGrp", 0, true, 267},           {"PictureGrp", 1, true, 268},
-      {"PictureGrp1", 0, true, 267},          {"PictureGrp1", 1, true, 268},
+      {"LabelSearchKeyword", -1, false, kRowSearchLabel},    {"LabelSelIcoKeyword", -1, false, kRowKeywordLabel},
+      {"CommandSearchKeyword", -1, false, kRowSearchButton}, {"CommandSaveKeyword", -1, false, kRowSaveKeywordButton},
+      {"PictureGrp", 0, true, kRowPreviousPageButton},       {"PictureGrp", 1, true, kRowNextPageButton},
+      {"PictureGrp1", 0, true, kRowPreviousPageButton},      {"PictureGrp1", 1, true, kRowNextPageButton},
   };
   return kCaptions;
 }

@@ -1,6 +1,7 @@
 #include "library/MoveToLib.h"
 
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/IconClipboard.h"
 #include "library/LibFiles.h"
@@ -21,9 +22,10 @@ MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const La
   const MoveTarget& t = request.Target;
   if (t.IsCategory) {
     PromptRequest r;
-    r.text = t.CategoryHasChildren ? lang.Row(236) + t.NodeText + lang.Row(237)
-                                   : lang.Row(234) + t.NodeText + lang.Row(235);
-    r.row = t.CategoryHasChildren ? 236 : 234;
+    r.text = t.CategoryHasChildren
+                 ? lang.Row(kRowNotIntoCategoryHead) + t.NodeText + lang.Row(kRowNotIntoCategoryTail)
+                 : lang.Row(kRowCategoryHasNoLibraryHead) + t.NodeText + lang.Row(kRowCategoryHasNoLibraryTail);
+    r.row = t.CategoryHasChildren ? kRowNotIntoCategoryHead : kRowCategoryHasNoLibraryHead;
     r.icon = PromptIcon::Information;
     prompter.Ask(r);
     return result;
@@ -31,8 +33,9 @@ MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const La
   const std::string libName = NodeName(t.NodeText);
   const std::string caption = NodeName(t.ParentText + "-" + t.NodeText);
   PromptRequest q;
-  q.text = lang.Row(request.AllIco ? 240 : 238) + caption + lang.Row(239);
-  q.row = request.AllIco ? 240 : 238;
+  q.text = lang.Row(request.AllIco ? kRowAskMoveAllIntoLibraryHead : kRowAskMoveSelectedIntoLibraryHead) + caption +
+           lang.Row(kRowAskMoveIntoLibraryTail);
+  q.row = request.AllIco ? kRowAskMoveAllIntoLibraryHead : kRowAskMoveSelectedIntoLibraryHead;
   q.buttons = PromptButtons::YesNo;
   if (prompter.Ask(q) != PromptAnswer::Yes) return result;
   result.Asked = true;
@@ -55,14 +58,14 @@ MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const La
   if (!result.Refused.empty()) {
     std::string list;
     for (const auto& n : result.Refused) list += "\n" + n;
-    prompter.Tell(lang.Row(633) + list, 633, PromptIcon::Warning);
+    prompter.Tell(lang.Row(kRowNotStorableInLibrary) + list, kRowNotStorableInLibrary, PromptIcon::Warning);
   }
 
   const LibWriteResult w = AppendIcons(t.SrcPath, bodies, ops);
   result.IconCount = w.IconCount;
   result.NodeText = LibNodeText(libName, w.IconCount);
   if (!w.Ok) {
-    prompter.Tell(lang.Row(634) + "\n" + w.Error, 634, PromptIcon::Warning);
+    prompter.Tell(lang.Row(kRowMoveIntoLibraryFailed) + "\n" + w.Error, kRowMoveIntoLibraryFailed, PromptIcon::Warning);
     return result;
   }
   result.Ok = true;

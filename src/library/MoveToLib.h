@@ -44,8 +44,9 @@ struct MoveResult {
   std::vector<LibPaneItem> NewPaneItems;  // the moved icons that fit on the pane, work copies written
 };
 
-// Refusal for a category (rows 234/235 or 236/237), the question (rows 238 or 240 & caption &
-// 239, Yes/No), then the move. Failures are told once.
+// Refusal for a category (kRowCategoryHasNoLibraryHead/kRowCategoryHasNoLibraryTail or
+// kRowNotIntoCategoryHead/kRowNotIntoCategoryTail), the question (kRowAskMoveSelectedIntoLibraryHead or
+// kRowAskMoveAllIntoLibraryHead & caption & kRowAskMoveIntoLibraryTail, Yes/No), then the move. Failures are told once.
 MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const LanguageTable& lang,
                         LibraryFileOps& ops = DefaultLibraryFileOps());
 

@@ -1,5 +1,7 @@
 #include "mainwindow/Commands.h"
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 namespace {
 
@@ -48,12 +50,12 @@ std::string WindowCaption(const std::string& appTitle, Page page, const Language
                           const std::optional<std::string>& folderKey) {
   switch (page) {
     case Page::Library:
-      return appTitle + " -> " + lang.Row(354) + " -> " +
+      return appTitle + " -> " + lang.Row(kRowLibrariesCaption) + " -> " +
              (libraryNode ? LibraryPlace(*libraryNode) : std::string());
     case Page::Source:
-      return appTitle + " -> " + lang.Row(355) + " -> " + folderKey.value_or(std::string());
+      return appTitle + " -> " + lang.Row(kRowSourceFilesCaption) + " -> " + folderKey.value_or(std::string());
     case Page::WebSite:
-      return appTitle + " -> " + lang.Row(356) + " ";
+      return appTitle + " -> " + lang.Row(kRowWebSitesCaption) + " ";
   }
   return appTitle;
 }

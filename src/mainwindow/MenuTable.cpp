@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 namespace {
 
@@ -43,82 +45,82 @@ constexpr std::string_view kCutToClipHints[8] = {
 std::vector<MenuEntry> BuildTable() {
   TableBuilder t;
 
-  t.Menu("PopTreeViewSMenu", "", 1);
-  t.Item("mn2CloseTreeViewS", "PopTreeViewSMenu", 2);
-  t.Item("mn3RefeshTreeViewS", "PopTreeViewSMenu", 3);
-  t.Item("mn1GotoCurDirTreeViewS", "PopTreeViewSMenu", 4);
+  t.Menu("PopTreeViewSMenu", "", kRowFoldersMenu);
+  t.Item("mn2CloseTreeViewS", "PopTreeViewSMenu", kRowCollapseAll);
+  t.Item("mn3RefeshTreeViewS", "PopTreeViewSMenu", kRowRefreshTree);
+  t.Item("mn1GotoCurDirTreeViewS", "PopTreeViewSMenu", kRowGoToCurrentFolder);
 
-  t.Menu("PopTreeViewLMenu", "", 5);
+  t.Menu("PopTreeViewLMenu", "", kRowLibrariesMenu);
   {
     constexpr std::string_view m = "mnTreeViewLPopMenuSub";
     constexpr std::string_view p = "PopTreeViewLMenu";
-    t.Element(m, 0, p, 6);
-    t.Element(m, 1, p, 411);
+    t.Element(m, 0, p, kRowNewCategoryOrLibrary);
+    t.Element(m, 1, p, kRowDeleteCategoryOrLibrary);
     t.Element(m, 2, p, 0);
-    t.Element(m, 3, p, 2);
-    t.Element(m, 4, p, 454);
-    t.Element(m, 5, p, 3);
-    t.Element(m, 6, p, 7);
+    t.Element(m, 3, p, kRowCollapseAll);
+    t.Element(m, 4, p, kRowExpandAll);
+    t.Element(m, 5, p, kRowRefreshTree);
+    t.Element(m, 6, p, kRowShowSelectedItem);
   }
 
-  t.Menu("PopFileMenu", "", 8);
-  t.Menu("mn1SaveIcoOfSelectedFile", "PopFileMenu", 9);
-  t.Item("mnSaveSelFileIcotoIco", "mn1SaveIcoOfSelectedFile", 10);
-  t.Item("mnSaveSelFileIcotoBmp", "mn1SaveIcoOfSelectedFile", 11);
-  t.Menu("mn2SaveIconOfAllFile", "PopFileMenu", 12);
-  t.Item("mnSaveAllFileIcotoIco", "mn2SaveIconOfAllFile", 13);
-  t.Item("mnSaveAllFileIcotoBmp", "mn2SaveIconOfAllFile", 14);
-  t.Item("mnSaveFileIconUsedef", "PopFileMenu", 15);
-  t.Menu("mnSaveFileIcotoIcoClipBoard", "PopFileMenu", 16);
-  t.Run("mnSaveFileIcotoIcoClipBoardSub", "mnSaveFileIcotoIcoClipBoard", 17, 2);
-  t.Menu("mnMoveFileIcotoIcoClipBoard", "PopFileMenu", 19);
-  t.Run("mnMoveFileIcotoIcoClipBoardSub", "mnMoveFileIcotoIcoClipBoard", 20, 2);
+  t.Menu("PopFileMenu", "", kRowFilesMenu);
+  t.Menu("mn1SaveIcoOfSelectedFile", "PopFileMenu", kRowSaveTickedFileIcons);
+  t.Item("mnSaveSelFileIcotoIco", "mn1SaveIcoOfSelectedFile", kRowSaveTickedFileIconsAsIco);
+  t.Item("mnSaveSelFileIcotoBmp", "mn1SaveIcoOfSelectedFile", kRowSaveTickedFileIconsAsBmp);
+  t.Menu("mn2SaveIconOfAllFile", "PopFileMenu", kRowSaveAllFileIcons);
+  t.Item("mnSaveAllFileIcotoIco", "mn2SaveIconOfAllFile", kRowSaveAllFileIconsAsIco);
+  t.Item("mnSaveAllFileIcotoBmp", "mn2SaveIconOfAllFile", kRowSaveAllFileIconsAsBmp);
+  t.Item("mnSaveFileIconUsedef", "PopFileMenu", kRowSaveFileIconsWithOptions);
+  t.Menu("mnSaveFileIcotoIcoClipBoard", "PopFileMenu", kRowCopyFileIconsToIconClipboard);
+  t.Run("mnSaveFileIcotoIcoClipBoardSub", "mnSaveFileIcotoIcoClipBoard", kRowCopyTickedFileIconsToIconClipboard, 2);
+  t.Menu("mnMoveFileIcotoIcoClipBoard", "PopFileMenu", kRowMoveFileIconsToIconClipboard);
+  t.Run("mnMoveFileIcotoIcoClipBoardSub", "mnMoveFileIcotoIcoClipBoard", kRowMoveTickedFileIconsToIconClipboard, 2);
   t.Separator("mnbreakFile1", "PopFileMenu");
-  t.Item("mn3SelectedAllFile", "PopFileMenu", 22);
-  t.Item("mn4cancleselectedFile", "PopFileMenu", 23);
-  t.Item("mn4antiselectedFile", "PopFileMenu", 24);
+  t.Item("mn3SelectedAllFile", "PopFileMenu", kRowTickAllFiles);
+  t.Item("mn4cancleselectedFile", "PopFileMenu", kRowUntickAllFiles);
+  t.Item("mn4antiselectedFile", "PopFileMenu", kRowInvertTicks);
   t.Separator("mnbreakFile2", "PopFileMenu");
-  t.Item("mn5DelSelectedFile", "PopFileMenu", 25);
-  t.Item("mn5RealDelSelectedFile", "PopFileMenu", 26);
+  t.Item("mn5DelSelectedFile", "PopFileMenu", kRowRemoveTickedFilesFromList);
+  t.Item("mn5RealDelSelectedFile", "PopFileMenu", kRowDeleteTickedFiles);
 
-  t.Menu("PopIcoMenu", "", 27);
-  t.Menu("mn1SaveSelectedIco", "PopIcoMenu", 28);
-  t.Menu("mn11SaveSelectedIcoAsIco", "mn1SaveSelectedIco", 29);
-  t.Run("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", 30, 8);
-  t.Menu("mn12SaveSelectedIcoAsBmp", "mn1SaveSelectedIco", 38);
-  t.Run("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", 39, 8);
-  t.Menu("mn2SaveAllIco", "PopIcoMenu", 47);
-  t.Menu("mn21SaveAllIcoAsIco", "mn2SaveAllIco", 48);
-  t.Run("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", 49, 8);
-  t.Menu("mn22SaveAllIcoAsBmp", "mn2SaveAllIco", 57);
-  t.Run("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", 58, 8);
-  t.Item("mnSaveIcoUsedef", "PopIcoMenu", 66);
+  t.Menu("PopIcoMenu", "", kRowIconsMenu);
+  t.Menu("mn1SaveSelectedIco", "PopIcoMenu", kRowSaveSelectedIcons);
+  t.Menu("mn11SaveSelectedIcoAsIco", "mn1SaveSelectedIco", kRowSaveSelectedAsIco);
+  t.Run("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", kRowSaveSelectedAsIcoOwnSize, 8);
+  t.Menu("mn12SaveSelectedIcoAsBmp", "mn1SaveSelectedIco", kRowSaveSelectedAsBmp);
+  t.Run("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", kRowSaveSelectedAsBmpOwnSize, 8);
+  t.Menu("mn2SaveAllIco", "PopIcoMenu", kRowSaveAllIcons);
+  t.Menu("mn21SaveAllIcoAsIco", "mn2SaveAllIco", kRowSaveAllAsIco);
+  t.Run("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", kRowSaveAllAsIcoOwnSize, 8);
+  t.Menu("mn22SaveAllIcoAsBmp", "mn2SaveAllIco", kRowSaveAllAsBmp);
+  t.Run("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", kRowSaveAllAsBmpOwnSize, 8);
+  t.Item("mnSaveIcoUsedef", "PopIcoMenu", kRowSaveIconsWithOptions);
   t.Separator("mnbreakIco1", "PopIcoMenu");
-  t.Item("mn3SelectedAllIco", "PopIcoMenu", 67);
-  t.Menu("mn3SelectedIcoWithHW", "PopIcoMenu", 68);
-  t.Run("mn3SelectedIcoWithHWSub", "mn3SelectedIcoWithHW", 69, 4);
-  t.Menu("mn3SelectedIcoWithColor", "PopIcoMenu", 73);
-  t.Run("mn3SelectedIcoWithColorSub", "mn3SelectedIcoWithColor", 74, 6);
-  t.Item("mn4cancleselectedIco", "PopIcoMenu", 80);
+  t.Item("mn3SelectedAllIco", "PopIcoMenu", kRowSelectAllIcons);
+  t.Menu("mn3SelectedIcoWithHW", "PopIcoMenu", kRowSelectBySize);
+  t.Run("mn3SelectedIcoWithHWSub", "mn3SelectedIcoWithHW", kRowSelectSize16, 4);
+  t.Menu("mn3SelectedIcoWithColor", "PopIcoMenu", kRowSelectByColorDepth);
+  t.Run("mn3SelectedIcoWithColorSub", "mn3SelectedIcoWithColor", kRowSelectDepth4, 6);
+  t.Item("mn4cancleselectedIco", "PopIcoMenu", kRowClearIconSelection);
   t.Separator("mnbreakIco2", "PopIcoMenu");
-  t.Menu("mnCopyIcoToIcoClipper", "PopIcoMenu", 81);
-  t.Run("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", 82, 8, kCopyToClipHints);
-  t.Menu("mnCutIcoToIcoClipper", "PopIcoMenu", 90);
-  t.Run("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", 91, 8, kCutToClipHints);
+  t.Menu("mnCopyIcoToIcoClipper", "PopIcoMenu", kRowCopyToIconClipboard);
+  t.Run("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", kRowCopyToIconClipboardOwnSize, 8, kCopyToClipHints);
+  t.Menu("mnCutIcoToIcoClipper", "PopIcoMenu", kRowCutToIconClipboard);
+  t.Run("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", kRowCutToIconClipboardOwnSize, 8, kCutToClipHints);
   t.Separator("mnbreak21", "PopIcoMenu");
-  t.Menu("mn5CopyIcoToClipper", "PopIcoMenu", 99);
-  t.Run("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", 100, 8);
-  t.Menu("mn6CutIcoToClipper", "PopIcoMenu", 108);
-  t.Run("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", 109, 8);
+  t.Menu("mn5CopyIcoToClipper", "PopIcoMenu", kRowCopyToSystemClipboard);
+  t.Run("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", kRowCopyToSystemClipboardOwnSize, 8);
+  t.Menu("mn6CutIcoToClipper", "PopIcoMenu", kRowCutToSystemClipboard);
+  t.Run("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", kRowCutToSystemClipboardOwnSize, 8);
   t.Separator("mnbreakIco3", "PopIcoMenu");
-  t.Run("mnIcodispSub", "PopIcoMenu", 455, 3);
+  t.Run("mnIcodispSub", "PopIcoMenu", kRowDetailsView, 3);
   t.Separator("mnbreakIco4", "PopIcoMenu");
-  t.Item("mn8DeleteIco", "PopIcoMenu", 117);
+  t.Item("mn8DeleteIco", "PopIcoMenu", kRowDeleteIcons);
   t.Separator("mnbreakIco5", "PopIcoMenu");
-  t.Item("mn9LastGrpIcon", "PopIcoMenu", 118);
-  t.Item("mn10NextGrpIcon", "PopIcoMenu", 119);
+  t.Item("mn9LastGrpIcon", "PopIcoMenu", kRowPreviousPage);
+  t.Item("mn10NextGrpIcon", "PopIcoMenu", kRowNextPage);
 
-  t.Menu("PoPIcoClipBoardMenu", "", 120);
+  t.Menu("PoPIcoClipBoardMenu", "", kRowIconClipboardMenu);
   {
     constexpr std::string_view m = "mnIcoClipBoardMenuSub";
     constexpr std::string_view p = "PoPIcoClipBoardMenu";
@@ -126,36 +128,52 @@ std::vector<MenuEntry> BuildTable() {
       int index, row;
       std::string_view hint;
     };
-    constexpr Row kRows[] = {{0, 121, "Ctrl+M"},  {1, 122, "Ctrl+T"},  {2, 0, {}},
-                             {3, 123, "Ctrl+P"},  {4, 124, "Ctrl+W"},  {5, 0, {}},
-                             {6, 125, "Ctrl+Y"},  {7, 126, "Ctrl+G"},  {8, 0, {}},
-                             {9, 127, "Ctrl+A"},  {10, 128, "Ctrl+U"}, {11, 0, {}},
-                             {12, 129, "Del"},    {13, 130, "Ctrl+R"}, {14, 0, {}},
-                             {15, 131, "Ctrl+L"}, {16, 132, "Ctrl+B"}, {17, 133, "Ctrl+S"},
-                             {18, 0, {}},         {19, 134, "Ctrl+C"}, {20, 135, "Ctrl+X"},
-                             {21, 0, {}},         {22, 137, "Ctrl+F"}, {23, 0, {}},
-                             {24, 413, {}}};
+    constexpr Row kRows[] = {{0, kRowMoveSelectedIntoLibrary, "Ctrl+M"},
+                             {1, kRowMoveAllIntoLibrary, "Ctrl+T"},
+                             {2, 0, {}},
+                             {3, kRowCopySelectedToFolder, "Ctrl+P"},
+                             {4, kRowCopyAllToFolder, "Ctrl+W"},
+                             {5, 0, {}},
+                             {6, kRowMoveSelectedToFolder, "Ctrl+Y"},
+                             {7, kRowMoveAllToFolder, "Ctrl+G"},
+                             {8, 0, {}},
+                             {9, kRowSelectAllClipboardIcons, "Ctrl+A"},
+                             {10, kRowClearClipboardSelection, "Ctrl+U"},
+                             {11, 0, {}},
+                             {12, kRowDeleteSelectedClipboardIcons, "Del"},
+                             {13, kRowDeleteAllClipboardIcons, "Ctrl+R"},
+                             {14, 0, {}},
+                             {15, kRowClipboardDetailsView, "Ctrl+L"},
+                             {16, kRowClipboardListView, "Ctrl+B"},
+                             {17, kRowClipboardLargeIconsView, "Ctrl+S"},
+                             {18, 0, {}},
+                             {19, kRowClipboardCopyToSystemClipboard, "Ctrl+C"},
+                             {20, kRowClipboardCutToSystemClipboard, "Ctrl+X"},
+                             {21, 0, {}},
+                             {22, kRowRefreshIconClipboard, "Ctrl+F"},
+                             {23, 0, {}},
+                             {24, kRowOpenInIconEditor, {}}};
     for (const Row& r : kRows) t.Element(m, r.index, p, r.row, r.hint);
   }
 
-  t.Menu("PopWebMenu", "", 138);
-  t.Element("mnWebSiteSub", 0, "PopWebMenu", 139);
+  t.Menu("PopWebMenu", "", kRowWebSitesMenu);
+  t.Element("mnWebSiteSub", 0, "PopWebMenu", kRowOpenWebPage);
   t.Element("mnWebSiteSub", 1, "PopWebMenu", 0);
-  t.Element("mnWebSiteSub", 2, "PopWebMenu", 140);
-  t.Element("mnWebSiteSub", 3, "PopWebMenu", 141);
-  t.Element("mnWebSiteSub", 4, "PopWebMenu", 142);
+  t.Element("mnWebSiteSub", 2, "PopWebMenu", kRowEditWebSite);
+  t.Element("mnWebSiteSub", 3, "PopWebMenu", kRowAddWebSite);
+  t.Element("mnWebSiteSub", 4, "PopWebMenu", kRowDeleteTickedWebSites);
 
-  t.Item("mnOptSet", "", 143);
+  t.Item("mnOptSet", "", kRowOptionsMenu);
 
-  t.Menu("mnchglang", "", 144);
-  t.Run("mnchglangsub", "mnchglang", 145, 3);
+  t.Menu("mnchglang", "", kRowLanguageMenu);
+  t.Run("mnchglangsub", "mnchglang", kRowLanguageEnglish, 3);
 
-  t.Menu("mnHelp", "", 148);
-  t.Item("mnHelpContents", "mnHelp", 149);
-  t.Item("mnHelpWebsite", "mnHelp", 150);
-  t.Item("mnHelpFrdLink", "mnHelp", 152);
+  t.Menu("mnHelp", "", kRowHelpMenu);
+  t.Item("mnHelpContents", "mnHelp", kRowHelpContents);
+  t.Item("mnHelpWebsite", "mnHelp", kRowHelpHomePage);
+  t.Item("mnHelpFrdLink", "mnHelp", kRowHelpFriendlyLinks);
   t.Separator("mnbreakHelp1", "mnHelp");
-  t.Item("mnHelpAbout", "mnHelp", 153);
+  t.Item("mnHelpAbout", "mnHelp", kRowHelpAbout);
   return t.entries;
 }
 

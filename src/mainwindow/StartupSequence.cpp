@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/LangRows.h"
 #include "common/LanguageFiles.h"
 #include "common/Paths.h"
 #include "common/ReplaceFile.h"
@@ -14,8 +15,6 @@ namespace glimmora {
 namespace fs = std::filesystem;
 
 namespace {
-// Folders too long for the path history.
-constexpr int kRowPathsNotKept = 782;
 }  // namespace
 
 bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
@@ -87,10 +86,10 @@ std::vector<std::string> MakeWorkFolders(const std::string& appPath) {
 
 IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table) {
   IcoTypeNameTable names{};
-  const std::string sizeText[6] = {"16x16", "32x32", "48x48", "64x64", "72x72", table.Row(154)};
+  const std::string sizeText[6] = {"16x16", "32x32", "48x48", "64x64", "72x72", table.Row(kRowTypeSizeOther)};
   for (int s = 0; s <= 5; ++s)
     for (int d = 0; d <= 4; ++d)
-      names[s][d] = sizeText[s] + "-" + table.Row(155 + d) + table.Row(160);
+      names[s][d] = sizeText[s] + "-" + table.Row(kRowTypeDepth1 + d) + table.Row(kRowTypeNameSuffix);
   return names;
 }
 
@@ -104,12 +103,12 @@ void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang,
   std::string text;
   int row = 0;
   if (!FolderIsWritable(appPath)) {
-    row = 643;
-    text = lang.Row(643) + "\n" + appPath;
+    row = kRowProgramFolderNotWritable;
+    text = lang.Row(kRowProgramFolderNotWritable) + "\n" + appPath;
   }
   if (!failedFolders.empty()) {
-    if (row == 0) row = 644;
-    text += (text.empty() ? "" : "\n\n") + lang.Row(644);
+    if (row == 0) row = kRowWorkFoldersNotMade;
+    text += (text.empty() ? "" : "\n\n") + lang.Row(kRowWorkFoldersNotMade);
     for (const std::string& f : failedFolders) text += "\n" + f;
   }
   if (row != 0) prompter.Tell(text, row, PromptIcon::Warning);
@@ -140,7 +139,7 @@ bool LoadStartupData(AppState& state, Prompter& prompter) {
 
   const ConfigLoad load = LoadConfigFile(ConfigFilePath(state.AppPath), state.CurLang());
   if (!load.Error.empty())
-    prompter.Tell(state.Row(645) + "\n" + load.Error, 645, PromptIcon::Warning);
+    prompter.Tell(state.Row(kRowSettingsUnreadable) + "\n" + load.Error, kRowSettingsUnreadable, PromptIcon::Warning);
   state.Panes = load.Data.Panes;
   state.Params() = load.Data.Params;
   const ComboPath combo = SetComboPath(load.Data, state.AppPath);
@@ -167,14 +166,14 @@ bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& p
   const ConfigData data = ConfigToSave(state, current);
   const std::string error = SaveConfigFile(path, data, state.CurLang(), writeCall);
   if (!error.empty()) {
-    prompter.Tell(state.Row(646) + "\n" + error, 646, PromptIcon::Warning);
+    prompter.Tell(state.Row(kRowSettingsNotSaved) + "\n" + error, kRowSettingsNotSaved, PromptIcon::Warning);
     return false;
   }
   // The record of a folder holds 198 bytes: a longer path is not kept, and the user hears which.
   if (const std::vector<std::string> lost = PathsTooLongToStore(data); !lost.empty()) {
-    std::string text = state.Row(kRowPathsNotKept);
+    std::string text = state.Row(kRowFoldersTooLongForHistory);
     for (const std::string& p : lost) text += "\n" + p;
-    prompter.Tell(text, kRowPathsNotKept, PromptIcon::Information);
+    prompter.Tell(text, kRowFoldersTooLongForHistory, PromptIcon::Information);
   }
   return true;
 }
@@ -182,7 +181,7 @@ bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& p
 bool ChooseLanguage(AppState& state, Language lang, Prompter& prompter) {
   state.SetLang(static_cast<std::uint8_t>(lang));
   if (WriteLanguageChoice(state.AppPath, lang)) return true;
-  prompter.Tell(state.Row(647) + "\n" + state.AppPath, 647, PromptIcon::Warning);
+  prompter.Tell(state.Row(kRowLanguageNotStored) + "\n" + state.AppPath, kRowLanguageNotStored, PromptIcon::Warning);
   return false;
 }
 

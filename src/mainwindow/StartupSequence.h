@@ -48,7 +48,7 @@ std::vector<std::string> MakeWorkFolders(const std::string& appPath);
 // True when the program can create and replace files in `folder`.
 bool FolderIsWritable(const std::string& folder);
 
-// Captions of the size-and-depth classes of found icons: size text, "-", depth text and row 160,
+// Captions of the size-and-depth classes of found icons: size text, "-", depth text and kRowTypeNameSuffix,
 // for size classes 0-5 and depth classes 0-4; the other entries stay empty.
 IcoTypeNameTable BuildIcoTypeName(const LanguageTable& table);
 

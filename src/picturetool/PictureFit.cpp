@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 
 namespace glimmora {

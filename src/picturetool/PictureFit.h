@@ -12,10 +12,6 @@
 
 namespace glimmora {
 
-constexpr int kRowPictureSize = 270;  // "Picture size:"
-constexpr int kRowZoom = 271;         // "Zoom:"
-constexpr int kRowSelection = 272;    // "Selection:"
-
 // The reduced view is kept this far inside the frame (4 pixels).
 constexpr int kFitMarginPixels = 4;
 
@@ -32,12 +28,12 @@ struct PictureFit {
 // gives an empty view and ratio 0.
 PictureFit FitPictureIntoFrame(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight);
 
-// row 270 & Str(w) & " x" & Str(h), the size part padded with blanks to 9 characters; with no
+// kRowPictureSize & Str(w) & " x" & Str(h), the size part padded with blanks to 9 characters; with no
 // picture loaded yet the placeholder "----x----".
 std::string PictureSizeLabel(std::optional<std::pair<int, int>> size, const LanguageTable& lang);
-// row 271 & Str(Int(ratio x 100)) & "%"; with no picture loaded yet row 271 & "xxx%".
+// kRowZoom & Str(Int(ratio x 100)) & "%"; with no picture loaded yet kRowZoom & "xxx%".
 std::string ZoomLabel(std::optional<float> ratio, const LanguageTable& lang);
-// row 272 & Str(w) & " x" & Str(h): a selection's size in picture pixels.
+// kRowSelection & Str(w) & " x" & Str(h): a selection's size in picture pixels.
 std::string SelectionLabel(int width, int height, const LanguageTable& lang);
 
 // The icon's width and height in pixels.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Raster.h"
@@ -15,9 +16,6 @@
 #include "picturetool/Selection.h"
 
 namespace glimmora {
-
-constexpr int kRowAskNoMaskColour = 280;  // make the icon although no colour was picked?
-constexpr int kRowAskStopBatch = 458;     // stop converting the remaining pictures?
 
 // The preview box: 147 x 100 pixels on a white ground, the icon centred in it.
 constexpr int kPreviewWidth = 147;

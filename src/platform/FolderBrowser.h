@@ -10,9 +10,6 @@ class QWidget;
 
 namespace glimmora {
 
-// Title shown when the caller gives none.
-inline constexpr int kBrowseTitleRow = 390;
-
 class QtFolderBrowser : public FolderBrowser {
  public:
   // `lang` must outlive the browser; `parent` may be null.

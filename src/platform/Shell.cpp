@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 
 bool DesktopWebOpener::OpenAddress(const std::string& address) {

@@ -7,11 +7,6 @@
 
 namespace glimmora {
 
-// Says so when no program took the address (no browser or mail program is set up).
-constexpr int kRowNoAddressHandler = 710;
-// Says so when the address is not a web, file-transfer or mail address and so is not handed on.
-constexpr int kRowAddressRefused = 720;
-
 class DesktopWebOpener : public WebOpener {
  public:
   // `prompter` (not owned; may be null) tells the user when an address was refused or could not

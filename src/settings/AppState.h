@@ -22,7 +22,7 @@ using IcoTypeNameTable = IcoTypeNames;
 
 struct AppState : SaveParams, ModifierKeys, SystemFolders {
   std::string AppPath;   // the program folder, without a trailing slash
-  std::string AppTitle;  // the program title (row 438), set near the end of start-up
+  std::string AppTitle;  // the program title (kRowProgramTitle), set near the end of start-up
 
   // The language table; LangStr.CurLang is the language in use for this whole run.
   LanguageTable LangStr;

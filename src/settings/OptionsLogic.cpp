@@ -1,12 +1,14 @@
 #include "settings/OptionsLogic.h"
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 namespace {
 
 std::string FolderPreview(const OptionsForm& form, int mode, const LanguageTable& lang) {
   if (mode == 1) return form.DlgBaseDir + "/";
   const bool bmp = form.Group(OptGroup::SaveAs).selected == 1;
-  return form.DlgBaseDir + "/" + lang.Row(314) + (bmp ? "_Bmp/" : "_Ico/");
+  return form.DlgBaseDir + "/" + lang.Row(kRowSourceFilePlaceholder) + (bmp ? "_Bmp/" : "_Ico/");
 }
 
 // The folder box follows the selected folder mode: an automatic folder shown greyed in modes 0
@@ -44,21 +46,21 @@ void SelectValue(OptionsForm& form, OptGroup group, int value, const OptionsMemo
 std::string OptionsTitle(Pane list, const LanguageTable& lang) {
   int row = 0;
   switch (list) {
-    case Pane::ListViewLIco: row = 307; break;
-    case Pane::ListViewFile: row = 310; break;
-    case Pane::ListViewPict: row = 313; break;
-    case Pane::ListViewIcoClipboard: row = 615; break;
-    default: return lang.Row(282);
+    case Pane::ListViewLIco: row = kRowOptionsForLibraryIcons; break;
+    case Pane::ListViewFile: row = kRowOptionsForFileList; break;
+    case Pane::ListViewPict: row = kRowOptionsForFoundIcons; break;
+    case Pane::ListViewIcoClipboard: row = kRowIconEditorFrame; break;
+    default: return lang.Row(kRowOptionsTitle);
   }
-  return lang.Row(282) + " -- " + lang.Row(row);
+  return lang.Row(kRowOptionsTitle) + " -- " + lang.Row(row);
 }
 
 std::array<int, 2> SaveSelRows(Pane list) {
   switch (list) {
     case Pane::ListViewLIco:
-    case Pane::ListViewPict: return {308, 309};
-    case Pane::ListViewFile: return {311, 312};
-    default: return {286, 287};
+    case Pane::ListViewPict: return {kRowPaneSelectedIcons, kRowPaneAllIcons};
+    case Pane::ListViewFile: return {kRowTickedFilesIcons, kRowAllFilesIcons};
+    default: return {kRowWhichSelectedIcons, kRowWhichAllIcons};
   }
 }
 
@@ -170,9 +172,9 @@ OptionsOk PressOptionsOk(OptionsForm& form, SaveParams& params, Prompter& prompt
     return text != stored && LenDbcs(text) > field;
   };
   if (rec.TagDir == 2 && tooLong(rec.OtherDir, form.DlgRec.OtherDir, kOtherDirBytes))
-    return refuse(700, OptionsOk::FolderTooLong);
+    return refuse(kRowFolderTooLong, OptionsOk::FolderTooLong);
   if (tooLong(form.editorText, form.DlgRec.IconEditTool, kIconEditToolBytes))
-    return refuse(613, OptionsOk::EditorPathTooLong);
+    return refuse(kRowEditorPathTooLong, OptionsOk::EditorPathTooLong);
   rec.IconEditTool = form.editorText;
   form.DlgRec = rec;
 
@@ -181,7 +183,7 @@ OptionsOk PressOptionsOk(OptionsForm& form, SaveParams& params, Prompter& prompt
 }
 
 std::array<std::string, 2> ProgramChooserFilters(const LanguageTable& lang) {
-  return {lang.Row(315) + "(*)", lang.Row(316) + "(*)"};
+  return {lang.Row(kRowProgramsFilter) + "(*)", lang.Row(kRowAllFilesFilter) + "(*)"};
 }
 
 std::string StoredEditorPath(const SaveParams& params) { return params.SaveLibDir.IconEditTool; }

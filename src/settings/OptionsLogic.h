@@ -52,7 +52,7 @@ struct OptionsForm {
   const OptChoiceGroup& Group(OptGroup g) const { return groups[static_cast<int>(g)]; }
 };
 
-// The dialog's title: row 282, " -- " and the list's own row.
+// The dialog's title: kRowOptionsTitle, " -- " and the list's own row.
 std::string OptionsTitle(Pane list, const LanguageTable& lang);
 // Caption rows of the two which-icons choices for a list.
 std::array<int, 2> SaveSelRows(Pane list);
@@ -75,7 +75,7 @@ void TakeBrowsedFolder(OptionsForm& form, OptionsMemory& memory, const std::stri
 // Outcome of OK.
 enum class OptionsOk { Stored, FolderTooLong, EditorPathTooLong };
 // Stores the choices into the record of the list the dialog was opened for. A user folder
-// longer than its field (row 700) or an editor path longer than the editor field (row 613) is
+// longer than its field (kRowFolderTooLong) or an editor path longer than the editor field (kRowEditorPathTooLong) is
 // told and stores nothing; the dialog then stays open.
 OptionsOk PressOptionsOk(OptionsForm& form, SaveParams& params, Prompter& prompter,
                          const LanguageTable& lang);

@@ -12,6 +12,7 @@
 #include "common/IcoFile.h"
 #include "common/IconResize.h"
 #include "common/IconScanner.h"
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Folders.h"
 #include "common/Paths.h"
@@ -74,7 +75,7 @@ std::vector<std::uint8_t> BmpToIcoBytes(const Raster& icon, std::optional<Rgb> m
     if (maskColorAns == 0)
       useMask = true;
     else if (maskColorAns != 2)
-      useMask = AskYesNo(env, env.lang.Row(kRowAskPictureMask), kRowAskPictureMask);
+      useMask = AskYesNo(env, env.lang.Row(kRowAskMask), kRowAskMask);
   }
   PictureIcon made = IconFromPicture(icon, useMask ? maskColour : std::nullopt);
   if (made.maskRefused) {

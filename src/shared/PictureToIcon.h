@@ -24,14 +24,6 @@
 
 namespace glimmora {
 
-constexpr int kRowPictureIs = 349;          // file name, "is a", type ...
-constexpr int kRowPictureMakeIcon = 348;    // ... "picture. Make an icon from it?"
-constexpr int kRowPictureSaveBitmap = 625;  // ... "picture. Save it as a bitmap?"
-constexpr int kRowAskPictureMask = 347;     // make the background transparent?
-constexpr int kRowPictureTooLarge = 623;    // no mask for a picture over 200 pixels
-constexpr int kRowPictureIconStatus = 388;  // "Icon made from the picture"
-constexpr int kRowPictureDepth24 = 371;
-
 // The type of a picture file: the last three characters of its name upper-cased when they are
 // "BMP", "JPG", "GIF" or "WMF", else empty (not a picture).
 std::string PictureType(std::string_view fileName);
@@ -133,7 +125,7 @@ class PictureConverter {
 
 // What the icon writer does with the tool's result: the icon of `icon` with every pixel of exactly
 // `maskColour` transparent when a colour was picked and the mask answer (0 yes, 1 ask, 2 no) says
-// so. Row 347 is asked only when there is a colour to use; row 623 is told when the picture is too
+// so. kRowAskMask is asked only when there is a colour to use; kRowPictureTooLarge is told when the picture is too
 // large for a mask. Returns the icon bytes and sets `used` to the colour made transparent.
 std::vector<std::uint8_t> BmpToIcoBytes(const Raster& icon, std::optional<Rgb> maskColour, int maskColorAns,
                                         const PictureConversionEnv& env, std::optional<Rgb>& used);

@@ -1,5 +1,6 @@
 #include "source/FileListStatus.h"
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "source/SizeText.h"
 
@@ -33,17 +34,18 @@ FileListStatus SelectIcoSourceIco(const std::vector<FileStatusRow>& rows, const 
   s.PopFileMenu = count > 0;
 
   if (count > 0)
-    s.Panel[0] = lang.Row(216) + VbStr(count) + " " + lang.Row(count > 1 ? 217 : 391) + SizePart(allBytes);
+    s.Panel[0] = lang.Row(kRowSourceTotal) + VbStr(count) + " " +
+                 lang.Row(count > 1 ? kRowFilesPlural : kRowFileSingular) + SizePart(allBytes);
   if (checkedFiles > 0)
-    s.Panel[1] = lang.Row(224) + VbStr(checkedFiles) + " " + lang.Row(checkedFiles > 1 ? 358 : 394) +
-                 SizePart(checkedBytes);
+    s.Panel[1] = lang.Row(kRowPaneSelected) + VbStr(checkedFiles) + " " +
+                 lang.Row(checkedFiles > 1 ? kRowTickedFiles : kRowTickedFile) + SizePart(checkedBytes);
   if (checkedIcons > 0) {
     int tail;
     if (checkedFiles > 1)
-      tail = checkedIcons > 1 ? 360 : 361;
+      tail = checkedIcons > 1 ? kRowIconsInTickedFiles : kRowIconInTickedFiles;
     else
-      tail = checkedIcons > 1 ? 395 : 396;
-    s.Panel[2] = lang.Row(359) + VbStr(checkedIcons) + " " + lang.Row(tail);
+      tail = checkedIcons > 1 ? kRowIconsInTickedFile : kRowIconInTickedFile;
+    s.Panel[2] = lang.Row(kRowFoundInTicked) + VbStr(checkedIcons) + " " + lang.Row(tail);
   }
   return s;
 }

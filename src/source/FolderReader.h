@@ -13,10 +13,6 @@ namespace glimmora {
 // user to retry, AccessDenied with a question of its own.
 enum class FsError { None, DeviceUnavailable, NotFound, AccessDenied, Other };
 
-// The retry question for a folder that may not be read (a folder not found or a device not ready
-// is asked with row 215).
-constexpr int kRowFolderAccessDenied = 713;
-
 // True for the failures the folder tree and the path box offer to retry.
 bool IsRetryable(FsError error);
 

@@ -49,9 +49,9 @@ class FolderTreeObserver {
 };
 
 struct TreeRootTexts {
-  std::string MyComputer;  // language row 204
-  std::string Documents;   // row 205
-  std::string Desktop;     // row 206
+  std::string MyComputer;  // kRowTreeComputer
+  std::string Documents;   // kRowTreeDocuments
+  std::string Desktop;     // kRowTreeDesktop
 };
 
 class FolderTree {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 

@@ -14,12 +14,6 @@ namespace glimmora {
 
 constexpr int kGrpSizeSet = 50;  // icons per page
 
-// Language rows of the pane's first column heading.
-constexpr int kRowNameHeading = 218;
-constexpr int kRowPageWord = 219;
-constexpr int kRowPageOf = 220;
-constexpr int kRowPageTotal = 389;
-
 struct IconPageState {
   std::string Folder;      // folder of the shown file (no trailing slash but the root's)
   std::string FileName;
@@ -74,7 +68,7 @@ struct NameHeading {
   int WidthPx = 0;
 };
 NameHeading NameColumnHeading(const IconPageState& state, const LanguageTable& lang);
-// The heading while a search runs: nine blanks and row 218.
+// The heading while a search runs: nine blanks and kRowNameHeading.
 std::string SearchingHeading(const LanguageTable& lang);
 
 // The file list's icon count column: three blanks and the count ("   37").

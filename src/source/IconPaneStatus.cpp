@@ -1,5 +1,6 @@
 #include "source/IconPaneStatus.h"
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 
 namespace glimmora {
@@ -66,7 +67,7 @@ IconPaneStatus ComputeIconPaneStatus(const std::vector<std::int64_t>& itemBytes,
   s.SaveDefault = any;
   s.SelectAll = any;
   if (any) {
-    s.Panel2 = Summary(kRowPaneTotal, s.ItemCount, s.ItemCount == 1 ? kRowPaneIcon : kRowPaneIcons, total, lang);
+    s.Panel2 = Summary(kRowPaneTotal, s.ItemCount, s.ItemCount == 1 ? kRowIconSingular : kRowPaneIcons, total, lang);
   }
   if (s.SelectedCount > 0) {
     s.Panel3 = Summary(kRowPaneSelected, s.SelectedCount, s.SelectedCount > 1 ? kRowSelectedIcons : kRowSelectedIcon,

@@ -11,14 +11,6 @@
 
 namespace glimmora {
 
-constexpr int kRowPaneTotal = 222;
-constexpr int kRowPaneIcons = 223;
-constexpr int kRowPaneIcon = 387;
-constexpr int kRowPaneSelected = 224;
-constexpr int kRowSelectedIcons = 357;
-constexpr int kRowSelectedIcon = 393;
-constexpr int kRowPaneTooltip = 211;
-
 // bytes / 1024 to the nearest tenth (a half tenth to the even tenth), without a leading blank, a
 // leading zero or a trailing ".0": 1536 -> "1.5", 1024 -> "1", 512 -> ".5".
 std::string KbText(std::int64_t bytes);
@@ -53,7 +45,7 @@ struct IconPaneStatus {
 IconPaneStatus ComputeIconPaneStatus(const std::vector<std::int64_t>& itemBytes,
                                      const std::vector<bool>& selected, const LanguageTable& lang);
 
-// The pane's tool tip for one item: row 211 in report view, else the item's name with its size and
+// The pane's tool tip for one item: kRowPaneTooltip in report view, else the item's name with its size and
 // colour texts ("a.dll_3.ico (32 x 32 - 16 colors)").
 std::string IconItemTooltip(bool reportView, const std::string& name, const std::string& sizeText,
                             const std::string& colourText, const LanguageTable& lang);

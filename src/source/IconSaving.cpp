@@ -9,6 +9,7 @@
 
 #include "common/ClipboardNames.h"
 #include "common/Folders.h"
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "common/SaveAllIcons.h"

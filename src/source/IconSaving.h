@@ -26,19 +26,6 @@
 
 namespace glimmora {
 
-constexpr int kRowAskPaneIcoHead = 225;
-constexpr int kRowAskPaneIcoTail = 226;
-constexpr int kRowAskPaneBmpHead = 227;
-constexpr int kRowAskPaneBmpTail = 228;
-constexpr int kRowAskFilesIco = 620;
-constexpr int kRowAskFilesBmp = 622;
-constexpr int kRowAskFolderChoices = 621;
-// Some icons could not be written (followed by the reasons, the first paths that failed and the
-// counts).
-constexpr int kRowSaveFailed = 630;
-// The folder to save into could not be made (followed by the folder and the reason).
-constexpr int kRowFolderNotMade = 712;
-
 enum class SaveFrom { IconPane, CheckedFiles };
 
 // Where a save goes.

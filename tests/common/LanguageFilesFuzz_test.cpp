@@ -57,7 +57,7 @@ TEST(LanguageFuzz, DamagedAndTruncatedFilesLoadWithoutHarm) {
   std::string error;
   std::string source;
   for (int row = 1; row <= kLangRows; row += 7)
-    source += std::to_string(row) + "\tText " + std::to_string(row) + "\t\xE6\x96\x87\xE4\xBB\xB6\t\xE6\x96\x87\n";
+    source += std::to_string(row) + "\t-\tText " + std::to_string(row) + "\t\xE6\x96\x87\xE4\xBB\xB6\t\xE6\x96\x87\n";
   ASSERT_TRUE(ParseLanguageSource(source, "fuzz.tsv", rows, error)) << error;
   LanguageFileBytes good;
   ASSERT_TRUE(MakeLanguageFileBytes(rows, good, error)) << error;

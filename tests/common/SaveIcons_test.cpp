@@ -7,6 +7,7 @@
 #include "common/ClipboardNames.h"
 #include "common/CopyIcoFile.h"
 #include "common/IconFixtures.h"
+#include "common/LangRows.h"
 #include "common/SaveAllIcons.h"
 #include "common/SaveIconFromSource.h"
 #include "common/SaveNotes.h"

@@ -1,3 +1,4 @@
+#include "common/LangRows.h"
 #include "common/SaveInSize.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/LangRows.h"
 #include "library/CopyLibIco.h"
 #include "library/KeywordHistory.h"
 #include "library/LibTestFiles.h"

@@ -41,7 +41,7 @@ inline void WriteLanguageFiles(const fs::path& folder,
                                const std::map<int, std::array<std::string, 3>>& rows,
                                unsigned char stored = 0) {
   std::vector<LangSourceRow> source;
-  for (const auto& [row, text] : rows) source.push_back({row, text, "test"});
+  for (const auto& [row, text] : rows) source.push_back({row, text, "test", ""});
   LanguageFileBytes files;
   std::string error;
   ASSERT_TRUE(MakeLanguageFileBytes(source, files, error)) << error;

@@ -9,6 +9,7 @@
 
 #include "../common/IconFixtures.h"
 #include "IconFileMaker.h"
+#include "common/LangRows.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 

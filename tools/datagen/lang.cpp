@@ -40,11 +40,8 @@ bool WriteWhole(const fs::path& path, const std::string& bytes) {
   return !ec;
 }
 
-}  // namespace
-
-// Every *.tsv of `textFolder`, in name order, makes up the texts; a missing folder gives files with
-// no rows.
-int MakeLanguageFiles(const char* textFolder, const char* programFolder) {
+// Every *.tsv of `textFolder`, in name order, makes up the texts; a missing folder gives no rows.
+bool ReadLanguageSources(const char* textFolder, std::vector<LangSourceRow>& rows) {
   std::vector<fs::path> sources;
   std::error_code ec;
   if (fs::is_directory(textFolder, ec)) {
@@ -53,25 +50,32 @@ int MakeLanguageFiles(const char* textFolder, const char* programFolder) {
     }
     if (ec) {
       std::fprintf(stderr, "%s: %s\n", textFolder, ec.message().c_str());
-      return 1;
+      return false;
     }
   }
   std::sort(sources.begin(), sources.end());
 
-  std::vector<LangSourceRow> rows;
   std::string error;
   for (const fs::path& source : sources) {
     std::string content;
     if (!ReadWhole(source, content)) {
       std::fprintf(stderr, "%s: cannot be read\n", source.c_str());
-      return 1;
+      return false;
     }
     if (!ParseLanguageSource(content, source.string(), rows, error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
-      return 1;
+      return false;
     }
   }
+  return true;
+}
 
+}  // namespace
+
+int MakeLanguageFiles(const char* textFolder, const char* programFolder) {
+  std::vector<LangSourceRow> rows;
+  if (!ReadLanguageSources(textFolder, rows)) return 1;
+  std::string error;
   LanguageFileBytes files;
   if (!MakeLanguageFileBytes(rows, files, error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
@@ -84,6 +88,26 @@ int MakeLanguageFiles(const char* textFolder, const char* programFolder) {
       std::fprintf(stderr, "%s: cannot be written\n", (folder / name).c_str());
       return 1;
     }
+  }
+  return 0;
+}
+
+int MakeLangRowsHeaderFile(const char* textFolder, const char* headerFile) {
+  std::vector<LangSourceRow> rows;
+  if (!ReadLanguageSources(textFolder, rows)) return 1;
+  std::string header, error;
+  if (!MakeLangRowsHeader(rows, header, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  // An unchanged header keeps its time, so a change to a text alone recompiles nothing.
+  std::string old;
+  if (ReadWhole(headerFile, old) && old == header) return 0;
+  std::error_code ec;
+  fs::create_directories(fs::path(headerFile).parent_path(), ec);
+  if (!WriteWhole(headerFile, header)) {
+    std::fprintf(stderr, "%s: cannot be written\n", headerFile);
+    return 1;
   }
   return 0;
 }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/LangRows.h"
+
 namespace glimmora {
 namespace {
 
@@ -17,13 +19,13 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 AuthorInfoDialog::AuthorInfoDialog(const LanguageTable& lang, WebOpener* opener, QWidget* parent)
     : QDialog(parent), opener_(opener) {
   setObjectName("FrmAuthorInf");
-  setWindowTitle(Q(lang.Row(441)));
+  setWindowTitle(Q(lang.Row(kRowAuthorTitle)));
   setModal(false);
-  label2_ = new QLabel(Q(lang.Row(453)));
+  label2_ = new QLabel(Q(lang.Row(kRowAuthorHeading)));
   label2_->setAlignment(Qt::AlignCenter);
   auto* grid = new QGridLayout;
   for (int k = 0; k < 4; ++k) {
-    auto* label = new QLabel(Q(lang.Row(442 + k)));
+    auto* label = new QLabel(Q(lang.Row(kRowAuthorNameLabel + k)));
     auto* box = new QLineEdit;
     box->setObjectName(QStringLiteral("Text1_%1").arg(k));
     box->setMinimumWidth(280);
@@ -35,7 +37,7 @@ AuthorInfoDialog::AuthorInfoDialog(const LanguageTable& lang, WebOpener* opener,
   }
   auto* buttons = new QHBoxLayout;
   for (int k = 0; k < 4; ++k) {
-    auto* b = new QPushButton(Q(lang.Row(446 + k)));
+    auto* b = new QPushButton(Q(lang.Row(kRowAuthorSave + k)));
     b->setObjectName(QStringLiteral("Command1_%1").arg(k));
     b->setAutoDefault(false);
     buttons->addWidget(b);

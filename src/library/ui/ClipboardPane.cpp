@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
@@ -122,7 +123,8 @@ std::string ClipboardPane::PathOf(int row) const {
 
 QString ClipboardPane::ToolTip() const {
   const auto rows = SelectedRows();
-  if (list_->Mode() == ListViewMode::Report || Count() == 0 || rows.size() != 1) return Q(lang_.Row(208));
+  if (list_->Mode() == ListViewMode::Report || Count() == 0 || rows.size() != 1)
+    return Q(lang_.Row(kRowClipboardTooltip));
   const int r = rows.front();
   return Q(ClipInfoText(MakeClipItemTexts(files_[static_cast<std::size_t>(r)],
                                           LeadingNumber(list_->Model()->item(r, 0)->text()), lang_)));
@@ -210,11 +212,11 @@ void ClipboardPane::Export(int index, FolderBrowser& browser, Prompter& prompter
     if (fs::copy_file(JoinPath(clipDir_, f.FileName), target, ec) && !ec) copied.push_back(f.FileName);
     else failed.push_back(f.FileName);
   }
-  if (renamed) prompter.AskRow(lang_, 231);
+  if (renamed) prompter.AskRow(lang_, kRowClipNameTaken);
   if (!failed.empty()) {
-    std::string text = lang_.Row(652) + "\n" + folder;
+    std::string text = lang_.Row(kRowClipIconsNotCopied) + "\n" + folder;
     for (const auto& n : failed) text += "\n" + n;
-    prompter.Tell(text, 652, PromptIcon::Warning);
+    prompter.Tell(text, kRowClipIconsNotCopied, PromptIcon::Warning);
   }
   if (index == 6 || index == 7) {
     // Only icons whose copy is safely in the folder leave the clipboard.
@@ -236,13 +238,13 @@ void ClipboardPane::OpenInEditor(const std::string& editor, Prompter& prompter,
     row = current.isValid() ? current.row() : 0;
   }
   if (editor.empty()) {
-    prompter.AskRow(lang_, 201);
+    prompter.AskRow(lang_, kRowNoIconEditorSet);
     return;
   }
   QString program = Q(editor);
   if (!QFileInfo(program).isAbsolute()) program = QStandardPaths::findExecutable(program);
   if (program.isEmpty() || !QFileInfo(program).isFile()) {
-    prompter.AskRow(lang_, 202);
+    prompter.AskRow(lang_, kRowIconEditorNotFound);
     return;
   }
   dirty_ = true;

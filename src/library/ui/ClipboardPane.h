@@ -66,7 +66,7 @@ class ClipboardPane : public QObject, public IconClipboardLink {
 
   // Export (indexes 3..7 of the clipboard menu): the chosen icons copied under their shown
   // names into a folder from `browse` ("" = cancelled); 6 and 7 then delete them. An existing
-  // file of the same name is kept: the copy gets "-k" before its extension (row 231 tells).
+  // file of the same name is kept: the copy gets "-k" before its extension (kRowClipNameTaken tells).
   void Export(int index, FolderBrowser& browser, Prompter& prompter);
 
   // Opens the current icon in the external editor `editor`; `start` runs it (program, file).

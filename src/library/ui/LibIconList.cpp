@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
 #include "shared/ui/ListRowIcons.h"
@@ -148,7 +149,7 @@ LibSelectState LibIconList::SelectLibIco(QLabel* panel2, QLabel* panel3) {
   if (panel3) panel3->setText(Q(s.Panel3));
   // The tooltip names a single selected icon; the report view shows its columns instead.
   const auto rows = SelectedRows();
-  QString tip = Q(lang_.Row(209));
+  QString tip = Q(lang_.Row(kRowLibIconsTooltip));
   if (list_->Mode() != ListViewMode::Report && Count() > 0 && rows.size() == 1)
     tip = Q(items_[static_cast<std::size_t>(rows.front())].InfoText(lang_));
   list_->ReportView()->setToolTip(tip);

@@ -23,6 +23,7 @@
 
 #include "common/CopyIcoFile.h"
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/CopyLibIco.h"
 #include "library/KeywordSearch.h"
@@ -117,7 +118,7 @@ bool LibraryController::CurrentIs(const char* pane) const { return state_.CurLis
 
 void LibraryController::ConnectWidgets() {
   QTreeWidget* tree = page_.TreeViewL();
-  tree->setToolTip(Q(state_.Row(214)));
+  tree->setToolTip(Q(state_.Row(kRowLibraryTreeTooltip)));
   connect(tree, &QTreeWidget::currentItemChanged, this, [this, tree](QTreeWidgetItem* now, QTreeWidgetItem*) {
     // Moving through the tree with the keys opens what it reaches, as a click does.
     if (!tree->hasFocus() || !now || busy_) return;
@@ -159,7 +160,7 @@ void LibraryController::ConnectWidgets() {
 
   QComboBox* keyword = page_.ComboLKeyword();
   keyword->setInsertPolicy(QComboBox::NoInsert);
-  keyword->setEditText(Q(state_.Row(770)));
+  keyword->setEditText(Q(state_.Row(kRowKeywordPlaceholder)));
   // In a real window the box itself holds the focus and receives the keys; its line edit does
   // when a test or the box forwards them. Both are watched.
   keyword->installEventFilter(this);
@@ -335,7 +336,7 @@ void LibraryController::GetIcoFromLib() {
   BusyGuard busy(busy_);
   QTreeWidgetItem* node = tree_->Selected();
   page_.TextSelIcoKeyword()->clear();
-  icons_->SetHeading(state_.Row(170));
+  icons_->SetHeading(state_.Row(kRowLibColumnNumber));
   if (!node || LibraryTree::Kind(node) != LibNodeKind::Library) {
     const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
     icons_->Clear();
@@ -366,7 +367,8 @@ void LibraryController::GetIcoFromLib() {
   icons_->Clear();
   paneSource_ = LibPaneSource::Page;
   if (page.Status != LibOpenStatus::Ok) {
-    Ask().Tell(state_.LangStr.Row(653) + "\n" + page.Problem, 653, PromptIcon::Warning);
+    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + page.Problem, kRowLibraryUnreadable,
+               PromptIcon::Warning);
     ShowLibPages(0);
     RecountLibIco();
     return;
@@ -390,7 +392,8 @@ void LibraryController::GetIcoFromLib() {
   RecountLibIco();
   page_.StatusPanel(3)->clear();
   if (page.Unreadable > 0)
-    Ask().Tell(state_.LangStr.Row(655) + " " + std::to_string(page.Unreadable), 655, PromptIcon::Warning);
+    Ask().Tell(state_.LangStr.Row(kRowPageIconsUnreadable) + " " + std::to_string(page.Unreadable),
+               kRowPageIconsUnreadable, PromptIcon::Warning);
   if (page.WorkFolderNotReal) TellNotRealFolder(icons_->WorkDir(), Ask(), state_.LangStr);
   emit CaptionChanged();
 }
@@ -727,10 +730,11 @@ int LibraryController::SearchLibByKeyword() {
   }
   const std::string text = page_.ComboLKeyword()->currentText().toStdString();
   if (SplitSearchText(text).Empty()) {
-    Ask().AskRow(state_.LangStr, 437);
+    Ask().AskRow(state_.LangStr, kRowSearchTextMissing);
     return -1;
   }
-  emit CaptionText(Q(state_.AppTitle + " -> " + state_.Row(354) + " -> " + state_.Row(265)));
+  emit CaptionText(
+      Q(state_.AppTitle + " -> " + state_.Row(kRowLibrariesCaption) + " -> " + state_.Row(kRowSearchButton)));
   std::optional<KeywordSearchResult> result;
   {
     BusyGuard busy(busy_);
@@ -747,7 +751,7 @@ int LibraryController::SearchLibByKeyword() {
     const auto showHits = [&](const KeywordSearchResult& r) {
       endWait();
       // The pane holds hits of every library, not a page of one: no page caption, no page buttons.
-      icons_->SetHeading(state_.Row(170));
+      icons_->SetHeading(state_.Row(kRowLibColumnNumber));
       icons_->SetItems(r.Items);
       paneSource_ = LibPaneSource::Search;
       ShowPageButtons(false, false, false);

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibManager.h"
 #include "library/LibPages.h"
@@ -40,19 +41,19 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   combo2_->setObjectName("Combo2");
   for (int i = 0; i < 4; ++i) label1_[static_cast<std::size_t>(i)] = new QLabel;
   for (int i = 0; i < 2; ++i) {
-    label2_[static_cast<std::size_t>(i)] = new QLabel(Q(lang.Row(324 + i)));
+    label2_[static_cast<std::size_t>(i)] = new QLabel(Q(lang.Row(kRowManagerNameNote + i)));
     label2_[static_cast<std::size_t>(i)]->setWordWrap(true);
     auto* box = new QLineEdit;
     box->setObjectName(QStringLiteral("TextLibname_%1").arg(i));
     names_[static_cast<std::size_t>(i)] = box;
-    auto* b = new QPushButton(Q(lang.Row(326 + i)));
+    auto* b = new QPushButton(Q(lang.Row(kRowManagerOk + i)));
     b->setObjectName(QStringLiteral("Command1_%1").arg(i));
     buttons_[static_cast<std::size_t>(i)] = b;
   }
   buttons_[0]->setDefault(true);
   setMinimumWidth(380);
-  label1_[2]->setText(Q(lang.Row(320)));
-  label1_[3]->setText(Q(lang.Row(321)));
+  label1_[2]->setText(Q(lang.Row(kRowManagerCategoryLabel)));
+  label1_[3]->setText(Q(lang.Row(kRowManagerLibraryLabel)));
 
   auto* form = form_ = new QFormLayout;
   form->addRow(label1_[2], combo1_);
@@ -77,7 +78,7 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
   layout->addLayout(buttonRow);
 
   const bool create = mode_ == Create;
-  setWindowTitle(Q(lang.Row(create ? 319 : 332)));
+  setWindowTitle(Q(lang.Row(create ? kRowManagerNewTitle : kRowManagerDeleteTitle)));
   for (QLineEdit* box : names_) {
     box->setEnabled(create);
     box->setStyleSheet(create ? "background: white;" : "background: rgb(192,192,192);");
@@ -105,12 +106,12 @@ LibraryManagerDialog::LibraryManagerDialog(Mode mode, LibraryTree& tree, const L
 
 void LibraryManagerDialog::ApplyTabCaptions() {
   const bool create = mode_ == Create;
-  tabs_->setTabText(0, Q(lang_.Row(create ? 329 : 333)));
-  tabs_->setTabText(1, Q(lang_.Row(create ? 328 : 334)));
+  tabs_->setTabText(0, Q(lang_.Row(create ? kRowManagerNewLibrary : kRowManagerDeleteLibrary)));
+  tabs_->setTabText(1, Q(lang_.Row(create ? kRowManagerNewCategory : kRowManagerDeleteCategory)));
   // Switching tabs changes the name captions only while creating.
   const bool category = create && tabs_->currentIndex() == 1;
-  label1_[0]->setText(Q(lang_.Row(category ? 322 : 330)));
-  label1_[1]->setText(Q(lang_.Row(category ? 323 : 331)));
+  label1_[0]->setText(Q(lang_.Row(category ? kRowManagerCategoryNameLabel : kRowManagerLibraryNameLabel)));
+  label1_[1]->setText(Q(lang_.Row(category ? kRowManagerCategoryKeyLabel : kRowManagerLibraryKeyLabel)));
   // A new category goes beside the others: no category or library to choose.
   form_->setRowVisible(combo1_, !category);
   form_->setRowVisible(combo2_, !category);
@@ -157,7 +158,7 @@ void LibraryManagerDialog::Ok() {
     // A library needs a category to live in: without one the dialog stays open, so the user can
     // make the category on the other tab.
     if (tabs_->currentIndex() == 0 && combo1_->count() == 0) {
-      prompter_.AskRow(lang_, 680);
+      prompter_.AskRow(lang_, kRowNoCategoryYet);
       return;
     }
     AddIcoLIb();

@@ -44,7 +44,7 @@ class LibraryManagerDialog : public QDialog {
   void Setlist2();
 
   // OK: AddIcoLIb in create mode, KillIcoLIb in delete mode; then the dialog closes either way,
-  // except for a library asked for while there is no category yet (row 680).
+  // except for a library asked for while there is no category yet (kRowNoCategoryYet).
   void Ok();
 
  signals:

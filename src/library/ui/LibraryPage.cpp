@@ -18,6 +18,7 @@
 
 #include <algorithm>
 
+#include "common/LangRows.h"
 #include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
 #include "shared/ui/Accessibility.h"
@@ -100,16 +101,16 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   commandSaveKeyword_->setText(Q(ControlText("CommandSaveKeyword", -1, false, lang)));
   listViewLIco_->setStyleSheet(kFocusShade);
   // What a screen reader reads for each control: the label beside it, or what the pane holds.
-  SetControlName(treeViewL_, lang.Row(777));
-  SetControlName(imageComboLRD_, lang.Row(778));
+  SetControlName(treeViewL_, lang.Row(kRowLibraryTreeName));
+  SetControlName(imageComboLRD_, lang.Row(kRowRecentLibrariesName));
   SetControlName(comboLKeyword_, ControlText("LabelSearchKeyword", -1, false, lang));
   SetControlName(textSelIcoKeyword_, ControlText("LabelSelIcoKeyword", -1, false, lang));
   labelSearchKeyword_->setBuddy(comboLKeyword_);
   labelSelIcoKeyword_->setBuddy(textSelIcoKeyword_);
   for (QWidget* v : std::initializer_list<QWidget*>{listViewLIco_->ReportView(), listViewLIco_->IconView()})
-    SetControlName(v, lang.Row(779));
+    SetControlName(v, lang.Row(kRowLibraryIconsName));
   for (QWidget* v : std::initializer_list<QWidget*>{listViewIcoClipboard_->ReportView(), listViewIcoClipboard_->IconView()})
-    SetControlName(v, lang.Row(780));
+    SetControlName(v, lang.Row(kRowIconClipboardName));
 
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "common/LangRows.h"
 #include "shared/ui/Accessibility.h"
 
 namespace glimmora {
@@ -64,26 +65,26 @@ HomePageWindow::HomePageWindow(const AppState& state, AddressOpener opener, QWid
     : QWidget(parent, Qt::Window), opener_(std::move(opener)) {
   setObjectName("FrmHomePage");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(Q(state.Row(772)));
+  setWindowTitle(Q(state.Row(kRowHomePageTitle)));
 
-  Label1[1] = new QLabel(Q(state.Row(610)), this);
-  Label1[0] = new QLabel(Q(state.Row(379)), this);
+  Label1[1] = new QLabel(Q(state.Row(kRowHomePageSitesLabel)), this);
+  Label1[0] = new QLabel(Q(state.Row(kRowHomePageHeading)), this);
   QFont heading = Label1[1]->font();
   heading.setBold(true);
   heading.setPointSizeF(heading.pointSizeF() * 1.3);
   Label1[1]->setFont(heading);
-  const QString text = QStringLiteral("\r\n") + Q(state.Row(611)) + QStringLiteral("\r\n") +
-                       Q(state.Row(612)) + QStringLiteral("\r\n");
+  const QString text = QStringLiteral("\r\n") + Q(state.Row(kRowHomePageNews)) + QStringLiteral("\r\n") +
+                       Q(state.Row(kRowHomePageDesigners)) + QStringLiteral("\r\n");
   Text1 = new QPlainTextEdit(text, this);
   Text1->setReadOnly(true);
-  SetControlName(Text1, state.Row(379));
+  SetControlName(Text1, state.Row(kRowHomePageHeading));
   Text1->setMaximumHeight(Text1->fontMetrics().lineSpacing() * 6);
 
   auto* grid = new QGridLayout;
   // Six places, the first three with two addresses each.
   int address = 0;
   for (int i = 0; i < 6; ++i) {
-    labelWebCity[static_cast<std::size_t>(i)] = new QLabel(Q(state.Row(380 + i)), this);
+    labelWebCity[static_cast<std::size_t>(i)] = new QLabel(Q(state.Row(kRowWebPlaceHome + i)), this);
     grid->addWidget(labelWebCity[static_cast<std::size_t>(i)], i, 0);
     const int perPlace = i < 3 ? 2 : 1;
     for (int j = 0; j < perPlace; ++j, ++address) {
@@ -127,7 +128,7 @@ FriendLinkWindow::FriendLinkWindow(const AppState& state, QWidget* parent)
   heading.setBold(true);
   heading.setPointSizeF(heading.pointSizeF() * 1.4);
   for (QLabel*& label : Label1) {
-    label = new QLabel(Q(state.Row(281)), this);
+    label = new QLabel(Q(state.Row(kRowFriendlyLinksTitle)), this);
     label->setFont(heading);
     label->setAlignment(Qt::AlignCenter);
   }
@@ -137,7 +138,7 @@ FriendLinkWindow::FriendLinkWindow(const AppState& state, QWidget* parent)
 
   Text1[0] = ReadOnlyText(QString::fromUtf8(kFriendLinksEnglish), this);
   Text1[1] = ReadOnlyText(QString::fromUtf8(kFriendLinksChinese), this);
-  for (QPlainTextEdit* text : Text1) SetControlName(text, state.Row(281));
+  for (QPlainTextEdit* text : Text1) SetControlName(text, state.Row(kRowFriendlyLinksTitle));
   // Both Chinese languages read the same Chinese text.
   const std::size_t shown = state.CurLang() == Language::English ? 0 : 1;
   QPlainTextEdit* box = Text1[shown];

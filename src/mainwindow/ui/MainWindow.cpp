@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "common/LangRows.h"
 #include "mainwindow/MenuTable.h"
 #include "mainwindow/StartupSequence.h"
 #include "mainwindow/ui/CommandsWiring.h"
@@ -107,7 +108,7 @@ bool MainWindow::Start() {
   PrepareProgramFolder(state_.AppPath, state_.LangStr, prompter_);
   SetChgLang();
   // The pages write the title into the readme files of saved icons.
-  state_.AppTitle = state_.Row(438);
+  state_.AppTitle = state_.Row(kRowProgramTitle);
   BuildPages();
   commands_ = new FrameWiring(*this, opener_);
   commands_->AfterPagesBuilt();
@@ -119,7 +120,7 @@ bool MainWindow::Start() {
   if (splash_) splash_->hide();
   showMaximized();
   state_.TreeViewSDirty = true;
-  state_.AppTitle = state_.Row(438);
+  state_.AppTitle = state_.Row(kRowProgramTitle);
   setWindowTitle(Q(state_.AppTitle));
   commands_->Frame().SetMeCaption();
   QGuiApplication::restoreOverrideCursor();
@@ -181,7 +182,7 @@ void MainWindow::BuildPages() {
   frameS_ = new SourcePage(state_, prompter_, &pictures_->Converter(), pages_);
   frameW_ = new WebSitePage(state_, prompter_, opener_, pages_);
   const QSignalBlocker blocker(tabStrip_);
-  int row = 161;
+  int row = kRowLibrariesTab;
   for (MainPage* page : std::initializer_list<MainPage*>{frameL_, frameS_, frameW_}) {
     pages_->addWidget(page);
     tabStrip_->addTab(QStringLiteral("  ") + Q(state_.Row(row++)) + QStringLiteral("  "));
@@ -227,13 +228,14 @@ void MainWindow::ShowHelpContents() { ShowHelp(kHelpContents, std::string()); }
 void MainWindow::ShowHelp(int command, const std::string& data) {
   const QString contents = HelpContentsFile(Q(state_.AppPath), state_.CurLang());
   if (contents.isEmpty()) {
-    prompter_.Tell(state_.Row(642) + "\n" + state_.AppPath + "/help", 642, PromptIcon::Warning);
+    prompter_.Tell(state_.Row(kRowHelpNotFound) + "\n" + state_.AppPath + "/help", kRowHelpNotFound,
+                   PromptIcon::Warning);
     return;
   }
   if (!help_) {
     help_ = new HelpWindow(
         contents, Q(state_.AppTitle),
-        [this](const std::string& address) { opener_.OpenAddress(address); }, Q(state_.Row(149)));
+        [this](const std::string& address) { opener_.OpenAddress(address); }, Q(state_.Row(kRowHelpContents)));
   }
   if (command != kHelpContents && !data.empty())
     help_->Browser()->setSource(QUrl::fromLocalFile(

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "common/LangRows.h"
 #include "shared/ui/Accessibility.h"
 
 namespace glimmora {
@@ -35,13 +36,13 @@ struct GroupText {
 };
 
 constexpr GroupText kGroupTexts[kOptGroups] = {
-    {283, {284, 284}},
-    {285, {286, 287}},
-    {295, {614, 296, 297}},
-    {288, {289}},
-    {291, {292, 293, 294}},
-    {628, {302, 303, 304}},
-    {298, {299, 300, 301}},
+    {kRowSaveAsFrame, {kRowFormatChoice, kRowFormatChoice}},
+    {kRowWhichIconsFrame, {kRowWhichSelectedIcons, kRowWhichAllIcons}},
+    {kRowTargetFolderFrame, {kRowTargetNewFolder, kRowTargetCurrentFolder, kRowTargetThisFolder}},
+    {kRowIconSizeFrame, {kRowOwnSizeChoice}},
+    {kRowTransparentColorFrame, {kRowMaskUse, kRowMaskAsk, kRowMaskDoNotUse}},
+    {kRowPictureFilesFrame, {kRowPictureConvert, kRowPictureAskEachTime, kRowPictureDoNotConvert}},
+    {kRowNonStandardFrame, {kRowNonStandardTake, kRowNonStandardAskEachTime, kRowNonStandardSkip}},
 };
 
 }  // namespace
@@ -91,9 +92,9 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
     for (int i = 0; i < count; ++i) {
       QString text;
       switch (static_cast<OptGroup>(g)) {
-        case OptGroup::SaveAs: text = (i == 0 ? "Ico " : "Bmp ") + Q(lang.Row(284)); break;
+        case OptGroup::SaveAs: text = (i == 0 ? "Ico " : "Bmp ") + Q(lang.Row(kRowFormatChoice)); break;
         case OptGroup::SaveSel: text = Q(lang.Row(selRows[static_cast<std::size_t>(i)])); break;
-        case OptGroup::IcoSize: text = i == 0 ? Q(lang.Row(289)) : QString(kSizeCaptions[i]); break;
+        case OptGroup::IcoSize: text = i == 0 ? Q(lang.Row(kRowOwnSizeChoice)) : QString(kSizeCaptions[i]); break;
         default: text = Q(lang.Row(kGroupTexts[g].rows[static_cast<std::size_t>(i)])); break;
       }
       auto* radio = new QRadioButton(text);
@@ -114,7 +115,7 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   folderBox_->setObjectName("TextOtherDir");
   browseButton_->setObjectName("Image1");
   browseButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-  SetControlName(browseButton_, lang.Row(390));  // it opens the folder browser of that title
+  SetControlName(browseButton_, lang.Row(kRowBrowseFolderTitle));  // it opens the folder browser of that title
   folderRow->addWidget(folderBox_, 1);
   folderRow->addWidget(browseButton_);
   static_cast<QGridLayout*>(frames_[2]->layout())->addLayout(folderRow, 3, 0);
@@ -125,7 +126,7 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   connect(browseButton_, &QToolButton::clicked, this, &OptionsDialog::BrowseFolder);
 
   // The editor group.
-  auto* editorFrame = new QGroupBox(Q(lang.Row(615)));
+  auto* editorFrame = new QGroupBox(Q(lang.Row(kRowIconEditorFrame)));
   editorFrame->setObjectName("Frame1_7");
   frames_[7] = editorFrame;
   auto* editorLayout = new QGridLayout(editorFrame);
@@ -133,7 +134,7 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   chooserButton_->setObjectName("Image2");
   chooserButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogStart));
   editorNote_->setObjectName("Label2");
-  editorNote_->setText(Q(lang.Row(616)));
+  editorNote_->setText(Q(lang.Row(kRowIconEditorNote)));
   editorNote_->setWordWrap(true);
   editorLayout->addWidget(editorBox_, 0, 0);
   editorLayout->addWidget(chooserButton_, 0, 1);
@@ -144,10 +145,10 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
   connect(chooserButton_, &QToolButton::clicked, this, &OptionsDialog::ChooseProgram);
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(Q(lang.Row(305)), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(Q(lang.Row(kRowOptionsOk)), QDialogButtonBox::AcceptRole);
   ok->setObjectName("OKButton");
   ok->setDefault(true);
-  QPushButton* cancel = buttons->addButton(Q(lang.Row(306)), QDialogButtonBox::RejectRole);
+  QPushButton* cancel = buttons->addButton(Q(lang.Row(kRowOptionsCancel)), QDialogButtonBox::RejectRole);
   cancel->setObjectName("CancelButton");
   connect(ok, &QPushButton::clicked, this, &OptionsDialog::PressOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -215,7 +216,7 @@ void OptionsDialog::BrowseFolder() {
 
 void OptionsDialog::ChooseProgram() {
   if (!chooser_) return;
-  const std::string path = chooser_(lang_.Row(615));
+  const std::string path = chooser_(lang_.Row(kRowIconEditorFrame));
   if (path.empty()) return;
   form_.editorText = path;
   Show();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "common/LangRows.h"
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/ui/ToolbarIcons.h"
 

@@ -12,9 +12,6 @@ class QAction;
 
 namespace glimmora {
 
-// Names the toolbar's button for the buttons a narrow window cannot show.
-constexpr int kRowMoreToolbarButtons = 714;
-
 class CommandToolbar : public QToolBar {
   Q_OBJECT
  public:

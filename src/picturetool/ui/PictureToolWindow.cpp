@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/LangRows.h"
 #include "picturetool/PictureFit.h"
 #include "picturetool/ui/PictureToolViews.h"
 #include "platform/BackgroundJob.h"
@@ -179,23 +180,23 @@ void PictureToolWindow::BuildWidgets(bool showAbort) {
 }
 
 void PictureToolWindow::ApplyCaptions() {
-  setWindowTitle(Text(lang_, 617));
-  label2_->setText(Text(lang_, 269));
-  label3_[0]->setText(Text(lang_, 273));
-  label3_[1]->setText(Text(lang_, 274));
+  setWindowTitle(Text(lang_, kRowToolTitle));
+  label2_->setText(Text(lang_, kRowToolIconPreview));
+  label3_[0]->setText(Text(lang_, kRowToolWidth));
+  label3_[1]->setText(Text(lang_, kRowToolHeight));
   // The bar and the box of a side are read out by their label.
   for (int side = 0; side < 2; ++side) {
     label3_[side]->setBuddy(sizeTexts_[side]);
-    SetControlName(sizeBars_[side], lang_.Row(273 + side));
+    SetControlName(sizeBars_[side], lang_.Row(kRowToolWidth + side));
   }
-  label4_->setText(Text(lang_, 275));
-  label6_->setText(Text(lang_, 276));
-  buttons_[0]->setText(Text(lang_, 277));
-  buttons_[1]->setText(Text(lang_, 278));
-  buttons_[2]->setText(Text(lang_, 279));
-  buttons_[3]->setText(Text(lang_, 459));
-  label5_[0]->setText(Text(lang_, 618));
-  label5_[1]->setText(Text(lang_, 619));
+  label4_->setText(Text(lang_, kRowToolTransparentColor));
+  label6_->setText(Text(lang_, kRowToolNonePicked));
+  buttons_[0]->setText(Text(lang_, kRowToolMakeIcon));
+  buttons_[1]->setText(Text(lang_, kRowToolDefaults));
+  buttons_[2]->setText(Text(lang_, kRowToolPasteFromClipboard));
+  buttons_[3]->setText(Text(lang_, kRowToolAbortAll));
+  label5_[0]->setText(Text(lang_, kRowToolDragHint));
+  label5_[1]->setText(Text(lang_, kRowToolPickColorHint));
   loadingLabel_->setText(Text(lang_, kRowPictureLoading));
 }
 

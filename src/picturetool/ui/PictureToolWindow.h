@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "shared/PictureTool.h"
@@ -29,15 +30,6 @@ namespace glimmora {
 
 class PictureView;
 class PreviewBox;
-
-constexpr int kRowPictureUnreadable = 631;
-constexpr int kRowClipboardNoPicture = 632;
-constexpr int kRowPictureLoading = 660;
-constexpr int kRowPictureKindUnknown = PictureRefusalRow(PictureRefusal::UnknownKind);
-constexpr int kRowPictureOverLimit = PictureRefusalRow(PictureRefusal::TooLarge);
-constexpr int kRowPictureFileEmpty = PictureRefusalRow(PictureRefusal::Empty);
-constexpr int kRowPictureCannotOpen = PictureRefusalRow(PictureRefusal::CannotOpen);
-constexpr int kRowClipboardPictureUnreadable = 749;
 
 class PictureToolWindow : public QDialog {
   Q_OBJECT

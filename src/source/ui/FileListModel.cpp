@@ -1,5 +1,6 @@
 #include "source/ui/FileListModel.h"
 
+#include "common/LangRows.h"
 #include "source/SizeText.h"
 
 namespace glimmora {
@@ -118,7 +119,7 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumnCount) return {};
-  return QString::fromStdString(lang_.Row(176 + section));
+  return QString::fromStdString(lang_.Row(kRowFileColumnName + section));
 }
 
 }  // namespace glimmora

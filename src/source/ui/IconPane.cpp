@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "common/IconScanner.h"
 #include "common/SaveIconFromSource.h"
@@ -122,7 +123,7 @@ void IconPane::BuildLayout() {
   InstallListAccessibility();
   const LanguageTable& lang = *env_.Lang;
   model_ = new IconListModel(this);
-  for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(182 + c)));
+  for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(kRowIconColumnName + c)));
   model_->SetTooltip([this](const IconRow& row) {
     return Q(IconItemTooltip(view_ == PaneView::Report, row.Text, row.Columns[0], row.Columns[1], *env_.Lang));
   });
@@ -161,7 +162,7 @@ void IconPane::BuildLayout() {
       v->setSelectionModel(shared);
       delete own;
     }
-    SetControlName(v, lang.Row(776));
+    SetControlName(v, lang.Row(kRowFoundIconsName));
     v->installEventFilter(this);
     v->viewport()->installEventFilter(this);
     connect(v, &QAbstractItemView::pressed, this, &IconPane::OnPressed);
@@ -198,8 +199,8 @@ void IconPane::BuildLayout() {
     arrows_[i]->setAutoRaise(true);
     arrows_[i]->setFocusPolicy(Qt::NoFocus);
     // A picture only: the tooltip and a screen reader say which way it turns.
-    arrows_[i]->setToolTip(Q(lang.Row(267 + i)));
-    SetControlName(arrows_[i], lang.Row(267 + i));
+    arrows_[i]->setToolTip(Q(lang.Row(kRowPreviousPageButton + i)));
+    SetControlName(arrows_[i], lang.Row(kRowPreviousPageButton + i));
     connect(arrows_[i], &QToolButton::clicked, this, [this, i] { TurnIconPage(i); });
     barLayout->addWidget(arrows_[i]);
   }
@@ -248,9 +249,6 @@ void IconPane::SetViewMode(PaneView view) {
 const Clock& IconPane::Time() const { return env_.Time != nullptr ? *env_.Time : systemClock_; }
 
 // ----- search and pages -------------------------------------------------------------------------
-
-// "The file cannot be read:"
-constexpr int kRowSourceUnreadable = 656;
 
 void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResult* result) {
   RowCollector rows;

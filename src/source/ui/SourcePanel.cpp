@@ -18,6 +18,7 @@
 #include <limits>
 #include <utility>
 
+#include "common/LangRows.h"
 #include "common/Paths.h"
 #include "platform/Volumes.h"
 #include "source/FileListRows.h"
@@ -97,10 +98,10 @@ void SourcePanel::BuildLayout() {
   SetPaneFocusColour(treeView_, false);
 
   InstallListAccessibility();
-  SetControlName(treeView_, lang.Row(773));
+  SetControlName(treeView_, lang.Row(kRowFolderTreeName));
   pathBox_ = new PathBox;
   pathBox_->setObjectName(QStringLiteral("ImageComboPath"));
-  SetControlName(pathBox_, lang.Row(774));
+  SetControlName(pathBox_, lang.Row(kRowFolderPathName));
   SetPaneFocusColour(pathBox_, false);
 
   auto* left = new QWidget;
@@ -148,8 +149,8 @@ void SourcePanel::BuildLayout() {
   fileViews_ = new QStackedWidget;
   fileViews_->setObjectName(QStringLiteral("ListViewFile"));
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{table, list, icons}) {
-    v->setToolTip(QString::fromStdString(lang.Row(207)));
-    SetControlName(v, lang.Row(775));
+    v->setToolTip(QString::fromStdString(lang.Row(kRowFileListTooltip)));
+    SetControlName(v, lang.Row(kRowFileListName));
     SetPaneFocusColour(v, false);
     fileViews_->addWidget(v);
     fileViewWidgets_.push_back(v);
@@ -169,7 +170,8 @@ void SourcePanel::BuildLayout() {
   }
   // The row is as tall as its texts will be from the start: Chinese characters stand taller than
   // the empty row, and the list above would lose a pixel when the first folder's count arrives.
-  panels_[0]->setText(QString::fromStdString(lang.Row(216) + " 0 " + lang.Row(217) + " (0.9 KB)"));
+  panels_[0]->setText(
+      QString::fromStdString(lang.Row(kRowSourceTotal) + " 0 " + lang.Row(kRowFilesPlural) + " (0.9 KB)"));
   const int statusHeight = panels_[0]->sizeHint().height();
   panels_[0]->clear();
   for (QLabel* p : panels_) p->setMinimumHeight(statusHeight);
@@ -321,8 +323,8 @@ void SourcePanel::ResetTreeViewS(bool setup) {
   BusyCursor busy;
   const SourceRoots roots = env_.Roots();
   const LanguageTable& lang = *env_.Lang;
-  tree_->Reset(roots.Volumes, roots.Desktop, roots.Documents, {lang.Row(204), lang.Row(205), lang.Row(206)},
-               setup);
+  tree_->Reset(roots.Volumes, roots.Desktop, roots.Documents,
+               {lang.Row(kRowTreeComputer), lang.Row(kRowTreeDocuments), lang.Row(kRowTreeDesktop)}, setup);
 }
 
 int SourcePanel::SelectedNode() const {
@@ -370,8 +372,8 @@ bool SourcePanel::RetryOrCancel(const std::string& what, FsError error) {
     r.row = kRowFolderAccessDenied;
     r.text = env_.Lang->Row(r.row) + "\n" + what;
   } else {
-    r.row = 215;
-    r.text = env_.Lang->Row(215) + " " + what;
+    r.row = kRowFolderNotReady;
+    r.text = env_.Lang->Row(kRowFolderNotReady) + " " + what;
   }
   r.buttons = PromptButtons::RetryCancel;
   r.icon = PromptIcon::Warning;
@@ -754,8 +756,8 @@ void SourcePanel::RemoveCheckedFiles() {
 bool SourcePanel::AskDeleteFiles() {
   if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
   PromptRequest r;
-  r.text = env_.Lang->Row(203);
-  r.row = 203;
+  r.text = env_.Lang->Row(kRowAskDeleteTickedFiles);
+  r.row = kRowAskDeleteTickedFiles;
   r.buttons = PromptButtons::YesNo;
   r.icon = PromptIcon::Question;
   return env_.Ask->AskToDelete(r) == PromptAnswer::Yes;
@@ -811,8 +813,8 @@ void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& ou
     if (out.Failed.size() > 10) report += "\n... (" + std::to_string(out.Failed.size()) + ")";
     if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
     PromptRequest r;
-    r.text = env_.Lang->Row(650) + report;
-    r.row = 650;
+    r.text = env_.Lang->Row(kRowFilesNotDeleted) + report;
+    r.row = kRowFilesNotDeleted;
     r.buttons = PromptButtons::Ok;
     r.icon = PromptIcon::Warning;
     env_.Ask->Ask(r);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/WebAddress.h"
@@ -16,8 +17,6 @@
 namespace glimmora {
 
 namespace {
-constexpr int kAskDeleteRow = 377;
-constexpr int kAskFromFileRow = 378;
 
 bool AskYesToDelete(Prompter& prompter, const LanguageTable& lang, int row) {
   return prompter.AskRowToDelete(lang, row, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
@@ -113,9 +112,10 @@ void WebSitePanel::OnEditorButton(int index) {
 
 void WebSitePanel::ReportFailure(const WebStoreResult& result) {
   if (result.Status == WebStoreStatus::Full) {
-    prompter_.AskRow(lang_, 648, PromptButtons::Ok, PromptIcon::Warning);
+    prompter_.AskRow(lang_, kRowWebSiteListFull, PromptButtons::Ok, PromptIcon::Warning);
   } else if (result.Status == WebStoreStatus::WriteFailed) {
-    prompter_.Tell(lang_.Row(649) + "\n" + result.Error, 649, PromptIcon::Critical);
+    prompter_.Tell(lang_.Row(kRowWebSiteListNotSaved) + "\n" + result.Error, kRowWebSiteListNotSaved,
+                   PromptIcon::Critical);
   }
 }
 
@@ -161,8 +161,8 @@ void WebSitePanel::DeleteCheckedEntries() {
   for (int i = 0; i < list_->topLevelItemCount(); ++i)
     if (list_->topLevelItem(i)->checkState(0) == Qt::Checked) records.insert(RecordOf(list_->topLevelItem(i)));
   if (records.empty()) return;
-  if (!AskYesToDelete(prompter_, lang_, kAskDeleteRow)) return;
-  if (AskYesToDelete(prompter_, lang_, kAskFromFileRow)) {
+  if (!AskYesToDelete(prompter_, lang_, kRowAskDeleteSites)) return;
+  if (AskYesToDelete(prompter_, lang_, kRowAskDeleteSitesFromFile)) {
     const WebStoreResult r = store_.Kill(records);
     if (!r.Ok()) return ReportFailure(r);
     // Records after a dropped one have moved up: what the editor was filled from is gone.

@@ -13,15 +13,13 @@
 
 #include <algorithm>
 
+#include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/TextCodec.h"
 
 namespace glimmora {
 
 namespace {
-constexpr int kFirstLabelRow = 399;
-constexpr int kFirstButtonRow = 405;
-constexpr int kNewButtonRow = 460;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -51,13 +49,13 @@ void KeepToField(QLineEdit* box, std::size_t fieldBytes) {
 
 WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDialog(parent) {
   setObjectName("FrmWebSite");
-  setWindowTitle(Q(lang.Row(771)));
+  setWindowTitle(Q(lang.Row(kRowWebSiteEditTitle)));
   setModal(false);
 
   auto* grid = new QGridLayout;
   for (int i = 0; i < kWebFieldCount; ++i) {
     auto idx = static_cast<std::size_t>(i);
-    labels_[idx] = new QLabel(Q(lang.Row(kFirstLabelRow + i)), this);
+    labels_[idx] = new QLabel(Q(lang.Row(kRowSiteNameLabel + i)), this);
     labels_[idx]->setObjectName(QString("LabelW%1").arg(i));
     boxes_[idx] = new QLineEdit(this);
     boxes_[idx]->setObjectName(QString("TextEditWebSite%1").arg(i));
@@ -74,7 +72,7 @@ WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDial
 
   auto* row = new QHBoxLayout;
   for (int i = 0; i < kButtonCount; ++i) {
-    const int captionRow = i == kNew ? kNewButtonRow : kFirstButtonRow + i;
+    const int captionRow = i == kNew ? kRowSiteNew : kRowSiteSave + i;
     auto* b = new QPushButton(Q(lang.Row(captionRow)), this);
     b->setObjectName(QString("Command1_%1").arg(i));
     // Enter in a box must not save by surprise.

@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "websites/WebSitePaneSizes.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kRecordRole = Qt::UserRole;
 constexpr int kStatusHeightPx = 20;  // 300 twips
 constexpr int kSplitterBarPx = 7;    // the gap of 105 twips between list and text
-constexpr int kRowListUnreadable = 721;
 
 // Column keys, header rows and widths as fractions of the list's width. Together they are wider
 // than the list, which then scrolls sideways.
@@ -32,13 +32,13 @@ struct ColumnSpec {
   int row;
   double divisor;
 };
-constexpr std::array<ColumnSpec, 8> kColumns{{{"Index", 186, 12.5},
-                                              {"Name", 187, 3.5},
-                                              {"Auth", 188, 6.4},
-                                              {"Lang", 189, 15},
-                                              {"Add", 190, 2},
-                                              {"Note", 191, 3},
-                                              {"Detail", 192, 3},
+constexpr std::array<ColumnSpec, 8> kColumns{{{"Index", kRowNumberColumn, 12.5},
+                                              {"Name", kRowSiteColumnName, 3.5},
+                                              {"Auth", kRowSiteColumnAuthor, 6.4},
+                                              {"Lang", kRowSiteColumnLanguage, 15},
+                                              {"Add", kRowSiteColumnAddress, 2},
+                                              {"Note", kRowSiteColumnNote, 3},
+                                              {"Detail", kRowSiteColumnDetails, 3},
                                               {"Space", 0, 10}}};
 
 const QColor kFocusColour(255, 255, 255);
@@ -61,7 +61,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
 
   list_ = new QTreeWidget;
   list_->setObjectName("ListViewWebSite");
-  SetControlName(list_, lang_.Row(781));
+  SetControlName(list_, lang_.Row(kRowWebSiteListName));
   QStringList headers;
   for (const auto& c : kColumns) headers << (c.row ? Q(lang_.Row(c.row)) : QString());
   list_->setColumnCount(static_cast<int>(kColumns.size()));
@@ -78,8 +78,8 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
 
   text_ = new QPlainTextEdit;
   text_->setObjectName("TextWebSite");
-  SetControlName(text_, lang_.Row(192));
-  text_->setToolTip(Q(lang_.Row(213)));
+  SetControlName(text_, lang_.Row(kRowSiteColumnDetails));
+  text_->setToolTip(Q(lang_.Row(kRowWebSiteTextTooltip)));
   text_->setMinimumHeight(1);
   SetBackColour(text_, kIdleColour);
   text_->installEventFilter(this);
@@ -173,7 +173,7 @@ void WebSitePanel::LoadList() {
   std::string error;
   const auto sites = store_.Get(lang_.CurLang, &error);
   if (!error.empty())
-    prompter_.Tell(lang_.Row(kRowListUnreadable) + "\n" + error, kRowListUnreadable, PromptIcon::Warning);
+    prompter_.Tell(lang_.Row(kRowWebSiteListUnreadable) + "\n" + error, kRowWebSiteListUnreadable, PromptIcon::Warning);
   if (sites.empty()) return;
   list_->setUpdatesEnabled(false);
   list_->clear();

@@ -19,6 +19,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "common/LangRows.h"
 #include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"

@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "common/BmpFile.h"
+#include "common/LangRows.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "picturetool/ui/PictureToolViews.h"
 #include "support/FixedClock.h"

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "SourcePageFixture.h"
+#include "common/LangRows.h"
 #include "source/PaneLayout.h"
 
 #include <QSplitter>

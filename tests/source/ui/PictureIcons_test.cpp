@@ -18,6 +18,7 @@
 #include "common/Dib.h"
 #include "common/FileBytes.h"
 #include "common/IcoFile.h"
+#include "common/LangRows.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"

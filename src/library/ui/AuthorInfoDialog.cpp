@@ -7,12 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shared/ui/QtText.h"
+
 namespace glimmora {
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 AuthorInfoDialog::AuthorInfoDialog(const LanguageTable& lang, WebOpener* opener, QWidget* parent)
     : QDialog(parent), opener_(opener) {

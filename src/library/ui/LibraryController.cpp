@@ -40,11 +40,10 @@
 #include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/Preview.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr std::size_t kLargestPreviewIcon = 4u << 20;
 

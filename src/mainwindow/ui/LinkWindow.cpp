@@ -9,11 +9,10 @@
 #include <utility>
 
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The texts of the friendly-links window, fixed in both languages.
 constexpr const char* kFriendLinksEnglish =

@@ -26,12 +26,11 @@
 #include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "platform/DesktopLanguage.h"
+#include "shared/ui/QtText.h"
 #include "source/ui/SourcePanel.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Opens a window again from the start: a window already open is closed first, so its contents
 // are laid out anew, then the new one is shown in front.

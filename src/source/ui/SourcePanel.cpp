@@ -26,6 +26,8 @@
 #include "source/TypedPath.h"
 #include "source/ui/FileListIcons.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/ListViews.h"
+#include "shared/ui/PaneShade.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/FolderTreeModel.h"
 #include "source/ui/SourceViews.h"
@@ -94,14 +96,14 @@ void SourcePanel::BuildLayout() {
   treeView_->setHeaderHidden(true);
   treeView_->setUniformRowHeights(true);
   treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  SetPaneFocusColour(treeView_, false);
+  ShadePane(treeView_, false);
 
   InstallListAccessibility();
   SetControlName(treeView_, lang.Row(773));
   pathBox_ = new PathBox;
   pathBox_->setObjectName(QStringLiteral("ImageComboPath"));
   SetControlName(pathBox_, lang.Row(774));
-  SetPaneFocusColour(pathBox_, false);
+  ShadePane(pathBox_, false);
 
   auto* left = new QWidget;
   auto* leftLayout = new QVBoxLayout(left);
@@ -114,44 +116,21 @@ void SourcePanel::BuildLayout() {
   fileModel_ = new FileListModel(lang, this);
   auto* table = new FileListTable;
   table->setObjectName(QStringLiteral("ListViewFileReport"));
-  table->setModel(fileModel_);
-  table->setRootIsDecorated(false);
-  table->setItemsExpandable(false);
-  table->setUniformRowHeights(true);
-  table->setAllColumnsShowFocus(true);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->setSelectionMode(QAbstractItemView::SingleSelection);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->header()->setStretchLastSection(false);
   auto* list = new FileListGrid;
   list->setObjectName(QStringLiteral("ListViewFileList"));
-  list->setViewMode(QListView::ListMode);
-  list->setFlow(QListView::TopToBottom);
-  list->setWrapping(true);
-  list->setResizeMode(QListView::Adjust);
   auto* icons = new FileListGrid;
   icons->setObjectName(QStringLiteral("ListViewFileIcons"));
-  icons->setViewMode(QListView::IconMode);
-  icons->setIconSize(QSize(32, 32));
-  icons->setGridSize(QSize(96, 72));
-  icons->setWordWrap(true);
-  icons->setResizeMode(QListView::Adjust);
-  icons->setMovement(QListView::Static);
-  for (FileListGrid* grid : {list, icons}) {
-    grid->setModel(fileModel_);
-    grid->setSelectionModel(table->selectionModel());  // one selection for every view
-    grid->setUniformItemSizes(true);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  }
   // Named as the control: focus in any of the three views counts as the file list.
   fileViews_ = new QStackedWidget;
   fileViews_->setObjectName(QStringLiteral("ListViewFile"));
+  BuildListViews(fileViews_, {table, list, icons}, fileModel_, QAbstractItemView::SingleSelection, QSize(96, 72));
+  table->setItemsExpandable(false);
+  table->header()->setStretchLastSection(false);
+  for (FileListGrid* grid : {list, icons}) grid->setUniformItemSizes(true);
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{table, list, icons}) {
     v->setToolTip(QString::fromStdString(lang.Row(207)));
     SetControlName(v, lang.Row(775));
-    SetPaneFocusColour(v, false);
-    fileViews_->addWidget(v);
+    ShadePane(v, false);
     fileViewWidgets_.push_back(v);
   }
 
@@ -244,13 +223,13 @@ void SourcePanel::ConnectViews() {
   treeView_->ArrowKeyUp = [this] { TreeViewS_Click(); };
   treeView_->RightClick = [this] { emit PopupRequested(QStringLiteral("TREEVIEWS")); };
   treeView_->Focus = [this](bool in) {
-    SetPaneFocusColour(treeView_, in);
+    ShadePane(treeView_, in);
     if (in) emit PaneFocused(1);
   };
 
   pathBox_->Walk = [this] { ImageCobomKeyup(false); };
   pathBox_->Focus = [this](bool in) {
-    SetPaneFocusColour(pathBox_, in);
+    ShadePane(pathBox_, in);
     if (in) emit PaneFocused(0);
   };
 
@@ -269,7 +248,7 @@ void SourcePanel::ConnectViews() {
     }
   };
   hooks.Focus = [this](bool in) {
-    for (QWidget* v : fileViewWidgets_) SetPaneFocusColour(v, in);
+    for (QWidget* v : fileViewWidgets_) ShadePane(v, in);
     if (in) emit PaneFocused(2);
   };
   static_cast<FileListTable*>(fileViewWidgets_[0])->Hooks = hooks;
@@ -305,7 +284,7 @@ void SourcePanel::SetIconPane(QWidget* pane, IconPaneLink* link) {
     placeholder->setObjectName(QStringLiteral("ListViewPict"));
     placeholder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     placeholder->setAutoFillBackground(true);
-    SetPaneFocusColour(placeholder, false);
+    ShadePane(placeholder, false);
     QPalette p = placeholder->palette();
     p.setColor(QPalette::Window, QColor(235, 235, 235));
     placeholder->setPalette(p);

@@ -15,6 +15,7 @@
 
 #include "common/LanguageTable.h"
 #include "common/TextCodec.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 
@@ -22,8 +23,6 @@ namespace {
 constexpr int kFirstLabelRow = 399;
 constexpr int kFirstButtonRow = 405;
 constexpr int kNewButtonRow = 460;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Keeps a box within the bytes its field holds, cut at a character boundary: what was typed or
 // pasted at the cursor gives way, the text after the cursor stays. A text put in whole (the

@@ -21,13 +21,13 @@
 #include "mainwindow/ui/HelpWindow.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/LinkWindow.h"
-#include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/SplashWindow.h"
-#include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "platform/DesktopLanguage.h"
 #include "shared/ui/QtText.h"
+#include "source/ui/SourcePage.h"
 #include "source/ui/SourcePanel.h"
+#include "websites/ui/WebSitePage.h"
 
 namespace glimmora {
 namespace {

@@ -25,11 +25,11 @@
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
-#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/SourcePage.h"
 #include "mainwindow/ui/Toolbar.h"
-#include "mainwindow/ui/WebSitePage.h"
+#include "websites/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
-#include "picturetool/ui/PictureToolWindow.h"
+#include "picturetool/ui/PictureToolDialog.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
@@ -75,7 +75,7 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
   ASSERT_GE(row, 0);
   bool openMeanwhile = false;
   QTimer::singleShot(0, [&] {
-    PictureToolWindow* tool = w->Pictures()->Tool().OpenWindow();
+    PictureToolDialog* tool = w->Pictures()->Tool().OpenWindow();
     ASSERT_NE(tool, nullptr);
     openMeanwhile = icons->PictureToolOpen();
     EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->Loading(); }, 5000));  // the picture decodes in the background

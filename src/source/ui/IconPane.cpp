@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/AsciiCase.h"
 #include "common/FileBytes.h"
 #include "common/Paths.h"
 #include "common/IconScanner.h"
@@ -29,6 +30,7 @@
 #include "shared/ui/ListViews.h"
 #include "shared/ui/PaneShade.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/BusyCursor.h"
 #include "shared/ui/QtText.h"
 #include "source/ui/IconListModel.h"
 #include "shared/ui/Preview.h"
@@ -43,13 +45,6 @@ constexpr int kMovedFilesLimit = 50;
 // Pictures larger than this are not previewed at real size: the window would not fit a screen.
 constexpr int kLargestPreview = 1024;
 constexpr std::size_t kLargestIcoPreviewBytes = 4 * 1024 * 1024;
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  });
-  return s;
-}
 
 // The page's progress bar fed by the scan. The scan does not yield, so each change is painted at
 // once.
@@ -98,12 +93,6 @@ class RowCollector : public FoundIconSink {
   }
   std::vector<IconRow> Rows;
   std::string Status;
-};
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
 }  // namespace
@@ -231,7 +220,7 @@ void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResul
   r.NostanAns = IcoDir().NostanAns;
   if (progress_ != nullptr) progress_->setValue(1);
   {
-    WaitCursor wait;
+    BusyCursor wait;
     *result = SearchIconInFile(r, services);
   }
   model_->SetRows(std::move(rows.Rows));
@@ -506,11 +495,11 @@ void IconPane::SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::
 bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
                        bool toIconClipboard, bool useNow) {
   if (saving_ || searching_) return false;
-  const std::string mode = Upper(mmod);
+  const std::string mode = AsciiUpper(mmod);
   if (mode != "ICO" && mode != "FILE") return false;
   saving_ = true;
   bool clean = true;
-  WaitCursor wait;
+  BusyCursor wait;
   if (mode == "ICO") {
     std::vector<PaneIcon> items = PaneIcons();
     if (!items.empty()) {
@@ -648,7 +637,7 @@ void IconPane::dispIcoRealSize(int row, QPoint globalPos) {
 
 void IconPane::ShowFilePreview(const std::string& filePath) {
   QImage image;
-  if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
+  if (filePath.size() > 4 && AsciiUpper(filePath.substr(filePath.size() - 4)) == ".ICO") {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
     image = SmallPictureImage(filePath, kLargestPreview);

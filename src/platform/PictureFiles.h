@@ -2,9 +2,9 @@
 // Loading pictures: BMP files through our own decoder (never through Qt's, which fills the rows a
 // damaged bitmap lacks), JPG and GIF through Qt's image reader, WMF through our metafile player,
 // and the picture on the system clipboard. Every picture comes back drawn on white as a 24-bit
-// raster, or refused with the reason. Nothing larger than the limits below is decoded, whatever
-// its header claims. The loaders touch no widget, so they may run on any thread; only
-// TakeClipboardPicture must run on the window's thread.
+// raster, or refused with the reason. Nothing larger than the picture limit (RasterImages.h) or
+// the file limit below is decoded, whatever its header claims. The loaders touch no widget, so
+// they may run on any thread; only TakeClipboardPicture must run on the window's thread.
 
 #include <QFile>
 #include <QImage>
@@ -18,13 +18,10 @@
 
 #include "common/PictureRefusal.h"
 #include "common/Raster.h"
+#include "platform/RasterImages.h"
 
 namespace glimmora {
 
-// A current phone's 50-megapixel photo loads with room to spare; a picture held as a raster costs
-// four bytes a pixel, so the largest takes 400 MB.
-constexpr int kMaxPictureMegapixels = 100;
-constexpr std::int64_t kMaxPicturePixels = std::int64_t{kMaxPictureMegapixels} * 1000 * 1000;
 // Room for the largest picture as an uncompressed 32-bit bitmap.
 constexpr std::size_t kMaxPictureFileBytes = static_cast<std::size_t>(kMaxPicturePixels) * 4 + (std::size_t{1} << 20);
 
@@ -69,12 +66,5 @@ ClipboardPicture TakeClipboardPicture();
 PictureLoad DecodeClipboardPicture(const ClipboardPicture& clip);
 // An image (the clipboard's, a drawn metafile) as a picture on white; refused (UnknownKind) when null.
 PictureLoad PictureFromImage(const QImage& image);
-
-// A Qt image drawn on white (its alpha blended over white); nullopt when it is null or too large.
-std::optional<Raster> RasterFromImage(const QImage& image);
-// The raster as an opaque RGB32 image (a copy); null when there is no memory for it.
-QImage ImageFromRaster(const Raster& raster);
-// The raster seen as an RGB32 image without a copy: valid while `raster` lives unchanged.
-QImage ImageViewOfRaster(const Raster& raster);
 
 }  // namespace glimmora

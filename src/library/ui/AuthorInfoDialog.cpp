@@ -8,13 +8,9 @@
 #include <QVBoxLayout>
 
 #include "common/LangRows.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 AuthorInfoDialog::AuthorInfoDialog(const LanguageTable& lang, WebOpener* opener, QWidget* parent)
     : QDialog(parent), opener_(opener) {

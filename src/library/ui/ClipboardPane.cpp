@@ -18,11 +18,10 @@
 #include "library/LibFiles.h"
 #include "library/ui/LibraryPageList.h"
 #include "shared/ui/ListRowIcons.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Val of a text: its leading number after blanks, 0 when there is none.
 int LeadingNumber(const QString& text) {

@@ -13,13 +13,9 @@
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
 #include "shared/ui/ListRowIcons.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 LibIconList::LibIconList(LibraryPageList* list, std::string workDir, const LanguageTable& lang, QObject* parent)
     : QObject(parent), list_(list), workDir_(std::move(workDir)), lang_(lang) {

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCursor>
 #include <QEvent>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,24 +11,17 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QToolButton>
-#include <QTreeView>
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <map>
 
-#include "common/CopyIcoFile.h"
+
 #include "common/FileBytes.h"
 #include "common/LangRows.h"
 #include "common/Paths.h"
-#include "library/CopyLibIco.h"
 #include "library/KeywordSearch.h"
 #include "library/LibEdits.h"
-#include "library/LibPages.h"
-#include "library/LibraryReader.h"
-#include "library/MoveToLib.h"
 #include "library/ui/AuthorInfoDialog.h"
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibIconList.h"
@@ -38,14 +29,12 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "library/ui/LibraryPage.h"
-#include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/Preview.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr std::size_t kLargestPreviewIcon = 4u << 20;
 
@@ -57,32 +46,12 @@ class DecliningPrompter : public Prompter {
   }
 };
 
-MaskAnswer MaskOf(const SaveDirRec& rec) {
-  return rec.MaskColorAns <= 2 ? static_cast<MaskAnswer>(rec.MaskColorAns) : MaskAnswer::Yes;
-}
-
-// A run of std::vector<bool> as the contiguous flags the GUI-free calls take.
-std::unique_ptr<bool[]> Flags(const std::vector<bool>& v) {
-  auto flags = std::make_unique<bool[]>(v.size() + 1);
-  for (std::size_t i = 0; i < v.size(); ++i) flags[i] = v[i];
-  return flags;
-}
-
 QString UpperName(const QString& nodeText) {
   const int p = nodeText.indexOf(QStringLiteral(" ("));
   return (p >= 0 ? nodeText.left(p) : nodeText).toUpper();
 }
 
 }  // namespace
-
-class LibraryController::BusyGuard {
- public:
-  explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~BusyGuard() { flag_ = false; }
-
- private:
-  bool& flag_;
-};
 
 LibraryController::LibraryController(LibraryPage& page, AppState& state, QObject* parent)
     : QObject(parent), page_(page), state_(state), fallbackPrompter_(std::make_unique<DecliningPrompter>()),
@@ -306,413 +275,6 @@ void LibraryController::RunLibraryTreeMenu(int index) {
       break;
     default: break;
   }
-}
-
-// ----- library pane -----
-
-void LibraryController::ShowLibPages(int iconCount) {
-  const LibPagesState s =
-      MakeLibPagesState(iconCount, icons_->Count(), libGrpNo_, state_.LibGrpSize, state_.LangStr);
-  libGrpCount_ = s.LibGrpCount;
-  if (s.LibGrpNo > 0) libGrpNo_ = s.LibGrpNo;
-  if (s.MultiPage) icons_->SetHeading(s.Caption);
-  ShowPageButtons(s.MultiPage, s.PrevEnabled, s.NextEnabled);
-}
-
-void LibraryController::ShowPageButtons(bool shown, bool prev, bool next) {
-  for (int i = 0; i < 2; ++i) {
-    QToolButton* b = page_.PictureGrp(i);
-    b->setVisible(shown);
-    b->setEnabled(i == 0 ? prev : next);
-  }
-  CommandSwitches w;
-  w.Whole("mn9LastGrpIcon", prev);
-  w.Whole("mn10NextGrpIcon", next);
-  emit SwitchesChanged(w);
-}
-
-void LibraryController::GetIcoFromLib() {
-  if (busy_) return;
-  BusyGuard busy(busy_);
-  QTreeWidgetItem* node = tree_->Selected();
-  page_.TextSelIcoKeyword()->clear();
-  icons_->SetHeading(state_.Row(kRowLibColumnNumber));
-  if (!node || LibraryTree::Kind(node) != LibNodeKind::Library) {
-    const LibPage empty = CategoryPage(icons_->WorkDir(), state_.LangStr);
-    icons_->Clear();
-    paneSource_ = LibPaneSource::None;
-    RecountLibIco();
-    // A category shows an empty pane and says so.
-    page_.StatusPanel(2)->setText(Q(empty.Status2));
-    page_.StatusPanel(3)->clear();
-    ShowLibPages(0);
-    return;
-  }
-  const std::string name = NodeName(node->text(0).toStdString());
-  page_.ImageComboLRD()->setEditText(Q(name));
-  AddImageComboLRD();
-  page_.ImageComboLRD()->setEditText(Q(name));
-
-  LibPageRequest request;
-  request.SrcPath = LibraryTree::SrcPath(node);
-  request.CategoryName = node->parent() ? node->parent()->text(0).toStdString() : std::string();
-  request.LibraryName = name;
-  request.LibGrpNo = libGrpNo_;
-  request.LibGrpSize = state_.LibGrpSize;
-  request.WorkDir = icons_->WorkDir();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const LibPage page = glimmora::GetIcoFromLib(request, state_.LangStr, [this](int v) { Progress(v); });
-  EndProgress();
-  QApplication::restoreOverrideCursor();
-  icons_->Clear();
-  paneSource_ = LibPaneSource::Page;
-  if (page.Status != LibOpenStatus::Ok) {
-    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + page.Problem, kRowLibraryUnreadable,
-               PromptIcon::Warning);
-    ShowLibPages(0);
-    RecountLibIco();
-    return;
-  }
-  if (page.IconCount == 0) {
-    // An empty library shows an empty pane: no totals or page buttons of the library shown before.
-    ShowLibPages(0);
-    RecountLibIco();
-    page_.StatusPanel(2)->clear();
-    page_.StatusPanel(3)->clear();
-    CommandSwitches w;
-    w.Whole("PopIcoMenu", false);
-    emit SwitchesChanged(w);
-    return;
-  }
-  node->setText(0, Q(LibNodeText(name, page.IconCount)));
-  libGrpNo_ = page.LibGrpNo;
-  icons_->SetItems(page.Items);
-  busy_ = false;
-  ShowLibPages(page.IconCount);
-  RecountLibIco();
-  page_.StatusPanel(3)->clear();
-  if (page.Unreadable > 0)
-    Ask().Tell(state_.LangStr.Row(kRowPageIconsUnreadable) + " " + std::to_string(page.Unreadable),
-               kRowPageIconsUnreadable, PromptIcon::Warning);
-  if (page.WorkFolderNotReal) TellNotRealFolder(icons_->WorkDir(), Ask(), state_.LangStr);
-  emit CaptionChanged();
-}
-
-void LibraryController::TurnIconPage(int index) {
-  if (busy_) return;
-  page_.ListViewLIco()->CurrentView()->setFocus();
-  libGrpNo_ += index == 1 ? 1 : -1;
-  if (libGrpNo_ < 1) libGrpNo_ = 1;
-  if (libGrpCount_ > 0 && libGrpNo_ > libGrpCount_) libGrpNo_ = libGrpCount_;
-  GetIcoFromLib();
-  page_.ListViewLIco()->CurrentView()->setFocus();
-}
-
-// A library opened from the tree leaves the toolbar to the list that is current, so that the
-// clipboard's move button stays usable while its icons are selected.
-void LibraryController::RecountLibIco() {
-  if (CurrentIs("ListViewLIco")) SelectLibIco();
-  else icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
-}
-
-void LibraryController::SelectLibIco() {
-  const LibSelectState s = icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
-  page_.TextSelIcoKeyword()->setEnabled(s.KeywordBox);
-  page_.CommandSaveKeyword()->setEnabled(s.KeywordBox);
-  if (s.SetKeywordText) page_.TextSelIcoKeyword()->setText(Q(s.KeywordText));
-  emit SwitchesChanged(LibIconList::Switches(s));
-}
-
-void LibraryController::SelectAllIcons() {
-  icons_->SelectAll();
-  SelectLibIco();
-}
-
-void LibraryController::CancelIconSelection() {
-  icons_->ClearSelection();
-  SelectLibIco();
-}
-
-void LibraryController::SelSomeIco(int acSize, int acColor) {
-  if (busy_) return;
-  std::vector<IconFacts> facts;
-  for (const LibPaneItem& item : icons_->Items()) facts.push_back({item.Width, item.Height, item.BitCount});
-  const std::vector<bool> now = glimmora::SelSomeIco(facts, icons_->SelectedFlags(), acSize, acColor);
-  std::vector<int> rows;
-  for (std::size_t i = 0; i < now.size(); ++i)
-    if (now[i]) rows.push_back(static_cast<int>(i));
-  icons_->SelectRows(rows);
-  SelectLibIco();
-}
-
-void LibraryController::RenumberAfterDelete(const std::string& srcPath, const std::vector<int>& deletedEntries) {
-  // The kept entries of that library moved up; the rows that still show them follow, with the
-  // stamps of their new places, so later writes still find them.
-  const LibraryReader reader = LibraryReader::Open(srcPath);
-  for (int r = 0; r < icons_->Count(); ++r) {
-    LibPaneItem& item = icons_->Item(r);
-    if (item.SrcPath != srcPath) continue;
-    const int before = static_cast<int>(
-        std::count_if(deletedEntries.begin(), deletedEntries.end(), [&](int e) { return e < item.Entry; }));
-    item.Entry -= before;
-    const auto entry = reader.Item(item.Entry);
-    item.Stamp = entry ? EntryStamp(*entry) : 0;
-  }
-}
-
-void LibraryController::DeleteSelectedIcons() {
-  if (busy_) return;
-  ResetShiftKeys(state_, 0);
-  const PromptAnswer answer = Ask().AskRowToDelete(state_.LangStr, 212, PromptButtons::YesNo);
-  const std::vector<int> rows = icons_->SelectedRows();
-  if (answer == PromptAnswer::Yes) {
-    // The library's own question comes even with nothing selected; then nothing is written.
-    std::vector<LibPaneItem> chosen;
-    for (int r : rows) chosen.push_back(icons_->Item(r));
-    const KillResult result = KillIcoFromLib(chosen, Ask(), state_.LangStr);
-    if (result.Cancelled) return;
-    if (rows.empty()) {
-      SelectLibIco();
-      return;
-    }
-    for (const auto& [src, count] : result.NewCounts) tree_->SetLibraryCount(src, count);
-    QTreeWidgetItem* node = tree_->Selected();
-    const std::string shown = LibraryTree::SrcPath(node);
-    if (paneSource_ == LibPaneSource::Page && result.NewCounts.count(shown) > 0) {
-      libGrpNo_ = ClampLibPage(libGrpNo_, result.NewCounts.at(shown), state_.LibGrpSize);
-      GetIcoFromLib();
-      return;
-    }
-    // Search hits: the deleted rows go, the others of the same libraries are renumbered.
-    std::vector<int> gone;
-    std::map<std::string, std::vector<int>> deleted;
-    for (int r : rows) {
-      const LibPaneItem& item = icons_->Item(r);
-      if (result.NewCounts.count(item.SrcPath) == 0) continue;
-      gone.push_back(r);
-      deleted[item.SrcPath].push_back(item.Entry);
-    }
-    icons_->RemoveRows(gone);
-    for (const auto& [src, entries] : deleted) RenumberAfterDelete(src, entries);
-    SelectLibIco();
-    return;
-  }
-  // No: the icons leave the pane only; the library stays as it is.
-  icons_->RemoveRows(rows);
-  SelectLibIco();
-}
-
-std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string& icoBmp, bool allIco,
-                                               bool toClipboard) {
-  if (busy_ || icons_->Count() == 0) return {};
-  CopyLibRequest request;
-  request.SubMnindex = subMnindex;
-  request.IcoBmp = icoBmp;
-  request.AllIco = allIco;
-  request.ToClipboard = toClipboard;
-  request.WorkDir = icons_->WorkDir();
-  request.ClipDir = clip_->ClipDir();
-  request.ClipIcoCount = clip_->Count();
-  request.LastClipKey = clip_->ClipboardState().LastKey;
-  request.Mask = MaskOf(state_.SaveLibDir);
-  if (!toClipboard) {
-    ResetShiftKeys(state_, 0);
-    std::optional<std::string> folder = ParamExportFolder(state_.SaveLibDir.UseNow != 0, state_.SaveLibDir.OtherDir);
-    if (!folder) {
-      if (!services_.Browser) return {};
-      folder = ChooseExportFolder([this] { return services_.Browser->BrowseForFolder(std::string()); }, Ask(),
-                                  state_.LangStr);
-    }
-    if (!folder) return {};
-    request.TargetDir = *folder;
-    // The readme names the library of the icons (the first one copied stands for a search's mix).
-    const std::vector<int> sel = icons_->SelectedRows();
-    const int first = allIco || sel.empty() ? 0 : sel.front();
-    const LibPaneItem& item = icons_->Item(first);
-    request.ReadmeLine = LibReadmeLine(state_.AppTitle, item.CategoryName, item.LibraryName + " (");
-  }
-  const std::vector<bool> selected = icons_->SelectedFlags();
-  const auto flags = Flags(selected);
-  CopyLibResult result;
-  {
-    BusyGuard busy(busy_);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    result = glimmora::CopyLibIco(request, icons_->Items(), std::span<const bool>(flags.get(), selected.size()),
-                                  Time(), Ask(), state_.LangStr, [] { QCoreApplication::processEvents(); });
-    QApplication::restoreOverrideCursor();
-  }
-  if (allIco) icons_->ClearSelection();
-  const std::string failed = FailedSaveText(result.Failed, result.Copied.size(), kRowIconsNotWritten, state_.LangStr);
-  if (!failed.empty()) Ask().Tell(failed, kRowIconsNotWritten, PromptIcon::Warning);
-  if (toClipboard) clip_->RelistIconClipboard(true);
-  return result.Copied;
-}
-
-void LibraryController::CopyIcotoIcoClipBoard(int size, bool cut) {
-  if (busy_) return;
-  const std::vector<int> copied = CopyLibIco(size, "ICO", false, true);
-  if (cut && !copied.empty()) {
-    // Only the icons now in the clipboard leave the library.
-    icons_->ClearSelection();
-    icons_->SelectRows(copied);
-    DeleteSelectedIcons();
-  }
-  page_.ListViewLIco()->CurrentView()->setFocus();
-  SelectLibIco();
-}
-
-void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipboardPane) {
-  if (busy_) return;
-  PutOnSystemClipboard(nullptr);
-  const int row = fromClipboardPane ? clip_->FocusedRow() : icons_->FocusedRow();
-  if (row < 0) return;
-  CopyIcoRequest r;
-  r.SizeSel = size;
-  r.SourceDir = fromClipboardPane ? clip_->ClipDir() : icons_->WorkDir();
-  r.FileName = fromClipboardPane ? clip_->File(row).FileName : icons_->Item(row).Key;
-  r.TargetDir = "CopytoSysClipboard";
-  r.TargetName = "CopytoSysClipboard";
-  r.IcoBmp = "BMP";
-  r.ToSysClipboard = true;
-  r.mask = MaskAnswer::No;
-  const CopyIcoResult result = CopyIcoFile(r, Ask(), state_.LangStr);
-  if (result.clipboard)
-    PutOnSystemClipboard(&*result.clipboard, result.clipboardAlpha ? &*result.clipboardAlpha : nullptr);
-  if (cut && !fromClipboardPane && result.clipboard) {
-    icons_->ClearSelection();
-    icons_->SelectRows({row});
-    DeleteSelectedIcons();
-  }
-}
-
-void LibraryController::SaveIconsWithDefaults() {
-  SaveDirRec& rec = state_.SaveLibDir;
-  if (rec.SaveSel > 1 || rec.SaveAs > 1) return;
-  rec.UseNow = -1;
-  CopyLibIco(rec.IcoSize, rec.SaveAs == 0 ? "Ico" : "Bmp", rec.SaveSel == 1, false);
-  rec.UseNow = 0;
-}
-
-void LibraryController::OpenAuthorInf() {
-  if (!author_) {
-    author_ = new AuthorInfoDialog(state_.LangStr, services_.Opener, &page_);
-    author_->setWindowFlag(Qt::Window);
-    connect(author_, &AuthorInfoDialog::SaveRequested, this, [this] { SaveAuthor(); });
-  }
-  LoadAuthor();
-  author_->show();
-  author_->raise();
-  author_->activateWindow();
-}
-
-void LibraryController::LoadAuthor() {
-  if (!author_) return;
-  int row = icons_->FocusedRow();
-  if (row < 0) {
-    const QModelIndex current = page_.ListViewLIco()->Selection()->currentIndex();
-    row = current.isValid() ? current.row() : -1;
-  }
-  authorRow_ = row;
-  if (row < 0 || row >= icons_->Count()) {
-    author_->Load({}, QString(), false);
-    return;
-  }
-  const LibPaneItem& item = icons_->Item(row);
-  // The boxes show what the library holds now, not what the pane showed when it was filled.
-  const auto fields = ReadAuthorInf(item, state_.CurLang());
-  author_->Load(fields.value_or(AuthorFields{}), Q(item.InfoText(state_.LangStr)), fields.has_value());
-}
-
-void LibraryController::SaveAuthor() {
-  if (!author_ || authorRow_ < 0 || authorRow_ >= icons_->Count()) return;
-  LibPaneItem& item = icons_->Item(authorRow_);
-  if (SaveAuthorInf(item, author_->Fields(), Ask(), state_.LangStr)) icons_->RefreshRows({authorRow_});
-}
-
-// ----- icon clipboard -----
-
-void LibraryController::SelectClipIco() { clip_->SelectClipIco(); }
-
-void LibraryController::MoveIcoToLib(bool allIco) {
-  QTreeWidgetItem* node = tree_->Selected();
-  if (!node) return;
-  MoveRequest request;
-  request.Target.IsCategory = LibraryTree::Kind(node) != LibNodeKind::Library;
-  request.Target.CategoryHasChildren = node->childCount() > 0;
-  request.Target.NodeText = node->text(0).toStdString();
-  request.Target.ParentText = node->parent() ? node->parent()->text(0).toStdString() : std::string();
-  request.Target.SrcPath = LibraryTree::SrcPath(node);
-  request.AllIco = allIco;
-  request.ClipFiles = clip_->Files(allIco);
-  request.ClipDir = clip_->ClipDir();
-  request.WorkDir = icons_->WorkDir();
-  request.LastPaneKey = icons_->Count() > 0 ? icons_->Items().back().Key : std::string();
-  request.PaneCount = icons_->Count();
-  request.LibGrpSize = state_.LibGrpSize;
-  ResetShiftKeys(state_, 0);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const MoveResult result = glimmora::MoveIcoToLib(request, Ask(), state_.LangStr);
-  QApplication::restoreOverrideCursor();
-  if (!result.Asked || !result.Ok) return;
-  icons_->AddItems(result.NewPaneItems, state_.LibGrpSize);
-  if (paneSource_ == LibPaneSource::None) paneSource_ = LibPaneSource::Page;
-  if (!result.Moved.empty()) node->setText(0, Q(result.NodeText));
-  ShowLibPages(result.IconCount);
-  std::vector<std::string> gone;
-  for (const auto& n : result.Moved)
-    if (std::find(result.NotDeleted.begin(), result.NotDeleted.end(), n) == result.NotDeleted.end()) gone.push_back(n);
-  clip_->RemoveFiles(gone);
-  icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
-}
-
-void LibraryController::RunIconClipboardMenu(int index) {
-  if (busy_) return;
-  switch (index) {
-    case 0:
-    case 1: MoveIcoToLib(index == 1); break;
-    case 3:
-    case 4:
-    case 6:
-    case 7:
-      ResetShiftKeys(state_, 0);
-      if (services_.Browser) clip_->Export(index, *services_.Browser, Ask());
-      break;
-    case 9: clip_->SelectAll(); break;
-    case 10: clip_->ClearSelection(); break;
-    case 12:
-    case 13:
-      ResetShiftKeys(state_, 0);
-      if (Ask().AskRowToDelete(state_.LangStr, index == 12 ? 232 : 233, PromptButtons::OkCancel) != PromptAnswer::Ok)
-        return;
-      clip_->DelIcoClipBoard(index == 13, Ask());
-      break;
-    case 15:
-    case 16:
-    case 17:
-      if (services_.RunToolbarButton) services_.RunToolbarButton(index + 6);
-      break;
-    case 19: CopyIcotoSysClipBoard(0, false, true); break;
-    case 20: {
-      // Only the icon put on the system clipboard leaves the icon clipboard.
-      const int row = clip_->FocusedRow();
-      CopyIcotoSysClipBoard(0, false, true);
-      if (row >= 0) {
-        clip_->ClearSelection();
-        clip_->List()->Selection()->select(clip_->List()->Model()->index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        clip_->DelIcoClipBoard(false, Ask());
-      }
-      break;
-    }
-    case 22: clip_->RelistIconClipboard(false); break;
-    case 24: {
-      const std::string editor = services_.EditorPath ? services_.EditorPath() : state_.SaveLibDir.IconEditTool;
-      clip_->OpenInEditor(editor, Ask(), services_.StartEditor ? services_.StartEditor : StartDetachedEditor);
-      break;
-    }
-    default: break;
-  }
-  SelectClipIco();
 }
 
 // ----- keyword row -----

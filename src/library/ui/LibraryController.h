@@ -124,7 +124,15 @@ class LibraryController : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  class BusyGuard;
+  // Marks a run of the page's work for its length.
+  class BusyGuard {
+   public:
+    explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyGuard() { flag_ = false; }
+
+   private:
+    bool& flag_;
+  };
   Prompter& Ask();
   const Clock& Time() const;
   void ShowLibPages(int iconCount);

@@ -18,11 +18,10 @@
 #include "library/LibManager.h"
 #include "library/LibPages.h"
 #include "library/ui/LibraryTree.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int kPathRole = Qt::UserRole;  // where addItem puts its data
 

@@ -22,16 +22,11 @@
 #include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/PaneShade.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// Lists and boxes are light grey until they take the focus; the tree keeps its colour.
-constexpr const char* kFocusShade =
-    "QAbstractItemView, QLineEdit, QComboBox { background: rgb(235,235,235); }"
-    "QAbstractItemView:focus, QLineEdit:focus, QComboBox:focus { background: white; }";
 
 std::string ControlText(std::string_view control, int index, bool tooltip,
                         const LanguageTable& lang) {
@@ -67,7 +62,8 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   imageComboLRD_->setObjectName("ImageComboLRD");
   imageComboLRD_->setEditable(true);
   imageComboLRD_->setFixedHeight(TwipsToPixels(kRecentBoxHeight) + 4);
-  imageComboLRD_->setStyleSheet(kFocusShade);
+  // Lists and boxes are shaded by their focus; the tree keeps its colour.
+  ShadeByFocus(imageComboLRD_);
 
   auto* treeBox = new QWidget;
   auto* treeLayout = new QVBoxLayout(treeBox);
@@ -77,7 +73,8 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   treeLayout->addWidget(imageComboLRD_);
   treeBox->setMinimumHeight(TwipsToPixels(kSplitTopMin));
 
-  listViewIcoClipboard_->setStyleSheet(kFocusShade);
+  ShadeByFocus(listViewIcoClipboard_->ReportView());
+  ShadeByFocus(listViewIcoClipboard_->IconView());
   listViewIcoClipboard_->setMinimumHeight(TwipsToPixels(kSplitBottomKeep) - TwipsToPixels(kRecentBoxHeight));
   splitLeft_->setObjectName("FrameLMOve_1");
   splitLeft_->addWidget(treeBox);
@@ -90,16 +87,17 @@ LibraryPage::LibraryPage(AppState& state, QWidget* parent)
   labelSearchKeyword_->setText(Q(ControlText("LabelSearchKeyword", -1, false, lang)));
   comboLKeyword_->setObjectName("ComboLKeyword");
   comboLKeyword_->setEditable(true);
-  comboLKeyword_->setStyleSheet(kFocusShade);
+  ShadeByFocus(comboLKeyword_);
   commandSearchKeyword_->setObjectName("CommandSearchKeyword");
   commandSearchKeyword_->setText(Q(ControlText("CommandSearchKeyword", -1, false, lang)));
   labelSelIcoKeyword_->setObjectName("LabelSelIcoKeyword");
   labelSelIcoKeyword_->setText(Q(ControlText("LabelSelIcoKeyword", -1, false, lang)));
   textSelIcoKeyword_->setObjectName("TextSelIcoKeyword");
-  textSelIcoKeyword_->setStyleSheet(kFocusShade);
+  ShadeByFocus(textSelIcoKeyword_);
   commandSaveKeyword_->setObjectName("CommandSaveKeyword");
   commandSaveKeyword_->setText(Q(ControlText("CommandSaveKeyword", -1, false, lang)));
-  listViewLIco_->setStyleSheet(kFocusShade);
+  ShadeByFocus(listViewLIco_->ReportView());
+  ShadeByFocus(listViewLIco_->IconView());
   // What a screen reader reads for each control: the label beside it, or what the pane holds.
   SetControlName(treeViewL_, lang.Row(kRowLibraryTreeName));
   SetControlName(imageComboLRD_, lang.Row(kRowRecentLibrariesName));

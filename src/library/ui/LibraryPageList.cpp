@@ -6,6 +6,7 @@
 #include <QTreeView>
 
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/ListViews.h"
 
 namespace glimmora {
 
@@ -24,9 +25,7 @@ LibraryPageList::LibraryPageList(const QString& name, std::span<const ColumnDef>
                           kColumnKeyRole);
   }
   report_->setObjectName(name + "_Report");
-  report_->setModel(model_);
-  report_->setRootIsDecorated(false);
-  report_->setUniformRowHeights(true);
+  SetUpReportView(report_, model_);
   report_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   report_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   report_->header()->setStretchLastSection(false);
@@ -61,11 +60,7 @@ void LibraryPageList::SetMode(ListViewMode mode) {
     setCurrentWidget(report_);
   } else {
     const bool large = mode == ListViewMode::LargeIcons;
-    icons_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
-    icons_->setFlow(large ? QListView::LeftToRight : QListView::TopToBottom);
-    icons_->setWrapping(true);
-    icons_->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-    icons_->setGridSize(large ? QSize(76, 64) : QSize());
+    ShowGridAs(icons_, large, QSize(76, 64));
     icons_->setSpacing(large ? 4 : 1);
     setCurrentWidget(icons_);
   }

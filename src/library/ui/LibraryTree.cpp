@@ -10,11 +10,10 @@
 #include "common/FileBytes.h"
 #include "library/LibPages.h"
 #include "shared/ui/IconImages.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Paths and keys are kept as the bytes found on disk: a folder name that is not UTF-8 would not
 // survive a trip through QString.

@@ -19,11 +19,12 @@
 #include "library/ui/LibraryController.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
-#include "mainwindow/ui/SourcePage.h"
-#include "mainwindow/ui/WebSitePage.h"
+#include "shared/ui/QtText.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconPane.h"
+#include "source/ui/SourcePage.h"
 #include "source/ui/SourcePanel.h"
+#include "websites/ui/WebSitePage.h"
 #include "websites/ui/WebSitePanel.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
@@ -31,8 +32,6 @@
 
 namespace glimmora {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 // The address command 32 writes to.
 constexpr std::string_view kSupportMail = "support@glimmora.example";

@@ -10,11 +10,10 @@
 
 #include "common/LangRows.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The texts of the friendly-links window, fixed in both languages.
 constexpr const char* kFriendLinksEnglish =

@@ -22,17 +22,16 @@
 #include "mainwindow/ui/HelpWindow.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/LinkWindow.h"
-#include "mainwindow/ui/SourcePage.h"
 #include "mainwindow/ui/SplashWindow.h"
-#include "mainwindow/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "platform/DesktopLanguage.h"
+#include "shared/ui/QtText.h"
+#include "source/ui/SourcePage.h"
 #include "source/ui/SourcePanel.h"
+#include "websites/ui/WebSitePage.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Opens a window again from the start: a window already open is closed first, so its contents
 // are laid out anew, then the new one is shown in front.

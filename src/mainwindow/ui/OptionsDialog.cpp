@@ -20,11 +20,10 @@
 
 #include "common/LangRows.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr const char* kSizeCaptions[] = {"", "16x16", "32x32", "40x40", "48x48",
                                          "64x64", "72x72", "80x80"};

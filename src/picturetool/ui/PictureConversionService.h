@@ -12,7 +12,7 @@
 #include "common/Prompter.h"
 #include "common/Utilities.h"
 #include "shared/PictureToIcon.h"
-#include "picturetool/ui/WindowPictureTool.h"
+#include "picturetool/ui/PictureToolDialogRunner.h"
 #include "platform/BackgroundJob.h"
 #include "platform/PictureFiles.h"
 
@@ -47,10 +47,10 @@ class PictureConversionService {
                                         std::move(addPathToTree)}) {}
 
   PictureConverter& Converter() { return converter_; }
-  WindowPictureTool& Tool() { return tool_; }
+  PictureToolDialogRunner& Tool() { return tool_; }
 
  private:
-  WindowPictureTool tool_;
+  PictureToolDialogRunner tool_;
   FilePictureReader reader_;
   PictureConverter converter_;
 };

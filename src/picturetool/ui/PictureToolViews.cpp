@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
-#include "platform/PictureFiles.h"
+#include "platform/RasterImages.h"
 
 namespace glimmora {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "common/Dib.h"
-#include "platform/PictureFiles.h"
+#include "platform/RasterImages.h"
 #include "platform/wmf/WmfText.h"
 
 namespace glimmora::wmf {

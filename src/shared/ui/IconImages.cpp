@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "platform/PictureFiles.h"
+#include "platform/RasterImages.h"
 
 namespace glimmora {
 

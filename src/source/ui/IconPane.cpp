@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/AsciiCase.h"
 #include "common/FileBytes.h"
 #include "common/LangRows.h"
 #include "common/Paths.h"
@@ -27,7 +28,11 @@
 #include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/ListRowIcons.h"
+#include "shared/ui/ListViews.h"
+#include "shared/ui/PaneShade.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/BusyCursor.h"
+#include "shared/ui/QtText.h"
 #include "source/ui/IconListModel.h"
 #include "shared/ui/Preview.h"
 
@@ -41,17 +46,6 @@ constexpr int kMovedFilesLimit = 50;
 // Pictures larger than this are not previewed at real size: the window would not fit a screen.
 constexpr int kLargestPreview = 1024;
 constexpr std::size_t kLargestIcoPreviewBytes = 4 * 1024 * 1024;
-const QColor kFocusedBack(255, 255, 255);
-const QColor kUnfocusedBack(235, 235, 235);
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  });
-  return s;
-}
 
 // The page's progress bar fed by the scan. The scan does not yield, so each change is painted at
 // once.
@@ -102,12 +96,6 @@ class RowCollector : public FoundIconSink {
   std::string Status;
 };
 
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 }  // namespace
 
 IconPane::IconPane(IconPaneEnv env, QWidget* parent) : QWidget(parent), env_(std::move(env)) {
@@ -130,55 +118,25 @@ void IconPane::BuildLayout() {
 
   report_ = new QTreeView;
   report_->setObjectName("ListViewPictReport");
-  report_->setModel(model_);
-  report_->setRootIsDecorated(false);
-  report_->setUniformRowHeights(true);
-  report_->setIconSize(QSize(16, 16));
-  report_->setAllColumnsShowFocus(true);
   list_ = new QListView;
   list_->setObjectName("ListViewPictList");
-  list_->setModel(model_);
-  list_->setViewMode(QListView::ListMode);
-  list_->setFlow(QListView::TopToBottom);
-  list_->setWrapping(true);
-  list_->setResizeMode(QListView::Adjust);
-  list_->setIconSize(QSize(16, 16));
   large_ = new QListView;
   large_->setObjectName("ListViewPictIcons");
-  large_->setModel(model_);
-  large_->setViewMode(QListView::IconMode);
-  large_->setMovement(QListView::Static);
-  large_->setResizeMode(QListView::Adjust);
-  large_->setIconSize(QSize(32, 32));
-  large_->setGridSize(QSize(96, 64));
-  large_->setWordWrap(true);
-  QItemSelectionModel* shared = report_->selectionModel();
-  for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{report_, list_, large_}) {
-    v->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    if (v != report_) {
-      QItemSelectionModel* own = v->selectionModel();
-      v->setSelectionModel(shared);
-      delete own;
-    }
-    SetControlName(v, lang.Row(kRowFoundIconsName));
-    v->installEventFilter(this);
-    v->viewport()->installEventFilter(this);
-    connect(v, &QAbstractItemView::pressed, this, &IconPane::OnPressed);
-    QPalette p = v->palette();
-    p.setColor(QPalette::Base, kUnfocusedBack);
-    v->setPalette(p);
-  }
-  connect(shared, &QItemSelectionModel::selectionChanged, this, [this] { SelectIco(); });
-
   // The stack carries the control's name, so that focus in any of the three views counts as the
   // icon pane and the frame focuses whichever view is shown.
   views_ = new QStackedWidget;
   views_->setObjectName("ListViewPict");
-  views_->addWidget(report_);
-  views_->addWidget(list_);
-  views_->addWidget(large_);
+  BuildListViews(views_, {report_, list_, large_}, model_, QAbstractItemView::ExtendedSelection, QSize(96, 64));
+  report_->setIconSize(QSize(16, 16));
+  for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{report_, list_, large_}) {
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SetControlName(v, lang.Row(kRowFoundIconsName));
+    v->installEventFilter(this);
+    v->viewport()->installEventFilter(this);
+    connect(v, &QAbstractItemView::pressed, this, &IconPane::OnPressed);
+    ShadePane(v, false);
+  }
+  connect(report_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SelectIco(); });
   views_->setCurrentIndex(static_cast<int>(view_));
 
   ownProgress_ = new QProgressBar;
@@ -260,7 +218,7 @@ void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResul
   r.NostanAns = IcoDir().NostanAns;
   if (progress_ != nullptr) progress_->setValue(1);
   {
-    WaitCursor wait;
+    BusyCursor wait;
     *result = SearchIconInFile(r, services);
   }
   model_->SetRows(std::move(rows.Rows));
@@ -535,11 +493,11 @@ void IconPane::SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::
 bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
                        bool toIconClipboard, bool useNow) {
   if (saving_ || searching_) return false;
-  const std::string mode = Upper(mmod);
+  const std::string mode = AsciiUpper(mmod);
   if (mode != "ICO" && mode != "FILE") return false;
   saving_ = true;
   bool clean = true;
-  WaitCursor wait;
+  BusyCursor wait;
   if (mode == "ICO") {
     std::vector<PaneIcon> items = PaneIcons();
     if (!items.empty()) {
@@ -677,7 +635,7 @@ void IconPane::ShowRealSizePreview(int row, QPoint globalPos) {
 
 void IconPane::ShowFilePreview(const std::string& filePath) {
   QImage image;
-  if (filePath.size() > 4 && Upper(filePath.substr(filePath.size() - 4)) == ".ICO") {
+  if (filePath.size() > 4 && AsciiUpper(filePath.substr(filePath.size() - 4)) == ".ICO") {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
     image = SmallPictureImage(filePath, kLargestPreview);
@@ -716,16 +674,10 @@ bool IconPane::eventFilter(QObject* watched, QEvent* event) {
   } else if (isViewport && event->type() == QEvent::MouseButtonRelease) {
     HidePreview();
   } else if (isView && event->type() == QEvent::FocusIn) {
-    auto* view = static_cast<QAbstractItemView*>(watched);
-    QPalette p = view->palette();
-    p.setColor(QPalette::Base, kFocusedBack);
-    view->setPalette(p);
+    ShadePane(static_cast<QWidget*>(watched), true);
     emit PaneFocused(3);
   } else if (isView && event->type() == QEvent::FocusOut) {
-    auto* view = static_cast<QAbstractItemView*>(watched);
-    QPalette p = view->palette();
-    p.setColor(QPalette::Base, kUnfocusedBack);
-    view->setPalette(p);
+    ShadePane(static_cast<QWidget*>(watched), false);
     emit PaneFocusLost();
   }
   return QWidget::eventFilter(watched, event);

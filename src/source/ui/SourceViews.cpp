@@ -1,15 +1,8 @@
 #include "source/ui/SourceViews.h"
 
 #include <QLineEdit>
-#include <QPalette>
 
 namespace glimmora {
-
-void SetPaneFocusColour(QWidget* pane, bool focused) {
-  QPalette p = pane->palette();
-  p.setColor(QPalette::Base, focused ? QColor(255, 255, 255) : QColor(235, 235, 235));
-  pane->setPalette(p);
-}
 
 void FolderTreeView::keyReleaseEvent(QKeyEvent* e) {
   QTreeView::keyReleaseEvent(e);

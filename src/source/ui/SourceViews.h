@@ -21,9 +21,6 @@ struct FileViewHooks {
   std::function<void(bool in)> Focus;
 };
 
-// Gray while another pane has the focus, white while this one has it.
-void SetPaneFocusColour(QWidget* pane, bool focused);
-
 template <class Base>
 class HookedFileView : public Base {
  public:

@@ -16,12 +16,11 @@
 #include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/TextCodec.h"
+#include "shared/ui/QtText.h"
 
 namespace glimmora {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Keeps a box within the bytes its field holds, cut at a character boundary: what was typed or
 // pasted at the cursor gives way, the text after the cursor stays. A text put in whole (the

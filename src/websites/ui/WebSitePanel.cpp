@@ -14,8 +14,10 @@
 #include "common/LangRows.h"
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
+#include "shared/ui/QtText.h"
 #include "websites/WebSitePaneSizes.h"
 #include "shared/ui/Accessibility.h"
+#include "shared/ui/PaneShade.h"
 #include "websites/ui/WebSiteEditor.h"
 
 namespace glimmora {
@@ -41,16 +43,6 @@ constexpr std::array<ColumnSpec, 8> kColumns{{{"Index", kRowNumberColumn, 12.5},
                                               {"Detail", kRowSiteColumnDetails, 3},
                                               {"Space", 0, 10}}};
 
-const QColor kFocusColour(255, 255, 255);
-const QColor kIdleColour(235, 235, 235);
-
-void SetBackColour(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Base, c);
-  w->setPalette(p);
-}
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
@@ -73,7 +65,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
   list_->header()->setStretchLastSection(false);
   list_->setContextMenuPolicy(Qt::CustomContextMenu);
   list_->setMinimumHeight(1);
-  SetBackColour(list_, kIdleColour);
+  ShadePane(list_, false);
   list_->installEventFilter(this);
 
   text_ = new QPlainTextEdit;
@@ -81,7 +73,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
   SetControlName(text_, lang_.Row(kRowSiteColumnDetails));
   text_->setToolTip(Q(lang_.Row(kRowWebSiteTextTooltip)));
   text_->setMinimumHeight(1);
-  SetBackColour(text_, kIdleColour);
+  ShadePane(text_, false);
   text_->installEventFilter(this);
 
   splitter_ = new QSplitter(Qt::Vertical);
@@ -190,10 +182,10 @@ bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == list_ || watched == text_) {
     auto* w = static_cast<QWidget*>(watched);
     if (event->type() == QEvent::FocusIn) {
-      SetBackColour(w, kFocusColour);
+      ShadePane(w, true);
       emit PaneFocused(watched == list_ ? kListPane : kTextPane);
     } else if (event->type() == QEvent::FocusOut) {
-      SetBackColour(w, kIdleColour);
+      ShadePane(w, false);
     }
   }
   return QWidget::eventFilter(watched, event);

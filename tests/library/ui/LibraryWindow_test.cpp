@@ -15,7 +15,7 @@
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
-#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/SourcePage.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "source/ui/IconPane.h"
 #include "support/ScriptedPrompter.h"

@@ -1,5 +1,5 @@
 #include "mainwindow/ui/MainWindow.h"
-#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/SourcePage.h"
 #include "source/ui/SourcePanel.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +27,9 @@
 #include "mainwindow/ProgramFolderFixture.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/HelpWindow.h"
-#include "mainwindow/ui/WebSitePage.h"
+#include "websites/ui/WebSitePage.h"
 #include "library/ui/LibraryController.h"
-#include "picturetool/ui/PictureToolWindow.h"
+#include "picturetool/ui/PictureToolDialog.h"
 #include "websites/ui/WebSitePanel.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
@@ -340,7 +340,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->FrameL()->Controller()->OpenAuthorInf();
   w->ShowFriendLinks();
   w->ShowHomePage();
-  PictureToolWindow tool(w->State().LangStr, prompter, false);
+  PictureToolDialog tool(w->State().LangStr, prompter, false);
   QApplication::processEvents();
 
   std::vector<std::string> unnamed;

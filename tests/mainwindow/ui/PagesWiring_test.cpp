@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListView>
 #include <QTreeView>
 #include <QApplication>
@@ -22,11 +25,11 @@
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
-#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/SourcePage.h"
 #include "mainwindow/ui/Toolbar.h"
-#include "mainwindow/ui/WebSitePage.h"
+#include "websites/ui/WebSitePage.h"
 #include "picturetool/ui/PictureConversionService.h"
-#include "picturetool/ui/PictureToolWindow.h"
+#include "picturetool/ui/PictureToolDialog.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
@@ -72,7 +75,7 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
   ASSERT_GE(row, 0);
   bool openMeanwhile = false;
   QTimer::singleShot(0, [&] {
-    PictureToolWindow* tool = w->Pictures()->Tool().OpenWindow();
+    PictureToolDialog* tool = w->Pictures()->Tool().OpenWindow();
     ASSERT_NE(tool, nullptr);
     openMeanwhile = icons->PictureToolOpen();
     EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->Loading(); }, 5000));  // the picture decodes in the background
@@ -98,6 +101,36 @@ TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
     EXPECT_EQ(w->State().CurListView, "TreeViewS");
     Focus(icons->CurrentView());
     EXPECT_EQ(w->State().CurListView, "ListViewPict") << "view " << view;
+  }
+}
+
+TEST_F(PagesWiringTest, EveryPaneIsWhiteWhileItHasTheFocusAndGreyOtherwise) {
+  SourcePanel* files = w->FrameS()->Panel();
+  LibraryPage* lib = w->FrameL();
+  WebSitePanel* web = w->FrameW()->Panel();
+  // Tab, then the panes of that page; each pane is left for the next (the last for the first).
+  struct Page {
+    int tab;
+    std::vector<QWidget*> panes;
+  };
+  const Page pages[] = {
+      {1, {files->TreeViewS(), files->ListViewFile(), w->FrameS()->Icons()->CurrentView()}},
+      {0, {lib->ImageComboLRD(), lib->ListViewIcoClipboard()->ReportView(), lib->ComboLKeyword(),
+           lib->ListViewLIco()->ReportView()}},
+      {2, {web->ListViewWebSite(), web->TextWebSite()}},
+  };
+  const QColor white(255, 255, 255), grey(235, 235, 235);
+  for (const auto& [tab, panes] : pages) {
+    w->TabStrip1()->setCurrentIndex(tab);
+    QApplication::processEvents();
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+      QWidget* pane = panes[i];
+      SCOPED_TRACE(pane->objectName().toStdString());
+      Focus(pane);
+      EXPECT_EQ(pane->palette().color(QPalette::Base), white);
+      Focus(panes[(i + 1) % panes.size()]);
+      EXPECT_EQ(pane->palette().color(QPalette::Base), grey);
+    }
   }
 }
 

@@ -1,6 +1,6 @@
 // The picture-to-icon tool window on the offscreen platform: loading, dragging the frame, the size
 // boxes, picking the colour, the buttons, and the wait that leaves the main window working.
-#include "picturetool/ui/PictureToolWindow.h"
+#include "picturetool/ui/PictureToolDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -73,11 +73,11 @@ void Drag(QWidget* w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftB
 }
 
 // Runs the event loop until the window's load has ended (pictures decode in the background).
-void WaitForLoad(const PictureToolWindow& window) {
+void WaitForLoad(const PictureToolDialog& window) {
   EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.Loading(); }, 5000));
 }
 
-bool Load(PictureToolWindow& window, const std::string& mmod, const std::string& path = std::string()) {
+bool Load(PictureToolDialog& window, const std::string& mmod, const std::string& path = std::string()) {
   window.GetPict(mmod, path);
   WaitForLoad(window);
   return !window.Loading();
@@ -98,7 +98,7 @@ class ToolWindowTest : public ::testing::Test {
 };
 
 TEST_F(ToolWindowTest, LoadDragPickAndMake) {
-  PictureToolWindow window(lang, prompter, false);
+  PictureToolDialog window(lang, prompter, false);
   window.show();
   EXPECT_EQ(window.windowTitle(), "Picture to icon");
   EXPECT_EQ(Find<QLabel>(&window, "Label1_0")->text(), "Size:----x----");
@@ -155,7 +155,7 @@ TEST_F(ToolWindowTest, LoadDragPickAndMake) {
 }
 
 TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
-  PictureToolWindow window(lang, prompter, false);
+  PictureToolDialog window(lang, prompter, false);
   window.show();
   Load(window, "File", dir.str() + "/missing.jpg");
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{kRowPictureUnreadable});
@@ -195,7 +195,7 @@ TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
 }
 
 TEST_F(ToolWindowTest, AbortButtonOnlyInABatch) {
-  PictureToolWindow window(lang, prompter, true);
+  PictureToolDialog window(lang, prompter, true);
   window.show();
   Load(window, "File", WritePicture(dir));
   auto* abort = Find<QPushButton>(&window, "Command1_3");
@@ -223,7 +223,7 @@ TEST_F(ToolWindowTest, ConversionWaitsForTheToolWithoutBlocking) {
   bool sawWindow = false;
   bool mainWorked = false;
   QTimer::singleShot(0, [&] {
-    PictureToolWindow* tool = service.Tool().OpenWindow();
+    PictureToolDialog* tool = service.Tool().OpenWindow();
     ASSERT_NE(tool, nullptr);
     sawWindow = tool->isVisible() && !tool->isModal() && QApplication::activeModalWidget() == nullptr;
     WaitForLoad(*tool);
@@ -269,7 +269,7 @@ TEST_F(ToolWindowTest, SlowLoadsNeverHoldTheWindow) {
     load.Picture = Raster(40, 30);
     return load;
   };
-  PictureToolWindow window(lang, prompter, false);
+  PictureToolDialog window(lang, prompter, false);
   window.SetLoader(slow);
   window.show();
   window.GetPict("File", "slow.jpg");
@@ -310,7 +310,7 @@ TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
   for (const int row : {kRowPictureUnreadable, kRowClipboardPictureUnreadable, kRowPictureFileEmpty,
                         PictureRefusalRow(PictureRefusal::BmpPixelsShort)})
     lang.LangStr[0][static_cast<std::size_t>(row)] = "row " + std::to_string(row);
-  PictureToolWindow window(lang, prompter, false);
+  PictureToolDialog window(lang, prompter, false);
   window.show();
   const std::string empty = dir.str() + "/empty.gif";
   std::ofstream(empty).close();

@@ -1,4 +1,4 @@
-#include "mainwindow/ui/WebSitePage.h"
+#include "websites/ui/WebSitePage.h"
 
 #include <QVBoxLayout>
 

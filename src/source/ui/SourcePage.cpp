@@ -1,4 +1,4 @@
-#include "mainwindow/ui/SourcePage.h"
+#include "source/ui/SourcePage.h"
 
 #include <QVBoxLayout>
 

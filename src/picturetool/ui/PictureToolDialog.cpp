@@ -1,4 +1,4 @@
-#include "picturetool/ui/PictureToolWindow.h"
+#include "picturetool/ui/PictureToolDialog.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -43,7 +43,7 @@ QLabel* WrappedLabel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-PictureToolWindow::PictureToolWindow(const LanguageTable& lang, Prompter& prompter, bool showAbort,
+PictureToolDialog::PictureToolDialog(const LanguageTable& lang, Prompter& prompter, bool showAbort,
                                      QWidget* mainWindow)
     : QDialog(mainWindow), lang_(lang), prompter_(prompter), model_(lang, prompter) {
   setObjectName("FormGetMaskColor");
@@ -71,9 +71,9 @@ PictureToolWindow::PictureToolWindow(const LanguageTable& lang, Prompter& prompt
   formReady_ = true;
 }
 
-PictureToolWindow::~PictureToolWindow() = default;
+PictureToolDialog::~PictureToolDialog() = default;
 
-void PictureToolWindow::BuildWidgets(bool showAbort) {
+void PictureToolDialog::BuildWidgets(bool showAbort) {
   auto* left = new QVBoxLayout;
   label2_ = new QLabel(this);
   label2_->setObjectName("Label2");
@@ -179,7 +179,7 @@ void PictureToolWindow::BuildWidgets(bool showAbort) {
   connect(pictureD_, &PreviewBox::ColourPicked, this, [this] { Refresh(); });
 }
 
-void PictureToolWindow::ApplyCaptions() {
+void PictureToolDialog::ApplyCaptions() {
   setWindowTitle(Text(lang_, kRowToolTitle));
   label2_->setText(Text(lang_, kRowToolIconPreview));
   label3_[0]->setText(Text(lang_, kRowToolWidth));
@@ -200,7 +200,7 @@ void PictureToolWindow::ApplyCaptions() {
   loadingLabel_->setText(Text(lang_, kRowPictureLoading));
 }
 
-void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path) {
+void PictureToolDialog::GetPict(const std::string& mmod, const std::string& path) {
   if (mmod == "File") {
     StartLoad([loader = loader_, path](const std::atomic<bool>& stop) { return loader(path, &stop); }, true);
     return;
@@ -215,7 +215,7 @@ void PictureToolWindow::GetPict(const std::string& mmod, const std::string& path
   StartLoad([clip = std::move(clip)](const std::atomic<bool>&) { return DecodeClipboardPicture(clip); }, false);
 }
 
-void PictureToolWindow::StartLoad(std::function<PictureLoad(const std::atomic<bool>& stop)> job, bool fromFile) {
+void PictureToolDialog::StartLoad(std::function<PictureLoad(const std::atomic<bool>& stop)> job, bool fromFile) {
   if (unloaded_) return;
   DropLoad();
   auto* watcher = new QFutureWatcher<PictureLoad>(this);
@@ -237,7 +237,7 @@ void PictureToolWindow::StartLoad(std::function<PictureLoad(const std::atomic<bo
   });
 }
 
-void PictureToolWindow::DropLoad() {
+void PictureToolDialog::DropLoad() {
   if (loading_ == nullptr) return;
   // The job is told to stop, and what it hands back is thrown away and never reaches the window.
   loadingStop_->store(true);
@@ -247,7 +247,7 @@ void PictureToolWindow::DropLoad() {
   loadingLabel_->hide();
 }
 
-void PictureToolWindow::PictureArrived(PictureLoad load, bool fromFile) {
+void PictureToolDialog::PictureArrived(PictureLoad load, bool fromFile) {
   loadingLabel_->hide();
   if (!load.Ok()) {
     ReportRefusal(load, fromFile);
@@ -260,7 +260,7 @@ void PictureToolWindow::PictureArrived(PictureLoad load, bool fromFile) {
   Refresh();
 }
 
-void PictureToolWindow::ReportRefusal(const PictureLoad& load, bool fromFile) {
+void PictureToolDialog::ReportRefusal(const PictureLoad& load, bool fromFile) {
   PromptRequest r;
   r.icon = PromptIcon::Warning;
   const int reason = PictureRefusalRow(load.Refusal);
@@ -277,7 +277,7 @@ void PictureToolWindow::ReportRefusal(const PictureLoad& load, bool fromFile) {
   prompter_.Ask(r);
 }
 
-void PictureToolWindow::ShowPicture() {
+void PictureToolDialog::ShowPicture() {
   const PictureFit& fit = model_.Fit();
   if (fit.viewWidth < 1 || fit.viewHeight < 1) {
     imageS_->hide();
@@ -292,7 +292,7 @@ void PictureToolWindow::ShowPicture() {
   imageS_->show();
 }
 
-void PictureToolWindow::Refresh() {
+void PictureToolDialog::Refresh() {
   label1_[0]->setText(QString::fromStdString(model_.SizeLabel()));
   label1_[1]->setText(QString::fromStdString(model_.ZoomText()));
   label7_->setText(QString::fromStdString(model_.SelectionText()));
@@ -308,7 +308,7 @@ void PictureToolWindow::Refresh() {
   pictureD_->update();
 }
 
-void PictureToolWindow::SizeScrolled(int side, int value) {
+void PictureToolDialog::SizeScrolled(int side, int value) {
   // The box keeps what the user is typing as long as it means this value.
   if (IconSideFromText(sizeTexts_[side]->text().toStdString()) != value) {
     const QSignalBlocker block(sizeTexts_[side]);
@@ -318,16 +318,16 @@ void PictureToolWindow::SizeScrolled(int side, int value) {
   if (formReady_) Refresh();
 }
 
-void PictureToolWindow::SizeTyped(int side, const QString& text) {
+void PictureToolDialog::SizeTyped(int side, const QString& text) {
   sizeBars_[side]->setValue(IconSideFromText(text.toStdString()));
 }
 
-void PictureToolWindow::SizeTypingDone(int side) {
+void PictureToolDialog::SizeTypingDone(int side) {
   const QSignalBlocker block(sizeTexts_[side]);
   sizeTexts_[side]->setText(QString::number(sizeBars_[side]->value()));
 }
 
-void PictureToolWindow::CommandButtonClicked(int index) {
+void PictureToolDialog::CommandButtonClicked(int index) {
   switch (index) {
     case 0:
       if (model_.MakeIcon()) {
@@ -359,7 +359,7 @@ void PictureToolWindow::CommandButtonClicked(int index) {
   Refresh();
 }
 
-void PictureToolWindow::Unload(ToolOutcome outcome) {
+void PictureToolDialog::Unload(ToolOutcome outcome) {
   if (unloaded_) return;
   unloaded_ = true;
   formReady_ = false;
@@ -368,14 +368,14 @@ void PictureToolWindow::Unload(ToolOutcome outcome) {
   QDialog::done(outcome == ToolOutcome::Made ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void PictureToolWindow::closeEvent(QCloseEvent* event) {
+void PictureToolDialog::closeEvent(QCloseEvent* event) {
   Unload(ToolOutcome::Closed);
   event->accept();
 }
 
-void PictureToolWindow::reject() { Unload(ToolOutcome::Closed); }
+void PictureToolDialog::reject() { Unload(ToolOutcome::Closed); }
 
-PictureToolResult PictureToolWindow::Result() const {
+PictureToolResult PictureToolDialog::Result() const {
   PictureToolResult result;
   result.Outcome = outcome_;
   if (outcome_ == ToolOutcome::Made && model_.PicSmall()) result.Icon = *model_.PicSmall();
@@ -384,7 +384,7 @@ PictureToolResult PictureToolWindow::Result() const {
   return result;
 }
 
-PictureToolResult PictureToolWindow::TakeResult() {
+PictureToolResult PictureToolDialog::TakeResult() {
   PictureToolResult result = Result();
   if (pictureFromFile_) result.Picture = model_.TakePicture();
   return result;

@@ -1,8 +1,9 @@
 #pragma once
-// The picture-to-icon tool (FormGetMaskColor): a window beside the main window, not blocking it,
-// that shows a picture reduced into its frame, lets the user frame a part of it, set the icon's
-// width and height and pick the transparent colour from the preview, and ends with the icon made,
-// the batch aborted or the window closed. A fresh window serves each picture.
+// The picture-to-icon tool's own window (FormGetMaskColor): a dialog beside the main window, not
+// blocking it, that shows a picture reduced into its frame, lets the user frame a part of it, set
+// the icon's width and height and pick the transparent colour from the preview, and ends with the
+// icon made, the batch aborted or the window closed. A fresh dialog serves each picture
+// (PictureToolDialogRunner opens it and waits).
 
 #include <QDialog>
 #include <QFutureWatcher>
@@ -31,12 +32,12 @@ namespace glimmora {
 class PictureView;
 class PreviewBox;
 
-class PictureToolWindow : public QDialog {
+class PictureToolDialog : public QDialog {
   Q_OBJECT
  public:
   // `mainWindow` gives the size the tool takes (0.9 of it) and is its parent; it may be null.
-  PictureToolWindow(const LanguageTable& lang, Prompter& prompter, bool showAbort, QWidget* mainWindow = nullptr);
-  ~PictureToolWindow() override;
+  PictureToolDialog(const LanguageTable& lang, Prompter& prompter, bool showAbort, QWidget* mainWindow = nullptr);
+  ~PictureToolDialog() override;
 
   // Loads the picture of a file ("File") or of the system clipboard (anything else) and fits it
   // into the frame. The decoding runs off the window's thread: the window shows that it is loading

@@ -1,18 +1,18 @@
-#include "picturetool/ui/WindowPictureTool.h"
+#include "picturetool/ui/PictureToolDialogRunner.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
 
-#include "picturetool/ui/PictureToolWindow.h"
+#include "picturetool/ui/PictureToolDialog.h"
 
 namespace glimmora {
 
-PictureToolResult WindowPictureTool::ShowAndWait(const PictureToolRequest& request) {
+PictureToolResult PictureToolDialogRunner::ShowAndWait(const PictureToolRequest& request) {
   // One tool at a time: a second request while one waits finds it open and gets nothing.
   if (open_) return PictureToolResult{};
   // A caller busy with a long run shows the hourglass; the tool is worked with the mouse.
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-  QPointer<PictureToolWindow> window = new PictureToolWindow(lang_, prompter_, request.ShowAbort, mainWindow_);
+  QPointer<PictureToolDialog> window = new PictureToolDialog(lang_, prompter_, request.ShowAbort, mainWindow_);
   open_ = window;
   window->show();
   window->raise();

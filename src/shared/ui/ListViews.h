@@ -1,0 +1,35 @@
+#pragma once
+// The views of one list: report (columns), list and large icons over one model and one
+// selection, so that switching the view keeps the rows and what is selected. The file list and
+// the icon pane stack all three; a library list shows its list and large icons in one view.
+
+#include <QAbstractItemView>
+#include <QSize>
+
+class QAbstractItemModel;
+class QListView;
+class QStackedWidget;
+class QTreeView;
+
+namespace glimmora {
+
+// A report over `model`: rows without a tree's decoration, every row of one height.
+void SetUpReportView(QTreeView* report, QAbstractItemModel* model);
+
+// `view` as a list (small icons in columns, top to bottom) or as large icons in cells of
+// `largeCell`; either wraps at the view's width and follows it when the view is resized.
+void ShowGridAs(QListView* view, bool largeIcons, QSize largeCell);
+
+struct ListViews {
+  QTreeView* Report = nullptr;
+  QListView* List = nullptr;
+  QListView* Large = nullptr;
+};
+
+// The three views, made by the caller (they may be subclasses that hook events), set up over
+// `model` and stacked in `stack` in that order. All three take `selection`, share the report's
+// selection model, select whole rows in the report and are never edited in place.
+void BuildListViews(QStackedWidget* stack, const ListViews& views, QAbstractItemModel* model,
+                    QAbstractItemView::SelectionMode selection, QSize largeCell);
+
+}  // namespace glimmora

@@ -1,0 +1,293 @@
+// The source panel's file list: filling it, its clicks and check boxes, removing and deleting
+// the checked files.
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScopedValueRollback>
+#include <QStackedWidget>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
+
+#include "common/AsciiCase.h"
+#include "common/LangRows.h"
+#include "common/Paths.h"
+#include "shared/ui/BusyCursor.h"
+#include "source/FileListRows.h"
+#include "source/ui/FileListIcons.h"
+#include "source/ui/FileListModel.h"
+#include "source/ui/SourcePanel.h"
+#include "source/ui/SourceViews.h"
+
+namespace glimmora {
+namespace {
+
+std::string UpperExtension(const std::string& name) {
+  if (name.size() < 3) return {};
+  return AsciiUpper(name.substr(name.size() - 3));
+}
+
+}  // namespace
+
+// --- File list --------------------------------------------------------------------------------
+
+FsError SourcePanel::SetListFile(const std::string& folder) {
+  FileListing listing = reader_->Files(folder);
+  if (listing.Error != FsError::None) return listing.Error;
+  BusyCursor busy;
+  if (iconLink_) iconLink_->ClearListViewPict();
+  std::vector<FileListRow> rows = MakeFileRows(listing);
+  // The fill does not yield: the bar paints itself at once whenever its value moves it.
+  const double n = static_cast<double>(rows.size());
+  if (!rows.empty()) {
+    progress_->setValue(1);
+    progress_->show();
+  }
+  std::vector<QIcon> icons = fileIcons_->Apply(folder, rows, [this, n](std::size_t i) {
+    progress_->setValue(static_cast<int>(static_cast<double>(i) / n * 105) + 1);
+  });
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->SetRows(std::move(rows), std::move(icons));
+  }
+  // Another folder starts at its first file; reading the same folder again keeps the place.
+  if (folder != fileFolder_)
+    for (QWidget* v : fileViewWidgets_) static_cast<QAbstractItemView*>(v)->scrollToTop();
+  fileFolder_ = folder;
+  progress_->setValue(110);
+  progress_->hide();
+  return FsError::None;
+}
+
+void SourcePanel::ShowFolder(const std::string& folder) {
+  SetListFile(DropTrailingSlash(folder));
+  SelectIcoSourceIco();
+}
+
+void SourcePanel::ClearFileList() {
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->Clear();
+  }
+  if (iconLink_) iconLink_->ClearListViewPict();
+}
+
+void SourcePanel::SelectIcoSourceIco() {
+  status_ = glimmora::SelectIcoSourceIco(StatusRows(fileModel_->Rows()), *env_.Lang);
+  for (int i = 0; i < 3; ++i) panels_[i]->setText(QString::fromStdString(status_.Panel[i]));
+  emit FileStatusChanged();
+}
+
+std::vector<ListedFile> SourcePanel::ListedFiles() const {
+  std::vector<ListedFile> out;
+  out.reserve(fileModel_->Rows().size());
+  for (const FileListRow& r : fileModel_->Rows()) out.push_back({r.Name, r.Checked});
+  return out;
+}
+
+void SourcePanel::SetFoundIcons(const std::string& fileName, const FoundIcons& found) {
+  if (!found.HasColumnTexts) return;
+  fileModel_->SetFoundIcons(fileModel_->FindName(fileName), found.Icons, found.Details);
+}
+
+void SourcePanel::SetFileChecked(const std::string& fileName, bool checked) {
+  const int row = fileModel_->FindName(fileName);
+  if (row < 0) return;
+  fileModel_->SetChecked(row, checked);
+  SelectIcoSourceIco();
+}
+
+int SourcePanel::CurrentRow() const {
+  auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
+  const QModelIndex index = table->selectionModel()->currentIndex();
+  if (!index.isValid() || !table->selectionModel()->isRowSelected(index.row(), {})) return -1;
+  return index.row();
+}
+
+std::string SourcePanel::RowPath(int row) const { return JoinPath(fileFolder_, fileModel_->Row(row).Name); }
+
+bool SourcePanel::RunSearch(int row) {
+  if (row < 0 || row >= fileModel_->Count()) return false;
+  const std::string name = fileModel_->Row(row).Name;
+  // Every search is remembered, so a later click on the same file does not scan it again.
+  lastClickPath_ = fileFolder_;
+  lastClickName_ = name;
+  if (!iconLink_) return false;
+  const std::string folder = fileFolder_;
+  const FoundIcons found = iconLink_->SearchIcon(folder, name);
+  // The picture tool keeps the window working while it is open: when the list has moved to
+  // another folder meanwhile, a row of the same name there is another file.
+  if (fileFolder_ == folder) SetFoundIcons(name, found);
+  return found.PictureToolOpened;
+}
+
+void SourcePanel::FileRowClicked(int row) {
+  previewTimer_->stop();
+  previewTicks_ = 0;
+  if (row < 0 || row >= fileModel_->Count()) return;
+  const bool checkedAndSelected = fileModel_->Row(row).Checked && CurrentRow() == row;
+  bool pictureTool = false;
+  const std::string name = fileModel_->Row(row).Name;
+  if (fileFolder_ != lastClickPath_ || name != lastClickName_) {
+    if (checkedAndSelected) {
+      pictureTool = RunSearch(row);
+      SelectIcoSourceIco();
+    }
+    lastClickPath_ = fileFolder_;
+    lastClickName_ = name;
+  }
+  if (checkedAndSelected && pictureTool) return;
+  const std::string ext = UpperExtension(lastClickName_);
+  if (ext == "ICO") {
+    if (realSizeReq_ && iconLink_) iconLink_->ShowFilePreview(JoinPath(lastClickPath_, lastClickName_));
+  } else if (ext == "GIF" || ext == "BMP" || ext == "JPG" || ext == "WMF") {
+    previewTimer_->start();
+  }
+}
+
+void SourcePanel::PreviewTick() {
+  if (iconLink_ && iconLink_->PictureToolOpen()) {
+    previewTimer_->stop();
+    previewTicks_ = 0;
+    return;
+  }
+  if (++previewTicks_ < 5) return;
+  previewTicks_ = 0;
+  previewTimer_->stop();
+  const int row = CurrentRow();
+  if (realSizeReq_ && iconLink_ && row >= 0) iconLink_->ShowFilePreview(RowPath(row));
+}
+
+void SourcePanel::FileRowDoubleClicked(int row) {
+  if (row < 0 || row >= fileModel_->Count()) return;
+  fileModel_->SetChecked(row, true);
+  RunSearch(row);
+  SelectIcoSourceIco();
+}
+
+void SourcePanel::FileRowTicked(int row) {
+  if (row >= 0 && row < fileModel_->Count() && fileModel_->Row(row).Checked && CurrentRow() == row) RunSearch(row);
+  SelectIcoSourceIco();
+}
+
+void SourcePanel::FileListPressed(bool left) { realSizeReq_ = left; }
+
+void SourcePanel::FileListReleased() {
+  realSizeReq_ = false;
+  if (iconLink_) iconLink_->HidePreview();
+}
+
+void SourcePanel::SelectAllFiles() {
+  fileModel_->SetAllChecked([](const FileListRow&) { return true; });
+  SelectIcoSourceIco();
+}
+
+void SourcePanel::CancelFileSelection() {
+  fileModel_->SetAllChecked([](const FileListRow&) { return false; });
+  SelectIcoSourceIco();
+}
+
+void SourcePanel::InvertFileTicks() {
+  fileModel_->SetAllChecked([](const FileListRow& r) { return !r.Checked; });
+  SelectIcoSourceIco();
+}
+
+void SourcePanel::ShowFileInList(const std::string& fileName) {
+  const int row = fileModel_->FindName(fileName);
+  if (row < 0) return;
+  auto* table = static_cast<FileListTable*>(fileViewWidgets_[0]);
+  const QModelIndex index = fileModel_->index(row, 0);
+  {
+    // The save moves the selection, not the user: the file is not searched.
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  for (QWidget* v : fileViewWidgets_) static_cast<QAbstractItemView*>(v)->scrollTo(index);
+}
+
+void SourcePanel::RemoveCheckedFiles() {
+  std::vector<bool> drop;
+  drop.reserve(fileModel_->Rows().size());
+  for (const FileListRow& r : fileModel_->Rows()) drop.push_back(r.Checked);
+  {
+    // The current row moving to a neighbour is no click of the user's.
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->RemoveRows(drop);
+  }
+  SelectIcoSourceIco();
+}
+
+bool SourcePanel::AskDeleteFiles() {
+  if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
+  PromptRequest r;
+  r.text = env_.Lang->Row(kRowAskDeleteTickedFiles);
+  r.row = kRowAskDeleteTickedFiles;
+  r.buttons = PromptButtons::YesNo;
+  r.icon = PromptIcon::Question;
+  return env_.Ask->AskToDelete(r) == PromptAnswer::Yes;
+}
+
+DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
+  DeleteOutcome out;
+  const auto& rows = fileModel_->Rows();
+  if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
+  out.Asked = ask;
+  if (ask && !AskDeleteFiles()) return out;
+  out.Confirmed = true;
+  DropCheckedRows(true, std::numeric_limits<int>::max(), out);
+  return out;
+}
+
+DeleteOutcome SourcePanel::MoveCheckedFilesOut(int limit) {
+  DeleteOutcome out;
+  const auto& rows = fileModel_->Rows();
+  if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
+  out.Asked = true;
+  out.Confirmed = AskDeleteFiles();
+  DropCheckedRows(out.Confirmed, limit, out);
+  return out;
+}
+
+// Checked rows leave the list in one pass, at most `limit` of them. With `deleteFiles` each file
+// is deleted before its row goes; a row whose file stays on disk stays in the list.
+void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& out) {
+  const auto& rows = fileModel_->Rows();
+  std::vector<bool> drop(rows.size(), false);
+  int dropped = 0;
+  std::string report;
+  for (std::size_t i = 0; i < rows.size() && dropped < limit; ++i) {
+    if (!rows[i].Checked) continue;
+    const std::string path = JoinPath(fileFolder_, rows[i].Name);
+    const std::string error = deleteFiles ? DeleteFileFromDisk(path) : std::string();
+    if (error.empty()) {
+      drop[i] = true;
+      ++dropped;
+      if (deleteFiles) ++out.Deleted;
+    } else {
+      out.Failed.push_back(path);
+      if (out.Failed.size() <= 10) report += "\n" + path + ": " + error;
+    }
+  }
+  {
+    const QScopedValueRollback<bool> quiet(quietSelection_, true);
+    fileModel_->RemoveRows(drop);
+  }
+  SelectIcoSourceIco();
+  if (!out.Failed.empty()) {
+    if (out.Failed.size() > 10) report += "\n... (" + std::to_string(out.Failed.size()) + ")";
+    if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
+    PromptRequest r;
+    r.text = env_.Lang->Row(kRowFilesNotDeleted) + report;
+    r.row = kRowFilesNotDeleted;
+    r.buttons = PromptButtons::Ok;
+    r.icon = PromptIcon::Warning;
+    env_.Ask->Ask(r);
+  }
+}
+
+void SourcePanel::SetFileViewMode(int mode) { fileViews_->setCurrentIndex(std::clamp(mode, 0, 2)); }
+
+int SourcePanel::FileViewMode() const { return fileViews_->currentIndex(); }
+
+}  // namespace glimmora

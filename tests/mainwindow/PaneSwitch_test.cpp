@@ -246,11 +246,5 @@ TEST(ListHelpers, SelectionBySizeColourOrCancelPutsThePointerBack) {
   EXPECT_EQ(rig.view.pointerMoves.size(), 3u);
 }
 
-TEST(ListHelpers, KillSpKeepsTrailingBlanks) {
-  EXPECT_EQ(KillSp("   abc "), "abc ");
-  EXPECT_EQ(KillSp("    "), "");
-  EXPECT_EQ(KillSp(""), "");
-}
-
 }  // namespace
 }  // namespace glimmora::testing

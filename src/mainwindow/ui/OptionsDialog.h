@@ -46,7 +46,6 @@ class OptionsDialog : public QDialog {
                 const LanguageTable& lang, Prompter& prompter, FolderBrowser& browser,
                 ProgramChooser chooser, QWidget* parent = nullptr);
 
-  const OptionsForm& Form() const { return form_; }
   Pane List() const { return form_.list; }
   // The editor path as the box shows it now, stored or not.
   std::string EditorText() const { return form_.editorText; }

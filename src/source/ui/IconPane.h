@@ -141,7 +141,6 @@ class IconPane : public QWidget, public IconPaneLink {
   const IconPageState& PageState() const { return page_; }
   const IconPaneStatus& Status() const { return status_; }
   PageControls PageControlState() const { return PageControlsFor(page_); }
-  bool Searching() const { return searching_; }
   std::vector<int> SelectedRows() const;
   void SetSelectedRows(const std::vector<int>& rows);
   // The item the clipboard copy and the preview use: the current item when selected, else the

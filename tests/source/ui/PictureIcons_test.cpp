@@ -330,10 +330,10 @@ TEST_F(PictureIconsTest, TheIconMadeFromAPictureIsSavedFromWhatThePaneKeeps) {
   // As a bitmap in its own size and on the system clipboard: the whole 40 x 30 picture.
   prompter.answers = {PromptAnswer::No};
   pane->SaveSelectedIcons(0, true);
-  const auto bitmap = ReadBmpFile(Read(src / "p.bmp.bmp"));
-  ASSERT_TRUE(bitmap);
-  EXPECT_EQ(bitmap->Width(), 40);
-  EXPECT_EQ(bitmap->Height(), 30);
+  const DibPicture bitmap = ReadBmpPicture(Read(src / "p.bmp.bmp"), kMaxDecodedPixels);
+  ASSERT_TRUE(bitmap.Ok());
+  EXPECT_EQ(bitmap.picture.Width(), 40);
+  EXPECT_EQ(bitmap.picture.Height(), 30);
   pane->SelectAllIcons();
   pane->CopyIcotoSysClipBoard(0, false);
   const QImage copied = QGuiApplication::clipboard()->image();

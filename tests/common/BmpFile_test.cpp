@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {

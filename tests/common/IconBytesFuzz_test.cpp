@@ -9,7 +9,7 @@
 #include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/IconResize.h"
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {

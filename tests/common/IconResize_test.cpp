@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "common/BmpFile.h"
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {

@@ -6,10 +6,10 @@
 
 #include "common/ClipboardNames.h"
 #include "common/CopyIcoFile.h"
-#include "common/IconFixtures.h"
 #include "common/SaveAllIcons.h"
 #include "common/SaveIconFromSource.h"
 #include "common/SaveNotes.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -4,7 +4,7 @@
 
 #include "library/CopyLibIco.h"
 #include "library/KeywordHistory.h"
-#include "library/LibTestFiles.h"
+#include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

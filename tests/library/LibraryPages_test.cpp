@@ -7,7 +7,7 @@
 #include "library/LibEdits.h"
 #include "library/LibPages.h"
 #include "library/LibPane.h"
-#include "library/LibTestFiles.h"
+#include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "common/LanguageFiles.h"
+#include "support/MenuLookup.h"
 
 namespace glimmora {
 namespace {
+
+using testing::FindMenuEntry;
+using testing::MenuChildren;
 
 // The captions as shipped: every captioned entry has its row's text in all three languages, and
 // no two entries of one menu read alike (the accelerator's '&' aside), in any language.

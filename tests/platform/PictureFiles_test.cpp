@@ -19,7 +19,7 @@
 #include <fstream>
 #include <random>
 
-#include "platform/PictureTestFiles.h"
+#include "support/PictureTestFiles.h"
 #include "support/TempDir.h"
 
 namespace glimmora {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "../common/IconFixtures.h"
-#include "IconFileMaker.h"
 #include "support/FixedClock.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -19,12 +19,12 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
+#include "support/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 

@@ -24,13 +24,13 @@
 #include <QScrollBar>
 
 #include "common/ReplaceFile.h"
-#include "mainwindow/ProgramFolderFixture.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "websites/ui/WebSitePage.h"
 #include "library/ui/LibraryController.h"
 #include "picturetool/ui/PictureToolDialog.h"
 #include "websites/ui/WebSitePanel.h"
+#include "support/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"

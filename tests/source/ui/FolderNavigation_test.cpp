@@ -1,8 +1,8 @@
 // The folder tree and the path box on screen: reading on demand, typed paths, missing folders.
 #include <filesystem>
 
-#include "SourcePageFixture.h"
 #include "source/PaneLayout.h"
+#include "support/ui/SourcePageFixture.h"
 
 #include <QSplitter>
 

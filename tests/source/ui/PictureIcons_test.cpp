@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "../../common/IconFixtures.h"
-#include "../IconFileMaker.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -22,6 +20,8 @@
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
 #include "support/FixedClock.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -54,7 +54,6 @@ class OptionsDialog : public QDialog {
   QGroupBox* Frame(int index) const { return frames_[static_cast<std::size_t>(index)]; }
   QLineEdit* FolderBox() const { return folderBox_; }
   QLineEdit* EditorBox() const { return editorBox_; }
-  QToolButton* BrowseButton() const { return browseButton_; }
   QToolButton* ChooserButton() const { return chooserButton_; }
 
   void PressOk();

@@ -131,7 +131,6 @@ class IconPane : public QWidget, public IconPaneLink {
   PaneView ViewMode() const { return view_; }
   QAbstractItemView* CurrentView() const;
   QTreeView* ReportView() const { return report_; }
-  QListView* ListView() const { return list_; }
   QListView* LargeIconView() const { return large_; }
   IconListModel* Model() const { return model_; }
   QLabel* StatusPanel(int n) const;  // StatusBarSico panels 1..3

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "common/FileBytes.h"
-#include "platform/PictureTestFiles.h"
+#include "support/PictureTestFiles.h"
 #include "platform/PictureFiles.h"
 #include "platform/wmf/WmfPlayer.h"
 

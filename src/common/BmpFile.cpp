@@ -52,10 +52,4 @@ DibPicture ReadBmpPicture(std::span<const std::uint8_t> file, std::int64_t maxPi
   return DecodeFileDib(file.subspan(kBmpFileHeaderSize), file.subspan(offBits), maxPixels);
 }
 
-std::optional<Raster> ReadBmpFile(std::span<const std::uint8_t> file) {
-  DibPicture read = ReadBmpPicture(file, kMaxDecodedPixels);
-  if (!read.Ok()) return std::nullopt;
-  return std::move(read.picture);
-}
-
 }  // namespace glimmora

@@ -27,7 +27,5 @@ std::vector<std::uint8_t> WriteBmp24(const Raster& picture);
 // bfOffBits. A file shorter than its headers is damaged; an offset past the end leaves the pixels
 // short. Nothing over maxPixels is decoded.
 DibPicture ReadBmpPicture(std::span<const std::uint8_t> file, std::int64_t maxPixels);
-// The same within the limit of icon images; nullopt when refused.
-std::optional<Raster> ReadBmpFile(std::span<const std::uint8_t> file);
 
 }  // namespace glimmora

@@ -224,14 +224,6 @@ std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file) {
   return DecodeIconImage(*image);
 }
 
-std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels) {
-  const auto h = ParseDibHeader(header);
-  if (!h || h->size < kDibHeaderSize || h->compression != 0) return std::nullopt;
-  DibPicture decoded = DecodeFileDib(header, pixels, kMaxDecodedPixels);
-  if (!decoded.Ok()) return std::nullopt;
-  return std::move(decoded.picture);
-}
-
 std::size_t PackedDibTableEntries(const DibHeader& header) {
   return header.bitCount > 8 ? header.clrUsed : static_cast<std::size_t>(PaletteEntries(header.bitCount, header.clrUsed));
 }

@@ -101,13 +101,6 @@ std::optional<ArgbImage> DecodeIconArgb(std::span<const std::uint8_t> image);
 // Decodes the image of a single-image icon file (the 22-byte head, then the image).
 std::optional<DecodedIcon> DecodeIcoFile(std::span<const std::uint8_t> file);
 
-// The picture of a plain bitmap (no mask, height not doubled, negative height for top-down rows)
-// whose BITMAPINFOHEADER (biSize 40 or more) is at the start of `header`, with its pixel rows at
-// the start of `pixels`. Alpha bytes of 32-bit pixels are not used. nullopt when compressed, when
-// unsound as for IconImageLayout (though a side may pass 32767 within kMaxDecodedPixels), or
-// when the bytes run short.
-std::optional<Raster> DecodePlainDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels);
-
 // A picture decoded from a bitmap, or why there is none.
 struct DibPicture {
   Raster picture;  // empty when refused
@@ -118,8 +111,9 @@ struct DibPicture {
 
 // The picture of a bitmap file: `header` holds its BITMAPINFOHEADER (or a larger header, or the
 // 12-byte BITMAPCOREHEADER of the oldest files) and everything after it, `pixels` the bytes from
-// the file's pixel offset on. Beyond what DecodePlainDib reads it takes 16- and 32-bit pixels
-// under colour masks and run-length rows of 4 and 8 bits, whose skipped pixels show the first
+// the file's pixel offset on. Besides plain rows (no mask, height not doubled, negative height for
+// top-down rows; alpha bytes of 32-bit pixels not used) it takes 16- and 32-bit pixels under
+// colour masks and run-length rows of 4 and 8 bits, whose skipped pixels show the first
 // palette colour. Rows that run short, and runs whose bytes end before the last row, are refused
 // (BmpPixelsShort): a claimed size is never filled up with made-up pixels. The data is checked
 // before the size, so a damaged file is told as damaged; nothing over maxPixels is allocated.

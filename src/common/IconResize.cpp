@@ -229,12 +229,6 @@ std::optional<Raster> ResizeIconToPicture(std::span<const std::uint8_t> icoFile,
   return ScalePictureToSize(icon->onWhite, sizeSel);
 }
 
-std::optional<std::vector<std::uint8_t>> ResizeIconToBmp(std::span<const std::uint8_t> icoFile, int sizeSel) {
-  const auto picture = ResizeIconToPicture(icoFile, sizeSel);
-  if (!picture) return std::nullopt;
-  return WriteBmp24(*picture);
-}
-
 Raster ScalePictureToSize(const Raster& picture, int sizeSel) {
   int width = 0;
   int height = 0;

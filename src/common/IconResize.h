@@ -99,9 +99,6 @@ std::optional<Raster> ResizeIconToPicture(std::span<const std::uint8_t> icoFile,
 // it); nullopt for any other depth and as for ResizeIconToIco.
 std::optional<ArgbImage> ResizeIconToArgb(std::span<const std::uint8_t> icoFile, int sizeSel);
 
-// The same picture as the bytes of a 24-bit bitmap file.
-std::optional<std::vector<std::uint8_t>> ResizeIconToBmp(std::span<const std::uint8_t> icoFile, int sizeSel);
-
 // A whole picture scaled to the size choice (unchanged for 0); empty for a choice outside 0..7.
 Raster ScalePictureToSize(const Raster& picture, int sizeSel);
 

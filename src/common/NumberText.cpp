@@ -63,4 +63,10 @@ std::string JoinedCount(const std::string& caption, long long count) {
   return caption + (caption.empty() || wideEnd ? "" : " ") + std::to_string(count);
 }
 
+std::string KillSp(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first));
+}
+
 }  // namespace glimmora

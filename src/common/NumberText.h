@@ -5,6 +5,7 @@
 
 #include <concepts>
 #include <string>
+#include <string_view>
 
 namespace glimmora {
 
@@ -33,5 +34,9 @@ std::string NumToStr(T n) { return NumToStr(VbStr(n)); }
 // A caption followed by a count: "Files not saved: 3" after a Latin caption, "未保存的文件数：3"
 // after a wide one, whose punctuation carries its own space.
 std::string JoinedCount(const std::string& caption, long long count);
+
+// `text` without its leading blanks (trailing blanks stay): the info texts join the list's
+// columns, VbStr's blank and the padding of the columns dropped.
+std::string KillSp(std::string_view text);
 
 }  // namespace glimmora

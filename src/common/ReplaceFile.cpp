@@ -241,10 +241,6 @@ ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::str
   return ReadStatus::Ok;
 }
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
-  return ReadFileStart(path, bytes.max_size(), bytes, error);
-}
-
 std::string ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                                   const WriteCall& writeCall) {
   PosixFileOps ops(writeCall);

@@ -20,9 +20,6 @@ enum class ReadStatus { Ok, Missing, Failed };
 ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
                          std::string* error = nullptr);
 
-// ReadFileStart without a limit.
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
-
 // Replaces `path` with `bytes` atomically (a symbolic link is followed, the mode of an existing
 // file kept). Returns "" on success, else a description; on failure the old file is untouched
 // and no temporary file is left behind.

@@ -73,15 +73,6 @@ std::string CutUtf8(std::string_view text, std::size_t maxBytes) {
   return std::string(text.substr(0, Utf8CutLength(text, maxBytes)));
 }
 
-std::size_t Utf8Length(std::string_view text) {
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < text.size(); ++n) {
-    const std::size_t len = SequenceLength(text, i);
-    i += len == 0 ? 1 : len;
-  }
-  return n;
-}
-
 std::string LegacyToUtf8(std::string_view bytes, const char* codePage) {
   std::string out;
   iconv_t cd = iconv_open("UTF-8", codePage);

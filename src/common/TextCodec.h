@@ -40,7 +40,4 @@ std::string DecodeStoredText(std::string_view bytes, Language lang);
 // U+FFFD. Never fails.
 std::string LegacyToUtf8(std::string_view bytes, const char* codePage);
 
-// Number of Unicode characters in a UTF-8 text (invalid bytes count one each).
-std::size_t Utf8Length(std::string_view text);
-
 }  // namespace glimmora

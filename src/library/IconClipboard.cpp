@@ -16,11 +16,6 @@
 namespace glimmora {
 namespace {
 
-std::string KillSp(const std::string& text) {
-  const std::size_t p = text.find_first_not_of(' ');
-  return p == std::string::npos ? std::string() : text.substr(p);
-}
-
 std::string FirstLine(const std::string& path, Language lang) {
   std::string bytes;
   if (ReadFileStart(path, 4096, bytes) != ReadStatus::Ok) return {};

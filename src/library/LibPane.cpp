@@ -8,15 +8,6 @@
 #include "library/LibraryReader.h"
 
 namespace glimmora {
-namespace {
-
-std::string KillSp(std::string text) {
-  const std::size_t p = text.find_first_not_of(' ');
-  return p == std::string::npos ? std::string() : text.substr(p);
-}
-
-}  // namespace
-
 std::string LibPaneItem::SubItem1() const { return CategoryName + "-" + LibraryName + Gap + "[" + Keyword + "]"; }
 
 std::string LibPaneItem::SizeText() const { return VbStr(int{Width}) + " x" + VbStr(int{Height}); }
@@ -52,15 +43,6 @@ std::string NextWorkName(std::string_view name) {
     c = 'A';  // past Z (or no capital at all): back to A, carry on
   }
   return next;
-}
-
-std::string WorkFileName(int n) {
-  std::string name(3, 'A');
-  for (int i = 2; i >= 0 && n > 0; --i) {
-    name[static_cast<std::size_t>(i)] = static_cast<char>('A' + n % 26);
-    n /= 26;
-  }
-  return name + ".ico";
 }
 
 bool IsWorkFileName(std::string_view name) {

@@ -52,8 +52,6 @@ std::string LibColorText(int bitCount, const LanguageTable& lang);
 // Work-file names: "AAA", "AAB", .. "AAZ", "ABA", ..; NextWorkName("") is "AAA" (the name before
 // the first); "ZZZ" is followed by "AAA".
 std::string NextWorkName(std::string_view name);
-// The name of the n-th work file from 0 with ".ico": 0 -> "AAA.ico", 26 -> "ABA.ico".
-std::string WorkFileName(int n);
 
 // The name of a work file: three capitals and ".ico" ("AAA.ico" .. "ZZZ.ico").
 bool IsWorkFileName(std::string_view name);

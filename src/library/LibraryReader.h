@@ -40,8 +40,7 @@ class LibraryReader {
   const std::string& Problem() const { return problem_; }  // why it is not Ok, for messages
 
   const LibSrcHead& Head() const { return head_; }
-  // The header's count, and the entries the index file really holds (fewer when it was cut off).
-  int HeadCount() const { return head_.IconCount; }
+  // The entries the index file really holds (fewer than the header's count when it was cut off).
   int IconCount() const { return entries_; }
   bool Truncated() const { return entries_ < head_.IconCount; }
 

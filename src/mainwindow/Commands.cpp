@@ -1,6 +1,7 @@
 #include "mainwindow/Commands.h"
 
 #include "common/LangRows.h"
+#include "common/AsciiCase.h"
 
 namespace glimmora {
 namespace {
@@ -198,12 +199,6 @@ void MainFrame::PaneLostFocus(Pane pane) {
     default:
       break;
   }
-  Publish();
-}
-
-void MainFrame::PaneItemClicked(Pane pane) {
-  if (pane == Pane::ListViewFile || pane == Pane::ListViewPict || pane == Pane::ListViewLIco)
-    model_.TabObj[static_cast<int>(page_)] = static_cast<std::uint8_t>(CodeOfPane(pane));
   Publish();
 }
 
@@ -431,7 +426,7 @@ void MainFrame::PopMenu(std::string_view paneName) {
 }
 
 void MainFrame::PopMenuFromMouse(std::string_view paneName) {
-  const std::string name = UpperAscii(paneName);
+  const std::string name = AsciiUpper(paneName);
   if (name == "ICO" || name == "LIBICO") {
     SetIcoMnVisible(false);
     PopMenu(paneName);

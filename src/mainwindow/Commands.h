@@ -42,7 +42,6 @@ class MainFrame {
   const PaneModel& Model() const { return model_; }
   Pane FocusObj() const { return model_.FocusObj; }
   Pane CurListView() const { return model_.CurListView; }
-  Page SelectedPage() const { return page_; }
   const ToolbarState& Toolbar() const { return toolbar_; }
   bool KeyBusy() const { return keyBusy_; }
   ScreenPoint CursorPos() const { return cursorPos_; }
@@ -60,8 +59,6 @@ class MainFrame {
   // Focus handlers of the panes and boxes, which keep the current-pane model.
   void PaneGotFocus(Pane pane);
   void PaneLostFocus(Pane pane);
-  // An item click in ListViewFile, ListViewPict or ListViewLIco makes that list current too.
-  void PaneItemClicked(Pane pane);
   // ImageComboPath (source page), TextSelIcoKeyword or ComboLKeyword (library page) took the
   // focus: no pane of that page is current.
   void InputBoxGotFocus(Page page);

@@ -184,19 +184,6 @@ std::span<const MenuEntry> MenuTable() {
   return kTable;
 }
 
-const MenuEntry* FindMenuEntry(std::string_view name, int index) {
-  for (const MenuEntry& e : MenuTable())
-    if (e.name == name && e.index == index) return &e;
-  return nullptr;
-}
-
-std::vector<const MenuEntry*> MenuChildren(std::string_view parent) {
-  std::vector<const MenuEntry*> children;
-  for (const MenuEntry& e : MenuTable())
-    if (e.parent == parent) children.push_back(&e);
-  return children;
-}
-
 std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table) {
   if (entry.kind == MenuKind::Separator) return {};
   std::string caption = table.Row(entry.captionRow);

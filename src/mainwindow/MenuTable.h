@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/LanguageTable.h"
 
@@ -26,12 +25,6 @@ struct MenuEntry {
 
 // Every entry, parents before their children, each menu's children in menu order.
 std::span<const MenuEntry> MenuTable();
-
-// The entry of `name` (with `index` for a menu array); nullptr when there is none.
-const MenuEntry* FindMenuEntry(std::string_view name, int index = -1);
-
-// The entries directly under `parent` ("" = the menu bar), in menu order.
-std::vector<const MenuEntry*> MenuChildren(std::string_view parent);
 
 // The shown caption: the row text in the current language, then a tab and the key hint, unless the
 // text already ends in a key column of its own.

@@ -1,5 +1,7 @@
 #include "mainwindow/PopupMenus.h"
 
+#include "common/AsciiCase.h"
+
 namespace glimmora {
 namespace {
 
@@ -39,7 +41,7 @@ std::string_view PopupPaneName(PopupPane pane) {
 }
 
 std::string_view PopupMenuFor(std::string_view paneName, const ListCounts& c) {
-  const std::string n = UpperAscii(paneName);
+  const std::string n = AsciiUpper(paneName);
   if (n == "FILE" && c.file > 0) return "PopFileMenu";
   if (n == "ICO" && c.pict > 0) return "PopIcoMenu";
   if (n == "TREEVIEWS") return "PopTreeViewSMenu";
@@ -54,18 +56,6 @@ std::span<const std::string_view> StartupDisabledItems() { return kStartupDisabl
 std::span<const std::string_view> IcoMenuMouseHiddenItems() { return kIcoMouseHidden; }
 std::span<const int> ClipMenuMouseHiddenIndexes() { return kClipMouseHidden; }
 
-std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
-std::string KillSp(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first));
-}
 
 std::span<const std::string_view> PageMenus(Page page) {
   switch (page) {

@@ -34,11 +34,6 @@ std::span<const std::string_view> IcoMenuMouseHiddenItems();
 // Indexes of the clipboard menu hidden while it pops up under the mouse.
 std::span<const int> ClipMenuMouseHiddenIndexes();
 
-// `text` with a..z in capitals (pane names are compared whatever their case).
-std::string UpperAscii(std::string_view text);
-
-// `text` without its leading blanks (trailing blanks stay).
-std::string KillSp(std::string_view text);
 
 // The top-level menus the page switch shows on each page; all others are hidden.
 std::span<const std::string_view> PageMenus(Page page);

@@ -50,7 +50,6 @@ class SelectionModel {
   // The frame covers the whole view; the anchor is dropped.
   void SelectWholeView();
 
-  bool Dragging() const { return dragging_; }
   const FrameRect& Frame() const { return frame_; }
   void SetFrame(const FrameRect& frame) { frame_ = frame; }
 

@@ -20,11 +20,6 @@ QImage ReadFirstIcoImage(const QString& fileName) {
   return reader.read();
 }
 
-IcoFirstImageDecoder& Decoder() {
-  static IcoFirstImageDecoder decoder = ReadFirstIcoImage;
-  return decoder;
-}
-
 // `source` drawn at the top left of a cleared square of `pixels`, scaled down to fit when larger.
 QImage Fit(const QImage& source, int pixels) {
   QImage out(pixels, pixels, QImage::Format_ARGB32);
@@ -44,10 +39,6 @@ QImage FromIcon(const QIcon& icon, int pixels) {
 
 }  // namespace
 
-void SetIcoFirstImageDecoder(IcoFirstImageDecoder decoder) {
-  Decoder() = decoder ? std::move(decoder) : IcoFirstImageDecoder(ReadFirstIcoImage);
-}
-
 FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target) {
   const QFileInfo info(fileName);
   FileTypeIcon out;
@@ -57,7 +48,7 @@ FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target) {
   if (target < 1 || target > 3) return out;
 
   QImage own;
-  if (info.suffix().compare("ico", Qt::CaseInsensitive) == 0) own = Decoder()(fileName);
+  if (info.suffix().compare("ico", Qt::CaseInsensitive) == 0) own = ReadFirstIcoImage(fileName);
   const QFileIconProvider provider;
   const QIcon icon = own.isNull() ? provider.icon(info) : QIcon();
   auto draw = [&](int pixels) { return own.isNull() ? FromIcon(icon, pixels) : Fit(own, pixels); };
@@ -68,7 +59,7 @@ FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target) {
 
 FileTypeIcon DrawOwnIcoIcon(const QString& fileName) {
   FileTypeIcon out;
-  const QImage own = Decoder()(fileName);
+  const QImage own = ReadFirstIcoImage(fileName);
   if (own.isNull()) return out;
   out.Small = Fit(own, kSmallIconPixels);
   out.Large = Fit(own, kLargeIconPixels);

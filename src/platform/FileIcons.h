@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QString>
-#include <functional>
 
 namespace glimmora {
 
@@ -26,10 +25,5 @@ FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target);
 // both pictures are null when it cannot be decoded. For listing many files, where the desktop
 // icon of a failed decode would be drawn for nothing.
 FileTypeIcon DrawOwnIcoIcon(const QString& fileName);
-
-// Decoder for the first image of an .ico file; the default reads it with QImageReader. The icon
-// code may install its own, so that the file list shows an icon exactly as the icon pane does.
-using IcoFirstImageDecoder = std::function<QImage(const QString& fileName)>;
-void SetIcoFirstImageDecoder(IcoFirstImageDecoder decoder);
 
 }  // namespace glimmora

@@ -60,7 +60,6 @@ class FolderTree {
 
   explicit FolderTree(FolderReader& reader) : reader_(&reader) {}
   void SetObserver(FolderTreeObserver* observer) { observer_ = observer; }
-  void SetReader(FolderReader& reader) { reader_ = &reader; }
 
   // Rebuilds the tree: My Computer with a node per volume (read only when `setup` is false),
   // then Desktop and My Documents with their first level read.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {
@@ -35,23 +35,23 @@ TEST(BmpFile, WritesEveryHeaderFieldFixed) {
 }
 
 TEST(BmpFile, ReadsUncompressedBitmaps) {
-  EXPECT_EQ(ReadBmpFile(kSampleBmp), Sample());
+  EXPECT_EQ(ReadBmpPicture(kSampleBmp, kMaxDecodedPixels).picture, Sample());
 
   // 8 bits, top-down, 2 palette entries (blue, red) behind the header; pixels at bfOffBits 62.
   const Bytes eight = Cat({{'B', 'M'}, testing::Le32(70), testing::Le32(0), testing::Le32(62),
                            testing::InfoHeader(2, -2, 8, 2), {255, 0, 0, 0, 0, 0, 255, 0},
                            {1, 0, 0, 0, 0, 1, 0, 0}});
-  const auto picture = ReadBmpFile(eight);
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->Pixels(), (std::vector<Rgb>{0xFF0000, 0x0000FF, 0x0000FF, 0xFF0000}));
+  const DibPicture picture = ReadBmpPicture(eight, kMaxDecodedPixels);
+  ASSERT_TRUE(picture.Ok());
+  EXPECT_EQ(picture.picture.Pixels(), (std::vector<Rgb>{0xFF0000, 0x0000FF, 0x0000FF, 0xFF0000}));
 
   Bytes broken = kSampleBmp;
   broken[10] = 0x80;  // pixels beyond the end
-  EXPECT_FALSE(ReadBmpFile(broken));
-  EXPECT_FALSE(ReadBmpFile(Bytes(kSampleBmp.begin(), kSampleBmp.end() - 1)));
+  EXPECT_FALSE(ReadBmpPicture(broken, kMaxDecodedPixels).Ok());
+  EXPECT_FALSE(ReadBmpPicture(Bytes(kSampleBmp.begin(), kSampleBmp.end() - 1), kMaxDecodedPixels).Ok());
   broken = kSampleBmp;
   broken[0] = 'X';
-  EXPECT_FALSE(ReadBmpFile(broken));
+  EXPECT_FALSE(ReadBmpPicture(broken, kMaxDecodedPixels).Ok());
 }
 
 // A bitmap file around `info` (its header and what follows it up to the pixels) and `pixels`.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {

@@ -9,7 +9,7 @@
 #include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/IconResize.h"
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {
@@ -42,9 +42,10 @@ void FeedAll(const Bytes& bytes) {
     EXPECT_LE(pixels, 8 * static_cast<std::int64_t>(bytes.size()));  // at least a bit per pixel was read
     EXPECT_EQ(icon->transparent.size(), static_cast<std::size_t>(pixels));
   }
-  for (const auto& picture : {ReadBmpFile(in), DecodePlainDib(in, in)}) {
-    if (picture) {
-      EXPECT_LE(static_cast<std::int64_t>(picture->Width()) * picture->Height(), 8 * std::int64_t(bytes.size()));
+  for (const DibPicture& picture : {ReadBmpPicture(in, kMaxDecodedPixels), DecodeFileDib(in, in, kMaxDecodedPixels)}) {
+    if (picture.Ok()) {
+      EXPECT_LE(static_cast<std::int64_t>(picture.picture.Width()) * picture.picture.Height(),
+                8 * std::int64_t(bytes.size()));
     }
   }
   if (const auto resized = ResizeIconToIco(in, 2, true)) {
@@ -62,7 +63,7 @@ TEST(IconBytesFuzz, RandomTruncatedAndForgedInput) {
   seeds.push_back(WriteBmp24(picture));
 
   for (const Bytes& seed : seeds) {
-    ASSERT_TRUE(DecodeIcoFile(seed) || ReadBmpFile(seed));
+    ASSERT_TRUE(DecodeIcoFile(seed) || ReadBmpPicture(seed, kMaxDecodedPixels).Ok());
     for (std::size_t cut = 0; cut <= seed.size(); cut += 1 + seed.size() / 200)
       FeedAll(Bytes(seed.begin(), seed.begin() + static_cast<std::ptrdiff_t>(cut)));
     for (int round = 0; round < 300; ++round) {
@@ -97,7 +98,7 @@ TEST(IconBytesFuzz, ForgedSizesAreRefusedBeforeAllocating) {
     for (unsigned bits : {1u, 24u, 32u}) {
       const Bytes image = testing::Cat({testing::InfoHeader(side, side, bits), Bytes(64, 0)});
       EXPECT_FALSE(DecodeIconImage(image));
-      EXPECT_FALSE(DecodePlainDib(image, image));
+      EXPECT_FALSE(DecodeFileDib(image, image, kMaxDecodedPixels).Ok());
       EXPECT_FALSE(ResizeIconToIco(testing::WithIcoHead(image, 0, 0, 24), 1, true));
     }
   }

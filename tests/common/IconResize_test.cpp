@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "common/IconTestBytes.h"
+#include "common/BmpFile.h"
+#include "support/IconTestBytes.h"
 
 namespace glimmora {
 namespace {
@@ -97,9 +98,9 @@ TEST(IconResize, SizeChoicesAndNames) {
     EXPECT_EQ(out->ico.size(), static_cast<std::size_t>(expected[sel])) << sel;
   }
   EXPECT_FALSE(ResizeIconToIco(source, 8, true));
-  const auto bmp = ResizeIconToBmp(source, 3);
-  ASSERT_TRUE(bmp);
-  EXPECT_EQ(bmp->size(), 54u + 120 * 40);
+  const auto picture = ResizeIconToPicture(source, 3);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(WriteBmp24(*picture).size(), 54u + 120 * 40);
   EXPECT_FALSE(ResizeIconToIco(Bytes(source.begin(), source.end() - 1), 2, true));
 
   EXPECT_EQ(SizedTargetBase("a.ico", 2), "a_32x32");

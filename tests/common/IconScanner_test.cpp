@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "common/Dib.h"
-#include "common/IconFixtures.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -6,9 +6,9 @@
 #include <random>
 
 #include "common/IcoFile.h"
-#include "common/IconFixtures.h"
 #include "common/IconScanner.h"
 #include "common/SaveAllIcons.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <regex>
@@ -267,7 +268,9 @@ TEST_P(Texts, IconTypeSummary) {
   EXPECT_TRUE(IsValidUtf8(summary));
   EXPECT_EQ(summary.find("  "), string::npos);
   EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(summary.back()))) << "the cut must take the whole separator";
-  EXPECT_EQ(Utf8Length(R(398)), 1u) << "the separator is one character";
+  const string separator = R(398);
+  EXPECT_EQ(std::count_if(separator.begin(), separator.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; }), 1)
+      << "the separator is one character";
   if (English()) {
     EXPECT_EQ(summary, "32x32-4bit x 3,48x48-8bit x 1,Other-24bit x 2");
   }

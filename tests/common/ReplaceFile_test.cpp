@@ -30,7 +30,7 @@ class ReplaceFileTest : public ::testing::Test {
   }
   std::string Read(const std::string& path) {
     std::string bytes;
-    EXPECT_EQ(ReadWholeFile(path, bytes), ReadStatus::Ok);
+    EXPECT_EQ(ReadFileStart(path, bytes.max_size(), bytes), ReadStatus::Ok);
     return bytes;
   }
   int Names() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), {})); }
@@ -65,14 +65,14 @@ TEST_F(ReplaceFileTest, ReadsStopAtTheLimitAndCreateNothing) {
   EXPECT_EQ(ReadFileBytes(path, 6)->size(), 6u);
   EXPECT_FALSE(ReadFileBytes(path, 5).has_value());  // too large: not cut short
 
-  EXPECT_EQ(ReadWholeFile(dir_ + "/none", bytes), ReadStatus::Missing);
+  EXPECT_EQ(ReadFileStart(dir_ + "/none", bytes.max_size(), bytes), ReadStatus::Missing);
   EXPECT_FALSE(ReadFileBytes(dir_ + "/none", 10).has_value());
   EXPECT_EQ(Names(), 1);
 
   // A pipe would never end (or never open): it is refused at once.
   ASSERT_EQ(::mkfifo((dir_ + "/pipe").c_str(), 0600), 0);
   std::string error;
-  EXPECT_EQ(ReadWholeFile(dir_ + "/pipe", bytes, &error), ReadStatus::Failed);
+  EXPECT_EQ(ReadFileStart(dir_ + "/pipe", bytes.max_size(), bytes, &error), ReadStatus::Failed);
   EXPECT_NE(error, "");
   EXPECT_FALSE(ReadFileBytes(dir_ + "/pipe", 10).has_value());
 

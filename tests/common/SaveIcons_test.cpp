@@ -6,11 +6,11 @@
 
 #include "common/ClipboardNames.h"
 #include "common/CopyIcoFile.h"
-#include "common/IconFixtures.h"
 #include "common/LangRows.h"
 #include "common/SaveAllIcons.h"
 #include "common/SaveIconFromSource.h"
 #include "common/SaveNotes.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "common/FileBytes.h"
-#include "common/IconTestBytes.h"
+#include "support/IconTestBytes.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -54,6 +54,12 @@ TEST(NumberText, NumToStrDropsOnlyTheBlank) {
   EXPECT_EQ(NumToStr(LLONG_MIN), "-9223372036854775808");
 }
 
+TEST(NumberText, KillSpKeepsTrailingBlanks) {
+  EXPECT_EQ(KillSp("   abc "), "abc ");
+  EXPECT_EQ(KillSp("    "), "");
+  EXPECT_EQ(KillSp(""), "");
+}
+
 TEST(AsciiCase, OnlyAsciiLettersChangeCase) {
   EXPECT_EQ(AsciiUpper("ico Bmp-9\xC3\xA4"), "ICO BMP-9\xC3\xA4");  // the UTF-8 bytes of an umlaut stay
   EXPECT_TRUE(EqualsIgnoringCase("Mail", "MAIL"));

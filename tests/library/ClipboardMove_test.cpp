@@ -7,8 +7,8 @@
 #include "library/KeywordSearch.h"
 #include "library/LibPages.h"
 #include "library/LibraryReader.h"
-#include "library/LibTestFiles.h"
 #include "library/MoveToLib.h"
+#include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -9,7 +9,7 @@
 #include "common/LangRows.h"
 #include "library/CopyLibIco.h"
 #include "library/KeywordHistory.h"
-#include "library/LibTestFiles.h"
+#include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

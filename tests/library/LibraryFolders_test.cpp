@@ -10,8 +10,8 @@
 #include "library/LibCatalog.h"
 #include "library/LibManager.h"
 #include "library/LibPages.h"
-#include "library/LibTestFiles.h"
 #include "library/LibraryWriter.h"
+#include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -9,7 +9,7 @@
 #include "library/LibPages.h"
 #include "library/LibraryReader.h"
 #include "library/LibraryWriter.h"
-#include "library/LibTestFiles.h"
+#include "support/LibTestFiles.h"
 #include "support/TempDir.h"
 
 namespace glimmora {

@@ -4,9 +4,12 @@
 
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/MenuTable.h"
+#include "support/MenuLookup.h"
 
 namespace glimmora {
 namespace {
+
+using testing::FindMenuEntry;
 
 TEST(CommandTable, MenuItemsOfTheCommandsExistInTheMenuTable) {
   for (const CommandRow& r : CommandRows()) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FrameFakes.h"
+#include "support/FrameFakes.h"
 
 namespace glimmora::testing {
 namespace {
@@ -244,12 +244,6 @@ TEST(ListHelpers, SelectionBySizeColourOrCancelPutsThePointerBack) {
   rig.ShowPage(Page::WebSite);  // the commands do nothing there, the pointer stays too
   rig.frame.RunMenuItem("mn4cancleselectedIco");
   EXPECT_EQ(rig.view.pointerMoves.size(), 3u);
-}
-
-TEST(ListHelpers, KillSpKeepsTrailingBlanks) {
-  EXPECT_EQ(KillSp("   abc "), "abc ");
-  EXPECT_EQ(KillSp("    "), "");
-  EXPECT_EQ(KillSp(""), "");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "mainwindow/ProgramFolderFixture.h"
+#include "support/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

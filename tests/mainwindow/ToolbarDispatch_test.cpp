@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FrameFakes.h"
+#include "support/FrameFakes.h"
 
 namespace glimmora::testing {
 namespace {

@@ -22,7 +22,7 @@
 #include <thread>
 
 #include "platform/BackgroundJob.h"
-#include "platform/PictureTestFiles.h"
+#include "support/PictureTestFiles.h"
 #include "support/TempDir.h"
 
 namespace glimmora {

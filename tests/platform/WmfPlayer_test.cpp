@@ -15,9 +15,9 @@
 #include <iterator>
 #include <random>
 
-#include "common/IconTestBytes.h"
-#include "platform/PictureTestFiles.h"
 #include "platform/wmf/WmfText.h"
+#include "support/IconTestBytes.h"
+#include "support/PictureTestFiles.h"
 
 namespace glimmora {
 namespace {

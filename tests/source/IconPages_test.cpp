@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../common/IconFixtures.h"
-#include "IconFileMaker.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../common/IconFixtures.h"
 #include "shared/IconSelection.h"
+#include "support/IconFixtures.h"
 
 namespace glimmora {
 namespace {

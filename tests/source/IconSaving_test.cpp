@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "../common/IconFixtures.h"
-#include "IconFileMaker.h"
 #include "common/LangRows.h"
 #include "support/FixedClock.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

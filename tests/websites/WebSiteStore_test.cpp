@@ -8,7 +8,7 @@
 #include <random>
 
 #include "support/TempDir.h"
-#include "websites/WebSiteTestFiles.h"
+#include "support/WebSiteTestFiles.h"
 
 namespace glimmora {
 namespace {

@@ -99,13 +99,6 @@ std::vector<bool> LibIconList::SelectedFlags() const {
   return flags;
 }
 
-void LibIconList::SetSelected(int row, bool selected) {
-  if (row < 0 || row >= Count()) return;
-  const QModelIndex index = list_->Model()->index(row, 0);
-  list_->Selection()->select(index, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                                        QItemSelectionModel::Rows);
-}
-
 void LibIconList::SelectRows(const std::vector<int>& rows) {
   QItemSelection selection;
   for (int r : rows)

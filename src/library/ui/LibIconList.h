@@ -47,7 +47,6 @@ class LibIconList : public QObject {
   LibPaneItem& Item(int row) { return items_[static_cast<std::size_t>(row)]; }
   std::vector<int> SelectedRows() const;
   std::vector<bool> SelectedFlags() const;
-  void SetSelected(int row, bool selected);
   void SelectRows(const std::vector<int>& rows);
   void SelectAll();
   void ClearSelection();

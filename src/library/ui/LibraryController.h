@@ -64,10 +64,8 @@ class LibraryController : public QObject {
   LibraryManagerDialog* Manager() const;
   int LibGrpNo() const { return libGrpNo_; }
   int LibGrpCount() const { return libGrpCount_; }
-  LibPaneSource PaneSource() const { return paneSource_; }
   bool Busy() const { return busy_; }
   const BoundedHistory& KeywordHistory() const { return keywords_; }
-  const BoundedHistory& RecentLibraries() const { return recent_; }
 
   // Start-up: the tree, the clipboard and the pane's status.
   void Start();

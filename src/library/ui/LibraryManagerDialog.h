@@ -31,7 +31,6 @@ class LibraryManagerDialog : public QDialog {
   LibraryManagerDialog(Mode mode, LibraryTree& tree, const LanguageTable& lang, Prompter& prompter,
                        std::string appTitle, QWidget* parent = nullptr);
 
-  Mode DlgMode() const { return mode_; }
   QTabBar* TabStripLib() const { return tabs_; }
   QComboBox* Combo1() const { return combo1_; }
   QComboBox* Combo2() const { return combo2_; }

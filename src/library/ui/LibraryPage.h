@@ -45,10 +45,8 @@ class LibraryPage : public MainPage {
   QComboBox* ImageComboLRD() const { return imageComboLRD_; }
   LibraryPageList* ListViewIcoClipboard() const { return listViewIcoClipboard_; }
   LibraryPageList* ListViewLIco() const { return listViewLIco_; }
-  QLabel* LabelSearchKeyword() const { return labelSearchKeyword_; }
   QComboBox* ComboLKeyword() const { return comboLKeyword_; }
   QPushButton* CommandSearchKeyword() const { return commandSearchKeyword_; }
-  QLabel* LabelSelIcoKeyword() const { return labelSelIcoKeyword_; }
   QLineEdit* TextSelIcoKeyword() const { return textSelIcoKeyword_; }
   QPushButton* CommandSaveKeyword() const { return commandSaveKeyword_; }
   QLabel* StatusPanel(int n) const;  // n = 1..3

@@ -43,8 +43,6 @@ class FrameWiring : public QObject {
   // set for it, the start-up disabled items and buttons.
   void AfterPagesBuilt();
 
-  // The folder the file list shows, for the options dialog's automatic-folder preview.
-  void SetFileListFolder(std::function<std::string()> folder) { fileListFolder_ = std::move(folder); }
   // The editor program the icon clipboard starts: the open dialog's box, else the stored path.
   std::string EditorPathForClipboard() const;
 

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "common/LangRows.h"
+#include "library/LibraryLayout.h"
 #include "mainwindow/MenuTable.h"
 #include "mainwindow/StartupSequence.h"
 #include "mainwindow/ui/CommandsWiring.h"
@@ -181,10 +182,10 @@ void MainWindow::BuildPages() {
   frameS_ = new SourcePage(state_, prompter_, &pictures_->Converter(), pages_);
   frameW_ = new WebSitePage(state_, prompter_, opener_, pages_);
   const QSignalBlocker blocker(tabStrip_);
-  int row = kRowLibrariesTab;
+  int tab = 1;
   for (MainPage* page : std::initializer_list<MainPage*>{frameL_, frameS_, frameW_}) {
     pages_->addWidget(page);
-    tabStrip_->addTab(QStringLiteral("  ") + Q(state_.Row(row++)) + QStringLiteral("  "));
+    tabStrip_->addTab(Q(TabCaption(tab++, state_.LangStr)));
   }
   tabStrip_->setCurrentIndex(0);
   pages_->setCurrentIndex(0);

@@ -46,7 +46,6 @@ class OptionsDialog : public QDialog {
                 const LanguageTable& lang, Prompter& prompter, FolderBrowser& browser,
                 ProgramChooser chooser, QWidget* parent = nullptr);
 
-  const OptionsForm& Form() const { return form_; }
   Pane List() const { return form_.list; }
   // The editor path as the box shows it now, stored or not.
   std::string EditorText() const { return form_.editorText; }
@@ -55,7 +54,6 @@ class OptionsDialog : public QDialog {
   QGroupBox* Frame(int index) const { return frames_[static_cast<std::size_t>(index)]; }
   QLineEdit* FolderBox() const { return folderBox_; }
   QLineEdit* EditorBox() const { return editorBox_; }
-  QToolButton* BrowseButton() const { return browseButton_; }
   QToolButton* ChooserButton() const { return chooserButton_; }
 
   void PressOk();

@@ -125,7 +125,6 @@ class IconPane : public QWidget, public IconPaneLink {
   PaneView ViewMode() const { return view_; }
   QAbstractItemView* CurrentView() const;
   QTreeView* ReportView() const { return report_; }
-  QListView* ListView() const { return list_; }
   QListView* LargeIconView() const { return large_; }
   IconListModel* Model() const { return model_; }
   QLabel* StatusPanel(int n) const;  // StatusBarSico panels 1..3
@@ -135,7 +134,6 @@ class IconPane : public QWidget, public IconPaneLink {
   const IconPageState& PageState() const { return page_; }
   const IconPaneStatus& Status() const { return status_; }
   PageControls PageControlState() const { return PageControlsFor(page_); }
-  bool Searching() const { return searching_; }
   std::vector<int> SelectedRows() const;
   void SetSelectedRows(const std::vector<int>& rows);
   // The item the clipboard copy and the preview use: the current item when selected, else the

@@ -331,6 +331,5 @@ QWidget* SourcePanel::TreeViewS() const { return treeView_; }
 QWidget* SourcePanel::ListViewFile() const { return fileViews_->currentWidget(); }
 QComboBox* SourcePanel::ImageComboPath() const { return pathBox_; }
 QLabel* SourcePanel::StatusPanel(int n) const { return (n >= 1 && n <= 3) ? panels_[n - 1] : nullptr; }
-QWidget* SourcePanel::IconPaneSlot() const { return iconSlot_; }
 
 }  // namespace glimmora

@@ -87,8 +87,6 @@ class SourcePanel : public QWidget, public FileListLink {
   // Adds the nodes of an existing folder below its volume (or the user folder holding it).
   void AddPathToTree(const std::string& folder) override;
   void ShowFileInList(const std::string& fileName) override;
-  // The text of the selected node, for the window caption ("" when none).
-  std::string SelectedNodeText() const;
   std::string SelectedNodeKey() const;
 
   // --- Path box -----------------------------------------------------------------------------
@@ -118,7 +116,6 @@ class SourcePanel : public QWidget, public FileListLink {
   void RemoveCheckedFiles();  // from the list only; DeleteCheckedFiles(true) from the disk too
   // View of the file list: 0 report, 1 list, 2 large icons (one model, one selection).
   void SetFileViewMode(int mode);
-  int FileViewMode() const;
   // The last computed status (panel texts and enabling).
   const FileListStatus& FileStatus() const { return status_; }
 
@@ -134,7 +131,6 @@ class SourcePanel : public QWidget, public FileListLink {
   QWidget* ListViewFile() const;  // the view shown now
   QComboBox* ImageComboPath() const;
   QLabel* StatusPanel(int n) const;  // StatusBarSfile panels 1..3
-  QWidget* IconPaneSlot() const;
   FileListModel* FileModel() const { return fileModel_; }
   FolderTree& Tree() const { return *tree_; }
   FolderTreeModel* TreeModel() const { return treeModel_; }

@@ -288,6 +288,4 @@ void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& ou
 
 void SourcePanel::SetFileViewMode(int mode) { fileViews_->setCurrentIndex(std::clamp(mode, 0, 2)); }
 
-int SourcePanel::FileViewMode() const { return fileViews_->currentIndex(); }
-
 }  // namespace glimmora

@@ -37,11 +37,6 @@ void SourcePanel::SelectNode(int node) {
   quietExpand_ = quiet;
 }
 
-std::string SourcePanel::SelectedNodeText() const {
-  const int node = SelectedNode();
-  return tree_->Valid(node) ? tree_->Node(node).Text : std::string();
-}
-
 std::string SourcePanel::SelectedNodeKey() const {
   const int node = SelectedNode();
   return tree_->Valid(node) ? tree_->Node(node).Key : std::string();

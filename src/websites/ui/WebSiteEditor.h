@@ -25,7 +25,6 @@ class WebSiteEditor : public QDialog {
   explicit WebSiteEditor(const LanguageTable& lang, QWidget* parent = nullptr);
 
   QLineEdit* TextEditWebSite(int i) const { return boxes_[static_cast<std::size_t>(i)]; }
-  QLabel* LabelW(int i) const { return labels_[static_cast<std::size_t>(i)]; }
   QPushButton* Command1(int i) const { return buttons_[static_cast<std::size_t>(i)]; }
 
   WebSiteEntry Fields() const;

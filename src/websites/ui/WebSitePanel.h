@@ -61,7 +61,6 @@ class WebSitePanel : public QWidget {
 
   QTreeWidget* ListViewWebSite() const { return list_; }
   QPlainTextEdit* TextWebSite() const { return text_; }
-  QStatusBar* StatusBarW() const { return status_; }
   QSplitter* Splitter() const { return splitter_; }
   // Null until the first edit or add command, and again after the editor was dropped with Esc.
   WebSiteEditor* Editor() const;

@@ -3,7 +3,7 @@
 #include <QListView>
 #include <QTreeView>
 
-#include "library/ui/LibraryPageFixture.h"
+#include "support/ui/LibraryPageFixture.h"
 
 namespace glimmora::libuitest {
 namespace {

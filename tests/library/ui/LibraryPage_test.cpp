@@ -10,7 +10,7 @@
 
 #include "library/ui/AuthorInfoDialog.h"
 #include "library/ui/LibraryManagerDialog.h"
-#include "library/ui/LibraryPageFixture.h"
+#include "support/ui/LibraryPageFixture.h"
 
 namespace glimmora::libuitest {
 namespace {

@@ -20,12 +20,12 @@
 #include <QTreeWidget>
 
 #include "common/LangRows.h"
-#include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
+#include "support/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 

@@ -18,10 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../../common/IconFixtures.h"
-#include "../../source/IconFileMaker.h"
 #include "common/BmpFile.h"
-#include "mainwindow/ProgramFolderFixture.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -34,6 +31,9 @@
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
 #include "source/ui/SourcePanel.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
+#include "support/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "websites/ui/WebSiteEditor.h"

@@ -2,7 +2,7 @@
 #include <chrono>
 #include <iostream>
 
-#include "SourcePageFixture.h"
+#include "support/ui/SourcePageFixture.h"
 
 namespace glimmora::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <filesystem>
 
-#include "SourcePageFixture.h"
+#include "support/ui/SourcePageFixture.h"
 
 namespace glimmora::testing {
 namespace {

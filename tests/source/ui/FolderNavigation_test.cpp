@@ -1,9 +1,9 @@
 // The folder tree and the path box on screen: reading on demand, typed paths, missing folders.
 #include <filesystem>
 
-#include "SourcePageFixture.h"
 #include "common/LangRows.h"
 #include "source/PaneLayout.h"
+#include "support/ui/SourcePageFixture.h"
 
 #include <QSplitter>
 

@@ -12,11 +12,11 @@
 #include <QTreeView>
 #include <filesystem>
 
-#include "../../common/IconFixtures.h"
-#include "../IconFileMaker.h"
 #include "source/ui/IconListModel.h"
 #include "shared/ui/Preview.h"
 #include "support/FixedClock.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {

@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "../../common/IconFixtures.h"
-#include "../IconFileMaker.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -23,6 +21,8 @@
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
 #include "support/FixedClock.h"
+#include "support/IconFileMaker.h"
+#include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
 
 namespace glimmora {
@@ -331,10 +331,10 @@ TEST_F(PictureIconsTest, TheIconMadeFromAPictureIsSavedFromWhatThePaneKeeps) {
   // As a bitmap in its own size and on the system clipboard: the whole 40 x 30 picture.
   prompter.answers = {PromptAnswer::No};
   pane->SaveIcotoIcoBmp(0, "ICO", "BMP", false, false);
-  const auto bitmap = ReadBmpFile(Read(src / "p.bmp.bmp"));
-  ASSERT_TRUE(bitmap);
-  EXPECT_EQ(bitmap->Width(), 40);
-  EXPECT_EQ(bitmap->Height(), 30);
+  const DibPicture bitmap = ReadBmpPicture(Read(src / "p.bmp.bmp"), kMaxDecodedPixels);
+  ASSERT_TRUE(bitmap.Ok());
+  EXPECT_EQ(bitmap.picture.Width(), 40);
+  EXPECT_EQ(bitmap.picture.Height(), 30);
   pane->SelectAllIcons();
   pane->CopyIcotoSysClipBoard(0, false);
   const QImage copied = QGuiApplication::clipboard()->image();

@@ -15,8 +15,8 @@
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"
+#include "support/WebSiteTestFiles.h"
 #include "common/LanguageTable.h"
-#include "websites/WebSiteTestFiles.h"
 #include "websites/ui/WebSiteEditor.h"
 
 namespace glimmora {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/AsciiCase.h"
 #include "common/ClipboardNames.h"
 #include "common/IconWalker.h"
 #include "common/SaveAllIcons.h"
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
   std::int64_t files = 0, failures = 0;
   const auto t0 = std::chrono::steady_clock::now();
   for (std::size_t i = 0; i < icons.size(); ++i) {
-    for (const char* format : {"ICO", "BMP"}) {
+    for (const SaveFormat format : {SaveFormat::Ico, SaveFormat::Bmp}) {
       for (int sizeSel = 0; sizeSel <= 7; ++sizeSel) {
         SaveFromSourceRequest req;
         req.SizeSel = sizeSel;
@@ -115,7 +116,8 @@ int main(int argc, char** argv) {
     SaveAllRequest req;
     req.FolderPath = folder;
     req.FileName = name;
-    req.IcoBmp = format;
+    // Only "ICO" (in any case) saves icons, as before; every other name saves bitmaps.
+    req.IcoBmp = AsciiUpper(format) == "ICO" ? SaveFormat::Ico : SaveFormat::Bmp;
     req.MakeFolder = true;
     req.useTargetDir = true;
     req.TargetDir = target;

@@ -6,6 +6,9 @@
 // Language rows go by their names (kRow... of the generated common/LangRows.h), never by number, and
 // the code's own names are plain: an event-handler name ("Control_Click") or a misspelt word of the
 // old program may stand in a string or a comment, never as a name.
+// Toolbar slots and key codes go by their names (kTool..., kVk...), never by number.
+// A menu or popup name written as a text outside its table must be one the table has: a slip in
+// it would otherwise be silently ignored where the menu is looked up.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +23,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "common/AsciiCase.h"
+#include "mainwindow/MenuTable.h"
+#include "mainwindow/PopupMenus.h"
 
 namespace {
 
@@ -119,6 +126,28 @@ std::string BlankTextsAndComments(std::string code) {
   return code;
 }
 
+// Where the code (texts and comments blanked) of the files `wanted` picks matches any of the
+// patterns: "file:line: the line" for each, one a line.
+template <std::size_t N>
+std::string CodeMatches(const std::regex (&patterns)[N],
+                        const std::function<bool(const SourceFile&)>& wanted = [](const SourceFile&) { return true; }) {
+  std::string report;
+  for (const SourceFile& file : SourceFiles()) {
+    if (!wanted(file)) continue;
+    const std::string code = BlankTextsAndComments(file.text);
+    for (const std::regex& pattern : patterns) {
+      for (std::sregex_iterator m(code.begin(), code.end(), pattern), end; m != end; ++m) {
+        const auto at = code.begin() + m->position();
+        const auto line = std::count(code.begin(), at, '\n') + 1;
+        const auto from = code.rfind('\n', m->position()) + 1;
+        report += "\n  " + file.relative.string() + ":" + std::to_string(line) + ": " +
+                  file.text.substr(from, code.find('\n', m->position()) - from);
+      }
+    }
+  }
+  return report;
+}
+
 TEST(LanguageRowNames, NoRowIsWrittenAsANumber) {
   // Where the code hands a row over: the row argument of the calls that take one (a number, a
   // branch of ?: or the base of `N + index`), a row field or constant, and the menu tables.
@@ -136,22 +165,7 @@ TEST(LanguageRowNames, NoRowIsWrittenAsANumber) {
       std::regex(R"(\{\s*\d+\s*,\s*[1-9]\d*\s*,\s*("[^"]*"|\{\}))"),
       std::regex(R"(\{\s*[1-9]\d*\s*,\s*\{\s*\d)"),
   };
-  std::vector<std::string> wrong;
-  for (const SourceFile& file : SourceFiles()) {
-    const std::string code = BlankTextsAndComments(file.text);
-    for (const std::regex& pattern : bare) {
-      for (std::sregex_iterator m(code.begin(), code.end(), pattern), end; m != end; ++m) {
-        const auto at = code.begin() + m->position();
-        const auto line = std::count(code.begin(), at, '\n') + 1;
-        const auto from = code.rfind('\n', m->position()) + 1;
-        wrong.push_back(file.relative.string() + ":" + std::to_string(line) + ": " +
-                        file.text.substr(from, code.find('\n', m->position()) - from));
-      }
-    }
-  }
-  std::string report;
-  for (const std::string& w : wrong) report += "\n  " + w;
-  EXPECT_TRUE(wrong.empty()) << "language rows by number (use their kRow names):" << report;
+  EXPECT_EQ(CodeMatches(bare), "") << "language rows by number (use their kRow names)";
 }
 
 TEST(SourceNames, NoHandlerNamesOrMisspellingsInCode) {
@@ -243,6 +257,61 @@ TEST(IncludeDirections, NoCycleLeavesItsFolder) {
   std::string report;
   for (const std::string& w : wrong) report += "\n " + w;
   EXPECT_TRUE(wrong.empty()) << "files of different folders that include each other:" << report;
+}
+
+TEST(SourceNames, ToolbarSlotsAndKeyCodesGoByName) {
+  const std::regex bare[] = {
+      std::regex(R"(\.command\s*=\s*\d)"),
+      std::regex(R"(\b(Button|SetToolButtonEnabled|SetEnabled|emplace_back)\(\s*\d)"),
+      std::regex(R"(\bfor\s*\(\s*int\s+b\s*[:=]\s*\{?\s*\d)"),
+      std::regex(R"(\b(pressedView|buttonIndex|command|button)\s*(==|!=|<=|>=|<|>|-)\s*[1-9])"),
+      std::regex(R"(\bvk\s*(==|!=|<=|>=|<|>)\s*[1-9])"),
+  };
+  // Where toolbar buttons are switched, and the frame's files.
+  EXPECT_EQ(CodeMatches(bare,
+                        [](const SourceFile& f) {
+                          return f.relative.parent_path().string().starts_with("mainwindow") ||
+                                 f.text.find("Button(") != std::string::npos;
+                        }),
+            "")
+      << "toolbar slots or key codes by number (use kTool... / kVk...)";
+  // The key translation hands back key codes by name.
+  const std::regex codes[] = {std::regex(R"(\breturn\s+[1-9]\d*\s*(\+[^;]*)?;)")};
+  EXPECT_EQ(CodeMatches(codes, [](const SourceFile& f) { return f.relative == "mainwindow/ui/CommandsWiring.cpp"; }), "")
+      << "key codes by number (use kVk...)";
+}
+
+TEST(SourceNames, MenuAndPopupNamesInTextsAreInTheTables) {
+  std::set<std::string> menus;
+  for (const glimmora::MenuEntry& entry : glimmora::MenuTable()) menus.insert(std::string(entry.name));
+  std::set<std::string> popups;
+  for (int p = 0; p <= static_cast<int>(glimmora::PopupPane::WebSite); ++p)
+    popups.insert(glimmora::AsciiUpper(glimmora::PopupPaneName(static_cast<glimmora::PopupPane>(p))));
+  const std::set<std::string> tables = {"mainwindow/MenuTable.cpp", "mainwindow/CommandTable.cpp"};
+  // A menu name is mn... or Pop.../PoP...; handler names ("mnHelp_Click") are the command table's.
+  const std::regex menuText(R"re("((mn|Pop|PoP)[A-Z0-9a-z][A-Za-z0-9]*)")re");
+  const std::regex popupText(R"re(PopupRequested\(\s*QStringLiteral\("(\w+)"\))re");
+  std::vector<std::string> wrong;
+  for (const SourceFile& file : SourceFiles()) {
+    const auto where = [&](const std::smatch& m) {
+      return file.relative.string() + ":" +
+             std::to_string(std::count(file.text.begin(), file.text.begin() + m.position(), '\n') + 1) + ": ";
+    };
+    // Comments may still give an item's former name.
+    const auto inComment = [&](const std::smatch& m) {
+      const std::size_t from = file.text.rfind('\n', static_cast<std::size_t>(m.position())) + 1;
+      return file.text.substr(from, static_cast<std::size_t>(m.position()) - from).find("//") != std::string::npos;
+    };
+    if (tables.count(file.relative.string()) == 0) {
+      for (std::sregex_iterator m(file.text.begin(), file.text.end(), menuText), end; m != end; ++m)
+        if (menus.count((*m)[1].str()) == 0 && !inComment(*m)) wrong.push_back(where(*m) + (*m)[1].str());
+    }
+    for (std::sregex_iterator m(file.text.begin(), file.text.end(), popupText), end; m != end; ++m)
+      if (popups.count(glimmora::AsciiUpper((*m)[1].str())) == 0) wrong.push_back(where(*m) + (*m)[1].str());
+  }
+  std::string report;
+  for (const std::string& w : wrong) report += "\n  " + w;
+  EXPECT_TRUE(wrong.empty()) << "menu or popup names the tables do not have:" << report;
 }
 
 }  // namespace

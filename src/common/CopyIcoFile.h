@@ -17,7 +17,7 @@ struct CopyIcoRequest {
   std::string FileName;     // the source icon in SourceDir
   std::string TargetDir;
   std::string TargetName;   // with a 4-character extension, replaced for bitmaps and sizes
-  std::string IcoBmp;       // "ICO" or "BMP", any case
+  SaveFormat IcoBmp = SaveFormat::Ico;
   bool ToSysClipboard = false;
   MaskAnswer mask = MaskAnswer::Yes;
   FileOps* fileOps = nullptr;  // how the file is written; null: the real file system
@@ -27,7 +27,7 @@ struct CopyIcoResult : IconWriteResult {
   std::string FullSourcePath;  // SourceDir/FileName
 };
 
-// An own-size "ICO" copy is the source's 22-byte head and its image, without anything the file
+// An own-size icon copy is the source's 22-byte head and its image, without anything the file
 // holds behind the image; every other case goes through SaveIconInSize. A missing or unreadable
 // source, or one that holds no icon, writes nothing and is reported in sourceUnreadable.
 CopyIcoResult CopyIcoFile(const CopyIcoRequest& request, Prompter& prompter, const LanguageTable& lang);

@@ -10,10 +10,6 @@
 namespace glimmora {
 namespace {
 
-constexpr std::array<int, kSizeChoiceCount> kSizePixels{0, 16, 32, 40, 48, 64, 72, 80};
-constexpr std::array<std::string_view, kSizeChoiceCount> kSizeSuffixes{
-    "", "_16x16", "_32x32", "_40x40", "_48x48", "_64x64", "_72x72", "_80x80"};
-
 constexpr int kLowestGrey = 150;
 
 // The target size of a choice for a picture of its own width x height.
@@ -28,11 +24,11 @@ bool TargetSize(int sizeSel, int ownWidth, int ownHeight, int& width, int& heigh
 }  // namespace
 
 int SizeChoicePixels(int sizeSel) {
-  return sizeSel >= 0 && sizeSel < kSizeChoiceCount ? kSizePixels[static_cast<std::size_t>(sizeSel)] : -1;
+  return sizeSel >= 0 && sizeSel < kSizeChoiceCount ? kSizeChoices[static_cast<std::size_t>(sizeSel)].pixels : -1;
 }
 
 std::string_view SizeChoiceSuffix(int sizeSel) {
-  return sizeSel >= 0 && sizeSel < kSizeChoiceCount ? kSizeSuffixes[static_cast<std::size_t>(sizeSel)]
+  return sizeSel >= 0 && sizeSel < kSizeChoiceCount ? kSizeChoices[static_cast<std::size_t>(sizeSel)].suffix
                                                     : std::string_view{};
 }
 

@@ -14,11 +14,9 @@
 
 #include "common/Dib.h"
 #include "common/Raster.h"
+#include "common/SizeChoices.h"
 
 namespace glimmora {
-
-// Size choices 0..7: the icon's own size, then 16, 32, 40, 48, 64, 72 and 80 pixels square.
-constexpr int kSizeChoiceCount = 8;
 
 // Pixels of a size choice: 0 for choice 0 (own size), 16..80 for 1..7, -1 for anything else.
 int SizeChoicePixels(int sizeSel);

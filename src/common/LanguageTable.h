@@ -14,7 +14,7 @@ constexpr int kLangRows = 800;
 
 struct LanguageTable {
   // LangStr[language][row], row 1..800; index 0 is unused. A row nobody filled is empty text.
-  std::array<std::vector<std::string>, 3> LangStr{std::vector<std::string>(kLangRows + 1),
+  std::array<std::vector<std::string>, kLanguageCount> LangStr{std::vector<std::string>(kLangRows + 1),
                                                   std::vector<std::string>(kLangRows + 1),
                                                   std::vector<std::string>(kLangRows + 1)};
   Language CurLang = Language::English;

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 
-#include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -20,7 +19,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   SaveAllResult result;
   const std::string folderPath = DropTrailingSlash(request.FolderPath);
   result.SourceFile = JoinPath(folderPath, request.FileName);
-  const bool asIco = AsciiUpper(request.IcoBmp) == "ICO";
+  const bool asIco = request.IcoBmp == SaveFormat::Ico;
   const std::string suffix = asIco ? "_Ico" : "_Bmp";
 
   ScanFile file;

@@ -17,13 +17,14 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/SaveFailures.h"
+#include "common/SaveFormat.h"
 
 namespace glimmora {
 
 struct SaveAllRequest {
   std::string FolderPath;  // folder of the source file; a trailing '/' is dropped
   std::string FileName;
-  std::string IcoBmp;      // "ICO" writes icons, anything else bitmaps (any case)
+  SaveFormat IcoBmp = SaveFormat::Ico;
   bool MakeFolder = true;  // save into a folder (made at the first icon) rather than beside the file
   // The file list's save parameters: TagDir 2 with UseNow set means the user's own folder.
   bool useTargetDir = false;

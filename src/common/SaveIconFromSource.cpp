@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "common/AsciiCase.h"
 #include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/IconHeaderCheck.h"
@@ -46,17 +45,16 @@ std::optional<std::vector<std::uint8_t>> WholeIcon(std::span<const std::uint8_t>
 
 IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
                                   const std::string& targetDir, const std::string& targetName, int sizeSel,
-                                  const std::string& icoBmp, bool toSysClipboard, MaskAnswer mask,
+                                  SaveFormat format, bool toSysClipboard, MaskAnswer mask,
                                   Prompter& prompter, const LanguageTable& lang, FileOps* fileOps) {
   IconWriteResult result;
   result.targetName = targetName;
-  const std::string format = AsciiUpper(icoBmp);
   const auto whole = WholeIcon(icoFile);
   if (!whole && picture == nullptr) {
     result.sourceUnreadable = true;
     return result;
   }
-  if (format == "ICO" && !toSysClipboard && sizeSel == 0) {
+  if (format == SaveFormat::Ico && !toSysClipboard && sizeSel == 0) {
     if (!whole) {
       result.sourceUnreadable = true;
       return result;
@@ -80,15 +78,10 @@ IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const R
 
 IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
                                    const LanguageTable& lang) {
-  const std::string format = AsciiUpper(request.IcoBmp);
-  if (format != "ICO" && format != "BMP" && !request.ToSysClipboard) {
-    IconWriteResult nothing;
-    nothing.targetName = request.TargetName;
-    return nothing;
-  }
+  const SaveFormat format = request.IcoBmp;
   if (request.SourceIsPict) {
     // The whole picture only stands in for the icon in the bitmap and clipboard cases.
-    const bool asPicture = format != "ICO" || request.ToSysClipboard;
+    const bool asPicture = format != SaveFormat::Ico || request.ToSysClipboard;
     return WriteIconInChoice(request.pictureIco, asPicture ? request.picture : nullptr, request.TargetDir,
                              request.TargetName, request.SizeSel, format, request.ToSysClipboard, request.mask,
                              prompter, lang, request.fileOps);

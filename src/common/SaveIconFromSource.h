@@ -28,7 +28,7 @@ struct SaveFromSourceRequest {
   std::int64_t ImageSize = 0;   // from the item: bytes in resource
   std::string TargetDir;
   std::string TargetName;       // the item text (its extension is replaced for bitmaps and sizes)
-  std::string IcoBmp;           // "ICO" or "BMP", any case
+  SaveFormat IcoBmp = SaveFormat::Ico;
   bool ToSysClipboard = false;  // the picture goes to the clipboard instead of a file
   MaskAnswer mask = MaskAnswer::Yes;  // the icon pane's mask answer
   std::string SourceFile;       // the scanned file
@@ -42,9 +42,9 @@ struct SaveFromSourceRequest {
   const Raster* picture = nullptr;
 };
 
-// "ICO" in its own size writes the 22-byte head and the image bytes as TargetDir/TargetName; every
+// An icon in its own size writes the 22-byte head and the image bytes as TargetDir/TargetName; every
 // other size, every bitmap and every clipboard copy (the clipboard flag wins over the format) goes
-// through SaveIconInSize. A format other than "ICO" or "BMP" without the clipboard does nothing.
+// through SaveIconInSize.
 // The image is read again and its header checked against the item before anything is written.
 IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
                                    const LanguageTable& lang);
@@ -52,7 +52,7 @@ IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompte
 // The same choice for a single-image icon already in memory (shared with the copy of icon files).
 IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
                                   const std::string& targetDir, const std::string& targetName, int sizeSel,
-                                  const std::string& icoBmp, bool toSysClipboard, MaskAnswer mask,
+                                  SaveFormat icoBmp, bool toSysClipboard, MaskAnswer mask,
                                   Prompter& prompter, const LanguageTable& lang, FileOps* fileOps = nullptr);
 
 }  // namespace glimmora

@@ -1,6 +1,5 @@
 #include "common/SaveInSize.h"
 
-#include "common/AsciiCase.h"
 #include "common/BmpFile.h"
 #include "common/Dib.h"
 #include "common/FileBytes.h"
@@ -31,10 +30,8 @@ void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::spa
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts) {
   SaveInSizeResult result;
   result.targetName = request.targetName;
-  const std::string format = AsciiUpper(request.icoBmp);
-  const bool toBitmap = format == "BMP" || request.toSysClipboard;
-  const bool toIcon = format == "ICO" && !request.toSysClipboard;
-  if ((!toBitmap && !toIcon) || SizeChoicePixels(request.sizeSel) < 0) return result;
+  const bool toBitmap = request.icoBmp == SaveFormat::Bmp || request.toSysClipboard;
+  if (SizeChoicePixels(request.sizeSel) < 0) return result;
   const std::string base = SizedTargetBase(request.targetName, request.sizeSel);
 
   if (toBitmap) {

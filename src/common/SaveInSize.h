@@ -12,6 +12,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Raster.h"
+#include "common/SaveFormat.h"
 
 namespace glimmora {
 
@@ -26,7 +27,7 @@ struct SaveInSizeRequest {
   std::string targetDir;   // a trailing '/' is dropped
   std::string targetName;  // with a 4-character extension, replaced by the suffix and ".ico"/".bmp"
   int sizeSel = 0;
-  std::string icoBmp;      // "ICO" or "BMP", in any case
+  SaveFormat icoBmp = SaveFormat::Ico;
   bool toSysClipboard = false;
   MaskAnswer mask = MaskAnswer::Yes;  // the caller's page rule already applied
   FileOps* fileOps = nullptr;  // how the file is written; null: the real file system
@@ -43,10 +44,10 @@ struct SaveInSizeResult {
   MaskResult mask = MaskResult::NotWanted;
 };
 
-// "ICO" without the clipboard writes targetDir/<base><suffix>.ico (asking kRowAskMask first when the
-// mask answer is Ask, telling kRowNoKeyColor when no key colour is free); "BMP", or the clipboard, writes
-// targetDir/<base><suffix>.bmp or hands the picture back for the clipboard. Anything else does
-// nothing. An existing target is replaced.
+// An icon without the clipboard writes targetDir/<base><suffix>.ico (asking kRowAskMask first when the
+// mask answer is Ask, telling kRowNoKeyColor when no key colour is free); a bitmap, or the clipboard,
+// writes targetDir/<base><suffix>.bmp or hands the picture back for the clipboard. An existing target
+// is replaced.
 SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);
 
 // Writes `bytes` as `path` (through `ops` when given) and records in `result` whether it was written.

@@ -1,5 +1,7 @@
 #include "common/TextCodec.h"
 
+#include "common/Languages.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -8,12 +10,8 @@
 namespace glimmora {
 
 const char* LegacyCodePage(Language lang) {
-  switch (lang) {
-    case Language::ChineseGB: return "GBK";
-    case Language::ChineseBig5: return "BIG5";
-    case Language::English: break;
-  }
-  return "CP1252";
+  if (static_cast<std::size_t>(lang) >= kLanguageFacts.size()) return FactsOf(Language::English).codePage;
+  return FactsOf(lang).codePage;
 }
 
 namespace {

@@ -48,7 +48,7 @@ std::optional<std::string> ChooseExportFolder(const std::function<std::string()>
 
 struct CopyLibRequest {
   int SubMnindex = 0;        // size choice 0..7
-  std::string IcoBmp = "ICO";
+  SaveFormat IcoBmp = SaveFormat::Ico;
   bool AllIco = false;
   bool ToClipboard = false;
   std::string WorkDir;       // LibIconTemp

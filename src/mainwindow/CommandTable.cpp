@@ -1,6 +1,8 @@
 #include "mainwindow/CommandTable.h"
 
 #include "common/LangRows.h"
+#include "common/SizeChoices.h"
+#include "shared/ToolbarSlots.h"
 
 // The rows name only the fields they use; the others keep their defaults on purpose.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -38,56 +40,66 @@ constexpr int Pop(PopupPane p) { return static_cast<int>(p); }
 constexpr CommandRow kRows[] = {
     // ----- toolbar commands (with the keys and menu items that do the same) -----
     // Commands 1 and 2 go by the page, not by the pane.
-    {.command = 1, .proc = Proc::RunLibraryTreeMenu, .arg = 3, .pages = kLibPage, .tipRow = kRowTipCollapseTree},
-    {.command = 1, .proc = Proc::CollapseFolderTree, .pages = kOtherPages, .tipRow = kRowTipCollapseTree},
-    {.command = 2, .proc = Proc::RunLibraryTreeMenu, .arg = 5, .pages = kLibPage, .tipRow = kRowTipRefreshTree},
-    {.command = 2, .proc = Proc::RefreshFolderTree, .pages = kOtherPages, .tipRow = kRowTipRefreshTree},
-    {.command = 3, .proc = Proc::RunLibraryTreeMenu, .arg = 0, .tipRow = kRowTipNewCategoryOrLibrary},
-    {.command = 6, .proc = Proc::RunIconClipboardMenu, .arg = 0, .tipRow = kRowTipMoveClipboardIntoLibrary},
-    {.command = 7, .proc = Proc::RunIconClipboardMenu, .arg = 3, .tipRow = kRowTipCopyClipboardToFolder},
-    {.command = 8, .proc = Proc::RunIconClipboardMenu, .arg = 13, .tipRow = kRowTipDeleteAllClipboardIcons},
-    {.command = 11, .proc = Proc::SaveSelectedIconsAsIco, .arg = 0, .tipRow = kRowTipSaveSelectedAsIco},
-    {.command = 12, .proc = Proc::SaveSelectedIconsAsBmp, .arg = 0, .tipRow = kRowTipSaveSelectedAsBmp},
+    {.command = kToolCollapseTree, .proc = Proc::RunLibraryTreeMenu, .arg = 3, .pages = kLibPage,
+     .tipRow = kRowTipCollapseTree},
+    {.command = kToolCollapseTree, .proc = Proc::CollapseFolderTree, .pages = kOtherPages,
+     .tipRow = kRowTipCollapseTree},
+    {.command = kToolRefreshTree, .proc = Proc::RunLibraryTreeMenu, .arg = 5, .pages = kLibPage,
+     .tipRow = kRowTipRefreshTree},
+    {.command = kToolRefreshTree, .proc = Proc::RefreshFolderTree, .pages = kOtherPages, .tipRow = kRowTipRefreshTree},
+    {.command = kToolNewCategory, .proc = Proc::RunLibraryTreeMenu, .arg = 0, .tipRow = kRowTipNewCategoryOrLibrary},
+    {.command = kToolMoveClipboardIntoLibrary, .proc = Proc::RunIconClipboardMenu, .arg = 0,
+     .tipRow = kRowTipMoveClipboardIntoLibrary},
+    {.command = kToolCopyClipboardToFolder, .proc = Proc::RunIconClipboardMenu, .arg = 3,
+     .tipRow = kRowTipCopyClipboardToFolder},
+    {.command = kToolDeleteAllClipboardIcons, .proc = Proc::RunIconClipboardMenu, .arg = 13,
+     .tipRow = kRowTipDeleteAllClipboardIcons},
+    {.command = kToolSaveAsIco, .proc = Proc::SaveSelectedIconsAsIco, .arg = 0, .tipRow = kRowTipSaveSelectedAsIco},
+    {.command = kToolSaveAsBmp, .proc = Proc::SaveSelectedIconsAsBmp, .arg = 0, .tipRow = kRowTipSaveSelectedAsBmp},
     // Only the file list has its own save-with-parameters; every other pane takes the icon one.
-    {.command = 13, .proc = Proc::SaveFileIconsWithDefaults, .panes = P(kFile), .key = Plain(kF2),
+    {.command = kToolSaveWithOptions, .proc = Proc::SaveFileIconsWithDefaults, .panes = P(kFile), .key = Plain(kF2),
      .menu = "mnSaveFileIconUsedef", .tipRow = kRowTipSaveWithOptions, .legacy = "mnSaveFileIconUsedef_Click"},
-    {.command = 13, .proc = Proc::SaveIconsWithDefaults, .tipRow = kRowTipSaveWithOptions},
-    {.command = 14, .proc = Proc::CopyIconsToIconClipboard, .arg = 0, .tipRow = kRowTipCopyToIconClipboard},
+    {.command = kToolSaveWithOptions, .proc = Proc::SaveIconsWithDefaults, .tipRow = kRowTipSaveWithOptions},
+    {.command = kToolCopyToIconClipboard, .proc = Proc::CopyIconsToIconClipboard, .arg = 0,
+     .tipRow = kRowTipCopyToIconClipboard},
     // Delete, select all and cancel selection act on whichever list is current.
-    {.command = 16, .proc = Proc::RemoveCheckedFiles, .panes = P(kFile), .key = Plain(kVkDelete),
+    {.command = kToolDelete, .proc = Proc::RemoveCheckedFiles, .panes = P(kFile), .key = Plain(kVkDelete),
      .menu = "mn5DelSelectedFile", .tipRow = kRowTipDelete, .legacy = "mn5DelSelectedFile_Click"},
-    {.command = 16, .proc = Proc::DeleteSelectedIcons, .panes = kIconPanes, .key = Plain(kVkDelete, Off),
+    {.command = kToolDelete, .proc = Proc::DeleteSelectedIcons, .panes = kIconPanes, .key = Plain(kVkDelete, Off),
      .menu = "mn8DeleteIco", .tipRow = kRowTipDelete, .legacy = "mn8DeleteIco_Click"},
-    {.command = 16, .proc = Proc::RunIconClipboardMenu, .arg = 12, .panes = P(kClip), .key = Plain(kVkDelete),
+    {.command = kToolDelete, .proc = Proc::RunIconClipboardMenu, .arg = 12, .panes = P(kClip), .key = Plain(kVkDelete),
      .menu = "mnIcoClipBoardMenuSub", .menuIndex = 12, .tipRow = kRowTipDelete},
-    {.command = 16, .proc = Proc::RunWebSiteCommand, .arg = 4, .panes = P(kWeb), .key = Plain(kVkDelete),
+    {.command = kToolDelete, .proc = Proc::RunWebSiteCommand, .arg = 4, .panes = P(kWeb), .key = Plain(kVkDelete),
      .menu = "mnWebSiteSub", .menuIndex = 4, .tipRow = kRowTipDelete},
-    {.command = 17, .proc = Proc::SelectAllFiles, .panes = P(kFile), .key = Ctrl('A'),
+    {.command = kToolSelectAll, .proc = Proc::SelectAllFiles, .panes = P(kFile), .key = Ctrl('A'),
      .menu = "mn3SelectedAllFile", .tipRow = kRowTipSelectAll, .legacy = "mn3SelectedAllFile_Click"},
-    {.command = 17, .proc = Proc::SelectAllIcons, .panes = kIconPanes, .key = Ctrl('A', Off),
+    {.command = kToolSelectAll, .proc = Proc::SelectAllIcons, .panes = kIconPanes, .key = Ctrl('A', Off),
      .menu = "mn3SelectedAllIco", .tipRow = kRowTipSelectAll, .legacy = "mn3SelectedAllIco_Click"},
-    {.command = 17, .proc = Proc::RunIconClipboardMenu, .arg = 9, .panes = P(kClip), .key = Ctrl('A'),
+    {.command = kToolSelectAll, .proc = Proc::RunIconClipboardMenu, .arg = 9, .panes = P(kClip), .key = Ctrl('A'),
      .menu = "mnIcoClipBoardMenuSub", .menuIndex = 9, .tipRow = kRowTipSelectAll},
-    {.command = 18, .proc = Proc::CancelFileSelection, .panes = P(kFile), .key = Ctrl('U'),
+    {.command = kToolCancelSelection, .proc = Proc::CancelFileSelection, .panes = P(kFile), .key = Ctrl('U'),
      .menu = "mn4cancleselectedFile", .tipRow = kRowTipClearSelection, .legacy = "mn4cancleselectedFile_Click"},
-    {.command = 18, .proc = Proc::CancelIconSelection, .panes = kIconPanes, .key = Ctrl('U', Off),
+    {.command = kToolCancelSelection, .proc = Proc::CancelIconSelection, .panes = kIconPanes, .key = Ctrl('U', Off),
      .menu = "mn4cancleselectedIco", .tipRow = kRowTipClearSelection, .legacy = "mn4cancleselectedIco_Click"},
-    {.command = 18, .proc = Proc::RunIconClipboardMenu, .arg = 10, .panes = P(kClip), .key = Ctrl('U'),
+    {.command = kToolCancelSelection, .proc = Proc::RunIconClipboardMenu, .arg = 10, .panes = P(kClip),
+     .key = Ctrl('U'),
      .menu = "mnIcoClipBoardMenuSub", .menuIndex = 10, .tipRow = kRowTipClearSelection},
     // The view buttons; the view menu's three items are the same commands.
-    {.command = 21, .proc = Proc::ViewMode, .arg = 21, .menu = "mnIcodispSub", .menuIndex = 0,
+    {.command = kToolReportView, .proc = Proc::ViewMode, .arg = 21, .menu = "mnIcodispSub", .menuIndex = 0,
      .tipRow = kRowTipDetailsView},
-    {.command = 22, .proc = Proc::ViewMode, .arg = 22, .menu = "mnIcodispSub", .menuIndex = 1,
+    {.command = kToolListView, .proc = Proc::ViewMode, .arg = 22, .menu = "mnIcodispSub", .menuIndex = 1,
      .tipRow = kRowTipListView},
-    {.command = 23, .proc = Proc::ViewMode, .arg = 23, .menu = "mnIcodispSub", .menuIndex = 2,
+    {.command = kToolLargeIconsView, .proc = Proc::ViewMode, .arg = 23, .menu = "mnIcodispSub", .menuIndex = 2,
      .tipRow = kRowTipLargeIcons},
-    {.command = 26, .proc = Proc::RunWebSiteCommand, .arg = 0, .tipRow = kRowTipOpenWebSite},
-    {.command = 27, .proc = Proc::RunWebSiteCommand, .arg = 2, .tipRow = kRowTipEditWebSite},
-    {.command = 28, .proc = Proc::RunWebSiteCommand, .arg = 3, .tipRow = kRowTipAddWebSite},
-    {.command = 29, .proc = Proc::RunWebSiteCommand, .arg = 4, .tipRow = kRowTipDeleteTickedWebSites},
-    {.command = 31, .proc = Proc::ShowHelpContents, .menu = "mnHelpContents", .tipRow = kRowTipHelpContents,
+    {.command = kToolOpenWebSite, .proc = Proc::RunWebSiteCommand, .arg = 0, .tipRow = kRowTipOpenWebSite},
+    {.command = kToolEditWebSite, .proc = Proc::RunWebSiteCommand, .arg = 2, .tipRow = kRowTipEditWebSite},
+    {.command = kToolAddWebSite, .proc = Proc::RunWebSiteCommand, .arg = 3, .tipRow = kRowTipAddWebSite},
+    {.command = kToolDeleteTickedWebSites, .proc = Proc::RunWebSiteCommand, .arg = 4,
+     .tipRow = kRowTipDeleteTickedWebSites},
+    {.command = kToolHelpContents, .proc = Proc::ShowHelpContents, .menu = "mnHelpContents",
+     .tipRow = kRowTipHelpContents,
      .legacy = "mnHelpContents_Click"},
-    {.command = 32, .proc = Proc::OpenSupportMail, .tipRow = kRowTipSupportMail},
+    {.command = kToolSupportMail, .proc = Proc::OpenSupportMail, .tipRow = kRowTipSupportMail},
 
     // ----- folder tree -----
     {.proc = Proc::CollapseFolderTree, .panes = P(Pane::TreeViewS), .key = Ctrl('L'),
@@ -144,10 +156,10 @@ constexpr CommandRow kRows[] = {
     {.proc = Proc::PopMenu, .arg = Pop(PopupPane::File), .panes = P(kFile), .key = Plain(kVkEnter)},
 
     // ----- icon panes (a file's icons and a library's icons share the keys and the menu) -----
-    {.proc = Proc::SaveSelectedIconsAsIco, .arg = 0, .span = 8, .panes = kIconPanes,
+    {.proc = Proc::SaveSelectedIconsAsIco, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
      .key = Ctrl(kVkF1, Off, Off), .menu = "mn12SaveSelectedIcoAsIcoSub", .menuIndex = 0,
      .legacy = "mn12SaveSelectedIcoAsIcoSub_Click"},
-    {.proc = Proc::SaveSelectedIconsAsBmp, .arg = 0, .span = 8, .panes = kIconPanes,
+    {.proc = Proc::SaveSelectedIconsAsBmp, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
      .key = Ctrl(kVkF1, Off, On), .menu = "mn12SaveSelectedIcoAsBmpSub", .menuIndex = 0,
      .legacy = "mn12SaveSelectedIcoAsBmpSub_Click"},
     {.proc = Proc::CopyIconToSystemClipboard, .arg = 0, .panes = kIconPanes, .key = Ctrl('C', Off),
@@ -160,24 +172,24 @@ constexpr CommandRow kRows[] = {
     {.proc = Proc::ViewMode, .arg = 21, .panes = kIconPanes, .key = Ctrl('L', Off)},
     {.proc = Proc::ViewMode, .arg = 22, .panes = kIconPanes, .key = Ctrl('S', Off)},
     {.proc = Proc::ViewMode, .arg = 23, .panes = kIconPanes, .key = Ctrl('B', Off)},
-    {.proc = Proc::CopyIconsToIconClipboard, .arg = 0, .span = 8, .panes = kIconPanes,
+    {.proc = Proc::CopyIconsToIconClipboard, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
      .key = Ctrl(kVkF1, On, Off), .menu = "mnCopyIcoToIcoClipperSub", .menuIndex = 0,
      .legacy = "mnCopyIcoToIcoClipperSub_Click"},
-    {.proc = Proc::CutIconsToIconClipboard, .arg = 0, .span = 8, .panes = kIconPanes,
+    {.proc = Proc::CutIconsToIconClipboard, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
      .key = Ctrl(kVkF1, On, On), .menu = "mnCutIcoToIcoClipperSub", .menuIndex = 0,
      .legacy = "mnCutIcoToIcoClipperSub_Click"},
     {.proc = Proc::CopyIconsToIconClipboard, .arg = 0, .panes = kIconPanes, .key = Ctrl('C', On)},
     {.proc = Proc::CutIconsToIconClipboard, .arg = 0, .panes = kIconPanes, .key = Ctrl('X', On)},
-    {.proc = Proc::CopyIconToSystemClipboard, .arg = 1, .span = 7, .panes = kIconPanes,
+    {.proc = Proc::CopyIconToSystemClipboard, .arg = 1, .span = kSizeChoiceCount - 1, .panes = kIconPanes,
      .key = Ctrl('2', On, Off), .menu = "mn5CopyIcoToClipperSub", .menuIndex = 1,
      .legacy = "mn5CopyIcoToClipperSub_Click"},
-    {.proc = Proc::CutIconToSystemClipboard, .arg = 1, .span = 7, .panes = kIconPanes,
+    {.proc = Proc::CutIconToSystemClipboard, .arg = 1, .span = kSizeChoiceCount - 1, .panes = kIconPanes,
      .key = Ctrl('2', On, On), .menu = "mn6CutIcoToClipperSub", .menuIndex = 1,
      .legacy = "mn6CutIcoToClipperSub_Click"},
-    {.proc = Proc::SaveAllIconsAsIco, .arg = 0, .span = 8, .panes = kIconPanes,
+    {.proc = Proc::SaveAllIconsAsIco, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
      .key = Alt(kVkF1, Off), .menu = "mn22SaveAllIcoAsIcoSub", .menuIndex = 0,
      .legacy = "mn22SaveAllIcoAsIcoSub_Click"},
-    {.proc = Proc::SaveAllIconsAsBmp, .arg = 0, .span = 8, .panes = kIconPanes,
+    {.proc = Proc::SaveAllIconsAsBmp, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
      .key = Alt(kVkF1, On), .menu = "mn22SaveAllIcoAsBmpSub", .menuIndex = 0,
      .legacy = "mn22SaveAllIcoAsBmpSub_Click"},
     {.proc = Proc::SelectIconsOfColors, .arg = 0, .span = 6, .panes = kIconPanes, .key = Alt('1'),
@@ -289,6 +301,30 @@ const CommandRow* FindToolbarRow(int command, Pane focus, Page page) {
   for (const auto& r : kRows)
     if (r.command == command && InSet(r.panes, focus) && (r.pages & PageBit(page)) != 0) return &r;
   return nullptr;
+}
+
+std::string MenuKeyHint(std::string_view menu, int index) {
+  const MenuHit hit = FindMenuRow(menu, index);
+  if (hit.row == nullptr) return {};
+  const CommandRow* shown = nullptr;
+  int vk = 0;
+  for (const auto& r : kRows) {
+    if (r.key.vk == 0 || r.proc != hit.row->proc || hit.arg < r.arg || hit.arg >= r.arg + r.span) continue;
+    shown = &r;
+    vk = r.key.vk + hit.arg - r.arg;
+  }
+  if (shown == nullptr) return {};
+  std::string hint;
+  if (shown->key.ctrl == Tri::On) hint += "Ctrl+";
+  if (shown->key.alt == Tri::On) hint += "Alt+";
+  if (shown->key.shift == Tri::On) hint += "Shift+";
+  if (vk >= kVkF1 && vk < kVkF1 + 12) hint += "F" + std::to_string(vk - kVkF1 + 1);
+  else if (vk == kVkDelete) hint += "Del";
+  else if (vk == kVkPageUp) hint += "PgUp";
+  else if (vk == kVkPageDown) hint += "PgDown";
+  else if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) hint += static_cast<char>(vk);
+  else return {};
+  return hint;
 }
 
 MenuHit FindMenuRow(std::string_view menu, int index) {

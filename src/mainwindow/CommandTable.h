@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "settings/Panes.h"
@@ -43,11 +44,15 @@ enum class PopupPane : std::uint8_t { File, Ico, TreeViewS, TreeViewL, ClipBoard
 
 // Windows key codes, as the keyboard dispatcher receives them.
 constexpr int kVkEnter = 13;
+constexpr int kVkShift = 16;
+constexpr int kVkControl = 17;
+constexpr int kVkAlt = 18;
 constexpr int kVkSpace = 32;
 constexpr int kVkPageUp = 33;
 constexpr int kVkPageDown = 34;
 constexpr int kVkDelete = 46;
-constexpr int kVkF1 = 112;  // F1..F8 = 112..119
+constexpr int kVkNumpad0 = 96;  // keypad 0..9 = 96..105
+constexpr int kVkF1 = 112;      // F1..F12 = 112..123
 
 enum class Tri : std::uint8_t { Any, On, Off };
 
@@ -98,5 +103,10 @@ struct MenuHit {
   int arg = 0;
 };
 MenuHit FindMenuRow(std::string_view menu, int index);
+
+// The keys a menu item shows beside its caption, from the key rows of the item's command (the last
+// such row in the table, the one a user is told about): the modifiers the row requires, then the
+// key, as "Ctrl+Alt+Shift+F2", "Alt+PgUp" or "Del"; "" when no key runs the command.
+std::string MenuKeyHint(std::string_view menu, int index);
 
 }  // namespace glimmora

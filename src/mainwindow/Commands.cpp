@@ -2,6 +2,7 @@
 
 #include "common/LangRows.h"
 #include "common/AsciiCase.h"
+#include "shared/ToolbarSlots.h"
 
 namespace glimmora {
 namespace {
@@ -144,7 +145,8 @@ void MainFrame::GetObjGet(bool getFocus) {
 }
 
 void MainFrame::OtherObj() {
-  toolbar_.SetEnabled(6, 30, false);
+  // Every button but the tree group and the help group.
+  toolbar_.SetEnabled(kToolMoveClipboardIntoLibrary, kToolHelpContents - 1, false);
   ShowToolbar();
   view_.SetMenuEnabled(kPopFileMenu, false);
   view_.SetMenuEnabled(kPopClipMenu, false);
@@ -294,18 +296,18 @@ void MainFrame::SetToolBarEn(std::string_view obj, int /*fileN*/) {
 
 void MainFrame::RunToolbarButton(int buttonIndex) {
   GetObjGet(false);
-  if (buttonIndex >= 21 && buttonIndex <= 23) {
+  if (buttonIndex >= kToolReportView && buttonIndex <= kToolLargeIconsView) {
     toolbar_.pressedView = buttonIndex;
     ShowToolbar();
     const ListViewMode mode = ViewModeOfButton(buttonIndex);
     if (page_ == Page::Source || (page_ == Page::Library && model_.FocusObj == Pane::ListViewLIco)) {
       for (int i = 0; i <= 2; ++i) view_.SetMenuItemEnabled(kViewMenu, i, true);
       pages_.SetListViewMode(page_ == Page::Source ? Pane::ListViewPict : Pane::ListViewLIco, mode);
-      view_.SetMenuItemEnabled(kViewMenu, buttonIndex - 21, false);
+      view_.SetMenuItemEnabled(kViewMenu, buttonIndex - kToolReportView, false);
     } else if (page_ == Page::Library && model_.FocusObj == Pane::ListViewIcoClipboard) {
       for (int i = 15; i <= 17; ++i) view_.SetMenuItemEnabled(kClipMenu, i, true);
       pages_.SetListViewMode(Pane::ListViewIcoClipboard, mode);
-      view_.SetMenuItemEnabled(kClipMenu, buttonIndex - 6, false);
+      view_.SetMenuItemEnabled(kClipMenu, 15 + buttonIndex - kToolReportView, false);
     }
     return;
   }
@@ -331,7 +333,7 @@ void MainFrame::SetListViewType() {
   for (int i = 0; i <= 2; ++i) view_.SetMenuItemEnabled(menu, firstItem + i, true);
   if (const auto mode = PressedViewMode(toolbar_)) {
     pages_.SetListViewMode(list, *mode);
-    view_.SetMenuItemEnabled(menu, firstItem + toolbar_.pressedView - 21, false);
+    view_.SetMenuItemEnabled(menu, firstItem + toolbar_.pressedView - kToolReportView, false);
   }
 }
 
@@ -427,11 +429,12 @@ void MainFrame::PopMenu(std::string_view paneName) {
 
 void MainFrame::PopMenuFromMouse(std::string_view paneName) {
   const std::string name = AsciiUpper(paneName);
-  if (name == "ICO" || name == "LIBICO") {
+  const auto is = [&name](PopupPane pane) { return name == AsciiUpper(PopupPaneName(pane)); };
+  if (is(PopupPane::Ico) || is(PopupPane::LibIco)) {
     SetIcoMnVisible(false);
     PopMenu(paneName);
     SetIcoMnVisible(true);
-  } else if (name == "CLIPBOARD") {
+  } else if (is(PopupPane::ClipBoard)) {
     SetClipMnVisible(false);
     PopMenu(paneName);
     SetClipMnVisible(true);

@@ -32,6 +32,6 @@ struct KeyHit {
 KeyHit MatchKey(Pane focus, int vk, KeyMods mods);
 
 // The key codes of Shift, Ctrl and Alt themselves: they never reach the dispatcher.
-constexpr bool IsModifierKey(int vk) { return vk == 16 || vk == 17 || vk == 18; }
+constexpr bool IsModifierKey(int vk) { return vk == kVkShift || vk == kVkControl || vk == kVkAlt; }
 
 }  // namespace glimmora

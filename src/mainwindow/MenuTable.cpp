@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "common/LangRows.h"
+#include "common/SizeChoices.h"
+#include "mainwindow/CommandTable.h"
 
 namespace glimmora {
 namespace {
@@ -12,35 +14,23 @@ class TableBuilder {
   std::vector<MenuEntry> entries;
 
   void Menu(std::string_view name, std::string_view parent, int row) {
-    entries.push_back({name, -1, parent, MenuKind::Menu, row, {}});
+    entries.push_back({name, -1, parent, MenuKind::Menu, row});
   }
-  void Item(std::string_view name, std::string_view parent, int row, std::string_view hint = {}) {
-    entries.push_back({name, -1, parent, MenuKind::Item, row, hint});
+  void Item(std::string_view name, std::string_view parent, int row) {
+    entries.push_back({name, -1, parent, MenuKind::Item, row});
   }
   void Separator(std::string_view name, std::string_view parent) {
-    entries.push_back({name, -1, parent, MenuKind::Separator, 0, {}});
+    entries.push_back({name, -1, parent, MenuKind::Separator, 0});
   }
   // One element of a menu array; a row of 0 makes it a separator that still takes its index.
-  void Element(std::string_view name, int index, std::string_view parent, int row,
-               std::string_view hint = {}) {
-    entries.push_back(
-        {name, index, parent, row == 0 ? MenuKind::Separator : MenuKind::Item, row, hint});
+  void Element(std::string_view name, int index, std::string_view parent, int row) {
+    entries.push_back({name, index, parent, row == 0 ? MenuKind::Separator : MenuKind::Item, row});
   }
   // A menu array of `count` items captioned by consecutive rows from `firstRow`.
-  void Run(std::string_view name, std::string_view parent, int firstRow, int count,
-           const std::string_view* hints = nullptr) {
-    for (int i = 0; i < count; ++i)
-      Element(name, i, parent, firstRow + i, hints ? hints[i] : std::string_view{});
+  void Run(std::string_view name, std::string_view parent, int firstRow, int count) {
+    for (int i = 0; i < count; ++i) Element(name, i, parent, firstRow + i);
   }
 };
-
-// Key hints of the two size submenus that copy or cut into the icon clipboard.
-constexpr std::string_view kCopyToClipHints[8] = {
-    "Ctrl+Alt+C",  "Ctrl+Alt+F2", "Ctrl+Alt+F3", "Ctrl+Alt+F4",
-    "Ctrl+Alt+F5", "Ctrl+Alt+F6", "Ctrl+Alt+F7", "Ctrl+Alt+F8"};
-constexpr std::string_view kCutToClipHints[8] = {
-    "Ctrl+Alt+X",        "Ctrl+Alt+Shift+F2", "Ctrl+Alt+Shift+F3", "Ctrl+Alt+Shift+F4",
-    "Ctrl+Alt+Shift+F5", "Ctrl+Alt+Shift+F6", "Ctrl+Alt+Shift+F7", "Ctrl+Alt+Shift+F8"};
 
 std::vector<MenuEntry> BuildTable() {
   TableBuilder t;
@@ -86,14 +76,14 @@ std::vector<MenuEntry> BuildTable() {
   t.Menu("PopIcoMenu", "", kRowIconsMenu);
   t.Menu("mn1SaveSelectedIco", "PopIcoMenu", kRowSaveSelectedIcons);
   t.Menu("mn11SaveSelectedIcoAsIco", "mn1SaveSelectedIco", kRowSaveSelectedAsIco);
-  t.Run("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", kRowSaveSelectedAsIcoOwnSize, 8);
+  t.Run("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", kRowSaveSelectedAsIcoOwnSize, kSizeChoiceCount);
   t.Menu("mn12SaveSelectedIcoAsBmp", "mn1SaveSelectedIco", kRowSaveSelectedAsBmp);
-  t.Run("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", kRowSaveSelectedAsBmpOwnSize, 8);
+  t.Run("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", kRowSaveSelectedAsBmpOwnSize, kSizeChoiceCount);
   t.Menu("mn2SaveAllIco", "PopIcoMenu", kRowSaveAllIcons);
   t.Menu("mn21SaveAllIcoAsIco", "mn2SaveAllIco", kRowSaveAllAsIco);
-  t.Run("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", kRowSaveAllAsIcoOwnSize, 8);
+  t.Run("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", kRowSaveAllAsIcoOwnSize, kSizeChoiceCount);
   t.Menu("mn22SaveAllIcoAsBmp", "mn2SaveAllIco", kRowSaveAllAsBmp);
-  t.Run("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", kRowSaveAllAsBmpOwnSize, 8);
+  t.Run("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", kRowSaveAllAsBmpOwnSize, kSizeChoiceCount);
   t.Item("mnSaveIcoUsedef", "PopIcoMenu", kRowSaveIconsWithOptions);
   t.Separator("mnbreakIco1", "PopIcoMenu");
   t.Item("mn3SelectedAllIco", "PopIcoMenu", kRowSelectAllIcons);
@@ -104,14 +94,14 @@ std::vector<MenuEntry> BuildTable() {
   t.Item("mn4cancleselectedIco", "PopIcoMenu", kRowClearIconSelection);
   t.Separator("mnbreakIco2", "PopIcoMenu");
   t.Menu("mnCopyIcoToIcoClipper", "PopIcoMenu", kRowCopyToIconClipboard);
-  t.Run("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", kRowCopyToIconClipboardOwnSize, 8, kCopyToClipHints);
+  t.Run("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", kRowCopyToIconClipboardOwnSize, kSizeChoiceCount);
   t.Menu("mnCutIcoToIcoClipper", "PopIcoMenu", kRowCutToIconClipboard);
-  t.Run("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", kRowCutToIconClipboardOwnSize, 8, kCutToClipHints);
+  t.Run("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", kRowCutToIconClipboardOwnSize, kSizeChoiceCount);
   t.Separator("mnbreak21", "PopIcoMenu");
   t.Menu("mn5CopyIcoToClipper", "PopIcoMenu", kRowCopyToSystemClipboard);
-  t.Run("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", kRowCopyToSystemClipboardOwnSize, 8);
+  t.Run("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", kRowCopyToSystemClipboardOwnSize, kSizeChoiceCount);
   t.Menu("mn6CutIcoToClipper", "PopIcoMenu", kRowCutToSystemClipboard);
-  t.Run("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", kRowCutToSystemClipboardOwnSize, 8);
+  t.Run("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", kRowCutToSystemClipboardOwnSize, kSizeChoiceCount);
   t.Separator("mnbreakIco3", "PopIcoMenu");
   t.Run("mnIcodispSub", "PopIcoMenu", kRowDetailsView, 3);
   t.Separator("mnbreakIco4", "PopIcoMenu");
@@ -126,34 +116,33 @@ std::vector<MenuEntry> BuildTable() {
     constexpr std::string_view p = "PoPIcoClipBoardMenu";
     struct Row {
       int index, row;
-      std::string_view hint;
     };
-    constexpr Row kRows[] = {{0, kRowMoveSelectedIntoLibrary, "Ctrl+M"},
-                             {1, kRowMoveAllIntoLibrary, "Ctrl+T"},
-                             {2, 0, {}},
-                             {3, kRowCopySelectedToFolder, "Ctrl+P"},
-                             {4, kRowCopyAllToFolder, "Ctrl+W"},
-                             {5, 0, {}},
-                             {6, kRowMoveSelectedToFolder, "Ctrl+Y"},
-                             {7, kRowMoveAllToFolder, "Ctrl+G"},
-                             {8, 0, {}},
-                             {9, kRowSelectAllClipboardIcons, "Ctrl+A"},
-                             {10, kRowClearClipboardSelection, "Ctrl+U"},
-                             {11, 0, {}},
-                             {12, kRowDeleteSelectedClipboardIcons, "Del"},
-                             {13, kRowDeleteAllClipboardIcons, "Ctrl+R"},
-                             {14, 0, {}},
-                             {15, kRowClipboardDetailsView, "Ctrl+L"},
-                             {16, kRowClipboardListView, "Ctrl+B"},
-                             {17, kRowClipboardLargeIconsView, "Ctrl+S"},
-                             {18, 0, {}},
-                             {19, kRowClipboardCopyToSystemClipboard, "Ctrl+C"},
-                             {20, kRowClipboardCutToSystemClipboard, "Ctrl+X"},
-                             {21, 0, {}},
-                             {22, kRowRefreshIconClipboard, "Ctrl+F"},
-                             {23, 0, {}},
-                             {24, kRowOpenInIconEditor, {}}};
-    for (const Row& r : kRows) t.Element(m, r.index, p, r.row, r.hint);
+    constexpr Row kRows[] = {{0, kRowMoveSelectedIntoLibrary},
+                             {1, kRowMoveAllIntoLibrary},
+                             {2, 0},
+                             {3, kRowCopySelectedToFolder},
+                             {4, kRowCopyAllToFolder},
+                             {5, 0},
+                             {6, kRowMoveSelectedToFolder},
+                             {7, kRowMoveAllToFolder},
+                             {8, 0},
+                             {9, kRowSelectAllClipboardIcons},
+                             {10, kRowClearClipboardSelection},
+                             {11, 0},
+                             {12, kRowDeleteSelectedClipboardIcons},
+                             {13, kRowDeleteAllClipboardIcons},
+                             {14, 0},
+                             {15, kRowClipboardDetailsView},
+                             {16, kRowClipboardListView},
+                             {17, kRowClipboardLargeIconsView},
+                             {18, 0},
+                             {19, kRowClipboardCopyToSystemClipboard},
+                             {20, kRowClipboardCutToSystemClipboard},
+                             {21, 0},
+                             {22, kRowRefreshIconClipboard},
+                             {23, 0},
+                             {24, kRowOpenInIconEditor}};
+    for (const Row& r : kRows) t.Element(m, r.index, p, r.row);
   }
 
   t.Menu("PopWebMenu", "", kRowWebSitesMenu);
@@ -188,9 +177,10 @@ std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table) {
   if (entry.kind == MenuKind::Separator) return {};
   std::string caption = table.Row(entry.captionRow);
   // A text that carries its own key column (after a tab) keeps it.
-  if (!entry.keyHint.empty() && caption.find('\t') == std::string::npos) {
+  const std::string hint = MenuKeyHint(entry.name, entry.index);
+  if (!hint.empty() && caption.find('\t') == std::string::npos) {
     caption += '\t';
-    caption += entry.keyHint;
+    caption += hint;
   }
   return caption;
 }

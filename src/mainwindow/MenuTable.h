@@ -20,14 +20,13 @@ struct MenuEntry {
   std::string_view parent;  // the menu holding it; "" for the menu bar
   MenuKind kind = MenuKind::Item;
   int captionRow = 0;       // language row of its caption; 0 for a separator
-  std::string_view keyHint; // key shown beside the caption (the keys themselves are dispatched elsewhere)
 };
 
 // Every entry, parents before their children, each menu's children in menu order.
 std::span<const MenuEntry> MenuTable();
 
-// The shown caption: the row text in the current language, then a tab and the key hint, unless the
-// text already ends in a key column of its own.
+// The shown caption: the row text in the current language, then a tab and the key hint the command
+// table gives the item (MenuKeyHint), unless the text already ends in a key column of its own.
 std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table);
 
 // "name" or "name(index)": a readable key for an entry.

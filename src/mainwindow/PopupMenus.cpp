@@ -42,13 +42,14 @@ std::string_view PopupPaneName(PopupPane pane) {
 
 std::string_view PopupMenuFor(std::string_view paneName, const ListCounts& c) {
   const std::string n = AsciiUpper(paneName);
-  if (n == "FILE" && c.file > 0) return "PopFileMenu";
-  if (n == "ICO" && c.pict > 0) return "PopIcoMenu";
-  if (n == "TREEVIEWS") return "PopTreeViewSMenu";
-  if (n == "TREEVIEWL") return "PopTreeViewLMenu";
-  if (n == "CLIPBOARD" && c.clipboard > 0) return "PoPIcoClipBoardMenu";
-  if (n == "LIBICO" && c.libIco > 0) return "PopIcoMenu";
-  if (n == "WEBSITE" && c.webSite > 0) return "PopWebMenu";
+  const auto is = [&n](PopupPane pane) { return n == AsciiUpper(PopupPaneName(pane)); };
+  if (is(PopupPane::File) && c.file > 0) return "PopFileMenu";
+  if (is(PopupPane::Ico) && c.pict > 0) return "PopIcoMenu";
+  if (is(PopupPane::TreeViewS)) return "PopTreeViewSMenu";
+  if (is(PopupPane::TreeViewL)) return "PopTreeViewLMenu";
+  if (is(PopupPane::ClipBoard) && c.clipboard > 0) return "PoPIcoClipBoardMenu";
+  if (is(PopupPane::LibIco) && c.libIco > 0) return "PopIcoMenu";
+  if (is(PopupPane::WebSite) && c.webSite > 0) return "PopWebMenu";
   return {};
 }
 

@@ -1,35 +1,36 @@
 #include "mainwindow/ToolbarState.h"
+#include "shared/ToolbarSlots.h"
 
 namespace glimmora {
 
 void ApplyPageEnabling(ToolbarState& state, Page page) {
   switch (page) {
     case Page::Library:
-      state.SetEnabled(1, 23, true);
-      state.SetEnabled(26, 29, false);
+      state.SetEnabled(kToolCollapseTree, kToolLargeIconsView, true);
+      state.SetEnabled(kToolOpenWebSite, kToolDeleteTickedWebSites, false);
       break;
     case Page::Source:
-      state.SetEnabled(1, 23, true);
-      state.SetEnabled(3, 3, false);
-      state.SetEnabled(26, 29, false);
+      state.SetEnabled(kToolCollapseTree, kToolLargeIconsView, true);
+      state.SetEnabled(kToolNewCategory, kToolNewCategory, false);
+      state.SetEnabled(kToolOpenWebSite, kToolDeleteTickedWebSites, false);
       break;
     case Page::WebSite:
-      state.SetEnabled(26, 29, true);
-      state.SetEnabled(1, 23, false);
+      state.SetEnabled(kToolOpenWebSite, kToolDeleteTickedWebSites, true);
+      state.SetEnabled(kToolCollapseTree, kToolLargeIconsView, false);
       break;
   }
 }
 
 ListViewMode ViewModeOfButton(int button) {
   switch (button) {
-    case 22: return ListViewMode::List;
-    case 23: return ListViewMode::LargeIcons;
+    case kToolListView: return ListViewMode::List;
+    case kToolLargeIconsView: return ListViewMode::LargeIcons;
     default: return ListViewMode::Report;
   }
 }
 
 std::optional<ListViewMode> PressedViewMode(const ToolbarState& state) {
-  if (state.pressedView < 21 || state.pressedView > 23) return std::nullopt;
+  if (state.pressedView < kToolReportView || state.pressedView > kToolLargeIconsView) return std::nullopt;
   return ViewModeOfButton(state.pressedView);
 }
 

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/Languages.h"
+
 namespace glimmora {
 namespace {
 
@@ -34,29 +36,6 @@ QMessageBox::Icon IconOf(PromptIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// Captions of the standard buttons in the program's own language. Qt would take them from the
-// system's locale, which leaves "Yes" and "No" under a Chinese question whose text refers to them
-// as 是 and 否.
-QString ButtonCaption(QMessageBox::StandardButton button, Language lang) {
-  using B = QMessageBox;
-  struct Caption {
-    B::StandardButton button;
-    const char* text[3];  // English, Chinese GB, Chinese BIG5
-  };
-  static const Caption kCaptions[] = {
-      {B::Ok, {"OK", "确定", "確定"}},
-      {B::Cancel, {"Cancel", "取消", "取消"}},
-      {B::Yes, {"&Yes", "是(&Y)", "是(&Y)"}},
-      {B::No, {"&No", "否(&N)", "否(&N)"}},
-      {B::Retry, {"&Retry", "重试(&R)", "重試(&R)"}},
-      {B::Abort, {"&Abort", "中止(&A)", "中止(&A)"}},
-      {B::Ignore, {"&Ignore", "忽略(&I)", "略過(&I)"}},
-  };
-  for (const Caption& c : kCaptions)
-    if (c.button == button) return QString::fromUtf8(c.text[static_cast<int>(lang)]);
-  return QString();
-}
-
 }  // namespace
 
 QtPrompter::QtPrompter(QWidget* parent, QString defaultTitle)
@@ -74,7 +53,8 @@ PromptAnswer QtPrompter::Ask(const PromptRequest& request) {
   const Language lang = language_ != nullptr ? language_->CurLang : Language::English;
   for (const PromptAnswer a : answers) {
     QPushButton* b = box.addButton(ButtonOf(a));
-    b->setText(ButtonCaption(ButtonOf(a), lang));
+    const std::string_view caption = ButtonCaption(a, lang);
+    b->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     if (a == enter) box.setDefaultButton(b);
     made.push_back(b);
   }

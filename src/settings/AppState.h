@@ -13,6 +13,7 @@
 #include "common/LanguageTable.h"
 #include "common/Utilities.h"
 #include "settings/ConfigFile.h"
+#include "settings/Panes.h"
 #include "settings/SaveParams.h"
 
 namespace glimmora {
@@ -45,8 +46,8 @@ struct AppState : SaveParams, ModifierKeys, SystemFolders {
   // The current pane: for each page the code of the control last made active on it, the control
   // that has the focus now and the list last made current.
   std::array<int, 4> TabObj{};  // index 1..3 by page
-  std::string FocusObj;
-  std::string CurListView;
+  Pane FocusObj = Pane::None;
+  Pane CurListView = Pane::None;
 
   Language CurLang() const { return LangStr.CurLang; }
   const std::string& Row(int row) const { return LangStr.Row(row); }

@@ -12,6 +12,7 @@
 
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
+#include "common/SizeChoices.h"
 #include "settings/Panes.h"
 #include "settings/SaveParams.h"
 
@@ -22,7 +23,7 @@ enum class OptGroup : int { SaveAs = 0, SaveSel, TagDir, IcoSize, MaskColor, TrP
 constexpr int kOptGroups = 7;
 constexpr int kEditorFrame = 7;
 // Number of choices in each group.
-constexpr std::array<int, kOptGroups> kOptChoiceCounts = {2, 2, 3, 8, 3, 3, 3};
+constexpr std::array<int, kOptGroups> kOptChoiceCounts = {2, 2, 3, kSizeChoiceCount, 3, 3, 3};
 
 struct OptChoiceGroup {
   std::optional<int> selected;

@@ -126,16 +126,12 @@ PictureToIconResult PictureConverter::PictureToIcon(const PictureToIconRequest& 
 
   const std::string ext = PictureType(request.FileName);
   if (ext.empty()) return result;  // NotPicture
-  const std::string format = AsciiUpper(request.IcoBmp);
+  const SaveFormat format = request.IcoBmp;
   const bool search = request.Mode == PictureMode::Search;
-  if (!search && format != "ICO" && format != "BMP") {
-    result.Outcome = PictureOutcome::Declined;
-    return result;
-  }
 
   bool convert = request.TrPictAns == 0;
   if (request.TrPictAns != 0 && request.TrPictAns != 2) {
-    const int tail = (search || format == "ICO") ? kRowPictureMakeIcon : kRowPictureSaveBitmap;
+    const int tail = (search || format == SaveFormat::Ico) ? kRowPictureMakeIcon : kRowPictureSaveBitmap;
     const std::string text = request.FileName + " " + env_.lang.Row(kRowPictureIs) + " " + ext + " " +
                              env_.lang.Row(tail);
     convert = AskYesNo(env_, text, tail);
@@ -160,7 +156,7 @@ PictureToIconResult PictureConverter::PictureToIcon(const PictureToIconRequest& 
   }
   result.Outcome = PictureOutcome::Made;
 
-  if (!search && format == "BMP") {
+  if (!search && format == SaveFormat::Bmp) {
     // A bitmap holds the whole picture; the tool's choices do not enter it.
     std::optional<Raster> picture = WholePicture(made, result.SourceFile);
     if (!picture || picture->Empty()) {

@@ -19,6 +19,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Raster.h"
+#include "common/SaveFormat.h"
 #include "common/Utilities.h"
 #include "shared/PictureTool.h"
 
@@ -37,7 +38,7 @@ struct PictureToIconRequest {
   PictureMode Mode = PictureMode::Search;
   std::string FolderPath;  // the picture's folder; a trailing '/' is dropped
   std::string FileName;
-  std::string IcoBmp = "ICO";  // File mode: "ICO" or "BMP" (any case); anything else is refused
+  SaveFormat IcoBmp = SaveFormat::Ico;  // File mode
   bool NewFolder = false;      // File mode: into a folder named after the picture
   bool ToClipBoard = false;    // File mode, icons: into the icon clipboard
   ClipboardNaming* Naming = nullptr;  // the save run's clipboard names; required with ToClipBoard

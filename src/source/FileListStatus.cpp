@@ -3,6 +3,7 @@
 #include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "source/SizeText.h"
+#include "shared/ToolbarSlots.h"
 
 namespace glimmora {
 
@@ -52,13 +53,13 @@ FileListStatus SelectIcoSourceIco(const std::vector<FileStatusRow>& rows, const 
 
 std::vector<std::pair<int, bool>> FileListStatus::ToolbarButtons() const {
   std::vector<std::pair<int, bool>> buttons;
-  for (int b = 6; b <= 12; ++b) buttons.emplace_back(b, false);
-  buttons.emplace_back(14, false);
-  buttons.emplace_back(16, CheckedFileCommands);
-  buttons.emplace_back(18, CheckedFileCommands);
-  buttons.emplace_back(13, ListButtons);
-  buttons.emplace_back(17, ListButtons);
-  for (int b = 26; b <= 28; ++b) buttons.emplace_back(b, false);
+  for (int b = kToolMoveClipboardIntoLibrary; b <= kToolSaveAsBmp; ++b) buttons.emplace_back(b, false);
+  buttons.emplace_back(kToolCopyToIconClipboard, false);
+  buttons.emplace_back(kToolDelete, CheckedFileCommands);
+  buttons.emplace_back(kToolCancelSelection, CheckedFileCommands);
+  buttons.emplace_back(kToolSaveWithOptions, ListButtons);
+  buttons.emplace_back(kToolSelectAll, ListButtons);
+  for (int b = kToolOpenWebSite; b <= kToolAddWebSite; ++b) buttons.emplace_back(b, false);
   return buttons;
 }
 

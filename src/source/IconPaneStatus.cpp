@@ -2,6 +2,7 @@
 
 #include "common/LangRows.h"
 #include "common/NumberText.h"
+#include "shared/ToolbarSlots.h"
 
 namespace glimmora {
 namespace {
@@ -30,11 +31,23 @@ std::string KbText(std::int64_t bytes) {
 }
 
 std::vector<std::pair<int, bool>> IconPaneStatus::ToolbarButtons() const {
-  return {{6, false},        {7, false},          {8, false},         {9, false},
-          {11, SaveSelected}, {12, SaveSelected},  {13, SaveDefault},  {14, CopyToIconClipboard},
-          {16, Delete},       {17, SelectAll},     {18, CancelSelection},
-          {21, ViewButtons},  {22, ViewButtons},   {23, ViewButtons},
-          {26, false},        {27, false},         {28, false}};
+  return {{kToolMoveClipboardIntoLibrary, false},
+          {kToolCopyClipboardToFolder, false},
+          {kToolDeleteAllClipboardIcons, false},
+          {kToolHidden9, false},
+          {kToolSaveAsIco, SaveSelected},
+          {kToolSaveAsBmp, SaveSelected},
+          {kToolSaveWithOptions, SaveDefault},
+          {kToolCopyToIconClipboard, CopyToIconClipboard},
+          {kToolDelete, Delete},
+          {kToolSelectAll, SelectAll},
+          {kToolCancelSelection, CancelSelection},
+          {kToolReportView, ViewButtons},
+          {kToolListView, ViewButtons},
+          {kToolLargeIconsView, ViewButtons},
+          {kToolOpenWebSite, false},
+          {kToolEditWebSite, false},
+          {kToolAddWebSite, false}};
 }
 
 std::vector<std::pair<std::string, bool>> IconPaneStatus::MenuItems() const {

@@ -147,8 +147,8 @@ void ReportSaveErrors(const SaveErrors& errors, std::size_t written, const SaveR
 SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveRequest& request,
                                  const SaveRunEnv& env) {
   SaveRunOutcome out;
-  const std::string format = Upper(request.IcoBmp);
-  const bool asBmp = format == "BMP";
+  const SaveFormat format = request.IcoBmp;
+  const bool asBmp = format == SaveFormat::Bmp;
   ClipboardNaming naming;
   naming.ClipIcoCount = request.Clip.ItemCount;
   std::string folder;
@@ -229,7 +229,7 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
       out.Errors.Add(request.SourceFile);
     } else if (w.writeFailed) {
       out.Errors.Add(w.targetPath.empty() ? JoinPath(targetDir, w.targetName) : w.targetPath, w.writeError);
-    } else if (format == "ICO" || format == "BMP") {
+    } else {
       out.Errors.Add(JoinPath(targetDir, w.targetName));
     }
   }
@@ -255,8 +255,8 @@ class TreeFolderObserver : public SaveAllObserver {
 FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveRequest& request,
                                          const SaveRunEnv& env) {
   FilesSaveOutcome out;
-  const std::string format = Upper(request.IcoBmp);
-  const bool asBmp = format == "BMP";
+  const SaveFormat format = request.IcoBmp;
+  const bool asBmp = format == SaveFormat::Bmp;
   const std::string currentFolder = DropTrailingSlash(files.CurrentFolder());
   ClipboardNaming naming;
   naming.ClipIcoCount = request.Clip.ItemCount;

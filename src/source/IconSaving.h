@@ -18,6 +18,7 @@
 #include "common/Prompter.h"
 #include "common/Raster.h"
 #include "common/SaveFailures.h"
+#include "common/SaveFormat.h"
 #include "common/Utilities.h"
 #include "settings/SaveParams.h"
 #include "shared/IconClipboardLink.h"
@@ -92,7 +93,7 @@ struct PaneIcon {
 
 struct PaneSaveRequest {
   int SizeSel = 0;          // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
-  std::string IcoBmp = "ICO";
+  SaveFormat IcoBmp = SaveFormat::Ico;
   bool AllIco = false;
   bool ToIconClipboard = false;
   bool UseNow = false;      // use the parameters without asking
@@ -123,7 +124,7 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
                                  const SaveRunEnv& env);
 
 struct FilesSaveRequest {
-  std::string IcoBmp = "ICO";
+  SaveFormat IcoBmp = SaveFormat::Ico;
   bool AllIco = false;
   bool ToIconClipboard = false;
   bool UseNow = false;

@@ -15,11 +15,11 @@ std::string TrimUnmarkedTail(std::string t) {
 
 std::string& WebSiteEntry::Field(int i) {
   switch (i) {
-    case 0: return Name;
-    case 1: return Auth;
-    case 2: return Lang;
-    case 3: return Address;
-    case 4: return Note;
+    case kWebName: return Name;
+    case kWebAuth: return Auth;
+    case kWebLang: return Lang;
+    case kWebAddress: return Address;
+    case kWebNote: return Note;
     default: return Detail;
   }
 }

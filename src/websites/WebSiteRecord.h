@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/LangRows.h"
 #include "common/TextCodec.h"
 
 namespace glimmora {
@@ -23,15 +24,30 @@ constexpr std::size_t kWebCodeKeyOffset = 574;
 constexpr std::size_t kWebScrambleFirst = 116;  // bytes 12 to 22 of the address field
 constexpr std::size_t kWebScrambleLast = 126;
 
+// The fields of an entry, in the order of the record, of the list's columns (after the number
+// column) and of the editor's boxes.
+enum WebField : int { kWebName, kWebAuth, kWebLang, kWebAddress, kWebNote, kWebDetail };
+
 struct WebFieldSpec {
-  std::size_t offset;
-  std::size_t width;
+  std::size_t offset;    // in the record
+  std::size_t width;     // bytes in the record
+  int headerRow;         // the list column's header
+  int labelRow;          // the editor's label
+  double listDivisor;    // the list column's width: the list's width divided by this
+  std::string_view key;  // the list column's key
 };
 
-// Name, Auth, Lang, Add, Note, Detail, in the order of the list's columns.
 constexpr int kWebFieldCount = 6;
 constexpr std::array<WebFieldSpec, kWebFieldCount> kWebFields{{
-    {0, 60}, {60, 40}, {100, 5}, {105, 145}, {250, 120}, {370, 200}}};
+    {0, 60, kRowSiteColumnName, kRowSiteNameLabel, 3.5, "Name"},
+    {60, 40, kRowSiteColumnAuthor, kRowSiteAuthorLabel, 6.4, "Auth"},
+    {100, 5, kRowSiteColumnLanguage, kRowSiteLanguageLabel, 15, "Lang"},
+    {105, 145, kRowSiteColumnAddress, kRowSiteAddressLabel, 2, "Add"},
+    {250, 120, kRowSiteColumnNote, kRowSiteNoteLabel, 3, "Note"},
+    {370, 200, kRowSiteColumnDetails, kRowSiteDetailsLabel, 3, "Detail"}}};
+
+// The list column of a field: the record number comes first.
+constexpr int WebColumnOf(int field) { return field + 1; }
 
 // The six texts of an entry, UTF-8.
 struct WebSiteEntry {

@@ -172,7 +172,7 @@ TEST(IconWalker, SurvivesMutatedAndTruncatedFiles) {
     SaveAllRequest save;
     save.FolderPath = dir.str();
     save.FileName = "f.bin";
-    save.IcoBmp = round % 2 ? "ICO" : "BMP";
+    save.IcoBmp = round % 2 ? SaveFormat::Ico : SaveFormat::Bmp;
     ClipboardNaming naming;
     struct NoClock : Clock {
       LocalDateTime Now() const override { return {}; }

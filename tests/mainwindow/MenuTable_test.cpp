@@ -9,6 +9,7 @@
 
 #include "common/LanguageFiles.h"
 #include "support/MenuLookup.h"
+#include "mainwindow/CommandTable.h"
 
 namespace glimmora {
 namespace {
@@ -87,6 +88,21 @@ TEST(MenuTableTest, CaptionIsTheRowInTheCurrentLanguageWithItsKeyHint) {
   // A text with its own key column is not given a second one.
   table.LangStr[2][121] = "移入圖庫\tCtrl+M";
   EXPECT_EQ(MenuCaption(move, table), "移入圖庫\tCtrl+M");
+
+  // The hints come from the command table's keys; a shipped text that carries its own key column
+  // must name the same key.
+  LanguageTable shipped;
+  LoadLanguageStrings(GLIMMORA_APP_DIR, shipped);
+  for (const MenuEntry& e : MenuTable()) {
+    if (e.kind != MenuKind::Item) continue;
+    for (Language lang : {Language::English, Language::ChineseGB, Language::ChineseBig5}) {
+      const std::string& text = shipped.Text(lang, e.captionRow);
+      const std::size_t tab = text.find('\t');
+      if (tab != std::string::npos) {
+        EXPECT_EQ(text.substr(tab + 1), MenuKeyHint(e.name, e.index)) << MenuEntryKey(e.name, e.index);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ class PictureToIconTest : public ::testing::Test {
     reader.picture = Raster(3, 2, MakeRgb(1, 2, 3));
   }
 
-  PictureToIconRequest Request(PictureMode mode, const std::string& name, const std::string& icoBmp = "ICO") {
+  PictureToIconRequest Request(PictureMode mode, const std::string& name, SaveFormat icoBmp = SaveFormat::Ico) {
     PictureToIconRequest r;
     r.Mode = mode;
     r.FolderPath = pics + "/";
@@ -138,17 +138,13 @@ TEST_F(PictureToIconTest, SaveParametersConvertAskOrRefuse) {
   ASSERT_EQ(tool.shown.size(), 1u);
   EXPECT_EQ(tool.shown[0].PicturePath, pics + "/a.jpg");
 
-  // Saving as a bitmap asks its own question; an unknown format is refused without one.
-  PictureToIconRequest bmp = Request(PictureMode::File, "b.gif", "bmp");
+  // Saving as a bitmap asks its own question.
+  PictureToIconRequest bmp = Request(PictureMode::File, "b.gif", SaveFormat::Bmp);
   bmp.TrPictAns = 1;
   prompter.asked.clear();
   prompter.answers = {PromptAnswer::No};
   converter.PictureToIcon(bmp);
   EXPECT_EQ(prompter.asked.at(0).text, "b.gif is a GIF picture. Save a bitmap?");
-  bmp.IcoBmp = "PNG";
-  prompter.asked.clear();
-  EXPECT_EQ(converter.PictureToIcon(bmp).Outcome, PictureOutcome::Declined);
-  EXPECT_TRUE(prompter.asked.empty());
 
   // Converting without a question.
   prompter.asked.clear();
@@ -271,7 +267,7 @@ TEST_F(PictureToIconTest, IconFilesBesideThePictureOrInAFolderNamedAfterIt) {
 }
 
 TEST_F(PictureToIconTest, BitmapHoldsTheWholePicture) {
-  PictureToIconRequest req = Request(PictureMode::File, "a.jpg", "BMP");
+  PictureToIconRequest req = Request(PictureMode::File, "a.jpg", SaveFormat::Bmp);
   req.NewFolder = true;
   const PictureToIconResult r = converter.PictureToIcon(req);
   EXPECT_TRUE(r.Written);

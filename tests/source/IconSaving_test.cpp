@@ -263,7 +263,7 @@ TEST_F(PaneSaveTest, CheckedFilesGoIntoFoldersNamedAfterThem) {
   // All files, answered No: straight into the listed folder, no readme, every row ticked.
   std::vector<std::string> ticked;
   r.AllIco = true;
-  r.IcoBmp = "bmp";
+  r.IcoBmp = SaveFormat::Bmp;
   r.SetChecked = [&](const std::string& name, bool on) { if (on) ticked.push_back(name); };
   prompter.answers = {PromptAnswer::No};
   out = SaveIconsOfCheckedFiles(files, r, Env());

@@ -17,6 +17,7 @@
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/ui/LibraryPageList.h"
+#include "shared/ToolbarSlots.h"
 #include "shared/ui/ListRowIcons.h"
 #include "shared/ui/QtText.h"
 
@@ -140,12 +141,16 @@ ClipSelectState ClipboardPane::SelectClipIco() {
   CommandSwitches w;
   const std::string menu = "mnIcoClipBoardMenuSub";
   w.Whole("PoPIcoClipBoardMenu", s.Menu);
-  for (int b : {26, 27, 28, 11, 12, 13, 14}) w.Button(b, false);
+  for (int b : {kToolOpenWebSite, kToolEditWebSite, kToolAddWebSite, kToolSaveAsIco, kToolSaveAsBmp,
+                kToolSaveWithOptions, kToolCopyToIconClipboard})
+    w.Button(b, false);
   for (int i : {19, 20}) w.Item(menu, i, s.SysClipboardItems);
   for (int i : {0, 3, 6, 10}) w.Item(menu, i, s.SelectedItems);
-  for (int b : {6, 7, 8, 16, 18, 21, 22, 23}) w.Button(b, s.SelectedItems);
+  for (int b : {kToolMoveClipboardIntoLibrary, kToolCopyClipboardToFolder, kToolDeleteAllClipboardIcons, kToolDelete,
+                kToolCancelSelection, kToolReportView, kToolListView, kToolLargeIconsView})
+    w.Button(b, s.SelectedItems);
   w.Item(menu, 9, s.SelectAll);
-  w.Button(17, s.SelectAll);
+  w.Button(kToolSelectAll, s.SelectAll);
   emit SwitchesChanged(w);
   return s;
 }

@@ -12,6 +12,7 @@
 #include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
+#include "shared/ToolbarSlots.h"
 #include "shared/ui/ListRowIcons.h"
 #include "shared/ui/QtText.h"
 
@@ -149,16 +150,20 @@ LibSelectState LibIconList::SelectLibIco(QLabel* panel2, QLabel* panel3) {
 CommandSwitches LibIconList::Switches(const LibSelectState& s) {
   CommandSwitches w;
   w.Whole("PopIcoMenu", s.PopIcoMenu);
-  w.Button(13, s.PopIcoMenu);
-  for (int b : {6, 7, 8, 9, 26, 27, 28}) w.Button(b, false);
+  w.Button(kToolSaveWithOptions, s.PopIcoMenu);
+  for (int b : {kToolMoveClipboardIntoLibrary, kToolCopyClipboardToFolder, kToolDeleteAllClipboardIcons, kToolHidden9,
+                kToolOpenWebSite, kToolEditWebSite, kToolAddWebSite})
+    w.Button(b, false);
   w.Whole("mn5CopyIcoToClipper", s.CopyToSysClipboard);
   w.Whole("mn6CutIcoToClipper", s.CopyToSysClipboard);
   for (const char* m : {"mn1SaveSelectedIco", "mn4cancleselectedIco", "mn8DeleteIco", "mnCopyIcoToIcoClipper",
                         "mnCutIcoToIcoClipper"})
     w.Whole(m, s.SelectedCommands);
-  for (int b : {11, 12, 18, 16, 14, 21, 22, 23}) w.Button(b, s.SelectedCommands);
+  for (int b : {kToolSaveAsIco, kToolSaveAsBmp, kToolCancelSelection, kToolDelete, kToolCopyToIconClipboard,
+                kToolReportView, kToolListView, kToolLargeIconsView})
+    w.Button(b, s.SelectedCommands);
   w.Whole("mn3SelectedAllIco", s.SelectAll);
-  w.Button(17, s.SelectAll);
+  w.Button(kToolSelectAll, s.SelectAll);
   return w;
 }
 

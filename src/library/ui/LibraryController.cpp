@@ -83,7 +83,7 @@ void LibraryController::SetServices(LibraryServices services) { services_ = std:
 Prompter& LibraryController::Ask() { return services_.Ask ? *services_.Ask : *fallbackPrompter_; }
 const Clock& LibraryController::Time() const { return services_.Time ? *services_.Time : *systemClock_; }
 
-bool LibraryController::CurrentIs(const char* pane) const { return state_.CurListView == pane; }
+bool LibraryController::CurrentIs(Pane pane) const { return state_.CurListView == pane; }
 
 void LibraryController::ConnectWidgets() {
   QTreeWidget* tree = page_.TreeViewL();
@@ -106,7 +106,7 @@ void LibraryController::ConnectWidgets() {
   connect(clip_, &ClipboardPane::SwitchesChanged, this, &LibraryController::SwitchesChanged);
   LibraryPageList* clipList = page_.ListViewIcoClipboard();
   connect(clipList->Selection(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (CurrentIs("ListViewIcoClipboard")) SelectClipIco();
+    if (CurrentIs(Pane::ListViewIcoClipboard)) SelectClipIco();
   });
   LibraryPageList* libList = page_.ListViewLIco();
   connect(libList->Selection(), &QItemSelectionModel::selectionChanged, this, [this] {

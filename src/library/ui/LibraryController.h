@@ -14,10 +14,12 @@
 
 #include "common/Clock.h"
 #include "common/Prompter.h"
+#include "common/SaveFormat.h"
 #include "common/ShellServices.h"
 #include "common/WebAddress.h"
 #include "library/KeywordHistory.h"
 #include "library/ui/CommandSwitches.h"
+#include "settings/Panes.h"
 
 class QTreeWidgetItem;
 
@@ -87,7 +89,7 @@ class LibraryController : public QObject {
   void SelSomeIco(int acSize, int acColor);
   void DeleteSelectedIcons();
   // Copies the selected (or all) icons into a folder or into the icon clipboard; returns the rows copied.
-  std::vector<int> CopyLibIco(int subMnindex, const std::string& icoBmp, bool allIco, bool toClipboard);
+  std::vector<int> CopyLibIco(int subMnindex, SaveFormat icoBmp, bool allIco, bool toClipboard);
   void CopyIcotoIcoClipBoard(int size, bool cut);
   // The current icon of the library pane (or of the clipboard pane) on the system clipboard.
   void CopyIcotoSysClipBoard(int size, bool cut, bool fromClipboardPane);
@@ -141,7 +143,7 @@ class LibraryController : public QObject {
   void EndProgress();
   void RenumberAfterDelete(const std::string& srcPath, const std::vector<int>& deletedEntries);
   void ConnectWidgets();
-  bool CurrentIs(const char* pane) const;
+  bool CurrentIs(Pane pane) const;
   // Recounts the library pane into the status bar; its commands are switched only while it is
   // the current list.
   void RecountLibIco();

@@ -150,7 +150,7 @@ void LibraryController::TurnIconPage(int index) {
 // A library opened from the tree leaves the toolbar to the list that is current, so that the
 // clipboard's move button stays usable while its icons are selected.
 void LibraryController::RecountLibIco() {
-  if (CurrentIs("ListViewLIco")) SelectLibIco();
+  if (CurrentIs(Pane::ListViewLIco)) SelectLibIco();
   else icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
 }
 
@@ -241,7 +241,7 @@ void LibraryController::DeleteSelectedIcons() {
   SelectLibIco();
 }
 
-std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string& icoBmp, bool allIco,
+std::vector<int> LibraryController::CopyLibIco(int subMnindex, SaveFormat icoBmp, bool allIco,
                                                bool toClipboard) {
   if (busy_ || icons_->Count() == 0) return {};
   CopyLibRequest request;
@@ -289,7 +289,7 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, const std::string
 
 void LibraryController::CopyIcotoIcoClipBoard(int size, bool cut) {
   if (busy_) return;
-  const std::vector<int> copied = CopyLibIco(size, "ICO", false, true);
+  const std::vector<int> copied = CopyLibIco(size, SaveFormat::Ico, false, true);
   if (cut && !copied.empty()) {
     // Only the icons now in the clipboard leave the library.
     icons_->ClearSelection();
@@ -311,7 +311,7 @@ void LibraryController::CopyIcotoSysClipBoard(int size, bool cut, bool fromClipb
   r.FileName = fromClipboardPane ? clip_->File(row).FileName : icons_->Item(row).Key;
   r.TargetDir = "CopytoSysClipboard";
   r.TargetName = "CopytoSysClipboard";
-  r.IcoBmp = "BMP";
+  r.IcoBmp = SaveFormat::Bmp;
   r.ToSysClipboard = true;
   r.mask = MaskAnswer::No;
   const CopyIcoResult result = CopyIcoFile(r, Ask(), state_.LangStr);
@@ -328,7 +328,7 @@ void LibraryController::SaveIconsWithDefaults() {
   SaveDirRec& rec = state_.SaveLibDir;
   if (rec.SaveSel > 1 || rec.SaveAs > 1) return;
   rec.UseNow = -1;
-  CopyLibIco(rec.IcoSize, rec.SaveAs == 0 ? "Ico" : "Bmp", rec.SaveSel == 1, false);
+  CopyLibIco(rec.IcoSize, rec.SaveAs == 0 ? SaveFormat::Ico : SaveFormat::Bmp, rec.SaveSel == 1, false);
   rec.UseNow = 0;
 }
 

@@ -29,6 +29,7 @@
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "platform/FolderBrowser.h"
+#include "shared/ToolbarSlots.h"
 
 namespace glimmora {
 namespace {
@@ -62,13 +63,13 @@ QWidget* ControlOf(QWidget* w, Pane* pane) {
 int WindowsKeyCode(const QKeyEvent& event) {
   const int key = event.key();
   if (event.modifiers() & Qt::KeypadModifier) {
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
-    if (key == Qt::Key_Enter) return 13;
-    if (key == Qt::Key_Delete) return 46;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return kVkNumpad0 + (key - Qt::Key_0);
+    if (key == Qt::Key_Enter) return kVkEnter;
+    if (key == Qt::Key_Delete) return kVkDelete;
   }
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return 'A' + (key - Qt::Key_A);
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return kVkF1 + (key - Qt::Key_F1);
   // Shift with a main-row digit arrives as the symbol above it.
   static const std::pair<int, char> kShifted[] = {
       {Qt::Key_Exclam, '1'},      {Qt::Key_At, '2'},        {Qt::Key_NumberSign, '3'},
@@ -80,14 +81,14 @@ int WindowsKeyCode(const QKeyEvent& event) {
       if (key == k) return digit;
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
+    case Qt::Key_Enter: return kVkEnter;
+    case Qt::Key_Space: return kVkSpace;
+    case Qt::Key_PageUp: return kVkPageUp;
+    case Qt::Key_PageDown: return kVkPageDown;
+    case Qt::Key_Delete: return kVkDelete;
+    case Qt::Key_Shift: return kVkShift;
+    case Qt::Key_Control: return kVkControl;
+    case Qt::Key_Alt: return kVkAlt;
     default: return 0;
   }
 }
@@ -172,16 +173,16 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = Icons()) p->SaveFileIconsWithDefaults();
   }
   void SaveCheckedFileIconsAsIco() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, false, false);
   }
   void SaveCheckedFileIconsAsBmp() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "BMP", false, false);
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Bmp, false, false);
   }
   void SaveAllFileIconsAsIco() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "ICO", true, false);
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, true, false);
   }
   void SaveAllFileIconsAsBmp() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, "FILE", "BMP", true, false);
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Bmp, true, false);
   }
   void SaveFileIconsToIconClipboard(int index) override {
     if (IconPane* p = Icons()) p->SaveFileIconsToIconClipboard(index);
@@ -205,26 +206,26 @@ class FrameWiring::WindowPages : public Pages {
     if (SourcePanel* p = Source()) p->InvertFileTicks();
   }
   void SaveSelectedIconsAsIco(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "ICO", false, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Ico", false, false);
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Ico, false, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Ico, false, false);
   }
   void SaveSelectedIconsAsBmp(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "BMP", false, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", false, false);
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Bmp, false, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Bmp, false, false);
   }
   void SaveAllIconsAsIco(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "ICO", true, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Ico", true, false);
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Ico, true, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Ico, true, false);
   }
   void SaveAllIconsAsBmp(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, "ICO", "BMP", true, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, "Bmp", true, false);
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Bmp, true, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Bmp, true, false);
   }
   // Saving with the parameters goes by the current list: the file list has parameters of its own.
   void SaveIconsWithDefaults() override {
-    const std::string& list = w_.State().CurListView;
-    if (list == PaneName(Pane::ListViewFile)) SaveFileIconsWithDefaults();
-    else if (list == PaneName(Pane::ListViewPict)) {
+    const Pane list = w_.State().CurListView;
+    if (list == Pane::ListViewFile) SaveFileIconsWithDefaults();
+    else if (list == Pane::ListViewPict) {
       if (IconPane* p = Icons()) p->SaveIconsWithDefaults();
     } else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
   }
@@ -368,7 +369,7 @@ class FrameWiring::WindowPages : public Pages {
   LibraryController* LibPage() const { return w_.FrameL() ? w_.FrameL()->Controller() : nullptr; }
   LibraryController* LibShown() const { return Shown() == Page::Library ? LibPage() : nullptr; }
   LibraryController* LibIcons() const { return ClipCurrent() ? nullptr : LibShown(); }
-  bool ClipCurrent() const { return w_.State().CurListView == PaneName(Pane::ListViewIcoClipboard); }
+  bool ClipCurrent() const { return w_.State().CurListView == Pane::ListViewIcoClipboard; }
 
   void ToIconClipboard(int size, bool cut) {
     if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
@@ -405,8 +406,8 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   // The shared state the pages read follows the frame's model.
   frame_->OnModelChanged([&state](const PaneModel& m) {
     for (int i = 1; i <= 3; ++i) state.TabObj[static_cast<std::size_t>(i)] = m.TabObj[static_cast<std::size_t>(i)];
-    state.FocusObj = std::string(PaneName(m.FocusObj));
-    state.CurListView = std::string(PaneName(m.CurListView));
+    state.FocusObj = m.FocusObj;
+    state.CurListView = m.CurListView;
   });
 
   connect(toolbar_, &CommandToolbar::commandClicked, this,
@@ -422,18 +423,19 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   qApp->installEventFilter(this);
 
   if (LibraryPage* lib = window.FrameL()) {
-    auto popupOn = [this](QWidget* w, const char* pane) {
+    auto popupOn = [this](QWidget* w, PopupPane popup) {
+      const std::string_view pane = PopupPaneName(popup);
       w->setContextMenuPolicy(Qt::CustomContextMenu);
       connect(w, &QWidget::customContextMenuRequested, this,
               [this, pane] { frame_->PopMenuFromMouse(pane); });
     };
-    popupOn(lib->TreeViewL(), "TreeViewL");
+    popupOn(lib->TreeViewL(), PopupPane::TreeViewL);
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewLIco()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewLIco()->IconView())})
-      popupOn(v, "LibIco");
+      popupOn(v, PopupPane::LibIco);
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewIcoClipboard()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewIcoClipboard()->IconView())})
-      popupOn(v, "ClipBoard");
+      popupOn(v, PopupPane::ClipBoard);
   }
 }
 
@@ -492,8 +494,8 @@ void FrameWiring::ConnectPages() {
   }
   if (WebSitePage* page = window_.FrameW()) {
     WebSitePanel* web = page->Panel();
-    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse("WEBSITE"); });
-    connect(web, &WebSitePanel::DeleteButtonEnabled, this, [this] { frame_->SetToolButtonEnabled(16, true); });
+    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(PopupPaneName(PopupPane::WebSite)); });
+    connect(web, &WebSitePanel::DeleteButtonEnabled, this, [this] { frame_->SetToolButtonEnabled(kToolDelete, true); });
   }
 }
 

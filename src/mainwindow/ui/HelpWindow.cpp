@@ -10,21 +10,18 @@
 #include <QHBoxLayout>
 #include <utility>
 
+#include "common/Languages.h"
+
 namespace glimmora {
 
 QString HelpContentsFile(const QString& appPath, Language lang) {
   const QDir help(QDir(appPath).filePath(QStringLiteral("help")));
-  // BIG5 readers get the traditional characters; the simplified page is the next best for them.
-  if (lang == Language::ChineseBig5) {
-    const QString hant = help.filePath(QStringLiteral("index.zh-hant.html"));
-    if (QFileInfo(hant).isFile()) return hant;
+  for (const std::string_view page : FactsOf(lang).helpPages) {
+    if (page.empty()) break;
+    const QString path = help.filePath(QString::fromUtf8(page.data(), static_cast<qsizetype>(page.size())));
+    if (QFileInfo(path).isFile()) return path;
   }
-  if (lang != Language::English) {
-    const QString zh = help.filePath(QStringLiteral("index.zh.html"));
-    if (QFileInfo(zh).isFile()) return zh;
-  }
-  const QString en = help.filePath(QStringLiteral("index.html"));
-  return QFileInfo(en).isFile() ? en : QString();
+  return QString();
 }
 
 HelpWindow::HelpWindow(const QString& contentsFile, const QString& title, AddressOpener opener,

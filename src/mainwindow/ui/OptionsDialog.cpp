@@ -19,14 +19,13 @@
 #include <QVBoxLayout>
 
 #include "common/LangRows.h"
+#include "common/SizeChoices.h"
 #include "shared/ui/Accessibility.h"
 #include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
 
-constexpr const char* kSizeCaptions[] = {"", "16x16", "32x32", "40x40", "48x48",
-                                         "64x64", "72x72", "80x80"};
 
 // Frame captions (rows) of the groups by frame index, and the caption rows of their choices.
 struct GroupText {
@@ -93,7 +92,11 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
       switch (static_cast<OptGroup>(g)) {
         case OptGroup::SaveAs: text = (i == 0 ? "Ico " : "Bmp ") + Q(lang.Row(kRowFormatChoice)); break;
         case OptGroup::SaveSel: text = Q(lang.Row(selRows[static_cast<std::size_t>(i)])); break;
-        case OptGroup::IcoSize: text = i == 0 ? Q(lang.Row(kRowOwnSizeChoice)) : QString(kSizeCaptions[i]); break;
+        case OptGroup::IcoSize: {
+          const SizeChoice& size = kSizeChoices[static_cast<std::size_t>(i)];
+          text = size.captionRow != 0 ? Q(lang.Row(size.captionRow)) : Q(std::string(size.suffix.substr(1)));
+          break;
+        }
         default: text = Q(lang.Row(kGroupTexts[g].rows[static_cast<std::size_t>(i)])); break;
       }
       auto* radio = new QRadioButton(text);

@@ -1,4 +1,5 @@
 #include "mainwindow/ui/ToolbarIcons.h"
+#include "shared/ToolbarSlots.h"
 
 #include <QPainter>
 #include <cmath>
@@ -99,8 +100,8 @@ void Clipboard(QPainter& p) {
 
 void Draw(QPainter& p, int command) {
   switch (command) {
-    case 1:  // collapse the tree
-    case 2: {  // rebuild the tree
+    case kToolCollapseTree:  // collapse the tree
+    case kToolRefreshTree: {  // rebuild the tree
       p.setPen(QPen(kInk, 1.2));
       p.drawLine(QPointF(6, 7), QPointF(6, 19));
       p.drawLine(QPointF(6, 12), QPointF(10, 12));
@@ -108,7 +109,7 @@ void Draw(QPainter& p, int command) {
       Folder(p, QRectF(2, 2, 9, 7));
       Folder(p, QRectF(10, 9, 8, 6));
       Folder(p, QRectF(10, 16, 8, 6));
-      if (command == 1) {
+      if (command == kToolCollapseTree) {
         p.setPen(QPen(kBlue, 2.4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(16, 4), QPointF(22, 4));
       } else {
@@ -118,11 +119,11 @@ void Draw(QPainter& p, int command) {
       }
       break;
     }
-    case 3:  // new category or library
+    case kToolNewCategory:  // new category or library
       Folder(p, QRectF(2, 6, 16, 13));
       Plus(p, QPointF(18, 6), 4, kGreen);
       break;
-    case 6:  // clipboard icons into the library
+    case kToolMoveClipboardIntoLibrary:  // clipboard icons into the library
       Tile(p, QRectF(2, 3, 8, 8), QColor(120, 180, 230));
       p.setPen(QPen(kInk, 1));
       p.setBrush(QColor(120, 84, 160));
@@ -131,18 +132,18 @@ void Draw(QPainter& p, int command) {
       p.drawRect(QRectF(13, 11, 6, 9));
       Arrow(p, QPointF(7, 13), QPointF(13, 17), kGreen);
       break;
-    case 7:  // clipboard icons into a folder
+    case kToolCopyClipboardToFolder:  // clipboard icons into a folder
       Folder(p, QRectF(8, 9, 14, 12));
       Tile(p, QRectF(2, 2, 8, 8), QColor(120, 180, 230));
       Arrow(p, QPointF(8, 8), QPointF(14, 14), kGreen);
       break;
-    case 8:  // empty the icon clipboard
+    case kToolDeleteAllClipboardIcons:  // empty the icon clipboard
       Clipboard(p);
       Cross(p, QPointF(16, 17), 3.6, kRed);
       break;
-    case 11: Disk(p, "ICO"); break;
-    case 12: Disk(p, "BMP"); break;
-    case 13:  // save with the save parameters
+    case kToolSaveAsIco: Disk(p, "ICO"); break;
+    case kToolSaveAsBmp: Disk(p, "BMP"); break;
+    case kToolSaveWithOptions:  // save with the save parameters
       Disk(p, "");
       p.setPen(QPen(kInk, 1));
       p.setBrush(QColor(250, 210, 70));
@@ -159,26 +160,26 @@ void Draw(QPainter& p, int command) {
         p.drawPath(star);
       }
       break;
-    case 14:  // into the icon clipboard
+    case kToolCopyToIconClipboard:  // into the icon clipboard
       Clipboard(p);
       Tile(p, QRectF(8, 9, 7, 7), QColor(120, 180, 230));
       Plus(p, QPointF(18, 18), 3.5, kGreen);
       break;
-    case 16:  // delete
+    case kToolDelete:  // delete
       Sheet(p, QRectF(4, 3, 13, 17));
       Cross(p, QPointF(15, 16), 5, kRed);
       break;
-    case 17:  // select all
-    case 18:  // cancel the selection
+    case kToolSelectAll:  // select all
+    case kToolCancelSelection:  // cancel the selection
       for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
           const QRectF cell(3 + c * 6.5, 3 + r * 6.5, 5, 5);
           p.setPen(QPen(kInk, 1));
-          p.setBrush(command == 17 ? QBrush(kBlue) : QBrush(kPaper));
+          p.setBrush(command == kToolSelectAll ? QBrush(kBlue) : QBrush(kPaper));
           p.drawRect(cell);
         }
       break;
-    case 21:  // report view
+    case kToolReportView:  // report view
       p.setPen(QPen(kInk, 1));
       p.setBrush(kPaper);
       p.drawRect(QRectF(2.5, 3.5, 19, 17));
@@ -187,7 +188,7 @@ void Draw(QPainter& p, int command) {
       for (int i = 0; i < 3; ++i) p.drawLine(QPointF(5, 11 + i * 3.5), QPointF(19, 11 + i * 3.5));
       p.drawLine(QPointF(10, 3.5), QPointF(10, 20.5));
       break;
-    case 22:  // list view
+    case kToolListView:  // list view
       for (int col = 0; col < 2; ++col)
         for (int i = 0; i < 4; ++i) {
           Tile(p, QRectF(2 + col * 11, 3 + i * 5, 3.5, 3.5), QColor(120, 180, 230));
@@ -195,13 +196,13 @@ void Draw(QPainter& p, int command) {
           p.drawLine(QPointF(7 + col * 11, 4.8 + i * 5), QPointF(11 + col * 11, 4.8 + i * 5));
         }
       break;
-    case 23:  // large icons
+    case kToolLargeIconsView:  // large icons
       Tile(p, QRectF(2, 2, 9, 9), QColor(120, 180, 230));
       Tile(p, QRectF(13, 2, 9, 9), QColor(240, 160, 80));
       Tile(p, QRectF(2, 13, 9, 9), QColor(120, 200, 130));
       Tile(p, QRectF(13, 13, 9, 9), QColor(210, 120, 190));
       break;
-    case 26: {  // open the web site
+    case kToolOpenWebSite: {  // open the web site
       p.setPen(QPen(kInk, 1));
       p.setBrush(QColor(120, 180, 230));
       p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
@@ -212,7 +213,7 @@ void Draw(QPainter& p, int command) {
       p.drawLine(QPointF(4.5, 17), QPointF(19.5, 17));
       break;
     }
-    case 27:  // edit the entry
+    case kToolEditWebSite:  // edit the entry
       Sheet(p, QRectF(3, 3, 13, 18));
       p.setPen(QPen(kInk, 1));
       p.setBrush(QColor(250, 200, 60));
@@ -227,11 +228,11 @@ void Draw(QPainter& p, int command) {
         p.drawPath(pen);
       }
       break;
-    case 28:  // add an entry
+    case kToolAddWebSite:  // add an entry
       Sheet(p, QRectF(3, 3, 13, 18));
       Plus(p, QPointF(17, 16), 4.5, kGreen);
       break;
-    case 29:  // delete the ticked entries
+    case kToolDeleteTickedWebSites:  // delete the ticked entries
       Sheet(p, QRectF(3, 3, 13, 18));
       p.setPen(QPen(kInk, 1));
       p.setBrush(kPaper);
@@ -240,7 +241,7 @@ void Draw(QPainter& p, int command) {
       p.drawLine(QPointF(7.5, 9.5), QPointF(10, 5.5));
       Cross(p, QPointF(16, 16), 4, kRed);
       break;
-    case 31: {  // help
+    case kToolHelpContents: {  // help
       p.setPen(QPen(kInk, 1));
       p.setBrush(kBlue);
       p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
@@ -252,7 +253,7 @@ void Draw(QPainter& p, int command) {
       p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, "?");
       break;
     }
-    case 32:  // mail
+    case kToolSupportMail:  // mail
       p.setPen(QPen(kInk, 1));
       p.setBrush(kPaper);
       p.drawRect(QRectF(2.5, 5.5, 19, 13));

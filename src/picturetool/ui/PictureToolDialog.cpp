@@ -200,8 +200,8 @@ void PictureToolDialog::ApplyCaptions() {
   loadingLabel_->setText(Text(lang_, kRowPictureLoading));
 }
 
-void PictureToolDialog::GetPict(const std::string& mmod, const std::string& path) {
-  if (mmod == "File") {
+void PictureToolDialog::GetPict(PictSource mmod, const std::string& path) {
+  if (mmod == PictSource::File) {
     StartLoad([loader = loader_, path](const std::atomic<bool>& stop) { return loader(path, &stop); }, true);
     return;
   }
@@ -345,7 +345,7 @@ void PictureToolDialog::CommandButtonClicked(int index) {
       }
       break;
     case 2:
-      GetPict("Clipboard");
+      GetPict(PictSource::Clipboard);
       break;
     case 3:
       if (model_.Abort()) {

@@ -39,12 +39,13 @@ class PictureToolDialog : public QDialog {
   PictureToolDialog(const LanguageTable& lang, Prompter& prompter, bool showAbort, QWidget* mainWindow = nullptr);
   ~PictureToolDialog() override;
 
-  // Loads the picture of a file ("File") or of the system clipboard (anything else) and fits it
+  // Loads the picture of a file or of the system clipboard and fits it
   // into the frame. The decoding runs off the window's thread: the window shows that it is loading
   // and can be closed meanwhile; a load started later, or closing, drops the earlier one. A file
   // that cannot be read, or an empty clipboard, is reported with the reason; a failed load keeps
   // the picture shown.
-  void GetPict(const std::string& mmod, const std::string& path = std::string());
+  enum class PictSource { File, Clipboard };
+  void GetPict(PictSource mmod, const std::string& path = std::string());
   // A load is running.
   bool Loading() const { return loading_ != nullptr; }
   // How picture files are loaded (LoadPicture unless a test slows it down).

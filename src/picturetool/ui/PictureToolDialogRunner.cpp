@@ -17,7 +17,7 @@ PictureToolResult PictureToolDialogRunner::ShowAndWait(const PictureToolRequest&
   window->show();
   window->raise();
   window->activateWindow();
-  window->GetPict("File", request.PicturePath);
+  window->GetPict(PictureToolDialog::PictSource::File, request.PicturePath);
 
   // The event loop runs until the window closes (or goes with its parent, or the program ends).
   QEventLoop wait;

@@ -485,20 +485,17 @@ SaveRunEnv IconPane::RunEnv() {
                     [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }};
 }
 
-void IconPane::SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
-                               bool toIconClipboard) {
+void IconPane::SaveIcotoIcoBmp(int sizeSel, SaveSource mmod, SaveFormat icoBmp, bool allIco, bool toIconClipboard) {
   SaveRun(sizeSel, mmod, icoBmp, allIco, toIconClipboard, false);
 }
 
-bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
-                       bool toIconClipboard, bool useNow) {
+bool IconPane::SaveRun(int sizeSel, SaveSource mode, SaveFormat icoBmp, bool allIco, bool toIconClipboard,
+                       bool useNow) {
   if (saving_ || searching_) return false;
-  const std::string mode = AsciiUpper(mmod);
-  if (mode != "ICO" && mode != "FILE") return false;
   saving_ = true;
   bool clean = true;
   BusyCursor wait;
-  if (mode == "ICO") {
+  if (mode == SaveSource::Pane) {
     std::vector<PaneIcon> items = PaneIcons();
     if (!items.empty()) {
       PaneSaveRequest r;
@@ -550,24 +547,26 @@ bool IconPane::SaveRun(int sizeSel, const std::string& mmod, const std::string& 
   SelectIco();
   // The pane's status switches the shared buttons too; a run over the checked files ends with
   // the file list's, so its delete, select and save buttons stay as the checks say.
-  if (mode == "FILE" && files_ != nullptr) files_->SelectIcoSourceIco();
+  if (mode == SaveSource::File && files_ != nullptr) files_->SelectIcoSourceIco();
   return clean;
 }
 
 void IconPane::SaveIconsWithDefaults() {
   const SaveDirRec& rec = IcoDir();
   if (rec.SaveAs > 1 || rec.SaveSel > 1) return;
-  SaveRun(rec.IcoSize, "ICO", rec.SaveAs == 1 ? "BMP" : "ICO", rec.SaveSel == 1, false, true);
+  SaveRun(rec.IcoSize, SaveSource::Pane, rec.SaveAs == 1 ? SaveFormat::Bmp : SaveFormat::Ico, rec.SaveSel == 1, false,
+          true);
 }
 
 void IconPane::SaveFileIconsWithDefaults() {
   const SaveDirRec& rec = env_.Params->SaveFileDir;
   if (rec.SaveAs > 1 || rec.SaveSel > 1) return;
-  SaveRun(rec.IcoSize, "FILE", rec.SaveAs == 1 ? "BMP" : "ICO", rec.SaveSel == 1, false, true);
+  SaveRun(rec.IcoSize, SaveSource::File, rec.SaveAs == 1 ? SaveFormat::Bmp : SaveFormat::Ico, rec.SaveSel == 1, false,
+          true);
 }
 
 bool IconPane::SaveFileIconsToIconClipboard(int index) {
-  const bool clean = SaveRun(0, "FILE", "ICO", index != 0, true, false);
+  const bool clean = SaveRun(0, SaveSource::File, SaveFormat::Ico, index != 0, true, false);
   if (clip_ != nullptr) clip_->RelistIconClipboard();
   emit IconClipboardChanged();
   return clean;
@@ -587,7 +586,7 @@ void IconPane::MoveFileIconsToIconClipboard(int index) {
 
 void IconPane::CopyIcotoIcoClipBoard(int sizeSel, bool cutMod) {
   if (model_->rowCount() == 0) return;
-  SaveRun(sizeSel, "ICO", "ICO", false, true, false);
+  SaveRun(sizeSel, SaveSource::Pane, SaveFormat::Ico, false, true, false);
   if (clip_ != nullptr) clip_->RelistIconClipboard();
   emit IconClipboardChanged();
   if (cutMod) DeleteSelectedIcons();
@@ -606,7 +605,7 @@ void IconPane::CopyIcotoSysClipBoard(int sizeSel, bool cutMod) {
   r.ImageSize = item.ImageSize;
   r.TargetDir = "CopytoSysClipboard";
   r.TargetName = "CopytoSysClipboard";
-  r.IcoBmp = "BMP";
+  r.IcoBmp = SaveFormat::Bmp;
   r.ToSysClipboard = true;
   r.mask = MaskAnswer::No;
   r.SourceFile = page_.SourceFile;

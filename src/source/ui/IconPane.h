@@ -17,6 +17,7 @@
 #include "common/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/Raster.h"
+#include "common/SaveFormat.h"
 #include "common/Utilities.h"
 #include "settings/SaveParams.h"
 #include "shared/PictureToIcon.h"
@@ -99,10 +100,9 @@ class IconPane : public QWidget, public IconPaneLink {
   void InvertSelection();
 
   // --- Saving ---------------------------------------------------------------------------------
-  // mmod "ICO" the pane's icons (selected or all, in size `sizeSel`), "FILE" the icons of the
-  // checked (or all) files, F4..F7; icoBmp "ICO" or "BMP" (any case).
-  void SaveIcotoIcoBmp(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco,
-                       bool toIconClipboard);
+  // The pane's icons (selected or all, in size `sizeSel`) or the icons of the checked (or all)
+  // files, F4..F7.
+  void SaveIcotoIcoBmp(int sizeSel, SaveSource mmod, SaveFormat icoBmp, bool allIco, bool toIconClipboard);
   // F3 on the icon pane and F2 on the file list: with the pane's / the file list's parameters,
   // without asking where they say where.
   void SaveIconsWithDefaults();
@@ -163,8 +163,7 @@ class IconPane : public QWidget, public IconPaneLink {
  private:
   void BuildLayout();
   // False when the run was refused or cancelled, or an icon could not be written.
-  bool SaveRun(int sizeSel, const std::string& mmod, const std::string& icoBmp, bool allIco, bool toIconClipboard,
-               bool useNow);
+  bool SaveRun(int sizeSel, SaveSource mode, SaveFormat icoBmp, bool allIco, bool toIconClipboard, bool useNow);
   void ApplyHeading();
   // Drops the rows and the status texts; the page state stays (a search refills the pane).
   void EmptyPane();

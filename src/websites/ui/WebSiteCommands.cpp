@@ -34,7 +34,7 @@ void WebSitePanel::RunWebSiteCommand(int index) {
 }
 
 void WebSitePanel::OpenSite() {
-  if (QTreeWidgetItem* item = list_->currentItem()) OpenWebAddress(opener_, item->text(4).toStdString(), "WEB");
+  if (QTreeWidgetItem* item = list_->currentItem()) OpenWebAddress(opener_, item->text(WebColumnOf(kWebAddress)).toStdString(), "WEB");
 }
 
 WebSiteEditor& WebSitePanel::EnsureEditor() {

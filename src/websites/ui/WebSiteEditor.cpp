@@ -54,7 +54,7 @@ WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDial
   auto* grid = new QGridLayout;
   for (int i = 0; i < kWebFieldCount; ++i) {
     auto idx = static_cast<std::size_t>(i);
-    labels_[idx] = new QLabel(Q(lang.Row(kRowSiteNameLabel + i)), this);
+    labels_[idx] = new QLabel(Q(lang.Row(kWebFields[idx].labelRow)), this);
     labels_[idx]->setObjectName(QString("LabelW%1").arg(i));
     boxes_[idx] = new QLineEdit(this);
     boxes_[idx]->setObjectName(QString("TextEditWebSite%1").arg(i));
@@ -67,7 +67,7 @@ WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDial
     grid->addWidget(boxes_[idx], i, 1);
   }
   // The address and the description are the long texts.
-  boxes_[3]->setMinimumWidth(420);
+  boxes_[kWebAddress]->setMinimumWidth(420);
 
   auto* row = new QHBoxLayout;
   for (int i = 0; i < kButtonCount; ++i) {

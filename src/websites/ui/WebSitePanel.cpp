@@ -27,21 +27,23 @@ constexpr int kRecordRole = Qt::UserRole;
 constexpr int kStatusHeightPx = 20;  // 300 twips
 constexpr int kSplitterBarPx = 7;    // the gap of 105 twips between list and text
 
-// Column keys, header rows and widths as fractions of the list's width. Together they are wider
-// than the list, which then scrolls sideways.
+// Column keys, header rows and widths as fractions of the list's width: the record number, the
+// fields, and a blank column. Together they are wider than the list, which then scrolls sideways.
 struct ColumnSpec {
-  const char* key;
+  std::string_view key;
   int row;
   double divisor;
 };
-constexpr std::array<ColumnSpec, 8> kColumns{{{"Index", kRowNumberColumn, 12.5},
-                                              {"Name", kRowSiteColumnName, 3.5},
-                                              {"Auth", kRowSiteColumnAuthor, 6.4},
-                                              {"Lang", kRowSiteColumnLanguage, 15},
-                                              {"Add", kRowSiteColumnAddress, 2},
-                                              {"Note", kRowSiteColumnNote, 3},
-                                              {"Detail", kRowSiteColumnDetails, 3},
-                                              {"Space", 0, 10}}};
+constexpr std::array<ColumnSpec, kWebFieldCount + 2> kColumns = [] {
+  std::array<ColumnSpec, kWebFieldCount + 2> columns{};
+  columns[0] = {"Index", kRowNumberColumn, 12.5};
+  for (int i = 0; i < kWebFieldCount; ++i) {
+    const WebFieldSpec& f = kWebFields[static_cast<std::size_t>(i)];
+    columns[static_cast<std::size_t>(WebColumnOf(i))] = {f.key, f.headerRow, f.listDivisor};
+  }
+  columns[kWebFieldCount + 1] = {"Space", 0, 10};
+  return columns;
+}();
 
 }  // namespace
 
@@ -106,7 +108,7 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
 
   connect(list_, &QTreeWidget::itemClicked, this, [this] {
     if (!HasItems()) return;
-    if (QTreeWidgetItem* item = list_->currentItem()) text_->setPlainText(item->text(6));
+    if (QTreeWidgetItem* item = list_->currentItem()) text_->setPlainText(item->text(WebColumnOf(kWebDetail)));
     emit DeleteButtonEnabled();
   });
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { OpenSite(); });
@@ -137,15 +139,15 @@ QTreeWidgetItem* WebSitePanel::MakeItem(int recordNo, const WebSiteEntry& entry)
 }
 
 void WebSitePanel::ShowEntry(QTreeWidgetItem* item, const WebSiteEntry& entry) const {
-  for (int i = 0; i < kWebFieldCount; ++i) item->setText(i + 1, Q(entry.Field(i)));
+  for (int i = 0; i < kWebFieldCount; ++i) item->setText(WebColumnOf(i), Q(entry.Field(i)));
   // The language is shown with two blanks in front of it.
-  item->setText(3, "  " + Q(entry.Lang));
+  item->setText(WebColumnOf(kWebLang), "  " + Q(entry.Lang));
 }
 
 WebSiteEntry WebSitePanel::EntryOf(const QTreeWidgetItem* item) const {
   WebSiteEntry e;
-  for (int i = 0; i < kWebFieldCount; ++i) e.Field(i) = item->text(i + 1).toStdString();
-  const QString shownLang = item->text(3);
+  for (int i = 0; i < kWebFieldCount; ++i) e.Field(i) = item->text(WebColumnOf(i)).toStdString();
+  const QString shownLang = item->text(WebColumnOf(kWebLang));
   e.Lang = (shownLang.startsWith("  ") ? shownLang.mid(2) : shownLang).toStdString();
   return e;
 }
@@ -175,7 +177,7 @@ void WebSitePanel::LoadList() {
   list_->addTopLevelItems(items);
   list_->setUpdatesEnabled(true);
   list_->setCurrentItem(list_->topLevelItem(0));
-  text_->setPlainText(list_->topLevelItem(0)->text(6));
+  text_->setPlainText(list_->topLevelItem(0)->text(WebColumnOf(kWebDetail)));
 }
 
 bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {

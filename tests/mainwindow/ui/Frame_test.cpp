@@ -117,7 +117,7 @@ TEST_F(FrameWindowTest, KeysReachTheCommandsWithTheModifiersOfEachPress) {
   LibraryPageList* list = w->FrameL()->ListViewLIco();
   list->ReportView()->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w->State().CurListView, "ListViewLIco");
+  EXPECT_EQ(w->State().CurListView, Pane::ListViewLIco);
 
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(list->Mode(), ListViewMode::List);
@@ -137,7 +137,7 @@ TEST_F(FrameWindowTest, KeysReachTheCommandsWithTheModifiersOfEachPress) {
 TEST_F(FrameWindowTest, OptionsDialogBelongsToTheListItWasOpenedFor) {
   w->FrameL()->ListViewIcoClipboard()->ReportView()->setFocus();
   QApplication::processEvents();
-  ASSERT_EQ(w->State().CurListView, "ListViewIcoClipboard");
+  ASSERT_EQ(w->State().CurListView, Pane::ListViewIcoClipboard);
   w->MenuAction("mnOptSet")->setEnabled(true);
   w->MenuAction("mnOptSet")->trigger();
   OptionsDialog* dlg = w->Commands()->Options();

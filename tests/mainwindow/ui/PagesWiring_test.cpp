@@ -98,9 +98,9 @@ TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
   for (int view = 0; view < 3; ++view) {
     icons->SetViewMode(static_cast<PaneView>(view));
     Focus(w->FrameS()->Panel()->TreeViewS());
-    EXPECT_EQ(w->State().CurListView, "TreeViewS");
+    EXPECT_EQ(w->State().CurListView, Pane::TreeViewS);
     Focus(icons->CurrentView());
-    EXPECT_EQ(w->State().CurListView, "ListViewPict") << "view " << view;
+    EXPECT_EQ(w->State().CurListView, Pane::ListViewPict) << "view " << view;
   }
 }
 
@@ -144,7 +144,7 @@ TEST_F(PagesWiringTest, TheViewButtonsSwitchTheCurrentIconList) {
   EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->ReportView()));
   w->Commands()->Frame().RunToolbarButton(23);
   EXPECT_EQ(icons->CurrentView(), static_cast<QAbstractItemView*>(icons->LargeIconView()));
-  EXPECT_EQ(w->State().CurListView, "ListViewPict");
+  EXPECT_EQ(w->State().CurListView, Pane::ListViewPict);
 }
 
 TEST_F(PagesWiringTest, SavingTheTickedFilesLeavesTheFileButtonsAsTheTicksSay) {
@@ -157,7 +157,7 @@ TEST_F(PagesWiringTest, SavingTheTickedFilesLeavesTheFileButtonsAsTheTicksSay) {
   files->ShowFolder(folder);
   files->SetFileChecked("three.bin", true);
   Focus(files->ListViewFile());
-  ASSERT_EQ(w->State().CurListView, "ListViewFile");
+  ASSERT_EQ(w->State().CurListView, Pane::ListViewFile);
   CommandToolbar* bar = w->Commands()->Toolbar();
   ASSERT_TRUE(bar->Button(16)->isEnabled());
   prompter.answers = {PromptAnswer::Yes};  // into a new folder beside the file
@@ -191,7 +191,7 @@ TEST_F(PagesWiringTest, TheWebSiteMenuOpensTheEditorForANewEntry) {
 TEST_F(PagesWiringTest, AKeyAfterAPageSwitchRunsTheCommandOfThePaneClicked) {
   w->TabStrip1()->setCurrentIndex(0);
   Focus(w->FrameL()->TreeViewL());
-  ASSERT_EQ(w->State().FocusObj, "TreeViewL");
+  ASSERT_EQ(w->State().FocusObj, Pane::TreeViewL);
   QTreeWidget* web = w->FrameW()->Panel()->ListViewWebSite();
   auto* entry = new QTreeWidgetItem(web, QStringList{" 1", "Icons", "Ann", "  en", "icons.example", "", ""});
   w->TabStrip1()->setCurrentIndex(2);  // as a click on the tab
@@ -209,7 +209,7 @@ TEST_F(PagesWiringTest, MenuIconCommandsWithTheFileListCurrentActOnTheIconPane) 
   IconPane* icons = w->FrameS()->Icons();
   icons->SearchIcon(app.str(), "many.bin");
   Focus(w->FrameS()->Panel()->ListViewFile());
-  ASSERT_EQ(w->State().CurListView, "ListViewFile");
+  ASSERT_EQ(w->State().CurListView, Pane::ListViewFile);
   w->MenuAction("mn10NextGrpIcon")->trigger();
   EXPECT_EQ(icons->PageState().GrpNo, 2);
   w->MenuAction("mn3SelectedAllIco")->trigger();

@@ -77,8 +77,9 @@ void WaitForLoad(const PictureToolDialog& window) {
   EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.Loading(); }, 5000));
 }
 
-bool Load(PictureToolDialog& window, const std::string& mmod, const std::string& path = std::string()) {
-  window.GetPict(mmod, path);
+bool Load(PictureToolDialog& window, const std::string& path,
+          PictureToolDialog::PictSource from = PictureToolDialog::PictSource::File) {
+  window.GetPict(from, path);
   WaitForLoad(window);
   return !window.Loading();
 }
@@ -102,7 +103,7 @@ TEST_F(ToolWindowTest, LoadDragPickAndMake) {
   window.show();
   EXPECT_EQ(window.windowTitle(), "Picture to icon");
   EXPECT_EQ(Find<QLabel>(&window, "Label1_0")->text(), "Size:----x----");
-  ASSERT_TRUE(Load(window, "File", WritePicture(dir)));
+  ASSERT_TRUE(Load(window, WritePicture(dir)));
   EXPECT_EQ(Find<QLabel>(&window, "Label1_0")->text(), "Size: 80 x 60 ");
   EXPECT_EQ(Find<QLabel>(&window, "Label1_1")->text(), "Zoom: 100%");
   EXPECT_FALSE(Find<QPushButton>(&window, "Command1_3")->isVisible());
@@ -157,13 +158,13 @@ TEST_F(ToolWindowTest, LoadDragPickAndMake) {
 TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
   PictureToolDialog window(lang, prompter, false);
   window.show();
-  Load(window, "File", dir.str() + "/missing.jpg");
+  Load(window, dir.str() + "/missing.jpg");
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{kRowPictureUnreadable});
   auto* make = Find<QPushButton>(&window, "Command1_0");
   QTest::mouseClick(Find<QPushButton>(&window, "Command1_1"), Qt::LeftButton);
   EXPECT_FALSE(make->isEnabled());  // nothing to make an icon of
 
-  ASSERT_TRUE(Load(window, "File", WritePicture(dir)));
+  ASSERT_TRUE(Load(window, WritePicture(dir)));
   QTest::mouseClick(Find<QPushButton>(&window, "Command1_1"), Qt::LeftButton);
   EXPECT_TRUE(make->isEnabled());
   EXPECT_EQ(Find<QLabel>(&window, "Label7")->text(), "Sel: 80 x 60");
@@ -197,7 +198,7 @@ TEST_F(ToolWindowTest, DefaultsPasteAndFailedLoads) {
 TEST_F(ToolWindowTest, AbortButtonOnlyInABatch) {
   PictureToolDialog window(lang, prompter, true);
   window.show();
-  Load(window, "File", WritePicture(dir));
+  Load(window, WritePicture(dir));
   auto* abort = Find<QPushButton>(&window, "Command1_3");
   ASSERT_TRUE(abort->isVisible());
   prompter.answers = {PromptAnswer::No, PromptAnswer::Yes};
@@ -272,7 +273,7 @@ TEST_F(ToolWindowTest, SlowLoadsNeverHoldTheWindow) {
   PictureToolDialog window(lang, prompter, false);
   window.SetLoader(slow);
   window.show();
-  window.GetPict("File", "slow.jpg");
+  window.GetPict(PictureToolDialog::PictSource::File, "slow.jpg");
   bool eventsRan = false;
   QTimer::singleShot(0, [&] { eventsRan = true; });
   const auto start = std::chrono::steady_clock::now();
@@ -316,14 +317,14 @@ TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
   std::ofstream(empty).close();
   const std::string text = dir.str() + "/text.jpg";
   std::ofstream(text) << "no picture here";
-  Load(window, "File", empty);
-  Load(window, "File", text);
+  Load(window, empty);
+  Load(window, text);
   window.SetLoader([](const std::string&, const std::atomic<bool>*) {
     PictureLoad load;
     load.Refusal = PictureRefusal::TooLarge;
     return load;
   });
-  Load(window, "File", "big.jpg");
+  Load(window, "big.jpg");
   window.SetLoader(LoadPicture);
   // 64 x 64 pixels claimed, three rows there.
   std::vector<std::uint8_t> cut = WriteBmp24(Raster(64, 64));
@@ -331,12 +332,12 @@ TEST_F(ToolWindowTest, RefusedFilesSayWhy) {
   const std::string shortBmp = dir.str() + "/short.bmp";
   std::ofstream(shortBmp, std::ios::binary).write(reinterpret_cast<const char*>(cut.data()),
                                                   static_cast<std::streamsize>(cut.size()));
-  Load(window, "File", shortBmp);
+  Load(window, shortBmp);
   auto* offered = new QMimeData;
   offered->setData(QStringLiteral("image/bmp"), QByteArray(reinterpret_cast<const char*>(cut.data()),
                                                            static_cast<qsizetype>(cut.size())));
   QApplication::clipboard()->setMimeData(offered);
-  Load(window, "Clipboard");
+  Load(window, std::string(), PictureToolDialog::PictSource::Clipboard);
   QApplication::clipboard()->clear();
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{kRowPictureUnreadable, kRowPictureKindUnknown, kRowPictureOverLimit,
                                                     kRowPictureUnreadable, kRowClipboardPictureUnreadable}));

@@ -170,7 +170,7 @@ TEST_F(IconPaneTest, ThreeSelectedIconsSavedAs32x32GoIntoANewFolder) {
   pane->SearchIcon(Src(), "lib.dll");
   pane->SetSelectedRows({0, 1, 3});
   prompter.answers = {PromptAnswer::Yes};
-  pane->SaveIcotoIcoBmp(2, "ICO", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(2, SaveSource::Pane, SaveFormat::Ico, false, false);
   const fs::path folder = dir.path() / "src" / "lib.dll_Ico";
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
@@ -182,7 +182,7 @@ TEST_F(IconPaneTest, ThreeSelectedIconsSavedAs32x32GoIntoANewFolder) {
   // Cancel writes nothing more.
   fs::remove_all(folder);
   prompter.answers = {PromptAnswer::Cancel};
-  pane->SaveIcotoIcoBmp(0, "ICO", "BMP", true, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::Pane, SaveFormat::Bmp, true, false);
   EXPECT_FALSE(fs::exists(folder));
 }
 
@@ -202,7 +202,7 @@ TEST_F(IconPaneTest, SavingWithTheStandingParametersAsksNothing) {
   EXPECT_TRUE(fs::exists(target / "readme.txt"));
   // Without the standing parameters the same command asks.
   prompter.answers = {PromptAnswer::Cancel};
-  pane->SaveIcotoIcoBmp(0, "ICO", "ICO", true, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::Pane, SaveFormat::Ico, true, false);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{225});
 }
 

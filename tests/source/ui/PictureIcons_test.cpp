@@ -204,7 +204,7 @@ TEST_F(PictureIconsTest, AToolClosedWithoutAnIconLeavesThePaneEmptyAndUnscanned)
   EXPECT_EQ(pane->PageState().GrpCount, 0);
   EXPECT_FALSE(pane->Status().PopIcoMenu);
   // Nothing to save from an empty pane, and no question about it.
-  pane->SaveIcotoIcoBmp(0, "ICO", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::Pane, SaveFormat::Ico, false, false);
   EXPECT_TRUE(prompter.asked.empty());
 }
 
@@ -217,7 +217,7 @@ TEST_F(PictureIconsTest, WhileTheToolIsOpenNoOtherSearchOrSaveStarts) {
   tool.duringWait = [&] {
     openMeanwhile = pane->PictureToolOpen();
     inner = pane->SearchIcon(src.string(), "one.bin");
-    pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
+    pane->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, false, false);
   };
   tool.results = {Made(HalfAndHalf(8, 8))};
   pane->SearchIcon(src.string(), "p.jpg");
@@ -236,7 +236,7 @@ TEST_F(PictureIconsTest, CheckedFilesSaveConvertsPicturesAndScansTheRest) {
   files.rows = {{"a.bmp", true}, {"b.bin", true}, {"c.gif", false}};
   tool.results = {Made(HalfAndHalf(16, 16))};
   prompter.answers = {PromptAnswer::Yes};  // each file into a new folder named after it
-  pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, false, false);
 
   ASSERT_EQ(tool.shown.size(), 1u);
   EXPECT_EQ(tool.shown[0].PicturePath, (src / "a.bmp").string());
@@ -274,7 +274,7 @@ TEST_F(PictureIconsTest, AbortStopsTheRunAndAFailedWriteIsReported) {
   testing::WriteBytes(src / "a.bmp_Ico", std::vector<std::uint8_t>{1});
   tool.results = {Made(HalfAndHalf(16, 16)), Closed(true)};
   prompter.answers = {PromptAnswer::Yes};
-  pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, false, false);
 
   EXPECT_EQ(tool.shown.size(), 2u);
   EXPECT_FALSE(fs::exists(src / "b.jpg_Ico"));
@@ -298,7 +298,7 @@ TEST_F(PictureIconsTest, AListMovedToAnotherFolderWhileTheToolWasOpenEndsTheRun)
     files.rows = {{"b.bin", false}};
   };
   prompter.answers = {PromptAnswer::No};
-  pane->SaveIcotoIcoBmp(0, "FILE", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, false, false);
   EXPECT_TRUE(fs::exists(src / "a.bmp.Ico"));  // the icon made is kept
   EXPECT_FALSE(fs::exists(src / "b.bin_Ico1.ico"));
   EXPECT_TRUE(files.found.empty());  // no row of the other folder is written to
@@ -313,7 +313,7 @@ TEST_F(PictureIconsTest, TheIconMadeFromAPictureIsSavedFromWhatThePaneKeeps) {
 
   // 32 x 32 into the listed folder: the made icon enlarged, not the picture and not a scan.
   prompter.answers = {PromptAnswer::No};
-  pane->SaveIcotoIcoBmp(2, "ICO", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(2, SaveSource::Pane, SaveFormat::Ico, false, false);
   const auto sized = DecodeIcoFile(Read(src / "p.bmp_32x32.ico"));
   ASSERT_TRUE(sized);
   EXPECT_EQ(sized->onWhite.Width(), 32);
@@ -325,12 +325,12 @@ TEST_F(PictureIconsTest, TheIconMadeFromAPictureIsSavedFromWhatThePaneKeeps) {
 
   // In its own size: the made icon as it is.
   prompter.answers = {PromptAnswer::No};
-  pane->SaveIcotoIcoBmp(0, "ICO", "ICO", false, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::Pane, SaveFormat::Ico, false, false);
   EXPECT_EQ(Read(src / "p.bmp.Ico"), Read(app / "temp.ico"));
 
   // As a bitmap in its own size and on the system clipboard: the whole 40 x 30 picture.
   prompter.answers = {PromptAnswer::No};
-  pane->SaveIcotoIcoBmp(0, "ICO", "BMP", false, false);
+  pane->SaveIcotoIcoBmp(0, SaveSource::Pane, SaveFormat::Bmp, false, false);
   const DibPicture bitmap = ReadBmpPicture(Read(src / "p.bmp.bmp"), kMaxDecodedPixels);
   ASSERT_TRUE(bitmap.Ok());
   EXPECT_EQ(bitmap.picture.Width(), 40);

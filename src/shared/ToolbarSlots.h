@@ -1,0 +1,32 @@
+#pragma once
+// The toolbar's button slots by what they do. A slot's number is its place on the bar (1..32) and
+// the command number the command table and the pages' button switches use; the slots between
+// groups are separators or hidden buttons.
+
+namespace glimmora {
+
+constexpr int kToolCollapseTree = 1;
+constexpr int kToolRefreshTree = 2;
+constexpr int kToolNewCategory = 3;
+constexpr int kToolMoveClipboardIntoLibrary = 6;
+constexpr int kToolCopyClipboardToFolder = 7;
+constexpr int kToolDeleteAllClipboardIcons = 8;
+constexpr int kToolHidden9 = 9;  // hidden, but switched with its group
+constexpr int kToolSaveAsIco = 11;
+constexpr int kToolSaveAsBmp = 12;
+constexpr int kToolSaveWithOptions = 13;
+constexpr int kToolCopyToIconClipboard = 14;
+constexpr int kToolDelete = 16;
+constexpr int kToolSelectAll = 17;
+constexpr int kToolCancelSelection = 18;
+constexpr int kToolReportView = 21;
+constexpr int kToolListView = 22;
+constexpr int kToolLargeIconsView = 23;
+constexpr int kToolOpenWebSite = 26;
+constexpr int kToolEditWebSite = 27;
+constexpr int kToolAddWebSite = 28;
+constexpr int kToolDeleteTickedWebSites = 29;
+constexpr int kToolHelpContents = 31;
+constexpr int kToolSupportMail = 32;
+
+}  // namespace glimmora

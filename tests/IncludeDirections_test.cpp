@@ -152,10 +152,11 @@ TEST(LanguageRowNames, NoRowIsWrittenAsANumber) {
   // Where the code hands a row over: the row argument of the calls that take one (a number, a
   // branch of ?: or the base of `N + index`), a row field or constant, and the menu tables.
   const std::regex bare[] = {
-      std::regex(R"(\b(Row|Summary|refuse)\(\s*\d)"),
-      std::regex(R"(\b(Row|AskRow|Text)\([^();]*[?:]\s*\d)"),
-      std::regex(R"(\b(AskRow|Text)\([^,;()]*,\s*\d)"),
-      std::regex(R"(\b(Tell|AskText|AskYesNo|Failed|TellFailure|Refuse|Summary)\([^;]*[,?:]\s*[1-9]\d*\s*[,):])"),
+      std::regex(R"(\b(Row|Summary|refuse|Tell)\(\s*\d)"),
+      std::regex(R"(\b(Row|AskRow|AskRowToDelete|RowRequest|Text)\([^();]*[?:]\s*\d)"),
+      std::regex(R"(\b(AskRow|AskRowToDelete|RowRequest|Text)\([^,;()]*,\s*\d)"),
+      std::regex(R"(\b(Tell|AskText|AskYesNo|Failed|TellFailure|Refuse|Summary|TextQuestion|AgreesToDelete|)"
+                 R"(AskYesToDelete|FailedSaveText)\([^;]*[,?:]\s*[1-9]\d*\s*[,):])"),
       std::regex(R"(\b(row|\w*[a-z0-9]Row)\s*(=|==|!=)\s*([^;,}]*[?:]\s*)?[1-9])"),
       std::regex(R"(\bkRow[A-Z]\w*\s*=\s*\d)"),
       std::regex(R"(\bt\.(Menu|Item|Run)\([^,;]*,[^,;]*,\s*[1-9])"),

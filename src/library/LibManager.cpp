@@ -87,7 +87,7 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
                          LibraryFileOps& ops) {
   if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
   if (prompter.Ask(TextQuestion(lang.Row(kRowAskCreateLibraryHead) + categoryName + lang.Row(kRowAskCreateLibraryTail),
-                                339, PromptButtons::YesNo)) != PromptAnswer::Yes) {
+                                kRowAskCreateLibraryHead, PromptButtons::YesNo)) != PromptAnswer::Yes) {
     ManagerResult r;
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
@@ -116,8 +116,9 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
     r.Beep = true;
     return r;
   }
-  if (!AgreesToDelete(prompter, lang.Row(kRowAskDeleteHead) + libName + lang.Row(kRowAskDeleteLibraryTail), 343) ||
-      !AgreesToDelete(prompter, lang.Row(kRowLastWarnDeleteLibrary), 607)) {
+  if (!AgreesToDelete(prompter, lang.Row(kRowAskDeleteHead) + libName + lang.Row(kRowAskDeleteLibraryTail),
+                      kRowAskDeleteHead) ||
+      !AgreesToDelete(prompter, lang.Row(kRowLastWarnDeleteLibrary), kRowLastWarnDeleteLibrary)) {
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }
@@ -148,9 +149,9 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
     return r;
   }
   if (!AgreesToDelete(prompter, lang.Row(kRowAskDeleteHead) + categoryName + lang.Row(kRowAskDeleteCategoryTail),
-                      343) ||
-      !AgreesToDelete(prompter, lang.Row(kRowWarnDeleteCategory), 605) ||
-      !AgreesToDelete(prompter, lang.Row(kRowLastWarnDeleteCategory), 606)) {
+                      kRowAskDeleteHead) ||
+      !AgreesToDelete(prompter, lang.Row(kRowWarnDeleteCategory), kRowWarnDeleteCategory) ||
+      !AgreesToDelete(prompter, lang.Row(kRowLastWarnDeleteCategory), kRowLastWarnDeleteCategory)) {
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }

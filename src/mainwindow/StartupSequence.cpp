@@ -164,13 +164,14 @@ bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& p
                     const WriteCall& writeCall) {
   const std::string path = ConfigFilePath(state.AppPath);
   const ConfigData data = ConfigToSave(state, current);
-  const std::string error = SaveConfigFile(path, data, state.CurLang(), writeCall);
+  std::vector<std::string> lost;
+  const std::string error = SaveConfigFile(path, data, state.CurLang(), writeCall, &lost);
   if (!error.empty()) {
     prompter.Tell(state.Row(kRowSettingsNotSaved) + "\n" + error, kRowSettingsNotSaved, PromptIcon::Warning);
     return false;
   }
-  // The record of a folder holds 198 bytes: a longer path is not kept, and the user hears which.
-  if (const std::vector<std::string> lost = PathsTooLongToStore(data); !lost.empty()) {
+  // The record of a folder holds 198 bytes: a longer new path is not kept, and the user hears which.
+  if (!lost.empty()) {
     std::string text = state.Row(kRowFoldersTooLongForHistory);
     for (const std::string& p : lost) text += "\n" + p;
     prompter.Tell(text, kRowFoldersTooLongForHistory, PromptIcon::Information);

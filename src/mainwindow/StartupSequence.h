@@ -73,7 +73,8 @@ bool LoadStartupData(AppState& state, Prompter& prompter);
 // save-parameter records and the path box's list and text.
 ConfigData ConfigToSave(const AppState& state, const PaneSizes& current);
 
-// Writes Glimmora.cfg at shut-down. A failure is told; returns false then.
+// Writes Glimmora.cfg at shut-down. A failure is told; returns false then. New folders too long
+// for their record are named, as they will not be listed at the next start.
 bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& prompter,
                     const WriteCall& writeCall = {});
 

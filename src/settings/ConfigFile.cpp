@@ -98,10 +98,14 @@ std::string SaveDirRecBytes(std::string_view oldBytes, std::size_t at, const Sav
 
 std::string ConfigFilePath(const std::string& appPath) { return JoinPath(appPath, kConfigFileName); }
 
-std::vector<std::string> PathsTooLongToStore(const ConfigData& data) {
+std::vector<std::string> PathsTooLongToStore(std::string_view oldBytes, const ConfigData& data, Language lang) {
+  // Whether a path is stored does not depend on its record: Field finds the old bytes of a path by
+  // its text wherever it stood, so any record tells.
+  const OldPaths old(oldBytes, lang);
   std::vector<std::string> paths;
   auto note = [&](const std::string& path) {
-    if (path.size() > kPathBytes && std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+    if (!old.Field(path, 0).empty()) return;
+    if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
   };
   note(data.PathText);
   for (const PathEntry& e : data.PathHistory) note(e.Path);
@@ -199,12 +203,14 @@ ConfigLoad LoadConfigFile(const std::string& path, Language lang) {
 }
 
 std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
-                           const WriteCall& writeCall) {
+                           const WriteCall& writeCall, std::vector<std::string>* tooLong) {
   std::string old;
   std::string error;
   // An existing file we cannot read is left alone: writing without its bytes would lose them.
   if (ReadConfigBytes(path, old, &error) == ReadStatus::Failed) return error;
-  return ReplaceFileHead(path, EncodeConfig(old, data, lang), writeCall);
+  error = ReplaceFileHead(path, EncodeConfig(old, data, lang), writeCall);
+  if (error.empty() && tooLong != nullptr) *tooLong = PathsTooLongToStore(old, data, lang);
+  return error;
 }
 
 ComboPath SetComboPath(const ConfigData& data, const std::string& appPath) {

@@ -69,9 +69,11 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang);
 // than 198 bytes) is left out of the history; such a shown text is stored empty.
 std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang);
 
-// The folders of `data` (its shown text, then its history) whose path is longer than a record
-// holds, each once: they are not stored, so the next start cannot list them.
-std::vector<std::string> PathsTooLongToStore(const ConfigData& data);
+// The folders of `data` (its shown text, then its history), each once, that EncodeConfig leaves
+// out when it writes over `oldBytes` in `lang`: new paths longer than a record holds. A path the
+// old file holds goes back with the bytes it was read from, in its code page, and is kept however
+// long its text has become in UTF-8.
+std::vector<std::string> PathsTooLongToStore(std::string_view oldBytes, const ConfigData& data, Language lang);
 
 struct ConfigLoad {
   ConfigData Data;    // defaults when the file is missing or unreadable
@@ -85,9 +87,10 @@ ConfigLoad LoadConfigFile(const std::string& path, Language lang);
 // Writes `data` into the file at `path`: reads the old file as far as its layout reaches,
 // overwrites the fields, and replaces the file atomically with every byte past them kept.
 // Returns "" on success, else a description of the failure (the old file is then left whole).
+// After a successful write, `tooLong` (when given) receives PathsTooLongToStore of the old file.
 // `writeCall` lets tests inject failing writes.
 std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
-                           const WriteCall& writeCall = {});
+                           const WriteCall& writeCall = {}, std::vector<std::string>* tooLong = nullptr);
 
 // What the path box shows after start-up: the stored list in its order, and the stored text, or
 // `appPath` when none was stored.

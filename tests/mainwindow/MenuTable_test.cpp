@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "common/LangRows.h"
 #include "common/LanguageFiles.h"
 #include "support/MenuLookup.h"
 #include "mainwindow/CommandTable.h"
@@ -103,6 +105,62 @@ TEST(MenuTableTest, CaptionIsTheRowInTheCurrentLanguageWithItsKeyHint) {
       }
     }
   }
+}
+
+// The rows a key column cannot check, or not across menus where keys repeat. The language files
+// put a menu's heading just before its first entry and give each menu of the bar the rows from its
+// heading to the next one's; the rows after the Help menu's were added later and stand anywhere.
+// What these rules leave open is pinned: texts without a key, and rows borrowed from another menu.
+TEST(MenuTableTest, CaptionRowsFollowTheLayoutOfTheLanguageFiles) {
+  struct Pin {
+    std::string_view name;
+    int index;
+    int row;
+  };
+  constexpr Pin kPins[] = {
+      {"mnTreeViewLPopMenuSub", 3, kRowCollapseAll},
+      {"mnTreeViewLPopMenuSub", 5, kRowRefreshTree},
+      {"mnMoveFileIcotoIcoClipBoardSub", 0, kRowMoveTickedFileIconsToIconClipboard},
+      {"mnMoveFileIcotoIcoClipBoardSub", 1, kRowMoveAllFileIconsToIconClipboard},
+      {"mnIcoClipBoardMenuSub", 24, kRowOpenInIconEditor},
+      {"mnOptSet", -1, kRowOptionsMenu},
+      {"mnchglangsub", 0, kRowLanguageEnglish},
+      {"mnchglangsub", 1, kRowLanguageChineseGb},
+      {"mnchglangsub", 2, kRowLanguageChineseBig5},
+      {"mnHelpContents", -1, kRowHelpContents},
+      {"mnHelpWebsite", -1, kRowHelpHomePage},
+      {"mnHelpFrdLink", -1, kRowHelpFriendlyLinks},
+      {"mnHelpAbout", -1, kRowHelpAbout},
+  };
+  LanguageTable shipped;
+  LoadLanguageStrings(GLIMMORA_APP_DIR, shipped);
+  std::map<std::string_view, std::pair<int, int>> rowsOf;  // by menu of the bar: [first, end)
+  const std::vector<const MenuEntry*> bar = MenuChildren("");
+  for (std::size_t i = 0; i < bar.size(); ++i)
+    rowsOf[bar[i]->name] = {bar[i]->captionRow, i + 1 < bar.size() ? bar[i + 1]->captionRow : kRowHelpAbout + 1};
+  std::map<std::string_view, std::string_view> barMenuOf;
+  std::size_t pinned = 0;
+  for (const MenuEntry& e : MenuTable()) {
+    barMenuOf[e.name] = e.parent.empty() ? e.name : barMenuOf[e.parent];
+    if (e.kind == MenuKind::Separator) continue;
+    const std::string key = MenuEntryKey(e.name, e.index);
+    const auto pin = std::find_if(std::begin(kPins), std::end(kPins),
+                                  [&](const Pin& p) { return p.name == e.name && p.index == e.index; });
+    if (pin != std::end(kPins)) {
+      EXPECT_EQ(e.captionRow, pin->row) << key;
+      ++pinned;
+      continue;
+    }
+    if (e.kind == MenuKind::Menu) {
+      EXPECT_EQ(e.captionRow + 1, MenuChildren(e.name).at(0)->captionRow) << key;
+    } else {
+      EXPECT_NE(shipped.Row(e.captionRow).find('\t'), std::string::npos) << key << " has no key column: pin its row";
+    }
+    const auto [first, end] = rowsOf[barMenuOf[e.name]];
+    EXPECT_TRUE(e.captionRow > kRowHelpAbout || (e.captionRow >= first && e.captionRow < end))
+        << key << ": row " << e.captionRow << " belongs to another menu";
+  }
+  EXPECT_EQ(pinned, std::size(kPins)) << "a pin names no entry";
 }
 
 }  // namespace

@@ -18,10 +18,12 @@ using mwtest::WriteFile;
 using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
 
-// Language rows that show which row a text came from: "<row>".
-LanguageTable RowTable() {
+// Language rows that show which row a text came from: "<row>", in every language; `lang` is shown.
+LanguageTable RowTable(Language lang = Language::English) {
   LanguageTable t;
-  for (int r = 1; r <= kLangRows; ++r) t.LangStr[0][static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
+  for (auto& texts : t.LangStr)
+    for (int r = 1; r <= kLangRows; ++r) texts[static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
+  t.CurLang = lang;
   return t;
 }
 
@@ -277,6 +279,34 @@ TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   ASSERT_TRUE(SaveFaceConfig(state, now, prompter));
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{782});
   EXPECT_EQ(prompter.asked[0].text, "<782>\n" + deep);
+
+  // A folder read from a file written in BIG5 goes back in the 141 bytes it has there, though its
+  // text takes 211 in UTF-8: it is kept and not named; the new long folder beside it is.
+  std::string big5Path = "/";
+  for (int i = 0; i < 70; ++i) big5Path += "\xB9\xCF";
+  std::string file(1400, '\0');
+  file.replace(999, 2, std::string("\x01\x00", 2));
+  file += big5Path + "\\\\" + std::string(198 - big5Path.size() - 2, ' ') + "\x04" + '\0';
+  WriteFile(app.path() / "Glimmora.cfg", file);
+  WriteLanguageFiles(app.path(), {}, 2);
+  AppState big5;
+  big5.AppPath = app.str();
+  LoadStartupData(big5, prompter);
+  ASSERT_EQ(big5.CurLang(), Language::ChineseBig5);
+  ASSERT_EQ(big5.PathHistory.size(), 1u);
+  const std::string kept = big5.PathHistory[0].Path;
+  ASSERT_GT(kept.size(), 198u);
+  big5.PathHistory.push_back({deep, 1});
+  big5.LangStr = RowTable(Language::ChineseBig5);
+  prompter.asked.clear();
+  ASSERT_TRUE(SaveFaceConfig(big5, now, prompter));
+  ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{782});
+  EXPECT_EQ(prompter.asked[0].text, "<782>\n" + deep);
+  EXPECT_EQ(ReadFile(app.path() / "Glimmora.cfg").substr(1400, 200), file.substr(1400, 200));
+  AppState after;
+  after.AppPath = app.str();
+  LoadStartupData(after, prompter);
+  EXPECT_EQ(after.PathHistory, (std::vector<PathEntry>{{kept, 4}}));
 }
 
 TEST(ShutDownTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {

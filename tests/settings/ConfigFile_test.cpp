@@ -157,6 +157,8 @@ TEST(ConfigLayout, PathsThatFillTheirRecord) {
   // A path that cannot be stored whole is not stored at all rather than as another folder.
   EXPECT_EQ(back.PathHistory, (std::vector<PathEntry>{{full, 3}, {"/s", 5}}));
   EXPECT_EQ(back.PathText, "");
+  // What is left out is named, once.
+  EXPECT_EQ(PathsTooLongToStore("", d, Language::English), std::vector<std::string>{tooLong});
 }
 
 TEST(ConfigLayout, RecordsNobodyChangedGoBackWithTheBytesTheyWereReadFrom) {
@@ -177,6 +179,8 @@ TEST(ConfigLayout, RecordsNobodyChangedGoBackWithTheBytesTheyWereReadFrom) {
   ASSERT_EQ(d.PathHistory.size(), 2u);
   ASSERT_GT(d.PathHistory[0].Path.size(), 198u);
   EXPECT_EQ(EncodeConfig(file, d, Language::ChineseGB), file);
+  // Longer than a record in UTF-8, but kept in its GB bytes: nothing is left out.
+  EXPECT_EQ(PathsTooLongToStore(file, d, Language::ChineseGB), std::vector<std::string>{});
 
   // Changing one record rewrites only that one; a kept path keeps its bytes where it moves.
   ConfigData changed = d;

@@ -202,7 +202,7 @@ void LibraryController::RenumberAfterDelete(const std::string& srcPath, const st
 void LibraryController::DeleteSelectedIcons() {
   if (busy_) return;
   ResetShiftKeys(state_, 0);
-  const PromptAnswer answer = Ask().AskRowToDelete(state_.LangStr, 212, PromptButtons::YesNo);
+  const PromptAnswer answer = Ask().AskRowToDelete(state_.LangStr, kRowAskDeleteLibIcons, PromptButtons::YesNo);
   const std::vector<int> rows = icons_->SelectedRows();
   if (answer == PromptAnswer::Yes) {
     // The library's own question comes even with nothing selected; then nothing is written.
@@ -421,7 +421,8 @@ void LibraryController::RunIconClipboardMenu(int index) {
     case 12:
     case 13:
       ResetShiftKeys(state_, 0);
-      if (Ask().AskRowToDelete(state_.LangStr, index == 12 ? 232 : 233, PromptButtons::OkCancel) != PromptAnswer::Ok)
+      if (Ask().AskRowToDelete(state_.LangStr, index == 12 ? kRowAskDeleteSelectedClipIcons : kRowAskDeleteAllClipIcons,
+                               PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
       clip_->DelIcoClipBoard(index == 13, Ask());
       break;

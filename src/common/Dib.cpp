@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::int64_t kMaxSide = 32767;
 constexpr std::uint32_t kCoreHeaderSize = 12;
+// The largest run-length picture (a megapixel) whose runs may leave any part of it blank.
+constexpr std::int64_t kRunLengthBlankPixels = std::int64_t{1} << 20;
 
 // What is wrong with the shape of an image before its bytes are looked at: an impossible size or
 // plane count is damage, a bit count outside 1, 4, 8, 16, 24 and 32 a kind not decoded here.
@@ -389,6 +391,13 @@ DibPicture DecodeRunLengthDib(const DibHeader& h, std::span<const std::uint8_t> 
     return Refused(fault);
   const auto entries = static_cast<std::size_t>(PaletteEntries(h.bitCount, h.clrUsed));
   if ((header.size() - h.size) / 4 < entries) return Refused(PictureRefusal::BmpPixelsShort);
+  // Each two bytes of runs paint at most 255 pixels. A picture larger than its runs could paint
+  // leaves the rest to colour 0, which real encoders do for the blank parts of small pictures
+  // (ending early, skipping rows); past kRunLengthBlankPixels the runs must be able to paint it,
+  // so that a forged size on a few bytes is told as short rather than filled out.
+  const std::int64_t area = std::int64_t{h.width} * h.height;
+  if (area > kRunLengthBlankPixels && area > static_cast<std::int64_t>(data.size() / 2) * 255)
+    return Refused(PictureRefusal::BmpPixelsShort);
   const auto nothing = [](int, int, unsigned) {};
   if (!WithinLimits(h.width, h.height, maxPixels, maxPixels)) {
     // A damaged stream is told as damage, even when its header also claims too much.

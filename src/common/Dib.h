@@ -114,7 +114,8 @@ struct DibPicture {
 // the file's pixel offset on. Besides plain rows (no mask, height not doubled, negative height for
 // top-down rows; alpha bytes of 32-bit pixels not used) it takes 16- and 32-bit pixels under
 // colour masks and run-length rows of 4 and 8 bits, whose skipped pixels show the first
-// palette colour. Rows that run short, and runs whose bytes end before the last row, are refused
+// palette colour. Rows that run short, runs whose bytes end before the last row, and runs too few
+// to paint a picture over a megapixel (two bytes paint at most 255 pixels) are refused
 // (BmpPixelsShort): a claimed size is never filled up with made-up pixels. The data is checked
 // before the size, so a damaged file is told as damaged; nothing over maxPixels is allocated.
 DibPicture DecodeFileDib(std::span<const std::uint8_t> header, std::span<const std::uint8_t> pixels,

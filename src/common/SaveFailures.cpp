@@ -15,17 +15,23 @@ void AddReason(std::vector<int>& reasons, int error) {
 
 }  // namespace
 
-void SaveFailures::Add(const std::string& name, int error) {
-  ++Count;
-  if (Names.size() < kNamesKept) Names.push_back(name);
+void SaveFailures::KeepName(const std::string& name) {
+  if (Names.size() < kNamesKept)
+    Names.push_back(name);
+  else
+    NamesLeftOff = true;
+}
+
+void SaveFailures::Add(const std::string& name, int error, std::int64_t files) {
+  Count += files;
+  KeepName(name);
   AddReason(Reasons, error);
 }
 
 void SaveFailures::Add(const SaveFailures& other) {
   Count += other.Count;
-  for (const std::string& name : other.Names) {
-    if (Names.size() < kNamesKept) Names.push_back(name);
-  }
+  for (const std::string& name : other.Names) KeepName(name);
+  NamesLeftOff = NamesLeftOff || other.NamesLeftOff;
   for (const int error : other.Reasons) AddReason(Reasons, error);
 }
 
@@ -35,7 +41,7 @@ std::string FailedSaveText(const SaveFailures& failures, std::size_t written, in
   std::string text = lang.Row(headingRow);
   for (const int error : failures.Reasons) text += "\n" + std::string(std::strerror(error));
   for (const std::string& name : failures.Names) text += "\n" + name;
-  if (failures.Count > static_cast<std::int64_t>(failures.Names.size())) text += "\n\u2026";
+  if (failures.NamesLeftOff) text += "\n\u2026";
   return text + "\n" + JoinedCount(lang.Row(kRowFilesSaved), static_cast<long long>(written)) + "\n" +
          JoinedCount(lang.Row(kRowFilesNotSaved), failures.Count);
 }

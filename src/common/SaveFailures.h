@@ -17,10 +17,16 @@ struct SaveFailures {
 
   std::int64_t Count = 0;
   std::vector<std::string> Names;  // the first kNamesKept, in order
+  bool NamesLeftOff = false;       // names came after those kept
   std::vector<int> Reasons;        // errno values in the order met; 0 (no reason known) is not kept
 
-  void Add(const std::string& name, int error = 0);
+  // `name` failed for `files` files at once (a source that cannot be read loses every icon taken
+  // from it).
+  void Add(const std::string& name, int error = 0, std::int64_t files = 1);
   void Add(const SaveFailures& other);
+
+ private:
+  void KeepName(const std::string& name);
 };
 
 // Row `headingRow`, the reasons (the system's words), the names kept (an ellipsis after them when

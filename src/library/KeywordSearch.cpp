@@ -3,6 +3,7 @@
 #include "common/AsciiCase.h"
 #include "common/LangRows.h"
 #include "common/NumberText.h"
+#include "common/Paths.h"
 
 namespace glimmora {
 
@@ -53,7 +54,8 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       result.Skipped.push_back(libName + ": " + reader.Problem());
       continue;
     }
-    bool told = false;
+    bool told = false;       // an icon that could not be read
+    bool toldWrite = false;  // a hit that could not be taken out
     const std::string prefix = lib.Caption + " ";
     for (int entry = 1; entry <= reader.IconCount(); ++entry) {
       const auto raw = reader.RawItem(entry);
@@ -73,7 +75,15 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       }
       name = NextWorkName(name);
       const std::string key = name + ".ico";
-      if (!WriteWorkFile(work, key, LibraryIcoBytes(item, *body))) continue;
+      if (!WriteWorkFile(work, key, LibraryIcoBytes(item, *body))) {
+        // A link or folder of that name, a missing work folder or a full disk: the hit is lost,
+        // and the library is named once.
+        if (!toldWrite)
+          result.Skipped.push_back(libName + ": icon " + std::to_string(entry) + " cannot be written to " +
+                                   JoinPath(workDir, key) + ".");
+        toldWrite = true;
+        continue;
+      }
       LibPaneItem p = MakeLibPaneItem(lib.SrcPath, entry, item, key, static_cast<int>(result.Items.size()) + 1,
                                       lib.CategoryName, lib.Caption, lang);
       p.Gap = " ";

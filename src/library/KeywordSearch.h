@@ -42,7 +42,9 @@ struct KeywordSearchResult {
   std::vector<LibPaneItem> Items;
   int Hits = 0;
   bool LimitReached = false;
-  std::vector<std::string> Skipped;  // "category-library: why" of each library that could not be read
+  // "category-library: why" of each library that could not be read, or whose hits could not all be
+  // taken out into the work folder; each library at most once for each of the two.
+  std::vector<std::string> Skipped;
   bool WorkFolderNotReal = false;    // the work folder is a link or no folder: nothing was searched
 };
 

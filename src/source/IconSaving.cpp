@@ -154,41 +154,50 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
   std::string folder;
   const std::string clipboardDir = JoinPath(env.AppPath, "IconClipBoard");
 
+  SaveTarget target;
   if (request.ToIconClipboard) {
     ClipboardNamingFrom(request.Clip, naming.Letter, naming.Counter);
     folder = clipboardDir;
   } else {
-    const SaveTarget target = DecideSaveTarget(SaveFrom::IconPane, request.Rec, request.UseNow, asBmp,
-                                               request.SourceFile, request.CurrentFolder, env.prompter, env.lang,
-                                               env.keys);
+    target = DecideSaveTarget(SaveFrom::IconPane, request.Rec, request.UseNow, asBmp, request.SourceFile,
+                              request.CurrentFolder, env.prompter, env.lang, env.keys);
     if (target.Cancelled) {
       out.Cancelled = true;
       return out;
     }
     folder = target.Folder;
-    if (target.NewFolder) {
-      bool ok = false;
-      int err = 0;
-      out.FolderCreated = MakeFolder(folder, ok, &err);
-      if (!ok) {
-        // Nothing can be saved into it: said once, and no icon is tried.
-        out.Errors.AddFolder(folder, err);
-        out.Folder = folder;
-        ReportSaveErrors(out.Errors, 0, env);
-        return out;
-      }
-      if (target.AddToTree) out.TreeFolder = folder;
-      out.ReadmeWritten = WriteSaveReadme(
-          folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
-          out.FolderCreated);
-    }
   }
   out.Folder = folder;
 
-  const MaskAnswer mask = MaskAnswerOf(request.Rec);
-  // Opened once for the run; when it cannot be, each icon says so as it comes.
+  // Opened once for the run. When it cannot be, no icon can be saved: the source is told once,
+  // with the system's reason, for every icon asked for, and no folder is made.
   ScanFile source;
-  const bool sourceOpen = !request.SourceIsPict && source.Open(request.SourceFile);
+  if (!request.SourceIsPict && !source.Open(request.SourceFile)) {
+    const int err = errno;
+    const auto asked = std::count_if(items.begin(), items.end(), [&](const PaneIcon& icon) {
+      return request.AllIco || icon.Selected || items.size() == 1;
+    });
+    out.Errors.Add(request.SourceFile, err, asked);
+    ReportSaveErrors(out.Errors, 0, env);
+    return out;
+  }
+  if (target.NewFolder) {
+    bool ok = false;
+    int err = 0;
+    out.FolderCreated = MakeFolder(folder, ok, &err);
+    if (!ok) {
+      // Nothing can be saved into it: said once, and no icon is tried.
+      out.Errors.AddFolder(folder, err);
+      ReportSaveErrors(out.Errors, 0, env);
+      return out;
+    }
+    if (target.AddToTree) out.TreeFolder = folder;
+    out.ReadmeWritten = WriteSaveReadme(
+        folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
+        out.FolderCreated);
+  }
+
+  const MaskAnswer mask = MaskAnswerOf(request.Rec);
   if (items.size() == 1) items[0].Selected = true;
   for (std::size_t i = 0; i < items.size(); ++i) {
     YieldOnce(env);
@@ -217,7 +226,7 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
     r.IcoBmp = format;
     r.mask = mask;
     r.SourceFile = request.SourceFile;
-    r.source = sourceOpen ? &source : nullptr;
+    r.source = request.SourceIsPict ? nullptr : &source;
     r.fileOps = env.fileOps;
     r.SourceIsPict = request.SourceIsPict;
     r.pictureIco = request.PictureIco;

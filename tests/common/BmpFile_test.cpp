@@ -80,14 +80,32 @@ TEST(BmpFile, ReadsCompressedAndOldBitmapsAndSaysWhyDamagedOnesFail) {
   Bytes corePalette = {255, 0, 0, 255, 255, 255, 0, 0, 255, 0, 255, 0};
   corePalette.resize(48, 0);
   const auto core = [](unsigned bits) { return Cat({Le32(12), Le16(2), Le16(2), Le16(1), Le16(bits)}); };
+  // Past a megapixel the runs must be able to paint the picture: one run and the end mark, or
+  // moves past the top, are short; rows of long runs are sound.
+  const Bytes oneRun = {1, 1, 0, 1};
+  Raster oneRunPicture(1024, 1024, 0x0000FF);
+  oneRunPicture.Set(0, 1023, 0xFFFFFF);
+  Bytes pastTheTop = {1, 0};
+  for (int k = 0; k < 17; ++k) pastTheTop.insert(pastTheTop.end(), {0, 2, 0, 255});
+  Bytes longRuns;
+  for (int row = 0; row < 1000; ++row) longRuns.insert(longRuns.end(), {255, 1, 255, 1, 255, 1, 255, 1, 80, 1, 0, 0});
   struct Case {
     const char* name;
     Bytes file;
     PictureRefusal why;
+    Raster want = Sample();
   } cases[] = {
       {"8-bit runs", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), Cat({rle8, end})), PictureRefusal::None},
       {"8-bit runs without the end mark", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), rle8),
        PictureRefusal::None},
+      // The blank bottom-left pixel skipped by a move.
+      {"8-bit runs with a move", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}),
+                                           {0, 2, 1, 0, 1, 1, 0, 0, 1, 2, 1, 3, 0, 1}),
+       PictureRefusal::None},
+      {"a megapixel ending after one run", BmpFileOf(Cat({InfoHeader(1024, 1024, 8, 4, 1, 1), palette}), oneRun),
+       PictureRefusal::None, oneRunPicture},
+      {"rows of long runs", BmpFileOf(Cat({InfoHeader(1100, 1000, 8, 4, 1, 1), palette}), longRuns),
+       PictureRefusal::None, Raster(1100, 1000, 0xFFFFFF)},
       {"4-bit runs", BmpFileOf(Cat({InfoHeader(2, 2, 4, 4, 1, 2), palette}), Cat({rle4, end})), PictureRefusal::None},
       {"16-bit masks", BmpFileOf(Cat({InfoHeader(2, 2, 16, 0, 1, 3), masks565}), rows565), PictureRefusal::None},
       {"32-bit masks, top-down", BmpFileOf(Cat({InfoHeader(2, -2, 32, 0, 1, 3), masks32}), rows32),
@@ -97,6 +115,10 @@ TEST(BmpFile, ReadsCompressedAndOldBitmapsAndSaysWhyDamagedOnesFail) {
       {"old header, 4 bits", BmpFileOf(Cat({core(4), corePalette}), {0x01, 0, 0, 0, 0x23, 0, 0, 0}),
        PictureRefusal::None},
       {"runs ending before the top row", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), {1, 0, 1, 1, 0, 0}),
+       PictureRefusal::BmpPixelsShort},
+      {"16 megapixels ending after one run", BmpFileOf(Cat({InfoHeader(4096, 4096, 8, 4, 1, 1), palette}), oneRun),
+       PictureRefusal::BmpPixelsShort},
+      {"16 megapixels moved past the top", BmpFileOf(Cat({InfoHeader(4096, 4096, 8, 4, 1, 1), palette}), pastTheTop),
        PictureRefusal::BmpPixelsShort},
       {"runs painting nothing", BmpFileOf(Cat({InfoHeader(2, 2, 8, 4, 1, 1), palette}), end),
        PictureRefusal::BmpPixelsShort},
@@ -116,7 +138,7 @@ TEST(BmpFile, ReadsCompressedAndOldBitmapsAndSaysWhyDamagedOnesFail) {
     const DibPicture read = ReadBmpPicture(c.file, kMaxDecodedPixels);
     EXPECT_EQ(PictureRefusalName(read.refusal), std::string(PictureRefusalName(c.why))) << c.name;
     if (c.why == PictureRefusal::None) {
-      EXPECT_EQ(read.picture.Pixels(), Sample().Pixels()) << c.name;
+      EXPECT_EQ(read.picture, c.want) << c.name;
     }
   }
 }

@@ -280,6 +280,17 @@ TEST_F(ClipboardMoveTest, WorkFoldersAreNeverEmptiedOrWrittenThroughALink) {
   EXPECT_EQ(page.Unreadable, 1);
   EXPECT_EQ(DelAllClipFiles(clip().string()), std::vector<std::string>{"A2_y.ico"});
   EXPECT_TRUE(userUntouched());
+  // The keyword search's hit cannot be taken out either: it is told with its library, not lost.
+  const SearchLibrary cats{src(), "Animals", "Cats"};
+  const auto blocked =
+      SearchLibByKeyword("cats", std::span<const SearchLibrary>(&cats, 1), work().string(), prompter, lang);
+  ASSERT_TRUE(blocked);
+  EXPECT_EQ(blocked->Hits, 0);
+  EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{670, 434}));
+  EXPECT_EQ(prompter.asked[0].text,
+            "<670>\nAnimals-Cats: icon 1 cannot be written to " + (work() / "AAA.ico").string() + ".");
+  EXPECT_TRUE(userUntouched());
+  prompter.asked.clear();
 
   // The folders themselves links.
   fs::remove_all(work());

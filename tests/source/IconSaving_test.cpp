@@ -185,14 +185,20 @@ TEST_F(PaneSaveTest, ErrorsAreReportedOnceWithTheirReasonAndCount) {
                                         "2.ico\n" + b + "3.ico\n<735> 0\n<711> 3");
 }
 
+// A source that cannot be opened is told once, with the system's reason and every icon asked
+// for counted, and no folder is made for it.
 TEST_F(PaneSaveTest, MissingSourceIsReportedOnce) {
-  std::vector<PaneIcon> items = Items({true, true});
+  std::vector<PaneIcon> items = Items({true, true, false, true, true, true, true});
   PaneSaveRequest r = Request();
   r.SourceFile = (dir.path() / "src" / "gone.bin").string();
-  prompter.answers = {PromptAnswer::No};
+  prompter.answers = {PromptAnswer::Yes};
   SaveRunOutcome out = SaveIconsFromPane(items, r, Env());
   EXPECT_TRUE(out.Written.empty());
+  EXPECT_FALSE(fs::exists(r.SourceFile + "_Ico"));
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{kRowAskPaneIcoHead, kRowSaveFailed}));
+  ASSERT_EQ(prompter.asked.size(), 2u);
+  EXPECT_EQ(prompter.asked[1].text,
+            "<630>\n" + std::string(std::strerror(ENOENT)) + "\n" + r.SourceFile + "\n<735> 0\n<711> 6");
 }
 
 TEST_F(PaneSaveTest, IconClipboardTakesIconsUpToFifty) {

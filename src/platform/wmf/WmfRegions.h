@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -17,9 +18,17 @@ namespace glimmora::wmf {
 // after sorting them. nullopt when two rows overlap.
 std::optional<QRegion> BandedRegion(std::vector<QRect>& rects);
 
-// The union of any rectangles, merged pairwise so that the work stays near n log n where adding
-// them one by one would take n².
-QRegion UniteRects(std::span<const QRect> rects);
+// The union of any rectangles, swept band by band from the top: each band between two rows where
+// a rectangle starts or ends takes the spans of the rectangles across it. Rectangles that cross
+// many bands cost once for each, so the sweep gives up (nullopt) once it has looked at more than
+// `maxLooks` rectangles or made more than `maxRects`, or when `goOn`, asked after each million
+// looked at, says no; `looks` counts what it looked at.
+struct United {
+  std::optional<QRegion> area;
+  std::int64_t looks = 0;
+};
+United UniteRects(std::vector<QRect> rects, std::int64_t maxLooks, std::int64_t maxRects,
+                  const std::function<bool()>& goOn);
 
 // The area moved by whole pixels; moved far off the picture it is empty, as kept it could run
 // past the integers.
@@ -32,13 +41,15 @@ QRegion FrameOf(const QRegion& area, int width, int height);
 // What a flood fill covers: the pixels reached from `start` through their neighbours above,
 // below, left and right that are not of `colour` (it fills up to a border of that colour), or
 // with `surface` those that are. It stops after `maxRuns` runs of pixels or once it has read
-// `maxLooked` pixels. `looked` counts the pixels it read, `runs` the rows of the area.
+// `maxLooked` pixels, and asks `goOn` after each million pixels read whether to go on. `looked`
+// counts the pixels it read, `runs` the rows of the area; `whole` is false when it stopped early.
 struct Flood {
   QRegion area;
   std::int64_t looked = 0;
   std::size_t runs = 0;
+  bool whole = true;
 };
 Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns,
-                std::int64_t maxLooked);
+                std::int64_t maxLooked, const std::function<bool()>& goOn);
 
 }  // namespace glimmora::wmf

@@ -1103,7 +1103,7 @@ class Player {
       const wmf::United united =
           wmf::UniteRects(std::move(device), static_cast<std::int64_t>(left / kMergedRectCost),
                           static_cast<std::int64_t>(std::min(left / kClipRectCost, kMaxMergedRects)),
-                          [&] { return InTime(kMergedRectCost * 1e6); });
+                          [&] { return InTime(kMergedRectCost * wmf::kAskEvery); });
       if (!Spent(kMergedRectCost * static_cast<double>(united.looks)) || !united.area) {
         Halt("the drawing takes more work than a picture may");
         return std::nullopt;
@@ -1176,7 +1176,7 @@ class Player {
     const auto looks = static_cast<std::int64_t>(std::max(0.0, budget_.work - work_) / kFloodLookCost) + 1;
     const wmf::Flood flood =
         wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns, looks,
-                       [&] { return InTime(kFloodLookCost * 1e6); });
+                       [&] { return InTime(kFloodLookCost * wmf::kAskEvery); });
     if (!Spent(kFloodLookCost * static_cast<double>(flood.looked)) || !Afford(kRegionRectCost * static_cast<double>(flood.runs)))
       return;
     PaintArea(flood.area, state_.brush);

@@ -50,7 +50,7 @@ United UniteRects(std::vector<QRect> rects, std::int64_t maxLooks, std::int64_t 
   std::vector<QRect> made;
   std::size_t next = 0;
   std::size_t lastBand = 0;  // where the band above starts in `made`
-  std::int64_t nextAsk = 1'000'000;
+  std::int64_t nextAsk = kAskEvery;
   for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
     const int top = edges[e];
     const int bottom = edges[e + 1] - 1;
@@ -63,7 +63,7 @@ United UniteRects(std::vector<QRect> rects, std::int64_t maxLooks, std::int64_t 
     if (out.looks > maxLooks) return out;
     if (out.looks >= nextAsk) {
       if (!goOn()) return out;
-      nextAsk = out.looks + 1'000'000;
+      nextAsk = out.looks + kAskEvery;
     }
     const std::size_t band = made.size();
     for (const QRect& r : across) {
@@ -139,7 +139,7 @@ Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, st
   std::vector<QRect> runs;
   std::vector<Span> todo{{start.x(), start.x(), start.y()}};
   mark(static_cast<std::size_t>(start.y()) * width, start.x(), start.x());
-  std::int64_t nextAsk = 1'000'000;
+  std::int64_t nextAsk = kAskEvery;
   while (!todo.empty()) {
     if (runs.size() >= maxRuns || out.looked >= maxLooked || todo.size() > maxRuns) {
       out.whole = false;
@@ -150,7 +150,7 @@ Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, st
         out.whole = false;
         break;
       }
-      nextAsk = out.looked + 1'000'000;
+      nextAsk = out.looked + kAskEvery;
     }
     const Span span = todo.back();
     todo.pop_back();

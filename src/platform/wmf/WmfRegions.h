@@ -13,6 +13,10 @@
 
 namespace glimmora::wmf {
 
+// How many rectangles or pixels the long loops below look at between asking whether to go on: a
+// few milliseconds' worth.
+constexpr std::int64_t kAskEvery = 1 << 16;
+
 // The region of the rectangles when they lie in bands, as regions are stored (rows of equal top
 // and height that do not overlap; spans that touch are joined): made as they stand, in one pass
 // after sorting them. nullopt when two rows overlap.
@@ -21,7 +25,7 @@ std::optional<QRegion> BandedRegion(std::vector<QRect>& rects);
 // The union of any rectangles, swept band by band from the top: each band between two rows where
 // a rectangle starts or ends takes the spans of the rectangles across it. Rectangles that cross
 // many bands cost once for each, so the sweep gives up (nullopt) once it has looked at more than
-// `maxLooks` rectangles or made more than `maxRects`, or when `goOn`, asked after each million
+// `maxLooks` rectangles or made more than `maxRects`, or when `goOn`, asked after each kAskEvery
 // looked at, says no; `looks` counts what it looked at.
 struct United {
   std::optional<QRegion> area;
@@ -41,7 +45,7 @@ QRegion FrameOf(const QRegion& area, int width, int height);
 // What a flood fill covers: the pixels reached from `start` through their neighbours above,
 // below, left and right that are not of `colour` (it fills up to a border of that colour), or
 // with `surface` those that are. It stops after `maxRuns` runs of pixels or once it has read
-// `maxLooked` pixels, and asks `goOn` after each million pixels read whether to go on. `looked`
+// `maxLooked` pixels, and asks `goOn` after each kAskEvery pixels read whether to go on. `looked`
 // counts the pixels it read, `runs` the rows of the area; `whole` is false when it stopped early.
 struct Flood {
   QRegion area;

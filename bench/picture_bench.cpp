@@ -5,8 +5,10 @@
 //
 // Prints one line a file, "NAME: WxH in T ms" or "NAME: refused: REASON in T ms", T the median of
 // N loads (default 1); with --png it also writes what was drawn as DIR/NAME.png. --costly adds
-// metafiles made here that are sound but dear to draw (wide pens, tangled polygons, large text),
-// each of which must end within the player's time limit. --stop-after tells each metafile's load to
+// metafiles made here that are sound but dear to draw (wide pens, tangled polygons, large text)
+// and forged ones that are dear unless counted (overlapping regions, large bitmaps and patterns,
+// a large clip region moved, extents scaled to infinity, a flood fill through a comb), each of
+// which must end within the player's time limit. --stop-after tells each metafile's load to
 // stop MS milliseconds after it starts and notes how soon it ended after that.
 
 #include <QGuiApplication>
@@ -85,6 +87,12 @@ std::vector<Input> CostlyInputs() {
       {"filled tangles 16 x 16000", RandomPolyWmf(16, 16000, 0, true)},
       {"wide-pen polylines 500 x 8000", RandomPolyWmf(500, 8000, 300, false)},
       {"large text 200000 x 100", BigTextWmf(200000, 100, 300)},
+      {"overlapping region 8000 x 10 fills", OverlappingRegionWmf(8000, 10)},
+      {"pattern brushes 63 x 4096 on 4096", LargeBitmapsWmf(63, 4096, 4096, false)},
+      {"old bitmaps 60 x 4096 on 100", LargeBitmapsWmf(60, 4096, 100, true)},
+      {"clip region of 1000000 moved 5000 times", MovedClipWmf(100, 5000)},
+      {"extent scaled to infinity, 100000 fills", ScaledPastDoublesWmf(100000)},
+      {"flood fill through a comb 10000", CombFloodWmf(10000)},
   };
 }
 

@@ -153,6 +153,142 @@ inline std::vector<std::uint8_t> Wmf64x48(unsigned right = 64, unsigned bottom =
   return PlaceableWmf(recs, right, bottom, inch, 3, 8);
 }
 
+// Forged metafiles that cost the player dearly unless each step is counted before it is taken; each
+// starts with a red rectangle over the top left of its picture, so that what was drawn shows.
+inline std::vector<std::uint8_t> RedCorner() {
+  std::vector<std::uint8_t> recs;
+  PutSelectedBrush(recs, 0x000000FF, 0);
+  PutRecordHead(recs, 7, 0x041B);
+  for (unsigned v : {10u, 10u, 0u, 0u}) Put16(recs, v);
+  PutRecordHead(recs, 4, 0x01F0);  // DeleteObject: the brush's slot is free again
+  Put16(recs, 0);
+  return recs;
+}
+inline void PutRegion(std::vector<std::uint8_t>& recs, const std::vector<std::vector<unsigned>>& scans) {
+  std::uint32_t words = 3 + 11;
+  for (const auto& scan : scans) words += static_cast<std::uint32_t>(scan.size()) + 2;
+  PutRecordHead(recs, words, 0x06FF);  // CreateRegion: 11 words of header, then top, bottom, xs per scan
+  for (unsigned v : {0u, 6u, 0u, 0u, 0u, static_cast<unsigned>(scans.size()), 0u, 0u, 0u, 0u, 0u}) Put16(recs, v);
+  for (const auto& scan : scans) {
+    Put16(recs, static_cast<unsigned>(scan.size() - 2));
+    for (unsigned v : scan) Put16(recs, v);
+    Put16(recs, static_cast<unsigned>(scan.size() - 2));
+  }
+}
+
+// One region of `n` thin columns and `n` thin rows across them, filled `uses` times: its union
+// has n² rectangles.
+inline std::vector<std::uint8_t> OverlappingRegionWmf(unsigned n, int uses) {
+  std::vector<std::uint8_t> recs = RedCorner();
+  PutSelectedBrush(recs, 0x00FF0000, 0);
+  std::vector<std::vector<unsigned>> scans = {{0, 2 * n}};
+  for (unsigned j = 0; j < n; ++j) scans[0].insert(scans[0].end(), {2 * j, 2 * j + 1});
+  for (unsigned i = 0; i < n; ++i) scans.push_back({2 * i, 2 * i + 1, 0, 2 * n});
+  PutRegion(recs, scans);
+  for (int i = 0; i < uses; ++i) {
+    PutRecordHead(recs, 5, 0x0228);  // FillRegion region, brush
+    Put16(recs, 1);
+    Put16(recs, 0);
+  }
+  PutRecordHead(recs, 3, 0x0000);
+  return PlaceableWmf(recs, 100, 100, 96, 2, 0);
+}
+
+// `count` DIB pattern brushes (or, `old`, stretch-blits of old device bitmaps) of one bit a pixel,
+// `side` pixels square, on a picture `picture` pixels square.
+inline std::vector<std::uint8_t> LargeBitmapsWmf(int count, unsigned side, unsigned picture, bool old) {
+  std::vector<std::uint8_t> recs = RedCorner();
+  const std::size_t bits = std::size_t{side} / 8 * side;
+  for (int i = 0; i < count; ++i) {
+    if (old) {
+      PutRecordHead(recs, static_cast<std::uint32_t>(3 + 10 + 5 + bits / 2), 0x0B23);  // StretchBlt
+      Put32(recs, 0xCC0020);
+      for (unsigned v : {side, side, 0u, 0u, picture, picture, 0u, 0u}) Put16(recs, v);
+      for (unsigned v : {0u, side, side, side / 8}) Put16(recs, v);
+      recs.insert(recs.end(), {1, 1});
+    } else {
+      PutRecordHead(recs, static_cast<std::uint32_t>(3 + 2 + 24 + bits / 2), 0x0142);  // DibCreatePatternBrush
+      Put16(recs, 5);
+      Put16(recs, 0);
+      for (std::uint32_t v : {40u, side, side}) Put32(recs, v);
+      Put16(recs, 1);
+      Put16(recs, 1);
+      for (std::uint32_t v : {0u, 0u, 0u, 0u, 2u, 0u}) Put32(recs, v);
+      recs.insert(recs.end(), {0, 0, 0, 0, 255, 255, 255, 0});
+    }
+    recs.resize(recs.size() + bits, 0x5A);
+  }
+  PutRecordHead(recs, 3, 0x0000);
+  return PlaceableWmf(recs, picture, picture, 96, static_cast<unsigned>(count) + 1, 0);
+}
+
+// A clip region of `rows` rows of 10000 spans, moved `moves` times.
+inline std::vector<std::uint8_t> MovedClipWmf(unsigned rows, int moves) {
+  std::vector<std::uint8_t> recs = RedCorner();
+  std::vector<std::vector<unsigned>> scans;
+  for (unsigned i = 0; i < rows; ++i) {
+    scans.push_back({2 * i, 2 * i + 1});
+    for (unsigned j = 0; j < 10000; ++j) scans.back().insert(scans.back().end(), {3 * j, 3 * j + 1});
+  }
+  PutRegion(recs, scans);
+  PutRecordHead(recs, 4, 0x012C);  // SelectClipRegion
+  Put16(recs, 0);
+  for (int k = 0; k < moves; ++k) {
+    PutRecordHead(recs, 5, 0x0220);  // OffsetClipRegion y, x
+    Put16(recs, k % 2 == 0 ? 1 : 0xFFFF);
+    Put16(recs, 0);
+  }
+  PutRecordHead(recs, 3, 0x0000);
+  return PlaceableWmf(recs, 100, 100, 96, 1, 0);
+}
+
+// The viewport's extent scaled 80 times by 32767 (far past what a double holds), a rectangle
+// drawn so, the scale taken back, then `fills` rectangles over the picture.
+inline std::vector<std::uint8_t> ScaledPastDoublesWmf(int fills) {
+  std::vector<std::uint8_t> recs = RedCorner();
+  PutRecordHead(recs, 3, 0x001E);  // SaveDC
+  for (int i = 0; i < 80; ++i) {
+    PutRecordHead(recs, 7, 0x0412);  // ScaleViewportExt y denominator, y numerator, x denominator, x numerator
+    for (unsigned v : {1u, 32767u, 1u, 32767u}) Put16(recs, v);
+  }
+  PutSelectedBrush(recs, 0x00FF0000, 0);
+  for (int i = 0; i < fills + 1; ++i) {
+    PutRecordHead(recs, 7, 0x041B);
+    for (unsigned v : {100u, 100u, 0u, 0u}) Put16(recs, v);
+    if (i > 0) continue;
+    PutRecordHead(recs, 4, 0x0127);  // RestoreDC -1
+    Put16(recs, 0xFFFF);
+  }
+  PutRecordHead(recs, 3, 0x0000);
+  return PlaceableWmf(recs, 100, 100, 96, 1, 0);
+}
+
+// A picture `side` pixels square filled with a pattern of single black pixels, then flood-filled
+// up to black from its corner.
+inline std::vector<std::uint8_t> CombFloodWmf(unsigned side) {
+  std::vector<std::uint8_t> recs = RedCorner();
+  PutRecordHead(recs, 3 + 2 + 20 + 4 + 4, 0x0142);  // DibCreatePatternBrush: 2 x 2, one bit a pixel
+  Put16(recs, 5);
+  Put16(recs, 0);
+  for (std::uint32_t v : {40u, 2u, 2u}) Put32(recs, v);
+  Put16(recs, 1);
+  Put16(recs, 1);
+  for (std::uint32_t v : {0u, 0u, 0u, 0u, 2u, 0u}) Put32(recs, v);
+  recs.insert(recs.end(), {0, 0, 0, 0, 255, 255, 255, 0, 0x40, 0, 0, 0, 0xC0, 0, 0, 0});
+  PutRecordHead(recs, 4, 0x012D);
+  Put16(recs, 0);
+  PutRecordHead(recs, 9, 0x061D);  // PatBlt with the brush: rop, height, width, y, x
+  Put32(recs, 0xF00021);
+  for (unsigned v : {side, side, 0u, 0u}) Put16(recs, v);
+  PutSelectedBrush(recs, 0x000000FF, 1);
+  PutRecordHead(recs, 7, 0x0419);  // FloodFill to black: colour, y, x
+  Put32(recs, 0);
+  Put16(recs, 0);
+  Put16(recs, 1);
+  PutRecordHead(recs, 3, 0x0000);
+  return PlaceableWmf(recs, side, side, 96, 2, 0);
+}
+
 // Sound metafiles that cost a drawing engine dearly, for the time limits of the player and its
 // benchmark; all on a 1000 x 1000 picture. `count` polylines (or, `filled`, polygons crossing
 // themselves everywhere) of `points` random points, with a solid blue pen `penWidth` units wide

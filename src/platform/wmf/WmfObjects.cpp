@@ -1,18 +1,14 @@
 #include "platform/wmf/WmfObjects.h"
 
+#include <cstddef>
 #include <cstdlib>
+#include <vector>
 
 #include "common/Dib.h"
 #include "platform/RasterImages.h"
 #include "platform/wmf/WmfText.h"
 
 namespace glimmora::wmf {
-
-namespace {
-
-constexpr int kPatternStyle = 3;  // a brush whose DIB's colour table holds colours, never palette indexes
-
-}  // namespace
 
 QColor ColourOf(std::uint32_t ref, const Palette& palette) {
   if ((ref >> 24) == 1) {
@@ -90,38 +86,83 @@ Region ReadRegion(const Record& r) {
   return region;
 }
 
-Brush ReadPatternBrush(const Record& r, const Palette& palette) {
-  Brush brush;
-  brush.style = 5;
-  if (r.Words() < 2) return brush;
-  // Whatever the style says, the bitmap is a DIB; the bitmap style only forbids palette indexes.
-  const bool paletteIndexes = r.U16(0) != kPatternStyle && r.U16(1) == 1;
-  const std::optional<QImage> image = DecodeDib(r.BytesFrom(2), paletteIndexes, palette);
-  if (image) brush.pattern = *image;
-  return brush;
-}
-
-std::optional<QImage> DecodeOldBitmap(std::span<const std::uint8_t> b, QRgb zero, QRgb one) {
-  if (b.size() < 10) return std::nullopt;
-  const std::int64_t width = static_cast<std::int16_t>(le::U16(b.data() + 2));
-  const std::int64_t height = static_cast<std::int16_t>(le::U16(b.data() + 4));
-  const std::int64_t rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
-  const int bits = b[9];
-  if (b[8] != 1 || (bits != 1 && bits != 24 && bits != 32)) return std::nullopt;
-  if (width < 1 || height < 1 || width * height > kMaxDecodedPixels) return std::nullopt;
-  if (rowBytes < (width * bits + 7) / 8 || static_cast<std::int64_t>(b.size() - 10) / rowBytes < height)
-    return std::nullopt;
-  QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-  if (image.isNull()) return std::nullopt;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = b.data() + 10 + y * rowBytes;
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) {
-      if (bits == 1) line[x] = ((row[x >> 3] >> (7 - (x & 7))) & 1) ? one : zero;
-      else line[x] = qRgb(row[x * bits / 8 + 2], row[x * bits / 8 + 1], row[x * bits / 8]);
+std::optional<Bitmap> Bitmap::Read(std::span<const std::uint8_t> b, Kind kind) {
+  Bitmap bitmap;
+  bitmap.bytes_ = b;
+  bitmap.kind_ = kind;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  if (kind == Kind::Old) {
+    if (b.size() < 10) return std::nullopt;
+    width = static_cast<std::int16_t>(le::U16(b.data() + 2));
+    height = static_cast<std::int16_t>(le::U16(b.data() + 4));
+    const std::int64_t rowBytes = static_cast<std::int16_t>(le::U16(b.data() + 6));
+    const int bits = b[9];
+    if (b[8] != 1 || (bits != 1 && bits != 24 && bits != 32)) return std::nullopt;
+    if (width < 1 || height < 1 || width * height > kMaxDecodedPixels) return std::nullopt;
+    if (rowBytes < (width * bits + 7) / 8 || static_cast<std::int64_t>(b.size() - 10) / rowBytes < height)
+      return std::nullopt;
+    bitmap.rowsAt_ = 10;
+    bitmap.rowBytes_ = static_cast<std::size_t>(rowBytes);
+  } else {
+    const std::optional<DibHeader> h = ParseDibHeader(b);
+    if (!h || h->size < 40 || h->size > b.size()) return std::nullopt;
+    width = h->width;
+    height = std::abs(static_cast<std::int64_t>(h->height));
+    if (width < 1 || height < 1 || width * height > kMaxDecodedPixels) return std::nullopt;
+    bitmap.bottomUp_ = h->height > 0;
+    // Plain rows lie after the header, the colour masks that may follow it and the colour table
+    // (of 2-byte palette indexes for the bitmap's own colours when it has them).
+    const int bits = h->bitCount;
+    const bool plain = h->compression == 0 || h->compression == 3 || h->compression == 6;
+    if (plain && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
+      const std::size_t masks = h->size != 40 ? 0 : h->compression == 3 ? 12 : h->compression == 6 ? 16 : 0;
+      const std::size_t entries = PackedDibTableEntries(*h);
+      const std::size_t indexes = kind == Kind::DibOfPaletteIndexes && bits <= 8 ? entries : 0;
+      const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+      const std::size_t rowsAt = h->size + masks + 2 * indexes + 4 * (entries - indexes);
+      if (entries <= b.size() && rowsAt <= b.size() && (b.size() - rowsAt) / rowBytes >= static_cast<std::size_t>(height)) {
+        bitmap.rowsAt_ = rowsAt;
+        bitmap.rowBytes_ = rowBytes;
+      }
     }
   }
-  return image;
+  bitmap.width_ = static_cast<int>(width);
+  bitmap.height_ = static_cast<int>(height);
+  return bitmap;
+}
+
+std::optional<QImage> Bitmap::Rows(int top, int count, QRgb zero, QRgb one, const Palette& palette) const {
+  const bool whole = top == 0 && count == height_;
+  if (top < 0 || count < 1 || top + count > height_ || (!Banded() && !whole)) return std::nullopt;
+  if (kind_ == Kind::Old) {
+    const int bits = bytes_[9];
+    QImage image(width_, count, QImage::Format_RGB32);
+    if (image.isNull()) return std::nullopt;
+    for (int y = 0; y < count; ++y) {
+      const std::uint8_t* row = bytes_.data() + rowsAt_ + static_cast<std::size_t>(top + y) * rowBytes_;
+      QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < width_; ++x) {
+        if (bits == 1) line[x] = ((row[x >> 3] >> (7 - (x & 7))) & 1) ? one : zero;
+        else line[x] = qRgb(row[x * bits / 8 + 2], row[x * bits / 8 + 1], row[x * bits / 8]);
+      }
+    }
+    return image;
+  }
+  const bool indexes = kind_ == Kind::DibOfPaletteIndexes;
+  if (whole) return DecodeDib(bytes_, indexes, palette);
+  // The band as a bitmap of its own: the same header, masks and colours, with its height and rows.
+  const int first = bottomUp_ ? height_ - top - count : top;
+  const std::size_t rows = static_cast<std::size_t>(count) * rowBytes_;
+  std::vector<std::uint8_t> band(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(rowsAt_));
+  const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(rowsAt_ + static_cast<std::size_t>(first) * rowBytes_);
+  band.insert(band.end(), from, from + static_cast<std::ptrdiff_t>(rows));
+  const auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) band[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put32(8, static_cast<std::uint32_t>(bottomUp_ ? count : -count));
+  put32(20, static_cast<std::uint32_t>(rows));
+  return DecodeDib(band, indexes, palette);
 }
 
 std::optional<QImage> DecodeDib(std::span<const std::uint8_t> dib, bool paletteIndexes, const Palette& palette) {

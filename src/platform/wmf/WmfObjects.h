@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -58,6 +61,13 @@ struct Font {
 // A region: a rectangle in logical units for each span of each of its scans.
 struct Region {
   std::vector<QRect> rects;
+  // Where the player last placed it on the picture and under which mapping (window origin, scale,
+  // viewport origin): used again under the same mapping it is not placed again.
+  struct Placed {
+    std::array<double, 6> mapping;
+    QRegion area;
+  };
+  std::optional<Placed> placed;
 };
 
 // Objects the player keeps only so that the indexes of the others stay right (old bitmap brushes).
@@ -73,14 +83,40 @@ Font ReadFont(const Record& r);
 Palette ReadPalette(const Record& r);
 // The scans the record holds whole; empty spans drop out.
 Region ReadRegion(const Record& r);
-// A pattern brush from a bitmap inside the record; a bitmap that does not decode gives a null brush.
-Brush ReadPatternBrush(const Record& r, const Palette& palette);
+// A bitmap inside a record, sized from its header before any pixel of it is decoded, so that its
+// decoding can be counted first and, for plain rows, done a band of rows at a time.
+class Bitmap {
+ public:
+  // An old device-dependent bitmap (its size, row bytes, planes and bits per pixel, then its rows
+  // from the top), of one bit a pixel or of 24 or 32 bits of blue, green and red (other depths
+  // index a device's palette that the file does not hold); or a DIB (header, colours, rows), whose
+  // colour table may hold 16-bit indexes into the selected palette instead of colours.
+  enum class Kind { Dib, DibOfPaletteIndexes, Old };
 
-// An old device-dependent bitmap (its size, row bytes, planes and bits per pixel, then its rows
-// from the top): of one bit a pixel, clear bits in `zero` and set bits in `one`, or of 24 or 32
-// bits of blue, green and red. Other depths index a device's palette that the file does not hold,
-// and give nullopt like a bitmap that does not fit its bytes.
-std::optional<QImage> DecodeOldBitmap(std::span<const std::uint8_t> bitmap, QRgb zero, QRgb one);
+  // nullopt when the header is too short, names no picture, or one of more than kMaxDecodedPixels.
+  static std::optional<Bitmap> Read(std::span<const std::uint8_t> bytes, Kind kind);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // A DIB stored from its bottom row up: a blit's source rows count from the bottom.
+  bool FromBottom() const { return kind_ != Kind::Old && bottomUp_; }
+  // Plain rows decode a band at a time; run-length ones only whole.
+  bool Banded() const { return rowsAt_ != 0; }
+
+  // `count` rows from row `top` (counted from the top of the picture), whole rows; a bitmap that is
+  // not Banded() gives only all of them. An old monochrome bitmap shows clear bits in `zero` and
+  // set bits in `one`. nullopt when the rows do not decode.
+  std::optional<QImage> Rows(int top, int count, QRgb zero, QRgb one, const Palette& palette) const;
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  Kind kind_ = Kind::Dib;
+  int width_ = 0;
+  int height_ = 0;
+  bool bottomUp_ = false;
+  std::size_t rowsAt_ = 0;  // where plain rows start, 0 when they do not decode by bands
+  std::size_t rowBytes_ = 0;
+};
 
 // The bitmap at the start of `dib` (header, colours, rows). With `paletteIndexes` its colour table
 // holds 16-bit indexes into `palette` instead of colours. nullopt when it does not decode.

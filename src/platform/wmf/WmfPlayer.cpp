@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QtMath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -50,13 +51,22 @@ constexpr double kImageCost = 4;           // a pixel of a bitmap stretched onto
 constexpr double kTextCost = 50'000;       // a text record: layout and shaping
 constexpr double kGlyphCost = 1'500;       // a letter drawn
 constexpr double kGlyphRowCost = 450;      // a pixel of its height (large letters are filled as outlines)
-constexpr double kDecodeCost = 50;         // a pixel of a bitmap decoded
-constexpr double kClipRectCost = 1'000;    // a rectangle of the clip region
+constexpr double kGlyphAreaCost = 6;       // and a pixel of the square of its height, the outline's inside
+constexpr double kDecodeCost = 100;        // a pixel of a bitmap decoded
+constexpr double kClipRectCost = 1'000;    // a rectangle of a clip region set, moved or cut
 constexpr double kRegionRectCost = 2'000;  // a rectangle of a region, mapped and sorted
-constexpr double kMergedRectCost = 8'000;  // one merged with the others when its rows overlap
+constexpr double kMergedRectCost = 200;    // a rectangle across a band of a region whose rows overlap
 constexpr double kFloodLookCost = 20;      // a pixel a flood fill reads
+constexpr double kFloodMapCost = 0.2;      // a pixel of the picture, for the map of those it reached
 constexpr std::size_t kMaxFloodRuns = 1'000'000;
+// The most rectangles a region merged from overlapping ones may have: each use of a region takes
+// time by its rectangles, and this many take about 20 ms.
+constexpr double kMaxMergedRects = 2e6;
 constexpr std::size_t kMaxObjects = 65535;
+// Window and viewport extents stay within these sizes, so that the mapping stays finite.
+constexpr double kMinExtent = 1e-9;
+constexpr double kMaxExtent = 1e9;
+constexpr int kPatternStyle = 3;  // a pattern brush whose colour table holds colours, never palette indexes
 
 // Drawing larger than this (about 10 ms) goes in pieces, and the clock and the cancel flag are
 // read between them, so a cancelled load ends at once whatever one record holds.
@@ -247,13 +257,25 @@ class Player {
   }
 
   // Counts `cost` before a piece of drawing is done: false, and the drawing ends there, when it
-  // would pass the work budget or the time left, or when the load was cancelled.
+  // would pass the work budget or the time left, when the load was cancelled, or when the cost is
+  // not a number (a size run past the doubles).
   bool Afford(double cost) {
     if (!halted_.empty()) return false;
+    if (!std::isfinite(cost) || cost < 0) return Halt("the drawing has a size beyond measure");
     if (work_ + cost > budget_.work) return Halt("the drawing takes more work than a picture may");
     work_ += cost;
     sinceClockRead_ += cost;
     return sinceClockRead_ < kWorkPerClockRead || InTime(cost);
+  }
+
+  // Counts work already done (what a flood fill or a region's merging read, within the work left
+  // it was given): false, and the drawing ends there, when it passed a bound.
+  bool Spent(double cost) {
+    if (!halted_.empty()) return false;
+    if (!std::isfinite(cost) || cost < 0) return Halt("the drawing has a size beyond measure");
+    work_ += cost;
+    if (work_ > budget_.work) return Halt("the drawing takes more work than a picture may");
+    return InTime(0);
   }
 
   void Dispatch(const Record& r) {
@@ -393,11 +415,11 @@ class Player {
         break;
       case kPaintRegion:
         if (n >= 1)
-          if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) PaintArea(DeviceRegion(*region), s.brush);
+          if (wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) PaintArea(DeviceRegion(*region), s.brush);
         break;
       case kInvertRegion:
         if (n >= 1)
-          if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) InvertArea(DeviceRegion(*region));
+          if (wmf::Region* region = ObjectAt<wmf::Region>(r.U16(0))) InvertArea(DeviceRegion(*region));
         break;
       case kSelectObject:
         if (n >= 1) Select(r.U16(0));
@@ -424,16 +446,12 @@ class Player {
       case kCreatePalette:
         AddObject(wmf::ReadPalette(r));
         break;
-      case kDibCreatePatternBrush: {
-        Brush brush = wmf::ReadPatternBrush(r, s.palette);
-        work_ += kDecodeCost * brush.pattern.width() * brush.pattern.height();
-        AddObject(std::move(brush));
+      case kDibCreatePatternBrush:
+        AddObject(PatternBrush(r));
         break;
-      }
       case kCreateRegion: {
         wmf::Region region = wmf::ReadRegion(r);
-        work_ += kPointCost * static_cast<double>(region.rects.size());
-        AddObject(std::move(region));
+        if (Afford(kPointCost * static_cast<double>(region.rects.size()))) AddObject(std::move(region));
         break;
       }
       case kCreatePatternBrush:
@@ -485,11 +503,13 @@ class Player {
   }
 
   // An extent scaled by the record's x and y fractions (numerator and denominator, y first); a
-  // fraction that would leave it empty changes nothing.
+  // fraction that would leave it empty, or shrink or grow it past what the mapping can hold,
+  // changes nothing.
   static QPointF Scaled(QPointF ext, const Record& r) {
     if (r.I16(0) == 0 || r.I16(2) == 0) return ext;
     const QPointF scaled(ext.x() * r.I16(3) / r.I16(2), ext.y() * r.I16(1) / r.I16(0));
-    return scaled.x() != 0 && scaled.y() != 0 ? scaled : ext;
+    const auto fits = [](double v) { return std::abs(v) >= kMinExtent && std::abs(v) <= kMaxExtent; };
+    return fits(scaled.x()) && fits(scaled.y()) ? scaled : ext;
   }
 
   QPointF Map(double x, double y) const {
@@ -745,8 +765,8 @@ class Player {
 
   QPolygonF Points(const Record& r, std::size_t firstWord, std::size_t count) {
     QPolygonF poly;
+    if (!Afford(kPointCost * static_cast<double>(count))) return poly;
     poly.reserve(static_cast<qsizetype>(count));
-    work_ += kPointCost * static_cast<double>(count);
     for (std::size_t i = 0; i < count; ++i) poly << Map(r.I16(firstWord + 2 * i), r.I16(firstWord + 2 * i + 1));
     return poly;
   }
@@ -981,7 +1001,9 @@ class Player {
     const QRectF box(ref.x() + start, ref.y() + baseline - metrics.ascent(), total, metrics.height());
     if (!Charge(rect ? *rect : box, 1, kTextCost)) return;
     // Letters cost by their size; a record of many large ones is drawn a run of letters at a time.
-    const double glyphCost = kGlyphCost + kGlyphRowCost * font.pixelSize();
+    const double size = font.pixelSize();
+    const double glyphCost =
+        kGlyphCost + kGlyphRowCost * size + kGlyphAreaCost * std::min(size * size, static_cast<double>(width_) * height_);
     const std::size_t run = std::max<std::size_t>(1, static_cast<std::size_t>(kPieceCost / glyphCost));
     const auto affordRun = [&](std::size_t from) {
       return Afford(glyphCost * static_cast<double>(std::min(run, chars.size() - from)));
@@ -1041,50 +1063,77 @@ class Player {
   void ClipRect(const Record& r) {
     const QRect rect = DeviceRect(QPointF(r.I16(3), r.I16(2)), QPointF(r.I16(1), r.I16(0)));
     const QRegion current = state_.clipped ? state_.clip : QRegion(0, 0, width_, height_);
+    if (!Afford(kClipRectCost * current.rectCount())) return;
     state_.clip = r.function == kIntersectClipRect ? current.intersected(rect) : current.subtracted(rect);
     state_.clipped = true;
-    work_ += kClipRectCost * state_.clip.rectCount();
     ApplyClip();
   }
 
+  // Sets the painter's clip to the state's, counting its rectangles first.
   void ApplyClip() {
-    if (state_.clipped) painter_.setClipRegion(state_.clip);
-    else painter_.setClipping(false);
+    if (!state_.clipped) return painter_.setClipping(false);
+    if (Afford(kClipRectCost * state_.clip.rectCount())) painter_.setClipRegion(state_.clip);
   }
 
   // --- Regions -------------------------------------------------------------------------------
 
-  // A region on the picture as the present mapping places it; empty when the rectangles would cost
-  // more work than is left, as the drawing ends there.
-  QRegion DeviceRegion(const wmf::Region& region) {
-    const double rects = static_cast<double>(region.rects.size());
-    work_ += kRegionRectCost * rects;
-    if (work_ > budget_.work) return {};
+  // A region on the picture as the present mapping places it, kept with the region for its next
+  // use under the same mapping. Its rectangles are counted before they are placed; rectangles
+  // that overlap are merged band by band within the work left. nullopt when that is not enough,
+  // and the drawing ends there.
+  std::optional<QRegion> DeviceRegion(wmf::Region& region) {
+    const std::array<double, 6> mapping = {state_.winOrg.x(), state_.winOrg.y(), sx_, sy_, ox_, oy_};
+    if (region.placed && region.placed->mapping == mapping) return region.placed->area;
     std::vector<QRect> device;
     device.reserve(region.rects.size());
-    for (const QRect& r : region.rects)
+    const auto piece = static_cast<std::size_t>(kPieceCost / kRegionRectCost);
+    for (std::size_t i = 0; i < region.rects.size(); ++i) {
+      if (i % piece == 0 && !Afford(kRegionRectCost * static_cast<double>(std::min(piece, region.rects.size() - i)))) {
+        Halt("the drawing takes more work than a picture may");
+        return std::nullopt;
+      }
+      const QRect& r = region.rects[i];
       device.push_back(DeviceRect(QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.bottom() + 1)));
-    if (std::optional<QRegion> banded = wmf::BandedRegion(device)) return *std::move(banded);
-    work_ += kMergedRectCost * rects;  // only forged regions overlap themselves
-    return work_ > budget_.work ? QRegion() : wmf::UniteRects(device);
+    }
+    std::optional<QRegion> area = wmf::BandedRegion(device);
+    if (!area) {
+      // Only forged regions overlap themselves. The sweep may look at no more rectangles than the
+      // work left pays for, nor make more than could then be drawn.
+      const double left = std::max(0.0, budget_.work - work_);
+      const wmf::United united =
+          wmf::UniteRects(std::move(device), static_cast<std::int64_t>(left / kMergedRectCost),
+                          static_cast<std::int64_t>(std::min(left / kClipRectCost, kMaxMergedRects)),
+                          [&] { return InTime(kMergedRectCost * wmf::kAskEvery); });
+      if (!Spent(kMergedRectCost * static_cast<double>(united.looks)) || !united.area) {
+        Halt("the drawing takes more work than a picture may");
+        return std::nullopt;
+      }
+      area = united.area;
+    }
+    region.placed = wmf::Region::Placed{mapping, *area};
+    return area;
   }
 
-  void SelectClip(const wmf::Region* region) {
+  void SelectClip(wmf::Region* region) {
+    if (region) {
+      const std::optional<QRegion> area = DeviceRegion(*region);
+      if (!area) return;
+      state_.clip = *area;
+    }
     state_.clipped = region != nullptr;
-    if (region) state_.clip = DeviceRegion(*region);
     ApplyClip();
   }
 
   void OffsetClip(int x, int y) {
-    if (!state_.clipped) return;
+    if (!state_.clipped || !Afford(kClipRectCost * state_.clip.rectCount())) return;
     state_.clip = wmf::Moved(state_.clip, std::round(x * sx_), std::round(y * sy_));
     ApplyClip();
   }
 
   // The region and the brush a record names from word `at` on. Writers disagree on which comes
   // first; the kinds of the two objects tell them apart.
-  std::pair<const wmf::Region*, const Brush*> RegionAndBrush(const Record& r, std::size_t at) const {
-    if (const wmf::Region* region = ObjectAt<wmf::Region>(r.U16(at))) return {region, ObjectAt<Brush>(r.U16(at + 1))};
+  std::pair<wmf::Region*, const Brush*> RegionAndBrush(const Record& r, std::size_t at) {
+    if (wmf::Region* region = ObjectAt<wmf::Region>(r.U16(at))) return {region, ObjectAt<Brush>(r.U16(at + 1))};
     return {ObjectAt<wmf::Region>(r.U16(at + 1)), ObjectAt<Brush>(r.U16(at))};
   }
 
@@ -1096,17 +1145,19 @@ class Player {
     const int height = r.I16(sizesFirst ? 0 : 2);
     const int width = r.I16(sizesFirst ? 1 : 3);
     const auto px = [](double v) { return static_cast<int>(std::clamp(std::lround(std::abs(v)), 1L, 100000L)); };
-    PaintArea(wmf::FrameOf(DeviceRegion(*region), px(width * sx_), px(height * sy_)), *brush);
+    const std::optional<QRegion> area = DeviceRegion(*region);
+    if (!area || !Afford(4 * kClipRectCost * area->rectCount())) return;
+    PaintArea(wmf::FrameOf(*area, px(width * sx_), px(height * sy_)), *brush);
   }
 
   // Fills an area with a brush, mixed with the picture as pens and brushes are.
-  void PaintArea(const QRegion& area, const Brush& brush) {
-    if (area.isEmpty()) return;
+  void PaintArea(const std::optional<QRegion>& area, const Brush& brush) {
+    if (!area || area->isEmpty() || !Afford(kClipRectCost * area->rectCount())) return;
     const Pen pen = std::exchange(state_.pen, Pen{.style = 5});
     const Brush selected = std::exchange(state_.brush, brush);
-    const QRectF bounds(area.boundingRect());
+    const QRectF bounds(area->boundingRect());
     painter_.save();
-    painter_.setClipRegion(area, Qt::IntersectClip);
+    painter_.setClipRegion(*area, Qt::IntersectClip);
     Shape(bounds, true, [&] { painter_.drawRect(bounds); });
     painter_.restore();
     state_.pen = pen;
@@ -1119,27 +1170,32 @@ class Player {
     if (!QRectF(0, 0, width_, height_).contains(at)) return;
     const QPoint start(static_cast<int>(at.x()), static_cast<int>(at.y()));
     if (state_.clipped && !state_.clip.contains(start)) return;
-    // It may read no more pixels than the work left pays for.
+    if (!Afford(kFloodMapCost * width_ * height_)) return;
+    // It may read no more pixels than the work left pays for, and ends soon when the load is
+    // stopped or the time is up.
     const auto looks = static_cast<std::int64_t>(std::max(0.0, budget_.work - work_) / kFloodLookCost) + 1;
     const wmf::Flood flood =
-        wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns, looks);
-    work_ += kFloodLookCost * static_cast<double>(flood.looked) + kRegionRectCost * static_cast<double>(flood.runs);
+        wmf::FloodArea(image_, start, wmf::ColourOf(colour, state_.palette).rgb(), surface, kMaxFloodRuns, looks,
+                       [&] { return InTime(kFloodLookCost * wmf::kAskEvery); });
+    if (!Spent(kFloodLookCost * static_cast<double>(flood.looked)) || !Afford(kRegionRectCost * static_cast<double>(flood.runs)))
+      return;
     PaintArea(flood.area, state_.brush);
+    if (!flood.whole) Halt("the flood fill takes more work than a picture may");
   }
 
-  void InvertArea(const QRegion& area) {
-    if (area.isEmpty()) return;
-    const QRectF bounds(area.boundingRect());
-    Charge(bounds);
+  void InvertArea(const std::optional<QRegion>& area) {
+    if (!area || area->isEmpty() || !Afford(kClipRectCost * area->rectCount())) return;
+    const QRectF bounds(area->boundingRect());
+    if (!Charge(bounds)) return;
     painter_.save();
-    painter_.setClipRegion(area, Qt::IntersectClip);
+    painter_.setClipRegion(*area, Qt::IntersectClip);
     painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
     painter_.fillRect(bounds, Qt::black);
     painter_.restore();
   }
 
   template <class T>
-  const T* ObjectAt(std::size_t index) const {
+  T* ObjectAt(std::size_t index) {
     if (index >= table_.size() || !table_[index]) return nullptr;
     return std::get_if<T>(&*table_[index]);
   }
@@ -1148,7 +1204,7 @@ class Player {
     if (const Pen* p = ObjectAt<Pen>(index)) state_.pen = *p;
     else if (const Brush* b = ObjectAt<Brush>(index)) state_.brush = *b;
     else if (const Font* f = ObjectAt<Font>(index)) state_.font = *f;
-    else if (const wmf::Region* g = ObjectAt<wmf::Region>(index)) SelectClip(g);
+    else if (wmf::Region* g = ObjectAt<wmf::Region>(index)) SelectClip(g);
   }
 
   // A new object takes the lowest free slot, as the file's indexes expect.
@@ -1163,8 +1219,62 @@ class Player {
 
   // --- Bitmaps -------------------------------------------------------------------------------
 
-  // The bitmap a blit carries: a DIB with colours or with palette indexes, or an old device bitmap.
-  enum class Bits { Dib, DibOfPaletteIndexes, Old };
+  using Bits = wmf::Bitmap::Kind;
+
+  // The part `part` of a bitmap (its rows counted from the top of its picture), decoded a band of
+  // rows at a time, each band counted before it is decoded: no band takes long, and a stopped load
+  // ends between them. A bitmap of run-length rows is counted and decoded whole. nullopt when
+  // the part is empty, does not decode, or passes a bound.
+  std::optional<QImage> Decode(const wmf::Bitmap& bitmap, QRect part) {
+    part = part.intersected(QRect(0, 0, bitmap.Width(), bitmap.Height()));
+    if (part.isEmpty()) return std::nullopt;
+    // An old monochrome bitmap shows its set bits in the background colour and the others in the
+    // text colour.
+    const auto rows = [&](int top, int count) {
+      return bitmap.Rows(top, count, state_.text.rgb(), state_.background.rgb(), state_.palette);
+    };
+    const double rowCost = kDecodeCost * bitmap.Width();
+    if (!bitmap.Banded()) {
+      if (!Afford(rowCost * bitmap.Height())) return std::nullopt;
+      const std::optional<QImage> whole = rows(0, bitmap.Height());
+      if (!whole) return std::nullopt;
+      return whole->copy(part);
+    }
+    const int band = static_cast<int>(std::clamp(kPieceCost / rowCost, 1.0, static_cast<double>(part.height())));
+    if (band == part.height()) {
+      if (!Afford(rowCost * band)) return std::nullopt;
+      std::optional<QImage> got = rows(part.top(), band);
+      if (!got || part.width() == bitmap.Width()) return got;
+      return got->copy(part.left(), 0, part.width(), band);
+    }
+    QImage out(part.size(), QImage::Format_RGB32);
+    if (out.isNull()) return std::nullopt;
+    for (int top = part.top(); top <= part.bottom(); top += band) {
+      const int count = std::min(band, part.bottom() + 1 - top);
+      if (!Afford(rowCost * count)) return std::nullopt;
+      const std::optional<QImage> got = rows(top, count);
+      if (!got || got->format() != QImage::Format_RGB32 || got->width() != bitmap.Width() || got->height() != count)
+        return std::nullopt;
+      for (int y = 0; y < count; ++y)
+        std::memcpy(out.scanLine(top - part.top() + y), got->constScanLine(y) + 4 * part.left(),
+                    4 * static_cast<std::size_t>(part.width()));
+    }
+    return out;
+  }
+
+  // A pattern brush's bitmap. A tile larger than the picture shows only its top-left part there,
+  // so only that part is decoded and kept.
+  Brush PatternBrush(const Record& r) {
+    Brush brush;
+    brush.style = 5;
+    if (r.Words() < 2 || measuring_) return brush;
+    // Whatever the style says, the bitmap is a DIB; the bitmap style only forbids palette indexes.
+    const bool indexes = r.U16(0) != kPatternStyle && r.U16(1) == 1;
+    const std::optional<wmf::Bitmap> bitmap = wmf::Bitmap::Read(r.BytesFrom(2), indexes ? Bits::DibOfPaletteIndexes : Bits::Dib);
+    if (!bitmap) return brush;
+    if (std::optional<QImage> image = Decode(*bitmap, QRect(0, 0, width_, height_))) brush.pattern = std::move(*image);
+    return brush;
+  }
 
   // Old and DIB blits share their fields; without a bitmap a reserved word follows the source
   // position and the blit fills with the brush.
@@ -1227,23 +1337,16 @@ class Player {
     const QPointF p1 = Map(x, y);
     const QPointF p2 = Map(x + w, y + h);
     const QRectF target = QRectF(p1, p2).normalized();
-    // The record and its decoding are counted before it is decoded, by the size the bitmap's header
-    // gives; its drawing before it is drawn.
-    const std::optional<DibHeader> header = ParseDibHeader(bytes);
-    const bool dib = bits != Bits::Old && header.has_value();
-    const double pixels = dib ? std::abs(static_cast<double>(header->width) * header->height) : 0.0;
-    if (!Charge(target, 0, kDecodeCost * pixels)) return;
+    // The record is counted before the bitmap is read, and each band of the bitmap before it is
+    // decoded; only the rows and columns the blit shows are decoded.
+    if (!Charge(target, 0)) return;
     const double drawCost = AreaCost(target, kImageCost) - kShapeCost;
-    // An old monochrome bitmap shows its set bits in the background colour and the others in the
-    // text colour.
-    const std::optional<QImage> image =
-        bits == Bits::Old ? wmf::DecodeOldBitmap(bytes, state_.text.rgb(), state_.background.rgb())
-                          : wmf::DecodeDib(bytes, bits == Bits::DibOfPaletteIndexes, state_.palette);
+    const std::optional<wmf::Bitmap> bitmap = wmf::Bitmap::Read(bytes, bits);
+    if (!bitmap) return;
+    if (bitmap->FromBottom()) src.moveTop(bitmap->Height() - src.top() - src.height());
+    const std::optional<QImage> image = Decode(*bitmap, src.normalized());
     if (!image) return;
-    if (dib && header->height > 0) src.moveTop(image->height() - src.top() - src.height());
-    src = src.normalized().intersected(image->rect());
-    if (src.isEmpty()) return;
-    QImage part = image->copy(src).mirrored(p2.x() < p1.x(), p2.y() < p1.y());
+    QImage part = image->mirrored(p2.x() < p1.x(), p2.y() < p1.y());
     // Office suites write a partly transparent bitmap as two: a grey mask OR-ed onto the picture, then
     // the bitmap AND-ed onto the same place. Played bit by bit the two leave false colours and black
     // where the bitmap is see-through; the mask is meant as the bitmap's opacity, so it is drawn so.
@@ -1254,8 +1357,8 @@ class Player {
       return;
     }
     if (rop == kSrcAnd && pendingMask_ && pendingMask_->target == target && pendingMask_->mask.size() == part.size()) {
+      if (!Afford(kDecodeCost * part.width() * part.height())) return;
       QImage blended = part.convertToFormat(QImage::Format_ARGB32);
-      work_ += kDecodeCost * blended.width() * blended.height();
       for (int row = 0; row < blended.height(); ++row) {
         QRgb* px = reinterpret_cast<QRgb*>(blended.scanLine(row));
         for (int col = 0; col < blended.width(); ++col)

@@ -10,9 +10,12 @@ namespace glimmora::wmf {
 
 std::optional<QRegion> BandedRegion(std::vector<QRect>& rects) {
   std::erase_if(rects, [](const QRect& r) { return r.isEmpty(); });
-  std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) {
+  const auto before = [](const QRect& a, const QRect& b) {
     return a.top() != b.top() ? a.top() < b.top() : a.left() < b.left();
-  });
+  };
+  // A region's own scans come in order, and a mapping that flips it reverses them.
+  if (std::is_sorted(rects.rbegin(), rects.rend(), before)) std::reverse(rects.begin(), rects.end());
+  if (!std::is_sorted(rects.begin(), rects.end(), before)) std::sort(rects.begin(), rects.end(), before);
   std::vector<QRect> bands;
   bands.reserve(rects.size());
   for (const QRect& r : rects) {
@@ -32,27 +35,61 @@ std::optional<QRegion> BandedRegion(std::vector<QRect>& rects) {
   return region;
 }
 
-QRegion UniteRects(std::span<const QRect> rects) {
-  // Like a binary counter: a region of 2^k rectangles is merged with the one before it of the same
-  // rank, so at most log n of them are held at a time.
-  std::vector<std::pair<QRegion, int>> ranks;
-  for (const QRect& rect : rects) {
-    if (rect.isEmpty()) continue;
-    QRegion merged(rect);
-    int rank = 0;
-    while (!ranks.empty() && ranks.back().second == rank) {
-      merged = ranks.back().first.united(merged);
-      ranks.pop_back();
-      ++rank;
+United UniteRects(std::vector<QRect> rects, std::int64_t maxLooks, std::int64_t maxRects,
+                  const std::function<bool()>& goOn) {
+  United out;
+  std::erase_if(rects, [](const QRect& r) { return r.isEmpty(); });
+  std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
+  std::vector<int> edges;
+  edges.reserve(2 * rects.size());
+  for (const QRect& r : rects) edges.insert(edges.end(), {r.top(), r.bottom() + 1});
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  const auto byLeft = [](const QRect& a, const QRect& b) { return a.left() < b.left(); };
+  std::vector<QRect> across;  // the rectangles across the present band, by their left edges
+  std::vector<QRect> made;
+  std::size_t next = 0;
+  std::size_t lastBand = 0;  // where the band above starts in `made`
+  std::int64_t nextAsk = kAskEvery;
+  for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
+    const int top = edges[e];
+    const int bottom = edges[e + 1] - 1;
+    std::erase_if(across, [&](const QRect& r) { return r.bottom() < top; });
+    const auto kept = static_cast<std::ptrdiff_t>(across.size());
+    while (next < rects.size() && rects[next].top() == top) across.push_back(rects[next++]);
+    std::sort(across.begin() + kept, across.end(), byLeft);
+    std::inplace_merge(across.begin(), across.begin() + kept, across.end(), byLeft);
+    out.looks += static_cast<std::int64_t>(across.size()) + 1;
+    if (out.looks > maxLooks) return out;
+    if (out.looks >= nextAsk) {
+      if (!goOn()) return out;
+      nextAsk = out.looks + kAskEvery;
     }
-    ranks.emplace_back(std::move(merged), rank);
+    const std::size_t band = made.size();
+    for (const QRect& r : across) {
+      if (made.size() > band && r.left() <= made.back().right() + 1)
+        made.back().setRight(std::max(made.back().right(), r.right()));
+      else
+        made.emplace_back(QPoint(r.left(), top), QPoint(r.right(), bottom));
+    }
+    // A band with the same spans as the one right above it joins it.
+    const std::size_t spans = made.size() - band;
+    const bool same = band > lastBand && spans == band - lastBand && made[band - 1].bottom() + 1 == top &&
+                      std::equal(made.begin() + static_cast<std::ptrdiff_t>(band), made.end(),
+                                 made.begin() + static_cast<std::ptrdiff_t>(lastBand),
+                                 [](const QRect& a, const QRect& b) { return a.left() == b.left() && a.right() == b.right(); });
+    if (same) {
+      made.resize(band);
+      for (std::size_t i = lastBand; i < band; ++i) made[i].setBottom(bottom);
+    } else if (spans > 0) {
+      lastBand = band;
+    }
+    if (static_cast<std::int64_t>(made.size()) > maxRects) return out;
   }
-  QRegion all;
-  while (!ranks.empty()) {
-    all = ranks.back().first.united(all);
-    ranks.pop_back();
-  }
-  return all;
+  QRegion area;
+  area.setRects(made.data(), static_cast<int>(made.size()));
+  out.area = std::move(area);
+  return out;
 }
 
 QRegion Moved(const QRegion& area, double dx, double dy) {
@@ -72,47 +109,72 @@ QRegion FrameOf(const QRegion& area, int width, int height) {
 }
 
 Flood FloodArea(const QImage& image, QPoint start, QRgb colour, bool surface, std::size_t maxRuns,
-                std::int64_t maxLooked) {
+                std::int64_t maxLooked, const std::function<bool()>& goOn) {
   Flood out;
   if (!image.rect().contains(start) || image.depth() != 32) return out;
   const int width = image.width();
   const int height = image.height();
   const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
   const std::size_t stride = static_cast<std::size_t>(image.bytesPerLine()) / 4;
-  std::vector<std::uint64_t> seen((static_cast<std::size_t>(width) * height + 63) / 64);
   const QRgb key = colour & 0xFFFFFF;
+  const auto* first = pixels + static_cast<std::size_t>(start.y()) * stride;
+  if (((first[start.x()] & 0xFFFFFF) == key) != surface) return out;
+  std::vector<std::uint64_t> seen((static_cast<std::size_t>(width) * height + 63) / 64);
   const auto fills = [&](const QRgb* row, std::size_t at, int x) {
     const std::size_t bit = at + static_cast<std::size_t>(x);
     return ((row[x] & 0xFFFFFF) == key) == surface && !((seen[bit >> 6] >> (bit & 63)) & 1);
   };
-  // Each run is widened as far as it goes; the runs above and below it are found from where each
-  // of them starts.
+  const auto mark = [&](std::size_t at, int from, int to) {
+    std::size_t bit = at + static_cast<std::size_t>(from);
+    const std::size_t end = at + static_cast<std::size_t>(to) + 1;
+    for (; bit < end && (bit & 63) != 0; ++bit) seen[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    for (; bit + 64 <= end; bit += 64) seen[bit >> 6] = ~std::uint64_t{0};
+    for (; bit < end; ++bit) seen[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+  };
+  // Spans of pixels still to fill, each marked when it is found so that it is found once: taken
+  // from the list, a span is widened as far as it goes and the spans above and below it are found.
+  struct Span {
+    int left, right, y;
+  };
   std::vector<QRect> runs;
-  std::vector<QPoint> todo{start};
-  while (!todo.empty() && runs.size() < maxRuns && out.looked < maxLooked) {
-    const int x0 = todo.back().x();
-    const int y0 = todo.back().y();
+  std::vector<Span> todo{{start.x(), start.x(), start.y()}};
+  mark(static_cast<std::size_t>(start.y()) * width, start.x(), start.x());
+  std::int64_t nextAsk = kAskEvery;
+  while (!todo.empty()) {
+    if (runs.size() >= maxRuns || out.looked >= maxLooked || todo.size() > maxRuns) {
+      out.whole = false;
+      break;
+    }
+    if (out.looked >= nextAsk) {
+      if (!goOn()) {
+        out.whole = false;
+        break;
+      }
+      nextAsk = out.looked + kAskEvery;
+    }
+    const Span span = todo.back();
     todo.pop_back();
+    const int y0 = span.y;
     const QRgb* row = pixels + static_cast<std::size_t>(y0) * stride;
     const std::size_t at = static_cast<std::size_t>(y0) * width;
-    ++out.looked;
-    if (!fills(row, at, x0)) continue;
-    int left = x0;
-    int right = x0;
+    int left = span.left;
+    int right = span.right;
     while (left > 0 && fills(row, at, left - 1)) --left;
     while (right + 1 < width && fills(row, at, right + 1)) ++right;
-    out.looked += right - left + 2;
-    for (int x = left; x <= right; ++x) seen[(at + x) >> 6] |= std::uint64_t{1} << ((at + x) & 63);
+    out.looked += (span.left - left) + (right - span.right) + 2;
+    if (left < span.left) mark(at, left, span.left - 1);
+    if (right > span.right) mark(at, span.right + 1, right);
     runs.emplace_back(QPoint(left, y0), QPoint(right, y0));
     for (const int y : {y0 - 1, y0 + 1}) {
       if (y < 0 || y >= height) continue;
-      const QRgb* next = pixels + static_cast<std::size_t>(y) * stride;
-      const std::size_t nextAt = static_cast<std::size_t>(y) * width;
-      bool before = false;
+      const QRgb* near = pixels + static_cast<std::size_t>(y) * stride;
+      const std::size_t nearAt = static_cast<std::size_t>(y) * width;
       for (int x = left; x <= right; ++x) {
-        const bool now = fills(next, nextAt, x);
-        if (now && !before) todo.emplace_back(x, y);
-        before = now;
+        if (!fills(near, nearAt, x)) continue;
+        const int from = x;
+        while (x < right && fills(near, nearAt, x + 1)) ++x;
+        mark(nearAt, from, x);
+        todo.push_back({from, x, y});
       }
       out.looked += right - left + 1;
     }

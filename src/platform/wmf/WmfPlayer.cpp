@@ -59,9 +59,11 @@ constexpr double kMergedRectCost = 200;    // a rectangle across a band of a reg
 constexpr double kFloodLookCost = 20;      // a pixel a flood fill reads
 constexpr double kFloodMapCost = 0.2;      // a pixel of the picture, for the map of those it reached
 constexpr std::size_t kMaxFloodRuns = 1'000'000;
-// The most rectangles a region merged from overlapping ones may have: each use of a region takes
-// time by its rectangles, and this many take about 20 ms.
-constexpr double kMaxMergedRects = 2e6;
+// The most rectangles a region or clip may have. Each use of one is a single step of Qt's that
+// cannot be interrupted and takes time by its rectangles: this many take a few milliseconds (ten
+// times that in a sanitizer build), so a stopped load still ends at once. Real pictures' regions
+// have tens of rectangles.
+constexpr double kMaxAreaRects = 200'000;
 constexpr std::size_t kMaxObjects = 65535;
 // Window and viewport extents stay within these sizes, so that the mapping stays finite.
 constexpr double kMinExtent = 1e-9;
@@ -1063,7 +1065,7 @@ class Player {
   void ClipRect(const Record& r) {
     const QRect rect = DeviceRect(QPointF(r.I16(3), r.I16(2)), QPointF(r.I16(1), r.I16(0)));
     const QRegion current = state_.clipped ? state_.clip : QRegion(0, 0, width_, height_);
-    if (!Afford(kClipRectCost * current.rectCount())) return;
+    if (!AffordArea(current)) return;
     state_.clip = r.function == kIntersectClipRect ? current.intersected(rect) : current.subtracted(rect);
     state_.clipped = true;
     ApplyClip();
@@ -1072,7 +1074,14 @@ class Player {
   // Sets the painter's clip to the state's, counting its rectangles first.
   void ApplyClip() {
     if (!state_.clipped) return painter_.setClipping(false);
-    if (Afford(kClipRectCost * state_.clip.rectCount())) painter_.setClipRegion(state_.clip);
+    if (AffordArea(state_.clip)) painter_.setClipRegion(state_.clip);
+  }
+
+  // Counts a step over every rectangle of `area` (`times` such steps) before it is taken; an area
+  // of more rectangles than one step may take ends the drawing.
+  bool AffordArea(const QRegion& area, double times = 1) {
+    if (area.rectCount() > kMaxAreaRects) return Halt("the drawing takes more work than a picture may");
+    return Afford(times * kClipRectCost * area.rectCount());
   }
 
   // --- Regions -------------------------------------------------------------------------------
@@ -1084,6 +1093,10 @@ class Player {
   std::optional<QRegion> DeviceRegion(wmf::Region& region) {
     const std::array<double, 6> mapping = {state_.winOrg.x(), state_.winOrg.y(), sx_, sy_, ox_, oy_};
     if (region.placed && region.placed->mapping == mapping) return region.placed->area;
+    if (static_cast<double>(region.rects.size()) > kMaxAreaRects) {
+      Halt("the drawing takes more work than a picture may");
+      return std::nullopt;
+    }
     std::vector<QRect> device;
     device.reserve(region.rects.size());
     const auto piece = static_cast<std::size_t>(kPieceCost / kRegionRectCost);
@@ -1102,7 +1115,7 @@ class Player {
       const double left = std::max(0.0, budget_.work - work_);
       const wmf::United united =
           wmf::UniteRects(std::move(device), static_cast<std::int64_t>(left / kMergedRectCost),
-                          static_cast<std::int64_t>(std::min(left / kClipRectCost, kMaxMergedRects)),
+                          static_cast<std::int64_t>(std::min(left / kClipRectCost, kMaxAreaRects)),
                           [&] { return InTime(kMergedRectCost * wmf::kAskEvery); });
       if (!Spent(kMergedRectCost * static_cast<double>(united.looks)) || !united.area) {
         Halt("the drawing takes more work than a picture may");
@@ -1125,7 +1138,7 @@ class Player {
   }
 
   void OffsetClip(int x, int y) {
-    if (!state_.clipped || !Afford(kClipRectCost * state_.clip.rectCount())) return;
+    if (!state_.clipped || !AffordArea(state_.clip)) return;
     state_.clip = wmf::Moved(state_.clip, std::round(x * sx_), std::round(y * sy_));
     ApplyClip();
   }
@@ -1146,13 +1159,13 @@ class Player {
     const int width = r.I16(sizesFirst ? 1 : 3);
     const auto px = [](double v) { return static_cast<int>(std::clamp(std::lround(std::abs(v)), 1L, 100000L)); };
     const std::optional<QRegion> area = DeviceRegion(*region);
-    if (!area || !Afford(4 * kClipRectCost * area->rectCount())) return;
+    if (!area || !AffordArea(*area, 4)) return;
     PaintArea(wmf::FrameOf(*area, px(width * sx_), px(height * sy_)), *brush);
   }
 
   // Fills an area with a brush, mixed with the picture as pens and brushes are.
   void PaintArea(const std::optional<QRegion>& area, const Brush& brush) {
-    if (!area || area->isEmpty() || !Afford(kClipRectCost * area->rectCount())) return;
+    if (!area || area->isEmpty() || !AffordArea(*area)) return;
     const Pen pen = std::exchange(state_.pen, Pen{.style = 5});
     const Brush selected = std::exchange(state_.brush, brush);
     const QRectF bounds(area->boundingRect());
@@ -1184,7 +1197,7 @@ class Player {
   }
 
   void InvertArea(const std::optional<QRegion>& area) {
-    if (!area || area->isEmpty() || !Afford(kClipRectCost * area->rectCount())) return;
+    if (!area || area->isEmpty() || !AffordArea(*area)) return;
     const QRectF bounds(area->boundingRect());
     if (!Charge(bounds)) return;
     painter_.save();

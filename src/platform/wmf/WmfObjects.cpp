@@ -66,7 +66,7 @@ Palette ReadPalette(const Record& r) {
   return palette;
 }
 
-Region ReadRegion(const Record& r) {
+std::optional<Region> ReadRegion(const Record& r, std::size_t maxRects) {
   // After the header (chain, kind, count, size, scan count, largest scan, bounds: 11 words) each scan
   // holds its number of x coordinates, its top and bottom, the coordinates and the number again.
   Region region;
@@ -74,6 +74,7 @@ Region ReadRegion(const Record& r) {
   for (std::size_t scan = 0; scan < r.U16(5) && word + 3 <= r.Words(); ++scan) {
     const std::size_t xs = r.U16(word);
     if (r.Words() - word - 3 < xs) break;
+    if (region.rects.size() + xs / 2 > maxRects) return std::nullopt;
     const int top = r.I16(word + 1);
     const int bottom = r.I16(word + 2);
     for (std::size_t i = 0; i + 1 < xs; i += 2) {

@@ -81,8 +81,9 @@ Pen ReadPen(const Record& r, const Palette& palette);
 Brush ReadBrush(const Record& r, const Palette& palette);
 Font ReadFont(const Record& r);
 Palette ReadPalette(const Record& r);
-// The scans the record holds whole; empty spans drop out.
-Region ReadRegion(const Record& r);
+// The scans the record holds whole; empty spans drop out. nullopt when they hold more than
+// `maxRects` rectangles.
+std::optional<Region> ReadRegion(const Record& r, std::size_t maxRects);
 // A bitmap inside a record, sized from its header before any pixel of it is decoded, so that its
 // decoding can be counted first and, for plain rows, done a band of rows at a time.
 class Bitmap {

@@ -452,8 +452,9 @@ class Player {
         AddObject(PatternBrush(r));
         break;
       case kCreateRegion: {
-        wmf::Region region = wmf::ReadRegion(r);
-        if (Afford(kPointCost * static_cast<double>(region.rects.size()))) AddObject(std::move(region));
+        std::optional<wmf::Region> region = wmf::ReadRegion(r, static_cast<std::size_t>(kMaxAreaRects));
+        if (!region) Halt("the drawing takes more work than a picture may");
+        else if (Afford(kPointCost * static_cast<double>(region->rects.size()))) AddObject(std::move(*region));
         break;
       }
       case kCreatePatternBrush:
@@ -1093,10 +1094,6 @@ class Player {
   std::optional<QRegion> DeviceRegion(wmf::Region& region) {
     const std::array<double, 6> mapping = {state_.winOrg.x(), state_.winOrg.y(), sx_, sy_, ox_, oy_};
     if (region.placed && region.placed->mapping == mapping) return region.placed->area;
-    if (static_cast<double>(region.rects.size()) > kMaxAreaRects) {
-      Halt("the drawing takes more work than a picture may");
-      return std::nullopt;
-    }
     std::vector<QRect> device;
     device.reserve(region.rects.size());
     const auto piece = static_cast<std::size_t>(kPieceCost / kRegionRectCost);

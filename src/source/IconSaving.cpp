@@ -171,13 +171,13 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
 
   // Opened once for the run. When it cannot be, no icon can be saved: the source is told once,
   // with the system's reason, for every icon asked for, and no folder is made.
+  // A pane of one icon saves it whether it is selected or not.
+  if (items.size() == 1) items[0].Selected = true;
+  const auto wanted = [&](const PaneIcon& icon) { return request.AllIco || icon.Selected; };
   ScanFile source;
   if (!request.SourceIsPict && !source.Open(request.SourceFile)) {
     const int err = errno;
-    const auto asked = std::count_if(items.begin(), items.end(), [&](const PaneIcon& icon) {
-      return request.AllIco || icon.Selected || items.size() == 1;
-    });
-    out.Errors.Add(request.SourceFile, err, asked);
+    out.Errors.Add(request.SourceFile, err, std::count_if(items.begin(), items.end(), wanted));
     ReportSaveErrors(out.Errors, 0, env);
     return out;
   }
@@ -198,10 +198,9 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
   }
 
   const MaskAnswer mask = MaskAnswerOf(request.Rec);
-  if (items.size() == 1) items[0].Selected = true;
   for (std::size_t i = 0; i < items.size(); ++i) {
     YieldOnce(env);
-    if (!request.AllIco && !items[i].Selected) continue;
+    if (!wanted(items[i])) continue;
     std::string targetName = items[i].Text;
     std::string targetDir = folder;
     if (request.ToIconClipboard) {

@@ -172,18 +172,10 @@ class FrameWiring::WindowPages : public Pages {
   void SaveFileIconsWithDefaults() override {
     if (IconPane* p = Icons()) p->SaveFileIconsWithDefaults();
   }
-  void SaveCheckedFileIconsAsIco() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, false, false);
-  }
-  void SaveCheckedFileIconsAsBmp() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Bmp, false, false);
-  }
-  void SaveAllFileIconsAsIco() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Ico, true, false);
-  }
-  void SaveAllFileIconsAsBmp() override {
-    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, SaveFormat::Bmp, true, false);
-  }
+  void SaveCheckedFileIconsAsIco() override { SaveFileIcons(SaveFormat::Ico, false); }
+  void SaveCheckedFileIconsAsBmp() override { SaveFileIcons(SaveFormat::Bmp, false); }
+  void SaveAllFileIconsAsIco() override { SaveFileIcons(SaveFormat::Ico, true); }
+  void SaveAllFileIconsAsBmp() override { SaveFileIcons(SaveFormat::Bmp, true); }
   void SaveFileIconsToIconClipboard(int index) override {
     if (IconPane* p = Icons()) p->SaveFileIconsToIconClipboard(index);
   }
@@ -205,22 +197,10 @@ class FrameWiring::WindowPages : public Pages {
   void InvertFileTicks() override {
     if (SourcePanel* p = Source()) p->InvertFileTicks();
   }
-  void SaveSelectedIconsAsIco(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Ico, false, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Ico, false, false);
-  }
-  void SaveSelectedIconsAsBmp(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Bmp, false, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Bmp, false, false);
-  }
-  void SaveAllIconsAsIco(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Ico, true, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Ico, true, false);
-  }
-  void SaveAllIconsAsBmp(int size) override {
-    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, SaveFormat::Bmp, true, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, SaveFormat::Bmp, true, false);
-  }
+  void SaveSelectedIconsAsIco(int size) override { SaveIcons(size, SaveFormat::Ico, false); }
+  void SaveSelectedIconsAsBmp(int size) override { SaveIcons(size, SaveFormat::Bmp, false); }
+  void SaveAllIconsAsIco(int size) override { SaveIcons(size, SaveFormat::Ico, true); }
+  void SaveAllIconsAsBmp(int size) override { SaveIcons(size, SaveFormat::Bmp, true); }
   // Saving with the parameters goes by the current list: the file list has parameters of its own.
   void SaveIconsWithDefaults() override {
     const Pane list = w_.State().CurListView;
@@ -370,6 +350,16 @@ class FrameWiring::WindowPages : public Pages {
   LibraryController* LibShown() const { return Shown() == Page::Library ? LibPage() : nullptr; }
   LibraryController* LibIcons() const { return ClipCurrent() ? nullptr : LibShown(); }
   bool ClipCurrent() const { return w_.State().CurListView == Pane::ListViewIcoClipboard; }
+
+  // The icons of the current icon list (the icon pane's or the library's), selected or all.
+  void SaveIcons(int size, SaveFormat format, bool all) {
+    if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, format, all, false);
+    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, format, all, false);
+  }
+  // The icons of the checked (or all) files, in their own size.
+  void SaveFileIcons(SaveFormat format, bool all) {
+    if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, format, all, false);
+  }
 
   void ToIconClipboard(int size, bool cut) {
     if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);

@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "common/AsciiCase.h"
 #include "mainwindow/MenuTable.h"
 #include "mainwindow/PopupMenus.h"
 
@@ -285,9 +284,6 @@ TEST(SourceNames, ToolbarSlotsAndKeyCodesGoByName) {
 TEST(SourceNames, MenuAndPopupNamesInTextsAreInTheTables) {
   std::set<std::string> menus;
   for (const glimmora::MenuEntry& entry : glimmora::MenuTable()) menus.insert(std::string(entry.name));
-  std::set<std::string> popups;
-  for (int p = 0; p <= static_cast<int>(glimmora::PopupPane::WebSite); ++p)
-    popups.insert(glimmora::AsciiUpper(glimmora::PopupPaneName(static_cast<glimmora::PopupPane>(p))));
   const std::set<std::string> tables = {"mainwindow/MenuTable.cpp", "mainwindow/CommandTable.cpp"};
   // A menu name is mn... or Pop.../PoP...; handler names ("mnHelp_Click") are the command table's.
   const std::regex menuText(R"re("((mn|Pop|PoP)[A-Z0-9a-z][A-Za-z0-9]*)")re");
@@ -308,7 +304,7 @@ TEST(SourceNames, MenuAndPopupNamesInTextsAreInTheTables) {
         if (menus.count((*m)[1].str()) == 0 && !inComment(*m)) wrong.push_back(where(*m) + (*m)[1].str());
     }
     for (std::sregex_iterator m(file.text.begin(), file.text.end(), popupText), end; m != end; ++m)
-      if (popups.count(glimmora::AsciiUpper((*m)[1].str())) == 0) wrong.push_back(where(*m) + (*m)[1].str());
+      if (!glimmora::PopupPaneOf((*m)[1].str())) wrong.push_back(where(*m) + (*m)[1].str());
   }
   std::string report;
   for (const std::string& w : wrong) report += "\n  " + w;

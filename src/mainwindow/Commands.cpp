@@ -390,7 +390,7 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::RunIconClipboardMenu: p.RunIconClipboardMenu(arg); break;
     case Proc::RunWebSiteCommand: p.RunWebSiteCommand(arg); break;
     case Proc::ViewMode: RunToolbarButton(arg); break;
-    case Proc::PopMenu: PopMenu(PopupPaneName(static_cast<PopupPane>(arg))); break;
+    case Proc::PopMenu: PopMenu(static_cast<PopupPane>(arg)); break;
     case Proc::OpenOptions: OpenOptions(); break;
     case Proc::ShowHelpContents: p.ShowHelpContents(); break;
     case Proc::ShowHomePage: p.ShowHomePage(); break;
@@ -415,7 +415,7 @@ bool MainFrame::DispatchKey(int vk, KeyMods mods) {
 
 // ----- popup menus -----
 
-void MainFrame::PopMenu(std::string_view paneName) {
+void MainFrame::PopMenu(PopupPane pane) {
   cursorPos_ = view_.PointerPos();
   ListCounts counts;
   counts.file = pages_.ListItemCount(Pane::ListViewFile);
@@ -423,23 +423,21 @@ void MainFrame::PopMenu(std::string_view paneName) {
   counts.clipboard = pages_.ListItemCount(Pane::ListViewIcoClipboard);
   counts.libIco = pages_.ListItemCount(Pane::ListViewLIco);
   counts.webSite = pages_.ListItemCount(Pane::ListViewWebSite);
-  const std::string_view menu = PopupMenuFor(paneName, counts);
+  const std::string_view menu = PopupMenuFor(pane, counts);
   if (!menu.empty()) view_.ShowPopup(menu);
 }
 
-void MainFrame::PopMenuFromMouse(std::string_view paneName) {
-  const std::string name = AsciiUpper(paneName);
-  const auto is = [&name](PopupPane pane) { return name == AsciiUpper(PopupPaneName(pane)); };
-  if (is(PopupPane::Ico) || is(PopupPane::LibIco)) {
+void MainFrame::PopMenuFromMouse(PopupPane pane) {
+  if (pane == PopupPane::Ico || pane == PopupPane::LibIco) {
     SetIcoMnVisible(false);
-    PopMenu(paneName);
+    PopMenu(pane);
     SetIcoMnVisible(true);
-  } else if (is(PopupPane::ClipBoard)) {
+  } else if (pane == PopupPane::ClipBoard) {
     SetClipMnVisible(false);
-    PopMenu(paneName);
+    PopMenu(pane);
     SetClipMnVisible(true);
   } else {
-    PopMenu(paneName);
+    PopMenu(pane);
   }
 }
 

@@ -85,9 +85,9 @@ class MainFrame {
   bool DispatchKey(int vk, KeyMods mods);
 
   // ----- popup menus and list helpers -----
-  void PopMenu(std::string_view paneName);
+  void PopMenu(PopupPane pane);
   // A popup opened with the mouse: the icon and clipboard menus leave some items out.
-  void PopMenuFromMouse(std::string_view paneName);
+  void PopMenuFromMouse(PopupPane pane);
   void SetPopMenu();
   void SetClipMnVisible(bool visible);
   void SetIcoMnVisible(bool visible);

@@ -40,16 +40,22 @@ std::string_view PopupPaneName(PopupPane pane) {
   return {};
 }
 
-std::string_view PopupMenuFor(std::string_view paneName, const ListCounts& c) {
-  const std::string n = AsciiUpper(paneName);
-  const auto is = [&n](PopupPane pane) { return n == AsciiUpper(PopupPaneName(pane)); };
-  if (is(PopupPane::File) && c.file > 0) return "PopFileMenu";
-  if (is(PopupPane::Ico) && c.pict > 0) return "PopIcoMenu";
-  if (is(PopupPane::TreeViewS)) return "PopTreeViewSMenu";
-  if (is(PopupPane::TreeViewL)) return "PopTreeViewLMenu";
-  if (is(PopupPane::ClipBoard) && c.clipboard > 0) return "PoPIcoClipBoardMenu";
-  if (is(PopupPane::LibIco) && c.libIco > 0) return "PopIcoMenu";
-  if (is(PopupPane::WebSite) && c.webSite > 0) return "PopWebMenu";
+std::optional<PopupPane> PopupPaneOf(std::string_view name) {
+  for (int p = 0; p <= static_cast<int>(PopupPane::WebSite); ++p)
+    if (EqualsIgnoringCase(name, PopupPaneName(static_cast<PopupPane>(p)))) return static_cast<PopupPane>(p);
+  return std::nullopt;
+}
+
+std::string_view PopupMenuFor(PopupPane pane, const ListCounts& c) {
+  switch (pane) {
+    case PopupPane::File: return c.file > 0 ? "PopFileMenu" : "";
+    case PopupPane::Ico: return c.pict > 0 ? "PopIcoMenu" : "";
+    case PopupPane::TreeViewS: return "PopTreeViewSMenu";
+    case PopupPane::TreeViewL: return "PopTreeViewLMenu";
+    case PopupPane::ClipBoard: return c.clipboard > 0 ? "PoPIcoClipBoardMenu" : "";
+    case PopupPane::LibIco: return c.libIco > 0 ? "PopIcoMenu" : "";
+    case PopupPane::WebSite: return c.webSite > 0 ? "PopWebMenu" : "";
+  }
   return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The popup menus of the panes, and the small list helpers that go with them.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,9 +10,11 @@
 
 namespace glimmora {
 
-// The name callers pass for a pane's popup: "File", "Ico", "TreeViewS", "TreeViewL", "ClipBoard",
-// "LibIco", "WebSite".
+// The name a pane's popup goes by where it is written as text (the source page's requests):
+// "File", "Ico", "TreeViewS", "TreeViewL", "ClipBoard", "LibIco", "WebSite".
 std::string_view PopupPaneName(PopupPane pane);
+// The popup of a name in any case; nullopt for a name that is none of them.
+std::optional<PopupPane> PopupPaneOf(std::string_view name);
 
 // Items in the lists whose popups open only when they hold something.
 struct ListCounts {
@@ -22,10 +25,9 @@ struct ListCounts {
   int webSite = 0;    // ListViewWebSite
 };
 
-// The menu the named pane pops up (the name in any case), or "" when none applies: an unknown
-// name, or a list with no items. The trees always have their popup. The icon panes of a file and
-// of a library share one menu.
-std::string_view PopupMenuFor(std::string_view paneName, const ListCounts& counts);
+// The menu a pane pops up, or "" when its list has no items. The trees always have their popup.
+// The icon panes of a file and of a library share one menu.
+std::string_view PopupMenuFor(PopupPane pane, const ListCounts& counts);
 
 // Items disabled when the source page is built; a selection enables them later.
 std::span<const std::string_view> StartupDisabledItems();

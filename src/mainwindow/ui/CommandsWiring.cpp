@@ -413,8 +413,7 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   qApp->installEventFilter(this);
 
   if (LibraryPage* lib = window.FrameL()) {
-    auto popupOn = [this](QWidget* w, PopupPane popup) {
-      const std::string_view pane = PopupPaneName(popup);
+    auto popupOn = [this](QWidget* w, PopupPane pane) {
       w->setContextMenuPolicy(Qt::CustomContextMenu);
       connect(w, &QWidget::customContextMenuRequested, this,
               [this, pane] { frame_->PopMenuFromMouse(pane); });
@@ -433,7 +432,7 @@ void FrameWiring::ConnectPages() {
   if (SourcePage* page = window_.FrameS()) {
     SourcePanel* files = page->Panel();
     connect(files, &SourcePanel::PopupRequested, this,
-            [this](const QString& pane) { frame_->PopMenuFromMouse(pane.toStdString()); });
+            [this](const QString& pane) { PopupFromMouse(pane); });
     connect(files, &SourcePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
     connect(files, &SourcePanel::FileStatusChanged, this, [this, files] {
       const FileListStatus& status = files->FileStatus();
@@ -446,7 +445,7 @@ void FrameWiring::ConnectPages() {
     fileListFolder_ = [files] { return files->CurrentFolder(); };
     if (IconPane* icons = page->Icons()) {
       connect(icons, &IconPane::PopupRequested, this,
-              [this](const QString& pane) { frame_->PopMenuFromMouse(pane.toStdString()); });
+              [this](const QString& pane) { PopupFromMouse(pane); });
       connect(icons, &IconPane::StatusChanged, this, [this, icons] {
         const IconPaneStatus& status = icons->Status();
         for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
@@ -484,7 +483,7 @@ void FrameWiring::ConnectPages() {
   }
   if (WebSitePage* page = window_.FrameW()) {
     WebSitePanel* web = page->Panel();
-    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(PopupPaneName(PopupPane::WebSite)); });
+    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(PopupPane::WebSite); });
     connect(web, &WebSitePanel::DeleteButtonEnabled, this, [this] { frame_->SetToolButtonEnabled(kToolDelete, true); });
   }
 }
@@ -532,6 +531,10 @@ void FrameWiring::OpenOptions(Pane list) {
   options_->show();
   options_->raise();
   options_->activateWindow();
+}
+
+void FrameWiring::PopupFromMouse(const QString& pane) {
+  if (const std::optional<PopupPane> popup = PopupPaneOf(pane.toStdString())) frame_->PopMenuFromMouse(*popup);
 }
 
 void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {

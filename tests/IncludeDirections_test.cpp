@@ -262,7 +262,7 @@ TEST(IncludeDirections, NoCycleLeavesItsFolder) {
 TEST(SourceNames, ToolbarSlotsAndKeyCodesGoByName) {
   const std::regex bare[] = {
       std::regex(R"(\.command\s*=\s*\d)"),
-      std::regex(R"(\b(Button|SetToolButtonEnabled|SetEnabled|emplace_back)\(\s*\d)"),
+      std::regex(R"(\b(Button|SetToolButtonEnabled|SetToolButtonsEnabled|SetEnabled|emplace_back)\(\s*\d)"),
       std::regex(R"(\bfor\s*\(\s*int\s+b\s*[:=]\s*\{?\s*\d)"),
       std::regex(R"(\b(pressedView|buttonIndex|command|button)\s*(==|!=|<=|>=|<|>|-)\s*[1-9])"),
       std::regex(R"(\bvk\s*(==|!=|<=|>=|<|>)\s*[1-9])"),

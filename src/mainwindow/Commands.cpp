@@ -145,8 +145,7 @@ void MainFrame::GetObjGet(bool getFocus) {
 }
 
 void MainFrame::OtherObj() {
-  // Every button but the tree group and the help group.
-  toolbar_.SetEnabled(kToolMoveClipboardIntoLibrary, kToolHelpContents - 1, false);
+  toolbar_.SetEnabled(kToolFirstPaneCommand, kToolLastPaneCommand, false);
   ShowToolbar();
   view_.SetMenuEnabled(kPopFileMenu, false);
   view_.SetMenuEnabled(kPopClipMenu, false);

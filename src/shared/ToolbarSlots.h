@@ -29,4 +29,16 @@ constexpr int kToolDeleteTickedWebSites = 29;
 constexpr int kToolHelpContents = 31;
 constexpr int kToolSupportMail = 32;
 
+// The buttons of the panes' commands: every slot but the tree group before them and the help
+// group after them.
+constexpr int kToolFirstPaneCommand = kToolMoveClipboardIntoLibrary;
+constexpr int kToolLastPaneCommand = kToolHelpContents - 1;
+
+// The clipboard's and the web sites' buttons, which an icon list (a file's or a library's)
+// switches off while it is current.
+inline constexpr int kToolsOffInIconLists[] = {kToolMoveClipboardIntoLibrary, kToolCopyClipboardToFolder,
+                                               kToolDeleteAllClipboardIcons,  kToolHidden9,
+                                               kToolOpenWebSite,              kToolEditWebSite,
+                                               kToolAddWebSite};
+
 }  // namespace glimmora

@@ -31,23 +31,13 @@ std::string KbText(std::int64_t bytes) {
 }
 
 std::vector<std::pair<int, bool>> IconPaneStatus::ToolbarButtons() const {
-  return {{kToolMoveClipboardIntoLibrary, false},
-          {kToolCopyClipboardToFolder, false},
-          {kToolDeleteAllClipboardIcons, false},
-          {kToolHidden9, false},
-          {kToolSaveAsIco, SaveSelected},
-          {kToolSaveAsBmp, SaveSelected},
-          {kToolSaveWithOptions, SaveDefault},
-          {kToolCopyToIconClipboard, CopyToIconClipboard},
-          {kToolDelete, Delete},
-          {kToolSelectAll, SelectAll},
-          {kToolCancelSelection, CancelSelection},
-          {kToolReportView, ViewButtons},
-          {kToolListView, ViewButtons},
-          {kToolLargeIconsView, ViewButtons},
-          {kToolOpenWebSite, false},
-          {kToolEditWebSite, false},
-          {kToolAddWebSite, false}};
+  std::vector<std::pair<int, bool>> buttons{
+      {kToolSaveAsIco, SaveSelected},      {kToolSaveAsBmp, SaveSelected},  {kToolSaveWithOptions, SaveDefault},
+      {kToolCopyToIconClipboard, CopyToIconClipboard},                     {kToolDelete, Delete},
+      {kToolSelectAll, SelectAll},         {kToolCancelSelection, CancelSelection},
+      {kToolReportView, ViewButtons},      {kToolListView, ViewButtons},   {kToolLargeIconsView, ViewButtons}};
+  for (int b : kToolsOffInIconLists) buttons.emplace_back(b, false);
+  return buttons;
 }
 
 std::vector<std::pair<std::string, bool>> IconPaneStatus::MenuItems() const {

@@ -151,9 +151,7 @@ CommandSwitches LibIconList::Switches(const LibSelectState& s) {
   CommandSwitches w;
   w.Whole("PopIcoMenu", s.PopIcoMenu);
   w.Button(kToolSaveWithOptions, s.PopIcoMenu);
-  for (int b : {kToolMoveClipboardIntoLibrary, kToolCopyClipboardToFolder, kToolDeleteAllClipboardIcons, kToolHidden9,
-                kToolOpenWebSite, kToolEditWebSite, kToolAddWebSite})
-    w.Button(b, false);
+  for (int b : kToolsOffInIconLists) w.Button(b, false);
   w.Whole("mn5CopyIcoToClipper", s.CopyToSysClipboard);
   w.Whole("mn6CutIcoToClipper", s.CopyToSysClipboard);
   for (const char* m : {"mn1SaveSelectedIco", "mn4cancleselectedIco", "mn8DeleteIco", "mnCopyIcoToIcoClipper",

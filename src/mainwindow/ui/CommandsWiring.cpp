@@ -499,12 +499,12 @@ void FrameWiring::AfterPagesBuilt() {
   if (QMenu* m = window_.Menu("PopIcoMenu")) m->menuAction()->setEnabled(false);
   if (QAction* a = window_.MenuAction("mnIcoClipBoardMenuSub", 15)) a->setEnabled(false);
   // Every button starts usable; the page and the missing pane switch off what they must, and
-  // help and mail (31, 32) are never switched off afterwards.
-  frame_->SetToolButtonsEnabled(1, 32, true);
+  // help and mail are never switched off afterwards.
+  frame_->SetToolButtonsEnabled(kToolCollapseTree, kToolSupportMail, true);
   frame_->SwitchToPage(Page::Library);
   frame_->SetToolBarEn("TabStrip1", 0);
   frame_->SetPopMenu();
-  frame_->SetToolButtonsEnabled(6, 30, false);
+  frame_->SetToolButtonsEnabled(kToolFirstPaneCommand, kToolLastPaneCommand, false);
 }
 
 OptionsDialog* FrameWiring::Options() const { return options_.data(); }

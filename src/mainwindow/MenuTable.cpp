@@ -13,18 +13,24 @@ class TableBuilder {
  public:
   std::vector<MenuEntry> entries;
 
+  // The key hint comes from the command table once, as the entry is made.
+  void Add(std::string_view name, int index, std::string_view parent, MenuKind kind, int row) {
+    entries.push_back({name, index, parent, kind, row,
+                       kind == MenuKind::Separator ? std::string() : MenuKeyHint(name, index)});
+  }
+
   void Menu(std::string_view name, std::string_view parent, int row) {
-    entries.push_back({name, -1, parent, MenuKind::Menu, row});
+    Add(name, -1, parent, MenuKind::Menu, row);
   }
   void Item(std::string_view name, std::string_view parent, int row) {
-    entries.push_back({name, -1, parent, MenuKind::Item, row});
+    Add(name, -1, parent, MenuKind::Item, row);
   }
   void Separator(std::string_view name, std::string_view parent) {
-    entries.push_back({name, -1, parent, MenuKind::Separator, 0});
+    Add(name, -1, parent, MenuKind::Separator, 0);
   }
   // One element of a menu array; a row of 0 makes it a separator that still takes its index.
   void Element(std::string_view name, int index, std::string_view parent, int row) {
-    entries.push_back({name, index, parent, row == 0 ? MenuKind::Separator : MenuKind::Item, row});
+    Add(name, index, parent, row == 0 ? MenuKind::Separator : MenuKind::Item, row);
   }
   // A menu array of `count` items captioned by consecutive rows from `firstRow`.
   void Run(std::string_view name, std::string_view parent, int firstRow, int count) {
@@ -177,10 +183,9 @@ std::string MenuCaption(const MenuEntry& entry, const LanguageTable& table) {
   if (entry.kind == MenuKind::Separator) return {};
   std::string caption = table.Row(entry.captionRow);
   // A text that carries its own key column (after a tab) keeps it.
-  const std::string hint = MenuKeyHint(entry.name, entry.index);
-  if (!hint.empty() && caption.find('\t') == std::string::npos) {
+  if (!entry.keyHint.empty() && caption.find('\t') == std::string::npos) {
     caption += '\t';
-    caption += hint;
+    caption += entry.keyHint;
   }
   return caption;
 }

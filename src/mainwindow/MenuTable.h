@@ -20,6 +20,7 @@ struct MenuEntry {
   std::string_view parent;  // the menu holding it; "" for the menu bar
   MenuKind kind = MenuKind::Item;
   int captionRow = 0;       // language row of its caption; 0 for a separator
+  std::string keyHint;      // the keys shown beside the caption (MenuKeyHint), worked out once
 };
 
 // Every entry, parents before their children, each menu's children in menu order.

@@ -70,17 +70,21 @@ struct SourceFile {
   std::string text;
 };
 
-std::vector<SourceFile> SourceFiles() {
-  const fs::path src = fs::path(GLIMMORA_SOURCE_DIR) / "src";
-  std::vector<SourceFile> files;
-  for (const auto& entry : fs::recursive_directory_iterator(src)) {
-    const std::string ext = entry.path().extension().string();
-    if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp")) continue;
-    std::ifstream in(entry.path());
-    std::ostringstream text;
-    text << in.rdbuf();
-    files.push_back({fs::relative(entry.path(), src), text.str()});
-  }
+// Every source file under src/, read once for all the checks.
+const std::vector<SourceFile>& SourceFiles() {
+  static const std::vector<SourceFile> files = [] {
+    const fs::path src = fs::path(GLIMMORA_SOURCE_DIR) / "src";
+    std::vector<SourceFile> read;
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+      const std::string ext = entry.path().extension().string();
+      if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp")) continue;
+      std::ifstream in(entry.path());
+      std::ostringstream text;
+      text << in.rdbuf();
+      read.push_back({fs::relative(entry.path(), src), text.str()});
+    }
+    return read;
+  }();
   EXPECT_GT(files.size(), 100u);
   return files;
 }
@@ -173,34 +177,19 @@ TEST(SourceNames, NoHandlerNamesOrMisspellingsInCode) {
       std::regex(R"(\b[A-Za-z]\w*_(Click|DblClick|ItemClick|ItemCheck|MouseDown|MouseUp|KeyUp|KeyDown|Change)\b)"),
       std::regex(R"(\w*(cancle|Refesh|Cobom)\w*)", std::regex::icase),
   };
-  std::vector<std::string> wrong;
-  for (const SourceFile& file : SourceFiles()) {
-    const std::string code = BlankTextsAndComments(file.text);
-    for (const std::regex& pattern : wrongNames) {
-      for (std::sregex_iterator m(code.begin(), code.end(), pattern), end; m != end; ++m) {
-        const auto line = std::count(code.begin(), code.begin() + m->position(), '\n') + 1;
-        wrong.push_back(file.relative.string() + ":" + std::to_string(line) + ": " + m->str());
-      }
-    }
-  }
-  std::string report;
-  for (const std::string& w : wrong) report += "\n  " + w;
-  EXPECT_TRUE(wrong.empty()) << "names to say what they do:" << report;
+  EXPECT_EQ(CodeMatches(wrongNames), "") << "names to say what they do";
 }
 
 // The quoted includes of every file under src/, by file without its extension: a header and its
 // source count as one file.
 std::map<std::string, std::set<std::string>> IncludesByFile() {
-  const fs::path src = fs::path(GLIMMORA_SOURCE_DIR) / "src";
   const std::regex include(R"(^\s*#\s*include\s*"([^"]+)\")");
   std::map<std::string, std::set<std::string>> graph;
-  for (const auto& entry : fs::recursive_directory_iterator(src)) {
-    const std::string ext = entry.path().extension().string();
-    if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp")) continue;
-    const fs::path relative = fs::relative(entry.path(), src);
+  for (const SourceFile& file : SourceFiles()) {
+    const fs::path& relative = file.relative;
     const fs::path self = relative.parent_path() / relative.stem();
     std::set<std::string>& out = graph[self.string()];
-    std::ifstream in(entry.path());
+    std::istringstream in(file.text);
     std::string line;
     while (std::getline(in, line)) {
       std::smatch m;

@@ -120,7 +120,6 @@ bool MainWindow::Start() {
   if (splash_) splash_->hide();
   showMaximized();
   state_.TreeViewSDirty = true;
-  state_.AppTitle = state_.Row(kRowProgramTitle);
   setWindowTitle(Q(state_.AppTitle));
   commands_->Frame().SetMeCaption();
   QGuiApplication::restoreOverrideCursor();

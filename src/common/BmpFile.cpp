@@ -1,7 +1,6 @@
 #include "common/BmpFile.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "common/Dib.h"
 #include "common/IcoFile.h"

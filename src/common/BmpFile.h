@@ -3,7 +3,6 @@
 // fixed (no resolution, no palette), so the same picture always gives the same bytes.
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 

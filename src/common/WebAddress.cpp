@@ -32,7 +32,7 @@ std::string WebAddressToOpen(std::string_view address, std::string_view kind) {
   const bool isMail = StartsWithIgnoringCase(address, kMailPrefix);
   if (EqualsIgnoringCase(kind, "WEB")) {
     // Any other scheme is taken for part of a web address, so it can only reach a browser.
-    if (!HasWebPrefix(address) && !isMail) return "http://" + std::string(address);
+    if (!IsAddressToOpen(address)) return "http://" + std::string(address);
   } else if (EqualsIgnoringCase(kind, "MAIL")) {
     if (!isMail) return "mailto:" + std::string(address);
   }

@@ -95,10 +95,7 @@ PictureLoad DecodeWithQt(std::span<const std::uint8_t> bytes) {
     image = reader.read();  // the first frame of an animation
     if (image.isNull()) return Refuse(PictureRefusal::Damaged);
   }
-  if (!PictureSizeAllowed(image.width(), image.height())) return Refuse(PictureRefusal::TooLarge);
-  std::optional<Raster> raster = RasterFromImage(image);
-  if (!raster) return Refuse(PictureRefusal::NoMemory);
-  return Loaded(std::move(*raster));
+  return PictureFromImage(image);
 }
 
 // The bytes of a regular file; the size is checked before anything is read.

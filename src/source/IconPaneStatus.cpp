@@ -7,11 +7,6 @@
 namespace glimmora {
 namespace {
 
-std::string TrimLeft(const std::string& s) {
-  const auto at = s.find_first_not_of(' ');
-  return at == std::string::npos ? std::string() : s.substr(at);
-}
-
 std::string Summary(int rowPrefix, int count, int rowWord, std::int64_t bytes, const LanguageTable& lang) {
   return lang.Row(rowPrefix) + VbStr(count) + " " + lang.Row(rowWord) + " (" + KbText(bytes) + " KB)";
 }
@@ -94,7 +89,7 @@ IconPaneStatus ComputeIconPaneStatus(const std::vector<std::int64_t>& itemBytes,
 std::string IconItemTooltip(bool reportView, const std::string& name, const std::string& sizeText,
                             const std::string& colourText, const LanguageTable& lang) {
   if (reportView || name.empty()) return lang.Row(kRowPaneTooltip);
-  return TrimLeft(name) + " (" + TrimLeft(sizeText) + " - " + TrimLeft(colourText) + ")";
+  return KillSp(name) + " (" + KillSp(sizeText) + " - " + KillSp(colourText) + ")";
 }
 
 }  // namespace glimmora

@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/Dib.h"
 #include "platform/wmf/WmfObjects.h"
 #include "platform/wmf/WmfRecord.h"
 #include "platform/wmf/WmfRegions.h"
@@ -242,6 +241,8 @@ class Player {
     out.stopped = std::move(why);
   }
 
+  static constexpr const char* kOverWork = "the drawing takes more work than a picture may";
+
   bool Halt(std::string why) {
     if (halted_.empty()) halted_ = std::move(why);
     return false;
@@ -264,7 +265,7 @@ class Player {
   bool Afford(double cost) {
     if (!halted_.empty()) return false;
     if (!std::isfinite(cost) || cost < 0) return Halt("the drawing has a size beyond measure");
-    if (work_ + cost > budget_.work) return Halt("the drawing takes more work than a picture may");
+    if (work_ + cost > budget_.work) return Halt(kOverWork);
     work_ += cost;
     sinceClockRead_ += cost;
     return sinceClockRead_ < kWorkPerClockRead || InTime(cost);
@@ -276,7 +277,7 @@ class Player {
     if (!halted_.empty()) return false;
     if (!std::isfinite(cost) || cost < 0) return Halt("the drawing has a size beyond measure");
     work_ += cost;
-    if (work_ > budget_.work) return Halt("the drawing takes more work than a picture may");
+    if (work_ > budget_.work) return Halt(kOverWork);
     return InTime(0);
   }
 
@@ -453,7 +454,7 @@ class Player {
         break;
       case kCreateRegion: {
         std::optional<wmf::Region> region = wmf::ReadRegion(r, static_cast<std::size_t>(kMaxAreaRects));
-        if (!region) Halt("the drawing takes more work than a picture may");
+        if (!region) Halt(kOverWork);
         else if (Afford(kPointCost * static_cast<double>(region->rects.size()))) AddObject(std::move(*region));
         break;
       }
@@ -1081,7 +1082,7 @@ class Player {
   // Counts a step over every rectangle of `area` (`times` such steps) before it is taken; an area
   // of more rectangles than one step may take ends the drawing.
   bool AffordArea(const QRegion& area, double times = 1) {
-    if (area.rectCount() > kMaxAreaRects) return Halt("the drawing takes more work than a picture may");
+    if (area.rectCount() > kMaxAreaRects) return Halt(kOverWork);
     return Afford(times * kClipRectCost * area.rectCount());
   }
 
@@ -1098,10 +1099,8 @@ class Player {
     device.reserve(region.rects.size());
     const auto piece = static_cast<std::size_t>(kPieceCost / kRegionRectCost);
     for (std::size_t i = 0; i < region.rects.size(); ++i) {
-      if (i % piece == 0 && !Afford(kRegionRectCost * static_cast<double>(std::min(piece, region.rects.size() - i)))) {
-        Halt("the drawing takes more work than a picture may");
+      if (i % piece == 0 && !Afford(kRegionRectCost * static_cast<double>(std::min(piece, region.rects.size() - i))))
         return std::nullopt;
-      }
       const QRect& r = region.rects[i];
       device.push_back(DeviceRect(QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.bottom() + 1)));
     }
@@ -1115,7 +1114,7 @@ class Player {
                           static_cast<std::int64_t>(std::min(left / kClipRectCost, kMaxAreaRects)),
                           [&] { return InTime(kMergedRectCost * wmf::kAskEvery); });
       if (!Spent(kMergedRectCost * static_cast<double>(united.looks)) || !united.area) {
-        Halt("the drawing takes more work than a picture may");
+        Halt(kOverWork);
         return std::nullopt;
       }
       area = united.area;

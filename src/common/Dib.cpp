@@ -398,15 +398,10 @@ DibPicture DecodeRunLengthDib(const DibHeader& h, std::span<const std::uint8_t> 
   const std::int64_t area = std::int64_t{h.width} * h.height;
   if (area > kRunLengthBlankPixels && area > static_cast<std::int64_t>(data.size() / 2) * 255)
     return Refused(PictureRefusal::BmpPixelsShort);
-  const auto nothing = [](int, int, unsigned) {};
-  if (!WithinLimits(h.width, h.height, maxPixels, maxPixels)) {
-    // A damaged stream is told as damage, even when its header also claims too much.
-    const RunsWalked walked = WalkRuns(data, four, h.width, h.height, nothing);
-    const bool complete = walked.ended || walked.rowsLeft == 0;
-    return Refused(complete && walked.painted > 0 ? PictureRefusal::TooLarge : PictureRefusal::BmpPixelsShort);
-  }
-  const RunsWalked walked = WalkRuns(data, four, h.width, h.height, nothing);
+  // A damaged stream is told as damage, even when its header also claims too much.
+  const RunsWalked walked = WalkRuns(data, four, h.width, h.height, [](int, int, unsigned) {});
   if (walked.painted == 0 || (!walked.ended && walked.rowsLeft > 0)) return Refused(PictureRefusal::BmpPixelsShort);
+  if (!WithinLimits(h.width, h.height, maxPixels, maxPixels)) return Refused(PictureRefusal::TooLarge);
   const std::uint8_t* palette = header.data() + h.size;
   Raster picture(h.width, h.height, PaletteColour(palette, entries, 0));
   WalkRuns(data, four, h.width, h.height, [&](int x, int y, unsigned index) {

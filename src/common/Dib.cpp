@@ -230,11 +230,15 @@ std::size_t PackedDibTableEntries(const DibHeader& header) {
   return header.bitCount > 8 ? header.clrUsed : static_cast<std::size_t>(PaletteEntries(header.bitCount, header.clrUsed));
 }
 
+std::size_t PackedDibMaskBytes(const DibHeader& header) {
+  if (header.size != kDibHeaderSize) return 0;
+  return header.compression == 3 ? 12 : header.compression == 6 ? 16 : 0;
+}
+
 std::optional<Raster> DecodePackedDib(std::span<const std::uint8_t> dib) {
   const auto h = ParseDibHeader(dib);
   if (!h || h->size < kDibHeaderSize || h->size > dib.size()) return std::nullopt;
-  // Colour masks after a 40-byte header come before the table.
-  const std::size_t masks = h->size != kDibHeaderSize ? 0 : h->compression == 3 ? 12 : h->compression == 6 ? 16 : 0;
+  const std::size_t masks = PackedDibMaskBytes(*h);
   const std::size_t table = PackedDibTableEntries(*h);
   if (dib.size() - h->size < masks || table > (dib.size() - h->size - masks) / 4) return std::nullopt;
   const std::size_t rowsAt = h->size + masks + table * 4;

@@ -124,6 +124,9 @@ DibPicture DecodeFileDib(std::span<const std::uint8_t> header, std::span<const s
 // The colours in the table between a packed bitmap's header and its rows: the palette up to 8
 // bits, and above that the biClrUsed colours a bitmap of many colours may still carry.
 std::size_t PackedDibTableEntries(const DibHeader& header);
+// The colour masks between a packed bitmap's 40-byte header and its table (12 or 16 bytes for the
+// bit-field kinds; none after a larger header, which holds them itself).
+std::size_t PackedDibMaskBytes(const DibHeader& header);
 
 // The picture of a packed bitmap: the BITMAPINFOHEADER (with the colour masks after it), its
 // colour table and its pixel rows one after the other in `dib`, as pictures inside other files

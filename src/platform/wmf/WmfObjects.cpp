@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/Dib.h"
+#include "common/IcoFile.h"
 #include "platform/RasterImages.h"
 #include "platform/wmf/WmfText.h"
 
@@ -116,11 +117,11 @@ std::optional<Bitmap> Bitmap::Read(std::span<const std::uint8_t> b, Kind kind) {
     // (of 2-byte palette indexes for the bitmap's own colours when it has them).
     const int bits = h->bitCount;
     const bool plain = h->compression == 0 || h->compression == 3 || h->compression == 6;
-    if (plain && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
-      const std::size_t masks = h->size != 40 ? 0 : h->compression == 3 ? 12 : h->compression == 6 ? 16 : 0;
+    if (plain && IsKnownBitCount(bits)) {
+      const std::size_t masks = PackedDibMaskBytes(*h);
       const std::size_t entries = PackedDibTableEntries(*h);
       const std::size_t indexes = kind == Kind::DibOfPaletteIndexes && bits <= 8 ? entries : 0;
-      const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+      const auto rowBytes = static_cast<std::size_t>(ColorRowBytes(width, bits));
       const std::size_t rowsAt = h->size + masks + 2 * indexes + 4 * (entries - indexes);
       if (entries <= b.size() && rowsAt <= b.size() && (b.size() - rowsAt) / rowBytes >= static_cast<std::size_t>(height)) {
         bitmap.rowsAt_ = rowsAt;

@@ -28,10 +28,10 @@ inline std::vector<std::uint8_t> Bmp2x2() {
           0, 0, 0xFF, 0, 0xFF, 0, 0, 0};                                     // top row
 }
 
-// A bitmap whose header claims `width` x `height` pixels of `bits` bits (a grey palette up to 8
-// bits) and `compression`, followed by `dataBytes` bytes of pixel data (all 0x5A).
+// An uncompressed bitmap whose header claims `width` x `height` pixels of `bits` bits (a grey
+// palette up to 8 bits), followed by `dataBytes` bytes of pixel data (all 0x5A).
 inline std::vector<std::uint8_t> BmpClaiming(std::int32_t width, std::int32_t height, unsigned bits,
-                                             std::size_t dataBytes, std::uint32_t compression = 0) {
+                                             std::size_t dataBytes) {
   const unsigned entries = bits <= 8 ? 1u << bits : 0;
   const std::uint32_t offBits = 54 + 4 * entries;
   std::vector<std::uint8_t> b = {'B', 'M'};
@@ -43,7 +43,6 @@ inline std::vector<std::uint8_t> BmpClaiming(std::int32_t width, std::int32_t he
   Put32(b, static_cast<std::uint32_t>(height));
   Put16(b, 1);
   Put16(b, bits);
-  Put32(b, compression);
   b.resize(54, 0);
   for (unsigned i = 0; i < entries; ++i) {
     const auto grey = static_cast<std::uint8_t>(i * 255 / (entries - 1));

@@ -636,7 +636,7 @@ void IconPane::ShowRealSizePreview(int row, QPoint globalPos) {
 
 void IconPane::ShowFilePreview(const std::string& filePath) {
   QImage image;
-  if (filePath.size() > 4 && AsciiUpper(filePath.substr(filePath.size() - 4)) == ".ICO") {
+  if (filePath.size() > 4 && EndsWithIgnoringCase(filePath, ".ico")) {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
     image = SmallPictureImage(filePath, kLargestPreview);

@@ -32,14 +32,6 @@ std::string Upper(std::string s) {
   return s;
 }
 
-MaskAnswer MaskAnswerOf(const SaveDirRec& rec) {
-  switch (rec.MaskColorAns) {
-    case 1: return MaskAnswer::Ask;
-    case 2: return MaskAnswer::No;
-    default: return MaskAnswer::Yes;
-  }
-}
-
 void YieldOnce(const SaveRunEnv& env) {
   if (env.yield) env.yield();
 }

@@ -35,10 +35,6 @@
 namespace glimmora {
 namespace {
 
-MaskAnswer MaskOf(const SaveDirRec& rec) {
-  return rec.MaskColorAns <= 2 ? static_cast<MaskAnswer>(rec.MaskColorAns) : MaskAnswer::Yes;
-}
-
 // A run of std::vector<bool> as the contiguous flags the GUI-free calls take.
 std::unique_ptr<bool[]> Flags(const std::vector<bool>& v) {
   auto flags = std::make_unique<bool[]>(v.size() + 1);
@@ -256,7 +252,7 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, SaveFormat icoBmp
   request.ClipDir = clip_->ClipDir();
   request.ClipIcoCount = clip_->Count();
   request.LastClipKey = clip_->ClipboardState().LastKey;
-  request.Mask = MaskOf(state_.SaveLibDir);
+  request.Mask = MaskAnswerOf(state_.SaveLibDir);
   if (!toClipboard) {
     ResetShiftKeys(state_, 0);
     std::optional<std::string> folder = ParamExportFolder(state_.SaveLibDir.UseNow != 0, state_.SaveLibDir.OtherDir);

@@ -13,6 +13,7 @@
 #include "common/SaveNotes.h"
 #include "library/IconClipboard.h"
 #include "library/LibFiles.h"
+#include "shared/IconSelection.h"
 
 namespace glimmora {
 namespace {
@@ -89,8 +90,7 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
   int clipCount = request.ClipIcoCount;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (yield) yield();
-    const bool chosen = request.AllIco || items.size() == 1 || (i < selected.size() && selected[i]);
-    if (!chosen) continue;
+    if (!SaveTakesIcon(request.AllIco, items.size(), i < selected.size() && selected[i])) continue;
     const LibPaneItem& item = items[i];
     std::string name = item.CategoryName + "_" + item.LibraryName + "_" + std::to_string(i + 1) + ".ico";
     if (request.ToClipboard) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/SaveInSize.h"
 #include "common/TextCodec.h"
 
 namespace glimmora {
@@ -78,5 +79,15 @@ SaveDirRec DecodeSaveDirRec(std::string_view bytes, Language lang);
 // The stored folder when it can be used as one (an absolute path), else "" (no folder). Windows
 // paths left in files from older desktops are no folder here.
 std::string UsableOtherDir(const SaveDirRec& rec);
+
+// The record's mask answer as the saves take it: 1 ask, 2 no; 0 and any value past 2 use the mask
+// colour.
+inline MaskAnswer MaskAnswerOf(const SaveDirRec& rec) {
+  switch (rec.MaskColorAns) {
+    case 1: return MaskAnswer::Ask;
+    case 2: return MaskAnswer::No;
+    default: return MaskAnswer::Yes;
+  }
+}
 
 }  // namespace glimmora

@@ -7,6 +7,8 @@ bool IsSquare(const IconFacts& icon, int side) { return icon.Width == side && ic
 
 }  // namespace
 
+bool SaveTakesIcon(bool all, std::size_t count, bool selected) { return all || count == 1 || selected; }
+
 bool SizeChoiceMatches(int acSize, const IconFacts& icon) {
   switch (acSize) {
     case 0: return IsSquare(icon, 16);

@@ -2,6 +2,7 @@
 // Growing the icon pane's selection by size or by colour depth. Both compare the numbers each item
 // stores (width, height, bit count), never the texts shown in its columns.
 
+#include <cstddef>
 #include <vector>
 
 namespace glimmora {
@@ -11,6 +12,10 @@ struct IconFacts {
   int Height = 0;
   int BitCount = 0;
 };
+
+// Whether a save of a pane of `count` icons takes an icon: every icon when `all`, the only icon of
+// a pane of one whether it is selected or not, otherwise the selected ones.
+bool SaveTakesIcon(bool all, std::size_t count, bool selected);
 
 // Size choices: 0 = 16 x 16, 1 = 32 x 32, 2 = 48 x 48, 3 = none of those three. Any other
 // value matches nothing.

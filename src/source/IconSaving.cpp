@@ -16,6 +16,7 @@
 #include "common/SaveIconFromSource.h"
 #include "common/SaveNotes.h"
 #include "common/SaveInSize.h"
+#include "shared/IconSelection.h"
 #include "source/IconPages.h"
 
 namespace glimmora {
@@ -29,14 +30,6 @@ std::string Upper(std::string s) {
     return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
   });
   return s;
-}
-
-MaskAnswer MaskAnswerOf(const SaveDirRec& rec) {
-  switch (rec.MaskColorAns) {
-    case 1: return MaskAnswer::Ask;
-    case 2: return MaskAnswer::No;
-    default: return MaskAnswer::Yes;
-  }
 }
 
 void YieldOnce(const SaveRunEnv& env) {
@@ -171,9 +164,9 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
 
   // Opened once for the run. When it cannot be, no icon can be saved: the source is told once,
   // with the system's reason, for every icon asked for, and no folder is made.
-  // A pane of one icon saves it whether it is selected or not.
-  if (items.size() == 1) items[0].Selected = true;
-  const auto wanted = [&](const PaneIcon& icon) { return request.AllIco || icon.Selected; };
+  const auto wanted = [&](const PaneIcon& icon) {
+    return SaveTakesIcon(request.AllIco, items.size(), icon.Selected);
+  };
   ScanFile source;
   if (!request.SourceIsPict && !source.Open(request.SourceFile)) {
     const int err = errno;
@@ -197,6 +190,8 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
         out.FolderCreated);
   }
 
+  // A pane of one icon saves it whether it is selected or not, and shows it selected afterwards.
+  if (items.size() == 1) items[0].Selected = true;
   const MaskAnswer mask = MaskAnswerOf(request.Rec);
   for (std::size_t i = 0; i < items.size(); ++i) {
     YieldOnce(env);

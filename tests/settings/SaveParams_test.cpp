@@ -116,5 +116,18 @@ TEST(SaveParamsCopies, ListsShareTheirCopies) {
   EXPECT_EQ(p.SaveLibDir.Lang + p.SaveFileDir.Lang + p.SaveIcoDir.Lang, 6);
 }
 
+TEST(SaveDirRecMask, AnswersOneAskTwoNoAnyOtherUseTheColour) {
+  SaveDirRec rec;
+  EXPECT_EQ(MaskAnswerOf(rec), MaskAnswer::Yes);
+  rec.MaskColorAns = 1;
+  EXPECT_EQ(MaskAnswerOf(rec), MaskAnswer::Ask);
+  rec.MaskColorAns = 2;
+  EXPECT_EQ(MaskAnswerOf(rec), MaskAnswer::No);
+  rec.MaskColorAns = 3;
+  EXPECT_EQ(MaskAnswerOf(rec), MaskAnswer::Yes);
+  rec.MaskColorAns = 255;
+  EXPECT_EQ(MaskAnswerOf(rec), MaskAnswer::Yes);
+}
+
 }  // namespace
 }  // namespace glimmora

@@ -68,6 +68,14 @@ TEST(IconPaneStatusTest, TooltipNamesTheItemOutsideTheReportView) {
   EXPECT_EQ(IconItemTooltip(true, "a.dll_3.ico", "   32 x 32", "  <363>", lang), "<211>");
 }
 
+TEST(IconSelectionTest, ASaveTakesAllTheOnlyOrTheSelectedIcons) {
+  EXPECT_TRUE(SaveTakesIcon(true, 3, false));
+  EXPECT_TRUE(SaveTakesIcon(false, 1, false));  // the only icon, selected or not
+  EXPECT_TRUE(SaveTakesIcon(false, 3, true));
+  EXPECT_FALSE(SaveTakesIcon(false, 3, false));
+  EXPECT_FALSE(SaveTakesIcon(false, 0, false));
+}
+
 TEST(IconSelectionTest, SizeChoicesCompareWidthAndHeight) {
   EXPECT_TRUE(SizeChoiceMatches(0, {16, 16, 4}));
   EXPECT_FALSE(SizeChoiceMatches(0, {16, 160, 4}));  // not a 16 x 16 icon

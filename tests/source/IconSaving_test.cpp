@@ -201,6 +201,21 @@ TEST_F(PaneSaveTest, MissingSourceIsReportedOnce) {
             "<630>\n" + std::string(std::strerror(ENOENT)) + "\n" + r.SourceFile + "\n<735> 0\n<711> 6");
 }
 
+// A lone icon of a source that cannot be opened is counted as asked for, and its selection is
+// left as it was.
+TEST_F(PaneSaveTest, MissingSourceLeavesALoneIconUnselected) {
+  std::vector<PaneIcon> lone = Items({false});
+  PaneSaveRequest r = Request();
+  r.SourceFile = (dir.path() / "src" / "gone.bin").string();
+  prompter.answers = {PromptAnswer::Yes};
+  SaveRunOutcome out = SaveIconsFromPane(lone, r, Env());
+  EXPECT_TRUE(out.Written.empty());
+  EXPECT_FALSE(lone[0].Selected);
+  ASSERT_EQ(prompter.asked.size(), 2u);
+  EXPECT_EQ(prompter.asked[1].text,
+            "<630>\n" + std::string(std::strerror(ENOENT)) + "\n" + r.SourceFile + "\n<735> 0\n<711> 1");
+}
+
 TEST_F(PaneSaveTest, IconClipboardTakesIconsUpToFifty) {
   std::vector<PaneIcon> items = Items({true, true, true, true, true});
   PaneSaveRequest r = Request();

@@ -29,6 +29,7 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "library/ui/LibraryPage.h"
+#include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/Preview.h"
 #include "shared/ui/QtText.h"
@@ -227,11 +228,10 @@ void LibraryController::Start() {
 }
 
 void LibraryController::ResetTreeViewL() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  BusyCursor busy;
   tree_->ResetTreeViewL([this](int v) { Progress(v); });
   EndProgress();
   state_.TreeViewSDirty = true;
-  QApplication::restoreOverrideCursor();
 }
 
 void LibraryController::NodeClick() {

@@ -28,15 +28,12 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "shared/IconSelection.h"
+#include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/QtText.h"
 
 namespace glimmora {
 namespace {
-
-MaskAnswer MaskOf(const SaveDirRec& rec) {
-  return rec.MaskColorAns <= 2 ? static_cast<MaskAnswer>(rec.MaskColorAns) : MaskAnswer::Yes;
-}
 
 // A run of std::vector<bool> as the contiguous flags the GUI-free calls take.
 std::unique_ptr<bool[]> Flags(const std::vector<bool>& v) {
@@ -99,10 +96,12 @@ void LibraryController::GetIcoFromLib() {
   request.LibGrpNo = libGrpNo_;
   request.LibGrpSize = state_.LibGrpSize;
   request.WorkDir = icons_->WorkDir();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const LibPage page = glimmora::GetIcoFromLib(request, state_.LangStr, [this](int v) { Progress(v); });
-  EndProgress();
-  QApplication::restoreOverrideCursor();
+  LibPage page;
+  {
+    BusyCursor wait;
+    page = glimmora::GetIcoFromLib(request, state_.LangStr, [this](int v) { Progress(v); });
+    EndProgress();
+  }
   icons_->Clear();
   paneSource_ = LibPaneSource::Page;
   if (page.Status != LibOpenStatus::Ok) {
@@ -253,7 +252,7 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, SaveFormat icoBmp
   request.ClipDir = clip_->ClipDir();
   request.ClipIcoCount = clip_->Count();
   request.LastClipKey = clip_->ClipboardState().LastKey;
-  request.Mask = MaskOf(state_.SaveLibDir);
+  request.Mask = MaskAnswerOf(state_.SaveLibDir);
   if (!toClipboard) {
     ResetShiftKeys(state_, 0);
     std::optional<std::string> folder = ParamExportFolder(state_.SaveLibDir.UseNow != 0, state_.SaveLibDir.OtherDir);
@@ -275,10 +274,9 @@ std::vector<int> LibraryController::CopyLibIco(int subMnindex, SaveFormat icoBmp
   CopyLibResult result;
   {
     BusyGuard busy(busy_);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BusyCursor wait;
     result = glimmora::CopyLibIco(request, icons_->Items(), std::span<const bool>(flags.get(), selected.size()),
                                   Time(), Ask(), state_.LangStr, [] { QCoreApplication::processEvents(); });
-    QApplication::restoreOverrideCursor();
   }
   if (allIco) icons_->ClearSelection();
   const std::string failed = FailedSaveText(result.Failed, result.Copied.size(), kRowIconsNotWritten, state_.LangStr);
@@ -389,9 +387,11 @@ void LibraryController::MoveIcoToLib(bool allIco) {
   request.PaneCount = icons_->Count();
   request.LibGrpSize = state_.LibGrpSize;
   ResetShiftKeys(state_, 0);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const MoveResult result = glimmora::MoveIcoToLib(request, Ask(), state_.LangStr);
-  QApplication::restoreOverrideCursor();
+  MoveResult result;
+  {
+    BusyCursor wait;
+    result = glimmora::MoveIcoToLib(request, Ask(), state_.LangStr);
+  }
   if (!result.Asked || !result.Ok) return;
   icons_->AddItems(result.NewPaneItems, state_.LibGrpSize);
   if (paneSource_ == LibPaneSource::None) paneSource_ = LibPaneSource::Page;

@@ -134,7 +134,9 @@ void IconPane::BuildLayout() {
     v->installEventFilter(this);
     v->viewport()->installEventFilter(this);
     connect(v, &QAbstractItemView::pressed, this, &IconPane::OnPressed);
-    ShadePane(v, false);
+    // Installed after the pane's own filter, so it runs first: the shade changes before the
+    // focus is told.
+    ShadeByFocus(v);
   }
   connect(report_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SelectIco(); });
   views_->setCurrentIndex(static_cast<int>(view_));
@@ -634,7 +636,7 @@ void IconPane::ShowRealSizePreview(int row, QPoint globalPos) {
 
 void IconPane::ShowFilePreview(const std::string& filePath) {
   QImage image;
-  if (filePath.size() > 4 && AsciiUpper(filePath.substr(filePath.size() - 4)) == ".ICO") {
+  if (filePath.size() > 4 && EndsWithIgnoringCase(filePath, ".ico")) {
     if (const auto bytes = ReadFileBytes(filePath, kLargestIcoPreviewBytes)) image = IcoFileToImage(*bytes);
   } else {
     image = SmallPictureImage(filePath, kLargestPreview);
@@ -673,10 +675,8 @@ bool IconPane::eventFilter(QObject* watched, QEvent* event) {
   } else if (isViewport && event->type() == QEvent::MouseButtonRelease) {
     HidePreview();
   } else if (isView && event->type() == QEvent::FocusIn) {
-    ShadePane(static_cast<QWidget*>(watched), true);
     emit PaneFocused(3);
   } else if (isView && event->type() == QEvent::FocusOut) {
-    ShadePane(static_cast<QWidget*>(watched), false);
     emit PaneFocusLost();
   }
   return QWidget::eventFilter(watched, event);

@@ -13,6 +13,7 @@
 #include "common/AsciiCase.h"
 #include "common/LangRows.h"
 #include "common/Paths.h"
+#include "shared/PictureToIcon.h"
 #include "shared/ui/BusyCursor.h"
 #include "source/FileListRows.h"
 #include "source/ui/FileListIcons.h"
@@ -21,14 +22,6 @@
 #include "source/ui/SourceViews.h"
 
 namespace glimmora {
-namespace {
-
-std::string UpperExtension(const std::string& name) {
-  if (name.size() < 3) return {};
-  return AsciiUpper(name.substr(name.size() - 3));
-}
-
-}  // namespace
 
 // --- File list --------------------------------------------------------------------------------
 
@@ -138,10 +131,9 @@ void SourcePanel::FileRowClicked(int row) {
     lastClickName_ = name;
   }
   if (checkedAndSelected && pictureTool) return;
-  const std::string ext = UpperExtension(lastClickName_);
-  if (ext == "ICO") {
+  if (EndsWithIgnoringCase(lastClickName_, "ico")) {
     if (realSizeReq_ && iconLink_) iconLink_->ShowFilePreview(JoinPath(lastClickPath_, lastClickName_));
-  } else if (ext == "GIF" || ext == "BMP" || ext == "JPG" || ext == "WMF") {
+  } else if (!PictureType(lastClickName_).empty()) {
     previewTimer_->start();
   }
 }

@@ -67,16 +67,16 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
   list_->header()->setStretchLastSection(false);
   list_->setContextMenuPolicy(Qt::CustomContextMenu);
   list_->setMinimumHeight(1);
-  ShadePane(list_, false);
   list_->installEventFilter(this);
+  ShadeByFocus(list_);
 
   text_ = new QPlainTextEdit;
   text_->setObjectName("TextWebSite");
   SetControlName(text_, lang_.Row(kRowSiteColumnDetails));
   text_->setToolTip(Q(lang_.Row(kRowWebSiteTextTooltip)));
   text_->setMinimumHeight(1);
-  ShadePane(text_, false);
   text_->installEventFilter(this);
+  ShadeByFocus(text_);
 
   splitter_ = new QSplitter(Qt::Vertical);
   splitter_->setObjectName("FrameWMOve");
@@ -181,15 +181,8 @@ void WebSitePanel::LoadList() {
 }
 
 bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_ || watched == text_) {
-    auto* w = static_cast<QWidget*>(watched);
-    if (event->type() == QEvent::FocusIn) {
-      ShadePane(w, true);
-      emit PaneFocused(watched == list_ ? kListPane : kTextPane);
-    } else if (event->type() == QEvent::FocusOut) {
-      ShadePane(w, false);
-    }
-  }
+  if ((watched == list_ || watched == text_) && event->type() == QEvent::FocusIn)
+    emit PaneFocused(watched == list_ ? kListPane : kTextPane);
   return QWidget::eventFilter(watched, event);
 }
 

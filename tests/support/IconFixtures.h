@@ -82,8 +82,8 @@ inline std::string ReadText(const std::filesystem::path& path) {
 // A language table whose rows are "<row>" in every language, so texts show which rows they use.
 inline LanguageTable RowNumberTable(Language lang = Language::English) {
   LanguageTable t;
-  for (int l = 0; l < 3; ++l)
-    for (int r = 1; r <= kLangRows; ++r) t.LangStr[l][r] = "<" + std::to_string(r) + ">";
+  for (auto& texts : t.LangStr)
+    for (int r = 1; r <= kLangRows; ++r) texts[static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
   t.CurLang = lang;
   return t;
 }

@@ -14,9 +14,6 @@
 namespace glimmora {
 namespace fs = std::filesystem;
 
-namespace {
-}  // namespace
-
 bool IsProgramFolder(const std::string& folder, const std::string& exeName) {
   std::error_code ec;
   if (folder.empty() || exeName.empty()) return false;

@@ -98,20 +98,6 @@ std::string SaveDirRecBytes(std::string_view oldBytes, std::size_t at, const Sav
 
 std::string ConfigFilePath(const std::string& appPath) { return JoinPath(appPath, kConfigFileName); }
 
-std::vector<std::string> PathsTooLongToStore(std::string_view oldBytes, const ConfigData& data, Language lang) {
-  // Whether a path is stored does not depend on its record: Field finds the old bytes of a path by
-  // its text wherever it stood, so any record tells.
-  const OldPaths old(oldBytes, lang);
-  std::vector<std::string> paths;
-  auto note = [&](const std::string& path) {
-    if (!old.Field(path, 0).empty()) return;
-    if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
-  };
-  note(data.PathText);
-  for (const PathEntry& e : data.PathHistory) note(e.Path);
-  return paths;
-}
-
 ConfigData DecodeConfig(std::string_view bytes, Language lang) {
   ConfigData data;
   data.Panes.TreeViewSWidth = le::I16At(bytes, kPanesAt);
@@ -135,14 +121,35 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang) {
   return data;
 }
 
-std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang) {
+std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang,
+                         std::vector<std::string>* leftOut) {
   const OldPaths old(oldBytes, lang);
+  if (leftOut != nullptr) leftOut->clear();
+  auto noteLeftOut = [&](const std::string& path) {
+    if (leftOut == nullptr) return;
+    if (std::find(leftOut->begin(), leftOut->end(), path) == leftOut->end()) leftOut->push_back(path);
+  };
+
+  // A text that cannot be stored whole is stored empty: a cut path would name another folder.
+  std::string text = old.Field(data.PathText, 0);
+  if (text.empty()) {
+    noteLeftOut(data.PathText);
+    text = old.Field("", 0);
+  }
+
   std::vector<std::pair<std::string, std::int16_t>> stored;
   for (const PathEntry& e : data.PathHistory) {
     if (e.Path.empty()) continue;
     std::string field = old.Field(e.Path, stored.size() + 1);
-    if (field.empty()) continue;
-    if (stored.size() == kMaxEntries) break;
+    if (field.empty()) {
+      noteLeftOut(e.Path);
+      continue;
+    }
+    if (stored.size() == kMaxEntries) {
+      // The history is full; what comes after is only looked at for what is left out.
+      if (leftOut == nullptr) break;
+      continue;
+    }
     stored.emplace_back(std::move(field), e.Image);
   }
 
@@ -160,9 +167,6 @@ std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Lang
   out.replace(kSaveIcoDirAt, kSaveDirRecBytes, SaveDirRecBytes(oldBytes, kSaveIcoDirAt, data.Params.SaveIcoDir, lang));
 
   le::PutI16At(out, kHistoryCountAt, static_cast<std::int16_t>(stored.size()));
-  // A text that cannot be stored whole is stored empty: a cut path would name another folder.
-  std::string text = old.Field(data.PathText, 0);
-  if (text.empty()) text = old.Field("", 0);
   out.replace(kPathTextAt, kPathBytes, text);
   le::PutI16At(out, kPathTextAt + kPathBytes, 0);
   for (std::size_t i = 0; i < stored.size(); ++i) {
@@ -208,8 +212,9 @@ std::string SaveConfigFile(const std::string& path, const ConfigData& data, Lang
   std::string error;
   // An existing file we cannot read is left alone: writing without its bytes would lose them.
   if (ReadConfigBytes(path, old, &error) == ReadStatus::Failed) return error;
-  error = ReplaceFileHead(path, EncodeConfig(old, data, lang), writeCall);
-  if (error.empty() && tooLong != nullptr) *tooLong = PathsTooLongToStore(old, data, lang);
+  std::vector<std::string> leftOut;
+  error = ReplaceFileHead(path, EncodeConfig(old, data, lang, tooLong != nullptr ? &leftOut : nullptr), writeCall);
+  if (error.empty() && tooLong != nullptr) *tooLong = std::move(leftOut);
   return error;
 }
 

@@ -66,14 +66,12 @@ ConfigData DecodeConfig(std::string_view bytes, Language lang);
 // back as if it were this run's. A record whose contents did not change keeps the bytes it had
 // (read in `lang`, as DecodeConfig reads them), so what was written elsewhere, in another code
 // page or with other padding, goes back as it came. A new path that cannot be stored whole (more
-// than 198 bytes) is left out of the history; such a shown text is stored empty.
-std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang);
-
-// The folders of `data` (its shown text, then its history), each once, that EncodeConfig leaves
-// out when it writes over `oldBytes` in `lang`: new paths longer than a record holds. A path the
-// old file holds goes back with the bytes it was read from, in its code page, and is kept however
-// long its text has become in UTF-8.
-std::vector<std::string> PathsTooLongToStore(std::string_view oldBytes, const ConfigData& data, Language lang);
+// than 198 bytes) is left out of the history; such a shown text is stored empty. A path the old
+// file holds goes back with the bytes it was read from, in its code page, and is kept however long
+// its text has become in UTF-8. `leftOut` (when given) receives the folders left out (the shown
+// text first, then the history), each once.
+std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Language lang,
+                         std::vector<std::string>* leftOut = nullptr);
 
 struct ConfigLoad {
   ConfigData Data;    // defaults when the file is missing or unreadable
@@ -87,7 +85,7 @@ ConfigLoad LoadConfigFile(const std::string& path, Language lang);
 // Writes `data` into the file at `path`: reads the old file as far as its layout reaches,
 // overwrites the fields, and replaces the file atomically with every byte past them kept.
 // Returns "" on success, else a description of the failure (the old file is then left whole).
-// After a successful write, `tooLong` (when given) receives PathsTooLongToStore of the old file.
+// After a successful write, `tooLong` (when given) receives the folders EncodeConfig left out.
 // `writeCall` lets tests inject failing writes.
 std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
                            const WriteCall& writeCall = {}, std::vector<std::string>* tooLong = nullptr);

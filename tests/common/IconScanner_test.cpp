@@ -107,7 +107,7 @@ TEST_F(ScannerTest, ResultsDoNotDependOnTheBufferSize) {
     expected.push_back(pos);
   }
   // A header cut by the pattern test alone: planes 0.
-  const Bytes decoy = testing::InfoHeader(16, 32, 4, 0);
+  const Bytes decoy = testing::InfoHeader(16, 32, 4, /*clrUsed=*/0, /*planes=*/0);
   std::copy(decoy.begin(), decoy.end(), file.begin() + 2000);
 
   std::vector<std::vector<std::int64_t>> runs;
@@ -233,7 +233,7 @@ TEST_F(ScannerTest, AShortPaletteIsNotTakenForPartOfTheImage) {
 TEST_F(ScannerTest, HeadersThatCannotBeIconsAreStepped) {
   Bytes wide = Image(256, 512, 8, 74792);  // 40 + 1024 + 65536 + 8192
   const std::vector<testing::Placed> parts = {
-      {1, testing::InfoHeader(16, 32, 4, /*planes=*/2)},
+      {1, testing::InfoHeader(16, 32, 4, /*clrUsed=*/0, /*planes=*/2)},
       {101, testing::InfoHeader(0, 0, 8)},
       {201, testing::InfoHeader(0xFFF0, 32, 8)},   // negative width
       {301, testing::InfoHeader(16, 33, 4)},       // odd height

@@ -91,7 +91,7 @@ Bytes Noisy(std::mt19937& rng, std::size_t length) {
     Bytes h = kind == 0   ? testing::InfoHeader(1, 2, 1)           // 56 bytes
               : kind == 1 ? testing::InfoHeader(2, 4, 8)           // 40 + 1024 + 8 + 8
               : kind == 2 ? testing::InfoHeader(16, 32, 4)         // 296
-                          : testing::InfoHeader(16, 32, 4, 0);     // decoy
+                          : testing::InfoHeader(16, 32, 4, 0, 0);  // decoy: no planes
     std::copy(h.begin(), h.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
   }
   return b;

@@ -8,6 +8,7 @@
 #include "library/LibPages.h"
 #include "library/LibraryReader.h"
 #include "library/MoveToLib.h"
+#include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -20,7 +21,7 @@ using namespace libtest;
 class ClipboardMoveTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  LanguageTable lang = RowTable();
+  LanguageTable lang = testing::RowNumberTable();
   testing::ScriptedPrompter prompter;
   fs::path clip() const { return dir.path() / "IconClipBoard"; }
   fs::path work() const { return dir.path() / "LibIconTemp"; }

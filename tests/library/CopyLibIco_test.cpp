@@ -9,6 +9,7 @@
 #include "common/LangRows.h"
 #include "library/CopyLibIco.h"
 #include "library/KeywordHistory.h"
+#include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -25,7 +26,7 @@ struct FixedClock : Clock {
 class CopyLibIcoTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  LanguageTable lang = RowTable();
+  LanguageTable lang = testing::RowNumberTable();
   testing::ScriptedPrompter prompter;
   FixedClock clock;
   std::vector<LibPaneItem> items;

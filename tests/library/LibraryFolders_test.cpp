@@ -11,6 +11,7 @@
 #include "library/LibManager.h"
 #include "library/LibPages.h"
 #include "library/LibraryWriter.h"
+#include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -23,7 +24,7 @@ using namespace libtest;
 class LibraryFoldersTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  LanguageTable lang = RowTable();
+  LanguageTable lang = testing::RowNumberTable();
   testing::ScriptedPrompter prompter;
   fs::path lib() const { return dir.path() / "IconLib"; }
   void SetUp() override { fs::create_directories(lib()); }

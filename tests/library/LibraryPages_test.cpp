@@ -7,6 +7,7 @@
 #include "library/LibEdits.h"
 #include "library/LibPages.h"
 #include "library/LibPane.h"
+#include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -19,7 +20,7 @@ using namespace libtest;
 class LibraryPagesTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  LanguageTable lang = RowTable();
+  LanguageTable lang = testing::RowNumberTable();
   fs::path work() const { return dir.path() / "LibIconTemp"; }
   void SetUp() override { fs::create_directories(work()); }
 

@@ -9,6 +9,7 @@
 #include "library/LibPages.h"
 #include "library/LibraryReader.h"
 #include "library/LibraryWriter.h"
+#include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/TempDir.h"
 
@@ -302,7 +303,7 @@ bool CheckStep(LibraryStoreTest& t, const std::function<void()>& make, const std
   // A look at the library (opening it, or its category in the tree) finishes or rolls back.
   if (step % 2 == 0) {
     static const testing::TempDir work;
-    GetIcoFromLib({src, "C", "Cats", 0, 50, work.str()}, RowTable());
+    GetIcoFromLib({src, "C", "Cats", 0, 50, work.str()}, testing::RowNumberTable());
   } else {
     TidyCategoryFolder(FolderOfPath(src));
   }

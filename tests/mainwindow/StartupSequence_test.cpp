@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "support/IconFixtures.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/ScriptedPrompter.h"
 
@@ -12,20 +13,12 @@ namespace {
 using mwtest::MakeInstallation;
 using mwtest::ReadFile;
 using mwtest::ScriptedBrowser;
+using testing::RowNumberTable;
 using testing::ScriptedPrompter;
 using mwtest::TempFolder;
 using mwtest::WriteFile;
 using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
-
-// Language rows that show which row a text came from: "<row>", in every language; `lang` is shown.
-LanguageTable RowTable(Language lang = Language::English) {
-  LanguageTable t;
-  for (auto& texts : t.LangStr)
-    for (int r = 1; r <= kLangRows; ++r) texts[static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
-  t.CurLang = lang;
-  return t;
-}
 
 class ProgramFolderTest : public ::testing::Test {
  protected:
@@ -118,7 +111,7 @@ TEST(StartupFoldersTest, WorkFoldersAreMadeAndAnExistingEmptyOneIsFine) {
   WriteFile(app.path() / "Glimmora.cfg.new4711", "half");
   WriteFile(app.path() / "WebSiteLib" / "HomePage.Lib.new815", "half");
   ScriptedPrompter prompter;
-  PrepareProgramFolder(app.str(), RowTable(), prompter);
+  PrepareProgramFolder(app.str(), RowNumberTable(), prompter);
   EXPECT_TRUE(fs::is_directory(app.path() / "IconClipBoard"));
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));
   EXPECT_TRUE(prompter.asked.empty());
@@ -130,7 +123,7 @@ TEST(StartupFoldersTest, AWorkFolderThatCannotBeMadeIsReportedAndStartUpGoesOn) 
   TempFolder app;
   WriteFile(app.path() / "IconClipBoard", "a file in the way");
   ScriptedPrompter prompter;
-  PrepareProgramFolder(app.str(), RowTable(), prompter);
+  PrepareProgramFolder(app.str(), RowNumberTable(), prompter);
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{644});
   // The row, then the folder and why, on a line of its own.
   EXPECT_EQ(prompter.asked[0].text.rfind("<644>\n" + (app.path() / "IconClipBoard").string() + ": ", 0), 0u)
@@ -275,7 +268,7 @@ TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   const std::string deep = "/home/u/" + std::string(191, 'd');  // 199 bytes
   state.PathText = deep;
   state.PathHistory.push_back({deep, 1});
-  state.LangStr = RowTable();
+  state.LangStr = RowNumberTable();
   ASSERT_TRUE(SaveFaceConfig(state, now, prompter));
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{782});
   EXPECT_EQ(prompter.asked[0].text, "<782>\n" + deep);
@@ -297,7 +290,7 @@ TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   const std::string kept = big5.PathHistory[0].Path;
   ASSERT_GT(kept.size(), 198u);
   big5.PathHistory.push_back({deep, 1});
-  big5.LangStr = RowTable(Language::ChineseBig5);
+  big5.LangStr = RowNumberTable(Language::ChineseBig5);
   prompter.asked.clear();
   ASSERT_TRUE(SaveFaceConfig(big5, now, prompter));
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{782});
@@ -320,7 +313,7 @@ TEST(ShutDownTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {
     errno = ENOSPC;
     return -1;
   };
-  state.LangStr = RowTable();
+  state.LangStr = RowNumberTable();
   EXPECT_FALSE(SaveFaceConfig(state, PaneSizes{}, prompter, failing));
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{646});
   EXPECT_EQ(prompter.asked[0].text.rfind("<646>\n", 0), 0u);
@@ -370,7 +363,7 @@ TEST(LanguageChoiceTest, AChoiceThatCannotBeStoredIsReported) {
   AppState state;
   state.AppPath = app.str();
   ScriptedPrompter prompter;
-  state.LangStr = RowTable();
+  state.LangStr = RowNumberTable();
   EXPECT_FALSE(ChooseLanguage(state, Language::ChineseGB, prompter));
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{647});
   EXPECT_EQ(prompter.asked[0].text, "<647>\n" + app.str());

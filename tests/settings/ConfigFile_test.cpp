@@ -151,14 +151,16 @@ TEST(ConfigLayout, PathsThatFillTheirRecord) {
   const std::string tooLong = "/" + std::string(198, 'g');
   d.PathText = tooLong;
   d.PathHistory = {{full, 3}, {tooLong, 4}, {"/s", 5}};
-  const std::string bytes = EncodeConfig("", d, Language::English);
+  std::vector<std::string> leftOut;
+  const std::string bytes = EncodeConfig("", d, Language::English, &leftOut);
+  EXPECT_EQ(EncodeConfig("", d, Language::English), bytes);
   EXPECT_EQ(bytes.substr(1400, 198), full);
   const ConfigData back = DecodeConfig(bytes, Language::English);
   // A path that cannot be stored whole is not stored at all rather than as another folder.
   EXPECT_EQ(back.PathHistory, (std::vector<PathEntry>{{full, 3}, {"/s", 5}}));
   EXPECT_EQ(back.PathText, "");
   // What is left out is named, once.
-  EXPECT_EQ(PathsTooLongToStore("", d, Language::English), std::vector<std::string>{tooLong});
+  EXPECT_EQ(leftOut, std::vector<std::string>{tooLong});
 }
 
 TEST(ConfigLayout, RecordsNobodyChangedGoBackWithTheBytesTheyWereReadFrom) {
@@ -178,9 +180,10 @@ TEST(ConfigLayout, RecordsNobodyChangedGoBackWithTheBytesTheyWereReadFrom) {
   const ConfigData d = DecodeConfig(file, Language::ChineseGB);
   ASSERT_EQ(d.PathHistory.size(), 2u);
   ASSERT_GT(d.PathHistory[0].Path.size(), 198u);
-  EXPECT_EQ(EncodeConfig(file, d, Language::ChineseGB), file);
+  std::vector<std::string> leftOut{"stale"};
+  EXPECT_EQ(EncodeConfig(file, d, Language::ChineseGB, &leftOut), file);
   // Longer than a record in UTF-8, but kept in its GB bytes: nothing is left out.
-  EXPECT_EQ(PathsTooLongToStore(file, d, Language::ChineseGB), std::vector<std::string>{});
+  EXPECT_EQ(leftOut, std::vector<std::string>{});
 
   // Changing one record rewrites only that one; a kept path keeps its bytes where it moves.
   ConfigData changed = d;
@@ -272,6 +275,22 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileWhole) {
   calls = -1000;
   EXPECT_EQ(SaveConfigFile(path_, WithPaths("/new"), Language::English, failing), "");
   EXPECT_EQ(LoadConfigFile(path_, Language::English).Data.PathText, "/new");
+}
+
+TEST_F(ConfigFileTest, SaveNamesTheFoldersLeftOutOnlyAfterAWrite) {
+  const std::string tooLong = "/" + std::string(198, 'g');
+  const ConfigData d = WithPaths(tooLong, {{"/a", 1}, {tooLong, 2}});
+  auto failing = [](int, const void*, std::size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  std::vector<std::string> lost{"untouched"};
+  EXPECT_NE(SaveConfigFile(path_, d, Language::English, failing, &lost), "");
+  EXPECT_EQ(lost, std::vector<std::string>{"untouched"});
+
+  ASSERT_EQ(SaveConfigFile(path_, d, Language::English, {}, &lost), "");
+  EXPECT_EQ(lost, std::vector<std::string>{tooLong});
+  EXPECT_EQ(ReadFile(), EncodeConfig("", d, Language::English));
 }
 
 TEST_F(ConfigFileTest, HugeSparseFileIsReadOnlyAsFarAsItsLayoutAndKeepsEveryByte) {

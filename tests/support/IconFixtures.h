@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/LanguageTable.h"
+#include "support/IconTestBytes.h"
 #include "support/TempDir.h"
 
 namespace glimmora::testing {
@@ -23,19 +24,8 @@ inline void Put32(Bytes& b, std::size_t at, std::int64_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
 }
 
-// A 40-byte BITMAPINFOHEADER: biSize 40, the given width, doubled height, planes and bit count.
-inline Bytes InfoHeader(int width, int doubledHeight, int bitCount, int planes = 1) {
-  Bytes h(40, 0);
-  Put32(h, 0, 40);
-  Put16(h, 4, width);
-  Put16(h, 8, doubledHeight);
-  Put16(h, 12, planes);
-  Put16(h, 14, bitCount);
-  return h;
-}
-
-// An image of `totalBytes` bytes: the header, then bytes counting up from `seed` (never 0x28, so
-// the body holds no pattern of its own).
+// An image of `totalBytes` bytes: the header (its height as stored, twice the picture's), then
+// bytes counting up from `seed` (never 0x28, so the body holds no pattern of its own).
 inline Bytes Image(int width, int doubledHeight, int bitCount, std::size_t totalBytes, int seed = 1) {
   Bytes b = InfoHeader(width, doubledHeight, bitCount);
   b.resize(totalBytes);
@@ -82,8 +72,8 @@ inline std::string ReadText(const std::filesystem::path& path) {
 // A language table whose rows are "<row>" in every language, so texts show which rows they use.
 inline LanguageTable RowNumberTable(Language lang = Language::English) {
   LanguageTable t;
-  for (int l = 0; l < 3; ++l)
-    for (int r = 1; r <= kLangRows; ++r) t.LangStr[l][r] = "<" + std::to_string(r) + ">";
+  for (auto& texts : t.LangStr)
+    for (int r = 1; r <= kLangRows; ++r) texts[static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
   t.CurLang = lang;
   return t;
 }

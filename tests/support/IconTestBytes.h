@@ -16,7 +16,8 @@ inline Bytes Le32(std::uint32_t v) {
   return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
 }
 
-// A BITMAPINFOHEADER with the given fields and everything else 0.
+// A BITMAPINFOHEADER with the given fields and everything else 0. `height` is written as given:
+// for an icon image, twice the picture's height (the mask below the colours).
 inline Bytes InfoHeader(std::int32_t width, std::int32_t height, unsigned bitCount, std::uint32_t clrUsed = 0,
                         unsigned planes = 1, std::uint32_t compression = 0) {
   Bytes b;

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "common/LanguageTable.h"
 #include "library/LibraryWriter.h"
 
 namespace glimmora::libtest {
@@ -155,12 +154,5 @@ class FaultyOps : public LibraryFileOps {
   }
   PosixLibraryFileOps real_;
 };
-
-// Language rows that show which row a text came from: "<row>".
-inline LanguageTable RowTable() {
-  LanguageTable t;
-  for (int r = 1; r <= kLangRows; ++r) t.LangStr[0][static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
-  return t;
-}
 
 }  // namespace glimmora::libtest

@@ -23,6 +23,7 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "library/ui/LibraryPage.h"
+#include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -57,7 +58,7 @@ class LibraryPageTest : public ::testing::Test {
     for (const char* d : {"IconLib", "IconClipBoard", "LibIconTemp"}) fs::create_directories(Path(d));
     state.AppPath = app.str();
     state.AppTitle = "Glimmora";
-    state.LangStr = libtest::RowTable();
+    state.LangStr = testing::RowNumberTable();
   }
 
   std::string Path(const std::string& rel) const { return (fs::path(app.str()) / rel).string(); }

@@ -144,15 +144,19 @@ std::vector<std::string> OwnFolder::Names() const {
   return names;
 }
 
-bool OwnFolder::RemoveFile(std::string_view name) const {
+bool OwnFolder::Remove(std::string_view name, bool links) const {
   if (fd_ < 0) return openError_ == ENOENT;
   if (!PlainName(name)) return false;
   const std::string n(name);
   struct stat st {};
   if (::fstatat(fd_, n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
-  if (!S_ISREG(st.st_mode)) return false;
+  if (!S_ISREG(st.st_mode) && !(links && S_ISLNK(st.st_mode))) return false;
   return ::unlinkat(fd_, n.c_str(), 0) == 0 || errno == ENOENT;
 }
+
+bool OwnFolder::RemoveFile(std::string_view name) const { return Remove(name, false); }
+
+bool OwnFolder::RemoveNonFolder(std::string_view name) const { return Remove(name, true); }
 
 bool OwnFolder::CreateFile(std::string_view name, std::string_view bytes) const {
   if (fd_ < 0 || !PlainName(name)) return false;

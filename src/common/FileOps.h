@@ -86,11 +86,16 @@ class OwnFolder {
   // Deletes `name` when it is a regular file. True when no file of that name is left, also when
   // there was none; a link, folder or anything else of that name stays, and gives false.
   bool RemoveFile(std::string_view name) const;
+  // Deletes `name` when it is a regular file or a link (the link itself, never what it leads to).
+  // True when nothing of that name is left; a folder stays, and gives false.
+  bool RemoveNonFolder(std::string_view name) const;
   // Creates `name`, which must not exist yet (not even as a link), holding `bytes`; on failure
   // nothing of it is left.
   bool CreateFile(std::string_view name, std::string_view bytes) const;
 
  private:
+  bool Remove(std::string_view name, bool links) const;
+
   int fd_ = -1;
   int openError_ = 0;  // errno of the failed open
 };

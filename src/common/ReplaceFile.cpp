@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <unordered_set>
+#include <vector>
 
 #include "common/Paths.h"
 #include "common/RegularFile.h"
@@ -115,24 +117,42 @@ enum class TempName {
   Short,
 };
 
+// Where a short temporary name's own part ends: the rest is the target's name from the same place.
+constexpr std::size_t kShortMarkBytes = 8;
+constexpr char kShortChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+// The part of the target's name `own` that its short temporary names end with.
+std::string_view ShortNameRest(std::string_view own) {
+  std::size_t from = std::min(own.size(), kShortMarkBytes);
+  // The rest starts on a whole character, never inside one.
+  while (from < own.size() && (static_cast<unsigned char>(own[from]) & 0xC0) == 0x80) ++from;
+  return own.substr(from);
+}
+
 std::string TempNameFor(const std::string& target, TempName kind) {
   static thread_local std::minstd_rand pick{std::random_device{}()};
   if (kind == TempName::Marked) return target + kNewFileMark + std::to_string(pick() % 1000000);
-  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::string name = ".~";
-  for (int i = 0; i < 6; ++i) name += kChars[pick() % (sizeof kChars - 1)];
-  const std::string own = NameOfPath(target);
-  std::size_t from = std::min<std::size_t>(own.size(), name.size());
-  // The rest starts on a whole character, never inside one.
-  while (from < own.size() && (static_cast<unsigned char>(own[from]) & 0xC0) == 0x80) ++from;
-  return JoinPath(FolderOfPath(target), name + own.substr(from));
+  while (name.size() < kShortMarkBytes) name += kShortChars[pick() % (sizeof kShortChars - 1)];
+  return JoinPath(FolderOfPath(target), name + std::string(ShortNameRest(NameOfPath(target))));
 }
 
+// Whether the name a replacement writes may be a link to another file.
+enum class Links {
+  // The program's own stores: a link the user put there leads to where the store really lives.
+  Follow,
+  // Among the user's files: a link in the way is replaced itself, its target never written.
+  Replace,
+};
+
 std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
-                    TempName naming, int* errorNumber = nullptr) {
-  const std::string target = ResolveTarget(path);
+                    TempName naming, Links links, int* errorNumber = nullptr) {
+  const std::string target = links == Links::Follow ? ResolveTarget(path) : path;
   struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  // Only a regular file is replaced as such (its mode and tail kept); a link or anything else of
+  // that name is replaced like a name that is free.
+  const bool replacing = links == Links::Follow ? ::stat(target.c_str(), &old) == 0
+                                                : ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   const StepFailure failed{target, errorNumber};
   if (errorNumber) *errorNumber = 0;
 
@@ -163,16 +183,24 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
   };
 
   // Among the user's files the new contents are written, where the file system allows, into a
-  // file without a name, named only once whole and just before the rename: a save killed while
-  // writing leaves nothing behind.
+  // file without a name. A free name is given to it once it is whole; in place of an existing file
+  // it gets a hidden name just before the rename. A save killed at any moment leaves no partial
+  // file under any name.
   if (naming == TempName::Short) {
     errno = 0;
     const int unnamed = ops.CreateUnnamed(FolderOfPath(target), startMode);
     if (unnamed >= 0) {
       std::string error = FillNewFile(ops, unnamed, bytes, tailFrom, keepMode, failed);
+      bool done = false;
+      if (error.empty() && !replacing) {
+        errno = 0;
+        done = ops.Link(unnamed, target);
+        // Taken meanwhile, or a link or such in the way: replaced below like an existing file.
+        if (!done && errno != EEXIST && errno != ENOTSUP && errno != EOPNOTSUPP) error = failed("Cannot create");
+      }
       std::string temp;
       bool named = false, nameable = true;
-      for (int attempt = 0; error.empty() && nameable && !named && attempt < 16; ++attempt) {
+      for (int attempt = 0; error.empty() && !done && nameable && !named && attempt < 16; ++attempt) {
         temp = TempNameFor(target, naming);
         errno = 0;
         named = ops.Link(unnamed, temp);
@@ -181,8 +209,10 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
       if (!ops.Close(unnamed) && error.empty()) error = failed("Cannot close");
       if (!error.empty()) {
         if (named) ops.Remove(temp);
+        if (done) ops.Remove(target);
         return error;
       }
+      if (done) return {};
       if (named) return renameOver(temp);
       // It cannot be given a name here: written again under a name of its own, below.
     }
@@ -197,7 +227,7 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
     handle = ops.Create(temp, startMode);
     if (handle < 0 && errno != EEXIST) break;
   }
-  if (handle < 0) return failed("Cannot create a file beside");
+  if (handle < 0) return failed(replacing ? "Cannot create a file beside" : "Cannot create");
   std::string error = FillAndClose(ops, handle, bytes, tailFrom, keepMode, failed);
   if (!error.empty()) {
     ops.Remove(temp);
@@ -249,25 +279,16 @@ std::string ReplaceFileAtomically(const std::string& path, std::string_view byte
 
 std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
                                   int* errorNumber) {
-  return Replace(ops, path, bytes, false, TempName::Marked, errorNumber);
+  return Replace(ops, path, bytes, false, TempName::Marked, Links::Follow, errorNumber);
 }
 
 std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes, int* errorNumber) {
-  if (errorNumber) *errorNumber = 0;
-  errno = 0;
-  const int handle = ops.Create(path, 0644);
-  if (handle < 0 && errno == EEXIST) return Replace(ops, path, bytes, false, TempName::Short, errorNumber);
-  const StepFailure failed{path, errorNumber};
-  if (handle < 0) return failed("Cannot create");
-  std::string error = FillAndClose(ops, handle, bytes, -1, nullptr, failed);
-  // Half a file under the name would pass for a saved one.
-  if (!error.empty()) ops.Remove(path);
-  return error;
+  return Replace(ops, path, bytes, false, TempName::Short, Links::Replace, errorNumber);
 }
 
 std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall) {
   PosixFileOps ops(writeCall);
-  return Replace(ops, path, head, true, TempName::Marked);
+  return Replace(ops, path, head, true, TempName::Marked, Links::Follow);
 }
 
 int RemoveUnfinishedReplacements(const std::string& path) {
@@ -286,6 +307,34 @@ int RemoveUnfinishedReplacements(const std::string& path) {
     const std::string full = JoinPath(folder, name);
     struct stat st {};
     if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
+}
+
+int RemoveUnfinishedSaves(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return 0;
+  const int fd = ::dirfd(dir);
+  std::vector<std::string> names;
+  while (const dirent* e = ::readdir(dir)) names.emplace_back(e->d_name);
+  // A replacement's temporary name stands beside the file it was to replace, which the kill left
+  // as it was: only a name whose rest matches a file beside it is one of ours.
+  std::unordered_set<std::string_view> rests;
+  for (const std::string& name : names)
+    if (!name.starts_with(".~")) rests.insert(ShortNameRest(name));
+  const auto isTemp = [&](std::string_view name) {
+    if (name.size() < kShortMarkBytes || !name.starts_with(".~")) return false;
+    const std::string_view mark = name.substr(2, kShortMarkBytes - 2);
+    return mark.find_first_not_of(kShortChars) == std::string_view::npos &&
+           rests.contains(name.substr(kShortMarkBytes));
+  };
+  int removed = 0;
+  for (const std::string& name : names) {
+    struct stat st {};
+    if (isTemp(name) && ::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        ::unlinkat(fd, name.c_str(), 0) == 0)
+      ++removed;
   }
   ::closedir(dir);
   return removed;

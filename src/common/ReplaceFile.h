@@ -32,19 +32,23 @@ std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::st
                                   int* errorNumber = nullptr);
 
 // Writes `bytes` as `path`, for files that can be made again from their source (saved icons and
-// bitmaps, their notes, work copies): a name that is free is created exclusively and written
-// under itself, so a save killed midway leaves at most that one partial file, which the next save
-// of the name replaces; an existing file is replaced atomically as above, its new contents written
-// into a file without a name where the file system has them (a kill then leaves nothing) and
-// renamed from a hidden name in its folder never longer than its own. On failure the file this call
-// created is removed and an existing one is left as it was. Nothing waits for the disk unless
-// `ops` does. Returns "" or a description; `errorNumber` as above.
+// bitmaps, their notes, work copies), among the user's files: the contents go into a file without
+// a name where the file system has them, which gets the name once whole (a kill leaves nothing),
+// or over an existing file by a rename from a hidden name in its folder never longer than its own
+// (elsewhere the new file is written under that hidden name in both cases). A symbolic link of that
+// name is replaced itself: its target is never written. On failure nothing this call wrote is left
+// and an existing file stays as it was. Nothing waits for the disk unless `ops` does. Returns "" or
+// a description; `errorNumber` as above.
 std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes,
                                int* errorNumber = nullptr);
 
 // Removes the new files a replacement of `path` that never finished (the program was killed
 // between writing and renaming) left beside it. Returns how many were removed.
 int RemoveUnfinishedReplacements(const std::string& path);
+
+// Removes from `folder` the hidden files a save killed between naming and renaming a replacement
+// left beside the file it was to replace (see WriteOrReplaceFile). Returns how many were removed.
+int RemoveUnfinishedSaves(const std::string& folder);
 
 // Replaces the start of `path` atomically: the new file is `head` followed by whatever the old
 // file holds past the end of `head`. That tail is copied a piece at a time and its holes stay

@@ -10,6 +10,7 @@
 #include "common/IcoFile.h"
 #include "common/Folders.h"
 #include "common/Paths.h"
+#include "common/ReplaceFile.h"
 #include "common/SaveNotes.h"
 
 namespace glimmora {
@@ -78,6 +79,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
       target = JoinPath(request.MakeFolder ? saveFolder : folderPath, name);
       result.folder = request.MakeFolder ? saveFolder : folderPath;
     }
+    if (firstIcon && !result.folderFailed) RemoveUnfinishedSaves(result.folder);
     firstIcon = false;
     ++count;
     if (count == 1) reporter.Show();

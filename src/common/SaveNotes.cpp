@@ -1,5 +1,8 @@
 #include "common/SaveNotes.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <span>
@@ -51,9 +54,16 @@ bool IsOurReadme(const std::string& path) {
   return ReadFileStart(path, want.size(), got) == ReadStatus::Ok && got == want;
 }
 
+bool ReadmeWanted(const std::string& path) {
+  struct stat st {};
+  // Missing, or left empty by a save that was killed before it wrote the readme.
+  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+  return S_ISREG(st.st_mode) && st.st_size == 0;
+}
+
 bool WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {
   const std::string path = JoinPath(folder, "readme.txt");
-  if (!folderCreatedNow && !IsOurReadme(path)) return false;
+  if (!folderCreatedNow && !ReadmeWanted(path) && !IsOurReadme(path)) return false;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   return ReplaceFileBytes(path, std::span<const std::uint8_t>(bytes, text.size()));
 }

@@ -22,8 +22,12 @@ std::string ReadmeText(const std::string& sourceFile, const std::string& appTitl
 // True when the file at `path` is a readme this program wrote (it starts with our first line).
 bool IsOurReadme(const std::string& path);
 
-// Writes `text` as folder/readme.txt when the folder was just created by this save, or when the
-// readme there is one of ours; a file of that name that belongs to the user is never overwritten.
+// True when no readme is at `path` (the folder has none, or a killed save left it empty).
+bool ReadmeWanted(const std::string& path);
+
+// Writes `text` as folder/readme.txt when the folder was just created by this save, when it has no
+// readme (ReadmeWanted), or when the readme there is one of ours; a file of that name that belongs
+// to the user is never overwritten.
 // False when nothing was written (refused or failed).
 bool WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow);
 

@@ -10,6 +10,7 @@
 #include "common/Folders.h"
 #include "common/LangRows.h"
 #include "common/Paths.h"
+#include "common/ReplaceFile.h"
 #include "common/SaveNotes.h"
 #include "library/IconClipboard.h"
 #include "library/LibFiles.h"
@@ -84,7 +85,8 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
     // The note goes into a folder made now, or one without a readme: a readme.txt the user keeps
     // in a folder of his own is never replaced.
     const std::string readme = JoinPath(target, "readme.txt");
-    if (exists && (made || !PathExists(readme))) WriteText(readme, request.ReadmeLine);
+    if (exists && (made || ReadmeWanted(readme))) WriteText(readme, request.ReadmeLine);
+    if (exists) RemoveUnfinishedSaves(target);
   }
   ClipPrefix prefix = ClipPrefix::After(request.LastClipKey);
   int clipCount = request.ClipIcoCount;

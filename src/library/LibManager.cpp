@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/FileOps.h"
 #include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
@@ -155,7 +156,20 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }
-  for (const auto& name : ListFolderFiles(categoryFolder)) ::unlink(JoinPath(categoryFolder, name).c_str());
+  // A category that is a link to a folder elsewhere goes as the link: what it leads to is not ours.
+  struct stat st {};
+  if (::lstat(categoryFolder.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (::unlink(categoryFolder.c_str()) != 0)
+      return Failed(prompter, lang, kRowCategoryFilesNotDeleted, categoryFolder + ": " + std::strerror(errno));
+    r.Path = categoryFolder;
+    r.Outcome = ManagerOutcome::Done;
+    return r;
+  }
+  {
+    // Opened without following a link, so a folder swapped for one meanwhile is left alone.
+    const OwnFolder folder(categoryFolder);
+    for (const auto& name : folder.Names()) folder.RemoveNonFolder(name);
+  }
   ::rmdir(categoryFolder.c_str());  // stays when a sub-folder is left in it
   r.Path = categoryFolder;
   r.Outcome = ListFolderFiles(categoryFolder).empty() ? ManagerOutcome::Done : ManagerOutcome::Failed;

@@ -16,6 +16,7 @@
 #include "common/NumberText.h"
 #include "common/Folders.h"
 #include "common/Paths.h"
+#include "common/ReplaceFile.h"
 #include "common/SaveNotes.h"
 
 namespace glimmora {
@@ -46,6 +47,7 @@ bool PrepareFolder(const std::string& folder, const std::string& sourceFile, con
   result.FolderCreated = MakeFolder(folder, exists);
   if (!exists) return false;
   if (env.AddPathToTree) env.AddPathToTree(folder);
+  RemoveUnfinishedSaves(folder);
   result.ReadmeWritten =
       WriteReadme(folder, ReadmeText(sourceFile, env.AppTitle, env.clock.Now()), result.FolderCreated);
   return true;

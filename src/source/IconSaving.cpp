@@ -14,6 +14,7 @@
 #include "common/Paths.h"
 #include "common/SaveAllIcons.h"
 #include "common/SaveIconFromSource.h"
+#include "common/ReplaceFile.h"
 #include "common/SaveNotes.h"
 #include "common/SaveInSize.h"
 #include "shared/IconSelection.h"
@@ -115,11 +116,6 @@ void ClipboardNamingFrom(const IconClipboardState& clip, char& letter, int& coun
   counter = clip.LastKey.size() > 1 && clip.LastKey[1] >= '0' && clip.LastKey[1] <= '9' ? clip.LastKey[1] - '0' : 0;
 }
 
-bool WriteSaveReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {
-  const bool noReadme = !PathExists(JoinPath(folder, "readme.txt"));
-  return WriteReadme(folder, text, folderCreatedNow || noReadme);
-}
-
 std::string SaveErrorText(const SaveErrors& errors, std::size_t written, const LanguageTable& lang) {
   const auto reason = [](int err) { return err != 0 ? "\n" + std::string(std::strerror(err)) : std::string(); };
   std::string text;
@@ -185,11 +181,12 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
       return out;
     }
     if (target.AddToTree) out.TreeFolder = folder;
-    out.ReadmeWritten = WriteSaveReadme(
+    out.ReadmeWritten = WriteReadme(
         folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
         out.FolderCreated);
   }
 
+  RemoveUnfinishedSaves(folder);
   // A pane of one icon saves it whether it is selected or not, and shows it selected afterwards.
   if (items.size() == 1) items[0].Selected = true;
   const MaskAnswer mask = MaskAnswerOf(request.Rec);

@@ -50,9 +50,6 @@ SaveTarget DecideSaveTarget(SaveFrom from, const SaveDirRec& rec, bool useNow, b
 // The state of the icon clipboard folder itself: its .ico files, the last in list order.
 IconClipboardState ReadIconClipboardFolder(const std::string& folder);
 
-// The readme of a folder of saved icons: written into a folder this save made, or where there is
-// no readme.txt yet, or over one of our own; a readme.txt of the user's is kept. True when written.
-bool WriteSaveReadme(const std::string& folder, const std::string& text, bool folderCreatedNow);
 
 // Services of a save run.
 struct SaveRunEnv {

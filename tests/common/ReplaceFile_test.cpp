@@ -155,32 +155,74 @@ TEST_F(ReplaceFileTest, SavedFilesTakeTheirOwnNameAndReplaceWithinTheNameLimit) 
   }
 }
 
-TEST_F(ReplaceFileTest, ASaveKilledMidwayLeavesNothingButItsOwnPartialFile) {
+// Runs a save of `bytes` as `path` in a child that is killed at its `calls`-th write.
+void SaveKilled(const std::string& path, const std::string& bytes, bool unnamed, int calls = 1) {
+  EXPECT_EXIT(
+      {
+        PosixFileOps posix(FailingWrite(calls, true));
+        NamedOnly named(FailingWrite(calls, true));
+        WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(posix) : named, path, bytes);
+        ::_exit(1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ReplaceFileTest, ASaveKilledMidwayLeavesNoPartialFileUnderAnyName) {
   const std::string path = dir_ + "/a.dll_Ico1.ico";
-  EXPECT_EXIT(
-      {
-        PosixFileOps killed(FailingWrite(1, true));
-        WriteOrReplaceFile(killed, path, "0123456789");
-        ::_exit(1);
-      },
-      ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(Names(), 1);
-  EXPECT_EQ(Read(path), "01234");
-  // The next save of the name replaces it.
-  PosixFileOps ops;
-  ASSERT_EQ(WriteOrReplaceFile(ops, path, "0123456789"), "");
-  EXPECT_EQ(Read(path), "0123456789");
-  EXPECT_EQ(Names(), 1);
-  // A replacement killed while writing leaves the old file and nothing beside it.
-  EXPECT_EXIT(
-      {
-        PosixFileOps killed(FailingWrite(1, true));
-        WriteOrReplaceFile(killed, path, "abcdefghij");
-        ::_exit(1);
-      },
-      ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(Read(path), "0123456789");
-  EXPECT_EQ(Names(), 1);
+  for (const bool unnamed : {true, false}) {
+    // A new file: nothing under its name (without unnamed files, at most a hidden one).
+    SaveKilled(path, "0123456789", unnamed);
+    EXPECT_FALSE(fs::exists(path)) << unnamed;
+    for (const auto& e : fs::directory_iterator(dir_)) EXPECT_EQ(e.path().filename().string().substr(0, 2), ".~");
+    for (const auto& e : fs::directory_iterator(dir_)) fs::remove(e.path());
+    PosixFileOps ops;
+    ASSERT_EQ(WriteOrReplaceFile(ops, path, "0123456789"), "");
+    // A replacement: the old file stays whole.
+    // A replacement: the old file stays whole, and the next save into the folder clears what the
+    // kill left beside it.
+    SaveKilled(path, "abcdefghij", unnamed);
+    EXPECT_EQ(Read(path), "0123456789");
+    RemoveUnfinishedSaves(dir_);
+    EXPECT_EQ(Names(), 1);
+    fs::remove(path);
+  }
+  // Only hidden names a save gives, beside the file they were to replace, are cleared.
+  const std::string old = Make("a.dll_Ico2.ico", "old");
+  Make(".~abc123o2.ico", "new");
+  Make(".~abc123o9.ico", "the user's own: nothing stands beside it");
+  Make(".~ABC123o2.ico", "not a name a save gives");
+  EXPECT_EQ(RemoveUnfinishedSaves(dir_), 1);
+  EXPECT_FALSE(fs::exists(dir_ + "/.~abc123o2.ico"));
+  EXPECT_EQ(Names(), 3);
+}
+
+TEST_F(ReplaceFileTest, ASaveReplacesALinkInItsWayNeverItsTarget) {
+  const fs::path elsewhere = fs::path(dir_) / "elsewhere";
+  fs::create_directories(elsewhere);
+  const std::string mine = Make("elsewhere/letter.txt", "keep");
+  for (const bool unnamed : {true, false}) {
+    PosixFileOps posix;
+    NamedOnly named;
+    FileOps& ops = unnamed ? static_cast<FileOps&>(posix) : named;
+    for (const char* target : {"elsewhere/letter.txt", "elsewhere/none.txt"}) {
+      const std::string link = dir_ + "/a.dll_Ico1.ico";
+      ASSERT_EQ(::symlink(target, link.c_str()), 0);
+      ASSERT_EQ(WriteOrReplaceFile(ops, link, "icon"), "");
+      EXPECT_FALSE(fs::is_symlink(link));
+      EXPECT_EQ(Read(link), "icon");
+      fs::remove(link);
+    }
+    EXPECT_EQ(Read(mine), "keep");
+    EXPECT_FALSE(fs::exists(elsewhere / "none.txt"));
+  }
+  // A readme left empty by a kill, or missing, is written again; the user's own one is kept.
+  const std::string readme = Make("readme.txt", "");
+  EXPECT_TRUE(WriteReadme(dir_, "These ICO/BMP Files are from x.", false));
+  fs::remove(readme);
+  EXPECT_TRUE(WriteReadme(dir_, "These ICO/BMP Files are from x.", false));
+  Make("readme.txt", "my notes");
+  EXPECT_FALSE(WriteReadme(dir_, "These ICO/BMP Files are from x.", false));
+  EXPECT_EQ(Read(readme), "my notes");
 }
 
 }  // namespace

@@ -226,6 +226,20 @@ TEST_F(LibraryFoldersTest, DeletingALibraryAndACategory) {
   KillCategory(lib().string(), outside.string(), "Keep", prompter, lang);
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_TRUE(fs::exists(outside / "keep.txt"));
+  // A category that is a link goes as the link: the folder it leads to keeps every file, and so
+  // does a folder a link inside a real category leads to.
+  const fs::path linked = lib() / "z_l_(Linked)";
+  fs::create_directory_symlink(outside, linked);
+  prompter.answers = {PromptAnswer::Ok, PromptAnswer::Ok, PromptAnswer::Ok};
+  EXPECT_EQ(KillCategory(lib().string(), linked.string(), "Linked", prompter, lang).Outcome, ManagerOutcome::Done);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(linked)));
+  const fs::path real = Category("z_r_(Real)");
+  fs::create_directory_symlink(outside, real / "docs");
+  fs::create_symlink(outside / "keep.txt", real / "keep.src");
+  prompter.answers = {PromptAnswer::Ok, PromptAnswer::Ok, PromptAnswer::Ok};
+  EXPECT_EQ(KillCategory(lib().string(), real.string(), "Real", prompter, lang).Outcome, ManagerOutcome::Done);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(real / "keep.src")));
+  EXPECT_EQ(ReadAll(outside / "keep.txt"), "x");
 }
 
 // Library files cut short or with bytes changed at random: every reader and writer comes back

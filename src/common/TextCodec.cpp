@@ -102,6 +102,22 @@ std::string LegacyToUtf8(std::string_view bytes, const char* codePage) {
   return out;
 }
 
+std::size_t FindAtCharacterStart(std::string_view field, std::string_view mark, Language lang) {
+  const std::size_t first = field.find(mark);
+  // In UTF-8 no byte of a longer character is ASCII, so every match starts a character.
+  if (first == std::string_view::npos || IsValidUtf8(field.substr(0, first)) || lang == Language::English)
+    return first;
+  for (std::size_t i = 0; i + mark.size() <= field.size();) {
+    if (field.compare(i, mark.size(), mark) == 0) return i;
+    const auto b = static_cast<unsigned char>(field[i]);
+    // A GBK or BIG5 lead byte takes the byte after it when that can be a second byte.
+    const bool pair = b >= 0x81 && b <= 0xFE && i + 1 < field.size() &&
+                      static_cast<unsigned char>(field[i + 1]) >= 0x40 && field[i + 1] != 0x7F;
+    i += pair ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
 std::string DecodeStoredText(std::string_view bytes, Language lang) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
   return LegacyToUtf8(bytes, LegacyCodePage(lang));

@@ -162,22 +162,26 @@ TEST_F(WebSiteStoreTest, KillKeepsTheOtherRecordsByteForByte) {
   EXPECT_TRUE(store.Get(Language::English).empty());
 }
 
-TEST_F(WebSiteStoreTest, CountIsClampedToTheRecordsPresent) {
+TEST_F(WebSiteStoreTest, ADamagedCountNeitherHidesNorLosesRecords) {
   const std::string r1 = HandRecord('a', 5), r2 = HandRecord('b', 6);
-  // Count 5, two whole records and half of a third.
-  WriteBytes(path, HandFile({r1, r2, r1.substr(0, 300)}, 5));
-  EXPECT_EQ(store.Get(Language::English).size(), 2u);
-  const WebStoreResult r = store.Add(Named("c"), Language::English);
-  ASSERT_TRUE(r.Ok());
-  EXPECT_EQ(r.RecordNo, 3);
-  const std::string bytes = ReadBytes(path);
-  ASSERT_EQ(bytes.size(), 1900u);
-  EXPECT_EQ(bytes.substr(0, 2), Count(3));
-  EXPECT_EQ(bytes.substr(100, 1200), r1 + r2);
-
-  // A negative count reads as an empty list.
-  WriteBytes(path, HandFile({r1}, -3));
-  EXPECT_TRUE(store.Get(Language::English).empty());
+  // A count too large, too small, zero or negative: every whole record is read, the mismatch is
+  // told, and an Add keeps every record and the half one behind them.
+  for (const int count : {5, 1, 0, -3}) {
+    WriteBytes(path, HandFile({r1, r2, r1.substr(0, 300)}, count));
+    bool matches = true;
+    EXPECT_EQ(store.Get(Language::English, nullptr, &matches).size(), 2u) << count;
+    EXPECT_FALSE(matches);
+    const WebStoreResult r = store.Add(Named("c"), Language::English);
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(r.RecordNo, 3);
+    const std::string bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 2200u);
+    EXPECT_EQ(bytes.substr(0, 2), Count(3));
+    EXPECT_EQ(bytes.substr(100, 1200), r1 + r2);
+    EXPECT_EQ(bytes.substr(1900), r1.substr(0, 300));
+    store.Get(Language::English, nullptr, &matches);
+    EXPECT_TRUE(matches);
+  }
 }
 
 TEST_F(WebSiteStoreTest, FullListRefusesAnotherEntry) {

@@ -62,10 +62,12 @@ WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Langu
     result.Status = WebStoreStatus::NoSuchRecord;
     return result;
   }
-  file.Records[static_cast<std::size_t>(recordNo - 1)] = EncodeWebRecord(entry, NextKey());
+  WebRecordBytes& record = file.Records[static_cast<std::size_t>(recordNo - 1)];
+  const WebRecordBytes was = record;
+  record = EncodeWebRecord(entry, NextKey(), was, lang);
   if (!Commit(file, result)) return result;
   result.RecordNo = recordNo;
-  result.Stored = StoredWebEntry(entry, lang);
+  result.Stored = StoredWebEntry(entry, lang, was);
   return result;
 }
 

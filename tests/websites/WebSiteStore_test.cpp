@@ -133,6 +133,24 @@ TEST_F(WebSiteStoreTest, SaveOverwritesOnlyItsRecordAndNeverOutsideTheList) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST_F(WebSiteStoreTest, ALegacyFieldTheUserLeftKeepsItsBytes) {
+  // A BIG5 language field 中文 fills four of its five bytes; in UTF-8 it would need six.
+  std::string r1 = HandRecord('a', 300);
+  r1.replace(100, 5, "\xA4\xA4\xA4\xE5 ");
+  WriteBytes(path, HandFile({r1}, 1));
+  WebSiteEntry e = store.Get(Language::ChineseBig5)[0].Fields;
+  ASSERT_EQ(e.Lang, "中文");
+  e.Note = "only the note changed";
+  const WebStoreResult r = store.Save(1, e, Language::ChineseBig5);
+  ASSERT_TRUE(r.Ok()) << r.Error;
+  EXPECT_EQ(r.Stored, e);
+  EXPECT_EQ(ReadBytes(path).substr(200, 5), "\xA4\xA4\xA4\xE5 ");
+  EXPECT_EQ(store.Get(Language::ChineseBig5)[0].Fields.Lang, "中文");
+  // Typed anew, it is stored in UTF-8, cut to what fits, and the result says so.
+  e.Lang = "中文 ";
+  EXPECT_EQ(store.Save(1, e, Language::ChineseBig5).Stored.Lang, "中");
+}
+
 TEST_F(WebSiteStoreTest, KillKeepsTheOtherRecordsByteForByte) {
   std::vector<std::string> recs;
   for (int i = 0; i < 5; ++i) recs.push_back(HandRecord(static_cast<char>('a' + i), 1000 + 37 * i));

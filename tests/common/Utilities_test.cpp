@@ -110,6 +110,10 @@ TEST(WebAddressRule, AddressesAsOpened) {
       {"SMB://host/share", "web", "http://SMB://host/share"},
       {"x-program://run", "WEB", "http://x-program://run"},
       {"file:///etc/passwd", "MAIL", "mailto:file:///etc/passwd"},
+      // A mail link keeps only the fields a message needs: no file to attach, by any spelling.
+      {"mailto:a@b.c?subject=Hi&attach=/etc/passwd&body=x&Attachment=~/.ssh/id_rsa&%61ttach=y&cc=d@e.f",
+       "WEB", "mailto:a@b.c?subject=Hi&body=x&cc=d@e.f"},
+      {"a@b.c?attach=/x", "MAIL", "mailto:a@b.c"},
   };
   for (const Case& c : cases) {
     const std::string opened = WebAddressToOpen(c.address, c.kind);

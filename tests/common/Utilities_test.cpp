@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "common/AsciiCase.h"
+#include "common/TextCodec.h"
 #include "common/DriveTypes.h"
 #include "common/FileInfo.h"
 #include "common/NumberText.h"
@@ -69,6 +70,11 @@ TEST(AsciiCase, OnlyAsciiLettersChangeCase) {
   EXPECT_TRUE(EndsWithIgnoringCase("A.ICO", ".ico"));
   EXPECT_FALSE(EndsWithIgnoringCase("ico", ".ico"));
   EXPECT_FALSE(EqualsIgnoringCase("@", "`"));  // neighbours of the letters are no letters
+  // Names the program upper-cases: every letter that has a capital, and only letters; bytes that
+  // are not UTF-8 (a legacy name) keep all but their ASCII letters.
+  EXPECT_EQ(UpperCase("a5-Système 图标_ÿ.ico"), "A5-SYSTÈME 图标_Ÿ.ICO");
+  EXPECT_EQ(UpperCase("straße ǆ ıi"), "STRAßE Ǆ II");  // one capital for one letter
+  EXPECT_EQ(UpperCase("ab\xB9\xCFcd"), "AB\xB9\xCFCD");
 }
 
 TEST(PathText, JoinsAndTrimsAroundTheRoot) {

@@ -117,10 +117,12 @@ bool ReadLanguageFile(const std::filesystem::path& path, std::size_t maxBytes, s
 }
 
 // Cuts blocks 1..count of `bytes` into rows firstRow, firstRow + 1, ... up to row 800. A last block
-// that is only partly in the file reads as zeros where the file ends.
-void CutBlocksIntoRows(const std::string& bytes, std::size_t blockSize, std::size_t count, int firstRow,
+// that is only partly in the file reads as zeros where the file ends. Returns how many blocks are
+// laid out as blocks are (their separators in order, giving at least the GB and English texts).
+int CutBlocksIntoRows(const std::string& bytes, std::size_t blockSize, std::size_t count, int firstRow,
                        LanguageTable& table) {
   std::string block;
+  int whole = 0;
   for (std::size_t k = 0; k < count; ++k) {
     const int row = firstRow + static_cast<int>(k);
     if (row > kLangRows) break;
@@ -131,7 +133,9 @@ void CutBlocksIntoRows(const std::string& bytes, std::size_t blockSize, std::siz
     for (int lang = 0; lang < kLanguages; ++lang) {
       if (texts[lang]) table.LangStr[lang][static_cast<std::size_t>(row)] = *texts[lang];
     }
+    whole += texts[0].has_value() && texts[1].has_value();
   }
+  return whole;
 }
 
 bool WriteFirstByte(const std::filesystem::path& path, unsigned char value) {
@@ -197,8 +201,11 @@ LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageT
     const auto stored = shortBytes.empty() ? 0 : static_cast<unsigned char>(shortBytes[0]);
     table.CurLang = stored <= 2 ? static_cast<Language>(stored) : Language::English;
   }
-  if (haveShort) CutBlocksIntoRows(shortBytes, kShortLangBlockSize, LangBlockCount(shortLength, kShortLangBlockSize),
-                                   1, table);
+  // A captions file that is empty or damaged throughout gives a window without a single caption:
+  // it is told like a missing one.
+  if (haveShort && CutBlocksIntoRows(shortBytes, kShortLangBlockSize,
+                                     LangBlockCount(shortLength, kShortLangBlockSize), 1, table) == 0)
+    load.ShortError = (appPath / kShortLangFileName).string() + ": it holds no captions (it is empty or damaged)";
   // Long blocks come second so that their texts win for rows 601 to 800.
   if (haveLong) CutBlocksIntoRows(longBytes, kLongLangBlockSize, LangBlockCount(longLength, kLongLangBlockSize),
                                   kShortLangRows + 1, table);

@@ -47,7 +47,8 @@ struct LanguageLoad {
 
 // Fills `table` from the language files in `appPath`. When table.CurLang is English on entry the
 // first byte of chglangs.dat decides the language (a byte other than 0, 1, 2 means English).
-// A file that is missing or cannot be read gives no rows and is named in the result; nothing is
+// A file that is missing or cannot be read gives no rows and is named in the result, and so is a
+// captions file without a single block laid out as blocks are (empty or damaged); nothing is
 // ever created or written, and a pipe is never waited on.
 LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageTable& table);
 

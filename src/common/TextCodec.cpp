@@ -3,6 +3,8 @@
 #include "common/Languages.h"
 
 #include <iconv.h>
+#include <locale.h>
+#include <wctype.h>
 
 #include <cerrno>
 #include <vector>
@@ -99,6 +101,75 @@ std::string LegacyToUtf8(std::string_view bytes, const char* codePage) {
     }
   }
   iconv_close(cd);
+  return out;
+}
+
+std::size_t FindAtCharacterStart(std::string_view field, std::string_view mark, Language lang) {
+  const std::size_t first = field.find(mark);
+  // In UTF-8 no byte of a longer character is ASCII, so every match starts a character.
+  if (first == std::string_view::npos || IsValidUtf8(field.substr(0, first)) || lang == Language::English)
+    return first;
+  for (std::size_t i = 0; i + mark.size() <= field.size();) {
+    if (field.compare(i, mark.size(), mark) == 0) return i;
+    const auto b = static_cast<unsigned char>(field[i]);
+    // A GBK or BIG5 lead byte takes the byte after it when that can be a second byte.
+    const bool pair = b >= 0x81 && b <= 0xFE && i + 1 < field.size() &&
+                      static_cast<unsigned char>(field[i + 1]) >= 0x40 && field[i + 1] != 0x7F;
+    i += pair ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
+namespace {
+
+char32_t CodePointAt(std::string_view s, std::size_t i, std::size_t len) {
+  const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(s[i + k])); };
+  if (len == 1) return b(0);
+  if (len == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+  if (len == 3) return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+  return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+  // The built-in UTF-8 locale of the C library: Unicode's case pairs, and no Turkish dotless i.
+  static const locale_t unicode = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t len = SequenceLength(text, i);
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (len == 0 || len == 1 || unicode == static_cast<locale_t>(nullptr)) {
+      out += static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte);
+      i += len == 0 ? 1 : len;
+      continue;
+    }
+    const char32_t c = CodePointAt(text, i, len);
+    const auto up = static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), unicode));
+    // A capital outside the plain planes or a surrogate would be no character to write back.
+    if (up == c || up == 0 || (up >= 0xD800 && up <= 0xDFFF) || up > 0x10FFFF) out.append(text.substr(i, len));
+    else AppendUtf8(out, up);
+    i += len;
+  }
   return out;
 }
 

@@ -33,6 +33,15 @@ std::string CutUtf8(std::string_view text, std::size_t maxBytes);
 // Byte length of a text as stored (UTF-8).
 inline std::size_t LenDbcs(std::string_view text) { return text.size(); }
 
+// Offset of the first `mark` (ASCII) in `field` that starts a character, npos when there is none.
+// A field that is UTF-8 up to the first `mark` is searched as UTF-8; any other is read in the legacy
+// code page of `lang`, whose double-byte characters (GBK, BIG5) may end with the mark's bytes.
+std::size_t FindAtCharacterStart(std::string_view field, std::string_view mark, Language lang);
+
+// `text` (UTF-8) with every letter that has an upper case in upper case, whatever the desktop's
+// locale; bytes that are not UTF-8 stay as they are but for the ASCII letters.
+std::string UpperCase(std::string_view text);
+
 // Decodes bytes read from a file: valid UTF-8 is returned as it is, anything else is converted from
 // the legacy code page of `lang`. Bytes that even the legacy code page cannot map become U+FFFD.
 std::string DecodeStoredText(std::string_view bytes, Language lang);

@@ -2,6 +2,8 @@
 
 #include "common/AsciiCase.h"
 
+#include <cctype>
+
 namespace glimmora {
 
 namespace {
@@ -19,6 +21,44 @@ bool HasWebPrefix(std::string_view s) {
   return false;
 }
 
+// The name of a mail link's field, percent escapes decoded, in lower case.
+std::string FieldName(std::string_view pair) {
+  const std::string_view name = pair.substr(0, pair.find('='));
+  const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+  std::string out;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char c = name[i];
+    if (c == '%' && i + 2 < name.size() && hex(name[i + 1]) && hex(name[i + 2])) {
+      c = static_cast<char>(std::stoi(std::string(name.substr(i + 1, 2)), nullptr, 16));
+      i += 2;
+    }
+    out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return out;
+}
+
+// A mail link keeps only the fields a message needs: several mail programs take "attach=" or
+// "attachment=" for a local file to send along, which a stored address must never choose.
+std::string KeepMailFields(std::string_view address) {
+  const std::size_t query = address.find('?');
+  if (query == std::string_view::npos) return std::string(address);
+  std::string out(address.substr(0, query));
+  std::string_view rest = address.substr(query + 1);
+  char joint = '?';
+  while (!rest.empty()) {
+    const std::size_t amp = rest.find('&');
+    const std::string_view pair = rest.substr(0, amp);
+    const std::string name = FieldName(pair);
+    if (name == "subject" || name == "body" || name == "cc") {
+      out += joint;
+      out += pair;
+      joint = '&';
+    }
+    rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
+  }
+  return out;
+}
+
 }  // namespace
 
 bool IsAddressToOpen(std::string_view address) {
@@ -34,9 +74,9 @@ std::string WebAddressToOpen(std::string_view address, std::string_view kind) {
     // Any other scheme is taken for part of a web address, so it can only reach a browser.
     if (!IsAddressToOpen(address)) return "http://" + std::string(address);
   } else if (EqualsIgnoringCase(kind, "MAIL")) {
-    if (!isMail) return "mailto:" + std::string(address);
+    if (!isMail) return KeepMailFields("mailto:" + std::string(address));
   }
-  return std::string(address);
+  return isMail ? KeepMailFields(address) : std::string(address);
 }
 
 std::string OpenWebAddress(WebOpener& opener, std::string_view address, std::string_view kind) {

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "common/AsciiCase.h"
+#include "common/TextCodec.h"
 #include "common/Dib.h"
 #include "common/IcoFile.h"
 #include "common/LangRows.h"
@@ -39,7 +40,7 @@ std::optional<DibHeader> ImageHeader(std::span<const std::uint8_t> start, const 
 
 }  // namespace
 
-std::string ClipFile::Key() const { return AsciiUpper(FileName); }
+std::string ClipFile::Key() const { return UpperCase(FileName); }
 
 std::string ClipNoteName(const std::string& icoName) {
   return (icoName.size() >= 4 ? icoName.substr(0, icoName.size() - 4) : icoName) + ".sur";

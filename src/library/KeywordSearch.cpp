@@ -1,6 +1,6 @@
 #include "library/KeywordSearch.h"
 
-#include "common/AsciiCase.h"
+#include "common/TextCodec.h"
 #include "common/LangRows.h"
 #include "common/NumberText.h"
 #include "common/Paths.h"
@@ -8,7 +8,7 @@
 namespace glimmora {
 
 KeywordTerms SplitSearchText(std::string_view text) {
-  const std::string s = AsciiUpper(text);
+  const std::string s = UpperCase(text);
   std::string terms[3];
   std::string_view rest = s;
   for (int t = 0; t < 3; ++t) {
@@ -32,7 +32,7 @@ KeywordTerms SplitSearchText(std::string_view text) {
 
 void MatchKeywords(std::string& T, const std::string& K1, const std::string& K2, const std::string& K3, bool& FndKeyOK) {
   if (T.empty()) return;
-  T = AsciiUpper(T);
+  T = UpperCase(T);
   const auto found = [&](const std::string& k) { return k.empty() || T.find(k) != std::string::npos; };
   FndKeyOK = found(K1) && found(K2) && found(K3);
 }

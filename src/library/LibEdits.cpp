@@ -42,37 +42,46 @@ bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword
                  const LanguageTable& lang, LibraryFileOps& ops) {
   std::map<std::string, std::vector<LibPaneItem*>> byLib;
   for (LibPaneItem* item : items) byLib[item->SrcPath].push_back(item);
-  // What a reader will find: the keyword as its field holds it.
-  const std::string stored = FieldText(FieldBytes(keyword, kKeywordBytes), Language::English);
+  // What a reader will find: the keyword as its field holds it, or as it was where it was kept.
+  const std::string stored = FieldText(FieldBytes(keyword, kKeywordBytes), lang.CurLang);
   std::string errors;
+  bool shortened = false;
   for (auto& [src, libItems] : byLib) {
     std::vector<EntryId> ids;
     for (const LibPaneItem* item : libItems) ids.push_back(item->Id());
-    const LibWriteResult r = SetKeyword(src, ids, keyword, ops);
+    const LibWriteResult r = SetKeyword(src, ids, keyword, ops, lang.CurLang);
     if (!r.Ok) {
       errors += (errors.empty() ? "" : "\n") + r.Error;
       continue;
     }
-    for (LibPaneItem* item : libItems) item->Keyword = stored;
+    for (LibPaneItem* item : libItems) {
+      if (item->Keyword == keyword) continue;  // its field was kept as it was
+      item->Keyword = stored;
+      shortened = shortened || stored != keyword;
+    }
   }
   if (!errors.empty()) TellFailure(prompter, lang, kRowKeywordNotStored, errors);
+  if (shortened) prompter.Tell(lang.Row(kRowFieldsShortened), kRowFieldsShortened, PromptIcon::Information);
   return errors.empty();
 }
 
 bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prompter, const LanguageTable& lang,
                    LibraryFileOps& ops) {
-  const LibWriteResult r = SetAuthor(item.SrcPath, item.Id(), fields, ops);
+  // The entry as it is before the change: a field the user left as it reads keeps its bytes.
+  const std::optional<LibSrcItem> before = LibraryReader::Open(item.SrcPath).Item(item.Entry);
+  const LibWriteResult r = SetAuthor(item.SrcPath, item.Id(), fields, ops, lang.CurLang);
   if (!r.Ok) {
     TellFailure(prompter, lang, kRowAuthorInfoNotStored, r.Error);
     return false;
   }
-  const auto stored = [](const std::string& text, std::size_t width) {
-    return FieldText(FieldBytes(text, width), Language::English);
-  };
-  item.AuthorName = stored(fields.AuthorName, kAuthorNameBytes);
-  item.AuthorEmail = stored(fields.AuthorEmail, kAuthorEmailBytes);
-  item.AuthorHomepage = stored(fields.AuthorHomepage, kAuthorHomepageBytes);
-  item.Note = stored(fields.Note, kNoteBytes);
+  const AuthorFields stored = StoredAuthorFields(fields, before.value_or(LibSrcItem{}), lang.CurLang);
+  item.AuthorName = stored.AuthorName;
+  item.AuthorEmail = stored.AuthorEmail;
+  item.AuthorHomepage = stored.AuthorHomepage;
+  item.Note = stored.Note;
+  if (stored.AuthorName != fields.AuthorName || stored.AuthorEmail != fields.AuthorEmail ||
+      stored.AuthorHomepage != fields.AuthorHomepage || stored.Note != fields.Note)
+    prompter.Tell(lang.Row(kRowFieldsShortened), kRowFieldsShortened, PromptIcon::Information);
   return true;
 }
 

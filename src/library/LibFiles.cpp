@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/AsciiCase.h"
+#include "common/TextCodec.h"
 #include "common/Paths.h"
 
 namespace glimmora {
@@ -30,7 +31,7 @@ std::vector<std::string> List(const std::string& folder, Kind kind) {
   }
   ::closedir(dir);
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    const std::string ua = AsciiUpper(a), ub = AsciiUpper(b);
+    const std::string ua = UpperCase(a), ub = UpperCase(b);
     return ua != ub ? ua < ub : a < b;
   });
   return names;

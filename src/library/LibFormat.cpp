@@ -132,15 +132,20 @@ std::string FieldBytes(std::string_view text, std::size_t width) {
 }
 
 std::string FieldText(std::string_view field, Language lang) {
-  const std::size_t mark = field.find(kFieldMark);
+  const std::size_t mark = FindAtCharacterStart(field, kFieldMark, lang);
   if (mark != std::string_view::npos) field = field.substr(0, mark);
   const std::size_t nul = field.find('\0');
   if (nul != std::string_view::npos) field = field.substr(0, nul);
   return DecodeStoredText(field, lang);
 }
 
+std::string KeptFieldBytes(std::string_view text, std::string_view stored, std::size_t width, Language lang) {
+  if (stored.size() == width && FieldText(stored, lang) == text) return std::string(stored);
+  return FieldBytes(text, width);
+}
+
 std::string HeadFieldText(std::string_view field, Language lang) {
-  if (field.find(kFieldMark) == std::string_view::npos) return {};
+  if (FindAtCharacterStart(field, kFieldMark, lang) == std::string_view::npos) return {};
   return FieldText(field, lang);
 }
 

@@ -87,8 +87,14 @@ LibSrcItem NewSrcItem(std::uint8_t width, std::uint8_t height, std::uint8_t bitC
 // never with half of one.
 std::string FieldBytes(std::string_view text, std::size_t width);
 
-// The text of a stored field: cut before the first "\\" (the whole field when it has none) and
-// before any NUL; bytes that are not UTF-8 are read in the legacy code page of `lang`.
+// The bytes to store for `text` in a field that holds `stored` now: `stored` itself when it reads as
+// `text` in `lang` (a field in a legacy code page the user left as it was keeps its bytes, which in
+// UTF-8 could grow past the field), else FieldBytes(text, width).
+std::string KeptFieldBytes(std::string_view text, std::string_view stored, std::size_t width, Language lang);
+
+// The text of a stored field: cut before the first "\\" that starts a character (the whole field
+// when it has none) and before any NUL; bytes that are not UTF-8 are read in the legacy code page of
+// `lang`, whose double-byte characters may end with a backslash.
 std::string FieldText(std::string_view field, Language lang);
 
 // The header's name and key as the library tree reads them: empty when the mark is missing.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <unordered_set>
 
@@ -321,8 +322,9 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
 
 namespace {
 
+// Rewrites the bytes from `fieldAt` of each of `entries` with what `bytesFor` makes of the entry.
 LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryId> entries, LibraryFileOps& ops,
-                              std::size_t fieldAt, const std::string& fieldBytes) {
+                              std::size_t fieldAt, const std::function<std::string(const LibSrcItem&)>& bytesFor) {
   LibraryReader reader;
   if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return Failed(reader, e);
   if (std::string e = CheckEntries(reader, entries); !e.empty()) return Failed(reader, e);
@@ -334,6 +336,7 @@ LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryI
   }
   std::string src = reader.SrcBytes();
   for (const EntryId& id : entries) {
+    const std::string fieldBytes = bytesFor(*reader.Item(id.Entry));
     const auto at = static_cast<std::size_t>(EntryPos(id.Entry) - 1) + fieldAt;
     src.replace(at, fieldBytes.size(), fieldBytes);
   }
@@ -342,19 +345,42 @@ LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryI
   return result;
 }
 
+// The byte offsets of the author fields in an entry, and their widths.
+struct AuthorField {
+  std::string AuthorFields::*text;
+  std::string LibSrcItem::*stored;
+  std::size_t width;
+};
+constexpr AuthorField kAuthorFields[] = {
+    {&AuthorFields::AuthorName, &LibSrcItem::AuthorName, kAuthorNameBytes},
+    {&AuthorFields::AuthorEmail, &LibSrcItem::AuthorEmail, kAuthorEmailBytes},
+    {&AuthorFields::AuthorHomepage, &LibSrcItem::AuthorHomepage, kAuthorHomepageBytes},
+    {&AuthorFields::Note, &LibSrcItem::Note, kNoteBytes},
+};
+
 }  // namespace
 
 LibWriteResult SetKeyword(const std::string& srcPath, std::span<const EntryId> entries, std::string_view keyword,
-                          LibraryFileOps& ops) {
-  return RewriteEntries(srcPath, entries, ops, 13, FieldBytes(keyword, kKeywordBytes));
+                          LibraryFileOps& ops, Language lang) {
+  return RewriteEntries(srcPath, entries, ops, 13, [&](const LibSrcItem& entry) {
+    return KeptFieldBytes(keyword, entry.Keyword, kKeywordBytes, lang);
+  });
 }
 
-LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields, LibraryFileOps& ops) {
-  const std::string bytes = FieldBytes(fields.AuthorName, kAuthorNameBytes) +
-                            FieldBytes(fields.AuthorEmail, kAuthorEmailBytes) +
-                            FieldBytes(fields.AuthorHomepage, kAuthorHomepageBytes) +
-                            FieldBytes(fields.Note, kNoteBytes);
-  return RewriteEntries(srcPath, std::span<const EntryId>(&entry, 1), ops, 50, bytes);
+LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields, LibraryFileOps& ops,
+                         Language lang) {
+  return RewriteEntries(srcPath, std::span<const EntryId>(&entry, 1), ops, 50, [&](const LibSrcItem& stored) {
+    std::string bytes;
+    for (const AuthorField& f : kAuthorFields) bytes += KeptFieldBytes(fields.*f.text, stored.*f.stored, f.width, lang);
+    return bytes;
+  });
+}
+
+AuthorFields StoredAuthorFields(const AuthorFields& fields, const LibSrcItem& entry, Language lang) {
+  AuthorFields out;
+  for (const AuthorField& f : kAuthorFields)
+    out.*f.text = FieldText(KeptFieldBytes(fields.*f.text, entry.*f.stored, f.width, lang), lang);
+  return out;
 }
 
 LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head, LibraryFileOps& ops) {

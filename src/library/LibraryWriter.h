@@ -109,16 +109,22 @@ struct DeleteResult : LibWriteResult {
 DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> entries,
                            LibraryFileOps& ops = DefaultLibraryFileOps());
 
-// Stores `keyword` as the keyword of each entry (the other bytes of the entries stay).
+// Stores `keyword` as the keyword of each entry (the other bytes of the entries stay). A field that
+// already reads as the text it is given (in `lang`) keeps its bytes (see KeptFieldBytes).
 LibWriteResult SetKeyword(const std::string& srcPath, std::span<const EntryId> entries, std::string_view keyword,
-                          LibraryFileOps& ops = DefaultLibraryFileOps());
+                          LibraryFileOps& ops = DefaultLibraryFileOps(), Language lang = Language::English);
 
 struct AuthorFields {
   std::string AuthorName, AuthorEmail, AuthorHomepage, Note;
 };
-// Stores the four author fields of one entry (bytes 50 to 179 of the entry).
+// Stores the four author fields of one entry (bytes 50 to 179 of the entry); a field the user left
+// as it reads keeps its bytes, as in SetKeyword.
 LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields,
-                         LibraryFileOps& ops = DefaultLibraryFileOps());
+                         LibraryFileOps& ops = DefaultLibraryFileOps(), Language lang = Language::English);
+
+// The author fields as an entry stores them: each the text it is given, or the stored bytes it
+// keeps (KeptFieldBytes), read back.
+AuthorFields StoredAuthorFields(const AuthorFields& fields, const LibSrcItem& entry, Language lang);
 
 // Creates a new, empty library: the index file with its header and an empty data file, committed
 // as one change. Refused when either file already exists (its icons would be overwritten by the

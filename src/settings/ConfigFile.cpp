@@ -51,22 +51,27 @@ class OldPaths {
       const std::string_view raw = Slice(bytes, at, kPathBytes, scratch);
       return std::make_pair(DecodeMarkedField(raw, kPathMark, lang).Text, std::string(raw));
     };
-    slots_.push_back(read(kPathTextAt));
+    shown_ = read(kPathTextAt);
     for (std::size_t i = 0; i < StoredCount(bytes); ++i) {
-      auto path = read(kHistoryAt + kPathRecBytes * i);
-      if (i < kPathHistorySlots) slots_.push_back(path);
-      byText_.insert(std::move(path));  // the first record of a text wins
+      auto [text, raw] = read(kHistoryAt + kPathRecBytes * i);
+      byText_[text].push_back(std::move(raw));
     }
-    byText_.insert(slots_.front());
   }
 
-  // The bytes to store for `path` in record `slot` (0 the shown text, i the history entry i):
-  // that record's own bytes when it held the path, else those of another record that did (a
-  // history entry before the shown text), else the path encoded anew; empty when it fits no
-  // record.
-  std::string Field(const std::string& path, std::size_t slot) const {
-    if (slot < slots_.size() && slots_[slot].first == path) return slots_[slot].second;
-    if (auto it = byText_.find(path); it != byText_.end()) return it->second;
+  // The bytes to store for the shown text `path`: its own record's while it reads the same, else as
+  // for a history entry.
+  std::string Shown(const std::string& path) const {
+    return shown_.first == path ? shown_.second : Field(path, 0);
+  }
+
+  // The bytes to store for the `occurrence`-th (from 0) history entry of `path`: those of the
+  // records that held the path, in their order (the same text may stand in records with different
+  // bytes, each goes back to its own place), else of the shown text when it held it, else the path
+  // encoded anew; empty when it fits no record.
+  std::string Field(const std::string& path, std::size_t occurrence) const {
+    if (auto it = byText_.find(path); it != byText_.end())
+      return it->second[std::min(occurrence, it->second.size() - 1)];
+    if (shown_.first == path) return shown_.second;
     if (path.size() > kPathBytes) return {};
     return EncodeMarkedField(path, kPathBytes, kPathMark);
   }
@@ -80,10 +85,8 @@ class OldPaths {
   }
 
  private:
-  // The records a history of the usual length goes back to, by position.
-  static constexpr std::size_t kPathHistorySlots = 64;
-  std::vector<std::pair<std::string, std::string>> slots_;
-  std::unordered_map<std::string, std::string> byText_;
+  std::pair<std::string, std::string> shown_;
+  std::unordered_map<std::string, std::vector<std::string>> byText_;
 };
 
 // A save-parameter record as it goes back: the bytes it was read from while it reads the same.
@@ -131,16 +134,17 @@ std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Lang
   };
 
   // A text that cannot be stored whole is stored empty: a cut path would name another folder.
-  std::string text = old.Field(data.PathText, 0);
+  std::string text = old.Shown(data.PathText);
   if (text.empty()) {
     noteLeftOut(data.PathText);
-    text = old.Field("", 0);
+    text = old.Shown("");
   }
 
   std::vector<std::pair<std::string, std::int16_t>> stored;
+  std::unordered_map<std::string, std::size_t> seen;
   for (const PathEntry& e : data.PathHistory) {
     if (e.Path.empty()) continue;
-    std::string field = old.Field(e.Path, stored.size() + 1);
+    std::string field = old.Field(e.Path, seen[e.Path]++);
     if (field.empty()) {
       noteLeftOut(e.Path);
       continue;

@@ -12,13 +12,13 @@ WebSiteFile ParseWebSiteFile(std::string_view bytes) {
   WebSiteFile file;
   const std::size_t headLen = std::min(bytes.size(), kWebHeaderSize);
   file.Header.replace(0, headLen, bytes.substr(0, headLen));
-  const int count = le::I16At(bytes, 0);
-  const std::size_t present =
-      bytes.size() > kWebHeaderSize ? (bytes.size() - kWebHeaderSize) / kWebRecordSize : 0;
-  const std::size_t n = count > 0 ? std::min(static_cast<std::size_t>(count), present) : 0;
+  file.HeaderCount = bytes.empty() ? 0 : le::I16At(bytes, 0);
+  const std::size_t body = bytes.size() > kWebHeaderSize ? bytes.size() - kWebHeaderSize : 0;
+  const std::size_t n = std::min(body / kWebRecordSize, static_cast<std::size_t>(kWebMaxRecords));
   file.Records.reserve(n);
   for (std::size_t i = 0; i < n; ++i)
     file.Records.emplace_back(bytes.substr(kWebHeaderSize + i * kWebRecordSize, kWebRecordSize));
+  if (body > n * kWebRecordSize) file.Tail = bytes.substr(kWebHeaderSize + n * kWebRecordSize);
   return file;
 }
 
@@ -43,7 +43,7 @@ std::string SerializeWebSiteFile(const WebSiteFile& file) {
     r.resize(kWebRecordSize, '\0');
     out += r;
   }
-  return out;
+  return out + file.Tail;
 }
 
 }  // namespace glimmora

@@ -14,17 +14,22 @@ namespace glimmora {
 struct WebSiteFile {
   std::string Header = std::string(kWebHeaderSize, '\0');  // kept as found, count excepted
   std::vector<WebRecordBytes> Records;                     // as stored, scrambled
+  int HeaderCount = 0;                                     // the count the header holds
+  std::string Tail;  // bytes past the last whole record, written back as found
+  // False when the header's count is not the number of records the file holds.
+  bool CountMatches() const { return HeaderCount == static_cast<int>(Records.size()); }
 };
 
-// The file's contents. A count that is negative or larger than the records present is cut to the
-// whole records the bytes hold; a short header is padded with zeros.
+// The file's contents: every whole record the bytes hold, whatever the header's count says (a count
+// that is damaged must not hide, and so lose at the next change, the records behind it); a short
+// header is padded with zeros.
 WebSiteFile ParseWebSiteFile(std::string_view bytes);
 
 // A missing file is an empty list; nothing when the file exists but cannot be read (`error` says
 // why). Never creates it.
 std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path, std::string* error = nullptr);
 
-// The bytes to store: the header with the current count, then every record.
+// The bytes to store: the header with the current count, every record, then the tail.
 std::string SerializeWebSiteFile(const WebSiteFile& file);
 
 }  // namespace glimmora

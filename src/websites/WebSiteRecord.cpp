@@ -65,11 +65,36 @@ int StoredCodeKey(std::string_view record) {
   return le::I16At(record, kWebCodeKeyOffset);
 }
 
-WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key) {
+namespace {
+
+// The record's bytes unscrambled; zeros for a missing record.
+WebRecordBytes PlainRecord(std::string_view record) {
+  WebRecordBytes plain(record.substr(0, kWebRecordSize));
+  plain.resize(kWebRecordSize, '\0');
+  CodeWebSiteData(plain, StoredCodeKey(plain));
+  return plain;
+}
+
+std::string_view FieldOf(std::string_view plain, int field) {
+  const auto& spec = kWebFields[static_cast<std::size_t>(field)];
+  return plain.substr(spec.offset, spec.width);
+}
+
+// The bytes of `field` for `entry`: the stored ones of `was` (plain) when they read as its text.
+std::string FieldBytesFor(const WebSiteEntry& entry, int field, std::string_view was, Language lang) {
+  if (!was.empty() && DecodeWebField(FieldOf(was, field), lang) == entry.Field(field))
+    return std::string(FieldOf(was, field));
+  return EncodeWebField(entry.Field(field), kWebFields[static_cast<std::size_t>(field)].width);
+}
+
+}  // namespace
+
+WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key, std::string_view was, Language lang) {
   WebRecordBytes record(kWebRecordSize, '\0');
+  const WebRecordBytes plainWas = was.empty() ? WebRecordBytes() : PlainRecord(was);
   for (int i = 0; i < kWebFieldCount; ++i) {
     const auto& spec = kWebFields[static_cast<std::size_t>(i)];
-    record.replace(spec.offset, spec.width, EncodeWebField(entry.Field(i), spec.width));
+    record.replace(spec.offset, spec.width, FieldBytesFor(entry, i, plainWas, lang));
   }
   le::PutI16At(record, kWebCodeKeyOffset, static_cast<std::int16_t>(key));
   CodeWebSiteData(record, key);
@@ -77,21 +102,16 @@ WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key) {
 }
 
 WebSiteEntry DecodeWebRecord(std::string_view record, Language lang) {
-  WebRecordBytes plain(record.substr(0, kWebRecordSize));
-  plain.resize(kWebRecordSize, '\0');
-  CodeWebSiteData(plain, StoredCodeKey(plain));
+  const WebRecordBytes plain = PlainRecord(record);
   WebSiteEntry entry;
-  for (int i = 0; i < kWebFieldCount; ++i) {
-    const auto& spec = kWebFields[static_cast<std::size_t>(i)];
-    entry.Field(i) = DecodeWebField(std::string_view(plain).substr(spec.offset, spec.width), lang);
-  }
+  for (int i = 0; i < kWebFieldCount; ++i) entry.Field(i) = DecodeWebField(FieldOf(plain, i), lang);
   return entry;
 }
 
-WebSiteEntry StoredWebEntry(const WebSiteEntry& entry, Language lang) {
+WebSiteEntry StoredWebEntry(const WebSiteEntry& entry, Language lang, std::string_view was) {
+  const WebRecordBytes plainWas = was.empty() ? WebRecordBytes() : PlainRecord(was);
   WebSiteEntry out;
-  for (int i = 0; i < kWebFieldCount; ++i)
-    out.Field(i) = DecodeWebField(EncodeWebField(entry.Field(i), kWebFields[static_cast<std::size_t>(i)].width), lang);
+  for (int i = 0; i < kWebFieldCount; ++i) out.Field(i) = DecodeWebField(FieldBytesFor(entry, i, plainWas, lang), lang);
   return out;
 }
 

@@ -84,13 +84,18 @@ void CodeWebSiteData(WebRecordBytes& record, int key);
 // The scramble key stored in a record.
 int StoredCodeKey(std::string_view record);
 
-// A record built from `entry`, scrambled with `key` (0 .. 19999).
-WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key);
+// A record built from `entry`, scrambled with `key` (0 .. 19999). In place of the stored record
+// `was` (scrambled; empty for a new one), a field that reads as the entry's text in `lang` keeps
+// its bytes: a field in a legacy code page the user left as it was could grow past its width in
+// UTF-8 and be cut.
+WebRecordBytes EncodeWebRecord(const WebSiteEntry& entry, int key, std::string_view was = {},
+                               Language lang = Language::English);
 
 // The entry held by a stored record (at least 600 bytes), unscrambled.
 WebSiteEntry DecodeWebRecord(std::string_view record, Language lang);
 
-// What `entry` reads back as once stored: every text cut to its field.
-WebSiteEntry StoredWebEntry(const WebSiteEntry& entry, Language lang);
+// What `entry` reads back as once stored (in place of `was`, as EncodeWebRecord does): every text
+// cut to its field.
+WebSiteEntry StoredWebEntry(const WebSiteEntry& entry, Language lang, std::string_view was = {});
 
 }  // namespace glimmora

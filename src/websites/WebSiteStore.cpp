@@ -32,11 +32,13 @@ bool WebSiteStore::Commit(const WebSiteFile& file, WebStoreResult& result) {
   return false;
 }
 
-std::vector<StoredWebSite> WebSiteStore::Get(Language lang, std::string* error) const {
+std::vector<StoredWebSite> WebSiteStore::Get(Language lang, std::string* error, bool* countMatches) const {
   std::vector<StoredWebSite> out;
   if (error) error->clear();
+  if (countMatches) *countMatches = true;
   const auto file = ReadWebSiteFile(path_, error);
   if (!file) return out;
+  if (countMatches) *countMatches = file->CountMatches();
   out.reserve(file->Records.size());
   for (std::size_t i = 0; i < file->Records.size(); ++i)
     out.push_back({static_cast<int>(i + 1), DecodeWebRecord(file->Records[i], lang)});
@@ -60,10 +62,12 @@ WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Langu
     result.Status = WebStoreStatus::NoSuchRecord;
     return result;
   }
-  file.Records[static_cast<std::size_t>(recordNo - 1)] = EncodeWebRecord(entry, NextKey());
+  WebRecordBytes& record = file.Records[static_cast<std::size_t>(recordNo - 1)];
+  const WebRecordBytes was = record;
+  record = EncodeWebRecord(entry, NextKey(), was, lang);
   if (!Commit(file, result)) return result;
   result.RecordNo = recordNo;
-  result.Stored = StoredWebEntry(entry, lang);
+  result.Stored = StoredWebEntry(entry, lang, was);
   return result;
 }
 

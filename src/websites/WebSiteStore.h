@@ -50,8 +50,10 @@ class WebSiteStore {
   void SetKeySource(std::function<int()> nextKey) { nextKey_ = std::move(nextKey); }
 
   // Every entry of the file in record order; empty when the file is missing or holds none, and
-  // when it cannot be read: `error`, when given, then says why ("" otherwise).
-  std::vector<StoredWebSite> Get(Language lang, std::string* error = nullptr) const;
+  // when it cannot be read: `error`, when given, then says why ("" otherwise). `countMatches`,
+  // when given, is false when the header's count is not the number of entries the file holds
+  // (every entry it holds is returned, and the next change stores the right count).
+  std::vector<StoredWebSite> Get(Language lang, std::string* error = nullptr, bool* countMatches = nullptr) const;
 
   // Overwrites record `recordNo` (1 .. count) with `entry`.
   WebStoreResult Save(int recordNo, const WebSiteEntry& entry, Language lang);

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "common/AsciiCase.h"
+#include "common/TextCodec.h"
 #include "common/DriveTypes.h"
 #include "common/FileInfo.h"
 #include "common/NumberText.h"
@@ -69,6 +70,11 @@ TEST(AsciiCase, OnlyAsciiLettersChangeCase) {
   EXPECT_TRUE(EndsWithIgnoringCase("A.ICO", ".ico"));
   EXPECT_FALSE(EndsWithIgnoringCase("ico", ".ico"));
   EXPECT_FALSE(EqualsIgnoringCase("@", "`"));  // neighbours of the letters are no letters
+  // Names the program upper-cases: every letter that has a capital, and only letters; bytes that
+  // are not UTF-8 (a legacy name) keep all but their ASCII letters.
+  EXPECT_EQ(UpperCase("a5-Système 图标_ÿ.ico"), "A5-SYSTÈME 图标_Ÿ.ICO");
+  EXPECT_EQ(UpperCase("straße ǆ ıi"), "STRAßE Ǆ II");  // one capital for one letter
+  EXPECT_EQ(UpperCase("ab\xB9\xCFcd"), "AB\xB9\xCFCD");
 }
 
 TEST(PathText, JoinsAndTrimsAroundTheRoot) {
@@ -110,6 +116,10 @@ TEST(WebAddressRule, AddressesAsOpened) {
       {"SMB://host/share", "web", "http://SMB://host/share"},
       {"x-program://run", "WEB", "http://x-program://run"},
       {"file:///etc/passwd", "MAIL", "mailto:file:///etc/passwd"},
+      // A mail link keeps only the fields a message needs: no file to attach, by any spelling.
+      {"mailto:a@b.c?subject=Hi&attach=/etc/passwd&body=x&Attachment=~/.ssh/id_rsa&%61ttach=y&cc=d@e.f",
+       "WEB", "mailto:a@b.c?subject=Hi&body=x&cc=d@e.f"},
+      {"a@b.c?attach=/x", "MAIL", "mailto:a@b.c"},
   };
   for (const Case& c : cases) {
     const std::string opened = WebAddressToOpen(c.address, c.kind);

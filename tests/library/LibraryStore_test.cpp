@@ -93,6 +93,19 @@ TEST_F(LibraryStoreTest, NewHeaderAndKeywordFields) {
   EXPECT_EQ(FieldText("caf\xE9\\\\ ", Language::English), "caf\xC3\xA9");
   // The tree's reading of the header fields: no mark, no name.
   EXPECT_EQ(HeadFieldText(std::string(20, 'x'), Language::English), "");
+  // Double-byte characters whose second byte is a backslash (BIG5 許功蓋, GBK 乗) are whole
+  // characters, not the start of the mark; only a mark that starts a character ends the field.
+  struct Legacy {
+    std::string field;
+    Language lang;
+    const char* text;
+  };
+  for (const Legacy& c : {Legacy{"\xB3\x5C\xA5\x5C\xBB\x5C\\\\  ", Language::ChineseBig5, "許功蓋"},
+                          Legacy{"\xA5\x5C\\\\", Language::ChineseBig5, "功"},
+                          Legacy{"\x81\x5C\\\\x\\\\", Language::ChineseGB, "乗"}}) {
+    EXPECT_EQ(FieldText(c.field, c.lang), c.text) << c.field;
+    EXPECT_EQ(HeadFieldText(c.field, c.lang), c.text) << c.field;
+  }
 }
 
 TEST_F(LibraryStoreTest, TakenOutIconHasTheLibraryHeaders) {
@@ -265,9 +278,23 @@ TEST_F(LibraryStoreTest, KeywordAndAuthorChangeOnlyTheirBytes) {
   std::string want = before;
   want.replace(256 + 13, 37, Padded("red\\\\", 37));
   want.replace(256 + 360 + 13, 37, Padded("red\\\\", 37));
-  want.replace(256 + 360 + 50, 130,
-               Padded("Ann\\\\", 20) + Padded("\\\\", 20) + std::string(40, 'h') + std::string(50, 'n'));
+  // The e-mail field left empty keeps the zeros a new entry has.
+  want.replace(256 + 360 + 50, 130, Padded("Ann\\\\", 20) + std::string(20, '\0') + std::string(40, 'h') + std::string(50, 'n'));
   EXPECT_EQ(ReadAll(src()), want);
+
+  // A legacy BIG5 field the user left alone keeps its bytes, although in UTF-8 it would not fit
+  // (中文中文中文中 is 14 bytes in BIG5, 21 in UTF-8); a changed one is stored, cut, in UTF-8.
+  const std::string big5 = Padded("\xA4\xA4\xA4\xE5\xA4\xA4\xA4\xE5\xA4\xA4\xA4\xE5\xA4\xA4\\\\", 20);
+  std::string legacy = ReadAll(src());
+  legacy.replace(256 + 360 + 50, 20, big5);
+  WriteAll(src(), legacy);
+  const LibSrcItem was = *LibraryReader::Open(src()).Item(3);
+  const EntryId id3{3, EntryStamp(was)};
+  const AuthorFields typed{"中文中文中文中", "", std::string(40, 'h'), "note"};
+  ASSERT_TRUE(SetAuthor(src(), id3, typed, DefaultLibraryFileOps(), Language::ChineseBig5).Ok);
+  EXPECT_EQ(LibraryReader::Open(src()).Item(3)->AuthorName, big5);
+  EXPECT_EQ(StoredAuthorFields(typed, was, Language::ChineseBig5).AuthorName, typed.AuthorName);
+  EXPECT_EQ(StoredAuthorFields({"中文中文中文文", "", "", ""}, was, Language::ChineseBig5).AuthorName, "中文中文中文");
 }
 
 // Runs `change` on a fresh copy of the library with the file step `step` failing (or, with

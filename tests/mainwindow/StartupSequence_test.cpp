@@ -1,6 +1,8 @@
 #include "mainwindow/StartupSequence.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 #include <sys/stat.h>
 
 #include "support/IconFixtures.h"
@@ -131,9 +133,9 @@ TEST(StartupFoldersTest, AWorkFolderThatCannotBeMadeIsReportedAndStartUpGoesOn) 
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));  // the other one is still made
 }
 
-TEST(StartupDataTest, EmptyLanguageFilesAndNoSettingsGiveEmptyCaptionsAndDefaultsWithoutAMessage) {
+TEST(StartupDataTest, NoSettingsGiveDefaultsWithoutAMessage) {
   TempFolder app;
-  WriteLanguageFiles(app.path(), {});
+  WriteLanguageFiles(app.path(), {{136, {"-", "-", "-"}}});
   AppState state;
   state.AppPath = app.str();
   ScriptedPrompter prompter;
@@ -159,6 +161,8 @@ TEST(StartupDataTest, ALanguageFileThatCannotBeReadIsNamedAndOnlyTheCaptionsFile
       {"chglangs.dat", "missing", "No such file or directory", false},
       {"chglangs.dat", "folder", "Is a directory", false},
       {"chglangs.dat", "pipe", "not a regular file", false},  // never waited on
+      {"chglangs.dat", "empty", "it holds no captions", false},
+      {"chglangs.dat", "garbled", "it holds no captions", false},
       {"chglangl.dat", "missing", "No such file or directory", true},
       {"chglangl.dat", "pipe", "not a regular file", true},
   };
@@ -170,6 +174,13 @@ TEST(StartupDataTest, ALanguageFileThatCannotBeReadIsNamedAndOnlyTheCaptionsFile
     if (std::string(c.kind) == "folder") fs::create_directories(file);
     if (std::string(c.kind) == "pipe") {
       ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    }
+    if (std::string(c.kind) == "empty") WriteFile(file, "");
+    if (std::string(c.kind) == "garbled") {
+      std::mt19937 random(7);
+      std::string bytes(1024 + 256 * 600, '\0');
+      for (char& b : bytes) b = static_cast<char>(random());
+      WriteFile(file, bytes);
     }
     AppState state;
     state.AppPath = app.str();
@@ -185,7 +196,7 @@ TEST(StartupDataTest, ALanguageFileThatCannotBeReadIsNamedAndOnlyTheCaptionsFile
 
 TEST(StartupDataTest, AnUnreadableConfigurationIsReportedAndDefaultsAreUsed) {
   TempFolder app;
-  WriteLanguageFiles(app.path(), {});
+  WriteLanguageFiles(app.path(), {{136, {"-", "-", "-"}}});
   fs::create_directories(app.path() / "Glimmora.cfg");  // cannot be read as a file
   AppState state;
   state.AppPath = app.str();
@@ -231,7 +242,7 @@ TEST(StartupDataTest, StoredLanguageAndConfigurationAreLoaded) {
 
 TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   TempFolder app;
-  WriteLanguageFiles(app.path(), {});
+  WriteLanguageFiles(app.path(), {{136, {"-", "-", "-"}}});
   AppState state;
   state.AppPath = app.str();
   state.SaveFileDir.SaveAs = 1;
@@ -281,7 +292,7 @@ TEST(ShutDownTest, WritesPaneSizesRecordsAndPathHistory) {
   file.replace(999, 2, std::string("\x01\x00", 2));
   file += big5Path + "\\\\" + std::string(198 - big5Path.size() - 2, ' ') + "\x04" + '\0';
   WriteFile(app.path() / "Glimmora.cfg", file);
-  WriteLanguageFiles(app.path(), {}, 2);
+  WriteLanguageFiles(app.path(), {{136, {"-", "-", "-"}}}, 2);
   AppState big5;
   big5.AppPath = app.str();
   LoadStartupData(big5, prompter);

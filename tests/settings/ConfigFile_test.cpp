@@ -194,6 +194,14 @@ TEST(ConfigLayout, RecordsNobodyChangedGoBackWithTheBytesTheyWereReadFrom) {
   EXPECT_NE(out.substr(99, 100), file.substr(99, 100));
   EXPECT_EQ(out.substr(1600, 198), file.substr(1400, 198));
   EXPECT_EQ(DecodeConfig(out, Language::ChineseGB), changed);
+
+  // One path in records of different bytes (marked and blank-filled, or zero-filled without a
+  // mark), far down a long history: each goes back to its own place.
+  std::string longHistory(1400, '\0');
+  longHistory.replace(999, 2, std::string("\x48\x00", 2));
+  for (int i = 0; i < 70; ++i) longHistory += PathRec("/p" + std::to_string(i), 1);
+  longHistory += PathRec("/same", 2) + "/same" + std::string(193, '\0') + "\x03" + '\0';
+  EXPECT_EQ(EncodeConfig(longHistory, DecodeConfig(longHistory, Language::English), Language::English), longHistory);
 }
 
 TEST(ConfigLayout, DamagedFilesReadWithoutHarm) {

@@ -51,11 +51,12 @@ inline void WriteLanguageFiles(const fs::path& folder,
   WriteFile(folder / "chglangl.dat", files.longFile);
 }
 
-// A complete installation: the executable, WebSiteLib with a file, language files without texts.
+// A complete installation: the executable, WebSiteLib with a file, language files whose only text
+// is a row the program never shows (a captions file without any is damaged).
 inline void MakeInstallation(const fs::path& folder, const std::string& exeName = "glimmora") {
   WriteFile(folder / exeName, "#!");
   WriteFile(folder / "WebSiteLib" / "HomePage.Lib", std::string(100, '\0'));
-  WriteLanguageFiles(folder, {});
+  WriteLanguageFiles(folder, {{136, {"-", "-", "-"}}});
 }
 
 }  // namespace glimmora::mwtest

@@ -133,6 +133,24 @@ TEST_F(WebSiteStoreTest, SaveOverwritesOnlyItsRecordAndNeverOutsideTheList) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST_F(WebSiteStoreTest, ALegacyFieldTheUserLeftKeepsItsBytes) {
+  // A BIG5 language field 中文 fills four of its five bytes; in UTF-8 it would need six.
+  std::string r1 = HandRecord('a', 300);
+  r1.replace(100, 5, "\xA4\xA4\xA4\xE5 ");
+  WriteBytes(path, HandFile({r1}, 1));
+  WebSiteEntry e = store.Get(Language::ChineseBig5)[0].Fields;
+  ASSERT_EQ(e.Lang, "中文");
+  e.Note = "only the note changed";
+  const WebStoreResult r = store.Save(1, e, Language::ChineseBig5);
+  ASSERT_TRUE(r.Ok()) << r.Error;
+  EXPECT_EQ(r.Stored, e);
+  EXPECT_EQ(ReadBytes(path).substr(200, 5), "\xA4\xA4\xA4\xE5 ");
+  EXPECT_EQ(store.Get(Language::ChineseBig5)[0].Fields.Lang, "中文");
+  // Typed anew, it is stored in UTF-8, cut to what fits, and the result says so.
+  e.Lang = "中文 ";
+  EXPECT_EQ(store.Save(1, e, Language::ChineseBig5).Stored.Lang, "中");
+}
+
 TEST_F(WebSiteStoreTest, KillKeepsTheOtherRecordsByteForByte) {
   std::vector<std::string> recs;
   for (int i = 0; i < 5; ++i) recs.push_back(HandRecord(static_cast<char>('a' + i), 1000 + 37 * i));
@@ -162,22 +180,26 @@ TEST_F(WebSiteStoreTest, KillKeepsTheOtherRecordsByteForByte) {
   EXPECT_TRUE(store.Get(Language::English).empty());
 }
 
-TEST_F(WebSiteStoreTest, CountIsClampedToTheRecordsPresent) {
+TEST_F(WebSiteStoreTest, ADamagedCountNeitherHidesNorLosesRecords) {
   const std::string r1 = HandRecord('a', 5), r2 = HandRecord('b', 6);
-  // Count 5, two whole records and half of a third.
-  WriteBytes(path, HandFile({r1, r2, r1.substr(0, 300)}, 5));
-  EXPECT_EQ(store.Get(Language::English).size(), 2u);
-  const WebStoreResult r = store.Add(Named("c"), Language::English);
-  ASSERT_TRUE(r.Ok());
-  EXPECT_EQ(r.RecordNo, 3);
-  const std::string bytes = ReadBytes(path);
-  ASSERT_EQ(bytes.size(), 1900u);
-  EXPECT_EQ(bytes.substr(0, 2), Count(3));
-  EXPECT_EQ(bytes.substr(100, 1200), r1 + r2);
-
-  // A negative count reads as an empty list.
-  WriteBytes(path, HandFile({r1}, -3));
-  EXPECT_TRUE(store.Get(Language::English).empty());
+  // A count too large, too small, zero or negative: every whole record is read, the mismatch is
+  // told, and an Add keeps every record and the half one behind them.
+  for (const int count : {5, 1, 0, -3}) {
+    WriteBytes(path, HandFile({r1, r2, r1.substr(0, 300)}, count));
+    bool matches = true;
+    EXPECT_EQ(store.Get(Language::English, nullptr, &matches).size(), 2u) << count;
+    EXPECT_FALSE(matches);
+    const WebStoreResult r = store.Add(Named("c"), Language::English);
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(r.RecordNo, 3);
+    const std::string bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 2200u);
+    EXPECT_EQ(bytes.substr(0, 2), Count(3));
+    EXPECT_EQ(bytes.substr(100, 1200), r1 + r2);
+    EXPECT_EQ(bytes.substr(1900), r1.substr(0, 300));
+    store.Get(Language::English, nullptr, &matches);
+    EXPECT_TRUE(matches);
+  }
 }
 
 TEST_F(WebSiteStoreTest, FullListRefusesAnotherEntry) {

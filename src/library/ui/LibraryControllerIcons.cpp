@@ -363,7 +363,11 @@ void LibraryController::LoadAuthor() {
 void LibraryController::SaveAuthor() {
   if (!author_ || authorRow_ < 0 || authorRow_ >= icons_->Count()) return;
   LibPaneItem& item = icons_->Item(authorRow_);
-  if (SaveAuthorInf(item, author_->Fields(), Ask(), state_.LangStr)) icons_->RefreshRows({authorRow_});
+  if (!SaveAuthorInf(item, author_->Fields(), Ask(), state_.LangStr)) return;
+  icons_->RefreshRows({authorRow_});
+  // The boxes show what was stored, which a field too small for the text typed has cut.
+  author_->Load(AuthorFields{item.AuthorName, item.AuthorEmail, item.AuthorHomepage, item.Note},
+                Q(item.InfoText(state_.LangStr)), true);
 }
 
 // ----- icon clipboard -----

@@ -128,6 +128,14 @@ void WebSitePanel::AddFromEditor() {
   list_->scrollToItem(item);
   text_->setPlainText(QString::fromStdString(r.Stored.Detail));
   editor_->FilledFromRecord = r.RecordNo;
+  ShowShortened(r.Stored);
+}
+
+void WebSitePanel::ShowShortened(const WebSiteEntry& stored) {
+  if (stored == editor_->Fields()) return;
+  // The boxes show what was stored, which a field too small for the text typed has cut.
+  editor_->SetFields(stored);
+  prompter_.Tell(lang_.Row(kRowFieldsShortened), kRowFieldsShortened, PromptIcon::Information);
 }
 
 void WebSitePanel::SaveFromEditor() {
@@ -141,6 +149,7 @@ void WebSitePanel::SaveFromEditor() {
     list_->setCurrentItem(item);
     text_->setPlainText(QString::fromStdString(r.Stored.Detail));
   }
+  ShowShortened(r.Stored);
 }
 
 void WebSitePanel::StepEditor(int delta) {

@@ -165,9 +165,12 @@ QTreeWidgetItem* WebSitePanel::ItemOfRecord(int recordNo) const {
 
 void WebSitePanel::LoadList() {
   std::string error;
-  const auto sites = store_.Get(lang_.CurLang, &error);
+  bool countMatches = true;
+  const auto sites = store_.Get(lang_.CurLang, &error, &countMatches);
   if (!error.empty())
     prompter_.Tell(lang_.Row(kRowWebSiteListUnreadable) + "\n" + error, kRowWebSiteListUnreadable, PromptIcon::Warning);
+  if (!countMatches)
+    prompter_.Tell(lang_.Row(kRowWebSiteCountMismatch), kRowWebSiteCountMismatch, PromptIcon::Warning);
   if (sites.empty()) return;
   list_->setUpdatesEnabled(false);
   list_->clear();

@@ -93,6 +93,8 @@ class WebSitePanel : public QWidget {
   void OnEditorButton(int index);
   void SaveFromEditor();
   void AddFromEditor();
+  // Tells that a text was too long for its field, and shows the editor what was stored.
+  void ShowShortened(const WebSiteEntry& stored);
   void StepEditor(int delta);
   void ReportFailure(const WebStoreResult& result);
 

@@ -23,10 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "common/Dib.h"
-#include "common/IcoFile.h"
 #include "common/IconScanner.h"
 #include "common/IconWalker.h"
+#include "SmallIcon.h"
 
 using namespace glimmora;
 
@@ -161,18 +160,7 @@ int MakeSmall(const std::string& dir) {
   for (int i = 0; i < 10000; ++i) {
     std::vector<std::uint8_t> bytes;
     if (i < 2000) {
-      std::vector<std::uint8_t> image(40 + 64 + 128 + 64, 0);
-      DibHeader h;
-      h.width = 16;
-      h.height = 32;
-      h.planes = 1;
-      h.bitCount = 4;
-      const auto head = EncodeDibHeader(h);
-      std::copy(head.begin(), head.end(), image.begin());
-      for (std::size_t k = 40; k < 40 + 64 + 128; ++k) image[k] = next();
-      const auto ico = EncodeIcoFileHead(MakeIcoFileHead(16, 16, 4, static_cast<std::uint32_t>(image.size())));
-      bytes.assign(ico.begin(), ico.end());
-      bytes.insert(bytes.end(), image.begin(), image.end());
+      bytes = bench::SmallIconFile(seed);
     } else {
       for (int k = 0; k < 200; ++k) bytes.push_back(next());
     }

@@ -144,7 +144,7 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
     item.columns[2] = "   " + VbStr(image.imageSize + 22);
     item.columns[3] = "   " + VbStr(count);
     item.useFileTypeIcon = number == 1 && EndsWithIgnoringCase(request.FileName, ".ico");
-    if (file.ReadAt(image.position - 1, image.imageSize, bytes)) item.icoFile = IcoFileOf(image, bytes);
+    if (walker.ImageBytes(image, bytes)) item.icoFile = IcoFileOf(image, bytes);
     result.listedBytes += 22 + image.imageSize;
     item.statusText = FoundStatusText(count, result.listedBytes, services.lang);
     ++result.listed;

@@ -55,18 +55,14 @@ bool ScanFile::Open(const std::string& path) {
   fd_ = -1;
   length_ = 0;
   errorText_.clear();
-  const int fd = OpenRegularFile(path, O_RDONLY);
+  struct stat st {};
+  const int fd = OpenRegularFile(path, O_RDONLY | O_NONBLOCK, &st);
   if (fd < 0) {
     errorText_ = OpenFailureText(errno);
     return false;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    errorText_ = std::strerror(errno);
-    ::close(fd);
-    return false;
-  }
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  // Read-ahead matters only for a file the walk reads in many pieces.
+  if (st.st_size > IconWalker::kDefaultBufferBytes) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   fd_ = fd;
   length_ = st.st_size;
   return true;
@@ -84,16 +80,18 @@ IconWalker::IconWalker(const ScanFile& file, const SearchPattern& pattern, std::
     : file_(file),
       pattern_(pattern),
       decide_(std::move(decideNonStandard)),
-      buffer_(static_cast<std::size_t>(std::max<std::int64_t>(bufferBytes, 4096))),
+      // A small file is read whole into a buffer of its size; a large one a few MiB at a time.
+      bufferBytes_(std::min(std::max<std::int64_t>(bufferBytes, 4096), std::max<std::int64_t>(file.Length(), 4))),
       pos_(startPosition > 0 ? startPosition : 1) {}
 
 bool IconWalker::Fill(std::int64_t offset) {
-  const std::int64_t want =
-      std::min<std::int64_t>(static_cast<std::int64_t>(buffer_.size()), file_.Length() - offset);
+  const std::int64_t want = std::min(bufferBytes_, file_.Length() - offset);
   bufStart_ = offset;
   bufLen_ = 0;
   if (want <= 0) return false;
-  const std::int64_t got = ReadFully(file_.Fd(), offset, buffer_.data(), want);
+  // Made at the first read, and not cleared: every byte used is read first.
+  if (!buffer_) buffer_.reset(new std::uint8_t[static_cast<std::size_t>(bufferBytes_)]);
+  const std::int64_t got = ReadFully(file_.Fd(), offset, buffer_.get(), want);
   if (got < 0) {
     readFailed_ = true;
     return false;
@@ -109,7 +107,7 @@ std::int64_t IconWalker::FindPattern(std::int64_t from) {
     if (from < bufStart_ || from + 4 > bufStart_ + bufLen_) {
       if (!Fill(from) || bufLen_ < 4) return -1;  // a read error or a file cut short meanwhile
     }
-    const std::uint8_t* base = buffer_.data();
+    const std::uint8_t* base = buffer_.get();
     std::int64_t i = from - bufStart_;
     std::int64_t next = bufStart_ + bufLen_;  // where to go on when this buffer holds no hit
     while (i < bufLen_) {
@@ -140,14 +138,14 @@ void IconWalker::CopyHeader(std::int64_t offset, std::uint8_t* out) {
     if (!Fill(offset)) return;
   }
   const std::int64_t have = std::min(avail, bufStart_ + bufLen_ - offset);
-  if (have > 0) std::memcpy(out, buffer_.data() + (offset - bufStart_), static_cast<std::size_t>(have));
+  if (have > 0) std::memcpy(out, buffer_.get() + (offset - bufStart_), static_cast<std::size_t>(have));
 }
 
 bool IconWalker::ImageBytes(const AcceptedImage& image, std::vector<std::uint8_t>& out) const {
   const std::int64_t offset = image.position - 1;
   if (offset < bufStart_ || image.imageSize < 0 || offset + image.imageSize > bufStart_ + bufLen_)
     return file_.ReadAt(offset, image.imageSize, out);
-  const auto* from = buffer_.data() + (offset - bufStart_);
+  const auto* from = buffer_.get() + (offset - bufStart_);
   out.assign(from, from + image.imageSize);
   return true;
 }

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,8 @@ class IconWalker {
  public:
   static constexpr std::int64_t kDefaultBufferBytes = 4 * 1024 * 1024;
 
-  // `startPosition` is 1-based; 0 or less starts at 1. `bufferBytes` is clamped to at least 4 KiB.
+  // `startPosition` is 1-based; 0 or less starts at 1. `bufferBytes` is clamped to at least 4 KiB,
+  // and to the file's length.
   IconWalker(const ScanFile& file, const SearchPattern& pattern, std::int64_t startPosition,
              NonStandardDecision decideNonStandard,
              std::int64_t bufferBytes = kDefaultBufferBytes);
@@ -105,7 +107,8 @@ class IconWalker {
   const ScanFile& file_;
   SearchPattern pattern_;
   NonStandardDecision decide_;
-  std::vector<std::uint8_t> buffer_;
+  std::int64_t bufferBytes_;
+  std::unique_ptr<std::uint8_t[]> buffer_;
   std::int64_t bufStart_ = 0;  // 0-based file offset of buffer_[0]
   std::int64_t bufLen_ = 0;
   std::int64_t pos_ = 1;       // 1-based walk position

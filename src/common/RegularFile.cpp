@@ -9,7 +9,7 @@
 
 namespace glimmora {
 
-int OpenRegularFile(const std::string& path, int flags) {
+int OpenRegularFile(const std::string& path, int flags, struct stat* info) {
   // O_NONBLOCK lets the open of a pipe return at once so that it can be refused; O_NOCTTY keeps a
   // terminal from becoming ours.
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -22,13 +22,14 @@ int OpenRegularFile(const std::string& path, int flags) {
     err = EISDIR;
   else if (!S_ISREG(st.st_mode))
     err = EINVAL;
-  else if (const int fl = ::fcntl(fd, F_GETFL); fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0)
+  else if ((flags & O_NONBLOCK) == 0 && ::fcntl(fd, F_SETFL, flags) != 0)  // it takes the status flags only
     err = errno;
   if (err != 0) {
     ::close(fd);
     errno = err;
     return -1;
   }
+  if (info != nullptr) *info = st;
   return fd;
 }
 

@@ -3,14 +3,18 @@
 // block the open (and the whole window) until some other process writes to it, and a device or
 // socket is nothing the program's data could be in.
 
+#include <sys/stat.h>
+
 #include <string>
 
 namespace glimmora {
 
 // open(2) of `path` with `flags` (O_RDONLY, O_WRONLY, O_RDWR, O_APPEND; O_CLOEXEC is added) that
 // never waits on a pipe and refuses anything but a regular file: -1 with errno EISDIR for a
-// folder, EINVAL for any other kind. The handle comes back in blocking mode.
-int OpenRegularFile(const std::string& path, int flags);
+// folder, EINVAL for any other kind. The handle comes back in blocking mode unless `flags` holds
+// O_NONBLOCK (reads of a regular file never wait either way; it saves a call where many small
+// files are read). `info`, when given, gets the file's status.
+int OpenRegularFile(const std::string& path, int flags, struct stat* info = nullptr);
 
 // Why OpenRegularFile failed with errno `err`, in English: "not a regular file" for a pipe,
 // device or socket, else the system's words ("Is a directory", "Permission denied", ...).

@@ -57,13 +57,4 @@ FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target) {
   return out;
 }
 
-FileTypeIcon DrawOwnIcoIcon(const QString& fileName) {
-  FileTypeIcon out;
-  const QImage own = ReadFirstIcoImage(fileName);
-  if (own.isNull()) return out;
-  out.Small = Fit(own, kSmallIconPixels);
-  out.Large = Fit(own, kLargeIconPixels);
-  return out;
-}
-
 }  // namespace glimmora

@@ -21,9 +21,4 @@ struct FileTypeIcon {
 // are ARGB with a transparent background.
 FileTypeIcon DrawFileTypeIcon(const QString& fileName, int target);
 
-// Only the own first image of an .ico file at both sizes, without the desktop's type lookup:
-// both pictures are null when it cannot be decoded. For listing many files, where the desktop
-// icon of a failed decode would be drawn for nothing.
-FileTypeIcon DrawOwnIcoIcon(const QString& fileName);
-
 }  // namespace glimmora

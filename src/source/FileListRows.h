@@ -15,14 +15,12 @@ inline constexpr const char* kIconsNotSearched = "   ?";
 struct FileListRow {
   std::string Name;
   std::uint64_t Size = 0;
-  std::string TypeName;  // the desktop's name of the file's type (filled by the view side)
   std::string SizeText;  // "512 (.5KB)"
   std::string DateText;  // "2000-6-6  9:5:0", local time
   std::string Icons = kIconsNotSearched;
   std::string Details;
   long long IconCount = 0;  // the number in Icons; 0 before a search
   bool Checked = false;
-  int IconIndex = 0;  // the view side's icon for the row
 };
 
 // One row per listed file, in listing order.

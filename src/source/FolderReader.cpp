@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace glimmora {
 
@@ -88,24 +89,38 @@ SubFolderList DiskFolderReader::SubFolders(const std::string& folder) {
   return out;
 }
 
-FileListing DiskFolderReader::Files(const std::string& folder) {
+FileListing ReadFolderFiles(const std::string& folder, ListingProgress* progress) {
   FileListing out;
   DirHandle h;
   out.Error = OpenDir(folder, h);
   if (out.Error != FsError::None) return out;
   const int fd = ::dirfd(h.dir);
+  // The names first, so that the pass over the files can say how far it is.
+  std::vector<std::string> names;
   while (const dirent* e = ::readdir(h.dir)) {
     if (e->d_name[0] == '.') continue;
     if (e->d_type != DT_REG && e->d_type != DT_LNK && e->d_type != DT_UNKNOWN) continue;
+    names.emplace_back(e->d_name);
+  }
+  if (progress) progress->Total = names.size();
+  out.Files.reserve(names.size());
+  for (std::string& name : names) {
+    if (progress) {
+      if (progress->Stop) break;
+      ++progress->Done;
+    }
     struct stat st {};
     // A link counts as what it points to; a link to a pipe or device is no file for us.
-    if (::fstatat(fd, e->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
-    out.Files.push_back({e->d_name, static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec)});
+    if (::fstatat(fd, name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
+    out.Files.push_back({std::move(name), static_cast<std::uint64_t>(st.st_size),
+                         static_cast<std::int64_t>(st.st_mtim.tv_sec)});
   }
   std::sort(out.Files.begin(), out.Files.end(),
             [](const ListedFileInfo& a, const ListedFileInfo& b) { return NameLess(a.Name, b.Name); });
   return out;
 }
+
+FileListing DiskFolderReader::Files(const std::string& folder) { return ReadFolderFiles(folder); }
 
 FsError DiskFolderReader::CheckFolder(const std::string& folder) {
   DirHandle h;

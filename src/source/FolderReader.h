@@ -3,6 +3,8 @@
 // files (for the file list). Only regular files are listed: devices, pipes and sockets would hang
 // or harm whoever opens them, and the icon search opens what the list shows.
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,6 +33,17 @@ struct FileListing {
   std::vector<ListedFileInfo> Files;  // regular files, dot-files left out, sorted ignoring case
   FsError Error = FsError::None;
 };
+
+// How far a listing has come, for a progress bar on another thread: Total is set once the names
+// are read, Done counts the files looked at since. Setting Stop ends the listing early.
+struct ListingProgress {
+  std::atomic<std::size_t> Total{0};
+  std::atomic<std::size_t> Done{0};
+  std::atomic<bool> Stop{false};
+};
+
+// The files of `folder` as DiskFolderReader lists them, telling `progress` (when given) as it goes.
+FileListing ReadFolderFiles(const std::string& folder, ListingProgress* progress = nullptr);
 
 class FolderReader {
  public:

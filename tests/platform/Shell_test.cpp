@@ -142,28 +142,6 @@ TEST(DrawFileTypeIcon, IconFilesShowTheirOwnImage) {
   EXPECT_TRUE(none.Small.isNull() && none.Large.isNull());
 }
 
-TEST(DrawOwnIcoIcon, GivesTheOwnImageOrNothing) {
-  QTemporaryDir dir;
-  QFile f(dir.path() + "/red.ico");
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(RedIcon());
-  f.close();
-  const FileTypeIcon own = DrawOwnIcoIcon(f.fileName());
-  ASSERT_EQ(own.Small.size(), QSize(16, 16));
-  ASSERT_EQ(own.Large.size(), QSize(32, 32));
-  EXPECT_EQ(own.Small.pixel(8, 8), qRgba(255, 0, 0, 255));
-
-  // Empty and cut-off files draw nothing, so the list falls back to the icon of their kind.
-  for (const QByteArray& bytes : {QByteArray(), RedIcon().left(40)}) {
-    QFile bad(dir.path() + "/bad.ico");
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    bad.write(bytes);
-    bad.close();
-    const FileTypeIcon none = DrawOwnIcoIcon(bad.fileName());
-    EXPECT_TRUE(none.Small.isNull() && none.Large.isNull()) << bytes.size();
-  }
-}
-
 TEST(DrawFileTypeIcon, OtherFilesGetTheirTypeName) {
   QTemporaryDir dir;
   QFile f(dir.path() + "/notes.txt");

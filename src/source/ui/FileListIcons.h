@@ -1,25 +1,24 @@
 #pragma once
-// Shell icons and type names of the file list. Both come from the MIME database by the file's
-// name alone and are kept per kind of name, so a folder of thousands of files costs one lookup per
-// kind. Icon files show their own first image.
+// Shell icons and type names of the file list, looked up when a row is shown. Type names and the
+// icons of ordinary files come from the MIME database by the file's name alone and are kept per
+// kind of name, so a folder of thousands of files costs one lookup per kind; an icon file shows
+// its own first image, read by our icon reader (its mask applied) once its row is shown.
 
 #include <QHash>
 #include <QIcon>
 #include <QString>
-#include <functional>
 #include <string>
-#include <vector>
-
-#include "source/FileListRows.h"
 
 namespace glimmora {
 
 class FileListIcons {
  public:
-  // Fills TypeName and IconIndex of every row of `folder`; returns the icons the indexes point to.
-  // `beforeRow` (when given) is told the index of each row before its icon is looked up.
-  std::vector<QIcon> Apply(const std::string& folder, std::vector<FileListRow>& rows,
-                           const std::function<void(std::size_t)>& beforeRow = {});
+  // The desktop's name of the type of a file called `name`.
+  QString TypeName(const std::string& name);
+  // The icon of the file `name` in `folder`: an icon file's own first image, else its kind's.
+  QIcon Icon(const std::string& folder, const std::string& name);
+  // How many icon files have been read for their own image.
+  int IconFilesRead() const { return iconFilesRead_; }
 
  private:
   struct Kind {
@@ -28,6 +27,7 @@ class FileListIcons {
   };
   const Kind& KindOf(const std::string& name);
   QHash<QString, Kind> kinds_;
+  int iconFilesRead_ = 0;
 };
 
 }  // namespace glimmora

@@ -7,10 +7,11 @@ namespace glimmora {
 
 FileListModel::FileListModel(const LanguageTable& lang, QObject* parent) : QAbstractTableModel(parent), lang_(lang) {}
 
-void FileListModel::SetRows(std::vector<FileListRow> rows, std::vector<QIcon> icons) {
+void FileListModel::SetRows(std::vector<FileListRow> rows, std::string folder) {
   beginResetModel();
   rows_ = std::move(rows);
-  icons_ = std::move(icons);
+  folder_ = std::move(folder);
+  rowIcons_.assign(rows_.size(), QIcon());
   endResetModel();
 }
 
@@ -56,15 +57,20 @@ void FileListModel::RemoveRows(const std::vector<bool>& drop) {
     const auto [first, last] = ranges.front();
     beginRemoveRows({}, first, last);
     rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+    rowIcons_.erase(rowIcons_.begin() + first, rowIcons_.begin() + last + 1);
     endRemoveRows();
     return;
   }
   // Scattered rows: one compaction and one reset, not a view update per row.
   beginResetModel();
   std::size_t out = 0;
-  for (std::size_t i = 0; i < rows_.size(); ++i)
-    if (i >= drop.size() || !drop[i]) rows_[out++] = std::move(rows_[i]);
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (i < drop.size() && drop[i]) continue;
+    rowIcons_[out] = std::move(rowIcons_[i]);
+    rows_[out++] = std::move(rows_[i]);
+  }
   rows_.resize(out);
+  rowIcons_.resize(out);
   endResetModel();
 }
 
@@ -79,7 +85,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
       case kName:
         return QString::fromStdString(r.Name);
       case kType:
-        return QString::fromStdString(r.TypeName);
+        return icons_.TypeName(r.Name);
       case kSize:
         return QString::fromStdString(r.SizeText);
       case kDate:
@@ -94,8 +100,11 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
   }
   if (index.column() != kName) return {};
   if (role == Qt::CheckStateRole) return r.Checked ? Qt::Checked : Qt::Unchecked;
-  if (role == Qt::DecorationRole && r.IconIndex >= 0 && r.IconIndex < static_cast<int>(icons_.size()))
-    return icons_[static_cast<std::size_t>(r.IconIndex)];
+  if (role == Qt::DecorationRole) {
+    QIcon& icon = rowIcons_[static_cast<std::size_t>(index.row())];
+    if (icon.isNull()) icon = icons_.Icon(folder_, r.Name);
+    return icon;
+  }
   return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The file list's one model, shared by its report, list and large-icon views. It is filled once
-// per folder (a reset, never a row at a time), and rows are removed in one pass.
+// per folder (a reset, never a row at a time), and rows are removed in one pass. A row's type name
+// and icon are looked up when a view first shows the row, and its icon is kept.
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -9,6 +10,7 @@
 
 #include "common/LanguageTable.h"
 #include "source/FileListRows.h"
+#include "source/ui/FileListIcons.h"
 
 namespace glimmora {
 
@@ -19,12 +21,14 @@ class FileListModel : public QAbstractTableModel {
 
   explicit FileListModel(const LanguageTable& lang, QObject* parent = nullptr);
 
-  void SetRows(std::vector<FileListRow> rows, std::vector<QIcon> icons);
+  // The rows of the files of `folder`.
+  void SetRows(std::vector<FileListRow> rows, std::string folder);
   void Clear() { SetRows({}, {}); }
   const std::vector<FileListRow>& Rows() const { return rows_; }
   const FileListRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
   int Count() const { return static_cast<int>(rows_.size()); }
   int FindName(const std::string& name) const;
+  const FileListIcons& Icons() const { return icons_; }
 
   // Check boxes set by the program (never reported as a user's check).
   void SetChecked(int row, bool checked);
@@ -45,8 +49,10 @@ class FileListModel : public QAbstractTableModel {
 
  private:
   const LanguageTable& lang_;
+  mutable FileListIcons icons_;
+  std::string folder_;
   std::vector<FileListRow> rows_;
-  std::vector<QIcon> icons_;
+  mutable std::vector<QIcon> rowIcons_;  // beside rows_; null until the row was shown
 };
 
 }  // namespace glimmora

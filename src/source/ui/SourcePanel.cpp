@@ -18,7 +18,6 @@
 #include "platform/Volumes.h"
 #include "source/FolderTree.h"
 #include "source/PaneLayout.h"
-#include "source/ui/FileListIcons.h"
 #include "shared/ui/Accessibility.h"
 #include "shared/ui/ListViews.h"
 #include "shared/ui/PaneShade.h"
@@ -39,7 +38,6 @@ SourcePanel::SourcePanel(SourcePanelEnv env, QWidget* parent) : QWidget(parent),
   if (!env_.Roots)
     env_.Roots = [] { return SourceRoots{TreeVolumesNow(), DesktopFolder(), DocumentsFolder()}; };
   tree_ = std::make_unique<FolderTree>(*reader_);
-  fileIcons_ = std::make_unique<FileListIcons>();
   BuildLayout();
   ConnectViews();
   ResetTreeViewS(true);
@@ -47,6 +45,7 @@ SourcePanel::SourcePanel(SourcePanelEnv env, QWidget* parent) : QWidget(parent),
 }
 
 SourcePanel::~SourcePanel() {
+  if (listing_) listing_->Stop = true;
   // The views outlive this body and report focus changes while they go: nobody listens by then.
   static_cast<FileListTable*>(fileViewWidgets_[0])->Hooks = {};
   static_cast<FileListGrid*>(fileViewWidgets_[1])->Hooks = {};

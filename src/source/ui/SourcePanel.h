@@ -35,7 +35,6 @@ class QTimer;
 namespace glimmora {
 
 class FileListModel;
-class FileListIcons;
 class FolderTree;
 class FolderTreeModel;
 class FolderTreeView;
@@ -188,7 +187,6 @@ class SourcePanel : public QWidget, public FileListLink {
   FolderTreeView* treeView_ = nullptr;
   PathBox* pathBox_ = nullptr;
   FileListModel* fileModel_ = nullptr;
-  std::unique_ptr<FileListIcons> fileIcons_;
   QStackedWidget* fileViews_ = nullptr;
   std::vector<QWidget*> fileViewWidgets_;  // report, list, large icons
   QLabel* panels_[3] = {nullptr, nullptr, nullptr};
@@ -208,6 +206,9 @@ class SourcePanel : public QWidget, public FileListLink {
   std::string lastFolderPath_;
   int lastFileCount_ = -1;
   std::string fileFolder_;  // the folder the file list shows (FileViewFile.Path)
+  // The fills of the file list, counted: a fill that is no longer the last one changes nothing.
+  std::shared_ptr<std::atomic<int>> fillGeneration_ = std::make_shared<std::atomic<int>>(0);
+  std::shared_ptr<ListingProgress> listing_;  // the reading of the last fill
   std::string lastClickPath_;
   std::string lastClickName_;
   int previewTicks_ = 0;

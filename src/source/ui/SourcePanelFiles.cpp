@@ -14,9 +14,9 @@
 #include "common/LangRows.h"
 #include "common/Paths.h"
 #include "shared/PictureToIcon.h"
+#include "platform/BackgroundJob.h"
 #include "shared/ui/BusyCursor.h"
 #include "source/FileListRows.h"
-#include "source/ui/FileListIcons.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/SourcePanel.h"
 #include "source/ui/SourceViews.h"
@@ -25,31 +25,54 @@ namespace glimmora {
 
 // --- File list --------------------------------------------------------------------------------
 
+namespace {
+
+// What the reading of a folder gives the list.
+struct FolderRows {
+  FsError Error = FsError::None;
+  std::vector<FileListRow> Rows;
+};
+
+}  // namespace
+
 FsError SourcePanel::SetListFile(const std::string& folder) {
-  FileListing listing = reader_->Files(folder);
-  if (listing.Error != FsError::None) return listing.Error;
+  // The files are read and looked at beside the window, which goes on answering (a folder of
+  // 100,000 files on a cold disk takes seconds); the list takes them in one reset. A fill started
+  // meanwhile (another folder clicked) supersedes this one, which then stops and changes nothing.
+  const int fill = ++*fillGeneration_;
+  if (listing_) listing_->Stop = true;
+  auto progress = listing_ = std::make_shared<ListingProgress>();
+  FolderReader* const reader = reader_ == diskReader_.get() ? nullptr : reader_;
   BusyCursor busy;
-  if (iconLink_) iconLink_->ClearListViewPict();
-  std::vector<FileListRow> rows = MakeFileRows(listing);
-  // The fill does not yield: the bar paints itself at once whenever its value moves it.
-  const double n = static_cast<double>(rows.size());
-  if (!rows.empty()) {
-    progress_->setValue(1);
+  QTimer tick;
+  tick.setInterval(50);
+  connect(&tick, &QTimer::timeout, this, [this, progress, fill] {
+    const std::size_t n = progress->Total;
+    if (n == 0 || fill != *fillGeneration_) return;
+    progress_->setValue(static_cast<int>(static_cast<double>(progress->Done) / static_cast<double>(n) * 105) + 1);
     progress_->show();
-  }
-  std::vector<QIcon> icons = fileIcons_->Apply(folder, rows, [this, n](std::size_t i) {
-    progress_->setValue(static_cast<int>(static_cast<double>(i) / n * 105) + 1);
   });
+  tick.start();
+  FolderRows read = RunWhileEventsFlow<FolderRows>(
+      [reader, folder, progress, generation = fillGeneration_, fill](const std::atomic<bool>& stop) {
+        // The panel's own disk reader is stateless: a fresh one outlives any window.
+        FileListing listing = reader ? reader->Files(folder) : ReadFolderFiles(folder, progress.get());
+        if (stop || *generation != fill) return FolderRows{};
+        return FolderRows{listing.Error, MakeFileRows(listing)};
+      });
+  tick.stop();
+  if (fill != *fillGeneration_) return FsError::None;
+  progress_->hide();
+  if (read.Error != FsError::None) return read.Error;
+  if (iconLink_) iconLink_->ClearListViewPict();
   {
     const QScopedValueRollback<bool> quiet(quietSelection_, true);
-    fileModel_->SetRows(std::move(rows), std::move(icons));
+    fileModel_->SetRows(std::move(read.Rows), folder);
   }
   // Another folder starts at its first file; reading the same folder again keeps the place.
   if (folder != fileFolder_)
     for (QWidget* v : fileViewWidgets_) static_cast<QAbstractItemView*>(v)->scrollToTop();
   fileFolder_ = folder;
-  progress_->setValue(110);
-  progress_->hide();
   return FsError::None;
 }
 

@@ -3,8 +3,13 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTimer>
+#include <atomic>
 #include <filesystem>
+#include <future>
 
+#include "support/IconFixtures.h"
+#include "support/IconTestBytes.h"
 #include "support/ui/SourcePageFixture.h"
 
 namespace glimmora::testing {
@@ -24,34 +29,63 @@ TEST_F(FileListTest, ListsTheFolderWithTextsAndTheStatus) {
   const FileListRow& a = Model()->Row(RowOf("a.dll"));
   EXPECT_EQ(a.SizeText, "100 (.1KB)");
   EXPECT_EQ(a.Icons, "   ?");
-  EXPECT_FALSE(a.TypeName.empty());
+  EXPECT_FALSE(Model()->index(RowOf("a.dll"), FileListModel::kType).data().toString().isEmpty());
   EXPECT_EQ(Panel(1), "<216> 4 <217> (1 KB)");  // 1024 bytes in all
   EXPECT_EQ(Panel(2), "");
   EXPECT_EQ(Panel(3), "");
   EXPECT_GE(pane.clears, 1);  // every fill empties the icon pane
 }
 
-// The fill does not yield to the event loop: the bar must be painted as it goes.
-TEST_F(FileListTest, TheProgressBarShowsWhileTheListFillsOnly) {
-  struct PaintLog : QObject {
-    std::vector<int> values;
-    bool eventFilter(QObject* o, QEvent* e) override {
-      if (e->type() == QEvent::Paint) values.push_back(static_cast<QProgressBar*>(o)->value());
-      return false;
-    }
-  } log;
-  QProgressBar* bar = page->ProgressBarS();
-  QApplication::processEvents();
-  bar->installEventFilter(&log);
-  page->ShowFolder(root + "/files");
-  EXPECT_EQ(log.values.front(), 27);  // before file 2 of 4
-  EXPECT_TRUE(std::is_sorted(log.values.begin(), log.values.end()));
-  EXPECT_TRUE(bar->isHidden());
-  Mkdir(root + "/none");
-  log.values.clear();
-  page->ShowFolder(root + "/none");
-  EXPECT_TRUE(log.values.empty());
-  EXPECT_TRUE(bar->isHidden());
+// The files are read beside the window: its events go on while a slow folder is read, and a
+// folder chosen meanwhile is the one listed, whichever reading ends last.
+TEST_F(FileListTest, TheWindowAnswersWhileAFolderIsReadAndTheLastChoiceWins) {
+  Mkdir(root + "/slow");
+  Write("slow/x.txt", 1);
+  std::promise<void> go;
+  std::shared_future<void> released = go.get_future().share();
+  std::atomic<int> reads{0};
+  reader.whileReading = [&] {
+    if (++reads == 1) released.wait();
+  };
+  bool answered = false;
+  QTimer::singleShot(0, [&] {
+    answered = true;
+    EXPECT_EQ(Model()->Count(), 4);  // the old list stays until the new one is read
+    page->ShowFolder(root + "/files");
+    go.set_value();
+  });
+  page->ShowFolder(root + "/slow");
+  reader.whileReading = nullptr;
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(Model()->Count(), 4);
+  EXPECT_TRUE(page->ProgressBarS()->isHidden());
+}
+
+// A row's icon is drawn when the row is shown, once; an icon file shows its own first image with
+// its mask applied (a 24-bit icon's transparent half stays clear).
+TEST_F(FileListTest, RowIconsAreDrawnWhenShownAndIconFilesKeepTheirMask) {
+  Bytes ico = InfoHeader(16, 32, 24);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) Append(ico, {0, 0, 255});  // red
+  for (int y = 0; y < 16; ++y) Append(ico, {0xFF, 0x00, 0, 0});  // the left half transparent
+  ico = WithIcoHead(ico, 16, 16, 24);
+  Mkdir(root + "/big");
+  for (int i = 0; i < 1000; ++i)
+    WriteBytes(root + "/big/f" + std::to_string(10000 + i) + (i % 2 ? ".ico" : ".txt"), ico);
+  const int before = Model()->Icons().IconFilesRead();
+  page->ShowFolder(root + "/big");
+  page->grab();  // paints what is on screen
+  ASSERT_EQ(Model()->Count(), 1000);
+  const int read = Model()->Icons().IconFilesRead() - before;
+  EXPECT_GT(read, 0);
+  EXPECT_LT(read, 200);  // the rows on screen, not the 500 icon files of the folder
+  const QImage shown =
+      Model()->index(1, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage();
+  EXPECT_EQ(qAlpha(shown.pixel(2, 8)), 0);
+  EXPECT_EQ(shown.pixel(13, 8), qRgb(255, 0, 0));
+  page->grab();
+  EXPECT_EQ(Model()->Icons().IconFilesRead() - before, read);  // kept, not drawn again
 }
 
 TEST_F(FileListTest, ClickSearchesOnlyACheckedFileNotSearchedLast) {

@@ -48,12 +48,14 @@ class CountingReader : public DiskFolderReader {
   int subFolderReads = 0;
   int fileReads = 0;
   std::string denied;
+  std::function<void()> whileReading;  // runs beside the window as a folder's files are read
   SubFolderList SubFolders(const std::string& folder) override {
     ++subFolderReads;
     return DiskFolderReader::SubFolders(folder);
   }
   FileListing Files(const std::string& folder) override {
     ++fileReads;
+    if (whileReading) whileReading();
     if (folder == denied) return {{}, FsError::AccessDenied};
     return DiskFolderReader::Files(folder);
   }

@@ -230,6 +230,22 @@ TEST(LibraryPageList, ViewsShareItemsAndSelection) {
   EXPECT_EQ(list.Model()->headerData(1, Qt::Horizontal, LibraryPageList::kColumnKeyRole).toString(),
             "Type/Keyword");
   EXPECT_EQ(list.ReportView()->columnWidth(8), 800);
+
+  // A click in the list or icon view selects the item's whole row, which is what the panes count.
+  list.resize(400, 300);
+  list.show();
+  QAbstractItemView* icons = list.IconView();
+  const auto click = [&](int row, Qt::KeyboardModifiers mods) {
+    QApplication::processEvents();
+    QTest::mouseClick(icons->viewport(), Qt::LeftButton, mods,
+                      icons->visualRect(list.Model()->index(row, 0)).center());
+  };
+  list.SetMode(ListViewMode::List);
+  click(1, Qt::NoModifier);
+  list.SetMode(ListViewMode::LargeIcons);
+  click(3, Qt::ControlModifier);
+  for (int r = 0; r < 4; ++r)
+    EXPECT_EQ(list.Selection()->isRowSelected(r, {}), r == 1 || r == 3) << r;
 }
 
 }  // namespace

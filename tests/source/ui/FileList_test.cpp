@@ -75,6 +75,19 @@ TEST_F(FileListTest, ClickSearchesOnlyACheckedFileNotSearchedLast) {
   EXPECT_EQ(Panel(2), "<224> 2 <358> (.5 KB)");
 }
 
+TEST_F(FileListTest, AClickInTheListAndIconViewsSelectsTheFileAsInTheReport) {
+  for (int mode : {1, 2}) {
+    page->SetFileViewMode(mode);
+    auto* view = static_cast<QAbstractItemView*>(page->ListViewFile());
+    const int row = RowOf(mode == 1 ? "a.dll" : "b.ico");
+    UserCheck(row);
+    QApplication::processEvents();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(Model()->index(row, 0)).center());
+    ASSERT_EQ(pane.searched.size(), static_cast<std::size_t>(mode)) << mode;
+    EXPECT_EQ(pane.searched.back(), Model()->Row(row).Name);
+  }
+}
+
 TEST_F(FileListTest, DoubleClickChecksAndAlwaysSearches) {
   const int c = RowOf("c.gif");
   QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(c));

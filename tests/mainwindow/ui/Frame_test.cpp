@@ -57,6 +57,11 @@ TEST(WindowsKeyCode, KeysAsTheDispatcherExpectsThem) {
   EXPECT_EQ(Vk(Qt::Key_PageDown), 34);
   EXPECT_EQ(Vk(Qt::Key_Control, Qt::ControlModifier), 17);
   EXPECT_EQ(Vk(Qt::Key_Percent), 0);  // a real percent sign, typed without Shift
+  // Ctrl+Alt+F1 and F8 as X gives them: the console-switch keysyms, with no Qt key.
+  for (const auto& [sym, vk] : {std::pair{0x1008FE01u, 112}, std::pair{0x1008FE08u, 119}}) {
+    const QKeyEvent e(QEvent::KeyPress, 0, Qt::ControlModifier | Qt::AltModifier, 67, sym, 0xc);
+    EXPECT_EQ(WindowsKeyCode(e), vk);
+  }
 }
 
 TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {

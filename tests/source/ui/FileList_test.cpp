@@ -98,6 +98,12 @@ TEST_F(FileListTest, DoubleClickChecksAndAlwaysSearches) {
   // The double click's search counts as the last one: a click on the same file does not rescan.
   ClickRow(c);
   EXPECT_EQ(pane.searched.size(), 2u);
+  // Enter does for the current file what the double click does.
+  const int a = RowOf("a.dll");
+  ClickRow(a);
+  QTest::keyClick(Table(), Qt::Key_Return);
+  EXPECT_TRUE(Model()->Row(a).Checked);
+  EXPECT_EQ(pane.searched.back(), "a.dll");
 }
 
 TEST_F(FileListTest, KeyboardMovesCountAsClicks) {

@@ -181,6 +181,7 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   page->DeleteCheckedFiles(true);
   EXPECT_EQ(Model()->Count(), 4);
   EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
+  EXPECT_EQ(prompter.asked[0].text, "<203>\n\n<511>2\na.dll\nc.gif");  // how many and which
 
   std::filesystem::remove(root + "/files/c.gif");  // its delete will fail
   prompter.asked.clear();
@@ -224,6 +225,14 @@ TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
   EXPECT_EQ(Model()->Count(), 150);
   EXPECT_EQ(removed.count() + reset.count(), 1);
   EXPECT_EQ(Model()->Row(0).Name, "f1001");
+
+  // The delete question names the first few; moving files out names only those that would go.
+  page->SelectAllFiles();
+  prompter.answers = {PromptAnswer::No, PromptAnswer::No};
+  page->DeleteCheckedFiles(true);
+  EXPECT_EQ(prompter.asked.back().text, "<203>\n\n<511>150\nf1001\nf1003\nf1005\nf1007\nf1009\n...");
+  page->MoveCheckedFilesOut(2);
+  EXPECT_EQ(prompter.asked.back().text, "<203>\n\n<511>2\nf1001\nf1003");
 }
 
 TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {

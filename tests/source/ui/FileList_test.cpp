@@ -75,19 +75,6 @@ TEST_F(FileListTest, ClickSearchesOnlyACheckedFileNotSearchedLast) {
   EXPECT_EQ(Panel(2), "<224> 2 <358> (.5 KB)");
 }
 
-TEST_F(FileListTest, AClickInTheListAndIconViewsSelectsTheFileAsInTheReport) {
-  for (int mode : {1, 2}) {
-    page->SetFileViewMode(mode);
-    auto* view = static_cast<QAbstractItemView*>(page->ListViewFile());
-    const int row = RowOf(mode == 1 ? "a.dll" : "b.ico");
-    UserCheck(row);
-    QApplication::processEvents();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(Model()->index(row, 0)).center());
-    ASSERT_EQ(pane.searched.size(), static_cast<std::size_t>(mode)) << mode;
-    EXPECT_EQ(pane.searched.back(), Model()->Row(row).Name);
-  }
-}
-
 TEST_F(FileListTest, DoubleClickChecksAndAlwaysSearches) {
   const int c = RowOf("c.gif");
   QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(c));
@@ -225,14 +212,10 @@ TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
   EXPECT_EQ(Model()->Count(), 150);
   EXPECT_EQ(removed.count() + reset.count(), 1);
   EXPECT_EQ(Model()->Row(0).Name, "f1001");
-
-  // The delete question names the first few; moving files out names only those that would go.
   page->SelectAllFiles();
-  prompter.answers = {PromptAnswer::No, PromptAnswer::No};
-  page->DeleteCheckedFiles(true);
+  prompter.answers = {PromptAnswer::No};
+  page->DeleteCheckedFiles(true);  // the question names the first five
   EXPECT_EQ(prompter.asked.back().text, "<203>\n\n<511>150\nf1001\nf1003\nf1005\nf1007\nf1009\n...");
-  page->MoveCheckedFilesOut(2);
-  EXPECT_EQ(prompter.asked.back().text, "<203>\n\n<511>2\nf1001\nf1003");
 }
 
 TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {

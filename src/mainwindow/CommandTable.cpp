@@ -152,8 +152,8 @@ constexpr CommandRow kRows[] = {
      .menu = "mnSaveAllFileIcotoIco", .legacy = "mnSaveAllFileIcotoIco_Click"},
     {.proc = Proc::SaveAllFileIconsAsBmp, .panes = P(kFile), .key = Plain(kF7),
      .menu = "mnSaveAllFileIcotoBmp", .legacy = "mnSaveAllFileIcotoBmp_Click"},
+    // Enter is left to the list: it lists the current file's icons, as a double click does.
     {.proc = Proc::PopMenu, .arg = Pop(PopupPane::File), .panes = P(kFile), .key = Plain(kVkSpace)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::File), .panes = P(kFile), .key = Plain(kVkEnter)},
 
     // ----- icon panes (a file's icons and a library's icons share the keys and the menu) -----
     {.proc = Proc::SaveSelectedIconsAsIco, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,

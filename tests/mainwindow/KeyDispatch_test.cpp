@@ -47,7 +47,7 @@ std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
       if (!ctrl && vk == F(5)) return "mnSaveSelFileIcotoBmp";
       if (!ctrl && vk == F(6)) return "mnSaveAllFileIcotoIco";
       if (!ctrl && vk == F(7)) return "mnSaveAllFileIcotoBmp";
-      if (!ctrl && (vk == 32 || vk == 13)) return "popup:PopFileMenu";
+      if (!ctrl && vk == 32) return "popup:PopFileMenu";  // Enter is the list's own
       return "";
     case Pane::ListViewPict:
     case Pane::ListViewLIco:

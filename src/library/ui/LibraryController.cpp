@@ -33,6 +33,7 @@
 #include "shared/ui/IconImages.h"
 #include "shared/ui/Preview.h"
 #include "shared/ui/QtText.h"
+#include "shared/ui/TypedTextBox.h"
 
 namespace glimmora {
 namespace {
@@ -130,6 +131,7 @@ void LibraryController::ConnectWidgets() {
 
   QComboBox* keyword = page_.ComboLKeyword();
   keyword->setInsertPolicy(QComboBox::NoInsert);
+  KeepTypedText(keyword);
   keyword->setEditText(Q(state_.Row(kRowKeywordPlaceholder)));
   // In a real window the box itself holds the focus and receives the keys; its line edit does
   // when a test or the box forwards them. Both are watched.
@@ -146,6 +148,7 @@ void LibraryController::ConnectWidgets() {
 
   QComboBox* recent = page_.ImageComboLRD();
   recent->setInsertPolicy(QComboBox::NoInsert);
+  KeepTypedText(recent);
   recent->installEventFilter(this);
   recent->lineEdit()->installEventFilter(this);
   connect(recent, QOverload<int>::of(&QComboBox::activated), this, [this](int) { OpenRecentLibrary(); });

@@ -34,9 +34,7 @@ LibraryPageList::LibraryPageList(const QString& name, std::span<const ColumnDef>
         c, static_cast<int>(columns[static_cast<std::size_t>(c)].widthTwips / kTwipsPerPixel));
 
   icons_->setObjectName(name + "_Icons");
-  icons_->setModel(model_);
-  icons_->setSelectionModel(report_->selectionModel());
-  icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ShareReportSelection(icons_, report_, QAbstractItemView::ExtendedSelection);
   icons_->setWordWrap(true);
   icons_->setResizeMode(QListView::Adjust);
 

@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTreeWidget>
 #include <optional>
+#include <utility>
 
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibraryController.h"
@@ -58,9 +59,19 @@ QWidget* ControlOf(QWidget* w, Pane* pane) {
   return nullptr;
 }
 
+// X keeps Ctrl+Alt+F1..F12 for switching to a text console: the key comes as the keysym
+// XF86Switch_VT_n (1..12) rather than as Fn, and where the server acts on it itself, only the
+// key's release reaches the window. 0 for any other key.
+constexpr quint32 kSwitchVt1 = 0x1008FE01;
+int ConsoleSwitchNumber(const QKeyEvent& event) {
+  const quint32 sym = event.nativeVirtualKey();
+  return sym >= kSwitchVt1 && sym < kSwitchVt1 + 12 ? static_cast<int>(sym - kSwitchVt1) + 1 : 0;
+}
+
 }  // namespace
 
 int WindowsKeyCode(const QKeyEvent& event) {
+  if (const int n = ConsoleSwitchNumber(event)) return kVkF1 + n - 1;
   const int key = event.key();
   if (event.modifiers() & Qt::KeypadModifier) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return kVkNumpad0 + (key - Qt::Key_0);
@@ -563,7 +574,7 @@ void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {
 
 bool FrameWiring::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type != QEvent::KeyPress && type != QEvent::MouseMove) return false;
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseMove) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   // Only keys typed in the main window itself; a dialog's keys are its own.
   if (!widget || widget->window() != &window_) return false;
@@ -573,11 +584,22 @@ bool FrameWiring::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   auto* key = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers m = key->modifiers();
+  const auto dispatch = [&](int vk) {
+    return frame_->DispatchKey(vk, {bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier),
+                                    bool(m & Qt::ShiftModifier)});
+  };
+  if (type == QEvent::KeyRelease) {
+    // A console-switch key whose press the X server kept for itself: its release stands for the
+    // press. It goes no further, so that it counts once however far up the window it would travel.
+    if (ConsoleSwitchNumber(*key) == 0) return false;
+    if (!std::exchange(consoleKeyPressed_, false) && !key->isAutoRepeat()) dispatch(WindowsKeyCode(*key));
+    return true;
+  }
+  if (ConsoleSwitchNumber(*key) != 0) consoleKeyPressed_ = true;
   const int vk = WindowsKeyCode(*key);
   if (vk == 0 || IsModifierKey(vk)) return false;
-  const Qt::KeyboardModifiers m = key->modifiers();
-  return frame_->DispatchKey(vk, {bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier),
-                                  bool(m & Qt::ShiftModifier)});
+  return dispatch(vk);
 }
 
 }  // namespace glimmora

@@ -25,6 +25,7 @@ class OptionsDialog;
 // The Windows key code of a key event: letters and main-row digits as their capital character
 // (Shift+digit is still the digit), number-pad digits 96..105, F1..F12 112..123, Enter 13,
 // Space 32, Page Up/Down 33/34, Delete 46, Shift/Ctrl/Alt 16/17/18; 0 for keys no command uses.
+// The keysyms X gives Ctrl+Alt+F1..F12 (XF86Switch_VT_1..12) count as F1..F12.
 int WindowsKeyCode(const QKeyEvent& event);
 
 class FrameWiring : public QObject {
@@ -69,6 +70,7 @@ class FrameWiring : public QObject {
   QPointer<OptionsDialog> options_;
   OptionsMemory optionsMemory_;
   std::function<std::string()> fileListFolder_;
+  bool consoleKeyPressed_ = false;  // a Ctrl+Alt+Fn press arrived, so its release is no command
 };
 
 }  // namespace glimmora

@@ -22,28 +22,32 @@ void ShowGridAs(QListView* view, bool largeIcons, QSize largeCell) {
   view->setResizeMode(QListView::Adjust);
 }
 
+void ShareReportSelection(QAbstractItemView* view, QTreeView* report, QAbstractItemView::SelectionMode selection) {
+  view->setModel(report->model());
+  QItemSelectionModel* own = view->selectionModel();
+  view->setSelectionModel(report->selectionModel());
+  delete own;
+  view->setSelectionMode(selection);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
 void BuildListViews(QStackedWidget* stack, const ListViews& views, QAbstractItemModel* model,
                     QAbstractItemView::SelectionMode selection, QSize largeCell) {
   SetUpReportView(views.Report, model);
   views.Report->setAllColumnsShowFocus(true);
   views.Report->setSelectionBehavior(QAbstractItemView::SelectRows);
-  views.List->setModel(model);
+  views.Report->setSelectionMode(selection);
+  views.Report->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ShareReportSelection(views.List, views.Report, selection);
   ShowGridAs(views.List, false, largeCell);
-  views.Large->setModel(model);
+  ShareReportSelection(views.Large, views.Report, selection);
   ShowGridAs(views.Large, true, largeCell);
   views.Large->setWordWrap(true);
   views.Large->setMovement(QListView::Static);
-  for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(views.Report), static_cast<QAbstractItemView*>(views.List),
-                               static_cast<QAbstractItemView*>(views.Large)}) {
-    v->setSelectionMode(selection);
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    if (v != views.Report) {
-      QItemSelectionModel* own = v->selectionModel();
-      v->setSelectionModel(views.Report->selectionModel());
-      delete own;
-    }
-    stack->addWidget(v);
-  }
+  stack->addWidget(views.Report);
+  stack->addWidget(views.List);
+  stack->addWidget(views.Large);
 }
 
 }  // namespace glimmora

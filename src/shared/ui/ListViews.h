@@ -20,6 +20,11 @@ void SetUpReportView(QTreeView* report, QAbstractItemModel* model);
 // `largeCell`; either wraps at the view's width and follows it when the view is resized.
 void ShowGridAs(QListView* view, bool largeIcons, QSize largeCell);
 
+// `view` shows the model of `report` under the report's selection, in `selection` mode and
+// whole rows at a time, never edited in place. A list or icon view alone would select only the
+// cell of the first column, which the panes (counting rows) would not see as selected.
+void ShareReportSelection(QAbstractItemView* view, QTreeView* report, QAbstractItemView::SelectionMode selection);
+
 struct ListViews {
   QTreeView* Report = nullptr;
   QListView* List = nullptr;

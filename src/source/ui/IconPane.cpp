@@ -129,7 +129,6 @@ void IconPane::BuildLayout() {
   BuildListViews(views_, {report_, list_, large_}, model_, QAbstractItemView::ExtendedSelection, QSize(96, 64));
   report_->setIconSize(QSize(16, 16));
   for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{report_, list_, large_}) {
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
     SetControlName(v, lang.Row(kRowFoundIconsName));
     v->installEventFilter(this);
     v->viewport()->installEventFilter(this);

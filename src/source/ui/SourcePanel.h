@@ -169,7 +169,8 @@ class SourcePanel : public QWidget, public FileListLink {
   int SelectedNode() const;
   // Offers `what` again after `error` (a folder not found, no device, no permission).
   bool RetryOrCancel(const std::string& what, FsError error);
-  bool AskDeleteFiles();
+  // Whether the ticked files, at most `limit` of them, may be deleted from the disk.
+  bool AskDeleteFiles(int limit);
   void DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& out);
   void OnTreeExpanded(const QModelIndex& index);
   void PreviewTick();

@@ -233,10 +233,19 @@ void SourcePanel::RemoveCheckedFiles() {
   SelectIcoSourceIco();
 }
 
-bool SourcePanel::AskDeleteFiles() {
+bool SourcePanel::AskDeleteFiles(int limit) {
   if (env_.Keys) ResetShiftKeys(*env_.Keys, 0);
+  // The question says how many files and which: a double click ticks files the user may have
+  // scrolled out of sight.
+  constexpr std::size_t kNamesShown = 5;
+  std::vector<std::string> names;
+  for (const FileListRow& row : fileModel_->Rows())
+    if (row.Checked && static_cast<int>(names.size()) < limit) names.push_back(row.Name);
   PromptRequest r;
-  r.text = env_.Lang->Row(kRowAskDeleteTickedFiles);
+  r.text = env_.Lang->Row(kRowAskDeleteTickedFiles) + "\n\n" + env_.Lang->Row(kRowFilesToDelete) +
+           std::to_string(names.size());
+  for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) r.text += "\n" + names[i];
+  if (names.size() > kNamesShown) r.text += "\n...";
   r.row = kRowAskDeleteTickedFiles;
   r.buttons = PromptButtons::YesNo;
   r.icon = PromptIcon::Question;
@@ -248,7 +257,7 @@ DeleteOutcome SourcePanel::DeleteCheckedFiles(bool ask) {
   const auto& rows = fileModel_->Rows();
   if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
   out.Asked = ask;
-  if (ask && !AskDeleteFiles()) return out;
+  if (ask && !AskDeleteFiles(std::numeric_limits<int>::max())) return out;
   out.Confirmed = true;
   DropCheckedRows(true, std::numeric_limits<int>::max(), out);
   return out;
@@ -259,7 +268,7 @@ DeleteOutcome SourcePanel::MoveCheckedFilesOut(int limit) {
   const auto& rows = fileModel_->Rows();
   if (std::none_of(rows.begin(), rows.end(), [](const FileListRow& r) { return r.Checked; })) return out;
   out.Asked = true;
-  out.Confirmed = AskDeleteFiles();
+  out.Confirmed = AskDeleteFiles(limit);
   DropCheckedRows(out.Confirmed, limit, out);
   return out;
 }

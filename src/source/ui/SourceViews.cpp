@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include "shared/ui/TypedTextBox.h"
+
 namespace glimmora {
 
 void FolderTreeView::keyReleaseEvent(QKeyEvent* e) {
@@ -27,6 +29,7 @@ void FolderTreeView::focusOutEvent(QFocusEvent* e) {
 PathBox::PathBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
+  KeepTypedText(this);
   // Enter is taken here, before the box could match it against an entry and pick that too.
   lineEdit()->installEventFilter(this);
   connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {

@@ -1,7 +1,8 @@
 #pragma once
 // The views of the source page with the event hooks the page needs: the file list's press runs
 // the item click after the view has moved its selection (the real-size preview needs the button
-// still held), and the tree turns an expand and an arrow key into the tree's click.
+// still held), Enter in it does what a double click does, and the tree turns an expand and an
+// arrow key into the tree's click.
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -16,7 +17,7 @@ namespace glimmora {
 struct FileViewHooks {
   std::function<void(bool left, bool right)> MouseDown;  // before the view handles the press
   std::function<void(int row)> ItemClick;                 // after a left press on a row
-  std::function<void(int row)> DblClick;
+  std::function<void(int row)> DblClick;  // also Enter on the current row
   std::function<void()> MouseUp;
   std::function<void(bool in)> Focus;
 };
@@ -41,6 +42,16 @@ class HookedFileView : public Base {
   void mouseReleaseEvent(QMouseEvent* e) override {
     Base::mouseReleaseEvent(e);
     if (Hooks.MouseUp) Hooks.MouseUp();
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    // Enter lists a file's icons as a double click does, for a user without a mouse.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const QModelIndex index = this->currentIndex();
+    if (enter && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && index.isValid() && Hooks.DblClick) {
+      Hooks.DblClick(index.row());
+      return;
+    }
+    Base::keyPressEvent(e);
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     Base::mouseDoubleClickEvent(e);

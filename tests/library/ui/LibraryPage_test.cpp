@@ -149,6 +149,9 @@ TEST_F(LibraryPageTest, KeywordHistoryKeepsSuccessfulSearchesOnceEach) {
   page->CommandSearchKeyword()->click();
   EXPECT_EQ(page->ComboLKeyword()->count(), 1);
   EXPECT_EQ(Icons()->Count(), 1);
+  // Enter searches what was typed, not an entry of the history that begins with it.
+  TypeAndEnter(page->ComboLKeyword(), "ca");
+  EXPECT_EQ(Lib()->KeywordHistory().Entries(), (std::vector<std::string>{"cats", "ca"}));
 }
 
 TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryItShows) {
@@ -260,6 +263,15 @@ TEST_F(LibraryPageTest, RecentBoxOpensALibraryTypedInAnyCaseAndKeepsTwentyNames)
   EXPECT_EQ(Icons()->Count(), 0);
   box->setEditText("nowhere");
   Lib()->OpenRecentLibrary();
+  EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
+  // Enter opens what was typed: "lib" names no node, though the names in the box begin with it.
+  TypeAndEnter(box, "lib");
+  EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
+  // Leaving the box with a name of its list opens nothing.
+  box->setFocus();
+  box->clearEditText();
+  QTest::keyClicks(box->lineEdit(), "Lib3");
+  page->TreeViewL()->setFocus();
   EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
 }
 

@@ -230,6 +230,16 @@ TEST(LibraryPageList, ViewsShareItemsAndSelection) {
   EXPECT_EQ(list.Model()->headerData(1, Qt::Horizontal, LibraryPageList::kColumnKeyRole).toString(),
             "Type/Keyword");
   EXPECT_EQ(list.ReportView()->columnWidth(8), 800);
+
+  // A click in the list or the icon view selects the whole row, which is what the panes count.
+  list.show();
+  for (const auto& [mode, row] : {std::pair{ListViewMode::List, 1}, std::pair{ListViewMode::LargeIcons, 3}}) {
+    list.SetMode(mode);
+    QApplication::processEvents();
+    QTest::mouseClick(list.IconView()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list.IconView()->visualRect(list.Model()->index(row, 0)).center());
+  }
+  for (int r = 0; r < 4; ++r) EXPECT_EQ(list.Selection()->isRowSelected(r, {}), r == 1 || r == 3) << r;
 }
 
 }  // namespace

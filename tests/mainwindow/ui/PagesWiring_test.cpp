@@ -62,6 +62,17 @@ class PagesWiringTest : public ::testing::Test {
     widget->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
   }
+  static void WriteIconFile(const std::filesystem::path& path, int icons) {
+    const auto file = testing::ManyIcons(icons);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
+  }
+  int ClipboardIcons() const {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(app.path() / "IconClipBoard"))
+      n += e.path().extension() == ".ico";
+    return n;
+  }
 };
 
 TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolIntoTheIconPane) {
@@ -203,9 +214,7 @@ TEST_F(PagesWiringTest, AKeyAfterAPageSwitchRunsTheCommandOfThePaneClicked) {
 }
 
 TEST_F(PagesWiringTest, MenuIconCommandsWithTheFileListCurrentActOnTheIconPane) {
-  const auto file = testing::ManyIcons(120);
-  std::ofstream(app.path() / "many.bin", std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
+  WriteIconFile(app.path() / "many.bin", 120);
   IconPane* icons = w->FrameS()->Icons();
   icons->SearchIcon(app.str(), "many.bin");
   Focus(w->FrameS()->Panel()->ListViewFile());
@@ -224,19 +233,11 @@ TEST_F(PagesWiringTest, MenuIconCommandsWithTheFileListCurrentActOnTheIconPane) 
 TEST_F(PagesWiringTest, MovingFileIconsIntoTheIconClipboardTakesTheSavedFilesOutOfTheList) {
   const std::string folder = app.str() + "/src";
   std::filesystem::create_directories(folder);
-  const auto three = testing::ManyIcons(3);
-  std::ofstream(folder + "/three.bin", std::ios::binary)
-      .write(reinterpret_cast<const char*>(three.Bytes.data()), static_cast<std::streamsize>(three.Bytes.size()));
+  WriteIconFile(folder + "/three.bin", 3);
   for (int i = 0; i < 60; ++i) std::ofstream(folder + "/empty" + std::to_string(100 + i) + ".txt");
   SourcePanel* files = w->FrameS()->Panel();
   files->ShowFolder(folder);
   ASSERT_EQ(files->FileModel()->Count(), 61);
-  const auto clipIcons = [&] {
-    int n = 0;
-    for (const auto& e : std::filesystem::directory_iterator(app.path() / "IconClipBoard"))
-      n += e.path().extension() == ".ico";
-    return n;
-  };
   // All files, the sources kept: at most 50 rows leave the list and no file leaves the disk.
   prompter.answers = {PromptAnswer::No};
   w->MenuAction("mnMoveFileIcotoIcoClipBoardSub", 1)->trigger();
@@ -245,7 +246,7 @@ TEST_F(PagesWiringTest, MovingFileIconsIntoTheIconClipboardTakesTheSavedFilesOut
   EXPECT_EQ(files->FileModel()->Count(), 11);
   EXPECT_EQ(files->FileModel()->FindName("empty149.txt"), -1);
   EXPECT_TRUE(std::filesystem::exists(folder + "/empty100.txt"));
-  EXPECT_EQ(clipIcons(), 3);
+  EXPECT_EQ(ClipboardIcons(), 3);
   // The ticked file, deleted after Yes.
   files->ShowFolder(folder);
   files->SetFileChecked("three.bin", true);
@@ -253,13 +254,30 @@ TEST_F(PagesWiringTest, MovingFileIconsIntoTheIconClipboardTakesTheSavedFilesOut
   w->MenuAction("mnMoveFileIcotoIcoClipBoardSub", 0)->trigger();
   EXPECT_FALSE(std::filesystem::exists(folder + "/three.bin"));
   EXPECT_EQ(files->FileModel()->Count(), 60);
-  EXPECT_EQ(clipIcons(), 6);
+  EXPECT_EQ(ClipboardIcons(), 6);
+}
+
+TEST_F(PagesWiringTest, CtrlAltFunctionKeysCopyToTheIconClipboardAsXDeliversThem) {
+  WriteIconFile(app.path() / "three.bin", 3);
+  IconPane* icons = w->FrameS()->Icons();
+  icons->SearchIcon(app.str(), "three.bin");
+  icons->SetSelectedRows({0});
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the pane's stand-in
+  Focus(icons->CurrentView());
+  // XF86Switch_VT_n: the server kept the press and lets the release through, or lets both through.
+  const auto send = [&](QEvent::Type type, quint32 sym) {
+    QKeyEvent e(type, 0, Qt::ControlModifier | Qt::AltModifier, 67, sym, 0xc);
+    QApplication::sendEvent(QApplication::focusWidget(), &e);
+  };
+  send(QEvent::KeyRelease, 0x1008FE01);
+  EXPECT_EQ(ClipboardIcons(), 1);
+  send(QEvent::KeyPress, 0x1008FE02);
+  send(QEvent::KeyRelease, 0x1008FE02);
+  EXPECT_EQ(ClipboardIcons(), 2);
 }
 
 TEST_F(PagesWiringTest, ThePageTurnItemsFollowTheIconPages) {
-  const auto file = testing::ManyIcons(120);
-  std::ofstream(app.path() / "many.bin", std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
+  WriteIconFile(app.path() / "many.bin", 120);
   IconPane* icons = w->FrameS()->Icons();
   icons->SearchIcon(app.str(), "many.bin");
   QAction* previous = w->MenuAction("mn9LastGrpIcon");

@@ -119,6 +119,12 @@ TEST_F(FileListTest, DoubleClickChecksAndAlwaysSearches) {
   // The double click's search counts as the last one: a click on the same file does not rescan.
   ClickRow(c);
   EXPECT_EQ(pane.searched.size(), 2u);
+  // Enter does for the current file what the double click does.
+  const int a = RowOf("a.dll");
+  ClickRow(a);
+  QTest::keyClick(Table(), Qt::Key_Return);
+  EXPECT_TRUE(Model()->Row(a).Checked);
+  EXPECT_EQ(pane.searched.back(), "a.dll");
 }
 
 TEST_F(FileListTest, KeyboardMovesCountAsClicks) {
@@ -196,6 +202,7 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   page->DeleteCheckedFiles(true);
   EXPECT_EQ(Model()->Count(), 4);
   EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
+  EXPECT_EQ(prompter.asked[0].text, "<203>\n\n<511>2\na.dll\nc.gif");  // how many and which
 
   std::filesystem::remove(root + "/files/c.gif");  // its delete will fail
   prompter.asked.clear();
@@ -239,6 +246,10 @@ TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
   EXPECT_EQ(Model()->Count(), 150);
   EXPECT_EQ(removed.count() + reset.count(), 1);
   EXPECT_EQ(Model()->Row(0).Name, "f1001");
+  page->SelectAllFiles();
+  prompter.answers = {PromptAnswer::No};
+  page->DeleteCheckedFiles(true);  // the question names the first five
+  EXPECT_EQ(prompter.asked.back().text, "<203>\n\n<511>150\nf1001\nf1003\nf1005\nf1007\nf1009\n...");
 }
 
 TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QStandardItemModel>
 #include <QTreeWidget>
 
@@ -102,6 +105,16 @@ class LibraryPageTest : public ::testing::Test {
   void SelectNode(const std::string& src) {
     Lib()->Tree()->Select(Lib()->Tree()->FindLibrary(src));
     Lib()->NodeClick();
+  }
+  // Types into an editable box as a user does, in the shown page with the focus in the box (the
+  // box's completion works only there), then presses Enter.
+  void TypeAndEnter(QComboBox* box, const char* text) {
+    page->show();
+    QApplication::setActiveWindow(page.get());
+    box->setFocus();
+    box->clearEditText();
+    QTest::keyClicks(box->lineEdit(), text);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
   }
   void SelectClipRows(const std::vector<int>& rows) {
     Clip()->ClearSelection();

@@ -75,7 +75,7 @@ class SourcePageTest : public ::testing::Test {
     Write("files/b.ico", 200);
     Write("files/c.gif", 300);
     Write("files/d.txt", 424);
-    for (int row : {203, 207, 215, 216, 217, 224, 358, 359, 360, 361, 391, 394, 395, 396, 650, 713})
+    for (int row : {203, 207, 215, 216, 217, 224, 358, 359, 360, 361, 391, 394, 395, 396, 511, 650, 713})
       lang.LangStr[0][static_cast<std::size_t>(row)] = "<" + std::to_string(row) + ">";
     lang.LangStr[0][204] = "My Computer";
     lang.LangStr[0][205] = "My Documents";

@@ -46,4 +46,19 @@ mv "$dest/help.install$$" "$dest/help"
 rm -rf "$dest/help.old$$"
 # The web-site list is the user's as soon as it is shipped: it is edited in the program.
 [ -e "$dest/WebSiteLib/HomePage.Lib" ] || put "$src/WebSiteLib/HomePage.Lib" "$dest/WebSiteLib/HomePage.Lib"
+
+# The desktop's application menu: an entry that starts this program folder's executable, and the
+# program's icon.
+share="${XDG_DATA_HOME:-$HOME/.local/share}"
+if [ -f "$src/glimmora.desktop" ] && mkdir -p "$share/applications" "$share/icons/hicolor/scalable/apps"; then
+  # The executable's path as one quoted argument of the Exec key: inside the quotes a quote,
+  # backquote or dollar is escaped with a backslash and a backslash with another, and every
+  # backslash is doubled once more as the key's value is itself escaped.
+  exec_path="$(printf '%s' "$dest/glimmora" | sed -e 's/\\/\\\\\\\\/g' -e 's/["`$]/\\\\&/g')"
+  tmp="$share/applications/glimmora.desktop.install$$"
+  EXEC_LINE="Exec=\"$exec_path\"" awk '{ if ($0 == "Exec=@EXEC@") print ENVIRON["EXEC_LINE"]; else print }' \
+    "$src/glimmora.desktop" >"$tmp"
+  mv -f "$tmp" "$share/applications/glimmora.desktop"
+  put "$src/glimmora.svg" "$share/icons/hicolor/scalable/apps/glimmora.svg"
+fi
 echo "$dest"

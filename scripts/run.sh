@@ -7,12 +7,34 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh build
+echo "Building Glimmora (the first build takes a few minutes; GLIMMORA_JOBS=N uses N cores)..."
+GLIMMORA_TARGET=glimmora scripts/build.sh build
 appdir="$(scripts/install.sh build/Glimmora)"
 echo "Program folder: $appdir"
 
+work="$(mktemp -d)"
+pids=()
+# Stops what was started, the last first, each gone before the next: the window manager never
+# loses its screen from under it.
+cleanup() {
+  for ((k = ${#pids[@]} - 1; k >= 0; k--)); do
+    kill "${pids[k]}" 2>/dev/null || true
+    wait "${pids[k]}" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# The desktop's per-user folder for sockets and such: a private one where the session has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  mkdir -m 700 "$work/runtime"
+  export XDG_RUNTIME_DIR="$work/runtime"
+fi
+
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec "$appdir/glimmora"
+  "$appdir/glimmora"
+  exit
 fi
 
 # Waits up to $1 tenths of a second for the command after it to succeed.
@@ -25,16 +47,6 @@ wait_for() {
   done
   return 1
 }
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for ((k = ${#pids[@]} - 1; k >= 0; k--)); do kill "${pids[k]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 
 # Xvfb picks a free display itself and writes its number once it accepts connections.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -51,7 +63,7 @@ wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 
   { echo "The window manager did not start on $DISPLAY:" >&2; cat "$work/openbox.log" >&2; exit 1; }
 
 echo "No display found: Glimmora runs on the virtual screen $DISPLAY (Xvfb, 1280x800, with openbox)."
-echo "To look at it:  DISPLAY=$DISPLAY import -window root /tmp/glimmora-screen.png"
+echo "To look at it:  DISPLAY=$DISPLAY import -window root ~/glimmora-screen.png"
 echo "Close the program (or press Ctrl+C here) to stop the virtual screen."
 "$appdir/glimmora" &
 pids+=($!)
@@ -60,4 +72,8 @@ if wait_for 150 xdotool search --onlyvisible --class glimmora; then
 else
   echo "The Glimmora window has not appeared on $DISPLAY yet." >&2
 fi
-wait "${pids[-1]}"
+# The program's own end is a normal close; the screen and the window manager follow it quietly.
+status=0
+wait "${pids[-1]}" || status=$?
+unset 'pids[-1]'
+exit "$status"

@@ -11,6 +11,8 @@ packages=(
   # first series), and a font with the symbol fonts' pictograms.
   fonts-liberation fonts-liberation2 fonts-symbola
   shared-mime-info qt6-translations-l10n
+  # The application-menu entry is checked by the tests.
+  desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

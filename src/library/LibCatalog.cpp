@@ -14,7 +14,13 @@
 
 namespace glimmora {
 
-std::string LibraryInfo::NodeText() const { return LibName + " (" + NumToStr(IconCount) + ")"; }
+std::string LibraryInfo::NodeText(const std::string& unreadableMark) const {
+  if (Unreadable()) {
+    const std::string file = NameOfPath(SrcPath);
+    return file.substr(0, file.size() - std::min<std::size_t>(file.size(), 4)) + " " + unreadableMark;
+  }
+  return LibName + " (" + NumToStr(IconCount) + ")";
+}
 
 LibraryInfo ReadLibraryInfo(const std::string& srcPath, Language lang) {
   LibraryInfo info;
@@ -30,6 +36,7 @@ LibraryInfo ReadLibraryInfo(const std::string& srcPath, Language lang) {
     info.HasDat = reader.HasDat();
   }
   info.PicturePath = TreePicturePath(info.CategoryFolder, info.LibKey);
+  if (info.LibKey.empty()) info.LibKey = srcPath;
   info.HasPicture = !info.PicturePath.empty() && FileExists(info.PicturePath);
   return info;
 }

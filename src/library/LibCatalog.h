@@ -26,8 +26,10 @@ struct LibraryInfo {
   std::string PicturePath;   // LibKey & ".ico" in the category folder (the existing name in any case)
   bool HasPicture = false;   // that file exists
 
-  // LibName & " (" & count & ")", the node text.
-  std::string NodeText() const;
+  // LibName & " (" & count & ")", the node text; a library that cannot be read shows the name of
+  // its index file less ".src", a blank and `unreadableMark`, so that the user can find and delete it.
+  std::string NodeText(const std::string& unreadableMark = {}) const;
+  bool Unreadable() const { return Status != LibOpenStatus::Ok; }
   // Whether the tree shows the library's own picture (else the fixed library picture).
   bool ShowsOwnPicture() const { return IconCount >= 1 && HasDat; }
 };
@@ -41,7 +43,8 @@ struct CategoryInfo {
 
 // The categories in folder order and their libraries in file order. A library whose key is
 // already taken by an earlier library (or equals a category path) is left out: node keys are
-// one key space, and only the first gets a node.
+// one key space, and only the first gets a node. A library without a key of its own (it cannot be
+// read, or its header's key lost its mark) is keyed by its index file's path, so each gets a node.
 std::vector<CategoryInfo> ReadLibraryFolders(const std::string& iconLibDir, Language lang);
 
 // One library as ReadLibraryFolders describes it.

@@ -50,12 +50,16 @@ class BusyGuard {
 std::string WindowCaption(const std::string& appTitle, Page page, const LanguageTable& lang,
                           const std::optional<TreeNodeInfo>& libraryNode,
                           const std::optional<std::string>& folderKey) {
+  // No place yet (nothing chosen in the tree): no arrow pointing at nothing.
+  const auto withPlace = [](std::string caption, const std::string& place) {
+    return place.empty() ? caption : caption + " -> " + place;
+  };
   switch (page) {
     case Page::Library:
-      return appTitle + " -> " + lang.Row(kRowLibrariesCaption) + " -> " +
-             (libraryNode ? LibraryPlace(*libraryNode) : std::string());
+      return withPlace(appTitle + " -> " + lang.Row(kRowLibrariesCaption),
+                       libraryNode ? LibraryPlace(*libraryNode) : std::string());
     case Page::Source:
-      return appTitle + " -> " + lang.Row(kRowSourceFilesCaption) + " -> " + folderKey.value_or(std::string());
+      return withPlace(appTitle + " -> " + lang.Row(kRowSourceFilesCaption), folderKey.value_or(std::string()));
     case Page::WebSite:
       return appTitle + " -> " + lang.Row(kRowWebSitesCaption) + " ";
   }

@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include <QGuiApplication>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
@@ -42,7 +43,10 @@ QtPrompter::QtPrompter(QWidget* parent, QString defaultTitle)
     : parent_(parent), defaultTitle_(std::move(defaultTitle)) {}
 
 PromptAnswer QtPrompter::Ask(const PromptRequest& request) {
-  QMessageBox box(parent_.data());
+  // A message box belongs to the window in front (the window manager keeps it above that one), and
+  // offers to close, never to minimise or maximise.
+  QMessageBox box(parent_ ? parent_.data() : QApplication::activeWindow());
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   box.setWindowTitle(request.title.empty() ? defaultTitle_ : QString::fromStdString(request.title));
   box.setText(QString::fromStdString(request.text));
   box.setTextFormat(Qt::PlainText);
@@ -58,6 +62,10 @@ PromptAnswer QtPrompter::Ask(const PromptRequest& request) {
     if (a == enter) box.setDefaultButton(b);
     made.push_back(b);
   }
+  // Its size is fixed before it is shown: a window manager that reads the size limits only when
+  // the box appears then offers no maximise button.
+  box.adjustSize();
+  box.setFixedSize(box.size());
   // The program may be showing the busy pointer; a question needs the normal one.
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <random>
 
 #include "common/Dib.h"
@@ -81,6 +83,22 @@ TEST_F(LibraryFoldersTest, CategoriesAndLibrariesAsTheTreeShowsThem) {
   WriteAll(animals / "cats.ico", TestIco(32, 32, 4, 5));
   EXPECT_TRUE(CheckIco16x16((animals / "cats.ico").string()));
   EXPECT_EQ(ReadAll(animals / "cats.ico")[6], 16);
+}
+
+TEST_F(LibraryFoldersTest, EveryLibraryThatCannotBeReadGetsANodeOfItsOwn) {
+  const fs::path cat = Category("z_a_(A)");
+  WriteAll(cat / "one_(One).src", std::string(10, 'x'));
+  WriteAll(cat / "two_(Two).src", std::string(10, 'y'));
+  Library(cat, "l_(L).src", "L", "l", 1, "l_(L).dat");
+  const auto cats = ReadLibraryFolders(lib().string(), Language::English);
+  ASSERT_EQ(cats[0].Libraries.size(), 3u);
+  std::set<std::string> keys, texts;
+  for (const LibraryInfo& l : cats[0].Libraries) {
+    keys.insert(l.LibKey);
+    if (l.Unreadable()) texts.insert(l.NodeText("(cannot be read)"));
+  }
+  EXPECT_EQ(keys.size(), 3u);
+  EXPECT_EQ(texts, (std::set<std::string>{"one_(One) (cannot be read)", "two_(Two) (cannot be read)"}));
 }
 
 TEST_F(LibraryFoldersTest, AKeyFromAFileNeverNamesAPictureElsewhere) {

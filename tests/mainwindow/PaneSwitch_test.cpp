@@ -167,7 +167,7 @@ TEST(Caption, ShowsPageAndPlace) {
   EXPECT_EQ(rig.view.caption, "Glimmora -> Icon Library -> Basics");
   rig.pages.libNode.reset();
   rig.frame.SetMeCaption();
-  EXPECT_EQ(rig.view.caption, "Glimmora -> Icon Library -> ");
+  EXPECT_EQ(rig.view.caption, "Glimmora -> Icon Library");
 
   rig.pages.folderKey = "/home/ann/icons";
   rig.ShowPage(Page::Source);

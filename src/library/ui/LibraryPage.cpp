@@ -8,7 +8,6 @@
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
@@ -228,16 +227,8 @@ void LibraryPage::ApplyStoredSizes() {
   };
   if (!widthMoved_) {
     const int tw = AcceptTreeLWidth(state_.Panes.TreeViewLWidth, splitColumns_->width() * kTwipsPerPixel);
-    int px = TwipsToPixels(tw);
-    // Without a stored width the left column takes a third of the screen, as wide as the page is
-    // once the window is maximised: the clipboard's number, size, colour and byte columns and a
-    // file name of some twenty letters then fit side by side.
-    if (tw != state_.Panes.TreeViewLWidth) {
-      const int third = (screen() ? screen()->availableGeometry().width() : splitColumns_->width()) / 3;
-      px = std::max(px, std::min(third, splitColumns_->width() - TwipsToPixels(kSplitRightKeep)));
-    }
-    shownWidth_ = {px == TwipsToPixels(tw) ? tw : px * kTwipsPerPixel, px};
-    place(splitColumns_, treeViewL_, px);
+    shownWidth_ = {tw, TwipsToPixels(tw)};
+    place(splitColumns_, treeViewL_, shownWidth_.Pixels);
   }
   if (!heightMoved_) {
     const int th = AcceptTreeLHeight(state_.Panes.TreeViewLHeight, splitColumns_->height() * kTwipsPerPixel);

@@ -8,6 +8,7 @@
 #include <QTreeWidgetItemIterator>
 
 #include "common/FileBytes.h"
+#include "common/LangRows.h"
 #include "library/LibPages.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/QtText.h"
@@ -121,7 +122,7 @@ void LibraryTree::ResetTreeViewL(const std::function<void(int)>& progress) {
     bool ownCatPicture = !catIcon.isNull();
     node->setIcon(0, ownCatPicture ? catIcon : CategoryIcon());
     for (const LibraryInfo& lib : cat.Libraries) {
-      auto* child = new QTreeWidgetItem({Q(lib.NodeText())});
+      auto* child = new QTreeWidgetItem({Q(lib.NodeText(lang_.Row(kRowLibraryUnreadableMark)))});
       child->setData(0, kKindRole, static_cast<int>(LibNodeKind::Library));
       child->setData(0, kKeyRole, B(lib.LibKey));
       child->setData(0, kSrcRole, B(lib.SrcPath));

@@ -50,7 +50,7 @@ class LibraryStoreTest : public ::testing::Test {
   bool NoScratchFiles() const {
     for (const auto& e : fs::directory_iterator(dir.path())) {
       const std::string n = e.path().filename().string();
-      if (n.ends_with(".new") || n.ends_with(".commit")) return false;
+      if (n.ends_with(".new") || n.ends_with(".commit") || n.ends_with(".lock")) return false;
     }
     return true;
   }
@@ -136,6 +136,8 @@ TEST_F(LibraryStoreTest, DataFileFoundInAnyCase) {
 TEST_F(LibraryStoreTest, AppendWritesTheFilesByteForByte) {
   WriteAll(src(), HandHead("Cats", "cats", 0));
   WriteAll(dat(), std::string());
+  // What a killed change leaves of its lock locks nothing, and goes with the next change.
+  WriteAll(dir.path() / "cats_(Cats).src.lock", std::string());
   const Bytes a = TestIco(32, 32, 4, 7), b = TestIco(16, 16, 8, 9);
   std::vector<LibIconBody> bodies = {*IconBodyForLibrary(a), *IconBodyForLibrary(b)};
   const LibWriteResult r = AppendIcons(src(), bodies);

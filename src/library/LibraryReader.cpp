@@ -113,6 +113,12 @@ std::int64_t LibraryReader::DataReach() const {
   return reach;
 }
 
+int LibraryReader::FirstEntryPastDat() const {
+  for (int i = 1; i <= entries_; ++i)
+    if (BodyEnd(src_, i) > datSize_) return i;
+  return 0;
+}
+
 std::optional<LibSrcItem> LibraryReader::Item(int entry) const {
   const auto raw = RawItem(entry);
   if (!raw) return std::nullopt;

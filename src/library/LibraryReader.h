@@ -55,6 +55,9 @@ class LibraryReader {
 
   // How far into the data file the entries' bodies reach (0 for none).
   std::int64_t DataReach() const;
+  // The first entry whose body reaches past the data file's end (0 when none does): the file
+  // lost its tail, and bytes written there would be read as part of that entry.
+  int FirstEntryPastDat() const;
 
   // The body of an entry; nothing when the entry points outside the data file or the data file
   // cannot be read.

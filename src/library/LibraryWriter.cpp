@@ -207,6 +207,11 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
     return Failed(reader, "A library holds at most " + std::to_string(kMaxLibIcons) + " icons; " +
                               std::to_string(kMaxLibIcons - oldCount) + " more fit into " + srcPath + ".");
   }
+  // New bodies go at the data file's end: an entry that reaches past it (the file lost its tail)
+  // would take them for its own.
+  if (const int e = reader.FirstEntryPastDat())
+    return Failed(reader, "Icon " + std::to_string(e) + " of the library " + srcPath +
+                              " points outside its data file; nothing was added.");
   std::int64_t datLength = reader.DatSize();
   std::int64_t added = 0;
   for (const auto& icon : icons) added += static_cast<std::int64_t>(icon.Body.size());

@@ -100,7 +100,8 @@ void TidyLibraryFiles(const std::string& srcPath, FileOps& ops = DefaultFileOps(
 void TidyCategoryFolder(const std::string& folder, FileOps& ops = DefaultFileOps());
 
 // Appends the icons as new entries behind the old ones (empty keyword, no author). Refused as a
-// whole when the library is missing or damaged or would hold more than 32767 icons.
+// whole when the library is missing or damaged (an entry reaching past the data file's end among
+// it) or would hold more than 32767 icons.
 LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons,
                            LibraryFileOps& ops = DefaultLibraryFileOps());
 

@@ -168,6 +168,17 @@ TEST_F(LibraryStoreTest, AppendRefusesWhatTheFormatCannotHold) {
   const std::string before = ReadAll(src());
   EXPECT_FALSE(AppendIcons(src(), bodies).Ok);
   EXPECT_EQ(ReadAll(src()), before);
+
+  // A data file that lost its tail: the last entry reaches past its end, and would read the new
+  // icon's bytes as its own.
+  MakeLibrary(3);
+  const std::string src3 = ReadAll(src()), dat3 = ReadAll(dat()).substr(0, 2 * BodyOf(a).size() + 10);
+  WriteAll(dat(), dat3);
+  const LibWriteResult r = AppendIcons(src(), bodies);
+  EXPECT_FALSE(r.Ok);
+  EXPECT_NE(r.Error.find("Icon 3 "), std::string::npos) << r.Error;
+  EXPECT_EQ(ReadAll(src()), src3);
+  EXPECT_EQ(ReadAll(dat()), dat3);
 }
 
 TEST_F(LibraryStoreTest, AppendRefusesPast32767Icons) {

@@ -95,6 +95,10 @@ std::string EncodeSrcItem(const LibSrcItem& item, std::int64_t pos) {
 
 BodyRange DecodeBodyRange(std::string_view bytes, std::int64_t pos) {
   const std::uint32_t key = ScrambleKey(pos);
+  if (bytes.size() >= 8) {  // every entry of an index file: appends walk them all
+    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return {static_cast<std::int32_t>(le::U32(p) ^ key), static_cast<std::int32_t>(le::U32(p + 4) ^ key)};
+  }
   return {static_cast<std::int32_t>(static_cast<std::uint32_t>(I32At(bytes, 0)) ^ key),
           static_cast<std::int32_t>(static_cast<std::uint32_t>(I32At(bytes, 4)) ^ key)};
 }

@@ -80,6 +80,7 @@ std::string DefaultDatPath(const std::string& srcPath) { return LibBasePath(srcP
 std::string SrcNewPath(const std::string& srcPath) { return LibBasePath(srcPath) + ".src.new"; }
 std::string DatNewPath(const std::string& srcPath) { return LibBasePath(srcPath) + ".dat.new"; }
 std::string SrcCommitPath(const std::string& srcPath) { return LibBasePath(srcPath) + ".src.commit"; }
+std::string SrcLockPath(const std::string& srcPath) { return LibBasePath(srcPath) + ".src.lock"; }
 
 std::string CategoryFolderName(std::string_view libKey, std::string_view libName) {
   return "z_" + std::string(libKey) + "_(" + std::string(libName) + ")";

@@ -37,6 +37,8 @@ std::string DefaultDatPath(const std::string& srcPath);
 std::string SrcNewPath(const std::string& srcPath);     // base + ".src.new"
 std::string DatNewPath(const std::string& srcPath);     // base + ".dat.new"
 std::string SrcCommitPath(const std::string& srcPath);  // base + ".src.commit"
+// The file whose lock every change of the library holds (see LibraryLock.h).
+std::string SrcLockPath(const std::string& srcPath);    // base + ".src.lock"
 
 // Names made from keys and display names.
 std::string CategoryFolderName(std::string_view libKey, std::string_view libName);  // z_key_(name)

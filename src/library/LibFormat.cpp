@@ -93,11 +93,21 @@ std::string EncodeSrcItem(const LibSrcItem& item, std::int64_t pos) {
   return out;
 }
 
+BodyRange DecodeBodyRange(std::string_view bytes, std::int64_t pos) {
+  const std::uint32_t key = ScrambleKey(pos);
+  if (bytes.size() >= 8) {  // every entry of an index file: appends walk them all
+    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return {static_cast<std::int32_t>(le::U32(p) ^ key), static_cast<std::int32_t>(le::U32(p + 4) ^ key)};
+  }
+  return {static_cast<std::int32_t>(static_cast<std::uint32_t>(I32At(bytes, 0)) ^ key),
+          static_cast<std::int32_t>(static_cast<std::uint32_t>(I32At(bytes, 4)) ^ key)};
+}
+
 LibSrcItem DecodeSrcItem(std::string_view bytes, std::int64_t pos) {
   LibSrcItem item;
-  const std::uint32_t key = ScrambleKey(pos);
-  item.DataPos = static_cast<std::int32_t>(static_cast<std::uint32_t>(I32At(bytes, 0)) ^ key);
-  item.DataSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(I32At(bytes, 4)) ^ key);
+  const BodyRange range = DecodeBodyRange(bytes, pos);
+  item.DataPos = range.DataPos;
+  item.DataSize = range.DataSize;
   const auto byteAt = [&](std::size_t i) { return i < bytes.size() ? static_cast<std::uint8_t>(bytes[i]) : 0; };
   item.Width = byteAt(8);
   item.Height = byteAt(9);

@@ -78,6 +78,13 @@ std::uint32_t ScrambleKey(std::int64_t pos);
 std::string EncodeSrcItem(const LibSrcItem& item, std::int64_t pos);           // 180 bytes
 LibSrcItem DecodeSrcItem(std::string_view bytes, std::int64_t pos);            // 180 bytes wanted
 
+// Where an entry's body lies: its DataPos and DataSize alone, for walks over every entry.
+struct BodyRange {
+  std::int32_t DataPos = 0;
+  std::int32_t DataSize = 0;
+};
+BodyRange DecodeBodyRange(std::string_view bytes, std::int64_t pos);
+
 // A fresh entry: empty keyword ("\\" and blanks), author fields zero bytes.
 LibSrcItem NewSrcItem(std::uint8_t width, std::uint8_t height, std::uint8_t bitCount, std::int32_t dataPos,
                       std::int32_t dataSize);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/RegularFile.h"
@@ -92,6 +93,30 @@ LibraryReader LibraryReader::Open(const std::string& srcPath) {
 std::optional<std::string> LibraryReader::RawItem(int entry) const {
   if (!Ok() || entry < 1 || entry > entries_) return std::nullopt;
   return src_.substr(static_cast<std::size_t>(EntryPos(entry) - 1), kSrcItemSize);
+}
+
+namespace {
+
+// The byte behind the body of entry `entry`; 0 for an entry that names no body.
+std::int64_t BodyEnd(const std::string& src, int entry) {
+  const auto at = static_cast<std::size_t>(EntryPos(entry) - 1);
+  const BodyRange r = DecodeBodyRange(std::string_view(src).substr(at, kSrcItemSize), EntryPos(entry));
+  if (r.DataPos < 1 || r.DataSize < 0) return 0;
+  return std::int64_t{r.DataPos} - 1 + r.DataSize;
+}
+
+}  // namespace
+
+std::int64_t LibraryReader::DataReach() const {
+  std::int64_t reach = 0;
+  for (int i = 1; i <= entries_; ++i) reach = std::max(reach, BodyEnd(src_, i));
+  return reach;
+}
+
+int LibraryReader::FirstEntryPastDat() const {
+  for (int i = 1; i <= entries_; ++i)
+    if (BodyEnd(src_, i) > datSize_) return i;
+  return 0;
 }
 
 std::optional<LibSrcItem> LibraryReader::Item(int entry) const {

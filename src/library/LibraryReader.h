@@ -53,6 +53,12 @@ class LibraryReader {
   // The raw 180 bytes of an entry as stored.
   std::optional<std::string> RawItem(int entry) const;
 
+  // How far into the data file the entries' bodies reach (0 for none).
+  std::int64_t DataReach() const;
+  // The first entry whose body reaches past the data file's end (0 when none does): the file
+  // lost its tail, and bytes written there would be read as part of that entry.
+  int FirstEntryPastDat() const;
+
   // The body of an entry; nothing when the entry points outside the data file or the data file
   // cannot be read.
   std::optional<std::vector<std::uint8_t>> Body(const LibSrcItem& item) const;

@@ -9,12 +9,14 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <unordered_set>
 
 #include "common/AsciiCase.h"
 #include "common/Paths.h"
 #include "common/RegularFile.h"
 #include "library/LibFiles.h"
+#include "library/LibraryLock.h"
 #include "library/LibraryReader.h"
 
 namespace glimmora {
@@ -78,8 +80,41 @@ bool CutDataFile(LibraryFileOps& ops, const std::string& path, std::int64_t leng
   return ops.Close(h) && cut;
 }
 
-// Opens the library for a change: recovered, readable and whole.
-std::string OpenForChange(const std::string& srcPath, LibraryFileOps& ops, LibraryReader& reader) {
+// Where the bodies end that the library's index accounts for, when the data file is longer: its
+// header's data length, or as far as an entry reaches when that is further (a header written
+// elsewhere may not keep it). Nothing when there is nothing behind that, or when the library has a
+// change half committed or an index that is cut off.
+std::optional<std::int64_t> UnusedDataFrom(const LibraryReader& reader) {
+  if (!reader.Ok() || !reader.HasDat() || reader.Truncated()) return std::nullopt;
+  const std::int64_t size = reader.DatSize();
+  std::int64_t reach = std::max<std::int64_t>(0, reader.Head().DatFileLength);
+  if (size <= reach) return std::nullopt;
+  // The recovery finishes a committed change; its data file is not this one's to cut.
+  if (FileExists(SrcCommitPath(reader.SrcPath()))) return std::nullopt;
+  reach = std::max(reach, reader.DataReach());
+  if (size <= reach) return std::nullopt;
+  return reach;
+}
+
+// Cuts what UnusedDataFrom finds; the caller holds the library's lock, so no change of another
+// window is in progress and those bytes are what a killed append left.
+bool CutUnusedDataLocked(const LibraryReader& reader, LibraryFileOps& ops) {
+  const auto from = UnusedDataFrom(reader);
+  return from && CutDataFile(ops, reader.DatPath(), *from);
+}
+
+// TidyLibraryFiles with the library's lock held.
+void TidyLibraryFilesLocked(const std::string& srcPath, FileOps& ops) {
+  RecoverLibrary(srcPath, ops);
+  // A create killed before it was committed by earlier versions left an empty data file alone.
+  if (FileExists(srcPath) || FindNameIgnoringCase(FolderOfPath(srcPath), NameOfPath(srcPath))) return;
+  if (const auto dat = FindDatPath(srcPath); dat && IsEmptyFile(*dat)) ops.Remove(*dat);
+}
+
+// Opens the library for a change: locked, recovered, readable and whole.
+std::string OpenForChange(const std::string& srcPath, LibraryFileOps& ops, LibraryLock& lock, LibraryReader& reader) {
+  lock = LibraryLock::Acquire(srcPath);
+  if (!lock.Held()) return lock.Problem();
   if (std::string e = RecoverLibrary(srcPath, ops); !e.empty()) return e;
   reader = LibraryReader::Open(srcPath);
   if (!reader.Ok()) return reader.Problem();
@@ -88,7 +123,7 @@ std::string OpenForChange(const std::string& srcPath, LibraryFileOps& ops, Libra
   if (reader.IconCount() > 0 && !reader.HasDat())
     return "The data file of the library " + srcPath + " is missing.";
   // New bodies go behind what the index accounts for, not behind what a killed append left.
-  if (CutUnusedData(reader, ops)) reader = LibraryReader::Open(srcPath);
+  if (CutUnusedDataLocked(reader, ops)) reader = LibraryReader::Open(srcPath);
   return {};
 }
 
@@ -159,8 +194,9 @@ std::string RecoverLibrary(const std::string& srcPath, FileOps& ops) {
 }
 
 LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons, LibraryFileOps& ops) {
+  LibraryLock lock;
   LibraryReader reader;
-  if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return Failed(reader, e);
+  if (std::string e = OpenForChange(srcPath, ops, lock, reader); !e.empty()) return Failed(reader, e);
   const int oldCount = reader.IconCount();
   LibWriteResult result;
   result.IconCount = oldCount;
@@ -172,6 +208,11 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
     return Failed(reader, "A library holds at most " + std::to_string(kMaxLibIcons) + " icons; " +
                               std::to_string(kMaxLibIcons - oldCount) + " more fit into " + srcPath + ".");
   }
+  // New bodies go at the data file's end: an entry that reaches past it (the file lost its tail)
+  // would take them for its own.
+  if (const int e = reader.FirstEntryPastDat())
+    return Failed(reader, "Icon " + std::to_string(e) + " of the library " + srcPath +
+                              " points outside its data file; nothing was added.");
   std::int64_t datLength = reader.DatSize();
   std::int64_t added = 0;
   for (const auto& icon : icons) added += static_cast<std::int64_t>(icon.Body.size());
@@ -221,12 +262,13 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
 
 DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> entries, LibraryFileOps& ops) {
   DeleteResult result;
+  LibraryLock lock;
   LibraryReader reader;
   const auto fail = [&](std::string e) {
     static_cast<LibWriteResult&>(result) = Failed(reader, std::move(e));
     return result;
   };
-  if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return fail(e);
+  if (std::string e = OpenForChange(srcPath, ops, lock, reader); !e.empty()) return fail(e);
   if (std::string e = CheckEntries(reader, entries); !e.empty()) return fail(e);
   const int oldCount = reader.IconCount();
   std::vector<bool> gone(static_cast<std::size_t>(oldCount) + 1, false);
@@ -325,8 +367,9 @@ namespace {
 // Rewrites the bytes from `fieldAt` of each of `entries` with what `bytesFor` makes of the entry.
 LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryId> entries, LibraryFileOps& ops,
                               std::size_t fieldAt, const std::function<std::string(const LibSrcItem&)>& bytesFor) {
+  LibraryLock lock;
   LibraryReader reader;
-  if (std::string e = OpenForChange(srcPath, ops, reader); !e.empty()) return Failed(reader, e);
+  if (std::string e = OpenForChange(srcPath, ops, lock, reader); !e.empty()) return Failed(reader, e);
   if (std::string e = CheckEntries(reader, entries); !e.empty()) return Failed(reader, e);
   LibWriteResult result;
   result.IconCount = reader.IconCount();
@@ -385,8 +428,13 @@ AuthorFields StoredAuthorFields(const AuthorFields& fields, const LibSrcItem& en
 
 LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head, LibraryFileOps& ops) {
   LibWriteResult result;
+  const LibraryLock lock = LibraryLock::Acquire(srcPath);
+  if (!lock.Held()) {
+    result.Error = lock.Problem();
+    return result;
+  }
   // What a create killed halfway left behind is no library: it must not block this one.
-  TidyLibraryFiles(srcPath, ops);
+  TidyLibraryFilesLocked(srcPath, ops);
   if (FileExists(srcPath) || FindDatPath(srcPath)) {
     result.Error = "The library files " + LibBasePath(srcPath) + " already exist.";
     return result;
@@ -418,25 +466,22 @@ LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& 
 }
 
 bool CutUnusedData(const LibraryReader& reader, LibraryFileOps& ops) {
-  if (!reader.Ok() || !reader.HasDat() || reader.Truncated()) return false;
-  const std::int64_t size = reader.DatSize();
-  std::int64_t reach = std::max<std::int64_t>(0, reader.Head().DatFileLength);
-  if (size <= reach) return false;
-  // The recovery finishes a committed change; its data file is not this one's to cut.
-  if (FileExists(SrcCommitPath(reader.SrcPath()))) return false;
-  for (int i = 1; i <= reader.IconCount() && reach < size; ++i) {
-    const LibSrcItem item = *reader.Item(i);
-    if (item.DataPos >= 1 && item.DataSize >= 0)
-      reach = std::max(reach, std::int64_t{item.DataPos} - 1 + item.DataSize);
-  }
-  return size > reach && CutDataFile(ops, reader.DatPath(), reach);
+  if (!UnusedDataFrom(reader)) return false;
+  // Held by another window: the bytes are its append in progress.
+  const LibraryLock lock = LibraryLock::TryAcquire(reader.SrcPath());
+  if (!lock.Held()) return false;
+  // An append may have been committed since `reader` read the index: look again under the lock.
+  return CutUnusedDataLocked(LibraryReader::Open(reader.SrcPath()), ops);
 }
 
 void TidyLibraryFiles(const std::string& srcPath, FileOps& ops) {
-  RecoverLibrary(srcPath, ops);
-  // A create killed before it was committed by earlier versions left an empty data file alone.
-  if (FileExists(srcPath) || FindNameIgnoringCase(FolderOfPath(srcPath), NameOfPath(srcPath))) return;
-  if (const auto dat = FindDatPath(srcPath); dat && IsEmptyFile(*dat)) ops.Remove(*dat);
+  // Nothing to tidy is the common case, and costs no lock (nor a lock file).
+  const bool scratch = FileExists(SrcCommitPath(srcPath)) || FileExists(DatNewPath(srcPath)) ||
+                       FileExists(SrcNewPath(srcPath)) || FileExists(SrcLockPath(srcPath));
+  if (!scratch && (FileExists(srcPath) || !FindDatPath(srcPath))) return;
+  // Held by another window: the scratch files are its change in progress.
+  const LibraryLock lock = LibraryLock::TryAcquire(srcPath);
+  if (lock.Held()) TidyLibraryFilesLocked(srcPath, ops);
 }
 
 void TidyCategoryFolder(const std::string& folder, FileOps& ops) {
@@ -449,7 +494,7 @@ void TidyCategoryFolder(const std::string& folder, FileOps& ops) {
   std::vector<std::string> libraries;
   for (const auto& name : names) {
     std::string_view base = name;
-    for (const std::string_view tail : {".src.commit", ".src.new", ".dat.new", ".dat"}) {
+    for (const std::string_view tail : {".src.commit", ".src.new", ".dat.new", ".src.lock", ".dat"}) {
       if (!EndsWithIgnoringCase(base, tail)) continue;
       base.remove_suffix(tail.size());
       const std::string src = std::string(base) + ".src";

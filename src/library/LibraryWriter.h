@@ -24,6 +24,11 @@
 //
 // Creating a library writes base.dat.new (empty) and base.src.new, then commits and renames as a
 // rewrite does, so that a new library appears as a whole pair or not at all.
+//
+// Every change holds the library's lock (LibraryLock.h) throughout, waiting for another window's
+// change to end. The tidy-ups a look at a library does (RecoverLibrary, CutUnusedData) take it
+// without waiting: while another window holds it, its scratch files and the bytes behind the index
+// are that window's change in progress and are left alone.
 
 #include <cstdint>
 #include <span>
@@ -74,27 +79,29 @@ struct EntryId {
   std::uint64_t Stamp = 0;
 };
 
-// Finishes a committed change or removes the scratch files of an unfinished one. "" when the
-// library is whole afterwards.
+// Finishes a committed change or removes the scratch files of an unfinished one, for a caller that
+// holds the library's lock. "" when the library is whole afterwards.
 std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
 
 // Cuts the data file of the library `reader` holds back to the length its index accounts for:
 // the header's data length, or as far as an entry reaches when that is further (a header written
 // elsewhere may not keep it). Bodies behind that are what an append killed before its commit left.
 // A sound file costs nothing beyond the reader's own look at the data file's size; a library with a
-// change half committed, or whose index is cut off, is left alone. True when the file was cut: the
-// reader no longer matches it.
+// change half committed, or whose index is cut off, is left alone, and so is one another window is
+// changing. True when the file was cut: the reader no longer matches it.
 bool CutUnusedData(const LibraryReader& reader, LibraryFileOps& ops = DefaultLibraryFileOps());
 
 // RecoverLibrary, and for a library without index file also its empty data file: what a create
-// killed halfway leaves. Run whenever a library is opened, so that no scratch file outlives a look.
+// killed halfway leaves; and a lock file a killed change left. Run whenever a library is opened, so
+// that no scratch file outlives a look; a library another window is changing is left alone.
 void TidyLibraryFiles(const std::string& srcPath, FileOps& ops = DefaultFileOps());
 // TidyLibraryFiles for every library of a category folder that has scratch files or a data file
 // without its index file (the category is about to be read); a whole pair is not touched.
 void TidyCategoryFolder(const std::string& folder, FileOps& ops = DefaultFileOps());
 
 // Appends the icons as new entries behind the old ones (empty keyword, no author). Refused as a
-// whole when the library is missing or damaged or would hold more than 32767 icons.
+// whole when the library is missing or damaged (an entry reaching past the data file's end among
+// it) or would hold more than 32767 icons.
 LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons,
                            LibraryFileOps& ops = DefaultLibraryFileOps());
 

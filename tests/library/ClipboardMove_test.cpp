@@ -1,10 +1,16 @@
 // The icon clipboard folder as its pane lists it, and moving its icons into a library.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <set>
 
 #include "common/Dib.h"
 #include "library/IconClipboard.h"
 #include "library/KeywordSearch.h"
+#include "library/LibCatalog.h"
 #include "library/LibPages.h"
 #include "library/LibraryReader.h"
 #include "library/MoveToLib.h"
@@ -319,6 +325,95 @@ TEST_F(ClipboardMoveTest, WorkFoldersAreNeverEmptiedOrWrittenThroughALink) {
   EXPECT_TRUE(moved.NewPaneItems.empty());
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{238, 730, 730}));  // the work folder, the clipboard
   EXPECT_TRUE(userUntouched());
+}
+
+
+// The file steps of a change that stop before call `pauseAt` until the other process, told
+// through `toOther`, answers on `fromOther`: it looks at the library in the middle of the change.
+class PausingOps : public LibraryFileOps {
+ public:
+  PausingOps(int pauseAt, int toOther, int fromOther) : pauseAt_(pauseAt), to_(toOther), from_(fromOther) {}
+  int Create(const std::string& path, mode_t mode) override { return Step(), real_.Create(path, mode); }
+  int OpenAppend(const std::string& path) override { return Step(), real_.OpenAppend(path); }
+  bool Write(int handle, std::string_view bytes) override { return Step(), real_.Write(handle, bytes); }
+  bool SetMode(int handle, mode_t mode) override { return Step(), real_.SetMode(handle, mode); }
+  bool SetLength(int handle, off_t length) override { return Step(), real_.SetLength(handle, length); }
+  bool Flush(int handle) override { return Step(), real_.Flush(handle); }
+  bool Close(int handle) override { return Step(), real_.Close(handle); }
+  bool Rename(const std::string& from, const std::string& to) override { return Step(), real_.Rename(from, to); }
+  void Remove(const std::string& path) override { Step(), real_.Remove(path); }
+
+ private:
+  void Step() {
+    if (++calls_ != pauseAt_) return;
+    char c = 0;
+    if (::write(to_, &c, 1) != 1 || ::read(from_, &c, 1) != 1) ::_exit(3);
+  }
+  int pauseAt_, to_, from_, calls_ = 0;
+  PosixLibraryFileOps real_;
+};
+
+// Two windows on one program folder: one moves 50 icons into a library while the other opens that
+// library and reads its category. Run after run, the move is held before each of its file steps in
+// turn until the other has looked; whatever that one saw, every icon ends in the library or in the
+// clipboard, and the move does not fail for it.
+TEST_F(ClipboardMoveTest, AnotherWindowLookingAtTheLibraryNeverLosesMovedIcons) {
+  std::vector<std::string> names;
+  std::vector<std::string> bodies;
+  for (int i = 0; i < 50; ++i) {
+    names.push_back("A" + std::to_string(i) + "_x.ico");
+    bodies.push_back(BodyOf(TestIco(16, 16, 4, 100 + i)));
+  }
+  const fs::path otherWork = dir.path() / "OtherLibIconTemp";
+  fs::create_directories(otherWork);
+  int runs = 0, lost = 0, failed = 0;
+  for (int step = 1;; ++step) {
+    fs::remove(src());
+    fs::remove(dir.path() / "cats_(Cats).dat");
+    const std::string first = BodyOf(TestIco(16, 16, 4, 1));
+    WriteAll(src(), HandHead("Cats", "cats", 1) + HandEntry(257, 1, std::uint32_t(first.size()), 16, 16, 4));
+    WriteAll(dir.path() / "cats_(Cats).dat", first);
+    for (int i = 0; i < 50; ++i) Put(names[std::size_t(i)], TestIco(16, 16, 4, 100 + i));
+    int toParent[2], toChild[2];
+    ASSERT_EQ(::pipe(toParent), 0);
+    ASSERT_EQ(::pipe(toChild), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      PausingOps ops(step, toParent[1], toChild[0]);
+      testing::ScriptedPrompter yes;
+      yes.fallback = PromptAnswer::Yes;
+      const MoveResult r = MoveIcoToLib(Request(names), yes, lang, ops);
+      ::_exit(r.Ok && r.Moved.size() == 50 ? 0 : 1);
+    }
+    ::close(toParent[1]);
+    ::close(toChild[0]);
+    // Held in the middle of its change (or done: the pipe closes), the move waits for one look.
+    char c = 0;
+    const bool paused = ::read(toParent[0], &c, 1) == 1;
+    if (paused) {
+      GetIcoFromLib({src(), "Animals", "Cats", 0, 50, otherWork.string()}, lang);
+      ReadLibraryFolders(dir.path().string(), Language::English);
+      EXPECT_EQ(::write(toChild[1], &c, 1), 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(toParent[0]);
+    ::close(toChild[1]);
+    if (!paused) break;
+    ++runs;
+    failed += WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
+    const LibraryReader lib = LibraryReader::Open(src());
+    std::set<std::string> inLibrary;
+    for (int e = 1; e <= lib.IconCount(); ++e)
+      if (const auto body = lib.Body(*lib.Item(e))) inLibrary.emplace(body->begin(), body->end());
+    for (int i = 0; i < 50; ++i)
+      if (!fs::exists(clip() / names[std::size_t(i)]) && !inLibrary.contains(bodies[std::size_t(i)])) ++lost;
+    for (const auto& name : names) fs::remove(clip() / name);
+  }
+  EXPECT_GE(runs, 9);  // the bodies' four steps, the index's four, its rename
+  EXPECT_EQ(lost, 0) << "in " << runs << " runs";
+  EXPECT_EQ(failed, 0) << "in " << runs << " runs";
 }
 
 }  // namespace

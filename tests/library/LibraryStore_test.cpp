@@ -50,7 +50,7 @@ class LibraryStoreTest : public ::testing::Test {
   bool NoScratchFiles() const {
     for (const auto& e : fs::directory_iterator(dir.path())) {
       const std::string n = e.path().filename().string();
-      if (n.ends_with(".new") || n.ends_with(".commit")) return false;
+      if (n.ends_with(".new") || n.ends_with(".commit") || n.ends_with(".lock")) return false;
     }
     return true;
   }
@@ -149,6 +149,8 @@ TEST_F(LibraryStoreTest, DataFileFoundInAnyCase) {
 TEST_F(LibraryStoreTest, AppendWritesTheFilesByteForByte) {
   WriteAll(src(), HandHead("Cats", "cats", 0));
   WriteAll(dat(), std::string());
+  // What a killed change leaves of its lock locks nothing, and goes with the next change.
+  WriteAll(dir.path() / "cats_(Cats).src.lock", std::string());
   const Bytes a = TestIco(32, 32, 4, 7), b = TestIco(16, 16, 8, 9);
   std::vector<LibIconBody> bodies = {*IconBodyForLibrary(a), *IconBodyForLibrary(b)};
   const LibWriteResult r = AppendIcons(src(), bodies);
@@ -179,6 +181,17 @@ TEST_F(LibraryStoreTest, AppendRefusesWhatTheFormatCannotHold) {
   const std::string before = ReadAll(src());
   EXPECT_FALSE(AppendIcons(src(), bodies).Ok);
   EXPECT_EQ(ReadAll(src()), before);
+
+  // A data file that lost its tail: the last entry reaches past its end, and would read the new
+  // icon's bytes as its own.
+  MakeLibrary(3);
+  const std::string src3 = ReadAll(src()), dat3 = ReadAll(dat()).substr(0, 2 * BodyOf(a).size() + 10);
+  WriteAll(dat(), dat3);
+  const LibWriteResult r = AppendIcons(src(), bodies);
+  EXPECT_FALSE(r.Ok);
+  EXPECT_NE(r.Error.find("Icon 3 "), std::string::npos) << r.Error;
+  EXPECT_EQ(ReadAll(src()), src3);
+  EXPECT_EQ(ReadAll(dat()), dat3);
 }
 
 TEST_F(LibraryStoreTest, AppendRefusesPast32767Icons) {

@@ -11,6 +11,7 @@
 #include "common/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
+#include "library/LibraryLock.h"
 #include "library/LibFormat.h"
 
 namespace glimmora {
@@ -123,6 +124,9 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
     r.Outcome = ManagerOutcome::Cancelled;
     return r;
   }
+  // Not while another window changes the library: its commit would bring the index back.
+  const LibraryLock lock = LibraryLock::Acquire(srcPath);
+  if (!lock.Held()) return Failed(prompter, lang, kRowLibraryNotDeleted, lock.Problem());
   const std::string folder = FolderOfPath(srcPath);
   std::vector<std::string> paths = {srcPath};
   if (const auto dat = FindDatPath(srcPath)) paths.push_back(*dat);

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/Dib.h"
-#include "common/IcoFile.h"
+#include "icons/Dib.h"
+#include "icons/IcoFile.h"
 
 namespace glimmora::bench {
 

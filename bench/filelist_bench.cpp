@@ -24,7 +24,7 @@
 #include <strings.h>
 #include <vector>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "source/ui/SourcePanel.h"
 #include "SmallIcon.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "common/FileBytes.h"
+#include "files/FileBytes.h"
 #include "common/Paths.h"
 #include "library/KeywordSearch.h"
 #include "library/LibFiles.h"

@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/FileBytes.h"
+#include "files/FileBytes.h"
 #include "support/PictureTestFiles.h"
 #include "platform/PictureFiles.h"
 #include "platform/wmf/WmfPlayer.h"

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "common/AsciiCase.h"
-#include "common/ClipboardNames.h"
-#include "common/IconWalker.h"
-#include "common/SaveAllIcons.h"
-#include "common/SaveIconFromSource.h"
+#include "text/AsciiCase.h"
+#include "save/ClipboardNames.h"
+#include "scan/IconWalker.h"
+#include "save/SaveAllIcons.h"
+#include "save/SaveIconFromSource.h"
 
 using namespace glimmora;
 

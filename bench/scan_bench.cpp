@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "common/IconScanner.h"
-#include "common/IconWalker.h"
+#include "scan/IconScanner.h"
+#include "scan/IconWalker.h"
 #include "SmallIcon.h"
 
 using namespace glimmora;

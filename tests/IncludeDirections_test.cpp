@@ -3,7 +3,7 @@
 // quoted include and fails on one that runs against that order, or from a folder the table does
 // not know yet (a new folder gets its place in the table first), or that closes a circle through
 // files of other folders.
-// Language rows go by their names (kRow... of the generated common/LangRows.h), never by number, and
+// Language rows go by their names (kRow... of the generated text/LangRows.h), never by number, and
 // the code's own names are plain: an event-handler name ("Control_Click") or a misspelt word of the
 // old program may stand in a string or a comment, never as a name.
 // Toolbar slots and key codes go by their names (kTool..., kVk...), never by number.
@@ -41,20 +41,30 @@ std::string FolderOf(const fs::path& relative) {
   return folder;
 }
 
+// The engine's rooms, from the bottom up: each may include the rooms below it.
+const std::vector<std::string> kEngineRooms = {"common", "files", "text", "icons", "scan", "save"};
+
 // Which folders each folder may include besides itself.
 std::map<std::string, std::set<std::string>> MayInclude() {
   const std::set<std::string> pages = {"source", "library", "picturetool", "websites"};
-  std::map<std::string, std::set<std::string>> may = {
-      {"common", {}},
-      {"settings", {"common"}},
-      {"shared", {"common", "settings"}},
-      {"platform", {"common", "settings", "shared"}},
-      {"shared/ui", {"common", "settings", "shared", "platform"}},
-      {"mainwindow", {"common", "settings", "shared"}},
+  const std::set<std::string> engine(kEngineRooms.begin(), kEngineRooms.end());
+  auto engineAnd = [&](std::initializer_list<std::string> more) {
+    std::set<std::string> s = engine;
+    s.insert(more.begin(), more.end());
+    return s;
   };
+  std::map<std::string, std::set<std::string>> may = {
+      {"settings", engineAnd({})},
+      {"shared", engineAnd({"settings"})},
+      {"platform", engineAnd({"settings", "shared"})},
+      {"shared/ui", engineAnd({"settings", "shared", "platform"})},
+      {"mainwindow", engineAnd({"settings", "shared"})},
+  };
+  for (std::size_t i = 0; i < kEngineRooms.size(); ++i)
+    may[kEngineRooms[i]] = std::set<std::string>(kEngineRooms.begin(), kEngineRooms.begin() + i);
   for (const std::string& page : pages) {
-    may[page] = {"common", "settings", "shared"};
-    may[page + "/ui"] = {"common", "settings", "shared", "platform", "shared/ui", page};
+    may[page] = engineAnd({"settings", "shared"});
+    may[page + "/ui"] = engineAnd({"settings", "shared", "platform", "shared/ui", page});
     may["mainwindow"].insert(page);
   }
   may["mainwindow/ui"] = {"mainwindow"};

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/LanguageTable.h"
 
 namespace glimmora {
 
@@ -48,31 +47,11 @@ class Prompter {
     Ask(r);
   }
 
-  // Convenience: a message that is one row of the language table as it stands.
-  PromptAnswer AskRow(const LanguageTable& lang, int row, PromptButtons buttons = PromptButtons::Ok,
-                      PromptIcon icon = PromptIcon::None) {
-    return Ask(RowRequest(lang, row, buttons, icon));
-  }
-
   // A question whose Yes or OK deletes files or icons: Enter gives the answer that keeps them, so
   // that no stray keystroke deletes anything.
   PromptAnswer AskToDelete(PromptRequest request) {
     request.defaultAnswer = CautiousAnswer(request.buttons);
     return Ask(request);
-  }
-  PromptAnswer AskRowToDelete(const LanguageTable& lang, int row, PromptButtons buttons,
-                              PromptIcon icon = PromptIcon::None) {
-    return AskToDelete(RowRequest(lang, row, buttons, icon));
-  }
-
- private:
-  static PromptRequest RowRequest(const LanguageTable& lang, int row, PromptButtons buttons, PromptIcon icon) {
-    PromptRequest r;
-    r.text = lang.Row(row);
-    r.row = row;
-    r.buttons = buttons;
-    r.icon = icon;
-    return r;
   }
 };
 

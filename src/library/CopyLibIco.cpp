@@ -4,17 +4,18 @@
 
 #include <span>
 
-#include "common/ClipboardNames.h"
-#include "common/CopyIcoFile.h"
-#include "common/FileBytes.h"
-#include "common/Folders.h"
-#include "common/LangRows.h"
+#include "save/ClipboardNames.h"
+#include "save/CopyIcoFile.h"
+#include "files/FileBytes.h"
+#include "files/Folders.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
-#include "common/ReplaceFile.h"
-#include "common/SaveNotes.h"
+#include "files/ReplaceFile.h"
+#include "save/SaveNotes.h"
 #include "library/IconClipboard.h"
 #include "library/LibFiles.h"
 #include "shared/IconSelection.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 namespace {
@@ -97,7 +98,7 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
     std::string name = item.CategoryName + "_" + item.LibraryName + "_" + std::to_string(i + 1) + ".ico";
     if (request.ToClipboard) {
       if (clipCount + 1 > kClipboardCapacity) {
-        prompter.AskRow(lang, kRowClipboardFull);
+        AskRow(prompter, lang, kRowClipboardFull);
         result.Full = true;
         break;
       }

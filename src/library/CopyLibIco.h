@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "common/Clock.h"
-#include "common/SaveIconFromSource.h"
+#include "save/SaveIconFromSource.h"
 #include "common/Prompter.h"
-#include "common/SaveFailures.h"
+#include "text/LanguageTable.h"
+#include "save/SaveFailures.h"
 #include "library/LibPane.h"
 
 namespace glimmora {

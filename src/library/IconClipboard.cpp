@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "common/AsciiCase.h"
-#include "common/TextCodec.h"
-#include "common/Dib.h"
-#include "common/IcoFile.h"
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/AsciiCase.h"
+#include "text/TextCodec.h"
+#include "icons/Dib.h"
+#include "icons/IcoFile.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
-#include "common/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "library/LibFiles.h"
 #include "library/LibPane.h"
 

@@ -1,6 +1,6 @@
 #include "library/KeywordHistory.h"
 
-#include "common/AsciiCase.h"
+#include "text/AsciiCase.h"
 
 namespace glimmora {
 

@@ -1,9 +1,10 @@
 #include "library/KeywordSearch.h"
 
-#include "common/TextCodec.h"
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/TextCodec.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 
@@ -105,7 +106,7 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
                                                       const std::function<void(const KeywordSearchResult&)>& showHits) {
   const KeywordTerms terms = SplitSearchText(text);
   if (terms.Empty()) {
-    prompter.AskRow(lang, kRowSearchTextMissing);
+    AskRow(prompter, lang, kRowSearchTextMissing);
     return std::nullopt;
   }
   KeywordSearchResult result = SearchLibraries(terms, libraries, workDir, lang.CurLang, progress);
@@ -120,7 +121,7 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
     prompter.Tell(lang.Row(kRowLibrariesNotSearched) + list, kRowLibrariesNotSearched, PromptIcon::Warning);
   }
   if (result.LimitReached)
-    prompter.AskRow(lang, kRowSearchStopped);
+    AskRow(prompter, lang, kRowSearchStopped);
   else
     prompter.Tell(lang.Row(kRowSearchFoundHead) + VbStr(result.Hits) + lang.Row(kRowSearchFoundTail),
                   kRowSearchFoundHead);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/Prompter.h"
+#include "text/LanguageTable.h"
 #include "library/LibPages.h"
 
 namespace glimmora {

@@ -3,11 +3,11 @@
 #include <span>
 #include <unordered_set>
 
-#include "common/AsciiCase.h"
-#include "common/FileBytes.h"
-#include "common/IcoFile.h"
-#include "common/IconResize.h"
-#include "common/NumberText.h"
+#include "text/AsciiCase.h"
+#include "files/FileBytes.h"
+#include "icons/IcoFile.h"
+#include "icons/IconResize.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/LibraryWriter.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/TextCodec.h"
+#include "text/TextCodec.h"
 #include "library/LibraryReader.h"
 
 namespace glimmora {

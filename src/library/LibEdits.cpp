@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/LibraryReader.h"

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "common/AsciiCase.h"
-#include "common/TextCodec.h"
+#include "text/AsciiCase.h"
+#include "text/TextCodec.h"
 #include "common/Paths.h"
 
 namespace glimmora {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/Dib.h"
-#include "common/IcoFile.h"
+#include "icons/Dib.h"
+#include "icons/IcoFile.h"
 #include "common/LeBytes.h"
-#include "common/MarkedField.h"
+#include "text/MarkedField.h"
 
 namespace glimmora {
 namespace {

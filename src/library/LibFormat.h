@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace glimmora {
 

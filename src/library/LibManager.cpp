@@ -7,12 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/FileOps.h"
-#include "common/LangRows.h"
+#include "files/FileOps.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/LibraryLock.h"
 #include "library/LibFormat.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 namespace {
@@ -31,7 +32,7 @@ bool AgreesToDelete(Prompter& prompter, const std::string& text, int row) {
 }
 
 ManagerResult Refuse(Prompter& prompter, const LanguageTable& lang, int row) {
-  prompter.AskRow(lang, row);
+  AskRow(prompter, lang, row);
   return {};
 }
 
@@ -114,7 +115,7 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
                           Prompter& prompter, const LanguageTable& lang) {
   ManagerResult r;
   if (srcPath.empty()) {
-    prompter.AskRow(lang, kRowNoLibraryToDelete);
+    AskRow(prompter, lang, kRowNoLibraryToDelete);
     r.Beep = true;
     return r;
   }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/Prompter.h"
+#include "text/LanguageTable.h"
 #include "library/LibraryWriter.h"
 
 namespace glimmora {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "library/LibraryWriter.h"
 
 namespace glimmora {

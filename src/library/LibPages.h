@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "library/LibPane.h"
 #include "library/LibraryReader.h"
 

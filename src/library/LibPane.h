@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/FileOps.h"
-#include "common/LanguageTable.h"
+#include "files/FileOps.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "library/LibFormat.h"
 #include "library/LibraryWriter.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/LanguageTable.h"
-#include "common/PaneTwips.h"
+#include "text/LanguageTable.h"
+#include "settings/PaneTwips.h"
 
 namespace glimmora {
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/RegularFile.h"
-#include "common/ReplaceFile.h"
+#include "files/RegularFile.h"
+#include "files/ReplaceFile.h"
 #include "library/LibFiles.h"
 
 namespace glimmora {

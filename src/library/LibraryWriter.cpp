@@ -12,9 +12,9 @@
 #include <optional>
 #include <unordered_set>
 
-#include "common/AsciiCase.h"
+#include "text/AsciiCase.h"
 #include "common/Paths.h"
-#include "common/RegularFile.h"
+#include "files/RegularFile.h"
 #include "library/LibFiles.h"
 #include "library/LibraryLock.h"
 #include "library/LibraryReader.h"

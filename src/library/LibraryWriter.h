@@ -35,7 +35,7 @@
 #include <string>
 #include <vector>
 
-#include "common/FileOps.h"
+#include "files/FileOps.h"
 #include "library/LibFormat.h"
 
 namespace glimmora {

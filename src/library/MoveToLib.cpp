@@ -1,7 +1,7 @@
 #include "library/MoveToLib.h"
 
-#include "common/FileBytes.h"
-#include "common/LangRows.h"
+#include "files/FileBytes.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/IconClipboard.h"
 #include "library/LibFiles.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Prompter.h"
+#include "text/LanguageTable.h"
 #include "library/LibPane.h"
 #include "library/LibraryWriter.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/CommandTable.h"
 
-#include "common/LangRows.h"
-#include "common/SizeChoices.h"
+#include "text/LangRows.h"
+#include "icons/SizeChoices.h"
 #include "shared/ToolbarSlots.h"
 
 // The rows name only the fields they use; the others keep their defaults on purpose.

@@ -1,7 +1,7 @@
 #include "mainwindow/Commands.h"
 
-#include "common/LangRows.h"
-#include "common/AsciiCase.h"
+#include "text/LangRows.h"
+#include "text/AsciiCase.h"
 #include "shared/ToolbarSlots.h"
 
 namespace glimmora {

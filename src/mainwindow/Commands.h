@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/FrameView.h"
 #include "mainwindow/KeyDispatch.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/LangRows.h"
-#include "common/SizeChoices.h"
+#include "text/LangRows.h"
+#include "icons/SizeChoices.h"
 #include "mainwindow/CommandTable.h"
 
 namespace glimmora {

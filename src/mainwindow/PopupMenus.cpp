@@ -1,6 +1,6 @@
 #include "mainwindow/PopupMenus.h"
 
-#include "common/AsciiCase.h"
+#include "text/AsciiCase.h"
 
 namespace glimmora {
 namespace {

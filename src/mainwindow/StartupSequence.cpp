@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "common/LangRows.h"
-#include "common/LanguageFiles.h"
+#include "text/LangRows.h"
+#include "text/LanguageFiles.h"
 #include "common/Paths.h"
-#include "common/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "websites/WebSiteStore.h"
 
 namespace glimmora {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/LanguageFiles.h"
-#include "common/LanguageTable.h"
+#include "text/LanguageFiles.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
 #include "settings/AppState.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 
 namespace glimmora {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 namespace glimmora {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 
 namespace glimmora {
 

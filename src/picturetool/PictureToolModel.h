@@ -8,10 +8,10 @@
 #include <string>
 #include <utility>
 
-#include "common/LangRows.h"
-#include "common/LanguageTable.h"
+#include "text/LangRows.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
-#include "common/Raster.h"
+#include "icons/Raster.h"
 #include "picturetool/PictureFit.h"
 #include "picturetool/Selection.h"
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "common/Raster.h"
+#include "icons/Raster.h"
 
 namespace glimmora {
 

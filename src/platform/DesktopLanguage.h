@@ -5,7 +5,7 @@
 
 #include <QLocale>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 namespace glimmora {
 

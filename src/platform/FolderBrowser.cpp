@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 
 namespace glimmora {

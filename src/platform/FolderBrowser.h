@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/ShellServices.h"
 
 class QWidget;

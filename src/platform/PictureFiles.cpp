@@ -19,10 +19,10 @@
 #include <QMimeData>
 #include <QStringList>
 
-#include "common/BmpFile.h"
-#include "common/Dib.h"
+#include "icons/BmpFile.h"
+#include "icons/Dib.h"
 #include "common/LeBytes.h"
-#include "common/RegularFile.h"
+#include "files/RegularFile.h"
 #include "platform/wmf/WmfPlayer.h"
 
 namespace glimmora {

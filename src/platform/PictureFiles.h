@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "common/PictureRefusal.h"
-#include "common/Raster.h"
+#include "icons/PictureRefusal.h"
+#include "icons/Raster.h"
 #include "platform/RasterImages.h"
 
 namespace glimmora {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/Languages.h"
+#include "text/Languages.h"
 
 namespace glimmora {
 namespace {

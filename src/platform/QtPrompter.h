@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 
 namespace glimmora {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/Raster.h"
+#include "icons/Raster.h"
 
 namespace glimmora {
 

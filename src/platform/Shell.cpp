@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 
 namespace glimmora {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Web and mail addresses opened with the desktop's handler for their scheme.
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 
 namespace glimmora {
 

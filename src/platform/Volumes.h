@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/DriveTypes.h"
+#include "files/DriveTypes.h"
 
 namespace glimmora {
 

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "common/IconTypeTally.h"
-#include "common/LanguageTable.h"
-#include "common/Utilities.h"
+#include "scan/IconTypeTally.h"
+#include "text/LanguageTable.h"
+#include "settings/ModifierKeys.h"
+#include "settings/SystemFolders.h"
 #include "settings/ConfigFile.h"
 #include "settings/Panes.h"
 #include "settings/SaveParams.h"

@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "common/LeBytes.h"
-#include "common/MarkedField.h"
+#include "text/MarkedField.h"
 #include "common/Paths.h"
 
 namespace glimmora {

@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/ReplaceFile.h"
-#include "common/TextCodec.h"
+#include "files/ReplaceFile.h"
+#include "text/TextCodec.h"
 #include "settings/SaveParams.h"
 
 namespace glimmora {

@@ -1,6 +1,6 @@
 #include "settings/OptionsLogic.h"
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 
 namespace glimmora {
 namespace {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
-#include "common/SizeChoices.h"
+#include "icons/SizeChoices.h"
 #include "settings/Panes.h"
 #include "settings/SaveParams.h"
 

@@ -1,7 +1,7 @@
 #include "settings/SaveParams.h"
 
 #include "common/LeBytes.h"
-#include "common/MarkedField.h"
+#include "text/MarkedField.h"
 #include "common/Paths.h"
 
 namespace glimmora {

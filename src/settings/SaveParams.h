@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/SaveInSize.h"
-#include "common/TextCodec.h"
+#include "save/SaveInSize.h"
+#include "text/TextCodec.h"
 
 namespace glimmora {
 

@@ -5,19 +5,20 @@
 #include <cerrno>
 #include <cmath>
 
-#include "common/AsciiCase.h"
-#include "common/BmpFile.h"
-#include "common/FileBytes.h"
-#include "common/Dib.h"
-#include "common/IcoFile.h"
-#include "common/IconResize.h"
-#include "common/IconScanner.h"
-#include "common/LangRows.h"
-#include "common/NumberText.h"
-#include "common/Folders.h"
+#include "text/AsciiCase.h"
+#include "icons/BmpFile.h"
+#include "files/FileBytes.h"
+#include "icons/Dib.h"
+#include "icons/IcoFile.h"
+#include "icons/IconResize.h"
+#include "scan/IconScanner.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
+#include "files/Folders.h"
 #include "common/Paths.h"
-#include "common/ReplaceFile.h"
-#include "common/SaveNotes.h"
+#include "files/ReplaceFile.h"
+#include "save/SaveNotes.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 
@@ -82,7 +83,7 @@ std::vector<std::uint8_t> BmpToIcoBytes(const Raster& icon, std::optional<Rgb> m
   PictureIcon made = IconFromPicture(icon, useMask ? maskColour : std::nullopt);
   if (made.maskRefused) {
     ClearKeys(env);
-    env.prompter.AskRow(env.lang, kRowPictureTooLarge, PromptButtons::Ok, PromptIcon::Information);
+    AskRow(env.prompter, env.lang, kRowPictureTooLarge, PromptButtons::Ok, PromptIcon::Information);
   } else if (useMask) {
     used = maskColour;
   }

@@ -14,13 +14,13 @@
 #include <string_view>
 #include <vector>
 
-#include "common/ClipboardNames.h"
+#include "save/ClipboardNames.h"
 #include "common/Clock.h"
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
-#include "common/Raster.h"
-#include "common/SaveFormat.h"
-#include "common/Utilities.h"
+#include "icons/Raster.h"
+#include "save/SaveFormat.h"
+#include "settings/ModifierKeys.h"
 #include "shared/PictureTool.h"
 
 namespace glimmora {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "common/Raster.h"
+#include "icons/Raster.h"
 
 namespace glimmora {
 

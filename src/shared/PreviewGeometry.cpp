@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/NumberText.h"
+#include "text/NumberText.h"
 
 namespace glimmora {
 namespace {

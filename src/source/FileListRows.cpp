@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/FileInfo.h"
+#include "source/FileInfo.h"
 #include "source/SizeText.h"
 
 namespace glimmora {

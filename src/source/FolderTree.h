@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "common/DriveTypes.h"
+#include "files/DriveTypes.h"
 #include "source/FolderReader.h"
 
 namespace glimmora {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
 
 namespace glimmora {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/IconScanner.h"
-#include "common/LanguageTable.h"
+#include "scan/IconScanner.h"
+#include "text/LanguageTable.h"
 
 namespace glimmora {
 

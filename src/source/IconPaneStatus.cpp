@@ -1,7 +1,7 @@
 #include "source/IconPaneStatus.h"
 
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "shared/ToolbarSlots.h"
 
 namespace glimmora {

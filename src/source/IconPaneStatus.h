@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 namespace glimmora {
 

@@ -7,16 +7,16 @@
 #include <cstring>
 #include <dirent.h>
 
-#include "common/ClipboardNames.h"
-#include "common/Folders.h"
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "save/ClipboardNames.h"
+#include "files/Folders.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
-#include "common/SaveAllIcons.h"
-#include "common/SaveIconFromSource.h"
-#include "common/ReplaceFile.h"
-#include "common/SaveNotes.h"
-#include "common/SaveInSize.h"
+#include "save/SaveAllIcons.h"
+#include "save/SaveIconFromSource.h"
+#include "files/ReplaceFile.h"
+#include "save/SaveNotes.h"
+#include "save/SaveInSize.h"
 #include "shared/IconSelection.h"
 #include "source/IconPages.h"
 

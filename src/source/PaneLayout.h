@@ -2,7 +2,7 @@
 // The source page's two stored pane sizes, in twips (15 to a pixel), and the rules that accept
 // them: a stored value outside its open range is replaced by the default.
 
-#include "common/PaneTwips.h"
+#include "settings/PaneTwips.h"
 
 namespace glimmora {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/NumberText.h"
+#include "text/NumberText.h"
 
 namespace glimmora {
 

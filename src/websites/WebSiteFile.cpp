@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/LeBytes.h"
-#include "common/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 namespace glimmora {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Sizes of the web-site page in twips (15 to a pixel), the unit Glimmora.cfg keeps them in.
 
-#include "common/PaneTwips.h"
+#include "settings/PaneTwips.h"
 
 namespace glimmora {
 

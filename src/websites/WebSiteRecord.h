@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/LangRows.h"
-#include "common/TextCodec.h"
+#include "text/LangRows.h"
+#include "text/TextCodec.h"
 
 namespace glimmora {
 

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "common/Paths.h"
-#include "common/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "websites/WebSiteFile.h"
 
 namespace glimmora {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/FileOps.h"
+#include "files/FileOps.h"
 #include "websites/WebSiteFile.h"
 #include "websites/WebSiteRecord.h"
 

@@ -7,7 +7,7 @@
 
 #include <set>
 
-#include "common/Dib.h"
+#include "icons/Dib.h"
 #include "library/IconClipboard.h"
 #include "library/KeywordSearch.h"
 #include "library/LibCatalog.h"

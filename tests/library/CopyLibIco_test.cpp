@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "library/CopyLibIco.h"
 #include "library/KeywordHistory.h"
 #include "support/IconFixtures.h"

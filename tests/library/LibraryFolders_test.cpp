@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "common/Dib.h"
+#include "icons/Dib.h"
 #include "library/KeywordSearch.h"
 #include "library/LibCatalog.h"
 #include "library/LibManager.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/LangRows.h"
-#include "common/LanguageFiles.h"
+#include "text/LangRows.h"
+#include "text/LanguageFiles.h"
 #include "support/MenuLookup.h"
 #include "mainwindow/CommandTable.h"
 

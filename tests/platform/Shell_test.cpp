@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <functional>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "platform/FileIcons.h"
 #include "platform/FolderBrowser.h"
 #include "platform/Shell.h"

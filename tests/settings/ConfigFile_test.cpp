@@ -1,6 +1,6 @@
 #include "settings/ConfigFile.h"
 
-#include "common/PaneTwips.h"
+#include "settings/PaneTwips.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

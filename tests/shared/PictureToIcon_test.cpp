@@ -9,7 +9,7 @@
 #include <functional>
 #include <iterator>
 
-#include "common/FileBytes.h"
+#include "files/FileBytes.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "support/FixedClock.h"
 #include "support/IconFileMaker.h"
 #include "support/IconFixtures.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "common/IcoFile.h"
-#include "common/IconResize.h"
-#include "common/Raster.h"
+#include "icons/IcoFile.h"
+#include "icons/IconResize.h"
+#include "icons/Raster.h"
 
 namespace glimmora::testing {
 

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/LanguageSource.h"
+#include "text/LanguageSource.h"
 #include "common/ShellServices.h"
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"

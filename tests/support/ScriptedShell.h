@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/ShellServices.h"
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 
 namespace glimmora::testing {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "DataGen.h"
-#include "common/IconResize.h"
-#include "common/Raster.h"
+#include "icons/IconResize.h"
+#include "icons/Raster.h"
 
 namespace glimmora::datagen {
 // IconHead.dat is a plain single-image icon: the scanner takes its search pattern from offsets

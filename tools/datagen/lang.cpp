@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "DataGen.h"
-#include "common/LanguageFiles.h"
-#include "common/LanguageSource.h"
+#include "text/LanguageFiles.h"
+#include "text/LanguageSource.h"
 
 namespace glimmora::datagen {
 

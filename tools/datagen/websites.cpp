@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DataGen.h"
-#include "common/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "websites/WebSiteFile.h"
 #include "websites/WebSiteRecord.h"
 

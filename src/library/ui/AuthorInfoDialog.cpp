@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "shared/ui/QtText.h"
 
 namespace glimmora {

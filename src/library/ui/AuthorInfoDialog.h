@@ -7,8 +7,8 @@
 #include <QDialog>
 #include <array>
 
-#include "common/LanguageTable.h"
-#include "common/WebAddress.h"
+#include "text/LanguageTable.h"
+#include "shared/WebAddress.h"
 #include "library/LibraryWriter.h"
 
 class QLabel;

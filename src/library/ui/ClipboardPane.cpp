@@ -12,14 +12,15 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/LangRows.h"
-#include "common/NumberText.h"
+#include "text/LangRows.h"
+#include "text/NumberText.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
 #include "library/ui/LibraryPageList.h"
 #include "shared/ToolbarSlots.h"
 #include "shared/ui/ListRowIcons.h"
 #include "shared/ui/QtText.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 namespace {
@@ -216,7 +217,7 @@ void ClipboardPane::Export(int index, FolderBrowser& browser, Prompter& prompter
     if (fs::copy_file(JoinPath(clipDir_, f.FileName), target, ec) && !ec) copied.push_back(f.FileName);
     else failed.push_back(f.FileName);
   }
-  if (renamed) prompter.AskRow(lang_, kRowClipNameTaken);
+  if (renamed) AskRow(prompter, lang_, kRowClipNameTaken);
   if (!failed.empty()) {
     std::string text = lang_.Row(kRowClipIconsNotCopied) + "\n" + folder;
     for (const auto& n : failed) text += "\n" + n;
@@ -242,13 +243,13 @@ void ClipboardPane::OpenInEditor(const std::string& editor, Prompter& prompter,
     row = current.isValid() ? current.row() : 0;
   }
   if (editor.empty()) {
-    prompter.AskRow(lang_, kRowNoIconEditorSet);
+    AskRow(prompter, lang_, kRowNoIconEditorSet);
     return;
   }
   QString program = Q(editor);
   if (!QFileInfo(program).isAbsolute()) program = QStandardPaths::findExecutable(program);
   if (program.isEmpty() || !QFileInfo(program).isFile()) {
-    prompter.AskRow(lang_, kRowIconEditorNotFound);
+    AskRow(prompter, lang_, kRowIconEditorNotFound);
     return;
   }
   dirty_ = true;

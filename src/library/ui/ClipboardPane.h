@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
 #include "library/IconClipboard.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/ui/LibraryPageList.h"
 #include "shared/ToolbarSlots.h"

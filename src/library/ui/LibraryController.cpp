@@ -17,8 +17,8 @@
 #include <algorithm>
 
 
-#include "common/FileBytes.h"
-#include "common/LangRows.h"
+#include "files/FileBytes.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/KeywordSearch.h"
 #include "library/LibEdits.h"
@@ -34,6 +34,7 @@
 #include "shared/ui/Preview.h"
 #include "shared/ui/QtText.h"
 #include "shared/ui/TypedTextBox.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 namespace {
@@ -295,7 +296,7 @@ int LibraryController::SearchLibByKeyword() {
   }
   const std::string text = page_.ComboLKeyword()->currentText().toStdString();
   if (SplitSearchText(text).Empty()) {
-    Ask().AskRow(state_.LangStr, kRowSearchTextMissing);
+    AskRow(Ask(), state_.LangStr, kRowSearchTextMissing);
     return -1;
   }
   emit CaptionText(

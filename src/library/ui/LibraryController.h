@@ -14,9 +14,9 @@
 
 #include "common/Clock.h"
 #include "common/Prompter.h"
-#include "common/SaveFormat.h"
+#include "save/SaveFormat.h"
 #include "common/ShellServices.h"
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 #include "library/KeywordHistory.h"
 #include "library/ui/CommandSwitches.h"
 #include "settings/Panes.h"

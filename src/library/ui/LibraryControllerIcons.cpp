@@ -14,8 +14,8 @@
 #include <map>
 
 
-#include "common/CopyIcoFile.h"
-#include "common/LangRows.h"
+#include "save/CopyIcoFile.h"
+#include "text/LangRows.h"
 #include "library/CopyLibIco.h"
 #include "library/LibEdits.h"
 #include "library/LibPages.h"
@@ -31,6 +31,7 @@
 #include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/QtText.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 namespace {
@@ -201,7 +202,7 @@ void LibraryController::RenumberAfterDelete(const std::string& srcPath, const st
 void LibraryController::DeleteSelectedIcons() {
   if (busy_) return;
   ResetShiftKeys(state_, 0);
-  const PromptAnswer answer = Ask().AskRowToDelete(state_.LangStr, kRowAskDeleteLibIcons, PromptButtons::YesNo);
+  const PromptAnswer answer = AskRowToDelete(Ask(), state_.LangStr, kRowAskDeleteLibIcons, PromptButtons::YesNo);
   const std::vector<int> rows = icons_->SelectedRows();
   if (answer == PromptAnswer::Yes) {
     // The library's own question comes even with nothing selected; then nothing is written.
@@ -425,7 +426,7 @@ void LibraryController::RunIconClipboardMenu(int index) {
     case 12:
     case 13:
       ResetShiftKeys(state_, 0);
-      if (Ask().AskRowToDelete(state_.LangStr, index == 12 ? kRowAskDeleteSelectedClipIcons : kRowAskDeleteAllClipIcons,
+      if (AskRowToDelete(Ask(), state_.LangStr, index == 12 ? kRowAskDeleteSelectedClipIcons : kRowAskDeleteAllClipIcons,
                                PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
       clip_->DelIcoClipBoard(index == 13, Ask());

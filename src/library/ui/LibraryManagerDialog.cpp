@@ -13,12 +13,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibManager.h"
 #include "library/LibPages.h"
 #include "library/ui/LibraryTree.h"
 #include "shared/ui/QtText.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 namespace {
@@ -157,7 +158,7 @@ void LibraryManagerDialog::Ok() {
     // A library needs a category to live in: without one the dialog stays open, so the user can
     // make the category on the other tab.
     if (tabs_->currentIndex() == 0 && combo1_->count() == 0) {
-      prompter_.AskRow(lang_, kRowNoCategoryYet);
+      AskRow(prompter_, lang_, kRowNoCategoryYet);
       return;
     }
     AddIcoLIb();

@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 
 class QComboBox;

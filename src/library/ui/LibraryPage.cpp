@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "library/LibraryLayout.h"
 #include "library/ui/LibraryController.h"
 #include "shared/ui/Accessibility.h"

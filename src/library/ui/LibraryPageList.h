@@ -6,7 +6,7 @@
 #include <QStackedWidget>
 #include <span>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "library/LibraryLayout.h"
 #include "settings/Panes.h"
 

@@ -7,8 +7,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
-#include "common/FileBytes.h"
-#include "common/LangRows.h"
+#include "files/FileBytes.h"
+#include "text/LangRows.h"
 #include "library/LibPages.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/QtText.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "library/LibCatalog.h"
 
 class QIcon;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 #include "mainwindow/Commands.h"
 #include "settings/OptionsLogic.h"
 

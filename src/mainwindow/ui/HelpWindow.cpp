@@ -10,7 +10,7 @@
 #include <QHBoxLayout>
 #include <utility>
 
-#include "common/Languages.h"
+#include "text/Languages.h"
 
 namespace glimmora {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "common/TextCodec.h"
+#include "text/TextCodec.h"
 
 class QTextBrowser;
 

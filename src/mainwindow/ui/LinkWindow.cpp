@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "shared/ui/Accessibility.h"
 #include "shared/ui/QtText.h"
 

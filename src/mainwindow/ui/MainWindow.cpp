@@ -15,7 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "library/LibraryLayout.h"
 #include "mainwindow/MenuTable.h"
 #include "mainwindow/StartupSequence.h"

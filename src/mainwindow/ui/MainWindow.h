@@ -18,7 +18,7 @@
 #include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/ShellServices.h"
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 #include "settings/AppState.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "mainwindow/ui/LinkWindow.h"

@@ -18,8 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "common/LangRows.h"
-#include "common/SizeChoices.h"
+#include "text/LangRows.h"
+#include "icons/SizeChoices.h"
 #include "shared/ui/Accessibility.h"
 #include "shared/ui/QtText.h"
 

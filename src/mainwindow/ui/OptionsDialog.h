@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "common/Prompter.h"
+#include "text/LanguageTable.h"
 #include "common/ShellServices.h"
 #include "settings/OptionsLogic.h"
 

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QToolButton>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/ui/ToolbarIcons.h"
 

@@ -5,7 +5,7 @@
 #include <QToolBar>
 #include <array>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "mainwindow/ToolbarState.h"
 
 class QAction;

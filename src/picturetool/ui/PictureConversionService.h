@@ -8,9 +8,9 @@
 #include <string>
 
 #include "common/Clock.h"
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
-#include "common/Utilities.h"
+#include "settings/ModifierKeys.h"
 #include "shared/PictureToIcon.h"
 #include "picturetool/ui/PictureToolDialogRunner.h"
 #include "platform/BackgroundJob.h"

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "picturetool/PictureFit.h"
 #include "picturetool/ui/PictureToolViews.h"
 #include "platform/BackgroundJob.h"

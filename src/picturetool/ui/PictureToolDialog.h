@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "common/LangRows.h"
-#include "common/LanguageTable.h"
+#include "text/LangRows.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "shared/PictureTool.h"
 #include "picturetool/PictureToolModel.h"

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "shared/PictureTool.h"
 #include "picturetool/ui/PictureToolDialog.h"

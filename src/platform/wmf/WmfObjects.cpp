@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/Dib.h"
-#include "common/IcoFile.h"
+#include "icons/Dib.h"
+#include "icons/IcoFile.h"
 #include "platform/RasterImages.h"
 #include "platform/wmf/WmfText.h"
 

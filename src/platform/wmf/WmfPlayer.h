@@ -15,7 +15,7 @@
 #include <span>
 #include <string>
 
-#include "common/PictureRefusal.h"
+#include "icons/PictureRefusal.h"
 
 namespace glimmora {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "common/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace glimmora {
 

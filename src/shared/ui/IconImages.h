@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <span>
 
-#include "common/Dib.h"
-#include "common/Raster.h"
+#include "icons/Dib.h"
+#include "icons/Raster.h"
 
 namespace glimmora {
 

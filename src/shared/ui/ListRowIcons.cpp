@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "common/FileBytes.h"
+#include "files/FileBytes.h"
 #include "shared/ui/IconImages.h"
 
 namespace glimmora {

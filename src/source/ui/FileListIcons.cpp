@@ -4,7 +4,7 @@
 #include <QMimeDatabase>
 #include <QStyle>
 
-#include "common/AsciiCase.h"
+#include "text/AsciiCase.h"
 #include "common/Paths.h"
 #include "shared/ui/ListRowIcons.h"
 

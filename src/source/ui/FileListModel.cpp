@@ -1,6 +1,6 @@
 #include "source/ui/FileListModel.h"
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "source/SizeText.h"
 
 namespace glimmora {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "source/FileListRows.h"
 #include "source/ui/FileListIcons.h"
 

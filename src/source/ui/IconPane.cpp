@@ -18,12 +18,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/AsciiCase.h"
-#include "common/FileBytes.h"
-#include "common/LangRows.h"
+#include "text/AsciiCase.h"
+#include "files/FileBytes.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
-#include "common/IconScanner.h"
-#include "common/SaveIconFromSource.h"
+#include "scan/IconScanner.h"
+#include "save/SaveIconFromSource.h"
 #include "platform/PictureFiles.h"
 #include "shared/IconSelection.h"
 #include "shared/ui/IconImages.h"

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "common/IconWalker.h"
+#include "scan/IconWalker.h"
 #include "common/Paths.h"
 #include "source/ui/IconPane.h"
 #include "source/ui/SourcePanel.h"

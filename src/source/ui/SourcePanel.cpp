@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "platform/Volumes.h"
 #include "source/FolderTree.h"
 #include "source/PaneLayout.h"

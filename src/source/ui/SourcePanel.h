@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "common/DriveTypes.h"
-#include "common/LanguageTable.h"
-#include "common/PaneTwips.h"
+#include "files/DriveTypes.h"
+#include "text/LanguageTable.h"
+#include "settings/PaneTwips.h"
 #include "common/Prompter.h"
-#include "common/Utilities.h"
+#include "settings/ModifierKeys.h"
 #include "settings/ConfigFile.h"
 #include "source/FileListStatus.h"
 #include "source/FolderReader.h"

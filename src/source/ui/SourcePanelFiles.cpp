@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "common/AsciiCase.h"
-#include "common/LangRows.h"
+#include "text/AsciiCase.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "shared/PictureToIcon.h"
 #include "platform/BackgroundJob.h"

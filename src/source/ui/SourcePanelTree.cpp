@@ -3,7 +3,7 @@
 #include <QSignalBlocker>
 #include <utility>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "common/Paths.h"
 #include "shared/ui/BusyCursor.h"
 #include "source/FolderTree.h"

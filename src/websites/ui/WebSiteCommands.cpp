@@ -7,19 +7,20 @@
 #include <algorithm>
 #include <set>
 
-#include "common/LangRows.h"
-#include "common/LanguageTable.h"
+#include "text/LangRows.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 #include "websites/ui/WebSiteEditor.h"
 #include "websites/ui/WebSitePanel.h"
+#include "text/RowPrompts.h"
 
 namespace glimmora {
 
 namespace {
 
 bool AskYesToDelete(Prompter& prompter, const LanguageTable& lang, int row) {
-  return prompter.AskRowToDelete(lang, row, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
+  return AskRowToDelete(prompter, lang, row, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
 }
 }  // namespace
 
@@ -112,7 +113,7 @@ void WebSitePanel::OnEditorButton(int index) {
 
 void WebSitePanel::ReportFailure(const WebStoreResult& result) {
   if (result.Status == WebStoreStatus::Full) {
-    prompter_.AskRow(lang_, kRowWebSiteListFull, PromptButtons::Ok, PromptIcon::Warning);
+    AskRow(prompter_, lang_, kRowWebSiteListFull, PromptButtons::Ok, PromptIcon::Warning);
   } else if (result.Status == WebStoreStatus::WriteFailed) {
     prompter_.Tell(lang_.Row(kRowWebSiteListNotSaved) + "\n" + result.Error, kRowWebSiteListNotSaved,
                    PromptIcon::Critical);

@@ -13,9 +13,9 @@
 
 #include <algorithm>
 
-#include "common/LangRows.h"
-#include "common/LanguageTable.h"
-#include "common/TextCodec.h"
+#include "text/LangRows.h"
+#include "text/LanguageTable.h"
+#include "text/TextCodec.h"
 #include "shared/ui/QtText.h"
 
 namespace glimmora {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/Prompter.h"
-#include "common/WebAddress.h"
+#include "shared/WebAddress.h"
 #include "settings/AppState.h"
 #include "shared/ui/MainPage.h"
 

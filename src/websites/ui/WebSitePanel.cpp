@@ -11,8 +11,8 @@
 
 #include <cmath>
 
-#include "common/LangRows.h"
-#include "common/LanguageTable.h"
+#include "text/LangRows.h"
+#include "text/LanguageTable.h"
 #include "common/Prompter.h"
 #include "shared/ui/QtText.h"
 #include "websites/WebSitePaneSizes.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "common/PaneTwips.h"
+#include "settings/PaneTwips.h"
 #include "websites/WebSiteStore.h"
 
 class QLabel;

@@ -19,7 +19,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"

@@ -23,7 +23,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "common/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/HelpWindow.h"
 #include "websites/ui/WebSitePage.h"

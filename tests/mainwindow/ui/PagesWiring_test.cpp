@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/BmpFile.h"
+#include "icons/BmpFile.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"

@@ -21,8 +21,8 @@
 #include <fstream>
 #include <thread>
 
-#include "common/BmpFile.h"
-#include "common/LangRows.h"
+#include "icons/BmpFile.h"
+#include "text/LangRows.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "picturetool/ui/PictureToolViews.h"
 #include "support/FixedClock.h"

@@ -1,7 +1,7 @@
 // The folder tree and the path box on screen: reading on demand, typed paths, missing folders.
 #include <filesystem>
 
-#include "common/LangRows.h"
+#include "text/LangRows.h"
 #include "source/PaneLayout.h"
 #include "support/ui/SourcePageFixture.h"
 

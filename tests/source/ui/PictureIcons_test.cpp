@@ -12,11 +12,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "common/BmpFile.h"
-#include "common/Dib.h"
-#include "common/FileBytes.h"
-#include "common/IcoFile.h"
-#include "common/LangRows.h"
+#include "icons/BmpFile.h"
+#include "icons/Dib.h"
+#include "files/FileBytes.h"
+#include "icons/IcoFile.h"
+#include "text/LangRows.h"
 #include "picturetool/ui/PictureConversionService.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"

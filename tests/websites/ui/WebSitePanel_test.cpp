@@ -16,7 +16,7 @@
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"
 #include "support/WebSiteTestFiles.h"
-#include "common/LanguageTable.h"
+#include "text/LanguageTable.h"
 #include "websites/ui/WebSiteEditor.h"
 
 namespace glimmora {

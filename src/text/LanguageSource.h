@@ -4,7 +4,7 @@
 //
 // A line is `<row>\t<name>\t<English>\t<Chinese GB>\t<Chinese BIG5>`. Empty lines and lines starting
 // with '#' are skipped. The name is what the code calls the row (`kRow<name>` in the generated
-// common/LangRows.h): a PascalCase identifier, or "-" or nothing for a row the code never names.
+// text/LangRows.h): a PascalCase identifier, or "-" or nothing for a row the code never names.
 // Inside a text "\n", "\t" and "\\" stand for a newline, a tab and a backslash; every other
 // character, blanks at either end included, is taken as it stands.
 

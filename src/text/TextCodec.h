@@ -15,7 +15,7 @@ namespace glimmora {
 
 // Languages of the language table, in the order of the language menu.
 enum class Language : std::uint8_t { English = 0, ChineseGB = 1, ChineseBig5 = 2 };
-constexpr std::size_t kLanguageCount = 3;  // common/Languages.h has a row for each
+constexpr std::size_t kLanguageCount = 3;  // text/Languages.h has a row for each
 
 // Legacy code page of a language: "CP1252", "GBK" or "BIG5".
 const char* LegacyCodePage(Language lang);

@@ -111,7 +111,11 @@ int main(int argc, char** argv) {
     else if (a == "--repeat" && i + 1 < argc) repeat = std::max(1, std::atoi(argv[++i]));
     else if (a == "--stop-after" && i + 1 < argc) stopAfterMs = std::max(0, std::atoi(argv[++i]));
     else if (a == "--costly") for (Input& c : CostlyInputs()) inputs.push_back(std::move(c));
-    else inputs.push_back({std::filesystem::path(a).filename().string(), ReadFileBytes(a, kMaxPictureFileBytes)});
+    else {
+      Result<std::vector<std::uint8_t>> bytes = ReadFileBytes(a, kMaxPictureFileBytes);
+      inputs.push_back({std::filesystem::path(a).filename().string(),
+                        bytes ? std::optional(std::move(bytes).Value()) : std::nullopt});
+    }
   }
   if (inputs.empty()) {
     std::fprintf(stderr, "usage: picture_bench [--png DIR] [--repeat N] [--stop-after MS] [--costly] FILE...\n");

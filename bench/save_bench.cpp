@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
 
   ScanFile file;
-  if (!file.Open(path)) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), file.ErrorText().c_str());
+  if (Result<void> opened = file.Open(path); !opened) {
+    std::fprintf(stderr, "%s: error %d\n", path.c_str(), opened.Error().sysErrno);
     return 1;
   }
   std::vector<AcceptedImage> icons;

@@ -174,8 +174,8 @@ int MakeSmall(const std::string& dir) {
 
 int List(const std::string& path, int nostan, std::int64_t buffer) {
   ScanFile file;
-  if (!file.Open(path)) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), file.ErrorText().c_str());
+  if (Result<void> opened = file.Open(path); !opened) {
+    std::fprintf(stderr, "%s: error %d\n", path.c_str(), opened.Error().sysErrno);
     return 1;
   }
   NonStandardDecision decide;
@@ -233,7 +233,7 @@ int main(int argc, char** argv) {
       scan = std::min(scan, ScanPass(f, nostan, buffer, result, lang, prompter));
     }
     if (result.status == ScanStatus::SourceUnreadable) {
-      std::fprintf(stderr, "%s: %s\n", f.c_str(), result.errorText.c_str());
+      std::fprintf(stderr, "%s: error %d\n", f.c_str(), result.failure ? result.failure->sysErrno : 0);
       rc = 1;
       continue;
     }

@@ -80,8 +80,8 @@ bool IsRemovableDevice(const std::string& device, const std::string& sysRoot) {
   std::string name = device.substr(5);
   if (name.empty() || name.find('/') != std::string::npos || name.find("..") != std::string::npos) return false;
   auto readFlag = [](const std::string& path) {
-    std::string text;
-    return ReadFileStart(path, 16, text) == ReadStatus::Ok && text.starts_with('1');
+    const Result<std::string> text = ReadFileStart(path, 16);
+    return text && text->starts_with('1');
   };
   // A partition's class entry links into its disk's folder, which holds the flag.
   if (readFlag(sysRoot + "/class/block/" + name + "/removable")) return true;

@@ -79,11 +79,8 @@ bool PosixFileOps::Rename(const std::string& from, const std::string& to) {
   if (!durable_) return true;
   // Make the new name itself durable; a failure here no longer endangers either version.
   const std::string folder = FolderOfPath(to);
-  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  const UniqueFd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir) ::fsync(dir.Get());
   return true;
 }
 
@@ -117,25 +114,19 @@ OwnFolder::OwnFolder(const std::string& path) {
   std::string p = path.empty() ? "." : path;
   // A trailing slash would make the open follow a link in the folder's place.
   while (p.size() > 1 && p.back() == '/') p.pop_back();
-  fd_ = ::open(p.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd_ < 0) openError_ = errno;
-}
-
-OwnFolder::~OwnFolder() {
-  if (fd_ >= 0) ::close(fd_);
+  fd_.Reset(::open(p.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd_) openError_ = errno;
 }
 
 bool OwnFolder::NotReal() const { return openError_ == ELOOP || openError_ == ENOTDIR; }
 
 std::vector<std::string> OwnFolder::Names() const {
   std::vector<std::string> names;
-  const int fd = fd_ >= 0 ? ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
-  if (fd < 0) return names;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    ::close(fd);
-    return names;
-  }
+  UniqueFd fd(fd_ ? ::openat(fd_.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
+  if (!fd) return names;
+  DIR* dir = ::fdopendir(fd.Get());
+  if (dir == nullptr) return names;
+  (void)fd.Release();  // the stream closes it now
   while (const dirent* e = ::readdir(dir)) {
     const std::string_view name = e->d_name;
     if (name != "." && name != "..") names.emplace_back(name);
@@ -145,13 +136,13 @@ std::vector<std::string> OwnFolder::Names() const {
 }
 
 bool OwnFolder::Remove(std::string_view name, bool links) const {
-  if (fd_ < 0) return openError_ == ENOENT;
+  if (!fd_) return openError_ == ENOENT;
   if (!PlainName(name)) return false;
   const std::string n(name);
   struct stat st {};
-  if (::fstatat(fd_, n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
+  if (::fstatat(fd_.Get(), n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
   if (!S_ISREG(st.st_mode) && !(links && S_ISLNK(st.st_mode))) return false;
-  return ::unlinkat(fd_, n.c_str(), 0) == 0 || errno == ENOENT;
+  return ::unlinkat(fd_.Get(), n.c_str(), 0) == 0 || errno == ENOENT;
 }
 
 bool OwnFolder::RemoveFile(std::string_view name) const { return Remove(name, false); }
@@ -159,14 +150,13 @@ bool OwnFolder::RemoveFile(std::string_view name) const { return Remove(name, fa
 bool OwnFolder::RemoveNonFolder(std::string_view name) const { return Remove(name, true); }
 
 bool OwnFolder::CreateFile(std::string_view name, std::string_view bytes) const {
-  if (fd_ < 0 || !PlainName(name)) return false;
+  if (!fd_ || !PlainName(name)) return false;
   const std::string n(name);
-  const int h = ::openat(fd_, n.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (h < 0) return false;
-  PosixFileOps& ops = PosixFileOps::Quick();
-  const bool written = ops.Write(h, bytes);
-  if (ops.Close(h) && written) return true;
-  ::unlinkat(fd_, n.c_str(), 0);
+  UniqueFd h(::openat(fd_.Get(), n.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (!h) return false;
+  const bool written = PosixFileOps::Quick().Write(h.Get(), bytes);
+  if (h.Close() && written) return true;
+  ::unlinkat(fd_.Get(), n.c_str(), 0);
   return false;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The file-system steps of replacing a file (see ReplaceFile.h), behind an interface so that tests
 // can fail each step and see that the old file stays whole; and a folder of the program's own
-// work files, changed without ever following a link.
+// work files, changed without ever following a link. The steps answer as the system calls they
+// stand for do (a handle or false, the reason in errno): ReplaceFile.h turns that into a Result.
 
 #include <sys/types.h>
 
@@ -10,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "files/UniqueFd.h"
 
 namespace glimmora {
 
@@ -21,21 +24,21 @@ class FileOps {
   virtual ~FileOps() = default;
   // Creates `path`, which must not exist yet, for writing; returns a handle, or -1 with errno set
   // (EEXIST when the name is taken).
-  virtual int Create(const std::string& path, mode_t mode) = 0;
-  virtual bool Write(int handle, std::string_view bytes) = 0;  // all of them
+  [[nodiscard]] virtual int Create(const std::string& path, mode_t mode) = 0;
+  [[nodiscard]] virtual bool Write(int handle, std::string_view bytes) = 0;  // all of them
   // Writes at `offset`, leaving a hole before it where nothing was written; and sets the file's
   // length. Only files that keep an old file's tail need them: by default they fail (ENOTSUP).
-  virtual bool WriteAt(int handle, off_t offset, std::string_view bytes);
-  virtual bool SetLength(int handle, off_t length);
-  virtual bool SetMode(int handle, mode_t mode) = 0;
-  virtual bool Flush(int handle) = 0;  // down to the disk
-  virtual bool Close(int handle) = 0;
+  [[nodiscard]] virtual bool WriteAt(int handle, off_t offset, std::string_view bytes);
+  [[nodiscard]] virtual bool SetLength(int handle, off_t length);
+  [[nodiscard]] virtual bool SetMode(int handle, mode_t mode) = 0;
+  [[nodiscard]] virtual bool Flush(int handle) = 0;  // down to the disk
+  [[nodiscard]] virtual bool Close(int handle) = 0;
   // Creates a file without a name in `folder`, for writing; Link then names it once it is whole.
   // By default, and where the file system has no such files, it fails (ENOTSUP).
-  virtual int CreateUnnamed(const std::string& folder, mode_t mode);
+  [[nodiscard]] virtual int CreateUnnamed(const std::string& folder, mode_t mode);
   // Gives the unnamed file `handle` the name `path`, which must be free (EEXIST when taken).
-  virtual bool Link(int handle, const std::string& path);
-  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  [[nodiscard]] virtual bool Link(int handle, const std::string& path);
+  [[nodiscard]] virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual void Remove(const std::string& path) = 0;
 };
 
@@ -74,29 +77,28 @@ PosixFileOps& DefaultFileOps();
 class OwnFolder {
  public:
   explicit OwnFolder(const std::string& path);
-  ~OwnFolder();
   OwnFolder(const OwnFolder&) = delete;
   OwnFolder& operator=(const OwnFolder&) = delete;
 
-  bool Open() const { return fd_ >= 0; }
+  bool Open() const { return fd_.Valid(); }
   // Something is there, but a link or no folder: nothing in it is touched.
   bool NotReal() const;
   // Every name in it (links and folders too), in no particular order.
   std::vector<std::string> Names() const;
   // Deletes `name` when it is a regular file. True when no file of that name is left, also when
   // there was none; a link, folder or anything else of that name stays, and gives false.
-  bool RemoveFile(std::string_view name) const;
+  [[nodiscard]] bool RemoveFile(std::string_view name) const;
   // Deletes `name` when it is a regular file or a link (the link itself, never what it leads to).
   // True when nothing of that name is left; a folder stays, and gives false.
-  bool RemoveNonFolder(std::string_view name) const;
+  [[nodiscard]] bool RemoveNonFolder(std::string_view name) const;
   // Creates `name`, which must not exist yet (not even as a link), holding `bytes`; on failure
   // nothing of it is left.
-  bool CreateFile(std::string_view name, std::string_view bytes) const;
+  [[nodiscard]] bool CreateFile(std::string_view name, std::string_view bytes) const;
 
  private:
   bool Remove(std::string_view name, bool links) const;
 
-  int fd_ = -1;
+  UniqueFd fd_;
   int openError_ = 0;  // errno of the failed open
 };
 

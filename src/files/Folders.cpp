@@ -16,15 +16,11 @@ bool IsFolderPath(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool MakeFolder(const std::string& path, bool& exists, int* errorNumber) {
-  if (::mkdir(path.c_str(), 0777) == 0) {
-    exists = true;
-    return true;
-  }
+Result<bool> MakeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return true;
   const int err = errno;
-  exists = err == EEXIST && IsFolderPath(path);
-  if (errorNumber) *errorNumber = exists ? 0 : (err == EEXIST ? ENOTDIR : err);
-  return false;
+  if (err == EEXIST && IsFolderPath(path)) return false;
+  return Fail(Fault::CannotCreate, path, err == EEXIST ? ENOTDIR : err);
 }
 
 }  // namespace glimmora

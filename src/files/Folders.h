@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/Result.h"
+
 namespace glimmora {
 
 // True when anything (file, folder, link) stands at `path`.
@@ -11,9 +13,8 @@ bool PathExists(const std::string& path);
 // True when `path` names an existing folder.
 bool IsFolderPath(const std::string& path);
 
-// Makes `path` as a folder. Returns true when it was made by this call; `exists` tells whether a
-// folder is there afterwards (made now or already there). A plain file of that name is no folder.
-// When no folder is there, `errorNumber` (when given) holds the system's reason.
-bool MakeFolder(const std::string& path, bool& exists, int* errorNumber = nullptr);
+// Makes `path` as a folder. Ok when a folder is there afterwards, holding true when this call made
+// it and false when it was there already; a plain file of that name is no folder (ENOTDIR).
+[[nodiscard]] Result<bool> MakeFolder(const std::string& path);
 
 }  // namespace glimmora

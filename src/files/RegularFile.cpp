@@ -5,34 +5,22 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace glimmora {
 
-int OpenRegularFile(const std::string& path, int flags, struct stat* info) {
+Result<UniqueFd> OpenRegularFile(const std::string& path, int flags, struct stat* info) {
   // O_NONBLOCK lets the open of a pipe return at once so that it can be refused; O_NOCTTY keeps a
   // terminal from becoming ours.
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return -1;
+  UniqueFd fd(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!fd) return Fail(Fault::CannotOpen, path, errno);
   struct stat st {};
-  int err = 0;
-  if (::fstat(fd, &st) != 0)
-    err = errno;
-  else if (S_ISDIR(st.st_mode))
-    err = EISDIR;
-  else if (!S_ISREG(st.st_mode))
-    err = EINVAL;
-  else if ((flags & O_NONBLOCK) == 0 && ::fcntl(fd, F_SETFL, flags) != 0)  // it takes the status flags only
-    err = errno;
-  if (err != 0) {
-    ::close(fd);
-    errno = err;
-    return -1;
-  }
+  if (::fstat(fd.Get(), &st) != 0) return Fail(Fault::CannotOpen, path, errno);
+  if (S_ISDIR(st.st_mode)) return Fail(Fault::CannotOpen, path, EISDIR);
+  if (!S_ISREG(st.st_mode)) return Fail(Fault::CannotOpen, path, EINVAL);
+  // F_SETFL takes the status flags only.
+  if ((flags & O_NONBLOCK) == 0 && ::fcntl(fd.Get(), F_SETFL, flags) != 0) return Fail(Fault::CannotOpen, path, errno);
   if (info != nullptr) *info = st;
   return fd;
 }
-
-std::string OpenFailureText(int err) { return err == EINVAL ? "not a regular file" : std::strerror(err); }
 
 }  // namespace glimmora

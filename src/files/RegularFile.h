@@ -7,17 +7,16 @@
 
 #include <string>
 
+#include "common/Result.h"
+#include "files/UniqueFd.h"
+
 namespace glimmora {
 
 // open(2) of `path` with `flags` (O_RDONLY, O_WRONLY, O_RDWR, O_APPEND; O_CLOEXEC is added) that
-// never waits on a pipe and refuses anything but a regular file: -1 with errno EISDIR for a
-// folder, EINVAL for any other kind. The handle comes back in blocking mode unless `flags` holds
+// never waits on a pipe and refuses anything but a regular file: Fault::CannotOpen with EISDIR for
+// a folder, EINVAL for any other kind. The handle comes back in blocking mode unless `flags` holds
 // O_NONBLOCK (reads of a regular file never wait either way; it saves a call where many small
 // files are read). `info`, when given, gets the file's status.
-int OpenRegularFile(const std::string& path, int flags, struct stat* info = nullptr);
-
-// Why OpenRegularFile failed with errno `err`, in English: "not a regular file" for a pipe,
-// device or socket, else the system's words ("Is a directory", "Permission denied", ...).
-std::string OpenFailureText(int err);
+[[nodiscard]] Result<UniqueFd> OpenRegularFile(const std::string& path, int flags, struct stat* info = nullptr);
 
 }  // namespace glimmora

@@ -9,23 +9,19 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <unordered_set>
 #include <vector>
 
 #include "common/Paths.h"
 #include "files/RegularFile.h"
+#include "files/UniqueFd.h"
 
 namespace glimmora {
 
 namespace {
 
 constexpr const char* kNewFileMark = ".new";
-
-std::string Describe(const std::string& what, const std::string& path, int err) {
-  return what + " " + path + ": " + std::strerror(err != 0 ? err : EIO);
-}
 
 // The file a path stands for: a symbolic link is replaced at its target, not by a plain file.
 std::string ResolveTarget(const std::string& path) {
@@ -71,39 +67,30 @@ bool CopyTail(FileOps& ops, int handle, int from, off_t offset) {
   return ops.SetLength(handle, std::max(end, offset));
 }
 
-// Says which step of writing `target` failed and why, keeping the errno for the caller.
+// Which step of writing `target` failed, with the system's reason the step left in errno.
 struct StepFailure {
   std::string target;
-  int* errorNumber;
-  std::string operator()(const char* what) const {
-    const int err = errno != 0 ? errno : EIO;
-    if (errorNumber) *errorNumber = err;
-    return Describe(what, target, err);
-  }
+  Failure operator()(Fault step) const { return Fail(step, target, errno != 0 ? errno : EIO); }
 };
 
 // Fills the new file `handle`: `bytes`, then what `tailFrom` holds past them (when open), then the
-// mode (when given), flushed. "" or what failed.
-std::string FillNewFile(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
-                        const StepFailure& failed) {
-  std::string error;
+// mode (when given), flushed.
+Result<void> FillNewFile(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
+                         const StepFailure& failed) {
   errno = 0;
-  if (!ops.Write(handle, bytes))
-    error = failed("Cannot write");
-  else if (tailFrom >= 0 && !CopyTail(ops, handle, tailFrom, static_cast<off_t>(bytes.size())))
-    error = failed("Cannot copy the rest of");
-  else if (mode != nullptr && !ops.SetMode(handle, *mode))
-    error = failed("Cannot set the mode of");
-  else if (!ops.Flush(handle))
-    error = failed("Cannot flush");
-  return error;
+  if (!ops.Write(handle, bytes)) return failed(Fault::CannotWrite);
+  if (tailFrom >= 0 && !CopyTail(ops, handle, tailFrom, static_cast<off_t>(bytes.size())))
+    return failed(Fault::CannotCopyRest);
+  if (mode != nullptr && !ops.SetMode(handle, *mode)) return failed(Fault::CannotSetMode);
+  if (!ops.Flush(handle)) return failed(Fault::CannotFlush);
+  return {};
 }
 
-std::string FillAndClose(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
-                         const StepFailure& failed) {
-  std::string error = FillNewFile(ops, handle, bytes, tailFrom, mode, failed);
-  if (!ops.Close(handle) && error.empty()) error = failed("Cannot close");
-  return error;
+Result<void> FillAndClose(FileOps& ops, int handle, std::string_view bytes, int tailFrom, const mode_t* mode,
+                          const StepFailure& failed) {
+  Result<void> filled = FillNewFile(ops, handle, bytes, tailFrom, mode, failed);
+  if (!ops.Close(handle) && filled.Ok()) return failed(Fault::CannotClose);
+  return filled;
 }
 
 // How the temporary name of a replacement is made.
@@ -145,39 +132,34 @@ enum class Links {
   Replace,
 };
 
-std::string Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
-                    TempName naming, Links links, int* errorNumber = nullptr) {
+Result<void> Replace(FileOps& ops, const std::string& path, std::string_view bytes, bool keepTail,
+                     TempName naming, Links links) {
   const std::string target = links == Links::Follow ? ResolveTarget(path) : path;
   struct stat old {};
   // Only a regular file is replaced as such (its mode and tail kept); a link or anything else of
   // that name is replaced like a name that is free.
   const bool replacing = links == Links::Follow ? ::stat(target.c_str(), &old) == 0
                                                 : ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  const StepFailure failed{target, errorNumber};
-  if (errorNumber) *errorNumber = 0;
+  const StepFailure failed{target};
 
   // The old file is opened before anything is written, so its tail is read from the very file
   // that is being replaced.
-  int tailFrom = -1;
+  UniqueFd tail;
   if (keepTail && replacing) {
-    tailFrom = OpenRegularFile(target, O_RDONLY);
-    if (tailFrom < 0) return failed("Cannot read");
+    Result<UniqueFd> opened = OpenRegularFile(target, O_RDONLY);
+    if (!opened) return Fail(Fault::CannotRead, target, opened.Error().sysErrno);
+    tail = std::move(opened).Value();
   }
-  struct CloseTail {
-    int fd;
-    ~CloseTail() {
-      if (fd >= 0) ::close(fd);
-    }
-  } closeTail{tailFrom};
+  const int tailFrom = tail.Get();
 
   // In place of an existing file the new one starts readable by us alone and takes the old file's
   // mode once written, so the contents are never more open.
   const mode_t startMode = replacing ? 0600 : 0644;
   const mode_t mode = old.st_mode & 07777;
   const mode_t* keepMode = replacing ? &mode : nullptr;
-  const auto renameOver = [&](const std::string& temp) {
-    if (ops.Rename(temp, target)) return std::string();
-    std::string error = failed("Cannot replace");
+  const auto renameOver = [&](const std::string& temp) -> Result<void> {
+    if (ops.Rename(temp, target)) return {};
+    Failure error = failed(Fault::CannotReplace);
     ops.Remove(temp);
     return error;
   };
@@ -190,27 +172,27 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
     errno = 0;
     const int unnamed = ops.CreateUnnamed(FolderOfPath(target), startMode);
     if (unnamed >= 0) {
-      std::string error = FillNewFile(ops, unnamed, bytes, tailFrom, keepMode, failed);
+      Result<void> filled = FillNewFile(ops, unnamed, bytes, tailFrom, keepMode, failed);
       bool done = false;
-      if (error.empty() && !replacing) {
+      if (filled.Ok() && !replacing) {
         errno = 0;
         done = ops.Link(unnamed, target);
         // Taken meanwhile, or a link or such in the way: replaced below like an existing file.
-        if (!done && errno != EEXIST && errno != ENOTSUP && errno != EOPNOTSUPP) error = failed("Cannot create");
+        if (!done && errno != EEXIST && errno != ENOTSUP && errno != EOPNOTSUPP) filled = failed(Fault::CannotCreate);
       }
       std::string temp;
       bool named = false, nameable = true;
-      for (int attempt = 0; error.empty() && !done && nameable && !named && attempt < 16; ++attempt) {
+      for (int attempt = 0; filled.Ok() && !done && nameable && !named && attempt < 16; ++attempt) {
         temp = TempNameFor(target, naming);
         errno = 0;
         named = ops.Link(unnamed, temp);
         nameable = named || errno == EEXIST;
       }
-      if (!ops.Close(unnamed) && error.empty()) error = failed("Cannot close");
-      if (!error.empty()) {
+      if (!ops.Close(unnamed) && filled.Ok()) filled = failed(Fault::CannotClose);
+      if (!filled) {
         if (named) ops.Remove(temp);
         if (done) ops.Remove(target);
-        return error;
+        return filled;
       }
       if (done) return {};
       if (named) return renameOver(temp);
@@ -227,35 +209,27 @@ std::string Replace(FileOps& ops, const std::string& path, std::string_view byte
     handle = ops.Create(temp, startMode);
     if (handle < 0 && errno != EEXIST) break;
   }
-  if (handle < 0) return failed(replacing ? "Cannot create a file beside" : "Cannot create");
-  std::string error = FillAndClose(ops, handle, bytes, tailFrom, keepMode, failed);
-  if (!error.empty()) {
+  if (handle < 0) return failed(replacing ? Fault::CannotCreateBeside : Fault::CannotCreate);
+  Result<void> filled = FillAndClose(ops, handle, bytes, tailFrom, keepMode, failed);
+  if (!filled) {
     ops.Remove(temp);
-    return error;
+    return filled;
   }
   return renameOver(temp);
 }
 
 }  // namespace
 
-ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
-                         std::string* error) {
-  bytes.clear();
-  const int fd = OpenRegularFile(path, O_RDONLY);
-  if (fd < 0) {
-    const int err = errno;
-    if (err == ENOENT) return ReadStatus::Missing;
-    if (error) *error = Describe(err == EISDIR || err == EINVAL ? "Cannot read" : "Cannot open", path, err);
-    return ReadStatus::Failed;
+Result<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) {
+  Result<UniqueFd> opened = OpenRegularFile(path, O_RDONLY);
+  if (!opened) {
+    const int err = opened.Error().sysErrno;
+    return Fail(err == EISDIR || err == EINVAL ? Fault::CannotRead : Fault::CannotOpen, path, err);
   }
-  const auto fail = [&](const char* what, int err) {
-    ::close(fd);
-    bytes.clear();
-    if (error) *error = Describe(what, path, err);
-    return ReadStatus::Failed;
-  };
+  const int fd = opened->Get();
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return fail("Cannot read", errno);
+  if (::fstat(fd, &st) != 0) return Fail(Fault::CannotRead, path, errno);
+  std::string bytes;
   bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), maxBytes));
   char buf[65536];
   while (bytes.size() < maxBytes) {
@@ -263,30 +237,31 @@ ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::str
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      return fail("Cannot read", errno);
+      return Fail(Fault::CannotRead, path, errno);
     }
     bytes.append(buf, static_cast<std::size_t>(n));
   }
-  ::close(fd);
-  return ReadStatus::Ok;
+  return bytes;
 }
 
-std::string ReplaceFileAtomically(const std::string& path, std::string_view bytes,
-                                  const WriteCall& writeCall) {
+bool IsMissingFile(const Failure& failure) {
+  return failure.code == Fault::CannotOpen && failure.sysErrno == ENOENT;
+}
+
+Result<void> ReplaceFileAtomically(const std::string& path, std::string_view bytes, const WriteCall& writeCall) {
   PosixFileOps ops(writeCall);
   return ReplaceFileAtomically(ops, path, bytes);
 }
 
-std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
-                                  int* errorNumber) {
-  return Replace(ops, path, bytes, false, TempName::Marked, Links::Follow, errorNumber);
+Result<void> ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes) {
+  return Replace(ops, path, bytes, false, TempName::Marked, Links::Follow);
 }
 
-std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes, int* errorNumber) {
-  return Replace(ops, path, bytes, false, TempName::Short, Links::Replace, errorNumber);
+Result<void> WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes) {
+  return Replace(ops, path, bytes, false, TempName::Short, Links::Replace);
 }
 
-std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall) {
+Result<void> ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall) {
   PosixFileOps ops(writeCall);
   return Replace(ops, path, head, true, TempName::Marked, Links::Follow);
 }

@@ -8,28 +8,26 @@
 #include <string>
 #include <string_view>
 
+#include "common/Result.h"
 #include "files/FileOps.h"
 
 namespace glimmora {
 
-enum class ReadStatus { Ok, Missing, Failed };
+// At most `maxBytes` from the start of `path`. It fails when the file does not exist (nothing is
+// created; IsMissingFile tells), cannot be read, or is no regular file (a pipe or a device would
+// never end).
+[[nodiscard]] Result<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes);
 
-// Reads at most `maxBytes` from the start of `path` into `bytes`. Missing: the file does not
-// exist (nothing is created). Failed: it exists but cannot be read, or is no regular file (a pipe
-// or a device would never end); `error` says why.
-ReadStatus ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes,
-                         std::string* error = nullptr);
+// The failure of ReadFileStart for a file that is not there.
+bool IsMissingFile(const Failure& failure);
 
 // Replaces `path` with `bytes` atomically (a symbolic link is followed, the mode of an existing
-// file kept). Returns "" on success, else a description; on failure the old file is untouched
-// and no temporary file is left behind.
-std::string ReplaceFileAtomically(const std::string& path, std::string_view bytes,
-                                  const WriteCall& writeCall = {});
+// file kept). On failure the old file is untouched and no temporary file is left behind.
+[[nodiscard]] Result<void> ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                                                 const WriteCall& writeCall = {});
 
-// The same, each step going through `ops`; `errorNumber`, when given, gets the errno of the step
-// that failed (0 on success).
-std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes,
-                                  int* errorNumber = nullptr);
+// The same, each step going through `ops`.
+[[nodiscard]] Result<void> ReplaceFileAtomically(FileOps& ops, const std::string& path, std::string_view bytes);
 
 // Writes `bytes` as `path`, for files that can be made again from their source (saved icons and
 // bitmaps, their notes, work copies), among the user's files: the contents go into a file without
@@ -37,10 +35,8 @@ std::string ReplaceFileAtomically(FileOps& ops, const std::string& path, std::st
 // or over an existing file by a rename from a hidden name in its folder never longer than its own
 // (elsewhere the new file is written under that hidden name in both cases). A symbolic link of that
 // name is replaced itself: its target is never written. On failure nothing this call wrote is left
-// and an existing file stays as it was. Nothing waits for the disk unless `ops` does. Returns "" or
-// a description; `errorNumber` as above.
-std::string WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes,
-                               int* errorNumber = nullptr);
+// and an existing file stays as it was. Nothing waits for the disk unless `ops` does.
+[[nodiscard]] Result<void> WriteOrReplaceFile(FileOps& ops, const std::string& path, std::string_view bytes);
 
 // Removes the new files a replacement of `path` that never finished (the program was killed
 // between writing and renaming) left beside it. Returns how many were removed.
@@ -53,6 +49,7 @@ int RemoveUnfinishedSaves(const std::string& folder);
 // Replaces the start of `path` atomically: the new file is `head` followed by whatever the old
 // file holds past the end of `head`. That tail is copied a piece at a time and its holes stay
 // holes, so a file of any size costs neither memory nor disk space.
-std::string ReplaceFileHead(const std::string& path, std::string_view head, const WriteCall& writeCall = {});
+[[nodiscard]] Result<void> ReplaceFileHead(const std::string& path, std::string_view head,
+                                           const WriteCall& writeCall = {});
 
 }  // namespace glimmora

@@ -22,7 +22,7 @@ namespace {
 
 bool WriteText(const std::string& path, const std::string& text) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  return ReplaceFileBytes(path, std::span<const std::uint8_t>(bytes, text.size()));
+  return ReplaceFileBytes(path, std::span<const std::uint8_t>(bytes, text.size())).Ok();
 }
 
 }  // namespace
@@ -81,12 +81,13 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
   CopyLibResult result;
   const std::string target = request.ToClipboard ? request.ClipDir : request.TargetDir;
   if (!request.ToClipboard) {
-    bool exists = false;
-    const bool made = MakeFolder(target, exists);
+    const Result<bool> folder = MakeFolder(target);
+    const bool exists = folder.Ok(), made = exists && *folder;
     // The note goes into a folder made now, or one without a readme: a readme.txt the user keeps
     // in a folder of his own is never replaced.
     const std::string readme = JoinPath(target, "readme.txt");
-    if (exists && (made || ReadmeWanted(readme))) WriteText(readme, request.ReadmeLine);
+    // The note is a courtesy: the icons are copied without it.
+    if (exists && (made || ReadmeWanted(readme))) (void)WriteText(readme, request.ReadmeLine);
     if (exists) RemoveUnfinishedSaves(target);
   }
   ClipPrefix prefix = ClipPrefix::After(request.LastClipKey);

@@ -18,8 +18,9 @@ namespace glimmora {
 namespace {
 
 std::string FirstLine(const std::string& path, Language lang) {
-  std::string bytes;
-  if (ReadFileStart(path, 4096, bytes) != ReadStatus::Ok) return {};
+  Result<std::string> read = ReadFileStart(path, 4096);
+  if (!read) return {};
+  std::string bytes = std::move(read).Value();
   const std::size_t end = bytes.find_first_of("\r\n");
   if (end != std::string::npos) bytes.resize(end);
   return DecodeStoredText(bytes, lang);
@@ -52,8 +53,9 @@ std::vector<ClipFile> ListIcoClipBoard(const std::string& clipDir, Language lang
   std::vector<ClipFile> out;
   for (const auto& name : ListFolderFiles(clipDir)) {
     if (!EndsWithIgnoringCase(name, ".ico") || have.contains(name)) continue;
-    std::string start;
-    if (ReadFileStart(JoinPath(clipDir, name), kHeadersRead, start) != ReadStatus::Ok) continue;
+    const Result<std::string> read = ReadFileStart(JoinPath(clipDir, name), kHeadersRead);
+    if (!read) continue;
+    const std::string& start = *read;
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(start.data()), start.size());
     const auto head = DecodeIcoFileHead(bytes);
     if (!head) continue;
@@ -113,7 +115,7 @@ std::vector<std::string> DelClipFiles(const std::string& clipDir, std::span<cons
       failed.push_back(name);
       continue;
     }
-    folder.RemoveFile(ClipNoteName(name));
+    (void)folder.RemoveFile(ClipNoteName(name));  // a note left behind names no icon
   }
   return failed;
 }

@@ -1,6 +1,7 @@
 #include "library/KeywordSearch.h"
 
 #include "text/TextCodec.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/NumberText.h"
 #include "common/Paths.h"
@@ -52,7 +53,7 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
     const LibraryReader reader = LibraryReader::Open(lib.SrcPath);
     const std::string libName = lib.CategoryName + "-" + lib.Caption;
     if (!reader.Ok()) {
-      result.Skipped.push_back(libName + ": " + reader.Problem());
+      result.Skipped.push_back({libName, reader.Problem(), {}});
       continue;
     }
     bool told = false;       // an icon that could not be read
@@ -69,8 +70,9 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       const auto body = reader.Body(item);
       if (!body) {  // a hit whose icon cannot be read is no hit, but the library is named once
         if (!told)
-          result.Skipped.push_back(libName + ": icon " + std::to_string(entry) + " cannot be read from " +
-                                   (reader.HasDat() ? reader.DatPath() : "its missing data file") + ".");
+          result.Skipped.push_back({libName, std::nullopt,
+                                    "icon " + std::to_string(entry) + " cannot be read from " +
+                                        (reader.HasDat() ? reader.DatPath() : "its missing data file") + "."});
         told = true;
         continue;
       }
@@ -80,8 +82,9 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
         // A link or folder of that name, a missing work folder or a full disk: the hit is lost,
         // and the library is named once.
         if (!toldWrite)
-          result.Skipped.push_back(libName + ": icon " + std::to_string(entry) + " cannot be written to " +
-                                   JoinPath(workDir, key) + ".");
+          result.Skipped.push_back({libName, std::nullopt,
+                                    "icon " + std::to_string(entry) + " cannot be written to " + JoinPath(workDir, key) +
+                                        "."});
         toldWrite = true;
         continue;
       }
@@ -117,7 +120,8 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
   }
   if (!result.Skipped.empty()) {
     std::string list;
-    for (const auto& s : result.Skipped) list += "\n" + s;
+    for (const SkippedLibrary& s : result.Skipped)
+      list += "\n" + s.Library + ": " + (s.Problem ? FaultText(lang, *s.Problem) : s.Detail);
     prompter.Tell(lang.Row(kRowLibrariesNotSearched) + list, kRowLibrariesNotSearched, PromptIcon::Warning);
   }
   if (result.LimitReached)

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
 #include "common/Prompter.h"
 #include "text/LanguageTable.h"
 #include "library/LibPages.h"
@@ -39,13 +40,21 @@ struct SearchLibrary {
   std::string Caption;       // the library name (node text before " (")
 };
 
+// A library left out of a search: "category-library", and why (a failure to read it, or a sentence
+// about one of its icons).
+struct SkippedLibrary {
+  std::string Library;
+  std::optional<Failure> Problem;
+  std::string Detail;
+};
+
 struct KeywordSearchResult {
   std::vector<LibPaneItem> Items;
   int Hits = 0;
   bool LimitReached = false;
   // "category-library: why" of each library that could not be read, or whose hits could not all be
   // taken out into the work folder; each library at most once for each of the two.
-  std::vector<std::string> Skipped;
+  std::vector<SkippedLibrary> Skipped;
   bool WorkFolderNotReal = false;    // the work folder is a link or no folder: nothing was searched
 };
 

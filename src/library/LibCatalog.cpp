@@ -88,7 +88,7 @@ bool CheckIco16x16(const std::string& icoPath) {
   if (head && head->width != 0 && head->height != 0 && head->width <= 16 && head->height <= 16) return true;
   const auto small = Shrunk(*bytes);
   // The picture is replaced only once its 16 x 16 version is whole on disk.
-  return small && ReplaceFileBytes(icoPath, *small);
+  return small && ReplaceFileBytes(icoPath, *small).Ok();
 }
 
 std::optional<std::string> EnsureTreePicture(const LibraryInfo& lib) {
@@ -101,7 +101,7 @@ std::optional<std::string> EnsureTreePicture(const LibraryInfo& lib) {
   const auto ico = reader.IcoBytes(1);
   if (!ico) return std::nullopt;
   const auto small = Shrunk(*ico);
-  if (!small || !ReplaceFileBytes(lib.PicturePath, *small)) return std::nullopt;
+  if (!small || !ReplaceFileBytes(lib.PicturePath, *small).Ok()) return std::nullopt;
   return lib.PicturePath;
 }
 

@@ -22,7 +22,7 @@ struct LibraryInfo {
   int IconCount = 0;         // icons the index file holds
   bool HasDat = false;       // the data file exists
   LibOpenStatus Status = LibOpenStatus::Ok;
-  std::string Problem;       // why the library cannot be read (Status not Ok)
+  Failure Problem;           // why the library cannot be read (Status not Ok)
   std::string PicturePath;   // LibKey & ".ico" in the category folder (the existing name in any case)
   bool HasPicture = false;   // that file exists
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/NumberText.h"
 #include "common/Paths.h"
@@ -51,7 +52,7 @@ bool SaveKeyWord(std::span<LibPaneItem* const> items, const std::string& keyword
     for (const LibPaneItem* item : libItems) ids.push_back(item->Id());
     const LibWriteResult r = SetKeyword(src, ids, keyword, ops, lang.CurLang);
     if (!r.Ok) {
-      errors += (errors.empty() ? "" : "\n") + r.Error;
+      errors += (errors.empty() ? "" : "\n") + FaultText(lang, r.Error);
       continue;
     }
     for (LibPaneItem* item : libItems) {
@@ -71,7 +72,7 @@ bool SaveAuthorInf(LibPaneItem& item, const AuthorFields& fields, Prompter& prom
   const std::optional<LibSrcItem> before = LibraryReader::Open(item.SrcPath).Item(item.Entry);
   const LibWriteResult r = SetAuthor(item.SrcPath, item.Id(), fields, ops, lang.CurLang);
   if (!r.Ok) {
-    TellFailure(prompter, lang, kRowAuthorInfoNotStored, r.Error);
+    TellFailure(prompter, lang, kRowAuthorInfoNotStored, FaultText(lang, r.Error));
     return false;
   }
   const AuthorFields stored = StoredAuthorFields(fields, before.value_or(LibSrcItem{}), lang.CurLang);
@@ -110,7 +111,7 @@ KillResult KillIcoFromLib(std::span<const LibPaneItem> items, Prompter& prompter
   for (const auto& [src, ids] : byLib) {
     const DeleteResult r = DeleteEntries(src, ids, ops);
     if (!r.Ok) {
-      errors += (errors.empty() ? "" : "\n") + r.Error;
+      errors += (errors.empty() ? "" : "\n") + FaultText(lang, r.Error);
       continue;
     }
     result.NewCounts[src] = r.IconCount;

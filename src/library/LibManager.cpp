@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "files/FileOps.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/LibFiles.h"
@@ -76,7 +77,7 @@ ManagerResult AddCategory(const std::string& iconLibDir, const AddRequest& reque
   if (const int row = CheckNames(request)) return Refuse(prompter, lang, row);
   const std::string folder = JoinPath(iconLibDir, CategoryFolderName(request.LibKey, request.LibName));
   if (::mkdir(folder.c_str(), 0755) != 0)
-    return Failed(prompter, lang, kRowCategoryNotCreated, folder + ": " + std::strerror(errno));
+    return Failed(prompter, lang, kRowCategoryNotCreated, FaultText(lang, Fail(Fault::OnFile, folder, errno)));
   ManagerResult r;
   r.Outcome = ManagerOutcome::Done;
   r.Path = folder;
@@ -102,7 +103,7 @@ ManagerResult AddLibrary(const std::string& categoryFolder, const std::string& c
   if (const auto found = FindNameIgnoringCase(categoryFolder, base + ".src")) src = JoinPath(categoryFolder, *found);
   const LibSrcHead head = NewSrcHead(appTitle + "  " + lang.Row(kRowNewLibraryTitle), request.LibName, request.LibKey);
   const LibWriteResult w = CreateLibraryFiles(src, head, ops);
-  if (!w.Ok) return Failed(prompter, lang, kRowLibraryNotCreated, w.Error);
+  if (!w.Ok) return Failed(prompter, lang, kRowLibraryNotCreated, FaultText(lang, w.Error));
   ManagerResult r;
   r.Outcome = ManagerOutcome::Done;
   r.Path = src;
@@ -127,7 +128,7 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
   }
   // Not while another window changes the library: its commit would bring the index back.
   const LibraryLock lock = LibraryLock::Acquire(srcPath);
-  if (!lock.Held()) return Failed(prompter, lang, kRowLibraryNotDeleted, lock.Problem());
+  if (!lock.Held()) return Failed(prompter, lang, kRowLibraryNotDeleted, FaultText(lang, lock.Problem()));
   const std::string folder = FolderOfPath(srcPath);
   std::vector<std::string> paths = {srcPath};
   if (const auto dat = FindDatPath(srcPath)) paths.push_back(*dat);
@@ -138,7 +139,7 @@ ManagerResult KillLibrary(const std::string& srcPath, const std::string& libName
   std::string errors;
   // The index file first: without it the library is gone, whatever is left of the rest.
   for (const auto& p : paths)
-    if (FileExists(p) && ::unlink(p.c_str()) != 0) errors += p + ": " + std::strerror(errno) + "\n";
+    if (FileExists(p) && ::unlink(p.c_str()) != 0) errors += FaultText(lang, Fail(Fault::OnFile, p, errno)) + "\n";
   if (!errors.empty()) return Failed(prompter, lang, kRowLibraryNotDeleted, errors);
   r.Outcome = ManagerOutcome::Done;
   r.Path = srcPath;
@@ -165,7 +166,7 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
   struct stat st {};
   if (::lstat(categoryFolder.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     if (::unlink(categoryFolder.c_str()) != 0)
-      return Failed(prompter, lang, kRowCategoryFilesNotDeleted, categoryFolder + ": " + std::strerror(errno));
+      return Failed(prompter, lang, kRowCategoryFilesNotDeleted, FaultText(lang, Fail(Fault::OnFile, categoryFolder, errno)));
     r.Path = categoryFolder;
     r.Outcome = ManagerOutcome::Done;
     return r;
@@ -173,7 +174,8 @@ ManagerResult KillCategory(const std::string& iconLibDir, const std::string& cat
   {
     // Opened without following a link, so a folder swapped for one meanwhile is left alone.
     const OwnFolder folder(categoryFolder);
-    for (const auto& name : folder.Names()) folder.RemoveNonFolder(name);
+    // What cannot be removed keeps the folder, which the count below tells.
+    for (const auto& name : folder.Names()) (void)folder.RemoveNonFolder(name);
   }
   ::rmdir(categoryFolder.c_str());  // stays when a sub-folder is left in it
   r.Path = categoryFolder;

@@ -53,7 +53,7 @@ bool IsWorkFileName(std::string_view name) {
 bool EmptyWorkFolder(const OwnFolder& workDir) {
   if (workDir.NotReal()) return false;
   for (const auto& name : workDir.Names())
-    if (IsWorkFileName(name)) workDir.RemoveFile(name);
+    if (IsWorkFileName(name)) (void)workDir.RemoveFile(name);  // one left is written over by name
   return true;
 }
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -30,7 +29,7 @@ LibraryLock::LibraryLock(LibraryLock&& other) noexcept { *this = std::move(other
 LibraryLock& LibraryLock::operator=(LibraryLock&& other) noexcept {
   if (this != &other) {
     Release();
-    fd_ = std::exchange(other.fd_, -1);
+    fd_ = std::move(other.fd_);
     path_ = std::move(other.path_);
     problem_ = std::move(other.problem_);
   }
@@ -40,11 +39,10 @@ LibraryLock& LibraryLock::operator=(LibraryLock&& other) noexcept {
 LibraryLock::~LibraryLock() { Release(); }
 
 void LibraryLock::Release() {
-  if (fd_ < 0) return;
+  if (!fd_) return;
   // Removed while still held, and only when the name is still this file's.
-  if (StillNamed(fd_, path_)) ::unlink(path_.c_str());
-  ::close(fd_);
-  fd_ = -1;
+  if (StillNamed(fd_.Get(), path_)) ::unlink(path_.c_str());
+  fd_.Reset();
 }
 
 LibraryLock LibraryLock::TryAcquire(const std::string& srcPath) { return Acquire(srcPath, std::chrono::milliseconds(0)); }
@@ -56,34 +54,32 @@ LibraryLock LibraryLock::Acquire(const std::string& srcPath, std::chrono::millis
   auto pause = std::chrono::milliseconds(1);
   for (;;) {
     // Never through a link, and never blocking on whatever else may stand under the name.
-    const int fd = ::open(lock.path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-    if (fd < 0) {
-      lock.problem_ = "Cannot lock the library " + srcPath + ": " + std::strerror(errno);
+    UniqueFd fd(::open(lock.path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644));
+    if (!fd) {
+      lock.problem_ = Fail(Fault::CannotLockLibrary, srcPath, errno);
       return lock;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-      ::close(fd);
-      lock.problem_ = "Cannot lock the library " + srcPath + ": " + lock.path_ + " is not a regular file.";
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+      lock.problem_ = Fail(Fault::LibraryLockNotFile, srcPath);
       return lock;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      if (StillNamed(fd, lock.path_)) {
-        lock.fd_ = fd;
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) {
+      if (StillNamed(fd.Get(), lock.path_)) {
+        lock.fd_ = std::move(fd);
         return lock;
       }
-      ::close(fd);  // its holder removed it meanwhile: lock the file under the name now
-      continue;
+      continue;  // its holder removed it meanwhile: lock the file under the name now
     }
     const int err = errno;
-    ::close(fd);
+    fd.Reset();
     if (err != EWOULDBLOCK && err != EINTR) {
-      lock.problem_ = "Cannot lock the library " + srcPath + ": " + std::strerror(err);
+      lock.problem_ = Fail(Fault::CannotLockLibrary, srcPath, err);
       return lock;
     }
     const auto now = std::chrono::steady_clock::now();
     if (now >= deadline) {
-      lock.problem_ = "The library " + srcPath + " is being changed by another window of the program; try again.";
+      lock.problem_ = Fail(Fault::LibraryBusy, srcPath);
       return lock;
     }
     std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));

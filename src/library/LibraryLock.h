@@ -13,6 +13,9 @@
 #include <chrono>
 #include <string>
 
+#include "common/Result.h"
+#include "files/UniqueFd.h"
+
 namespace glimmora {
 
 // How long a change waits for another window's change of the same library before it gives up.
@@ -32,16 +35,16 @@ class LibraryLock {
   // Takes the lock only when no one holds it.
   static LibraryLock TryAcquire(const std::string& srcPath);
 
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return fd_.Valid(); }
   // Why it is not held, for a message.
-  const std::string& Problem() const { return problem_; }
+  const Failure& Problem() const { return problem_; }
 
  private:
   void Release();
 
-  int fd_ = -1;
+  UniqueFd fd_;
   std::string path_;
-  std::string problem_;
+  Failure problem_;
 };
 
 }  // namespace glimmora

@@ -13,28 +13,6 @@
 
 namespace glimmora {
 
-LibraryReader::LibraryReader(LibraryReader&& other) noexcept { *this = std::move(other); }
-
-LibraryReader& LibraryReader::operator=(LibraryReader&& other) noexcept {
-  if (this != &other) {
-    if (datFd_ >= 0) ::close(datFd_);
-    status_ = other.status_;
-    srcPath_ = std::move(other.srcPath_);
-    problem_ = std::move(other.problem_);
-    src_ = std::move(other.src_);
-    head_ = std::move(other.head_);
-    entries_ = other.entries_;
-    datFd_ = std::exchange(other.datFd_, -1);
-    datSize_ = other.datSize_;
-    datPath_ = std::move(other.datPath_);
-  }
-  return *this;
-}
-
-LibraryReader::~LibraryReader() {
-  if (datFd_ >= 0) ::close(datFd_);
-}
-
 LibraryReader LibraryReader::Open(const std::string& srcPath) {
   LibraryReader r;
   r.srcPath_ = srcPath;
@@ -49,39 +27,35 @@ LibraryReader LibraryReader::Open(const std::string& srcPath) {
 
   // The whole index file, but never more than the largest library can hold.
   const std::size_t maxSrc = kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(kMaxLibIcons);
-  std::string error;
-  const ReadStatus st = ReadFileStart(committed ? commit : srcPath, maxSrc, r.src_, &error);
-  if (st == ReadStatus::Missing) {
+  Result<std::string> read = ReadFileStart(committed ? commit : srcPath, maxSrc);
+  if (!read && IsMissingFile(read.Error())) {
     r.status_ = LibOpenStatus::Missing;
-    r.problem_ = "The library file " + srcPath + " does not exist.";
+    r.problem_ = Fail(Fault::LibraryMissing, srcPath);
     return r;
   }
-  if (st == ReadStatus::Failed) {
+  if (!read) {
     r.status_ = LibOpenStatus::Damaged;
-    r.problem_ = error;
+    r.problem_ = read.Error();
     return r;
   }
+  r.src_ = std::move(read).Value();
   if (r.src_.size() < kSrcHeadSize) {
     r.status_ = LibOpenStatus::Damaged;
-    r.problem_ = "The library file " + srcPath + " is shorter than its header.";
+    r.problem_ = Fail(Fault::LibraryShorterThanHeader, srcPath);
     return r;
   }
   r.head_ = DecodeSrcHead(r.src_);
   if (r.head_.IconCount < 0 || r.head_.IconCount > kMaxLibIcons) {
     r.status_ = LibOpenStatus::Damaged;
-    r.problem_ = "The library file " + srcPath + " has an impossible icon count.";
+    r.problem_ = Fail(Fault::LibraryImpossibleCount, srcPath);
     return r;
   }
   const auto whole = static_cast<int>((r.src_.size() - kSrcHeadSize) / kSrcItemSize);
   r.entries_ = std::min(whole, static_cast<int>(r.head_.IconCount));
   if (dat) {
-    r.datFd_ = OpenRegularFile(*dat, O_RDONLY);
     struct stat sb {};
-    if (r.datFd_ >= 0 && ::fstat(r.datFd_, &sb) != 0) {
-      ::close(r.datFd_);
-      r.datFd_ = -1;
-    }
-    if (r.datFd_ >= 0) {
+    if (Result<UniqueFd> opened = OpenRegularFile(*dat, O_RDONLY, &sb)) {
+      r.datFd_ = std::move(opened).Value();
       r.datSize_ = sb.st_size;
       r.datPath_ = *dat;
     }
@@ -126,13 +100,13 @@ std::optional<LibSrcItem> LibraryReader::Item(int entry) const {
 }
 
 std::optional<std::vector<std::uint8_t>> LibraryReader::Body(const LibSrcItem& item) const {
-  if (datFd_ < 0 || item.DataPos < 1 || item.DataSize < 0 || item.DataSize > kMaxLibBodyBytes) return std::nullopt;
+  if (!datFd_ || item.DataPos < 1 || item.DataSize < 0 || item.DataSize > kMaxLibBodyBytes) return std::nullopt;
   const std::int64_t start = static_cast<std::int64_t>(item.DataPos) - 1;
   if (start + item.DataSize > datSize_) return std::nullopt;
   std::vector<std::uint8_t> body(static_cast<std::size_t>(item.DataSize));
   std::size_t done = 0;
   while (done < body.size()) {
-    const ssize_t n = ::pread(datFd_, body.data() + done, body.size() - done, static_cast<off_t>(start + done));
+    const ssize_t n = ::pread(datFd_.Get(), body.data() + done, body.size() - done, static_cast<off_t>(start + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return std::nullopt;
     done += static_cast<std::size_t>(n);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
+#include "files/UniqueFd.h"
 #include "library/LibFormat.h"
 
 namespace glimmora {
@@ -25,11 +27,8 @@ constexpr std::int32_t kMaxLibBodyBytes = 255 * 255 * 4 + 32 * 255 + 1024;
 class LibraryReader {
  public:
   LibraryReader() = default;
-  LibraryReader(LibraryReader&& other) noexcept;
-  LibraryReader& operator=(LibraryReader&& other) noexcept;
-  LibraryReader(const LibraryReader&) = delete;
-  LibraryReader& operator=(const LibraryReader&) = delete;
-  ~LibraryReader();
+  LibraryReader(LibraryReader&& other) noexcept = default;
+  LibraryReader& operator=(LibraryReader&& other) noexcept = default;
 
   // Opens the library whose index file is `srcPath`.
   static LibraryReader Open(const std::string& srcPath);
@@ -37,14 +36,14 @@ class LibraryReader {
   LibOpenStatus Status() const { return status_; }
   bool Ok() const { return status_ == LibOpenStatus::Ok; }
   const std::string& SrcPath() const { return srcPath_; }
-  const std::string& Problem() const { return problem_; }  // why it is not Ok, for messages
+  const Failure& Problem() const { return problem_; }  // why it is not Ok, for messages
 
   const LibSrcHead& Head() const { return head_; }
   // The entries the index file really holds (fewer than the header's count when it was cut off).
   int IconCount() const { return entries_; }
   bool Truncated() const { return entries_ < head_.IconCount; }
 
-  bool HasDat() const { return datFd_ >= 0; }
+  bool HasDat() const { return datFd_.Valid(); }
   std::int64_t DatSize() const { return datSize_; }
   const std::string& DatPath() const { return datPath_; }  // the data file read (empty: none)
 
@@ -71,11 +70,11 @@ class LibraryReader {
  private:
   LibOpenStatus status_ = LibOpenStatus::Missing;
   std::string srcPath_;
-  std::string problem_;
+  Failure problem_;
   std::string src_;
   LibSrcHead head_;
   int entries_ = 0;
-  int datFd_ = -1;
+  UniqueFd datFd_;
   std::int64_t datSize_ = 0;
   std::string datPath_;
 };

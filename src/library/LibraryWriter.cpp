@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -22,7 +21,12 @@
 namespace glimmora {
 
 int PosixLibraryFileOps::OpenAppend(const std::string& path) {
-  return OpenRegularFile(path, O_WRONLY | O_APPEND);
+  Result<UniqueFd> fd = OpenRegularFile(path, O_WRONLY | O_APPEND);
+  if (!fd) {
+    errno = fd.Error().sysErrno;
+    return -1;
+  }
+  return fd->Release();  // the caller closes it through Close
 }
 
 LibraryFileOps& DefaultLibraryFileOps() {
@@ -48,28 +52,28 @@ bool BodyInDat(const LibSrcItem& item, std::int64_t datSize) {
          static_cast<std::int64_t>(item.DataPos) - 1 + item.DataSize <= datSize;
 }
 
-std::string Why(const std::string& what, const std::string& path) {
-  return what + " " + path + ": " + std::strerror(errno != 0 ? errno : EIO);
-}
+// Step `step` on `path` failed; the system's reason is in errno.
+Failure Why(Fault step, const std::string& path) { return Fail(step, path, errno != 0 ? errno : EIO); }
 
 std::string_view AsChars(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Writes `bytes` as a new file `path` (which must not exist) and flushes it. "" on success; on
-// failure the file is removed again.
-std::string WriteNewFile(FileOps& ops, const std::string& path, std::string_view bytes) {
+// Writes `bytes` as a new file `path` (which must not exist) and flushes it; on failure the file
+// is removed again.
+Result<void> WriteNewFile(FileOps& ops, const std::string& path, std::string_view bytes) {
   errno = 0;
   const int h = ops.Create(path, 0644);
-  if (h < 0) return Why("Cannot create", path);
-  std::string error;
+  if (h < 0) return Why(Fault::CannotCreate, path);
+  std::optional<Failure> error;
   if (!ops.Write(h, bytes))
-    error = Why("Cannot write", path);
+    error = Why(Fault::CannotWrite, path);
   else if (!ops.Flush(h))
-    error = Why("Cannot flush", path);
-  if (!ops.Close(h) && error.empty()) error = Why("Cannot close", path);
-  if (!error.empty()) ops.Remove(path);
-  return error;
+    error = Why(Fault::CannotFlush, path);
+  if (!ops.Close(h) && !error) error = Why(Fault::CannotClose, path);
+  if (!error) return {};
+  ops.Remove(path);
+  return *error;
 }
 
 // Cuts `path` back to `length`.
@@ -105,53 +109,51 @@ bool CutUnusedDataLocked(const LibraryReader& reader, LibraryFileOps& ops) {
 
 // TidyLibraryFiles with the library's lock held.
 void TidyLibraryFilesLocked(const std::string& srcPath, FileOps& ops) {
-  RecoverLibrary(srcPath, ops);
+  // A look that cannot finish an old change leaves it for the next change, which says why.
+  (void)RecoverLibrary(srcPath, ops);
   // A create killed before it was committed by earlier versions left an empty data file alone.
   if (FileExists(srcPath) || FindNameIgnoringCase(FolderOfPath(srcPath), NameOfPath(srcPath))) return;
   if (const auto dat = FindDatPath(srcPath); dat && IsEmptyFile(*dat)) ops.Remove(*dat);
 }
 
 // Opens the library for a change: locked, recovered, readable and whole.
-std::string OpenForChange(const std::string& srcPath, LibraryFileOps& ops, LibraryLock& lock, LibraryReader& reader) {
+Result<void> OpenForChange(const std::string& srcPath, LibraryFileOps& ops, LibraryLock& lock, LibraryReader& reader) {
   lock = LibraryLock::Acquire(srcPath);
   if (!lock.Held()) return lock.Problem();
-  if (std::string e = RecoverLibrary(srcPath, ops); !e.empty()) return e;
+  if (Result<void> recovered = RecoverLibrary(srcPath, ops); !recovered) return recovered;
   reader = LibraryReader::Open(srcPath);
   if (!reader.Ok()) return reader.Problem();
-  if (reader.Truncated())
-    return "The library file " + srcPath + " is damaged: it holds fewer icons than its header counts.";
-  if (reader.IconCount() > 0 && !reader.HasDat())
-    return "The data file of the library " + srcPath + " is missing.";
+  if (reader.Truncated()) return Fail(Fault::LibraryFewerIcons, srcPath);
+  if (reader.IconCount() > 0 && !reader.HasDat()) return Fail(Fault::LibraryDataMissing, srcPath);
   // New bodies go behind what the index accounts for, not behind what a killed append left.
   if (CutUnusedDataLocked(reader, ops)) reader = LibraryReader::Open(srcPath);
   return {};
 }
 
 // Checks that every entry is in 1..count and still the icon its stamp names.
-std::string CheckEntries(const LibraryReader& reader, std::span<const EntryId> entries) {
+Result<void> CheckEntries(const LibraryReader& reader, std::span<const EntryId> entries) {
   for (const EntryId& id : entries) {
     const auto item = reader.Item(id.Entry);
-    if (!item) return "Icon " + std::to_string(id.Entry) + " is not in the library " + reader.SrcPath() + ".";
-    if (EntryStamp(*item) != id.Stamp)
-      return "The library " + reader.SrcPath() + " has changed since its icons were listed; list them again.";
+    if (!item) return FailAt(Fault::LibraryNoSuchIcon, reader.SrcPath(), id.Entry);
+    if (EntryStamp(*item) != id.Stamp) return Fail(Fault::LibraryChanged, reader.SrcPath());
   }
   return {};
 }
 
 // Replaces the index file alone with `bytes` (appending, rewriting fields).
-std::string ReplaceIndex(FileOps& ops, const std::string& srcPath, std::string_view bytes) {
+Result<void> ReplaceIndex(FileOps& ops, const std::string& srcPath, std::string_view bytes) {
   const std::string temp = SrcNewPath(srcPath);
-  if (std::string e = WriteNewFile(ops, temp, bytes); !e.empty()) return e;
+  if (Result<void> written = WriteNewFile(ops, temp, bytes); !written) return written;
   errno = 0;
   if (!ops.Rename(temp, srcPath)) {
-    std::string e = Why("Cannot replace", srcPath);
+    Failure e = Why(Fault::CannotReplace, srcPath);
     ops.Remove(temp);
     return e;
   }
   return {};
 }
 
-LibWriteResult Failed(const LibraryReader& reader, std::string error) {
+LibWriteResult Failed(const LibraryReader& reader, Failure error) {
   LibWriteResult r;
   r.Error = std::move(error);
   r.IconCount = reader.Ok() ? reader.IconCount() : 0;
@@ -175,17 +177,17 @@ void SetHeadCounts(std::string& src, int count, std::int64_t srcLength, std::int
 
 }  // namespace
 
-std::string RecoverLibrary(const std::string& srcPath, FileOps& ops) {
+Result<void> RecoverLibrary(const std::string& srcPath, FileOps& ops) {
   const std::string commit = SrcCommitPath(srcPath);
   const std::string datNew = DatNewPath(srcPath);
   if (FileExists(commit)) {
     if (FileExists(datNew)) {
       const std::string dat = FindDatPath(srcPath).value_or(DefaultDatPath(srcPath));
       errno = 0;
-      if (!ops.Rename(datNew, dat)) return Why("Cannot finish the last change of", srcPath);
+      if (!ops.Rename(datNew, dat)) return Why(Fault::CannotFinishChange, srcPath);
     }
     errno = 0;
-    if (!ops.Rename(commit, srcPath)) return Why("Cannot finish the last change of", srcPath);
+    if (!ops.Rename(commit, srcPath)) return Why(Fault::CannotFinishChange, srcPath);
   } else if (FileExists(datNew)) {
     ops.Remove(datNew);
   }
@@ -196,7 +198,7 @@ std::string RecoverLibrary(const std::string& srcPath, FileOps& ops) {
 LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons, LibraryFileOps& ops) {
   LibraryLock lock;
   LibraryReader reader;
-  if (std::string e = OpenForChange(srcPath, ops, lock, reader); !e.empty()) return Failed(reader, e);
+  if (Result<void> open = OpenForChange(srcPath, ops, lock, reader); !open) return Failed(reader, open.Error());
   const int oldCount = reader.IconCount();
   LibWriteResult result;
   result.IconCount = oldCount;
@@ -205,19 +207,17 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
     return result;
   }
   if (static_cast<std::size_t>(oldCount) + icons.size() > static_cast<std::size_t>(kMaxLibIcons)) {
-    return Failed(reader, "A library holds at most " + std::to_string(kMaxLibIcons) + " icons; " +
-                              std::to_string(kMaxLibIcons - oldCount) + " more fit into " + srcPath + ".");
+    return Failed(reader, FailAt(Fault::LibraryFull, srcPath, kMaxLibIcons - oldCount));
   }
   // New bodies go at the data file's end: an entry that reaches past it (the file lost its tail)
   // would take them for its own.
   if (const int e = reader.FirstEntryPastDat())
-    return Failed(reader, "Icon " + std::to_string(e) + " of the library " + srcPath +
-                              " points outside its data file; nothing was added.");
+    return Failed(reader, FailAt(Fault::LibraryIconOutsideData, srcPath, e));
   std::int64_t datLength = reader.DatSize();
   std::int64_t added = 0;
   for (const auto& icon : icons) added += static_cast<std::int64_t>(icon.Body.size());
   if (datLength + added >= kMaxDatBytes)
-    return Failed(reader, "The data file of " + srcPath + " would grow past 2 GB.");
+    return Failed(reader, Fail(Fault::LibraryDataTooLarge, srcPath));
 
   // The new index: the old header and entries, then the new entries.
   std::string src = reader.SrcBytes().substr(0, kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(oldCount));
@@ -238,22 +238,23 @@ LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBo
   const std::string datPath = reader.HasDat() ? reader.DatPath() : DefaultDatPath(srcPath);
   errno = 0;
   const int h = reader.HasDat() ? ops.OpenAppend(datPath) : ops.Create(datPath, 0644);
-  if (h < 0) return Failed(reader, Why("Cannot open", datPath));
-  std::string error;
+  if (h < 0) return Failed(reader, Why(Fault::CannotOpen, datPath));
+  std::optional<Failure> error;
   if (!ops.Write(h, bodies))
-    error = Why("Cannot write", datPath);
+    error = Why(Fault::CannotWrite, datPath);
   else if (!ops.Flush(h))
-    error = Why("Cannot flush", datPath);
-  if (!ops.Close(h) && error.empty()) error = Why("Cannot close", datPath);
-  if (error.empty()) error = ReplaceIndex(ops, srcPath, src);
-  if (!error.empty()) {
+    error = Why(Fault::CannotFlush, datPath);
+  if (!ops.Close(h) && !error) error = Why(Fault::CannotClose, datPath);
+  if (!error)
+    if (Result<void> replaced = ReplaceIndex(ops, srcPath, src); !replaced) error = replaced.Error();
+  if (error) {
     // The old index stays: what was appended for it goes again, so the data file keeps the
     // length its header gives.
     if (reader.HasDat())
-      CutDataFile(ops, datPath, reader.DatSize());
+      (void)CutDataFile(ops, datPath, reader.DatSize());  // what is left over is cut at the next opening
     else
       ops.Remove(datPath);
-    return Failed(reader, error);
+    return Failed(reader, *error);
   }
   result.Ok = true;
   result.IconCount = entry;
@@ -264,12 +265,12 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
   DeleteResult result;
   LibraryLock lock;
   LibraryReader reader;
-  const auto fail = [&](std::string e) {
+  const auto fail = [&](Failure e) {
     static_cast<LibWriteResult&>(result) = Failed(reader, std::move(e));
     return result;
   };
-  if (std::string e = OpenForChange(srcPath, ops, lock, reader); !e.empty()) return fail(e);
-  if (std::string e = CheckEntries(reader, entries); !e.empty()) return fail(e);
+  if (Result<void> open = OpenForChange(srcPath, ops, lock, reader); !open) return fail(open.Error());
+  if (Result<void> checked = CheckEntries(reader, entries); !checked) return fail(checked.Error());
   const int oldCount = reader.IconCount();
   std::vector<bool> gone(static_cast<std::size_t>(oldCount) + 1, false);
   for (const EntryId& id : entries) gone[static_cast<std::size_t>(id.Entry)] = true;
@@ -288,12 +289,11 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
     if (gone[static_cast<std::size_t>(i)]) continue;
     const LibSrcItem item = *reader.Item(i);
     if (!BodyInDat(item, reader.DatSize()))
-      return fail("Icon " + std::to_string(i) + " of the library " + srcPath +
-                  " points outside its data file; nothing was deleted.");
+      return fail(FailAt(Fault::LibraryIconOutsideDataKept, srcPath, i));
     keptBytes += item.DataSize;
   }
   if (keptBytes >= kMaxDatBytes)
-    return fail("The data file of " + srcPath + " would grow past 2 GB; nothing was deleted.");
+    return fail(Fail(Fault::LibraryDataTooLargeKept, srcPath));
 
   const std::string datNew = DatNewPath(srcPath);
   const std::string srcNew = SrcNewPath(srcPath);
@@ -302,20 +302,19 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
   // The kept bodies, in their old order, streamed into the new data file.
   errno = 0;
   const int h = ops.Create(datNew, 0644);
-  if (h < 0) return fail(Why("Cannot create", datNew));
+  if (h < 0) return fail(Why(Fault::CannotCreate, datNew));
   std::string src = reader.SrcBytes().substr(0, kSrcHeadSize);
   src.reserve(kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(oldCount - deleted));
   std::string chunk;
   std::int64_t written = 0;
   int kept = 0;
-  std::string error;
-  for (int i = 1; i <= oldCount && error.empty(); ++i) {
+  std::optional<Failure> error;
+  for (int i = 1; i <= oldCount && !error; ++i) {
     if (gone[static_cast<std::size_t>(i)]) continue;
     LibSrcItem item = *reader.Item(i);
     const auto body = reader.Body(item);
     if (!body) {
-      error = "Icon " + std::to_string(i) + " of the library " + srcPath +
-              " cannot be read from its data file; nothing was deleted.";
+      error = FailAt(Fault::LibraryIconUnreadable, srcPath, i);
       break;
     }
     ++kept;
@@ -323,29 +322,29 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
     src += EncodeSrcItem(item, EntryPos(kept));
     chunk += AsChars(*body);
     if (chunk.size() >= kCopyChunk) {
-      if (!ops.Write(h, chunk)) error = Why("Cannot write", datNew);
+      if (!ops.Write(h, chunk)) error = Why(Fault::CannotWrite, datNew);
       written += static_cast<std::int64_t>(chunk.size());
       chunk.clear();
     }
   }
-  if (error.empty() && !chunk.empty()) {
-    if (!ops.Write(h, chunk)) error = Why("Cannot write", datNew);
+  if (!error && !chunk.empty()) {
+    if (!ops.Write(h, chunk)) error = Why(Fault::CannotWrite, datNew);
     written += static_cast<std::int64_t>(chunk.size());
   }
-  if (error.empty() && !ops.Flush(h)) error = Why("Cannot flush", datNew);
-  if (!ops.Close(h) && error.empty()) error = Why("Cannot close", datNew);
-  if (!error.empty()) {
+  if (!error && !ops.Flush(h)) error = Why(Fault::CannotFlush, datNew);
+  if (!ops.Close(h) && !error) error = Why(Fault::CannotClose, datNew);
+  if (error) {
     ops.Remove(datNew);
-    return fail(error);
+    return fail(*error);
   }
   SetHeadCounts(src, kept, static_cast<std::int64_t>(src.size()), written);
-  if (std::string e = WriteNewFile(ops, srcNew, src); !e.empty()) {
+  if (Result<void> indexed = WriteNewFile(ops, srcNew, src); !indexed) {
     ops.Remove(datNew);
-    return fail(e);
+    return fail(indexed.Error());
   }
   errno = 0;
   if (!ops.Rename(srcNew, commit)) {
-    std::string e = Why("Cannot replace", srcPath);
+    Failure e = Why(Fault::CannotReplace, srcPath);
     ops.Remove(srcNew);
     ops.Remove(datNew);
     return fail(e);
@@ -353,9 +352,9 @@ DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> 
   // Committed: the new pair is the library now, whatever happens to the two renames below (a
   // reader takes the committed files, and the next change finishes the renames).
   const std::string datPath = reader.HasDat() ? reader.DatPath() : DefaultDatPath(srcPath);
-  if (ops.Rename(datNew, datPath)) ops.Rename(commit, srcPath);
+  if (ops.Rename(datNew, datPath)) (void)ops.Rename(commit, srcPath);
   result.Ok = true;
-  result.Error.clear();
+  result.Error = {};
   result.IconCount = kept;
   result.Deleted = deleted;
   result.FirstEntryGone = gone[1];
@@ -369,8 +368,8 @@ LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryI
                               std::size_t fieldAt, const std::function<std::string(const LibSrcItem&)>& bytesFor) {
   LibraryLock lock;
   LibraryReader reader;
-  if (std::string e = OpenForChange(srcPath, ops, lock, reader); !e.empty()) return Failed(reader, e);
-  if (std::string e = CheckEntries(reader, entries); !e.empty()) return Failed(reader, e);
+  if (Result<void> open = OpenForChange(srcPath, ops, lock, reader); !open) return Failed(reader, open.Error());
+  if (Result<void> checked = CheckEntries(reader, entries); !checked) return Failed(reader, checked.Error());
   LibWriteResult result;
   result.IconCount = reader.IconCount();
   if (entries.empty()) {
@@ -383,7 +382,7 @@ LibWriteResult RewriteEntries(const std::string& srcPath, std::span<const EntryI
     const auto at = static_cast<std::size_t>(EntryPos(id.Entry) - 1) + fieldAt;
     src.replace(at, fieldBytes.size(), fieldBytes);
   }
-  if (std::string e = ReplaceIndex(ops, srcPath, src); !e.empty()) return Failed(reader, e);
+  if (Result<void> replaced = ReplaceIndex(ops, srcPath, src); !replaced) return Failed(reader, replaced.Error());
   result.Ok = true;
   return result;
 }
@@ -436,31 +435,31 @@ LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& 
   // What a create killed halfway left behind is no library: it must not block this one.
   TidyLibraryFilesLocked(srcPath, ops);
   if (FileExists(srcPath) || FindDatPath(srcPath)) {
-    result.Error = "The library files " + LibBasePath(srcPath) + " already exist.";
+    result.Error = Fail(Fault::LibraryFilesExist, LibBasePath(srcPath));
     return result;
   }
   // Committed like every other change: the pair appears whole or not at all.
   const std::string datNew = DatNewPath(srcPath);
   const std::string srcNew = SrcNewPath(srcPath);
   const std::string commit = SrcCommitPath(srcPath);
-  if (std::string e = WriteNewFile(ops, datNew, {}); !e.empty()) {
-    result.Error = e;
+  if (Result<void> written = WriteNewFile(ops, datNew, {}); !written) {
+    result.Error = written.Error();
     return result;
   }
-  if (std::string e = WriteNewFile(ops, srcNew, EncodeSrcHead(head)); !e.empty()) {
+  if (Result<void> written = WriteNewFile(ops, srcNew, EncodeSrcHead(head)); !written) {
     ops.Remove(datNew);
-    result.Error = e;
+    result.Error = written.Error();
     return result;
   }
   errno = 0;
   if (!ops.Rename(srcNew, commit)) {
-    result.Error = Why("Cannot create", srcPath);
+    result.Error = Why(Fault::CannotCreate, srcPath);
     ops.Remove(srcNew);
     ops.Remove(datNew);
     return result;
   }
   // Committed: a reader takes the committed files, and the next look at the library finishes.
-  if (ops.Rename(datNew, DefaultDatPath(srcPath))) ops.Rename(commit, srcPath);
+  if (ops.Rename(datNew, DefaultDatPath(srcPath))) (void)ops.Rename(commit, srcPath);
   result.Ok = true;
   return result;
 }

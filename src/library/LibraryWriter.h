@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "files/FileOps.h"
 #include "library/LibFormat.h"
 
@@ -46,7 +47,7 @@ class LibraryReader;
 class LibraryFileOps : public FileOps {
  public:
   // Opens an existing file for writing at its end; -1 with errno set on failure.
-  virtual int OpenAppend(const std::string& path) = 0;
+  [[nodiscard]] virtual int OpenAppend(const std::string& path) = 0;
 };
 
 class PosixLibraryFileOps : public LibraryFileOps {
@@ -69,7 +70,7 @@ LibraryFileOps& DefaultLibraryFileOps();
 
 struct LibWriteResult {
   bool Ok = false;
-  std::string Error;   // what went wrong, for one message; empty when Ok
+  Failure Error;       // what went wrong, for one message, when not Ok
   int IconCount = 0;   // the library's count afterwards (the old one when not Ok)
 };
 
@@ -80,8 +81,8 @@ struct EntryId {
 };
 
 // Finishes a committed change or removes the scratch files of an unfinished one, for a caller that
-// holds the library's lock. "" when the library is whole afterwards.
-std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
+// holds the library's lock. Ok when the library is whole afterwards.
+[[nodiscard]] Result<void> RecoverLibrary(const std::string& srcPath, FileOps& ops);
 
 // Cuts the data file of the library `reader` holds back to the length its index accounts for:
 // the header's data length, or as far as an entry reaches when that is further (a header written
@@ -89,7 +90,7 @@ std::string RecoverLibrary(const std::string& srcPath, FileOps& ops);
 // A sound file costs nothing beyond the reader's own look at the data file's size; a library with a
 // change half committed, or whose index is cut off, is left alone, and so is one another window is
 // changing. True when the file was cut: the reader no longer matches it.
-bool CutUnusedData(const LibraryReader& reader, LibraryFileOps& ops = DefaultLibraryFileOps());
+[[nodiscard]] bool CutUnusedData(const LibraryReader& reader, LibraryFileOps& ops = DefaultLibraryFileOps());
 
 // RecoverLibrary, and for a library without index file also its empty data file: what a create
 // killed halfway leaves; and a lock file a killed change left. Run whenever a library is opened, so
@@ -102,7 +103,7 @@ void TidyCategoryFolder(const std::string& folder, FileOps& ops = DefaultFileOps
 // Appends the icons as new entries behind the old ones (empty keyword, no author). Refused as a
 // whole when the library is missing or damaged (an entry reaching past the data file's end among
 // it) or would hold more than 32767 icons.
-LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons,
+[[nodiscard]] LibWriteResult AppendIcons(const std::string& srcPath, std::span<const LibIconBody> icons,
                            LibraryFileOps& ops = DefaultLibraryFileOps());
 
 struct DeleteResult : LibWriteResult {
@@ -113,12 +114,12 @@ struct DeleteResult : LibWriteResult {
 // Deletes the entries and compacts both files: the kept entries keep their order, their fields
 // and their bodies byte for byte. Refused as a whole when an entry is outside 1..IconCount or is
 // no longer the icon its stamp names, or when a kept body cannot be read.
-DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> entries,
+[[nodiscard]] DeleteResult DeleteEntries(const std::string& srcPath, std::span<const EntryId> entries,
                            LibraryFileOps& ops = DefaultLibraryFileOps());
 
 // Stores `keyword` as the keyword of each entry (the other bytes of the entries stay). A field that
 // already reads as the text it is given (in `lang`) keeps its bytes (see KeptFieldBytes).
-LibWriteResult SetKeyword(const std::string& srcPath, std::span<const EntryId> entries, std::string_view keyword,
+[[nodiscard]] LibWriteResult SetKeyword(const std::string& srcPath, std::span<const EntryId> entries, std::string_view keyword,
                           LibraryFileOps& ops = DefaultLibraryFileOps(), Language lang = Language::English);
 
 struct AuthorFields {
@@ -126,7 +127,7 @@ struct AuthorFields {
 };
 // Stores the four author fields of one entry (bytes 50 to 179 of the entry); a field the user left
 // as it reads keeps its bytes, as in SetKeyword.
-LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields,
+[[nodiscard]] LibWriteResult SetAuthor(const std::string& srcPath, EntryId entry, const AuthorFields& fields,
                          LibraryFileOps& ops = DefaultLibraryFileOps(), Language lang = Language::English);
 
 // The author fields as an entry stores them: each the text it is given, or the stored bytes it
@@ -136,7 +137,7 @@ AuthorFields StoredAuthorFields(const AuthorFields& fields, const LibSrcItem& en
 // Creates a new, empty library: the index file with its header and an empty data file, committed
 // as one change. Refused when either file already exists (its icons would be overwritten by the
 // next append).
-LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head,
+[[nodiscard]] LibWriteResult CreateLibraryFiles(const std::string& srcPath, const LibSrcHead& head,
                                   LibraryFileOps& ops = DefaultLibraryFileOps());
 
 }  // namespace glimmora

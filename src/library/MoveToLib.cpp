@@ -1,6 +1,7 @@
 #include "library/MoveToLib.h"
 
 #include "files/FileBytes.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "common/Paths.h"
 #include "library/IconClipboard.h"
@@ -65,7 +66,7 @@ MoveResult MoveIcoToLib(const MoveRequest& request, Prompter& prompter, const La
   result.IconCount = w.IconCount;
   result.NodeText = LibNodeText(libName, w.IconCount);
   if (!w.Ok) {
-    prompter.Tell(lang.Row(kRowMoveIntoLibraryFailed) + "\n" + w.Error, kRowMoveIntoLibraryFailed, PromptIcon::Warning);
+    prompter.Tell(lang.Row(kRowMoveIntoLibraryFailed) + "\n" + FaultText(lang, w.Error), kRowMoveIntoLibraryFailed, PromptIcon::Warning);
     return result;
   }
   result.Ok = true;

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/LanguageFiles.h"
 #include "common/Paths.h"
@@ -68,15 +70,15 @@ bool FolderIsWritable(const std::string& folder) {
   return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-std::vector<std::string> MakeWorkFolders(const std::string& appPath) {
-  std::vector<std::string> problems;
+std::vector<Failure> MakeWorkFolders(const std::string& appPath) {
+  std::vector<Failure> problems;
   for (const char* name : {"IconClipBoard", "LibIconTemp"}) {
     const fs::path folder = fs::path(appPath) / name;
     std::error_code ec;
     if (fs::is_directory(folder, ec)) continue;
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder))
-      problems.push_back(folder.string() + ": " + (ec ? ec : std::make_error_code(std::errc::not_a_directory)).message());
+      problems.push_back(Fail(Fault::OnFile, folder.string(), ec ? ec.value() : ENOTDIR));
   }
   return problems;
 }
@@ -95,7 +97,7 @@ void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang,
   // its new file beside the old one; nothing else would ever remove it.
   RemoveUnfinishedReplacements(ConfigFilePath(appPath));
   RemoveUnfinishedReplacements(WebSiteStore::PathIn(appPath));
-  const std::vector<std::string> failedFolders = MakeWorkFolders(appPath);
+  const std::vector<Failure> failedFolders = MakeWorkFolders(appPath);
   // Both problems in one box: the first one's row is the message's row.
   std::string text;
   int row = 0;
@@ -106,18 +108,22 @@ void PrepareProgramFolder(const std::string& appPath, const LanguageTable& lang,
   if (!failedFolders.empty()) {
     if (row == 0) row = kRowWorkFoldersNotMade;
     text += (text.empty() ? "" : "\n\n") + lang.Row(kRowWorkFoldersNotMade);
-    for (const std::string& f : failedFolders) text += "\n" + f;
+    for (const Failure& f : failedFolders) text += "\n" + FaultText(lang, f);
   }
   if (row != 0) prompter.Tell(text, row, PromptIcon::Warning);
 }
 
 std::string LanguageFilesMessage(const LanguageLoad& load) {
-  if (load.ShortError.empty() && load.LongError.empty()) return {};
-  const bool both = !load.ShortError.empty() && !load.LongError.empty();
+  if (!load.ShortError && !load.LongError) return {};
+  const bool both = load.ShortError && load.LongError;
   std::string text = both ? "Glimmora cannot read its language files:" : "Glimmora cannot read its language file:";
-  for (const std::string* error : {&load.ShortError, &load.LongError})
-    if (!error->empty()) text += "\n" + *error;
-  text += load.ShortError.empty()
+  for (const std::optional<Failure>* error : {&load.ShortError, &load.LongError}) {
+    if (!*error) continue;
+    const int reason = (*error)->sysErrno;
+    text += "\n" + (*error)->subject + ": " +
+            (reason == kNoCaptions ? "it holds no captions (it is empty or damaged)" : EnglishReasonText(reason));
+  }
+  text += !load.ShortError
               ? "\n\nSome messages will be blank."
               : std::string("\n\nWithout ") + kShortLangFileName +
                     " the program has no captions, menus or messages, so it ends now.";
@@ -130,13 +136,14 @@ bool LoadStartupData(AppState& state, Prompter& prompter) {
   const LanguageLoad languages = LoadLanguageStrings(state.AppPath, state.LangStr);
   // In English: no table could be read to say it in the user's language.
   if (const std::string problem = LanguageFilesMessage(languages); !problem.empty()) {
-    prompter.Tell(problem, 0, languages.ShortError.empty() ? PromptIcon::Warning : PromptIcon::Critical);
-    if (!languages.ShortError.empty()) return false;
+    prompter.Tell(problem, 0, languages.ShortError ? PromptIcon::Critical : PromptIcon::Warning);
+    if (languages.ShortError) return false;
   }
 
   const ConfigLoad load = LoadConfigFile(ConfigFilePath(state.AppPath), state.CurLang());
-  if (!load.Error.empty())
-    prompter.Tell(state.Row(kRowSettingsUnreadable) + "\n" + load.Error, kRowSettingsUnreadable, PromptIcon::Warning);
+  if (load.Error)
+    prompter.Tell(state.Row(kRowSettingsUnreadable) + "\n" + FaultText(state.LangStr, *load.Error),
+                  kRowSettingsUnreadable, PromptIcon::Warning);
   state.Panes = load.Data.Panes;
   state.Params() = load.Data.Params;
   const ComboPath combo = SetComboPath(load.Data, state.AppPath);
@@ -162,9 +169,10 @@ bool SaveFaceConfig(const AppState& state, const PaneSizes& current, Prompter& p
   const std::string path = ConfigFilePath(state.AppPath);
   const ConfigData data = ConfigToSave(state, current);
   std::vector<std::string> lost;
-  const std::string error = SaveConfigFile(path, data, state.CurLang(), writeCall, &lost);
-  if (!error.empty()) {
-    prompter.Tell(state.Row(kRowSettingsNotSaved) + "\n" + error, kRowSettingsNotSaved, PromptIcon::Warning);
+  const Result<void> saved = SaveConfigFile(path, data, state.CurLang(), writeCall, &lost);
+  if (!saved) {
+    prompter.Tell(state.Row(kRowSettingsNotSaved) + "\n" + FaultText(state.LangStr, saved.Error()), kRowSettingsNotSaved,
+                  PromptIcon::Warning);
     return false;
   }
   // The record of a folder holds 198 bytes: a longer new path is not kept, and the user hears which.

@@ -41,9 +41,9 @@ struct ProgramFolderSearch {
 std::optional<std::string> FindProgramFolder(const ProgramFolderSearch& search,
                                              FolderBrowser& browser, Prompter& prompter);
 
-// Creates the work folders IconClipBoard and LibIconTemp when missing. Returns "folder: reason" for
+// Creates the work folders IconClipBoard and LibIconTemp when missing. Returns the folder and the reason for
 // each one that could not be made (empty when all is well), so the caller can tell the user and go on.
-std::vector<std::string> MakeWorkFolders(const std::string& appPath);
+std::vector<Failure> MakeWorkFolders(const std::string& appPath);
 
 // True when the program can create and replace files in `folder`.
 bool FolderIsWritable(const std::string& folder);

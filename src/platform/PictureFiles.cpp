@@ -100,13 +100,14 @@ PictureLoad DecodeWithQt(std::span<const std::uint8_t> bytes) {
 
 // The bytes of a regular file; the size is checked before anything is read.
 std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& path, PictureLoad& refusal) {
-  const int fd = OpenRegularFile(path, O_RDONLY);
-  if (fd < 0) {
+  Result<UniqueFd> opened = OpenRegularFile(path, O_RDONLY);
+  if (!opened) {
     // A folder or a pipe, device or socket is refused by kind, without waiting on it.
-    const int err = errno;
+    const int err = opened.Error().sysErrno;
     refusal = Refuse(err == EISDIR || err == EINVAL ? PictureRefusal::NotRegularFile : PictureRefusal::CannotOpen);
     return std::nullopt;
   }
+  const int fd = opened->Get();
   struct stat st {};
   std::optional<std::vector<std::uint8_t>> bytes;
   if (::fstat(fd, &st) != 0) {
@@ -131,7 +132,6 @@ std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::string& pat
     }
     if (bytes) bytes->resize(got);
   }
-  ::close(fd);
   return bytes;
 }
 
@@ -184,11 +184,11 @@ PictureLoad LoadPicture(const std::string& path, const std::atomic<bool>* stop) 
 }
 
 bool OpenPictureFile(QFile& file, const std::string& path) {
-  const int fd = OpenRegularFile(path, O_RDONLY);
-  if (fd < 0) return false;
-  if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
-  ::close(fd);
-  return false;
+  Result<UniqueFd> fd = OpenRegularFile(path, O_RDONLY);
+  if (!fd) return false;
+  if (!file.open(fd->Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return false;
+  (void)fd->Release();  // the file closes it now
+  return true;
 }
 
 QImage SmallPictureImage(const std::string& path, int maxSide) {

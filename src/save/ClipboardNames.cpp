@@ -66,7 +66,7 @@ ClipboardName NextClipBoardFileName(ClipboardNaming& naming, const std::string& 
   result.FileName = stem + ".ico";
   const std::string note = ClipboardNoteText(sourceFile, clock.Now());
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(note.data());
-  result.noteWritten = ReplaceFileBytes(stem + ".sur", std::span<const std::uint8_t>(bytes, note.size()));
+  result.noteWritten = ReplaceFileBytes(stem + ".sur", std::span<const std::uint8_t>(bytes, note.size())).Ok();
   return result;
 }
 

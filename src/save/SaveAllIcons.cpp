@@ -24,9 +24,9 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   const std::string suffix = asIco ? "_Ico" : "_Bmp";
 
   ScanFile file;
-  if (!file.Open(result.SourceFile)) {
+  if (Result<void> opened = file.Open(result.SourceFile); !opened) {
     result.status = ScanStatus::SourceUnreadable;
-    result.errorText = file.ErrorText();
+    result.failure = opened.Error();
     return result;
   }
 
@@ -62,17 +62,20 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
       result.folder = request.clipboardDir;
     } else {
       if (request.MakeFolder && firstIcon) {
-        bool exists = false;
-        result.folderCreated = MakeFolder(saveFolder, exists, &result.folderError);
+        const Result<bool> made = MakeFolder(saveFolder);
+        const bool exists = made.Ok();
+        result.folderCreated = exists && *made;
         // Without the folder every icon would fail the same way: the folder is told once instead,
         // and the icons are only counted.
         result.folderFailed = !exists;
+        if (!exists) result.folderError = made.Error().sysErrno;
         if (exists && !ownFolder && services.observer != nullptr) {
           services.observer->FolderAdded(folderPath, request.FileName + suffix);
         }
         result.readmeWritten =
             WriteReadme(saveFolder, ReadmeText(result.SourceFile, request.AppTitle, services.clock.Now()),
-                        result.folderCreated);
+                        result.folderCreated)
+                .Ok();
       }
       const std::string name =
           request.FileName + suffix + std::to_string(count + 1) + (asIco ? ".ico" : ".bmp");
@@ -90,17 +93,16 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
       continue;
     }
     const std::vector<std::uint8_t> ico = IcoFileOf(image, bytes);
-    bool ok = false;
-    int err = 0;
+    std::optional<Result<void>> saved;
     if (writeIco) {
-      ok = ReplaceFileBytes(target, ico, &err, services.fileOps);
+      saved = ReplaceFileBytes(target, ico, services.fileOps);
     } else if (const std::optional<DecodedIcon> decoded = DecodeIcoFile(ico)) {
-      ok = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite), &err, services.fileOps);
+      saved = ReplaceFileBytes(target, WriteBmp24(decoded->onWhite), services.fileOps);
     }
-    if (ok) {
+    if (saved && saved->Ok()) {
       result.written.push_back(target);
     } else {
-      result.failures.Add(target, err);
+      result.failures.Add(target, saved ? saved->Error().sysErrno : 0);
     }
   }
 
@@ -109,7 +111,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
   result.IcoTypeCount = walker.Tally();
   if (walker.ReadFailed()) {
     result.status = ScanStatus::ReadError;
-    result.errorText = "read error";
+    result.failure = Fail(Fault::CannotRead, result.SourceFile, EIO);
   }
   return result;
 }

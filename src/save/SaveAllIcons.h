@@ -5,6 +5,7 @@
 // everything the run found comes back in its result.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ struct SaveAllRequest {
 
 struct SaveAllResult {
   ScanStatus status = ScanStatus::Done;
-  std::string errorText;
+  std::optional<Failure> failure;  // why the source could not be read
   std::string SourceFile;
   std::int64_t IcoCount = 0;  // icons saved or attempted, into the clipboard too
   IcoTypeTally IcoTypeCount;

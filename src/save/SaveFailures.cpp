@@ -1,8 +1,8 @@
 #include "save/SaveFailures.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/NumberText.h"
 
@@ -39,7 +39,7 @@ std::string FailedSaveText(const SaveFailures& failures, std::size_t written, in
                            const LanguageTable& lang) {
   if (failures.Count <= 0) return {};
   std::string text = lang.Row(headingRow);
-  for (const int error : failures.Reasons) text += "\n" + std::string(std::strerror(error));
+  for (const int error : failures.Reasons) text += "\n" + ReasonText(lang, error);
   for (const std::string& name : failures.Names) text += "\n" + name;
   if (failures.NamesLeftOff) text += "\n\u2026";
   return text + "\n" + JoinedCount(lang.Row(kRowFilesSaved), static_cast<long long>(written)) + "\n" +

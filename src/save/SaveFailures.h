@@ -29,7 +29,7 @@ struct SaveFailures {
   void KeepName(const std::string& name);
 };
 
-// Row `headingRow`, the reasons (the system's words), the names kept (an ellipsis after them when
+// Row `headingRow`, the reasons (in the reader's language), the names kept (an ellipsis after them when
 // there were more), and the two counts, `written` being the files the command did write. Empty
 // when nothing failed.
 std::string FailedSaveText(const SaveFailures& failures, std::size_t written, int headingRow,

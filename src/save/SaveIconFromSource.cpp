@@ -87,7 +87,8 @@ IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompte
                              prompter, lang, request.fileOps);
   }
   ScanFile opened;
-  if (request.source == nullptr) opened.Open(request.SourceFile);
+  // A source that cannot be opened gives no icon below, which is what is told.
+  if (request.source == nullptr) (void)opened.Open(request.SourceFile);
   const auto ico = ReadFoundIcon(request.source != nullptr ? *request.source : opened, request.FilePos,
                                  request.ImageSize);
   if (!ico) {

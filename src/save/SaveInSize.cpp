@@ -20,11 +20,12 @@ bool Decodable(std::span<const std::uint8_t> icoFile) {
 
 void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes,
                      FileOps* ops) {
-  if (ReplaceFileBytes(path, bytes, &result.writeError, ops)) {
+  if (Result<void> saved = ReplaceFileBytes(path, bytes, ops); saved) {
     result.written = true;
     result.targetPath = path;
   } else {
     result.writeFailed = true;
+    result.writeError = saved.Error().sysErrno;
   }
 }
 

@@ -42,8 +42,8 @@ std::string ReadmeText(const std::string& sourceFile, const std::string& appTitl
 
 bool IsOurReadme(const std::string& path) {
   const std::string want = kReadmeFirstWords;
-  std::string got;
-  return ReadFileStart(path, want.size(), got) == ReadStatus::Ok && got == want;
+  const Result<std::string> got = ReadFileStart(path, want.size());
+  return got && *got == want;
 }
 
 bool ReadmeWanted(const std::string& path) {
@@ -53,9 +53,9 @@ bool ReadmeWanted(const std::string& path) {
   return S_ISREG(st.st_mode) && st.st_size == 0;
 }
 
-bool WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {
+Result<void> WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow) {
   const std::string path = JoinPath(folder, "readme.txt");
-  if (!folderCreatedNow && !ReadmeWanted(path) && !IsOurReadme(path)) return false;
+  if (!folderCreatedNow && !ReadmeWanted(path) && !IsOurReadme(path)) return Fail(Fault::CannotReplace, path, EEXIST);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   return ReplaceFileBytes(path, std::span<const std::uint8_t>(bytes, text.size()));
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Clock.h"
+#include "common/Result.h"
 
 namespace glimmora {
 
@@ -28,8 +29,8 @@ bool ReadmeWanted(const std::string& path);
 // Writes `text` as folder/readme.txt when the folder was just created by this save, when it has no
 // readme (ReadmeWanted), or when the readme there is one of ours; a file of that name that belongs
 // to the user is never overwritten.
-// False when nothing was written (refused or failed).
-bool WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow);
+// A failure when nothing was written: refused (EEXIST, the user's own file is there) or failed.
+[[nodiscard]] Result<void> WriteReadme(const std::string& folder, const std::string& text, bool folderCreatedNow);
 
 // The one line of an icon clipboard note: the source path, three blanks, the date, one blank and
 // the time.

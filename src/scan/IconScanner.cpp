@@ -1,6 +1,7 @@
 #include "scan/IconScanner.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "text/AsciiCase.h"
 #include "icons/IcoFile.h"
@@ -94,9 +95,9 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
   if (request.FirstMod) result.GrpStart.push_back(1);
 
   ScanFile file;
-  if (!file.Open(result.SourceFile)) {
+  if (Result<void> opened = file.Open(result.SourceFile); !opened) {
     result.status = ScanStatus::SourceUnreadable;
-    result.errorText = file.ErrorText();
+    result.failure = opened.Error();
     return result;
   }
 
@@ -156,7 +157,7 @@ ScanResult SearchIconInFile(const ScanRequest& request, const ScanServices& serv
   if (request.FirstMod) result.IcoCount = count;
   if (walker.ReadFailed()) {
     result.status = ScanStatus::ReadError;
-    result.errorText = "read error";
+    result.failure = Fail(Fault::CannotRead, result.SourceFile, EIO);
   }
   return result;
 }

@@ -7,6 +7,7 @@
 // user through the small interfaces below, so the same scan runs under the window and in tests.
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -92,7 +93,7 @@ enum class ScanStatus {
 
 struct ScanResult {
   ScanStatus status = ScanStatus::Done;
-  std::string errorText;
+  std::optional<Failure> failure;  // why it is not Done
   std::string SourceFile;  // full path of the scanned file
   std::string SourceName;  // its name
   std::int64_t found = 0;  // accepted images in this run (on a page scan, the page and one more)

@@ -36,43 +36,33 @@ std::int64_t ReadFully(int fd, std::int64_t offset, std::uint8_t* out, std::int6
 
 SearchPattern ReadSearchPattern(const std::string& iconHeadPath) {
   SearchPattern pattern = kDefaultSearchPattern;
-  const int fd = OpenRegularFile(iconHeadPath, O_RDONLY);
-  if (fd < 0) return pattern;
+  Result<UniqueFd> fd = OpenRegularFile(iconHeadPath, O_RDONLY);
+  if (!fd) return pattern;
   std::uint8_t bytes[4];
-  if (ReadFully(fd, 22, bytes, 4) == 4) {
+  if (ReadFully(fd->Get(), 22, bytes, 4) == 4) {
     std::copy(bytes, bytes + 4, pattern.begin());
   }
-  ::close(fd);
   return pattern;
 }
 
-ScanFile::~ScanFile() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-bool ScanFile::Open(const std::string& path) {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+Result<void> ScanFile::Open(const std::string& path) {
+  fd_.Reset();
   length_ = 0;
-  errorText_.clear();
   struct stat st {};
-  const int fd = OpenRegularFile(path, O_RDONLY | O_NONBLOCK, &st);
-  if (fd < 0) {
-    errorText_ = OpenFailureText(errno);
-    return false;
-  }
+  Result<UniqueFd> fd = OpenRegularFile(path, O_RDONLY | O_NONBLOCK, &st);
+  if (!fd) return fd.Error();
   // Read-ahead matters only for a file the walk reads in many pieces.
-  if (st.st_size > IconWalker::kDefaultBufferBytes) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  fd_ = fd;
+  if (st.st_size > IconWalker::kDefaultBufferBytes) ::posix_fadvise(fd->Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  fd_ = std::move(fd).Value();
   length_ = st.st_size;
-  return true;
+  return {};
 }
 
 bool ScanFile::ReadAt(std::int64_t offset, std::int64_t count, std::vector<std::uint8_t>& out) const {
   out.clear();
-  if (fd_ < 0 || offset < 0 || count < 0 || offset + count > length_) return false;
+  if (!fd_ || offset < 0 || count < 0 || offset + count > length_) return false;
   out.resize(static_cast<std::size_t>(count));
-  return ReadFully(fd_, offset, out.data(), count) == count;
+  return ReadFully(fd_.Get(), offset, out.data(), count) == count;
 }
 
 IconWalker::IconWalker(const ScanFile& file, const SearchPattern& pattern, std::int64_t startPosition,

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
+#include "files/UniqueFd.h"
 #include "icons/IconHeaderCheck.h"
 #include "scan/IconTypeTally.h"
 
@@ -37,26 +39,19 @@ constexpr std::int64_t kMaxIconImageBytes = 16 * 1024 * 1024;
 // never block or run forever.
 class ScanFile {
  public:
-  ScanFile() = default;
-  ~ScanFile();
-  ScanFile(const ScanFile&) = delete;
-  ScanFile& operator=(const ScanFile&) = delete;
-
-  // Opens `path`; false with errorText set when it is missing, not a regular file or unreadable.
-  bool Open(const std::string& path);
-  bool IsOpen() const { return fd_ >= 0; }
+  // Opens `path`; fails when it is missing, not a regular file or unreadable.
+  [[nodiscard]] Result<void> Open(const std::string& path);
+  bool IsOpen() const { return fd_.Valid(); }
   std::int64_t Length() const { return length_; }
-  int Fd() const { return fd_; }
-  const std::string& ErrorText() const { return errorText_; }
+  int Fd() const { return fd_.Get(); }
 
   // Reads `count` bytes at the 0-based `offset` into `out` (resized); false when the file cannot
   // give all of them.
   bool ReadAt(std::int64_t offset, std::int64_t count, std::vector<std::uint8_t>& out) const;
 
  private:
-  int fd_ = -1;
+  UniqueFd fd_;
   std::int64_t length_ = 0;
-  std::string errorText_;
 };
 
 // What the walk asks about an image of a non-standard size: true takes it.

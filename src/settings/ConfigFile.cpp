@@ -191,35 +191,37 @@ std::size_t ConfigLayoutEnd(std::string_view firstBytes) {
 
 // The file as far as its layout reaches: the fixed records first, then the history its count
 // names.
-ReadStatus ReadConfigBytes(const std::string& path, std::string& bytes, std::string* error) {
-  ReadStatus status = ReadFileStart(path, kHistoryAt, bytes, error);
-  if (status == ReadStatus::Ok && bytes.size() == kHistoryAt && ConfigLayoutEnd(bytes) > kHistoryAt)
-    status = ReadFileStart(path, ConfigLayoutEnd(bytes), bytes, error);
-  return status;
+Result<std::string> ReadConfigBytes(const std::string& path) {
+  Result<std::string> bytes = ReadFileStart(path, kHistoryAt);
+  if (bytes && bytes->size() == kHistoryAt && ConfigLayoutEnd(*bytes) > kHistoryAt)
+    return ReadFileStart(path, ConfigLayoutEnd(*bytes));
+  return bytes;
 }
 
 }  // namespace
 
 ConfigLoad LoadConfigFile(const std::string& path, Language lang) {
   ConfigLoad load;
-  std::string bytes;
-  if (ReadConfigBytes(path, bytes, &load.Error) == ReadStatus::Ok) {
+  const Result<std::string> bytes = ReadConfigBytes(path);
+  if (bytes) {
     load.Found = true;
-    load.Data = DecodeConfig(bytes, lang);
+    load.Data = DecodeConfig(*bytes, lang);
+  } else if (!IsMissingFile(bytes.Error())) {
+    load.Error = bytes.Error();
   }
   return load;
 }
 
-std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
-                           const WriteCall& writeCall, std::vector<std::string>* tooLong) {
-  std::string old;
-  std::string error;
+Result<void> SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
+                            const WriteCall& writeCall, std::vector<std::string>* tooLong) {
+  Result<std::string> old = ReadConfigBytes(path);
   // An existing file we cannot read is left alone: writing without its bytes would lose them.
-  if (ReadConfigBytes(path, old, &error) == ReadStatus::Failed) return error;
+  if (!old && !IsMissingFile(old.Error())) return old.Error();
   std::vector<std::string> leftOut;
-  error = ReplaceFileHead(path, EncodeConfig(old, data, lang, tooLong != nullptr ? &leftOut : nullptr), writeCall);
-  if (error.empty() && tooLong != nullptr) *tooLong = std::move(leftOut);
-  return error;
+  Result<void> saved = ReplaceFileHead(
+      path, EncodeConfig(old ? *old : std::string(), data, lang, tooLong != nullptr ? &leftOut : nullptr), writeCall);
+  if (saved && tooLong != nullptr) *tooLong = std::move(leftOut);
+  return saved;
 }
 
 ComboPath SetComboPath(const ConfigData& data, const std::string& appPath) {

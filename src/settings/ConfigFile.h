@@ -76,7 +76,7 @@ std::string EncodeConfig(std::string_view oldBytes, const ConfigData& data, Lang
 struct ConfigLoad {
   ConfigData Data;    // defaults when the file is missing or unreadable
   bool Found = false; // the file exists and was read
-  std::string Error;  // why an existing file could not be read ("" otherwise)
+  std::optional<Failure> Error;  // why an existing file could not be read
 };
 
 // Reads the file once. A missing file gives the defaults and is not created.
@@ -84,11 +84,12 @@ ConfigLoad LoadConfigFile(const std::string& path, Language lang);
 
 // Writes `data` into the file at `path`: reads the old file as far as its layout reaches,
 // overwrites the fields, and replaces the file atomically with every byte past them kept.
-// Returns "" on success, else a description of the failure (the old file is then left whole).
+// On failure the old file is left whole.
 // After a successful write, `tooLong` (when given) receives the folders EncodeConfig left out.
 // `writeCall` lets tests inject failing writes.
-std::string SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
-                           const WriteCall& writeCall = {}, std::vector<std::string>* tooLong = nullptr);
+[[nodiscard]] Result<void> SaveConfigFile(const std::string& path, const ConfigData& data, Language lang,
+                                          const WriteCall& writeCall = {},
+                                          std::vector<std::string>* tooLong = nullptr);
 
 // What the path box shows after start-up: the stored list in its order, and the stored text, or
 // `appPath` when none was stored.

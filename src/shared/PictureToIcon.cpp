@@ -43,20 +43,20 @@ bool AskYesNo(const PictureConversionEnv& env, const std::string& text, int row)
 // (a plain file of that name, or no right to make it).
 bool PrepareFolder(const std::string& folder, const std::string& sourceFile, const PictureConversionEnv& env,
                    PictureToIconResult& result) {
-  bool exists = false;
   result.Folder = folder;
-  result.FolderCreated = MakeFolder(folder, exists);
-  if (!exists) return false;
+  const Result<bool> made = MakeFolder(folder);
+  if (!made) return false;
+  result.FolderCreated = *made;
   if (env.AddPathToTree) env.AddPathToTree(folder);
   RemoveUnfinishedSaves(folder);
   result.ReadmeWritten =
-      WriteReadme(folder, ReadmeText(sourceFile, env.AppTitle, env.clock.Now()), result.FolderCreated);
+      WriteReadme(folder, ReadmeText(sourceFile, env.AppTitle, env.clock.Now()), result.FolderCreated).Ok();
   return true;
 }
 
 void WriteTarget(PictureToIconResult& result, const std::string& path, std::span<const std::uint8_t> bytes) {
   result.TargetName = path;
-  result.Written = !bytes.empty() && ReplaceFileBytes(path, bytes);
+  result.Written = !bytes.empty() && ReplaceFileBytes(path, bytes).Ok();
   result.WriteFailed = !result.Written;
 }
 

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "source/FileInfo.h"
 #include "source/SizeText.h"
@@ -31,9 +30,9 @@ std::vector<FileStatusRow> StatusRows(const std::vector<FileListRow>& rows) {
   return out;
 }
 
-std::string DeleteFileFromDisk(const std::string& path) {
+Result<void> DeleteFileFromDisk(const std::string& path) {
   if (::unlink(path.c_str()) == 0) return {};
-  return std::strerror(errno);
+  return Fail(Fault::OnFile, path, errno);
 }
 
 }  // namespace glimmora

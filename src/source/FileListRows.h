@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "source/FileListStatus.h"
 #include "source/FolderReader.h"
 
@@ -29,7 +30,7 @@ std::vector<FileListRow> MakeFileRows(const FileListing& listing);
 // The rows as the status sees them.
 std::vector<FileStatusRow> StatusRows(const std::vector<FileListRow>& rows);
 
-// Deletes one file from disk; "" on success, else the system's reason.
-std::string DeleteFileFromDisk(const std::string& path);
+// Deletes one file from disk.
+[[nodiscard]] Result<void> DeleteFileFromDisk(const std::string& path);
 
 }  // namespace glimmora

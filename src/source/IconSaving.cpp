@@ -9,6 +9,7 @@
 
 #include "save/ClipboardNames.h"
 #include "files/Folders.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/NumberText.h"
 #include "common/Paths.h"
@@ -117,7 +118,7 @@ void ClipboardNamingFrom(const IconClipboardState& clip, char& letter, int& coun
 }
 
 std::string SaveErrorText(const SaveErrors& errors, std::size_t written, const LanguageTable& lang) {
-  const auto reason = [](int err) { return err != 0 ? "\n" + std::string(std::strerror(err)) : std::string(); };
+  const auto reason = [&lang](int err) { return err != 0 ? "\n" + ReasonText(lang, err) : std::string(); };
   std::string text;
   if (!errors.FailedFolder.empty())
     text = lang.Row(kRowFolderNotMade) + "\n" + errors.FailedFolder + reason(errors.FolderError);
@@ -171,19 +172,19 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
     return out;
   }
   if (target.NewFolder) {
-    bool ok = false;
-    int err = 0;
-    out.FolderCreated = MakeFolder(folder, ok, &err);
-    if (!ok) {
+    const Result<bool> made = MakeFolder(folder);
+    if (!made) {
       // Nothing can be saved into it: said once, and no icon is tried.
-      out.Errors.AddFolder(folder, err);
+      out.Errors.AddFolder(folder, made.Error().sysErrno);
       ReportSaveErrors(out.Errors, 0, env);
       return out;
     }
+    out.FolderCreated = *made;
     if (target.AddToTree) out.TreeFolder = folder;
     out.ReadmeWritten = WriteReadme(
         folder, ReadmeText(request.SourceFile, env.AppTitle, env.clock.Now(), kPaneReadmeDateIndent),
-        out.FolderCreated);
+        out.FolderCreated)
+                            .Ok();
   }
 
   RemoveUnfinishedSaves(folder);

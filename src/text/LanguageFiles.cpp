@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "files/RegularFile.h"
@@ -80,40 +79,31 @@ int FindSeparator(std::string_view block, const std::vector<std::size_t>& starts
   return 0;
 }
 
-// Reads a whole language file, or nothing when it is missing or not a regular file; `error` then
-// says which file and why. Only the first `maxBytes` bytes are kept; `length` is the file's real
-// length.
-bool ReadLanguageFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
-                      std::uint64_t& length, std::string& error) {
+// Reads a whole language file, or fails when it is missing or not a regular file. Only the first
+// `maxBytes` bytes are kept; `length` is the file's real length.
+Result<void> ReadLanguageFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
+                              std::uint64_t& length) {
   bytes.clear();
   length = 0;
-  const int fd = OpenRegularFile(path, O_RDONLY);
-  if (fd < 0) {
-    error = path.string() + ": " + OpenFailureText(errno);
-    return false;
-  }
+  Result<UniqueFd> fd = OpenRegularFile(path, O_RDONLY);
+  if (!fd) return Fail(Fault::OnFile, path.string(), fd.Error().sysErrno);
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    error = path.string() + ": " + std::strerror(errno);
-    ::close(fd);
-    return false;
-  }
+  if (::fstat(fd->Get(), &st) != 0) return Fail(Fault::OnFile, path.string(), errno);
   length = static_cast<std::uint64_t>(st.st_size);
   bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(length, maxBytes)));
   std::size_t got = 0;
   while (got < bytes.size()) {
-    const ssize_t n = ::pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+    const ssize_t n = ::pread(fd->Get(), bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
   }
-  ::close(fd);
   // A file that shrank or failed while we read counts as what we could read.
   if (got < bytes.size()) {
     bytes.resize(got);
     length = got;
   }
-  return true;
+  return {};
 }
 
 // Cuts blocks 1..count of `bytes` into rows firstRow, firstRow + 1, ... up to row 800. A last block
@@ -138,16 +128,16 @@ int CutBlocksIntoRows(const std::string& bytes, std::size_t blockSize, std::size
   return whole;
 }
 
-bool WriteFirstByte(const std::filesystem::path& path, unsigned char value) {
+Result<void> WriteFirstByte(const std::filesystem::path& path, unsigned char value) {
   // No O_CREAT: choosing a language must not invent a language file.
-  const int fd = OpenRegularFile(path, O_WRONLY);
-  if (fd < 0) return false;
+  Result<UniqueFd> fd = OpenRegularFile(path, O_WRONLY);
+  if (!fd) return fd.Error();
   ssize_t n;
-  do n = ::pwrite(fd, &value, 1, 0);
+  do n = ::pwrite(fd->Get(), &value, 1, 0);
   while (n < 0 && errno == EINTR);
-  bool ok = n == 1;
-  if (::close(fd) != 0) ok = false;
-  return ok;
+  if (n != 1) return Fail(Fault::CannotWrite, path.string(), n < 0 ? errno : EIO);
+  if (!fd->Close()) return Fail(Fault::CannotClose, path.string(), errno);
+  return {};
 }
 
 }  // namespace
@@ -193,9 +183,11 @@ LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageT
   // Rows stop at 800, so no more than 800 short and 200 long blocks are ever used.
   const std::size_t shortMax = kLangFileHeadSize + kShortLangBlockSize * kLangRows;
   const std::size_t longMax = kLangFileHeadSize + kLongLangBlockSize * (kLangRows - kShortLangRows);
-  const bool haveShort =
-      ReadLanguageFile(appPath / kShortLangFileName, shortMax, shortBytes, shortLength, load.ShortError);
-  const bool haveLong = ReadLanguageFile(appPath / kLongLangFileName, longMax, longBytes, longLength, load.LongError);
+  Result<void> readShort = ReadLanguageFile(appPath / kShortLangFileName, shortMax, shortBytes, shortLength);
+  Result<void> readLong = ReadLanguageFile(appPath / kLongLangFileName, longMax, longBytes, longLength);
+  const bool haveShort = readShort.Ok(), haveLong = readLong.Ok();
+  if (!haveShort) load.ShortError = readShort.Error();
+  if (!haveLong) load.LongError = readLong.Error();
 
   if (table.CurLang == Language::English) {
     const auto stored = shortBytes.empty() ? 0 : static_cast<unsigned char>(shortBytes[0]);
@@ -205,18 +197,18 @@ LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageT
   // it is told like a missing one.
   if (haveShort && CutBlocksIntoRows(shortBytes, kShortLangBlockSize,
                                      LangBlockCount(shortLength, kShortLangBlockSize), 1, table) == 0)
-    load.ShortError = (appPath / kShortLangFileName).string() + ": it holds no captions (it is empty or damaged)";
+    load.ShortError = Fail(Fault::OnFile, (appPath / kShortLangFileName).string(), kNoCaptions);
   // Long blocks come second so that their texts win for rows 601 to 800.
   if (haveLong) CutBlocksIntoRows(longBytes, kLongLangBlockSize, LangBlockCount(longLength, kLongLangBlockSize),
                                   kShortLangRows + 1, table);
   return load;
 }
 
-bool WriteLanguageChoice(const std::filesystem::path& appPath, Language lang) {
+Result<void> WriteLanguageChoice(const std::filesystem::path& appPath, Language lang) {
   const auto value = static_cast<unsigned char>(lang);
-  const bool shortOk = WriteFirstByte(appPath / kShortLangFileName, value);
-  const bool longOk = WriteFirstByte(appPath / kLongLangFileName, value);
-  return shortOk && longOk;
+  Result<void> shortDone = WriteFirstByte(appPath / kShortLangFileName, value);
+  Result<void> longDone = WriteFirstByte(appPath / kLongLangFileName, value);
+  return shortDone.Ok() ? longDone : shortDone;
 }
 
 }  // namespace glimmora

@@ -7,6 +7,7 @@
 // then filler up to the end of the block.
 
 #include <array>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Result.h"
 #include "text/LanguageTable.h"
 #include "text/TextCodec.h"
 
@@ -39,10 +41,15 @@ LangBlockTexts CutLangBlock(std::string_view block);
 // the block size, rounded to the nearest whole number with a half going to the even one.
 std::size_t LangBlockCount(std::uint64_t fileLength, std::size_t blockSize);
 
-// Which language files could not be read, and why: "<path>: <reason>", empty when it was read.
+// The reason (ENODATA, "No data available") a captions file read whole is refused for: not one of
+// its blocks is laid out as blocks are.
+inline constexpr int kNoCaptions = ENODATA;
+
+// Which language files could not be read, and why (Fault::OnFile, the file and its reason); none
+// when it was read.
 struct LanguageLoad {
-  std::string ShortError;  // chglangs.dat, rows 1 to 600: every caption and most messages
-  std::string LongError;   // chglangl.dat, rows 601 to 800
+  std::optional<Failure> ShortError;  // chglangs.dat, rows 1 to 600: every caption and most messages
+  std::optional<Failure> LongError;   // chglangl.dat, rows 601 to 800
 };
 
 // Fills `table` from the language files in `appPath`. When table.CurLang is English on entry the
@@ -54,7 +61,7 @@ LanguageLoad LoadLanguageStrings(const std::filesystem::path& appPath, LanguageT
 
 // Stores the language chosen in the language menu: the first byte of chglangs.dat and of
 // chglangl.dat becomes `lang`, every other byte stays. A missing file is not created. Returns
-// false when either file could not be written, so the caller can say the choice was not stored.
-bool WriteLanguageChoice(const std::filesystem::path& appPath, Language lang);
+// a failure when either file could not be written, so the caller can say the choice was not stored.
+[[nodiscard]] Result<void> WriteLanguageChoice(const std::filesystem::path& appPath, Language lang);
 
 }  // namespace glimmora

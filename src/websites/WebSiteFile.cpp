@@ -22,14 +22,11 @@ WebSiteFile ParseWebSiteFile(std::string_view bytes) {
   return file;
 }
 
-std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path, std::string* error) {
-  std::string bytes;
-  switch (ReadFileStart(path, kWebHeaderSize + kWebRecordSize * kWebMaxRecords, bytes, error)) {
-    case ReadStatus::Ok: return ParseWebSiteFile(bytes);
-    case ReadStatus::Missing: return WebSiteFile{};
-    case ReadStatus::Failed: break;
-  }
-  return std::nullopt;
+Result<WebSiteFile> ReadWebSiteFile(const std::string& path) {
+  const Result<std::string> bytes = ReadFileStart(path, kWebHeaderSize + kWebRecordSize * kWebMaxRecords);
+  if (bytes) return ParseWebSiteFile(*bytes);
+  if (IsMissingFile(bytes.Error())) return WebSiteFile{};
+  return bytes.Error();
 }
 
 std::string SerializeWebSiteFile(const WebSiteFile& file) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
 #include "websites/WebSiteRecord.h"
 
 namespace glimmora {
@@ -25,9 +26,9 @@ struct WebSiteFile {
 // header is padded with zeros.
 WebSiteFile ParseWebSiteFile(std::string_view bytes);
 
-// A missing file is an empty list; nothing when the file exists but cannot be read (`error` says
-// why). Never creates it.
-std::optional<WebSiteFile> ReadWebSiteFile(const std::string& path, std::string* error = nullptr);
+// A missing file is an empty list; a failure when the file exists but cannot be read. Never
+// creates it.
+[[nodiscard]] Result<WebSiteFile> ReadWebSiteFile(const std::string& path);
 
 // The bytes to store: the header with the current count, every record, then the tail.
 std::string SerializeWebSiteFile(const WebSiteFile& file);

@@ -26,18 +26,22 @@ bool WebSiteStore::Commit(const WebSiteFile& file, WebStoreResult& result) {
   // The list's folder may be missing in a fresh program folder; writing (never reading) makes it.
   const std::string folder = FolderOfPath(path_);
   if (!folder.empty()) ::mkdir(folder.c_str(), 0755);
-  result.Error = ReplaceFileAtomically(*ops_, path_, SerializeWebSiteFile(file));
-  if (result.Error.empty()) return true;
+  Result<void> replaced = ReplaceFileAtomically(*ops_, path_, SerializeWebSiteFile(file));
+  if (replaced) return true;
+  result.Error = replaced.Error();
   result.Status = WebStoreStatus::WriteFailed;
   return false;
 }
 
-std::vector<StoredWebSite> WebSiteStore::Get(Language lang, std::string* error, bool* countMatches) const {
+std::vector<StoredWebSite> WebSiteStore::Get(Language lang, std::optional<Failure>* error, bool* countMatches) const {
   std::vector<StoredWebSite> out;
-  if (error) error->clear();
+  if (error) error->reset();
   if (countMatches) *countMatches = true;
-  const auto file = ReadWebSiteFile(path_, error);
-  if (!file) return out;
+  const Result<WebSiteFile> file = ReadWebSiteFile(path_);
+  if (!file) {
+    if (error) *error = file.Error();
+    return out;
+  }
   if (countMatches) *countMatches = file->CountMatches();
   out.reserve(file->Records.size());
   for (std::size_t i = 0; i < file->Records.size(); ++i)
@@ -47,9 +51,11 @@ std::vector<StoredWebSite> WebSiteStore::Get(Language lang, std::string* error, 
 
 std::optional<WebSiteFile> WebSiteStore::ReadForChange(WebStoreResult& result) const {
   // A list that is there but cannot be read is never written over as if it were empty.
-  auto read = ReadWebSiteFile(path_, &result.Error);
-  if (!read) result.Status = WebStoreStatus::WriteFailed;
-  return read;
+  Result<WebSiteFile> read = ReadWebSiteFile(path_);
+  if (read) return std::move(read).Value();
+  result.Error = read.Error();
+  result.Status = WebStoreStatus::WriteFailed;
+  return std::nullopt;
 }
 
 WebStoreResult WebSiteStore::Save(int recordNo, const WebSiteEntry& entry, Language lang) {

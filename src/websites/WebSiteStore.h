@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "files/FileOps.h"
 #include "websites/WebSiteFile.h"
 #include "websites/WebSiteRecord.h"
@@ -33,7 +34,7 @@ struct WebStoreResult {
   int RecordNo = 0;     // the record written (Save, Add)
   int Count = 0;        // records in the file afterwards
   WebSiteEntry Stored;  // the entry as it now reads back (Save, Add)
-  std::string Error;    // what failed (WriteFailed)
+  Failure Error;        // what failed (WriteFailed)
   bool Ok() const { return Status == WebStoreStatus::Ok; }
 };
 
@@ -50,25 +51,26 @@ class WebSiteStore {
   void SetKeySource(std::function<int()> nextKey) { nextKey_ = std::move(nextKey); }
 
   // Every entry of the file in record order; empty when the file is missing or holds none, and
-  // when it cannot be read: `error`, when given, then says why ("" otherwise). `countMatches`,
+  // when it cannot be read: `error`, when given, then says why (none otherwise). `countMatches`,
   // when given, is false when the header's count is not the number of entries the file holds
   // (every entry it holds is returned, and the next change stores the right count).
-  std::vector<StoredWebSite> Get(Language lang, std::string* error = nullptr, bool* countMatches = nullptr) const;
+  std::vector<StoredWebSite> Get(Language lang, std::optional<Failure>* error = nullptr,
+                                 bool* countMatches = nullptr) const;
 
   // Overwrites record `recordNo` (1 .. count) with `entry`.
-  WebStoreResult Save(int recordNo, const WebSiteEntry& entry, Language lang);
+  [[nodiscard]] WebStoreResult Save(int recordNo, const WebSiteEntry& entry, Language lang);
 
   // Appends `entry` as the record after the last; creates the file when it is missing.
-  WebStoreResult Add(const WebSiteEntry& entry, Language lang);
+  [[nodiscard]] WebStoreResult Add(const WebSiteEntry& entry, Language lang);
 
   // Drops the records whose numbers are in `recordNos` and keeps every other one byte for byte.
   // The file is not rewritten when none of them is in it.
-  WebStoreResult Kill(const std::set<int>& recordNos);
+  [[nodiscard]] WebStoreResult Kill(const std::set<int>& recordNos);
 
  private:
   int NextKey();
   // Replaces the file with `file`; on failure sets the result's status and error.
-  bool Commit(const WebSiteFile& file, WebStoreResult& result);
+  [[nodiscard]] bool Commit(const WebSiteFile& file, WebStoreResult& result);
   // The list as it is before a change; a list that cannot be read gives nothing and WriteFailed.
   std::optional<WebSiteFile> ReadForChange(WebStoreResult& result) const;
 

@@ -29,9 +29,9 @@ class ReplaceFileTest : public ::testing::Test {
     return path;
   }
   std::string Read(const std::string& path) {
-    std::string bytes;
-    EXPECT_EQ(ReadFileStart(path, bytes.max_size(), bytes), ReadStatus::Ok);
-    return bytes;
+    Result<std::string> bytes = ReadFileStart(path, std::string().max_size());
+    EXPECT_TRUE(bytes.Ok());
+    return bytes ? *bytes : std::string();
   }
   int Names() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), {})); }
 
@@ -44,7 +44,7 @@ TEST_F(ReplaceFileTest, ALinkIsFollowedAndTheModeKept) {
   ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
   const std::string link = dir_ + "/link";
   ASSERT_EQ(::symlink("real", link.c_str()), 0);
-  ASSERT_EQ(ReplaceFileAtomically(link, "new"), "");
+  ASSERT_TRUE(ReplaceFileAtomically(link, "new").Ok());
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(Read(target), "new");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
@@ -58,23 +58,24 @@ TEST_F(ReplaceFileTest, ALinkIsFollowedAndTheModeKept) {
 
 TEST_F(ReplaceFileTest, ReadsStopAtTheLimitAndCreateNothing) {
   const std::string path = Make("f", "abcdef");
-  std::string bytes;
-  ASSERT_EQ(ReadFileStart(path, 4, bytes), ReadStatus::Ok);
-  EXPECT_EQ(bytes, "abcd");
-  ASSERT_TRUE(ReadFileBytes(path, 6).has_value());
+  const Result<std::string> bytes = ReadFileStart(path, 4);
+  ASSERT_TRUE(bytes.Ok());
+  EXPECT_EQ(*bytes, "abcd");
+  ASSERT_TRUE(ReadFileBytes(path, 6).Ok());
   EXPECT_EQ(ReadFileBytes(path, 6)->size(), 6u);
-  EXPECT_FALSE(ReadFileBytes(path, 5).has_value());  // too large: not cut short
+  EXPECT_FALSE(ReadFileBytes(path, 5).Ok());  // too large: not cut short
 
-  EXPECT_EQ(ReadFileStart(dir_ + "/none", bytes.max_size(), bytes), ReadStatus::Missing);
-  EXPECT_FALSE(ReadFileBytes(dir_ + "/none", 10).has_value());
+  EXPECT_TRUE(IsMissingFile(ReadFileStart(dir_ + "/none", 10).Error()));
+  EXPECT_FALSE(ReadFileBytes(dir_ + "/none", 10).Ok());
   EXPECT_EQ(Names(), 1);
 
   // A pipe would never end (or never open): it is refused at once.
   ASSERT_EQ(::mkfifo((dir_ + "/pipe").c_str(), 0600), 0);
-  std::string error;
-  EXPECT_EQ(ReadFileStart(dir_ + "/pipe", bytes.max_size(), bytes, &error), ReadStatus::Failed);
-  EXPECT_NE(error, "");
-  EXPECT_FALSE(ReadFileBytes(dir_ + "/pipe", 10).has_value());
+  const Result<std::string> pipe = ReadFileStart(dir_ + "/pipe", 10);
+  ASSERT_FALSE(pipe.Ok());
+  EXPECT_EQ(pipe.Error().code, Fault::CannotRead);
+  EXPECT_EQ(pipe.Error().sysErrno, EINVAL);
+  EXPECT_FALSE(ReadFileBytes(dir_ + "/pipe", 10).Ok());
 
   // Nor does anything else the program opens wait on one: the language files (read at start-up,
   // written by the language menu), a readme in a save folder, a file to scan.
@@ -131,8 +132,8 @@ TEST_F(ReplaceFileTest, SavedFilesTakeTheirOwnNameAndReplaceWithinTheNameLimit) 
     FileOps& ops = unnamed ? static_cast<FileOps&>(posix) : named;
     for (const std::string& name : {std::string(255, 'n'), accented, std::string("a")}) {
       const std::string path = dir_ + "/" + name;
-      ASSERT_EQ(WriteOrReplaceFile(ops, path, "first"), "") << name.size();
-      ASSERT_EQ(WriteOrReplaceFile(ops, path, "second"), "") << name.size() << " " << unnamed;
+      ASSERT_TRUE(WriteOrReplaceFile(ops, path, "first").Ok()) << name.size();
+      ASSERT_TRUE(WriteOrReplaceFile(ops, path, "second").Ok()) << name.size() << " " << unnamed;
       EXPECT_EQ(Read(path), "second");
       EXPECT_EQ(Names(), 1);
       fs::remove(path);
@@ -140,15 +141,15 @@ TEST_F(ReplaceFileTest, SavedFilesTakeTheirOwnNameAndReplaceWithinTheNameLimit) 
     // A failed write leaves no half file of a new name and the old file of an existing one.
     const std::string path = dir_ + "/a.dll_Ico1.ico";
     PosixFileOps full(FailingWrite(1));
-    int err = 0;
-    EXPECT_NE(WriteOrReplaceFile(full, path, "0123456789", &err), "");
-    EXPECT_EQ(err, ENOSPC);
+    const Result<void> failed = WriteOrReplaceFile(full, path, "0123456789");
+    ASSERT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Error().sysErrno, ENOSPC);
+    EXPECT_EQ(failed.Error().code, Fault::CannotWrite);
     EXPECT_EQ(Names(), 0);
     Make("a.dll_Ico1.ico", "old");
     PosixFileOps fullAgain(FailingWrite(1));
     NamedOnly namedFull(FailingWrite(1));
-    EXPECT_NE(WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(fullAgain) : namedFull, path, "0123456789", &err),
-              "");
+    EXPECT_FALSE(WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(fullAgain) : namedFull, path, "0123456789").Ok());
     EXPECT_EQ(Read(path), "old");
     EXPECT_EQ(Names(), 1);
     fs::remove(path);
@@ -161,7 +162,7 @@ void SaveKilled(const std::string& path, const std::string& bytes, bool unnamed,
       {
         PosixFileOps posix(FailingWrite(calls, true));
         NamedOnly named(FailingWrite(calls, true));
-        WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(posix) : named, path, bytes);
+        (void)WriteOrReplaceFile(unnamed ? static_cast<FileOps&>(posix) : named, path, bytes);
         ::_exit(1);
       },
       ::testing::ExitedWithCode(0), "");
@@ -176,7 +177,7 @@ TEST_F(ReplaceFileTest, ASaveKilledMidwayLeavesNoPartialFileUnderAnyName) {
     for (const auto& e : fs::directory_iterator(dir_)) EXPECT_EQ(e.path().filename().string().substr(0, 2), ".~");
     for (const auto& e : fs::directory_iterator(dir_)) fs::remove(e.path());
     PosixFileOps ops;
-    ASSERT_EQ(WriteOrReplaceFile(ops, path, "0123456789"), "");
+    ASSERT_TRUE(WriteOrReplaceFile(ops, path, "0123456789").Ok());
     // A replacement: the old file stays whole.
     // A replacement: the old file stays whole, and the next save into the folder clears what the
     // kill left beside it.
@@ -207,7 +208,7 @@ TEST_F(ReplaceFileTest, ASaveReplacesALinkInItsWayNeverItsTarget) {
     for (const char* target : {"elsewhere/letter.txt", "elsewhere/none.txt"}) {
       const std::string link = dir_ + "/a.dll_Ico1.ico";
       ASSERT_EQ(::symlink(target, link.c_str()), 0);
-      ASSERT_EQ(WriteOrReplaceFile(ops, link, "icon"), "");
+      ASSERT_TRUE(WriteOrReplaceFile(ops, link, "icon").Ok());
       EXPECT_FALSE(fs::is_symlink(link));
       EXPECT_EQ(Read(link), "icon");
       fs::remove(link);

@@ -82,7 +82,7 @@ TEST_F(CopyLibIcoTest, AFullDiskIsToldOnceWithTheReasonAFewNamesAndTheCounts) {
   req.fileOps = &full;
   const CopyLibResult r = CopyLibIco(req, items, {}, clock, prompter, lang);
   EXPECT_EQ(r.Copied, std::vector<int>{0});
-  std::string want = "<654>\n" + std::string(std::strerror(ENOSPC));
+  std::string want = "<654>\n" + ("<" + std::to_string(kRowReasonNoSpace) + ">");
   for (int k = 2; k <= 6; ++k) want += "\nAnimals_Cats_" + std::to_string(k) + ".ico";
   EXPECT_EQ(FailedSaveText(r.Failed, r.Copied.size(), kRowIconsNotWritten, lang), want + "\n\u2026\n<735> 1\n<711> 6");
 }

@@ -128,7 +128,7 @@ TEST(StartupFoldersTest, AWorkFolderThatCannotBeMadeIsReportedAndStartUpGoesOn) 
   PrepareProgramFolder(app.str(), RowNumberTable(), prompter);
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{644});
   // The row, then the folder and why, on a line of its own.
-  EXPECT_EQ(prompter.asked[0].text.rfind("<644>\n" + (app.path() / "IconClipBoard").string() + ": ", 0), 0u)
+  EXPECT_EQ(prompter.asked[0].text.rfind("<644>\n<798> " + (app.path() / "IconClipBoard").string() + " <", 0), 0u)
       << prompter.asked[0].text;
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));  // the other one is still made
 }

@@ -243,7 +243,7 @@ TEST(ConfigLayout, PaneSizesAreWholeTwipsThatFitSixteenBits) {
 TEST_F(ConfigFileTest, MissingFileGivesDefaultsAndIsNotCreated) {
   const ConfigLoad load = LoadConfigFile(path_, Language::English);
   EXPECT_FALSE(load.Found);
-  EXPECT_EQ(load.Error, "");
+  EXPECT_FALSE(load.Error.has_value());
   EXPECT_EQ(load.Data, ConfigData{});
   EXPECT_FALSE(fs::exists(path_));
 }
@@ -255,7 +255,7 @@ TEST_F(ConfigFileTest, SavedDataIsReadBack) {
   d.Params.SaveLibDir.Lang = 1;
   d.PathText = "/home";
   d.PathHistory = {{"/home", 2}};
-  ASSERT_EQ(SaveConfigFile(path_, d, Language::English), "");
+  ASSERT_TRUE(SaveConfigFile(path_, d, Language::English).Ok());
   EXPECT_EQ(fs::file_size(path_), 5000u);
   const ConfigLoad load = LoadConfigFile(path_, Language::English);
   EXPECT_TRUE(load.Found);
@@ -274,14 +274,15 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileWhole) {
     }
     return ::write(fd, data, std::min<std::size_t>(size, 100));  // short writes first
   };
-  const std::string error = SaveConfigFile(path_, WithPaths("/new"), Language::English, failing);
-  EXPECT_NE(error, "");
+  const Result<void> saved = SaveConfigFile(path_, WithPaths("/new"), Language::English, failing);
+  ASSERT_FALSE(saved.Ok());
+  EXPECT_EQ(saved.Error().sysErrno, ENOSPC);
   EXPECT_EQ(ReadFile(), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 
   // Short writes alone are no failure.
   calls = -1000;
-  EXPECT_EQ(SaveConfigFile(path_, WithPaths("/new"), Language::English, failing), "");
+  EXPECT_TRUE(SaveConfigFile(path_, WithPaths("/new"), Language::English, failing).Ok());
   EXPECT_EQ(LoadConfigFile(path_, Language::English).Data.PathText, "/new");
 }
 
@@ -293,10 +294,10 @@ TEST_F(ConfigFileTest, SaveNamesTheFoldersLeftOutOnlyAfterAWrite) {
     return -1;
   };
   std::vector<std::string> lost{"untouched"};
-  EXPECT_NE(SaveConfigFile(path_, d, Language::English, failing, &lost), "");
+  EXPECT_FALSE(SaveConfigFile(path_, d, Language::English, failing, &lost).Ok());
   EXPECT_EQ(lost, std::vector<std::string>{"untouched"});
 
-  ASSERT_EQ(SaveConfigFile(path_, d, Language::English, {}, &lost), "");
+  ASSERT_TRUE(SaveConfigFile(path_, d, Language::English, {}, &lost).Ok());
   EXPECT_EQ(lost, std::vector<std::string>{tooLong});
   EXPECT_EQ(ReadFile(), EncodeConfig("", d, Language::English));
 }
@@ -339,10 +340,10 @@ TEST_F(ConfigFileTest, HugeSparseFileIsReadOnlyAsFarAsItsLayoutAndKeepsEveryByte
   };
   ConfigData d = load.Data;
   d.Panes.TreeViewLWidth = 3000;
-  EXPECT_NE(SaveConfigFile(path_, d, Language::English, failing), "");
+  EXPECT_FALSE(SaveConfigFile(path_, d, Language::English, failing).Ok());
   EXPECT_EQ(at(4, 2), std::string(2, '\0'));
 
-  ASSERT_EQ(SaveConfigFile(path_, d, Language::English), "");
+  ASSERT_TRUE(SaveConfigFile(path_, d, Language::English).Ok());
   EXPECT_EQ(fs::file_size(path_), static_cast<std::uintmax_t>(kSize));
   EXPECT_EQ(at(4, 2), "\xB8\x0B");
   EXPECT_EQ(at(3 << 20, 6), "MIDDLE");
@@ -357,8 +358,8 @@ TEST_F(ConfigFileTest, UnreadableFileIsReportedAndNotOverwritten) {
   fs::create_directory(path_);  // a folder where the file should be
   const ConfigLoad load = LoadConfigFile(path_, Language::English);
   EXPECT_FALSE(load.Found);
-  EXPECT_NE(load.Error, "");
-  EXPECT_NE(SaveConfigFile(path_, ConfigData{}, Language::English), "");
+  EXPECT_TRUE(load.Error.has_value());
+  EXPECT_FALSE(SaveConfigFile(path_, ConfigData{}, Language::English).Ok());
   EXPECT_TRUE(fs::is_directory(path_));
 }
 

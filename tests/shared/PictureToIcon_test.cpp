@@ -172,7 +172,7 @@ TEST_F(PictureToIconTest, SearchModeWritesTheWorkIconAndThePaneItem) {
       0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00,  // colours
       0x40, 0x00, 0x00, 0x00};                         // mask
   EXPECT_EQ(r.Ico, golden);
-  EXPECT_EQ(ReadFileBytes(app + "/temp.ico", 1 << 20), golden);
+  EXPECT_EQ(ReadFileBytes(app + "/temp.ico", 1 << 20).Value(), golden);
   EXPECT_EQ(r.MaskColour, MakeRgb(0, 0, 255));
   EXPECT_EQ(r.Item.Key, pics + "/a.jpg");
   EXPECT_EQ(r.Item.DisplayName, "a.jpg.Ico");
@@ -274,7 +274,7 @@ TEST_F(PictureToIconTest, BitmapHoldsTheWholePicture) {
   EXPECT_EQ(r.TargetName, pics + "/a.jpg_BMP/a.jpg_bmp.bmp");
   EXPECT_EQ(reader.read, std::vector<std::string>{pics + "/a.jpg"});
   const auto bytes = ReadFileBytes(r.TargetName, 1 << 20);
-  ASSERT_TRUE(bytes.has_value());
+  ASSERT_TRUE(bytes.Ok());
   ASSERT_EQ(bytes->size(), 54u + 2 * 12);  // 3 x 2 pixels, rows of 9 bytes filled to 12
   EXPECT_EQ((*bytes)[18], 3);
   EXPECT_EQ((*bytes)[22], 2);

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -93,9 +94,9 @@ TEST_F(FolderReaderTest, RowsShowSizeAndLocalDate) {
 
 TEST_F(FolderReaderTest, DeleteReportsAFailure) {
   Write("x", 1);
-  EXPECT_EQ(DeleteFileFromDisk((dir / "x").string()), "");
+  EXPECT_TRUE(DeleteFileFromDisk((dir / "x").string()).Ok());
   EXPECT_FALSE(fs::exists(dir / "x"));
-  EXPECT_NE(DeleteFileFromDisk((dir / "x").string()), "");
+  EXPECT_EQ(DeleteFileFromDisk((dir / "x").string()).Error().sysErrno, ENOENT);
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ TEST_F(PaneSaveTest, ErrorsAreReportedOnceWithTheirReasonAndCount) {
   EXPECT_EQ(out.Errors.Count, 0);
   EXPECT_EQ(out.Errors.FailedFolder, blocked.string());
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowFolderNotMade});
-  EXPECT_NE(prompter.asked[0].text.find(blocked.string() + "\n" + std::strerror(ENOTDIR)), std::string::npos);
+  EXPECT_NE(prompter.asked[0].text.find(blocked.string() + "\n" + ("<" + std::to_string(kRowReasonNotFolder) + ">")), std::string::npos);
 
   // Icons that cannot be written: the system's reason, the paths, how many were written and how
   // many not.
@@ -181,7 +181,7 @@ TEST_F(PaneSaveTest, ErrorsAreReportedOnceWithTheirReasonAndCount) {
   EXPECT_EQ(out.Errors.Count, 3);
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{kRowSaveFailed});
   const std::string b = blocked.string() + "/x.bin_";
-  EXPECT_EQ(prompter.asked[0].text, "<630>\n" + std::string(std::strerror(ENOTDIR)) + "\n" + b + "1.ico\n" + b +
+  EXPECT_EQ(prompter.asked[0].text, "<630>\n" + ("<" + std::to_string(kRowReasonNotFolder) + ">") + "\n" + b + "1.ico\n" + b +
                                         "2.ico\n" + b + "3.ico\n<735> 0\n<711> 3");
 }
 
@@ -198,7 +198,7 @@ TEST_F(PaneSaveTest, MissingSourceIsReportedOnce) {
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{kRowAskPaneIcoHead, kRowSaveFailed}));
   ASSERT_EQ(prompter.asked.size(), 2u);
   EXPECT_EQ(prompter.asked[1].text,
-            "<630>\n" + std::string(std::strerror(ENOENT)) + "\n" + r.SourceFile + "\n<735> 0\n<711> 6");
+            "<630>\n" + ("<" + std::to_string(kRowReasonNotFound) + ">") + "\n" + r.SourceFile + "\n<735> 0\n<711> 6");
 }
 
 // A lone icon of a source that cannot be opened is counted as asked for, and its selection is
@@ -213,7 +213,7 @@ TEST_F(PaneSaveTest, MissingSourceLeavesALoneIconUnselected) {
   EXPECT_FALSE(lone[0].Selected);
   ASSERT_EQ(prompter.asked.size(), 2u);
   EXPECT_EQ(prompter.asked[1].text,
-            "<630>\n" + std::string(std::strerror(ENOENT)) + "\n" + r.SourceFile + "\n<735> 0\n<711> 1");
+            "<630>\n" + ("<" + std::to_string(kRowReasonNotFound) + ">") + "\n" + r.SourceFile + "\n<735> 0\n<711> 1");
 }
 
 TEST_F(PaneSaveTest, IconClipboardTakesIconsUpToFifty) {
@@ -320,7 +320,7 @@ TEST_F(PaneSaveTest, AFullDiskIsToldOnceWithAFewNamesAndTheCounts) {
     });
   };
   const auto expected = [](const std::string& namesFrom) {
-    std::string t = "<630>\n" + std::string(std::strerror(ENOSPC));
+    std::string t = "<630>\n" + ("<" + std::to_string(kRowReasonNoSpace) + ">");
     for (int k = 3; k <= 7; ++k) t += "\n" + namesFrom + std::to_string(k) + ".ico";
     return t + "\n\u2026\n<735> 2\n<711> 6";
   };

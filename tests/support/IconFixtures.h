@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "text/LanguageFiles.h"
 #include "text/LanguageTable.h"
 #include "support/IconTestBytes.h"
 #include "support/TempDir.h"
@@ -69,11 +70,22 @@ inline std::string ReadText(const std::filesystem::path& path) {
   return std::string(b.begin(), b.end());
 }
 
-// A language table whose rows are "<row>" in every language, so texts show which rows they use.
+// A language table whose rows are "<row>" in every language, so texts show which rows they use. A
+// row with slots keeps them after its number ("<799> %1 %2"), so what fills them shows too.
 inline LanguageTable RowNumberTable(Language lang = Language::English) {
+  static const LanguageTable shipped = [] {
+    LanguageTable t;
+    (void)LoadLanguageStrings(GLIMMORA_APP_DIR, t);
+    return t;
+  }();
   LanguageTable t;
   for (auto& texts : t.LangStr)
-    for (int r = 1; r <= kLangRows; ++r) texts[static_cast<std::size_t>(r)] = "<" + std::to_string(r) + ">";
+    for (int r = 1; r <= kLangRows; ++r) {
+      std::string text = "<" + std::to_string(r) + ">";
+      for (const char* slot : {"%1", "%2", "%3"})
+        if (shipped.Text(Language::English, r).find(slot) != std::string::npos) text += std::string(" ") + slot;
+      texts[static_cast<std::size_t>(r)] = std::move(text);
+    }
   t.CurLang = lang;
   return t;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <map>
 #include <regex>
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/FaultText.h"
 #include "text/LanguageFiles.h"
 #include "text/LanguageTable.h"
 #include "text/NumberText.h"
@@ -29,7 +31,8 @@ constexpr std::pair<int, int> kRowsInUse[] = {
     {1, 135},   {137, 150}, {152, 192}, {201, 209}, {211, 220}, {222, 228}, {231, 289},
     {291, 316}, {319, 345}, {347, 351}, {354, 372}, {374, 391}, {393, 411}, {413, 413},
     {419, 422}, {434, 438}, {441, 460}, {605, 608}, {610, 626}, {628, 656}, {660, 666},
-    {670, 670}, {680, 680}, {700, 700}, {710, 714}, {720, 721}, {730, 730}, {735, 735}, {740, 749}, {770, 782}};
+    {670, 670}, {680, 680}, {700, 700}, {710, 714}, {720, 721}, {730, 739}, {740, 749},
+    {750, 769}, {770, 800}};
 
 constexpr Language kLanguages[] = {Language::English, Language::ChineseGB, Language::ChineseBig5};
 
@@ -99,7 +102,7 @@ TEST_P(Texts, EveryRowInUseHasText) {
       EXPECT_TRUE(IsValidUtf8(R(row))) << Name(GetParam()) << " row " << row;
     }
   }
-  EXPECT_EQ(rows, 511);
+  EXPECT_EQ(rows, 557);
   // Each reason a picture is refused for is told by a row of its own.
   std::set<int> reasonRows;
   for (const PictureRefusalText& t : kPictureRefusalTexts) {
@@ -230,6 +233,49 @@ TEST_P(Texts, FailureMessagesReadWholeWithWhatFailedBelow) {
   // A picture that cannot be loaded: the message, then why; the size limit is named.
   for (int reason = 663; reason <= 666; ++reason) ExpectWhole(R(631) + "\n" + R(reason), "picture refused");
   EXPECT_NE(R(662).find("100"), string::npos);
+}
+
+// Why a file step failed reads in the reader's language, the system's reason included: a
+// Chinese user whose disk is full is told so in Chinese. English keeps the system's own words.
+TEST_P(Texts, FileFailuresReadInTheReadersLanguage) {
+  LanguageTable table = Shipped();
+  table.CurLang = GetParam();
+  struct Case {
+    int sysErrno;
+    const char* english;
+  };
+  const Case reasons[] = {
+      {ENOSPC, "No space left on device"},   {EACCES, "Permission denied"},
+      {EROFS, "Read-only file system"},      {ENOENT, "No such file or directory"},
+      {EDQUOT, "Disk quota exceeded"},       {EIO, "Input/output error"},
+      {EEXIST, "File exists"},               {ENOTDIR, "Not a directory"},
+      {EISDIR, "Is a directory"},            {ELOOP, "Too many levels of symbolic links"},
+      {EMFILE, "Too many open files"},       {ENAMETOOLONG, "File name too long"},
+      {EXDEV, "Invalid cross-device link"},  {EINVAL, "not a regular file"},
+      {0, "Input/output error"},             {ETIMEDOUT, "System error 110"},
+  };
+  std::set<string> seen;
+  for (const Case& c : reasons) {
+    const string reason = ReasonText(table, c.sysErrno);
+    SCOPED_TRACE(string(Name(GetParam())) + ", errno " + std::to_string(c.sysErrno) + ": " + reason);
+    if (English()) EXPECT_EQ(reason, c.english);
+    else EXPECT_TRUE(std::any_of(reason.begin(), reason.end(), [](char ch) { return (ch & 0x80) != 0; }));
+    if (c.sysErrno != 0) EXPECT_TRUE(seen.insert(reason).second) << "two reasons read the same";
+    ExpectWhole(FaultText(table, Failure{Fault::CannotWrite, c.sysErrno, "/home/ann/icon-%2-.ico"}), "write failure");
+  }
+  const string full = FaultText(table, Failure{Fault::CannotWrite, ENOSPC, "/home/ann/icon-%2-.ico"});
+  if (English()) EXPECT_EQ(full, "Cannot write /home/ann/icon-%2-.ico: No space left on device");
+  if (GetParam() == Language::ChineseGB) EXPECT_EQ(full, "无法写入 /home/ann/icon-%2-.ico：磁盘空间不足");
+  // Every fault has a sentence of its own that names its file and, where a system call failed, why.
+  std::set<string> sentences;
+  for (int code = 0; code <= static_cast<int>(Fault::LibraryIconUnreadable); ++code) {
+    const string text = FaultText(table, Failure{static_cast<Fault>(code), ENOSPC, "/home/ann/cats.src", 12});
+    ExpectWhole(text, "fault " + std::to_string(code));
+    EXPECT_NE(text.find("/home/ann/cats.src"), string::npos) << text;
+    EXPECT_EQ(text.find('%'), string::npos) << text;
+    EXPECT_TRUE(sentences.insert(text).second) << text;
+  }
+  EXPECT_EQ(FaultText(table, Failure{Fault::LibraryBusy, 0, "/l/a.src"}).find(ReasonText(table, EIO)), string::npos);
 }
 
 TEST_P(Texts, CaptionsJoinedWithFixedText) {

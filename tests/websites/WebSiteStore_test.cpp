@@ -71,7 +71,7 @@ TEST_F(WebSiteStoreTest, AddIntoAMissingFileWritesHeaderAndOneRecord) {
   const WebSiteEntry e{"Free Icons", "Ann Lee", "EN", "https://icons.example.com", "Small note",
                        "Details here"};
   const WebStoreResult r = store.Add(e, Language::English);
-  ASSERT_TRUE(r.Ok()) << r.Error;
+  ASSERT_TRUE(r.Ok()) << r.Error.subject;
   EXPECT_EQ(r.RecordNo, 1);
   EXPECT_EQ(r.Count, 1);
 
@@ -115,7 +115,7 @@ TEST_F(WebSiteStoreTest, SaveOverwritesOnlyItsRecordAndNeverOutsideTheList) {
   const std::string r1 = HandRecord('a', 300), r2 = HandRecord('b', 301), r3 = HandRecord('c', 302);
   WriteBytes(path, HandFile({r1, r2, r3}, 3));
   const WebStoreResult r = store.Save(2, {"New", "", "ENGL", "x.example.com", "", ""}, Language::English);
-  ASSERT_TRUE(r.Ok()) << r.Error;
+  ASSERT_TRUE(r.Ok()) << r.Error.subject;
   EXPECT_EQ(r.Stored.Lang, "ENGL");
   const std::string bytes = ReadBytes(path);
   ASSERT_EQ(bytes.size(), 1900u);
@@ -142,7 +142,7 @@ TEST_F(WebSiteStoreTest, ALegacyFieldTheUserLeftKeepsItsBytes) {
   ASSERT_EQ(e.Lang, "中文");
   e.Note = "only the note changed";
   const WebStoreResult r = store.Save(1, e, Language::ChineseBig5);
-  ASSERT_TRUE(r.Ok()) << r.Error;
+  ASSERT_TRUE(r.Ok()) << r.Error.subject;
   EXPECT_EQ(r.Stored, e);
   EXPECT_EQ(ReadBytes(path).substr(200, 5), "\xA4\xA4\xA4\xE5 ");
   EXPECT_EQ(store.Get(Language::ChineseBig5)[0].Fields.Lang, "中文");
@@ -256,7 +256,7 @@ TEST_F(WebSiteStoreTest, AFailedWriteAtAnyStepLeavesTheOldFileWhole) {
       if (op == 1) r = store.Save(1, Named("changed"), Language::English);
       if (op == 2) r = store.Kill({1});
       EXPECT_EQ(r.Status, WebStoreStatus::WriteFailed);
-      EXPECT_FALSE(r.Error.empty());
+      EXPECT_FALSE(r.Error.subject.empty());
       EXPECT_EQ(r.Count, 2);
       EXPECT_EQ(ReadBytes(path), original);
       EXPECT_EQ(FilesBeside(path), 1);
@@ -279,14 +279,14 @@ TEST_F(WebSiteStoreTest, AListThatCannotBeReadIsNeverWrittenOverAsEmpty) {
                              : op == 1 ? store.Save(1, Named("changed"), Language::English)
                                        : store.Kill({1});
     EXPECT_EQ(r.Status, WebStoreStatus::WriteFailed);
-    EXPECT_FALSE(r.Error.empty());
+    EXPECT_FALSE(r.Error.subject.empty());
     EXPECT_TRUE(std::filesystem::is_fifo(path));
   }
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);
   const WebStoreResult r = store.Add(Named("new"), Language::English);
   EXPECT_EQ(r.Status, WebStoreStatus::WriteFailed);
-  EXPECT_FALSE(r.Error.empty());
+  EXPECT_FALSE(r.Error.subject.empty());
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
@@ -295,7 +295,7 @@ TEST_F(WebSiteStoreTest, DamagedFilesLoadWithoutHarm) {
   {
     WebSiteStore maker(path);
     for (const char* name : {"one", "two", "three"})
-      maker.Add({name, "auth", "EN", "https://icons.example.com/long/path", "n", "d"}, Language::English);
+      ASSERT_TRUE(maker.Add({name, "auth", "EN", "https://icons.example.com/long/path", "n", "d"}, Language::English).Ok());
     good = ReadBytes(path);
   }
   for (std::size_t len = 0; len <= good.size(); len += 7) {

@@ -74,9 +74,10 @@ int MakeWebSiteList(const char* entryFolder, const char* outputFile) {
       file.Records.push_back(EncodeWebRecord(entry, kShippedKey));
     }
   }
-  const std::string error = ReplaceFileAtomically(outputFile, SerializeWebSiteFile(file));
-  if (!error.empty()) {
-    std::fprintf(stderr, "websites: %s\n", error.c_str());
+  const Result<void> written = ReplaceFileAtomically(outputFile, SerializeWebSiteFile(file));
+  if (!written) {
+    std::fprintf(stderr, "websites: cannot write %s (error %d)\n", written.Error().subject.c_str(),
+                 written.Error().sysErrno);
     return 1;
   }
   return 0;

@@ -80,7 +80,7 @@ void LibIconList::RemoveRows(std::vector<int> rows) {
   list_->setUpdatesEnabled(false);
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
     if (*it < 0 || *it >= Count()) continue;
-    work.RemoveFile(items_[static_cast<std::size_t>(*it)].Key);
+    (void)work.RemoveFile(items_[static_cast<std::size_t>(*it)].Key);  // a copy left is written over by name
     list_->Model()->removeRow(*it);
     items_.erase(items_.begin() + *it);
   }

@@ -15,6 +15,7 @@
 
 
 #include "save/CopyIcoFile.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "library/CopyLibIco.h"
 #include "library/LibEdits.h"
@@ -106,7 +107,7 @@ void LibraryController::GetIcoFromLib() {
   icons_->Clear();
   paneSource_ = LibPaneSource::Page;
   if (page.Status != LibOpenStatus::Ok) {
-    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + page.Problem, kRowLibraryUnreadable,
+    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + FaultText(state_.LangStr, page.Problem), kRowLibraryUnreadable,
                PromptIcon::Warning);
     ShowLibPages(0);
     RecountLibIco();

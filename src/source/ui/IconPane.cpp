@@ -20,6 +20,7 @@
 
 #include "text/AsciiCase.h"
 #include "files/FileBytes.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "common/Paths.h"
 #include "scan/IconScanner.h"
@@ -227,7 +228,7 @@ void IconPane::FillFromScan(const ScanRequest& request, bool firstMod, ScanResul
   if (result->status != ScanStatus::Done) {
     // A file that cannot be opened or read to its end is said so, never passed over as "no icons".
     std::string text = env_.Lang->Row(kRowSourceUnreadable) + "\n" + result->SourceFile;
-    if (!result->errorText.empty()) text += "\n" + result->errorText;
+    if (result->failure) text += "\n" + ReasonText(*env_.Lang, result->failure->sysErrno);
     env_.Ask->Tell(text, kRowSourceUnreadable, PromptIcon::Warning);
   }
 }

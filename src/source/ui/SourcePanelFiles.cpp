@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "text/AsciiCase.h"
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "common/Paths.h"
 #include "shared/PictureToIcon.h"
@@ -283,14 +284,14 @@ void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& ou
   for (std::size_t i = 0; i < rows.size() && dropped < limit; ++i) {
     if (!rows[i].Checked) continue;
     const std::string path = JoinPath(fileFolder_, rows[i].Name);
-    const std::string error = deleteFiles ? DeleteFileFromDisk(path) : std::string();
-    if (error.empty()) {
+    const Result<void> deleted = deleteFiles ? DeleteFileFromDisk(path) : Result<void>();
+    if (deleted) {
       drop[i] = true;
       ++dropped;
       if (deleteFiles) ++out.Deleted;
     } else {
       out.Failed.push_back(path);
-      if (out.Failed.size() <= 10) report += "\n" + path + ": " + error;
+      if (out.Failed.size() <= 10) report += "\n" + FaultText(*env_.Lang, deleted.Error());
     }
   }
   {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/LanguageTable.h"
 #include "common/Prompter.h"
@@ -115,7 +116,7 @@ void WebSitePanel::ReportFailure(const WebStoreResult& result) {
   if (result.Status == WebStoreStatus::Full) {
     AskRow(prompter_, lang_, kRowWebSiteListFull, PromptButtons::Ok, PromptIcon::Warning);
   } else if (result.Status == WebStoreStatus::WriteFailed) {
-    prompter_.Tell(lang_.Row(kRowWebSiteListNotSaved) + "\n" + result.Error, kRowWebSiteListNotSaved,
+    prompter_.Tell(lang_.Row(kRowWebSiteListNotSaved) + "\n" + FaultText(lang_, result.Error), kRowWebSiteListNotSaved,
                    PromptIcon::Critical);
   }
 }

@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include "text/FaultText.h"
 #include "text/LangRows.h"
 #include "text/LanguageTable.h"
 #include "common/Prompter.h"
@@ -164,11 +165,12 @@ QTreeWidgetItem* WebSitePanel::ItemOfRecord(int recordNo) const {
 }
 
 void WebSitePanel::LoadList() {
-  std::string error;
+  std::optional<Failure> error;
   bool countMatches = true;
   const auto sites = store_.Get(lang_.CurLang, &error, &countMatches);
-  if (!error.empty())
-    prompter_.Tell(lang_.Row(kRowWebSiteListUnreadable) + "\n" + error, kRowWebSiteListUnreadable, PromptIcon::Warning);
+  if (error)
+    prompter_.Tell(lang_.Row(kRowWebSiteListUnreadable) + "\n" + FaultText(lang_, *error), kRowWebSiteListUnreadable,
+                   PromptIcon::Warning);
   if (!countMatches)
     prompter_.Tell(lang_.Row(kRowWebSiteCountMismatch), kRowWebSiteCountMismatch, PromptIcon::Warning);
   if (sites.empty()) return;

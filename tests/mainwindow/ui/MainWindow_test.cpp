@@ -254,9 +254,10 @@ TEST(HelpContentsFile, EachChineseLanguageGetsItsOwnCharacters) {
   EXPECT_TRUE(HelpContentsFile(app, Language::English).endsWith("/index.html"));
 
   // The shipped BIG5 page is written in traditional characters, not the simplified page again.
-  std::string big5;
-  ASSERT_EQ(ReadFileStart(std::string(GLIMMORA_APP_DIR) + "/help/index.zh-hant.html", big5.max_size(), big5),
-            ReadStatus::Ok);
+  const Result<std::string> page =
+      ReadFileStart(std::string(GLIMMORA_APP_DIR) + "/help/index.zh-hant.html", std::string().max_size());
+  ASSERT_TRUE(page.Ok());
+  const std::string& big5 = *page;
   for (const char* simplified : {"图标", "文件", "设置", "帮助", "选择", "删除", "复制", "键"})
     EXPECT_EQ(big5.find(simplified), std::string::npos) << simplified;
   EXPECT_NE(big5.find("圖示"), std::string::npos);

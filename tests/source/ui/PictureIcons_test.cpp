@@ -125,7 +125,10 @@ class PictureIconsTest : public ::testing::Test {
     testing::WriteBytes(src / name, bytes);
   }
   void WriteIcons(const std::string& name, int count) { testing::WriteBytes(src / name, testing::ManyIcons(count, 16).Bytes); }
-  std::vector<std::uint8_t> Read(const fs::path& p) { return ReadFileBytes(p.string(), 1 << 20).value_or(std::vector<std::uint8_t>{}); }
+  std::vector<std::uint8_t> Read(const fs::path& p) {
+    Result<std::vector<std::uint8_t>> bytes = ReadFileBytes(p.string(), 1 << 20);
+    return bytes ? std::move(bytes).Value() : std::vector<std::uint8_t>{};
+  }
 
   TempDir dir;
   fs::path app = dir.path() / "app";

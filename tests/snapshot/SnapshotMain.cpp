@@ -21,7 +21,6 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -43,11 +42,9 @@ void Messages(Language lang);
 
 namespace {
 
-QString Root() { return QString::fromStdString(WorkRoot().string()); }
-
 // One line a text; the root of the work folder never shows, nor do line breaks.
 QString Clean(QString s) {
-  s.replace(Root(), "<root>");
+  s.replace(QString::fromStdString(WorkRoot().string()), "<root>");
   s.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t");
   return s;
 }
@@ -175,8 +172,8 @@ void Settle() {
   }
 }
 
-QAction* ActionNamed(QWidget* window, const QString& name) {
-  return window->findChild<QAction*>(name);
+void Print(const QStringList& lines) {
+  for (const QString& line : lines) std::cout << line.toStdString() << "\n";
 }
 
 // The windows open besides the main window, listed and then closed.
@@ -186,14 +183,14 @@ void DumpOtherWindows(const QString& section, QWidget* main) {
     if (w != main && w->isVisible() && qobject_cast<QMenu*>(w) == nullptr) tops << w;
   std::sort(tops.begin(), tops.end(), [](QWidget* a, QWidget* b) { return Segment(a) < Segment(b); });
   for (QWidget* w : tops) {
-    for (const QString& line : WindowTexts(section + "/" + Segment(w), w)) std::cout << line.toStdString() << "\n";
+    Print(WindowTexts(section + "/" + Segment(w), w));
     w->close();
   }
   Settle();
 }
 
 void Trigger(QWidget* window, const QString& name) {
-  if (QAction* a = ActionNamed(window, name)) {
+  if (auto* a = window->findChild<QAction*>(name)) {
     a->setEnabled(true);
     a->trigger();
   }
@@ -218,7 +215,7 @@ void Captions(Language lang) {
     if (tabs) tabs->setCurrentIndex(tab);
     Settle();
     const QString section = QString("%1 page%2").arg(L).arg(tab);
-    for (const QString& line : WindowTexts(section, window.get())) std::cout << line.toStdString() << "\n";
+    Print(WindowTexts(section, window.get()));
     // The windows each page opens without a modal loop; the options are those of the list with
     // the focus.
     for (const char* list : {"ListViewLIco", "ListViewIcoClipboard", "ListViewFile", "ListViewPict"}) {
@@ -260,15 +257,8 @@ void Captions(Language lang) {
   Settle();
   DumpOtherWindows(L + " picturetool", window.get());
   delete tool;
-  for (const PromptRequest& r : prompter.asked)
-    std::cout << L.toStdString() << " asked row=" << r.row << "\n";
   window.reset();
   Settle();
-}
-
-int Usage() {
-  std::cerr << "usage: glimmora_snapshot captions|writes|messages|all\n";
-  return 2;
 }
 
 }  // namespace
@@ -280,7 +270,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString mode = argc > 1 ? QString(argv[1]) : QString();
   const bool all = mode == "all";
-  if (!all && mode != "captions" && mode != "writes" && mode != "messages") return snapshot::Usage();
+  if (!all && mode != "captions" && mode != "writes" && mode != "messages") {
+    std::cerr << "usage: glimmora_snapshot captions|writes|messages|all\n";
+    return 2;
+  }
   snapshot::ResetWorkRoot();
   const Language langs[] = {Language::English, Language::ChineseGB, Language::ChineseBig5};
   if (all || mode == "captions")

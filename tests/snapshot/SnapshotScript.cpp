@@ -83,7 +83,7 @@ class FullLibraryOps : public PosixLibraryFileOps {
 };
 
 struct Session {
-  fs::path app, save;
+  fs::path app, save, library;  // the program folder, the folder saved into, the library made
   AppState state;
   testing::ScriptedPrompter prompter;
   testing::FixedClock clock;
@@ -166,7 +166,8 @@ void RunScript(Session& s) {
 
   const fs::path category = s.app / "IconLib" / CategoryFolderName("snpc", "Snapshots");
   fs::create_directories(category);
-  const std::string src = (category / (LibraryFileBase("snp", "Gallery") + ".src")).string();
+  s.library = category / (LibraryFileBase("snp", "Gallery") + ".src");
+  const std::string src = s.library.string();
   s.Detail("create library", CreateLibraryFiles(src, NewSrcHead(s.state.AppTitle, "Gallery", "snp")).Error);
   std::vector<LibIconBody> bodies;
   for (const FoundIconItem& item : sink.items)
@@ -229,10 +230,8 @@ void RunFailures(Session& s) {
   for (int r : lost.failures.Reasons) reasons += std::string(" ") + std::strerror(r);
   s.Detail("save on full disk", std::to_string(lost.failures.Count) + " lost," + reasons);
   FullLibraryOps fullLib;
-  const fs::path category = s.app / "IconLib" / CategoryFolderName("snpc", "Snapshots");
-  const std::string src = (category / (LibraryFileBase("snp", "Gallery") + ".src")).string();
   const auto body = IconBodyForLibrary(libtest::TestIco(16, 16, 4, 9));
-  s.Detail("append on full disk", AppendIcons(src, std::vector<LibIconBody>{*body}, fullLib).Error);
+  s.Detail("append on full disk", AppendIcons(s.library.string(), std::vector<LibIconBody>{*body}, fullLib).Error);
   WebSiteStore web(WebSiteStore::PathIn(s.app.string()));
   web.SetFileOps(full);
   s.Detail("web on full disk", web.Add(WebSiteEntry{"x", "", "", "https://x.example", "", ""}, s.state.CurLang()).Error);

@@ -137,15 +137,7 @@ void WriteForged(int index, const std::string& path) {
     case 3: bytes = WmfClaiming(); break;
     case 5: bytes = Jpeg(5000, 5000, true); break;
     case 6: bytes = Jpeg(5000, 5000, false); break;
-    case 7: {
-      std::vector<std::uint8_t> recs;
-      PutSelectedBrush(recs, 0x00FF0000, 0);
-      PutRecordHead(recs, 7, 0x041B);
-      for (unsigned v : {5000u, 5000u, 0u, 0u}) Put16(recs, v);
-      PutRecordHead(recs, 3, 0x0000);
-      bytes = PlaceableWmf(recs, 5000, 5000, 96, 1, 7);
-      break;
-    }
+    case 7: bytes = RectangleWmf(5000, 5000); break;
     default: break;
   }
   std::ofstream(path, std::ios::binary)

@@ -348,18 +348,23 @@ inline std::vector<std::uint8_t> GifClaiming(unsigned side = 10000) {
   return g;
 }
 
-// A JPEG of `width` x `height` pixels of one colour from Qt's writer (`progressive`: in several
-// scans); with `claim` its frame header then claims claim x claim.
-inline std::vector<std::uint8_t> Jpeg(int width, int height, bool progressive = false, unsigned claim = 0) {
+// A picture of `width` x `height` pixels of one colour, as Qt's writer of `format` writes it
+// (`progressive`: a JPEG in several scans).
+inline std::vector<std::uint8_t> Encoded(int width, int height, const char* format, bool progressive = false) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(QColor(200, 60, 20));
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "jpeg");
+  QImageWriter writer(&buffer, format);
   writer.setProgressiveScanWrite(progressive);
   writer.write(image);
-  std::vector<std::uint8_t> j(bytes.begin(), bytes.end());
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+// A JPEG so made; with `claim` its frame header then claims claim x claim.
+inline std::vector<std::uint8_t> Jpeg(int width, int height, bool progressive = false, unsigned claim = 0) {
+  std::vector<std::uint8_t> j = Encoded(width, height, "jpeg", progressive);
   for (std::size_t i = 2; claim != 0 && i + 9 < j.size(); ++i) {
     if (j[i] == 0xFF && (j[i + 1] == 0xC0 || j[i + 1] == 0xC2)) {
       j[i + 5] = j[i + 7] = static_cast<std::uint8_t>(claim >> 8);
@@ -399,13 +404,15 @@ inline std::vector<std::uint8_t> PngClaiming(unsigned side = 10000) {
   return p;
 }
 
-inline std::vector<std::uint8_t> WmfClaiming(unsigned side = 10000) {
+// A metafile `side` pixels square holding one red rectangle `drawn` pixels square at its corner.
+inline std::vector<std::uint8_t> RectangleWmf(unsigned side, unsigned drawn) {
   std::vector<std::uint8_t> recs;
   PutSelectedBrush(recs, 0x000000FF, 0);
   PutRecordHead(recs, 7, 0x041B);
-  for (unsigned v : {10u, 10u, 0u, 0u}) Put16(recs, v);
+  for (unsigned v : {drawn, drawn, 0u, 0u}) Put16(recs, v);
   PutRecordHead(recs, 3, 0x0000);
   return PlaceableWmf(recs, side, side, 96, 1, 7);
 }
+inline std::vector<std::uint8_t> WmfClaiming(unsigned side = 10000) { return RectangleWmf(side, 10); }
 
 }  // namespace glimmora::testing

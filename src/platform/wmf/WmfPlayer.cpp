@@ -233,6 +233,7 @@ class Player {
   }
 
   bool Drawn() const { return drawn_; }
+  double Work() const { return work_; }
   // What a measuring player found the records draw, in pixels of a picture at one unit a pixel.
   const QRectF& Bounds() const { return bounds_; }
 
@@ -1589,6 +1590,7 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget,
   {
     Player player(image, *frame, objects, budget, start);
     player.Play(walker, out);
+    out.work = player.Work();
     if (out.partial && !player.Drawn()) {
       out.refusal = PictureRefusal::WmfNothingDrawn;
       out.partial = false;

@@ -29,6 +29,7 @@ struct WmfPicture {
   PictureRefusal refusal = PictureRefusal::None;  // why the file was refused
   bool partial = false;  // drawn only up to damage or a budget
   std::string stopped;   // what ended a partial drawing
+  double work = 0;       // the drawing work counted against the budget (WmfBudget::work)
 };
 
 // What one drawing may spend: records played; work counted in pixels of plain fill (a full fill

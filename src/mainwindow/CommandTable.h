@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "library/LibraryCommands.h"
 #include "settings/Panes.h"
+#include "websites/WebSiteCommands.h"
 
 namespace glimmora {
 
@@ -28,12 +30,12 @@ enum class Proc : std::uint8_t {
   SelectAllIcons, CancelIconSelection, SelectIconsOfSize, SelectIconsOfColors,
   CopyIconToSystemClipboard, CutIconToSystemClipboard, PreviousIconPage, NextIconPage, DeleteSelectedIcons,
   CopyIconsToIconClipboard, CutIconsToIconClipboard,
-  // library page
-  RunLibraryTreeMenu, RunIconClipboardMenu,
-  // web-site page
+  // library page (arg: a LibTreeCommand, a ClipCommand)
+  RunLibraryTreeCommand, RunClipboardCommand,
+  // web-site page (arg: a WebCommand)
   RunWebSiteCommand,
   // the frame's own
-  ViewMode,       // arg 21, 22, 23: the view buttons
+  ViewMode,       // arg: a ListViewMode, as the view buttons choose it
   PopMenu,        // arg: a PopupPane
   OpenOptions,
   ShowHelpContents, ShowHomePage, ShowFriendLinks, ShowAbout, ChangeLanguage, OpenSupportMail,
@@ -41,6 +43,12 @@ enum class Proc : std::uint8_t {
 
 // Panes whose popup menu `PopMenu` opens, by the names callers pass.
 enum class PopupPane : std::uint8_t { File, Ico, TreeViewS, TreeViewL, ClipBoard, LibIco, WebSite };
+
+// A command's argument as the table holds it.
+constexpr int Arg(LibTreeCommand c) { return static_cast<int>(c); }
+constexpr int Arg(ClipCommand c) { return static_cast<int>(c); }
+constexpr int Arg(WebCommand c) { return static_cast<int>(c); }
+constexpr int Arg(ListViewMode m) { return static_cast<int>(m); }
 
 // Windows key codes, as the keyboard dispatcher receives them.
 constexpr int kVkEnter = 13;

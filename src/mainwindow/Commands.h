@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@
 #include "mainwindow/ToolbarState.h"
 
 namespace glimmora {
+
+struct MenuSlot;
 
 // The window caption: title, page word and, on the two first pages, the place shown.
 // `libraryNode` / `folderKey` are the selected nodes of the two trees (nothing when none).
@@ -68,6 +71,9 @@ class MainFrame {
   // ----- toolbar and commands -----
   // Formerly "ToolBarPrg0".
   void RunToolbarButton(int buttonIndex);
+  // A view button or view item: the current icon list shows `mode`, and the toolbar and the list's
+  // menu say so.
+  void ChooseView(ListViewMode mode);
   void SetToolBarEn(std::string_view obj, int fileN);
   void SetListViewType();
   void SetToolButtonEnabled(int index, bool enabled);
@@ -101,6 +107,8 @@ class MainFrame {
   void PointerBack();
   void FocusUnless(bool getFocus, Pane pane);
   void ApplyViewToPage(Pane list);
+  void EnableViewItems(std::string_view menu, std::span<const MenuSlot> places);
+  void GreyViewItem(std::string_view menu, std::span<const MenuSlot> places, ListViewMode mode);
   void ShowToolbar();
   void Publish() {
     if (observer_) observer_(model_);

@@ -11,7 +11,9 @@
 #include <optional>
 #include <string>
 
+#include "library/LibraryCommands.h"
 #include "settings/Panes.h"
+#include "websites/WebSiteCommands.h"
 
 namespace glimmora {
 
@@ -66,12 +68,11 @@ class Pages {
   virtual void CutIconsToIconClipboard(int size) = 0;
 
   // --- library page ---
-  virtual void RunLibraryTreeMenu(int index) = 0;
-  virtual void RunIconClipboardMenu(int index) = 0;
+  virtual void RunLibraryTreeCommand(LibTreeCommand command) = 0;
+  virtual void RunClipboardCommand(ClipCommand command) = 0;
 
   // --- web-site page ---
-  // Formerly "WebSitePrg".
-  virtual void RunWebSiteCommand(int index) = 0;
+  virtual void RunWebSiteCommand(WebCommand command) = 0;
 
   // --- selection summaries: counts into the status bars, commands enabled by selection ---
   virtual void SelectIco() = 0;

@@ -15,8 +15,6 @@ constexpr std::string_view kIcoMouseHidden[] = {"mn3SelectedIcoWithHW", "mn3Sele
                                                  "mnCutIcoToIcoClipper", "mn5CopyIcoToClipper",
                                                  "mn6CutIcoToClipper",   "mnbreak21"};
 
-constexpr int kClipMouseHidden[] = {3, 4, 5, 6, 7, 8, 18, 19, 20};
-
 constexpr std::string_view kLibraryMenus[] = {"PopIcoMenu", "PopTreeViewLMenu",
                                               "PoPIcoClipBoardMenu"};
 constexpr std::string_view kSourceMenus[] = {"PopFileMenu", "PopIcoMenu", "PopTreeViewSMenu"};
@@ -61,7 +59,6 @@ std::string_view PopupMenuFor(PopupPane pane, const ListCounts& c) {
 
 std::span<const std::string_view> StartupDisabledItems() { return kStartupDisabled; }
 std::span<const std::string_view> IcoMenuMouseHiddenItems() { return kIcoMouseHidden; }
-std::span<const int> ClipMenuMouseHiddenIndexes() { return kClipMouseHidden; }
 
 
 std::span<const std::string_view> PageMenus(Page page) {

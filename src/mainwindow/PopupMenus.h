@@ -33,8 +33,6 @@ std::string_view PopupMenuFor(PopupPane pane, const ListCounts& counts);
 std::span<const std::string_view> StartupDisabledItems();
 // Items of the icon menu hidden while it pops up under the mouse.
 std::span<const std::string_view> IcoMenuMouseHiddenItems();
-// Indexes of the clipboard menu hidden while it pops up under the mouse.
-std::span<const int> ClipMenuMouseHiddenIndexes();
 
 
 // The top-level menus the page switch shows on each page; all others are hidden.

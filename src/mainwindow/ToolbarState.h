@@ -10,7 +10,7 @@ namespace glimmora {
 
 struct ToolbarState {
   std::array<bool, 33> enabled{};  // by button index 1..32; index 0 unused
-  int pressedView = 0;             // 21, 22 or 23 once the user chose a view; 0 before
+  std::optional<ListViewMode> pressedView;  // the view the user chose last; none before
 
   bool Enabled(int index) const { return index >= 1 && index <= 32 && enabled[index]; }
   void SetEnabled(int first, int last, bool on) {
@@ -24,9 +24,8 @@ struct ToolbarState {
 // Buttons 24, 25 and 30-32 are left as they are.
 void ApplyPageEnabling(ToolbarState& state, Page page);
 
-// The display mode a view button stands for.
+// The display mode a view button stands for, and the button of a mode.
 ListViewMode ViewModeOfButton(int button);
-// The pressed view button's mode, if one is pressed.
-std::optional<ListViewMode> PressedViewMode(const ToolbarState& state);
+int ViewButtonOf(ListViewMode mode);
 
 }  // namespace glimmora

@@ -88,9 +88,9 @@ TEST(PageSwitch, FocusThatArrivesBeforeTheTabClickBelongsToTheNewPage) {
     std::string command;
   };
   const Case cases[] = {
-      {Pane::TreeViewL, Pane::ListViewWebSite, Page::WebSite, 'E', "WebSitePrg(2)"},
+      {Pane::TreeViewL, Pane::ListViewWebSite, Page::WebSite, 'E', "Web(Edit)"},
       {Pane::TreeViewL, Pane::TreeViewS, Page::Source, 'L', "mn2CloseTreeViewS"},
-      {Pane::ListViewFile, Pane::ListViewWebSite, Page::WebSite, 'A', "WebSitePrg(3)"},
+      {Pane::ListViewFile, Pane::ListViewWebSite, Page::WebSite, 'A', "Web(Add)"},
   };
   for (const Case& c : cases) {
     FrameRig rig;

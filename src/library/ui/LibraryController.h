@@ -18,6 +18,7 @@
 #include "common/ShellServices.h"
 #include "shared/WebAddress.h"
 #include "library/KeywordHistory.h"
+#include "library/LibraryCommands.h"
 #include "library/ui/CommandSwitches.h"
 #include "settings/Panes.h"
 
@@ -42,8 +43,6 @@ struct LibraryServices {
   std::function<std::string()> EditorPath;  // the external icon editor now set
   // Starts the editor with the icon's path as its one argument; null: a detached process.
   std::function<bool(const std::string& program, const std::string& file)> StartEditor;
-  // The frame's toolbar dispatcher (the clipboard menu's view items run buttons 21..23).
-  std::function<void(int button)> RunToolbarButton;
 };
 
 // Where the library pane's rows came from.
@@ -74,8 +73,7 @@ class LibraryController : public QObject {
 
   // --- tree ---
   void ResetTreeViewL();
-  // Formerly "PopTreeViewLSub".
-  void RunLibraryTreeMenu(int index);
+  void RunLibraryTreeCommand(LibTreeCommand command);
   void NodeClick();
 
   // --- library pane ---
@@ -97,8 +95,7 @@ class LibraryController : public QObject {
   void OpenAuthorInf();
 
   // --- icon clipboard ---
-  // Formerly "PopIcoClipBoardSub".
-  void RunIconClipboardMenu(int index);
+  void RunClipboardCommand(ClipCommand command);
   void SelectClipIco();
   void MoveIcoToLib(bool allIco);
 

@@ -19,6 +19,7 @@
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibraryController.h"
 #include "library/ui/LibraryPage.h"
+#include "mainwindow/CommandMenus.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "shared/ui/QtText.h"
 #include "source/ui/FileListModel.h"
@@ -258,14 +259,14 @@ class FrameWiring::WindowPages : public Pages {
   }
   void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
   void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
-  void RunLibraryTreeMenu(int index) override {
-    if (LibraryController* l = LibPage()) l->RunLibraryTreeMenu(index);
+  void RunLibraryTreeCommand(LibTreeCommand command) override {
+    if (LibraryController* l = LibPage()) l->RunLibraryTreeCommand(command);
   }
-  void RunIconClipboardMenu(int index) override {
-    if (LibraryController* l = LibPage()) l->RunIconClipboardMenu(index);
+  void RunClipboardCommand(ClipCommand command) override {
+    if (LibraryController* l = LibPage()) l->RunClipboardCommand(command);
   }
-  void RunWebSiteCommand(int index) override {
-    if (WebSitePanel* p = Web()) p->RunWebSiteCommand(index);
+  void RunWebSiteCommand(WebCommand command) override {
+    if (WebSitePanel* p = Web()) p->RunWebSiteCommand(command);
   }
   void SelectIco() override {
     if (IconPane* p = Icons()) p->SelectIco();
@@ -282,6 +283,9 @@ class FrameWiring::WindowPages : public Pages {
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
+    // The clipboard's tooltip names its one selected icon in every view but the report.
+    if (list == Pane::ListViewIcoClipboard)
+      if (LibraryController* l = LibPage()) l->SelectClipIco();
     const int view = mode == ListViewMode::Report ? 0 : mode == ListViewMode::List ? 1 : 2;
     if (list == Pane::ListViewFile) {
       if (SourcePanel* p = Source()) p->SetFileViewMode(view);
@@ -477,14 +481,11 @@ void FrameWiring::ConnectPages() {
     services.Browser = browser_.get();
     services.Opener = &opener_;
     services.EditorPath = [this] { return EditorPathForClipboard(); };
-    services.RunToolbarButton = [this](int button) { frame_->RunToolbarButton(button); };
     lib->SetServices(std::move(services));
     connect(lib, &LibraryController::SwitchesChanged, this, [this](const CommandSwitches& w) {
       for (const auto& [button, on] : w.Buttons) frame_->SetToolButtonEnabled(button, on);
-      for (const MenuSwitch& m : w.Menus) {
-        if (m.Index < 0) view_->SetMenuEnabled(m.Menu, m.Enabled);
-        else view_->SetMenuItemEnabled(m.Menu, m.Index, m.Enabled);
-      }
+      for (const MenuSwitch& m : w.Menus) view_->SetMenuEnabled(m.Menu, m.Enabled);
+      for (const auto& [command, on] : w.ClipItems) view_->SetMenuItemEnabled(kClipMenu, ClipPlace(command), on);
     });
     connect(lib, &LibraryController::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
     connect(lib, &LibraryController::CaptionText, this, [this](const QString& c) { window_.setWindowTitle(c); });
@@ -508,7 +509,7 @@ void FrameWiring::AfterPagesBuilt() {
   // The library page is shown first; the clipboard starts in report view, so its report item
   // is the one greyed.
   if (QMenu* m = window_.Menu("PopIcoMenu")) m->menuAction()->setEnabled(false);
-  if (QAction* a = window_.MenuAction("mnIcoClipBoardMenuSub", 15)) a->setEnabled(false);
+  if (QAction* a = window_.MenuAction(kClipMenu, ClipViewPlace(ListViewMode::Report))) a->setEnabled(false);
   // Every button starts usable; the page and the missing pane switch off what they must, and
   // help and mail are never switched off afterwards.
   frame_->SetToolButtonsEnabled(kToolCollapseTree, kToolSupportMail, true);

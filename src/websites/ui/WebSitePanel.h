@@ -12,6 +12,7 @@
 #include <string>
 
 #include "settings/PaneTwips.h"
+#include "websites/WebSiteCommands.h"
 #include "websites/WebSiteStore.h"
 
 class QLabel;
@@ -43,9 +44,7 @@ class WebSitePanel : public QWidget {
   // that cannot be read (no permission, a folder or a pipe in its place) is told, and leaves it too.
   void LoadList();
 
-  // The page's commands by their menu index: 0 open the selected site, 2 edit the selected entry,
-  // 3 add an entry, 4 delete the ticked entries; any other index does nothing.
-  void RunWebSiteCommand(int index);
+  void RunWebSiteCommand(WebCommand command);
   void OpenSite();
   void EditEntry();
   void AddEntry();

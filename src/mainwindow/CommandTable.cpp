@@ -37,7 +37,6 @@ constexpr int kF5 = kVkF1 + 4;
 constexpr int kF6 = kVkF1 + 5;
 constexpr int kF7 = kVkF1 + 6;
 
-constexpr int Pop(PopupPane p) { return static_cast<int>(p); }
 
 constexpr CommandRow kRows[] = {
     // ----- toolbar commands (with the keys and menu items that do the same) -----
@@ -117,7 +116,7 @@ constexpr CommandRow kRows[] = {
     {.proc = Proc::GotoCurrentFolder, .panes = P(Pane::TreeViewS), .key = Ctrl('N'),
      .menu = "mn1GotoCurDirTreeViewS", .legacy = "mn1GotoCurDirTreeViewS_Click"},
     // Enter on the folder tree opens nothing: only Space does.
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::TreeViewS), .panes = P(Pane::TreeViewS),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::TreeViewS), .panes = P(Pane::TreeViewS),
      .key = Plain(kVkSpace)},
 
     // ----- library tree -----
@@ -135,9 +134,9 @@ constexpr CommandRow kRows[] = {
     {.proc = Proc::RunLibraryTreeCommand, .arg = Arg(LibTreeCommand::DeleteCategoryOrLibrary),
      .panes = P(Pane::TreeViewL), .key = Plain(kVkDelete),
      .menu = kLibTreeMenu, .menuIndex = LibTreePlace(LibTreeCommand::DeleteCategoryOrLibrary)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::TreeViewL), .panes = P(Pane::TreeViewL),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::TreeViewL), .panes = P(Pane::TreeViewL),
      .key = Plain(kVkSpace)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::TreeViewL), .panes = P(Pane::TreeViewL),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::TreeViewL), .panes = P(Pane::TreeViewL),
      .key = Plain(kVkEnter)},
 
     // ----- file list -----
@@ -160,7 +159,7 @@ constexpr CommandRow kRows[] = {
     {.proc = Proc::SaveAllFileIconsAsBmp, .panes = P(kFile), .key = Plain(kF7),
      .menu = "mnSaveAllFileIcotoBmp", .legacy = "mnSaveAllFileIcotoBmp_Click"},
     // Enter is left to the list: it lists the current file's icons, as a double click does.
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::File), .panes = P(kFile), .key = Plain(kVkSpace)},
+    {.proc = Proc::PopMenu, .arg = Arg(kFile), .panes = P(kFile), .key = Plain(kVkSpace)},
 
     // ----- icon panes (a file's icons and a library's icons share the keys and the menu) -----
     {.proc = Proc::SaveSelectedIconsAsIco, .arg = 0, .span = kSizeChoiceCount, .panes = kIconPanes,
@@ -210,13 +209,13 @@ constexpr CommandRow kRows[] = {
      .menu = "mn10NextGrpIcon", .legacy = "mn10NextGrpIcon_Click"},
     {.proc = Proc::SaveIconsWithDefaults, .panes = kIconPanes, .key = Plain(kF3, Off),
      .menu = "mnSaveIcoUsedef", .legacy = "mnSaveIcoUsedef_Click"},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::Ico), .panes = P(Pane::ListViewPict),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::ListViewPict), .panes = P(Pane::ListViewPict),
      .key = Plain(kVkSpace, Off)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::Ico), .panes = P(Pane::ListViewPict),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::ListViewPict), .panes = P(Pane::ListViewPict),
      .key = Plain(kVkEnter, Off)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::LibIco), .panes = P(Pane::ListViewLIco),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::ListViewLIco), .panes = P(Pane::ListViewLIco),
      .key = Plain(kVkSpace, Off)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::LibIco), .panes = P(Pane::ListViewLIco),
+    {.proc = Proc::PopMenu, .arg = Arg(Pane::ListViewLIco), .panes = P(Pane::ListViewLIco),
      .key = Plain(kVkEnter, Off)},
 
     // ----- icon clipboard -----
@@ -250,9 +249,9 @@ constexpr CommandRow kRows[] = {
      .menu = kClipMenu, .menuIndex = ClipPlace(ClipCommand::Refresh)},
     {.proc = Proc::RunClipboardCommand, .arg = Arg(ClipCommand::OpenInEditor), .panes = P(kClip), .menu = kClipMenu,
      .menuIndex = ClipPlace(ClipCommand::OpenInEditor)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::ClipBoard), .panes = P(kClip),
+    {.proc = Proc::PopMenu, .arg = Arg(kClip), .panes = P(kClip),
      .key = Plain(kVkSpace)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::ClipBoard), .panes = P(kClip),
+    {.proc = Proc::PopMenu, .arg = Arg(kClip), .panes = P(kClip),
      .key = Plain(kVkEnter)},
 
     // ----- web-site list -----
@@ -262,9 +261,9 @@ constexpr CommandRow kRows[] = {
      .menu = kWebMenu, .menuIndex = WebPlace(WebCommand::Edit)},
     {.proc = Proc::RunWebSiteCommand, .arg = Arg(WebCommand::Add), .panes = P(kWeb), .key = Ctrl('A'),
      .menu = kWebMenu, .menuIndex = WebPlace(WebCommand::Add)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::WebSite), .panes = P(kWeb),
+    {.proc = Proc::PopMenu, .arg = Arg(kWeb), .panes = P(kWeb),
      .key = Plain(kVkSpace)},
-    {.proc = Proc::PopMenu, .arg = Pop(PopupPane::WebSite), .panes = P(kWeb),
+    {.proc = Proc::PopMenu, .arg = Arg(kWeb), .panes = P(kWeb),
      .key = Plain(kVkEnter)},
 
     // ----- menu-bar commands -----
@@ -276,8 +275,8 @@ constexpr CommandRow kRows[] = {
     {.proc = Proc::ShowAbout, .menu = "mnHelpAbout", .legacy = "mnHelpAbout_Click"},
 };
 
-// The fixed layout of the 32 buttons: hidden buttons and separators carry no command.
-constexpr SlotKind kSlots[kToolbarSlots + 1] = {
+// The fixed layout of the buttons: hidden buttons and separators carry no command.
+constexpr PerToolbarSlot<SlotKind> kSlots = {
     SlotKind::Separator,  // index 0 is unused
     SlotKind::Command, SlotKind::Command, SlotKind::Command, SlotKind::Hidden,       // 1-4
     SlotKind::Separator, SlotKind::Command, SlotKind::Command, SlotKind::Command,    // 5-8
@@ -295,8 +294,8 @@ constexpr SlotKind kSlots[kToolbarSlots + 1] = {
 std::span<const CommandRow> CommandRows() { return kRows; }
 
 SlotKind ToolbarSlotKind(int index) {
-  if (index < 1 || index > kToolbarSlots) return SlotKind::Separator;
-  return kSlots[index];
+  if (!IsToolbarSlot(index)) return SlotKind::Separator;
+  return kSlots[static_cast<std::size_t>(index)];
 }
 
 int ToolbarTipRow(int index) {

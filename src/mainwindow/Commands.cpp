@@ -406,7 +406,7 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::RunClipboardCommand: p.RunClipboardCommand(static_cast<ClipCommand>(arg)); break;
     case Proc::RunWebSiteCommand: p.RunWebSiteCommand(static_cast<WebCommand>(arg)); break;
     case Proc::ViewMode: ChooseView(static_cast<ListViewMode>(arg)); break;
-    case Proc::PopMenu: PopMenu(static_cast<PopupPane>(arg)); break;
+    case Proc::PopMenu: PopMenu(static_cast<Pane>(arg)); break;
     case Proc::OpenOptions: OpenOptions(); break;
     case Proc::ShowHelpContents: p.ShowHelpContents(); break;
     case Proc::ShowHomePage: p.ShowHomePage(); break;
@@ -431,7 +431,7 @@ bool MainFrame::DispatchKey(int vk, KeyMods mods) {
 
 // ----- popup menus -----
 
-void MainFrame::PopMenu(PopupPane pane) {
+void MainFrame::PopMenu(Pane pane) {
   cursorPos_ = view_.PointerPos();
   ListCounts counts;
   counts.file = pages_.ListItemCount(Pane::ListViewFile);
@@ -443,12 +443,12 @@ void MainFrame::PopMenu(PopupPane pane) {
   if (!menu.empty()) view_.ShowPopup(menu);
 }
 
-void MainFrame::PopMenuFromMouse(PopupPane pane) {
-  if (pane == PopupPane::Ico || pane == PopupPane::LibIco) {
+void MainFrame::PopMenuFromMouse(Pane pane) {
+  if (pane == Pane::ListViewPict || pane == Pane::ListViewLIco) {
     SetIcoMnVisible(false);
     PopMenu(pane);
     SetIcoMnVisible(true);
-  } else if (pane == PopupPane::ClipBoard) {
+  } else if (pane == Pane::ListViewIcoClipboard) {
     SetClipMnVisible(false);
     PopMenu(pane);
     SetClipMnVisible(true);

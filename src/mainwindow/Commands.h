@@ -91,9 +91,9 @@ class MainFrame {
   bool DispatchKey(int vk, KeyMods mods);
 
   // ----- popup menus and list helpers -----
-  void PopMenu(PopupPane pane);
+  void PopMenu(Pane pane);
   // A popup opened with the mouse: the icon and clipboard menus leave some items out.
-  void PopMenuFromMouse(PopupPane pane);
+  void PopMenuFromMouse(Pane pane);
   void SetPopMenu();
   void SetClipMnVisible(bool visible);
   void SetIcoMnVisible(bool visible);

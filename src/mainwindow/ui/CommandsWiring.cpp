@@ -36,7 +36,7 @@
 namespace glimmora {
 namespace {
 
-// The address command 32 writes to.
+// The address the support mail button writes to.
 constexpr std::string_view kSupportMail = "support@glimmora.example";
 
 // The page of a box that takes the focus without being a pane; nullopt for any other name.
@@ -286,12 +286,11 @@ class FrameWiring::WindowPages : public Pages {
     // The clipboard's tooltip names its one selected icon in every view but the report.
     if (list == Pane::ListViewIcoClipboard)
       if (LibraryController* l = LibPage()) l->SelectClipIco();
-    const int view = mode == ListViewMode::Report ? 0 : mode == ListViewMode::List ? 1 : 2;
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->SetFileViewMode(view);
+      if (SourcePanel* p = Source()) p->SetFileViewMode(mode);
     }
     if (list == Pane::ListViewPict) {
-      if (IconPane* p = Icons()) p->SetViewMode(static_cast<PaneView>(view));
+      if (IconPane* p = Icons()) p->SetViewMode(mode);
     }
   }
   int ListItemCount(Pane list) const override {
@@ -428,26 +427,25 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   qApp->installEventFilter(this);
 
   if (LibraryPage* lib = window.FrameL()) {
-    auto popupOn = [this](QWidget* w, PopupPane pane) {
+    auto popupOn = [this](QWidget* w, Pane pane) {
       w->setContextMenuPolicy(Qt::CustomContextMenu);
       connect(w, &QWidget::customContextMenuRequested, this,
               [this, pane] { frame_->PopMenuFromMouse(pane); });
     };
-    popupOn(lib->TreeViewL(), PopupPane::TreeViewL);
+    popupOn(lib->TreeViewL(), Pane::TreeViewL);
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewLIco()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewLIco()->IconView())})
-      popupOn(v, PopupPane::LibIco);
+      popupOn(v, Pane::ListViewLIco);
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewIcoClipboard()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewIcoClipboard()->IconView())})
-      popupOn(v, PopupPane::ClipBoard);
+      popupOn(v, Pane::ListViewIcoClipboard);
   }
 }
 
 void FrameWiring::ConnectPages() {
   if (SourcePage* page = window_.FrameS()) {
     SourcePanel* files = page->Panel();
-    connect(files, &SourcePanel::PopupRequested, this,
-            [this](const QString& pane) { PopupFromMouse(pane); });
+    connect(files, &SourcePanel::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
     connect(files, &SourcePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
     connect(files, &SourcePanel::FileStatusChanged, this, [this, files] {
       const FileListStatus& status = files->FileStatus();
@@ -459,8 +457,7 @@ void FrameWiring::ConnectPages() {
     });
     fileListFolder_ = [files] { return files->CurrentFolder(); };
     if (IconPane* icons = page->Icons()) {
-      connect(icons, &IconPane::PopupRequested, this,
-              [this](const QString& pane) { PopupFromMouse(pane); });
+      connect(icons, &IconPane::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
       connect(icons, &IconPane::StatusChanged, this, [this, icons] {
         const IconPaneStatus& status = icons->Status();
         for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
@@ -495,7 +492,7 @@ void FrameWiring::ConnectPages() {
   }
   if (WebSitePage* page = window_.FrameW()) {
     WebSitePanel* web = page->Panel();
-    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(PopupPane::WebSite); });
+    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(Pane::ListViewWebSite); });
     connect(web, &WebSitePanel::DeleteButtonEnabled, this, [this] { frame_->SetToolButtonEnabled(kToolDelete, true); });
   }
 }
@@ -543,10 +540,6 @@ void FrameWiring::OpenOptions(Pane list) {
   options_->show();
   options_->raise();
   options_->activateWindow();
-}
-
-void FrameWiring::PopupFromMouse(const QString& pane) {
-  if (const std::optional<PopupPane> popup = PopupPaneOf(pane.toStdString())) frame_->PopMenuFromMouse(*popup);
 }
 
 void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {

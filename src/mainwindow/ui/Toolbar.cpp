@@ -57,7 +57,7 @@ void CommandToolbar::ShowState(const ToolbarState& state) {
 }
 
 QAction* CommandToolbar::Button(int index) const {
-  if (index < 1 || index > kToolbarSlots) return nullptr;
+  if (!IsToolbarSlot(index)) return nullptr;
   return buttons_[static_cast<std::size_t>(index)];
 }
 

@@ -283,7 +283,7 @@ TEST(SourceNames, MenuNamesInTextsAreInTheTable) {
   std::set<std::string> menus;
   for (const glimmora::MenuEntry& entry : glimmora::MenuTable()) menus.insert(std::string(entry.name));
   const std::set<std::string> tables = {"mainwindow/MenuTable.cpp", "mainwindow/CommandTable.cpp"};
-  // A menu name is mn... or Pop.../PoP...; handler names ("mnHelp_Click") are the command table's.
+  // A menu name is mn... or Pop.../PoP....
   const std::regex menuText(R"re("((mn|Pop|PoP)[A-Z0-9a-z][A-Za-z0-9]*)")re");
   std::vector<std::string> wrong;
   for (const SourceFile& file : SourceFiles()) {

@@ -86,9 +86,6 @@ struct CommandRow {
   std::string_view menu;  // item name in the menu table; "" = no menu item
   int menuIndex = -1;     // index in the menu array; -1 for a single item
   int tipRow = 0;         // toolbar tooltip row (language table)
-  // The old program's handler of the menu item, kept so that a search by that name finds the
-  // command; "" where the procedure kept its name.
-  std::string_view legacy;
 };
 
 std::span<const CommandRow> CommandRows();

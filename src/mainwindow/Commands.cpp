@@ -3,6 +3,7 @@
 #include "mainwindow/CommandMenus.h"
 #include "text/LangRows.h"
 #include "text/AsciiCase.h"
+#include "shared/BusyGuard.h"
 #include "shared/ToolbarSlots.h"
 
 namespace glimmora {
@@ -33,17 +34,6 @@ class DepthGuard {
   int& depth_;
 };
 
-class BusyGuard {
- public:
-  explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~BusyGuard() { flag_ = false; }
-  BusyGuard(const BusyGuard&) = delete;
-  BusyGuard& operator=(const BusyGuard&) = delete;
-
- private:
-  bool& flag_;
-};
-
 }  // namespace
 
 std::string WindowCaption(const std::string& appTitle, Page page, const LanguageTable& lang,
@@ -67,7 +57,7 @@ std::string WindowCaption(const std::string& appTitle, Page page, const Language
 
 MainFrame::MainFrame(Pages& pages, FrameView& view, const LanguageTable& lang,
                      const std::string& appTitle, bool& treeViewSDirty)
-    : TreeViewSDirty(treeViewSDirty),
+    : treeViewSDirty_(treeViewSDirty),
       pages_(pages),
       view_(view),
       lang_(lang),
@@ -248,11 +238,11 @@ void MainFrame::SwitchToPage(Page page) {
     case Page::Source:
       view_.SetWaitCursor(true);
       view_.ShowPageFrame(page);
-      if (TreeViewSDirty) {
+      if (treeViewSDirty_) {
         view_.Repaint();
         view_.SetWaitCursor(true);
         pages_.RefreshFolderTree();
-        TreeViewSDirty = false;
+        treeViewSDirty_ = false;
       }
       showMenus();
       ApplyViewToPage(Pane::ListViewPict);

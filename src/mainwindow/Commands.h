@@ -49,13 +49,10 @@ class MainFrame {
   bool KeyBusy() const { return keyBusy_; }
   ScreenPoint CursorPos() const { return cursorPos_; }
 
-  bool& TreeViewSDirty;
-
   // ----- current pane and page switch -----
   void GetObjGet(bool getFocus);
   void OtherObj();
-  // The tab strip selected `page` ("TabStrip1_Click"; also run once when the library page is
-  // built).
+  // The tab strip selected `page` (also run once when the library page is built).
   void SwitchToPage(Page page);
   void SetMeCaption();
 
@@ -69,7 +66,7 @@ class MainFrame {
   void TabStripGotFocus();
 
   // ----- toolbar and commands -----
-  // Formerly "ToolBarPrg0".
+  // A toolbar button was clicked: its command for the current pane and page.
   void RunToolbarButton(int buttonIndex);
   // A view button or view item: the current icon list shows `mode`, and the toolbar and the list's
   // menu say so.
@@ -87,7 +84,6 @@ class MainFrame {
   // One key press with the modifiers of that key event. Returns true when a command row matched
   // (the key is then consumed). A key that comes while an earlier key's command still runs is
   // dropped.
-  // Formerly "KeyPressPrg".
   bool DispatchKey(int vk, KeyMods mods);
 
   // ----- popup menus and list helpers -----
@@ -114,6 +110,7 @@ class MainFrame {
     if (observer_) observer_(model_);
   }
 
+  bool& treeViewSDirty_;
   Pages& pages_;
   FrameView& view_;
   const LanguageTable& lang_;

@@ -5,8 +5,8 @@
 //
 // A command has one name from the command table to the page: the table's procedure is called
 // here by the same name, and the page's method bears it too unless the page carries several
-// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, `RunLibraryTreeMenu`, ...). The old
-// menu handler of a command stays in its table row (`legacy`), for a search by that name.
+// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, ...). A page with many commands
+// is told which one by its own enum (`ClipCommand`, ...), never by a place in a menu.
 
 #include <optional>
 #include <string>

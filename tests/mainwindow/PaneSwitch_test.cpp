@@ -126,12 +126,12 @@ TEST(CurrentPane, FocusMovedByTheFrameDoesNotRecountTwice) {
 
 TEST(PageSwitch, FolderTreeIsRebuiltOncePerDirtyMark) {
   FrameRig rig;
-  rig.frame.TreeViewSDirty = true;
+  rig.treeDirty = true;
   rig.ShowPage(Page::Library);
   EXPECT_TRUE(rig.pages.calls.empty());
   rig.ShowPage(Page::Source);
   EXPECT_EQ(rig.pages.calls, std::vector<std::string>{"mn3RefeshTreeViewS"});
-  EXPECT_FALSE(rig.frame.TreeViewSDirty);
+  EXPECT_FALSE(rig.treeDirty);
   rig.ShowPage(Page::Library);
   rig.ShowPage(Page::Source);
   EXPECT_EQ(rig.pages.calls.size(), 1u);

@@ -35,7 +35,6 @@ class ClipboardPane : public QObject, public IconClipboardLink {
   // --- IconClipboardLink ---
   IconClipboardState ClipboardState() const override;
   // Icons were saved into the clipboard from elsewhere: the pane is listed again.
-  // Formerly "RsetIcoClipBoard".
   void RelistIconClipboard() override { RelistIconClipboard(false); }
 
   // Full rebuild (false), or the files of the folder not listed yet appended with numbers that

@@ -29,6 +29,7 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "library/ui/LibraryPage.h"
+#include "shared/BusyGuard.h"
 #include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/Preview.h"

@@ -78,8 +78,7 @@ class LibraryController : public QObject {
 
   // --- library pane ---
   void GetIcoFromLib();
-  // Index 0 previous, 1 next page of the library pane: the page buttons ("PictureGrp_Click") and
-  // the page commands.
+  // Index 0 previous, 1 next page of the library pane: the page buttons and the page commands.
   void TurnIconPage(int index);
   void SelectLibIco();
   void SelectAllIcons();
@@ -104,10 +103,10 @@ class LibraryController : public QObject {
   int SearchLibByKeyword();
   void KeywordChosen();  // a history entry or Enter in the search box
   void AddComLboKeyword();
-  // The keyword row's save button ("CommandSaveKeyword_Click").
+  // The keyword row's save button.
   void SaveKeywordToSelectedIcons();
   void AddImageComboLRD();
-  // Formerly "ImageComboLRDPrg".
+  // Opens the library named in the recent-library box.
   void OpenRecentLibrary();
 
  signals:
@@ -121,15 +120,6 @@ class LibraryController : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Marks a run of the page's work for its length.
-  class BusyGuard {
-   public:
-    explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyGuard() { flag_ = false; }
-
-   private:
-    bool& flag_;
-  };
   Prompter& Ask();
   const Clock& Time() const;
   void ShowLibPages(int iconCount);

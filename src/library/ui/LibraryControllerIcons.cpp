@@ -28,6 +28,7 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "shared/IconSelection.h"
+#include "shared/BusyGuard.h"
 #include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/QtText.h"

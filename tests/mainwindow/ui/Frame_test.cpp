@@ -84,7 +84,7 @@ TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
   ToolbarState s;
   s.SetEnabled(1, 32, true);
   s.SetEnabled(8, 8, false);
-  s.pressedView = 22;
+  s.pressedView = ListViewMode::List;
   bar.ShowState(s);
   EXPECT_FALSE(bar.Button(8)->isEnabled());
   EXPECT_TRUE(bar.Button(22)->isChecked());

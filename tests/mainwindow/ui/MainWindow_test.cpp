@@ -337,7 +337,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->MenuAction("mnOptSet")->setEnabled(true);
   w->MenuAction("mnOptSet")->trigger();
   w->FrameW()->Panel()->AddEntry();
-  w->FrameL()->Controller()->RunLibraryTreeMenu(0);
+  w->FrameL()->Controller()->RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
   w->FrameL()->Controller()->OpenAuthorInf();
   w->ShowFriendLinks();
   w->ShowHomePage();

@@ -106,12 +106,12 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
 
 TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
   IconPane* icons = w->FrameS()->Icons();
-  for (int view = 0; view < 3; ++view) {
-    icons->SetViewMode(static_cast<PaneView>(view));
+  for (ListViewMode view : {ListViewMode::Report, ListViewMode::List, ListViewMode::LargeIcons}) {
+    icons->SetViewMode(view);
     Focus(w->FrameS()->Panel()->TreeViewS());
     EXPECT_EQ(w->State().CurListView, Pane::TreeViewS);
     Focus(icons->CurrentView());
-    EXPECT_EQ(w->State().CurListView, Pane::ListViewPict) << "view " << view;
+    EXPECT_EQ(w->State().CurListView, Pane::ListViewPict) << "view " << static_cast<int>(view);
   }
 }
 

@@ -92,6 +92,7 @@ TEST(KeyColour, OnlyTestedCandidatesAndAnyTransparentPixelCount) {
 TEST(IconResize, SizeChoicesAndNames) {
   const Bytes source = Icon24(16, 16, std::vector<Rgb>(256, 0x808000), std::vector<std::uint8_t>(256, 0));
   const int expected[] = {894, 894, 3262, 5182, 7358, 12862, 16478, 20222};
+  ASSERT_EQ(std::size(expected), kSizeChoices.size()) << "a size without its expected file length";
   for (int sel = 0; sel < kSizeChoiceCount; ++sel) {
     const auto out = ResizeIconToIco(source, sel, true);
     ASSERT_TRUE(out) << sel;

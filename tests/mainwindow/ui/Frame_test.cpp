@@ -180,6 +180,10 @@ TEST_F(FrameWindowTest, OptionsDialogForTheClipboardBeforeTheSourcePageWasShown)
   // Only the editor group is the clipboard's: the other frames are greyed themselves.
   for (int i = 0; i < 7; ++i) EXPECT_FALSE(dlg->Frame(i)->isEnabled()) << i;
   EXPECT_TRUE(dlg->Frame(7)->isEnabled());
+  // The size group offers exactly the size table's choices, under the table's captions.
+  for (int i = 0; i < kSizeChoiceCount; ++i) ASSERT_NE(dlg->Choice(OptGroup::IcoSize, i), nullptr) << i;
+  EXPECT_EQ(dlg->Choice(OptGroup::IcoSize, kSizeChoiceCount), nullptr);
+  EXPECT_EQ(dlg->Choice(OptGroup::IcoSize, 1)->text(), "16x16");
   // The file list has shown no folder yet: the preview starts from the program folder.
   EXPECT_EQ(dlg->FolderBox()->text().toStdString(), app.str() + "/" + w->State().Row(314) + "_Ico/");
 

@@ -26,15 +26,11 @@
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "support/ProgramFolderFixture.h"
-#include "support/ScriptedPrompter.h"
-#include "support/ScriptedShell.h"
+#include "support/ui/MainWindowFixture.h"
 
 namespace glimmora {
 namespace {
 
-using mwtest::MakeInstallation;
-using testing::ScriptedPrompter;
-using mwtest::TempFolder;
 using mwtest::WriteLanguageFiles;
 
 int Vk(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
@@ -92,22 +88,16 @@ TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
   EXPECT_FALSE(bar.Button(21)->icon().isNull());
 }
 
-class FrameWindowTest : public ::testing::Test {
+class FrameWindowTest : public testing::MainWindowFixture {
  protected:
-  TempFolder app;
-  ScriptedPrompter prompter;
-  testing::RecordingWebOpener opener;
-  std::unique_ptr<MainWindow> w;
-
   void SetUp() override {
-    MakeInstallation(app.path());
+    MainWindowFixture::SetUp();
     WriteLanguageFiles(app.path(), {{438, {"Glimmora", "G", "G"}},
                                     {354, {"Libraries", "L", "L"}},
                                     {314, {"<source>", "S", "S"}},
                                     {315, {"Programs ", "P", "P"}},
                                     {316, {"All files ", "A", "A"}}});
-    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
-    w->Start();
+    StartWindow();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
   }

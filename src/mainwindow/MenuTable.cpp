@@ -41,6 +41,11 @@ class TableBuilder {
   void Run(std::string_view name, std::string_view parent, int firstRow, int count) {
     for (int i = 0; i < count; ++i) Element(name, i, parent, firstRow + i);
   }
+  // A menu array of every size choice, each captioned by its own row for `menu`.
+  void Sizes(std::string_view name, std::string_view parent, SizeMenu menu) {
+    for (int i = 0; i < kSizeChoiceCount; ++i)
+      Element(name, i, parent, kSizeChoices[static_cast<std::size_t>(i)].MenuRow(menu));
+  }
 };
 
 std::vector<MenuEntry> BuildTable() {
@@ -77,14 +82,14 @@ std::vector<MenuEntry> BuildTable() {
   t.Menu("PopIcoMenu", "", kRowIconsMenu);
   t.Menu("mn1SaveSelectedIco", "PopIcoMenu", kRowSaveSelectedIcons);
   t.Menu("mn11SaveSelectedIcoAsIco", "mn1SaveSelectedIco", kRowSaveSelectedAsIco);
-  t.Run("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", kRowSaveSelectedAsIcoOwnSize, kSizeChoiceCount);
+  t.Sizes("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", SizeMenu::SaveSelectedAsIco);
   t.Menu("mn12SaveSelectedIcoAsBmp", "mn1SaveSelectedIco", kRowSaveSelectedAsBmp);
-  t.Run("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", kRowSaveSelectedAsBmpOwnSize, kSizeChoiceCount);
+  t.Sizes("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", SizeMenu::SaveSelectedAsBmp);
   t.Menu("mn2SaveAllIco", "PopIcoMenu", kRowSaveAllIcons);
   t.Menu("mn21SaveAllIcoAsIco", "mn2SaveAllIco", kRowSaveAllAsIco);
-  t.Run("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", kRowSaveAllAsIcoOwnSize, kSizeChoiceCount);
+  t.Sizes("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", SizeMenu::SaveAllAsIco);
   t.Menu("mn22SaveAllIcoAsBmp", "mn2SaveAllIco", kRowSaveAllAsBmp);
-  t.Run("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", kRowSaveAllAsBmpOwnSize, kSizeChoiceCount);
+  t.Sizes("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", SizeMenu::SaveAllAsBmp);
   t.Item("mnSaveIcoUsedef", "PopIcoMenu", kRowSaveIconsWithOptions);
   t.Separator("mnbreakIco1", "PopIcoMenu");
   t.Item("mn3SelectedAllIco", "PopIcoMenu", kRowSelectAllIcons);
@@ -95,14 +100,14 @@ std::vector<MenuEntry> BuildTable() {
   t.Item("mn4cancleselectedIco", "PopIcoMenu", kRowClearIconSelection);
   t.Separator("mnbreakIco2", "PopIcoMenu");
   t.Menu("mnCopyIcoToIcoClipper", "PopIcoMenu", kRowCopyToIconClipboard);
-  t.Run("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", kRowCopyToIconClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", SizeMenu::CopyToIconClipboard);
   t.Menu("mnCutIcoToIcoClipper", "PopIcoMenu", kRowCutToIconClipboard);
-  t.Run("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", kRowCutToIconClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", SizeMenu::CutToIconClipboard);
   t.Separator("mnbreak21", "PopIcoMenu");
   t.Menu("mn5CopyIcoToClipper", "PopIcoMenu", kRowCopyToSystemClipboard);
-  t.Run("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", kRowCopyToSystemClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", SizeMenu::CopyToSystemClipboard);
   t.Menu("mn6CutIcoToClipper", "PopIcoMenu", kRowCutToSystemClipboard);
-  t.Run("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", kRowCutToSystemClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", SizeMenu::CutToSystemClipboard);
   t.Separator("mnbreakIco3", "PopIcoMenu");
   t.Slots(kViewMenu, "PopIcoMenu", kViewMenuSlots);
   t.Separator("mnbreakIco4", "PopIcoMenu");

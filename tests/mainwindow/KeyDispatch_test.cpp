@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "icons/SizeChoices.h"
 #include "support/FrameFakes.h"
 
 namespace glimmora::testing {
@@ -13,8 +14,10 @@ std::string Arg(const char* name, int a) { return std::string(name) + "(" + std:
 
 // The shortcut tables as the keyboard description gives them, first matching row wins.
 std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
-  const bool fkey = vk >= F(1) && vk <= F(8);
-  const bool keepsAlt = fkey || vk == 'C' || vk == 'X' || (vk >= '2' && vk <= '8');
+  // F1 onwards and 2 onwards pick a size, one key a size.
+  const bool fkey = vk >= F(1) && vk < F(1) + kSizeChoiceCount;
+  const bool sizeDigit = vk >= '2' && vk < '1' + kSizeChoiceCount;
+  const bool keepsAlt = fkey || vk == 'C' || vk == 'X' || sizeDigit;
   if (ctrl && alt && !keepsAlt) alt = false;
   const int n = vk - F(1);
   const int d = vk - '1';
@@ -67,7 +70,7 @@ std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
         if (fkey) return Arg(shift ? "mnCutIcoToIcoClipperSub" : "mnCopyIcoToIcoClipperSub", n);
         if (vk == 'C') return Arg("mnCopyIcoToIcoClipperSub", 0);
         if (vk == 'X') return Arg("mnCutIcoToIcoClipperSub", 0);
-        if (vk >= '2' && vk <= '8')
+        if (sizeDigit)
           return Arg(shift ? "mn6CutIcoToClipperSub" : "mn5CopyIcoToClipperSub", d);
         return "";
       }

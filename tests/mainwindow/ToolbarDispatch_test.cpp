@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "icons/SizeChoices.h"
 #include "support/FrameFakes.h"
 
 namespace glimmora::testing {
@@ -219,7 +220,7 @@ TEST(MenuItems, ItemsRunTheirProcedureWhateverPaneIsCurrent) {
     EXPECT_EQ(rig.pages.Last(), c.call);
   }
   EXPECT_FALSE(rig.frame.RunMenuItem("mnIcoClipBoardMenuSub", 23));
-  EXPECT_FALSE(rig.frame.RunMenuItem("mn6CutIcoToClipperSub", 8));
+  EXPECT_FALSE(rig.frame.RunMenuItem("mn6CutIcoToClipperSub", kSizeChoiceCount));
   EXPECT_FALSE(rig.frame.RunMenuItem("PopIcoMenu"));
 }
 

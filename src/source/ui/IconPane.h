@@ -87,7 +87,7 @@ class IconPane : public QWidget, public IconPaneLink {
   bool PictureToolOpen() const override;
 
   // --- Pages ----------------------------------------------------------------------------------
-  // Index 0 previous page, 1 next page: the page arrows ("PictureGrp1_Click") and the page
+  // Index 0 previous page, 1 next page: the page arrows and the page
   // commands.
   void TurnIconPage(int index);
 
@@ -138,7 +138,6 @@ class IconPane : public QWidget, public IconPaneLink {
   // first selected one; -1 when none.
   int FocusedRow() const;
   // The real-size preview of a row at a screen position (the pane calls it on a left press).
-  // Formerly "dispIcoRealSize".
   void ShowRealSizePreview(int row, QPoint globalPos);
 
  signals:

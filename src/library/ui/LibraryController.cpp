@@ -29,6 +29,7 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "library/ui/LibraryPage.h"
+#include "shared/BusyGuard.h"
 #include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/Preview.h"
@@ -118,7 +119,7 @@ void LibraryController::ConnectWidgets() {
   });
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(clipList->ReportView()),
                                static_cast<QAbstractItemView*>(clipList->IconView())}) {
-    connect(v, &QAbstractItemView::doubleClicked, this, [this] { RunIconClipboardMenu(24); });
+    connect(v, &QAbstractItemView::doubleClicked, this, [this] { RunClipboardCommand(ClipCommand::OpenInEditor); });
     v->viewport()->installEventFilter(this);
     v->installEventFilter(this);
   }
@@ -245,13 +246,15 @@ void LibraryController::NodeClick() {
   emit CaptionChanged();
 }
 
-void LibraryController::RunLibraryTreeMenu(int index) {
+void LibraryController::RunLibraryTreeCommand(LibTreeCommand command) {
   if (busy_) return;
-  switch (index) {
-    case 0:
-    case 1: {
+  switch (command) {
+    case LibTreeCommand::NewCategoryOrLibrary:
+    case LibTreeCommand::DeleteCategoryOrLibrary: {
       delete manager_.data();
-      manager_ = new LibraryManagerDialog(index == 0 ? LibraryManagerDialog::Create : LibraryManagerDialog::Delete,
+      manager_ = new LibraryManagerDialog(command == LibTreeCommand::NewCategoryOrLibrary
+                                              ? LibraryManagerDialog::Create
+                                              : LibraryManagerDialog::Delete,
                                           *tree_, state_.LangStr, Ask(), state_.AppTitle, &page_);
       manager_->setWindowFlag(Qt::Window);
       connect(manager_, &LibraryManagerDialog::LibrariesChanged, this, [this](QTreeWidgetItem*) {
@@ -264,7 +267,7 @@ void LibraryController::RunLibraryTreeMenu(int index) {
       manager_->activateWindow();
       break;
     }
-    case 3:
+    case LibTreeCommand::CollapseAll:
       tree_->CollapseAll();
       GetIcoFromLib();
       page_.StatusPanel(2)->clear();
@@ -272,12 +275,11 @@ void LibraryController::RunLibraryTreeMenu(int index) {
       SelectLibIco();
       ShowLibPages(icons_->Count());
       break;
-    case 4: tree_->ExpandAll(); break;
-    case 5: ResetTreeViewL(); break;
-    case 6:
+    case LibTreeCommand::ExpandAll: tree_->ExpandAll(); break;
+    case LibTreeCommand::Refresh: ResetTreeViewL(); break;
+    case LibTreeCommand::ShowSelected:
       if (QTreeWidgetItem* node = tree_->Selected()) page_.TreeViewL()->scrollToItem(node);
       break;
-    default: break;
   }
 }
 

@@ -18,6 +18,7 @@
 #include "common/ShellServices.h"
 #include "shared/WebAddress.h"
 #include "library/KeywordHistory.h"
+#include "library/LibraryCommands.h"
 #include "library/ui/CommandSwitches.h"
 #include "settings/Panes.h"
 
@@ -42,8 +43,6 @@ struct LibraryServices {
   std::function<std::string()> EditorPath;  // the external icon editor now set
   // Starts the editor with the icon's path as its one argument; null: a detached process.
   std::function<bool(const std::string& program, const std::string& file)> StartEditor;
-  // The frame's toolbar dispatcher (the clipboard menu's view items run buttons 21..23).
-  std::function<void(int button)> RunToolbarButton;
 };
 
 // Where the library pane's rows came from.
@@ -74,14 +73,12 @@ class LibraryController : public QObject {
 
   // --- tree ---
   void ResetTreeViewL();
-  // Formerly "PopTreeViewLSub".
-  void RunLibraryTreeMenu(int index);
+  void RunLibraryTreeCommand(LibTreeCommand command);
   void NodeClick();
 
   // --- library pane ---
   void GetIcoFromLib();
-  // Index 0 previous, 1 next page of the library pane: the page buttons ("PictureGrp_Click") and
-  // the page commands.
+  // Index 0 previous, 1 next page of the library pane: the page buttons and the page commands.
   void TurnIconPage(int index);
   void SelectLibIco();
   void SelectAllIcons();
@@ -97,8 +94,7 @@ class LibraryController : public QObject {
   void OpenAuthorInf();
 
   // --- icon clipboard ---
-  // Formerly "PopIcoClipBoardSub".
-  void RunIconClipboardMenu(int index);
+  void RunClipboardCommand(ClipCommand command);
   void SelectClipIco();
   void MoveIcoToLib(bool allIco);
 
@@ -107,10 +103,10 @@ class LibraryController : public QObject {
   int SearchLibByKeyword();
   void KeywordChosen();  // a history entry or Enter in the search box
   void AddComLboKeyword();
-  // The keyword row's save button ("CommandSaveKeyword_Click").
+  // The keyword row's save button.
   void SaveKeywordToSelectedIcons();
   void AddImageComboLRD();
-  // Formerly "ImageComboLRDPrg".
+  // Opens the library named in the recent-library box.
   void OpenRecentLibrary();
 
  signals:
@@ -124,15 +120,6 @@ class LibraryController : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Marks a run of the page's work for its length.
-  class BusyGuard {
-   public:
-    explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyGuard() { flag_ = false; }
-
-   private:
-    bool& flag_;
-  };
   Prompter& Ask();
   const Clock& Time() const;
   void ShowLibPages(int iconCount);

@@ -29,6 +29,7 @@
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "shared/IconSelection.h"
+#include "shared/BusyGuard.h"
 #include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
 #include "shared/ui/QtText.h"
@@ -410,35 +411,35 @@ void LibraryController::MoveIcoToLib(bool allIco) {
   icons_->SelectLibIco(page_.StatusPanel(2), page_.StatusPanel(3));
 }
 
-void LibraryController::RunIconClipboardMenu(int index) {
+void LibraryController::RunClipboardCommand(ClipCommand command) {
   if (busy_) return;
-  switch (index) {
-    case 0:
-    case 1: MoveIcoToLib(index == 1); break;
-    case 3:
-    case 4:
-    case 6:
-    case 7:
+  switch (command) {
+    case ClipCommand::MoveSelectedIntoLibrary: MoveIcoToLib(false); break;
+    case ClipCommand::MoveAllIntoLibrary: MoveIcoToLib(true); break;
+    case ClipCommand::CopySelectedToFolder:
+    case ClipCommand::CopyAllToFolder:
+    case ClipCommand::MoveSelectedToFolder:
+    case ClipCommand::MoveAllToFolder: {
       ResetShiftKeys(state_, 0);
-      if (services_.Browser) clip_->Export(index, *services_.Browser, Ask());
+      const bool all = command == ClipCommand::CopyAllToFolder || command == ClipCommand::MoveAllToFolder;
+      const bool move = command == ClipCommand::MoveSelectedToFolder || command == ClipCommand::MoveAllToFolder;
+      if (services_.Browser) clip_->Export(all, move, *services_.Browser, Ask());
       break;
-    case 9: clip_->SelectAll(); break;
-    case 10: clip_->ClearSelection(); break;
-    case 12:
-    case 13:
+    }
+    case ClipCommand::SelectAll: clip_->SelectAll(); break;
+    case ClipCommand::ClearSelection: clip_->ClearSelection(); break;
+    case ClipCommand::DeleteSelected:
+    case ClipCommand::DeleteAll: {
       ResetShiftKeys(state_, 0);
-      if (AskRowToDelete(Ask(), state_.LangStr, index == 12 ? kRowAskDeleteSelectedClipIcons : kRowAskDeleteAllClipIcons,
-                               PromptButtons::OkCancel) != PromptAnswer::Ok)
+      const bool all = command == ClipCommand::DeleteAll;
+      if (AskRowToDelete(Ask(), state_.LangStr, all ? kRowAskDeleteAllClipIcons : kRowAskDeleteSelectedClipIcons,
+                         PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
-      clip_->DelIcoClipBoard(index == 13, Ask());
+      clip_->DelIcoClipBoard(all, Ask());
       break;
-    case 15:
-    case 16:
-    case 17:
-      if (services_.RunToolbarButton) services_.RunToolbarButton(index + 6);
-      break;
-    case 19: CopyIcotoSysClipBoard(0, false, true); break;
-    case 20: {
+    }
+    case ClipCommand::CopyToSystemClipboard: CopyIcotoSysClipBoard(0, false, true); break;
+    case ClipCommand::CutToSystemClipboard: {
       // Only the icon put on the system clipboard leaves the icon clipboard.
       const int row = clip_->FocusedRow();
       CopyIcotoSysClipBoard(0, false, true);
@@ -450,13 +451,12 @@ void LibraryController::RunIconClipboardMenu(int index) {
       }
       break;
     }
-    case 22: clip_->RelistIconClipboard(false); break;
-    case 24: {
+    case ClipCommand::Refresh: clip_->RelistIconClipboard(false); break;
+    case ClipCommand::OpenInEditor: {
       const std::string editor = services_.EditorPath ? services_.EditorPath() : state_.SaveLibDir.IconEditTool;
       clip_->OpenInEditor(editor, Ask(), services_.StartEditor ? services_.StartEditor : StartDetachedEditor);
       break;
     }
-    default: break;
   }
   SelectClipIco();
 }

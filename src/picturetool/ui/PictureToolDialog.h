@@ -74,7 +74,7 @@ class PictureToolDialog : public QDialog {
   void SizeScrolled(int side, int value);
   void SizeTyped(int side, const QString& text);
   void SizeTypingDone(int side);
-  // The tool's buttons by index ("Command1_Click").
+  // The tool's buttons by their index in the button row.
   void CommandButtonClicked(int index);
   void Unload(ToolOutcome outcome);
 

@@ -196,16 +196,16 @@ void SourcePanel::ConnectViews() {
     if (!fileFolder_.empty()) ShowFolder(fileFolder_);
   });
   treeView_->ArrowKeyUp = [this] { ListSelectedFolder(); };
-  treeView_->RightClick = [this] { emit PopupRequested(QStringLiteral("TREEVIEWS")); };
+  treeView_->RightClick = [this] { emit PopupRequested(Pane::TreeViewS); };
   treeView_->Focus = [this](bool in) {
     ShadePane(treeView_, in);
-    if (in) emit PaneFocused(1);
+    if (in) emit PaneFocused(Pane::TreeViewS);
   };
 
   pathBox_->Walk = [this] { GoToTypedPath(false); };
   pathBox_->Focus = [this](bool in) {
     ShadePane(pathBox_, in);
-    if (in) emit PaneFocused(0);
+    if (in) emit PaneFocused(Pane::None);
   };
 
   FileViewHooks hooks;
@@ -219,12 +219,12 @@ void SourcePanel::ConnectViews() {
     FileListReleased();
     if (pendingPopup_) {
       pendingPopup_ = false;
-      emit PopupRequested(QStringLiteral("FILE"));
+      emit PopupRequested(Pane::ListViewFile);
     }
   };
   hooks.Focus = [this](bool in) {
     for (QWidget* v : fileViewWidgets_) ShadePane(v, in);
-    if (in) emit PaneFocused(2);
+    if (in) emit PaneFocused(Pane::ListViewFile);
   };
   static_cast<FileListTable*>(fileViewWidgets_[0])->Hooks = hooks;
   static_cast<FileListGrid*>(fileViewWidgets_[1])->Hooks = hooks;

@@ -19,6 +19,7 @@
 #include "common/Prompter.h"
 #include "settings/ModifierKeys.h"
 #include "settings/ConfigFile.h"
+#include "settings/Panes.h"
 #include "source/FileListStatus.h"
 #include "source/FolderReader.h"
 #include "source/PathHistory.h"
@@ -114,7 +115,7 @@ class SourcePanel : public QWidget, public FileListLink {
   void InvertFileTicks();     // invert every check box
   void RemoveCheckedFiles();  // from the list only; DeleteCheckedFiles(true) from the disk too
   // View of the file list: 0 report, 1 list, 2 large icons (one model, one selection).
-  void SetFileViewMode(int mode);
+  void SetFileViewMode(ListViewMode mode);
   // The last computed status (panel texts and enabling).
   const FileListStatus& FileStatus() const { return status_; }
 
@@ -144,11 +145,11 @@ class SourcePanel : public QWidget, public FileListLink {
   void FileListReleased();
 
  signals:
-  // A pane of the page took the focus: 1 tree, 2 file list, 0 path box (the icon pane reports 3
-  // itself).
-  void PaneFocused(int tabObj);
-  // Right button on a pane: "TREEVIEWS" or "FILE".
-  void PopupRequested(const QString& pane);
+  // A pane of the page took the focus: the tree or the file list, or Pane::None for the path box
+  // (the icon pane reports itself).
+  void PaneFocused(glimmora::Pane pane);
+  // Right button on a pane: the tree or the file list.
+  void PopupRequested(glimmora::Pane pane);
   // The selected node changed: the caption is to be refreshed.
   void CaptionChanged();
   // The file status and the enabling of the file commands were recomputed.

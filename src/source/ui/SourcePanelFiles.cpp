@@ -17,6 +17,7 @@
 #include "shared/PictureToIcon.h"
 #include "platform/BackgroundJob.h"
 #include "shared/ui/BusyCursor.h"
+#include "shared/ui/ListViews.h"
 #include "source/FileListRows.h"
 #include "source/ui/FileListModel.h"
 #include "source/ui/SourcePanel.h"
@@ -311,6 +312,6 @@ void SourcePanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& ou
   }
 }
 
-void SourcePanel::SetFileViewMode(int mode) { fileViews_->setCurrentIndex(std::clamp(mode, 0, 2)); }
+void SourcePanel::SetFileViewMode(ListViewMode mode) { ShowListView(fileViews_, mode); }
 
 }  // namespace glimmora

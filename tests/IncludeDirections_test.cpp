@@ -192,6 +192,18 @@ TEST(SourceNames, NoHandlerNamesOrMisspellingsInCode) {
   EXPECT_EQ(CodeMatches(misspelt), "") << "names spelt right (a control's own name may stand in a string)";
 }
 
+TEST(FailureTexts, NoSystemWordsReachTheUser) {
+  // The system's own error texts are English whatever language is shown: a failure carries its
+  // errno, and FaultText says why in the reader's language.
+  const std::regex systemWords[] = {
+      std::regex(R"(\bstrerror(_r)?\s*\()"),
+      std::regex(R"(\bstrerrorname_np\s*\()"),
+      // std::error_code::message() and an exception's what(): the same words, wrapped.
+      std::regex(R"((\.|->)\s*(message|what)\s*\(\s*\))"),
+  };
+  EXPECT_EQ(CodeMatches(systemWords), "") << "the system's error texts (say why with a Failure and FaultText)";
+}
+
 // The quoted includes of every file under src/, by file without its extension: a header and its
 // source count as one file.
 std::map<std::string, std::set<std::string>> IncludesByFile() {

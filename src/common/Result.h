@@ -48,6 +48,11 @@ enum class Fault {
   LibraryIconOutsideData,    // an append was refused for it
   LibraryIconOutsideDataKept,  // a deletion was refused for it
   LibraryIconUnreadable,
+  // A keyword search: icon `number` of a library could not be read from its data file `subject`
+  // (or the library has none), or not be taken out into the work file `subject`.
+  SearchIconUnreadable,
+  SearchIconNoData,
+  SearchIconNotWritten,
 };
 
 struct Failure {

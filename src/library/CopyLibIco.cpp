@@ -128,7 +128,7 @@ CopyLibResult CopyLibIco(const CopyLibRequest& request, std::span<const LibPaneI
     copy.fileOps = request.fileOps;
     const CopyIcoResult r = CopyIcoFile(copy, prompter, lang);
     if (!r.written) {
-      result.Failed.Add(name, r.writeError);
+      result.Failed.Add(name, r.writeFailure ? r.writeFailure->sysErrno : 0);
       continue;
     }
     result.Copied.push_back(static_cast<int>(i));

@@ -53,7 +53,7 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
     const LibraryReader reader = LibraryReader::Open(lib.SrcPath);
     const std::string libName = lib.CategoryName + "-" + lib.Caption;
     if (!reader.Ok()) {
-      result.Skipped.push_back({libName, reader.Problem(), {}});
+      result.Skipped.push_back({libName, reader.Problem()});
       continue;
     }
     bool told = false;       // an icon that could not be read
@@ -70,9 +70,9 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
       const auto body = reader.Body(item);
       if (!body) {  // a hit whose icon cannot be read is no hit, but the library is named once
         if (!told)
-          result.Skipped.push_back({libName, std::nullopt,
-                                    "icon " + std::to_string(entry) + " cannot be read from " +
-                                        (reader.HasDat() ? reader.DatPath() : "its missing data file") + "."});
+          result.Skipped.push_back(
+              {libName, reader.HasDat() ? FailAt(Fault::SearchIconUnreadable, reader.DatPath(), entry)
+                                        : FailAt(Fault::SearchIconNoData, lib.SrcPath, entry)});
         told = true;
         continue;
       }
@@ -82,9 +82,7 @@ KeywordSearchResult SearchLibraries(const KeywordTerms& terms, std::span<const S
         // A link or folder of that name, a missing work folder or a full disk: the hit is lost,
         // and the library is named once.
         if (!toldWrite)
-          result.Skipped.push_back({libName, std::nullopt,
-                                    "icon " + std::to_string(entry) + " cannot be written to " + JoinPath(workDir, key) +
-                                        "."});
+          result.Skipped.push_back({libName, FailAt(Fault::SearchIconNotWritten, JoinPath(workDir, key), entry)});
         toldWrite = true;
         continue;
       }
@@ -121,7 +119,7 @@ std::optional<KeywordSearchResult> SearchLibByKeyword(std::string_view text, std
   if (!result.Skipped.empty()) {
     std::string list;
     for (const SkippedLibrary& s : result.Skipped)
-      list += "\n" + s.Library + ": " + (s.Problem ? FaultText(lang, *s.Problem) : s.Detail);
+      list += "\n" + s.Library + ": " + FaultText(lang, s.Problem);
     prompter.Tell(lang.Row(kRowLibrariesNotSearched) + list, kRowLibrariesNotSearched, PromptIcon::Warning);
   }
   if (result.LimitReached)

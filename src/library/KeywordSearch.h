@@ -39,12 +39,11 @@ struct SearchLibrary {
   std::string Caption;       // the library name (node text before " (")
 };
 
-// A library left out of a search: "category-library", and why (a failure to read it, or a sentence
-// about one of its icons).
+// A library left out of a search, "category-library", and why: it could not be read, or one of
+// its icons could not.
 struct SkippedLibrary {
   std::string Library;
-  std::optional<Failure> Problem;
-  std::string Detail;
+  Failure Problem;
 };
 
 struct KeywordSearchResult {

@@ -27,8 +27,7 @@ LibraryInfo ReadLibraryInfo(const std::string& srcPath, Language lang) {
   info.SrcPath = srcPath;
   info.CategoryFolder = FolderOfPath(srcPath);
   const LibraryReader reader = LibraryReader::Open(srcPath);
-  info.Status = reader.Status();
-  info.Problem = reader.Problem();
+  if (!reader.Ok()) info.Problem = reader.Problem();
   if (reader.Ok()) {
     info.LibName = HeadFieldText(reader.Head().LibName, lang);
     info.LibKey = HeadFieldText(reader.Head().LibKey, lang);

@@ -21,15 +21,14 @@ struct LibraryInfo {
   std::string LibKey;        // likewise; the tree node's key
   int IconCount = 0;         // icons the index file holds
   bool HasDat = false;       // the data file exists
-  LibOpenStatus Status = LibOpenStatus::Ok;
-  Failure Problem;           // why the library cannot be read (Status not Ok)
+  std::optional<Failure> Problem;  // why the library cannot be read
   std::string PicturePath;   // LibKey & ".ico" in the category folder (the existing name in any case)
   bool HasPicture = false;   // that file exists
 
   // LibName & " (" & count & ")", the node text; a library that cannot be read shows the name of
   // its index file less ".src", a blank and `unreadableMark`, so that the user can find and delete it.
   std::string NodeText(const std::string& unreadableMark = {}) const;
-  bool Unreadable() const { return Status != LibOpenStatus::Ok; }
+  bool Unreadable() const { return Problem.has_value(); }
   // Whether the tree shows the library's own picture (else the fixed library picture).
   bool ShowsOwnPicture() const { return IconCount >= 1 && HasDat; }
 };

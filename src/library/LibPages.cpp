@@ -18,9 +18,10 @@ LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, 
   if (request.LibGrpNo == 0) TidyLibraryFiles(request.SrcPath);
   LibraryReader reader = LibraryReader::Open(request.SrcPath);
   if (request.LibGrpNo == 0 && CutUnusedData(reader)) reader = LibraryReader::Open(request.SrcPath);
-  page.Status = reader.Status();
-  page.Problem = reader.Problem();
-  if (!reader.Ok()) return page;
+  if (!reader.Ok()) {
+    page.Problem = reader.Problem();
+    return page;
+  }
   page.IconCount = reader.IconCount();
   if (page.IconCount == 0) return page;
   const int size = std::max(1, request.LibGrpSize);

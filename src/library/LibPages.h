@@ -25,8 +25,7 @@ struct LibPageRequest {
 };
 
 struct LibPage {
-  LibOpenStatus Status = LibOpenStatus::Ok;
-  Failure Problem;           // why the library could not be read (to tell the user once)
+  std::optional<Failure> Problem;  // why the library could not be read (to tell the user once)
   int IconCount = 0;         // icons of the library
   int LibGrpNo = 0;          // the page shown (clamped to 1..LibGrpCount; 0 for an empty library)
   int LibGrpCount = 0;

@@ -29,24 +29,20 @@ LibraryReader LibraryReader::Open(const std::string& srcPath) {
   const std::size_t maxSrc = kSrcHeadSize + kSrcItemSize * static_cast<std::size_t>(kMaxLibIcons);
   Result<std::string> read = ReadFileStart(committed ? commit : srcPath, maxSrc);
   if (!read && IsMissingFile(read.Error())) {
-    r.status_ = LibOpenStatus::Missing;
     r.problem_ = Fail(Fault::LibraryMissing, srcPath);
     return r;
   }
   if (!read) {
-    r.status_ = LibOpenStatus::Damaged;
     r.problem_ = read.Error();
     return r;
   }
   r.src_ = std::move(read).Value();
   if (r.src_.size() < kSrcHeadSize) {
-    r.status_ = LibOpenStatus::Damaged;
     r.problem_ = Fail(Fault::LibraryShorterThanHeader, srcPath);
     return r;
   }
   r.head_ = DecodeSrcHead(r.src_);
   if (r.head_.IconCount < 0 || r.head_.IconCount > kMaxLibIcons) {
-    r.status_ = LibOpenStatus::Damaged;
     r.problem_ = Fail(Fault::LibraryImpossibleCount, srcPath);
     return r;
   }
@@ -60,7 +56,7 @@ LibraryReader LibraryReader::Open(const std::string& srcPath) {
       r.datPath_ = *dat;
     }
   }
-  r.status_ = LibOpenStatus::Ok;
+  r.problem_.reset();
   return r;
 }
 

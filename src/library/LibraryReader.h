@@ -15,12 +15,6 @@
 
 namespace glimmora {
 
-enum class LibOpenStatus {
-  Ok,
-  Missing,  // no index file
-  Damaged,  // the index file cannot be read, is shorter than its header, or its count is not 0..32767
-};
-
 // The largest body an entry can have: a 255 x 255 icon of 32 bits with its mask.
 constexpr std::int32_t kMaxLibBodyBytes = 255 * 255 * 4 + 32 * 255 + 1024;
 
@@ -33,10 +27,11 @@ class LibraryReader {
   // Opens the library whose index file is `srcPath`.
   static LibraryReader Open(const std::string& srcPath);
 
-  LibOpenStatus Status() const { return status_; }
-  bool Ok() const { return status_ == LibOpenStatus::Ok; }
+  // Not Ok: the index file is missing (Fault::LibraryMissing), cannot be read, is shorter than its
+  // header, or its count is not 0..32767. Problem() says which.
+  bool Ok() const { return !problem_.has_value(); }
+  const Failure& Problem() const { return *problem_; }
   const std::string& SrcPath() const { return srcPath_; }
-  const Failure& Problem() const { return problem_; }  // why it is not Ok, for messages
 
   const LibSrcHead& Head() const { return head_; }
   // The entries the index file really holds (fewer than the header's count when it was cut off).
@@ -68,9 +63,8 @@ class LibraryReader {
   const std::string& SrcBytes() const { return src_; }
 
  private:
-  LibOpenStatus status_ = LibOpenStatus::Missing;
   std::string srcPath_;
-  Failure problem_;
+  std::optional<Failure> problem_ = Failure{Fault::LibraryMissing};
   std::string src_;
   LibSrcHead head_;
   int entries_ = 0;

@@ -30,6 +30,6 @@ struct CopyIcoResult : IconWriteResult {
 // An own-size icon copy is the source's 22-byte head and its image, without anything the file
 // holds behind the image; every other case goes through SaveIconInSize. A missing or unreadable
 // source, or one that holds no icon, writes nothing and is reported in sourceUnreadable.
-CopyIcoResult CopyIcoFile(const CopyIcoRequest& request, Prompter& prompter, const LanguageTable& lang);
+[[nodiscard]] CopyIcoResult CopyIcoFile(const CopyIcoRequest& request, Prompter& prompter, const LanguageTable& lang);
 
 }  // namespace glimmora

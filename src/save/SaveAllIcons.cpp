@@ -67,8 +67,7 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
         result.folderCreated = exists && *made;
         // Without the folder every icon would fail the same way: the folder is told once instead,
         // and the icons are only counted.
-        result.folderFailed = !exists;
-        if (!exists) result.folderError = made.Error().sysErrno;
+        if (!exists) result.folderFailure = made.Error();
         if (exists && !ownFolder && services.observer != nullptr) {
           services.observer->FolderAdded(folderPath, request.FileName + suffix);
         }
@@ -82,11 +81,11 @@ SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNamin
       target = JoinPath(request.MakeFolder ? saveFolder : folderPath, name);
       result.folder = request.MakeFolder ? saveFolder : folderPath;
     }
-    if (firstIcon && !result.folderFailed) RemoveUnfinishedSaves(result.folder);
+    if (firstIcon && !result.folderFailure) RemoveUnfinishedSaves(result.folder);
     firstIcon = false;
     ++count;
     if (count == 1) reporter.Show();
-    if (result.folderFailed) continue;
+    if (result.folderFailure) continue;
 
     if (!walker.ImageBytes(image, bytes)) {
       result.failures.Add(target);

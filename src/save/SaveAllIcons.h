@@ -50,8 +50,8 @@ struct SaveAllResult {
   bool readmeWritten = false;
   std::vector<std::string> written;  // every file written, in order
   SaveFailures failures;      // the paths not written (no reason when the icon could not be read again)
-  bool folderFailed = false;  // the folder to save into could not be made: nothing was written
-  int folderError = 0;
+  // The folder to save into could not be made: nothing was written.
+  std::optional<Failure> folderFailure;
 };
 
 // What the user sees of the run besides the files.
@@ -72,7 +72,7 @@ struct SaveAllServices {
 };
 
 // Saves every icon of FolderPath/FileName; `naming` is advanced for the icon clipboard.
-SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNaming& naming,
+[[nodiscard]] SaveAllResult SaveAllIconsToFolder(const SaveAllRequest& request, ClipboardNaming& naming,
                                    const SaveAllServices& services);
 
 }  // namespace glimmora

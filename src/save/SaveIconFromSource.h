@@ -46,11 +46,11 @@ struct SaveFromSourceRequest {
 // other size, every bitmap and every clipboard copy (the clipboard flag wins over the format) goes
 // through SaveIconInSize.
 // The image is read again and its header checked against the item before anything is written.
-IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
+[[nodiscard]] IconWriteResult SaveIconFromSource(const SaveFromSourceRequest& request, Prompter& prompter,
                                    const LanguageTable& lang);
 
 // The same choice for a single-image icon already in memory (shared with the copy of icon files).
-IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
+[[nodiscard]] IconWriteResult WriteIconInChoice(std::span<const std::uint8_t> icoFile, const Raster* picture,
                                   const std::string& targetDir, const std::string& targetName, int sizeSel,
                                   SaveFormat icoBmp, bool toSysClipboard, MaskAnswer mask,
                                   Prompter& prompter, const LanguageTable& lang, FileOps* fileOps = nullptr);

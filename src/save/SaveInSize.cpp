@@ -24,8 +24,7 @@ void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::spa
     result.written = true;
     result.targetPath = path;
   } else {
-    result.writeFailed = true;
-    result.writeError = saved.Error().sysErrno;
+    result.writeFailure = saved.Error();
   }
 }
 

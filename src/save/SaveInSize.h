@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "common/Result.h"
 #include "files/FileOps.h"
 #include "icons/IconResize.h"
 #include "text/LanguageTable.h"
@@ -37,8 +38,7 @@ struct SaveInSizeResult {
   std::string targetName;  // the name used (suffix and extension applied); unchanged when nothing was to be done
   std::string targetPath;  // the file written; empty when none
   bool written = false;
-  bool writeFailed = false;
-  int writeError = 0;  // errno of the failed write
+  std::optional<Failure> writeFailure;  // why the file could not be written
   std::optional<Raster> clipboard;  // the picture to put on the clipboard, drawn on white
   std::optional<ArgbImage> clipboardAlpha;  // the same with its alpha, when the icon has one
   MaskResult mask = MaskResult::NotWanted;
@@ -48,7 +48,7 @@ struct SaveInSizeResult {
 // mask answer is Ask, telling kRowNoKeyColor when no key colour is free); a bitmap, or the clipboard,
 // writes targetDir/<base><suffix>.bmp or hands the picture back for the clipboard. An existing target
 // is replaced.
-SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);
+[[nodiscard]] SaveInSizeResult SaveIconInSize(const SaveInSizeRequest& request, Prompter& prompter, const LanguageTable& texts);
 
 // Writes `bytes` as `path` (through `ops` when given) and records in `result` whether it was written.
 void WriteTargetFile(SaveInSizeResult& result, const std::string& path, std::span<const std::uint8_t> bytes,

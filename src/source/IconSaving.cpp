@@ -228,8 +228,8 @@ SaveRunOutcome SaveIconsFromPane(std::vector<PaneIcon>& items, const PaneSaveReq
       out.Written.push_back(w.targetPath);
     } else if (w.sourceUnreadable) {
       out.Errors.Add(request.SourceFile);
-    } else if (w.writeFailed) {
-      out.Errors.Add(w.targetPath.empty() ? JoinPath(targetDir, w.targetName) : w.targetPath, w.writeError);
+    } else if (w.writeFailure) {
+      out.Errors.Add(w.targetPath.empty() ? JoinPath(targetDir, w.targetName) : w.targetPath, w.writeFailure->sysErrno);
     } else {
       out.Errors.Add(JoinPath(targetDir, w.targetName));
     }
@@ -356,7 +356,7 @@ FilesSaveOutcome SaveIconsOfCheckedFiles(FileListLink& files, const FilesSaveReq
     ++out.FilesDone;
     out.Written.insert(out.Written.end(), result.written.begin(), result.written.end());
     if (result.status != ScanStatus::Done) out.Errors.Add(result.SourceFile);
-    if (result.folderFailed) out.Errors.AddFolder(result.folder, result.folderError);
+    if (result.folderFailure) out.Errors.AddFolder(result.folder, result.folderFailure->sysErrno);
     out.Errors.Add(result.failures);
     FoundIcons found;
     found.HasColumnTexts = true;

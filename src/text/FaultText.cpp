@@ -65,6 +65,9 @@ int RowOf(Fault code) {
     case Fault::LibraryIconOutsideData: return kRowLibraryIconOutsideData;
     case Fault::LibraryIconOutsideDataKept: return kRowLibraryIconOutsideDataKept;
     case Fault::LibraryIconUnreadable: return kRowLibraryIconUnreadable;
+    case Fault::SearchIconUnreadable: return kRowSearchIconUnreadable;
+    case Fault::SearchIconNoData: return kRowSearchIconNoData;
+    case Fault::SearchIconNotWritten: return kRowSearchIconNotWritten;
   }
   return kRowFaultOnFile;
 }

@@ -7,6 +7,7 @@
 
 #include <set>
 
+#include "text/LangRows.h"
 #include "icons/Dib.h"
 #include "library/IconClipboard.h"
 #include "library/KeywordSearch.h"
@@ -294,7 +295,7 @@ TEST_F(ClipboardMoveTest, WorkFoldersAreNeverEmptiedOrWrittenThroughALink) {
   EXPECT_EQ(blocked->Hits, 0);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{670, 434}));
   EXPECT_EQ(prompter.asked[0].text,
-            "<670>\nAnimals-Cats: icon 1 cannot be written to " + (work() / "AAA.ico").string() + ".");
+            "<670>\nAnimals-Cats: <" + std::to_string(kRowSearchIconNotWritten) + "> " + (work() / "AAA.ico").string() + " 1");
   EXPECT_TRUE(userUntouched());
   prompter.asked.clear();
 

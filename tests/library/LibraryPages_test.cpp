@@ -92,7 +92,8 @@ TEST_F(LibraryPagesTest, EmptyMissingAndDamagedLibraries) {
   EXPECT_EQ(e.Status2, "");
   const std::string missing = (dir.path() / "gone.src").string();
   const LibPage m = GetIcoFromLib({missing, "C", "Gone", 0, 50, work().string()}, lang);
-  EXPECT_EQ(m.Status, LibOpenStatus::Missing);
+  ASSERT_TRUE(m.Problem.has_value());
+  EXPECT_EQ(m.Problem->code, Fault::LibraryMissing);
   EXPECT_FALSE(fs::exists(missing));
   EXPECT_FALSE(fs::exists(dir.path() / "gone.dat"));
   // A library whose data file went away lists nothing and creates nothing.

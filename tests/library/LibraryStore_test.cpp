@@ -127,7 +127,7 @@ TEST_F(LibraryStoreTest, TakenOutIconHasTheLibraryHeaders) {
 
 TEST_F(LibraryStoreTest, ReadingNeverCreatesFiles) {
   const LibraryReader missing = LibraryReader::Open(src());
-  EXPECT_EQ(missing.Status(), LibOpenStatus::Missing);
+  EXPECT_EQ(missing.Problem().code, Fault::LibraryMissing);
   WriteAll(src(), HandHead("Cats", "cats", 0));
   const LibraryReader noDat = LibraryReader::Open(src());
   EXPECT_TRUE(noDat.Ok());

@@ -200,8 +200,8 @@ TEST_F(SaveTest, AFolderThatCannotBeMadeIsToldOnceAndTheIconsStillCounted) {
   testing::WriteBytes(src() / "a.dll_Ico", {'x'});  // a plain file where the folder goes
   ClipboardNaming n;
   const SaveAllResult r = SaveAllIconsToFolder(AllRequest(), n, Services());
-  EXPECT_TRUE(r.folderFailed);
-  EXPECT_EQ(r.folderError, ENOTDIR);
+  ASSERT_TRUE(r.folderFailure.has_value());
+  EXPECT_EQ(r.folderFailure->sysErrno, ENOTDIR);
   EXPECT_EQ(r.failures.Count, 0);
   EXPECT_TRUE(r.written.empty());
   EXPECT_EQ(r.IcoCount, 3);

@@ -177,7 +177,7 @@ TEST(IconWalker, SurvivesMutatedAndTruncatedFiles) {
     struct NoClock : Clock {
       LocalDateTime Now() const override { return {}; }
     } clock;
-    SaveAllIconsToFolder(save, naming, SaveAllServices{lang, prompter, clock, nullptr, nullptr});
+    (void)SaveAllIconsToFolder(save, naming, SaveAllServices{lang, prompter, clock, nullptr, nullptr});
   }
   Bytes random(50000);
   for (auto& v : random) v = static_cast<std::uint8_t>(rng());

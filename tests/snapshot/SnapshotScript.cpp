@@ -153,7 +153,9 @@ void RunScript(Session& s) {
 
   ClipboardNaming naming;
   const SaveAllServices services{s.Lang(), s.prompter, s.clock};
-  for (SaveFormat f : {SaveFormat::Ico, SaveFormat::Bmp}) SaveAllIconsToFolder(SaveAll(s, source, f), naming, services);
+  // What the saves wrote is listed at the end, file by file.
+  for (SaveFormat f : {SaveFormat::Ico, SaveFormat::Bmp})
+    (void)SaveAllIconsToFolder(SaveAll(s, source, f), naming, services);
   fs::create_directories(s.save / "sizes");
   for (const FoundIconItem& item : sink.items)
     for (int size = 0; size < kSizeChoiceCount; ++size)
@@ -164,12 +166,12 @@ void RunScript(Session& s) {
         r.targetName = item.text;
         r.sizeSel = size;
         r.icoBmp = f;
-        SaveIconInSize(r, s.prompter, s.Lang());
+        (void)SaveIconInSize(r, s.prompter, s.Lang());
       }
   SaveAllRequest toClip = SaveAll(s, source, SaveFormat::Ico);
   toClip.ToClipBoard = true;
   ClipboardNaming clipNaming;
-  SaveAllIconsToFolder(toClip, clipNaming, services);
+  (void)SaveAllIconsToFolder(toClip, clipNaming, services);
 
   const fs::path category = s.app / "IconLib" / CategoryFolderName("snpc", "Snapshots");
   fs::create_directories(category);

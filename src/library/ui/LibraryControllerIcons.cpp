@@ -107,9 +107,9 @@ void LibraryController::GetIcoFromLib() {
   }
   icons_->Clear();
   paneSource_ = LibPaneSource::Page;
-  if (page.Status != LibOpenStatus::Ok) {
-    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + FaultText(state_.LangStr, page.Problem), kRowLibraryUnreadable,
-               PromptIcon::Warning);
+  if (page.Problem) {
+    Ask().Tell(state_.LangStr.Row(kRowLibraryUnreadable) + "\n" + FaultText(state_.LangStr, *page.Problem),
+               kRowLibraryUnreadable, PromptIcon::Warning);
     ShowLibPages(0);
     RecountLibIco();
     return;

@@ -24,6 +24,8 @@
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconPane.h"
 #include "source/ui/SourcePage.h"
+#include "source/ui/FileListPanel.h"
+#include "source/ui/FolderTreePanel.h"
 #include "source/ui/SourcePanel.h"
 #include "websites/ui/WebSitePage.h"
 #include "websites/ui/WebSitePanel.h"
@@ -172,13 +174,13 @@ class FrameWiring::WindowPages : public Pages {
   WindowPages(MainWindow& w, WebOpener& opener) : w_(w), opener_(opener) {}
 
   void CollapseFolderTree() override {
-    if (SourcePanel* p = Source()) p->CollapseFolderTree();
+    if (SourcePanel* p = Source()) p->Folders().CollapseFolderTree();
   }
   void RefreshFolderTree() override {
-    if (SourcePanel* p = Source()) p->RefreshFolderTree(w_.State().TreeViewSDirty);
+    if (SourcePanel* p = Source()) p->Folders().RefreshFolderTree(w_.State().TreeViewSDirty);
   }
   void GotoCurrentFolder() override {
-    if (SourcePanel* p = Source()) p->GotoCurrentFolder();
+    if (SourcePanel* p = Source()) p->Folders().GotoCurrentFolder();
   }
   void SaveFileIconsWithDefaults() override {
     if (IconPane* p = Icons()) p->SaveFileIconsWithDefaults();
@@ -194,19 +196,19 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = Icons()) p->MoveFileIconsToIconClipboard(index);
   }
   void RemoveCheckedFiles() override {
-    if (SourcePanel* p = Source()) p->RemoveCheckedFiles();
+    if (SourcePanel* p = Source()) p->Files().RemoveCheckedFiles();
   }
   void DeleteCheckedFiles() override {
-    if (SourcePanel* p = Source()) p->DeleteCheckedFiles(true);
+    if (SourcePanel* p = Source()) p->Files().DeleteCheckedFiles(true);
   }
   void SelectAllFiles() override {
-    if (SourcePanel* p = Source()) p->SelectAllFiles();
+    if (SourcePanel* p = Source()) p->Files().SelectAllFiles();
   }
   void CancelFileSelection() override {
-    if (SourcePanel* p = Source()) p->CancelFileSelection();
+    if (SourcePanel* p = Source()) p->Files().CancelFileSelection();
   }
   void InvertFileTicks() override {
-    if (SourcePanel* p = Source()) p->InvertFileTicks();
+    if (SourcePanel* p = Source()) p->Files().InvertFileTicks();
   }
   void SaveSelectedIconsAsIco(int size) override { SaveIcons(size, SaveFormat::Ico, false); }
   void SaveSelectedIconsAsBmp(int size) override { SaveIcons(size, SaveFormat::Bmp, false); }
@@ -271,7 +273,7 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = Icons()) p->SelectIco();
   }
   void SelectIcoSourceIco() override {
-    if (SourcePanel* p = Source()) p->SelectIcoSourceIco();
+    if (SourcePanel* p = Source()) p->Files().SelectIcoSourceIco();
   }
   void SelectLibIco() override {
     if (LibraryController* l = LibPage()) l->SelectLibIco();
@@ -284,7 +286,7 @@ class FrameWiring::WindowPages : public Pages {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
     const int view = mode == ListViewMode::Report ? 0 : mode == ListViewMode::List ? 1 : 2;
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->SetFileViewMode(view);
+      if (SourcePanel* p = Source()) p->Files().SetFileViewMode(view);
     }
     if (list == Pane::ListViewPict) {
       if (IconPane* p = Icons()) p->SetViewMode(static_cast<PaneView>(view));
@@ -293,7 +295,7 @@ class FrameWiring::WindowPages : public Pages {
   int ListItemCount(Pane list) const override {
     if (list == Pane::ListViewFile) {
       SourcePanel* p = Source();
-      return p ? p->FileModel()->rowCount() : 0;
+      return p ? p->Files().FileModel()->rowCount() : 0;
     }
     if (list == Pane::ListViewPict) {
       IconPane* p = Icons();
@@ -308,7 +310,7 @@ class FrameWiring::WindowPages : public Pages {
   }
   void InvertSelection(Pane list) override {
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->InvertFileTicks();
+      if (SourcePanel* p = Source()) p->Files().InvertFileTicks();
       return;
     }
     if (list == Pane::ListViewPict) {
@@ -333,7 +335,7 @@ class FrameWiring::WindowPages : public Pages {
   std::optional<std::string> SelectedTreeViewSKey() const override {
     SourcePanel* p = Source();
     if (!p) return std::nullopt;
-    std::string key = p->SelectedNodeKey();
+    std::string key = p->Folders().SelectedNodeKey();
     if (key.empty()) return std::nullopt;
     return key;
   }
@@ -441,11 +443,14 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
 
 void FrameWiring::ConnectPages() {
   if (SourcePage* page = window_.FrameS()) {
-    SourcePanel* files = page->Panel();
-    connect(files, &SourcePanel::PopupRequested, this,
+    FolderTreePanel* folders = &page->Panel()->Folders();
+    FileListPanel* files = &page->Panel()->Files();
+    connect(folders, &FolderTreePanel::PopupRequested, this,
             [this](const QString& pane) { PopupFromMouse(pane); });
-    connect(files, &SourcePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
-    connect(files, &SourcePanel::FileStatusChanged, this, [this, files] {
+    connect(files, &FileListPanel::PopupRequested, this,
+            [this](const QString& pane) { PopupFromMouse(pane); });
+    connect(folders, &FolderTreePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
+    connect(files, &FileListPanel::FileStatusChanged, this, [this, files] {
       const FileListStatus& status = files->FileStatus();
       for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
       for (const auto& item : status.MenuItems()) {

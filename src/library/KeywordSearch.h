@@ -29,7 +29,6 @@ KeywordTerms SplitSearchText(std::string_view text);
 
 // Matcher: an empty `T` leaves FndKeyOK as it was. Otherwise T becomes its capitals and FndKeyOK
 // tells whether each non-empty term occurs in it.
-// Formerly "FndKeyPrg".
 void MatchKeywords(std::string& T, const std::string& K1, const std::string& K2, const std::string& K3, bool& FndKeyOK);
 
 // A library to search, in tree order.

@@ -57,7 +57,6 @@ struct LibPagesState {
   bool NextEnabled = false;  // mn10NextGrpIcon, PictureGrp(1)
 };
 // `iconCount` 0 is replaced by the pane's item count.
-// Formerly "RsetLibTreePages".
 LibPagesState MakeLibPagesState(int iconCount, int paneCount, int libGrpNo, int libGrpSize, const LanguageTable& lang);
 
 // The page to show after the library shrank to `iconCount`: the same page unless it no longer

@@ -21,7 +21,6 @@ struct PathHistoryState {
 // Records `trkey` opened with the tree image `image`: an entry with exactly that text is selected
 // and takes the image; otherwise the text is appended (the oldest entry going when the box is
 // full). "mycomputer" is never recorded.
-// Formerly "AddimgCombopath".
 void AddToPathHistory(PathHistoryState& box, const std::string& trkey, std::int16_t image);
 
 }  // namespace glimmora

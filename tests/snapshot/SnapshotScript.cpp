@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "common/LangRows.h"
-#include "common/SaveAllIcons.h"
-#include "common/SaveInSize.h"
+#include "text/LangRows.h"
+#include "save/SaveAllIcons.h"
+#include "save/SaveInSize.h"
 #include "library/LibFiles.h"
 #include "library/LibraryReader.h"
 #include "library/LibraryWriter.h"

@@ -17,7 +17,10 @@
 #include <utility>
 
 #include "library/ui/ClipboardPane.h"
+#include "library/ui/IconClipboardActions.h"
 #include "library/ui/LibraryController.h"
+#include "library/ui/LibraryPaneActions.h"
+#include "library/ui/LibraryTreeActions.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "shared/ui/QtText.h"
@@ -220,51 +223,51 @@ class FrameWiring::WindowPages : public Pages {
     if (list == Pane::ListViewFile) SaveFileIconsWithDefaults();
     else if (list == Pane::ListViewPict) {
       if (IconPane* p = Icons()) p->SaveIconsWithDefaults();
-    } else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
+    } else if (LibraryController* l = LibIcons()) l->PaneActions().SaveIconsWithDefaults();
   }
   void SelectAllIcons() override {
     if (IconPane* p = PictPane()) p->SelectAllIcons();
-    else if (LibraryController* l = LibIcons()) l->SelectAllIcons();
+    else if (LibraryController* l = LibIcons()) l->PaneActions().SelectAllIcons();
   }
   void CancelIconSelection() override {
     if (IconPane* p = PictPane()) p->CancelIconSelection();
-    else if (LibraryController* l = LibIcons()) l->CancelIconSelection();
+    else if (LibraryController* l = LibIcons()) l->PaneActions().CancelIconSelection();
   }
   void SelectIconsOfSize(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(index, -1);
-    else if (LibraryController* l = LibIcons()) l->SelSomeIco(index, -1);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().SelSomeIco(index, -1);
   }
   void SelectIconsOfColors(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(-1, index);
-    else if (LibraryController* l = LibIcons()) l->SelSomeIco(-1, index);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().SelSomeIco(-1, index);
   }
   void CopyIconToSystemClipboard(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, false);
-    else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, false, ClipCurrent());
+    else if (LibraryController* l = LibShown()) ToSystemClipboard(*l, size, false);
   }
   void CutIconToSystemClipboard(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, true);
-    else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, true, ClipCurrent());
+    else if (LibraryController* l = LibShown()) ToSystemClipboard(*l, size, true);
   }
   void PreviousIconPage() override {
     if (IconPane* p = PictPane()) p->TurnIconPage(0);
-    else if (LibraryController* l = LibShown()) l->TurnIconPage(0);
+    else if (LibraryController* l = LibShown()) l->PaneActions().TurnIconPage(0);
   }
   void NextIconPage() override {
     if (IconPane* p = PictPane()) p->TurnIconPage(1);
-    else if (LibraryController* l = LibShown()) l->TurnIconPage(1);
+    else if (LibraryController* l = LibShown()) l->PaneActions().TurnIconPage(1);
   }
   void DeleteSelectedIcons() override {
     if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
-    else if (LibraryController* l = LibIcons()) l->DeleteSelectedIcons();
+    else if (LibraryController* l = LibIcons()) l->PaneActions().DeleteSelectedIcons();
   }
   void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
   void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
   void RunLibraryTreeMenu(int index) override {
-    if (LibraryController* l = LibPage()) l->RunLibraryTreeMenu(index);
+    if (LibraryController* l = LibPage()) l->TreeActions().RunLibraryTreeMenu(index);
   }
   void RunIconClipboardMenu(int index) override {
-    if (LibraryController* l = LibPage()) l->RunIconClipboardMenu(index);
+    if (LibraryController* l = LibPage()) l->ClipboardActions().RunIconClipboardMenu(index);
   }
   void RunWebSiteCommand(int index) override {
     if (WebSitePanel* p = Web()) p->RunWebSiteCommand(index);
@@ -276,10 +279,10 @@ class FrameWiring::WindowPages : public Pages {
     if (SourcePanel* p = Source()) p->Files().SelectIcoSourceIco();
   }
   void SelectLibIco() override {
-    if (LibraryController* l = LibPage()) l->SelectLibIco();
+    if (LibraryController* l = LibPage()) l->PaneActions().SelectLibIco();
   }
   void SelectClipIco() override {
-    if (LibraryController* l = LibPage()) l->SelectClipIco();
+    if (LibraryController* l = LibPage()) l->ClipboardActions().SelectClipIco();
   }
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
@@ -367,16 +370,23 @@ class FrameWiring::WindowPages : public Pages {
   // The icons of the current icon list (the icon pane's or the library's), selected or all.
   void SaveIcons(int size, SaveFormat format, bool all) {
     if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, format, all, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, format, all, false);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().CopyLibIco(size, format, all, false);
   }
   // The icons of the checked (or all) files, in their own size.
   void SaveFileIcons(SaveFormat format, bool all) {
     if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, format, all, false);
   }
 
+  // The current icon of the current library list; `cut` takes it out of a library, never out of
+  // the icon clipboard.
+  void ToSystemClipboard(LibraryController& l, int size, bool cut) {
+    if (ClipCurrent()) l.ClipboardActions().CopyIcotoSysClipBoard(size);
+    else l.PaneActions().CopyIcotoSysClipBoard(size, cut);
+  }
+
   void ToIconClipboard(int size, bool cut) {
     if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
-    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().CopyIcotoIcoClipBoard(size, cut);
   }
 
   LibraryPageList* List(Pane list) const {

@@ -30,6 +30,8 @@
 #include "mainwindow/ui/HelpWindow.h"
 #include "websites/ui/WebSitePage.h"
 #include "library/ui/LibraryController.h"
+#include "library/ui/LibraryPaneActions.h"
+#include "library/ui/LibraryTreeActions.h"
 #include "picturetool/ui/PictureToolDialog.h"
 #include "websites/ui/WebSitePanel.h"
 #include "support/ProgramFolderFixture.h"
@@ -339,8 +341,8 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->MenuAction("mnOptSet")->setEnabled(true);
   w->MenuAction("mnOptSet")->trigger();
   w->FrameW()->Panel()->AddEntry();
-  w->FrameL()->Controller()->RunLibraryTreeMenu(0);
-  w->FrameL()->Controller()->OpenAuthorInf();
+  w->FrameL()->Controller()->TreeActions().RunLibraryTreeMenu(0);
+  w->FrameL()->Controller()->PaneActions().OpenAuthorInf();
   w->ShowFriendLinks();
   w->ShowHomePage();
   PictureToolDialog tool(w->State().LangStr, prompter, false);

@@ -2,6 +2,7 @@
 // the picture loader the picture tool uses.
 //
 //   picture_bench [--png DIR] [--repeat N] [--stop-after MS] [--costly] FILE...
+//   picture_bench --forged [--check]
 //
 // Prints one line a file, "NAME: WxH in T ms" or "NAME: refused: REASON in T ms", T the median of
 // N loads (default 1); with --png it also writes what was drawn as DIR/NAME.png. --costly adds
@@ -10,14 +11,26 @@
 // a large clip region moved, extents scaled to infinity, a flood fill through a comb), each of
 // which must end within the player's time limit. --stop-after tells each metafile's load to
 // stop MS milliseconds after it starts and notes how soon it ended after that.
+//
+// --forged loads, each in a process of its own, files whose few bytes claim a huge picture (a GIF,
+// a JPEG, a PNG, a metafile, and 380 MB of zeros named .jpg) and, beside them, sound pictures as
+// large as such a claim, and prints the time and the peak memory each load adds to an idle process.
+// The goal: every forged file is loaded or refused within 0.5 s and 100 MB, every sound one loads.
+// With --check the program exits with 1 when a goal is missed; run it on a quiet machine.
 
 #include <QGuiApplication>
 #include <QImage>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -96,11 +109,113 @@ std::vector<Input> CostlyInputs() {
   };
 }
 
+struct ForgedFile {
+  const char* name;
+  bool forged;  // false: a sound picture, which must load
+};
+
+constexpr ForgedFile kForgedFiles[] = {
+    {"forged.gif (35 bytes, claims 10000x10000)", true},
+    {"forged.jpg (SOF 10000x10000, data of 16x16)", true},
+    {"forged.png (IHDR 10000x10000, one tiny IDAT)", true},
+    {"forged.wmf (82 bytes, frame 10000x10000)", true},
+    {"zeros.jpg (380 MB of zeros)", true},
+    {"sound progressive.jpg 5000x5000", false},
+    {"sound.jpg 5000x5000", false},
+    {"sound.wmf 5000x5000", false},
+};
+constexpr int kForgedCount = static_cast<int>(std::size(kForgedFiles));
+
+// Writes file `index` of kForgedFiles as `path`.
+void WriteForged(int index, const std::string& path) {
+  using namespace glimmora::testing;
+  std::vector<std::uint8_t> bytes;
+  switch (index) {
+    case 0: bytes = GifClaiming(); break;
+    case 1: bytes = JpegClaiming(); break;
+    case 2: bytes = PngClaiming(); break;
+    case 3: bytes = WmfClaiming(); break;
+    case 5: bytes = Jpeg(5000, 5000, true); break;
+    case 6: bytes = Jpeg(5000, 5000, false); break;
+    case 7: bytes = RectangleWmf(5000, 5000); break;
+    default: break;
+  }
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (index == 4) std::filesystem::resize_file(path, std::uint64_t{380} << 20);
+}
+
+constexpr double kForgedSeconds = 0.5;
+constexpr double kForgedMegabytes = 100;
+
+// The child's part: loads file `index` (or nothing, for the idle baseline) and prints its line.
+// Exits with 3 when a goal of time or outcome is missed.
+int LoadOneForged(const std::string& dir, int index) {
+  if (index < 0 || index >= kForgedCount) return 0;
+  const ForgedFile& f = kForgedFiles[index];
+  const auto t0 = std::chrono::steady_clock::now();
+  const PictureLoad load = LoadPicture(dir + "/" + std::to_string(index));
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  std::string outcome = load.Ok() ? std::to_string(load.Picture.Width()) + "x" + std::to_string(load.Picture.Height())
+                                  : std::string("refused: ") + PictureRefusalName(load.Refusal);
+  if (load.Ok() && load.CutShort) outcome += " (cut short)";
+  std::printf("%-48s %-28s %8.1f ms", f.name, outcome.c_str(), seconds * 1000);
+  std::fflush(stdout);
+  const bool missed = f.forged ? seconds > kForgedSeconds : !load.Ok();
+  return missed ? 3 : 0;
+}
+
+// Runs this program on file `index` and returns its exit status and its peak memory in MB.
+// `mode` --forged-write writes the file instead, so that this process never holds its pictures.
+std::pair<int, double> RunChild(const char* self, const char* mode, const std::string& dir, int index) {
+  const std::string indexText = std::to_string(index);
+  const char* args[] = {self, mode, dir.c_str(), indexText.c_str(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, self, nullptr, nullptr, const_cast<char* const*>(args), environ) != 0) return {-1, 0};
+  int status = 0;
+  struct rusage usage {};
+  if (wait4(pid, &status, 0, &usage) != pid) return {-1, 0};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+int RunForged(const char* self, bool check) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("picture_bench." + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  for (int i = 0; i < kForgedCount; ++i) RunChild(self, "--forged-write", dir.string(), i);
+  const double idle = RunChild(self, "--forged-one", dir.string(), -1).second;
+  std::printf("an idle process peaks at %.1f MB; goals: forged files %.1f s and %.0f MB over that, sound ones load\n",
+              idle, kForgedSeconds, kForgedMegabytes);
+  std::fflush(stdout);
+  bool missed = false;
+  for (int i = 0; i < kForgedCount; ++i) {
+    const auto [status, peak] = RunChild(self, "--forged-one", dir.string(), i);
+    const bool over = kForgedFiles[i].forged && peak - idle > kForgedMegabytes;
+    const bool bad = status != 0 || over;
+    missed = missed || bad;
+    std::printf(" peak %7.1f MB (+%.1f)%s\n", peak, peak - idle, bad ? "  MISSED" : "");
+    std::fflush(stdout);
+  }
+  std::filesystem::remove_all(dir);
+  return check && missed ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);  // fonts for the text inside metafiles
+  if (argc == 4 && std::string(argv[1]) == "--forged-one") return LoadOneForged(argv[2], std::atoi(argv[3]));
+  if (argc == 4 && std::string(argv[1]) == "--forged-write") {
+    WriteForged(std::atoi(argv[3]), std::string(argv[2]) + "/" + argv[3]);
+    return 0;
+  }
+  bool forged = false;
+  bool check = false;
+  for (int i = 1; i < argc; ++i) {
+    forged = forged || std::string(argv[i]) == "--forged";
+    check = check || std::string(argv[i]) == "--check";
+  }
+  if (forged) return RunForged("/proc/self/exe", check);
   std::string pngDir;
   int repeat = 1;
   int stopAfterMs = -1;

@@ -7,8 +7,8 @@
 // the code's own names are plain: an event-handler name ("Control_Click") or a misspelt word of the
 // old program may stand in a string or a comment, never as a name.
 // Toolbar slots and key codes go by their names (kTool..., kVk...), never by number.
-// A menu or popup name written as a text outside its table must be one the table has: a slip in
-// it would otherwise be silently ignored where the menu is looked up.
+// A menu name written as a text outside its table must be one the table has: a slip in it would
+// otherwise be silently ignored where the menu is looked up.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,6 @@
 #include <vector>
 
 #include "mainwindow/MenuTable.h"
-#include "mainwindow/PopupMenus.h"
 
 namespace {
 
@@ -280,13 +279,12 @@ TEST(SourceNames, ToolbarSlotsAndKeyCodesGoByName) {
       << "key codes by number (use kVk...)";
 }
 
-TEST(SourceNames, MenuAndPopupNamesInTextsAreInTheTables) {
+TEST(SourceNames, MenuNamesInTextsAreInTheTable) {
   std::set<std::string> menus;
   for (const glimmora::MenuEntry& entry : glimmora::MenuTable()) menus.insert(std::string(entry.name));
   const std::set<std::string> tables = {"mainwindow/MenuTable.cpp", "mainwindow/CommandTable.cpp"};
-  // A menu name is mn... or Pop.../PoP...; handler names ("mnHelp_Click") are the command table's.
+  // A menu name is mn... or Pop.../PoP....
   const std::regex menuText(R"re("((mn|Pop|PoP)[A-Z0-9a-z][A-Za-z0-9]*)")re");
-  const std::regex popupText(R"re(PopupRequested\(\s*QStringLiteral\("(\w+)"\))re");
   std::vector<std::string> wrong;
   for (const SourceFile& file : SourceFiles()) {
     const auto where = [&](const std::smatch& m) {
@@ -302,12 +300,10 @@ TEST(SourceNames, MenuAndPopupNamesInTextsAreInTheTables) {
       for (std::sregex_iterator m(file.text.begin(), file.text.end(), menuText), end; m != end; ++m)
         if (menus.count((*m)[1].str()) == 0 && !inComment(*m)) wrong.push_back(where(*m) + (*m)[1].str());
     }
-    for (std::sregex_iterator m(file.text.begin(), file.text.end(), popupText), end; m != end; ++m)
-      if (!glimmora::PopupPaneOf((*m)[1].str())) wrong.push_back(where(*m) + (*m)[1].str());
   }
   std::string report;
   for (const std::string& w : wrong) report += "\n  " + w;
-  EXPECT_TRUE(wrong.empty()) << "menu or popup names the tables do not have:" << report;
+  EXPECT_TRUE(wrong.empty()) << "menu names the table does not have:" << report;
 }
 
 }  // namespace

@@ -18,10 +18,10 @@
 
 namespace glimmora {
 
-// Pixels of a size choice: 0 for choice 0 (own size), 16..80 for 1..7, -1 for anything else.
+// Pixels of a size choice (0 for the icon's own size); -1 for an index outside kSizeChoices.
 int SizeChoicePixels(int sizeSel);
 
-// "_16x16" .. "_80x80" for choices 1..7; empty for 0 and anything else.
+// The name suffix of a size choice ("_16x16"); empty for the own size and outside kSizeChoices.
 std::string_view SizeChoiceSuffix(int sizeSel);
 
 // A target name less its last 4 characters (its extension), followed by the suffix of the size

@@ -10,7 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "library/LibraryCommands.h"
 #include "settings/Panes.h"
+#include "shared/ToolbarSlots.h"
+#include "websites/WebSiteCommands.h"
 
 namespace glimmora {
 
@@ -28,19 +31,23 @@ enum class Proc : std::uint8_t {
   SelectAllIcons, CancelIconSelection, SelectIconsOfSize, SelectIconsOfColors,
   CopyIconToSystemClipboard, CutIconToSystemClipboard, PreviousIconPage, NextIconPage, DeleteSelectedIcons,
   CopyIconsToIconClipboard, CutIconsToIconClipboard,
-  // library page
-  RunLibraryTreeMenu, RunIconClipboardMenu,
-  // web-site page
+  // library page (arg: a LibTreeCommand, a ClipCommand)
+  RunLibraryTreeCommand, RunClipboardCommand,
+  // web-site page (arg: a WebCommand)
   RunWebSiteCommand,
   // the frame's own
-  ViewMode,       // arg 21, 22, 23: the view buttons
-  PopMenu,        // arg: a PopupPane
+  ViewMode,       // arg: a ListViewMode, as the view buttons choose it
+  PopMenu,        // arg: the Pane whose popup opens
   OpenOptions,
   ShowHelpContents, ShowHomePage, ShowFriendLinks, ShowAbout, ChangeLanguage, OpenSupportMail,
 };
 
-// Panes whose popup menu `PopMenu` opens, by the names callers pass.
-enum class PopupPane : std::uint8_t { File, Ico, TreeViewS, TreeViewL, ClipBoard, LibIco, WebSite };
+// A command's argument as the table holds it.
+constexpr int Arg(LibTreeCommand c) { return static_cast<int>(c); }
+constexpr int Arg(ClipCommand c) { return static_cast<int>(c); }
+constexpr int Arg(WebCommand c) { return static_cast<int>(c); }
+constexpr int Arg(ListViewMode m) { return static_cast<int>(m); }
+constexpr int Arg(Pane p) { return static_cast<int>(p); }
 
 // Windows key codes, as the keyboard dispatcher receives them.
 constexpr int kVkEnter = 13;
@@ -64,7 +71,7 @@ struct KeyRule {
 };
 
 struct CommandRow {
-  int command = 0;  // toolbar command number 1..32 (button index); 0 = none
+  int command = 0;  // toolbar command number (the button's slot); 0 = none
   Proc proc = Proc::None;
   int arg = 0;
   // The row stands for `span` consecutive keys, menu-array indexes and arguments: key vk + i,
@@ -79,17 +86,13 @@ struct CommandRow {
   std::string_view menu;  // item name in the menu table; "" = no menu item
   int menuIndex = -1;     // index in the menu array; -1 for a single item
   int tipRow = 0;         // toolbar tooltip row (language table)
-  // The old program's handler of the menu item, kept so that a search by that name finds the
-  // command; "" where the procedure kept its name.
-  std::string_view legacy;
 };
 
 std::span<const CommandRow> CommandRows();
 
 // --- toolbar layout ---
-constexpr int kToolbarSlots = 32;
 enum class SlotKind : std::uint8_t { Command, Hidden, Separator };
-// Kind of button `index` (1..32).
+// Kind of button `index` (a separator for a number that is no slot).
 SlotKind ToolbarSlotKind(int index);
 // The tooltip row of a command button (0 for hidden buttons and separators).
 int ToolbarTipRow(int index);

@@ -1,7 +1,9 @@
 #include "mainwindow/Commands.h"
 
+#include "mainwindow/CommandMenus.h"
 #include "text/LangRows.h"
 #include "text/AsciiCase.h"
+#include "shared/BusyGuard.h"
 #include "shared/ToolbarSlots.h"
 
 namespace glimmora {
@@ -11,8 +13,6 @@ constexpr std::string_view kPopFileMenu = "PopFileMenu";
 constexpr std::string_view kPopIcoMenu = "PopIcoMenu";
 constexpr std::string_view kPopClipMenu = "PoPIcoClipBoardMenu";
 constexpr std::string_view kOptSet = "mnOptSet";
-constexpr std::string_view kViewMenu = "mnIcodispSub";
-constexpr std::string_view kClipMenu = "mnIcoClipBoardMenuSub";
 
 // The place of a library-tree node: "category -> library" for a library node (its text carries
 // the icon count in brackets), the whole text for any other node.
@@ -32,17 +32,6 @@ class DepthGuard {
 
  private:
   int& depth_;
-};
-
-class BusyGuard {
- public:
-  explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~BusyGuard() { flag_ = false; }
-  BusyGuard(const BusyGuard&) = delete;
-  BusyGuard& operator=(const BusyGuard&) = delete;
-
- private:
-  bool& flag_;
 };
 
 }  // namespace
@@ -68,7 +57,7 @@ std::string WindowCaption(const std::string& appTitle, Page page, const Language
 
 MainFrame::MainFrame(Pages& pages, FrameView& view, const LanguageTable& lang,
                      const std::string& appTitle, bool& treeViewSDirty)
-    : TreeViewSDirty(treeViewSDirty),
+    : treeViewSDirty_(treeViewSDirty),
       pages_(pages),
       view_(view),
       lang_(lang),
@@ -226,7 +215,7 @@ void MainFrame::TabStripGotFocus() {
 // ----- page switch -----
 
 void MainFrame::ApplyViewToPage(Pane list) {
-  if (const auto mode = PressedViewMode(toolbar_)) pages_.SetListViewMode(list, *mode);
+  if (toolbar_.pressedView) pages_.SetListViewMode(list, *toolbar_.pressedView);
 }
 
 void MainFrame::SwitchToPage(Page page) {
@@ -249,11 +238,11 @@ void MainFrame::SwitchToPage(Page page) {
     case Page::Source:
       view_.SetWaitCursor(true);
       view_.ShowPageFrame(page);
-      if (TreeViewSDirty) {
+      if (treeViewSDirty_) {
         view_.Repaint();
         view_.SetWaitCursor(true);
         pages_.RefreshFolderTree();
-        TreeViewSDirty = false;
+        treeViewSDirty_ = false;
       }
       showMenus();
       ApplyViewToPage(Pane::ListViewPict);
@@ -298,30 +287,44 @@ void MainFrame::SetToolBarEn(std::string_view obj, int /*fileN*/) {
 }
 
 void MainFrame::RunToolbarButton(int buttonIndex) {
-  GetObjGet(false);
   if (buttonIndex >= kToolReportView && buttonIndex <= kToolLargeIconsView) {
-    toolbar_.pressedView = buttonIndex;
-    ShowToolbar();
-    const ListViewMode mode = ViewModeOfButton(buttonIndex);
-    if (page_ == Page::Source || (page_ == Page::Library && model_.FocusObj == Pane::ListViewLIco)) {
-      for (int i = 0; i <= 2; ++i) view_.SetMenuItemEnabled(kViewMenu, i, true);
-      pages_.SetListViewMode(page_ == Page::Source ? Pane::ListViewPict : Pane::ListViewLIco, mode);
-      view_.SetMenuItemEnabled(kViewMenu, buttonIndex - kToolReportView, false);
-    } else if (page_ == Page::Library && model_.FocusObj == Pane::ListViewIcoClipboard) {
-      for (int i = 15; i <= 17; ++i) view_.SetMenuItemEnabled(kClipMenu, i, true);
-      pages_.SetListViewMode(Pane::ListViewIcoClipboard, mode);
-      view_.SetMenuItemEnabled(kClipMenu, 15 + buttonIndex - kToolReportView, false);
-    }
+    ChooseView(ViewModeOfButton(buttonIndex));
     return;
   }
+  GetObjGet(false);
   if (const CommandRow* row = FindToolbarRow(buttonIndex, model_.FocusObj, page_))
     Run(row->proc, row->arg);
+}
+
+// The view items of a menu: all of them enabled, then the one of the chosen view greyed.
+void MainFrame::EnableViewItems(std::string_view menu, std::span<const MenuSlot> places) {
+  for (std::size_t i = 0; i < places.size(); ++i)
+    if (places[i].proc == Proc::ViewMode) view_.SetMenuItemEnabled(menu, static_cast<int>(i), true);
+}
+
+void MainFrame::GreyViewItem(std::string_view menu, std::span<const MenuSlot> places, ListViewMode mode) {
+  view_.SetMenuItemEnabled(menu, MenuPlace(places, Proc::ViewMode, Arg(mode)), false);
+}
+
+void MainFrame::ChooseView(ListViewMode mode) {
+  GetObjGet(false);
+  toolbar_.pressedView = mode;
+  ShowToolbar();
+  if (page_ == Page::Source || (page_ == Page::Library && model_.FocusObj == Pane::ListViewLIco)) {
+    EnableViewItems(kViewMenu, kViewMenuSlots);
+    pages_.SetListViewMode(page_ == Page::Source ? Pane::ListViewPict : Pane::ListViewLIco, mode);
+    GreyViewItem(kViewMenu, kViewMenuSlots, mode);
+  } else if (page_ == Page::Library && model_.FocusObj == Pane::ListViewIcoClipboard) {
+    EnableViewItems(kClipMenu, kClipMenuSlots);
+    pages_.SetListViewMode(Pane::ListViewIcoClipboard, mode);
+    GreyViewItem(kClipMenu, kClipMenuSlots, mode);
+  }
 }
 
 void MainFrame::SetListViewType() {
   Pane list = Pane::None;
   std::string_view menu = kViewMenu;
-  int firstItem = 0;
+  std::span<const MenuSlot> places = kViewMenuSlots;
   if (page_ == Page::Source) {
     list = Pane::ListViewPict;
   } else if (page_ == Page::Library && model_.CurListView == Pane::ListViewLIco) {
@@ -329,14 +332,14 @@ void MainFrame::SetListViewType() {
   } else if (page_ == Page::Library && model_.CurListView == Pane::ListViewIcoClipboard) {
     list = Pane::ListViewIcoClipboard;
     menu = kClipMenu;
-    firstItem = 15;
+    places = kClipMenuSlots;
   } else {
     return;
   }
-  for (int i = 0; i <= 2; ++i) view_.SetMenuItemEnabled(menu, firstItem + i, true);
-  if (const auto mode = PressedViewMode(toolbar_)) {
-    pages_.SetListViewMode(list, *mode);
-    view_.SetMenuItemEnabled(menu, firstItem + toolbar_.pressedView - kToolReportView, false);
+  EnableViewItems(menu, places);
+  if (toolbar_.pressedView) {
+    pages_.SetListViewMode(list, *toolbar_.pressedView);
+    GreyViewItem(menu, places, *toolbar_.pressedView);
   }
 }
 
@@ -389,11 +392,11 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::DeleteSelectedIcons: p.DeleteSelectedIcons(); break;
     case Proc::CopyIconsToIconClipboard: p.CopyIconsToIconClipboard(arg); break;
     case Proc::CutIconsToIconClipboard: p.CutIconsToIconClipboard(arg); break;
-    case Proc::RunLibraryTreeMenu: p.RunLibraryTreeMenu(arg); break;
-    case Proc::RunIconClipboardMenu: p.RunIconClipboardMenu(arg); break;
-    case Proc::RunWebSiteCommand: p.RunWebSiteCommand(arg); break;
-    case Proc::ViewMode: RunToolbarButton(arg); break;
-    case Proc::PopMenu: PopMenu(static_cast<PopupPane>(arg)); break;
+    case Proc::RunLibraryTreeCommand: p.RunLibraryTreeCommand(static_cast<LibTreeCommand>(arg)); break;
+    case Proc::RunClipboardCommand: p.RunClipboardCommand(static_cast<ClipCommand>(arg)); break;
+    case Proc::RunWebSiteCommand: p.RunWebSiteCommand(static_cast<WebCommand>(arg)); break;
+    case Proc::ViewMode: ChooseView(static_cast<ListViewMode>(arg)); break;
+    case Proc::PopMenu: PopMenu(static_cast<Pane>(arg)); break;
     case Proc::OpenOptions: OpenOptions(); break;
     case Proc::ShowHelpContents: p.ShowHelpContents(); break;
     case Proc::ShowHomePage: p.ShowHomePage(); break;
@@ -418,7 +421,7 @@ bool MainFrame::DispatchKey(int vk, KeyMods mods) {
 
 // ----- popup menus -----
 
-void MainFrame::PopMenu(PopupPane pane) {
+void MainFrame::PopMenu(Pane pane) {
   cursorPos_ = view_.PointerPos();
   ListCounts counts;
   counts.file = pages_.ListItemCount(Pane::ListViewFile);
@@ -430,12 +433,12 @@ void MainFrame::PopMenu(PopupPane pane) {
   if (!menu.empty()) view_.ShowPopup(menu);
 }
 
-void MainFrame::PopMenuFromMouse(PopupPane pane) {
-  if (pane == PopupPane::Ico || pane == PopupPane::LibIco) {
+void MainFrame::PopMenuFromMouse(Pane pane) {
+  if (pane == Pane::ListViewPict || pane == Pane::ListViewLIco) {
     SetIcoMnVisible(false);
     PopMenu(pane);
     SetIcoMnVisible(true);
-  } else if (pane == PopupPane::ClipBoard) {
+  } else if (pane == Pane::ListViewIcoClipboard) {
     SetClipMnVisible(false);
     PopMenu(pane);
     SetClipMnVisible(true);
@@ -449,7 +452,8 @@ void MainFrame::SetPopMenu() {
 }
 
 void MainFrame::SetClipMnVisible(bool visible) {
-  for (int i : ClipMenuMouseHiddenIndexes()) view_.SetMenuItemVisible(kClipMenu, i, visible);
+  for (std::size_t i = 0; i < std::size(kClipMenuSlots); ++i)
+    if (kClipMenuSlots[i].hiddenUnderMouse) view_.SetMenuItemVisible(kClipMenu, static_cast<int>(i), visible);
 }
 
 void MainFrame::SetIcoMnVisible(bool visible) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@
 #include "mainwindow/ToolbarState.h"
 
 namespace glimmora {
+
+struct MenuSlot;
 
 // The window caption: title, page word and, on the two first pages, the place shown.
 // `libraryNode` / `folderKey` are the selected nodes of the two trees (nothing when none).
@@ -46,13 +49,10 @@ class MainFrame {
   bool KeyBusy() const { return keyBusy_; }
   ScreenPoint CursorPos() const { return cursorPos_; }
 
-  bool& TreeViewSDirty;
-
   // ----- current pane and page switch -----
   void GetObjGet(bool getFocus);
   void OtherObj();
-  // The tab strip selected `page` ("TabStrip1_Click"; also run once when the library page is
-  // built).
+  // The tab strip selected `page` (also run once when the library page is built).
   void SwitchToPage(Page page);
   void SetMeCaption();
 
@@ -66,8 +66,11 @@ class MainFrame {
   void TabStripGotFocus();
 
   // ----- toolbar and commands -----
-  // Formerly "ToolBarPrg0".
+  // A toolbar button was clicked: its command for the current pane and page.
   void RunToolbarButton(int buttonIndex);
+  // A view button or view item: the current icon list shows `mode`, and the toolbar and the list's
+  // menu say so.
+  void ChooseView(ListViewMode mode);
   void SetToolBarEn(std::string_view obj, int fileN);
   void SetListViewType();
   void SetToolButtonEnabled(int index, bool enabled);
@@ -81,13 +84,12 @@ class MainFrame {
   // One key press with the modifiers of that key event. Returns true when a command row matched
   // (the key is then consumed). A key that comes while an earlier key's command still runs is
   // dropped.
-  // Formerly "KeyPressPrg".
   bool DispatchKey(int vk, KeyMods mods);
 
   // ----- popup menus and list helpers -----
-  void PopMenu(PopupPane pane);
+  void PopMenu(Pane pane);
   // A popup opened with the mouse: the icon and clipboard menus leave some items out.
-  void PopMenuFromMouse(PopupPane pane);
+  void PopMenuFromMouse(Pane pane);
   void SetPopMenu();
   void SetClipMnVisible(bool visible);
   void SetIcoMnVisible(bool visible);
@@ -101,11 +103,14 @@ class MainFrame {
   void PointerBack();
   void FocusUnless(bool getFocus, Pane pane);
   void ApplyViewToPage(Pane list);
+  void EnableViewItems(std::string_view menu, std::span<const MenuSlot> places);
+  void GreyViewItem(std::string_view menu, std::span<const MenuSlot> places, ListViewMode mode);
   void ShowToolbar();
   void Publish() {
     if (observer_) observer_(model_);
   }
 
+  bool& treeViewSDirty_;
   Pages& pages_;
   FrameView& view_;
   const LanguageTable& lang_;

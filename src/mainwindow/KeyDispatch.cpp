@@ -1,5 +1,7 @@
 #include "mainwindow/KeyDispatch.h"
 
+#include "icons/SizeChoices.h"
+
 namespace glimmora {
 namespace {
 
@@ -12,8 +14,11 @@ bool Fits(Tri rule, bool held) {
   return false;
 }
 
+// Ctrl+Alt keeps its Alt only where a Ctrl+Alt key means something: the icon clipboard's sizes from
+// F1, the system clipboard's from 2, and C and X.
 bool KeepsAlt(int vk) {
-  return (vk >= kVkF1 && vk <= kVkF1 + 7) || vk == 'C' || vk == 'X' || (vk >= '2' && vk <= '8');
+  return (vk >= kVkF1 && vk < kVkF1 + kSizeChoiceCount) || vk == 'C' || vk == 'X' ||
+         (vk >= '2' && vk < '1' + kSizeChoiceCount);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "text/LangRows.h"
 #include "icons/SizeChoices.h"
+#include "mainwindow/CommandMenus.h"
 #include "mainwindow/CommandTable.h"
 
 namespace glimmora {
@@ -32,9 +33,18 @@ class TableBuilder {
   void Element(std::string_view name, int index, std::string_view parent, int row) {
     Add(name, index, parent, row == 0 ? MenuKind::Separator : MenuKind::Item, row);
   }
+  // A menu array made of its places: a slot without a command is a separator.
+  void Slots(std::string_view name, std::string_view parent, std::span<const MenuSlot> places) {
+    for (std::size_t i = 0; i < places.size(); ++i) Element(name, static_cast<int>(i), parent, places[i].captionRow);
+  }
   // A menu array of `count` items captioned by consecutive rows from `firstRow`.
   void Run(std::string_view name, std::string_view parent, int firstRow, int count) {
     for (int i = 0; i < count; ++i) Element(name, i, parent, firstRow + i);
+  }
+  // A menu array of every size choice, each captioned by its own row for `menu`.
+  void Sizes(std::string_view name, std::string_view parent, SizeMenu menu) {
+    for (int i = 0; i < kSizeChoiceCount; ++i)
+      Element(name, i, parent, kSizeChoices[static_cast<std::size_t>(i)].MenuRow(menu));
   }
 };
 
@@ -47,17 +57,7 @@ std::vector<MenuEntry> BuildTable() {
   t.Item("mn1GotoCurDirTreeViewS", "PopTreeViewSMenu", kRowGoToCurrentFolder);
 
   t.Menu("PopTreeViewLMenu", "", kRowLibrariesMenu);
-  {
-    constexpr std::string_view m = "mnTreeViewLPopMenuSub";
-    constexpr std::string_view p = "PopTreeViewLMenu";
-    t.Element(m, 0, p, kRowNewCategoryOrLibrary);
-    t.Element(m, 1, p, kRowDeleteCategoryOrLibrary);
-    t.Element(m, 2, p, 0);
-    t.Element(m, 3, p, kRowCollapseAll);
-    t.Element(m, 4, p, kRowExpandAll);
-    t.Element(m, 5, p, kRowRefreshTree);
-    t.Element(m, 6, p, kRowShowSelectedItem);
-  }
+  t.Slots(kLibTreeMenu, "PopTreeViewLMenu", kLibTreeMenuSlots);
 
   t.Menu("PopFileMenu", "", kRowFilesMenu);
   t.Menu("mn1SaveIcoOfSelectedFile", "PopFileMenu", kRowSaveTickedFileIcons);
@@ -82,14 +82,14 @@ std::vector<MenuEntry> BuildTable() {
   t.Menu("PopIcoMenu", "", kRowIconsMenu);
   t.Menu("mn1SaveSelectedIco", "PopIcoMenu", kRowSaveSelectedIcons);
   t.Menu("mn11SaveSelectedIcoAsIco", "mn1SaveSelectedIco", kRowSaveSelectedAsIco);
-  t.Run("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", kRowSaveSelectedAsIcoOwnSize, kSizeChoiceCount);
+  t.Sizes("mn12SaveSelectedIcoAsIcoSub", "mn11SaveSelectedIcoAsIco", SizeMenu::SaveSelectedAsIco);
   t.Menu("mn12SaveSelectedIcoAsBmp", "mn1SaveSelectedIco", kRowSaveSelectedAsBmp);
-  t.Run("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", kRowSaveSelectedAsBmpOwnSize, kSizeChoiceCount);
+  t.Sizes("mn12SaveSelectedIcoAsBmpSub", "mn12SaveSelectedIcoAsBmp", SizeMenu::SaveSelectedAsBmp);
   t.Menu("mn2SaveAllIco", "PopIcoMenu", kRowSaveAllIcons);
   t.Menu("mn21SaveAllIcoAsIco", "mn2SaveAllIco", kRowSaveAllAsIco);
-  t.Run("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", kRowSaveAllAsIcoOwnSize, kSizeChoiceCount);
+  t.Sizes("mn22SaveAllIcoAsIcoSub", "mn21SaveAllIcoAsIco", SizeMenu::SaveAllAsIco);
   t.Menu("mn22SaveAllIcoAsBmp", "mn2SaveAllIco", kRowSaveAllAsBmp);
-  t.Run("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", kRowSaveAllAsBmpOwnSize, kSizeChoiceCount);
+  t.Sizes("mn22SaveAllIcoAsBmpSub", "mn22SaveAllIcoAsBmp", SizeMenu::SaveAllAsBmp);
   t.Item("mnSaveIcoUsedef", "PopIcoMenu", kRowSaveIconsWithOptions);
   t.Separator("mnbreakIco1", "PopIcoMenu");
   t.Item("mn3SelectedAllIco", "PopIcoMenu", kRowSelectAllIcons);
@@ -100,16 +100,16 @@ std::vector<MenuEntry> BuildTable() {
   t.Item("mn4cancleselectedIco", "PopIcoMenu", kRowClearIconSelection);
   t.Separator("mnbreakIco2", "PopIcoMenu");
   t.Menu("mnCopyIcoToIcoClipper", "PopIcoMenu", kRowCopyToIconClipboard);
-  t.Run("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", kRowCopyToIconClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mnCopyIcoToIcoClipperSub", "mnCopyIcoToIcoClipper", SizeMenu::CopyToIconClipboard);
   t.Menu("mnCutIcoToIcoClipper", "PopIcoMenu", kRowCutToIconClipboard);
-  t.Run("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", kRowCutToIconClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mnCutIcoToIcoClipperSub", "mnCutIcoToIcoClipper", SizeMenu::CutToIconClipboard);
   t.Separator("mnbreak21", "PopIcoMenu");
   t.Menu("mn5CopyIcoToClipper", "PopIcoMenu", kRowCopyToSystemClipboard);
-  t.Run("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", kRowCopyToSystemClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mn5CopyIcoToClipperSub", "mn5CopyIcoToClipper", SizeMenu::CopyToSystemClipboard);
   t.Menu("mn6CutIcoToClipper", "PopIcoMenu", kRowCutToSystemClipboard);
-  t.Run("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", kRowCutToSystemClipboardOwnSize, kSizeChoiceCount);
+  t.Sizes("mn6CutIcoToClipperSub", "mn6CutIcoToClipper", SizeMenu::CutToSystemClipboard);
   t.Separator("mnbreakIco3", "PopIcoMenu");
-  t.Run("mnIcodispSub", "PopIcoMenu", kRowDetailsView, 3);
+  t.Slots(kViewMenu, "PopIcoMenu", kViewMenuSlots);
   t.Separator("mnbreakIco4", "PopIcoMenu");
   t.Item("mn8DeleteIco", "PopIcoMenu", kRowDeleteIcons);
   t.Separator("mnbreakIco5", "PopIcoMenu");
@@ -117,46 +117,10 @@ std::vector<MenuEntry> BuildTable() {
   t.Item("mn10NextGrpIcon", "PopIcoMenu", kRowNextPage);
 
   t.Menu("PoPIcoClipBoardMenu", "", kRowIconClipboardMenu);
-  {
-    constexpr std::string_view m = "mnIcoClipBoardMenuSub";
-    constexpr std::string_view p = "PoPIcoClipBoardMenu";
-    struct Row {
-      int index, row;
-    };
-    constexpr Row kRows[] = {{0, kRowMoveSelectedIntoLibrary},
-                             {1, kRowMoveAllIntoLibrary},
-                             {2, 0},
-                             {3, kRowCopySelectedToFolder},
-                             {4, kRowCopyAllToFolder},
-                             {5, 0},
-                             {6, kRowMoveSelectedToFolder},
-                             {7, kRowMoveAllToFolder},
-                             {8, 0},
-                             {9, kRowSelectAllClipboardIcons},
-                             {10, kRowClearClipboardSelection},
-                             {11, 0},
-                             {12, kRowDeleteSelectedClipboardIcons},
-                             {13, kRowDeleteAllClipboardIcons},
-                             {14, 0},
-                             {15, kRowClipboardDetailsView},
-                             {16, kRowClipboardListView},
-                             {17, kRowClipboardLargeIconsView},
-                             {18, 0},
-                             {19, kRowClipboardCopyToSystemClipboard},
-                             {20, kRowClipboardCutToSystemClipboard},
-                             {21, 0},
-                             {22, kRowRefreshIconClipboard},
-                             {23, 0},
-                             {24, kRowOpenInIconEditor}};
-    for (const Row& r : kRows) t.Element(m, r.index, p, r.row);
-  }
+  t.Slots(kClipMenu, "PoPIcoClipBoardMenu", kClipMenuSlots);
 
   t.Menu("PopWebMenu", "", kRowWebSitesMenu);
-  t.Element("mnWebSiteSub", 0, "PopWebMenu", kRowOpenWebPage);
-  t.Element("mnWebSiteSub", 1, "PopWebMenu", 0);
-  t.Element("mnWebSiteSub", 2, "PopWebMenu", kRowEditWebSite);
-  t.Element("mnWebSiteSub", 3, "PopWebMenu", kRowAddWebSite);
-  t.Element("mnWebSiteSub", 4, "PopWebMenu", kRowDeleteTickedWebSites);
+  t.Slots(kWebMenu, "PopWebMenu", kWebMenuSlots);
 
   t.Item("mnOptSet", "", kRowOptionsMenu);
 

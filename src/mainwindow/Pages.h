@@ -5,13 +5,15 @@
 //
 // A command has one name from the command table to the page: the table's procedure is called
 // here by the same name, and the page's method bears it too unless the page carries several
-// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, `RunLibraryTreeMenu`, ...). The old
-// menu handler of a command stays in its table row (`legacy`), for a search by that name.
+// commands with one procedure (`SaveIcotoIcoBmp`, `CopyLibIco`, ...). A page with many commands
+// is told which one by its own enum (`ClipCommand`, ...), never by a place in a menu.
 
 #include <optional>
 #include <string>
 
+#include "library/LibraryCommands.h"
 #include "settings/Panes.h"
+#include "websites/WebSiteCommands.h"
 
 namespace glimmora {
 
@@ -66,12 +68,11 @@ class Pages {
   virtual void CutIconsToIconClipboard(int size) = 0;
 
   // --- library page ---
-  virtual void RunLibraryTreeMenu(int index) = 0;
-  virtual void RunIconClipboardMenu(int index) = 0;
+  virtual void RunLibraryTreeCommand(LibTreeCommand command) = 0;
+  virtual void RunClipboardCommand(ClipCommand command) = 0;
 
   // --- web-site page ---
-  // Formerly "WebSitePrg".
-  virtual void RunWebSiteCommand(int index) = 0;
+  virtual void RunWebSiteCommand(WebCommand command) = 0;
 
   // --- selection summaries: counts into the status bars, commands enabled by selection ---
   virtual void SelectIco() = 0;

@@ -1,6 +1,5 @@
 #include "mainwindow/PopupMenus.h"
 
-#include "text/AsciiCase.h"
 
 namespace glimmora {
 namespace {
@@ -15,8 +14,6 @@ constexpr std::string_view kIcoMouseHidden[] = {"mn3SelectedIcoWithHW", "mn3Sele
                                                  "mnCutIcoToIcoClipper", "mn5CopyIcoToClipper",
                                                  "mn6CutIcoToClipper",   "mnbreak21"};
 
-constexpr int kClipMouseHidden[] = {3, 4, 5, 6, 7, 8, 18, 19, 20};
-
 constexpr std::string_view kLibraryMenus[] = {"PopIcoMenu", "PopTreeViewLMenu",
                                               "PoPIcoClipBoardMenu"};
 constexpr std::string_view kSourceMenus[] = {"PopFileMenu", "PopIcoMenu", "PopTreeViewSMenu"};
@@ -27,41 +24,21 @@ constexpr std::string_view kAllPageMenus[] = {"PopTreeViewSMenu", "PopTreeViewLM
 
 }  // namespace
 
-std::string_view PopupPaneName(PopupPane pane) {
+std::string_view PopupMenuFor(Pane pane, const ListCounts& c) {
   switch (pane) {
-    case PopupPane::File: return "File";
-    case PopupPane::Ico: return "Ico";
-    case PopupPane::TreeViewS: return "TreeViewS";
-    case PopupPane::TreeViewL: return "TreeViewL";
-    case PopupPane::ClipBoard: return "ClipBoard";
-    case PopupPane::LibIco: return "LibIco";
-    case PopupPane::WebSite: return "WebSite";
+    case Pane::ListViewFile: return c.file > 0 ? "PopFileMenu" : "";
+    case Pane::ListViewPict: return c.pict > 0 ? "PopIcoMenu" : "";
+    case Pane::TreeViewS: return "PopTreeViewSMenu";
+    case Pane::TreeViewL: return "PopTreeViewLMenu";
+    case Pane::ListViewIcoClipboard: return c.clipboard > 0 ? "PoPIcoClipBoardMenu" : "";
+    case Pane::ListViewLIco: return c.libIco > 0 ? "PopIcoMenu" : "";
+    case Pane::ListViewWebSite: return c.webSite > 0 ? "PopWebMenu" : "";
+    default: return {};
   }
-  return {};
-}
-
-std::optional<PopupPane> PopupPaneOf(std::string_view name) {
-  for (int p = 0; p <= static_cast<int>(PopupPane::WebSite); ++p)
-    if (EqualsIgnoringCase(name, PopupPaneName(static_cast<PopupPane>(p)))) return static_cast<PopupPane>(p);
-  return std::nullopt;
-}
-
-std::string_view PopupMenuFor(PopupPane pane, const ListCounts& c) {
-  switch (pane) {
-    case PopupPane::File: return c.file > 0 ? "PopFileMenu" : "";
-    case PopupPane::Ico: return c.pict > 0 ? "PopIcoMenu" : "";
-    case PopupPane::TreeViewS: return "PopTreeViewSMenu";
-    case PopupPane::TreeViewL: return "PopTreeViewLMenu";
-    case PopupPane::ClipBoard: return c.clipboard > 0 ? "PoPIcoClipBoardMenu" : "";
-    case PopupPane::LibIco: return c.libIco > 0 ? "PopIcoMenu" : "";
-    case PopupPane::WebSite: return c.webSite > 0 ? "PopWebMenu" : "";
-  }
-  return {};
 }
 
 std::span<const std::string_view> StartupDisabledItems() { return kStartupDisabled; }
 std::span<const std::string_view> IcoMenuMouseHiddenItems() { return kIcoMouseHidden; }
-std::span<const int> ClipMenuMouseHiddenIndexes() { return kClipMouseHidden; }
 
 
 std::span<const std::string_view> PageMenus(Page page) {

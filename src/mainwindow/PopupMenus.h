@@ -10,12 +10,6 @@
 
 namespace glimmora {
 
-// The name a pane's popup goes by where it is written as text (the source page's requests):
-// "File", "Ico", "TreeViewS", "TreeViewL", "ClipBoard", "LibIco", "WebSite".
-std::string_view PopupPaneName(PopupPane pane);
-// The popup of a name in any case; nullopt for a name that is none of them.
-std::optional<PopupPane> PopupPaneOf(std::string_view name);
-
 // Items in the lists whose popups open only when they hold something.
 struct ListCounts {
   int file = 0;       // ListViewFile
@@ -25,16 +19,14 @@ struct ListCounts {
   int webSite = 0;    // ListViewWebSite
 };
 
-// The menu a pane pops up, or "" when its list has no items. The trees always have their popup.
-// The icon panes of a file and of a library share one menu.
-std::string_view PopupMenuFor(PopupPane pane, const ListCounts& counts);
+// The menu a pane pops up, or "" when its list has no items or the pane has no popup. The trees
+// always have their popup. The icon panes of a file and of a library share one menu.
+std::string_view PopupMenuFor(Pane pane, const ListCounts& counts);
 
 // Items disabled when the source page is built; a selection enables them later.
 std::span<const std::string_view> StartupDisabledItems();
 // Items of the icon menu hidden while it pops up under the mouse.
 std::span<const std::string_view> IcoMenuMouseHiddenItems();
-// Indexes of the clipboard menu hidden while it pops up under the mouse.
-std::span<const int> ClipMenuMouseHiddenIndexes();
 
 
 // The top-level menus the page switch shows on each page; all others are hidden.

@@ -29,9 +29,13 @@ ListViewMode ViewModeOfButton(int button) {
   }
 }
 
-std::optional<ListViewMode> PressedViewMode(const ToolbarState& state) {
-  if (state.pressedView < kToolReportView || state.pressedView > kToolLargeIconsView) return std::nullopt;
-  return ViewModeOfButton(state.pressedView);
+int ViewButtonOf(ListViewMode mode) {
+  switch (mode) {
+    case ListViewMode::List: return kToolListView;
+    case ListViewMode::LargeIcons: return kToolLargeIconsView;
+    case ListViewMode::Report: break;
+  }
+  return kToolReportView;
 }
 
 }  // namespace glimmora

@@ -33,6 +33,7 @@ void PictureToolModel::SetPicture(Raster picture) {
   loaded_ = true;
   fit_ = FitPictureIntoFrame(picture_.Width(), picture_.Height(), frameWidth_, frameHeight_);
   selection_.Reset(fit_.viewWidth, fit_.viewHeight);
+  wholeFrame_.reset();
   noColourHint_ = true;
 }
 
@@ -53,6 +54,8 @@ void PictureToolModel::SetIconSide(int side, int pixels) {
 }
 
 PixelRect PictureToolModel::SourceRect() const {
+  if (wholeFrame_ && selection_.Frame() == *wholeFrame_ && fit_.ratio > 0)
+    return PixelRect{0, 0, picture_.Width(), picture_.Height()};
   return SourceRectOf(selection_.Frame(), fit_.ratio, picture_.Width(), picture_.Height());
 }
 
@@ -117,6 +120,7 @@ bool PictureToolModel::MakeIcon() {
 
 void PictureToolModel::Defaults() {
   selection_.SelectWholeView();
+  wholeFrame_ = selection_.Frame();
   iconSide_[0] = kDefaultIconSide;
   iconSide_[1] = kDefaultIconSide;
   selectionText_ = SelectionLabel(picture_.Width(), picture_.Height(), lang_);

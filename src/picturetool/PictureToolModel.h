@@ -94,6 +94,9 @@ class PictureToolModel {
   std::optional<Raster> picSmall_;
   Raster preview_{kPreviewWidth, kPreviewHeight, kPreviewGround};
   std::optional<Rgb> maskColour_;
+  // The frame "Defaults" set over the whole view, while it stays there: it stands for the whole
+  // picture, which a view rounded to whole pixels would miss a few columns of on a thin picture.
+  std::optional<FrameRect> wholeFrame_;
   bool noColourHint_ = true;
   bool partChosen_ = false;
   bool stopSaveIco_ = false;

@@ -27,6 +27,9 @@ constexpr std::size_t kMaxPictureFileBytes = static_cast<std::size_t>(kMaxPictur
 struct PictureLoad {
   Raster Picture;  // empty when refused
   PictureRefusal Refusal = PictureRefusal::None;  // why, told to the user by PictureRefusalRow
+  // Loaded, but drawn only as far as the file's data or the drawing's budget went: the user is
+  // told so, never shown a half-drawn picture without a word.
+  bool CutShort = false;
 
   bool Ok() const { return Refusal == PictureRefusal::None; }
 };

@@ -15,6 +15,11 @@ namespace glimmora {
 constexpr int kMaxPictureMegapixels = 100;
 constexpr std::int64_t kMaxPicturePixels = std::int64_t{kMaxPictureMegapixels} * 1000 * 1000;
 
+// Up to this size (4096 x 4096) a picture costs little enough to be drawn whatever its file holds;
+// a larger one must be borne out by what its file draws, or a few bytes could claim hundreds of
+// megabytes.
+constexpr std::int64_t kUnjustifiedPixels = std::int64_t{4096} * 4096;
+
 // A picture of width x height pixels is within the limit (and has pixels at all).
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height);
 

@@ -12,7 +12,7 @@
 namespace glimmora {
 
 struct CopyIcoRequest {
-  int SizeSel = 0;          // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
+  int SizeSel = 0;          // index in kSizeChoices; 0 = the icon's own size
   std::string SourceDir;
   std::string FileName;     // the source icon in SourceDir
   std::string TargetDir;

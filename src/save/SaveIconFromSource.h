@@ -23,7 +23,7 @@ struct IconWriteResult : SaveInSizeResult {
 };
 
 struct SaveFromSourceRequest {
-  int SizeSel = 0;              // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
+  int SizeSel = 0;              // index in kSizeChoices; 0 = the icon's own size
   std::int64_t FilePos = 0;     // from the item: 1-based position of the image's header
   std::int64_t ImageSize = 0;   // from the item: bytes in resource
   std::string TargetDir;

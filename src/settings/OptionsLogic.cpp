@@ -94,7 +94,7 @@ std::optional<OptionsForm> LoadOptions(Pane list, const SaveParams& params,
     off(OptGroup::Nostan, 0, 2);
     off(OptGroup::MaskColor, 0, 1);
   }
-  if (list == Pane::ListViewFile) off(OptGroup::IcoSize, 1, 7);
+  if (list == Pane::ListViewFile) off(OptGroup::IcoSize, 1, kSizeChoiceCount - 1);
 
   const SaveDirRec& r = form.DlgRec;
   SelectValue(form, OptGroup::MaskColor, r.MaskColorAns, memory, lang);

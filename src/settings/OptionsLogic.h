@@ -6,6 +6,7 @@
 // opened for, so OK stores into that list's record even when another list has become current
 // while the dialog was open.
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -24,10 +25,18 @@ constexpr int kOptGroups = 7;
 constexpr int kEditorFrame = 7;
 // Number of choices in each group.
 constexpr std::array<int, kOptGroups> kOptChoiceCounts = {2, 2, 3, kSizeChoiceCount, 3, 3, 3};
+constexpr int kMostOptChoices = *std::max_element(kOptChoiceCounts.begin(), kOptChoiceCounts.end());
 
 struct OptChoiceGroup {
   std::optional<int> selected;
-  std::array<bool, 8> enabled{true, true, true, true, true, true, true, true};
+  std::array<bool, kMostOptChoices> enabled = AllEnabled();
+
+ private:
+  static constexpr std::array<bool, kMostOptChoices> AllEnabled() {
+    std::array<bool, kMostOptChoices> all{};
+    all.fill(true);
+    return all;
+  }
 };
 
 // What survives closing the dialog: the user folder last shown in folder mode 2.

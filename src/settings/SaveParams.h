@@ -42,7 +42,7 @@ struct SaveDirRec {
   std::uint8_t SaveSel = 0;       // 0 the selected icons, 1 all
   std::uint8_t TagDir = 0;        // 0 new folder after the source file, 1 current folder, 2 OtherDir
   std::string OtherDir;           // the user's folder
-  std::uint8_t IcoSize = 0;       // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
+  std::uint8_t IcoSize = 0;       // index in kSizeChoices; 0 = the icon's own size
   std::uint8_t MaskColorAns = 0;  // 0 use, 1 ask, 2 do not use
   std::uint8_t TrPictAns = 0;     // 0 convert, 1 ask, 2 do not convert
   std::uint8_t NostanAns = 0;     // 0 take, 1 ask, 2 skip

@@ -1,9 +1,17 @@
 #pragma once
-// The toolbar's button slots by what they do. A slot's number is its place on the bar (1..32) and
-// the command number the command table and the pages' button switches use; the slots between
-// groups are separators or hidden buttons.
+// The toolbar's button slots by what they do. A slot's number is its place on the bar (1 to
+// kToolbarSlots) and the command number the command table and the pages' button switches use; the
+// slots between groups are separators or hidden buttons.
+
+#include <array>
 
 namespace glimmora {
+
+constexpr int kToolbarSlots = 32;
+constexpr bool IsToolbarSlot(int index) { return index >= 1 && index <= kToolbarSlots; }
+// One entry per slot, indexed by the slot's number; entry 0 stands for no slot and stays unused.
+template <class T>
+using PerToolbarSlot = std::array<T, kToolbarSlots + 1>;
 
 constexpr int kToolCollapseTree = 1;
 constexpr int kToolRefreshTree = 2;

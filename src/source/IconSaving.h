@@ -89,7 +89,7 @@ struct PaneIcon {
 };
 
 struct PaneSaveRequest {
-  int SizeSel = 0;          // 0 own size, 1..7 = 16, 32, 40, 48, 64, 72, 80 pixels
+  int SizeSel = 0;          // index in kSizeChoices; 0 = the icon's own size
   SaveFormat IcoBmp = SaveFormat::Ico;
   bool AllIco = false;
   bool ToIconClipboard = false;

@@ -18,6 +18,7 @@
 #include "support/LibTestFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace glimmora {
 namespace {
@@ -169,11 +170,9 @@ TEST_F(ClipboardMoveTest, MovedIconsGoInByteForByteAndLeaveTheClipboard) {
 TEST_F(ClipboardMoveTest, IconsComeOutShowingTheSamePixelsAndMaskAsWentIn) {
   WriteAll(src(), HandHead("Cats", "cats", 0));
   WriteAll(dir.path() / "cats_(Cats).dat", std::string());
-  Bytes short8 = TestIco(16, 16, 8, 5);
-  short8.erase(short8.begin() + 62 + 16 * 4, short8.begin() + 62 + 256 * 4);  // a 16-colour table
-  short8[22 + 32] = 16;                                                        // biClrUsed
-  const std::uint32_t res = std::uint32_t(short8.size() - 22);
-  for (int i = 0; i < 4; ++i) short8[14 + i] = std::uint8_t(res >> (8 * i));
+  // 16 x 16 at 8 bits with a 16-colour table.
+  const std::string shortFile = testing::TestDataBytes("icon-palette-shorter-than-its-depth.ico");
+  const Bytes short8(shortFile.begin(), shortFile.end());
   const std::vector<Bytes> in = {TestIco(32, 32, 4, 3), short8, TestIco(16, 16, 32, 7)};
   std::vector<std::string> names;
   for (std::size_t i = 0; i < in.size(); ++i) {

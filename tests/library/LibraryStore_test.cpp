@@ -12,6 +12,7 @@
 #include "support/IconFixtures.h"
 #include "support/LibTestFiles.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace glimmora {
 namespace {
@@ -165,9 +166,8 @@ TEST_F(LibraryStoreTest, AppendWritesTheFilesByteForByte) {
 }
 
 TEST_F(LibraryStoreTest, AppendRefusesWhatTheFormatCannotHold) {
-  Bytes cut = TestIco(16, 16, 4, 1);
-  cut.resize(cut.size() - 10);
-  EXPECT_FALSE(IconBodyForLibrary(cut));
+  const std::string cut = testing::TestDataBytes("icon-too-short-for-its-rows.ico");  // 16 x 16 at 4 bits, 10 bytes short
+  EXPECT_FALSE(IconBodyForLibrary(Bytes(cut.begin(), cut.end())));
   Bytes png = TestIco(16, 16, 4, 1);
   png[22] = 0x89;  // no bitmap header where the image starts
   EXPECT_FALSE(IconBodyForLibrary(png));
@@ -184,8 +184,9 @@ TEST_F(LibraryStoreTest, AppendRefusesWhatTheFormatCannotHold) {
 
   // A data file that lost its tail: the last entry reaches past its end, and would read the new
   // icon's bytes as its own.
-  MakeLibrary(3);
-  const std::string src3 = ReadAll(src()), dat3 = ReadAll(dat()).substr(0, 2 * BodyOf(a).size() + 10);
+  const std::string src3 = testing::TestDataBytes("library-data-lost-its-tail.src");
+  const std::string dat3 = testing::TestDataBytes("library-data-lost-its-tail.dat");
+  WriteAll(src(), src3);
   WriteAll(dat(), dat3);
   const LibWriteResult r = AppendIcons(src(), bodies);
   EXPECT_FALSE(r.Ok);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "icons/SizeChoices.h"
 #include "support/FrameFakes.h"
 
 namespace glimmora::testing {
@@ -13,8 +14,10 @@ std::string Arg(const char* name, int a) { return std::string(name) + "(" + std:
 
 // The shortcut tables as the keyboard description gives them, first matching row wins.
 std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
-  const bool fkey = vk >= F(1) && vk <= F(8);
-  const bool keepsAlt = fkey || vk == 'C' || vk == 'X' || (vk >= '2' && vk <= '8');
+  // F1 onwards and 2 onwards pick a size, one key a size.
+  const bool fkey = vk >= F(1) && vk < F(1) + kSizeChoiceCount;
+  const bool sizeDigit = vk >= '2' && vk < '1' + kSizeChoiceCount;
+  const bool keepsAlt = fkey || vk == 'C' || vk == 'X' || sizeDigit;
   if (ctrl && alt && !keepsAlt) alt = false;
   const int n = vk - F(1);
   const int d = vk - '1';
@@ -26,12 +29,12 @@ std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
       if (!ctrl && vk == 32) return "popup:PopTreeViewSMenu";
       return "";
     case Pane::TreeViewL:
-      if (ctrl && vk == 'B') return Arg("PopTreeViewLSub", 0);
-      if (ctrl && vk == 'L') return Arg("PopTreeViewLSub", 3);
-      if (ctrl && vk == 'E') return Arg("PopTreeViewLSub", 4);
-      if (ctrl && vk == 'R') return Arg("PopTreeViewLSub", 5);
-      if (ctrl && vk == 'N') return Arg("PopTreeViewLSub", 6);
-      if (!ctrl && vk == 46) return Arg("PopTreeViewLSub", 1);
+      if (ctrl && vk == 'B') return "LibTree(NewCategoryOrLibrary)";
+      if (ctrl && vk == 'L') return "LibTree(CollapseAll)";
+      if (ctrl && vk == 'E') return "LibTree(ExpandAll)";
+      if (ctrl && vk == 'R') return "LibTree(Refresh)";
+      if (ctrl && vk == 'N') return "LibTree(ShowSelected)";
+      if (!ctrl && vk == 46) return "LibTree(DeleteCategoryOrLibrary)";
       if (!ctrl && (vk == 32 || vk == 13)) return "popup:PopTreeViewLMenu";
       return "";
     case Pane::ListViewFile:
@@ -67,7 +70,7 @@ std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
         if (fkey) return Arg(shift ? "mnCutIcoToIcoClipperSub" : "mnCopyIcoToIcoClipperSub", n);
         if (vk == 'C') return Arg("mnCopyIcoToIcoClipperSub", 0);
         if (vk == 'X') return Arg("mnCutIcoToIcoClipperSub", 0);
-        if (vk >= '2' && vk <= '8')
+        if (sizeDigit)
           return Arg(shift ? "mn6CutIcoToClipperSub" : "mn5CopyIcoToClipperSub", d);
         return "";
       }
@@ -84,23 +87,28 @@ std::string Expected(Pane pane, int vk, bool ctrl, bool alt, bool shift) {
       return "";
     case Pane::ListViewIcoClipboard: {
       if (ctrl) {
-        const std::pair<char, int> keys[] = {{'M', 0},  {'T', 1},  {'P', 3},  {'W', 4},
-                                             {'Y', 6},  {'G', 7},  {'A', 9},  {'U', 10},
-                                             {'R', 13}, {'L', 15}, {'B', 16}, {'S', 17},
-                                             {'C', 19}, {'X', 20}, {'F', 22}};
-        for (auto [k, i] : keys)
-          if (vk == k) return Arg("PopIcoClipBoardSub", i);
+        const std::pair<char, const char*> keys[] = {
+            {'M', "Clip(MoveSelectedIntoLibrary)"}, {'T', "Clip(MoveAllIntoLibrary)"},
+            {'P', "Clip(CopySelectedToFolder)"},    {'W', "Clip(CopyAllToFolder)"},
+            {'Y', "Clip(MoveSelectedToFolder)"},    {'G', "Clip(MoveAllToFolder)"},
+            {'A', "Clip(SelectAll)"},               {'U', "Clip(ClearSelection)"},
+            {'R', "Clip(DeleteAll)"},               {'L', "view:21"},
+            {'B', "view:22"},                       {'S', "view:23"},
+            {'C', "Clip(CopyToSystemClipboard)"},   {'X', "Clip(CutToSystemClipboard)"},
+            {'F', "Clip(Refresh)"}};
+        for (auto [k, what] : keys)
+          if (vk == k) return what;
         return "";
       }
-      if (vk == 46) return Arg("PopIcoClipBoardSub", 12);
+      if (vk == 46) return "Clip(DeleteSelected)";
       if (vk == 32 || vk == 13) return "popup:PoPIcoClipBoardMenu";
       return "";
     }
     case Pane::ListViewWebSite:
-      if (ctrl && vk == 'I') return Arg("WebSitePrg", 0);
-      if (ctrl && vk == 'E') return Arg("WebSitePrg", 2);
-      if (ctrl && vk == 'A') return Arg("WebSitePrg", 3);
-      if (!ctrl && vk == 46) return Arg("WebSitePrg", 4);
+      if (ctrl && vk == 'I') return "Web(Open)";
+      if (ctrl && vk == 'E') return "Web(Edit)";
+      if (ctrl && vk == 'A') return "Web(Add)";
+      if (!ctrl && vk == 46) return "Web(DeleteTicked)";
       if (!ctrl && (vk == 32 || vk == 13)) return "popup:PopWebMenu";
       return "";
     default:

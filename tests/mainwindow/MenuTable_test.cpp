@@ -10,6 +10,7 @@
 
 #include "text/LangRows.h"
 #include "text/LanguageFiles.h"
+#include "icons/SizeChoices.h"
 #include "support/MenuLookup.h"
 #include "mainwindow/CommandTable.h"
 
@@ -55,6 +56,34 @@ TEST(MenuTableTest, ArrayIndexesWithoutACaptionAreSeparatorsThatKeepTheirPlace) 
   int next = 0;
   for (const MenuEntry* e : MenuChildren("PoPIcoClipBoardMenu")) EXPECT_EQ(e->index, next++);
   EXPECT_EQ(next, 25);
+}
+
+// Every menu of sizes offers exactly the size table's choices in its order, each captioned by the
+// table's own row for that menu and running its command with the choice's index; no row captions
+// two items, as the next menu's heading would if a menu took consecutive rows.
+TEST(MenuTableTest, SizeMenusOfferExactlyTheTableSizesWithTheirRowsAndCommands) {
+  std::set<int> rows;
+  for (int m = 0; m < kSizeMenuCount; ++m) {
+    const auto menu = static_cast<SizeMenu>(m);
+    const auto own = std::find_if(MenuTable().begin(), MenuTable().end(), [&](const MenuEntry& e) {
+      return e.captionRow == kSizeChoices[0].MenuRow(menu);
+    });
+    ASSERT_NE(own, MenuTable().end()) << "size menu " << m;
+    std::vector<const MenuEntry*> items;
+    for (const MenuEntry& e : MenuTable())
+      if (e.name == own->name) items.push_back(&e);
+    ASSERT_EQ(items.size(), kSizeChoices.size()) << own->name;
+    for (int i = 0; i < kSizeChoiceCount; ++i) {
+      const MenuEntry& item = *items[static_cast<std::size_t>(i)];
+      const std::string key = MenuEntryKey(item.name, i);
+      EXPECT_EQ(item.index, i) << key;
+      EXPECT_EQ(item.captionRow, kSizeChoices[static_cast<std::size_t>(i)].MenuRow(menu)) << key;
+      EXPECT_TRUE(rows.insert(item.captionRow).second) << key << " shares its row";
+      const MenuHit hit = FindMenuRow(item.name, i);
+      ASSERT_NE(hit.row, nullptr) << key << " runs nothing";
+      EXPECT_EQ(hit.arg, i) << key;
+    }
+  }
 }
 
 TEST(MenuTableTest, ParentsComeFirstAndKeysAreUnique) {

@@ -88,9 +88,9 @@ TEST(PageSwitch, FocusThatArrivesBeforeTheTabClickBelongsToTheNewPage) {
     std::string command;
   };
   const Case cases[] = {
-      {Pane::TreeViewL, Pane::ListViewWebSite, Page::WebSite, 'E', "WebSitePrg(2)"},
+      {Pane::TreeViewL, Pane::ListViewWebSite, Page::WebSite, 'E', "Web(Edit)"},
       {Pane::TreeViewL, Pane::TreeViewS, Page::Source, 'L', "mn2CloseTreeViewS"},
-      {Pane::ListViewFile, Pane::ListViewWebSite, Page::WebSite, 'A', "WebSitePrg(3)"},
+      {Pane::ListViewFile, Pane::ListViewWebSite, Page::WebSite, 'A', "Web(Add)"},
   };
   for (const Case& c : cases) {
     FrameRig rig;
@@ -126,12 +126,12 @@ TEST(CurrentPane, FocusMovedByTheFrameDoesNotRecountTwice) {
 
 TEST(PageSwitch, FolderTreeIsRebuiltOncePerDirtyMark) {
   FrameRig rig;
-  rig.frame.TreeViewSDirty = true;
+  rig.treeDirty = true;
   rig.ShowPage(Page::Library);
   EXPECT_TRUE(rig.pages.calls.empty());
   rig.ShowPage(Page::Source);
   EXPECT_EQ(rig.pages.calls, std::vector<std::string>{"mn3RefeshTreeViewS"});
-  EXPECT_FALSE(rig.frame.TreeViewSDirty);
+  EXPECT_FALSE(rig.treeDirty);
   rig.ShowPage(Page::Library);
   rig.ShowPage(Page::Source);
   EXPECT_EQ(rig.pages.calls.size(), 1u);
@@ -177,21 +177,18 @@ TEST(Caption, ShowsPageAndPlace) {
 }
 
 TEST(Popups, OpenOnlyForListsWithItems) {
-  // The source page names its popups as text, in any case; an unknown name opens none.
-  const auto menu = [](std::string_view name, const ListCounts& counts) {
-    const std::optional<PopupPane> pane = PopupPaneOf(name);
-    return pane ? PopupMenuFor(*pane, counts) : std::string_view{};
-  };
+  // A pane without a popup of its own opens none.
   ListCounts none;
-  EXPECT_EQ(menu("File", none), "");
-  EXPECT_EQ(menu("TreeViewS", none), "PopTreeViewSMenu");
-  EXPECT_EQ(menu("treeviewl", none), "PopTreeViewLMenu");
+  EXPECT_EQ(PopupMenuFor(Pane::ListViewFile, none), "");
+  EXPECT_EQ(PopupMenuFor(Pane::TreeViewS, none), "PopTreeViewSMenu");
+  EXPECT_EQ(PopupMenuFor(Pane::TreeViewL, none), "PopTreeViewLMenu");
   ListCounts some{1, 0, 0, 2, 0};
-  EXPECT_EQ(menu("libico", some), "PopIcoMenu");
-  EXPECT_EQ(menu("Ico", some), "");
-  EXPECT_EQ(menu("FILE", some), "PopFileMenu");
-  EXPECT_EQ(menu("ClipBoard", some), "");
-  EXPECT_EQ(menu("Nothing", some), "");
+  EXPECT_EQ(PopupMenuFor(Pane::ListViewLIco, some), "PopIcoMenu");
+  EXPECT_EQ(PopupMenuFor(Pane::ListViewPict, some), "");
+  EXPECT_EQ(PopupMenuFor(Pane::ListViewFile, some), "PopFileMenu");
+  EXPECT_EQ(PopupMenuFor(Pane::ListViewIcoClipboard, some), "");
+  EXPECT_EQ(PopupMenuFor(Pane::ImageComboLRD, some), "");
+  EXPECT_EQ(PopupMenuFor(Pane::TextWebSite, some), "");
 }
 
 TEST(Popups, MousePopupLeavesItemsOutThatTheKeyboardShows) {
@@ -199,7 +196,7 @@ TEST(Popups, MousePopupLeavesItemsOutThatTheKeyboardShows) {
   rig.MakeCurrent(Pane::ListViewIcoClipboard);
   rig.pages.counts[Pane::ListViewIcoClipboard] = 2;
   rig.view.pointer = {40, 50};
-  rig.frame.PopMenuFromMouse(PopupPane::ClipBoard);
+  rig.frame.PopMenuFromMouse(Pane::ListViewIcoClipboard);
   ASSERT_EQ(rig.view.popups, std::vector<std::string>{"PoPIcoClipBoardMenu"});
   for (int i : {3, 4, 6, 7, 19, 20}) {
     EXPECT_FALSE((rig.view.itemVisibleAtPopup[0].at({"mnIcoClipBoardMenuSub", i}))) << i;
@@ -213,7 +210,7 @@ TEST(Popups, MousePopupLeavesItemsOutThatTheKeyboardShows) {
 
   rig.MakeCurrent(Pane::ListViewLIco);
   rig.pages.counts[Pane::ListViewLIco] = 1;
-  rig.frame.PopMenuFromMouse(PopupPane::LibIco);
+  rig.frame.PopMenuFromMouse(Pane::ListViewLIco);
   EXPECT_EQ(rig.view.popups.back(), "PopIcoMenu");
   EXPECT_FALSE(rig.view.menuVisibleAtPopup.back().at("mn5CopyIcoToClipper"));
   EXPECT_TRUE(rig.view.menuVisible.at("mn5CopyIcoToClipper"));

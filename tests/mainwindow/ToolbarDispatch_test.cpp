@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "icons/SizeChoices.h"
 #include "support/FrameFakes.h"
 
 namespace glimmora::testing {
@@ -30,12 +31,12 @@ std::string Expected(int cmd, Context c) {
   const bool web = c.pane == Pane::ListViewWebSite;
   const bool lib = c.page == Page::Library;
   switch (cmd) {
-    case 1: return lib ? "PopTreeViewLSub(3)" : "mn2CloseTreeViewS";
-    case 2: return lib ? "PopTreeViewLSub(5)" : "mn3RefeshTreeViewS";
-    case 3: return "PopTreeViewLSub(0)";
-    case 6: return "PopIcoClipBoardSub(0)";
-    case 7: return "PopIcoClipBoardSub(3)";
-    case 8: return "PopIcoClipBoardSub(13)";
+    case 1: return lib ? "LibTree(CollapseAll)" : "mn2CloseTreeViewS";
+    case 2: return lib ? "LibTree(Refresh)" : "mn3RefeshTreeViewS";
+    case 3: return "LibTree(NewCategoryOrLibrary)";
+    case 6: return "Clip(MoveSelectedIntoLibrary)";
+    case 7: return "Clip(CopySelectedToFolder)";
+    case 8: return "Clip(DeleteAll)";
     case 11: return "mn12SaveSelectedIcoAsIcoSub(0)";
     case 12: return "mn12SaveSelectedIcoAsBmpSub(0)";
     case 13: return file ? "mnSaveFileIconUsedef" : "mnSaveIcoUsedef";
@@ -43,23 +44,23 @@ std::string Expected(int cmd, Context c) {
     case 16:
       if (file) return "mn5DelSelectedFile";
       if (icons) return "mn8DeleteIco";
-      if (clip) return "PopIcoClipBoardSub(12)";
-      if (web) return "WebSitePrg(4)";
+      if (clip) return "Clip(DeleteSelected)";
+      if (web) return "Web(DeleteTicked)";
       return "";
     case 17:
       if (file) return "mn3SelectedAllFile";
       if (icons) return "mn3SelectedAllIco";
-      if (clip) return "PopIcoClipBoardSub(9)";
+      if (clip) return "Clip(SelectAll)";
       return "";
     case 18:
       if (file) return "mn4cancleselectedFile";
       if (icons) return "mn4cancleselectedIco";
-      if (clip) return "PopIcoClipBoardSub(10)";
+      if (clip) return "Clip(ClearSelection)";
       return "";
-    case 26: return "WebSitePrg(0)";
-    case 27: return "WebSitePrg(2)";
-    case 28: return "WebSitePrg(3)";
-    case 29: return "WebSitePrg(4)";
+    case 26: return "Web(Open)";
+    case 27: return "Web(Edit)";
+    case 28: return "Web(Add)";
+    case 29: return "Web(DeleteTicked)";
     case 31: return "mnHelpContents";
     case 32: return "OpenSupportMail";
     default: return "";
@@ -141,7 +142,7 @@ TEST(ViewButtons, OnTheWebPageOnlyTheButtonChangesUntilTheSourcePageShows) {
   rig.MakeCurrent(Pane::ListViewWebSite);
   rig.Clear();
   rig.frame.RunToolbarButton(22);
-  EXPECT_EQ(rig.view.toolbar.pressedView, 22);
+  EXPECT_EQ(rig.view.toolbar.pressedView, ListViewMode::List);
   EXPECT_TRUE(rig.pages.viewModes.empty());
 
   rig.ShowPage(Page::Source);
@@ -185,7 +186,7 @@ TEST(ViewButtons, ViewMenuItemsAreTheViewButtons) {
     byButton.Clear();
     EXPECT_TRUE(byMenu.frame.RunMenuItem("mnIcodispSub", i));
     byButton.frame.RunToolbarButton(21 + i);
-    EXPECT_EQ(byMenu.view.toolbar.pressedView, 21 + i);
+    EXPECT_EQ(byMenu.view.toolbar.pressedView, ViewModeOfButton(21 + i));
     EXPECT_EQ(byMenu.pages.viewModes, byButton.pages.viewModes);
     EXPECT_EQ(byMenu.view.itemEnabled, byButton.view.itemEnabled);
   }
@@ -204,10 +205,10 @@ TEST(MenuItems, ItemsRunTheirProcedureWhateverPaneIsCurrent) {
       {"mn6CutIcoToClipperSub", 7, "mn6CutIcoToClipperSub(7)"},
       {"mn5CopyIcoToClipperSub", 3, "mn5CopyIcoToClipperSub(3)"},
       {"mn3SelectedIcoWithColorSub", 5, "mn3SelectedIcoWithColorSub(5)"},
-      {"mnIcoClipBoardMenuSub", 24, "PopIcoClipBoardSub(24)"},
-      {"mnIcoClipBoardMenuSub", 22, "PopIcoClipBoardSub(22)"},
-      {"mnTreeViewLPopMenuSub", 1, "PopTreeViewLSub(1)"},
-      {"mnWebSiteSub", 2, "WebSitePrg(2)"},
+      {"mnIcoClipBoardMenuSub", 24, "Clip(OpenInEditor)"},
+      {"mnIcoClipBoardMenuSub", 22, "Clip(Refresh)"},
+      {"mnTreeViewLPopMenuSub", 1, "LibTree(DeleteCategoryOrLibrary)"},
+      {"mnWebSiteSub", 2, "Web(Edit)"},
       {"mnchglangsub", 2, "mnchglangsub(2)"},
       {"mnSaveFileIconUsedef", -1, "mnSaveFileIconUsedef"},
       {"mn5RealDelSelectedFile", -1, "mn5RealDelSelectedFile"},
@@ -219,7 +220,7 @@ TEST(MenuItems, ItemsRunTheirProcedureWhateverPaneIsCurrent) {
     EXPECT_EQ(rig.pages.Last(), c.call);
   }
   EXPECT_FALSE(rig.frame.RunMenuItem("mnIcoClipBoardMenuSub", 23));
-  EXPECT_FALSE(rig.frame.RunMenuItem("mn6CutIcoToClipperSub", 8));
+  EXPECT_FALSE(rig.frame.RunMenuItem("mn6CutIcoToClipperSub", kSizeChoiceCount));
   EXPECT_FALSE(rig.frame.RunMenuItem("PopIcoMenu"));
 }
 

@@ -195,6 +195,12 @@ TEST_F(ToolModelTest, WholePictureAt32MakesA32IconOfThePicturesColours) {
   model.SetIconSide(0, 150);
   EXPECT_EQ(model.IconSide(0), 100);
   EXPECT_EQ(model.PicSmall()->Width(), 100);
+
+  // A picture so thin that its view is a few pixels wide: the defaults still take all of it.
+  Load(Stripes(50, 9000), 600);
+  model.Defaults();
+  EXPECT_EQ(model.SelectionText(), "Sel: 50 x 9000");
+  EXPECT_EQ(*model.PicSmall(), CopyPart(model.Picture(), PixelRect{0, 0, 50, 9000}, 32, 32));
 }
 
 TEST_F(ToolModelTest, ColourPickedFromThePreviewIncludingItsGround) {

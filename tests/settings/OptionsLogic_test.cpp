@@ -34,7 +34,7 @@ TEST(OptionsLogic, FileListAlwaysSavesInOwnSize) {
   rig.params.SaveFileDir.IcoSize = 3;
   OptionsForm f = rig.Load(Pane::ListViewFile);
   EXPECT_EQ(f.Group(OptGroup::IcoSize).selected, 0);
-  for (int i = 1; i <= 7; ++i) EXPECT_FALSE(f.Group(OptGroup::IcoSize).enabled[i]) << i;
+  for (int i = 1; i < kSizeChoiceCount; ++i) EXPECT_FALSE(f.Group(OptGroup::IcoSize).enabled[i]) << i;
   EXPECT_TRUE(f.Group(OptGroup::IcoSize).enabled[0]);
   EXPECT_EQ(OptionsTitle(Pane::ListViewFile, rig.lang), "Options -- Files");
   EXPECT_EQ(PressOptionsOk(f, rig.params, rig.prompter, rig.lang), OptionsOk::Stored);

@@ -12,10 +12,33 @@
 
 namespace glimmora::testing {
 
+// The page commands by name, as the fake records them: "LibTree(Refresh)", "Clip(SelectAll)",
+// "Web(Open)".
+inline std::string Named(LibTreeCommand c) {
+  constexpr const char* kNames[] = {"NewCategoryOrLibrary", "DeleteCategoryOrLibrary", "CollapseAll",
+                                    "ExpandAll",            "Refresh",                 "ShowSelected"};
+  static_assert(std::size(kNames) == kLibTreeCommandCount);
+  return std::string("LibTree(") + kNames[static_cast<int>(c)] + ")";
+}
+inline std::string Named(ClipCommand c) {
+  constexpr const char* kNames[] = {"MoveSelectedIntoLibrary", "MoveAllIntoLibrary",    "CopySelectedToFolder",
+                                    "CopyAllToFolder",         "MoveSelectedToFolder",  "MoveAllToFolder",
+                                    "SelectAll",               "ClearSelection",        "DeleteSelected",
+                                    "DeleteAll",               "CopyToSystemClipboard", "CutToSystemClipboard",
+                                    "Refresh",                 "OpenInEditor"};
+  static_assert(std::size(kNames) == kClipCommandCount);
+  return std::string("Clip(") + kNames[static_cast<int>(c)] + ")";
+}
+inline std::string Named(WebCommand c) {
+  constexpr const char* kNames[] = {"Open", "Edit", "Add", "DeleteTicked"};
+  static_assert(std::size(kNames) == kWebCommandCount);
+  return std::string("Web(") + kNames[static_cast<int>(c)] + ")";
+}
+
 class RecordingPages : public Pages {
  public:
   // Command procedures as "name(arg)", named by their menu item (the toolbar-only command by
-  // its own name), so that a test reads as the menus do.
+  // its own name, a page's command as Named() gives it), so that a test reads as the menus do.
   std::vector<std::string> calls;
   std::vector<std::string> summaries;  // selection summaries
   std::vector<std::pair<Pane, ListViewMode>> viewModes;
@@ -62,9 +85,9 @@ class RecordingPages : public Pages {
   void DeleteSelectedIcons() override { Call("mn8DeleteIco"); }
   void CopyIconsToIconClipboard(int i) override { Call("mnCopyIcoToIcoClipperSub", i); }
   void CutIconsToIconClipboard(int i) override { Call("mnCutIcoToIcoClipperSub", i); }
-  void RunLibraryTreeMenu(int i) override { Call("PopTreeViewLSub", i); }
-  void RunIconClipboardMenu(int i) override { Call("PopIcoClipBoardSub", i); }
-  void RunWebSiteCommand(int i) override { Call("WebSitePrg", i); }
+  void RunLibraryTreeCommand(LibTreeCommand c) override { Call(Named(c)); }
+  void RunClipboardCommand(ClipCommand c) override { Call(Named(c)); }
+  void RunWebSiteCommand(WebCommand c) override { Call(Named(c)); }
   void SelectIco() override { summaries.push_back("SelectIco"); }
   void SelectIcoSourceIco() override { summaries.push_back("SelectIcoSourceIco"); }
   void SelectLibIco() override { summaries.push_back("SelectLibIco"); }

@@ -1,11 +1,16 @@
 #pragma once
 // Small pictures written byte by byte for the loader tests: a 24-bit BMP, a GIF whose LZW data is
-// sent uncompressed, a placeable metafile of two filled rectangles, and sound metafiles that are
-// costly to draw.
+// sent uncompressed, a placeable metafile of two filled rectangles, sound metafiles that are
+// costly to draw, and forged files whose few bytes claim a huge picture.
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageWriter>
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace glimmora::testing {
@@ -327,5 +332,87 @@ inline std::vector<std::uint8_t> BigTextWmf(int count, int glyphs, int glyphHeig
   PutRecordHead(recs, 3, 0x0000);
   return PlaceableWmf(recs, 1000, 1000, 96, 1, 6 + words);
 }
+
+// Files whose headers claim `side` x `side` pixels (10000 by default) that their few bytes could
+// never paint: a GIF of 35 bytes whose screen and frame both claim it; a JPEG whose frame header
+// claims it over the entropy data of a 16 x 16 picture; a PNG whose one data chunk inflates to a
+// single byte; a metafile of 82 bytes whose frame claims it and whose one rectangle is small.
+inline std::vector<std::uint8_t> GifClaiming(unsigned side = 10000) {
+  std::vector<std::uint8_t> g = {'G', 'I', 'F', '8', '9', 'a'};
+  Put16(g, side);
+  Put16(g, side);
+  g.insert(g.end(), {0, 0, 0});  // no colour table
+  g.push_back(0x2C);
+  for (unsigned v : {0u, 0u, side, side}) Put16(g, v);
+  g.insert(g.end(), {0, 2, 8, 0x04, 0, 0, 0, 0, 0, 0, 0, 0, 0x3B});  // a clear code, then zeros
+  return g;
+}
+
+// A picture of `width` x `height` pixels of one colour, as Qt's writer of `format` writes it
+// (`progressive`: a JPEG in several scans).
+inline std::vector<std::uint8_t> Encoded(int width, int height, const char* format, bool progressive = false) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(QColor(200, 60, 20));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  writer.setProgressiveScanWrite(progressive);
+  writer.write(image);
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+// A JPEG so made; with `claim` its frame header then claims claim x claim.
+inline std::vector<std::uint8_t> Jpeg(int width, int height, bool progressive = false, unsigned claim = 0) {
+  std::vector<std::uint8_t> j = Encoded(width, height, "jpeg", progressive);
+  for (std::size_t i = 2; claim != 0 && i + 9 < j.size(); ++i) {
+    if (j[i] == 0xFF && (j[i + 1] == 0xC0 || j[i + 1] == 0xC2)) {
+      j[i + 5] = j[i + 7] = static_cast<std::uint8_t>(claim >> 8);
+      j[i + 6] = j[i + 8] = static_cast<std::uint8_t>(claim & 0xFF);
+      break;
+    }
+  }
+  return j;
+}
+inline std::vector<std::uint8_t> JpegClaiming(unsigned side = 10000) { return Jpeg(16, 16, false, side); }
+
+inline std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+inline void PutPngChunk(std::vector<std::uint8_t>& p, const char* type, const std::vector<std::uint8_t>& data) {
+  for (int shift = 24; shift >= 0; shift -= 8) p.push_back(static_cast<std::uint8_t>(data.size() >> shift));
+  const std::size_t start = p.size();
+  p.insert(p.end(), type, type + 4);
+  p.insert(p.end(), data.begin(), data.end());
+  const std::uint32_t crc = Crc32(p.data() + start, p.size() - start);
+  for (int shift = 24; shift >= 0; shift -= 8) p.push_back(static_cast<std::uint8_t>(crc >> shift));
+}
+inline std::vector<std::uint8_t> PngClaiming(unsigned side = 10000) {
+  std::vector<std::uint8_t> p = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<std::uint8_t> head;
+  for (int k = 0; k < 2; ++k)
+    for (int shift = 24; shift >= 0; shift -= 8) head.push_back(static_cast<std::uint8_t>(side >> shift));
+  head.insert(head.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, not interlaced
+  PutPngChunk(p, "IHDR", head);
+  PutPngChunk(p, "IDAT", {0x78, 0x9C, 0x63, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01});  // one zero byte
+  PutPngChunk(p, "IEND", {});
+  return p;
+}
+
+// A metafile `side` pixels square holding one red rectangle `drawn` pixels square at its corner.
+inline std::vector<std::uint8_t> RectangleWmf(unsigned side, unsigned drawn) {
+  std::vector<std::uint8_t> recs;
+  PutSelectedBrush(recs, 0x000000FF, 0);
+  PutRecordHead(recs, 7, 0x041B);
+  for (unsigned v : {drawn, drawn, 0u, 0u}) Put16(recs, v);
+  PutRecordHead(recs, 3, 0x0000);
+  return PlaceableWmf(recs, side, side, 96, 1, 7);
+}
+inline std::vector<std::uint8_t> WmfClaiming(unsigned side = 10000) { return RectangleWmf(side, 10); }
 
 }  // namespace glimmora::testing

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "support/TempDir.h"
+#include "support/TestData.h"
 #include "support/WebSiteTestFiles.h"
 
 namespace glimmora {
@@ -181,11 +182,13 @@ TEST_F(WebSiteStoreTest, KillKeepsTheOtherRecordsByteForByte) {
 }
 
 TEST_F(WebSiteStoreTest, ADamagedCountNeitherHidesNorLosesRecords) {
-  const std::string r1 = HandRecord('a', 5), r2 = HandRecord('b', 6);
-  // A count too large, too small, zero or negative: every whole record is read, the mismatch is
-  // told, and an Add keeps every record and the half one behind them.
+  // Two whole records and half of a third under a count of 5; then too small, zero or negative.
+  // Every whole record is read, the mismatch is told, and an Add keeps every record and the half
+  // one behind them.
+  const std::string damaged = testing::TestDataBytes("website-list-count-too-large.Lib");
+  ASSERT_EQ(damaged.size(), 1600u);
   for (const int count : {5, 1, 0, -3}) {
-    WriteBytes(path, HandFile({r1, r2, r1.substr(0, 300)}, count));
+    WriteBytes(path, Count(count) + damaged.substr(2));
     bool matches = true;
     EXPECT_EQ(store.Get(Language::English, nullptr, &matches).size(), 2u) << count;
     EXPECT_FALSE(matches);
@@ -195,8 +198,8 @@ TEST_F(WebSiteStoreTest, ADamagedCountNeitherHidesNorLosesRecords) {
     const std::string bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), 2200u);
     EXPECT_EQ(bytes.substr(0, 2), Count(3));
-    EXPECT_EQ(bytes.substr(100, 1200), r1 + r2);
-    EXPECT_EQ(bytes.substr(1900), r1.substr(0, 300));
+    EXPECT_EQ(bytes.substr(100, 1200), damaged.substr(100, 1200));
+    EXPECT_EQ(bytes.substr(1900), damaged.substr(1300));
     store.Get(Language::English, nullptr, &matches);
     EXPECT_TRUE(matches);
   }

@@ -140,17 +140,19 @@ ClipSelectState ClipboardPane::SelectClipIco() {
   list_->IconView()->setToolTip(tip);
 
   CommandSwitches w;
-  const std::string menu = "mnIcoClipBoardMenuSub";
   w.Whole("PoPIcoClipBoardMenu", s.Menu);
   for (int b : {kToolOpenWebSite, kToolEditWebSite, kToolAddWebSite, kToolSaveAsIco, kToolSaveAsBmp,
                 kToolSaveWithOptions, kToolCopyToIconClipboard})
     w.Button(b, false);
-  for (int i : {19, 20}) w.Item(menu, i, s.SysClipboardItems);
-  for (int i : {0, 3, 6, 10}) w.Item(menu, i, s.SelectedItems);
+  for (ClipCommand c : {ClipCommand::CopyToSystemClipboard, ClipCommand::CutToSystemClipboard})
+    w.Item(c, s.SysClipboardItems);
+  for (ClipCommand c : {ClipCommand::MoveSelectedIntoLibrary, ClipCommand::CopySelectedToFolder,
+                        ClipCommand::MoveSelectedToFolder, ClipCommand::ClearSelection})
+    w.Item(c, s.SelectedItems);
   for (int b : {kToolMoveClipboardIntoLibrary, kToolCopyClipboardToFolder, kToolDeleteAllClipboardIcons, kToolDelete,
                 kToolCancelSelection, kToolReportView, kToolListView, kToolLargeIconsView})
     w.Button(b, s.SelectedItems);
-  w.Item(menu, 9, s.SelectAll);
+  w.Item(ClipCommand::SelectAll, s.SelectAll);
   w.Button(kToolSelectAll, s.SelectAll);
   emit SwitchesChanged(w);
   return s;
@@ -193,10 +195,9 @@ void ClipboardPane::RemoveFiles(const std::vector<std::string>& fileNames) {
   else SelectClipIco();
 }
 
-void ClipboardPane::Export(int index, FolderBrowser& browser, Prompter& prompter) {
+void ClipboardPane::Export(bool all, bool move, FolderBrowser& browser, Prompter& prompter) {
   const std::string folder = browser.BrowseForFolder(std::string());
   if (folder.empty()) return;
-  const bool all = index == 4 || index == 7;
   std::vector<std::string> copied;
   std::vector<std::string> failed;
   bool renamed = false;
@@ -223,7 +224,7 @@ void ClipboardPane::Export(int index, FolderBrowser& browser, Prompter& prompter
     for (const auto& n : failed) text += "\n" + n;
     prompter.Tell(text, kRowClipIconsNotCopied, PromptIcon::Warning);
   }
-  if (index == 6 || index == 7) {
+  if (move) {
     // Only icons whose copy is safely in the folder leave the clipboard.
     const std::vector<std::string> notDeleted = DelClipFiles(clipDir_, copied);
     TellClipFilesNotDeleted(clipDir_, notDeleted, prompter, lang_);

@@ -35,7 +35,6 @@ class ClipboardPane : public QObject, public IconClipboardLink {
   // --- IconClipboardLink ---
   IconClipboardState ClipboardState() const override;
   // Icons were saved into the clipboard from elsewhere: the pane is listed again.
-  // Formerly "RsetIcoClipBoard".
   void RelistIconClipboard() override { RelistIconClipboard(false); }
 
   // Full rebuild (false), or the files of the folder not listed yet appended with numbers that
@@ -64,10 +63,10 @@ class ClipboardPane : public QObject, public IconClipboardLink {
   int FocusedRow() const;
   std::string PathOf(int row) const;
 
-  // Export (indexes 3..7 of the clipboard menu): the chosen icons copied under their shown
-  // names into a folder from `browse` ("" = cancelled); 6 and 7 then delete them. An existing
-  // file of the same name is kept: the copy gets "-k" before its extension (kRowClipNameTaken tells).
-  void Export(int index, FolderBrowser& browser, Prompter& prompter);
+  // Copies the selected icons (all with `all`) under their shown names into a folder from
+  // `browser` ("" = cancelled); with `move` they then leave the clipboard. An existing file of the
+  // same name is kept: the copy gets "-k" before its extension (kRowClipNameTaken tells).
+  void Export(bool all, bool move, FolderBrowser& browser, Prompter& prompter);
 
   // Opens the current icon in the external editor `editor`; `start` runs it (program, file).
   void OpenInEditor(const std::string& editor, Prompter& prompter,

@@ -32,7 +32,7 @@ IconClipboardActions::IconClipboardActions(LibraryPageContext& ctx, LibraryPaneA
   });
   for (QAbstractItemView* v :
        {static_cast<QAbstractItemView*>(list->ReportView()), static_cast<QAbstractItemView*>(list->IconView())}) {
-    connect(v, &QAbstractItemView::doubleClicked, this, [this] { RunIconClipboardMenu(24); });
+    connect(v, &QAbstractItemView::doubleClicked, this, [this] { RunClipboardCommand(ClipCommand::OpenInEditor); });
     v->viewport()->installEventFilter(this);
     v->installEventFilter(this);
   }
@@ -101,53 +101,54 @@ void IconClipboardActions::MoveIcoToLib(bool allIco) {
   ctx_.Icons->SelectLibIco(ctx_.Page.StatusPanel(2), ctx_.Page.StatusPanel(3));
 }
 
-void IconClipboardActions::RunIconClipboardMenu(int index) {
+void IconClipboardActions::RunClipboardCommand(ClipCommand command) {
   if (ctx_.Busy) return;
-  switch (index) {
-    case 0:
-    case 1: MoveIcoToLib(index == 1); break;
-    case 3:
-    case 4:
-    case 6:
-    case 7:
+  switch (command) {
+    case ClipCommand::MoveSelectedIntoLibrary: MoveIcoToLib(false); break;
+    case ClipCommand::MoveAllIntoLibrary: MoveIcoToLib(true); break;
+    case ClipCommand::CopySelectedToFolder:
+    case ClipCommand::CopyAllToFolder:
+    case ClipCommand::MoveSelectedToFolder:
+    case ClipCommand::MoveAllToFolder: {
       ResetShiftKeys(ctx_.State, 0);
-      if (ctx_.Services.Browser) ctx_.Clip->Export(index, *ctx_.Services.Browser, ctx_.Ask());
+      const bool all = command == ClipCommand::CopyAllToFolder || command == ClipCommand::MoveAllToFolder;
+      const bool move = command == ClipCommand::MoveSelectedToFolder || command == ClipCommand::MoveAllToFolder;
+      if (ctx_.Services.Browser) ctx_.Clip->Export(all, move, *ctx_.Services.Browser, ctx_.Ask());
       break;
-    case 9: ctx_.Clip->SelectAll(); break;
-    case 10: ctx_.Clip->ClearSelection(); break;
-    case 12:
-    case 13:
+    }
+    case ClipCommand::SelectAll: ctx_.Clip->SelectAll(); break;
+    case ClipCommand::ClearSelection: ctx_.Clip->ClearSelection(); break;
+    case ClipCommand::DeleteSelected:
+    case ClipCommand::DeleteAll: {
       ResetShiftKeys(ctx_.State, 0);
-      if (AskRowToDelete(ctx_.Ask(), ctx_.State.LangStr, index == 12 ? kRowAskDeleteSelectedClipIcons : kRowAskDeleteAllClipIcons,
-                               PromptButtons::OkCancel) != PromptAnswer::Ok)
+      const bool all = command == ClipCommand::DeleteAll;
+      const int row = all ? kRowAskDeleteAllClipIcons : kRowAskDeleteSelectedClipIcons;
+      if (AskRowToDelete(ctx_.Ask(), ctx_.State.LangStr, row, PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
-      ctx_.Clip->DelIcoClipBoard(index == 13, ctx_.Ask());
+      ctx_.Clip->DelIcoClipBoard(all, ctx_.Ask());
       break;
-    case 15:
-    case 16:
-    case 17:
-      if (ctx_.Services.RunToolbarButton) ctx_.Services.RunToolbarButton(index + 6);
-      break;
-    case 19: CopyIcotoSysClipBoard(0); break;
-    case 20: {
+    }
+    case ClipCommand::CopyToSystemClipboard: CopyIcotoSysClipBoard(0); break;
+    case ClipCommand::CutToSystemClipboard: {
       // Only the icon put on the system clipboard leaves the icon clipboard.
       const int row = ctx_.Clip->FocusedRow();
       CopyIcotoSysClipBoard(0);
       if (row >= 0) {
         ctx_.Clip->ClearSelection();
         ctx_.Clip->List()->Selection()->select(ctx_.Clip->List()->Model()->index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
         ctx_.Clip->DelIcoClipBoard(false, ctx_.Ask());
       }
       break;
     }
-    case 22: ctx_.Clip->RelistIconClipboard(false); break;
-    case 24: {
-      const std::string editor = ctx_.Services.EditorPath ? ctx_.Services.EditorPath() : ctx_.State.SaveLibDir.IconEditTool;
-      ctx_.Clip->OpenInEditor(editor, ctx_.Ask(), ctx_.Services.StartEditor ? ctx_.Services.StartEditor : StartDetachedEditor);
+    case ClipCommand::Refresh: ctx_.Clip->RelistIconClipboard(false); break;
+    case ClipCommand::OpenInEditor: {
+      const std::string editor =
+          ctx_.Services.EditorPath ? ctx_.Services.EditorPath() : ctx_.State.SaveLibDir.IconEditTool;
+      ctx_.Clip->OpenInEditor(editor, ctx_.Ask(),
+                              ctx_.Services.StartEditor ? ctx_.Services.StartEditor : StartDetachedEditor);
       break;
     }
-    default: break;
   }
   SelectClipIco();
 }

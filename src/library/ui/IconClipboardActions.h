@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include "library/LibraryCommands.h"
 #include "library/ui/LibraryPageContext.h"
 
 namespace glimmora {
@@ -17,8 +18,7 @@ class IconClipboardActions : public QObject {
  public:
   IconClipboardActions(LibraryPageContext& ctx, LibraryPaneActions& pane, QObject* parent = nullptr);
 
-  // The commands of the clipboard's menu by their item position.
-  void RunIconClipboardMenu(int index);
+  void RunClipboardCommand(ClipCommand command);
   void SelectClipIco();
   // Moves the selected (or all) icons into the library or category selected in the tree.
   void MoveIcoToLib(bool allIco);

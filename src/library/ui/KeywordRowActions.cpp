@@ -17,6 +17,7 @@
 #include "library/ui/LibraryPaneActions.h"
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
+#include "shared/BusyGuard.h"
 #include "shared/ui/QtText.h"
 #include "shared/ui/TypedTextBox.h"
 #include "text/LangRows.h"
@@ -73,10 +74,11 @@ int KeywordRowActions::SearchLibByKeyword() {
     return -1;
   }
   emit CaptionText(
-      Q(ctx_.State.AppTitle + " -> " + ctx_.State.Row(kRowLibrariesCaption) + " -> " + ctx_.State.Row(kRowSearchButton)));
+      Q(ctx_.State.AppTitle + " -> " + ctx_.State.Row(kRowLibrariesCaption) + " -> " +
+        ctx_.State.Row(kRowSearchButton)));
   std::optional<KeywordSearchResult> result;
   {
-    LibraryPageContext::BusyGuard busy(ctx_.Busy);
+    BusyGuard busy(ctx_.Busy);
     ctx_.Icons->Clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool waiting = true;

@@ -1,7 +1,7 @@
 #pragma once
 // What the library page's command classes share: the page and its three lists, the services the
 // frame lends, the progress bar, and the busy mark. Loops that yield to the event loop (copying
-// many icons) run under a BusyGuard: while one runs, the page's commands do nothing, so a key or
+// many icons) run under a BusyGuard on Busy: while one runs, the page's commands do nothing, so a key or
 // click in between cannot start a second run.
 
 #include <functional>
@@ -34,24 +34,10 @@ struct LibraryServices {
   std::function<std::string()> EditorPath;  // the external icon editor now set
   // Starts the editor with the icon's path as its one argument; null: a detached process.
   std::function<bool(const std::string& program, const std::string& file)> StartEditor;
-  // The frame's toolbar dispatcher (the clipboard menu's view items run buttons 21..23).
-  std::function<void(int button)> RunToolbarButton;
 };
 
 class LibraryPageContext {
  public:
-  // Marks a run of the page's work for its length.
-  class BusyGuard {
-   public:
-    explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyGuard() { flag_ = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-   private:
-    bool& flag_;
-  };
-
   LibraryPageContext(LibraryPage& page, AppState& state);
   ~LibraryPageContext();
 

@@ -22,6 +22,7 @@
 #include "library/ui/LibraryPage.h"
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
+#include "shared/BusyGuard.h"
 #include "shared/IconSelection.h"
 #include "shared/ui/BusyCursor.h"
 #include "shared/ui/IconImages.h"
@@ -103,7 +104,7 @@ void LibraryPaneActions::ShowPageButtons(bool shown, bool prev, bool next) {
 
 void LibraryPaneActions::GetIcoFromLib() {
   if (ctx_.Busy) return;
-  LibraryPageContext::BusyGuard busy(ctx_.Busy);
+  BusyGuard busy(ctx_.Busy);
   QTreeWidgetItem* node = ctx_.Tree->Selected();
   ctx_.Page.TextSelIcoKeyword()->clear();
   ctx_.Icons->SetHeading(ctx_.State.Row(kRowLibColumnNumber));
@@ -253,7 +254,8 @@ void LibraryPaneActions::RenumberAfterDelete(const std::string& srcPath, const s
 void LibraryPaneActions::DeleteSelectedIcons() {
   if (ctx_.Busy) return;
   ResetShiftKeys(ctx_.State, 0);
-  const PromptAnswer answer = AskRowToDelete(ctx_.Ask(), ctx_.State.LangStr, kRowAskDeleteLibIcons, PromptButtons::YesNo);
+  const PromptAnswer answer =
+      AskRowToDelete(ctx_.Ask(), ctx_.State.LangStr, kRowAskDeleteLibIcons, PromptButtons::YesNo);
   const std::vector<int> rows = ctx_.Icons->SelectedRows();
   if (answer == PromptAnswer::Yes) {
     // The library's own question comes even with nothing selected; then nothing is written.
@@ -307,7 +309,8 @@ std::vector<int> LibraryPaneActions::CopyLibIco(int subMnindex, SaveFormat icoBm
   request.Mask = MaskAnswerOf(ctx_.State.SaveLibDir);
   if (!toClipboard) {
     ResetShiftKeys(ctx_.State, 0);
-    std::optional<std::string> folder = ParamExportFolder(ctx_.State.SaveLibDir.UseNow != 0, ctx_.State.SaveLibDir.OtherDir);
+    const SaveDirRec& dirs = ctx_.State.SaveLibDir;
+    std::optional<std::string> folder = ParamExportFolder(dirs.UseNow != 0, dirs.OtherDir);
     if (!folder) {
       if (!ctx_.Services.Browser) return {};
       folder = ChooseExportFolder([this] { return ctx_.Services.Browser->BrowseForFolder(std::string()); }, ctx_.Ask(),
@@ -325,13 +328,15 @@ std::vector<int> LibraryPaneActions::CopyLibIco(int subMnindex, SaveFormat icoBm
   const auto flags = Flags(selected);
   CopyLibResult result;
   {
-    LibraryPageContext::BusyGuard busy(ctx_.Busy);
+    BusyGuard busy(ctx_.Busy);
     BusyCursor wait;
     result = glimmora::CopyLibIco(request, ctx_.Icons->Items(), std::span<const bool>(flags.get(), selected.size()),
-                                  ctx_.Time(), ctx_.Ask(), ctx_.State.LangStr, [] { QCoreApplication::processEvents(); });
+                                  ctx_.Time(), ctx_.Ask(), ctx_.State.LangStr,
+                                  [] { QCoreApplication::processEvents(); });
   }
   if (allIco) ctx_.Icons->ClearSelection();
-  const std::string failed = FailedSaveText(result.Failed, result.Copied.size(), kRowIconsNotWritten, ctx_.State.LangStr);
+  const std::string failed =
+      FailedSaveText(result.Failed, result.Copied.size(), kRowIconsNotWritten, ctx_.State.LangStr);
   if (!failed.empty()) ctx_.Ask().Tell(failed, kRowIconsNotWritten, PromptIcon::Warning);
   if (toClipboard) ctx_.Clip->RelistIconClipboard(true);
   return result.Copied;

@@ -89,13 +89,15 @@ void LibraryTreeActions::NodeClick() {
   emit CaptionChanged();
 }
 
-void LibraryTreeActions::RunLibraryTreeMenu(int index) {
+void LibraryTreeActions::RunLibraryTreeCommand(LibTreeCommand command) {
   if (ctx_.Busy) return;
-  switch (index) {
-    case 0:
-    case 1: {
+  switch (command) {
+    case LibTreeCommand::NewCategoryOrLibrary:
+    case LibTreeCommand::DeleteCategoryOrLibrary: {
       delete manager_.data();
-      manager_ = new LibraryManagerDialog(index == 0 ? LibraryManagerDialog::Create : LibraryManagerDialog::Delete,
+      manager_ = new LibraryManagerDialog(command == LibTreeCommand::NewCategoryOrLibrary
+                                              ? LibraryManagerDialog::Create
+                                              : LibraryManagerDialog::Delete,
                                           *ctx_.Tree, ctx_.State.LangStr, ctx_.Ask(), ctx_.State.AppTitle, &ctx_.Page);
       manager_->setWindowFlag(Qt::Window);
       connect(manager_, &LibraryManagerDialog::LibrariesChanged, this, [this](QTreeWidgetItem*) {
@@ -107,7 +109,7 @@ void LibraryTreeActions::RunLibraryTreeMenu(int index) {
       manager_->activateWindow();
       break;
     }
-    case 3:
+    case LibTreeCommand::CollapseAll:
       ctx_.Tree->CollapseAll();
       pane_.GetIcoFromLib();
       ctx_.Page.StatusPanel(2)->clear();
@@ -115,12 +117,11 @@ void LibraryTreeActions::RunLibraryTreeMenu(int index) {
       pane_.SelectLibIco();
       pane_.ShowLibPages(ctx_.Icons->Count());
       break;
-    case 4: ctx_.Tree->ExpandAll(); break;
-    case 5: ResetTreeViewL(); break;
-    case 6:
+    case LibTreeCommand::ExpandAll: ctx_.Tree->ExpandAll(); break;
+    case LibTreeCommand::Refresh: ResetTreeViewL(); break;
+    case LibTreeCommand::ShowSelected:
       if (QTreeWidgetItem* node = ctx_.Tree->Selected()) ctx_.Page.TreeViewL()->scrollToItem(node);
       break;
-    default: break;
   }
 }
 

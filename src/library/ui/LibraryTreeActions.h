@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "library/LibraryCommands.h"
 #include "library/ui/LibraryPageContext.h"
 
 class QTreeWidgetItem;
@@ -22,8 +23,7 @@ class LibraryTreeActions : public QObject {
   ~LibraryTreeActions() override;
 
   void ResetTreeViewL();
-  // The commands of the tree's menu by their item position.
-  void RunLibraryTreeMenu(int index);
+  void RunLibraryTreeCommand(LibTreeCommand command);
   void NodeClick();
   // Opens the library named in the recent-library box.
   void OpenRecentLibrary();

@@ -22,6 +22,7 @@
 #include "library/ui/LibraryPaneActions.h"
 #include "library/ui/LibraryTreeActions.h"
 #include "library/ui/LibraryPage.h"
+#include "mainwindow/CommandMenus.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "shared/ui/QtText.h"
 #include "source/ui/FileListModel.h"
@@ -40,7 +41,7 @@
 namespace glimmora {
 namespace {
 
-// The address command 32 writes to.
+// The address the support mail button writes to.
 constexpr std::string_view kSupportMail = "support@glimmora.example";
 
 // The page of a box that takes the focus without being a pane; nullopt for any other name.
@@ -263,14 +264,14 @@ class FrameWiring::WindowPages : public Pages {
   }
   void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
   void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
-  void RunLibraryTreeMenu(int index) override {
-    if (LibraryController* l = LibPage()) l->TreeActions().RunLibraryTreeMenu(index);
+  void RunLibraryTreeCommand(LibTreeCommand command) override {
+    if (LibraryController* l = LibPage()) l->TreeActions().RunLibraryTreeCommand(command);
   }
-  void RunIconClipboardMenu(int index) override {
-    if (LibraryController* l = LibPage()) l->ClipboardActions().RunIconClipboardMenu(index);
+  void RunClipboardCommand(ClipCommand command) override {
+    if (LibraryController* l = LibPage()) l->ClipboardActions().RunClipboardCommand(command);
   }
-  void RunWebSiteCommand(int index) override {
-    if (WebSitePanel* p = Web()) p->RunWebSiteCommand(index);
+  void RunWebSiteCommand(WebCommand command) override {
+    if (WebSitePanel* p = Web()) p->RunWebSiteCommand(command);
   }
   void SelectIco() override {
     if (IconPane* p = Icons()) p->SelectIco();
@@ -287,12 +288,14 @@ class FrameWiring::WindowPages : public Pages {
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
-    const int view = mode == ListViewMode::Report ? 0 : mode == ListViewMode::List ? 1 : 2;
+    // The clipboard's tooltip names its one selected icon in every view but the report.
+    if (list == Pane::ListViewIcoClipboard)
+      if (LibraryController* l = LibPage()) l->ClipboardActions().SelectClipIco();
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->Files().SetFileViewMode(view);
+      if (SourcePanel* p = Source()) p->Files().SetFileViewMode(mode);
     }
     if (list == Pane::ListViewPict) {
-      if (IconPane* p = Icons()) p->SetViewMode(static_cast<PaneView>(view));
+      if (IconPane* p = Icons()) p->SetViewMode(mode);
     }
   }
   int ListItemCount(Pane list) const override {
@@ -436,18 +439,18 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
   qApp->installEventFilter(this);
 
   if (LibraryPage* lib = window.FrameL()) {
-    auto popupOn = [this](QWidget* w, PopupPane pane) {
+    auto popupOn = [this](QWidget* w, Pane pane) {
       w->setContextMenuPolicy(Qt::CustomContextMenu);
       connect(w, &QWidget::customContextMenuRequested, this,
               [this, pane] { frame_->PopMenuFromMouse(pane); });
     };
-    popupOn(lib->TreeViewL(), PopupPane::TreeViewL);
+    popupOn(lib->TreeViewL(), Pane::TreeViewL);
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewLIco()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewLIco()->IconView())})
-      popupOn(v, PopupPane::LibIco);
+      popupOn(v, Pane::ListViewLIco);
     for (QWidget* v : {static_cast<QWidget*>(lib->ListViewIcoClipboard()->ReportView()),
                        static_cast<QWidget*>(lib->ListViewIcoClipboard()->IconView())})
-      popupOn(v, PopupPane::ClipBoard);
+      popupOn(v, Pane::ListViewIcoClipboard);
   }
 }
 
@@ -455,10 +458,8 @@ void FrameWiring::ConnectPages() {
   if (SourcePage* page = window_.FrameS()) {
     FolderTreePanel* folders = &page->Panel()->Folders();
     FileListPanel* files = &page->Panel()->Files();
-    connect(folders, &FolderTreePanel::PopupRequested, this,
-            [this](const QString& pane) { PopupFromMouse(pane); });
-    connect(files, &FileListPanel::PopupRequested, this,
-            [this](const QString& pane) { PopupFromMouse(pane); });
+    connect(folders, &FolderTreePanel::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
+    connect(files, &FileListPanel::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
     connect(folders, &FolderTreePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
     connect(files, &FileListPanel::FileStatusChanged, this, [this, files] {
       const FileListStatus& status = files->FileStatus();
@@ -470,8 +471,7 @@ void FrameWiring::ConnectPages() {
     });
     fileListFolder_ = [files] { return files->CurrentFolder(); };
     if (IconPane* icons = page->Icons()) {
-      connect(icons, &IconPane::PopupRequested, this,
-              [this](const QString& pane) { PopupFromMouse(pane); });
+      connect(icons, &IconPane::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
       connect(icons, &IconPane::StatusChanged, this, [this, icons] {
         const IconPaneStatus& status = icons->Status();
         for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
@@ -492,14 +492,11 @@ void FrameWiring::ConnectPages() {
     services.Browser = browser_.get();
     services.Opener = &opener_;
     services.EditorPath = [this] { return EditorPathForClipboard(); };
-    services.RunToolbarButton = [this](int button) { frame_->RunToolbarButton(button); };
     lib->SetServices(std::move(services));
     connect(lib, &LibraryController::SwitchesChanged, this, [this](const CommandSwitches& w) {
       for (const auto& [button, on] : w.Buttons) frame_->SetToolButtonEnabled(button, on);
-      for (const MenuSwitch& m : w.Menus) {
-        if (m.Index < 0) view_->SetMenuEnabled(m.Menu, m.Enabled);
-        else view_->SetMenuItemEnabled(m.Menu, m.Index, m.Enabled);
-      }
+      for (const MenuSwitch& m : w.Menus) view_->SetMenuEnabled(m.Menu, m.Enabled);
+      for (const auto& [command, on] : w.ClipItems) view_->SetMenuItemEnabled(kClipMenu, ClipPlace(command), on);
     });
     connect(lib, &LibraryController::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
     connect(lib, &LibraryController::CaptionText, this, [this](const QString& c) { window_.setWindowTitle(c); });
@@ -509,7 +506,7 @@ void FrameWiring::ConnectPages() {
   }
   if (WebSitePage* page = window_.FrameW()) {
     WebSitePanel* web = page->Panel();
-    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(PopupPane::WebSite); });
+    connect(web, &WebSitePanel::PopupMenuRequested, this, [this] { frame_->PopMenuFromMouse(Pane::ListViewWebSite); });
     connect(web, &WebSitePanel::DeleteButtonEnabled, this, [this] { frame_->SetToolButtonEnabled(kToolDelete, true); });
   }
 }
@@ -523,7 +520,7 @@ void FrameWiring::AfterPagesBuilt() {
   // The library page is shown first; the clipboard starts in report view, so its report item
   // is the one greyed.
   if (QMenu* m = window_.Menu("PopIcoMenu")) m->menuAction()->setEnabled(false);
-  if (QAction* a = window_.MenuAction("mnIcoClipBoardMenuSub", 15)) a->setEnabled(false);
+  if (QAction* a = window_.MenuAction(kClipMenu, ClipViewPlace(ListViewMode::Report))) a->setEnabled(false);
   // Every button starts usable; the page and the missing pane switch off what they must, and
   // help and mail are never switched off afterwards.
   frame_->SetToolButtonsEnabled(kToolCollapseTree, kToolSupportMail, true);
@@ -557,10 +554,6 @@ void FrameWiring::OpenOptions(Pane list) {
   options_->show();
   options_->raise();
   options_->activateWindow();
-}
-
-void FrameWiring::PopupFromMouse(const QString& pane) {
-  if (const std::optional<PopupPane> popup = PopupPaneOf(pane.toStdString())) frame_->PopMenuFromMouse(*popup);
 }
 
 void FrameWiring::OnFocusChanged(QWidget* old, QWidget* now) {

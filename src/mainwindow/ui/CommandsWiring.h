@@ -56,8 +56,6 @@ class FrameWiring : public QObject {
   // The pages' popup requests, status changes and caption changes reach the frame.
   void ConnectPages();
   void OnFocusChanged(QWidget* old, QWidget* now);
-  // A popup the source page asks for by its name.
-  void PopupFromMouse(const QString& pane);
   void OpenOptions(Pane list);
 
   MainWindow& window_;

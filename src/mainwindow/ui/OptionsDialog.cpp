@@ -26,18 +26,17 @@
 namespace glimmora {
 namespace {
 
-
 // Frame captions (rows) of the groups by frame index, and the caption rows of their choices.
 struct GroupText {
   int frameRow;
-  std::array<int, 8> rows;
+  std::array<int, kMostOptChoices> rows;
 };
 
 constexpr GroupText kGroupTexts[kOptGroups] = {
     {kRowSaveAsFrame, {kRowFormatChoice, kRowFormatChoice}},
     {kRowWhichIconsFrame, {kRowWhichSelectedIcons, kRowWhichAllIcons}},
     {kRowTargetFolderFrame, {kRowTargetNewFolder, kRowTargetCurrentFolder, kRowTargetThisFolder}},
-    {kRowIconSizeFrame, {kRowOwnSizeChoice}},
+    {kRowIconSizeFrame, {}},  // the choices are captioned from the size table
     {kRowTransparentColorFrame, {kRowMaskUse, kRowMaskAsk, kRowMaskDoNotUse}},
     {kRowPictureFilesFrame, {kRowPictureConvert, kRowPictureAskEachTime, kRowPictureDoNotConvert}},
     {kRowNonStandardFrame, {kRowNonStandardTake, kRowNonStandardAskEachTime, kRowNonStandardSkip}},
@@ -101,8 +100,9 @@ OptionsDialog::OptionsDialog(OptionsForm form, SaveParams& params, OptionsMemory
       }
       auto* radio = new QRadioButton(text);
       buttons->addButton(radio, i);
-      // The size group is two columns; the others one.
-      if (static_cast<OptGroup>(g) == OptGroup::IcoSize) layout->addWidget(radio, i % 4, i / 4);
+      // The size group is two columns, filled down the first; the others one.
+      const int perColumn = (count + 1) / 2;
+      if (static_cast<OptGroup>(g) == OptGroup::IcoSize) layout->addWidget(radio, i % perColumn, i / perColumn);
       else layout->addWidget(radio, i, 0);
     }
     connect(buttons, &QButtonGroup::idClicked, this, [this, g](int id) {

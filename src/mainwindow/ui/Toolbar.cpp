@@ -6,6 +6,7 @@
 #include "text/LangRows.h"
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/ui/ToolbarIcons.h"
+#include "shared/ToolbarSlots.h"
 
 namespace glimmora {
 
@@ -37,7 +38,7 @@ CommandToolbar::CommandToolbar(const LanguageTable& lang, QWidget* parent) : QTo
         a->setToolTip(tip);
         // The buttons show only a picture: a screen reader says this name instead.
         if (QWidget* button = widgetForAction(a)) button->setAccessibleName(tip);
-        a->setCheckable(i >= 21 && i <= 23);
+        a->setCheckable(i >= kToolReportView && i <= kToolLargeIconsView);
         connect(a, &QAction::triggered, this, [this, i] { emit commandClicked(i); });
         buttons_[static_cast<std::size_t>(i)] = a;
         break;
@@ -51,12 +52,12 @@ void CommandToolbar::ShowState(const ToolbarState& state) {
     QAction* a = buttons_[static_cast<std::size_t>(i)];
     if (!a) continue;
     a->setEnabled(state.Enabled(i));
-    if (a->isCheckable()) a->setChecked(state.pressedView == i);
+    if (a->isCheckable()) a->setChecked(state.pressedView && ViewButtonOf(*state.pressedView) == i);
   }
 }
 
 QAction* CommandToolbar::Button(int index) const {
-  if (index < 1 || index > kToolbarSlots) return nullptr;
+  if (!IsToolbarSlot(index)) return nullptr;
   return buttons_[static_cast<std::size_t>(index)];
 }
 

@@ -1,9 +1,8 @@
 #pragma once
-// The toolbar: 32 slots in their fixed layout, built from the command table. Hidden slots and
+// The toolbar: its slots in their fixed layout, built from the command table. Hidden slots and
 // separators carry no command; a click on a command button reports its number.
 
 #include <QToolBar>
-#include <array>
 
 #include "text/LanguageTable.h"
 #include "mainwindow/ToolbarState.h"
@@ -19,14 +18,14 @@ class CommandToolbar : public QToolBar {
 
   // Shows the enabled states and the pressed view button.
   void ShowState(const ToolbarState& state);
-  // The action of button `index` (1..32); nullptr for a separator.
+  // The action of button `index`; nullptr for a separator or a number that is no slot.
   QAction* Button(int index) const;
 
  signals:
   void commandClicked(int index);
 
  private:
-  std::array<QAction*, 33> buttons_{};
+  PerToolbarSlot<QAction*> buttons_{};
 };
 
 }  // namespace glimmora

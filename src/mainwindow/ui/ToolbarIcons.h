@@ -5,7 +5,7 @@
 
 namespace glimmora {
 
-// The picture of command button `command` (1..32), with a normal and a greyed disabled look.
+// The picture of command button `command` (a toolbar slot), with a normal and a greyed disabled look.
 // A slot without a command gets an empty icon.
 QIcon ToolbarIcon(int command, int size = 24);
 

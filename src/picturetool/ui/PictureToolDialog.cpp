@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "text/LangRows.h"
+#include "text/RowPrompts.h"
 #include "picturetool/PictureFit.h"
 #include "picturetool/ui/PictureToolViews.h"
 #include "platform/BackgroundJob.h"
@@ -258,16 +259,22 @@ void PictureToolDialog::PictureArrived(PictureLoad load, bool fromFile) {
   pictureFromFile_ = fromFile;
   ShowPicture();
   Refresh();
+  // Shown first, then told: the user sees what the word is about.
+  if (load.CutShort) AskRow(prompter_, lang_, kRowPictureCutShort, PromptButtons::Ok, PromptIcon::Information);
 }
 
 void PictureToolDialog::ReportRefusal(const PictureLoad& load, bool fromFile) {
   PromptRequest r;
   r.icon = PromptIcon::Warning;
-  const int reason = PictureRefusalRow(load.Refusal);
-  if (!fromFile && load.Refusal == PictureRefusal::UnknownKind) {
+  // The tool opens only files named as pictures of a kind it reads, so bytes that no reader knows
+  // make such a file a damaged one, not a picture of another kind.
+  const PictureRefusal refusal =
+      fromFile && load.Refusal == PictureRefusal::UnknownKind ? PictureRefusal::Damaged : load.Refusal;
+  const int reason = PictureRefusalRow(refusal);
+  if (!fromFile && refusal == PictureRefusal::UnknownKind) {
     r.row = kRowClipboardNoPicture;
     r.text = lang_.Row(r.row);
-  } else if (load.Refusal == PictureRefusal::UnknownKind || load.Refusal == PictureRefusal::TooLarge) {
+  } else if (refusal == PictureRefusal::TooLarge) {
     r.row = reason;  // these say the whole of it themselves
     r.text = lang_.Row(r.row);
   } else {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/RasterImages.h"
 #include "platform/wmf/WmfObjects.h"
 #include "platform/wmf/WmfRecord.h"
 #include "platform/wmf/WmfRegions.h"
@@ -232,6 +233,7 @@ class Player {
   }
 
   bool Drawn() const { return drawn_; }
+  double Work() const { return work_; }
   // What a measuring player found the records draw, in pixels of a picture at one unit a pixel.
   const QRectF& Bounds() const { return bounds_; }
 
@@ -1515,12 +1517,26 @@ std::optional<Frame> DrawnFrame(std::span<const std::uint8_t> b, std::size_t at,
   return f;
 }
 
+// Whether the records draw over more than kUnjustifiedPixels of a frame larger than that: a few
+// bytes must not claim a picture of hundreds of megabytes. A first pass measures without drawing.
+bool FrameJustified(std::span<const std::uint8_t> b, std::size_t at, std::size_t objects, const Frame& frame,
+                    const WmfBudget& budget, Clock::time_point start) {
+  if (static_cast<std::int64_t>(frame.width) * frame.height <= kUnjustifiedPixels) return true;
+  QImage none(1, 1, QImage::Format_RGB32);
+  RecordWalker walker(b, at);
+  Player measure(none, frame, objects, budget, start, true);
+  WmfPicture measured;
+  measure.Play(walker, measured);
+  const QRectF drawn = measure.Bounds().intersected(QRectF(0, 0, frame.width, frame.height));
+  return drawn.width() * drawn.height() > static_cast<double>(kUnjustifiedPixels);
+}
+
 }  // namespace
 
 bool LooksLikeWmf(std::span<const std::uint8_t> bytes) { return IsPlaceable(bytes) || IsMetaHeader(bytes, 0); }
 
-WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget) {
-  const Clock::time_point start = Clock::now();
+WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget, Raster* canvas) {
+  Clock::time_point start = Clock::now();
   WmfPicture out;
   const std::size_t headerAt = IsPlaceable(bytes) ? kPlaceableSize : 0;
   if (!IsMetaHeader(bytes, headerAt)) {
@@ -1531,20 +1547,35 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
   const std::size_t objects = Le16(bytes, headerAt + 10);
   std::optional<Frame> frame =
       headerAt != 0 ? PlaceableFrame(bytes, out.refusal) : PlainFrame(bytes, recordsAt, budget);
-  if (!frame && headerAt == 0) frame = DrawnFrame(bytes, recordsAt, objects, budget, start, out);
+  const bool sizedByDrawing = !frame && headerAt == 0;
+  if (sizedByDrawing) frame = DrawnFrame(bytes, recordsAt, objects, budget, start, out);
   if (!frame) return out;
   if (frame->width > kMaxWmfSide || frame->height > kMaxWmfSide ||
       static_cast<std::int64_t>(frame->width) * frame->height > kMaxWmfPixels) {
     out.refusal = PictureRefusal::WmfTooLarge;
     return out;
   }
-  QImage image(frame->width, frame->height, QImage::Format_RGB32);
+  if (!sizedByDrawing && !FrameJustified(bytes, recordsAt, objects, *frame, budget, start)) {
+    out.refusal = budget.cancel != nullptr && budget.cancel->load() ? PictureRefusal::WmfNothingDrawn
+                                                                     : PictureRefusal::WmfHeaderDamaged;
+    return out;
+  }
+  QImage image;
+  if (canvas != nullptr) {
+    *canvas = Raster(frame->width, frame->height);
+    image = QImage(reinterpret_cast<uchar*>(canvas->MutablePixels()), frame->width, frame->height,
+                   static_cast<qsizetype>(frame->width) * 4, QImage::Format_RGB32);
+  } else {
+    image = QImage(frame->width, frame->height, QImage::Format_RGB32);
+  }
   if (image.isNull()) {
     out.refusal = PictureRefusal::NoMemory;
     return out;
   }
   // White a band of rows at a time: a large picture takes a good part of a second to whiten, and a
-  // stopped load does not wait for that.
+  // stopped load does not wait for that. The whitening is not the drawing's: its time is not
+  // counted against the drawing's budget.
+  const Clock::time_point whitening = Clock::now();
   const qsizetype band = std::max<qsizetype>(1, (qsizetype{4} << 20) / image.bytesPerLine());
   for (int top = 0; top < image.height(); top += static_cast<int>(band)) {
     if (budget.cancel != nullptr && budget.cancel->load(std::memory_order_relaxed)) {
@@ -1554,10 +1585,12 @@ WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget)
     const qsizetype rows = std::min<qsizetype>(band, image.height() - top);
     std::memset(image.scanLine(top), 0xFF, static_cast<std::size_t>(rows * image.bytesPerLine()));
   }
+  start += Clock::now() - whitening;
   RecordWalker walker(bytes, recordsAt);
   {
     Player player(image, *frame, objects, budget, start);
     player.Play(walker, out);
+    out.work = player.Work();
     if (out.partial && !player.Drawn()) {
       out.refusal = PictureRefusal::WmfNothingDrawn;
       out.partial = false;

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "icons/PictureRefusal.h"
+#include "icons/Raster.h"
 
 namespace glimmora {
 
@@ -28,6 +29,7 @@ struct WmfPicture {
   PictureRefusal refusal = PictureRefusal::None;  // why the file was refused
   bool partial = false;  // drawn only up to damage or a budget
   std::string stopped;   // what ended a partial drawing
+  double work = 0;       // the drawing work counted against the budget (WmfBudget::work)
 };
 
 // What one drawing may spend: records played; work counted in pixels of plain fill (a full fill
@@ -49,7 +51,10 @@ bool LooksLikeWmf(std::span<const std::uint8_t> bytes);
 
 // The metafile drawn at its own size: from the placeable header's frame and units per inch, or,
 // without one, from the extents its records set, or, when they set none, from the bounds of what
-// they draw (one unit a pixel).
-WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget = {});
+// they draw (one unit a pixel). A frame larger than kUnjustifiedPixels is refused as a damaged
+// header unless the records draw over more than that much of it. With `canvas` the drawing is made
+// in that raster's pixels (the top byte of each left set) and the image is a view of it, so a
+// large picture is held once.
+WmfPicture PlayWmf(std::span<const std::uint8_t> bytes, const WmfBudget& budget = {}, Raster* canvas = nullptr);
 
 }  // namespace glimmora

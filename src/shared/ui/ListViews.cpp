@@ -50,4 +50,12 @@ void BuildListViews(QStackedWidget* stack, const ListViews& views, QAbstractItem
   stack->addWidget(views.Large);
 }
 
+void ShowListView(QStackedWidget* stack, ListViewMode mode) {
+  switch (mode) {
+    case ListViewMode::Report: stack->setCurrentIndex(0); break;
+    case ListViewMode::List: stack->setCurrentIndex(1); break;
+    case ListViewMode::LargeIcons: stack->setCurrentIndex(2); break;
+  }
+}
+
 }  // namespace glimmora

@@ -6,6 +6,8 @@
 #include <QAbstractItemView>
 #include <QSize>
 
+#include "settings/Panes.h"
+
 class QAbstractItemModel;
 class QListView;
 class QStackedWidget;
@@ -36,5 +38,8 @@ struct ListViews {
 // selection model, select whole rows in the report and are never edited in place.
 void BuildListViews(QStackedWidget* stack, const ListViews& views, QAbstractItemModel* model,
                     QAbstractItemView::SelectionMode selection, QSize largeCell);
+
+// Brings the view of `mode` to the front of a stack BuildListViews made.
+void ShowListView(QStackedWidget* stack, ListViewMode mode);
 
 }  // namespace glimmora

@@ -124,12 +124,12 @@ void FileListPanel::ConnectViews() {
     FileListReleased();
     if (pendingPopup_) {
       pendingPopup_ = false;
-      emit PopupRequested(QStringLiteral("FILE"));
+      emit PopupRequested(Pane::ListViewFile);
     }
   };
   hooks.Focus = [this](bool in) {
     for (QWidget* v : viewWidgets_) ShadePane(v, in);
-    if (in) emit PaneFocused(2);
+    if (in) emit PaneFocused(Pane::ListViewFile);
   };
   static_cast<FileListTable*>(viewWidgets_[0])->Hooks = hooks;
   static_cast<FileListGrid*>(viewWidgets_[1])->Hooks = hooks;
@@ -435,7 +435,7 @@ void FileListPanel::DropCheckedRows(bool deleteFiles, int limit, DeleteOutcome& 
   }
 }
 
-void FileListPanel::SetFileViewMode(int mode) { views_->setCurrentIndex(std::clamp(mode, 0, 2)); }
+void FileListPanel::SetFileViewMode(ListViewMode mode) { ShowListView(views_, mode); }
 
 
 void FileListPanel::Abandon(const std::string& folder) {

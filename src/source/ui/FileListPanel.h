@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/Panes.h"
 #include "source/FileListStatus.h"
 #include "source/SourceLinks.h"
 #include "source/ui/SourcePanelEnv.h"
@@ -61,8 +62,8 @@ class FileListPanel : public QWidget, public FileListLink {
   void CancelFileSelection();
   void InvertFileTicks();     // invert every check box
   void RemoveCheckedFiles();  // from the list only; DeleteCheckedFiles(true) from the disk too
-  // View of the file list: 0 report, 1 list, 2 large icons (one model, one selection).
-  void SetFileViewMode(int mode);
+  // The view of the file list: report, list or large icons (one model, one selection).
+  void SetFileViewMode(ListViewMode mode);
   // The last computed status (panel texts and enabling).
   const FileListStatus& FileStatus() const { return status_; }
 
@@ -86,8 +87,9 @@ class FileListPanel : public QWidget, public FileListLink {
   FileListModel* FileModel() const { return model_; }
 
  signals:
-  void PaneFocused(int tabObj);  // 2, the file list
-  void PopupRequested(const QString& pane);
+  void PaneFocused(glimmora::Pane pane);  // Pane::ListViewFile
+  // Right button on the list.
+  void PopupRequested(glimmora::Pane pane);
   // The file status and the enabling of the file commands were recomputed.
   void FileStatusChanged();
 

@@ -38,10 +38,10 @@ FolderTreePanel::FolderTreePanel(const SourcePanelEnv& env, FolderReader& reader
     if (!files_.CurrentFolder().empty()) files_.ShowFolder(files_.CurrentFolder());
   });
   view_->ArrowKeyUp = [this] { ListSelectedFolder(); };
-  view_->RightClick = [this] { emit PopupRequested(QStringLiteral("TREEVIEWS")); };
+  view_->RightClick = [this] { emit PopupRequested(Pane::TreeViewS); };
   view_->Focus = [this](bool in) {
     ShadePane(view_, in);
-    if (in) emit PaneFocused(1);
+    if (in) emit PaneFocused(Pane::TreeViewS);
   };
   connect(&path_, &PathBoxPanel::WalkRequested, this, [this] { GoToTypedPath(false); });
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "settings/Panes.h"
 #include "source/ui/SourcePanelEnv.h"
 
 class QModelIndex;
@@ -51,8 +52,9 @@ class FolderTreePanel : public QObject {
   FolderTreeModel* TreeModel() const { return model_; }
 
  signals:
-  void PaneFocused(int tabObj);  // 1, the tree
-  void PopupRequested(const QString& pane);
+  void PaneFocused(glimmora::Pane pane);  // Pane::TreeViewS
+  // Right button on the tree.
+  void PopupRequested(glimmora::Pane pane);
   // The selected node changed: the caption is to be refreshed.
   void CaptionChanged();
 

@@ -113,7 +113,7 @@ void IconPane::BuildLayout() {
   model_ = new IconListModel(this);
   for (int c = 0; c < 5; ++c) model_->SetHeader(c, Q(lang.Row(kRowIconColumnName + c)));
   model_->SetTooltip([this](const IconRow& row) {
-    return Q(IconItemTooltip(view_ == PaneView::Report, row.Text, row.Columns[0], row.Columns[1], *env_.Lang));
+    return Q(IconItemTooltip(view_ == ListViewMode::Report, row.Text, row.Columns[0], row.Columns[1], *env_.Lang));
   });
 
   report_ = new QTreeView;
@@ -194,15 +194,16 @@ QLabel* IconPane::StatusPanel(int n) const { return n >= 1 && n <= 3 ? panels_[n
 
 QAbstractItemView* IconPane::CurrentView() const {
   switch (view_) {
-    case PaneView::Report: return report_;
-    case PaneView::List: return list_;
-    default: return large_;
+    case ListViewMode::Report: return report_;
+    case ListViewMode::List: return list_;
+    case ListViewMode::LargeIcons: break;
   }
+  return large_;
 }
 
-void IconPane::SetViewMode(PaneView view) {
+void IconPane::SetViewMode(ListViewMode view) {
   view_ = view;
-  views_->setCurrentIndex(static_cast<int>(view));
+  ShowListView(views_, view);
 }
 
 const Clock& IconPane::Time() const { return env_.Time != nullptr ? *env_.Time : systemClock_; }
@@ -669,12 +670,12 @@ bool IconPane::eventFilter(QObject* watched, QEvent* event) {
     pressPos_ = mouse->globalPosition().toPoint();
     if (mouse->button() == Qt::RightButton) {
       // After the view has moved the selection to the pressed item.
-      QMetaObject::invokeMethod(this, [this] { emit PopupRequested(QStringLiteral("ICO")); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(this, [this] { emit PopupRequested(Pane::ListViewPict); }, Qt::QueuedConnection);
     }
   } else if (isViewport && event->type() == QEvent::MouseButtonRelease) {
     HidePreview();
   } else if (isView && event->type() == QEvent::FocusIn) {
-    emit PaneFocused(3);
+    emit PaneFocused(Pane::ListViewPict);
   } else if (isView && event->type() == QEvent::FocusOut) {
     emit PaneFocusLost();
   }

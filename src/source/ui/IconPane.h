@@ -19,6 +19,7 @@
 #include "icons/Raster.h"
 #include "save/SaveFormat.h"
 #include "settings/ModifierKeys.h"
+#include "settings/Panes.h"
 #include "settings/SaveParams.h"
 #include "shared/PictureToIcon.h"
 #include "source/IconPages.h"
@@ -61,9 +62,6 @@ struct IconPaneEnv {
   // of the scanner; null means every file is scanned. Not owned.
   PictureConverter* Pictures = nullptr;
 };
-
-// Views of the pane, numbered as the view buttons are.
-enum class PaneView { Report = 0, List = 1, LargeIcons = 2 };
 
 class IconPane : public QWidget, public IconPaneLink {
   Q_OBJECT
@@ -121,8 +119,8 @@ class IconPane : public QWidget, public IconPaneLink {
   void DeleteSelectedIcons();
 
   // --- Views and state ------------------------------------------------------------------------
-  void SetViewMode(PaneView view);
-  PaneView ViewMode() const { return view_; }
+  void SetViewMode(ListViewMode view);
+  ListViewMode ViewMode() const { return view_; }
   QAbstractItemView* CurrentView() const;
   QTreeView* ReportView() const { return report_; }
   QListView* LargeIconView() const { return large_; }
@@ -148,11 +146,11 @@ class IconPane : public QWidget, public IconPaneLink {
   void StatusChanged();
   // The page arrows and the two page menu items changed.
   void PageControlsChanged();
-  // The pane took the focus (3 on the source page) / lost it.
-  void PaneFocused(int tabObj);
+  // The pane took the focus / lost it.
+  void PaneFocused(glimmora::Pane pane);
   void PaneFocusLost();
   // Right button on the pane: the icon menu.
-  void PopupRequested(const QString& pane);
+  void PopupRequested(glimmora::Pane pane);
   // Folders written into by a save, and icons put into the icon clipboard.
   void FolderMade(const QString& folder);
   void IconClipboardChanged();
@@ -196,7 +194,7 @@ class IconPane : public QWidget, public IconPaneLink {
   QProgressBar* ownProgress_ = nullptr;
   RealSizePreview* preview_ = nullptr;
   bool columnsLaidOut_ = false;
-  PaneView view_ = PaneView::Report;  // as the library lists: report until the user picks a view
+  ListViewMode view_ = ListViewMode::Report;  // as the library lists: report until the user picks a view
   IconPageState page_;
   IconPaneStatus status_;
   PaneIconFromPicture pictureIcon_;

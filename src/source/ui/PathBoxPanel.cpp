@@ -18,7 +18,7 @@ PathBoxPanel::PathBoxPanel(const SourcePanelEnv& env, QObject* parent) : QObject
   box_->Walk = [this] { emit WalkRequested(); };
   box_->Focus = [this](bool in) {
     ShadePane(box_, in);
-    if (in) emit PaneFocused(0);
+    if (in) emit PaneFocused(Pane::None);
   };
 }
 

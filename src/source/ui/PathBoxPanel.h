@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/Panes.h"
 #include "source/PathHistory.h"
 #include "source/ui/SourcePanelEnv.h"
 
@@ -31,7 +32,7 @@ class PathBoxPanel : public QObject {
   QComboBox* ImageComboPath() const;
 
  signals:
-  void PaneFocused(int tabObj);  // 0, the path box
+  void PaneFocused(glimmora::Pane pane);  // Pane::None: the path box is no list
   void WalkRequested();
 
  private:

@@ -24,13 +24,12 @@ bool AskYesToDelete(Prompter& prompter, const LanguageTable& lang, int row) {
 }
 }  // namespace
 
-void WebSitePanel::RunWebSiteCommand(int index) {
-  switch (index) {
-    case 0: OpenSite(); break;
-    case 2: EditEntry(); break;
-    case 3: AddEntry(); break;
-    case 4: DeleteCheckedEntries(); break;
-    default: break;  // 1 is the menu's separator
+void WebSitePanel::RunWebSiteCommand(WebCommand command) {
+  switch (command) {
+    case WebCommand::Open: OpenSite(); break;
+    case WebCommand::Edit: EditEntry(); break;
+    case WebCommand::Add: AddEntry(); break;
+    case WebCommand::DeleteTicked: DeleteCheckedEntries(); break;
   }
 }
 
@@ -42,7 +41,7 @@ WebSiteEditor& WebSitePanel::EnsureEditor() {
   if (!editor_) {
     editor_ = new WebSiteEditor(lang_, window());
     connect(editor_, &WebSiteEditor::ButtonClicked, this, [this](int i) { OnEditorButton(i); });
-    connect(editor_, &WebSiteEditor::BoxFocused, this, [this] { emit PaneFocused(kNoPane); });
+    connect(editor_, &WebSiteEditor::BoxFocused, this, [this] { emit PaneFocused(Pane::None); });
     connect(editor_, &WebSiteEditor::Unloading, this, [this] { editor_ = nullptr; });
   }
   return *editor_;

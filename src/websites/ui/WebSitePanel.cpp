@@ -185,7 +185,7 @@ void WebSitePanel::LoadList() {
 
 bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == list_ || watched == text_) && event->type() == QEvent::FocusIn)
-    emit PaneFocused(watched == list_ ? kListPane : kTextPane);
+    emit PaneFocused(watched == list_ ? Pane::ListViewWebSite : Pane::TextWebSite);
   return QWidget::eventFilter(watched, event);
 }
 

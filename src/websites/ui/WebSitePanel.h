@@ -12,6 +12,8 @@
 #include <string>
 
 #include "settings/PaneTwips.h"
+#include "settings/Panes.h"
+#include "websites/WebSiteCommands.h"
 #include "websites/WebSiteStore.h"
 
 class QLabel;
@@ -32,9 +34,6 @@ class WebSitePanel : public QWidget {
   Q_OBJECT
 
  public:
-  // Pane codes the page reports when one of its controls takes the focus.
-  static constexpr int kNoPane = 0, kListPane = 1, kTextPane = 2;
-
   WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpener& opener,
               const std::string& appPath, QWidget* parent = nullptr);
   ~WebSitePanel() override;
@@ -43,9 +42,7 @@ class WebSitePanel : public QWidget {
   // that cannot be read (no permission, a folder or a pipe in its place) is told, and leaves it too.
   void LoadList();
 
-  // The page's commands by their menu index: 0 open the selected site, 2 edit the selected entry,
-  // 3 add an entry, 4 delete the ticked entries; any other index does nothing.
-  void RunWebSiteCommand(int index);
+  void RunWebSiteCommand(WebCommand command);
   void OpenSite();
   void EditEntry();
   void AddEntry();
@@ -69,8 +66,8 @@ class WebSitePanel : public QWidget {
  signals:
   // A right click on the list: the main window shows the web-site popup menu there.
   void PopupMenuRequested(const QPoint& globalPos);
-  // A control of this page (or a box of the editor: kNoPane) took the focus.
-  void PaneFocused(int paneCode);
+  // A control of this page (or a box of the editor: Pane::None) took the focus.
+  void PaneFocused(glimmora::Pane pane);
   // An entry was clicked: the toolbar's delete button applies to this list now.
   void DeleteButtonEnabled();
 

@@ -58,16 +58,16 @@ TEST_F(LibraryPageTest, ClipboardStatusAndSwitchesFollowTheSelection) {
   SelectClipRows({0, 2});
   Lib()->ClipboardActions().SelectClipIco();
   EXPECT_EQ(page->StatusPanel(1)->text().toStdString(), "<222> 3 <372> 2 <357>");
-  auto item = [&](int index) {
-    for (const MenuSwitch& m : last.Menus)
-      if (m.Menu == "mnIcoClipBoardMenuSub" && m.Index == index) return m.Enabled;
+  auto item = [&](ClipCommand command) {
+    for (const auto& [c, on] : last.ClipItems)
+      if (c == command) return on;
     return false;
   };
-  EXPECT_TRUE(item(0));
-  EXPECT_FALSE(item(19));  // copy to the system clipboard wants exactly one
+  EXPECT_TRUE(item(ClipCommand::MoveSelectedIntoLibrary));
+  EXPECT_FALSE(item(ClipCommand::CopyToSystemClipboard));  // copy to the system clipboard wants exactly one
   SelectClipRows({0, 1, 2});
   Lib()->ClipboardActions().SelectClipIco();
-  EXPECT_TRUE(item(9));  // select-all stays on with everything selected
+  EXPECT_TRUE(item(ClipCommand::SelectAll));  // select-all stays on with everything selected
 }
 
 TEST_F(LibraryPageTest, DeletingSelectedClipboardIconsKeepsTheOthersNumbersAndAsksFirst) {
@@ -76,10 +76,10 @@ TEST_F(LibraryPageTest, DeletingSelectedClipboardIconsKeepsTheOthersNumbersAndAs
   Open();
   SelectClipRows({1, 2});
   prompter.answers = {PromptAnswer::Cancel};
-  Lib()->ClipboardActions().RunIconClipboardMenu(12);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteSelected);
   EXPECT_EQ(Clip()->Count(), 4);
   prompter.answers = {PromptAnswer::Ok};
-  Lib()->ClipboardActions().RunIconClipboardMenu(12);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteSelected);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{232, 232}));
   ASSERT_EQ(Clip()->Count(), 2);
   EXPECT_EQ(ClipText(1, 0), " 4");
@@ -88,7 +88,7 @@ TEST_F(LibraryPageTest, DeletingSelectedClipboardIconsKeepsTheOthersNumbersAndAs
   EXPECT_TRUE(fs::exists(Path("IconClipBoard/A4_x.ico")));
   // Deleting all asks too; at both questions Enter keeps the icons.
   prompter.answers = {PromptAnswer::Cancel};
-  Lib()->ClipboardActions().RunIconClipboardMenu(13);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteAll);
   EXPECT_EQ(Clip()->Count(), 2);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{232, 232, 233}));
   EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(3, PromptAnswer::Cancel));
@@ -99,7 +99,7 @@ TEST_F(LibraryPageTest, ClipboardRenumbersOnlyOnceMoreThan52PicturesWereAdded) {
   Open();
   SelectClipRows({0});
   prompter.answers = {PromptAnswer::Ok};
-  Lib()->ClipboardActions().RunIconClipboardMenu(12);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteSelected);
   // 53 pictures were added by the listing: the pane is listed again from 1.
   ASSERT_EQ(Clip()->Count(), 52);
   EXPECT_EQ(ClipText(0, 0), " 1");
@@ -109,15 +109,15 @@ TEST_F(LibraryPageTest, EditorIsStartedWithTheIconAsItsOwnArgumentOrTheMissingOn
   PutClipIcon("A1_x.ico", 1);
   Open();
   SelectClipRows({0});
-  Lib()->ClipboardActions().RunIconClipboardMenu(24);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::OpenInEditor);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{201});
   editor = Path("no-such-editor");
-  Lib()->ClipboardActions().RunIconClipboardMenu(24);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::OpenInEditor);
   EXPECT_EQ(prompter.RowsAsked().back(), 202);
   EXPECT_TRUE(started.empty());
   editor = Path("editor with blanks");
   libtest::WriteAll(editor, std::string("#!"));
-  Lib()->ClipboardActions().RunIconClipboardMenu(24);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::OpenInEditor);
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].first, editor);
   EXPECT_EQ(started[0].second, Path("IconClipBoard/A1_x.ico"));
@@ -132,7 +132,7 @@ TEST_F(LibraryPageTest, ExportKeepsAFileAlreadyThereAndMovingOutDeletesOnlyWhatW
   testing::TempDir out;
   libtest::WriteAll(out.path() / "A1_X.ICO", std::string("mine"));
   folders.answers = {out.str()};
-  Lib()->ClipboardActions().RunIconClipboardMenu(7);  // all icons out, then the clipboard emptied
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::MoveAllToFolder);  // all icons out, then the clipboard emptied
   EXPECT_EQ(libtest::ReadAll(out.path() / "A1_X.ICO"), "mine");
   EXPECT_TRUE(fs::exists(out.path() / "A1_X-1.ico"));
   EXPECT_TRUE(fs::exists(out.path() / "A2_Y.ICO"));

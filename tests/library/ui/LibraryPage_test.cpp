@@ -22,7 +22,7 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   SelectNode(src);
   EXPECT_EQ(Icons()->Count(), 0);
   prompter.answers = {PromptAnswer::Yes};
-  Lib()->ClipboardActions().RunIconClipboardMenu(1);  // all icons
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::MoveAllIntoLibrary);  // all icons
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{240});
   EXPECT_EQ(Icons()->Count(), 50);
   EXPECT_EQ(Clip()->Count(), 0);
@@ -55,7 +55,7 @@ TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {
   // The tree starts on its first category, opened.
   ASSERT_EQ(Lib()->Tree()->Selected(), Lib()->Tree()->Widget()->topLevelItem(0));
   EXPECT_TRUE(Lib()->Tree()->Selected()->isExpanded());
-  Lib()->ClipboardActions().RunIconClipboardMenu(1);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::MoveAllIntoLibrary);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{236});
   EXPECT_EQ(Clip()->Count(), 1);
 }
@@ -156,7 +156,7 @@ TEST_F(LibraryPageTest, KeywordHistoryKeepsSuccessfulSearchesOnceEach) {
 
 TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryItShows) {
   Open();
-  Lib()->TreeActions().RunLibraryTreeMenu(0);
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
   LibraryManagerDialog* d = Lib()->TreeActions().Manager();
   ASSERT_NE(d, nullptr);
   // No category yet: a library cannot be made, the dialog says so and stays open.
@@ -174,7 +174,7 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   ASSERT_EQ(Lib()->Tree()->Widget()->topLevelItemCount(), 1);
 
   Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
-  Lib()->TreeActions().RunLibraryTreeMenu(0);
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
   d = Lib()->TreeActions().Manager();
   d->TextLibname(0)->setText("Cats");
   d->TextLibname(1)->setText("cats");
@@ -185,7 +185,7 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   EXPECT_EQ(LibraryReader::Open(src).IconCount(), 0);
   ASSERT_NE(Lib()->Tree()->FindLibrary(src), nullptr);
   // A second library under the same key is refused.
-  Lib()->TreeActions().RunLibraryTreeMenu(0);
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
   d = Lib()->TreeActions().Manager();
   d->TextLibname(0)->setText("Kittens");
   d->TextLibname(1)->setText("cats");
@@ -195,7 +195,7 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
 
   // The delete acts on the dialog's choice even when the tree's selection moves meanwhile.
   Lib()->Tree()->Select(Lib()->Tree()->FindLibrary(src));
-  Lib()->TreeActions().RunLibraryTreeMenu(1);
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::DeleteCategoryOrLibrary);
   d = Lib()->TreeActions().Manager();
   EXPECT_FALSE(d->TextLibname(0)->isEnabled());
   EXPECT_EQ(d->TabStripLib()->tabText(0).toStdString(), "<333>");

@@ -19,24 +19,16 @@
 #include "source/ui/SourcePage.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "source/ui/IconPane.h"
-#include "support/ProgramFolderFixture.h"
-#include "support/ScriptedPrompter.h"
-#include "support/ScriptedShell.h"
+#include "support/ui/MainWindowFixture.h"
 
 namespace glimmora {
 namespace {
 
-class LibraryWindowTest : public ::testing::Test {
+class LibraryWindowTest : public testing::MainWindowFixture {
  protected:
-  mwtest::TempFolder app;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingWebOpener opener;
-  std::unique_ptr<MainWindow> w;
-
   void SetUp() override {
-    mwtest::MakeInstallation(app.path());
-    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
-    w->Start();
+    MainWindowFixture::SetUp();
+    StartWindow();
     QApplication::processEvents();
   }
   LibraryController* Lib() const { return w->FrameL()->Controller(); }

@@ -26,15 +26,11 @@
 #include "mainwindow/ui/OptionsDialog.h"
 #include "mainwindow/ui/Toolbar.h"
 #include "support/ProgramFolderFixture.h"
-#include "support/ScriptedPrompter.h"
-#include "support/ScriptedShell.h"
+#include "support/ui/MainWindowFixture.h"
 
 namespace glimmora {
 namespace {
 
-using mwtest::MakeInstallation;
-using testing::ScriptedPrompter;
-using mwtest::TempFolder;
 using mwtest::WriteLanguageFiles;
 
 int Vk(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
@@ -84,7 +80,7 @@ TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
   ToolbarState s;
   s.SetEnabled(1, 32, true);
   s.SetEnabled(8, 8, false);
-  s.pressedView = 22;
+  s.pressedView = ListViewMode::List;
   bar.ShowState(s);
   EXPECT_FALSE(bar.Button(8)->isEnabled());
   EXPECT_TRUE(bar.Button(22)->isChecked());
@@ -92,22 +88,16 @@ TEST(CommandToolbar, TwentyTwoButtonsWithTooltipsAndThreeViewButtons) {
   EXPECT_FALSE(bar.Button(21)->icon().isNull());
 }
 
-class FrameWindowTest : public ::testing::Test {
+class FrameWindowTest : public testing::MainWindowFixture {
  protected:
-  TempFolder app;
-  ScriptedPrompter prompter;
-  testing::RecordingWebOpener opener;
-  std::unique_ptr<MainWindow> w;
-
   void SetUp() override {
-    MakeInstallation(app.path());
+    MainWindowFixture::SetUp();
     WriteLanguageFiles(app.path(), {{438, {"Glimmora", "G", "G"}},
                                     {354, {"Libraries", "L", "L"}},
                                     {314, {"<source>", "S", "S"}},
                                     {315, {"Programs ", "P", "P"}},
                                     {316, {"All files ", "A", "A"}}});
-    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
-    w->Start();
+    StartWindow();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
   }
@@ -180,6 +170,10 @@ TEST_F(FrameWindowTest, OptionsDialogForTheClipboardBeforeTheSourcePageWasShown)
   // Only the editor group is the clipboard's: the other frames are greyed themselves.
   for (int i = 0; i < 7; ++i) EXPECT_FALSE(dlg->Frame(i)->isEnabled()) << i;
   EXPECT_TRUE(dlg->Frame(7)->isEnabled());
+  // The size group offers exactly the size table's choices, under the table's captions.
+  for (int i = 0; i < kSizeChoiceCount; ++i) ASSERT_NE(dlg->Choice(OptGroup::IcoSize, i), nullptr) << i;
+  EXPECT_EQ(dlg->Choice(OptGroup::IcoSize, kSizeChoiceCount), nullptr);
+  EXPECT_EQ(dlg->Choice(OptGroup::IcoSize, 1)->text(), "16x16");
   // The file list has shown no folder yet: the preview starts from the program folder.
   EXPECT_EQ(dlg->FolderBox()->text().toStdString(), app.str() + "/" + w->State().Row(314) + "_Ico/");
 

@@ -38,14 +38,13 @@
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedShell.h"
 #include "support/TempDir.h"
+#include "support/ui/MainWindowFixture.h"
 
 namespace glimmora {
 namespace {
 
-using mwtest::MakeInstallation;
 using mwtest::ReadFile;
 using testing::ScriptedPrompter;
-using mwtest::TempFolder;
 using mwtest::WriteFile;
 using mwtest::WriteLanguageFiles;
 namespace fs = std::filesystem;
@@ -59,14 +58,10 @@ int CountTopLevel(const QString& objectName) {
   return n;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::MainWindowFixture {
  protected:
-  TempFolder app;
-  ScriptedPrompter prompter;
-  testing::RecordingWebOpener opener;
-
   void SetUp() override {
-    MakeInstallation(app.path());
+    MainWindowFixture::SetUp();
     WriteLanguageFiles(app.path(),
                        {{27, {"&Icons", "图标", "圖標"}},
                         {121, {"Move to library", "移入", "移入B"}},
@@ -79,16 +74,10 @@ class MainWindowTest : public ::testing::Test {
                         {770, {"Keyword", "关键字", "關鍵字"}},
                         {772, {"Glimmora HomePage", "Glimmora 主页", "Glimmora 首頁"}}});
   }
-
-  std::unique_ptr<MainWindow> StartWindow() {
-    auto w = std::make_unique<MainWindow>(app.str(), prompter, opener);
-    w->Start();
-    return w;
-  }
 };
 
 TEST_F(MainWindowTest, StartUpCaptionsTheMenusTabsAndTitle) {
-  auto w = StartWindow();
+  StartWindow();
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_TRUE(fs::is_directory(app.path() / "IconClipBoard"));
   EXPECT_TRUE(fs::is_directory(app.path() / "LibIconTemp"));
@@ -117,7 +106,7 @@ TEST_F(MainWindowTest, StartUpCaptionsTheMenusTabsAndTitle) {
 }
 
 TEST_F(MainWindowTest, MenuItemsRunTheHandlerAttachedToTheirName) {
-  auto w = StartWindow();
+  StartWindow();
   std::vector<int> clip;
   int deletes = 0;
   w->OnMenuItem("mnIcoClipBoardMenuSub", [&](int index) { clip.push_back(index); });
@@ -137,7 +126,7 @@ TEST_F(MainWindowTest, MenuItemsRunTheHandlerAttachedToTheirName) {
 }
 
 TEST_F(MainWindowTest, LanguageMenuStoresTheChoiceAndChangesNothingShown) {
-  auto w = StartWindow();
+  StartWindow();
   w->MenuAction("mnchglangsub", 2)->trigger();
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_EQ(ReadFile(app.path() / "chglangs.dat")[0], 2);
@@ -161,14 +150,14 @@ TEST_F(MainWindowTest, LanguageMenuStoresTheChoiceAndChangesNothingShown) {
 }
 
 TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeStoredIsReported) {
-  auto w = StartWindow();
+  StartWindow();
   fs::remove(app.path() / "chglangl.dat");
   w->MenuAction("mnchglangsub", 1)->trigger();
   EXPECT_EQ(prompter.asked.size(), 1u);
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheConfigurationOnce) {
-  auto w = StartWindow();
+  StartWindow();
   QSignalSpy closed(w.get(), &MainWindow::Closed);
   // The path box holds the history; closing takes it from there.
   w->FrameS()->Panel()->Path().SetPathHistory({{"/srv/icons", 1}}, "/srv/icons");
@@ -195,7 +184,7 @@ TEST_F(MainWindowTest, StoredPaneSizesComeBackExactlyRunAfterRun) {
     const std::int16_t stored[5] = {4005, 3000, 2700, treeHeight, -300};
     WriteFile(app.path() / "Glimmora.cfg", std::string(reinterpret_cast<const char*>(stored), 10));
     for (int run = 0; run < 3; ++run) {
-      auto w = StartWindow();
+      StartWindow();
       QApplication::processEvents();
       w->resize(w->width() - 20, w->height() - 30);  // as a window manager does, late
       QApplication::processEvents();
@@ -212,7 +201,7 @@ TEST_F(MainWindowTest, StoredPaneSizesComeBackExactlyRunAfterRun) {
 }
 
 TEST_F(MainWindowTest, AConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {
-  auto w = StartWindow();
+  StartWindow();
   fs::create_directories(app.path() / "Glimmora.cfg");  // in the way of the file
   QSignalSpy closed(w.get(), &MainWindow::Closed);
   w->close();
@@ -227,13 +216,13 @@ TEST_F(MainWindowTest, AWorkFolderProblemAtStartUpIsToldInTheStoredLanguage) {
                                   {644, {"No work folders:", "无法创建工作文件夹：", "無法建立工作資料夾："}}},
                      1);
   WriteFile(app.path() / "IconClipBoard", "a file in the way");
-  auto w = StartWindow();
+  StartWindow();
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{644});
   EXPECT_EQ(prompter.asked[0].text.rfind("无法创建工作文件夹：\n", 0), 0u) << prompter.asked[0].text;
 }
 
 TEST_F(MainWindowTest, HelpContentsShowsTheHelpPagesOrSaysTheyAreMissing) {
-  auto w = StartWindow();
+  StartWindow();
   w->MenuAction("mnHelpContents")->trigger();
   ASSERT_EQ(prompter.RowsAsked(), std::vector<int>{642});  // no help folder in this installation
   EXPECT_EQ(w->Help(), nullptr);
@@ -267,7 +256,7 @@ TEST(HelpContentsFile, EachChineseLanguageGetsItsOwnCharacters) {
 }
 
 TEST_F(MainWindowTest, FriendLinksOpenAfreshAsOneWindowAndEscCloses) {
-  auto w = StartWindow();
+  StartWindow();
   w->MenuAction("mnHelpFrdLink")->trigger();
   QPointer<FriendLinkWindow> first = w->FrdLink();
   ASSERT_TRUE(first);
@@ -299,7 +288,7 @@ TEST_F(MainWindowTest, FriendLinksOpenAfreshAsOneWindowAndEscCloses) {
 TEST_F(MainWindowTest, BothChineseLanguagesShowTheChineseLinksText) {
   WriteFile(app.path() / "chglangs.dat",
             std::string(1, '\x02') + ReadFile(app.path() / "chglangs.dat").substr(1));
-  auto w = StartWindow();
+  StartWindow();
   w->ShowFriendLinks();
   ASSERT_TRUE(w->FrdLink());
   EXPECT_TRUE(w->FrdLink()->Text1[0]->isHidden());
@@ -319,7 +308,7 @@ TEST_F(MainWindowTest, DesktopTextsComeInTheProgramsLanguage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.stored));
     WriteFile(app.path() / "chglangs.dat", std::string(1, c.stored) + ReadFile(app.path() / "chglangs.dat").substr(1));
-    auto w = StartWindow();
+    StartWindow();
     EXPECT_EQ(QMimeDatabase().mimeTypeForName("application/octet-stream").comment().toStdString(), c.unknownType);
     EXPECT_EQ(w->FrameL()->ComboLKeyword()->currentText().toStdString(), c.keyword);
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Directory:") != "Directory:", c.qtTranslated);
@@ -332,7 +321,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   std::map<int, std::array<std::string, 3>> rows;
   for (int row = 1; row <= kLangRows; ++row) rows[row] = {"Row " + std::to_string(row), "", ""};
   WriteLanguageFiles(app.path(), rows);
-  auto w = StartWindow();
+  StartWindow();
   w->show();
   w->TabStrip1()->setCurrentIndex(1);
   QApplication::processEvents();
@@ -341,7 +330,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->MenuAction("mnOptSet")->setEnabled(true);
   w->MenuAction("mnOptSet")->trigger();
   w->FrameW()->Panel()->AddEntry();
-  w->FrameL()->Controller()->TreeActions().RunLibraryTreeMenu(0);
+  w->FrameL()->Controller()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
   w->FrameL()->Controller()->PaneActions().OpenAuthorInf();
   w->ShowFriendLinks();
   w->ShowHomePage();
@@ -371,7 +360,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
 }
 
 TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {
-  auto w = StartWindow();
+  StartWindow();
   w->ShowHomePage();
   ASSERT_TRUE(w->HomePage());
   EXPECT_EQ(w->HomePage()->windowTitle(), "Glimmora HomePage");
@@ -387,7 +376,7 @@ TEST_F(MainWindowTest, EachWebAddressOpensItsOwnCaption) {
 }
 
 TEST_F(MainWindowTest, AboutShowsTheSplashWithTheTitleAndAnyKeyClosesIt) {
-  auto w = StartWindow();
+  StartWindow();
   w->ShowAbout();
   ASSERT_TRUE(w->Splash());
   EXPECT_TRUE(w->Splash()->isVisible());
@@ -406,7 +395,7 @@ namespace glimmora {
 namespace {
 
 TEST_F(MainWindowTest, ModifierFlagsFollowTheKeysAndOnlyOtherKeysReachThePreview) {
-  auto w = StartWindow();
+  StartWindow();
   std::vector<std::pair<int, bool>> seen;  // key, Ctrl held
   w->SetKeyPreview([&](QKeyEvent* e) {
     seen.emplace_back(e->key(), w->State().CtrlDown != 0);

@@ -35,26 +35,18 @@
 #include "source/ui/SourcePanel.h"
 #include "support/IconFileMaker.h"
 #include "support/IconFixtures.h"
-#include "support/ProgramFolderFixture.h"
-#include "support/ScriptedPrompter.h"
-#include "support/ScriptedShell.h"
+#include "support/ui/MainWindowFixture.h"
 #include "websites/ui/WebSiteEditor.h"
 #include "websites/ui/WebSitePanel.h"
 
 namespace glimmora {
 namespace {
 
-class PagesWiringTest : public ::testing::Test {
+class PagesWiringTest : public testing::MainWindowFixture {
  protected:
-  mwtest::TempFolder app;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingWebOpener opener;
-  std::unique_ptr<MainWindow> w;
-
   void SetUp() override {
-    mwtest::MakeInstallation(app.path());
-    w = std::make_unique<MainWindow>(app.str(), prompter, opener);
-    w->Start();
+    MainWindowFixture::SetUp();
+    StartWindow();
     w->TabStrip1()->setCurrentIndex(1);  // source files
     QApplication::processEvents();
   }
@@ -108,12 +100,12 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
 
 TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
   IconPane* icons = w->FrameS()->Icons();
-  for (int view = 0; view < 3; ++view) {
-    icons->SetViewMode(static_cast<PaneView>(view));
+  for (ListViewMode view : {ListViewMode::Report, ListViewMode::List, ListViewMode::LargeIcons}) {
+    icons->SetViewMode(view);
     Focus(w->FrameS()->Panel()->Folders().TreeViewS());
     EXPECT_EQ(w->State().CurListView, Pane::TreeViewS);
     Focus(icons->CurrentView());
-    EXPECT_EQ(w->State().CurListView, Pane::ListViewPict) << "view " << view;
+    EXPECT_EQ(w->State().CurListView, Pane::ListViewPict) << "view " << static_cast<int>(view);
   }
 }
 

@@ -255,22 +255,22 @@ TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
 TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
   ClickRow(2);
   QTreeView* table = Table();
-  page->Files().SetFileViewMode(2);
+  page->Files().SetFileViewMode(ListViewMode::LargeIcons);
   auto* icons = static_cast<QAbstractItemView*>(page->Files().ListViewFile());
   EXPECT_NE(icons, table);
   EXPECT_EQ(icons->model(), Model());
   EXPECT_EQ(icons->currentIndex().row(), 2);
   // A screen reader walking any of the views meets each row once, at the place it is drawn: the
   // report view's header comes first, the lists have no hidden cells of other columns.
-  for (int mode : {0, 1, 2}) {
-    SCOPED_TRACE(mode);
+  for (ListViewMode mode : {ListViewMode::Report, ListViewMode::List, ListViewMode::LargeIcons}) {
+    SCOPED_TRACE(static_cast<int>(mode));
     page->Files().SetFileViewMode(mode);
     QApplication::processEvents();
     auto* view = static_cast<QAbstractItemView*>(page->Files().ListViewFile());
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(view);
     ASSERT_NE(reader->tableInterface(), nullptr);
-    const int first = mode == 0 ? FileListModel::kColumnCount : 0;
-    const int perRow = mode == 0 ? FileListModel::kColumnCount : 1;
+    const int first = mode == ListViewMode::Report ? FileListModel::kColumnCount : 0;
+    const int perRow = mode == ListViewMode::Report ? FileListModel::kColumnCount : 1;
     EXPECT_EQ(reader->childCount(), first + 4 * perRow);
     for (int row = 0; row < 4; ++row) {
       QAccessibleInterface* item = reader->child(first + row * perRow);
@@ -282,7 +282,7 @@ TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
       EXPECT_EQ(reader->indexOfChild(item), first + row * perRow);
     }
   }
-  page->Files().SetFileViewMode(0);
+  page->Files().SetFileViewMode(ListViewMode::Report);
 }
 
 TEST_F(FileListTest, AFolderOpenedWhileASearchWaitsGetsNoColumnsFromIt) {

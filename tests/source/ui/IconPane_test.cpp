@@ -152,7 +152,7 @@ TEST_F(IconPaneTest, SelectionBySizeAndDepthUsesTheStoredNumbers) {
 
 TEST_F(IconPaneTest, KeyboardSelectionRefreshesTheStatus) {
   Write("few.bin", testing::ManyIcons(3));
-  pane->SetViewMode(PaneView::Report);
+  pane->SetViewMode(ListViewMode::Report);
   pane->show();
   pane->SearchIcon(Src(), "few.bin");
   pane->SetSelectedRows({0});
@@ -261,7 +261,7 @@ TEST_F(IconPaneTest, SystemClipboardGetsTheIconOnWhiteInEachSize) {
 
 TEST_F(IconPaneTest, PreviewShowsWhileTheButtonIsHeld) {
   Write("one.bin", testing::LayIcons({testing::SolidIconImage(32), testing::SolidIconImage(16)}));
-  pane->SetViewMode(PaneView::Report);
+  pane->SetViewMode(ListViewMode::Report);
   pane->show();
   pane->SearchIcon(Src(), "one.bin");
   QTreeView* view = pane->ReportView();
@@ -275,7 +275,7 @@ TEST_F(IconPaneTest, PreviewShowsWhileTheButtonIsHeld) {
   EXPECT_FALSE(pane->Preview()->isVisible());
   // The right button opens the icon menu and shows no preview.
   int popups = 0;
-  QObject::connect(pane.get(), &IconPane::PopupRequested, [&](const QString& p) { popups += p == "ICO"; });
+  QObject::connect(pane.get(), &IconPane::PopupRequested, [&](Pane p) { popups += p == Pane::ListViewPict; });
   const QPoint second = view->visualRect(pane->Model()->index(1, 0)).center();
   QTest::mousePress(view->viewport(), Qt::RightButton, Qt::NoModifier, second);
   QCoreApplication::processEvents();

@@ -95,8 +95,8 @@ TEST_F(WebSitePanelTest, MissingFileShowsNothingAndCreatesNothing) {
   EXPECT_FALSE(page->HasItems());
   page->EditEntry();
   EXPECT_EQ(Ed(), nullptr);
-  page->RunWebSiteCommand(0);
-  page->RunWebSiteCommand(4);
+  page->RunWebSiteCommand(WebCommand::Open);
+  page->RunWebSiteCommand(WebCommand::DeleteTicked);
   EXPECT_TRUE(opener.opened.empty());
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_FALSE(std::filesystem::exists(file));
@@ -188,7 +188,7 @@ TEST_F(WebSitePanelTest, SaveWritesTheEntryTheEditorWasFilledFrom) {
   Open();
   List()->setCurrentItem(Item(1));
   page->TextWebSite()->setPlainText("typed on the page");
-  page->RunWebSiteCommand(2);
+  page->RunWebSiteCommand(WebCommand::Edit);
   ASSERT_NE(Ed(), nullptr);
   EXPECT_EQ(Ed()->TextEditWebSite(0)->text(), "beta");
   EXPECT_EQ(Ed()->TextEditWebSite(2)->text(), "EN");  // without the two display blanks
@@ -268,7 +268,7 @@ TEST_F(WebSitePanelTest, OpenHandsTheSelectedAddressToTheOpener) {
   Prepare({Site("alpha"), Site("beta")});
   Open();
   List()->setCurrentItem(Item(1));
-  page->RunWebSiteCommand(0);
+  page->RunWebSiteCommand(WebCommand::Open);
   emit List()->itemDoubleClicked(Item(1), 1);
   EXPECT_EQ(opener.opened, (std::vector<std::string>{"https://beta.example.com/Path", "https://beta.example.com/Path"}));
   // An address typed without its scheme is opened as a web page.
@@ -284,7 +284,7 @@ TEST_F(WebSitePanelTest, DeleteRemovesTickedEntriesFromTheListOrTheFile) {
   Open();
 
   // Nothing ticked: no question, no write.
-  page->RunWebSiteCommand(4);
+  page->RunWebSiteCommand(WebCommand::DeleteTicked);
   EXPECT_TRUE(prompter.asked.empty());
 
   Item(1)->setCheckState(0, Qt::Checked);

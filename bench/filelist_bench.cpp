@@ -26,6 +26,7 @@
 
 #include "text/LanguageTable.h"
 #include "common/Prompter.h"
+#include "source/ui/FileListPanel.h"
 #include "source/ui/SourcePanel.h"
 #include "SmallIcon.h"
 
@@ -129,13 +130,13 @@ int main(int argc, char** argv) {
   double plain = 1e30, fill = 1e30, stall = 0;
   for (int r = 0; r < rounds; ++r) {
     plain = std::min(plain, PlainPass(dir, files));
-    panel.ShowFolder(emptyDir);
+    panel.Files().ShowFolder(emptyDir);
     QApplication::processEvents();
     longest = 0;
     beat.start();
     heart.start();
     const auto t0 = std::chrono::steady_clock::now();
-    panel.ShowFolder(dir);
+    panel.Files().ShowFolder(dir);
     panel.grab();  // the rows on screen are drawn, their icons with them
     fill = std::min(fill, Ms(std::chrono::steady_clock::now() - t0));
     QApplication::processEvents();

@@ -17,7 +17,10 @@
 #include <utility>
 
 #include "library/ui/ClipboardPane.h"
+#include "library/ui/IconClipboardActions.h"
 #include "library/ui/LibraryController.h"
+#include "library/ui/LibraryPaneActions.h"
+#include "library/ui/LibraryTreeActions.h"
 #include "library/ui/LibraryPage.h"
 #include "mainwindow/CommandMenus.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -25,6 +28,8 @@
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconPane.h"
 #include "source/ui/SourcePage.h"
+#include "source/ui/FileListPanel.h"
+#include "source/ui/FolderTreePanel.h"
 #include "source/ui/SourcePanel.h"
 #include "websites/ui/WebSitePage.h"
 #include "websites/ui/WebSitePanel.h"
@@ -173,13 +178,13 @@ class FrameWiring::WindowPages : public Pages {
   WindowPages(MainWindow& w, WebOpener& opener) : w_(w), opener_(opener) {}
 
   void CollapseFolderTree() override {
-    if (SourcePanel* p = Source()) p->CollapseFolderTree();
+    if (SourcePanel* p = Source()) p->Folders().CollapseFolderTree();
   }
   void RefreshFolderTree() override {
-    if (SourcePanel* p = Source()) p->RefreshFolderTree(w_.State().TreeViewSDirty);
+    if (SourcePanel* p = Source()) p->Folders().RefreshFolderTree(w_.State().TreeViewSDirty);
   }
   void GotoCurrentFolder() override {
-    if (SourcePanel* p = Source()) p->GotoCurrentFolder();
+    if (SourcePanel* p = Source()) p->Folders().GotoCurrentFolder();
   }
   void SaveFileIconsWithDefaults() override {
     if (IconPane* p = Icons()) p->SaveFileIconsWithDefaults();
@@ -195,19 +200,19 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = Icons()) p->MoveFileIconsToIconClipboard(index);
   }
   void RemoveCheckedFiles() override {
-    if (SourcePanel* p = Source()) p->RemoveCheckedFiles();
+    if (SourcePanel* p = Source()) p->Files().RemoveCheckedFiles();
   }
   void DeleteCheckedFiles() override {
-    if (SourcePanel* p = Source()) p->DeleteCheckedFiles(true);
+    if (SourcePanel* p = Source()) p->Files().DeleteCheckedFiles(true);
   }
   void SelectAllFiles() override {
-    if (SourcePanel* p = Source()) p->SelectAllFiles();
+    if (SourcePanel* p = Source()) p->Files().SelectAllFiles();
   }
   void CancelFileSelection() override {
-    if (SourcePanel* p = Source()) p->CancelFileSelection();
+    if (SourcePanel* p = Source()) p->Files().CancelFileSelection();
   }
   void InvertFileTicks() override {
-    if (SourcePanel* p = Source()) p->InvertFileTicks();
+    if (SourcePanel* p = Source()) p->Files().InvertFileTicks();
   }
   void SaveSelectedIconsAsIco(int size) override { SaveIcons(size, SaveFormat::Ico, false); }
   void SaveSelectedIconsAsBmp(int size) override { SaveIcons(size, SaveFormat::Bmp, false); }
@@ -219,51 +224,51 @@ class FrameWiring::WindowPages : public Pages {
     if (list == Pane::ListViewFile) SaveFileIconsWithDefaults();
     else if (list == Pane::ListViewPict) {
       if (IconPane* p = Icons()) p->SaveIconsWithDefaults();
-    } else if (LibraryController* l = LibIcons()) l->SaveIconsWithDefaults();
+    } else if (LibraryController* l = LibIcons()) l->PaneActions().SaveIconsWithDefaults();
   }
   void SelectAllIcons() override {
     if (IconPane* p = PictPane()) p->SelectAllIcons();
-    else if (LibraryController* l = LibIcons()) l->SelectAllIcons();
+    else if (LibraryController* l = LibIcons()) l->PaneActions().SelectAllIcons();
   }
   void CancelIconSelection() override {
     if (IconPane* p = PictPane()) p->CancelIconSelection();
-    else if (LibraryController* l = LibIcons()) l->CancelIconSelection();
+    else if (LibraryController* l = LibIcons()) l->PaneActions().CancelIconSelection();
   }
   void SelectIconsOfSize(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(index, -1);
-    else if (LibraryController* l = LibIcons()) l->SelSomeIco(index, -1);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().SelSomeIco(index, -1);
   }
   void SelectIconsOfColors(int index) override {
     if (IconPane* p = PictPane()) p->SelSomeIco(-1, index);
-    else if (LibraryController* l = LibIcons()) l->SelSomeIco(-1, index);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().SelSomeIco(-1, index);
   }
   void CopyIconToSystemClipboard(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, false);
-    else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, false, ClipCurrent());
+    else if (LibraryController* l = LibShown()) ToSystemClipboard(*l, size, false);
   }
   void CutIconToSystemClipboard(int size) override {
     if (IconPane* p = PictPane()) p->CopyIcotoSysClipBoard(size, true);
-    else if (LibraryController* l = LibShown()) l->CopyIcotoSysClipBoard(size, true, ClipCurrent());
+    else if (LibraryController* l = LibShown()) ToSystemClipboard(*l, size, true);
   }
   void PreviousIconPage() override {
     if (IconPane* p = PictPane()) p->TurnIconPage(0);
-    else if (LibraryController* l = LibShown()) l->TurnIconPage(0);
+    else if (LibraryController* l = LibShown()) l->PaneActions().TurnIconPage(0);
   }
   void NextIconPage() override {
     if (IconPane* p = PictPane()) p->TurnIconPage(1);
-    else if (LibraryController* l = LibShown()) l->TurnIconPage(1);
+    else if (LibraryController* l = LibShown()) l->PaneActions().TurnIconPage(1);
   }
   void DeleteSelectedIcons() override {
     if (IconPane* p = PictPane()) p->DeleteSelectedIcons();
-    else if (LibraryController* l = LibIcons()) l->DeleteSelectedIcons();
+    else if (LibraryController* l = LibIcons()) l->PaneActions().DeleteSelectedIcons();
   }
   void CopyIconsToIconClipboard(int size) override { ToIconClipboard(size, false); }
   void CutIconsToIconClipboard(int size) override { ToIconClipboard(size, true); }
   void RunLibraryTreeCommand(LibTreeCommand command) override {
-    if (LibraryController* l = LibPage()) l->RunLibraryTreeCommand(command);
+    if (LibraryController* l = LibPage()) l->TreeActions().RunLibraryTreeCommand(command);
   }
   void RunClipboardCommand(ClipCommand command) override {
-    if (LibraryController* l = LibPage()) l->RunClipboardCommand(command);
+    if (LibraryController* l = LibPage()) l->ClipboardActions().RunClipboardCommand(command);
   }
   void RunWebSiteCommand(WebCommand command) override {
     if (WebSitePanel* p = Web()) p->RunWebSiteCommand(command);
@@ -272,22 +277,22 @@ class FrameWiring::WindowPages : public Pages {
     if (IconPane* p = Icons()) p->SelectIco();
   }
   void SelectIcoSourceIco() override {
-    if (SourcePanel* p = Source()) p->SelectIcoSourceIco();
+    if (SourcePanel* p = Source()) p->Files().SelectIcoSourceIco();
   }
   void SelectLibIco() override {
-    if (LibraryController* l = LibPage()) l->SelectLibIco();
+    if (LibraryController* l = LibPage()) l->PaneActions().SelectLibIco();
   }
   void SelectClipIco() override {
-    if (LibraryController* l = LibPage()) l->SelectClipIco();
+    if (LibraryController* l = LibPage()) l->ClipboardActions().SelectClipIco();
   }
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
     // The clipboard's tooltip names its one selected icon in every view but the report.
     if (list == Pane::ListViewIcoClipboard)
-      if (LibraryController* l = LibPage()) l->SelectClipIco();
+      if (LibraryController* l = LibPage()) l->ClipboardActions().SelectClipIco();
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->SetFileViewMode(mode);
+      if (SourcePanel* p = Source()) p->Files().SetFileViewMode(mode);
     }
     if (list == Pane::ListViewPict) {
       if (IconPane* p = Icons()) p->SetViewMode(mode);
@@ -296,7 +301,7 @@ class FrameWiring::WindowPages : public Pages {
   int ListItemCount(Pane list) const override {
     if (list == Pane::ListViewFile) {
       SourcePanel* p = Source();
-      return p ? p->FileModel()->rowCount() : 0;
+      return p ? p->Files().FileModel()->rowCount() : 0;
     }
     if (list == Pane::ListViewPict) {
       IconPane* p = Icons();
@@ -311,7 +316,7 @@ class FrameWiring::WindowPages : public Pages {
   }
   void InvertSelection(Pane list) override {
     if (list == Pane::ListViewFile) {
-      if (SourcePanel* p = Source()) p->InvertFileTicks();
+      if (SourcePanel* p = Source()) p->Files().InvertFileTicks();
       return;
     }
     if (list == Pane::ListViewPict) {
@@ -336,7 +341,7 @@ class FrameWiring::WindowPages : public Pages {
   std::optional<std::string> SelectedTreeViewSKey() const override {
     SourcePanel* p = Source();
     if (!p) return std::nullopt;
-    std::string key = p->SelectedNodeKey();
+    std::string key = p->Folders().SelectedNodeKey();
     if (key.empty()) return std::nullopt;
     return key;
   }
@@ -368,16 +373,23 @@ class FrameWiring::WindowPages : public Pages {
   // The icons of the current icon list (the icon pane's or the library's), selected or all.
   void SaveIcons(int size, SaveFormat format, bool all) {
     if (IconPane* p = PictPane()) p->SaveIcotoIcoBmp(size, SaveSource::Pane, format, all, false);
-    else if (LibraryController* l = LibIcons()) l->CopyLibIco(size, format, all, false);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().CopyLibIco(size, format, all, false);
   }
   // The icons of the checked (or all) files, in their own size.
   void SaveFileIcons(SaveFormat format, bool all) {
     if (IconPane* p = Icons()) p->SaveIcotoIcoBmp(0, SaveSource::File, format, all, false);
   }
 
+  // The current icon of the current library list; `cut` takes it out of a library, never out of
+  // the icon clipboard.
+  void ToSystemClipboard(LibraryController& l, int size, bool cut) {
+    if (ClipCurrent()) l.ClipboardActions().CopyIcotoSysClipBoard(size);
+    else l.PaneActions().CopyIcotoSysClipBoard(size, cut);
+  }
+
   void ToIconClipboard(int size, bool cut) {
     if (IconPane* p = PictPane()) p->CopyIcotoIcoClipBoard(size, cut);
-    else if (LibraryController* l = LibIcons()) l->CopyIcotoIcoClipBoard(size, cut);
+    else if (LibraryController* l = LibIcons()) l->PaneActions().CopyIcotoIcoClipBoard(size, cut);
   }
 
   LibraryPageList* List(Pane list) const {
@@ -444,10 +456,12 @@ FrameWiring::FrameWiring(MainWindow& window, WebOpener& opener, Pages* pages)
 
 void FrameWiring::ConnectPages() {
   if (SourcePage* page = window_.FrameS()) {
-    SourcePanel* files = page->Panel();
-    connect(files, &SourcePanel::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
-    connect(files, &SourcePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
-    connect(files, &SourcePanel::FileStatusChanged, this, [this, files] {
+    FolderTreePanel* folders = &page->Panel()->Folders();
+    FileListPanel* files = &page->Panel()->Files();
+    connect(folders, &FolderTreePanel::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
+    connect(files, &FileListPanel::PopupRequested, this, [this](Pane pane) { frame_->PopMenuFromMouse(pane); });
+    connect(folders, &FolderTreePanel::CaptionChanged, this, [this] { frame_->SetMeCaption(); });
+    connect(files, &FileListPanel::FileStatusChanged, this, [this, files] {
       const FileListStatus& status = files->FileStatus();
       for (const auto& [button, on] : status.ToolbarButtons()) frame_->SetToolButtonEnabled(button, on);
       for (const auto& item : status.MenuItems()) {

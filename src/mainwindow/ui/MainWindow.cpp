@@ -28,6 +28,7 @@
 #include "platform/DesktopLanguage.h"
 #include "shared/ui/QtText.h"
 #include "source/ui/SourcePage.h"
+#include "source/ui/FolderTreePanel.h"
 #include "source/ui/SourcePanel.h"
 #include "websites/ui/WebSitePage.h"
 
@@ -176,7 +177,7 @@ void MainWindow::BuildPages() {
   pictures_ = std::make_unique<PictureConversionService>(
       state_.LangStr, prompter_, clock_, this, state_.AppPath, state_.AppTitle, &state_,
       [this](const std::string& folder) {
-        if (frameS_ != nullptr) frameS_->Panel()->AddPathToTree(folder);
+        if (frameS_ != nullptr) frameS_->Panel()->Folders().AddPathToTree(folder);
       });
   frameS_ = new SourcePage(state_, prompter_, &pictures_->Converter(), pages_);
   frameW_ = new WebSitePage(state_, prompter_, opener_, pages_);

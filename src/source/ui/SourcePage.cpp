@@ -5,6 +5,8 @@
 #include "scan/IconWalker.h"
 #include "common/Paths.h"
 #include "source/ui/IconPane.h"
+#include "source/ui/FileListPanel.h"
+#include "source/ui/PathBoxPanel.h"
 #include "source/ui/SourcePanel.h"
 
 namespace glimmora {
@@ -34,18 +36,19 @@ SourcePage::SourcePage(AppState& state, Prompter& prompter, PictureConverter* pi
   icons.Pictures = pictures;
   icons_ = new IconPane(std::move(icons));
   panel_->SetIconPane(icons_, icons_);
-  icons_->SetFileList(panel_);
-  icons_->SetProgressBar(panel_->ProgressBarS());
-  icons_->SetCheckMarks([this](const std::string& name, bool checked) { panel_->SetFileChecked(name, checked); });
+  icons_->SetFileList(&panel_->Files());
+  icons_->SetProgressBar(panel_->Files().ProgressBarS());
+  icons_->SetCheckMarks(
+      [this](const std::string& name, bool checked) { panel_->Files().SetFileChecked(name, checked); });
   panel_->SetSavedPaneSizes(state_.Panes.TreeViewSWidth, state_.Panes.ListViewFileHeight);
-  panel_->SetPathHistory(state_.PathHistory, state_.PathText);
+  panel_->Path().SetPathHistory(state_.PathHistory, state_.PathText);
 }
 
 void SourcePage::StorePaneSizes(PaneSizes& sizes) const { panel_->StorePaneSizes(sizes); }
 
 void SourcePage::StoreExitState() {
-  state_.PathHistory = panel_->PathHistory();
-  state_.PathText = panel_->PathText();
+  state_.PathHistory = panel_->Path().PathHistory();
+  state_.PathText = panel_->Path().PathText();
 }
 
 }  // namespace glimmora

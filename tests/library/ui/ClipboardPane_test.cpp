@@ -1,4 +1,6 @@
 // The icon clipboard pane on the library page: what it lists, its status, its commands.
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QListView>
 #include <QTreeView>
@@ -54,7 +56,7 @@ TEST_F(LibraryPageTest, ClipboardStatusAndSwitchesFollowTheSelection) {
   CommandSwitches last;
   QObject::connect(Clip(), &ClipboardPane::SwitchesChanged, [&](const CommandSwitches& w) { last = w; });
   SelectClipRows({0, 2});
-  Lib()->SelectClipIco();
+  Lib()->ClipboardActions().SelectClipIco();
   EXPECT_EQ(page->StatusPanel(1)->text().toStdString(), "<222> 3 <372> 2 <357>");
   auto item = [&](ClipCommand command) {
     for (const auto& [c, on] : last.ClipItems)
@@ -64,7 +66,7 @@ TEST_F(LibraryPageTest, ClipboardStatusAndSwitchesFollowTheSelection) {
   EXPECT_TRUE(item(ClipCommand::MoveSelectedIntoLibrary));
   EXPECT_FALSE(item(ClipCommand::CopyToSystemClipboard));  // copy to the system clipboard wants exactly one
   SelectClipRows({0, 1, 2});
-  Lib()->SelectClipIco();
+  Lib()->ClipboardActions().SelectClipIco();
   EXPECT_TRUE(item(ClipCommand::SelectAll));  // select-all stays on with everything selected
 }
 
@@ -74,10 +76,10 @@ TEST_F(LibraryPageTest, DeletingSelectedClipboardIconsKeepsTheOthersNumbersAndAs
   Open();
   SelectClipRows({1, 2});
   prompter.answers = {PromptAnswer::Cancel};
-  Lib()->RunClipboardCommand(ClipCommand::DeleteSelected);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteSelected);
   EXPECT_EQ(Clip()->Count(), 4);
   prompter.answers = {PromptAnswer::Ok};
-  Lib()->RunClipboardCommand(ClipCommand::DeleteSelected);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteSelected);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{232, 232}));
   ASSERT_EQ(Clip()->Count(), 2);
   EXPECT_EQ(ClipText(1, 0), " 4");
@@ -86,7 +88,7 @@ TEST_F(LibraryPageTest, DeletingSelectedClipboardIconsKeepsTheOthersNumbersAndAs
   EXPECT_TRUE(fs::exists(Path("IconClipBoard/A4_x.ico")));
   // Deleting all asks too; at both questions Enter keeps the icons.
   prompter.answers = {PromptAnswer::Cancel};
-  Lib()->RunClipboardCommand(ClipCommand::DeleteAll);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteAll);
   EXPECT_EQ(Clip()->Count(), 2);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{232, 232, 233}));
   EXPECT_EQ(prompter.DefaultsAsked(), std::vector<PromptAnswer>(3, PromptAnswer::Cancel));
@@ -97,7 +99,7 @@ TEST_F(LibraryPageTest, ClipboardRenumbersOnlyOnceMoreThan52PicturesWereAdded) {
   Open();
   SelectClipRows({0});
   prompter.answers = {PromptAnswer::Ok};
-  Lib()->RunClipboardCommand(ClipCommand::DeleteSelected);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::DeleteSelected);
   // 53 pictures were added by the listing: the pane is listed again from 1.
   ASSERT_EQ(Clip()->Count(), 52);
   EXPECT_EQ(ClipText(0, 0), " 1");
@@ -107,15 +109,15 @@ TEST_F(LibraryPageTest, EditorIsStartedWithTheIconAsItsOwnArgumentOrTheMissingOn
   PutClipIcon("A1_x.ico", 1);
   Open();
   SelectClipRows({0});
-  Lib()->RunClipboardCommand(ClipCommand::OpenInEditor);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::OpenInEditor);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{201});
   editor = Path("no-such-editor");
-  Lib()->RunClipboardCommand(ClipCommand::OpenInEditor);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::OpenInEditor);
   EXPECT_EQ(prompter.RowsAsked().back(), 202);
   EXPECT_TRUE(started.empty());
   editor = Path("editor with blanks");
   libtest::WriteAll(editor, std::string("#!"));
-  Lib()->RunClipboardCommand(ClipCommand::OpenInEditor);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::OpenInEditor);
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].first, editor);
   EXPECT_EQ(started[0].second, Path("IconClipBoard/A1_x.ico"));
@@ -130,12 +132,33 @@ TEST_F(LibraryPageTest, ExportKeepsAFileAlreadyThereAndMovingOutDeletesOnlyWhatW
   testing::TempDir out;
   libtest::WriteAll(out.path() / "A1_X.ICO", std::string("mine"));
   folders.answers = {out.str()};
-  Lib()->RunClipboardCommand(ClipCommand::MoveAllToFolder);  // all icons out, then the clipboard emptied
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::MoveAllToFolder);  // all icons out, then the clipboard emptied
   EXPECT_EQ(libtest::ReadAll(out.path() / "A1_X.ICO"), "mine");
   EXPECT_TRUE(fs::exists(out.path() / "A1_X-1.ico"));
   EXPECT_TRUE(fs::exists(out.path() / "A2_Y.ICO"));
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{231});
   EXPECT_EQ(Clip()->Count(), 0);
+}
+
+// The clipboard's own copy and the library pane's share the writing; a cut takes the icon out of
+// its library, never out of the icon clipboard.
+TEST_F(LibraryPageTest, SystemClipboardGetsTheFocusedIconOfEitherListAndACutLeavesOnlyTheLibrary) {
+  const std::string src = MakeLibrary("Animals", "Cats", "cats");
+  FillLibrary(src, 2);
+  PutClipIcon("A1_one.ico", 7, 32);
+  Open();
+  SelectNode(src);
+  SelectClipRows({0});
+  Lib()->ClipboardActions().CopyIcotoSysClipBoard(0);
+  EXPECT_EQ(QApplication::clipboard()->image().width(), 32);
+  EXPECT_EQ(Clip()->Count(), 1);
+
+  Icons()->SelectRows({1});
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
+  Lib()->PaneActions().CopyIcotoSysClipBoard(0, true);
+  EXPECT_EQ(QApplication::clipboard()->image().width(), 16);
+  EXPECT_EQ(LibraryReader::Open(src).IconCount(), 1);
+  EXPECT_EQ(Clip()->Count(), 1);
 }
 
 TEST_F(LibraryPageTest, CopyingLibraryIconsStopsAtFiftyAndACutDeletesOnlyTheCopiedOnes) {
@@ -147,7 +170,7 @@ TEST_F(LibraryPageTest, CopyingLibraryIconsStopsAtFiftyAndACutDeletesOnlyTheCopi
   Icons()->SelectAll();
   // Clipboard full after two: row 241; the cut asks row 212 (Yes) and 629 (OK) for those two.
   prompter.answers = {PromptAnswer::Ok, PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->CopyIcotoIcoClipBoard(0, true);
+  Lib()->PaneActions().CopyIcotoIcoClipBoard(0, true);
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{241, 212, 629}));
   EXPECT_EQ(prompter.DefaultsAsked(), (std::vector<PromptAnswer>{PromptAnswer::Ok, PromptAnswer::No, PromptAnswer::Cancel}));
   EXPECT_EQ(Clip()->Count(), 50);

@@ -22,7 +22,7 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   SelectNode(src);
   EXPECT_EQ(Icons()->Count(), 0);
   prompter.answers = {PromptAnswer::Yes};
-  Lib()->RunClipboardCommand(ClipCommand::MoveAllIntoLibrary);  // all icons
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::MoveAllIntoLibrary);  // all icons
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{240});
   EXPECT_EQ(Icons()->Count(), 50);
   EXPECT_EQ(Clip()->Count(), 0);
@@ -30,10 +30,10 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   EXPECT_EQ(LibraryReader::Open(src).IconCount(), 53);
 
   SelectNode(src);
-  EXPECT_EQ(Lib()->LibGrpCount(), 2);
+  EXPECT_EQ(Lib()->PaneActions().LibGrpCount(), 2);
   EXPECT_TRUE(page->PictureGrp(1)->isEnabled());
   EXPECT_FALSE(page->PictureGrp(0)->isEnabled());
-  Lib()->TurnIconPage(1);
+  Lib()->PaneActions().TurnIconPage(1);
   ASSERT_EQ(Icons()->Count(), 3);
   EXPECT_EQ(Icons()->Items()[0].Key, "AAA.ico");
   EXPECT_EQ(Icons()->Items()[2].Entry, 53);
@@ -42,7 +42,7 @@ TEST_F(LibraryPageTest, MovingFiftyThreeIconsFillsOnePageAndTheRestComeOnTheNext
   EXPECT_NE(Icons()->List()->Model()->headerData(0, Qt::Horizontal).toString(), "<170>");
   // A search shows hits of every library, not a page: the plain heading and no page buttons.
   page->ComboLKeyword()->setEditText("cats");
-  EXPECT_EQ(Lib()->SearchLibByKeyword(), 50);
+  EXPECT_EQ(Lib()->KeywordActions().SearchLibByKeyword(), 50);
   EXPECT_EQ(Icons()->List()->Model()->headerData(0, Qt::Horizontal).toString(), "<170>");
   EXPECT_TRUE(page->PictureGrp(0)->isHidden());
   EXPECT_TRUE(page->PictureGrp(1)->isHidden());
@@ -55,7 +55,7 @@ TEST_F(LibraryPageTest, MovingIntoACategoryIsRefusedAndLeavesTheClipboard) {
   // The tree starts on its first category, opened.
   ASSERT_EQ(Lib()->Tree()->Selected(), Lib()->Tree()->Widget()->topLevelItem(0));
   EXPECT_TRUE(Lib()->Tree()->Selected()->isExpanded());
-  Lib()->RunClipboardCommand(ClipCommand::MoveAllIntoLibrary);
+  Lib()->ClipboardActions().RunClipboardCommand(ClipCommand::MoveAllIntoLibrary);
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{236});
   EXPECT_EQ(Clip()->Count(), 1);
 }
@@ -71,12 +71,12 @@ TEST_F(LibraryPageTest, DeleteAfterASearchDeletesTheHitChosenAndNotTheIconAtItsP
   Open();
   SelectNode(dogs);  // the tree shows another library the whole time
   page->ComboLKeyword()->setEditText("STRIPED");
-  EXPECT_EQ(Lib()->SearchLibByKeyword(), 2);
+  EXPECT_EQ(Lib()->KeywordActions().SearchLibByKeyword(), 2);
   ASSERT_EQ(Icons()->Count(), 2);
   EXPECT_EQ(IconText(1, 1), "Animals-Cats [striped]");
   Icons()->SelectRows({1});  // the hit from entry 4
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->DeleteSelectedIcons();
+  Lib()->PaneActions().DeleteSelectedIcons();
   const LibraryReader after = LibraryReader::Open(cats);
   ASSERT_EQ(after.IconCount(), 4);
   EXPECT_EQ(LibraryReader::Open(dogs).IconCount(), 2);
@@ -91,12 +91,12 @@ TEST_F(LibraryPageTest, DeleteAfterASearchDeletesTheHitChosenAndNotTheIconAtItsP
   ASSERT_EQ(Icons()->Count(), 1);
   Icons()->SelectRows({0});
   page->TextSelIcoKeyword()->setText("tabby");
-  Lib()->SaveKeywordToSelectedIcons();
+  Lib()->KeywordActions().SaveKeywordToSelectedIcons();
   EXPECT_EQ(FieldText(LibraryReader::Open(cats).Item(2)->Keyword, Language::English), "tabby");
   EXPECT_EQ(IconText(0, 1), "Animals-Cats [tabby]");
   // A longer keyword widens its column instead of being cut off.
   page->TextSelIcoKeyword()->setText("tabby with long stripes");
-  Lib()->SaveKeywordToSelectedIcons();
+  Lib()->KeywordActions().SaveKeywordToSelectedIcons();
   QTreeView* report = Icons()->List()->ReportView();
   EXPECT_GE(report->columnWidth(1), report->fontMetrics().horizontalAdvance(IconText(0, 1)));
 }
@@ -108,13 +108,13 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   SelectNode(src);
   // Yes with nothing selected: the library's question comes, and nothing goes.
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->DeleteSelectedIcons();
+  Lib()->PaneActions().DeleteSelectedIcons();
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{212, 629}));
   EXPECT_EQ(prompter.DefaultsAsked(), (std::vector<PromptAnswer>{PromptAnswer::No, PromptAnswer::Cancel}));
   EXPECT_EQ(Icons()->Count(), 5);
   Icons()->SelectRows({1, 2});
   prompter.answers = {PromptAnswer::No};
-  Lib()->DeleteSelectedIcons();
+  Lib()->PaneActions().DeleteSelectedIcons();
   ASSERT_EQ(Icons()->Count(), 3);
   EXPECT_EQ(IconText(1, 0), "  4");
   EXPECT_EQ(LibraryReader::Open(src).IconCount(), 5);
@@ -122,7 +122,7 @@ TEST_F(LibraryPageTest, NoToTheDeleteQuestionRemovesFromThePaneOnly) {
   Icons()->ClearSelection();
   Icons()->SelectRows({1});
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  Lib()->DeleteSelectedIcons();
+  Lib()->PaneActions().DeleteSelectedIcons();
   const LibraryReader after = LibraryReader::Open(src);
   ASSERT_EQ(after.IconCount(), 4);
   // Entry 4 went: 1, 2, 3 and 5 are left.
@@ -137,12 +137,12 @@ TEST_F(LibraryPageTest, KeywordHistoryKeepsSuccessfulSearchesOnceEach) {
   FillLibrary(src, 1);
   Open();
   page->ComboLKeyword()->setEditText("cats");
-  Lib()->KeywordChosen();
+  Lib()->KeywordActions().KeywordChosen();
   page->ComboLKeyword()->setEditText("CATS");
-  Lib()->KeywordChosen();
+  Lib()->KeywordActions().KeywordChosen();
   page->ComboLKeyword()->setEditText("nothing-like-it");
-  Lib()->KeywordChosen();
-  EXPECT_EQ(Lib()->KeywordHistory().Entries(), std::vector<std::string>{"cats"});
+  Lib()->KeywordActions().KeywordChosen();
+  EXPECT_EQ(Lib()->KeywordActions().KeywordHistory().Entries(), std::vector<std::string>{"cats"});
   EXPECT_EQ(page->ComboLKeyword()->count(), 1);
   // The button searches without adding.
   page->ComboLKeyword()->setEditText("Cats &");
@@ -151,13 +151,13 @@ TEST_F(LibraryPageTest, KeywordHistoryKeepsSuccessfulSearchesOnceEach) {
   EXPECT_EQ(Icons()->Count(), 1);
   // Enter searches what was typed, not an entry of the history that begins with it.
   TypeAndEnter(page->ComboLKeyword(), "ca");
-  EXPECT_EQ(Lib()->KeywordHistory().Entries(), (std::vector<std::string>{"cats", "ca"}));
+  EXPECT_EQ(Lib()->KeywordActions().KeywordHistory().Entries(), (std::vector<std::string>{"cats", "ca"}));
 }
 
 TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryItShows) {
   Open();
-  Lib()->RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
-  LibraryManagerDialog* d = Lib()->Manager();
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
+  LibraryManagerDialog* d = Lib()->TreeActions().Manager();
   ASSERT_NE(d, nullptr);
   // No category yet: a library cannot be made, the dialog says so and stays open.
   d->Ok();
@@ -174,8 +174,8 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   ASSERT_EQ(Lib()->Tree()->Widget()->topLevelItemCount(), 1);
 
   Lib()->Tree()->Select(Lib()->Tree()->Widget()->topLevelItem(0));
-  Lib()->RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
-  d = Lib()->Manager();
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
+  d = Lib()->TreeActions().Manager();
   d->TextLibname(0)->setText("Cats");
   d->TextLibname(1)->setText("cats");
   prompter.answers = {PromptAnswer::Yes};
@@ -185,8 +185,8 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
   EXPECT_EQ(LibraryReader::Open(src).IconCount(), 0);
   ASSERT_NE(Lib()->Tree()->FindLibrary(src), nullptr);
   // A second library under the same key is refused.
-  Lib()->RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
-  d = Lib()->Manager();
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
+  d = Lib()->TreeActions().Manager();
   d->TextLibname(0)->setText("Kittens");
   d->TextLibname(1)->setText("cats");
   d->Ok();
@@ -195,8 +195,8 @@ TEST_F(LibraryPageTest, ManagerCreatesACategoryAndALibraryAndDeletesTheLibraryIt
 
   // The delete acts on the dialog's choice even when the tree's selection moves meanwhile.
   Lib()->Tree()->Select(Lib()->Tree()->FindLibrary(src));
-  Lib()->RunLibraryTreeCommand(LibTreeCommand::DeleteCategoryOrLibrary);
-  d = Lib()->Manager();
+  Lib()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::DeleteCategoryOrLibrary);
+  d = Lib()->TreeActions().Manager();
   EXPECT_FALSE(d->TextLibname(0)->isEnabled());
   EXPECT_EQ(d->TabStripLib()->tabText(0).toStdString(), "<333>");
   EXPECT_EQ(d->Combo2()->currentText(), "Cats");
@@ -216,7 +216,7 @@ TEST_F(LibraryPageTest, AuthorWindowSavesTheIconItShowsAndFollowsTheSelection) {
   Icons()->SelectRows({0});
   // A double click beside the icons opens the window for the icon chosen.
   QTest::mouseDClick(Icons()->List()->ReportView()->viewport(), Qt::LeftButton, {}, QPoint(5, 3000));
-  AuthorInfoDialog* a = Lib()->Author();
+  AuthorInfoDialog* a = Lib()->PaneActions().Author();
   ASSERT_NE(a, nullptr);
   a->Text1(0)->setText("Ann");
   a->Text1(3)->setText(QString(60, 'n'));
@@ -254,15 +254,15 @@ TEST_F(LibraryPageTest, RecentBoxOpensALibraryTypedInAnyCaseAndKeepsTwentyNames)
   SelectNode(libs[5]);  // a name already there keeps its place
   EXPECT_EQ(box->itemText(4), "Lib5");
   box->setEditText("lib3");
-  Lib()->OpenRecentLibrary();
+  Lib()->TreeActions().OpenRecentLibrary();
   EXPECT_EQ(LibraryTree::SrcPath(Lib()->Tree()->Selected()), libs[3]);
   EXPECT_EQ(Icons()->Count(), 1);
   box->setEditText("cat7");  // a category's name opens the category
-  Lib()->OpenRecentLibrary();
+  Lib()->TreeActions().OpenRecentLibrary();
   EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
   EXPECT_EQ(Icons()->Count(), 0);
   box->setEditText("nowhere");
-  Lib()->OpenRecentLibrary();
+  Lib()->TreeActions().OpenRecentLibrary();
   EXPECT_EQ(LibraryTree::Kind(Lib()->Tree()->Selected()), LibNodeKind::Category);
   // Enter opens what was typed: "lib" names no node, though the names in the box begin with it.
   TypeAndEnter(box, "lib");

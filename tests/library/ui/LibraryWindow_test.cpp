@@ -10,6 +10,8 @@
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibIconList.h"
 #include "library/ui/LibraryController.h"
+#include "library/ui/LibraryPaneActions.h"
+#include "library/ui/LibraryTreeActions.h"
 #include "library/ui/LibraryManagerDialog.h"
 #include "mainwindow/ui/CommandsWiring.h"
 #include "library/ui/LibraryPage.h"
@@ -49,8 +51,8 @@ TEST_F(LibraryWindowTest, EnterInTheKeywordBoxSearchesOnceAndAnEmptyBoxDoesNothi
 
 TEST_F(LibraryWindowTest, TreeMenuReachesThePageThroughTheFrame) {
   ASSERT_TRUE(w->Commands()->Frame().RunMenuItem("mnTreeViewLPopMenuSub", 0));
-  ASSERT_NE(Lib()->Manager(), nullptr);
-  EXPECT_TRUE(Lib()->Manager()->isVisible());
+  ASSERT_NE(Lib()->TreeActions().Manager(), nullptr);
+  EXPECT_TRUE(Lib()->TreeActions().Manager()->isVisible());
 }
 
 TEST_F(LibraryWindowTest, HelpAndMailButtonsAreUsableOnEveryPageFromTheStart) {

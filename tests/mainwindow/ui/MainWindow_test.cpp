@@ -1,5 +1,7 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "source/ui/SourcePage.h"
+#include "source/ui/FileListPanel.h"
+#include "source/ui/PathBoxPanel.h"
 #include "source/ui/SourcePanel.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +30,8 @@
 #include "mainwindow/ui/HelpWindow.h"
 #include "websites/ui/WebSitePage.h"
 #include "library/ui/LibraryController.h"
+#include "library/ui/LibraryPaneActions.h"
+#include "library/ui/LibraryTreeActions.h"
 #include "picturetool/ui/PictureToolDialog.h"
 #include "websites/ui/WebSitePanel.h"
 #include "support/ProgramFolderFixture.h"
@@ -156,7 +160,7 @@ TEST_F(MainWindowTest, ClosingWritesTheConfigurationOnce) {
   StartWindow();
   QSignalSpy closed(w.get(), &MainWindow::Closed);
   // The path box holds the history; closing takes it from there.
-  w->FrameS()->Panel()->SetPathHistory({{"/srv/icons", 1}}, "/srv/icons");
+  w->FrameS()->Panel()->Path().SetPathHistory({{"/srv/icons", 1}}, "/srv/icons");
   w->close();
   EXPECT_EQ(closed.count(), 1);
   const std::string cfg = ReadFile(app.path() / "Glimmora.cfg");
@@ -188,7 +192,7 @@ TEST_F(MainWindowTest, StoredPaneSizesComeBackExactlyRunAfterRun) {
       w->TabStrip1()->setCurrentIndex(1);
       QApplication::processEvents();
       QApplication::processEvents();  // the layout after the folder's status text
-      EXPECT_EQ(w->FrameS()->Panel()->ListViewFile()->height(), 200);  // the list alone
+      EXPECT_EQ(w->FrameS()->Panel()->Files().ListViewFile()->height(), 200);  // the list alone
       w->close();
       EXPECT_EQ(ReadFile(app.path() / "Glimmora.cfg").substr(0, 10),
                 std::string(reinterpret_cast<const char*>(stored), 10));
@@ -322,13 +326,13 @@ TEST_F(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
   w->show();
   w->TabStrip1()->setCurrentIndex(1);
   QApplication::processEvents();
-  w->FrameS()->Panel()->ListViewFile()->setFocus();
+  w->FrameS()->Panel()->Files().ListViewFile()->setFocus();
   QApplication::processEvents();
   w->MenuAction("mnOptSet")->setEnabled(true);
   w->MenuAction("mnOptSet")->trigger();
   w->FrameW()->Panel()->AddEntry();
-  w->FrameL()->Controller()->RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
-  w->FrameL()->Controller()->OpenAuthorInf();
+  w->FrameL()->Controller()->TreeActions().RunLibraryTreeCommand(LibTreeCommand::NewCategoryOrLibrary);
+  w->FrameL()->Controller()->PaneActions().OpenAuthorInf();
   w->ShowFriendLinks();
   w->ShowHomePage();
   PictureToolDialog tool(w->State().LangStr, prompter, false);

@@ -30,6 +30,8 @@
 #include "source/ui/FileListModel.h"
 #include "source/ui/IconListModel.h"
 #include "source/ui/IconPane.h"
+#include "source/ui/FileListPanel.h"
+#include "source/ui/FolderTreePanel.h"
 #include "source/ui/SourcePanel.h"
 #include "support/IconFileMaker.h"
 #include "support/IconFixtures.h"
@@ -71,7 +73,7 @@ TEST_F(PagesWiringTest, APictureDoubleClickedInTheFileListGoesThroughTheToolInto
   const std::string pics = app.str() + "/pics";
   std::filesystem::create_directories(pics);
   testing::WriteBytes(pics + "/a.bmp", WriteBmp24(Raster(24, 20, MakeRgb(10, 200, 30))));
-  SourcePanel* files = w->FrameS()->Panel();
+  FileListPanel* files = &w->FrameS()->Panel()->Files();
   IconPane* icons = w->FrameS()->Icons();
   files->ShowFolder(pics);
   const int row = files->FileModel()->FindName("a.bmp");
@@ -100,7 +102,7 @@ TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
   IconPane* icons = w->FrameS()->Icons();
   for (ListViewMode view : {ListViewMode::Report, ListViewMode::List, ListViewMode::LargeIcons}) {
     icons->SetViewMode(view);
-    Focus(w->FrameS()->Panel()->TreeViewS());
+    Focus(w->FrameS()->Panel()->Folders().TreeViewS());
     EXPECT_EQ(w->State().CurListView, Pane::TreeViewS);
     Focus(icons->CurrentView());
     EXPECT_EQ(w->State().CurListView, Pane::ListViewPict) << "view " << static_cast<int>(view);
@@ -108,7 +110,7 @@ TEST_F(PagesWiringTest, FocusInAnyViewOfAListMakesThatListCurrent) {
 }
 
 TEST_F(PagesWiringTest, EveryPaneIsWhiteWhileItHasTheFocusAndGreyOtherwise) {
-  SourcePanel* files = w->FrameS()->Panel();
+  FileListPanel* files = &w->FrameS()->Panel()->Files();
   LibraryPage* lib = w->FrameL();
   WebSitePanel* web = w->FrameW()->Panel();
   // Tab, then the panes of that page; each pane is left for the next (the last for the first).
@@ -117,7 +119,7 @@ TEST_F(PagesWiringTest, EveryPaneIsWhiteWhileItHasTheFocusAndGreyOtherwise) {
     std::vector<QWidget*> panes;
   };
   const Page pages[] = {
-      {1, {files->TreeViewS(), files->ListViewFile(), w->FrameS()->Icons()->CurrentView()}},
+      {1, {w->FrameS()->Panel()->Folders().TreeViewS(), files->ListViewFile(), w->FrameS()->Icons()->CurrentView()}},
       {0, {lib->ImageComboLRD(), lib->ListViewIcoClipboard()->ReportView(), lib->ComboLKeyword(),
            lib->ListViewLIco()->ReportView()}},
       {2, {web->ListViewWebSite(), web->TextWebSite()}},
@@ -156,7 +158,7 @@ TEST_F(PagesWiringTest, SavingTheTickedFilesLeavesTheFileButtonsAsTheTicksSay) {
   const auto file = testing::ManyIcons(3);
   std::ofstream(folder + "/three.bin", std::ios::binary)
       .write(reinterpret_cast<const char*>(file.Bytes.data()), static_cast<std::streamsize>(file.Bytes.size()));
-  SourcePanel* files = w->FrameS()->Panel();
+  FileListPanel* files = &w->FrameS()->Panel()->Files();
   files->ShowFolder(folder);
   files->SetFileChecked("three.bin", true);
   Focus(files->ListViewFile());
@@ -209,7 +211,7 @@ TEST_F(PagesWiringTest, MenuIconCommandsWithTheFileListCurrentActOnTheIconPane) 
   WriteIconFile(app.path() / "many.bin", 120);
   IconPane* icons = w->FrameS()->Icons();
   icons->SearchIcon(app.str(), "many.bin");
-  Focus(w->FrameS()->Panel()->ListViewFile());
+  Focus(w->FrameS()->Panel()->Files().ListViewFile());
   ASSERT_EQ(w->State().CurListView, Pane::ListViewFile);
   w->MenuAction("mn10NextGrpIcon")->trigger();
   EXPECT_EQ(icons->PageState().GrpNo, 2);
@@ -227,7 +229,7 @@ TEST_F(PagesWiringTest, MovingFileIconsIntoTheIconClipboardTakesTheSavedFilesOut
   std::filesystem::create_directories(folder);
   WriteIconFile(folder + "/three.bin", 3);
   for (int i = 0; i < 60; ++i) std::ofstream(folder + "/empty" + std::to_string(100 + i) + ".txt");
-  SourcePanel* files = w->FrameS()->Panel();
+  FileListPanel* files = &w->FrameS()->Panel()->Files();
   files->ShowFolder(folder);
   ASSERT_EQ(files->FileModel()->Count(), 61);
   // All files, the sources kept: at most 50 rows leave the list and no file leaves the disk.

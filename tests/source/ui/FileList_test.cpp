@@ -19,13 +19,13 @@ class FileListTest : public SourcePageTest {
  protected:
   void SetUp() override {
     SourcePageTest::SetUp();
-    page->ShowFolder(root + "/files");
+    page->Files().ShowFolder(root + "/files");
     ASSERT_EQ(Model()->Count(), 4);
   }
 };
 
 TEST_F(FileListTest, ListsTheFolderWithTextsAndTheStatus) {
-  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/files");
   const FileListRow& a = Model()->Row(RowOf("a.dll"));
   EXPECT_EQ(a.SizeText, "100 (.1KB)");
   EXPECT_EQ(a.Icons, "   ?");
@@ -51,15 +51,15 @@ TEST_F(FileListTest, TheWindowAnswersWhileAFolderIsReadAndTheLastChoiceWins) {
   QTimer::singleShot(0, [&] {
     answered = true;
     EXPECT_EQ(Model()->Count(), 4);  // the old list stays until the new one is read
-    page->ShowFolder(root + "/files");
+    page->Files().ShowFolder(root + "/files");
     go.set_value();
   });
-  page->ShowFolder(root + "/slow");
+  page->Files().ShowFolder(root + "/slow");
   reader.whileReading = nullptr;
   EXPECT_TRUE(answered);
-  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/files");
   EXPECT_EQ(Model()->Count(), 4);
-  EXPECT_TRUE(page->ProgressBarS()->isHidden());
+  EXPECT_TRUE(page->Files().ProgressBarS()->isHidden());
 }
 
 // A row's icon is drawn when the row is shown, once; an icon file shows its own first image with
@@ -74,7 +74,7 @@ TEST_F(FileListTest, RowIconsAreDrawnWhenShownAndIconFilesKeepTheirMask) {
   for (int i = 0; i < 1000; ++i)
     WriteBytes(root + "/big/f" + std::to_string(10000 + i) + (i % 2 ? ".ico" : ".txt"), ico);
   const int before = Model()->Icons().IconFilesRead();
-  page->ShowFolder(root + "/big");
+  page->Files().ShowFolder(root + "/big");
   page->grab();  // paints what is on screen
   ASSERT_EQ(Model()->Count(), 1000);
   const int read = Model()->Icons().IconFilesRead() - before;
@@ -128,10 +128,10 @@ TEST_F(FileListTest, DoubleClickChecksAndAlwaysSearches) {
 }
 
 TEST_F(FileListTest, KeyboardMovesCountAsClicks) {
-  page->SelectAllFiles();
+  page->Files().SelectAllFiles();
   EXPECT_TRUE(pane.searched.empty());
   EXPECT_EQ(Panel(2), "<224> 4 <358> (1 KB)");
-  EXPECT_FALSE(page->FileStatus().SelectAllItem);
+  EXPECT_FALSE(page->Files().FileStatus().SelectAllItem);
   ClickRow(0);
   EXPECT_EQ(pane.searched.size(), 1u);
   Table()->setFocus();
@@ -172,23 +172,23 @@ TEST_F(FileListTest, IconFilesPreviewAtOncePicturesAfterHalfASecondWhileHeld) {
 }
 
 TEST_F(FileListTest, CheckCommands) {
-  page->SelectAllFiles();
-  EXPECT_TRUE(page->FileStatus().CheckedFileCommands);
-  page->InvertFileTicks();
+  page->Files().SelectAllFiles();
+  EXPECT_TRUE(page->Files().FileStatus().CheckedFileCommands);
+  page->Files().InvertFileTicks();
   EXPECT_EQ(Panel(2), "");
-  EXPECT_FALSE(page->FileStatus().CheckedFileCommands);
+  EXPECT_FALSE(page->Files().FileStatus().CheckedFileCommands);
   UserCheck(0);
-  page->InvertFileTicks();
+  page->Files().InvertFileTicks();
   EXPECT_EQ(Panel(2), "<224> 3 <358> (.9 KB)");
-  page->CancelFileSelection();
+  page->Files().CancelFileSelection();
   EXPECT_EQ(Panel(2), "");
-  EXPECT_TRUE(page->FileStatus().SelectAllItem);
+  EXPECT_TRUE(page->Files().FileStatus().SelectAllItem);
 }
 
 TEST_F(FileListTest, RemoveKeepsTheFilesOnDisk) {
   UserCheck(RowOf("a.dll"));
   UserCheck(RowOf("b.ico"));  // two adjacent rows
-  page->RemoveCheckedFiles();
+  page->Files().RemoveCheckedFiles();
   ASSERT_EQ(Model()->Count(), 2);
   EXPECT_EQ(Model()->Row(0).Name, "c.gif");
   EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
@@ -199,7 +199,7 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   UserCheck(RowOf("a.dll"));
   UserCheck(RowOf("c.gif"));
   prompter.answers = {PromptAnswer::No};
-  page->DeleteCheckedFiles(true);
+  page->Files().DeleteCheckedFiles(true);
   EXPECT_EQ(Model()->Count(), 4);
   EXPECT_TRUE(std::filesystem::exists(root + "/files/a.dll"));
   EXPECT_EQ(prompter.asked[0].text, "<203>\n\n<511>2\na.dll\nc.gif");  // how many and which
@@ -207,7 +207,7 @@ TEST_F(FileListTest, DeleteRemovesOnlyRowsWhoseFileWasDeletedAndReportsTheRest) 
   std::filesystem::remove(root + "/files/c.gif");  // its delete will fail
   prompter.asked.clear();
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
-  const DeleteOutcome out = page->DeleteCheckedFiles(true);
+  const DeleteOutcome out = page->Files().DeleteCheckedFiles(true);
   EXPECT_EQ(out.Deleted, 1);
   ASSERT_EQ(out.Failed, (std::vector<std::string>{root + "/files/c.gif"}));
   EXPECT_FALSE(std::filesystem::exists(root + "/files/a.dll"));
@@ -228,7 +228,7 @@ TEST_F(FileListTest, RowsLeavingUnderTheCurrentRowStartNoSearch) {
   std::filesystem::remove(root + "/files/b.ico");  // b's delete fails, so b stays, checked
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Ok};
   const std::size_t searches = pane.searched.size();
-  page->DeleteCheckedFiles(true);
+  page->Files().DeleteCheckedFiles(true);
   EXPECT_EQ(RowOf("a.dll"), -1);
   EXPECT_EQ(pane.searched.size(), searches);
 }
@@ -236,27 +236,27 @@ TEST_F(FileListTest, RowsLeavingUnderTheCurrentRowStartNoSearch) {
 TEST_F(FileListTest, ManyRowsLeaveInOnePass) {
   Mkdir(root + "/many");
   for (int i = 0; i < 300; ++i) Write("many/f" + std::to_string(1000 + i), 1);
-  page->ShowFolder(root + "/many");
+  page->Files().ShowFolder(root + "/many");
   ASSERT_EQ(Model()->Count(), 300);
   int n = 0;
   Model()->SetAllChecked([&n](const FileListRow&) { return n++ % 2 == 0; });
   QSignalSpy removed(Model(), &QAbstractItemModel::rowsRemoved);
   QSignalSpy reset(Model(), &QAbstractItemModel::modelReset);
-  page->RemoveCheckedFiles();
+  page->Files().RemoveCheckedFiles();
   EXPECT_EQ(Model()->Count(), 150);
   EXPECT_EQ(removed.count() + reset.count(), 1);
   EXPECT_EQ(Model()->Row(0).Name, "f1001");
-  page->SelectAllFiles();
+  page->Files().SelectAllFiles();
   prompter.answers = {PromptAnswer::No};
-  page->DeleteCheckedFiles(true);  // the question names the first five
+  page->Files().DeleteCheckedFiles(true);  // the question names the first five
   EXPECT_EQ(prompter.asked.back().text, "<203>\n\n<511>150\nf1001\nf1003\nf1005\nf1007\nf1009\n...");
 }
 
 TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
   ClickRow(2);
   QTreeView* table = Table();
-  page->SetFileViewMode(ListViewMode::LargeIcons);
-  auto* icons = static_cast<QAbstractItemView*>(page->ListViewFile());
+  page->Files().SetFileViewMode(ListViewMode::LargeIcons);
+  auto* icons = static_cast<QAbstractItemView*>(page->Files().ListViewFile());
   EXPECT_NE(icons, table);
   EXPECT_EQ(icons->model(), Model());
   EXPECT_EQ(icons->currentIndex().row(), 2);
@@ -264,9 +264,9 @@ TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
   // report view's header comes first, the lists have no hidden cells of other columns.
   for (ListViewMode mode : {ListViewMode::Report, ListViewMode::List, ListViewMode::LargeIcons}) {
     SCOPED_TRACE(static_cast<int>(mode));
-    page->SetFileViewMode(mode);
+    page->Files().SetFileViewMode(mode);
     QApplication::processEvents();
-    auto* view = static_cast<QAbstractItemView*>(page->ListViewFile());
+    auto* view = static_cast<QAbstractItemView*>(page->Files().ListViewFile());
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(view);
     ASSERT_NE(reader->tableInterface(), nullptr);
     const int first = mode == ListViewMode::Report ? FileListModel::kColumnCount : 0;
@@ -282,51 +282,55 @@ TEST_F(FileListTest, ViewsShareOneModelAndOneSelection) {
       EXPECT_EQ(reader->indexOfChild(item), first + row * perRow);
     }
   }
-  page->SetFileViewMode(ListViewMode::Report);
+  page->Files().SetFileViewMode(ListViewMode::Report);
 }
 
 TEST_F(FileListTest, AFolderOpenedWhileASearchWaitsGetsNoColumnsFromIt) {
   Write("docs/a.dll", 10);
-  pane.duringSearch = [&] { page->ShowFolder(root + "/docs"); };
+  pane.duringSearch = [&] { page->Files().ShowFolder(root + "/docs"); };
   const int a = RowOf("a.dll");
   QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(a));
-  ASSERT_EQ(page->CurrentFolder(), root + "/docs");
+  ASSERT_EQ(page->Files().CurrentFolder(), root + "/docs");
   EXPECT_EQ(Model()->Row(RowOf("a.dll")).Icons, "   ?");  // another file of the same name
 }
 
 TEST_F(FileListTest, ASaveShowsItsFileWithoutSearchingIt) {
   const int c = RowOf("c.gif");
   UserCheck(c);  // not the selected row: no search
-  page->ShowFileInList("c.gif");
+  page->Files().ShowFileInList("c.gif");
   EXPECT_TRUE(Table()->selectionModel()->isRowSelected(c, {}));
   EXPECT_EQ(Table()->selectionModel()->currentIndex().row(), c);
   EXPECT_TRUE(pane.searched.empty());
 }
 
 TEST_F(FileListTest, FoundIconsComeBackThroughTheLink) {
-  FileListLink& link = *page;
+  FileListLink& link = page->Files();
   link.SetFoundIcons("d.txt", {true, "   12", "32x32", false});
   EXPECT_EQ(Model()->Row(RowOf("d.txt")).IconCount, 12);
   const std::vector<ListedFile> files = link.ListedFiles();
   ASSERT_EQ(files.size(), 4u);
   EXPECT_EQ(link.CurrentFolder(), root + "/files");
+  // A folder made beside a source file reaches the tree through the list.
+  Mkdir(root + "/files/made");
+  link.AddPathToTree(root + "/files/made/");
+  EXPECT_NE(TreeNode(root + "/files/made"), -1);
 }
 
 TEST_F(FileListTest, AnotherFolderShowsFromItsFirstFileASameFolderKeepsItsPlace) {
   Mkdir(root + "/long");
   for (int i = 0; i < 300; ++i) Write("long/f" + std::to_string(1000 + i) + ".txt", 1);
-  page->ShowFolder(root + "/long");
+  page->Files().ShowFolder(root + "/long");
   QApplication::processEvents();
   Table()->verticalScrollBar()->setValue(Table()->verticalScrollBar()->maximum());
   const int deep = Table()->verticalScrollBar()->value();
   ASSERT_GT(deep, 0);
 
-  page->ShowFolder(root + "/long");  // read again, as after a save into it
+  page->Files().ShowFolder(root + "/long");  // read again, as after a save into it
   QApplication::processEvents();
   EXPECT_EQ(Table()->verticalScrollBar()->value(), deep);
 
-  page->ShowFolder(root + "/files");
-  page->ShowFolder(root + "/long");
+  page->Files().ShowFolder(root + "/files");
+  page->Files().ShowFolder(root + "/long");
   QApplication::processEvents();
   EXPECT_EQ(Table()->verticalScrollBar()->value(), 0);
   EXPECT_EQ(Table()->indexAt(QPoint(5, 5)).row(), 0);

@@ -12,51 +12,51 @@ namespace {
 
 using FolderNavigationTest = SourcePageTest;
 
-QTreeView* TreeView(SourcePanel& page) { return static_cast<QTreeView*>(page.TreeViewS()); }
+QTreeView* TreeView(SourcePanel& page) { return static_cast<QTreeView*>(page.Folders().TreeViewS()); }
 
 TEST_F(FolderNavigationTest, StartUpReadsOnlyTheUserFolders) {
   const int volume = TreeNode(root);
   ASSERT_NE(volume, -1);
-  EXPECT_TRUE(page->Tree().Node(volume).Children.empty());
+  EXPECT_TRUE(page->Folders().Tree().Node(volume).Children.empty());
   EXPECT_EQ(reader.subFolderReads, 2);  // Desktop and My Documents
   EXPECT_NE(TreeNode(root + "/docs/Letters"), -1);
 }
 
 TEST_F(FolderNavigationTest, ExpandReadsTheNextLevelOnceAndListsTheFolder) {
   const int volume = TreeNode(root);
-  page->RefreshFolderTree();  // reads every volume's first level
+  page->Folders().RefreshFolderTree();  // reads every volume's first level
   const int deep = TreeNode(root + "/deep");
   ASSERT_NE(deep, -1);
   EXPECT_EQ(TreeNode(root + "/deep/one"), -1);
 
   reader.subFolderReads = 0;
-  TreeView(*page)->expand(page->TreeModel()->IndexOf(deep));
+  TreeView(*page)->expand(page->Folders().TreeModel()->IndexOf(deep));
   EXPECT_EQ(reader.subFolderReads, 2);  // deep's level and one's
   EXPECT_NE(TreeNode(root + "/deep/one/two"), -1);
-  EXPECT_EQ(page->SelectedNodeKey(), root + "/deep");
-  EXPECT_EQ(page->CurrentFolder(), root + "/deep");
-  EXPECT_EQ(page->PathHistory().back().Path, root + "/deep");
+  EXPECT_EQ(page->Folders().SelectedNodeKey(), root + "/deep");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/deep");
+  EXPECT_EQ(page->Path().PathHistory().back().Path, root + "/deep");
 
-  TreeView(*page)->collapse(page->TreeModel()->IndexOf(deep));
+  TreeView(*page)->collapse(page->Folders().TreeModel()->IndexOf(deep));
   reader.subFolderReads = 0;
-  TreeView(*page)->expand(page->TreeModel()->IndexOf(deep));
+  TreeView(*page)->expand(page->Folders().TreeModel()->IndexOf(deep));
   EXPECT_EQ(reader.subFolderReads, 1);  // unchanged on disk: only the count is checked
 
   Mkdir(root + "/deep/fresh");
-  TreeView(*page)->collapse(page->TreeModel()->IndexOf(deep));
-  TreeView(*page)->expand(page->TreeModel()->IndexOf(deep));
+  TreeView(*page)->collapse(page->Folders().TreeModel()->IndexOf(deep));
+  TreeView(*page)->expand(page->Folders().TreeModel()->IndexOf(deep));
   EXPECT_NE(TreeNode(root + "/deep/fresh"), -1);
   (void)volume;
 }
 
 TEST_F(FolderNavigationTest, ClickingAMissingFolderOffersRetryAndCancelEmptiesTheList) {
-  page->RefreshFolderTree();
-  page->ShowFolder(root + "/files");
+  page->Folders().RefreshFolderTree();
+  page->Files().ShowFolder(root + "/files");
   UserCheck(0);
   const int deep = TreeNode(root + "/deep");
   std::filesystem::remove_all(root + "/deep");
   prompter.answers = {PromptAnswer::Retry, PromptAnswer::Cancel};
-  const QModelIndex index = page->TreeModel()->IndexOf(deep);
+  const QModelIndex index = page->Folders().TreeModel()->IndexOf(deep);
   TreeView(*page)->scrollTo(index);
   QTest::mouseClick(TreeView(*page)->viewport(), Qt::LeftButton, {}, TreeView(*page)->visualRect(index).center());
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{215, 215}));
@@ -65,55 +65,55 @@ TEST_F(FolderNavigationTest, ClickingAMissingFolderOffersRetryAndCancelEmptiesTh
   EXPECT_EQ(Model()->Count(), 0);
   EXPECT_EQ(Panel(1), "");
   EXPECT_EQ(Panel(2), "");
-  EXPECT_EQ(page->CurrentFolder(), root + "/app");
-  EXPECT_EQ(page->PathText(), "");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/app");
+  EXPECT_EQ(page->Path().PathText(), "");
 }
 
 TEST_F(FolderNavigationTest, TypedPathWalksTheTreeAndKeepsTheTextAsTyped) {
   std::string typed = root + "/deep/one";
   std::replace(typed.begin(), typed.end(), '/', '\\');
   TypePath(typed);
-  EXPECT_EQ(page->SelectedNodeKey(), root + "/deep/one");
-  EXPECT_EQ(page->CurrentFolder(), root + "/deep/one");
-  EXPECT_TRUE(TreeView(*page)->isExpanded(page->TreeModel()->IndexOf(TreeNode(root + "/deep/one"))));
-  EXPECT_EQ(page->PathText(), typed);
-  EXPECT_EQ(page->PathHistory().back().Path, typed);
-  EXPECT_EQ(page->PathHistory().back().Image, kImageFolder);
+  EXPECT_EQ(page->Folders().SelectedNodeKey(), root + "/deep/one");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/deep/one");
+  EXPECT_TRUE(TreeView(*page)->isExpanded(page->Folders().TreeModel()->IndexOf(TreeNode(root + "/deep/one"))));
+  EXPECT_EQ(page->Path().PathText(), typed);
+  EXPECT_EQ(page->Path().PathHistory().back().Path, typed);
+  EXPECT_EQ(page->Path().PathHistory().back().Image, kImageFolder);
   EXPECT_TRUE(prompter.asked.empty());
 
   // Without a leading slash the path is taken on the volume of the selected folder.
   TypePath("files");
-  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/files");
   EXPECT_EQ(Model()->Count(), 4);
-  EXPECT_EQ(page->PathText(), "files");
+  EXPECT_EQ(page->Path().PathText(), "files");
 
   // A hidden folder, which the tree does not list, still gets a node when typed.
   TypePath(root + "/.hidden/inside");
-  EXPECT_EQ(page->SelectedNodeKey(), root + "/.hidden/inside");
-  EXPECT_EQ(page->CurrentFolder(), root + "/.hidden/inside");
+  EXPECT_EQ(page->Folders().SelectedNodeKey(), root + "/.hidden/inside");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/.hidden/inside");
 }
 
 TEST_F(FolderNavigationTest, PickingAHistoryEntryWalksToIt) {
   TypePath(root + "/files");
   TypePath(root + "/docs");
-  QComboBox* box = page->ImageComboPath();
+  QComboBox* box = page->Path().ImageComboPath();
   ASSERT_EQ(box->count(), 2);
   box->setCurrentIndex(0);
   emit box->activated(0);
-  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/files");
   EXPECT_EQ(box->count(), 2);  // revisited, not added again
 }
 
 TEST_F(FolderNavigationTest, AMissingTypedPathAsksAndLeavesTheListAlone) {
-  page->ShowFolder(root + "/files");
+  page->Files().ShowFolder(root + "/files");
   prompter.answers = {PromptAnswer::Retry, PromptAnswer::Cancel};
   TypePath(root + "/nope");
   EXPECT_EQ(prompter.RowsAsked(), (std::vector<int>{215, 215}));
   EXPECT_EQ(prompter.asked[0].text, "<215> " + root + "/nope");
-  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/files");
   EXPECT_EQ(Model()->Count(), 4);
-  EXPECT_EQ(page->PathText(), root + "/nope");
-  EXPECT_EQ(page->PathHistory().back().Path, root + "/nope");
+  EXPECT_EQ(page->Path().PathText(), root + "/nope");
+  EXPECT_EQ(page->Path().PathHistory().back().Path, root + "/nope");
 
   // A folder that is there but may not be read says so, not that the device is not ready.
   prompter.asked.clear();
@@ -122,16 +122,16 @@ TEST_F(FolderNavigationTest, AMissingTypedPathAsksAndLeavesTheListAlone) {
   TypePath(root + "/deep");
   EXPECT_EQ(prompter.RowsAsked(), std::vector<int>{kRowFolderAccessDenied});
   EXPECT_EQ(prompter.asked[0].text, "<713>\n" + root + "/deep");
-  EXPECT_EQ(page->CurrentFolder(), root + "/files");
+  EXPECT_EQ(page->Files().CurrentFolder(), root + "/files");
 }
 
 TEST_F(FolderNavigationTest, HistoryRoundTripsAndCollapseEmptiesTheLists) {
-  page->SetPathHistory({{"/a", 9}, {"/b", 5}}, "/b");
-  EXPECT_EQ(page->PathHistory().size(), 2u);
-  EXPECT_EQ(page->PathText(), "/b");
-  page->ShowFolder(root + "/files");
+  page->Path().SetPathHistory({{"/a", 9}, {"/b", 5}}, "/b");
+  EXPECT_EQ(page->Path().PathHistory().size(), 2u);
+  EXPECT_EQ(page->Path().PathText(), "/b");
+  page->Files().ShowFolder(root + "/files");
   const int clears = pane.clears;
-  page->CollapseFolderTree();
+  page->Folders().CollapseFolderTree();
   EXPECT_EQ(Model()->Count(), 0);
   EXPECT_EQ(Panel(1), "");
   EXPECT_GT(pane.clears, clears);

@@ -22,7 +22,11 @@
 #include "library/LibraryWriter.h"
 #include "library/ui/ClipboardPane.h"
 #include "library/ui/LibIconList.h"
+#include "library/ui/IconClipboardActions.h"
+#include "library/ui/KeywordRowActions.h"
 #include "library/ui/LibraryController.h"
+#include "library/ui/LibraryPaneActions.h"
+#include "library/ui/LibraryTreeActions.h"
 #include "library/ui/LibraryTree.h"
 #include "settings/AppState.h"
 #include "library/ui/LibraryPage.h"
@@ -104,7 +108,7 @@ class LibraryPageTest : public ::testing::Test {
 
   void SelectNode(const std::string& src) {
     Lib()->Tree()->Select(Lib()->Tree()->FindLibrary(src));
-    Lib()->NodeClick();
+    Lib()->TreeActions().NodeClick();
   }
   // Types into an editable box as a user does, in the shown page with the focus in the box (the
   // box's completion works only there), then presses Enter.

@@ -15,7 +15,10 @@
 #include <memory>
 
 #include "source/ui/FileListModel.h"
+#include "source/ui/FileListPanel.h"
 #include "source/ui/FolderTreeModel.h"
+#include "source/ui/FolderTreePanel.h"
+#include "source/ui/PathBoxPanel.h"
 #include "source/ui/SourcePanel.h"
 #include "support/ScriptedPrompter.h"
 
@@ -104,8 +107,8 @@ class SourcePageTest : public ::testing::Test {
     std::ofstream(root + "/" + rel, std::ios::binary) << std::string(bytes, 'x');
   }
 
-  QTreeView* Table() const { return static_cast<QTreeView*>(page->ListViewFile()); }
-  FileListModel* Model() const { return page->FileModel(); }
+  QTreeView* Table() const { return static_cast<QTreeView*>(page->Files().ListViewFile()); }
+  FileListModel* Model() const { return page->Files().FileModel(); }
   int RowOf(const std::string& name) const { return Model()->FindName(name); }
   QPoint RowPoint(int row) const { return Table()->visualRect(Model()->index(row, FileListModel::kType)).center(); }
   void ClickRow(int row) { QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, RowPoint(row)); }
@@ -113,15 +116,15 @@ class SourcePageTest : public ::testing::Test {
     Model()->setData(Model()->index(row, 0), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
   }
   void TypePath(const std::string& text) {
-    QComboBox* box = page->ImageComboPath();
+    QComboBox* box = page->Path().ImageComboPath();
     box->setEditText(QString::fromStdString(text));
     // In a real window the box holds the focus and receives the key, not its line edit.
     QTest::keyClick(box, Qt::Key_Return);
   }
-  std::string Panel(int n) const { return page->StatusPanel(n)->text().toStdString(); }
+  std::string Panel(int n) const { return page->Files().StatusPanel(n)->text().toStdString(); }
   int TreeNode(const std::string& key) const {
-    for (int i = 0; i < page->Tree().Count(); ++i)
-      if (page->Tree().Node(i).Key == key) return i;
+    for (int i = 0; i < page->Folders().Tree().Count(); ++i)
+      if (page->Folders().Tree().Node(i).Key == key) return i;
     return -1;
   }
 

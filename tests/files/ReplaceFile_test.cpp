@@ -1,5 +1,6 @@
 #include "files/ReplaceFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,8 @@
 #include <memory>
 
 #include "files/FileBytes.h"
+#include "files/RegularFile.h"
+#include "library/LibraryLock.h"
 #include "scan/IconWalker.h"
 #include "text/LanguageFiles.h"
 #include "save/SaveNotes.h"
@@ -114,6 +117,29 @@ WriteCall FailingWrite(int calls, bool die = false) {
     }
     return ::write(fd, data, std::max<std::size_t>(1, size / 2));
   };
+}
+
+// Every way out of a read or a replacement gives its descriptors back: a failure half-way (a pipe
+// or folder where a file should be, a full disk while a head is replaced, a lock file that is no
+// file) leaves no descriptor open, however often it happens.
+TEST_F(ReplaceFileTest, FailuresLeaveNoDescriptorOpen) {
+  const auto open = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  ASSERT_EQ(::mkfifo((dir_ + "/pipe").c_str(), 0600), 0);
+  fs::create_directory(dir_ + "/folder");
+  const std::string head = Make("head", std::string(4096, 'x'));
+  ASSERT_EQ(::mkfifo((dir_ + "/lib.src.lock").c_str(), 0600), 0);
+  const auto before = open();
+  for (int round = 0; round < 20; ++round) {
+    for (const char* name : {"/pipe", "/folder", "/none"}) {
+      EXPECT_FALSE(OpenRegularFile(dir_ + name, O_RDONLY).Ok());
+      EXPECT_FALSE(ReadFileStart(dir_ + name, 10).Ok());
+      ScanFile scan;
+      EXPECT_FALSE(scan.Open(dir_ + name).Ok());
+    }
+    EXPECT_FALSE(ReplaceFileHead(head, "new", FailingWrite(0)).Ok());
+    EXPECT_FALSE(LibraryLock::TryAcquire(dir_ + "/lib.src").Held());
+  }
+  EXPECT_EQ(open(), before);
 }
 
 // The file system as one without files that have no name: replacements go through a named file.

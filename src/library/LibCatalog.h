@@ -51,7 +51,7 @@ LibraryInfo ReadLibraryInfo(const std::string& srcPath, Language lang);
 
 // Replaces a picture file larger than 16 pixels on a side with a 16 x 16 version, atomically.
 // True when the file is now at most 16 x 16.
-bool CheckIco16x16(const std::string& icoPath);
+[[nodiscard]] bool CheckIco16x16(const std::string& icoPath);
 
 // The library's tree picture: when missing it is made from entry 1 (at most 16 x 16); an
 // existing one larger than that is shrunk. The picture's path, or nothing when the library shows

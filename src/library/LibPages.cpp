@@ -57,7 +57,8 @@ LibPage GetIcoFromLib(const LibPageRequest& request, const LanguageTable& lang, 
 }
 
 LibPage CategoryPage(const std::string& workDir, const LanguageTable& lang) {
-  EmptyWorkFolder(OwnFolder(workDir));
+  // A work folder that is a link is left alone; an empty category lists nothing from it anyway.
+  (void)EmptyWorkFolder(OwnFolder(workDir));
   LibPage page;
   page.Status2 = LibPaneStatus(0, 0, lang);
   return page;

@@ -59,11 +59,11 @@ bool IsWorkFileName(std::string_view name);
 // Deletes the work files of the work folder (regular files only, never through a link); whatever
 // else the folder holds stays. False when the folder is a link or no folder: nothing in it is
 // touched, and nothing should be written into it.
-bool EmptyWorkFolder(const OwnFolder& workDir);
+[[nodiscard]] bool EmptyWorkFolder(const OwnFolder& workDir);
 
 // Writes the work file `name` in place of one of that name (a link of that name stays and the
 // write fails).
-bool WriteWorkFile(const OwnFolder& workDir, std::string_view name, std::span<const std::uint8_t> bytes);
+[[nodiscard]] bool WriteWorkFile(const OwnFolder& workDir, std::string_view name, std::span<const std::uint8_t> bytes);
 
 void TellNotRealFolder(const std::string& folder, Prompter& prompter, const LanguageTable& lang);
 

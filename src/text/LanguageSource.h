@@ -26,18 +26,18 @@ struct LangSourceRow {
 // Appends the rows of one source file to `rows`. On a bad line returns false with `error` set to
 // "file:line: reason"; rows already appended stay. Row numbers are checked against 1..800 here and
 // for duplicates by MakeLanguageFileBytes.
-bool ParseLanguageSource(std::string_view content, const std::string& fileName, std::vector<LangSourceRow>& rows,
+[[nodiscard]] bool ParseLanguageSource(std::string_view content, const std::string& fileName, std::vector<LangSourceRow>& rows,
                          std::string& error);
 
 // The bytes of one block of `blockSize` bytes: Chinese GB, "@@", English, "@@@", Chinese BIG5,
 // "###", zeros. Refuses (false, `error` says why) texts that do not fit or that the loader would
 // not cut back into exactly these texts.
-bool MakeLangBlock(const std::array<std::string, 3>& text, std::size_t blockSize, std::string& block,
+[[nodiscard]] bool MakeLangBlock(const std::array<std::string, 3>& text, std::size_t blockSize, std::string& block,
                    std::string& error);
 
 // The header that names the rows: `inline constexpr int kRow<name> = <row>;` in namespace glimmora
 // for each named row, in row order. Fails with "file:line: reason" on a name given twice.
-bool MakeLangRowsHeader(const std::vector<LangSourceRow>& rows, std::string& header, std::string& error);
+[[nodiscard]] bool MakeLangRowsHeader(const std::vector<LangSourceRow>& rows, std::string& header, std::string& error);
 
 struct LanguageFileBytes {
   std::string shortFile;  // chglangs.dat
@@ -48,6 +48,6 @@ struct LanguageFileBytes {
 // in chglangs.dat and rows 601 to 800 in chglangl.dat, each file up to its highest row present;
 // a row not given is a block of zeros. Fails with "file:line: reason" on a duplicate row or a row
 // that cannot be stored.
-bool MakeLanguageFileBytes(const std::vector<LangSourceRow>& rows, LanguageFileBytes& files, std::string& error);
+[[nodiscard]] bool MakeLanguageFileBytes(const std::vector<LangSourceRow>& rows, LanguageFileBytes& files, std::string& error);
 
 }  // namespace glimmora

@@ -116,7 +116,8 @@ void LibraryTree::ResetTreeViewL(const std::function<void(int)>& progress) {
     node->setData(0, kKeyRole, B(cat.Folder));
     QIcon catIcon;
     if (!cat.PicturePath.empty()) {
-      CheckIco16x16(cat.PicturePath);
+      // A picture that cannot be made small is shown as it is, or not at all when it cannot be read.
+      (void)CheckIco16x16(cat.PicturePath);
       catIcon = TreePictureIcon(cat.PicturePath);
     }
     bool ownCatPicture = !catIcon.isNull();

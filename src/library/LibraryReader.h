@@ -64,7 +64,7 @@ class LibraryReader {
 
  private:
   std::string srcPath_;
-  std::optional<Failure> problem_ = Failure{Fault::LibraryMissing};
+  std::optional<Failure> problem_ = Fail(Fault::LibraryMissing, "");
   std::string src_;
   LibSrcHead head_;
   int entries_ = 0;

@@ -131,13 +131,17 @@ QString ClipboardPane::ToolTip() const {
                                           LeadingNumber(list_->Model()->item(r, 0)->text()), lang_)));
 }
 
+void ClipboardPane::ShowToolTip() {
+  const QString tip = ToolTip();
+  list_->ReportView()->setToolTip(tip);
+  list_->IconView()->setToolTip(tip);
+}
+
 ClipSelectState ClipboardPane::SelectClipIco() {
   const int sel = static_cast<int>(SelectedRows().size());
   const ClipSelectState s = glimmora::SelectClipIco(Count(), sel, lang_);
   if (panel1_) panel1_->setText(Q(s.Panel1));
-  const QString tip = ToolTip();
-  list_->ReportView()->setToolTip(tip);
-  list_->IconView()->setToolTip(tip);
+  ShowToolTip();
 
   CommandSwitches w;
   w.Whole("PoPIcoClipBoardMenu", s.Menu);

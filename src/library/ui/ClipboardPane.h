@@ -42,6 +42,9 @@ class ClipboardPane : public QObject, public IconClipboardLink {
   void RelistIconClipboard(bool addNewIco);
   // Status panel 1 and the enabling of the clipboard commands, from the selection.
   ClipSelectState SelectClipIco();
+  // Puts the tooltip the current view and selection call for on both views; the commands' switches
+  // stay as they are.
+  void ShowToolTip();
 
   // Deletes all or the selected icons with their notes. Files that could not be deleted stay
   // listed and are reported once.

@@ -67,6 +67,7 @@ void IconClipboardActions::CopyIcotoSysClipBoard(int size) {
 }
 
 void IconClipboardActions::SelectClipIco() { ctx_.Clip->SelectClipIco(); }
+void IconClipboardActions::ShowToolTip() { ctx_.Clip->ShowToolTip(); }
 
 void IconClipboardActions::MoveIcoToLib(bool allIco) {
   QTreeWidgetItem* node = ctx_.Tree->Selected();

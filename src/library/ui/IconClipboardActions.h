@@ -20,6 +20,7 @@ class IconClipboardActions : public QObject {
 
   void RunClipboardCommand(ClipCommand command);
   void SelectClipIco();
+  void ShowToolTip();
   // Moves the selected (or all) icons into the library or category selected in the tree.
   void MoveIcoToLib(bool allIco);
   // The current icon of the clipboard on the system clipboard.

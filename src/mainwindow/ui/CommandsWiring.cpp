@@ -288,9 +288,10 @@ class FrameWiring::WindowPages : public Pages {
 
   void SetListViewMode(Pane list, ListViewMode mode) override {
     if (LibraryPageList* l = List(list)) l->SetMode(mode);
-    // The clipboard's tooltip names its one selected icon in every view but the report.
+    // The clipboard's tooltip names its one selected icon in every view but the report; the
+    // menus' switches stay as the focus left them.
     if (list == Pane::ListViewIcoClipboard)
-      if (LibraryController* l = LibPage()) l->ClipboardActions().SelectClipIco();
+      if (LibraryController* l = LibPage()) l->ClipboardActions().ShowToolTip();
     if (list == Pane::ListViewFile) {
       if (SourcePanel* p = Source()) p->Files().SetFileViewMode(mode);
     }

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -122,6 +123,13 @@ TEST_F(FrameWindowTest, KeysReachTheCommandsWithTheModifiersOfEachPress) {
   EXPECT_EQ(list->Mode(), ListViewMode::LargeIcons);
   EXPECT_EQ(w->FrameL()->ListViewIcoClipboard()->Mode(), ListViewMode::Report);
   EXPECT_EQ(w->windowTitle(), "Glimmora -> Libraries");  // nothing chosen yet: no arrow to nothing
+
+  // The empty clipboard taking the focus takes the pressed view; its menu stays as the focus
+  // switched it, not as a recount of the empty list would.
+  w->FrameL()->ListViewIcoClipboard()->ReportView()->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(w->FrameL()->ListViewIcoClipboard()->Mode(), ListViewMode::LargeIcons);
+  EXPECT_TRUE(w->Menu("PoPIcoClipBoardMenu")->menuAction()->isEnabled());
 }
 
 TEST_F(FrameWindowTest, OptionsDialogBelongsToTheListItWasOpenedFor) {

@@ -395,7 +395,12 @@ void MainFrame::Run(Proc proc, int arg) {
     case Proc::RunLibraryTreeCommand: p.RunLibraryTreeCommand(static_cast<LibTreeCommand>(arg)); break;
     case Proc::RunClipboardCommand: p.RunClipboardCommand(static_cast<ClipCommand>(arg)); break;
     case Proc::RunWebSiteCommand: p.RunWebSiteCommand(static_cast<WebCommand>(arg)); break;
-    case Proc::ViewMode: ChooseView(static_cast<ListViewMode>(arg)); break;
+    case Proc::ViewMode:
+      // The clipboard's view items and keys are its commands, which wait out a library change
+      // (the toolbar's view buttons never did).
+      if (model_.CurListView == Pane::ListViewIcoClipboard && pages_.LibraryBusy()) break;
+      ChooseView(static_cast<ListViewMode>(arg));
+      break;
     case Proc::PopMenu: PopMenu(static_cast<Pane>(arg)); break;
     case Proc::OpenOptions: OpenOptions(); break;
     case Proc::ShowHelpContents: p.ShowHelpContents(); break;

@@ -199,6 +199,16 @@ TEST(KeyDispatch, KeyDuringARunningCommandIsDropped) {
   rig.pages.onCommand = nullptr;
   EXPECT_TRUE(rig.frame.DispatchKey('A', {true, false, false}));
   EXPECT_EQ(rig.pages.Last(), "mn3SelectedAllFile");
+
+  // The icon clipboard's view keys are its commands: they wait out a library change.
+  rig.MakeCurrent(Pane::ListViewIcoClipboard);
+  rig.pages.viewModes.clear();
+  rig.pages.libraryBusy = true;
+  rig.frame.DispatchKey('B', {true, false, false});
+  EXPECT_TRUE(rig.pages.viewModes.empty());
+  rig.pages.libraryBusy = false;
+  rig.frame.DispatchKey('B', {true, false, false});
+  EXPECT_FALSE(rig.pages.viewModes.empty());
 }
 
 TEST(KeyDispatch, ModifierKeysAndUnmatchedKeysStillLeaveThePaneCurrent) {

@@ -42,6 +42,7 @@ class RecordingPages : public Pages {
   std::vector<std::string> calls;
   std::vector<std::string> summaries;  // selection summaries
   std::vector<std::pair<Pane, ListViewMode>> viewModes;
+  bool libraryBusy = false;
   std::map<Pane, int> counts;
   std::optional<TreeNodeInfo> libNode;
   std::optional<std::string> folderKey;
@@ -93,6 +94,7 @@ class RecordingPages : public Pages {
   void SelectLibIco() override { summaries.push_back("SelectLibIco"); }
   void SelectClipIco() override { summaries.push_back("SelectClipIco"); }
   void SetListViewMode(Pane list, ListViewMode mode) override { viewModes.emplace_back(list, mode); }
+  bool LibraryBusy() const override { return libraryBusy; }
   int ListItemCount(Pane list) const override {
     auto it = counts.find(list);
     return it == counts.end() ? 0 : it->second;

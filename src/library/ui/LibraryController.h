@@ -33,6 +33,8 @@ class LibraryController : public QObject {
   LibraryTree* Tree() const { return ctx_.Tree; }
   ClipboardPane* Clip() const { return ctx_.Clip; }
   LibIconList* Icons() const { return ctx_.Icons; }
+  // In the middle of a change that yields to the event loop (moving icons into a library, say).
+  bool Busy() const { return ctx_.Busy; }
 
   LibraryTreeActions& TreeActions() const { return *tree_; }
   LibraryPaneActions& PaneActions() const { return *pane_; }

@@ -282,6 +282,10 @@ class FrameWiring::WindowPages : public Pages {
   void SelectLibIco() override {
     if (LibraryController* l = LibPage()) l->PaneActions().SelectLibIco();
   }
+  bool LibraryBusy() const override {
+    const LibraryController* l = LibPage();
+    return l != nullptr && l->Busy();
+  }
   void SelectClipIco() override {
     if (LibraryController* l = LibPage()) l->ClipboardActions().SelectClipIco();
   }

@@ -258,14 +258,23 @@ TEST_P(Texts, FileFailuresReadInTheReadersLanguage) {
   for (const Case& c : reasons) {
     const string reason = ReasonText(table, c.sysErrno);
     SCOPED_TRACE(string(Name(GetParam())) + ", errno " + std::to_string(c.sysErrno) + ": " + reason);
-    if (English()) EXPECT_EQ(reason, c.english);
-    else EXPECT_TRUE(std::any_of(reason.begin(), reason.end(), [](char ch) { return (ch & 0x80) != 0; }));
-    if (c.sysErrno != 0) EXPECT_TRUE(seen.insert(reason).second) << "two reasons read the same";
+    if (English()) {
+      EXPECT_EQ(reason, c.english);
+    } else {
+      EXPECT_TRUE(std::any_of(reason.begin(), reason.end(), [](char ch) { return (ch & 0x80) != 0; }));
+    }
+    if (c.sysErrno != 0) {
+      EXPECT_TRUE(seen.insert(reason).second) << "two reasons read the same";
+    }
     ExpectWhole(FaultText(table, Failure{Fault::CannotWrite, c.sysErrno, "/home/ann/icon-%2-.ico"}), "write failure");
   }
   const string full = FaultText(table, Failure{Fault::CannotWrite, ENOSPC, "/home/ann/icon-%2-.ico"});
-  if (English()) EXPECT_EQ(full, "Cannot write /home/ann/icon-%2-.ico: No space left on device");
-  if (GetParam() == Language::ChineseGB) EXPECT_EQ(full, "无法写入 /home/ann/icon-%2-.ico：磁盘空间不足");
+  if (English()) {
+    EXPECT_EQ(full, "Cannot write /home/ann/icon-%2-.ico: No space left on device");
+  }
+  if (GetParam() == Language::ChineseGB) {
+    EXPECT_EQ(full, "无法写入 /home/ann/icon-%2-.ico：磁盘空间不足");
+  }
   // Every fault has a sentence of its own that names its file and, where a system call failed, why.
   std::set<string> sentences;
   for (int code = 0; code <= static_cast<int>(Fault::SearchIconNotWritten); ++code) {

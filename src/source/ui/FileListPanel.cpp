@@ -130,7 +130,6 @@ void FileListPanel::ConnectViews() {
   };
   hooks.Focus = [this](bool in) {
     for (QWidget* v : viewWidgets_) ShadePane(v, in);
-    if (in) emit PaneFocused(Pane::ListViewFile);
   };
   static_cast<FileListTable*>(viewWidgets_[0])->Hooks = hooks;
   static_cast<FileListGrid*>(viewWidgets_[1])->Hooks = hooks;

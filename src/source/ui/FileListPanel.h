@@ -87,7 +87,6 @@ class FileListPanel : public QWidget, public FileListLink {
   FileListModel* FileModel() const { return model_; }
 
  signals:
-  void PaneFocused(glimmora::Pane pane);  // Pane::ListViewFile
   // Right button on the list.
   void PopupRequested(glimmora::Pane pane);
   // The file status and the enabling of the file commands were recomputed.

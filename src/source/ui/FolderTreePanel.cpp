@@ -41,7 +41,6 @@ FolderTreePanel::FolderTreePanel(const SourcePanelEnv& env, FolderReader& reader
   view_->RightClick = [this] { emit PopupRequested(Pane::TreeViewS); };
   view_->Focus = [this](bool in) {
     ShadePane(view_, in);
-    if (in) emit PaneFocused(Pane::TreeViewS);
   };
   connect(&path_, &PathBoxPanel::WalkRequested, this, [this] { GoToTypedPath(false); });
 }

@@ -52,7 +52,6 @@ class FolderTreePanel : public QObject {
   FolderTreeModel* TreeModel() const { return model_; }
 
  signals:
-  void PaneFocused(glimmora::Pane pane);  // Pane::TreeViewS
   // Right button on the tree.
   void PopupRequested(glimmora::Pane pane);
   // The selected node changed: the caption is to be refreshed.

@@ -660,7 +660,6 @@ void IconPane::OnPressed(const QModelIndex& index) {
 bool IconPane::eventFilter(QObject* watched, QEvent* event) {
   const bool isViewport = watched == report_->viewport() || watched == list_->viewport() ||
                           watched == large_->viewport();
-  const bool isView = watched == report_ || watched == list_ || watched == large_;
   if (watched == report_ && event->type() == QEvent::Resize && !columnsLaidOut_) {
     // Until the pane is first filled, its report columns share out the pane's width as the page
     // settles into its size.
@@ -675,10 +674,6 @@ bool IconPane::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (isViewport && event->type() == QEvent::MouseButtonRelease) {
     HidePreview();
-  } else if (isView && event->type() == QEvent::FocusIn) {
-    emit PaneFocused(Pane::ListViewPict);
-  } else if (isView && event->type() == QEvent::FocusOut) {
-    emit PaneFocusLost();
   }
   return QWidget::eventFilter(watched, event);
 }

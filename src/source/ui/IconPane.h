@@ -145,9 +145,6 @@ class IconPane : public QWidget, public IconPaneLink {
   void StatusChanged();
   // The page arrows and the two page menu items changed.
   void PageControlsChanged();
-  // The pane took the focus / lost it.
-  void PaneFocused(glimmora::Pane pane);
-  void PaneFocusLost();
   // Right button on the pane: the icon menu.
   void PopupRequested(glimmora::Pane pane);
   // Folders written into by a save, and icons put into the icon clipboard.

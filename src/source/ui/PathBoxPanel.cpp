@@ -16,10 +16,7 @@ PathBoxPanel::PathBoxPanel(const SourcePanelEnv& env, QObject* parent) : QObject
   SetControlName(box_, env.Lang->Row(kRowFolderPathName));
   ShadePane(box_, false);
   box_->Walk = [this] { emit WalkRequested(); };
-  box_->Focus = [this](bool in) {
-    ShadePane(box_, in);
-    if (in) emit PaneFocused(Pane::None);
-  };
+  box_->Focus = [this](bool in) { ShadePane(box_, in); };
 }
 
 PathBoxPanel::~PathBoxPanel() {

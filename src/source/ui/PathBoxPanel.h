@@ -32,7 +32,6 @@ class PathBoxPanel : public QObject {
   QComboBox* ImageComboPath() const;
 
  signals:
-  void PaneFocused(glimmora::Pane pane);  // Pane::None: the path box is no list
   void WalkRequested();
 
  private:

@@ -42,7 +42,6 @@ WebSiteEditor& WebSitePanel::EnsureEditor() {
   if (!editor_) {
     editor_ = new WebSiteEditor(lang_, window());
     connect(editor_, &WebSiteEditor::ButtonClicked, this, [this](int i) { OnEditorButton(i); });
-    connect(editor_, &WebSiteEditor::BoxFocused, this, [this] { emit PaneFocused(Pane::None); });
     connect(editor_, &WebSiteEditor::Unloading, this, [this] { editor_ = nullptr; });
   }
   return *editor_;

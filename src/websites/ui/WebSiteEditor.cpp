@@ -58,7 +58,6 @@ WebSiteEditor::WebSiteEditor(const LanguageTable& lang, QWidget* parent) : QDial
     labels_[idx]->setObjectName(QString("LabelW%1").arg(i));
     boxes_[idx] = new QLineEdit(this);
     boxes_[idx]->setObjectName(QString("TextEditWebSite%1").arg(i));
-    boxes_[idx]->installEventFilter(this);
     const std::size_t fieldBytes = kWebFields[idx].width;
     connect(boxes_[idx], &QLineEdit::textChanged, this,
             [box = boxes_[idx], fieldBytes] { KeepToField(box, fieldBytes); });
@@ -104,11 +103,6 @@ void WebSiteEditor::reject() {
   hide();
   emit Unloading();
   deleteLater();
-}
-
-bool WebSiteEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) emit BoxFocused();
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace glimmora

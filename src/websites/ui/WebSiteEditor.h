@@ -41,11 +41,7 @@ class WebSiteEditor : public QDialog {
 
  signals:
   void ButtonClicked(int index);
-  void BoxFocused();
   void Unloading();
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   std::array<QLineEdit*, kWebFieldCount> boxes_{};

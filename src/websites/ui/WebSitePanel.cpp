@@ -68,7 +68,6 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
   list_->header()->setStretchLastSection(false);
   list_->setContextMenuPolicy(Qt::CustomContextMenu);
   list_->setMinimumHeight(1);
-  list_->installEventFilter(this);
   ShadeByFocus(list_);
 
   text_ = new QPlainTextEdit;
@@ -76,7 +75,6 @@ WebSitePanel::WebSitePanel(const LanguageTable& lang, Prompter& prompter, WebOpe
   SetControlName(text_, lang_.Row(kRowSiteColumnDetails));
   text_->setToolTip(Q(lang_.Row(kRowWebSiteTextTooltip)));
   text_->setMinimumHeight(1);
-  text_->installEventFilter(this);
   ShadeByFocus(text_);
 
   splitter_ = new QSplitter(Qt::Vertical);
@@ -183,12 +181,6 @@ void WebSitePanel::LoadList() {
   list_->setUpdatesEnabled(true);
   list_->setCurrentItem(list_->topLevelItem(0));
   text_->setPlainText(list_->topLevelItem(0)->text(WebColumnOf(kWebDetail)));
-}
-
-bool WebSitePanel::eventFilter(QObject* watched, QEvent* event) {
-  if ((watched == list_ || watched == text_) && event->type() == QEvent::FocusIn)
-    emit PaneFocused(watched == list_ ? Pane::ListViewWebSite : Pane::TextWebSite);
-  return QWidget::eventFilter(watched, event);
 }
 
 void WebSitePanel::resizeEvent(QResizeEvent* event) {

@@ -66,13 +66,10 @@ class WebSitePanel : public QWidget {
  signals:
   // A right click on the list: the main window shows the web-site popup menu there.
   void PopupMenuRequested(const QPoint& globalPos);
-  // A control of this page (or a box of the editor: Pane::None) took the focus.
-  void PaneFocused(glimmora::Pane pane);
   // An entry was clicked: the toolbar's delete button applies to this list now.
   void DeleteButtonEnabled();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
 

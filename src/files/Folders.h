@@ -7,9 +7,6 @@
 
 namespace glimmora {
 
-// True when anything (file, folder, link) stands at `path`.
-bool PathExists(const std::string& path);
-
 // True when `path` names an existing folder.
 bool IsFolderPath(const std::string& path);
 

@@ -81,7 +81,7 @@ class Pages {
   virtual void SelectClipIco() = 0;
   // The library page is in the middle of a change that yields to the event loop; its icon
   // clipboard's commands wait it out.
-  virtual bool LibraryBusy() const { return false; }
+  virtual bool LibraryBusy() const = 0;
 
   // --- what the frame reads or sets on the pages' lists and trees ---
   // The display mode of an icon list (ListViewPict, ListViewLIco or ListViewIcoClipboard).
